@@ -1,0 +1,64 @@
+#pragma once
+// The picture being edited together with its selection, render record and render settings, and
+// the per-window document that holds it and its undo copy.
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "image/pixel_image.h"
+#include "render/render_info.h"
+#include "render/render_settings.h"
+
+namespace lumetra {
+
+// Picture coordinates: y = 0 is the top row; right and bottom are exclusive.
+struct Rect {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool empty() const { return right <= left || bottom <= top; }
+    std::int32_t width() const { return right - left; }
+    std::int32_t height() const { return bottom - top; }
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+struct CanvasImage {
+    PixelImage pixels;
+    Rect selection;  // empty = nothing selected; always inside the picture
+    RenderInfoRecord renderInfo;
+    RenderSettings settings;  // settings.width/height always follow the pixels
+};
+
+// The selection, or the whole picture when nothing is selected.
+inline Rect operationRegion(const CanvasImage& image) {
+    if (!image.selection.empty()) return image.selection;
+    return Rect{0, 0, image.pixels.width, image.pixels.height};
+}
+
+struct ScrollState {
+    std::int32_t position = 0;
+    std::int32_t range = 0;
+    std::int32_t page = 0;
+};
+
+struct ImageDocument {
+    CanvasImage current;
+    CanvasImage undo;
+    ScrollState vertical;
+    ScrollState horizontal;
+    std::int32_t undoIndex = 0;
+    std::int32_t lastUndoStep = 0;
+    std::uint32_t lastUndoTime = 0;
+    std::int32_t lastUndoOperation = 0;
+    std::filesystem::path path;  // empty for a new image
+    std::string displayName;     // UTF-8 file name shown in the title
+};
+
+// Replaces the picture of `image`: the settings follow its size and the selection is cleared.
+inline void adoptPixels(CanvasImage& image, PixelImage pixels) {
+    image.pixels = std::move(pixels);
+    image.settings.width = image.pixels.width;
+    image.settings.height = image.pixels.height;
+    image.selection = Rect{};
+}
+
+}  // namespace lumetra

@@ -1,0 +1,55 @@
+#pragma once
+// The record of how a picture was last rendered. Its 164-byte little-endian form is appended to
+// BMP files behind the pixels; encodeRenderInfo/decodeRenderInfo convert between the two.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "shell/local_time.h"
+
+namespace lumetra {
+
+struct RenderInfoRecord {
+    static constexpr std::size_t kBytes = 164;
+    static constexpr std::uint32_t kVersion = 101;
+    static constexpr std::uint32_t kSizeFromRender = 160;
+    static constexpr std::uint32_t kSizeFromInfoFile = 164;
+    static constexpr std::uint32_t kFlagDateValid = 8;
+    static constexpr std::uint32_t kFlagSourceName = 4;
+    static constexpr std::uint32_t kFlagSourceSound = 16;
+    static constexpr std::int32_t kAnalysisCommand = 104;
+
+    std::array<char, 4> magic{};  // "rdnr"
+    std::uint32_t size = 0;
+    std::uint32_t version = 0;
+    std::uint32_t valid = 0;
+    std::int32_t command = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    float lowFrequency = 0;
+    float highFrequency = 0;
+    float ampFactor = 0;
+    float outputTime = 0;
+    float renderTime = 0;
+    std::array<std::int32_t, 4> selection{};  // left, top, right, bottom
+    std::uint32_t flags = 0;
+    std::array<std::uint8_t, 32> reserved{};
+    LocalTime date{};
+    std::array<char, 32> sourceName{};
+    float sourceLength = 0;
+    std::uint32_t sourceNumber = 0;
+    std::uint32_t sourceChannels = 0;
+    std::uint32_t sourceSampleRate = 0;
+
+    bool hasMagic() const { return magic == std::array<char, 4>{'r', 'd', 'n', 'r'}; }
+    void setMagic() { magic = {'r', 'd', 'n', 'r'}; }
+};
+
+struct CanvasImage;
+
+// Records a complete render of `image` by `command` that took `elapsedSeconds`.
+void recordRender(CanvasImage& image, std::int32_t command, double elapsedSeconds,
+                  const LocalTime& now);
+
+}  // namespace lumetra
