@@ -24,6 +24,9 @@ ctest --preset windows
 lumetra_wine_stop
 trap - EXIT
 
+echo "== end-to-end scenarios under Wine"
+scripts/e2e.sh
+
 if [ -x scripts/fuzz.sh ]; then
   echo "== short fuzz runs"
   scripts/fuzz.sh 20

@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# End-to-end scenarios: runs the cross-built Lumetra.exe under Wine on a private Xvfb display in a
+# fresh Wine prefix, drives it with tests/e2e's driver and xdotool, and checks what it shows and
+# writes. Screenshots and logs go to build/windows/e2e-artifacts/.
+#
+#   scripts/e2e.sh [SCENARIO...]     (default: all; needs `scripts/build.sh windows` first)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+bin=$repo/build/windows/bin
+
+for tool in wine xdotool Xvfb import convert compare sox; do
+    command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh)"; exit 1; }
+done
+for exe in Lumetra.exe lumetra_e2e.exe; do
+    [ -f "$bin/$exe" ] || { echo "e2e: $bin/$exe is missing (scripts/build.sh windows)"; exit 1; }
+done
+
+export E2E_ROOT=$repo/build/windows/e2e
+export E2E_ARTIFACTS=$repo/build/windows/e2e-artifacts
+rm -rf "$E2E_ROOT" "$E2E_ARTIFACTS"
+mkdir -p "$E2E_ROOT/app" "$E2E_ROOT/sounds" "$E2E_ARTIFACTS"
+export E2E_APP=$E2E_ROOT/app E2E_SOUNDS=$E2E_ROOT/sounds E2E_PICTURES=$E2E_ROOT/pictures
+# The program keeps its folders (Images, Filters, Undo, ...) beside itself: give it its own.
+cp "$bin/Lumetra.exe" "$E2E_APP/"
+cp "$bin/lumetra_e2e.exe" "$E2E_ROOT/"
+export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe
+# The batch renderer whose samples the program must reproduce, when it has been built.
+export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
+
+source scripts/wine-env.sh
+source tests/e2e/lib.sh
+source tests/e2e/scenarios.sh
+
+# A fresh prefix and display for this suite; ended (with every process we started) on exit.
+unset LUMETRA_KEEP_DISPLAY
+lumetra_wine_start "$E2E_ROOT/wine"
+cleanup() {
+    kill_lumetra
+    lumetra_wine_stop
+}
+trap cleanup EXIT
+
+# One wave-out device whose output lands in a file: playback runs without a sound card.
+cat >"$HOME/.asoundrc" <<EOF
+pcm.!default { type file; slave.pcm "null"; file "$HOME/played.raw"; format "raw"; truncate false }
+EOF
+# Sound files go to the folder named by SFDIR.
+export SFDIR
+SFDIR=$(winpath "$E2E_SOUNDS")
+
+make_pictures
+
+scenarios=("$@")
+[ ${#scenarios[@]} -gt 0 ] || scenarios=("${E2E_SCENARIOS[@]}")
+passed=()
+failed=()
+for scenario in "${scenarios[@]}"; do
+    echo "== e2e: $scenario"
+    start=$SECONDS
+    # Not inside an `if`: there bash would ignore the scenario's `set -e`.
+    set +e
+    (set -e; "$scenario")
+    result=$?
+    set -e
+    if [ $result -eq 0 ]; then
+        passed+=("$scenario")
+        echo "   passed ($((SECONDS - start)) s)"
+    else
+        failed+=("$scenario")
+        shot "failed_$scenario" >/dev/null 2>&1 || true
+        drv --timeout 500 message-box 2>/dev/null | sed 's/^/    message box: /' || true
+        echo "   FAILED ($((SECONDS - start)) s)"
+    fi
+    kill_lumetra
+done
+
+echo "== e2e: ${#passed[@]} passed, ${#failed[@]} failed${failed[*]:+: ${failed[*]}}"
+echo "   artifacts: $E2E_ARTIFACTS"
+[ ${#failed[@]} -eq 0 ]

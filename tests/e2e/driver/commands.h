@@ -1,0 +1,21 @@
+// The driver's commands: each takes a fixed number of arguments and prints at most one line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "session.h"
+
+namespace e2e {
+
+struct Command {
+    const char* name;
+    int arguments;
+    const char* help;
+    // Returns the line to print (nothing is printed when it is empty).
+    std::string (*run)(Session& session, const std::vector<std::wstring>& args);
+};
+
+const std::vector<Command>& commandTable();
+
+}  // namespace e2e
