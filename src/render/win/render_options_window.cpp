@@ -1,0 +1,222 @@
+#include "render/win/render_options_window.h"
+
+#include <commctrl.h>
+
+#include <cmath>
+#include <cwchar>
+#include <string>
+
+#include "image/win/canvas_window.h"
+#include "render/win/render_bridge.h"
+#include "shell/win/app_state.h"
+#include "shell/win/ids.h"
+#include "shell/win/text.h"
+
+namespace lumetra::win {
+namespace {
+
+RenderOptionsWindow* g_window = nullptr;
+
+// The arrows never move: each click is taken as a step and the position stays in the middle.
+constexpr int kArrowMiddle = 500;
+
+double fieldNumber(HWND dialog, int control) {
+    std::wstring text = windowText(GetDlgItem(dialog, control));
+    return std::wcstod(text.c_str(), nullptr);
+}
+
+void setField(HWND dialog, int control, const std::wstring& text) {
+    SetDlgItemTextW(dialog, control, text.c_str());
+}
+
+}  // namespace
+
+void refreshRenderOptionsWindow() {
+    if (g_window) g_window->refreshIfOpen();
+}
+
+RenderSettings* RenderOptionsWindow::settings() {
+    CanvasWindow* canvas = appState().canvasRecord;
+    return canvas ? &canvas->document().current.settings : nullptr;
+}
+
+ToolPlacement RenderOptionsWindow::placement() {
+    WindowLayout& l = appState().layout;
+    return ToolPlacement{&l.renderX, &l.renderY, &l.renderShow};
+}
+
+void RenderOptionsWindow::refreshIfOpen() {
+    if (window() && IsWindowVisible(window())) fillFields();
+}
+
+void RenderOptionsWindow::fillFields() {
+    const RenderSettings* s = settings();
+    HWND d = window();
+    if (!s || !d) return;
+    filling_ = true;
+    setField(d, IDC_LOW, formatText(60, L"%.3f", s->lowFrequency));
+    setField(d, IDC_HIGH, formatText(60, L"%.3f", s->highFrequency));
+    setField(d, IDC_STEP, formatText(60, L"%.2f cent/line", stepCentsPerLine(*s)));
+    setField(d, IDC_TIME, formatText(60, L"%.2f", s->outputTime));
+    setField(d, IDC_AMP, formatText(60, L"%.2f", s->ampFactor));
+    setField(d, IDC_TIME_PER_PIXEL, formatText(60, L"%.2f millisec", millisecondsPerPixel(*s)));
+    SendDlgItemMessageW(d, IDC_NOISE_SLIDER, TBM_SETPOS, TRUE, s->noiseBandwidth);
+    CheckDlgButton(d, IDC_SOFT_SWEEPS, s->softSweeps ? BST_CHECKED : BST_UNCHECKED);
+    filling_ = false;
+}
+
+void RenderOptionsWindow::settingsChanged() {
+    RenderSettings* s = settings();
+    if (!s) return;
+    checkNyquistFor(s->highFrequency);
+    prepareImageOscillators(*s);
+    fillFields();
+}
+
+void RenderOptionsWindow::onFieldLeft(int control) {
+    RenderSettings* s = settings();
+    if (!s) return;
+    const double v = fieldNumber(window(), control);
+    switch (control) {
+        case IDC_LOW:
+            acceptLowField(*s, v);
+            break;
+        case IDC_HIGH:
+            acceptHighField(*s, v);
+            break;
+        case IDC_AMP:
+            acceptAmpField(*s, v);
+            break;
+        case IDC_TIME:
+            acceptTimeField(*s, v);
+            break;
+        default:
+            return;
+    }
+    settingsChanged();
+}
+
+void RenderOptionsWindow::onFieldTyped(int control) {
+    const RenderSettings* s = settings();
+    if (!s || filling_) return;
+    // The derived displays follow the typed text at once; nothing is stored yet.
+    RenderSettings scratch;
+    scratch.width = s->width;
+    scratch.height = s->height;
+    scratch.lowFrequency = s->lowFrequency;
+    scratch.highFrequency = s->highFrequency;
+    scratch.outputTime = s->outputTime;
+    const double v = fieldNumber(window(), control);
+    switch (control) {
+        case IDC_LOW:
+            scratch.lowFrequency = v;
+            break;
+        case IDC_HIGH:
+            scratch.highFrequency = v;
+            break;
+        case IDC_TIME:
+            scratch.outputTime = v;
+            setField(window(), IDC_TIME_PER_PIXEL,
+                     formatText(60, L"%.2f millisec", millisecondsPerPixel(scratch)));
+            return;
+        default:
+            return;
+    }
+    setField(window(), IDC_STEP, formatText(60, L"%.2f cent/line", stepCentsPerLine(scratch)));
+}
+
+void RenderOptionsWindow::onArrow(int control, int delta) {
+    RenderSettings* s = settings();
+    if (!s || delta == 0) return;
+    const int u = delta > 0 ? 10 : -10;
+    auto buddy = [&](int field) { return float(fieldNumber(window(), field)); };
+    switch (control) {
+        case IDC_SPIN_LOW:
+            stepLowArrow(*s, buddy(IDC_LOW), u);
+            break;
+        case IDC_SPIN_HIGH:
+            stepHighArrow(*s, buddy(IDC_HIGH), u);
+            break;
+        case IDC_SPIN_AMP:
+            stepAmpArrow(*s, buddy(IDC_AMP), u);
+            break;
+        case IDC_SPIN_TIME:
+            stepTimeArrow(*s, buddy(IDC_TIME), u);
+            break;
+        default:
+            return;
+    }
+    settingsChanged();
+}
+
+INT_PTR RenderOptionsWindow::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            g_window = this;
+            for (int spin : {IDC_SPIN_LOW, IDC_SPIN_HIGH, IDC_SPIN_AMP, IDC_SPIN_TIME}) {
+                SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, 0, 2 * kArrowMiddle);
+                SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, kArrowMiddle);
+            }
+            SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(0, 9));
+            SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_SETPOS, TRUE,
+                                appState().defaultSettings.noiseBandwidth);
+            return TRUE;
+        }
+        case WM_SHOWWINDOW:
+            if (wParam) fillFields();
+            return FALSE;
+        case WM_DESTROY:
+            if (g_window == this) g_window = nullptr;
+            return FALSE;
+        case WM_COMMAND: {
+            const int control = LOWORD(wParam);
+            const int code = HIWORD(wParam);
+            if (code == EN_KILLFOCUS) {
+                onFieldLeft(control);
+                return TRUE;
+            }
+            if (code == EN_CHANGE) {
+                onFieldTyped(control);
+                return TRUE;
+            }
+            if (control == IDC_SOFT_SWEEPS && code == BN_CLICKED) {
+                if (RenderSettings* s = settings()) {
+                    s->softSweeps = IsDlgButtonChecked(dialog, IDC_SOFT_SWEEPS) == BST_CHECKED;
+                }
+                return TRUE;
+            }
+            if (control == IDC_RENDER_BUTTON && code == BN_CLICKED) {
+                HWND main = appState().mainWindow;
+                SetFocus(main);
+                SendMessageW(main, WM_COMMAND, MAKEWPARAM(IDM_RENDER_IMAGE, 0), 0);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            if (header->code == UDN_DELTAPOS) {
+                auto* change = reinterpret_cast<NMUPDOWN*>(lParam);
+                onArrow(int(header->idFrom), change->iDelta);
+                // The position stays where it is.
+                SetWindowLongPtrW(dialog, DWLP_MSGRESULT, TRUE);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_NOISE_SLIDER) &&
+                LOWORD(wParam) == TB_ENDTRACK) {
+                if (RenderSettings* s = settings()) {
+                    s->noiseBandwidth =
+                        int(SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_GETPOS, 0, 0));
+                }
+                return TRUE;
+            }
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace lumetra::win

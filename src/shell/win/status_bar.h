@@ -1,0 +1,26 @@
+#pragma once
+// The main window's three-part status bar: part 0 messages, part 1 progress and selection,
+// part 2 the pointer readout.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace lumetra::win {
+
+HWND createStatusBar(HWND parent, HINSTANCE instance);
+
+// Right edges of the parts at creation (width - 250, width - 80, end) and after a resize
+// (width - 280, width - 130, end).
+void setStatusPartsAtCreation(HWND statusBar, int clientWidth);
+void setStatusPartsAfterResize(HWND statusBar, int clientWidth);
+
+// Writes a part of the program's status bar; nothing happens before the bar exists.
+void setStatusText(int part, std::wstring_view text);
+std::wstring statusText(int part);
+
+// Redraws the status bar at once (the render's progress figures).
+void updateStatusBar();
+
+}  // namespace lumetra::win

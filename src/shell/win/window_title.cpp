@@ -1,0 +1,32 @@
+#include "shell/win/window_title.h"
+
+#include <windows.h>
+
+#include "shell/win/app_state.h"
+#include "shell/win/text.h"
+
+namespace lumetra::win {
+
+std::wstring startTitle() {
+    return formatText(399, L"%s - %s", kProgramName, kSubtitle);
+}
+
+std::wstring imageTitle(std::wstring_view displayName) {
+    std::wstring name(displayName);
+    return formatText(399, L"%s - %s", name.c_str(), kProgramName);
+}
+
+std::wstring titleForDisplayName(std::wstring_view displayName) {
+    return displayName.empty() ? startTitle() : imageTitle(displayName);
+}
+
+void setStartTitle() {
+    if (appState().mainWindow) SetWindowTextW(appState().mainWindow, startTitle().c_str());
+}
+
+void setImageTitle(std::wstring_view displayName) {
+    if (appState().mainWindow)
+        SetWindowTextW(appState().mainWindow, imageTitle(displayName).c_str());
+}
+
+}  // namespace lumetra::win

@@ -1,0 +1,22 @@
+#pragma once
+// The main window's title: "Lumetra - Spectral Canvas Tone Machine" while no named image is
+// loaded, "<display name> - Lumetra" once an image has been opened or saved under a name.
+
+#include <string>
+#include <string_view>
+
+namespace lumetra::win {
+
+inline constexpr wchar_t kProgramName[] = L"Lumetra";
+inline constexpr wchar_t kSubtitle[] = L"Spectral Canvas Tone Machine";
+
+std::wstring startTitle();
+std::wstring imageTitle(std::wstring_view displayName);
+// The title for a document's display name: the start title when the name is empty.
+std::wstring titleForDisplayName(std::wstring_view displayName);
+
+// Sets the main window's title.
+void setStartTitle();
+void setImageTitle(std::wstring_view displayName);
+
+}  // namespace lumetra::win
