@@ -1,8 +1,9 @@
 #include "image/win/picture_loader.h"
 
+#include <windows.h>
+
 #include <ocidl.h>
 #include <olectl.h>
-#include <windows.h>
 
 #include <cstring>
 #include <utility>

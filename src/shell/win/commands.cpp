@@ -1,7 +1,8 @@
 #include "shell/win/commands.h"
 
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "image/win/canvas_view.h"
 #include "image/win/canvas_window.h"

@@ -3,8 +3,9 @@
 // menus, kernel handles, global memory, windows and COM interfaces. Each closes its handle
 // exactly once; copies are not possible, so a handle can never be released twice.
 
-#include <unknwn.h>
 #include <windows.h>
+
+#include <unknwn.h>
 
 #include <utility>
 

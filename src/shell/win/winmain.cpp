@@ -1,7 +1,8 @@
 // The program's entry point: start-up in its fixed order, then the message loop.
 
-#include <ole2.h>
 #include <windows.h>
+
+#include <ole2.h>
 
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
