@@ -15,7 +15,7 @@ bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, bool 
     if (!pixels) {
         if (report) {
             std::wstring name = path.wstring();
-            showWarning(formatText(399, L"Could not open %s", name.c_str()),
+            showWarning(formatText(399, L"Could not open %ls", name.c_str()),
                         L"Error reading bitmap file");
         }
         return false;

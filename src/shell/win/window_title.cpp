@@ -8,12 +8,12 @@
 namespace lumetra::win {
 
 std::wstring startTitle() {
-    return formatText(399, L"%s - %s", kProgramName, kSubtitle);
+    return formatText(399, L"%ls - %ls", kProgramName, kSubtitle);
 }
 
 std::wstring imageTitle(std::wstring_view displayName) {
     std::wstring name(displayName);
-    return formatText(399, L"%s - %s", name.c_str(), kProgramName);
+    return formatText(399, L"%ls - %ls", name.c_str(), kProgramName);
 }
 
 std::wstring titleForDisplayName(std::wstring_view displayName) {
