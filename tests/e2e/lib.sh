@@ -48,17 +48,7 @@ expect_true() {
     log "ok: $what"
 }
 
-# Sets DWORD values under the settings key before the program starts: NAME=VALUE...
-preset_registry() {
-    local pair
-    for pair in "$@"; do
-        wine reg add "$E2E_SETTINGS_KEY" /v "${pair%%=*}" /t REG_DWORD /d "${pair#*=}" /f \
-            >/dev/null 2>&1
-    done
-}
-
-# Starts Lumetra.exe with empty settings (plus any preset_registry made after reset_settings) and
-# waits for its main window. The process id goes to $E2E_ROOT/lumetra.pid.
+# Starts Lumetra.exe and waits for its main window. The process id goes to $E2E_ROOT/lumetra.pid.
 start_lumetra() {
     (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
     echo $! >"$E2E_ROOT/lumetra.pid"

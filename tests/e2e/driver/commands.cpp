@@ -112,6 +112,10 @@ std::string document(Session& session, const Args& a) {
     return std::to_string(documentValue(session.main(), toUtf8(a[0])));
 }
 
+std::string docText(Session& session, const Args& a) {
+    return toUtf8(documentText(session.main(), toUtf8(a[0])));
+}
+
 std::string waitDocument(Session& session, const Args& a) {
     const long long wanted = toInt(a[1]);
     waitUntil(
@@ -158,6 +162,12 @@ std::string setDialogText(Session& session, const Args& a) {
     sendWithTimeout(requireDialogItem(session, a[0], a[1]), WM_SETTEXT, 0,
                     reinterpret_cast<LPARAM>(a[2].c_str()));
     return {};
+}
+
+std::string itemRect(Session& session, const Args& a) {
+    RECT r{};
+    GetWindowRect(requireDialogItem(session, a[0], a[1]), &r);
+    return rectText(r);
 }
 
 std::string click(Session& session, const Args& a) {
@@ -242,6 +252,7 @@ const std::vector<Command>& commandTable() {
         {"wait-title", 1, "TEXT: wait until the title reads TEXT", waitTitle},
         {"menu-state", 1, "ID: print enabled|grayed|disabled [checked] or missing", menu},
         {"doc", 1, "NAME: print a document query's answer", document},
+        {"doc-text", 1, "path|name: print the document's file path or display name", docText},
         {"wait-doc", 2, "NAME VALUE: wait until the document query answers VALUE", waitDocument},
         {"open", 1, "PATH: open an image as the Open command would", openPath},
         {"save-as", 1, "PATH: save the image as Save Image As would", saveAsPath},
@@ -249,6 +260,7 @@ const std::vector<Command>& commandTable() {
         {"wait-no-dialog", 1, "CAPTION: wait until no such dialog is visible", waitNoDialog},
         {"dialog-text", 2, "CAPTION ID: print the text of a dialog item", dialogText},
         {"set-dialog-text", 3, "CAPTION ID TEXT: set the text of a dialog item", setDialogText},
+        {"item-rect", 2, "CAPTION ID: print a dialog item's screen rectangle: x y w h", itemRect},
         {"click", 2, "CAPTION ID: post a button click to a dialog", click},
         {"message-box", 0, "print caption|text of a visible message box, or nothing", messageBox},
         {"wait-message-box", 0, "wait for a message box; print caption|text", waitMessageBox},

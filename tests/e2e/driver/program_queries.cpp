@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include <atomic>
-#include <memory>
-#include <thread>
+#include <algorithm>
 
 #include "driver_error.h"
 #include "protocol.h"
@@ -56,44 +54,41 @@ std::wstring messageBoxText(DWORD processId) {
     return {};
 }
 
+std::wstring documentText(const MainWindow& main, const std::string& name) {
+    const auto which = protocol::documentTextByName(name);
+    if (!which) throw DriverError("unknown document text: " + name);
+    RemoteBuffer buffer(main.processId, protocol::kTextBufferChars * sizeof(wchar_t));
+    const LRESULT length = sendWithTimeout(main.window, protocol::kQueryDocumentText, *which,
+                                           reinterpret_cast<LPARAM>(buffer.address()));
+    if (length < 0) throw DriverError("the program does not know the text " + name);
+    const std::vector<unsigned char> bytes = buffer.read();
+    const auto* chars = reinterpret_cast<const wchar_t*>(bytes.data());
+    return std::wstring(chars,
+                        static_cast<size_t>(std::min<LRESULT>(length, protocol::kTextBufferChars)));
+}
+
 void transferPath(const MainWindow& main, ULONG_PTR kind, const std::wstring& path) {
-    // The program answers only after opening or saving; if it shows a message box meanwhile, the
-    // call would wait for a user. So the call runs on a worker thread while this one watches.
-    struct Shared {
-        std::wstring text;
-        std::atomic<bool> done{false};
-        std::atomic<bool> ok{false};
-    };
-    auto shared = std::make_shared<Shared>();
-    shared->text = path;
-    const HWND window = main.window;
-    std::thread worker([shared, window, kind] {
-        COPYDATASTRUCT data{};
-        data.dwData = kind;
-        data.cbData = static_cast<DWORD>((shared->text.size() + 1) * sizeof(wchar_t));
-        data.lpData = shared->text.data();
-        DWORD_PTR result = 0;
-        const bool sent =
-            SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
-                                SMTO_NORMAL, 120000, &result) != 0;
-        shared->ok = sent && result != 0;
-        shared->done = true;
-    });
+    // The program takes the request at once and carries it out afterwards, so that a warning box
+    // it may show does not hold this call; the outcome is polled.
+    std::wstring text = path;
+    COPYDATASTRUCT data{};
+    data.dwData = kind;
+    data.cbData = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
+    data.lpData = text.data();
+    if (!sendWithTimeout(main.window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data))) {
+        throw DriverError("the program did not take the request for " + toUtf8(path));
+    }
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(gTimeoutMs);
-    while (!shared->done) {
+    for (;;) {
+        const LRESULT result =
+            sendWithTimeout(main.window, protocol::kQueryDocument, protocol::kLastRequestResult, 0);
+        if (result == 1) return;
         const std::wstring box = messageBoxText(main.processId);
-        if (!box.empty()) {
-            worker.detach();
-            throw DriverError("message box: " + toUtf8(box));
-        }
-        if (GetTickCount64() > end) {
-            worker.detach();
-            throw DriverError("no answer to WM_COPYDATA");
-        }
+        if (!box.empty()) throw DriverError("message box: " + toUtf8(box));
+        if (result == 0) throw DriverError("the program could not do it for " + toUtf8(path));
+        if (GetTickCount64() > end) throw DriverError("no outcome for " + toUtf8(path));
         Sleep(20);
     }
-    worker.join();
-    if (!shared->ok) throw DriverError("the program refused " + toUtf8(path));
 }
 
 }  // namespace e2e

@@ -16,6 +16,8 @@ std::wstring statusText(const MainWindow& main, int part);
 std::string menuState(const MainWindow& main, int commandId);
 // A number from the program's document query; the name is one of the protocol's query names.
 long long documentValue(const MainWindow& main, const std::string& name);
+// A text of the document ("path" or "name", the display name shown in the title).
+std::wstring documentText(const MainWindow& main, const std::string& name);
 // Asks the program to open or save the file at `path` as its Open and Save As commands would
 // after their dialogs. Fails with the text of a message box when the program shows one.
 void transferPath(const MainWindow& main, ULONG_PTR kind, const std::wstring& path);

@@ -10,13 +10,22 @@
 
 namespace e2e::protocol {
 
-inline constexpr UINT kQueryMenuState = lumetra::test::kQueryMenuState;
-inline constexpr UINT kQueryDocument = lumetra::test::kQueryDocument;
-inline constexpr ULONG_PTR kOpenImagePath = lumetra::test::kOpenImagePath;
-inline constexpr ULONG_PTR kSaveImageAsPath = lumetra::test::kSaveImageAsPath;
+inline constexpr UINT kQueryMenuState = lumetra::testprotocol::kQueryMenuState;
+inline constexpr UINT kQueryDocument = lumetra::testprotocol::kQueryDocument;
+inline constexpr ULONG_PTR kOpenImagePath = lumetra::testprotocol::kOpenImagePath;
+inline constexpr ULONG_PTR kSaveImageAsPath = lumetra::testprotocol::kSaveImageAsPath;
+inline constexpr UINT kQueryDocumentText = lumetra::testprotocol::kQueryDocumentText;
+inline constexpr int kTextBufferChars = lumetra::testprotocol::kTextBufferChars;
+inline constexpr WPARAM kLastRequestResult = lumetra::testprotocol::kLastRequestResult;
+
+inline std::optional<WPARAM> documentTextByName(const std::string& name) {
+    if (name == "path") return lumetra::testprotocol::kPathText;
+    if (name == "name") return lumetra::testprotocol::kDisplayNameText;
+    return std::nullopt;
+}
 
 inline std::optional<WPARAM> documentQueryByName(const std::string& name) {
-    for (const auto& entry : lumetra::test::kDocumentQueryNames) {
+    for (const auto& entry : lumetra::testprotocol::kDocumentQueryNames) {
         if (name == entry.name) return static_cast<WPARAM>(entry.query);
     }
     return std::nullopt;
