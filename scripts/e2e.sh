@@ -50,6 +50,10 @@ export SFDIR
 SFDIR=$(winpath "$E2E_SOUNDS")
 
 make_pictures
+# One filter picture in a subfolder of the program's filter folder, so that the image browser
+# finds a tab at start instead of warning that there is none.
+mkdir -p "$E2E_APP/Filters/Starter"
+cp "$E2E_PICTURES/ramps.bmp" "$E2E_APP/Filters/Starter/"
 
 scenarios=("$@")
 [ ${#scenarios[@]} -gt 0 ] || scenarios=("${E2E_SCENARIOS[@]}")
