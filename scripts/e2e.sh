@@ -4,6 +4,8 @@
 # writes. Screenshots and logs go to build/windows/e2e-artifacts/.
 #
 #   scripts/e2e.sh [SCENARIO...]     (default: all; needs `scripts/build.sh windows` first)
+#
+# E2E_EXTRA=FILE adds the shell functions of FILE as further scenarios (for trying things out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -31,6 +33,7 @@ export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
 source scripts/wine-env.sh
 source tests/e2e/lib.sh
 source tests/e2e/scenarios.sh
+[ -n "${E2E_EXTRA:-}" ] && source "$E2E_EXTRA"
 
 # A fresh prefix and display for this suite; ended (with every process we started) on exit.
 unset LUMETRA_KEEP_DISPLAY

@@ -77,6 +77,14 @@ new_image_dialog() {
 open_bmp_jpeg_gif() {
     reset_settings
     start_lumetra
+    # The BMP through the real Open dialog, typed as a user would.
+    xdotool key ctrl+o
+    drv wait-dialog "Open a bitmap file"
+    xdotool type --delay 5 "$(winpath "$E2E_PICTURES/tone.bmp")"
+    xdotool key Return
+    drv wait-no-dialog "Open a bitmap file" wait-title "tone.bmp - Lumetra"
+    expect_eq "$(drv doc-text path)" "$(winpath "$E2E_PICTURES/tone.bmp")" "document path"
+    # Then each kind through the program's test request (the same code after the dialog).
     local name w h
     for entry in tone.bmp:200:100 gradient.jpg:80:40 checker.gif:60:30; do
         IFS=: read -r name w h <<<"$entry"
@@ -102,7 +110,8 @@ menu_states_before_render() {
     # The keys of grayed items do nothing: Shift+S would open the save-sound dialog.
     xdotool key shift+s
     drv sleep 500
-    expect_eq "$(drv windows | grep -c '^#32770|Save' || true)" 0 "no save dialog after Shift+S"
+    expect_eq "$(drv windows | grep -c '^#32770|Save Soundfile|' || true)" 0 \
+        "no save dialog after Shift+S"
     xdotool key space
     drv sleep 300
     expect_eq "$(drv status 0)" "" "status after Space with no sound"
@@ -163,6 +172,12 @@ render_f5_writes_numbered_wav() {
         expect_true "left channel loud (peak $peak)" awk -v p="$peak" 'BEGIN { exit !(p > 0.3) }'
         expect_true "right channel silent (peak $right)" awk -v p="$right" 'BEGIN { exit !(p == 0) }'
     fi
+
+    # Now Shift+S works: the save dialog comes up (and Esc closes it).
+    xdotool key shift+s
+    drv wait-dialog "Save Soundfile"
+    xdotool key Escape
+    drv wait-no-dialog "Save Soundfile"
 
     # The automatic playback after the render went to the captured wave-out device.
     drv sleep 500
