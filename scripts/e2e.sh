@@ -26,7 +26,7 @@ export E2E_APP=$E2E_ROOT/app E2E_SOUNDS=$E2E_ROOT/sounds E2E_PICTURES=$E2E_ROOT/
 # The program keeps its folders (Images, Filters, Undo, ...) beside itself: give it its own.
 cp "$bin/Lumetra.exe" "$E2E_APP/"
 cp "$bin/lumetra_e2e.exe" "$E2E_ROOT/"
-export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe
+export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe E2E_TESTS=$repo/tests/e2e
 # The batch renderer whose samples the program must reproduce, when it has been built.
 export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
 

@@ -180,12 +180,8 @@ render_f5_writes_numbered_wav() {
     drv wait-no-dialog "Save Soundfile"
 
     # The automatic playback after the render went to the captured wave-out device.
-    drv sleep 500
-    local played
-    played=$(ls "$E2E_ROOT"/home/played.raw* 2>/dev/null | head -n 1 || true)
-    if [ -n "$played" ]; then
-        log "playback captured in $played ($(stat -c %s "$played") bytes)"
-    fi
+    expect_true "the render's sound was played once" \
+        python3 "$E2E_TESTS/played_sound.py" "$wav" "$HOME" 30
 
     # A second render takes the next number.
     xdotool key F5
