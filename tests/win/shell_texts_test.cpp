@@ -1,0 +1,78 @@
+// Titles, tooltips, menu help texts and the text helpers.
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <string>
+
+#include "shell/win/ids.h"
+#include "shell/win/text.h"
+#include "shell/win/toolbar.h"
+#include "shell/win/window_title.h"
+
+namespace lumetra::win {
+namespace {
+
+HINSTANCE module() {
+    return GetModuleHandleW(nullptr);
+}
+
+TEST(WindowTitle, StartTitleAndImageTitle) {
+    EXPECT_EQ(startTitle(), L"Lumetra - Spectral Canvas Tone Machine");
+    EXPECT_EQ(imageTitle(L"sweep.bmp"), L"sweep.bmp - Lumetra");
+    EXPECT_EQ(titleForDisplayName(L""), startTitle());
+    EXPECT_EQ(titleForDisplayName(L"b\u00e4r.gif"), L"b\u00e4r.gif - Lumetra");
+    // A name longer than the title buffer is cut, not refused.
+    std::wstring longName(1000, L'x');
+    EXPECT_EQ(imageTitle(longName).size(), 399u);
+}
+
+TEST(Tooltips, AreTheHelpTextsOfTheCommands) {
+    EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");
+    EXPECT_EQ(tooltipText(module(), IDM_TOOL_MOVE), L"Move image");
+    EXPECT_EQ(tooltipText(module(), IDM_TOOL_ZOOM_ROTATE), L"Zoom-rotate image");
+    EXPECT_EQ(tooltipText(module(), IDM_TOOL_SKEW_FLIP), L"Skew-flip image");
+    EXPECT_EQ(tooltipText(module(), IDM_SHOW_BRIGHTER), L"Show image brighter than real");
+    EXPECT_EQ(tooltipText(module(), IDM_STOP_PLAYBACK), L"Stop sound playback");
+    EXPECT_EQ(tooltipText(module(), IDM_RENDER_IMAGE), L"Render image to sound");
+    // An id without an entry, and a window handle used as an id, give no text.
+    EXPECT_EQ(tooltipText(module(), 7), L"");
+    EXPECT_EQ(tooltipText(module(), UINT_PTR(0x12345678)), L"");
+}
+
+TEST(Tooltips, AreCutTo119Characters) {
+    std::wstring full = loadString(module(), IDM_FILTER_FROM_BROWSER, 1000);
+    ASSERT_EQ(full, L"Use another image as filter (stretched to fit selection)");
+    EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 10), L"Use anothe");
+}
+
+TEST(Toolbar, SeventeenEntriesInTheirOrder) {
+    const auto& e = toolbarEntries();
+    const int expected[17] = {101, 0,   201, 202, 0,   329, 323, 324, 326,
+                              0,   256, 0,   300, 302, 320, 322, 0};
+    for (size_t i = 0; i < e.size(); ++i)
+        EXPECT_EQ(e[i].command, expected[i]) << i;
+    EXPECT_EQ(e[5].style, BTNS_CHECKGROUP);
+    EXPECT_EQ(e[8].style, BTNS_CHECKGROUP);
+    EXPECT_EQ(e[10].style, BTNS_CHECK);
+    EXPECT_EQ(e[12].style, BTNS_BUTTON);
+    EXPECT_EQ(e[16].style, BTNS_SEP);
+}
+
+TEST(Text, Utf8RoundTripAndBoundedFormatting) {
+    const std::string utf8 =
+        "Gr\xc3\xbc\xc3\x9f"
+        "e \xe2\x99\xaa";
+    EXPECT_EQ(widen(utf8), L"Gr\u00fc\u00dfe \u266a");
+    EXPECT_EQ(narrow(widen(utf8)), utf8);
+    EXPECT_EQ(widen(""), L"");
+    EXPECT_EQ(formatText(399, L"%d, %d, (%d, %d)", 1, 2, 3, 4), L"1, 2, (3, 4)");
+    EXPECT_EQ(formatText(399, L"%.2f sec, %.2f Hz", 2.5, 8000.0), L"2.50 sec, 8000.00 Hz");
+    EXPECT_EQ(formatText(5, L"%ls", L"abcdefgh"), L"abcde");
+    EXPECT_EQ(formatText(40, L"Lumetra%.2d", 7), L"Lumetra07");
+}
+
+}  // namespace
+}  // namespace lumetra::win
