@@ -3,9 +3,10 @@
 
 #include "image/win/picture_loader.h"
 
+#include <windows.h>
+
 #include <ole2.h>
 #include <wincodec.h>
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
