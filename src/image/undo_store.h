@@ -71,6 +71,9 @@ class UndoStore {
     // Called before a change of pixels. True: go ahead (with a snapshot, or merged into the
     // previous one); false: do not perform the operation.
     bool storeUndoSnapshot(ImageDocument& document, bool askOnFailure, std::int32_t operationId);
+    // The snapshot taken when the canvas is destroyed: the slot file then holds the picture as it
+    // was at exit.
+    void storeExitSnapshot(ImageDocument& document) { storeUndoSnapshot(document, false, 0); }
     // Records the operation and the time without storing anything, so that a repeat within a
     // second merges (the end of a brush stroke, a boiler run).
     void touchUndoSnapshot(ImageDocument& document, std::int32_t operationId);

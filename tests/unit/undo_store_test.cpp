@@ -292,6 +292,14 @@ TEST_F(UndoStoreTest, RenderSettingsComeBackWithThePicture) {
     EXPECT_EQ(document.current.settings.lowFrequency, 44.0);
 }
 
+TEST_F(UndoStoreTest, TheExitSnapshotHoldsThePictureAsItWasAtExit) {
+    ASSERT_TRUE(edit(10));
+    ASSERT_TRUE(edit(20));
+    store.storeExitSnapshot(document);
+    EXPECT_EQ(files.valueIn("Undo3.bmp"), 20);
+    EXPECT_EQ(document.undoIndex, 4);
+}
+
 TEST_F(UndoStoreTest, NoUndoImageNoCommand) {
     ImageDocument empty;
     adoptPixels(empty.current, filled(5));
