@@ -7,16 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace lumetra {
+#include "render/wav_output.h"
 
-// 16-bit PCM.
-struct WaveFormat {
-    std::uint16_t channels = 2;
-    std::uint32_t sampleRate = 22050;
-    std::uint32_t byteRate() const { return std::uint32_t(channels) * sampleRate * 2; }
-    std::uint16_t blockAlign() const { return std::uint16_t(channels * 2); }
-    friend bool operator==(const WaveFormat&, const WaveFormat&) = default;
-};
+namespace lumetra {
 
 // Every call returns 0 or the device's error code. Buffers are named by their index in the ring;
 // the Windows port keeps one header per buffer and maps a returned header back to its index.
@@ -24,7 +17,7 @@ class WaveOutPort {
   public:
     virtual ~WaveOutPort() = default;
     // Opens the device (-1 = the system's mapper) with completion messages to the main window.
-    virtual int open(std::int32_t device, const WaveFormat& format) = 0;
+    virtual int open(std::int32_t device, const OutputFormat& format) = 0;
     // Prepares the header of buffer `index` over `capacityBytes` bytes at `data`.
     virtual int prepare(std::size_t index, std::int16_t* data, std::uint32_t capacityBytes) = 0;
     virtual int unprepare(std::size_t index) = 0;

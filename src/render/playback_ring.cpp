@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <new>
 
+#include "render/playback_sound.h"
 #include "shell/text_limits.h"
 
 namespace lumetra {
@@ -35,6 +36,15 @@ std::string soundSystemFailureCaption(int number) {
     char caption[32];
     std::snprintf(caption, sizeof caption, "Sound System Failure %.2d", number);
     return caption;
+}
+
+PlaybackSoundView playbackView(const PlaybackSound& sound) {
+    return PlaybackSoundView{sound.samples, sound.valuesPerColumn, sound.format};
+}
+
+void PlaybackRing::recordState(PlaybackSound& sound) const {
+    sound.position = static_cast<std::size_t>(position_);
+    sound.repeat = repeat_ ? 1 : 0;
 }
 
 PlaybackRing::PlaybackRing(WaveOutPort& device, PlaybackUi& ui, const SoundOptions& options)

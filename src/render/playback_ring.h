@@ -15,13 +15,17 @@
 
 namespace lumetra {
 
-// What the ring reads of the latest sound. The owner builds it from its sound record for each
-// call, so the ring never holds on to samples that a render may replace.
+struct PlaybackSound;
+
+// What the ring reads of the latest sound. The owner builds it for each call (playbackView), so
+// the ring never holds on to samples that a render may replace.
 struct PlaybackSoundView {
     std::span<const std::int16_t> samples;  // interleaved left, right in stereo
     std::int32_t valuesPerColumn = 0;       // channels * samples per picture column
-    WaveFormat format;
+    OutputFormat format;
 };
+
+PlaybackSoundView playbackView(const PlaybackSound& sound);
 
 inline constexpr std::string_view kPlayingText = "Playing sound. Hit Space bar to stop.";
 inline constexpr std::string_view kNoSoundText = "No sound to play back!";
@@ -64,6 +68,10 @@ class PlaybackRing {
     bool stopPlaybackAndWait();
     // Closes the device once no buffer is queued; does nothing while playing.
     void closeWaveDevice();
+
+    // The ring keeps the play position and the repeat flag itself; this copies them into the
+    // sound record for whoever reads them there.
+    void recordState(PlaybackSound& sound) const;
 
     bool active() const { return active_; }
     bool playing() const { return playing_; }

@@ -68,11 +68,6 @@ std::optional<std::int32_t> parseBufferCount(std::string_view text) {
     return count;
 }
 
-WaveFormat waveFormatOf(const SoundOptions& options) {
-    return WaveFormat{static_cast<std::uint16_t>(options.channels()),
-                      static_cast<std::uint32_t>(options.sampleRate)};
-}
-
 bool confirmSoundOptions(
     SoundOptions& options, const SoundOptions& backup,
     const std::function<bool(std::int32_t count, std::int32_t size)>& reallocate) {

@@ -41,13 +41,10 @@ int sampleRateIndex(std::int32_t rate);       // -1 when not in the list
 // current count back.
 std::optional<std::int32_t> parseBufferCount(std::string_view text);
 
-// The playback format the options give (channels = stereo + 1).
-WaveFormat waveFormatOf(const SoundOptions& options);
-
 // OK: reallocates the buffers for the chosen count and size (a failing `reallocate` must keep the
 // old buffers, as PlaybackRing::allocateBuffers does). When that fails the backup is put back and
-// false returned: the caller shows kNewOptionsMemoryText. On success the caller takes
-// waveFormatOf(options) as the new output format.
+// false returned: the caller shows kNewOptionsMemoryText. On success the caller updates the
+// output format from the options (updateOutputFormat).
 bool confirmSoundOptions(
     SoundOptions& options, const SoundOptions& backup,
     const std::function<bool(std::int32_t count, std::int32_t size)>& reallocate);

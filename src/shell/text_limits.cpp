@@ -35,13 +35,4 @@ std::string truncateText(std::string_view utf8, std::size_t maxCharacters) {
     return std::string(utf8.substr(0, end));
 }
 
-std::filesystem::path pathFromUtf8(std::string_view utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 }  // namespace lumetra

@@ -3,7 +3,6 @@
 // and a cut must never split a UTF-8 sequence.
 
 #include <cstddef>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -15,9 +14,5 @@ std::size_t wideLength(std::string_view utf8);
 // The longest leading part of `utf8` that has at most `maxCharacters` characters (counted as by
 // wideLength) and ends on a whole UTF-8 sequence.
 std::string truncateText(std::string_view utf8, std::size_t maxCharacters);
-
-// Paths built from UTF-8 text, independent of the process code page.
-std::filesystem::path pathFromUtf8(std::string_view utf8);
-std::string utf8FromPath(const std::filesystem::path& path);
 
 }  // namespace lumetra

@@ -1,4 +1,5 @@
 #include "render/playback_ring.h"
+#include "render/playback_sound.h"
 
 #include <gtest/gtest.h>
 
@@ -65,11 +66,11 @@ class FakeWaveOut : public WaveOutPort {
     bool paused = false;
     bool resetReturnsBuffers = true;
     std::int32_t openedDevice = -99;
-    WaveFormat openedFormat;
+    OutputFormat openedFormat;
     std::size_t writesBeforeRestart = 0;
     int writes = 0;
 
-    int open(std::int32_t device, const WaveFormat& format) override {
+    int open(std::int32_t device, const OutputFormat& format) override {
         if (int code = call("open")) return code;
         open_ = true;
         openedDevice = device;
@@ -174,7 +175,7 @@ class PlaybackRingTest : public ::testing::Test {
         samples = ramp(length);
         sound.samples = samples;
         sound.valuesPerColumn = valuesPerColumn;
-        sound.format = WaveFormat{2, 22050};
+        sound.format = OutputFormat{1, 2, 22050, 88200, 4, 16, 0};
     }
     // The device finishes its oldest buffer and the main window handles the message.
     void playOne(std::size_t k = 0) { ring.onBufferDone(device.finish(k), sound); }
@@ -203,6 +204,29 @@ class PlaybackRingTest : public ::testing::Test {
     std::vector<std::int16_t> samples;
     PlaybackSoundView sound;
 };
+
+TEST(PlaybackSoundView, ReadsTheSoundRecordAndRecordsTheRingState) {
+    PlaybackSound record;
+    record.samples = {1, 2, 3, 4, 5, 6};
+    record.valuesPerColumn = 2;
+    record.format.channels = 2;
+    record.format.sampleRate = 44100;
+    const PlaybackSoundView view = playbackView(record);
+    EXPECT_EQ(view.samples.data(), record.samples.data());
+    EXPECT_EQ(view.samples.size(), 6u);
+    EXPECT_EQ(view.valuesPerColumn, 2);
+    EXPECT_EQ(view.format, record.format);
+
+    FakeUi ui;
+    FakeWaveOut device(ui);
+    SoundOptions options;
+    PlaybackRing ring(device, ui, options);
+    ASSERT_TRUE(ring.allocateBuffers(3, 256));
+    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, view));
+    ring.recordState(record);
+    EXPECT_EQ(record.repeat, 1);
+    EXPECT_EQ(record.position, 6u);
+}
 
 TEST(PlaybackCaptions, AreNumberedWithTwoDigits) {
     EXPECT_EQ(soundSystemFailureCaption(1), "Sound System Failure 01");
@@ -236,7 +260,7 @@ TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStar
     EXPECT_EQ(device.writesBeforeRestart, 32768u);
     EXPECT_EQ(device.stream, soundFrom(0, 32768));
     EXPECT_EQ(device.openedDevice, 3);
-    EXPECT_EQ(device.openedFormat, (WaveFormat{2, 22050}));
+    EXPECT_EQ(device.openedFormat, sound.format);
     for (const auto& [index, header] : device.headers)
         EXPECT_EQ(header.second, 8192u);  // buffer size x 2 bytes
     EXPECT_EQ(ring.queued(), 8);

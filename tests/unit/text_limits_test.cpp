@@ -25,13 +25,6 @@ TEST(TextLimits, TruncationKeepsWholeCharacters) {
     EXPECT_EQ(truncateText("xyz", 0), "");
 }
 
-TEST(TextLimits, PathsFromUtf8KeepEveryCharacter) {
-    const std::string name = "Gr\xC3\xBCn \xE6\x9C\xA8.bmp";
-    const std::filesystem::path p = pathFromUtf8(name);
-    EXPECT_EQ(utf8FromPath(p), name);
-    EXPECT_EQ(utf8FromPath(p.filename()), name);
-}
-
 TEST(RegistryError, CarriesTheOperationAndTheSystemText) {
     const RegistryError bare("Not a DWORD value!");
     EXPECT_STREQ(bare.what(), "Not a DWORD value!");
