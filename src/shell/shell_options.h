@@ -7,6 +7,11 @@ namespace lumetra {
 
 enum class SelectionStyle : std::int32_t { OutlineOnly = 0, Brighten = 1, Inverted = 2 };
 
+// Bits of the selection drawing flags (DragDecoration).
+inline constexpr std::int32_t kDecorationBrighten = 1;
+inline constexpr std::int32_t kDecorationInvert = 2;
+inline constexpr std::int32_t kDecorationOutline = 4;
+
 struct ShellOptions {
     std::int32_t attachRenderInfo = 0;          // "Attach &Render Info to BMP" (401)
     std::int32_t saveSoundEveryRender = 1;      // "Save Sound at &Every Render" (413)
@@ -16,6 +21,8 @@ struct ShellOptions {
     SelectionStyle selectionStyle = SelectionStyle::Brighten;
     std::int32_t showBrighter = 0;
     std::int32_t undoLimit = 10;
+    // How the selection is drawn while it is dragged: the style's bits plus the dotted outline.
+    std::int32_t dragDecoration = kDecorationBrighten | kDecorationOutline;
 };
 
 }  // namespace lumetra

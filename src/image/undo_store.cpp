@@ -1,0 +1,196 @@
+#include "image/undo_store.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <new>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include <boost/system/error_code.hpp>
+
+namespace lumetra {
+namespace {
+
+// The system's code for "not enough memory", for the question text.
+#ifdef _WIN32
+constexpr int kOutOfMemoryCode = 8;  // ERROR_NOT_ENOUGH_MEMORY
+#else
+constexpr int kOutOfMemoryCode = ENOMEM;
+#endif
+
+std::string notUndoableQuestion(int code) {
+    std::string text = boost::system::system_category().message(code);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return "This operation is not undoable (Error " + std::to_string(code) + ":" + text +
+           ")\nIf you proceed you may get erratic results\nContinue anyway?";
+}
+
+// A copy of the picture record, or nullopt when memory for it cannot be had.
+std::optional<CanvasImage> copyOf(const CanvasImage& image) {
+    std::string message;
+    auto pixels = createCanvasBitmap(image.pixels.width, image.pixels.height, message);
+    if (!pixels || pixels->bytes.size() != image.pixels.bytes.size()) return std::nullopt;
+    try {
+        CanvasImage copy;
+        std::copy(image.pixels.bytes.begin(), image.pixels.bytes.end(), pixels->bytes.begin());
+        copy.pixels = std::move(*pixels);
+        copy.settings = image.settings;
+        copy.renderInfo = image.renderInfo;
+        return copy;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+bool UndoFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    std::error_code error;
+    std::filesystem::rename(from, to, error);
+    return !error;
+}
+
+void UndoFiles::remove(const std::filesystem::path& path) {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+}
+
+UndoStore::UndoStore(UndoFiles& files, TickClock& clock, UndoPrompts& prompts,
+                     std::filesystem::path undoFolder, std::int32_t undoLimit)
+    : files_(files),
+      clock_(clock),
+      prompts_(prompts),
+      folder_(std::move(undoFolder)),
+      limit_(std::max<std::int32_t>(1, undoLimit)) {}
+
+std::filesystem::path UndoStore::slotPath(std::int32_t slot) const {
+    return folder_ / ("Undo" + std::to_string(slot) + ".bmp");
+}
+
+void UndoStore::start(ImageDocument& document) const {
+    document.undoIndex = 1;
+    document.lastUndoStep = 0;
+    document.lastUndoOperation = 0;
+    document.lastUndoTime = 0;
+}
+
+std::int32_t UndoStore::next(std::int32_t slot) const {
+    return slot >= limit_ ? 1 : slot + 1;
+}
+
+std::int32_t UndoStore::previous(std::int32_t slot) const {
+    return slot <= 1 ? limit_ : slot - 1;
+}
+
+std::int32_t UndoStore::currentSlot(const ImageDocument& document) const {
+    const std::int32_t slot = document.undoIndex;
+    return slot >= 1 && slot <= limit_ ? slot : 1;
+}
+
+bool UndoStore::storeUndoSnapshot(ImageDocument& document, bool askOnFailure,
+                                  std::int32_t operationId) {
+    const std::uint32_t now = clock_.tickCount();
+    if (operationId != 0 && operationId == document.lastUndoOperation) {
+        const bool repeat = now - document.lastUndoTime < kMergeMilliseconds;
+        document.lastUndoTime = now;
+        if (repeat) return true;
+    }
+    document.lastUndoOperation = operationId;
+    if (!takeSnapshot(document)) {
+        if (!askOnFailure) {
+            prompts_.showStatus("Warning: This operation is not undoable!");
+            return false;
+        }
+        return prompts_.askOkCancel(notUndoableQuestion(kOutOfMemoryCode), "An error occured");
+    }
+    const std::int32_t slot = currentSlot(document);
+    writeSlot(document.undo, slot);
+    document.undoIndex = next(slot);
+    document.lastUndoStep = 0;
+    return true;
+}
+
+// The whole record is kept, not only the pixels: an Undo brings back the picture together with
+// the render settings it had.
+bool UndoStore::takeSnapshot(ImageDocument& document) {
+    auto copy = copyOf(document.current);
+    if (!copy) return false;
+    document.undo = std::move(*copy);
+    return true;
+}
+
+void UndoStore::touchUndoSnapshot(ImageDocument& document, std::int32_t operationId) {
+    document.lastUndoOperation = operationId;
+    document.lastUndoTime = clock_.tickCount();
+}
+
+// The slot file is written under a temporary name and moved into place only when complete. When
+// that fails the slot's older file is removed too: a later Undo must find nothing there rather
+// than a picture from an earlier round of the ring.
+void UndoStore::writeSlot(const CanvasImage& image, std::int32_t slot) {
+    const std::filesystem::path target = slotPath(slot);
+    std::filesystem::path temporary = target;
+    temporary.replace_extension(".tmp");
+    if (files_.save(image, temporary) && files_.replace(temporary, target)) return;
+    files_.remove(temporary);
+    files_.remove(target);
+}
+
+// Read into a scratch record so that a failed or empty read leaves the undo image whole.
+bool UndoStore::loadSlot(CanvasImage& image, std::int32_t slot) {
+    CanvasImage loaded;
+    loaded.renderInfo = image.renderInfo;
+    if (!files_.load(loaded, slotPath(slot)) || loaded.pixels.empty()) return false;
+    image.pixels = std::move(loaded.pixels);
+    image.renderInfo = loaded.renderInfo;
+    image.settings.width = image.pixels.width;
+    image.settings.height = image.pixels.height;
+    image.selection = Rect{};
+    return true;
+}
+
+bool UndoStore::stepUndo(ImageDocument& document, int direction) {
+    const std::int32_t before = currentSlot(document);
+    std::int32_t slot = before;
+    bool load = false;
+    if (direction < 0) {
+        if (document.lastUndoStep == 0) {
+            // The snapshot is in memory already; both sides of the step go to their files so
+            // that later steps through the ring find them.
+            slot = previous(slot);
+            writeSlot(document.undo, slot);
+            writeSlot(document.current, next(slot));
+        } else {
+            slot = previous(slot);
+            load = document.lastUndoStep < 0;
+        }
+    } else {
+        if (document.lastUndoStep == 0) return false;  // nothing undone, nothing to redo
+        slot = next(slot);
+        load = document.lastUndoStep > 0;
+    }
+    if (load && !loadSlot(document.undo, slot)) {
+        document.undoIndex = before;
+        return false;
+    }
+    document.undoIndex = slot;
+    document.lastUndoStep = direction < 0 ? -1 : 1;
+    return true;
+}
+
+UndoCommandResult UndoStore::runUndoCommand(ImageDocument& document, int command) {
+    if (document.undo.pixels.empty()) return {};
+    if (command != kUndoCommand && command != kRedoCommand) return {};
+    const Rect selection = document.current.selection;
+    if (!stepUndo(document, command == kUndoCommand ? -1 : 1)) return {};
+    std::swap(document.current, document.undo);
+    const bool sizeChanged = document.current.pixels.width != document.undo.pixels.width ||
+                             document.current.pixels.height != document.undo.pixels.height;
+    // A kept selection must lie inside the picture; the full refresh clears it anyway.
+    document.current.selection = sizeChanged ? Rect{} : selection;
+    return {true, sizeChanged};
+}
+
+}  // namespace lumetra

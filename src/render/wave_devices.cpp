@@ -1,0 +1,34 @@
+#include "render/wave_devices.h"
+
+#include <algorithm>
+
+#include "render/playback_ring.h"
+#include "shell/text_limits.h"
+
+namespace lumetra {
+
+WaveDeviceList enumerateDevices(WaveDeviceQuery& query, PlaybackUi& ui, SoundOptions& options) {
+    WaveDeviceList list;
+    const std::int32_t count = std::max<std::int32_t>(0, query.deviceCount());
+    list.mapperPresent = query.capabilities(-1, list.mapperName) == 0;
+    if (!list.mapperPresent) {
+        list.mapperName.clear();
+        if (count == 0) ui.showWarning(std::string(kNoDeviceText), soundSystemFailureCaption(1));
+    }
+    list.names.resize(static_cast<std::size_t>(count));
+    for (std::int32_t device = 0; device < count; ++device) {
+        std::string& name = list.names[static_cast<std::size_t>(device)];
+        if (const int code = query.capabilities(device, name)) {
+            name.clear();
+            ui.showWarning(truncateText(query.errorText(code), 400),
+                           std::string(kDeviceErrorCaption));
+        }
+    }
+    if (count == 0)
+        options.device = -1;
+    else if (options.device < -1 || options.device >= count)
+        options.device = 0;
+    return list;
+}
+
+}  // namespace lumetra

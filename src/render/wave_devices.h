@@ -1,0 +1,36 @@
+#pragma once
+// The wave-out devices found at start: their names for the sound options dialog, whether the
+// system's mapper answers, and the stored device number made valid for them.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "render/playback_ports.h"
+#include "render/sound_options.h"
+
+namespace lumetra {
+
+class WaveDeviceQuery {
+  public:
+    virtual ~WaveDeviceQuery() = default;
+    virtual std::int32_t deviceCount() = 0;
+    // The device's name (-1 = the mapper). Returns 0 or the system's error code.
+    virtual int capabilities(std::int32_t device, std::string& name) = 0;
+    virtual std::string errorText(int code) = 0;
+};
+
+struct WaveDeviceList {
+    bool mapperPresent = false;
+    std::string mapperName;
+    std::vector<std::string> names;  // one per device; empty for a device that did not answer
+};
+
+inline constexpr std::string_view kNoDeviceText = "No wave output device available!";
+inline constexpr std::string_view kDeviceErrorCaption = "Wave out device error";
+
+// Asks every device for its name, reports a machine without any device once, and sets the stored
+// device number to 0 when it names no device (or to -1, the mapper, when there is none).
+WaveDeviceList enumerateDevices(WaveDeviceQuery& query, PlaybackUi& ui, SoundOptions& options);
+
+}  // namespace lumetra

@@ -1,0 +1,53 @@
+#include "shell/text_limits.h"
+#include "shell/registry_error.h"
+
+#include <gtest/gtest.h>
+
+#include <boost/system/error_code.hpp>
+
+namespace lumetra {
+namespace {
+
+TEST(TextLimits, WideLengthCountsUtf16Units) {
+    EXPECT_EQ(wideLength(""), 0u);
+    EXPECT_EQ(wideLength("abc"), 3u);
+    EXPECT_EQ(wideLength("\xC3\xBC"), 1u);          // u umlaut
+    EXPECT_EQ(wideLength("\xE6\x9C\xA8"), 1u);      // a CJK character
+    EXPECT_EQ(wideLength("\xF0\x9F\x8E\xB5"), 2u);  // beyond the basic plane: a surrogate pair
+}
+
+TEST(TextLimits, TruncationKeepsWholeCharacters) {
+    EXPECT_EQ(truncateText("abcdef", 4), "abcd");
+    EXPECT_EQ(truncateText("abc", 10), "abc");
+    EXPECT_EQ(truncateText("a\xC3\xBC\x62", 2), "a\xC3\xBC");
+    EXPECT_EQ(truncateText("a\xF0\x9F\x8E\xB5", 2), "a");  // the pair does not fit in one
+    EXPECT_EQ(truncateText("a\xF0\x9F\x8E\xB5", 3), "a\xF0\x9F\x8E\xB5");
+    EXPECT_EQ(truncateText("xyz", 0), "");
+}
+
+TEST(RegistryError, CarriesTheOperationAndTheSystemText) {
+    const RegistryError bare("Not a DWORD value!");
+    EXPECT_STREQ(bare.what(), "Not a DWORD value!");
+    EXPECT_EQ(bare.code(), 0);
+
+    const RegistryError failed("Could not open new key handle", 5);
+    EXPECT_EQ(failed.code(), 5);
+    const std::string text = failed.what();
+    EXPECT_EQ(text.rfind("Could not open new key handle\nError 5: ", 0), 0u);
+    std::string system = boost::system::system_category().message(5);
+    while (!system.empty() && (system.back() == '\n' || system.back() == '\r'))
+        system.pop_back();
+    EXPECT_NE(text.find(system), std::string::npos);
+    EXPECT_NE(text.back(), '\n');
+}
+
+TEST(RegistryError, IsCaughtAsARuntimeError) {
+    try {
+        throw RegistryError("Value enumeration failure", 259);
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("Value enumeration failure\nError 259: ", 0), 0u);
+    }
+}
+
+}  // namespace
+}  // namespace lumetra
