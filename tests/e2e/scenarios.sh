@@ -13,6 +13,7 @@ E2E_SCENARIOS=(
     save_as_and_reopen
     escape_stops_render
     main_window_with_tool_windows
+    screenshots_at_200_percent
 )
 
 # Pictures shared by the scenarios (made once per run by make_pictures).
@@ -337,5 +338,18 @@ main_window_with_tool_windows() {
     drv windows >"$E2E_ARTIFACTS/tool_windows.txt"
     shot main_with_tool_windows
     shot_main main_window
+    close_lumetra
+}
+
+# The same at 200% (192 dots per inch): the pictures for that scale, fonts and dialog layout.
+screenshots_at_200_percent() {
+    local desktop='HKCU\Control Panel\Desktop'
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
+    trap 'wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1' EXIT
+    reset_settings
+    start_lumetra
+    drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
+    drv command 310 sleep 400
+    shot main_with_tool_windows_200
     close_lumetra
 }
