@@ -2,11 +2,10 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <cmath>
-#include <cwchar>
 #include <string>
 
+#include "image/new_image_fields.h"
+#include "render/render_fields.h"
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
@@ -16,24 +15,16 @@
 
 namespace lumetra::win {
 
-int sizeFieldLeft(int stored, double typed) {
-    if (typed > 10 && typed < 2147483647.0) return int(std::trunc(typed));
-    return stored;
-}
-
-int sizeFieldArrow(int stored, double typed, bool up) {
-    double base = (typed > 10 && typed < 2147483647.0) ? std::trunc(typed) : stored;
-    double next = base + (up ? 50 : -50);
-    return int(std::clamp(next, 10.0, 2147483647.0));
-}
-
 namespace {
 
 constexpr int kArrowMiddle = 500;
 
 double fieldNumber(HWND dialog, int control) {
-    std::wstring text = windowText(GetDlgItem(dialog, control));
-    return std::wcstod(text.c_str(), nullptr);
+    return readFieldNumber(narrow(windowText(GetDlgItem(dialog, control))));
+}
+
+void setField(HWND dialog, int control, const std::string& text) {
+    SetDlgItemTextW(dialog, control, widen(text).c_str());
 }
 
 bool pointerOverCancel(HWND dialog) {
@@ -86,8 +77,8 @@ class NewImageDialog : public DialogHandler {
                 control == IDC_LOW ? fieldNumber(dialog_, IDC_LOW) : settings_.lowFrequency;
             scratch.highFrequency =
                 control == IDC_HIGH ? fieldNumber(dialog_, IDC_HIGH) : settings_.highFrequency;
-            SetDlgItemTextW(dialog_, IDC_STEP,
-                            formatText(60, L"%.2f cent/line", stepCentsPerLine(scratch)).c_str());
+            setField(dialog_, IDC_STEP,
+                     stepText(scratch.lowFrequency, scratch.highFrequency, scratch.height));
             return TRUE;
         }
         if (code != BN_CLICKED) return FALSE;
@@ -108,17 +99,17 @@ class NewImageDialog : public DialogHandler {
         const double v = fieldNumber(dialog_, control);
         switch (control) {
             case IDC_WIDTH:
-                settings_.width = sizeFieldLeft(settings_.width, v);
+                settings_.width = leaveSizeField(settings_.width, v);
                 break;
             case IDC_HEIGHT:
-                settings_.height = sizeFieldLeft(settings_.height, v);
+                settings_.height = leaveSizeField(settings_.height, v);
                 break;
             case IDC_LOW:
-                acceptLowField(settings_, v);
+                leaveLowField(settings_, v);
                 pitchChanged();
                 break;
             case IDC_HIGH:
-                acceptHighField(settings_, v);
+                leaveHighField(settings_, v);
                 pitchChanged();
                 break;
             default:
@@ -138,18 +129,20 @@ class NewImageDialog : public DialogHandler {
         switch (control) {
             case IDC_SPIN_WIDTH:
                 settings_.width =
-                    sizeFieldArrow(settings_.width, fieldNumber(dialog_, IDC_WIDTH), up);
+                    stepSizeArrow(settings_.width, fieldNumber(dialog_, IDC_WIDTH), up ? 1 : -1);
                 break;
             case IDC_SPIN_HEIGHT:
                 settings_.height =
-                    sizeFieldArrow(settings_.height, fieldNumber(dialog_, IDC_HEIGHT), up);
+                    stepSizeArrow(settings_.height, fieldNumber(dialog_, IDC_HEIGHT), up ? 1 : -1);
                 break;
             case IDC_SPIN_LOW:
-                stepLowArrow(settings_, float(fieldNumber(dialog_, IDC_LOW)), up ? 10 : -10);
+                stepLowArrow(settings_, float(fieldNumber(dialog_, IDC_LOW)),
+                             up ? kArrowUp : kArrowDown);
                 checkNyquistFor(settings_.highFrequency);
                 break;
             case IDC_SPIN_HIGH:
-                stepHighArrow(settings_, float(fieldNumber(dialog_, IDC_HIGH)), up ? 10 : -10);
+                stepHighArrow(settings_, float(fieldNumber(dialog_, IDC_HIGH)),
+                              up ? kArrowUp : kArrowDown);
                 checkNyquistFor(settings_.highFrequency);
                 break;
             default:
@@ -160,13 +153,12 @@ class NewImageDialog : public DialogHandler {
 
     void fill() {
         filling_ = true;
-        SetDlgItemTextW(dialog_, IDC_WIDTH, formatText(30, L"%d", settings_.width).c_str());
-        SetDlgItemTextW(dialog_, IDC_HEIGHT, formatText(30, L"%d", settings_.height).c_str());
-        SetDlgItemTextW(dialog_, IDC_LOW, formatText(60, L"%.3f", settings_.lowFrequency).c_str());
-        SetDlgItemTextW(dialog_, IDC_HIGH,
-                        formatText(60, L"%.3f", settings_.highFrequency).c_str());
-        SetDlgItemTextW(dialog_, IDC_STEP,
-                        formatText(60, L"%.2f cent/line", stepCentsPerLine(settings_)).c_str());
+        setField(dialog_, IDC_WIDTH, std::to_string(settings_.width));
+        setField(dialog_, IDC_HEIGHT, std::to_string(settings_.height));
+        setField(dialog_, IDC_LOW, frequencyFieldText(settings_.lowFrequency));
+        setField(dialog_, IDC_HIGH, frequencyFieldText(settings_.highFrequency));
+        setField(dialog_, IDC_STEP,
+                 stepText(settings_.lowFrequency, settings_.highFrequency, settings_.height));
         filling_ = false;
     }
 

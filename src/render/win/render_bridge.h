@@ -1,13 +1,26 @@
 #pragma once
-// Where the Win32 program calls the render core: the oscillator preparation with the program's
-// sample rate and channel count, the Nyquist check and the render itself.
+// Where the Win32 program meets the render core: the one RenderContext of the run (sine table,
+// random seed, output format, soundfile, latest sound), the oscillator preparation with the
+// program's sound options, the Nyquist check and the render itself.
 
+#include <cstdint>
 #include <filesystem>
 
 #include "image/canvas_image.h"
+#include "render/playback_sound.h"
+#include "render/render_context.h"
 #include "render/render_settings.h"
 
 namespace lumetra::win {
+
+// Builds the sine table and the render context; false when the memory cannot be had.
+bool startRenderRuntime();
+// Releases the sine table, the soundfile and the latest sound.
+void stopRenderRuntime();
+// The run's render context; null before startRenderRuntime.
+RenderContext* renderContext();
+// The latest sound (empty before the first render).
+PlaybackSound& latestSound();
 
 // prepareOscillators with the program's sound options.
 void prepareImageOscillators(RenderSettings& settings);
@@ -15,24 +28,9 @@ void prepareImageOscillators(RenderSettings& settings);
 void prepareDocumentOscillators(ImageDocument& document);
 // checkNyquist for a highest pitch (its whole hertz).
 void checkNyquistFor(double highFrequency);
-// Writes the latest sound to a WAV file (Save Sound As).
-bool writeLatestSound(const std::filesystem::path& path);
-// The rules of the pitch, amp and time fields of the render dialogs. Leaving a field: true when
-// the value was accepted. Arrows: `buddy` is the field's text read as a number, `u` is +10 for
-// the up arrow and -10 for the down arrow.
-bool acceptLowField(RenderSettings& settings, double value);
-bool acceptHighField(RenderSettings& settings, double value);
-bool acceptAmpField(RenderSettings& settings, double value);
-bool acceptTimeField(RenderSettings& settings, double value);
-void stepLowArrow(RenderSettings& settings, float buddy, int u);
-void stepHighArrow(RenderSettings& settings, float buddy, int u);
-void stepAmpArrow(RenderSettings& settings, float buddy, int u);
-void stepTimeArrow(RenderSettings& settings, float buddy, int u);
-// The read-only displays: "%.2f cent/line" and "%.2f millisec".
-double stepCentsPerLine(const RenderSettings& settings);
-double millisecondsPerPixel(const RenderSettings& settings);
-
 // The render of one of the commands 300 to 303; true when it ran to its end.
 bool renderDocument(ImageDocument& document, int command);
+// "Save Sound As...": the suggested name, the dialog and the WAV file.
+void saveLatestSoundAs(const ImageDocument& document);
 
 }  // namespace lumetra::win

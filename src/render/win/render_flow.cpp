@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "render/wav_output.h"
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/status_bar.h"
@@ -64,13 +65,23 @@ bool playbackActive() {
     return false;
 }
 bool soundfileOpen() {
-    return false;
+    const RenderContext* context = renderContext();
+    return context && (context->renderInProgress || context->soundfile.isOpen());
 }
+
 std::int64_t latestSoundLength() {
-    return 0;
+    return std::int64_t(latestSound().length());
 }
+
 PlayMarkerSource playMarkerSource() {
-    return {};
+    const PlaybackSound& sound = latestSound();
+    PlayMarkerSource source;
+    source.available = sound.length() > 0;
+    source.rendered = sound.renderedRect;
+    source.recordedWidth = sound.pictureWidth;
+    source.recordedHeight = sound.pictureHeight;
+    source.valuesPerColumn = sound.valuesPerColumn;
+    return source;
 }
 
 void pumpOneMessage() {

@@ -3,10 +3,10 @@
 #include <commctrl.h>
 
 #include <cmath>
-#include <cwchar>
 #include <string>
 
 #include "image/win/canvas_window.h"
+#include "render/render_fields.h"
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
@@ -21,12 +21,11 @@ RenderOptionsWindow* g_window = nullptr;
 constexpr int kArrowMiddle = 500;
 
 double fieldNumber(HWND dialog, int control) {
-    std::wstring text = windowText(GetDlgItem(dialog, control));
-    return std::wcstod(text.c_str(), nullptr);
+    return readFieldNumber(narrow(windowText(GetDlgItem(dialog, control))));
 }
 
-void setField(HWND dialog, int control, const std::wstring& text) {
-    SetDlgItemTextW(dialog, control, text.c_str());
+void setField(HWND dialog, int control, const std::string& text) {
+    SetDlgItemTextW(dialog, control, widen(text).c_str());
 }
 
 }  // namespace
@@ -54,12 +53,12 @@ void RenderOptionsWindow::fillFields() {
     HWND d = window();
     if (!s || !d) return;
     filling_ = true;
-    setField(d, IDC_LOW, formatText(60, L"%.3f", s->lowFrequency));
-    setField(d, IDC_HIGH, formatText(60, L"%.3f", s->highFrequency));
-    setField(d, IDC_STEP, formatText(60, L"%.2f cent/line", stepCentsPerLine(*s)));
-    setField(d, IDC_TIME, formatText(60, L"%.2f", s->outputTime));
-    setField(d, IDC_AMP, formatText(60, L"%.2f", s->ampFactor));
-    setField(d, IDC_TIME_PER_PIXEL, formatText(60, L"%.2f millisec", millisecondsPerPixel(*s)));
+    setField(d, IDC_LOW, frequencyFieldText(s->lowFrequency));
+    setField(d, IDC_HIGH, frequencyFieldText(s->highFrequency));
+    setField(d, IDC_STEP, stepText(s->lowFrequency, s->highFrequency, s->height));
+    setField(d, IDC_TIME, twoDecimalsText(s->outputTime));
+    setField(d, IDC_AMP, twoDecimalsText(s->ampFactor));
+    setField(d, IDC_TIME_PER_PIXEL, timePerPixelText(s->outputTime, s->width));
     SendDlgItemMessageW(d, IDC_NOISE_SLIDER, TBM_SETPOS, TRUE, s->noiseBandwidth);
     CheckDlgButton(d, IDC_SOFT_SWEEPS, s->softSweeps ? BST_CHECKED : BST_UNCHECKED);
     filling_ = false;
@@ -79,16 +78,16 @@ void RenderOptionsWindow::onFieldLeft(int control) {
     const double v = fieldNumber(window(), control);
     switch (control) {
         case IDC_LOW:
-            acceptLowField(*s, v);
+            leaveLowField(*s, v);
             break;
         case IDC_HIGH:
-            acceptHighField(*s, v);
+            leaveHighField(*s, v);
             break;
         case IDC_AMP:
-            acceptAmpField(*s, v);
+            leaveAmpField(*s, v);
             break;
         case IDC_TIME:
-            acceptTimeField(*s, v);
+            leaveTimeField(*s, v, appState().sound.sampleRate);
             break;
         default:
             return;
@@ -117,18 +116,19 @@ void RenderOptionsWindow::onFieldTyped(int control) {
         case IDC_TIME:
             scratch.outputTime = v;
             setField(window(), IDC_TIME_PER_PIXEL,
-                     formatText(60, L"%.2f millisec", millisecondsPerPixel(scratch)));
+                     timePerPixelText(scratch.outputTime, scratch.width));
             return;
         default:
             return;
     }
-    setField(window(), IDC_STEP, formatText(60, L"%.2f cent/line", stepCentsPerLine(scratch)));
+    setField(window(), IDC_STEP,
+             stepText(scratch.lowFrequency, scratch.highFrequency, scratch.height));
 }
 
 void RenderOptionsWindow::onArrow(int control, int delta) {
     RenderSettings* s = settings();
     if (!s || delta == 0) return;
-    const int u = delta > 0 ? 10 : -10;
+    const int u = delta > 0 ? kArrowUp : kArrowDown;
     auto buddy = [&](int field) { return float(fieldNumber(window(), field)); };
     switch (control) {
         case IDC_SPIN_LOW:

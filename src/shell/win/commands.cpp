@@ -63,12 +63,21 @@ void setSelectionStyle(CanvasWindow* canvas, SelectionStyle style) {
 
 void toggleShowBrighter(CanvasWindow* canvas) {
     AppState& s = appState();
-    LRESULT state = s.toolbar ? SendMessageW(s.toolbar, TB_GETSTATE, IDM_SHOW_BRIGHTER, 0) : -1;
-    // A command from elsewhere than the button (a test, a key) flips the button too.
-    bool checked = state >= 0 ? (state & TBSTATE_CHECKED) != 0 : s.options.showBrighter == 0;
-    s.options.showBrighter = checked ? 1 : 0;
-    s.dragDecoration =
-        decorationAfterBrighterToggle(int(s.options.selectionStyle), s.options.showBrighter != 0);
+    const bool wasOn = s.options.showBrighter != 0;
+    bool on = !wasOn;
+    if (s.toolbar) {
+        // A click has already switched the button; a command from elsewhere (a key, a test
+        // driver) finds the button as it was and switches it here.
+        LRESULT state = SendMessageW(s.toolbar, TB_GETSTATE, IDM_SHOW_BRIGHTER, 0);
+        const bool buttonOn = state >= 0 && (state & TBSTATE_CHECKED) != 0;
+        if (buttonOn != wasOn) {
+            on = buttonOn;
+        } else {
+            SendMessageW(s.toolbar, TB_CHECKBUTTON, IDM_SHOW_BRIGHTER, MAKELPARAM(on, 0));
+        }
+    }
+    s.options.showBrighter = on ? 1 : 0;
+    s.dragDecoration = decorationAfterBrighterToggle(int(s.options.selectionStyle), on);
     if (canvas) canvas->displayChanged();
 }
 

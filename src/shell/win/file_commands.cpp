@@ -94,20 +94,7 @@ bool saveImageAsPath(CanvasWindow& canvas, const std::filesystem::path& path,
 }
 
 void saveSoundAsCommand(CanvasWindow& canvas) {
-    AppState& s = appState();
-    std::wstring name = widen(canvas.document().displayName);
-    if (name.empty()) {
-        name = formatText(40, L"Lumetra%.2d", s.options.soundfileCounter);
-        s.options.soundfileCounter =
-            s.options.soundfileCounter >= 99 ? 0 : s.options.soundfileCounter + 1;
-    } else if (size_t dot = name.rfind(L'.'); dot != std::wstring::npos) {
-        name.resize(dot);
-    }
-    name += L".wav";
-    auto chosen =
-        askForFile(s.mainWindow, FileDialogKind::SaveSound, s.folders.soundfileFolder, name);
-    if (!chosen) return;
-    writeLatestSound(chosen->path);
+    saveLatestSoundAs(canvas.document());
 }
 
 }  // namespace lumetra::win

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "image/win/canvas_window.h"
+#include "render/sine_table.h"
+#include "render/win/render_bridge.h"
 #include "render/win/render_flow.h"
 #include "render/win/render_options_window.h"
 #include "shell/win/app_state.h"
@@ -67,9 +69,9 @@ void displayCheck() {
     if (bits < 15) showWarning(L"Lumetra will work better with higher color resolution displays");
 }
 
-// The render engine and playback prepare their buffers here once they are part of the program.
-void prepareRenderBuffers() {}
-void releaseRenderBuffers() {}
+void releaseRenderBuffers() {
+    stopRenderRuntime();
+}
 void checkWaveOutDevice() {}
 void stopPlaybackAndWait() {}
 void loadRecentFiles() {}
@@ -125,7 +127,10 @@ bool MainWindow::onCreate(HWND window) {
         s.defaultSettings.samplesPerPixel = int(std::trunc(
             double(s.sound.sampleRate) * s.defaultSettings.outputTime / s.defaultSettings.width));
     }
-    prepareRenderBuffers();
+    if (!startRenderRuntime()) {
+        showFatalError(widen(kSineTableMemoryText));
+        return false;
+    }
     loadRecentFiles();
     checkWaveOutDevice();
 
