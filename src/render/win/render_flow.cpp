@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "render/wav_output.h"
+#include "render/win/playback_win.h"
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/status_bar.h"
@@ -10,12 +11,6 @@
 
 namespace lumetra::win {
 namespace {
-
-// Playback joins the program here; until then there is never a sound to stop or to play.
-bool stopPlaybackBeforeRender() {
-    return true;
-}
-void playAfterRender() {}
 
 void setToolbarFeedback(int pressed, int opposite, bool on) {
     HWND toolbar = appState().toolbar;
@@ -31,7 +26,7 @@ void runRenderFlow(CanvasWindow& canvas, int command) {
     AppState& s = appState();
     // A render command that arrives through the render's own message pump is ignored.
     if (s.renderRunning) return;
-    if (!stopPlaybackBeforeRender()) {
+    if (!stopPlaybackForRender()) {
         setStatusText(0, L"Failed to quit playback... try again");
         return;
     }
@@ -59,10 +54,12 @@ void runRenderFlow(CanvasWindow& canvas, int command) {
     if (s.closeAfterRender) PostMessageW(s.mainWindow, WM_CLOSE, 0, 0);
 }
 
-void onWaveOutDone(WPARAM, LPARAM) {}
+void onWaveOutDone(WPARAM, LPARAM lParam) {
+    onBufferDone(lParam);
+}
 
 bool playbackActive() {
-    return false;
+    return playbackRunning();
 }
 bool soundfileOpen() {
     const RenderContext* context = renderContext();

@@ -6,6 +6,7 @@
 
 #include "image/win/canvas_view.h"
 #include "image/win/canvas_window.h"
+#include "render/win/playback_win.h"
 #include "render/win/render_bridge.h"
 #include "render/win/render_flow.h"
 #include "render/win/render_options_window.h"
@@ -213,6 +214,10 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_ABOUT:
             aboutCommand();
             break;
+        case IDM_PLAY:
+        case IDM_STOP_PLAYBACK:
+            playCommand(id);
+            break;
 
         // Commands of features that are not part of the program yet.
         case IDM_HELP:
@@ -243,8 +248,6 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_DOUBLE_VERTICALLY:
         case IDM_HALF_HORIZONTALLY:
         case IDM_HALF_VERTICALLY:
-        case IDM_PLAY:
-        case IDM_STOP_PLAYBACK:
         case IDM_SET_FILTER_FOLDER:
         case IDM_SET_SOUNDFILE_FOLDER:
         case IDM_SOUNDCARD_OPTIONS:

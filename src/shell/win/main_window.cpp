@@ -8,6 +8,7 @@
 
 #include "image/win/canvas_window.h"
 #include "render/sine_table.h"
+#include "render/win/playback_win.h"
 #include "render/win/render_bridge.h"
 #include "render/win/render_flow.h"
 #include "render/win/render_options_window.h"
@@ -72,8 +73,6 @@ void displayCheck() {
 void releaseRenderBuffers() {
     stopRenderRuntime();
 }
-void checkWaveOutDevice() {}
-void stopPlaybackAndWait() {}
 void loadRecentFiles() {}
 void saveRecentFiles() {}
 
@@ -132,7 +131,10 @@ bool MainWindow::onCreate(HWND window) {
         return false;
     }
     loadRecentFiles();
-    checkWaveOutDevice();
+    if (!startPlaybackRuntime()) {
+        showFatalError(L"Could not get memory for sound buffers");
+        return false;
+    }
 
     RECT client{};
     GetClientRect(window, &client);
@@ -327,7 +329,7 @@ void runShutdown() {
     AppState& s = appState();
     if (s.shutdownDone) return;
     s.shutdownDone = true;
-    stopPlaybackAndWait();
+    stopPlaybackAtExit();
     if (s.canvas) DestroyWindow(s.canvas);
     s.canvas = nullptr;
     saveSettings();

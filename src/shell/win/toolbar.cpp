@@ -66,7 +66,14 @@ HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentT
     if (!toolbar) return nullptr;
     SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
 
-    const UINT dpi = GetDpiForWindow(parent);
+    // A process the system does not treat as DPI aware is told 96 by the window; the screen's
+    // own resolution then decides.
+    UINT dpi = GetDpiForWindow(parent);
+    if (dpi <= 96) {
+        HDC screen = GetDC(nullptr);
+        dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
+        ReleaseDC(nullptr, screen);
+    }
     const int size = dpi >= 168 ? 32 : (dpi >= 120 ? 24 : 16);
     // The platform's own undo and redo pictures come first in the list.
     SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
