@@ -48,7 +48,10 @@ void runRenderFlow(CanvasWindow& canvas, int command) {
     s.currentCursor = toolCursor(s.currentTool);
     SetCursor(s.currentCursor);
 
-    if (GetForegroundWindow() != s.mainWindow) SetForegroundWindow(s.mainWindow);
+    if (GetForegroundWindow() != s.mainWindow) {
+        SetForegroundWindow(s.mainWindow);
+        keepToolWindowsAboveOwner();
+    }
     if (complete) playAfterRender();
     setToolbarFeedback(pressed, opposite, false);
     if (s.closeAfterRender) PostMessageW(s.mainWindow, WM_CLOSE, 0, 0);

@@ -215,6 +215,7 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_ACTIVATE:
             s.activeToolWindow = nullptr;
+            if (LOWORD(wParam) != WA_INACTIVE) keepToolWindowsAboveOwner();
             break;
         case WM_NOTIFY:
             return onNotify(reinterpret_cast<NMHDR*>(lParam));

@@ -84,6 +84,15 @@ void setDialogItemBold(HWND dialog, int controlId) {
                         reinterpret_cast<WPARAM>(s.boldDialogFont.get()), TRUE);
 }
 
+void keepToolWindowsAboveOwner() {
+    const AppState& s = appState();
+    for (HWND w : {s.tools.browser, s.tools.renderOptions, s.tools.echord, s.tools.brush}) {
+        if (w && IsWindowVisible(w)) {
+            SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
 bool isPlacementAcceptable(int x, int y, int width, int height, int screenWidth, int screenHeight) {
     return x >= -10 && x + width >= 50 && y >= -10 && y + height >= 40 && x <= screenWidth - 40 &&
            x + width <= screenWidth + 10 && y <= screenHeight - 10 &&

@@ -29,6 +29,10 @@ int rolledUpHeight();
 // Gives one control a bold copy of the dialog's font (made once and shared).
 void setDialogItemBold(HWND dialog, int controlId);
 
+// Puts the visible tool windows back above the main window. The platform keeps owned windows
+// above their owner; Wine without a window manager lets an activated owner cover them.
+void keepToolWindowsAboveOwner();
+
 // Placement checks for restored positions on a screen of the given size.
 bool isPlacementAcceptable(int x, int y, int width, int height, int screenWidth, int screenHeight);
 bool isPointPlacementAcceptable(int x, int y, int screenWidth, int screenHeight);
