@@ -1,5 +1,6 @@
 #include "image/bmp_reader.h"
 
+#include <algorithm>
 #include <new>
 
 #include "image/bmp_layout.h"
@@ -61,25 +62,38 @@ void convertRow(const BmpLayout& layout, const std::uint8_t* in, std::uint8_t* o
     }
 }
 
-// Uncompressed rows, each padded to 4 bytes; the last row's padding may be missing.
-bool decodeRows(std::span<const std::uint8_t> file, const BmpLayout& layout, PixelImage& image,
-                std::uint64_t& dataEnd, std::string& message) {
+struct RowGeometry {
+    std::uint64_t rowBytes = 0;  // bytes holding the pixels of one stored row
+    std::uint64_t stride = 0;    // bytes from one stored row to the next
+};
+
+RowGeometry rowGeometry(const BmpLayout& layout) {
     const std::uint64_t rowBytes = (std::uint64_t(layout.width) * layout.bitCount + 7) / 8;
-    const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
-    const std::uint64_t needed = stride * (layout.height - 1) + rowBytes;
-    if (needed > file.size() - layout.pixelOffset) {
-        message = "Truncated BMP file";
-        return false;
-    }
+    return RowGeometry{rowBytes, (rowBytes + 3) / 4 * 4};
+}
+
+// Uncompressed rows are all there when the file holds them up to the last row's pixels; the
+// padding of the last row may be missing.
+bool rowsPresent(std::span<const std::uint8_t> file, const BmpLayout& layout) {
+    const RowGeometry g = rowGeometry(layout);
+    return g.stride * (layout.height - 1) + g.rowBytes <= file.size() - layout.pixelOffset;
+}
+
+void decodeRows(std::span<const std::uint8_t> file, const BmpLayout& layout, PixelImage& image,
+                std::uint64_t& dataEnd) {
+    const RowGeometry g = rowGeometry(layout);
     const std::uint8_t* data = file.data() + layout.pixelOffset;
     for (std::int32_t r = 0; r < layout.height; ++r) {
         // Stored row r is memory row r of a bottom-up picture, picture row r of a top-down one.
         const std::int32_t memoryRow = layout.topDown ? layout.height - 1 - r : r;
-        convertRow(layout, data + stride * std::uint64_t(r), image.memoryRow(memoryRow));
+        convertRow(layout, data + g.stride * std::uint64_t(r), image.memoryRow(memoryRow));
     }
-    dataEnd =
-        layout.pixelOffset + std::min(stride * layout.height, file.size() - layout.pixelOffset);
-    return true;
+    dataEnd = layout.pixelOffset +
+              std::min<std::uint64_t>(g.stride * layout.height, file.size() - layout.pixelOffset);
+}
+
+bool runLength(const BmpLayout& layout) {
+    return layout.compression == BmpCompression::Rle8 || layout.compression == BmpCompression::Rle4;
 }
 
 }  // namespace
@@ -88,6 +102,11 @@ BmpReadResult decodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixe
     BmpReadResult result;
     const std::optional<BmpLayout> layout = readBmpLayout(file, maxPixelBytes, result.message);
     if (!layout) return result;
+    // Checked before the picture is made, so that a short file cannot ask for much memory.
+    if (!runLength(*layout) && !rowsPresent(file, *layout)) {
+        result.message = "Truncated BMP file";
+        return result;
+    }
     PixelImage image;
     image.width = layout->width;
     image.height = layout->height;
@@ -98,11 +117,12 @@ BmpReadResult decodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixe
         result.message = "Picture too large";
         return result;
     }
-    const bool decoded =
-        layout->compression == BmpCompression::Rle8 || layout->compression == BmpCompression::Rle4
-            ? decodeRle(file, *layout, image, result.pixelDataEnd, result.message)
-            : decodeRows(file, *layout, image, result.pixelDataEnd, result.message);
-    if (decoded) result.pixels = std::move(image);
+    if (runLength(*layout)) {
+        if (!decodeRle(file, *layout, image, result.pixelDataEnd, result.message)) return result;
+    } else {
+        decodeRows(file, *layout, image, result.pixelDataEnd);
+    }
+    result.pixels = std::move(image);
     return result;
 }
 
