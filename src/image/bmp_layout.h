@@ -46,7 +46,8 @@ inline std::uint8_t channelValue(std::uint32_t pixel, BmpChannel c) {
                                                           0xF8, 0xFC, 0xFE, 0xFF};
     const int shift = c.shift - (8 - c.length);
     std::uint32_t field = shift < 0 ? pixel << -shift : pixel >> shift;
-    field &= kTopBits[c.length > 8 ? 8 : c.length];
+    if (c.length >= 8) return static_cast<std::uint8_t>(field);
+    field &= kTopBits[c.length];
     field |= field >> c.length;
     return static_cast<std::uint8_t>(field);
 }

@@ -117,6 +117,11 @@ TEST(BmpReader, ThirtyTwoBitFieldsTakeTheTopEightBitsOfWideMasks) {
     spec.masks = {0x3FF00000u, 0x000FFC00u, 0};
     spec.pixels = packRows({{(0x3FFu << 20) | (0x200u << 10), 0x00000401u}}, 32);
     EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), (Picture{{Rgb{255, 128, 0}, Rgb{0, 0, 0}}}));
+    // A mask of all 32 bits reads its top byte; a 1-bit field repeats once (1 -> 0xC0).
+    spec.masks = {0xFFFFFFFFu, 0x0000FFFFu, 0x1u};
+    spec.pixels = packRows({{0xAB00FF01u, 0x0000807Fu}}, 32);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+              (Picture{{Rgb{0xAB, 0xFF, 0xC0}, Rgb{0, 0x80, 0xC0}}}));
 }
 
 TEST(BmpReader, TopDownAndBottomUpGiveTheSamePicture) {
