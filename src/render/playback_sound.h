@@ -29,13 +29,15 @@ struct PlaybackSound {
     bool hasBuffer() const { return !samples.empty(); }
 };
 
-// Prepares the sound for `valueCount` values of a render of `image` (format copied from the
-// context, values per column, picture size; samples resized, position 0). When the memory cannot
-// be had it asks "Could not allocate memory for internal playback sound.\nRender to file only?"
+// Prepares the sound for `valueCount` values of a render of document.current (format copied from
+// the context, values per column, picture size; samples resized, position 0). When the memory
+// cannot be had it asks "Could not allocate memory for internal playback sound.\nRender to file
+// only?"
 // ("Memory Error"): No returns 0; Yes empties the sound and returns 1 when a soundfile is open,
 // otherwise asks for a file with the save-sound dialog, switches "Save Sound at Every Render"
 // on and returns the result of opening that file (0 when the dialog was cancelled).
-int preparePlaybackSound(RenderContext& context, const CanvasImage& image, std::int64_t valueCount);
+int preparePlaybackSound(RenderContext& context, const ImageDocument& document,
+                         std::int64_t valueCount);
 
 // Cuts or grows the sound to exactly `valueCount` values (0 leaves it empty); position 0.
 void finishPlaybackSound(PlaybackSound& sound, std::int64_t valueCount);

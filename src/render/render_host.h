@@ -12,6 +12,9 @@
 
 namespace lumetra {
 
+inline constexpr const char* kWarningCaption = "Lumetra Warning!";
+inline constexpr const char* kQuizCaption = "Lumetra Quiz";
+
 // The system's own number and text for the last failed call (errno / GetLastError).
 struct SystemError {
     int code = 0;

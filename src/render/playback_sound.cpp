@@ -1,0 +1,75 @@
+#include "render/playback_sound.h"
+
+#include <new>
+#include <stdexcept>
+
+#include "render/render_context.h"
+#include "render/wav_output.h"
+
+namespace lumetra {
+
+namespace {
+
+bool resizeSamples(PlaybackSound& sound, std::int64_t valueCount) {
+    if (valueCount < 0 || static_cast<std::uint64_t>(valueCount) > sound.memoryLimitValues)
+        return false;
+    try {
+        sound.samples.resize(static_cast<std::size_t>(valueCount));
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    return true;
+}
+
+void emptySound(PlaybackSound& sound) {
+    std::vector<std::int16_t>().swap(sound.samples);
+    sound.position = 0;
+}
+
+}  // namespace
+
+int preparePlaybackSound(RenderContext& context, const ImageDocument& document,
+                         std::int64_t valueCount) {
+    PlaybackSound& sound = context.playback;
+    const CanvasImage& image = document.current;
+    sound.format = context.format;
+    sound.valuesPerColumn = context.format.channels * image.settings.samplesPerPixel;
+    sound.pictureWidth = image.pixels.width;
+    sound.pictureHeight = image.pixels.height;
+    if (static_cast<std::uint64_t>(valueCount) != sound.length() &&
+        !resizeSamples(sound, valueCount)) {
+        if (!context.host.askYesNo(
+                "Could not allocate memory for internal playback sound.\nRender to file only?",
+                "Memory Error"))
+            return 0;
+        if (context.soundfile.isOpen()) {
+            emptySound(sound);
+            return 1;
+        }
+        const std::string suggested =
+            (document.displayName.empty() ? std::string("Lumetra")
+                                          : nameWithoutExtension(document.displayName)) +
+            ".wav";
+        const auto chosen = context.host.askSaveSoundPath(suggested);
+        if (!chosen) return 0;
+        context.shell.saveSoundEveryRender = 1;
+        emptySound(sound);
+        const std::filesystem::path path =
+            chosen->is_absolute() ? *chosen : context.soundfileFolder / *chosen;
+        return openSoundfile(context.host, context.soundfile, path, context.format);
+    }
+    sound.position = 0;
+    return 1;
+}
+
+void finishPlaybackSound(PlaybackSound& sound, std::int64_t valueCount) {
+    if (valueCount <= 0 || !resizeSamples(sound, valueCount)) {
+        emptySound(sound);
+        return;
+    }
+    sound.position = 0;
+}
+
+}  // namespace lumetra

@@ -1,0 +1,238 @@
+#include "render/render_engine.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+#include <vector>
+
+#include "render/oscillators.h"
+#include "render/playback_sound.h"
+#include "render/render_steps.h"
+#include "render/sine_table.h"
+#include "render/slice_synth.h"
+#include "render/soundfile_naming.h"
+#include "render/synth_kernels.h"
+#include "render/wav_output.h"
+
+namespace lumetra {
+
+namespace {
+
+std::atomic<SynthPath> chosenPath{SynthPath::Automatic};
+
+const synth::Kernels& activeKernels() {
+    return activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels() : synth::sse2Kernels();
+}
+
+// The region's pixels, copied column by column (red, green and blue planes of its rows) with a
+// black column before the first and after the last. The render reads only this copy, so nothing
+// that the message pump does to the picture meanwhile can pull memory from under it.
+class ColumnPlanes {
+  public:
+    ColumnPlanes(const PixelImage& pixels, std::int32_t first, std::int32_t last,
+                 std::int32_t lowRow, std::int32_t highRow)
+        : rows_(std::max(highRow - lowRow, 0)), columns_(std::max(last - first, 0)) {
+        data_.assign(static_cast<std::size_t>(columns_ + 2) * 3 * rows_, 0);
+        for (std::int32_t r = 0; r < rows_; ++r) {
+            const std::uint8_t* row = pixels.memoryRow(lowRow + r) + 3 * std::size_t(first);
+            for (std::int32_t j = 0; j < columns_; ++j) {
+                std::uint8_t* column = plane(j);
+                column[r] = row[3 * j + 2];          // red
+                column[rows_ + r] = row[3 * j + 1];  // green
+                column[2 * rows_ + r] = row[3 * j];  // blue
+            }
+        }
+    }
+    // Column j of the region (-1 and columns() are black): red, green, blue planes of `rows`.
+    const std::uint8_t* column(std::int32_t j) const {
+        return data_.data() + static_cast<std::size_t>(j + 1) * 3 * rows_;
+    }
+    std::int32_t rows() const { return rows_; }
+
+  private:
+    std::uint8_t* plane(std::int32_t j) {
+        return data_.data() + static_cast<std::size_t>(j + 1) * 3 * rows_;
+    }
+    std::int32_t rows_;
+    std::int32_t columns_;
+    std::vector<std::uint8_t> data_;
+};
+
+struct BusyFlag {
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+    bool& flag_;
+};
+
+struct RenderPlan {
+    bool withBlue = false;
+    Rect region;
+    std::int32_t first = 0, last = 0, lowRow = 0, highRow = 0;
+    std::int32_t s = 0, channels = 0, rate = 0;
+    std::int64_t slices = 0, total = 0;
+};
+
+// Step 12.3: a full chunk goes to the soundfile and the playback sound. False when a write error
+// ends the render (the file is closed and there is no playback memory to go on into).
+bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, std::int64_t count,
+                std::int64_t done) {
+    PlaybackSound& sound = context.playback;
+    SoundfileOutput& file = context.soundfile;
+    if (file.isOpen()) {
+        const std::size_t wanted = static_cast<std::size_t>(count);
+        if (file.write(std::span(chunk.data(), wanted)) < wanted) {
+            const SystemError error = context.host.lastSystemError();
+            const bool keep = context.host.askYesNo(
+                writeErrorQuestion(file.path(), error.code, error.text), kSoundfileErrorCaption);
+            closeSoundfile(file, keep ? file.valuesWritten() : 0);
+            if (!sound.hasBuffer()) return false;
+        }
+    }
+    if (sound.hasBuffer())
+        std::memcpy(sound.samples.data() + done, chunk.data(),
+                    static_cast<std::size_t>(count) * sizeof(std::int16_t));
+    return true;
+}
+
+}  // namespace
+
+bool synthPathAvailable(SynthPath path) {
+    return path != SynthPath::Avx2 || synth::cpuHasAvx2();
+}
+
+void setSynthPath(SynthPath path) {
+    chosenPath = synthPathAvailable(path) ? path : SynthPath::Automatic;
+}
+
+SynthPath activeSynthPath() {
+    const SynthPath path = chosenPath;
+    if (path != SynthPath::Automatic) return path;
+    return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
+}
+
+int renderImage(RenderContext& context, ImageDocument& document, int command) {
+    // A render command that reaches the window through our own message pump is ignored.
+    if (context.engineBusy) return 0;
+    if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
+    BusyFlag busy(context.engineBusy);
+    RenderHost& host = context.host;
+    CanvasImage& image = document.current;
+    RenderSettings& settings = image.settings;
+
+    RenderPlan plan;
+    plan.withBlue = command == kRenderImage || command == kRenderSelection;
+    const bool selection = command == kRenderSelection || command == kRenderSelectionWithoutBlue;
+    prepareOscillators(settings, context.sound);
+    const std::int32_t width = image.pixels.width;
+    const std::int32_t height = image.pixels.height;
+    plan.s = settings.samplesPerPixel;
+    plan.channels = context.sound.stereo + 1;
+    plan.rate = context.sound.sampleRate;
+    plan.region = renderRegion(image, selection);
+    plan.first = plan.region.left;
+    plan.last = plan.region.right;
+    plan.lowRow = height - plan.region.bottom;
+    plan.highRow = height - plan.region.top;
+    plan.slices = std::int64_t{plan.last} - plan.first + 1;
+    plan.total = plan.slices * plan.channels * plan.s;
+
+    const double normaliser =
+        computeNormaliser(host, image.pixels, plan.region, settings.ampFactor);
+    if (refuseRender(host, normaliser, plan.s, plan.total)) return 0;
+    const float d0 = static_cast<float>(normaliser * (2 - context.sound.stereo) * plan.s);
+    if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, plan.s)) return 0;
+
+    if (!makeSoundfileName(context, document)) return 0;
+    context.renderInProgress = true;
+    for (std::int32_t r = 0; r < height; ++r)
+        settings.rowPhases[r] = nextRandom(context.seed) & kPhaseMask;
+
+    std::int64_t chunkSize = renderChunkSize(plan.s, plan.total);
+    const std::int32_t columnValues = plan.channels * plan.s;
+    PlaybackSound& sound = context.playback;
+    sound.renderedRect = plan.region;
+    std::int64_t done = 0;
+    int result = 1;
+    std::uint32_t startTick = 0;
+    const bool prepared = preparePlaybackSound(context, document, plan.total) != 0;
+    if (prepared) {
+        // Working copies: the pump may hand the picture to other commands while we render.
+        const ColumnPlanes planes(image.pixels, plan.first, plan.last, plan.lowRow, plan.highRow);
+        std::vector<std::uint32_t> phases(settings.rowPhases.begin() + plan.lowRow,
+                                          settings.rowPhases.begin() + plan.highRow);
+        const std::vector<std::uint32_t> increments(settings.rowIncrements.begin() + plan.lowRow,
+                                                    settings.rowIncrements.begin() + plan.highRow);
+        std::vector<NoiseState> noise(settings.noiseStates.begin() + plan.lowRow,
+                                      settings.noiseStates.begin() + plan.highRow);
+        std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
+
+        SliceSetup setup;
+        setup.kernels = &activeKernels();
+        setup.sine = &context.sine;
+        setup.seed = &context.seed;
+        setup.samplesPerPixel = plan.s;
+        setup.stereo = context.sound.stereo != 0;
+        setup.withBlue = plan.withBlue;
+        setup.softWeights = settings.softSweeps ? context.softSweep.weights.data() : nullptr;
+        setup.d0 = d0;
+        SliceSynth slice(setup);
+
+        host.setStatusText(0,
+                           generatingText(static_cast<double>(plan.slices) * plan.s / plan.rate));
+        host.setStatusText(2, "");
+        startTick = host.tickCount();
+        const std::int32_t rows = planes.rows();
+        std::int64_t fill = 0;
+        for (std::int32_t x = plan.first; x <= plan.last; ++x) {
+            const std::uint8_t* previous = planes.column(x - plan.first - 1);
+            const std::uint8_t* current = planes.column(x - plan.first);
+            for (std::int32_t r = 0; r < rows; ++r) {
+                const RowPixels px{previous[2 * rows + r], previous[rows + r], previous[r],
+                                   current[2 * rows + r],  current[rows + r],  current[r]};
+                if ((px.red0 | px.green0 | px.red1 | px.green1) == 0) continue;
+                slice.addRow(px, phases[r], increments[r], noise[r]);
+            }
+            slice.finish(chunk.data() + fill);
+            fill += columnValues;
+            if (fill == chunkSize) {
+                if (!storeChunk(context, chunk, chunkSize, done)) {
+                    result = 0;
+                    break;
+                }
+                done += chunkSize;
+                if (plan.total - done < chunkSize) chunkSize = plan.total - done;
+                fill = 0;
+            }
+            if (host.isEscapeHeld()) {
+                sound.renderedRect.right = x;
+                result = 0;
+                break;
+            }
+            host.setStatusText(1, progressText(x, width));
+            host.updateStatusBar();
+            host.pumpOneMessage();
+        }
+        if (settings.rowPhases.size() == static_cast<std::size_t>(height) &&
+            settings.noiseStates.size() == static_cast<std::size_t>(height)) {
+            std::copy(phases.begin(), phases.end(), settings.rowPhases.begin() + plan.lowRow);
+            std::copy(noise.begin(), noise.end(), settings.noiseStates.begin() + plan.lowRow);
+        }
+    }
+    if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, done);
+    context.renderInProgress = false;
+    // Without playback memory no sample was made and nothing was timed.
+    const double elapsed =
+        prepared ? static_cast<std::uint32_t>(host.tickCount() - startTick) * 0.001 : 0.0;
+
+    const double seconds = static_cast<double>(done) / plan.channels / plan.rate;
+    host.setStatusText(0, generatedText(seconds, context.shell.saveSoundEveryRender != 0,
+                                        context.soundfile.path()));
+    host.setStatusText(1, renderTimeText(elapsed, seconds));
+    if (done == plan.total) recordRender(image, command, elapsed, host.localTime());
+    if (sound.hasBuffer()) finishPlaybackSound(sound, done);
+    return result;
+}
+
+}  // namespace lumetra

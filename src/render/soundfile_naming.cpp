@@ -1,0 +1,65 @@
+#include "render/soundfile_naming.h"
+
+#include "render/format_text.h"
+#include "render/playback_sound.h"
+#include "render/wav_output.h"
+
+namespace lumetra {
+
+int makeSoundfileName(RenderContext& context, const ImageDocument& document) {
+    updateOutputFormat(context.format, context.sound);
+    const ShellOptions& shell = context.shell;
+    if (!shell.saveSoundEveryRender) return 1;
+    std::string name = shell.soundfileNamedAfterImage && !document.displayName.empty()
+                           ? nameWithoutExtension(document.displayName)
+                           : std::string("Lumetra");
+    if (shell.numberSoundfiles) name += takeSoundfileNumber(context.shell.soundfileCounter);
+    name += ".wav";
+    return openSoundfile(context.host, context.soundfile,
+                         pathInFolder(context.soundfileFolder, name), context.format);
+}
+
+std::string suggestedSoundName(ShellOptions& shell, const std::string& displayName) {
+    if (!displayName.empty()) return nameWithoutExtension(displayName) + ".wav";
+    return "Lumetra" + takeSoundfileNumber(shell.soundfileCounter) + ".wav";
+}
+
+namespace {
+
+void reportWriteError(RenderHost& host, const std::filesystem::path& path) {
+    const SystemError error = host.lastSystemError();
+    host.showWarning(formatText("Error writing %s\nError %d: %s", utf8FromPath(path).c_str(),
+                                error.code, error.text.c_str()),
+                     "Soundfile error");
+}
+
+}  // namespace
+
+int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
+                   const PlaybackSound& sound) {
+    // A render streaming into the one output file must not lose it to this command.
+    if (context.soundfile.isOpen()) return 0;
+    if (!openSoundfile(context.host, context.soundfile, path, context.format)) return 0;
+    const std::size_t written = context.soundfile.write(sound.samples);
+    if (written < sound.samples.size()) {
+        reportWriteError(context.host, path);
+        closeSoundfile(context.soundfile, 0);
+        return 0;
+    }
+    if (!closeSoundfile(context.soundfile, static_cast<std::int64_t>(sound.samples.size()))) {
+        reportWriteError(context.host, path);
+        return 0;
+    }
+    return 1;
+}
+
+int saveSoundAs(RenderContext& context, const ImageDocument& document) {
+    const std::string suggested = suggestedSoundName(context.shell, document.displayName);
+    const auto chosen = context.host.askSaveSoundPath(suggested);
+    if (!chosen) return 0;
+    const std::filesystem::path path =
+        chosen->is_absolute() ? *chosen : context.soundfileFolder / *chosen;
+    return writeSoundFile(context, path, context.playback);
+}
+
+}  // namespace lumetra

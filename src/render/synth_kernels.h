@@ -1,0 +1,81 @@
+#pragma once
+// The vector loops of the production renderer, one table of them per instruction set. They work
+// on one row in one slice, over the frames of the slice, and reproduce the plain arithmetic
+// exactly: sine values interpolated in integers, v / D in float, v / D times an amplitude and the
+// sum with the accumulator in double, rounded to float once per frame.
+//
+// Buffers are padded: every array the loops read or write holds paddedFrames(s) entries, and the
+// entries past s hold harmless values (the loops may process them).
+
+#include <cstdint>
+
+namespace lumetra::synth {
+
+inline constexpr std::int32_t kBlock = 8;  // the widest vector of frames
+
+inline std::int32_t paddedFrames(std::int32_t frames) {
+    return (frames + kBlock - 1) / kBlock * kBlock;
+}
+
+// Loudness over a slice: start + k * slope (straight glide, exact in double), or the values of a
+// ramp array (soft sweeps, summed frame by frame beforehand).
+struct Amplitude {
+    double start = 0.0;
+    double slope = 0.0;
+    const double* ramp = nullptr;
+};
+
+// A row without noise. Stereo adds into left and right (divisor D0); mono adds into left
+// (inverse 1 / D0 as float).
+struct ToneJob {
+    float* left = nullptr;
+    float* right = nullptr;
+    std::int32_t frames = 0;
+    std::uint32_t phase = 0;
+    std::uint32_t increment = 0;
+    Amplitude red, green;  // mono: red carries the summed red and green amplitude
+    float divisor = 1.0f;
+    float inverse = 1.0f;
+};
+
+// The wobble displacement of each frame of a noisy row: g = (t[modPhase div 32768] / modDepth)
+// times aB in double, and what the phase chain needs of it: floor(g) and a code (0 = g is a whole
+// number, 1 = its fraction is well inside (0, 1), 2 = take the exact path).
+struct DisplacementJob {
+    const std::uint32_t* modPhases = nullptr;
+    std::int32_t frames = 0;
+    Amplitude blue;
+    float modDepth = 1.0f;
+    double* displacement = nullptr;
+    std::int32_t* floors = nullptr;
+    std::int32_t* codes = nullptr;
+};
+
+// A noisy stereo row once its phases and amplitude-noise levels are known: per frame
+// D = D0 + level * aB / divisor (double, rounded to float), then as a tone row with that D.
+struct NoiseToneJob {
+    float* left = nullptr;
+    float* right = nullptr;
+    std::int32_t frames = 0;
+    const std::uint32_t* phases = nullptr;  // masked phase at the start of each frame
+    const std::int32_t* levels = nullptr;   // ampLevel of each frame
+    Amplitude red, green, blue;
+    float d0 = 1.0f;
+    double levelDivisor = 1.0;  // ampDivisor * s
+};
+
+struct Kernels {
+    void (*toneStereo)(const std::int32_t* sinePairs, const ToneJob& job);
+    void (*toneMono)(const std::int32_t* sinePairs, const ToneJob& job);
+    void (*displacement)(const std::int32_t* sinePairs, const DisplacementJob& job);
+    void (*noiseTone)(const std::int32_t* sinePairs, const NoiseToneJob& job);
+    // Clip to 16 bits (truncating), interleave, and zero the accumulators (all padded frames).
+    void (*convertStereo)(float* left, float* right, std::int16_t* out, std::int32_t frames);
+    void (*convertMono)(float* mono, std::int16_t* out, std::int32_t frames);
+};
+
+const Kernels& sse2Kernels();
+const Kernels& avx2Kernels();
+bool cpuHasAvx2();
+
+}  // namespace lumetra::synth

@@ -1,0 +1,49 @@
+#pragma once
+// Everything a render needs, owned in one place for tests and benchmarks, plus picture makers.
+
+#include <cstdint>
+#include <memory>
+#include <random>
+
+#include "image/canvas_image.h"
+#include "memory_files.h"
+#include "recording_host.h"
+#include "render/playback_sound.h"
+#include "render/render_context.h"
+#include "render/sine_table.h"
+#include "render/wav_output.h"
+
+namespace lumetra::testing {
+
+struct RenderRig {
+    RenderRig();
+    RenderRig(const RenderRig&) = delete;
+    RenderRig& operator=(const RenderRig&) = delete;
+
+    RecordingHost host;
+    std::unique_ptr<SineTable> sine = buildSineTable();
+    RandomSeed seed;
+    SoundOptions sound;
+    OutputFormat format;
+    ShellOptions shell;
+    MemoryFileSystem files;
+    SoundfileOutput soundfile{files};
+    PlaybackSound playback;
+    SoftSweepTable softSweep;
+    RenderContext context;
+};
+
+// A black picture of the given size with default render settings (and the given ones copied in).
+ImageDocument makeDocument(std::int32_t width, std::int32_t height,
+                           const RenderSettings& settings = RenderSettings{});
+
+struct PictureRecipe {
+    double litShare = 1.0;  // share of pixels that get colour at all
+    bool red = true, green = true, blue = false;
+    double blueShare = 1.0;  // share of lit pixels that also get blue
+};
+
+// Fills the picture with random colours by the recipe (deterministic for a seed).
+void fillRandom(PixelImage& pixels, std::uint32_t seed, const PictureRecipe& recipe);
+
+}  // namespace lumetra::testing
