@@ -87,7 +87,10 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
     program->sound.sampleRate = options->sampleRate;
     program->sound.stereo = options->mono ? 0 : 1;
     program->shell.saveSoundEveryRender = 0;  // the sound is written once it is complete
+    // As in the program: the canvas starts with prepared default settings, and the picture
+    // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();
+    prepareOscillators(document->current.settings, program->sound);
     if (!openPicture(*document, *options, out, err)) return kBatchFailed;
     if (!applyBatchOptions(*options, document->current, message)) {
         err << "lumetra-render: " << message << '\n';

@@ -13,7 +13,7 @@
 namespace lumetra {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpFields;
 using testing::makeBmp;
 
 const std::set<std::string> kMessages = {
@@ -36,24 +36,24 @@ std::string refusal(const std::vector<std::uint8_t>& file,
 }
 
 std::vector<std::uint8_t> small24() {
-    BmpSpec spec{.width = 3, .height = 2, .bitCount = 24};
+    BmpFields fields{.width = 3, .height = 2, .bitCount = 24};
     for (int i = 0; i < 24; ++i)
-        spec.pixels.push_back(std::uint8_t(i * 11));
-    return makeBmp(spec);
+        fields.pixels.push_back(std::uint8_t(i * 11));
+    return makeBmp(fields);
 }
 
 std::vector<std::uint8_t> small8() {
-    BmpSpec spec{.width = 5, .height = 3, .bitCount = 8, .colourCount = 4};
-    spec.colours = {Rgb{1, 2, 3}, Rgb{4, 5, 6}, Rgb{7, 8, 9}, Rgb{10, 11, 12}};
-    spec.pixels = std::vector<std::uint8_t>(24, 2);
-    return makeBmp(spec);
+    BmpFields fields{.width = 5, .height = 3, .bitCount = 8, .colourCount = 4};
+    fields.colours = {Rgb{1, 2, 3}, Rgb{4, 5, 6}, Rgb{7, 8, 9}, Rgb{10, 11, 12}};
+    fields.pixels = std::vector<std::uint8_t>(24, 2);
+    return makeBmp(fields);
 }
 
 std::vector<std::uint8_t> smallRle4() {
-    BmpSpec spec{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colourCount = 2};
-    spec.colours = {Rgb{1, 2, 3}, Rgb{4, 5, 6}};
-    spec.pixels = {5, 0x01, 0, 0, 0, 5, 0x10, 0x10, 0x10, 0, 0, 1};
-    return makeBmp(spec);
+    BmpFields fields{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colourCount = 2};
+    fields.colours = {Rgb{1, 2, 3}, Rgb{4, 5, 6}};
+    fields.pixels = {5, 0x01, 0, 0, 0, 5, 0x10, 0x10, 0x10, 0, 0, 1};
+    return makeBmp(fields);
 }
 
 void patchU32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) {
@@ -156,23 +156,23 @@ TEST(BmpCorrupt, DepthsAndCompressionsWeDoNotRead) {
     auto topDownRle = smallRle4();
     patchU32(topDownRle, 22, static_cast<std::uint32_t>(-2));
     EXPECT_EQ(refusal(topDownRle), "Unsupported BMP compression");
-    auto core16 = makeBmp(
-        BmpSpec{.headerSize = 12, .width = 1, .height = 1, .bitCount = 16, .pixels = {0, 0, 0, 0}});
+    auto core16 = makeBmp(BmpFields{
+        .headerSize = 12, .width = 1, .height = 1, .bitCount = 16, .pixels = {0, 0, 0, 0}});
     EXPECT_EQ(refusal(core16), "Unsupported BMP bit depth");
 }
 
 TEST(BmpCorrupt, RunsThatLeaveThePicture) {
-    BmpSpec spec{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .colourCount = 2};
-    spec.colours = {Rgb{1, 1, 1}, Rgb{2, 2, 2}};
+    BmpFields fields{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .colourCount = 2};
+    fields.colours = {Rgb{1, 1, 1}, Rgb{2, 2, 2}};
     // Deltas far past the edges, runs past the row, an absolute run cut by the end of the file.
-    spec.pixels = {0, 2, 255, 0, 255, 1, 0, 2, 0, 255, 0, 1};
-    EXPECT_EQ(refusal(makeBmp(spec)), "");
-    spec.pixels = {0, 255, 1, 1};
-    EXPECT_EQ(refusal(makeBmp(spec)), "Truncated BMP file");
-    spec.pixels = {0, 2, 1};
-    EXPECT_EQ(refusal(makeBmp(spec)), "Truncated BMP file");
-    spec.pixels = {0, 3, 1, 1, 1};  // the padding byte is missing, then the data ends
-    EXPECT_EQ(refusal(makeBmp(spec)), "Truncated BMP file");
+    fields.pixels = {0, 2, 255, 0, 255, 1, 0, 2, 0, 255, 0, 1};
+    EXPECT_EQ(refusal(makeBmp(fields)), "");
+    fields.pixels = {0, 255, 1, 1};
+    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
+    fields.pixels = {0, 2, 1};
+    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
+    fields.pixels = {0, 3, 1, 1, 1};  // the padding byte is missing, then the data ends
+    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
 }
 
 // Every header byte set to a few telling values: whatever the result, nothing is touched outside

@@ -9,7 +9,7 @@
 namespace lumetra {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpFields;
 using testing::makeBmp;
 using testing::packRows;
 using testing::pictureRows;
@@ -57,14 +57,14 @@ TEST(BmpReader, PaletteDepthsOverOddWidthsAndHeights) {
             for (int height = 1; height <= 3; ++height) {
                 SCOPED_TRACE(::testing::Message() << bits << " bits " << width << "x" << height);
                 const Rows rows = indexRows(width, height, n);
-                BmpSpec spec{.width = width, .height = height, .bitCount = std::uint16_t(bits)};
-                spec.colours = palette(n);
-                spec.pixels = packRows(rows, bits);
-                const PixelImage image = decodeOk(makeBmp(spec));
+                BmpFields fields{.width = width, .height = height, .bitCount = std::uint16_t(bits)};
+                fields.colours = palette(n);
+                fields.pixels = packRows(rows, bits);
+                const PixelImage image = decodeOk(makeBmp(fields));
                 EXPECT_EQ(image.width, width);
                 EXPECT_EQ(image.height, height);
                 EXPECT_EQ(image.stride, rowStride(width));
-                EXPECT_EQ(pictureRows(image), expectedFromIndices(rows, spec.colours));
+                EXPECT_EQ(pictureRows(image), expectedFromIndices(rows, fields.colours));
             }
         }
     }
@@ -83,51 +83,52 @@ TEST(BmpReader, TrueColourDepthsOverOddWidths) {
                 rows32[r][x] = rows24[r][x] | 0xA5000000u;  // the fourth byte is ignored
             }
         }
-        BmpSpec spec{.width = width, .height = 2, .bitCount = 24, .pixels = packRows(rows24, 24)};
-        EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expected);
-        spec.bitCount = 32;
-        spec.pixels = packRows(rows32, 32);
-        EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expected);
+        BmpFields fields{
+            .width = width, .height = 2, .bitCount = 24, .pixels = packRows(rows24, 24)};
+        EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expected);
+        fields.bitCount = 32;
+        fields.pixels = packRows(rows32, 32);
+        EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expected);
     }
 }
 
 TEST(BmpReader, SixteenBitFiveFiveFiveAndFiveSixFive) {
     // 5-bit fields repeat their top bits below: 1 -> 8, 16 -> 132, 31 -> 255.
-    BmpSpec spec{.width = 5, .height = 1, .bitCount = 16};
-    spec.pixels = packRows({{0x7FFF, 0x7C00, 0x0001, 0x0010, 0x8000}}, 16);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+    BmpFields fields{.width = 5, .height = 1, .bitCount = 16};
+    fields.pixels = packRows({{0x7FFF, 0x7C00, 0x0001, 0x0010, 0x8000}}, 16);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
               (Picture{{Rgb{255, 255, 255}, Rgb{255, 0, 0}, Rgb{0, 0, 8}, Rgb{0, 0, 132},
                         Rgb{0, 0, 0}}}));
     // 5-6-5 bit fields; 6-bit green 1 -> 4, 32 -> 130.
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    spec.pixels = packRows({{0x07E0, 0x0020, 0x0400, 0xF800, 0xFFFF}}, 16);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+    fields.compression = 3;
+    fields.masks = {0xF800, 0x07E0, 0x001F};
+    fields.pixels = packRows({{0x07E0, 0x0020, 0x0400, 0xF800, 0xFFFF}}, 16);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
               (Picture{{Rgb{0, 255, 0}, Rgb{0, 4, 0}, Rgb{0, 130, 0}, Rgb{255, 0, 0},
                         Rgb{255, 255, 255}}}));
 }
 
 TEST(BmpReader, ThirtyTwoBitFieldsTakeTheTopEightBitsOfWideMasks) {
-    BmpSpec spec{.width = 2, .height = 1, .bitCount = 32, .compression = 3};
-    spec.masks = {0xFF000000u, 0x00FF0000u, 0x0000FF00u};
-    spec.pixels = packRows({{0x11223344u, 0xFF0000FFu}}, 32);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+    BmpFields fields{.width = 2, .height = 1, .bitCount = 32, .compression = 3};
+    fields.masks = {0xFF000000u, 0x00FF0000u, 0x0000FF00u};
+    fields.pixels = packRows({{0x11223344u, 0xFF0000FFu}}, 32);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
               (Picture{{Rgb{0x11, 0x22, 0x33}, Rgb{0xFF, 0, 0}}}));
     // Ten-bit fields: the top eight bits count. A zero mask gives 0.
-    spec.masks = {0x3FF00000u, 0x000FFC00u, 0};
-    spec.pixels = packRows({{(0x3FFu << 20) | (0x200u << 10), 0x00000401u}}, 32);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), (Picture{{Rgb{255, 128, 0}, Rgb{0, 0, 0}}}));
+    fields.masks = {0x3FF00000u, 0x000FFC00u, 0};
+    fields.pixels = packRows({{(0x3FFu << 20) | (0x200u << 10), 0x00000401u}}, 32);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), (Picture{{Rgb{255, 128, 0}, Rgb{0, 0, 0}}}));
     // A mask of all 32 bits reads its top byte; a 1-bit field repeats once (1 -> 0xC0).
-    spec.masks = {0xFFFFFFFFu, 0x0000FFFFu, 0x1u};
-    spec.pixels = packRows({{0xAB00FF01u, 0x0000807Fu}}, 32);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+    fields.masks = {0xFFFFFFFFu, 0x0000FFFFu, 0x1u};
+    fields.pixels = packRows({{0xAB00FF01u, 0x0000807Fu}}, 32);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
               (Picture{{Rgb{0xAB, 0xFF, 0xC0}, Rgb{0, 0x80, 0xC0}}}));
 }
 
 TEST(BmpReader, TopDownAndBottomUpGiveTheSamePicture) {
     const Rows stored = {{0x0000FF, 0x00FF00, 0xFF0000}, {0x101010, 0x202020, 0x303030}};
-    BmpSpec bottomUp{.width = 3, .height = 2, .bitCount = 24, .pixels = packRows(stored, 24)};
-    BmpSpec topDown = bottomUp;
+    BmpFields bottomUp{.width = 3, .height = 2, .bitCount = 24, .pixels = packRows(stored, 24)};
+    BmpFields topDown = bottomUp;
     topDown.height = -2;
     topDown.pixels = packRows({stored[1], stored[0]}, 24);
     const PixelImage a = decodeOk(makeBmp(bottomUp));
@@ -141,65 +142,65 @@ TEST(BmpReader, TopDownAndBottomUpGiveTheSamePicture) {
 TEST(BmpReader, ColourTableLengths) {
     const Rows rows = {{0, 1, 2, 3, 15}};
     // No count: 2^bits entries.
-    BmpSpec spec{.width = 5, .height = 1, .bitCount = 4, .colours = palette(16)};
-    spec.pixels = packRows(rows, 4);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expectedFromIndices(rows, palette(16)));
+    BmpFields fields{.width = 5, .height = 1, .bitCount = 4, .colours = palette(16)};
+    fields.pixels = packRows(rows, 4);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expectedFromIndices(rows, palette(16)));
     // A short table: indices behind it are black.
-    spec.colourCount = 3;
-    spec.colours = palette(3);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expectedFromIndices(rows, palette(3)));
+    fields.colourCount = 3;
+    fields.colours = palette(3);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expectedFromIndices(rows, palette(3)));
     // A count above 2^bits reads 2^bits entries.
-    spec.colourCount = 0xFFFFFFFF;
-    spec.colours = palette(16);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expectedFromIndices(rows, palette(16)));
+    fields.colourCount = 0xFFFFFFFF;
+    fields.colours = palette(16);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expectedFromIndices(rows, palette(16)));
     // The table ends at the pixel data at the latest.
-    spec.colourCount = 0;
-    spec.colours = palette(2);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expectedFromIndices(rows, palette(2)));
+    fields.colourCount = 0;
+    fields.colours = palette(2);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expectedFromIndices(rows, palette(2)));
 }
 
 TEST(BmpReader, PixelDataBehindAGapIsFound) {
-    BmpSpec spec{.width = 2, .height = 1, .bitCount = 24, .offset = 200};
-    spec.pixels = packRows({{0x010203, 0x040506}}, 24);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), (Picture{{Rgb{1, 2, 3}, Rgb{4, 5, 6}}}));
+    BmpFields fields{.width = 2, .height = 1, .bitCount = 24, .offset = 200};
+    fields.pixels = packRows({{0x010203, 0x040506}}, 24);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), (Picture{{Rgb{1, 2, 3}, Rgb{4, 5, 6}}}));
 }
 
 TEST(BmpReader, CoreHeaderWithThreeByteColourEntries) {
     const Rows rows = {{1, 0, 1}, {0, 1, 1}};
     const std::vector<Rgb> colours = {Rgb{9, 8, 7}, Rgb{200, 100, 50}};
-    BmpSpec spec{.headerSize = 12, .width = 3, .height = 2, .bitCount = 1, .colours = colours};
-    spec.pixels = packRows(rows, 1);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), expectedFromIndices(rows, colours));
-    spec = BmpSpec{.headerSize = 12, .width = 1, .height = 1, .bitCount = 24};
-    spec.pixels = packRows({{0x332211}}, 24);
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))), (Picture{{Rgb{0x33, 0x22, 0x11}}}));
+    BmpFields fields{.headerSize = 12, .width = 3, .height = 2, .bitCount = 1, .colours = colours};
+    fields.pixels = packRows(rows, 1);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), expectedFromIndices(rows, colours));
+    fields = BmpFields{.headerSize = 12, .width = 1, .height = 1, .bitCount = 24};
+    fields.pixels = packRows({{0x332211}}, 24);
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))), (Picture{{Rgb{0x33, 0x22, 0x11}}}));
 }
 
 TEST(BmpReader, LargerHeadersCarryTheirMasksInside) {
     for (std::uint32_t headerSize : {52u, 56u, 108u, 124u}) {
         SCOPED_TRACE(headerSize);
-        BmpSpec spec{.headerSize = headerSize, .width = 2, .height = -1, .bitCount = 16};
-        spec.compression = 3;
-        spec.masks = {0xF800, 0x07E0, 0x001F};
-        spec.pixels = packRows({{0x001F, 0xF800}}, 16);
-        EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+        BmpFields fields{.headerSize = headerSize, .width = 2, .height = -1, .bitCount = 16};
+        fields.compression = 3;
+        fields.masks = {0xF800, 0x07E0, 0x001F};
+        fields.pixels = packRows({{0x001F, 0xF800}}, 16);
+        EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
                   (Picture{{Rgb{0, 0, 255}, Rgb{255, 0, 0}}}));
         // Without bit fields the masks in the header are not used.
-        spec.compression = 0;
-        spec.masks = {0x000F, 0x00F0, 0x0F00};
-        EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+        fields.compression = 0;
+        fields.masks = {0x000F, 0x00F0, 0x0F00};
+        EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
                   (Picture{{Rgb{0, 0, 255}, Rgb{0xF7, 0, 0}}}));  // 5-5-5: red 30
     }
-    BmpSpec os2{.headerSize = 64, .width = 2, .height = 1, .bitCount = 8, .colours = palette(4)};
+    BmpFields os2{.headerSize = 64, .width = 2, .height = 1, .bitCount = 8, .colours = palette(4)};
     os2.colourCount = 4;
     os2.pixels = packRows({{3, 2}}, 8);
     EXPECT_EQ(pictureRows(decodeOk(makeBmp(os2))), (Picture{{palette(4)[3], palette(4)[2]}}));
 }
 
 TEST(BmpReader, Rle8RunsAbsoluteRunsDeltaAndEscapes) {
-    BmpSpec spec{.width = 6, .height = 4, .bitCount = 8, .compression = 1};
-    spec.colours = palette(8);
-    spec.pixels = {
+    BmpFields fields{.width = 6, .height = 4, .bitCount = 8, .compression = 1};
+    fields.colours = palette(8);
+    fields.pixels = {
         3, 5,              // bottom row: three of colour 5
         0, 3, 1, 2, 7, 0,  // absolute run of three (1, 2, 7), padded to a word
         0, 0,              // end of line: pixels not written stay black
@@ -209,7 +210,7 @@ TEST(BmpReader, Rle8RunsAbsoluteRunsDeltaAndEscapes) {
         0, 4, 6, 6, 6, 6,  // absolute run of four, already word sized
         0, 1,              // end of bitmap
     };
-    const PixelImage image = decodeOk(makeBmp(spec));
+    const PixelImage image = decodeOk(makeBmp(fields));
     const auto p = palette(8);
     const Rgb k{};
     EXPECT_EQ(pictureRows(image), (Picture{
@@ -221,9 +222,9 @@ TEST(BmpReader, Rle8RunsAbsoluteRunsDeltaAndEscapes) {
 }
 
 TEST(BmpReader, Rle4AlternatesNibbles) {
-    BmpSpec spec{.width = 7, .height = 2, .bitCount = 4, .compression = 2};
-    spec.colours = palette(16);
-    spec.pixels = {
+    BmpFields fields{.width = 7, .height = 2, .bitCount = 4, .compression = 2};
+    fields.colours = palette(16);
+    fields.pixels = {
         5, 0x12,                       // 1 2 1 2 1
         0, 0,                          // end of line
         0, 5,    0xAB, 0xCD, 0xE0, 0,  // absolute run of five: A B C D E (three bytes, padded)
@@ -232,30 +233,31 @@ TEST(BmpReader, Rle4AlternatesNibbles) {
     };
     const auto p = palette(16);
     const Rgb k{};
-    EXPECT_EQ(pictureRows(decodeOk(makeBmp(spec))),
+    EXPECT_EQ(pictureRows(decodeOk(makeBmp(fields))),
               (Picture{{p[10], p[11], p[12], p[13], p[14], p[9], p[15]},
                        {p[1], p[2], p[1], p[2], p[1], k, k}}));
 }
 
 TEST(BmpReader, RleWithoutEndMarkIsTruncatedUnlessEveryRowIsDone) {
-    BmpSpec spec{.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = palette(4)};
-    spec.pixels = {2, 1, 0, 0};
-    BmpReadResult result = decodeBmp(makeBmp(spec));
+    BmpFields fields{
+        .width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = palette(4)};
+    fields.pixels = {2, 1, 0, 0};
+    BmpReadResult result = decodeBmp(makeBmp(fields));
     EXPECT_FALSE(result.pixels);
     EXPECT_EQ(result.message, "Truncated BMP file");
-    spec.pixels = {2, 1, 0, 0, 2, 3, 0, 0};  // both rows ended
-    result = decodeBmp(makeBmp(spec));
+    fields.pixels = {2, 1, 0, 0, 2, 3, 0, 0};  // both rows ended
+    result = decodeBmp(makeBmp(fields));
     ASSERT_TRUE(result.pixels) << result.message;
     EXPECT_EQ(pixelAt(*result.pixels, 0, 0), palette(4)[3]);
 }
 
 TEST(BmpReader, ReportsTheEndOfThePixelData) {
-    BmpSpec spec{.width = 3, .height = 2, .bitCount = 24};
-    spec.pixels = std::vector<std::uint8_t>(24, 7);
-    auto file = makeBmp(spec);
+    BmpFields fields{.width = 3, .height = 2, .bitCount = 24};
+    fields.pixels = std::vector<std::uint8_t>(24, 7);
+    auto file = makeBmp(fields);
     file.resize(file.size() + 10, 0);  // something behind the pixels
     EXPECT_EQ(decodeBmp(file).pixelDataEnd, 54u + 24u);
-    BmpSpec rle{.width = 2, .height = 1, .bitCount = 8, .compression = 1, .colours = palette(2)};
+    BmpFields rle{.width = 2, .height = 1, .bitCount = 8, .compression = 1, .colours = palette(2)};
     rle.pixels = {2, 1, 0, 1, 0xEE, 0xEE};
     EXPECT_EQ(decodeBmp(makeBmp(rle)).pixelDataEnd, 54u + 8u + 4u);
 }

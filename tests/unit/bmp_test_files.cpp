@@ -8,46 +8,46 @@
 
 namespace lumetra::testing {
 
-std::vector<std::uint8_t> makeBmp(const BmpSpec& spec) {
-    const bool core = spec.headerSize == 12;
-    std::vector<std::uint8_t> header(14 + spec.headerSize, 0);
+std::vector<std::uint8_t> makeBmp(const BmpFields& fields) {
+    const bool core = fields.headerSize == 12;
+    std::vector<std::uint8_t> header(14 + fields.headerSize, 0);
     std::span<std::uint8_t> h(header);
     h[0] = 'B';
     h[1] = 'M';
-    le::writeU32(h, 14, spec.headerSize);
+    le::writeU32(h, 14, fields.headerSize);
     if (core) {
-        le::writeU16(h, 18, static_cast<std::uint16_t>(spec.width));
-        le::writeU16(h, 20, static_cast<std::uint16_t>(spec.height));
+        le::writeU16(h, 18, static_cast<std::uint16_t>(fields.width));
+        le::writeU16(h, 20, static_cast<std::uint16_t>(fields.height));
         le::writeU16(h, 22, 1);
-        le::writeU16(h, 24, spec.bitCount);
+        le::writeU16(h, 24, fields.bitCount);
     } else {
-        le::writeI32(h, 18, spec.width);
-        le::writeI32(h, 22, spec.height);
+        le::writeI32(h, 18, fields.width);
+        le::writeI32(h, 22, fields.height);
         le::writeU16(h, 26, 1);
-        le::writeU16(h, 28, spec.bitCount);
-        le::writeU32(h, 30, spec.compression);
-        le::writeU32(h, 34, static_cast<std::uint32_t>(spec.pixels.size()));
-        le::writeU32(h, 46, spec.colourCount);
+        le::writeU16(h, 28, fields.bitCount);
+        le::writeU32(h, 30, fields.compression);
+        le::writeU32(h, 34, static_cast<std::uint32_t>(fields.pixels.size()));
+        le::writeU32(h, 46, fields.colourCount);
     }
     std::vector<std::uint8_t> file = header;
-    for (std::size_t i = 0; i < spec.masks.size(); ++i) {
+    for (std::size_t i = 0; i < fields.masks.size(); ++i) {
         const std::size_t at = 54 + 4 * i;
         if (at + 4 > file.size()) file.resize(at + 4, 0);
-        le::writeU32(std::span(file), at, spec.masks[i]);
+        le::writeU32(std::span(file), at, fields.masks[i]);
     }
-    for (const Rgb& c : spec.colours) {
+    for (const Rgb& c : fields.colours) {
         file.push_back(c.blue);
         file.push_back(c.green);
         file.push_back(c.red);
         if (!core) file.push_back(0);
     }
-    const std::uint32_t offset = spec.offset.value_or(static_cast<std::uint32_t>(file.size()));
+    const std::uint32_t offset = fields.offset.value_or(static_cast<std::uint32_t>(file.size()));
     if (file.size() < offset) file.resize(offset, 0);
     le::writeU32(std::span(file), 10, offset);
     file.resize(offset);
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), fields.pixels.begin(), fields.pixels.end());
     le::writeU32(std::span(file), 2,
-                 spec.fileSize.value_or(static_cast<std::uint32_t>(file.size())));
+                 fields.fileSize.value_or(static_cast<std::uint32_t>(file.size())));
     return file;
 }
 

@@ -12,7 +12,7 @@
 
 namespace lumetra::testing {
 
-struct BmpSpec {
+struct BmpFields {
     std::uint32_t headerSize = 40;
     std::int32_t width = 1;
     std::int32_t height = 1;  // as stored: negative for a top-down picture
@@ -26,7 +26,7 @@ struct BmpSpec {
     std::optional<std::uint32_t> fileSize{};  // default: the real length
 };
 
-std::vector<std::uint8_t> makeBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> makeBmp(const BmpFields& fields);
 
 // Packs rows of colour indices (or 16/32-bit values), given bottom row first, with each row
 // padded to 4 bytes.

@@ -15,7 +15,7 @@
 namespace lumetra {
 namespace {
 
-using testing::BmpSpec;
+using testing::BmpFields;
 using Seeds = std::map<std::string, std::vector<std::uint8_t>>;
 
 std::vector<Rgb> greys(std::size_t n) {
@@ -41,29 +41,29 @@ Seeds bmpSeeds() {
     Seeds seeds;
     const std::vector<std::vector<std::uint32_t>> indices = {{0, 1, 0}, {1, 1, 0}};
     for (int bits : {1, 4, 8}) {
-        BmpSpec spec{.width = 3, .height = 2, .bitCount = std::uint16_t(bits)};
-        spec.colours = greys(bits == 1 ? 2 : 4);
-        spec.colourCount = static_cast<std::uint32_t>(spec.colours.size());
-        spec.pixels = testing::packRows(indices, bits);
-        seeds["palette" + std::to_string(bits) + ".bmp"] = testing::makeBmp(spec);
+        BmpFields fields{.width = 3, .height = 2, .bitCount = std::uint16_t(bits)};
+        fields.colours = greys(bits == 1 ? 2 : 4);
+        fields.colourCount = static_cast<std::uint32_t>(fields.colours.size());
+        fields.pixels = testing::packRows(indices, bits);
+        seeds["palette" + std::to_string(bits) + ".bmp"] = testing::makeBmp(fields);
     }
-    BmpSpec p16{.width = 3, .height = -2, .bitCount = 16};
+    BmpFields p16{.width = 3, .height = -2, .bitCount = 16};
     p16.pixels = testing::packRows({{0x7FFF, 0x1F, 0x3E0}, {0, 0x7C00, 1}}, 16);
     seeds["rgb555.bmp"] = testing::makeBmp(p16);
     p16.compression = 3;
     p16.masks = {0xF800, 0x07E0, 0x001F};
     seeds["rgb565.bmp"] = testing::makeBmp(p16);
-    BmpSpec v5{.headerSize = 124, .width = 2, .height = 2, .bitCount = 32, .compression = 3};
+    BmpFields v5{.headerSize = 124, .width = 2, .height = 2, .bitCount = 32, .compression = 3};
     v5.masks = {0xFF0000, 0xFF00, 0xFF};
     v5.pixels = testing::packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32);
     seeds["v5-bitfields32.bmp"] = testing::makeBmp(v5);
-    BmpSpec core{.headerSize = 12, .width = 3, .height = 2, .bitCount = 4, .colours = greys(16)};
+    BmpFields core{.headerSize = 12, .width = 3, .height = 2, .bitCount = 4, .colours = greys(16)};
     core.pixels = testing::packRows(indices, 4);
     seeds["core4.bmp"] = testing::makeBmp(core);
-    BmpSpec rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = greys(4)};
+    BmpFields rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = greys(4)};
     rle8.pixels = {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1};
     seeds["rle8.bmp"] = testing::makeBmp(rle8);
-    BmpSpec rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = greys(4)};
+    BmpFields rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = greys(4)};
     rle4.pixels = {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1};
     seeds["rle4.bmp"] = testing::makeBmp(rle4);
     seeds["saved24.bmp"] = encodeBmpFile(renderedPicture(), false);
