@@ -53,6 +53,10 @@ RenderInfoBytes encodeRenderInfo(const RenderInfoRecord& record);
 // bytes were zero; bytes beyond 164 are ignored.
 RenderInfoRecord decodeRenderInfo(std::span<const std::uint8_t> bytes);
 
+// True when the record's pitch range, amp factor and time can be rendered: finite numbers with
+// 0 < low < high, amp > 0 and time > 0. Only such numbers are ever adopted from a file.
+bool hasUsableRenderNumbers(const RenderInfoRecord& record);
+
 struct CanvasImage;
 
 // Records a complete render of `image` by `command` that took `elapsedSeconds`.

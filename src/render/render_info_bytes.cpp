@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 
 #include "image/little_endian.h"
 #include "render/render_info.h"
@@ -22,6 +23,14 @@ LocalTime dateFromWords(const std::array<std::uint16_t, 8>& w) {
 }
 
 }  // namespace
+
+bool hasUsableRenderNumbers(const RenderInfoRecord& r) {
+    const float numbers[] = {r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime};
+    for (float v : numbers)
+        if (!std::isfinite(v)) return false;
+    return r.lowFrequency > 0 && r.highFrequency > r.lowFrequency && r.ampFactor > 0 &&
+           r.outputTime > 0;
+}
 
 RenderInfoBytes encodeRenderInfo(const RenderInfoRecord& r) {
     RenderInfoBytes bytes{};

@@ -102,8 +102,7 @@ void readParms(std::string_view rest, RenderInfoText& out) {
     r.highFrequency = readDecimal(tokens.next());
     r.ampFactor = readDecimal(tokens.next());
     r.outputTime = readDecimal(tokens.next());
-    const bool ok = r.lowFrequency > 0 && r.highFrequency > r.lowFrequency && r.ampFactor > 0 &&
-                    r.outputTime > 0;
+    const bool ok = hasUsableRenderNumbers(r);
     out.accepted = ok ? (out.accepted | kParmsAccepted) : (out.accepted & ~kParmsAccepted);
 }
 

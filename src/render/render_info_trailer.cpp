@@ -43,7 +43,8 @@ RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
 bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,
                          std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd) {
     const RenderInfoTrailer trailer = findRenderInfoTrailer(file, pixelDataEnd);
-    if (trailer.kind == TrailerKind::Found) {
+    // A record whose numbers cannot be rendered (a damaged file) is passed over, not adopted.
+    if (trailer.kind == TrailerKind::Found && hasUsableRenderNumbers(trailer.record)) {
         image.renderInfo = trailer.record;
         return true;
     }

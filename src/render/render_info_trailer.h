@@ -32,7 +32,8 @@ RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
                                         std::uint64_t pixelDataEnd);
 
 // Reads the render info of the image opened from `path`, whose bytes and pixel-data end are
-// given: the appended record (a stale one is cut off the file), else the ".info" file. True when
+// given: the appended record (a stale one is cut off the file; one whose numbers cannot be
+// rendered is passed over), else the ".info" file. True when
 // a record was found; it is then the image's record (the ".info" file may also set the
 // selection). Otherwise the image is unchanged.
 bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "bmp_test_files.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
@@ -153,6 +155,30 @@ TEST(ImageLoad, AStaleRecordIsCutOffTheFile) {
     testing::writeFileBytes(folder / "t.bmp", withTrailer(recordBytes(100, 1, 150)));
     ASSERT_TRUE(loadImageFileCore(image, folder / "t.bmp").ok);
     EXPECT_EQ(std::filesystem::file_size(folder / "t.bmp"), 78u + 150u);
+}
+
+TEST(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
+    testing::ScratchFolder folder("load-unusable");
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float low, high, amp, time;
+    };
+    for (const Case& c :
+         {Case{0, 8000, 10, 5}, Case{50, 50, 10, 5}, Case{50, 8000, -1, 5}, Case{50, 8000, 10, 0},
+          Case{nan, 8000, 10, 5}, Case{50, std::numeric_limits<float>::infinity(), 10, 5}}) {
+        CanvasImage saved = renderedPicture(4, 2, 50);
+        saved.renderInfo.lowFrequency = c.low;
+        saved.renderInfo.highFrequency = c.high;
+        saved.renderInfo.ampFactor = c.amp;
+        saved.renderInfo.outputTime = c.time;
+        ASSERT_TRUE(saveImageBmp(saved, folder / "u.bmp", false, true));
+        testing::writeFileText(folder / "u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+        CanvasImage image;
+        const ImageLoadResult result = loadImageFileCore(image, folder / "u.bmp");
+        ASSERT_TRUE(result.renderInfoUpdated);  // from the ".info" file instead
+        EXPECT_EQ(image.settings.lowFrequency, 10.0);
+        EXPECT_EQ(std::filesystem::file_size(folder / "u.bmp"), 54u + 24u + 164u);
+    }
 }
 
 TEST(ImageLoad, AFailedLoadChangesNothing) {
