@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "image/bmp_reader.h"
+#include "image/bmp_writer.h"
 #include "shell/win/unique_handle.h"
 #include "win_test_pictures.h"
 
@@ -110,6 +112,46 @@ void writeGif(const fs::path& path, const PixelImage& image) {
     out.push_back(';');
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
+}
+
+// A BMP file with a palette (1, 4 or 8 bits per pixel), written by hand: pixel (x, y) takes
+// palette entry (x * 3 + y * 5) mod the palette size.
+std::vector<std::uint8_t> paletteBmp(int width, int height, int bits) {
+    const int colours = 1 << bits;
+    const std::uint32_t stride = std::uint32_t(((width * bits + 31) / 32) * 4);
+    std::vector<std::uint8_t> file;
+    const std::uint32_t offset = 54 + 4 * std::uint32_t(colours);
+    const std::uint32_t size = stride * std::uint32_t(height);
+    file.push_back('B');
+    file.push_back('M');
+    putLe(file, offset + size, 4);
+    putLe(file, 0, 4);
+    putLe(file, offset, 4);
+    putLe(file, 40, 4);
+    putLe(file, std::uint32_t(width), 4);
+    putLe(file, std::uint32_t(height), 4);
+    putLe(file, 1, 2);
+    putLe(file, std::uint32_t(bits), 2);
+    putLe(file, 0, 4);
+    putLe(file, size, 4);
+    putLe(file, 0, 8);
+    putLe(file, std::uint32_t(colours), 4);
+    putLe(file, 0, 4);
+    for (int i = 0; i < colours; ++i) {
+        file.insert(file.end(), {std::uint8_t(i * 29 + 3), std::uint8_t(255 - i * 13),
+                                 std::uint8_t(i * 71), 0});
+    }
+    for (int r = 0; r < height; ++r) {
+        const int y = height - 1 - r;
+        std::vector<std::uint8_t> row(stride, 0);
+        for (int x = 0; x < width; ++x) {
+            const int index = (x * 3 + y * 5) % colours;
+            const int bit = x * bits;
+            row[size_t(bit / 8)] |= std::uint8_t(index << (8 - bits - bit % 8));
+        }
+        file.insert(file.end(), row.begin(), row.end());
+    }
+    return file;
 }
 
 // Encodes the picture with the system's codecs (JPEG or GIF container).
@@ -253,6 +295,36 @@ TEST_F(PictureLoader, EnhancedMetafileIsDrawnAtItsSize) {
     EXPECT_NEAR(loaded->width, 40, 1);
     EXPECT_NEAR(loaded->height, 20, 1);
     EXPECT_EQ(pixelAt(*loaded, loaded->width / 2, loaded->height / 2), (Rgb{255, 0, 0}));
+}
+
+TEST_F(PictureLoader, PaletteBmpsMatchTheCoreReader) {
+    for (int bits : {1, 4, 8}) {
+        for (auto [w, h] : {std::pair{1, 1}, std::pair{13, 7}, std::pair{40, 3}}) {
+            std::vector<std::uint8_t> bytes = paletteBmp(w, h, bits);
+            fs::path path = folder_ / "palette.bmp";
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+            BmpReadResult core = decodeBmp(bytes);
+            ASSERT_TRUE(core.pixels) << core.message;
+            std::wstring failure;
+            auto loaded = loadPictureFile(path, failure);
+            ASSERT_TRUE(loaded) << bits << " bits " << w << "x" << h;
+            EXPECT_EQ(loaded->width, w);
+            EXPECT_EQ(loaded->height, h);
+            EXPECT_EQ(loaded->bytes, core.pixels->bytes) << bits << " bits " << w << "x" << h;
+        }
+    }
+}
+
+TEST_F(PictureLoader, SavedImageComesBackThroughThePlatformLoader) {
+    CanvasImage image;
+    adoptPixels(image, testPattern(21, 11));
+    fs::path path = folder_ / "saved.bmp";
+    ASSERT_TRUE(saveImageBmp(image, path, false, false));
+    std::wstring failure;
+    auto loaded = loadPictureFile(path, failure);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->bytes, image.pixels.bytes);
 }
 
 TEST_F(PictureLoader, MissingEmptyAndGarbageFilesFail) {

@@ -3,8 +3,13 @@
 #include <string>
 #include <utility>
 
+#include "image/bmp_writer.h"
+#include "image/image_file.h"
 #include "image/win/picture_loader.h"
+#include "render/render_info_trailer.h"
+#include "shell/win/app_state.h"
 #include "shell/win/message_boxes.h"
+#include "shell/win/status_bar.h"
 #include "shell/win/text.h"
 
 namespace lumetra::win {
@@ -20,14 +25,19 @@ bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, bool 
         }
         return false;
     }
-    target.renderInfo.valid = 0;
     adoptPixels(target, std::move(*pixels));
+    target.renderInfo.valid = 0;
+    // The render info travels behind the pixels of a BMP file or in the ".info" file beside it.
+    if (readImageRenderInfo(target, path)) {
+        adoptRenderInfoSettings(target);
+        setStatusText(0, L"Render info updated by image");
+    }
     return true;
 }
 
-// The BMP writer joins the program with the image-file core; until then a save writes nothing.
-bool saveImageBmp(CanvasImage&, const std::filesystem::path&, bool) {
-    return false;
+bool saveImageBmp(CanvasImage& image, const std::filesystem::path& path, bool refreshInfo) {
+    return lumetra::saveImageBmp(image, path, refreshInfo,
+                                 appState().options.attachRenderInfo != 0);
 }
 
 }  // namespace lumetra::win
