@@ -18,6 +18,11 @@ for exe in Lumetra.exe lumetra_e2e.exe; do
     [ -f "$bin/$exe" ] || { echo "e2e: $bin/$exe is missing (scripts/build.sh windows)"; exit 1; }
 done
 
+# One run at a time in this build folder: a second run waits for the first.
+mkdir -p "$repo/build/windows"
+exec 9>"$repo/build/windows/e2e.lock"
+flock 9
+
 export E2E_ROOT=$repo/build/windows/e2e
 export E2E_ARTIFACTS=$repo/build/windows/e2e-artifacts
 rm -rf "$E2E_ROOT" "$E2E_ARTIFACTS"

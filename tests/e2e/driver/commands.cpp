@@ -108,6 +108,18 @@ std::string menu(Session& session, const Args& a) {
     return menuState(session.main(), toInt(a[0]));
 }
 
+std::string waitMenu(Session& session, const Args& a) {
+    const int id = toInt(a[0]);
+    const std::string wanted = toUtf8(a[1]);
+    waitUntil(
+        [&](std::string& state) {
+            state = menuState(session.main(), id);
+            return state == wanted;
+        },
+        "menu item " + toUtf8(a[0]) + " " + wanted);
+    return {};
+}
+
 std::string document(Session& session, const Args& a) {
     return std::to_string(documentValue(session.main(), toUtf8(a[0])));
 }
@@ -251,6 +263,7 @@ const std::vector<Command>& commandTable() {
         {"title", 0, "print the main window's title", title},
         {"wait-title", 1, "TEXT: wait until the title reads TEXT", waitTitle},
         {"menu-state", 1, "ID: print enabled|grayed|disabled [checked] or missing", menu},
+        {"wait-menu-state", 2, "ID STATE: wait until menu-state ID prints STATE", waitMenu},
         {"doc", 1, "NAME: print a document query's answer", document},
         {"doc-text", 1, "path|name: print the document's file path or display name", docText},
         {"wait-doc", 2, "NAME VALUE: wait until the document query answers VALUE", waitDocument},
