@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libboost-dev
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick sox
+  wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick sox python3
 )
 
 missing=()

@@ -44,12 +44,12 @@ def main():
             with open(path, "rb") as f:
                 got = sounding_frames(f.read(), channels)
             if got == wanted:
-                print(f"played {len(wanted)} bytes of sounding frames from {os.path.basename(path)}")
+                print(f"    played {len(wanted)} bytes of sounding frames from {os.path.basename(path)}")
                 return 0
         if time.monotonic() > end:
             break
         time.sleep(0.25)
-    print(f"capture differs: {len(got)} sounding bytes captured, {len(wanted)} in the WAV file")
+    print(f"    capture differs: {len(got)} sounding bytes captured, {len(wanted)} in the WAV file")
     return 1
 
 
