@@ -74,7 +74,8 @@ struct AppState {
     bool closeAfterRender = false;  // a close asked for during a render waits for its end
     bool shutdownDone = false;
     UniqueFont boldDialogFont;  // shared by setDialogItemBold
-    std::wstring tooltipText;   // the answer to the last tooltip request stays alive here
+    UniqueImageList toolbarImages;
+    std::wstring tooltipText;  // the answer to the last tooltip request stays alive here
 };
 
 AppState& appState();

@@ -3,7 +3,9 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
+#include "shell/win/app_state.h"
 #include "shell/win/ids.h"
 #include "shell/win/text.h"
 
@@ -75,11 +77,28 @@ HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentT
         ReleaseDC(nullptr, screen);
     }
     const int size = dpi >= 168 ? 32 : (dpi >= 120 ? 24 : 16);
-    // The platform's own undo and redo pictures come first in the list.
-    SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(size, size));
-    SendMessageW(toolbar, TB_LOADIMAGES, size >= 24 ? IDB_STD_LARGE_COLOR : IDB_STD_SMALL_COLOR,
-                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
-    auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0));
+    // The list is ours, at the size of the screen's resolution; the platform's own undo and redo
+    // pictures are copied into it from a scratch toolbar.
+    UniqueImageList& images = appState().toolbarImages;
+    images.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 12, 4));
+    int undoImage = I_IMAGENONE;
+    int redoImage = I_IMAGENONE;
+    if (HWND scratch = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD, 0, 0, 0, 0, parent,
+                                       nullptr, instance, nullptr)) {
+        SendMessageW(scratch, TB_LOADIMAGES, size >= 24 ? IDB_STD_LARGE_COLOR : IDB_STD_SMALL_COLOR,
+                     reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+        auto standard = reinterpret_cast<HIMAGELIST>(SendMessageW(scratch, TB_GETIMAGELIST, 0, 0));
+        for (auto [picture, index] :
+             {std::pair{STD_UNDO, &undoImage}, std::pair{STD_REDOW, &redoImage}}) {
+            HICON icon = standard ? ImageList_GetIcon(standard, picture, ILD_NORMAL) : nullptr;
+            if (icon) {
+                *index = ImageList_AddIcon(images.get(), icon);
+                DestroyIcon(icon);
+            }
+        }
+        DestroyWindow(scratch);
+    }
+    SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images.get()));
 
     std::array<TBBUTTON, 17> buttons{};
     for (size_t i = 0; i < buttons.size(); ++i) {
@@ -93,11 +112,11 @@ HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentT
             continue;
         }
         if (e.command == IDM_UNDO) {
-            b.iBitmap = STD_UNDO;
+            b.iBitmap = undoImage;
         } else if (e.command == IDM_REDO) {
-            b.iBitmap = STD_REDOW;
+            b.iBitmap = redoImage;
         } else {
-            int index = images ? addImage(images, instance, e.command, size) : -1;
+            int index = images ? addImage(images.get(), instance, e.command, size) : -1;
             b.iBitmap = index >= 0 ? index : I_IMAGENONE;
         }
         if (e.command == currentTool) b.fsState |= TBSTATE_CHECKED;

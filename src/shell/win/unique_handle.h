@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <unknwn.h>
 
 #include <utility>
@@ -95,6 +96,12 @@ struct WindowTraits {
     static void close(Handle h) noexcept { DestroyWindow(h); }
 };
 
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle invalid() noexcept { return nullptr; }
+    static void close(Handle h) noexcept { ImageList_Destroy(h); }
+};
+
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
@@ -106,6 +113,7 @@ using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
 using UniqueWindow = UniqueHandle<WindowTraits>;
+using UniqueImageList = UniqueHandle<ImageListTraits>;
 
 // A window's drawing context from GetDC, released to the window it came from.
 class WindowDc {
