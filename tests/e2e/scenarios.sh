@@ -13,6 +13,7 @@ E2E_SCENARIOS=(
     save_as_and_reopen
     escape_stops_render
     main_window_with_tool_windows
+    about_box
     screenshots_at_200_percent
 )
 
@@ -343,6 +344,19 @@ main_window_with_tool_windows() {
     drv windows >"$E2E_ARTIFACTS/tool_windows.txt"
     shot main_with_tool_windows
     shot_main main_window
+    close_lumetra
+}
+
+about_box() {
+    reset_settings
+    start_lumetra
+    drv command 555 wait-dialog "About Lumetra"
+    expect_eq "$(drv dialog-text "About Lumetra" 1213)" "Spectral Canvas Tone Machine" "About subtitle"
+    expect_true "About version text" \
+        bash -c '[[ "$(wine "$E2E_DRIVER" dialog-text "About Lumetra" 3301)" == Lumetra* ]]'
+    shot about_box
+    xdotool key Return
+    drv wait-no-dialog "About Lumetra"
     close_lumetra
 }
 
