@@ -29,13 +29,14 @@
 #include "shell/win/tool_windows.h"
 #include "shell/win/toolbar.h"
 #include "shell/win/window_title.h"
+#include "tools/win/brush_window.h"
 
 namespace lumetra::win {
 namespace {
 
 // The four tool windows' records; they outlive their windows.
 struct ToolWindowRecords {
-    std::unique_ptr<SimpleToolWindow> brush;
+    std::unique_ptr<BrushWindow> brush;
     std::unique_ptr<SimpleToolWindow> browser;
     std::unique_ptr<SimpleToolWindow> echord;
     std::unique_ptr<RenderOptionsWindow> renderOptions;
@@ -81,8 +82,7 @@ void createToolWindows(HWND owner) {
     WindowLayout& l = s.layout;
     ToolWindowRecords& r = toolRecords();
 
-    r.brush =
-        std::make_unique<SimpleToolWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow}, true);
+    r.brush = std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow});
     s.tools.brush = r.brush->create(s.instance, owner, IDD_BRUSH);
     r.brush->moveTo(l.brushX, l.brushY);
 
