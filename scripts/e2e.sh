@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 bin=$repo/build/windows/bin
 
-for tool in wine xdotool Xvfb import convert compare sox; do
+for tool in wine xdotool Xvfb import convert sox python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
 for exe in Lumetra.exe lumetra_e2e.exe; do

@@ -59,7 +59,7 @@ start_and_exit() {
 new_image_dialog() {
     reset_settings
     start_lumetra
-    drv command 101 wait-dialog "Create New Image"
+    drv command 101 wait-dialog "Create New Image" sleep 200
     # A user types into W, moves on with Tab (the field is taken when it loses the focus), types
     # into H, moves on, and confirms with Enter (the default button is "&New Image").
     drv set-dialog-text "Create New Image" 1037 400
@@ -223,27 +223,25 @@ selection_drag() {
     xdotool mousemove $((x0 + 20)) $((y0 + 10))
     drv sleep 100
     xdotool mousemove "$x1" "$y1"
-    drv sleep 150
-    expect_eq "$(drv status 1)" "10, 20, (50, 30)" "status while dragging"
+    expect_eq "$(drv wait-status 1 "10, 20, (50, 30)")" "10, 20, (50, 30)" \
+        "status while dragging"
     shot_main selection_dragging
     xdotool mouseup 3
-    drv sleep 150
-    expect_eq "$(drv status 1)" "10, 20, 60, 50" "status after the drag"
+    expect_eq "$(drv wait-doc drag-mode 0 status 1)" "10, 20, 60, 50" "status after the drag"
     expect_eq "$(drv doc selection-left) $(drv doc selection-top) $(drv doc selection-right) $(drv doc selection-bottom)" \
         "10 20 60 50" "selection"
     # Pointer readout: time and pitch under the mouse (part 2).
     read -r x1 y1 <<<"$(picture_point 100 99)"
     xdotool mousemove "$x1" "$y1"
-    drv sleep 150
-    expect_eq "$(drv status 2)" "2.50 sec, 50.00 Hz" "pointer readout over the bottom row"
+    expect_eq "$(drv wait-status 2 "2.50 sec, 50.00 Hz")" "2.50 sec, 50.00 Hz" \
+        "pointer readout over the bottom row"
     shot_main selection_done
     # A right click that ends where it started clears the selection.
     read -r x0 y0 <<<"$(picture_point 30 30)"
     xdotool mousemove "$x0" "$y0" mousedown 3
     drv sleep 100
     xdotool mouseup 3
-    drv sleep 150
-    expect_eq "$(drv status 1)" "No selection" "status after a click"
+    expect_eq "$(drv wait-status 1 "No selection")" "No selection" "status after a click"
     expect_eq "$(drv doc selection-right)" 0 "selection cleared"
     close_lumetra
 }
