@@ -22,8 +22,8 @@
 namespace lumetra::win {
 namespace {
 
-using ports::ScratchFolder;
 using lumetra::test::MemoryValueStore;
+using ports::ScratchFolder;
 
 static_assert(!std::is_copy_constructible_v<RegistryKey>);
 static_assert(!std::is_copy_assignable_v<RegistryKey>);
@@ -46,8 +46,8 @@ class RegistryTest : public ::testing::Test {
     std::wstring base() const { return root_ + L"\\"; }
 
     // Writes a value with the plain API, bypassing the ports.
-    void putRaw(const std::wstring& subkey, const std::wstring& name, DWORD type,
-                const void* data, DWORD size) {
+    void putRaw(const std::wstring& subkey, const std::wstring& name, DWORD type, const void* data,
+                DWORD size) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (root_ + subkey).c_str(), 0, nullptr, 0,
                                   KEY_ALL_ACCESS, nullptr, &key, nullptr),
@@ -150,8 +150,7 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
         EXPECT_EQ(error.code(), ERROR_FILE_NOT_FOUND);
         const std::string text = error.what();
         EXPECT_EQ(text.rfind("Could not open new key handle\nError 2: ", 0), 0u) << text;
-        EXPECT_NE(text.find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))),
-                  std::string::npos)
+        EXPECT_NE(text.find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))), std::string::npos)
             << text;
     }
     try {
@@ -186,8 +185,8 @@ TEST_F(RegistryTest, KeyEnumeratesInTheRegistrysOwnOrder) {
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
         DWORD nameLength = 256;
-        if (RegEnumValueW(key.handle(), i, name, &nameLength, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueW(key.handle(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         expected.push_back(*getRaw(L"", std::wstring(name, nameLength)));
     }
@@ -253,7 +252,9 @@ PersistedSettings unusualSettings() {
     }
     s.layout.brushX = 700;
     s.layout.echordShow = kShowRolledUp;
-    s.folders.imageFolder = "C:\\Bilder\\B\xC3\xA4r \xC3\xB6l \xC3\xBC" "ber\\";
+    s.folders.imageFolder =
+        "C:\\Bilder\\B\xC3\xA4r \xC3\xB6l \xC3\xBC"
+        "ber\\";
     s.folders.filterFolder = "C:\\" + std::string(200, 'f') + "\\";
     s.folders.soundfileFolder = "D:\\\xE6\xBC\xA2\xE5\xAD\x97\\";
     s.folders.analysesFolder = "";
@@ -314,8 +315,8 @@ TEST_F(RegistryTest, SettingsRoundTripThroughTheRegistryAsThroughAMap) {
     const auto raw = getRaw(L"\\Directories", L"Image");
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, DWORD(REG_SZ));
-    EXPECT_EQ(raw->data, wideBytes(std::wstring(L"C:\\Bilder\\B\u00e4r \u00f6l \u00fcber\\") +
-                                   L'\0'));
+    EXPECT_EQ(raw->data,
+              wideBytes(std::wstring(L"C:\\Bilder\\B\u00e4r \u00f6l \u00fcber\\") + L'\0'));
 }
 
 TEST_F(RegistryTest, EmptyRegistryLoadsTheDefaultsAsAnEmptyMapDoes) {
@@ -384,7 +385,8 @@ TEST_F(RegistryTest, StoreConvertsTextsAtTheApi) {
     RegistryValueStore registry(HKEY_CURRENT_USER, base());
     ASSERT_TRUE(registry.openKey("Texts"));
     const std::string eins = "eins \xE2\x82\xAC";  // "eins €"
-    StoredValue multi{"multi", StoredType::MultiString, bytesOf(eins + std::string(1, '\0') + "zwei")};
+    StoredValue multi{"multi", StoredType::MultiString,
+                      bytesOf(eins + std::string(1, '\0') + "zwei")};
     ASSERT_EQ(registry.writeValue("Texts", multi), 0);
     auto raw = getRaw(L"\\Texts", L"multi");
     ASSERT_TRUE(raw);
@@ -414,8 +416,9 @@ TEST_F(RegistryTest, StoreConvertsTextsAtTheApi) {
         FAIL() << "enumerated a missing key";
     } catch (const RegistryError& error) {
         EXPECT_EQ(error.code(), ERROR_FILE_NOT_FOUND);
-        EXPECT_NE(std::string(error.what()).find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))),
-                  std::string::npos);
+        EXPECT_NE(
+            std::string(error.what()).find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))),
+            std::string::npos);
     }
 }
 

@@ -35,8 +35,8 @@ ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};
     wchar_t temp[MAX_PATH + 1] = {};
     GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp) + L"lumetra-ports-" + std::to_wstring(GetCurrentProcessId()) +
-            L"-" + std::to_wstring(++counter) + L"\\";
+    path_ = std::wstring(temp) + L"lumetra-ports-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+            std::to_wstring(++counter) + L"\\";
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 

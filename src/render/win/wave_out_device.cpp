@@ -166,6 +166,9 @@ std::int32_t WinWaveDeviceQuery::deviceCount() {
 }
 
 int WinWaveDeviceQuery::capabilities(std::int32_t device, std::string& name) {
+    // Some systems (Wine among them) let the mapper answer with no device behind it; a mapper
+    // that can play nothing must not hide the "no device" report.
+    if (device == -1 && waveOutGetNumDevs() == 0) return MMSYSERR_NODRIVER;
     WAVEOUTCAPSW caps{};
     const MMRESULT result = waveOutGetDevCapsW(deviceId(device), &caps, sizeof caps);
     if (result != MMSYSERR_NOERROR) return int(result);

@@ -77,7 +77,8 @@ class WaveOutDevice final : public WaveOutPort {
 class WinWaveDeviceQuery final : public WaveDeviceQuery {
   public:
     std::int32_t deviceCount() override;
-    // -1 asks the mapper.
+    // -1 asks the mapper; with no device at all the mapper counts as absent (MMSYSERR_NODRIVER)
+    // even where the system lets it answer.
     int capabilities(std::int32_t device, std::string& name) override;
     std::string errorText(int code) override;
 };

@@ -30,10 +30,9 @@ REGSAM accessFromFlags(unsigned flags) {
 
 // The platform's own root keys are never closed: they are not ours.
 bool isPredefinedKey(HKEY key) {
-    static const std::array<HKEY, 7> roots{HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,
-                                           HKEY_LOCAL_MACHINE,    HKEY_USERS,
-                                           HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG,
-                                           HKEY_DYN_DATA};
+    static const std::array<HKEY, 7> roots{
+        HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
+        HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
     return std::find(roots.begin(), roots.end(), key) != roots.end();
 }
 
@@ -116,8 +115,8 @@ std::optional<RegistryValue> RegistryKey::readValue(std::wstring_view name) {
     LSTATUS status =
         RegQueryValueExW(handle(), value.name.c_str(), nullptr, &value.type, nullptr, &size);
     // The value may grow between asking for its size and reading it: then ask again.
-    for (int tries = 0; tries < kReadTries && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA);
-         ++tries) {
+    for (int tries = 0;
+         tries < kReadTries && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA); ++tries) {
         value.data.assign(std::max<DWORD>(size, 1), 0);
         DWORD got = DWORD(value.data.size());
         status = RegQueryValueExW(handle(), value.name.c_str(), nullptr, &value.type,

@@ -10,12 +10,17 @@ namespace {
 
 StoredType storedType(DWORD type) {
     switch (type) {
-        case REG_DWORD: return StoredType::Dword;
-        case REG_BINARY: return StoredType::Binary;
+        case REG_DWORD:
+            return StoredType::Dword;
+        case REG_BINARY:
+            return StoredType::Binary;
         case REG_SZ:
-        case REG_EXPAND_SZ: return StoredType::String;
-        case REG_MULTI_SZ: return StoredType::MultiString;
-        default: return StoredType::Other;
+        case REG_EXPAND_SZ:
+            return StoredType::String;
+        case REG_MULTI_SZ:
+            return StoredType::MultiString;
+        default:
+            return StoredType::Other;
     }
 }
 
@@ -51,8 +56,12 @@ StoredValue toStoredValue(const RegistryValue& value) {
 std::optional<RegistryValue> toRegistryValue(const StoredValue& value) {
     RegistryValue result{toUtf16(value.name), REG_NONE, {}};
     switch (value.type) {
-        case StoredType::Dword: result.type = REG_DWORD; break;
-        case StoredType::Binary: result.type = REG_BINARY; break;
+        case StoredType::Dword:
+            result.type = REG_DWORD;
+            break;
+        case StoredType::Binary:
+            result.type = REG_BINARY;
+            break;
         case StoredType::String:
             result.type = REG_SZ;
             result.data = registryTextFromUtf8(value.data, 1);
@@ -62,7 +71,8 @@ std::optional<RegistryValue> toRegistryValue(const StoredValue& value) {
             result.type = REG_MULTI_SZ;
             result.data = registryTextFromUtf8(value.data, 2);
             return result;
-        case StoredType::Other: return std::nullopt;
+        case StoredType::Other:
+            return std::nullopt;
     }
     result.data.assign(value.data.begin(), value.data.end());
     return result;
@@ -87,8 +97,7 @@ bool RegistryValueStore::openKey(const std::string& key) {
 std::optional<StoredValue> RegistryValueStore::readValue(const std::string& key,
                                                          const std::string& name) {
     try {
-        RegistryKey registryKey =
-            open(key, RegistryKey::kOpenExisting | RegistryKey::kReadAccess);
+        RegistryKey registryKey = open(key, RegistryKey::kOpenExisting | RegistryKey::kReadAccess);
         const auto value = registryKey.readValue(toUtf16(name));
         if (!value) return std::nullopt;
         return toStoredValue(*value);
