@@ -162,6 +162,13 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
         EXPECT_NE(text.find(toUtf8(ports::systemMessage(DWORD(error.code())))), std::string::npos)
             << text;
     }
+    // A key opened for reading (and created, as it was missing) refuses writes.
+    RegistryKey readOnly(HKEY_CURRENT_USER, base() + L"Read only\\", RegistryKey::kReadAccess);
+    EXPECT_FALSE(readOnly.writeDword(L"x", 1));
+    EXPECT_EQ(readOnly.lastError().value(), ERROR_ACCESS_DENIED);
+    EXPECT_EQ(readOnly.lastError().message(), toUtf8(ports::systemMessage(ERROR_ACCESS_DENIED)));
+    EXPECT_TRUE(readOnly.enumerateValues().empty());
+
     RegistryKey closed;
     EXPECT_FALSE(closed.writeDword(L"x", 1));
     EXPECT_EQ(closed.lastError().value(), ERROR_INVALID_HANDLE);

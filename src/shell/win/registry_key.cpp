@@ -20,10 +20,13 @@ constexpr int kReadTries = 8;
 // Registry value names have at most 16383 characters.
 constexpr DWORD kMaxValueNameLength = 16383;
 
+// A key that may have to be created needs the right to create below its parent, so a read-only
+// open that creates asks for that right as well (on every level it pushes).
 REGSAM accessFromFlags(unsigned flags) {
-    const bool read = flags & RegistryKey::kReadAccess;
-    const bool write = flags & RegistryKey::kWriteAccess;
-    if (read && !write) return KEY_READ;
+    const bool read = (flags & RegistryKey::kReadAccess) != 0;
+    const bool write = (flags & RegistryKey::kWriteAccess) != 0;
+    const REGSAM create = (flags & RegistryKey::kOpenExisting) ? 0 : KEY_CREATE_SUB_KEY;
+    if (read && !write) return KEY_READ | create;
     if (write && !read) return KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
     return KEY_ALL_ACCESS;
 }
