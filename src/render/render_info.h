@@ -46,6 +46,17 @@ struct RenderInfoRecord {
     void setMagic() { magic = {'r', 'd', 'n', 'r'}; }
 };
 
+// The 164-byte little-endian form of a record, as appended to BMP files.
+using RenderInfoBytes = std::array<std::uint8_t, RenderInfoRecord::kBytes>;
+RenderInfoBytes encodeRenderInfo(const RenderInfoRecord& record);
+// Reads a record from its byte form. A short buffer (a damaged trailer) reads as if the missing
+// bytes were zero; bytes beyond 164 are ignored.
+RenderInfoRecord decodeRenderInfo(std::span<const std::uint8_t> bytes);
+
+// True when the record's pitch range, amp factor and time can be rendered: finite numbers with
+// 0 < low < high, amp > 0 and time > 0. Only such numbers are ever adopted from a file.
+bool hasUsableRenderNumbers(const RenderInfoRecord& record);
+
 struct CanvasImage;
 
 // Records a complete render of `image` by `command` that took `elapsedSeconds`.

@@ -1,0 +1,128 @@
+#include "batch_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "render/sound_options.h"
+
+namespace lumetra {
+namespace {
+
+// The whole text must be the number.
+template <typename Number>
+bool readNumber(std::string_view text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if constexpr (std::is_floating_point_v<Number>) {
+        if (!std::isfinite(value)) return false;
+    }
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+bool readSelection(std::string_view text, Rect& rect) {
+    std::int32_t values[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        const std::size_t comma = i < 3 ? text.find(',') : text.size();
+        if (comma == std::string_view::npos || !readNumber(text.substr(0, comma), values[i]))
+            return false;
+        text.remove_prefix(std::min(text.size(), comma + 1));
+    }
+    rect = Rect{values[0], values[1], values[2], values[3]};
+    return true;
+}
+
+bool fail(std::string& message, std::string text) {
+    message = std::move(text);
+    return false;
+}
+
+// One option with its value (when it takes one) at args[i]; i moves past what was used.
+bool readOption(std::span<const std::string> args, std::size_t& i, BatchOptions& o,
+                std::string& message) {
+    const std::string& name = args[i];
+    if (name == "--mono") return o.mono = true;
+    if (name == "--soft-sweeps") return o.softSweeps = true;
+    if (name == "--help" || name == "-h") return o.help = true;
+    static const std::string_view kValued[] = {"--command", "--selection",      "--rate",
+                                               "--low",     "--high",           "--amp",
+                                               "--time",    "--noise-bandwidth"};
+    if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued))
+        return fail(message, "Unknown option " + name);
+    if (i + 1 >= args.size()) return fail(message, "Option " + name + " needs a value");
+    const std::string& text = args[++i];
+    const std::string bad = "Bad value for " + name + ": " + text;
+    double number = 0;
+    if (name == "--command") {
+        if (!readNumber(text, o.command) || o.command < 300 || o.command > 303)
+            return fail(message, bad + " (300, 301, 302 or 303)");
+    } else if (name == "--selection") {
+        Rect rect;
+        if (!readSelection(text, rect)) return fail(message, bad + " (L,T,R,B)");
+        o.selection = rect;
+    } else if (name == "--rate") {
+        if (!readNumber(text, o.sampleRate) ||
+            std::find(kSampleRates.begin(), kSampleRates.end(), o.sampleRate) == kSampleRates.end())
+            return fail(message, bad + " (48000, 44100, 32000, 22050, 16000, 11025 or 8000)");
+    } else if (name == "--noise-bandwidth") {
+        if (!readNumber(text, o.noiseBandwidth) || o.noiseBandwidth < 0 || o.noiseBandwidth > 15)
+            return fail(message, bad + " (0 to 15)");
+    } else {
+        if (!readNumber(text, number) || number <= 0)
+            return fail(message, bad + " (a number above 0)");
+        if (name == "--low") o.lowFrequency = number;
+        if (name == "--high") o.highFrequency = number;
+        if (name == "--amp") o.ampFactor = number;
+        if (name == "--time") {
+            if (number < 0.5 || number > 9000) return fail(message, bad + " (0.5 to 9000 seconds)");
+            o.outputTime = number;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<BatchOptions> parseBatchOptions(std::span<const std::string> args,
+                                              std::string& message) {
+    BatchOptions o;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            if (!readOption(args, i, o, message)) return std::nullopt;
+            if (o.help) return o;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    if (files.size() != 2) {
+        message = files.size() < 2 ? "Missing INPUT.bmp or OUTPUT.wav" : "Too many file names";
+        return std::nullopt;
+    }
+    o.input = std::filesystem::path(std::u8string(files[0].begin(), files[0].end()));
+    o.output = std::filesystem::path(std::u8string(files[1].begin(), files[1].end()));
+    return o;
+}
+
+bool applyBatchOptions(const BatchOptions& o, CanvasImage& image, std::string& message) {
+    RenderSettings& s = image.settings;
+    if (o.lowFrequency) s.lowFrequency = *o.lowFrequency;
+    if (o.highFrequency) s.highFrequency = *o.highFrequency;
+    if (o.ampFactor) s.ampFactor = *o.ampFactor;
+    if (o.outputTime) s.outputTime = *o.outputTime;
+    if (!(s.highFrequency > s.lowFrequency))
+        return fail(message, "The high pitch must lie above the low pitch");
+    if (o.softSweeps) s.softSweeps = 1;
+    s.noiseBandwidth = o.noiseBandwidth;
+    if (o.selection) {
+        const Rect& r = *o.selection;
+        if (r.empty() || r.left < 0 || r.top < 0 || r.right > image.pixels.width ||
+            r.bottom > image.pixels.height)
+            return fail(message, "The selection must be a non-empty rectangle inside the " +
+                                     std::to_string(image.pixels.width) + " x " +
+                                     std::to_string(image.pixels.height) + " picture");
+        image.selection = r;
+    }
+    return true;
+}
+
+}  // namespace lumetra

@@ -1,0 +1,104 @@
+#include "batch_render.h"
+
+#include <ostream>
+#include <system_error>
+
+#include "batch_host.h"
+#include "batch_options.h"
+#include "image/image_file.h"
+#include "render/oscillators.h"
+#include "render/playback_sound.h"
+#include "render/render_engine.h"
+#include "render/sine_table.h"
+#include "render/soundfile_naming.h"
+#include "shell/file_io.h"
+
+namespace lumetra {
+namespace {
+
+// Everything a render needs that the program keeps for its whole run.
+struct BatchProgram {
+    std::unique_ptr<SineTable> sine = buildSineTable();
+    RandomSeed seed;  // at its start value, as in a freshly started program
+    SoundOptions sound;
+    OutputFormat format;
+    ShellOptions shell;
+    SoundfileOutput soundfile;
+    PlaybackSound playback;
+    SoftSweepTable softSweep;
+};
+
+// The picture as the program opens it: default settings, then the picture's render info.
+bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostream& out,
+                 std::ostream& err) {
+    const ImageLoadResult loaded = loadImageFileCore(document.current, options.input);
+    if (!loaded.ok) {
+        const bool detailed = !loaded.detail.empty() && loaded.detail != loaded.message;
+        err << loaded.message << (detailed ? ": " + loaded.detail : std::string()) << '\n';
+        return false;
+    }
+    if (!loaded.status.empty()) out << loaded.status << '\n';
+    document.path = options.input;
+    document.displayName = pathText(options.input.filename());
+    return true;
+}
+
+int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, BatchHost& host,
+           std::ostream& out, std::ostream& err) {
+    RenderContext context{host,    *p.sine, p.seed,      p.sound,    p.format,
+                          p.shell, {},      p.soundfile, p.playback, p.softSweep};
+    if (renderImage(context, document, options.command) != 1) {
+        err << (host.lastMessage().empty() ? "The render did not complete" : host.lastMessage())
+            << '\n';
+        return kBatchFailed;
+    }
+    // With too little memory for the sound the engine has written the file itself.
+    if (p.shell.saveSoundEveryRender) return kBatchOk;
+    if (p.playback.length() <= 10) {
+        err << "The render made no sound to write\n";
+        return kBatchFailed;
+    }
+    if (writeSoundFile(context, options.output, p.playback) != 1) {
+        err << "Could not write " << pathText(options.output) << '\n';
+        return kBatchFailed;
+    }
+    out << "Wrote " << pathText(options.output) << '\n';
+    return kBatchOk;
+}
+
+}  // namespace
+
+int runBatchRender(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+    std::string message;
+    const std::optional<BatchOptions> options = parseBatchOptions(args, message);
+    if (!options) {
+        err << "lumetra-render: " << message << '\n' << kBatchUsageText;
+        return kBatchBadUsage;
+    }
+    if (options->help) {
+        out << kBatchUsageText;
+        return kBatchOk;
+    }
+    auto program = std::make_unique<BatchProgram>();
+    if (!program->sine) {
+        err << kSineTableMemoryText << '\n';
+        return kBatchFailed;
+    }
+    program->sound.sampleRate = options->sampleRate;
+    program->sound.stereo = options->mono ? 0 : 1;
+    program->shell.saveSoundEveryRender = 0;  // the sound is written once it is complete
+    // As in the program: the canvas starts with prepared default settings, and the picture
+    // opened into it is prepared again before the render prepares it once more.
+    auto document = std::make_unique<ImageDocument>();
+    prepareOscillators(document->current.settings, program->sound);
+    if (!openPicture(*document, *options, out, err)) return kBatchFailed;
+    if (!applyBatchOptions(*options, document->current, message)) {
+        err << "lumetra-render: " << message << '\n';
+        return kBatchBadUsage;
+    }
+    prepareOscillators(document->current.settings, program->sound);
+    BatchHost host(out, err, options->output);
+    return render(*program, *document, *options, host, out, err);
+}
+
+}  // namespace lumetra

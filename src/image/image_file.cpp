@@ -1,0 +1,41 @@
+#include "image/image_file.h"
+
+#include <vector>
+
+#include "image/bmp_reader.h"
+#include "render/render_info_trailer.h"
+#include "shell/file_io.h"
+
+namespace lumetra {
+
+void adoptRenderInfoSettings(CanvasImage& image) {
+    image.settings.lowFrequency = image.renderInfo.lowFrequency;
+    image.settings.highFrequency = image.renderInfo.highFrequency;
+    image.settings.ampFactor = image.renderInfo.ampFactor;
+    image.settings.outputTime = image.renderInfo.outputTime;
+}
+
+ImageLoadResult loadImageFileCore(CanvasImage& target, const std::filesystem::path& path) {
+    ImageLoadResult result;
+    std::vector<std::uint8_t> file;
+    // A 32-bit file of the largest picture we take is a third larger than its 24-bit pixels.
+    const bool read = readWholeFile(path, file, result.detail, std::uintmax_t(kMaxPixelBytes) * 2);
+    BmpReadResult bmp;
+    if (read) bmp = decodeBmp(file);
+    if (!bmp.pixels) {
+        if (read) result.detail = bmp.message;
+        result.message = "Could not open " + pathText(path);
+        return result;
+    }
+    adoptPixels(target, std::move(*bmp.pixels));
+    target.renderInfo.valid = 0;
+    if (readImageRenderInfo(target, path, file, bmp.pixelDataEnd)) {
+        adoptRenderInfoSettings(target);
+        result.renderInfoUpdated = true;
+        result.status = "Render info updated by image";
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace lumetra

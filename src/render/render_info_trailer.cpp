@@ -1,0 +1,69 @@
+#include "render/render_info_trailer.h"
+
+#include <algorithm>
+#include <system_error>
+#include <vector>
+
+#include "image/bmp_reader.h"
+#include "image/canvas_image.h"
+#include "image/little_endian.h"
+#include "render/render_info_file.h"
+#include "shell/file_io.h"
+
+namespace lumetra {
+namespace {
+
+// Trailers of this many bytes or fewer are not examined.
+constexpr std::uint64_t kMinTrailerBytes = 150;
+
+}  // namespace
+
+RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
+                                        std::uint64_t pixelDataEnd) {
+    RenderInfoTrailer trailer;
+    if (file.size() < 14 || file[0] != 'B' || file[1] != 'M') return trailer;
+    const std::uint64_t declared = le::readU32(file, 2);
+    if (declared > file.size() || file.size() - declared <= kMinTrailerBytes) return trailer;
+    if (declared < pixelDataEnd) return trailer;
+    const std::uint64_t length =
+        std::min<std::uint64_t>(file.size() - declared, RenderInfoRecord::kBytes);
+    const RenderInfoRecord record = decodeRenderInfo(
+        file.subspan(static_cast<std::size_t>(declared), static_cast<std::size_t>(length)));
+    if (!record.hasMagic()) return trailer;
+    trailer.declaredSize = declared;
+    if (record.version == RenderInfoRecord::kVersion && record.valid == 1) {
+        trailer.kind = TrailerKind::Found;
+        trailer.record = record;
+    } else {
+        trailer.kind = TrailerKind::Stale;
+    }
+    return trailer;
+}
+
+bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,
+                         std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd) {
+    const RenderInfoTrailer trailer = findRenderInfoTrailer(file, pixelDataEnd);
+    // A record whose numbers cannot be rendered (a damaged file) is passed over, not adopted.
+    if (trailer.kind == TrailerKind::Found && hasUsableRenderNumbers(trailer.record)) {
+        image.renderInfo = trailer.record;
+        return true;
+    }
+    if (trailer.kind == TrailerKind::Stale) {
+        // A damaged record is removed so that it is not met again; a read-only file keeps it.
+        std::error_code error;
+        std::filesystem::resize_file(path, trailer.declaredSize, error);
+    }
+    return readRenderInfoFile(image, path);
+}
+
+bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path) {
+    std::vector<std::uint8_t> file;
+    std::string message;
+    if (readWholeFile(path, file, message, std::uintmax_t(kMaxPixelBytes) * 2)) {
+        const BmpReadResult bmp = decodeBmp(file);
+        if (bmp.pixels) return readImageRenderInfo(image, path, file, bmp.pixelDataEnd);
+    }
+    return readRenderInfoFile(image, path);
+}
+
+}  // namespace lumetra

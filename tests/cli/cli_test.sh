@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# The batch renderer from the outside: exit codes, messages, and WAV files that sox reads and
+# measures. Usage: cli_test.sh LUMETRA_RENDER DEMO_BMP SCRATCH_FOLDER
+set -uo pipefail
+render=$1 demo=$2 dir=$3
+rm -rf "$dir" && mkdir -p "$dir" && cd "$dir"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+expect_exit() {  # expect_exit CODE NAME -- command...
+  local code=$1 name=$2; shift 3
+  "$@" >"$name.out" 2>"$name.err"
+  local got=$?
+  [ "$got" -eq "$code" ] || fail "$name: exit $got, expected $code; stderr: $(cat "$name.err")"
+}
+expect_text() {  # expect_text FILE TEXT
+  grep -qF -- "$2" "$1" || fail "$1 lacks '$2': $(cat "$1")"
+}
+info() { sox --i "-$1" "$2" 2>/dev/null; }
+
+# The demo picture at the defaults: 5 s of 16-bit stereo at 22050 Hz, 301 slices of 366 frames.
+expect_exit 0 demo -- "$render" "$demo" demo.wav
+expect_text demo.out "Generating 5.00 secs (Hold down Esc to terminate)"
+expect_text demo.out "Generated 5.00 secs"
+expect_text demo.out "Wrote demo.wav"
+[ "$(info r demo.wav)" = 22050 ] || fail "demo rate $(info r demo.wav)"
+[ "$(info c demo.wav)" = 2 ] || fail "demo channels $(info c demo.wav)"
+[ "$(info b demo.wav)" = 16 ] || fail "demo bits $(info b demo.wav)"
+[ "$(info s demo.wav)" = 110166 ] || fail "demo frames $(info s demo.wav)"
+[ "$(stat -c %s demo.wav)" = $((48 + 440664)) ] || fail "demo size $(stat -c %s demo.wav)"
+rms=$(sox demo.wav -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+max=$(sox demo.wav -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
+awk -v r="$rms" -v m="$max" 'BEGIN { exit !(r > 0.05 && m < 1.0) }' ||
+  fail "demo levels: RMS $rms, maximum $max"
+
+# The same render again gives the same bytes (the random seed starts at its start value).
+expect_exit 0 again -- "$render" "$demo" again.wav
+cmp -s demo.wav again.wav || fail "two renders of the demo differ"
+
+# Options: mono, another rate, a selection render without blue, soft sweeps.
+expect_exit 0 mono -- "$render" --mono --rate 8000 --time 2 --soft-sweeps --noise-bandwidth 3 \
+  --command 303 --selection 0,0,150,150 "$demo" mono.wav
+[ "$(info c mono.wav)" = 1 ] || fail "mono channels $(info c mono.wav)"
+[ "$(info r mono.wav)" = 8000 ] || fail "mono rate $(info r mono.wav)"
+# 2 s over 301 columns: 53 frames per slice; the selection's 150 columns make 151 slices.
+[ "$(info s mono.wav)" = $((151 * 53)) ] || fail "mono frames $(info s mono.wav)"
+
+# The picture's render info is adopted: a ".info" file beside a copy of the demo sets 2 s.
+cp "$demo" info.bmp
+printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 2\r\n' >info.info
+expect_exit 0 info -- "$render" info.bmp info.wav
+expect_text info.out "Render info updated by image"
+# 2 s over 301 slices: trunc(22050 * 2 / 301 + 0.5) = 147 frames each, 2.0067 s.
+expect_text info.out "Generated 2.01 secs"
+# ... and options override it.
+expect_exit 0 override -- "$render" --time 1 info.bmp override.wav
+expect_text override.out "Generated 1.00 secs"
+
+# Bad input: a clear message, a non-zero exit, and no output file (an earlier one stays).
+echo "keep me" >kept.wav
+expect_exit 2 option -- "$render" --bogus "$demo" kept.wav
+expect_text option.err "Unknown option --bogus"
+expect_exit 2 rate -- "$render" --rate 12345 "$demo" kept.wav
+expect_text rate.err "Bad value for --rate: 12345"
+expect_exit 2 pitch -- "$render" --low 9000 "$demo" kept.wav
+expect_text pitch.err "The high pitch must lie above the low pitch"
+expect_exit 2 selection -- "$render" --selection 0,0,301,150 "$demo" kept.wav
+expect_text selection.err "The selection must be a non-empty rectangle inside the 300 x 150 picture"
+expect_exit 2 files -- "$render" "$demo"
+expect_text files.err "Missing INPUT.bmp or OUTPUT.wav"
+expect_exit 1 missing -- "$render" missing.bmp kept.wav
+expect_text missing.err "Could not open missing.bmp"
+printf 'BM this is no picture at all, only words' >words.bmp
+expect_exit 1 words -- "$render" words.bmp kept.wav
+expect_text words.err "Could not open words.bmp: Unsupported BMP header"
+# A blue picture (3 x 2, 24 bits) has nothing to render.
+printf 'BM\x4e\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x18\0\0\0' >blue.bmp
+printf '\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' >>blue.bmp
+printf '\xff\0\0\xff\0\0\xff\0\0\0\0\0\xff\0\0\xff\0\0\xff\0\0\0\0\0' >>blue.bmp
+expect_exit 1 blue -- "$render" blue.bmp kept.wav
+expect_text blue.err "No image data to render!"
+[ "$(cat kept.wav)" = "keep me" ] || fail "a failed run changed the earlier output file"
+expect_exit 1 unwritable -- "$render" "$demo" no/such/folder/out.wav
+expect_text unwritable.err "Could not open no/such/folder/out.wav for output"
+leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
+[ -z "$leftovers" ] || fail "files left behind: $leftovers"
+[ ! -e bogus.wav ] || fail "bogus.wav"
+
+expect_exit 0 help -- "$render" --help
+expect_text help.out "Usage: lumetra-render [options] INPUT.bmp OUTPUT.wav"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all batch renderer checks passed"

@@ -1,0 +1,108 @@
+#include "bmp_test_files.h"
+
+#include <fstream>
+#include <iterator>
+#include <span>
+
+#include "image/little_endian.h"
+
+namespace lumetra::testing {
+
+std::vector<std::uint8_t> makeBmp(const BmpFields& fields) {
+    const bool core = fields.headerSize == 12;
+    std::vector<std::uint8_t> header(14 + fields.headerSize, 0);
+    std::span<std::uint8_t> h(header);
+    h[0] = 'B';
+    h[1] = 'M';
+    le::writeU32(h, 14, fields.headerSize);
+    if (core) {
+        le::writeU16(h, 18, static_cast<std::uint16_t>(fields.width));
+        le::writeU16(h, 20, static_cast<std::uint16_t>(fields.height));
+        le::writeU16(h, 22, 1);
+        le::writeU16(h, 24, fields.bitCount);
+    } else {
+        le::writeI32(h, 18, fields.width);
+        le::writeI32(h, 22, fields.height);
+        le::writeU16(h, 26, 1);
+        le::writeU16(h, 28, fields.bitCount);
+        le::writeU32(h, 30, fields.compression);
+        le::writeU32(h, 34, static_cast<std::uint32_t>(fields.pixels.size()));
+        le::writeU32(h, 46, fields.colourCount);
+    }
+    std::vector<std::uint8_t> file = header;
+    for (std::size_t i = 0; i < fields.masks.size(); ++i) {
+        const std::size_t at = 54 + 4 * i;
+        if (at + 4 > file.size()) file.resize(at + 4, 0);
+        le::writeU32(std::span(file), at, fields.masks[i]);
+    }
+    for (const Rgb& c : fields.colours) {
+        file.push_back(c.blue);
+        file.push_back(c.green);
+        file.push_back(c.red);
+        if (!core) file.push_back(0);
+    }
+    const std::uint32_t offset = fields.offset.value_or(static_cast<std::uint32_t>(file.size()));
+    if (file.size() < offset) file.resize(offset, 0);
+    le::writeU32(std::span(file), 10, offset);
+    file.resize(offset);
+    file.insert(file.end(), fields.pixels.begin(), fields.pixels.end());
+    le::writeU32(std::span(file), 2,
+                 fields.fileSize.value_or(static_cast<std::uint32_t>(file.size())));
+    return file;
+}
+
+std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>& rows, int bits) {
+    std::vector<std::uint8_t> out;
+    for (const auto& row : rows) {
+        std::vector<std::uint8_t> bytes((row.size() * bits + 7) / 8, 0);
+        for (std::size_t x = 0; x < row.size(); ++x) {
+            const std::uint32_t v = row[x];
+            if (bits < 8) {
+                const std::size_t bit = x * bits;
+                bytes[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
+            } else {
+                for (int k = 0; k < bits / 8; ++k)
+                    bytes[x * (bits / 8) + k] = static_cast<std::uint8_t>(v >> (8 * k));
+            }
+        }
+        bytes.resize((bytes.size() + 3) / 4 * 4, 0);
+        out.insert(out.end(), bytes.begin(), bytes.end());
+    }
+    return out;
+}
+
+std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image) {
+    std::vector<std::vector<Rgb>> rows(image.height, std::vector<Rgb>(image.width));
+    for (std::int32_t y = 0; y < image.height; ++y)
+        for (std::int32_t x = 0; x < image.width; ++x)
+            rows[y][x] = pixelAt(image, x, y);
+    return rows;
+}
+
+ScratchFolder::ScratchFolder(const std::string& name)
+    : path_(std::filesystem::current_path() / "test-scratch" / name) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+}
+
+ScratchFolder::~ScratchFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+}
+
+std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+void writeFileText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+}  // namespace lumetra::testing

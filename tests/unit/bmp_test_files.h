@@ -1,0 +1,56 @@
+#pragma once
+// Hand-made BMP files for the reader's tests and the fuzzers' seed corpus: every header field
+// can be set, so that both good files and files that lie about themselves can be built.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image/pixel_image.h"
+
+namespace lumetra::testing {
+
+struct BmpFields {
+    std::uint32_t headerSize = 40;
+    std::int32_t width = 1;
+    std::int32_t height = 1;  // as stored: negative for a top-down picture
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t colourCount = 0;            // biClrUsed
+    std::vector<Rgb> colours{};               // written as BGR0, or BGR behind a core header
+    std::vector<std::uint32_t> masks{};       // behind a 40-byte header, inside larger ones
+    std::vector<std::uint8_t> pixels{};       // the stored pixel data as is
+    std::optional<std::uint32_t> offset{};    // default: right behind the colour table
+    std::optional<std::uint32_t> fileSize{};  // default: the real length
+};
+
+std::vector<std::uint8_t> makeBmp(const BmpFields& fields);
+
+// Packs rows of colour indices (or 16/32-bit values), given bottom row first, with each row
+// padded to 4 bytes.
+std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>& rows, int bits);
+
+// The picture's pixels, top row first.
+std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image);
+
+// A scratch folder inside the test's working folder (the build tree), removed at the end.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::string& name);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path);
+void writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void writeFileText(const std::filesystem::path& path, const std::string& text);
+
+}  // namespace lumetra::testing

@@ -1,0 +1,302 @@
+// The ".info" file: its exact text, its file name, and the reader's acceptance rules.
+
+#include <gtest/gtest.h>
+
+#include "bmp_test_files.h"
+#include "image/canvas_image.h"
+#include "render/render_info_file.h"
+
+namespace lumetra {
+namespace {
+
+CanvasImage pictureOf(std::int32_t width, std::int32_t height) {
+    CanvasImage image;
+    std::string message;
+    adoptPixels(image, *createCanvasBitmap(width, height, message));
+    return image;
+}
+
+const LocalTime kMarch7{2008, 3, 5, 7, 14, 5, 9, 0};
+
+TEST(RenderInfoText, WholeDefaultPictureRender) {
+    CanvasImage image = pictureOf(300, 150);
+    recordRender(image, 300, 1.37, kMarch7);
+    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
+              "// By <you> 14:05:09 - March 7, 2008\n"
+              "\n"
+              "CMD 300 \t// Render\n"
+              "SIZE 300, 150\n"
+              "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
+              "// Render time: 1.37 sec\n");
+}
+
+TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
+    CanvasImage image = pictureOf(40, 30);
+    image.selection = Rect{3, 4, 20, 25};
+    image.settings.lowFrequency = 27.5;
+    image.settings.highFrequency = 4186.00904;
+    image.settings.ampFactor = 2.345;
+    image.settings.outputTime = 0.5;
+    recordRender(image, 303, 0.0, LocalTime{1999, 12, 0, 31, 0, 0, 0, 0});
+    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
+              "// By <you> 00:00:00 - Dec 31, 1999\n"
+              "\n"
+              "CMD 303 \t// Render selection, no blue\n"
+              "SIZE 40, 30\n"
+              "SEL 3, 4, 20, 25 \t// left, top, right, bottom\n"
+              "PARMS 27.5000, 4186.0090, 2.35, 0.50 \t// low, high, amp, time\n");
+    recordRender(image, 301, 2.0, kMarch7);
+    EXPECT_NE(formatRenderInfoText(image.renderInfo, image.settings)
+                  .find("CMD 301 \t// Render selection\nSIZE"),
+              std::string::npos);
+    image.selection = Rect{};
+    recordRender(image, 302, 2.0, kMarch7);
+    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
+    EXPECT_NE(text.find("CMD 302 \t// Render, no blue\n"), std::string::npos);
+    EXPECT_EQ(text.find("SEL"), std::string::npos);
+}
+
+TEST(RenderInfoText, WithoutTheDateFlagThereIsNoByLine) {
+    CanvasImage image = pictureOf(300, 150);
+    recordRender(image, 300, 0.0, kMarch7);
+    image.renderInfo.flags = 0;
+    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
+              "CMD 300 \t// Render\n"
+              "SIZE 300, 150\n"
+              "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n");
+}
+
+TEST(RenderInfoText, MonthNames) {
+    const char* names[] = {"",     "Jan", "Feb",  "March", "April", "May", "June",
+                           "July", "Aug", "Sept", "Oct",   "Nov",   "Dec"};
+    for (std::uint16_t m = 0; m <= 12; ++m)
+        EXPECT_EQ(monthName(m), names[m]);
+    EXPECT_EQ(monthName(13), "");
+    EXPECT_EQ(monthName(0xFFFF), "");
+    CanvasImage image = pictureOf(10, 10);
+    recordRender(image, 300, 0.0, LocalTime{2001, 0, 0, 2, 3, 4, 5, 0});
+    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings).substr(0, 31),
+              "// By <you> 03:04:05 -  2, 2001");
+}
+
+TEST(RenderInfoText, AnalysisRecordsPrintTheirOwnNumbers) {
+    CanvasImage image = pictureOf(64, 32);
+    RenderInfoRecord& r = image.renderInfo;
+    r.command = 104;
+    r.width = 64;
+    r.height = 32;
+    r.lowFrequency = 100.0f;
+    r.highFrequency = 5000.0f;
+    r.ampFactor = 1.5f;
+    r.outputTime = 2.25f;
+    r.flags = 4 | 16;
+    // A name that fills all 32 bytes is printed without running past them.
+    for (char& c : r.sourceName)
+        c = 'n';
+    r.sourceLength = 12.345f;
+    r.sourceNumber = 44100;
+    r.sourceChannels = 2;
+    EXPECT_EQ(formatRenderInfoText(r, image.settings),
+              "Sourcefile: " + std::string(32, 'n') +
+                  "\n"
+                  "Source length: 12.35 (44100), stereo\n"
+                  "Sample rate: 44100\n"
+                  "\n"
+                  "CMD 104 \t// Soundfile Analysis\n"
+                  "SIZE 64, 32\n"
+                  "PARMS 100.0000, 5000.0000, 1.50, 2.25 \t// low, high, amp, time\n");
+    r.flags = 16;
+    r.sourceChannels = 1;
+    EXPECT_EQ(formatRenderInfoText(r, image.settings).substr(0, 36),
+              "Source length: 12.35 (44100), mono\nS");
+}
+
+TEST(RenderInfoText, FileNameReplacesTheImagesExtension) {
+    using std::filesystem::path;
+    EXPECT_EQ(renderInfoFileName(path("pics/sweep.bmp")), path("pics/sweep.info"));
+    EXPECT_EQ(renderInfoFileName(path("track.take.bmp")), path("track.take.info"));
+    EXPECT_EQ(renderInfoFileName(path("my.folder/picture")), path("my.folder/picture.info"));
+}
+
+TEST(RenderInfoText, WrittenWithThePlatformsLineEnds) {
+    testing::ScratchFolder folder("info-write");
+    CanvasImage image = pictureOf(300, 150);
+    recordRender(image, 300, 1.37, kMarch7);
+    ASSERT_TRUE(writeRenderInfoFile(image, folder / "sound.bmp"));
+    const auto bytes = testing::readFileBytes(folder / "sound.info");
+    std::string expected;
+    for (char c : formatRenderInfoText(image.renderInfo, image.settings))
+        expected += c == '\n' ? std::string(kInfoLineEnd) : std::string(1, c);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
+    EXPECT_FALSE(std::filesystem::exists(folder / "sound.info.saving"));
+    // Replacing the file keeps no trace of the old text.
+    image.renderInfo.renderTime = 0;
+    ASSERT_TRUE(writeRenderInfoFile(image, folder / "sound.bmp"));
+    EXPECT_EQ(
+        testing::readFileBytes(folder / "sound.info").size(),
+        expected.size() - std::string("// Render time: 1.37 sec").size() - kInfoLineEnd.size());
+    EXPECT_FALSE(writeRenderInfoFile(image, folder / "missing" / "sound.bmp"));
+}
+
+// --- reading
+
+constexpr const char* kExample =
+    "// By <you> 14:05:09 - March 7, 2008\n\nCMD 300 \t// Render\nSIZE 300, 150\n"
+    "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
+    "// Render time: 1.37 sec\n";
+
+TEST(RenderInfoReader, TheWrittenTextReadsBack) {
+    const RenderInfoText t = parseRenderInfoText(kExample, 300, 150);
+    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
+    EXPECT_EQ(t.record.lowFrequency, 50.0f);
+    EXPECT_EQ(t.record.highFrequency, 8000.0f);
+    EXPECT_EQ(t.record.ampFactor, 10.0f);
+    EXPECT_EQ(t.record.outputTime, 5.0f);
+    EXPECT_EQ(t.record.width, 300);
+    EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
+}
+
+TEST(RenderInfoReader, LineSpelling) {
+    // Letter case, leading blanks and tabs, CR LF ends, separators of any mix.
+    const RenderInfoText t = parseRenderInfoText(
+        "\t  parms 27.5,4186.01\t\t2.5 ,, 0.75\r\n  \tsIzE\t64 ,32\r\nSel 1,2, 3 ,4", 64, 32);
+    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted | kSelAccepted);
+    EXPECT_EQ(t.record.lowFrequency, 27.5f);
+    EXPECT_EQ(t.record.highFrequency, 4186.01f);
+    EXPECT_EQ(t.record.ampFactor, 2.5f);
+    EXPECT_EQ(t.record.outputTime, 0.75f);
+    EXPECT_EQ(t.record.selection, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+    // Comments, other starts and keywords after the start are not read.
+    EXPECT_EQ(parseRenderInfoText("//SIZE 64, 32\n  // PARMS 1, 2, 3, 4\nCMD SIZE 64, 32\n"
+                                  "x SEL 1, 2, 3, 4\n",
+                                  64, 32)
+                  .accepted,
+              0u);
+    // Numbers follow the keyword directly, and only their leading digits count.
+    EXPECT_EQ(parseRenderInfoText("SIZE64,32px\nPARMS+5e1, 8e3x, 1, .5\n", 64, 32).accepted,
+              kSizeAccepted | kParmsAccepted);
+}
+
+TEST(RenderInfoReader, ParmsRules) {
+    auto accepted = [](const char* line) {
+        return parseRenderInfoText(line, 10, 10).accepted == kParmsAccepted;
+    };
+    EXPECT_TRUE(accepted("PARMS 50, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS 50, 50, 10, 5"));    // high equal to low
+    EXPECT_FALSE(accepted("PARMS 8000, 50, 10, 5"));  // high below low
+    EXPECT_FALSE(accepted("PARMS 0, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS -50, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS 50, 8000, 0, 5"));
+    EXPECT_FALSE(accepted("PARMS 50, 8000, 10, -5"));
+    EXPECT_FALSE(accepted("PARMS 50, 8000, 10"));  // a missing number reads as 0
+    EXPECT_FALSE(accepted("PARMS fifty, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS --50, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS 50, inf, 10, 5"));   // not a number we can render
+    EXPECT_FALSE(accepted("PARMS 50, 1e39, 10, 5"));  // beyond a 32-bit float
+    EXPECT_FALSE(accepted("PARMS nan, 8000, 10, 5"));
+    EXPECT_FALSE(accepted("PARMS 1e-50, 8000, 10, 5"));  // 0 as a 32-bit float
+}
+
+TEST(RenderInfoReader, SizeAndSelRules) {
+    EXPECT_EQ(parseRenderInfoText("SIZE 300, 151", 300, 150).accepted, 0u);
+    EXPECT_EQ(parseRenderInfoText("SIZE 150, 300", 300, 150).accepted, 0u);
+    EXPECT_EQ(parseRenderInfoText("SIZE 300", 300, 150).accepted, 0u);
+    EXPECT_EQ(parseRenderInfoText("SIZE 4294967596, 150", 300, 150).accepted, 0u);
+    EXPECT_EQ(parseRenderInfoText("SIZE 300.9, 150", 300, 150).accepted, kSizeAccepted);
+    auto sel = [](const char* line) {
+        return parseRenderInfoText(line, 300, 150).accepted == kSelAccepted;
+    };
+    EXPECT_TRUE(sel("SEL 0, 0, 300, 150"));
+    EXPECT_FALSE(sel("SEL 0, 0, 301, 150"));  // right beyond the picture
+    EXPECT_FALSE(sel("SEL 0, 0, 300, 151"));
+    EXPECT_FALSE(sel("SEL -1, 0, 10, 10"));
+    EXPECT_FALSE(sel("SEL 0, -1, 10, 10"));
+    EXPECT_FALSE(sel("SEL 10, 0, 10, 10"));  // empty
+    EXPECT_FALSE(sel("SEL 0, 10, 10, 5"));
+    EXPECT_FALSE(sel("SEL 1, 2, 3"));
+}
+
+TEST(RenderInfoReader, LaterLinesOverwriteEarlierOnes) {
+    const RenderInfoText refused =
+        parseRenderInfoText("PARMS 50, 8000, 10, 5\nSIZE 10, 10\nPARMS 0, 0, 0, 0\n", 10, 10);
+    EXPECT_EQ(refused.accepted, kSizeAccepted);
+    EXPECT_EQ(refused.record.lowFrequency, 0.0f);
+    const RenderInfoText taken =
+        parseRenderInfoText("SIZE 9, 9\nPARMS 1, 2, 3\nSIZE 10, 10\nparms 1, 2, 3, 4\n", 10, 10);
+    EXPECT_EQ(taken.accepted, kSizeAccepted | kParmsAccepted);
+    EXPECT_EQ(taken.record.outputTime, 4.0f);
+}
+
+TEST(RenderInfoReader, LinesAreReadInPiecesOf299Characters) {
+    // A comment of 299 characters is one piece; what follows on the same line is read anew.
+    const std::string longComment = "//" + std::string(297, 'x');
+    EXPECT_EQ(parseRenderInfoText(longComment + "SIZE 10, 10\n", 10, 10).accepted, kSizeAccepted);
+    // One character less and the keyword stays inside the comment's piece.
+    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "SIZE 10, 10\n", 10, 10).accepted, 0u);
+    // The line end counts toward the 299: a 298-character comment and its end are one piece.
+    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "\nSIZE 10, 10\n", 10, 10).accepted,
+              kSizeAccepted);
+    // A line end of CR LF counts as one character.
+    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "\r\nSIZE 10, 10\r\n", 10, 10).accepted,
+              kSizeAccepted);
+    // A zero byte ends the piece.
+    EXPECT_EQ(parseRenderInfoText(std::string("SIZE 10\0, 10\n", 13), 10, 10).accepted, 0u);
+}
+
+TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
+    CanvasImage image = pictureOf(300, 150);
+    image.selection = Rect{1, 1, 5, 5};
+    const RenderInfoRecord before = image.renderInfo;
+    const char* notEnough[] = {
+        "",
+        "// only a comment\n\n   \n\t// and another\n",
+        "PARMS 40, 9000, 5, 2\n",
+        "SIZE 300, 150\nSEL 0, 0, 10, 10\n",
+        "SIZE 300, 150\nPARMS 40, 40, 5, 2\n",
+        "SIZE 301, 150\nPARMS 40, 9000, 5, 2\n",
+    };
+    for (const char* text : notEnough) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(adoptRenderInfoText(image, parseRenderInfoText(text, 300, 150)));
+        EXPECT_EQ(image.selection, (Rect{1, 1, 5, 5}));
+        EXPECT_EQ(encodeRenderInfo(image.renderInfo), encodeRenderInfo(before));
+    }
+    ASSERT_TRUE(adoptRenderInfoText(
+        image,
+        parseRenderInfoText("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 50, 60\n", 300, 150)));
+    EXPECT_EQ(image.selection, (Rect{2, 3, 50, 60}));
+    const RenderInfoRecord& r = image.renderInfo;
+    EXPECT_TRUE(r.hasMagic());
+    EXPECT_EQ(r.size, 164u);
+    EXPECT_EQ(r.version, 101u);
+    EXPECT_EQ(r.valid, 1u);
+    EXPECT_EQ(r.highFrequency, 9000.0f);
+    // A refused SEL clears the selection and leaves none in the record.
+    ASSERT_TRUE(adoptRenderInfoText(
+        image,
+        parseRenderInfoText("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 500, 60\n", 300, 150)));
+    EXPECT_TRUE(image.selection.empty());
+    EXPECT_EQ(image.renderInfo.selection, (std::array<std::int32_t, 4>{}));
+}
+
+TEST(RenderInfoReader, ReadsTheFileBesideTheImage) {
+    testing::ScratchFolder folder("info-read");
+    CanvasImage image = pictureOf(64, 32);
+    EXPECT_FALSE(readRenderInfoFile(image, folder / "none.bmp"));
+    testing::writeFileText(folder / "pic.info",
+                           "CMD 300 \t// Render\r\nSIZE 64, 32\r\nPARMS 20, 2000, 3, 1\r\n");
+    EXPECT_TRUE(readRenderInfoFile(image, folder / "pic.bmp"));
+    EXPECT_EQ(image.renderInfo.lowFrequency, 20.0f);
+    // A file written here reads back with the same numbers.
+    CanvasImage other = pictureOf(64, 32);
+    other.settings.lowFrequency = 33.3333;
+    other.selection = Rect{0, 1, 64, 31};
+    recordRender(other, 301, 0.5, kMarch7);
+    ASSERT_TRUE(writeRenderInfoFile(other, folder / "pic.bmp"));
+    ASSERT_TRUE(readRenderInfoFile(image, folder / "pic.bmp"));
+    EXPECT_EQ(image.renderInfo.lowFrequency, 33.3333f);
+    EXPECT_EQ(image.selection, (Rect{0, 1, 64, 31}));
+}
+
+}  // namespace
+}  // namespace lumetra

@@ -1,0 +1,214 @@
+// The record behind a BMP file's pixels and the loader's reading of render info.
+
+#include "render/render_info_trailer.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "bmp_test_files.h"
+#include "image/bmp_reader.h"
+#include "image/bmp_writer.h"
+#include "image/image_file.h"
+#include "image/little_endian.h"
+
+namespace lumetra {
+namespace {
+
+CanvasImage renderedPicture(std::int32_t width, std::int32_t height, float low) {
+    CanvasImage image;
+    std::string message;
+    adoptPixels(image, *createCanvasBitmap(width, height, message));
+    image.settings.lowFrequency = low;
+    image.settings.highFrequency = 6000;
+    image.settings.ampFactor = 4;
+    image.settings.outputTime = 2.5;
+    recordRender(image, 302, 0.75, LocalTime{2021, 1, 1, 1, 1, 1, 1, 1});
+    return image;
+}
+
+// A picture file with `trailer` bytes behind its declared size.
+std::vector<std::uint8_t> withTrailer(const std::vector<std::uint8_t>& trailer) {
+    std::vector<std::uint8_t> file = encodeBmpFile(renderedPicture(4, 2, 50), false);
+    file.insert(file.end(), trailer.begin(), trailer.end());
+    return file;
+}
+
+std::vector<std::uint8_t> recordBytes(std::uint32_t version, std::uint32_t valid,
+                                      std::size_t length = 164) {
+    RenderInfoRecord r = renderedPicture(4, 2, 77).renderInfo;
+    r.version = version;
+    r.valid = valid;
+    const RenderInfoBytes b = encodeRenderInfo(r);
+    return std::vector<std::uint8_t>(b.begin(), b.begin() + std::min<std::size_t>(length, 164));
+}
+
+TEST(RenderInfoTrailer, FoundOnlyWithMagicVersionAndValidWord) {
+    const std::uint64_t end = 54 + 24;
+    RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(recordBytes(101, 1)), end);
+    EXPECT_EQ(t.kind, TrailerKind::Found);
+    EXPECT_EQ(t.record.lowFrequency, 77.0f);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(100, 1)), end).kind,
+              TrailerKind::Stale);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(101, 0)), end).kind,
+              TrailerKind::Stale);
+    t = findRenderInfoTrailer(withTrailer(recordBytes(101, 2)), end);
+    EXPECT_EQ(t.kind, TrailerKind::Stale);
+    EXPECT_EQ(t.declaredSize, end);
+    auto noMagic = recordBytes(101, 1);
+    noMagic[0] = 'R';
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), end).kind, TrailerKind::None);
+}
+
+TEST(RenderInfoTrailer, OnlyMoreThan150BytesAreExamined) {
+    const std::uint64_t end = 54 + 24;
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(101, 1, 150)), end).kind,
+              TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(100, 1, 150)), end).kind,
+              TrailerKind::None);
+    const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(recordBytes(101, 1, 151)), end);
+    EXPECT_EQ(t.kind, TrailerKind::Found);
+    EXPECT_EQ(t.record.sourceSampleRate, 0u);  // behind the 151 bytes: zero
+    // More than 164 bytes: the first 164 are the record.
+    auto longer = recordBytes(101, 1);
+    longer.resize(400, 0xEE);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(longer), end).kind, TrailerKind::Found);
+}
+
+TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
+    auto file = withTrailer(recordBytes(100, 1));
+    // Inside the pixel data: a stale record there must never cut the picture short.
+    auto inside = file;
+    le::writeU32(std::span(inside), 2, 54);
+    std::copy_n(recordBytes(100, 1).begin(), 24, inside.begin() + 54);
+    EXPECT_EQ(findRenderInfoTrailer(inside, 54 + 24).kind, TrailerKind::None);
+    // Beyond the end of the file, and files that are not BMP files.
+    le::writeU32(std::span(file), 2, 0xFFFFFFFF);
+    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer({}, 0).kind, TrailerKind::None);
+    auto notBmp = withTrailer(recordBytes(100, 1));
+    notBmp[0] = 0xFF;
+    EXPECT_EQ(findRenderInfoTrailer(notBmp, 78).kind, TrailerKind::None);
+}
+
+TEST(ImageLoad, AdoptsTheAppendedRecordFirst) {
+    testing::ScratchFolder folder("load-appended");
+    CanvasImage saved = renderedPicture(30, 20, 61.5f);
+    ASSERT_TRUE(saveImageBmp(saved, folder / "a.bmp", false, true));
+    testing::writeFileText(folder / "a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
+    CanvasImage image;
+    image.selection = Rect{0, 0, 1, 1};
+    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.renderInfoUpdated);
+    EXPECT_EQ(result.status, "Render info updated by image");
+    EXPECT_EQ(image.settings.lowFrequency, 61.5);
+    EXPECT_EQ(image.settings.highFrequency, 6000.0);
+    EXPECT_EQ(image.settings.ampFactor, 4.0);
+    EXPECT_EQ(image.settings.outputTime, 2.5);
+    EXPECT_EQ(image.renderInfo.command, 302);
+    EXPECT_TRUE(image.selection.empty());
+}
+
+TEST(ImageLoad, FallsBackToTheInfoFile) {
+    testing::ScratchFolder folder("load-info");
+    CanvasImage saved = renderedPicture(30, 20, 61.5f);
+    saved.selection = Rect{5, 6, 7, 8};
+    recordRender(saved, 301, 0.5, LocalTime{});
+    ASSERT_TRUE(saveImageBmp(saved, folder / "a.bmp", true, false));
+    CanvasImage image;
+    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    ASSERT_TRUE(result.renderInfoUpdated);
+    EXPECT_EQ(image.settings.lowFrequency, 61.5);
+    EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));
+    EXPECT_EQ(image.renderInfo.size, 164u);
+}
+
+TEST(ImageLoad, WithoutRenderInfoTheSettingsStay) {
+    testing::ScratchFolder folder("load-none");
+    ASSERT_TRUE(saveImageBmp(renderedPicture(8, 8, 61.5f), folder / "a.bmp", false, false));
+    CanvasImage image = renderedPicture(3, 3, 99.0f);
+    ASSERT_EQ(image.renderInfo.valid, 1u);
+    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    ASSERT_TRUE(result.ok);
+    EXPECT_FALSE(result.renderInfoUpdated);
+    EXPECT_EQ(result.status, "");
+    EXPECT_EQ(image.renderInfo.valid, 0u);
+    EXPECT_EQ(image.settings.lowFrequency, 99.0);
+    EXPECT_EQ(image.settings.width, 8);
+}
+
+TEST(ImageLoad, AStaleRecordIsCutOffTheFile) {
+    testing::ScratchFolder folder("load-stale");
+    const auto file = withTrailer(recordBytes(100, 1));
+    testing::writeFileBytes(folder / "s.bmp", file);
+    testing::writeFileText(folder / "s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+    CanvasImage image;
+    const ImageLoadResult result = loadImageFileCore(image, folder / "s.bmp");
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(std::filesystem::file_size(folder / "s.bmp"), 54u + 24u);
+    EXPECT_EQ(testing::readFileBytes(folder / "s.bmp"),
+              std::vector<std::uint8_t>(file.begin(), file.begin() + 78));
+    EXPECT_TRUE(result.renderInfoUpdated);  // from the ".info" file
+    EXPECT_EQ(image.settings.lowFrequency, 10.0);
+    // 150 bytes or fewer are left alone.
+    testing::writeFileBytes(folder / "t.bmp", withTrailer(recordBytes(100, 1, 150)));
+    ASSERT_TRUE(loadImageFileCore(image, folder / "t.bmp").ok);
+    EXPECT_EQ(std::filesystem::file_size(folder / "t.bmp"), 78u + 150u);
+}
+
+TEST(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
+    testing::ScratchFolder folder("load-unusable");
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        float low, high, amp, time;
+    };
+    for (const Case& c :
+         {Case{0, 8000, 10, 5}, Case{50, 50, 10, 5}, Case{50, 8000, -1, 5}, Case{50, 8000, 10, 0},
+          Case{nan, 8000, 10, 5}, Case{50, std::numeric_limits<float>::infinity(), 10, 5}}) {
+        CanvasImage saved = renderedPicture(4, 2, 50);
+        saved.renderInfo.lowFrequency = c.low;
+        saved.renderInfo.highFrequency = c.high;
+        saved.renderInfo.ampFactor = c.amp;
+        saved.renderInfo.outputTime = c.time;
+        ASSERT_TRUE(saveImageBmp(saved, folder / "u.bmp", false, true));
+        testing::writeFileText(folder / "u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+        CanvasImage image;
+        const ImageLoadResult result = loadImageFileCore(image, folder / "u.bmp");
+        ASSERT_TRUE(result.renderInfoUpdated);  // from the ".info" file instead
+        EXPECT_EQ(image.settings.lowFrequency, 10.0);
+        EXPECT_EQ(std::filesystem::file_size(folder / "u.bmp"), 54u + 24u + 164u);
+    }
+}
+
+TEST(ImageLoad, AFailedLoadChangesNothing) {
+    testing::ScratchFolder folder("load-fail");
+    CanvasImage image = renderedPicture(3, 3, 99.0f);
+    image.selection = Rect{0, 0, 2, 2};
+    const auto before = image.pixels.bytes;
+    ImageLoadResult result = loadImageFileCore(image, folder / "missing.bmp");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Could not open " + (folder / "missing.bmp").string());
+    testing::writeFileText(folder / "bad.bmp", "BM not really");
+    result = loadImageFileCore(image, folder / "bad.bmp");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.detail, "Not a BMP file");
+    EXPECT_EQ(image.pixels.bytes, before);
+    EXPECT_EQ(image.selection, (Rect{0, 0, 2, 2}));
+    EXPECT_EQ(image.renderInfo.valid, 1u);
+}
+
+TEST(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
+    testing::ScratchFolder folder("load-other");
+    ASSERT_TRUE(saveImageBmp(renderedPicture(5, 5, 44.0f), folder / "o.bmp", false, true));
+    CanvasImage image = renderedPicture(5, 5, 99.0f);
+    ASSERT_TRUE(readImageRenderInfo(image, folder / "o.bmp"));
+    EXPECT_EQ(image.renderInfo.lowFrequency, 44.0f);
+    testing::writeFileText(folder / "x.gif", "GIF89a");
+    testing::writeFileText(folder / "x.info", "SIZE 5, 5\nPARMS 1, 2, 3, 4\n");
+    ASSERT_TRUE(readImageRenderInfo(image, folder / "x.gif"));
+    EXPECT_EQ(image.renderInfo.lowFrequency, 1.0f);
+}
+
+}  // namespace
+}  // namespace lumetra
