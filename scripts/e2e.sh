@@ -37,7 +37,8 @@ export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
 
 source scripts/wine-env.sh
 source tests/e2e/lib.sh
-source tests/e2e/scenarios.sh
+# Every tests/e2e/scenarios*.sh adds its scenarios to E2E_SCENARIOS.
+for suite in tests/e2e/scenarios*.sh; do source "$suite"; done
 [ -n "${E2E_EXTRA:-}" ] && source "$E2E_EXTRA"
 
 # A fresh prefix and display for this suite; ended (with every process we started) on exit.
