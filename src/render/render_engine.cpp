@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <memory>
+#include <thread>
 #include <vector>
 
+#include "render/frame_workers.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
 #include "render/render_steps.h"
@@ -19,6 +22,21 @@ namespace lumetra {
 namespace {
 
 std::atomic<SynthPath> chosenPath{SynthPath::Automatic};
+std::atomic<int> chosenHelpers{-1};
+
+// Below this many oscillator frames per slice, waking a helper costs more than it saves.
+constexpr std::int64_t kFramesWorthHelping = 32768;
+
+std::unique_ptr<FrameWorkers> makeWorkers(std::int32_t rows, std::int32_t s, bool softSweeps) {
+    int helpers = chosenHelpers;
+    if (helpers < 0) {
+        const unsigned processors = std::thread::hardware_concurrency();
+        const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
+        helpers = worth && processors > 1 ? static_cast<int>(std::min(processors - 1, 3u)) : 0;
+    }
+    if (helpers == 0) return nullptr;
+    return std::make_unique<FrameWorkers>(helpers);
+}
 
 const synth::Kernels& activeKernels() {
     return activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels() : synth::sse2Kernels();
@@ -102,6 +120,10 @@ bool synthPathAvailable(SynthPath path) {
     return path != SynthPath::Avx2 || synth::cpuHasAvx2();
 }
 
+void setRenderHelpers(int helpers) {
+    chosenHelpers = helpers < 0 ? -1 : helpers;
+}
+
 void setSynthPath(SynthPath path) {
     chosenPath = synthPathAvailable(path) ? path : SynthPath::Automatic;
 }
@@ -168,8 +190,12 @@ int renderImage(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
+        const std::unique_ptr<FrameWorkers> workers =
+            makeWorkers(planes.rows(), plan.s, settings.softSweeps != 0);
         SliceSetup setup;
         setup.kernels = &activeKernels();
+        setup.workers = workers.get();
+        setup.rows = planes.rows();
         setup.sine = &context.sine;
         setup.seed = &context.seed;
         setup.samplesPerPixel = plan.s;

@@ -7,34 +7,48 @@
 // V provides: kWidth frames per float vector, kHalf doubles per double vector (kWidth = 2 kHalf),
 // the types VI/VF/VD and the operations used below.
 
-// Sine value at masked phases: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero.
-// The packed table gives t[i + 1] - t[i] in the low and t[i] in the high half of one 32-bit word,
-// so a 16-bit multiply-add of that word with f (high half 0) is exactly (t[i+1] - t[i]) * f.
+// Sine values: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero, with f the low 15
+// bits of the phase. The table word holds t[i + 1] - t[i] in its low and t[i] in its high half, so
+// a 16-bit multiply-add of that word with f (high half 0) is exactly (t[i+1] - t[i]) * f.
 template <class V>
-inline typename V::VI sineValues(const std::int32_t* pairs, typename V::VI phases) {
+inline typename V::VI sineValues(typename V::VI packed, typename V::VI phases) {
     using VI = typename V::VI;
     const VI fractionMask = V::setI(0x7FFF);
-    const VI packed = V::gather(pairs, V::template srli<15>(phases));
     const VI product = V::madd(packed, V::andI(phases, fractionMask));
     const VI towardZero = V::andI(V::template srai<31>(product), fractionMask);
     const VI step = V::template srai<15>(V::addI(product, towardZero));
     return V::addI(V::template srai<16>(packed), step);
 }
 
-// Loudness of frames k .. k + kWidth - 1 as two double vectors.
+// Loudness of the frames of one vector as two double vectors: from a ramp array, or (straight
+// glides) start + k * slope, carried from vector to vector. All are whole numbers below 2^53, so
+// the sums are exact, like the frame-by-frame sums they stand for.
 template <class V, bool Ramp>
-inline void amplitudes(const lumetra::synth::Amplitude& a, std::int32_t k, typename V::VD& lo,
-                       typename V::VD& hi) {
-    if constexpr (Ramp) {
-        lo = V::loadD(a.ramp + k);
-        hi = V::loadD(a.ramp + k + V::kHalf);
-    } else {
-        // Whole numbers below 2^53: exact, like the frame-by-frame sums they stand for.
-        const typename V::VD offsets = V::mulD(V::rampD(), V::setD(a.slope));
-        lo = V::addD(V::setD(a.start + k * a.slope), offsets);
-        hi = V::addD(V::setD(a.start + (k + V::kHalf) * a.slope), offsets);
+struct Loudness {
+    typename V::VD lo, hi, step;
+    const double* ramp;
+
+    explicit Loudness(const lumetra::synth::Amplitude& a) : ramp(a.ramp) {
+        if constexpr (!Ramp) {
+            const typename V::VD slope = V::setD(a.slope);
+            lo = V::addD(V::setD(a.start), V::mulD(V::rampD(), slope));
+            hi = V::addD(lo, V::setD(V::kHalf * a.slope));
+            step = V::setD(V::kWidth * a.slope);
+        }
     }
-}
+    // The loudness of frames k .. k + kWidth - 1; call once per vector, in order.
+    void next(std::int32_t k, typename V::VD& outLo, typename V::VD& outHi) {
+        if constexpr (Ramp) {
+            outLo = V::loadD(ramp + k);
+            outHi = V::loadD(ramp + k + V::kHalf);
+        } else {
+            outLo = lo;
+            outHi = hi;
+            lo = V::addD(lo, step);
+            hi = V::addD(hi, step);
+        }
+    }
+};
 
 // acc = float(double(acc) + double(x) * a), frame by frame.
 template <class V>
@@ -54,38 +68,38 @@ inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) 
 }
 
 template <class V, bool Ramp>
-void toneStereo(const std::int32_t* pairs, const lumetra::synth::ToneJob& job) {
+void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
-    const VI mask = V::setI(0x0FFFFFFF);
     const typename V::VF divisor = V::setF(job.divisor);
+    Loudness<V, Ramp> red(job.red), green(job.green);
     for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::andI(phase, mask));
+        const VI v = sineValues<V>(V::loadI(job.packed + k), phase);
         const typename V::VF x = V::divF(V::cvtIF(v), divisor);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
+        red.next(k, lo, hi);
         accumulate<V>(job.left + k, x, lo, hi);
-        amplitudes<V, Ramp>(job.green, k, lo, hi);
+        green.next(k, lo, hi);
         accumulate<V>(job.right + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
 }
 
 template <class V, bool Ramp>
-void toneMono(const std::int32_t* pairs, const lumetra::synth::ToneJob& job) {
+void toneMono(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
-    const VI mask = V::setI(0x0FFFFFFF);
     const typename V::VF inverse = V::setF(job.inverse);
+    Loudness<V, Ramp> sum(job.red);
     for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::andI(phase, mask));
+        const VI v = sineValues<V>(V::loadI(job.packed + k), phase);
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
+        sum.next(k, lo, hi);
         accumulate<V>(job.left + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
@@ -108,16 +122,14 @@ inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int
 }
 
 template <class V, bool Ramp>
-void displacement(const std::int32_t* pairs, const lumetra::synth::DisplacementJob& job) {
-    using VI = typename V::VI;
+void displacement(const lumetra::synth::DisplacementJob& job) {
     using VD = typename V::VD;
     const typename V::VF depth = V::setF(job.modDepth);
+    Loudness<V, Ramp> blue(job.blue);
     for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI index = V::template srli<15>(V::loadI(job.modPhases + k));
-        const VI entry = V::template srai<16>(V::gather(pairs, index));
-        const typename V::VF q = V::divF(V::cvtIF(entry), depth);
+        const typename V::VF q = V::divF(V::cvtIF(V::loadI(job.entries + k)), depth);
         VD bLo, bHi;
-        amplitudes<V, Ramp>(job.blue, k, bLo, bHi);
+        blue.next(k, bLo, bHi);
         const VD gLo = V::mulD(V::loD(q), bLo);
         const VD gHi = V::mulD(V::hiD(q), bHi);
         V::storeD(job.displacement + k, gLo);
@@ -128,22 +140,23 @@ void displacement(const std::int32_t* pairs, const lumetra::synth::DisplacementJ
 }
 
 template <class V, bool Ramp>
-void noiseTone(const std::int32_t* pairs, const lumetra::synth::NoiseToneJob& job) {
+void noiseTone(const lumetra::synth::NoiseToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
     const VD d0 = V::setD(static_cast<double>(job.d0));
     const VD levelDivisor = V::setD(job.levelDivisor);
+    Loudness<V, Ramp> red(job.red), green(job.green), blue(job.blue);
     for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::loadI(job.phases + k));
+        const VI v = sineValues<V>(V::loadI(job.packed + k), V::loadI(job.phases + k));
         const VI level = V::loadI(job.levels + k);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.blue, k, lo, hi);
+        blue.next(k, lo, hi);
         const VD dLo = V::addD(d0, V::divD(V::mulD(V::loIntD(level), lo), levelDivisor));
         const VD dHi = V::addD(d0, V::divD(V::mulD(V::hiIntD(level), hi), levelDivisor));
         const typename V::VF x = V::divF(V::cvtIF(v), V::packF(dLo, dHi));
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
+        red.next(k, lo, hi);
         accumulate<V>(job.left + k, x, lo, hi);
-        amplitudes<V, Ramp>(job.green, k, lo, hi);
+        green.next(k, lo, hi);
         accumulate<V>(job.right + k, x, lo, hi);
     }
 }
@@ -200,29 +213,29 @@ inline void convertMono(float* mono, std::int16_t* out, std::int32_t frames) {
 template <class V>
 lumetra::synth::Kernels makeKernels() {
     lumetra::synth::Kernels k{};
-    k.toneStereo = [](const std::int32_t* p, const lumetra::synth::ToneJob& job) {
+    k.toneStereo = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)
-            toneStereo<V, true>(p, job);
+            toneStereo<V, true>(job);
         else
-            toneStereo<V, false>(p, job);
+            toneStereo<V, false>(job);
     };
-    k.toneMono = [](const std::int32_t* p, const lumetra::synth::ToneJob& job) {
+    k.toneMono = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)
-            toneMono<V, true>(p, job);
+            toneMono<V, true>(job);
         else
-            toneMono<V, false>(p, job);
+            toneMono<V, false>(job);
     };
-    k.displacement = [](const std::int32_t* p, const lumetra::synth::DisplacementJob& job) {
+    k.displacement = [](const lumetra::synth::DisplacementJob& job) {
         if (job.blue.ramp)
-            displacement<V, true>(p, job);
+            displacement<V, true>(job);
         else
-            displacement<V, false>(p, job);
+            displacement<V, false>(job);
     };
-    k.noiseTone = [](const std::int32_t* p, const lumetra::synth::NoiseToneJob& job) {
+    k.noiseTone = [](const lumetra::synth::NoiseToneJob& job) {
         if (job.blue.ramp)
-            noiseTone<V, true>(p, job);
+            noiseTone<V, true>(job);
         else
-            noiseTone<V, false>(p, job);
+            noiseTone<V, false>(job);
     };
     k.convertStereo = convertStereo;
     k.convertMono = convertMono;

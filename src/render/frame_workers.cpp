@@ -1,0 +1,77 @@
+#include "render/frame_workers.h"
+
+namespace lumetra {
+
+FrameWorkers::FrameWorkers(int helpers) {
+    for (int i = 0; i < helpers; ++i) {
+        try {
+            helpers_.emplace_back([this, i] { helperLoop(i + 1); });
+        } catch (const std::system_error&) {
+            break;  // fewer helpers: the work still gets done
+        }
+    }
+}
+
+FrameWorkers::~FrameWorkers() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& helper : helpers_)
+        helper.join();
+}
+
+void FrameWorkers::work(Job& job, int thread) {
+    for (;;) {
+        const int chunk = job.next.fetch_add(1);
+        if (chunk >= job.chunks) return;
+        (*job.task)(chunk, thread);
+        job.done.fetch_add(1);
+    }
+}
+
+void FrameWorkers::run(int chunks, const std::function<void(int, int)>& task) {
+    Job job;
+    job.task = &task;
+    job.chunks = chunks;
+    if (helpers_.empty() || chunks <= 1) {
+        work(job, 0);
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        job_ = &job;
+        ++generation_;
+    }
+    wake_.notify_all();
+    work(job, 0);
+    std::unique_lock<std::mutex> lock(mutex_);
+    finished_.wait(lock, [&] { return job.done.load() == chunks && job.users == 0; });
+    // A helper that wakes only now finds no job and leaves this one alone.
+    job_ = nullptr;
+}
+
+void FrameWorkers::helperLoop(int thread) {
+    std::uint64_t seen = 0;
+    for (;;) {
+        Job* job = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [&] { return stop_ || generation_ != seen; });
+            if (stop_) return;
+            seen = generation_;
+            job = job_;
+            if (!job) continue;
+            ++job->users;
+        }
+        work(*job, thread);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            --job->users;
+        }
+        finished_.notify_all();
+    }
+}
+
+}  // namespace lumetra
