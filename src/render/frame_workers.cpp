@@ -1,5 +1,7 @@
 #include "render/frame_workers.h"
 
+#include <chrono>
+
 namespace lumetra {
 
 FrameWorkers::FrameWorkers(int helpers) {
@@ -39,6 +41,13 @@ void FrameWorkers::run(int chunks, const std::function<void(int, int)>& task) {
         work(job, 0);
         return;
     }
+    if (aloneRuns_ > 0) {
+        --aloneRuns_;
+        work(job, 0);
+        return;
+    }
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
     {
         std::lock_guard<std::mutex> lock(mutex_);
         job_ = &job;
@@ -46,10 +55,19 @@ void FrameWorkers::run(int chunks, const std::function<void(int, int)>& task) {
     }
     wake_.notify_all();
     work(job, 0);
-    std::unique_lock<std::mutex> lock(mutex_);
-    finished_.wait(lock, [&] { return job.done.load() == chunks && job.users == 0; });
-    // A helper that wakes only now finds no job and leaves this one alone.
-    job_ = nullptr;
+    const Clock::time_point ownDone = Clock::now();
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        finished_.wait(lock, [&] { return job.done.load() == chunks && job.users == 0; });
+        // A helper that wakes only now finds no job and leaves this one alone.
+        job_ = nullptr;
+    }
+    const Clock::time_point end = Clock::now();
+    badRuns_ = end - ownDone > (ownDone - start) / 2 ? badRuns_ + 1 : 0;
+    if (badRuns_ >= 3) {
+        badRuns_ = 0;
+        aloneRuns_ = 200;
+    }
 }
 
 void FrameWorkers::helperLoop(int thread) {

@@ -2,7 +2,9 @@
 // Helper threads for one render. A slice's frames are cut into chunks that the calling thread and
 // the helpers take in turn; every chunk adds all rows in their order, so the sums are the same
 // whoever makes them. The calling thread never waits for a helper to start: it takes the chunks
-// that nobody has taken yet.
+// that nobody has taken yet. It only waits for chunks a helper has begun; when that waiting keeps
+// costing more than the helpers save (the other processors are busy with other programs), the
+// calling thread works alone for a while before it tries them again.
 
 #include <atomic>
 #include <condition_variable>
@@ -22,6 +24,9 @@ class FrameWorkers {
     FrameWorkers& operator=(const FrameWorkers&) = delete;
 
     int threads() const { return static_cast<int>(helpers_.size()) + 1; }
+
+    // Whether the next run will use the helpers.
+    bool helping() const { return !helpers_.empty() && aloneRuns_ == 0; }
 
     // Runs task(chunk, thread) for every chunk in [0, chunks); thread is 0 for the caller and
     // 1 .. helpers for the helpers. Returns when all chunks are done.
@@ -45,6 +50,8 @@ class FrameWorkers {
     Job* job_ = nullptr;
     std::uint64_t generation_ = 0;
     bool stop_ = false;
+    int aloneRuns_ = 0;  // runs left to do without helpers
+    int badRuns_ = 0;    // runs in a row that waited longer than half their own work
     std::vector<std::thread> helpers_;
 };
 

@@ -36,7 +36,7 @@ void lookUpPairs(const std::int32_t* pairs, std::uint32_t phase, std::uint32_t i
 // reads when it displaces the row's phase. The draws must happen in this order, row after row.
 // Segment lengths are mostly the same within a row (the random part is often empty): their
 // divisions then use a multiplier made once.
-void advanceNoise(NoiseState& ns, RandomSeed& seed, const SineTable& sine, std::int32_t s,
+void advanceNoise(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::int32_t s,
                   const Divider& bySlice, std::uint32_t increment, std::int32_t* levels,
                   std::int32_t* entries) {
     std::int32_t ampCount = ns.ampCount;
@@ -58,8 +58,8 @@ void advanceNoise(NoiseState& ns, RandomSeed& seed, const SineTable& sine, std::
     const Divider fmLength = makeDivider(fmHalf.divisor == 1 ? fmBase : 1);
     for (std::int32_t k = 0; k < s; ++k) {
         if (ampCount-- <= 0) {
-            const auto a = static_cast<std::int32_t>(nextRandom(seed));
-            const std::int64_t target = nextRandom(seed) >> 16;
+            const auto a = static_cast<std::int32_t>(seed.next());
+            const std::int64_t target = seed.next() >> 16;
             ampCount =
                 saturateToInt32((a >> 8) - divide(a >> 8, ampHalf) * ampHalf.divisor + ampBase);
             const std::int64_t towards =
@@ -70,8 +70,8 @@ void advanceNoise(NoiseState& ns, RandomSeed& seed, const SineTable& sine, std::
         ampLevel += static_cast<std::uint32_t>(ampStep);
         levels[k] = static_cast<std::int32_t>(ampLevel);
         if (fmCount-- <= 0) {
-            const auto a = static_cast<std::int32_t>(nextRandom(seed));
-            const auto b = static_cast<std::int32_t>(nextRandom(seed));
+            const auto a = static_cast<std::int32_t>(seed.next());
+            const auto b = static_cast<std::int32_t>(seed.next());
             fmCount = saturateToInt32((a >> 8) - divide(a >> 8, fmHalf) * fmHalf.divisor + fmBase);
             const std::int64_t target = (b >> 8) - divide(b >> 8, incHalf) * incHalf.divisor + inc;
             const std::int32_t speed = truncToInt32(static_cast<float>(target) / ns.modScale);
@@ -121,7 +121,8 @@ SliceSynth::SliceSynth(const SliceSetup& setup)
     : setup_(setup),
       s_(setup.samplesPerPixel),
       padded_(synth::paddedFrames(s_)),
-      bySlice_(makeDivider(setup.samplesPerPixel)) {
+      bySlice_(makeDivider(setup.samplesPerPixel)),
+      seeds_(*setup.seed) {
     const std::size_t padded = static_cast<std::size_t>(padded_);
     left_.assign(padded, 0.0f);
     if (setup_.stereo) right_.assign(padded, 0.0f);
@@ -203,8 +204,8 @@ void SliceSynth::collectNoisyRow(Row& row, NoiseState& noise) {
         noisyPacked_.resize(size, 0);
         noisyPhases_.resize(size, 0u);
     }
-    advanceNoise(noise, *setup_.seed, *setup_.sine, s_, bySlice_, row.increment,
-                 noisyLevels_.data() + at, noisyEntries_.data() + at);
+    advanceNoise(noise, seeds_, *setup_.sine, s_, bySlice_, row.increment, noisyLevels_.data() + at,
+                 noisyEntries_.data() + at);
     row.modDepth = noise.modDepth;
     row.levelDivisor = static_cast<double>(std::int64_t{noise.ampDivisor} * s_);
 }
@@ -270,7 +271,7 @@ void SliceSynth::addChunk(std::int32_t first, std::int32_t count, Scratch& scrat
 }
 
 void SliceSynth::finish(std::int16_t* out) {
-    const bool helped = setup_.workers && scratch_.size() > 1;
+    const bool helped = setup_.workers && scratch_.size() > 1 && setup_.workers->helping();
     if (!noisyRows_.empty()) {
         const auto count = static_cast<int>(noisyRows_.size());
         auto chain = [&](int i, int thread) {
@@ -297,6 +298,7 @@ void SliceSynth::finish(std::int16_t* out) {
         else
             task(0, 0);
     }
+    seeds_.commit();
     rows_.clear();
     noisyRows_.clear();
     if (setup_.stereo)

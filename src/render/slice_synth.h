@@ -14,6 +14,7 @@
 #include "render/divider.h"
 #include "render/random_seed.h"
 #include "render/render_settings.h"
+#include "render/seed_stream.h"
 #include "render/synth_kernels.h"
 
 namespace lumetra {
@@ -42,6 +43,8 @@ struct RowPixels {
 class SliceSynth {
   public:
     explicit SliceSynth(const SliceSetup& setup);
+    SliceSynth(const SliceSynth&) = delete;
+    SliceSynth& operator=(const SliceSynth&) = delete;
 
     // Collects one sounding row; advances its phase and noise state at once.
     void addRow(const RowPixels& pixels, std::uint32_t& phase, std::uint32_t increment,
@@ -88,6 +91,7 @@ class SliceSynth {
     std::int32_t chunkFrames_;
     // Noisy rows, one padded slot each: the counters' results, then the phase chain's.
     Divider bySlice_;
+    SeedStream seeds_;  // the draws of the noise counters (committed when the slice ends)
     std::vector<std::int32_t> noisyEntries_, noisyLevels_, noisyPacked_;
     std::vector<std::uint32_t> noisyPhases_;
 };
