@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -134,11 +135,9 @@ SynthPath activeSynthPath() {
     return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
 }
 
-int renderImage(RenderContext& context, ImageDocument& document, int command) {
-    // A render command that reaches the window through our own message pump is ignored.
-    if (context.engineBusy) return 0;
-    if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
-    BusyFlag busy(context.engineBusy);
+namespace {
+
+int render(RenderContext& context, ImageDocument& document, int command) {
     RenderHost& host = context.host;
     CanvasImage& image = document.current;
     RenderSettings& settings = image.settings;
@@ -259,6 +258,24 @@ int renderImage(RenderContext& context, ImageDocument& document, int command) {
     if (done == plan.total) recordRender(image, command, elapsed, host.localTime());
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     return result;
+}
+
+}  // namespace
+
+int renderImage(RenderContext& context, ImageDocument& document, int command) {
+    // A render command that reaches the window through our own message pump is ignored.
+    if (context.engineBusy) return 0;
+    if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
+    BusyFlag busy(context.engineBusy);
+    try {
+        return render(context, document, command);
+    } catch (const std::bad_alloc&) {
+        // The working buffers of a huge render: nothing is kept of it, nothing else changes.
+        if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, 0);
+        context.renderInProgress = false;
+        context.host.setStatusText(0, "Not enough memory to render this image!");
+        return 0;
+    }
 }
 
 }  // namespace lumetra
