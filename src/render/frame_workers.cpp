@@ -64,9 +64,10 @@ void FrameWorkers::run(int chunks, const std::function<void(int, int)>& task) {
     }
     const Clock::time_point end = Clock::now();
     badRuns_ = end - ownDone > (ownDone - start) / 2 ? badRuns_ + 1 : 0;
-    if (badRuns_ >= 3) {
+    if (badRuns_ >= 2) {
         badRuns_ = 0;
-        aloneRuns_ = 200;
+        aloneRuns_ = backOff_;
+        if (backOff_ < (1 << 20)) backOff_ *= 2;
     }
 }
 

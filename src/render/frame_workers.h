@@ -52,6 +52,7 @@ class FrameWorkers {
     bool stop_ = false;
     int aloneRuns_ = 0;  // runs left to do without helpers
     int badRuns_ = 0;    // runs in a row that waited longer than half their own work
+    int backOff_ = 256;  // runs to do alone next time (doubles each time)
     std::vector<std::thread> helpers_;
 };
 

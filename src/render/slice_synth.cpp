@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "render/force_inline.h"
 #include "render/frame_workers.h"
 #include "render/render_arith.h"
 #include "render/sine_table.h"

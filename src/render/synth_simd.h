@@ -71,18 +71,23 @@ template <class V, bool Ramp>
 void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    // Locals: the stores to the accumulators could otherwise alias the job's fields.
+    float* const left = job.left;
+    float* const right = job.right;
+    const std::int32_t* const packed = job.packed;
+    const std::int32_t frames = job.frames;
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF divisor = V::setF(job.divisor);
     Loudness<V, Ramp> red(job.red), green(job.green);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(V::loadI(job.packed + k), phase);
+    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
+        const VI v = sineValues<V>(V::loadI(packed + k), phase);
         const typename V::VF x = V::divF(V::cvtIF(v), divisor);
         VD lo, hi;
         red.next(k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
+        accumulate<V>(left + k, x, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(job.right + k, x, lo, hi);
+        accumulate<V>(right + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -91,16 +96,19 @@ template <class V, bool Ramp>
 void toneMono(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    float* const mono = job.left;
+    const std::int32_t* const packed = job.packed;
+    const std::int32_t frames = job.frames;
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF inverse = V::setF(job.inverse);
     Loudness<V, Ramp> sum(job.red);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(V::loadI(job.packed + k), phase);
+    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
+        const VI v = sineValues<V>(V::loadI(packed + k), phase);
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
         sum.next(k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
+        accumulate<V>(mono + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -143,21 +151,27 @@ template <class V, bool Ramp>
 void noiseTone(const lumetra::synth::NoiseToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    float* const left = job.left;
+    float* const right = job.right;
+    const std::int32_t* const packed = job.packed;
+    const std::uint32_t* const phases = job.phases;
+    const std::int32_t* const levels = job.levels;
+    const std::int32_t frames = job.frames;
     const VD d0 = V::setD(static_cast<double>(job.d0));
     const VD levelDivisor = V::setD(job.levelDivisor);
     Loudness<V, Ramp> red(job.red), green(job.green), blue(job.blue);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(V::loadI(job.packed + k), V::loadI(job.phases + k));
-        const VI level = V::loadI(job.levels + k);
+    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
+        const VI v = sineValues<V>(V::loadI(packed + k), V::loadI(phases + k));
+        const VI level = V::loadI(levels + k);
         VD lo, hi;
         blue.next(k, lo, hi);
         const VD dLo = V::addD(d0, V::divD(V::mulD(V::loIntD(level), lo), levelDivisor));
         const VD dHi = V::addD(d0, V::divD(V::mulD(V::hiIntD(level), hi), levelDivisor));
         const typename V::VF x = V::divF(V::cvtIF(v), V::packF(dLo, dHi));
         red.next(k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
+        accumulate<V>(left + k, x, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(job.right + k, x, lo, hi);
+        accumulate<V>(right + k, x, lo, hi);
     }
 }
 
