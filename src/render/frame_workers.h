@@ -27,6 +27,8 @@ class FrameWorkers {
 
     // Whether the next run will use the helpers.
     bool helping() const { return !helpers_.empty() && aloneRuns_ == 0; }
+    // The next `runs` runs are done without the helpers (as when they keep the caller waiting).
+    void pauseHelpers(int runs) { aloneRuns_ = runs; }
 
     // Runs task(chunk, thread) for every chunk in [0, chunks); thread is 0 for the caller and
     // 1 .. helpers for the helpers. Returns when all chunks are done.

@@ -292,10 +292,12 @@ void SliceSynth::finish(std::int16_t* out) {
                 first + chunkFrames_ > padded_ ? padded_ - first : chunkFrames_;
             addChunk(first, count, scratch_[static_cast<std::size_t>(thread)]);
         };
-        if (helped && chunks > 1)
+        if (helped) {
             setup_.workers->run(chunks, task);
-        else
-            task(0, 0);
+        } else {
+            for (int chunk = 0; chunk < chunks; ++chunk)
+                task(chunk, 0);
+        }
     }
     seeds_.commit();
     rows_.clear();
