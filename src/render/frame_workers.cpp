@@ -63,11 +63,11 @@ void FrameWorkers::run(int chunks, const std::function<void(int, int)>& task) {
         job_ = nullptr;
     }
     const Clock::time_point end = Clock::now();
-    badRuns_ = end - ownDone > (ownDone - start) / 2 ? badRuns_ + 1 : 0;
-    if (badRuns_ >= 2) {
-        badRuns_ = 0;
+    if (end - ownDone > (ownDone - start) / 2) {
         aloneRuns_ = backOff_;
-        if (backOff_ < (1 << 20)) backOff_ *= 2;
+        if (backOff_ < kLongestBackOff) backOff_ *= 2;
+    } else if (backOff_ > kShortestBackOff) {
+        backOff_ /= 2;
     }
 }
 

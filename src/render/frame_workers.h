@@ -1,5 +1,5 @@
 #pragma once
-// Helper threads for one render. A slice's frames are cut into chunks that the calling thread and
+// Helper threads for the renders. A slice's frames are cut into chunks that the calling thread and
 // the helpers take in turn; every chunk adds all rows in their order, so the sums are the same
 // whoever makes them. The calling thread never waits for a helper to start: it takes the chunks
 // that nobody has taken yet. It only waits for chunks a helper has begun; when that waiting keeps
@@ -52,9 +52,12 @@ class FrameWorkers {
     Job* job_ = nullptr;
     std::uint64_t generation_ = 0;
     bool stop_ = false;
-    int aloneRuns_ = 0;  // runs left to do without helpers
-    int badRuns_ = 0;    // runs in a row that waited longer than half their own work
-    int backOff_ = 256;  // runs to do alone next time (doubles each time)
+    // After a run that waited longer than half its own work, the next backOff_ runs are done
+    // alone; the pause doubles with every such run and halves with every good one.
+    static constexpr int kShortestBackOff = 64;
+    static constexpr int kLongestBackOff = 16384;
+    int aloneRuns_ = 0;
+    int backOff_ = kShortestBackOff;
     std::vector<std::thread> helpers_;
 };
 

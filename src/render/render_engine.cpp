@@ -28,15 +28,23 @@ std::atomic<int> chosenHelpers{-1};
 // Below this many oscillator frames per slice, waking a helper costs more than it saves.
 constexpr std::int64_t kFramesWorthHelping = 32768;
 
-std::unique_ptr<FrameWorkers> makeWorkers(std::int32_t rows, std::int32_t s, bool softSweeps) {
+// The helpers of a render: one set kept for the whole run (so that what it learnt about a busy
+// machine carries over to the next render), remade only when another number is asked for.
+FrameWorkers* workersFor(std::int32_t rows, std::int32_t s, bool softSweeps) {
+    static std::unique_ptr<FrameWorkers> kept;
     int helpers = chosenHelpers;
     if (helpers < 0) {
         const unsigned processors = std::thread::hardware_concurrency();
         const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
-        helpers = worth && processors > 1 ? static_cast<int>(std::min(processors - 1, 3u)) : 0;
+        if (!worth || processors < 2) return nullptr;
+        helpers = static_cast<int>(std::min(processors - 1, 3u));
     }
     if (helpers == 0) return nullptr;
-    return std::make_unique<FrameWorkers>(helpers);
+    if (!kept || kept->threads() != helpers + 1) {
+        kept.reset();
+        kept = std::make_unique<FrameWorkers>(helpers);
+    }
+    return kept.get();
 }
 
 const synth::Kernels& activeKernels() {
@@ -189,11 +197,10 @@ int render(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
-        const std::unique_ptr<FrameWorkers> workers =
-            makeWorkers(planes.rows(), plan.s, settings.softSweeps != 0);
+        FrameWorkers* const workers = workersFor(planes.rows(), plan.s, settings.softSweeps != 0);
         SliceSetup setup;
         setup.kernels = &activeKernels();
-        setup.workers = workers.get();
+        setup.workers = workers;
         setup.rows = planes.rows();
         setup.sine = &context.sine;
         setup.seed = &context.seed;
