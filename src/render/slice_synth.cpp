@@ -189,7 +189,8 @@ SliceSynth::SliceSynth(const SliceSetup& setup)
     // Soft sweeps sum their loudness frame by frame from the start of the slice, so the slice is
     // then one chunk; straight glides are cut into chunks of whole vectors for the helpers.
     const int threads = setup_.workers && !setup_.softWeights ? setup_.workers->threads() : 1;
-    chunkFrames_ = threads > 1 ? synth::paddedFrames((padded_ + 7) / 8) : padded_;
+    // About 16 chunks: the caller's wait for a helper's last chunk stays short.
+    chunkFrames_ = threads > 1 ? std::max(synth::paddedFrames((padded_ + 15) / 16), 64) : padded_;
     const bool noise = setup_.stereo && setup_.withBlue;
     scratch_.resize(static_cast<std::size_t>(threads));
     for (Scratch& scratch : scratch_) {
@@ -286,8 +287,12 @@ void SliceSynth::chainNoisyRows(int pair, Scratch& scratch) {
         wobble.floors = scratch.floors.data() + mine;
         wobble.codes = scratch.codes.data() + mine;
         setup_.kernels->displacement(wobble);
-        chains[i] = PhaseChain{row.phase,         row.increment, wobble.displacement,
-                               wobble.floors,     wobble.codes,  noisyPhases_.data() + at,
+        chains[i] = PhaseChain{row.phase,
+                               row.increment,
+                               wobble.displacement,
+                               wobble.floors,
+                               wobble.codes,
+                               noisyPhases_.data() + at,
                                noisyPacked_.data() + at};
     }
     chainPhases(chains[0], count == 2 ? &chains[1] : nullptr, s_, setup_.sine->pairs.data());
