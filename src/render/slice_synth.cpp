@@ -10,26 +10,6 @@ namespace lumetra {
 
 namespace {
 
-// The table words of frames 0 .. count - 1 from `phase` on, four phases at a time.
-void lookUpPairs(const std::int32_t* pairs, std::uint32_t phase, std::uint32_t increment,
-                 std::int32_t count, std::int32_t* out) {
-    const std::uint32_t step = 4 * increment;
-    std::uint32_t p0 = phase;
-    std::uint32_t p1 = phase + increment;
-    std::uint32_t p2 = phase + 2 * increment;
-    std::uint32_t p3 = phase + 3 * increment;
-    for (std::int32_t k = 0; k < count; k += 4) {
-        out[k] = pairs[(p0 >> 15) & 0x1FFF];
-        out[k + 1] = pairs[(p1 >> 15) & 0x1FFF];
-        out[k + 2] = pairs[(p2 >> 15) & 0x1FFF];
-        out[k + 3] = pairs[(p3 >> 15) & 0x1FFF];
-        p0 += step;
-        p1 += step;
-        p2 += step;
-        p3 += step;
-    }
-}
-
 // x / d for the amplitude level, which is almost never negative.
 inline std::int64_t divideLevel(std::int32_t x, const Divider& d) {
     if (x >= 0)
@@ -194,7 +174,6 @@ SliceSynth::SliceSynth(const SliceSetup& setup)
     const bool noise = setup_.stereo && setup_.withBlue;
     scratch_.resize(static_cast<std::size_t>(threads));
     for (Scratch& scratch : scratch_) {
-        scratch.packed.assign(static_cast<std::size_t>(chunkFrames_), 0);
         if (setup_.softWeights) {
             scratch.red.assign(padded, 0.0);
             scratch.green.assign(padded, 0.0);
@@ -327,9 +306,7 @@ void SliceSynth::addChunk(std::int32_t first, std::int32_t count, Scratch& scrat
         job.frames = count;
         job.phase = row.phase + static_cast<std::uint32_t>(first) * row.increment;
         job.increment = row.increment;
-        lookUpPairs(setup_.sine->pairs.data(), job.phase, job.increment, count,
-                    scratch.packed.data());
-        job.packed = scratch.packed.data();
+        job.sinePairs = setup_.sine->pairs.data();
         job.red = amplitude(row.red, first, count, scratch.red);
         if (setup_.stereo) {
             job.green = amplitude(row.green, first, count, scratch.green);

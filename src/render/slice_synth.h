@@ -69,7 +69,6 @@ class SliceSynth {
     };
     // Scratch of one thread.
     struct Scratch {
-        std::vector<std::int32_t> packed;
         std::vector<double> red, green, blue;
         std::vector<double> displacement;  // two rows' worth
         std::vector<std::int32_t> floors, codes;

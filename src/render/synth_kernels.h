@@ -25,18 +25,19 @@ struct Amplitude {
     const double* ramp = nullptr;
 };
 
-// The table words (SineTable::pairs) of each frame are looked up beforehand with scalar loads:
-// on the processors we measured, a vector gather costs more than the arithmetic around it.
+// The table words (SineTable::pairs) are read with scalar loads, one vector ahead of the
+// arithmetic that uses them: on the processors we measured, a vector gather costs more than the
+// arithmetic around it, while scalar loads run beside it.
 
 // A row without noise. Stereo adds into left and right (divisor D0); mono adds into left
-// (inverse 1 / D0 as float). packed[k] is the table word of frame k; the phase gives f.
+// (inverse 1 / D0 as float).
 struct ToneJob {
     float* left = nullptr;
     float* right = nullptr;
     std::int32_t frames = 0;
     std::uint32_t phase = 0;
     std::uint32_t increment = 0;
-    const std::int32_t* packed = nullptr;
+    const std::int32_t* sinePairs = nullptr;
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;

@@ -59,6 +59,24 @@ inline void accumulate(float* acc, typename V::VF x, typename V::VD aLo, typenam
     V::storeF(acc, V::packF(lo, hi));
 }
 
+// The table words of the frames of one vector are looked up one vector ahead of their use: four
+// phases step side by side (plain locals, so that they stay in registers), and the words go to
+// one half of a two-vector ring while the other half is used.
+template <class V>
+inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::uint32_t step,
+                        std::int32_t* out) {
+    for (int j = 0; j < V::kWidth; j += 4) {
+        out[j] = pairs[(p[0] >> 15) & 0x1FFF];
+        out[j + 1] = pairs[(p[1] >> 15) & 0x1FFF];
+        out[j + 2] = pairs[(p[2] >> 15) & 0x1FFF];
+        out[j + 3] = pairs[(p[3] >> 15) & 0x1FFF];
+        p[0] += step;
+        p[1] += step;
+        p[2] += step;
+        p[3] += step;
+    }
+}
+
 template <class V>
 inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) {
     alignas(32) std::uint32_t start[8];
@@ -74,14 +92,21 @@ void toneStereo(const lumetra::synth::ToneJob& job) {
     // Locals: the stores to the accumulators could otherwise alias the job's fields.
     float* const left = job.left;
     float* const right = job.right;
-    const std::int32_t* const packed = job.packed;
     const std::int32_t frames = job.frames;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
+                               job.phase + 3 * job.increment};
+    const std::uint32_t lookupStep = 4 * job.increment;
+    alignas(32) std::int32_t ring[2 * V::kWidth];
+    lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF divisor = V::setF(job.divisor);
     Loudness<V, Ramp> red(job.red), green(job.green);
-    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
-        const VI v = sineValues<V>(V::loadI(packed + k), phase);
+    for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
+        const VI words = V::loadI(ring + half);
+        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        const VI v = sineValues<V>(words, phase);
         const typename V::VF x = V::divF(V::cvtIF(v), divisor);
         VD lo, hi;
         red.next(k, lo, hi);
@@ -97,14 +122,21 @@ void toneMono(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
     float* const mono = job.left;
-    const std::int32_t* const packed = job.packed;
     const std::int32_t frames = job.frames;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
+                               job.phase + 3 * job.increment};
+    const std::uint32_t lookupStep = 4 * job.increment;
+    alignas(32) std::int32_t ring[2 * V::kWidth];
+    lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF inverse = V::setF(job.inverse);
     Loudness<V, Ramp> sum(job.red);
-    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
-        const VI v = sineValues<V>(V::loadI(packed + k), phase);
+    for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
+        const VI words = V::loadI(ring + half);
+        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        const VI v = sineValues<V>(words, phase);
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
         sum.next(k, lo, hi);
