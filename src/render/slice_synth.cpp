@@ -105,54 +105,6 @@ void advanceNoise(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::
         advanceNoiseRow<false, false>(ns, seed, sine, s, bySlice, increment, levels, entries);
 }
 
-// The phase chain of one noisy row: p = trunc(g + p), then the increment, masked. With g split
-// into floor and fraction beforehand this is integer work; only frames whose fraction lies too
-// close to a whole number (or whose g is out of range) take the floating-point way. Records the
-// phase and table word of every frame.
-struct PhaseChain {
-    std::uint32_t p;
-    std::uint32_t increment;
-    const double* g;
-    const std::int32_t* floors;
-    const std::int32_t* codes;
-    std::uint32_t* phases;
-    std::int32_t* packed;
-
-    void frame(std::int32_t k, const std::int32_t* pairs) {
-        phases[k] = p;
-        packed[k] = pairs[p >> 15];
-        const std::int32_t code = codes[k];
-        if (code > 1) {
-            p = (truncToPhase(g[k] + p) + increment) & kPhaseMask;
-            return;
-        }
-        // trunc(g + p) is floor(g) + p, or one more when that is negative and g has a fraction.
-        std::int64_t t = std::int64_t{p} + floors[k];
-        if (t < 0) t += code;
-        p = (static_cast<std::uint32_t>(t) + increment) & kPhaseMask;
-    }
-};
-
-// Two rows side by side: each frame waits for the one before, so two chains keep the processor
-// busier than one.
-void chainPhases(PhaseChain& a, PhaseChain* b, std::int32_t s, const std::int32_t* pairs) {
-    if (b) {
-        PhaseChain x = a;
-        PhaseChain y = *b;
-        for (std::int32_t k = 0; k < s; ++k) {
-            x.frame(k, pairs);
-            y.frame(k, pairs);
-        }
-        a.p = x.p;
-        b->p = y.p;
-        return;
-    }
-    PhaseChain x = a;
-    for (std::int32_t k = 0; k < s; ++k)
-        x.frame(k, pairs);
-    a.p = x.p;
-}
-
 }  // namespace
 
 SliceSynth::SliceSynth(const SliceSetup& setup)
@@ -180,9 +132,6 @@ SliceSynth::SliceSynth(const SliceSetup& setup)
             scratch.blue.assign(padded, 0.0);
         }
         if (noise) {
-            scratch.displacement.assign(2 * padded, 0.0);
-            scratch.floors.assign(2 * padded, 0);
-            scratch.codes.assign(2 * padded, 0);
         }
     }
 }
@@ -248,35 +197,20 @@ void SliceSynth::collectNoisyRow(Row& row, NoiseState& noise) {
     row.levelDivisor = static_cast<double>(std::int64_t{noise.ampDivisor} * s_);
 }
 
-// The displacements and phase chains of noisy rows 2 pair and 2 pair + 1 (any thread).
-void SliceSynth::chainNoisyRows(int pair, Scratch& scratch) {
-    const std::size_t first = 2 * static_cast<std::size_t>(pair);
-    const int count = first + 1 < noisyRows_.size() ? 2 : 1;
-    PhaseChain chains[2];
-    for (int i = 0; i < count; ++i) {
-        const Row& row = rows_[static_cast<std::size_t>(noisyRows_[first + i])];
-        const std::size_t at = static_cast<std::size_t>(row.slot) * padded_;
-        const std::size_t mine = static_cast<std::size_t>(i) * padded_;
-        synth::DisplacementJob wobble;
-        wobble.entries = noisyEntries_.data() + at;
-        wobble.frames = s_;
-        wobble.blue = amplitude(row.blue, 0, s_, scratch.blue);
-        wobble.modDepth = row.modDepth;
-        wobble.displacement = scratch.displacement.data() + mine;
-        wobble.floors = scratch.floors.data() + mine;
-        wobble.codes = scratch.codes.data() + mine;
-        setup_.kernels->displacement(wobble);
-        chains[i] = PhaseChain{row.phase,
-                               row.increment,
-                               wobble.displacement,
-                               wobble.floors,
-                               wobble.codes,
-                               noisyPhases_.data() + at,
-                               noisyPacked_.data() + at};
-    }
-    chainPhases(chains[0], count == 2 ? &chains[1] : nullptr, s_, setup_.sine->pairs.data());
-    for (int i = 0; i < count; ++i)
-        *rows_[static_cast<std::size_t>(noisyRows_[first + i])].phaseOut = chains[i].p;
+// The phase chain of one noisy row (any thread).
+void SliceSynth::chainNoisyRow(const Row& row, Scratch& scratch) {
+    const std::size_t at = static_cast<std::size_t>(row.slot) * padded_;
+    synth::PhaseChainJob job;
+    job.entries = noisyEntries_.data() + at;
+    job.frames = s_;
+    job.blue = amplitude(row.blue, 0, s_, scratch.blue);
+    job.modDepth = row.modDepth;
+    job.phase = row.phase;
+    job.increment = row.increment;
+    job.sinePairs = setup_.sine->pairs.data();
+    job.phases = noisyPhases_.data() + at;
+    job.packed = noisyPacked_.data() + at;
+    *row.phaseOut = setup_.kernels->phaseChain(job);
 }
 
 void SliceSynth::addChunk(std::int32_t first, std::int32_t count, Scratch& scratch) {
@@ -322,9 +256,10 @@ void SliceSynth::addChunk(std::int32_t first, std::int32_t count, Scratch& scrat
 void SliceSynth::finish(std::int16_t* out) {
     const bool helped = setup_.workers && scratch_.size() > 1 && setup_.workers->helping();
     if (!noisyRows_.empty()) {
-        const auto count = static_cast<int>((noisyRows_.size() + 1) / 2);
-        auto chain = [&](int pair, int thread) {
-            chainNoisyRows(pair, scratch_[static_cast<std::size_t>(thread)]);
+        const auto count = static_cast<int>(noisyRows_.size());
+        auto chain = [&](int i, int thread) {
+            chainNoisyRow(rows_[static_cast<std::size_t>(noisyRows_[static_cast<std::size_t>(i)])],
+                          scratch_[static_cast<std::size_t>(thread)]);
         };
         if (helped) {
             setup_.workers->run(count, chain);

@@ -70,12 +70,10 @@ class SliceSynth {
     // Scratch of one thread.
     struct Scratch {
         std::vector<double> red, green, blue;
-        std::vector<double> displacement;  // two rows' worth
-        std::vector<std::int32_t> floors, codes;
     };
 
     void collectNoisyRow(Row& row, NoiseState& noise);
-    void chainNoisyRows(int pair, Scratch& scratch);
+    void chainNoisyRow(const Row& row, Scratch& scratch);
     void addChunk(std::int32_t first, std::int32_t count, Scratch& scratch);
     synth::Amplitude amplitude(Loudness loudness, std::int32_t first, std::int32_t count,
                                std::vector<double>& ramp) const;

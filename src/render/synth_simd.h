@@ -145,7 +145,10 @@ void toneMono(const lumetra::synth::ToneJob& job) {
     }
 }
 
-// Codes of the displacement g for the phase chain (see DisplacementJob).
+// Codes of the displacement g for the phase chain: floor(g), and 0 when g is a whole number, 1
+// when its fraction lies in [2^-16, 1 - 2^-16] and |g| < 2^30, else 2. With |p| < 2^28 the sum
+// g + p then has a rounding error far below 2^-16, so trunc(g + p) is floor(g) + p (plus one
+// when that is negative and g has a fraction).
 template <class V>
 inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int32_t* codes) {
     using VD = typename V::VD;
@@ -161,22 +164,61 @@ inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int
     V::storeTruncated(codes, code);
 }
 
+// trunc(x) modulo 2^32 for the rare frames of the phase chain that need floating point: the
+// same saturating truncation as everywhere in the renderer (NaN gives 0).
+inline std::uint32_t phaseOf(double x) {
+    if (!(x == x)) return 0;
+    if (x >= 9223372036854775807.0) return 0xFFFFFFFFu;
+    if (x <= -9223372036854775808.0) return 0;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(x));
+}
+
 template <class V, bool Ramp>
-void displacement(const lumetra::synth::DisplacementJob& job) {
+std::uint32_t phaseChain(const lumetra::synth::PhaseChainJob& job) {
     using VD = typename V::VD;
+    constexpr int kW = V::kWidth;
     const typename V::VF depth = V::setF(job.modDepth);
     Loudness<V, Ramp> blue(job.blue);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const typename V::VF q = V::divF(V::cvtIF(V::loadI(job.entries + k)), depth);
+    alignas(32) double g[2 * kW];
+    alignas(32) std::int32_t floors[2 * kW];
+    alignas(32) std::int32_t codes[2 * kW];
+    const std::int32_t* const entries = job.entries;
+    auto displace = [&](std::int32_t k, int half) {
+        const typename V::VF q = V::divF(V::cvtIF(V::loadI(entries + k)), depth);
         VD bLo, bHi;
         blue.next(k, bLo, bHi);
         const VD gLo = V::mulD(V::loD(q), bLo);
         const VD gHi = V::mulD(V::hiD(q), bHi);
-        V::storeD(job.displacement + k, gLo);
-        V::storeD(job.displacement + k + V::kHalf, gHi);
-        storeFloorsAndCodes<V>(gLo, job.floors + k, job.codes + k);
-        storeFloorsAndCodes<V>(gHi, job.floors + k + V::kHalf, job.codes + k + V::kHalf);
+        V::storeD(g + half, gLo);
+        V::storeD(g + half + V::kHalf, gHi);
+        storeFloorsAndCodes<V>(gLo, floors + half, codes + half);
+        storeFloorsAndCodes<V>(gHi, floors + half + V::kHalf, codes + half + V::kHalf);
+    };
+    const std::int32_t frames = job.frames;
+    const std::uint32_t increment = job.increment;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t* const phases = job.phases;
+    std::int32_t* const packed = job.packed;
+    std::uint32_t p = job.phase;
+    if (frames > 0) displace(0, 0);
+    for (std::int32_t k = 0, half = 0; k < frames; k += kW, half ^= kW) {
+        // The next vector's displacements are made while this one's chain runs.
+        if (k + kW < frames) displace(k + kW, half ^ kW);
+        const std::int32_t end = frames - k < kW ? frames - k : kW;
+        for (std::int32_t j = 0; j < end; ++j) {
+            phases[k + j] = p;
+            packed[k + j] = pairs[p >> 15];
+            const std::int32_t code = codes[half + j];
+            if (code > 1) {
+                p = (phaseOf(g[half + j] + p) + increment) & 0x0FFFFFFFu;
+                continue;
+            }
+            std::int64_t t = std::int64_t{p} + floors[half + j];
+            if (t < 0) t += code;
+            p = (static_cast<std::uint32_t>(t) + increment) & 0x0FFFFFFFu;
+        }
     }
+    return p;
 }
 
 template <class V, bool Ramp>
@@ -271,11 +313,8 @@ lumetra::synth::Kernels makeKernels() {
         else
             toneMono<V, false>(job);
     };
-    k.displacement = [](const lumetra::synth::DisplacementJob& job) {
-        if (job.blue.ramp)
-            displacement<V, true>(job);
-        else
-            displacement<V, false>(job);
+    k.phaseChain = [](const lumetra::synth::PhaseChainJob& job) {
+        return job.blue.ramp ? phaseChain<V, true>(job) : phaseChain<V, false>(job);
     };
     k.noiseTone = [](const lumetra::synth::NoiseToneJob& job) {
         if (job.blue.ramp)
