@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <thread>
 #include <vector>
@@ -28,24 +29,46 @@ std::atomic<int> chosenHelpers{-1};
 // Below this many oscillator frames per slice, waking a helper costs more than it saves.
 constexpr std::int64_t kFramesWorthHelping = 32768;
 
-// The helpers of a render: one set kept for the whole run (so that what it learnt about a busy
-// machine carries over to the next render), remade only when another number is asked for.
-FrameWorkers* workersFor(std::int32_t rows, std::int32_t s, bool softSweeps) {
-    static std::unique_ptr<FrameWorkers> kept;
-    int helpers = chosenHelpers;
-    if (helpers < 0) {
-        const unsigned processors = std::thread::hardware_concurrency();
-        const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
-        if (!worth || processors < 2) return nullptr;
-        helpers = static_cast<int>(std::min(processors - 1, 3u));
+// The helpers of the renders: one set kept for the whole run (so that what it learnt about a busy
+// machine carries over to the next render), remade only when another number is asked for. A
+// render holds it while it runs; a render on another thread meanwhile goes without helpers.
+class KeptWorkers {
+  public:
+    FrameWorkers* take(std::int32_t rows, std::int32_t s, bool softSweeps) {
+        int helpers = chosenHelpers;
+        if (helpers < 0) {
+            const unsigned processors = std::thread::hardware_concurrency();
+            const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
+            if (!worth || processors < 2) return nullptr;
+            helpers = static_cast<int>(std::min(processors - 1, 3u));
+        }
+        if (helpers == 0 || !lock_.try_lock()) return nullptr;
+        try {
+            if (!kept_ || kept_->threads() != helpers + 1) {
+                kept_.reset();
+                kept_ = std::make_unique<FrameWorkers>(helpers);
+            }
+        } catch (const std::bad_alloc&) {
+            lock_.unlock();
+            return nullptr;
+        }
+        return kept_.get();
     }
-    if (helpers == 0) return nullptr;
-    if (!kept || kept->threads() != helpers + 1) {
-        kept.reset();
-        kept = std::make_unique<FrameWorkers>(helpers);
+    void give(FrameWorkers* workers) {
+        if (workers) lock_.unlock();
     }
-    return kept.get();
-}
+
+  private:
+    std::mutex lock_;
+    std::unique_ptr<FrameWorkers> kept_;
+};
+
+KeptWorkers keptWorkers;
+
+struct WorkersLease {
+    FrameWorkers* workers;
+    ~WorkersLease() { keptWorkers.give(workers); }
+};
 
 const synth::Kernels& activeKernels() {
     return activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels() : synth::sse2Kernels();
@@ -197,7 +220,8 @@ int render(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
-        FrameWorkers* const workers = workersFor(planes.rows(), plan.s, settings.softSweeps != 0);
+        const WorkersLease lease{keptWorkers.take(planes.rows(), plan.s, settings.softSweeps != 0)};
+        FrameWorkers* const workers = lease.workers;
         SliceSetup setup;
         setup.kernels = &activeKernels();
         setup.workers = workers;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <thread>
 
 #include "render/render_engine.h"
 #include "render/render_steps.h"
@@ -335,6 +336,36 @@ TEST(SoftSweepTable, WeightsOfOneSlice) {
     EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);
     EXPECT_EQ(table.weights[1], 2.0f);
     EXPECT_TRUE(host.boxes.empty());
+}
+
+}  // namespace
+}  // namespace lumetra::testing
+
+namespace lumetra::testing {
+namespace {
+
+// Two renders on two threads at once (as a batch renderer might run them): the one set of
+// helpers goes to one of them, and both make the same sound as alone.
+TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
+    setRenderHelpers(1);
+    auto renderOne = [](std::uint32_t pictureSeed) {
+        RenderRig rig;
+        ImageDocument doc = makeDocument(120, 60);
+        fillRandom(doc.current.pixels, pictureSeed, PictureRecipe{0.8, true, true, true, 0.5});
+        doc.current.settings.outputTime = 1.0;
+        EXPECT_EQ(renderImage(rig.context, doc, kRenderImage), 1);
+        return rig.playback.samples;
+    };
+    const auto first = renderOne(1);
+    const auto second = renderOne(2);
+    std::vector<std::int16_t> a, b;
+    std::thread one([&] { a = renderOne(1); });
+    std::thread two([&] { b = renderOne(2); });
+    one.join();
+    two.join();
+    setRenderHelpers(-1);
+    EXPECT_EQ(a, first);
+    EXPECT_EQ(b, second);
 }
 
 }  // namespace
