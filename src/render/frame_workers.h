@@ -2,9 +2,9 @@
 // Helper threads for the renders. A slice's frames are cut into chunks that the calling thread and
 // the helpers take in turn; every chunk adds all rows in their order, so the sums are the same
 // whoever makes them. The calling thread never waits for a helper to start: it takes the chunks
-// that nobody has taken yet. It only waits for chunks a helper has begun; when that waiting keeps
-// costing more than the helpers save (the other processors are busy with other programs), the
-// calling thread works alone for a while before it tries them again.
+// that nobody has taken yet. It only waits for chunks a helper has begun; when the helpers do not
+// save time (the other processors are busy with other programs), the calling thread works alone
+// for a while before it tries them again.
 
 #include <atomic>
 #include <condition_variable>
@@ -44,7 +44,7 @@ class FrameWorkers {
     };
 
     void helperLoop(int thread);
-    static void work(Job& job, int thread);
+    static int work(Job& job, int thread);  // chunks made
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -52,8 +52,8 @@ class FrameWorkers {
     Job* job_ = nullptr;
     std::uint64_t generation_ = 0;
     bool stop_ = false;
-    // After a run that waited longer than half its own work, the next backOff_ runs are done
-    // alone; the pause doubles with every such run and halves with every good one.
+    // After a run that the helpers did not make faster, the next backOff_ runs are done alone;
+    // the pause doubles with every such run and halves with every good one.
     static constexpr int kShortestBackOff = 64;
     static constexpr int kLongestBackOff = 16384;
     int aloneRuns_ = 0;
