@@ -191,6 +191,9 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
     expectAgreement(c, "sub-audio rows");
     c.low = 0.0;
     expectAgreement(c, "low of 0");
+    c.low = 1e-5;  // phase increments of 0 and 1 in the lowest rows
+    c.high = 100.0;
+    expectAgreement(c, "tiny increments");
     c.height = 1;
     c.low = 100.0;
     expectAgreement(c, "one row");

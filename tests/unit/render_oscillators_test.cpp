@@ -180,3 +180,20 @@ TEST(CheckNyquist, NoBoxWithin90SecondsOfStart) {
 
 }  // namespace
 }  // namespace lumetra
+
+namespace lumetra {
+namespace {
+
+TEST(PrepareOscillators, TinyPitchesGiveIncrementsBelowTwo) {
+    RenderSettings settings;
+    settings.samplesPerPixel = 366;
+    settings.lowFrequency = 1e-5;
+    settings.highFrequency = 100.0;
+    SoundOptions sound;
+    prepareOscillators(settings, sound);
+    EXPECT_LT(settings.rowIncrements[0], 2u);  // the noise step then takes 2
+    expectAllFinite(settings);
+}
+
+}  // namespace
+}  // namespace lumetra
