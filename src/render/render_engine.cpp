@@ -3,8 +3,13 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <thread>
 #include <vector>
 
+#include "render/frame_workers.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
 #include "render/render_steps.h"
@@ -19,6 +24,51 @@ namespace lumetra {
 namespace {
 
 std::atomic<SynthPath> chosenPath{SynthPath::Automatic};
+std::atomic<int> chosenHelpers{-1};
+
+// Below this many oscillator frames per slice, waking a helper costs more than it saves.
+constexpr std::int64_t kFramesWorthHelping = 32768;
+
+// The helpers of the renders: one set kept for the whole run (so that what it learnt about a busy
+// machine carries over to the next render), remade only when another number is asked for. A
+// render holds it while it runs; a render on another thread meanwhile goes without helpers.
+class KeptWorkers {
+  public:
+    FrameWorkers* take(std::int32_t rows, std::int32_t s, bool softSweeps) {
+        int helpers = chosenHelpers;
+        if (helpers < 0) {
+            const unsigned processors = std::thread::hardware_concurrency();
+            const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
+            if (!worth || processors < 2) return nullptr;
+            helpers = static_cast<int>(std::min(processors - 1, 3u));
+        }
+        if (helpers == 0 || !lock_.try_lock()) return nullptr;
+        try {
+            if (!kept_ || kept_->threads() != helpers + 1) {
+                kept_.reset();
+                kept_ = std::make_unique<FrameWorkers>(helpers);
+            }
+        } catch (const std::bad_alloc&) {
+            lock_.unlock();
+            return nullptr;
+        }
+        return kept_.get();
+    }
+    void give(FrameWorkers* workers) {
+        if (workers) lock_.unlock();
+    }
+
+  private:
+    std::mutex lock_;
+    std::unique_ptr<FrameWorkers> kept_;
+};
+
+KeptWorkers keptWorkers;
+
+struct WorkersLease {
+    FrameWorkers* workers;
+    ~WorkersLease() { keptWorkers.give(workers); }
+};
 
 const synth::Kernels& activeKernels() {
     return activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels() : synth::sse2Kernels();
@@ -102,6 +152,10 @@ bool synthPathAvailable(SynthPath path) {
     return path != SynthPath::Avx2 || synth::cpuHasAvx2();
 }
 
+void setRenderHelpers(int helpers) {
+    chosenHelpers = helpers < 0 ? -1 : helpers;
+}
+
 void setSynthPath(SynthPath path) {
     chosenPath = synthPathAvailable(path) ? path : SynthPath::Automatic;
 }
@@ -112,11 +166,9 @@ SynthPath activeSynthPath() {
     return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
 }
 
-int renderImage(RenderContext& context, ImageDocument& document, int command) {
-    // A render command that reaches the window through our own message pump is ignored.
-    if (context.engineBusy) return 0;
-    if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
-    BusyFlag busy(context.engineBusy);
+namespace {
+
+int render(RenderContext& context, ImageDocument& document, int command) {
     RenderHost& host = context.host;
     CanvasImage& image = document.current;
     RenderSettings& settings = image.settings;
@@ -168,8 +220,12 @@ int renderImage(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
+        const WorkersLease lease{keptWorkers.take(planes.rows(), plan.s, settings.softSweeps != 0)};
+        FrameWorkers* const workers = lease.workers;
         SliceSetup setup;
         setup.kernels = &activeKernels();
+        setup.workers = workers;
+        setup.rows = planes.rows();
         setup.sine = &context.sine;
         setup.seed = &context.seed;
         setup.samplesPerPixel = plan.s;
@@ -233,6 +289,24 @@ int renderImage(RenderContext& context, ImageDocument& document, int command) {
     if (done == plan.total) recordRender(image, command, elapsed, host.localTime());
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     return result;
+}
+
+}  // namespace
+
+int renderImage(RenderContext& context, ImageDocument& document, int command) {
+    // A render command that reaches the window through our own message pump is ignored.
+    if (context.engineBusy) return 0;
+    if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
+    BusyFlag busy(context.engineBusy);
+    try {
+        return render(context, document, command);
+    } catch (const std::bad_alloc&) {
+        // The working buffers of a huge render: nothing is kept of it, nothing else changes.
+        if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, 0);
+        context.renderInProgress = false;
+        context.host.setStatusText(0, "Not enough memory to render this image!");
+        return 0;
+    }
 }
 
 }  // namespace lumetra

@@ -1,5 +1,5 @@
-// The AVX2 loops: eight frames at a time with a gather for the table. Only called after the
-// processor and the system have been found to support AVX2.
+// The AVX2 loops: eight frames at a time. Only called after the processor and the system have
+// been found to support AVX2.
 
 #include <immintrin.h>
 
@@ -29,9 +29,6 @@ struct Avx2 {
         return _mm256_srai_epi32(a, N);
     }
     static VI madd(VI a, VI b) { return _mm256_madd_epi16(a, b); }
-    static VI gather(const std::int32_t* table, VI index) {
-        return _mm256_i32gather_epi32(reinterpret_cast<const int*>(table), index, 4);
-    }
 
     static VF loadF(const float* p) { return _mm256_loadu_ps(p); }
     static void storeF(float* p, VF x) { _mm256_storeu_ps(p, x); }

@@ -25,6 +25,10 @@ struct Amplitude {
     const double* ramp = nullptr;
 };
 
+// The table words (SineTable::pairs) are read with scalar loads, one vector ahead of the
+// arithmetic that uses them: on the processors we measured, a vector gather costs more than the
+// arithmetic around it, while scalar loads run beside it.
+
 // A row without noise. Stereo adds into left and right (divisor D0); mono adds into left
 // (inverse 1 / D0 as float).
 struct ToneJob {
@@ -33,22 +37,28 @@ struct ToneJob {
     std::int32_t frames = 0;
     std::uint32_t phase = 0;
     std::uint32_t increment = 0;
+    const std::int32_t* sinePairs = nullptr;
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;
 };
 
-// The wobble displacement of each frame of a noisy row: g = (t[modPhase div 32768] / modDepth)
-// times aB in double, and what the phase chain needs of it: floor(g) and a code (0 = g is a whole
-// number, 1 = its fraction is well inside (0, 1), 2 = take the exact path).
-struct DisplacementJob {
-    const std::uint32_t* modPhases = nullptr;
+// The phase of a noisy row through the slice. Per frame the wobble displacement
+// g = (t[modPhase div 32768] / modDepth) * aB is made in double, a vector ahead; then
+// p = trunc(g + p) + increment, masked, frame after frame (with g split into floor and fraction
+// this is integer work; frames whose fraction lies too close to a whole number, or whose g is
+// out of range, take the floating-point way). Records each frame's phase and table word and
+// returns the phase after the slice. frames is s itself (not padded).
+struct PhaseChainJob {
+    const std::int32_t* entries = nullptr;  // t[modPhase div 32768] of each frame
     std::int32_t frames = 0;
     Amplitude blue;
     float modDepth = 1.0f;
-    double* displacement = nullptr;
-    std::int32_t* floors = nullptr;
-    std::int32_t* codes = nullptr;
+    std::uint32_t phase = 0;
+    std::uint32_t increment = 0;
+    const std::int32_t* sinePairs = nullptr;
+    std::uint32_t* phases = nullptr;  // out
+    std::int32_t* packed = nullptr;   // out
 };
 
 // A noisy stereo row once its phases and amplitude-noise levels are known: per frame
@@ -58,6 +68,7 @@ struct NoiseToneJob {
     float* right = nullptr;
     std::int32_t frames = 0;
     const std::uint32_t* phases = nullptr;  // masked phase at the start of each frame
+    const std::int32_t* packed = nullptr;   // the table word of each frame
     const std::int32_t* levels = nullptr;   // ampLevel of each frame
     Amplitude red, green, blue;
     float d0 = 1.0f;
@@ -65,10 +76,10 @@ struct NoiseToneJob {
 };
 
 struct Kernels {
-    void (*toneStereo)(const std::int32_t* sinePairs, const ToneJob& job);
-    void (*toneMono)(const std::int32_t* sinePairs, const ToneJob& job);
-    void (*displacement)(const std::int32_t* sinePairs, const DisplacementJob& job);
-    void (*noiseTone)(const std::int32_t* sinePairs, const NoiseToneJob& job);
+    void (*toneStereo)(const ToneJob& job);
+    void (*toneMono)(const ToneJob& job);
+    std::uint32_t (*phaseChain)(const PhaseChainJob& job);
+    void (*noiseTone)(const NoiseToneJob& job);
     // Clip to 16 bits (truncating), interleave, and zero the accumulators (all padded frames).
     void (*convertStereo)(float* left, float* right, std::int16_t* out, std::int32_t frames);
     void (*convertMono)(float* mono, std::int16_t* out, std::int32_t frames);

@@ -7,34 +7,48 @@
 // V provides: kWidth frames per float vector, kHalf doubles per double vector (kWidth = 2 kHalf),
 // the types VI/VF/VD and the operations used below.
 
-// Sine value at masked phases: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero.
-// The packed table gives t[i + 1] - t[i] in the low and t[i] in the high half of one 32-bit word,
-// so a 16-bit multiply-add of that word with f (high half 0) is exactly (t[i+1] - t[i]) * f.
+// Sine values: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero, with f the low 15
+// bits of the phase. The table word holds t[i + 1] - t[i] in its low and t[i] in its high half, so
+// a 16-bit multiply-add of that word with f (high half 0) is exactly (t[i+1] - t[i]) * f.
 template <class V>
-inline typename V::VI sineValues(const std::int32_t* pairs, typename V::VI phases) {
+inline typename V::VI sineValues(typename V::VI packed, typename V::VI phases) {
     using VI = typename V::VI;
     const VI fractionMask = V::setI(0x7FFF);
-    const VI packed = V::gather(pairs, V::template srli<15>(phases));
     const VI product = V::madd(packed, V::andI(phases, fractionMask));
     const VI towardZero = V::andI(V::template srai<31>(product), fractionMask);
     const VI step = V::template srai<15>(V::addI(product, towardZero));
     return V::addI(V::template srai<16>(packed), step);
 }
 
-// Loudness of frames k .. k + kWidth - 1 as two double vectors.
+// Loudness of the frames of one vector as two double vectors: from a ramp array, or (straight
+// glides) start + k * slope, carried from vector to vector. All are whole numbers below 2^53, so
+// the sums are exact, like the frame-by-frame sums they stand for.
 template <class V, bool Ramp>
-inline void amplitudes(const lumetra::synth::Amplitude& a, std::int32_t k, typename V::VD& lo,
-                       typename V::VD& hi) {
-    if constexpr (Ramp) {
-        lo = V::loadD(a.ramp + k);
-        hi = V::loadD(a.ramp + k + V::kHalf);
-    } else {
-        // Whole numbers below 2^53: exact, like the frame-by-frame sums they stand for.
-        const typename V::VD offsets = V::mulD(V::rampD(), V::setD(a.slope));
-        lo = V::addD(V::setD(a.start + k * a.slope), offsets);
-        hi = V::addD(V::setD(a.start + (k + V::kHalf) * a.slope), offsets);
+struct Loudness {
+    typename V::VD lo, hi, step;
+    const double* ramp;
+
+    explicit Loudness(const lumetra::synth::Amplitude& a) : ramp(a.ramp) {
+        if constexpr (!Ramp) {
+            const typename V::VD slope = V::setD(a.slope);
+            lo = V::addD(V::setD(a.start), V::mulD(V::rampD(), slope));
+            hi = V::addD(lo, V::setD(V::kHalf * a.slope));
+            step = V::setD(V::kWidth * a.slope);
+        }
     }
-}
+    // The loudness of frames k .. k + kWidth - 1; call once per vector, in order.
+    void next(std::int32_t k, typename V::VD& outLo, typename V::VD& outHi) {
+        if constexpr (Ramp) {
+            outLo = V::loadD(ramp + k);
+            outHi = V::loadD(ramp + k + V::kHalf);
+        } else {
+            outLo = lo;
+            outHi = hi;
+            lo = V::addD(lo, step);
+            hi = V::addD(hi, step);
+        }
+    }
+};
 
 // acc = float(double(acc) + double(x) * a), frame by frame.
 template <class V>
@@ -43,6 +57,24 @@ inline void accumulate(float* acc, typename V::VF x, typename V::VD aLo, typenam
     const typename V::VD lo = V::addD(V::loD(old), V::mulD(V::loD(x), aLo));
     const typename V::VD hi = V::addD(V::hiD(old), V::mulD(V::hiD(x), aHi));
     V::storeF(acc, V::packF(lo, hi));
+}
+
+// The table words of the frames of one vector are looked up one vector ahead of their use: four
+// phases step side by side (plain locals, so that they stay in registers), and the words go to
+// one half of a two-vector ring while the other half is used.
+template <class V>
+inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::uint32_t step,
+                        std::int32_t* out) {
+    for (int j = 0; j < V::kWidth; j += 4) {
+        out[j] = pairs[(p[0] >> 15) & 0x1FFF];
+        out[j + 1] = pairs[(p[1] >> 15) & 0x1FFF];
+        out[j + 2] = pairs[(p[2] >> 15) & 0x1FFF];
+        out[j + 3] = pairs[(p[3] >> 15) & 0x1FFF];
+        p[0] += step;
+        p[1] += step;
+        p[2] += step;
+        p[3] += step;
+    }
 }
 
 template <class V>
@@ -54,44 +86,69 @@ inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) 
 }
 
 template <class V, bool Ramp>
-void toneStereo(const std::int32_t* pairs, const lumetra::synth::ToneJob& job) {
+void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    // Locals: the stores to the accumulators could otherwise alias the job's fields.
+    float* const left = job.left;
+    float* const right = job.right;
+    const std::int32_t frames = job.frames;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
+                               job.phase + 3 * job.increment};
+    const std::uint32_t lookupStep = 4 * job.increment;
+    alignas(32) std::int32_t ring[2 * V::kWidth];
+    lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
-    const VI mask = V::setI(0x0FFFFFFF);
     const typename V::VF divisor = V::setF(job.divisor);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::andI(phase, mask));
+    Loudness<V, Ramp> red(job.red), green(job.green);
+    for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
+        const VI words = V::loadI(ring + half);
+        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        const VI v = sineValues<V>(words, phase);
         const typename V::VF x = V::divF(V::cvtIF(v), divisor);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
-        amplitudes<V, Ramp>(job.green, k, lo, hi);
-        accumulate<V>(job.right + k, x, lo, hi);
+        red.next(k, lo, hi);
+        accumulate<V>(left + k, x, lo, hi);
+        green.next(k, lo, hi);
+        accumulate<V>(right + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
 }
 
 template <class V, bool Ramp>
-void toneMono(const std::int32_t* pairs, const lumetra::synth::ToneJob& job) {
+void toneMono(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    float* const mono = job.left;
+    const std::int32_t frames = job.frames;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
+                               job.phase + 3 * job.increment};
+    const std::uint32_t lookupStep = 4 * job.increment;
+    alignas(32) std::int32_t ring[2 * V::kWidth];
+    lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
-    const VI mask = V::setI(0x0FFFFFFF);
     const typename V::VF inverse = V::setF(job.inverse);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::andI(phase, mask));
+    Loudness<V, Ramp> sum(job.red);
+    for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
+        const VI words = V::loadI(ring + half);
+        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        const VI v = sineValues<V>(words, phase);
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
+        sum.next(k, lo, hi);
+        accumulate<V>(mono + k, x, lo, hi);
         phase = V::addI(phase, step);
     }
 }
 
-// Codes of the displacement g for the phase chain (see DisplacementJob).
+// Codes of the displacement g for the phase chain: floor(g), and 0 when g is a whole number, 1
+// when its fraction lies in [2^-16, 1 - 2^-16] and |g| < 2^30, else 2. With |p| < 2^28 the sum
+// g + p then has a rounding error far below 2^-16, so trunc(g + p) is floor(g) + p (plus one
+// when that is negative and g has a fraction).
 template <class V>
 inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int32_t* codes) {
     using VD = typename V::VD;
@@ -107,44 +164,88 @@ inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int
     V::storeTruncated(codes, code);
 }
 
-template <class V, bool Ramp>
-void displacement(const std::int32_t* pairs, const lumetra::synth::DisplacementJob& job) {
-    using VI = typename V::VI;
-    using VD = typename V::VD;
-    const typename V::VF depth = V::setF(job.modDepth);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI index = V::template srli<15>(V::loadI(job.modPhases + k));
-        const VI entry = V::template srai<16>(V::gather(pairs, index));
-        const typename V::VF q = V::divF(V::cvtIF(entry), depth);
-        VD bLo, bHi;
-        amplitudes<V, Ramp>(job.blue, k, bLo, bHi);
-        const VD gLo = V::mulD(V::loD(q), bLo);
-        const VD gHi = V::mulD(V::hiD(q), bHi);
-        V::storeD(job.displacement + k, gLo);
-        V::storeD(job.displacement + k + V::kHalf, gHi);
-        storeFloorsAndCodes<V>(gLo, job.floors + k, job.codes + k);
-        storeFloorsAndCodes<V>(gHi, job.floors + k + V::kHalf, job.codes + k + V::kHalf);
-    }
+// trunc(x) modulo 2^32 for the rare frames of the phase chain that need floating point: the
+// same saturating truncation as everywhere in the renderer (NaN gives 0).
+inline std::uint32_t phaseOf(double x) {
+    if (!(x == x)) return 0;
+    if (x >= 9223372036854775807.0) return 0xFFFFFFFFu;
+    if (x <= -9223372036854775808.0) return 0;
+    return static_cast<std::uint32_t>(static_cast<std::int64_t>(x));
 }
 
 template <class V, bool Ramp>
-void noiseTone(const std::int32_t* pairs, const lumetra::synth::NoiseToneJob& job) {
+std::uint32_t phaseChain(const lumetra::synth::PhaseChainJob& job) {
+    using VD = typename V::VD;
+    constexpr int kW = V::kWidth;
+    const typename V::VF depth = V::setF(job.modDepth);
+    Loudness<V, Ramp> blue(job.blue);
+    alignas(32) double g[2 * kW];
+    alignas(32) std::int32_t floors[2 * kW];
+    alignas(32) std::int32_t codes[2 * kW];
+    const std::int32_t* const entries = job.entries;
+    auto displace = [&](std::int32_t k, int half) {
+        const typename V::VF q = V::divF(V::cvtIF(V::loadI(entries + k)), depth);
+        VD bLo, bHi;
+        blue.next(k, bLo, bHi);
+        const VD gLo = V::mulD(V::loD(q), bLo);
+        const VD gHi = V::mulD(V::hiD(q), bHi);
+        V::storeD(g + half, gLo);
+        V::storeD(g + half + V::kHalf, gHi);
+        storeFloorsAndCodes<V>(gLo, floors + half, codes + half);
+        storeFloorsAndCodes<V>(gHi, floors + half + V::kHalf, codes + half + V::kHalf);
+    };
+    const std::int32_t frames = job.frames;
+    const std::uint32_t increment = job.increment;
+    const std::int32_t* const pairs = job.sinePairs;
+    std::uint32_t* const phases = job.phases;
+    std::int32_t* const packed = job.packed;
+    std::uint32_t p = job.phase;
+    if (frames > 0) displace(0, 0);
+    for (std::int32_t k = 0, half = 0; k < frames; k += kW, half ^= kW) {
+        // The next vector's displacements are made while this one's chain runs.
+        if (k + kW < frames) displace(k + kW, half ^ kW);
+        const std::int32_t end = frames - k < kW ? frames - k : kW;
+        for (std::int32_t j = 0; j < end; ++j) {
+            phases[k + j] = p;
+            packed[k + j] = pairs[p >> 15];
+            const std::int32_t code = codes[half + j];
+            if (code > 1) {
+                p = (phaseOf(g[half + j] + p) + increment) & 0x0FFFFFFFu;
+                continue;
+            }
+            std::int64_t t = std::int64_t{p} + floors[half + j];
+            if (t < 0) t += code;
+            p = (static_cast<std::uint32_t>(t) + increment) & 0x0FFFFFFFu;
+        }
+    }
+    return p;
+}
+
+template <class V, bool Ramp>
+void noiseTone(const lumetra::synth::NoiseToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
+    float* const left = job.left;
+    float* const right = job.right;
+    const std::int32_t* const packed = job.packed;
+    const std::uint32_t* const phases = job.phases;
+    const std::int32_t* const levels = job.levels;
+    const std::int32_t frames = job.frames;
     const VD d0 = V::setD(static_cast<double>(job.d0));
     const VD levelDivisor = V::setD(job.levelDivisor);
-    for (std::int32_t k = 0; k < job.frames; k += V::kWidth) {
-        const VI v = sineValues<V>(pairs, V::loadI(job.phases + k));
-        const VI level = V::loadI(job.levels + k);
+    Loudness<V, Ramp> red(job.red), green(job.green), blue(job.blue);
+    for (std::int32_t k = 0; k < frames; k += V::kWidth) {
+        const VI v = sineValues<V>(V::loadI(packed + k), V::loadI(phases + k));
+        const VI level = V::loadI(levels + k);
         VD lo, hi;
-        amplitudes<V, Ramp>(job.blue, k, lo, hi);
+        blue.next(k, lo, hi);
         const VD dLo = V::addD(d0, V::divD(V::mulD(V::loIntD(level), lo), levelDivisor));
         const VD dHi = V::addD(d0, V::divD(V::mulD(V::hiIntD(level), hi), levelDivisor));
         const typename V::VF x = V::divF(V::cvtIF(v), V::packF(dLo, dHi));
-        amplitudes<V, Ramp>(job.red, k, lo, hi);
-        accumulate<V>(job.left + k, x, lo, hi);
-        amplitudes<V, Ramp>(job.green, k, lo, hi);
-        accumulate<V>(job.right + k, x, lo, hi);
+        red.next(k, lo, hi);
+        accumulate<V>(left + k, x, lo, hi);
+        green.next(k, lo, hi);
+        accumulate<V>(right + k, x, lo, hi);
     }
 }
 
@@ -200,29 +301,26 @@ inline void convertMono(float* mono, std::int16_t* out, std::int32_t frames) {
 template <class V>
 lumetra::synth::Kernels makeKernels() {
     lumetra::synth::Kernels k{};
-    k.toneStereo = [](const std::int32_t* p, const lumetra::synth::ToneJob& job) {
+    k.toneStereo = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)
-            toneStereo<V, true>(p, job);
+            toneStereo<V, true>(job);
         else
-            toneStereo<V, false>(p, job);
+            toneStereo<V, false>(job);
     };
-    k.toneMono = [](const std::int32_t* p, const lumetra::synth::ToneJob& job) {
+    k.toneMono = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)
-            toneMono<V, true>(p, job);
+            toneMono<V, true>(job);
         else
-            toneMono<V, false>(p, job);
+            toneMono<V, false>(job);
     };
-    k.displacement = [](const std::int32_t* p, const lumetra::synth::DisplacementJob& job) {
-        if (job.blue.ramp)
-            displacement<V, true>(p, job);
-        else
-            displacement<V, false>(p, job);
+    k.phaseChain = [](const lumetra::synth::PhaseChainJob& job) {
+        return job.blue.ramp ? phaseChain<V, true>(job) : phaseChain<V, false>(job);
     };
-    k.noiseTone = [](const std::int32_t* p, const lumetra::synth::NoiseToneJob& job) {
+    k.noiseTone = [](const lumetra::synth::NoiseToneJob& job) {
         if (job.blue.ramp)
-            noiseTone<V, true>(p, job);
+            noiseTone<V, true>(job);
         else
-            noiseTone<V, false>(p, job);
+            noiseTone<V, false>(job);
     };
     k.convertStereo = convertStereo;
     k.convertMono = convertMono;

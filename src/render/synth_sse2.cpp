@@ -28,12 +28,6 @@ struct Sse2 {
         return _mm_srai_epi32(a, N);
     }
     static VI madd(VI a, VI b) { return _mm_madd_epi16(a, b); }
-    // No gather instruction: four loads.
-    static VI gather(const std::int32_t* table, VI index) {
-        alignas(16) std::int32_t i[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(i), index);
-        return _mm_set_epi32(table[i[3]], table[i[2]], table[i[1]], table[i[0]]);
-    }
 
     static VF loadF(const float* p) { return _mm_loadu_ps(p); }
     static void storeF(float* p, VF x) { _mm_storeu_ps(p, x); }

@@ -12,6 +12,7 @@ class MemorySink : public SoundSink {
     MemorySink(MemoryFileSystem& files, std::string name) : files_(files), name_(std::move(name)) {}
 
     std::size_t write(const void* data, std::size_t bytes) override {
+        files_.writes.push_back(bytes);
         std::size_t allowed = bytes;
         if (files_.failAfterBytes >= 0) {
             const std::int64_t room =

@@ -27,6 +27,7 @@ class MemoryFileSystem : public SoundFileSystem {
     // Total bytes any file may take before writes come up short (negative: no limit).
     std::int64_t failAfterBytes = -1;
     std::int64_t bytesWritten = 0;
+    std::vector<std::size_t> writes;  // the size of every write asked for, in order
 };
 
 }  // namespace lumetra::testing

@@ -101,12 +101,18 @@ void expectAgreement(const Case& c, const std::string& label) {
     if (!reference.samples.empty()) ++soundingRenders;
     for (std::int16_t v : reference.samples)
         nonZeroValues += v != 0;
-    for (SynthPath path : {SynthPath::Sse2, SynthPath::Avx2}) {
+    for (int variant = 0; variant < 4; ++variant) {
+        // Both instruction sets, alone and with two helper threads sharing the frames.
+        const SynthPath path = variant % 2 == 0 ? SynthPath::Sse2 : SynthPath::Avx2;
+        const int helpers = variant < 2 ? 0 : 2;
         if (!synthPathAvailable(path)) continue;
         setSynthPath(path);
+        setRenderHelpers(helpers);
         const Outcome production = run(c, renderImage);
         setSynthPath(SynthPath::Automatic);
-        const std::string where = label + (path == SynthPath::Avx2 ? " (AVX2)" : " (SSE2)");
+        setRenderHelpers(-1);
+        const std::string where = label + (path == SynthPath::Avx2 ? " (AVX2" : " (SSE2") +
+                                  (helpers ? ", helpers)" : ")");
         EXPECT_EQ(production.result, reference.result) << where;
         ASSERT_EQ(production.samples.size(), reference.samples.size()) << where;
         const std::size_t at = firstDifference(production.samples, reference.samples);
@@ -185,6 +191,9 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
     expectAgreement(c, "sub-audio rows");
     c.low = 0.0;
     expectAgreement(c, "low of 0");
+    c.low = 1e-5;  // phase increments of 0 and 1 in the lowest rows
+    c.high = 100.0;
+    expectAgreement(c, "tiny increments");
     c.height = 1;
     c.low = 100.0;
     expectAgreement(c, "one row");

@@ -1,0 +1,372 @@
+// The render engine's own numbers, texts and failure paths (its arithmetic is checked against the
+// reference in render_agreement_test.cpp).
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <thread>
+
+#include "render/render_engine.h"
+#include "render/render_steps.h"
+#include "render/sine_table.h"
+#include "render_rig.h"
+
+namespace lumetra::testing {
+namespace {
+
+struct EngineTest : ::testing::Test {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(300, 150);
+
+    int render(int command = kRenderImage) { return renderImage(rig.context, doc, command); }
+    std::vector<std::string> statusOf(int part) const {
+        std::vector<std::string> texts;
+        for (const auto& [p, text] : rig.host.statusLog)
+            if (p == part) texts.push_back(text);
+        return texts;
+    }
+    void light(std::int32_t x, std::int32_t y, Rgb c) { setPixel(doc.current.pixels, x, y, c); }
+};
+
+TEST_F(EngineTest, DefaultPictureNumbers) {
+    light(100, 75, Rgb{200, 100, 0});
+    rig.shell.saveSoundEveryRender = 1;
+    rig.host.tickStep = 500;
+    ASSERT_EQ(render(), 1);
+    EXPECT_EQ(doc.current.settings.samplesPerPixel, 366);
+    EXPECT_EQ(rig.playback.length(), 220332u);  // 301 slices of 366 stereo frames
+    EXPECT_EQ(renderChunkSize(366, 220332), 32940);
+    // Header, then six chunks of 32940 values and the rest.
+    ASSERT_EQ(rig.files.writes.size(), 8u);
+    EXPECT_EQ(rig.files.writes[0], 48u);
+    for (int i = 1; i <= 6; ++i)
+        EXPECT_EQ(rig.files.writes[i], 2u * 32940);
+    EXPECT_EQ(rig.files.writes[7], 2u * (220332 - 6 * 32940));
+    const auto path = pathInFolder("sounds", "Lumetra.wav");
+    const auto& file = rig.files.at(path);
+    ASSERT_EQ(file.size(), 48u + 440664u);
+    EXPECT_TRUE(std::equal(rig.playback.samples.begin(), rig.playback.samples.end(),
+                           reinterpret_cast<const std::int16_t*>(file.data() + 48)));
+
+    const auto part0 = statusOf(0);
+    ASSERT_EQ(part0.size(), 2u);
+    EXPECT_EQ(part0[0], "Generating 5.00 secs (Hold down Esc to terminate)");
+    EXPECT_EQ(part0[1], "Generated 5.00 secs -- " + utf8FromPath(path));
+    EXPECT_EQ(statusOf(2), std::vector<std::string>{""});
+    const auto part1 = statusOf(1);
+    ASSERT_EQ(part1.size(), 302u);
+    EXPECT_EQ(part1[0], "0%");
+    EXPECT_EQ(part1[150], "50%");
+    EXPECT_EQ(part1[300], "100%");
+    EXPECT_EQ(part1[301], "Time: 0.50 s (9.99 x real-time)");
+    EXPECT_EQ(rig.host.statusUpdates, 301);
+    EXPECT_EQ(rig.host.pumps, 301);
+
+    const RenderInfoRecord& info = doc.current.renderInfo;
+    EXPECT_EQ(info.valid, 1u);
+    EXPECT_EQ(info.command, 300);
+    EXPECT_FLOAT_EQ(info.renderTime, 0.5f);
+    EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 300, 150}));
+    EXPECT_FALSE(rig.context.renderInProgress);
+    EXPECT_FALSE(rig.context.engineBusy);
+}
+
+TEST_F(EngineTest, LoneRedPixelRisesAndFallsOverTwoSlices) {
+    light(100, 75, Rgb{255, 0, 0});
+    EXPECT_NEAR(computeNormaliser(rig.host, doc.current.pixels, Rect{0, 0, 300, 150}, 10.0), 307.02,
+                1e-9);
+    ASSERT_EQ(render(kRenderWithoutBlue), 1);
+    const auto& v = rig.playback.samples;
+    const std::size_t slice = 2 * 366;
+    int peak = 0;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        if (i % 2 == 1) {
+            ASSERT_EQ(v[i], 0) << "right channel at " << i;
+            continue;
+        }
+        const std::size_t j = i / slice;
+        if (j != 100 && j != 101) {
+            ASSERT_EQ(v[i], 0) << "slice " << j;
+        }
+        peak = std::max(peak, std::abs(static_cast<int>(v[i])));
+    }
+    // 32767 * 255 / 307.02 = 27215.6: the loudest a full pixel can be (reached where the
+    // sine peaks as the glide turns).
+    EXPECT_LE(peak, 27215);
+    EXPECT_GE(peak, 26000);
+    const auto sliceHasSound = [&](std::size_t j) {
+        return std::any_of(v.begin() + j * slice, v.begin() + (j + 1) * slice,
+                           [](std::int16_t x) { return x != 0; });
+    };
+    EXPECT_TRUE(sliceHasSound(100));
+    EXPECT_TRUE(sliceHasSound(101));
+}
+
+TEST_F(EngineTest, LoudPicturesClipInsteadOfWrapping) {
+    // The bottom row (50 Hz) at about twice the loudness 16 bits can hold.
+    for (int x = 0; x < 300; ++x)
+        light(x, 149, Rgb{255, 0, 0});
+    doc.current.settings.ampFactor = 24.0;
+    ASSERT_EQ(render(kRenderWithoutBlue), 1);
+    const auto& v = rig.playback.samples;
+    EXPECT_GT(std::count(v.begin(), v.end(), 32767), 1000);
+    EXPECT_GT(std::count(v.begin(), v.end(), -32768), 1000);
+    // So slow a wave moves less than 1000 per frame; a wrapped value would jump by 65536.
+    for (std::size_t i = 2; i < v.size(); i += 2)
+        ASSERT_LT(std::abs(v[i] - v[i - 2]), 2000) << i;
+}
+
+TEST_F(EngineTest, SilentSlicesKeepTheRowPhase) {
+    doc = makeDocument(10, 1);
+    for (int x : {0, 1, 6, 7, 8, 9})
+        light(x, 0, Rgb{80, 0, 0});
+    ASSERT_EQ(render(kRenderWithoutBlue), 1);
+    const RenderSettings& s = doc.current.settings;
+    RandomSeed seed;
+    const std::uint32_t start = nextRandom(seed) & kPhaseMask;
+    // Slices 3, 4 and 5 have black on both sides: 8 of 11 slices sound.
+    const std::uint32_t expected =
+        (start + 8u * static_cast<std::uint32_t>(s.samplesPerPixel) * s.rowIncrements[0]) &
+        kPhaseMask;
+    EXPECT_EQ(s.rowPhases[0], expected);
+    EXPECT_EQ(rig.seed.value, seed.value);  // one draw: the phase of the only row
+}
+
+TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
+    light(60, 20, Rgb{50, 50, 0});
+    doc.current.selection = Rect{50, 10, 80, 40};
+    ASSERT_EQ(render(kRenderSelection), 1);
+    const auto part1 = statusOf(1);
+    EXPECT_EQ(part1.front(), "16%");  // 50 * 100 div 300
+    EXPECT_EQ(part1[part1.size() - 2], "26%");
+    const std::int32_t s = doc.current.settings.samplesPerPixel;
+    EXPECT_EQ(rig.playback.length(), static_cast<std::size_t>(31 * 2 * s));
+    EXPECT_EQ(rig.playback.renderedRect, (Rect{50, 10, 80, 40}));
+    EXPECT_EQ(doc.current.renderInfo.selection, (std::array<std::int32_t, 4>{50, 10, 80, 40}));
+    // All 150 rows get a random phase, whatever the selection.
+    RandomSeed seed;
+    for (int i = 0; i < 150; ++i)
+        nextRandom(seed);
+    EXPECT_EQ(rig.seed.value, seed.value);
+}
+
+TEST_F(EngineTest, EscapeKeepsWholeChunksAndRecordsNothing) {
+    fillRandom(doc.current.pixels, 3, PictureRecipe{});
+    rig.shell.saveSoundEveryRender = 1;
+    rig.host.escapeAtQuery = 100;  // held when column 99 is done
+    EXPECT_EQ(render(kRenderWithoutBlue), 0);
+    // 100 columns made 73200 values: two whole chunks went out, the rest is dropped.
+    EXPECT_EQ(rig.playback.length(), 65880u);
+    const auto& file = rig.files.at(pathInFolder("sounds", "Lumetra.wav"));
+    EXPECT_EQ(file.size(), 48u + 2 * 65880u);
+    EXPECT_EQ(file[44] | file[45] << 8 | file[46] << 16, 2 * 65880);
+    EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 99, 150}));
+    EXPECT_EQ(doc.current.renderInfo.valid, 0u);
+    EXPECT_EQ(statusOf(0).back(),
+              "Generated 1.49 secs -- " + utf8FromPath(pathInFolder("sounds", "Lumetra.wav")));
+    EXPECT_FALSE(rig.context.renderInProgress);
+}
+
+TEST_F(EngineTest, BlueAloneIsNoImageData) {
+    for (int y = 0; y < 150; ++y)
+        for (int x = 0; x < 300; ++x)
+            light(x, y, Rgb{0, 0, 255});
+    doc.current.selection = Rect{10, 10, 20, 20};
+    rig.shell.saveSoundEveryRender = 1;
+    rig.playback.samples.assign(500, 7);  // the last sound stays
+    for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue}) {
+        rig.host.statusLog.clear();
+        EXPECT_EQ(render(command), 0);
+        ASSERT_EQ(rig.host.statusLog.size(), 1u);
+        EXPECT_EQ(rig.host.status[0], "No image data to render!");
+    }
+    EXPECT_EQ(rig.playback.length(), 500u);
+    EXPECT_TRUE(rig.files.files.empty());
+    EXPECT_EQ(rig.seed.value, RandomSeed::kStart);
+}
+
+TEST_F(EngineTest, EmptySelectionIsNoImageData) {
+    light(5, 5, Rgb{255, 255, 0});
+    EXPECT_EQ(render(kRenderSelection), 0);
+    EXPECT_EQ(rig.host.status[0], "No image data to render!");
+}
+
+TEST_F(EngineTest, MonoIgnoresBlue) {
+    fillRandom(doc.current.pixels, 11, PictureRecipe{0.6, true, true, true, 0.8});
+    rig.sound.stereo = 0;
+    ASSERT_EQ(render(kRenderImage), 1);
+    const auto withBlue = rig.playback.samples;
+    EXPECT_EQ(withBlue.size(), 301u * 366);
+    rig.seed = RandomSeed{};
+    ASSERT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_EQ(rig.playback.samples, withBlue);
+}
+
+TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
+    light(100, 75, Rgb{255, 0, 0});
+    rig.shell.saveSoundEveryRender = 1;
+    rig.files.failAfterBytes = 48 + 1000;
+    rig.host.answers = {true};
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);  // goes on into memory
+    const auto path = pathInFolder("sounds", "Lumetra.wav");
+    ASSERT_EQ(rig.host.boxes.size(), 1u);
+    EXPECT_EQ(rig.host.boxes[0].text,
+              "Error writing " + utf8FromPath(path) +
+                  "\nError 28: No space left on device\nWrite header to file to enable playback "
+                  "of what you've got?    ");
+    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
+    const auto& file = rig.files.at(path);
+    EXPECT_EQ(file.size(), 48u + 1000u);
+    EXPECT_EQ(file[44] | file[45] << 8, 1000);
+    EXPECT_EQ(rig.files.writes.size(), 2u);  // the file stays closed afterwards
+    EXPECT_EQ(rig.playback.length(), 220332u);
+    EXPECT_EQ(doc.current.renderInfo.valid, 1u);
+}
+
+TEST_F(EngineTest, WriteErrorNoRemovesTheFile) {
+    light(100, 75, Rgb{255, 0, 0});
+    rig.shell.saveSoundEveryRender = 1;
+    rig.files.failAfterBytes = 48 + 1000;
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_TRUE(rig.files.files.empty());
+    EXPECT_EQ(rig.playback.length(), 220332u);
+}
+
+TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
+    light(100, 75, Rgb{255, 0, 0});
+    rig.shell.saveSoundEveryRender = 1;
+    rig.playback.memoryLimitValues = 1000;
+    rig.files.failAfterBytes = 48 + 2 * 32940 + 10;
+    rig.host.answers = {true, true};  // render to file only; keep what was written
+    EXPECT_EQ(render(kRenderWithoutBlue), 0);
+    ASSERT_EQ(rig.host.boxes.size(), 2u);
+    EXPECT_EQ(rig.host.boxes[0].caption, "Memory Error");
+    EXPECT_EQ(rig.files.writes.size(), 3u);  // header, one chunk, the failed one
+    EXPECT_EQ(rig.files.at(pathInFolder("sounds", "Lumetra.wav")).size(), 48u + 2 * 32940 + 10);
+    EXPECT_EQ(doc.current.renderInfo.valid, 0u);
+    EXPECT_FALSE(rig.playback.hasBuffer());
+}
+
+TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
+    light(100, 75, Rgb{255, 0, 0});
+    rig.playback.memoryLimitValues = 1000;
+    rig.playback.samples.assign(20, 1);
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_FALSE(rig.playback.hasBuffer());
+    EXPECT_EQ(rig.host.pumps, 0);
+    EXPECT_EQ(rig.host.status[0], "Generated 0.00 secs");
+    EXPECT_EQ(doc.current.renderInfo.valid, 0u);
+}
+
+TEST_F(EngineTest, SecondRenderThroughThePumpIsIgnored) {
+    light(100, 75, Rgb{255, 0, 0});
+    int inner = -1;
+    bool inProgress = false;
+    rig.host.onPump = [&] {
+        if (inner != -1) return;
+        inProgress = rig.context.renderInProgress;
+        inner = renderImage(rig.context, doc, kRenderImage);
+    };
+    EXPECT_EQ(render(), 1);
+    EXPECT_EQ(inner, 0);
+    EXPECT_TRUE(inProgress);
+    EXPECT_FALSE(rig.context.engineBusy);
+    EXPECT_EQ(rig.playback.length(), 220332u);
+}
+
+TEST_F(EngineTest, PumpMayChangeThePictureMeanwhile) {
+    fillRandom(doc.current.pixels, 5, PictureRecipe{});
+    std::string message;
+    rig.host.onPump = [&] { adoptPixels(doc.current, *createCanvasBitmap(20, 10, message)); };
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_EQ(rig.playback.length(), 220332u);
+}
+
+TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
+    light(100, 75, Rgb{255, 0, 0});
+    doc.current.settings.outputTime = 0.001;  // no frame per column
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(rig.host.status[0],
+              "Cannot render: the output time is too short for the image width!");
+    doc.current.settings.outputTime = 5.0;
+    doc.current.settings.ampFactor = 0.0;
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(rig.host.status[0], "Cannot render: the amp factor must be above 0!");
+    doc.current.settings.ampFactor = 10.0;
+    doc.current.settings.outputTime = 1e9;  // more than a soundfile can hold
+    EXPECT_EQ(render(), 0);
+    EXPECT_EQ(rig.host.status[0], "Cannot render: the sound would be too long for a soundfile!");
+    EXPECT_FALSE(rig.playback.hasBuffer());
+    EXPECT_EQ(render(299), 0);
+    EXPECT_EQ(render(304), 0);
+}
+
+TEST_F(EngineTest, InstantRenderHasNoSpeedFactor) {
+    light(100, 75, Rgb{255, 0, 0});
+    ASSERT_EQ(render(), 1);
+    EXPECT_EQ(rig.host.status[1], "Time: 0.00 s (too fast to measure)");
+}
+
+TEST_F(EngineTest, DegeneratePitchesStillRender) {
+    fillRandom(doc.current.pixels, 9, PictureRecipe{1.0, true, true, true, 1.0});
+    doc.current.settings.lowFrequency = 0.0;
+    ASSERT_EQ(render(kRenderImage), 1);
+    doc = makeDocument(40, 1);
+    fillRandom(doc.current.pixels, 9, PictureRecipe{1.0, true, true, true, 1.0});
+    ASSERT_EQ(render(kRenderImage), 1);
+    const auto& v = rig.playback.samples;
+    EXPECT_TRUE(std::any_of(v.begin(), v.end(), [](std::int16_t x) { return x != 0; }));
+}
+
+TEST(SoftSweepTable, WeightsOfOneSlice) {
+    RecordingHost host;
+    SoftSweepTable table;
+    ASSERT_TRUE(buildSoftSweepTable(host, table, 366));
+    ASSERT_EQ(table.weights.size(), 367u);
+    EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);  // 1 + cos of pi rounded to float
+    EXPECT_NEAR(table.weights[183], 2.0f, 1e-6);
+    EXPECT_EQ(table.weights[366], 2.0f);
+    // Over an even slice the weights sum to s, so a soft glide ends where a straight one does.
+    const double sum = std::accumulate(table.weights.begin(), table.weights.end() - 1, 0.0);
+    EXPECT_NEAR(sum, 366.0, 1e-3);
+    ASSERT_TRUE(buildSoftSweepTable(host, table, 1));
+    ASSERT_EQ(table.weights.size(), 2u);
+    EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);
+    EXPECT_EQ(table.weights[1], 2.0f);
+    EXPECT_TRUE(host.boxes.empty());
+}
+
+}  // namespace
+}  // namespace lumetra::testing
+
+namespace lumetra::testing {
+namespace {
+
+// Two renders on two threads at once (as a batch renderer might run them): the one set of
+// helpers goes to one of them, and both make the same sound as alone.
+TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
+    setRenderHelpers(1);
+    auto renderOne = [](std::uint32_t pictureSeed) {
+        RenderRig rig;
+        ImageDocument doc = makeDocument(120, 60);
+        fillRandom(doc.current.pixels, pictureSeed, PictureRecipe{0.8, true, true, true, 0.5});
+        doc.current.settings.outputTime = 1.0;
+        EXPECT_EQ(renderImage(rig.context, doc, kRenderImage), 1);
+        return rig.playback.samples;
+    };
+    const auto first = renderOne(1);
+    const auto second = renderOne(2);
+    std::vector<std::int16_t> a, b;
+    std::thread one([&] { a = renderOne(1); });
+    std::thread two([&] { b = renderOne(2); });
+    one.join();
+    two.join();
+    setRenderHelpers(-1);
+    EXPECT_EQ(a, first);
+    EXPECT_EQ(b, second);
+}
+
+}  // namespace
+}  // namespace lumetra::testing

@@ -1,0 +1,282 @@
+// WAV headers, the one output file (written beside its target and moved over it on close), the
+// naming of soundfiles and "Save Sound As".
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "render/playback_sound.h"
+#include "render/soundfile_naming.h"
+#include "render/wav_output.h"
+#include "render_rig.h"
+
+namespace lumetra::testing {
+namespace {
+
+std::uint32_t read32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
+}
+std::uint16_t read16(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+OutputFormat stereoFormat() {
+    OutputFormat f;
+    SoundOptions sound;
+    updateOutputFormat(f, sound);
+    return f;
+}
+
+TEST(WavHeader, LayoutOfAStereoFile) {
+    const auto h = encodeWavHeader(stereoFormat(), 220332);
+    const std::vector<std::uint8_t> b(h.begin(), h.end());
+    ASSERT_EQ(b.size(), 48u);
+    EXPECT_EQ(std::memcmp(&b[0], "RIFF", 4), 0);
+    EXPECT_EQ(read32(b, 4), 440704u);
+    EXPECT_EQ(std::memcmp(&b[8], "WAVEfmt ", 8), 0);
+    EXPECT_EQ(read32(b, 16), 20u);
+    EXPECT_EQ(read16(b, 20), 1);
+    EXPECT_EQ(read16(b, 22), 2);
+    EXPECT_EQ(read32(b, 24), 22050u);
+    EXPECT_EQ(read32(b, 28), 88200u);
+    EXPECT_EQ(read16(b, 32), 4);
+    EXPECT_EQ(read16(b, 34), 16);
+    EXPECT_EQ(read16(b, 36), 0);
+    EXPECT_EQ(read16(b, 38), 0);
+    EXPECT_EQ(std::memcmp(&b[40], "data", 4), 0);
+    EXPECT_EQ(read32(b, 44), 440664u);
+}
+
+TEST(WavHeader, FormatFollowsSoundOptions) {
+    OutputFormat f;  // one channel, 22050 Hz at start-up
+    EXPECT_EQ(f.channels, 1);
+    EXPECT_EQ(f.byteRate, 44100u);
+    SoundOptions sound;
+    sound.sampleRate = 44100;
+    updateOutputFormat(f, sound);
+    EXPECT_EQ(f.channels, 2);
+    EXPECT_EQ(f.byteRate, 176400u);
+    EXPECT_EQ(f.blockAlign, 4);
+    // Sizes that would not fit the 32-bit fields are held at the largest that does.
+    const auto h = encodeWavHeader(f, kMaxWavValues + 5);
+    const std::vector<std::uint8_t> b(h.begin(), h.end());
+    EXPECT_EQ(read32(b, 4), 0xFFFFFFFFu - 1);
+}
+
+std::vector<std::int16_t> ramp(std::size_t n) {
+    std::vector<std::int16_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::int16_t>(i * 37 - 1000);
+    return v;
+}
+
+TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
+    MemoryFileSystem files;
+    SoundfileOutput out(files);
+    const std::filesystem::path target = "sounds/take.wav";
+    ASSERT_TRUE(out.open(target, stereoFormat()));
+    EXPECT_FALSE(out.open("sounds/other.wav", stereoFormat()));  // one file at a time
+    EXPECT_TRUE(files.exists(partialSoundfilePath(target)));
+    EXPECT_FALSE(files.exists(target));
+    const auto values = ramp(1001);
+    EXPECT_EQ(out.write(values), 1001u);
+    ASSERT_TRUE(out.close(1001));
+    EXPECT_FALSE(out.isOpen());
+    EXPECT_FALSE(files.exists(partialSoundfilePath(target)));
+    const auto& bytes = files.at(target);
+    ASSERT_EQ(bytes.size(), 48u + 2002u);
+    EXPECT_EQ(read32(bytes, 4), 2042u);
+    EXPECT_EQ(read32(bytes, 44), 2002u);
+    EXPECT_EQ(std::memcmp(bytes.data() + 48, values.data(), 2002), 0);
+}
+
+TEST(SoundfileOutput, TenValuesOrFewerLeaveTheOldFile) {
+    MemoryFileSystem files;
+    files.files["sounds/take.wav"] = {1, 2, 3};
+    SoundfileOutput out(files);
+    ASSERT_TRUE(out.open("sounds/take.wav", stereoFormat()));
+    out.write(ramp(10));
+    EXPECT_TRUE(out.close(10));
+    EXPECT_EQ(files.at("sounds/take.wav"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(files.files.size(), 1u);
+
+    ASSERT_TRUE(out.open("sounds/take.wav", stereoFormat()));
+    out.write(ramp(11));
+    EXPECT_TRUE(out.close(11));
+    EXPECT_EQ(files.at("sounds/take.wav").size(), 48u + 22u);
+}
+
+TEST(SoundfileOutput, HeaderNeverClaimsMoreThanWritten) {
+    MemoryFileSystem files;
+    files.failAfterBytes = 48 + 40;  // 20 values fit
+    SoundfileOutput out(files);
+    ASSERT_TRUE(out.open("a.wav", stereoFormat()));
+    EXPECT_EQ(out.write(ramp(100)), 20u);
+    EXPECT_EQ(out.valuesWritten(), 20);
+    EXPECT_TRUE(out.close(100));
+    EXPECT_EQ(read32(files.at("a.wav"), 44), 40u);
+}
+
+TEST(SoundfileOutput, DiscardedWhenDestroyedOpen) {
+    MemoryFileSystem files;
+    {
+        SoundfileOutput out(files);
+        ASSERT_TRUE(out.open("a.wav", stereoFormat()));
+        out.write(ramp(500));
+    }
+    EXPECT_TRUE(files.files.empty());
+}
+
+TEST(SoundfileOutput, OpenFailureMessage) {
+    RenderRig rig;
+    rig.files.failCreate = true;
+    EXPECT_EQ(openSoundfile(rig.host, rig.soundfile, "sounds/x.wav", rig.format), 0);
+    ASSERT_EQ(rig.host.boxes.size(), 1u);
+    EXPECT_EQ(rig.host.boxes[0].text, "Could not open sounds/x.wav for output");
+    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
+}
+
+// The real file system, in a folder of our own.
+class RealFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder =
+            std::filesystem::temp_directory_path() /
+            ("lumetra-wav-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::vector<std::uint8_t> contents(const std::filesystem::path& p) {
+        std::ifstream in(p, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    std::filesystem::path folder;
+};
+
+TEST_F(RealFiles, ReplacesAnExistingFileOnlyWhenComplete) {
+    const std::filesystem::path target = folder / "take.wav";
+    { std::ofstream(target, std::ios::binary) << "old sound"; }
+    SoundfileOutput out;
+    ASSERT_TRUE(out.open(target, stereoFormat()));
+    out.write(ramp(5000));
+    // While it is written, the old file is untouched.
+    EXPECT_EQ(contents(target).size(), 9u);
+    ASSERT_TRUE(out.close(5000));
+    const auto bytes = contents(target);
+    ASSERT_EQ(bytes.size(), 48u + 10000u);
+    EXPECT_EQ(read32(bytes, 44), 10000u);
+    EXPECT_FALSE(std::filesystem::exists(partialSoundfilePath(target)));
+}
+
+TEST_F(RealFiles, NonAsciiNamesAndMissingFolders) {
+    SoundfileOutput out;
+    const std::filesystem::path target = folder / pathFromUtf8("Kl\xC3\xA4nge.wav");
+    ASSERT_TRUE(out.open(target, stereoFormat()));
+    out.write(ramp(100));
+    ASSERT_TRUE(out.close(100));
+    EXPECT_TRUE(std::filesystem::exists(target));
+    EXPECT_EQ(utf8FromPath(target.filename()), "Kl\xC3\xA4nge.wav");
+    EXPECT_FALSE(out.open(folder / "missing" / "a.wav", stereoFormat()));
+}
+
+TEST(SoundfileNames, CutAtTheLastDotAndNumbered) {
+    EXPECT_EQ(nameWithoutExtension("track.take.bmp"), "track.take");
+    EXPECT_EQ(nameWithoutExtension("noext"), "noext");
+    std::int32_t counter = 99;
+    EXPECT_EQ(takeSoundfileNumber(counter), "99");
+    EXPECT_EQ(counter, 0);
+    EXPECT_EQ(takeSoundfileNumber(counter), "00");
+    EXPECT_EQ(counter, 1);
+    counter = 7;
+    EXPECT_EQ(takeSoundfileNumber(counter), "07");
+}
+
+TEST(SoundfileNames, FolderJoining) {
+    const std::filesystem::path a = pathInFolder("sounds", "x.wav");
+    const std::filesystem::path b = pathInFolder("sounds/", "x.wav");
+    EXPECT_EQ(a.lexically_normal(), b.lexically_normal());
+    EXPECT_EQ(a.filename(), "x.wav");
+    EXPECT_EQ(pathInFolder("", "x.wav"), std::filesystem::path("x.wav"));
+#ifdef _WIN32
+    EXPECT_EQ(pathInFolder("C:\\Sounds\\", "x.wav").wstring(), L"C:\\Sounds\\x.wav");
+    EXPECT_EQ(pathInFolder("C:\\Sounds", "x.wav").wstring(), L"C:\\Sounds\\x.wav");
+#endif
+}
+
+TEST(SoundfileNames, EveryRenderFileNames) {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(4, 4);
+    doc.displayName = "track.take.bmp";
+    rig.shell.saveSoundEveryRender = 1;
+    rig.shell.soundfileNamedAfterImage = 1;
+    rig.shell.numberSoundfiles = 1;
+    rig.shell.soundfileCounter = 99;
+    ASSERT_EQ(makeSoundfileName(rig.context, doc), 1);
+    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take99.wav"));
+    rig.soundfile.close(0);
+    makeSoundfileName(rig.context, doc);
+    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take00.wav"));
+    rig.soundfile.close(0);
+
+    rig.shell.numberSoundfiles = 0;
+    makeSoundfileName(rig.context, doc);
+    EXPECT_EQ(rig.soundfile.path().filename(), "track.take.wav");
+    rig.soundfile.close(0);
+
+    rig.shell.soundfileNamedAfterImage = 0;
+    makeSoundfileName(rig.context, doc);
+    EXPECT_EQ(rig.soundfile.path().filename(), "Lumetra.wav");
+    rig.soundfile.close(0);
+    // The format follows the sound options at the start of every render.
+    EXPECT_EQ(rig.format.channels, 2);
+
+    rig.shell.saveSoundEveryRender = 0;
+    rig.files.files.clear();
+    EXPECT_EQ(makeSoundfileName(rig.context, doc), 1);
+    EXPECT_FALSE(rig.soundfile.isOpen());
+    EXPECT_TRUE(rig.files.files.empty());
+}
+
+TEST(SaveSoundAs, SuggestsAndWritesTheLatestSound) {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(4, 4);
+    rig.shell.soundfileCounter = 99;
+    rig.playback.samples = ramp(300);
+    rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");
+    EXPECT_EQ(saveSoundAs(rig.context, doc), 1);
+    ASSERT_EQ(rig.host.suggestedNames.size(), 1u);
+    EXPECT_EQ(rig.host.suggestedNames[0], "Lumetra99.wav");
+    EXPECT_EQ(rig.shell.soundfileCounter, 0);
+    const auto& bytes = rig.files.at(pathInFolder("sounds", "chosen.wav"));
+    EXPECT_EQ(bytes.size(), 48u + 600u);
+    EXPECT_EQ(read16(bytes, 22), 1);  // the format of now: one channel until a render updates it
+
+    doc.displayName = "song.bmp";
+    rig.host.saveSoundAnswer.reset();  // cancelled
+    EXPECT_EQ(saveSoundAs(rig.context, doc), 0);
+    EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
+}
+
+TEST(SaveSoundAs, WriteErrorKeepsTheOldFile) {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(4, 4);
+    const auto target = pathInFolder("sounds", "chosen.wav");
+    rig.files.files[MemoryFileSystem::key(target)] = {9, 9};
+    rig.files.failAfterBytes = 100;
+    rig.playback.samples = ramp(300);
+    rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");  // inside the folder
+    EXPECT_EQ(saveSoundAs(rig.context, doc), 0);
+    ASSERT_EQ(rig.host.boxes.size(), 1u);
+    EXPECT_EQ(rig.host.boxes[0].text,
+              "Error writing " + utf8FromPath(target) + "\nError 28: No space left on device");
+    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
+    EXPECT_EQ(rig.files.at(target), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(rig.files.files.size(), 1u);
+}
+
+}  // namespace
+}  // namespace lumetra::testing
