@@ -8,6 +8,9 @@ if(NOT EXISTS ${LUMETRA_BOOST_INCLUDE}/boost)
 endif()
 add_library(lumetra_boost INTERFACE)
 target_include_directories(lumetra_boost SYSTEM INTERFACE ${LUMETRA_BOOST_INCLUDE})
+# The core's texts are UTF-8: Boost.System gives the Windows error texts in UTF-8 too, not in the
+# ANSI code page.
+target_compile_definitions(lumetra_boost INTERFACE BOOST_SYSTEM_USE_UTF8)
 
 if(LUMETRA_BUILD_TESTS)
   # GoogleTest from source for every build, so that the cross build has it too.

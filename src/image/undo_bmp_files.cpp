@@ -1,0 +1,16 @@
+#include "image/undo_bmp_files.h"
+
+#include "image/bmp_writer.h"
+#include "image/image_file.h"
+
+namespace lumetra {
+
+bool UndoBmpFiles::save(const CanvasImage& image, const std::filesystem::path& path) {
+    return saveImageBmp(image, path, /*refreshInfo=*/false, attachRenderInfo_);
+}
+
+bool UndoBmpFiles::load(CanvasImage& image, const std::filesystem::path& path) {
+    return loadImageFileCore(image, path).ok;
+}
+
+}  // namespace lumetra
