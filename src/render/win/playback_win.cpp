@@ -1,7 +1,6 @@
 #include "render/win/playback_win.h"
 
 #include <commctrl.h>
-#include <mmsystem.h>
 
 #include <array>
 #include <memory>
@@ -13,6 +12,7 @@
 #include "render/playback_sound.h"
 #include "render/wave_devices.h"
 #include "render/win/render_bridge.h"
+#include "render/win/wave_out_device.h"
 #include "shell/win/app_state.h"
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
@@ -21,80 +21,9 @@
 namespace lumetra::win {
 namespace {
 
-constexpr UINT kBufferDone = MM_WOM_DONE;  // 957
-constexpr size_t kMaxBuffers = 16;
-
-std::string waveOutText(int code) {
-    wchar_t text[MAXERRORLENGTH] = {};
-    if (waveOutGetErrorTextW(MMRESULT(code), text, MAXERRORLENGTH) != MMSYSERR_NOERROR) {
-        return "Error " + std::to_string(code);
-    }
-    return narrow(text);
-}
-
-// The wave-out device with one header per ring buffer; its completion messages go to the main
-// window.
-class WinWaveOut final : public WaveOutPort {
-  public:
-    int open(std::int32_t device, const OutputFormat& format) override {
-        WAVEFORMATEX wave{};
-        wave.wFormatTag = format.formatTag;
-        wave.nChannels = format.channels;
-        wave.nSamplesPerSec = format.sampleRate;
-        wave.nAvgBytesPerSec = format.byteRate;
-        wave.nBlockAlign = format.blockAlign;
-        wave.wBitsPerSample = format.bitsPerSample;
-        wave.cbSize = 0;
-        headers_.fill(WAVEHDR{});
-        UINT id = device < 0 ? WAVE_MAPPER : UINT(device);
-        return int(waveOutOpen(&device_, id, &wave,
-                               reinterpret_cast<DWORD_PTR>(appState().mainWindow), 0,
-                               CALLBACK_WINDOW));
-    }
-    int prepare(std::size_t index, std::int16_t* data, std::uint32_t capacityBytes) override {
-        if (index >= kMaxBuffers) return MMSYSERR_INVALPARAM;
-        WAVEHDR& h = headers_[index];
-        h = WAVEHDR{};
-        h.lpData = reinterpret_cast<LPSTR>(data);
-        h.dwBufferLength = capacityBytes;
-        h.dwUser = index;
-        return int(waveOutPrepareHeader(device_, &h, sizeof h));
-    }
-    int unprepare(std::size_t index) override {
-        if (index >= kMaxBuffers) return MMSYSERR_INVALPARAM;
-        return int(waveOutUnprepareHeader(device_, &headers_[index], sizeof(WAVEHDR)));
-    }
-    int write(std::size_t index, std::uint32_t bytes) override {
-        if (index >= kMaxBuffers) return MMSYSERR_INVALPARAM;
-        headers_[index].dwBufferLength = bytes;
-        return int(waveOutWrite(device_, &headers_[index], sizeof(WAVEHDR)));
-    }
-    int pause() override { return int(waveOutPause(device_)); }
-    int restart() override { return int(waveOutRestart(device_)); }
-    int reset() override { return int(waveOutReset(device_)); }
-    int close() override {
-        int result = int(waveOutClose(device_));
-        if (result == MMSYSERR_NOERROR) device_ = nullptr;
-        return result;
-    }
-    std::string errorText(int code) override { return waveOutText(code); }
-
-    // The ring index of a header the device handed back; -1 when it is none of ours.
-    long indexOf(const WAVEHDR* header) const {
-        for (size_t i = 0; i < kMaxBuffers; ++i) {
-            if (&headers_[i] == header) return long(i);
-        }
-        return -1;
-    }
-
-  private:
-    HWAVEOUT device_ = nullptr;
-    std::array<WAVEHDR, kMaxBuffers> headers_{};
-};
-
 class WinPlaybackUi final : public PlaybackUi {
   public:
-    explicit WinPlaybackUi(WinWaveOut& device) : device_(device) {}
+    explicit WinPlaybackUi(WaveOutDevice& device) : device_(device) {}
 
     void setStatus(const std::string& text) override { setStatusText(0, widen(text)); }
     void showWarning(const std::string& text, const std::string& caption) override {
@@ -127,36 +56,17 @@ class WinPlaybackUi final : public PlaybackUi {
         if (HWND canvas = appState().canvas) InvalidateRect(canvas, nullptr, TRUE);
     }
     std::vector<std::size_t> takeFinishedBuffers() override {
-        std::vector<std::size_t> done;
-        MSG msg;
-        while (PeekMessageW(&msg, appState().mainWindow, kBufferDone, kBufferDone, PM_REMOVE)) {
-            long index = device_.indexOf(reinterpret_cast<const WAVEHDR*>(msg.lParam));
-            if (index >= 0) done.push_back(size_t(index));
-        }
-        return done;
+        return device_.takeFinishedBuffers();
     }
     void sleep(int milliseconds) override { Sleep(DWORD(milliseconds)); }
 
   private:
-    WinWaveOut& device_;
-};
-
-class WinWaveDeviceQuery final : public WaveDeviceQuery {
-  public:
-    std::int32_t deviceCount() override { return std::int32_t(waveOutGetNumDevs()); }
-    int capabilities(std::int32_t device, std::string& name) override {
-        WAVEOUTCAPSW caps{};
-        UINT id = device < 0 ? WAVE_MAPPER : UINT(device);
-        MMRESULT result = waveOutGetDevCapsW(id, &caps, sizeof caps);
-        if (result == MMSYSERR_NOERROR) name = narrow(caps.szPname);
-        return int(result);
-    }
-    std::string errorText(int code) override { return waveOutText(code); }
+    WaveOutDevice& device_;
 };
 
 struct PlaybackRuntime {
-    WinWaveOut device;
-    WinPlaybackUi ui{device};
+    std::unique_ptr<WaveOutDevice> device;
+    std::unique_ptr<WinPlaybackUi> ui;
     std::unique_ptr<PlaybackRing> ring;
     WaveDeviceList devices;
 };
@@ -175,9 +85,12 @@ PlaybackSoundView view() {
 bool startPlaybackRuntime() {
     PlaybackRuntime& r = runtime();
     AppState& s = appState();
+    // The device posts its buffer-done messages to the main window.
+    r.device = std::make_unique<WaveOutDevice>(s.mainWindow);
+    r.ui = std::make_unique<WinPlaybackUi>(*r.device);
     WinWaveDeviceQuery query;
-    r.devices = enumerateDevices(query, r.ui, s.sound);
-    r.ring = std::make_unique<PlaybackRing>(r.device, r.ui, s.sound);
+    r.devices = enumerateDevices(query, *r.ui, s.sound);
+    r.ring = std::make_unique<PlaybackRing>(*r.device, *r.ui, s.sound);
     return r.ring->allocateBuffers(s.sound.bufferCount, s.sound.bufferSize);
 }
 
@@ -206,11 +119,12 @@ void playCommand(int command) {
     ring->togglePlayback(kPlayRepeating, view());
 }
 
-void onBufferDone(LPARAM header) {
+void onBufferDone(WPARAM wParam, LPARAM lParam) {
     PlaybackRuntime& r = runtime();
-    if (!r.ring) return;
-    long index = r.device.indexOf(reinterpret_cast<const WAVEHDR*>(header));
-    if (index >= 0) r.ring->onBufferDone(size_t(index), view());
+    if (!r.ring || !r.device) return;
+    if (auto index = r.device->finishedBuffer(kBufferDoneMessage, wParam, lParam)) {
+        r.ring->onBufferDone(*index, view());
+    }
 }
 
 void stopPlaybackAtExit() {

@@ -18,8 +18,8 @@ bool stopPlaybackForRender();
 void playAfterRender();
 // The Play (320) and Stop (322) commands.
 void playCommand(int command);
-// A buffer came back from the device (message 957, lParam the buffer's header).
-void onBufferDone(LPARAM header);
+// A buffer came back from the device (message 957 with the device and the buffer's header).
+void onBufferDone(WPARAM wParam, LPARAM lParam);
 // At shutdown: stops the device and waits for it, then closes it.
 void stopPlaybackAtExit();
 

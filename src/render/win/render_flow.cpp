@@ -57,8 +57,8 @@ void runRenderFlow(CanvasWindow& canvas, int command) {
     if (s.closeAfterRender) PostMessageW(s.mainWindow, WM_CLOSE, 0, 0);
 }
 
-void onWaveOutDone(WPARAM, LPARAM lParam) {
-    onBufferDone(lParam);
+void onWaveOutDone(WPARAM wParam, LPARAM lParam) {
+    onBufferDone(wParam, lParam);
 }
 
 bool playbackActive() {

@@ -15,7 +15,9 @@ int showBox(std::wstring_view text, std::wstring_view title, UINT style) {
     std::wstring t(text), c(title);
     enableToolWindows(false);
     int answer = MessageBoxW(appState().mainWindow, t.c_str(), c.c_str(), style);
-    enableToolWindows(true);
+    // A box that comes up during a render leaves the tool windows to the render, which keeps
+    // them disabled until it ends: they edit the settings it reads.
+    if (!appState().renderRunning) enableToolWindows(true);
     return answer;
 }
 
