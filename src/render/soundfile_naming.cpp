@@ -39,7 +39,8 @@ int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
                    const PlaybackSound& sound) {
     // A render streaming into the one output file must not lose it to this command.
     if (context.soundfile.isOpen()) return 0;
-    if (!openSoundfile(context.host, context.soundfile, path, context.format)) return 0;
+    // The sound's own format: the sample rate may have been changed since it was made.
+    if (!openSoundfile(context.host, context.soundfile, path, sound.format)) return 0;
     const std::size_t written = context.soundfile.write(sound.samples);
     if (written < sound.samples.size()) {
         reportWriteError(context.host, path);

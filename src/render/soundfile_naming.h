@@ -19,7 +19,7 @@ int makeSoundfileName(RenderContext& context, const ImageDocument& document);
 // the advancing counter; ".wav" appended.
 std::string suggestedSoundName(ShellOptions& shell, const std::string& displayName);
 
-// Writes `sound` with the current output format to `path` (temporary file, then replacing the
+// Writes `sound` in the format it was made with to `path` (temporary file, then replacing the
 // target). A write error shows "Error writing %s\nError %d: %s" under "Soundfile error" and leaves
 // any earlier file untouched. 1 or 0.
 int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
