@@ -1,0 +1,235 @@
+// The "Soundcard/Realtime Options" dialog through its resource: what the lists and the count
+// field show, what a choice in them changes, and what OK and Cancel leave behind (the buffers
+// reallocated, or the backup put back when they cannot be had).
+
+#include "render/win/sound_options_dialog.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "render/sound_options_rules.h"
+#include "shell/win/ids.h"
+#include "shell/win/text.h"
+#include "shell/win/utf16.h"
+
+namespace lumetra::win {
+namespace {
+
+struct Reallocation {
+    std::int32_t count;
+    std::int32_t size;
+    friend bool operator==(const Reallocation&, const Reallocation&) = default;
+};
+
+class SoundOptionsDialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        devices_.mapperPresent = true;
+        devices_.mapperName = "Wave Mapper";
+        devices_.names = {"Out: default", "Out: second"};
+        options_.device = 1;
+        options_.bufferCount = 8;
+        options_.bufferSize = 4096;
+        options_.sampleRate = 22050;
+    }
+
+    void TearDown() override {
+        if (dialog_) DestroyWindow(dialog_);
+    }
+
+    // Opens the dialog modeless (a modal one would wait for a user); its handler is the same.
+    void open() {
+        SoundOptionsDialogPorts ports{
+            [this](std::int32_t count, std::int32_t size) {
+                reallocations_.push_back({count, size});
+                return memoryAvailable_;
+            },
+            [this](const std::string& text) { warnings_.push_back(text); }};
+        handler_ = std::make_unique<SoundOptionsDialog>(options_, devices_, std::move(ports));
+        dialog_ = CreateDialogParamW(
+            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SOUNDCARD), nullptr, dialogTrampoline,
+            reinterpret_cast<LPARAM>(static_cast<DialogHandler*>(handler_.get())));
+        ASSERT_NE(dialog_, nullptr);
+    }
+
+    std::vector<std::wstring> listTexts(int id) {
+        std::vector<std::wstring> texts;
+        const LRESULT count = SendDlgItemMessageW(dialog_, id, CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            wchar_t text[64] = {};
+            SendDlgItemMessageW(dialog_, id, CB_GETLBTEXT, WPARAM(i),
+                                reinterpret_cast<LPARAM>(text));
+            texts.emplace_back(text);
+        }
+        return texts;
+    }
+    int selected(int id) { return int(SendDlgItemMessageW(dialog_, id, CB_GETCURSEL, 0, 0)); }
+    std::wstring field(int id) { return windowText(GetDlgItem(dialog_, id)); }
+
+    void command(int id, int code) {
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
+    // The user picks entry `index` of a list and confirms it.
+    void choose(int id, int index) {
+        SendDlgItemMessageW(dialog_, id, CB_SETCURSEL, WPARAM(index), 0);
+        command(id, CBN_SELENDOK);
+    }
+    // The user types into the count field and leaves it.
+    void typeCount(const wchar_t* text) {
+        SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, text);
+        command(IDC_BUFFER_COUNT, EN_KILLFOCUS);
+    }
+
+    SoundOptions options_;
+    WaveDeviceList devices_;
+    bool memoryAvailable_ = true;
+    std::vector<Reallocation> reallocations_;
+    std::vector<std::string> warnings_;
+    std::unique_ptr<SoundOptionsDialog> handler_;
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptions) {
+    open();
+    EXPECT_EQ(listTexts(IDC_DEVICE_LIST),
+              (std::vector<std::wstring>{L"Wave Mapper", L"Out: default", L"Out: second"}));
+    EXPECT_EQ(selected(IDC_DEVICE_LIST), 2);  // device 1, behind the mapper
+    EXPECT_EQ(
+        listTexts(IDC_BUFFER_SIZE_LIST),
+        (std::vector<std::wstring>{L"256", L"512", L"1024", L"2048", L"4096", L"8192", L"16384"}));
+    EXPECT_EQ(selected(IDC_BUFFER_SIZE_LIST), 4);
+    EXPECT_EQ(listTexts(IDC_SAMPLE_RATE_LIST),
+              (std::vector<std::wstring>{L"48000", L"44100", L"32000", L"22050", L"16000", L"11025",
+                                         L"8000"}));
+    EXPECT_EQ(selected(IDC_SAMPLE_RATE_LIST), 3);
+    EXPECT_EQ(field(IDC_BUFFER_COUNT), L"8");
+    int low = 0, high = 0;
+    SendDlgItemMessageW(dialog_, IDC_BUFFER_COUNT_SPIN, UDM_GETRANGE32, WPARAM(&low),
+                        LPARAM(&high));
+    EXPECT_EQ(low, 3);
+    EXPECT_EQ(high, 16);
+    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_STEREO), UINT(BST_CHECKED));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_STEREO)));
+}
+
+TEST_F(SoundOptionsDialogTest, ChoicesInTheListsSetDeviceSizeAndRate) {
+    open();
+    choose(IDC_DEVICE_LIST, 0);
+    EXPECT_EQ(options_.device, -1);  // the mapper
+    choose(IDC_DEVICE_LIST, 1);
+    EXPECT_EQ(options_.device, 0);
+    choose(IDC_BUFFER_SIZE_LIST, 0);
+    EXPECT_EQ(options_.bufferSize, 256);
+    choose(IDC_BUFFER_SIZE_LIST, 6);
+    EXPECT_EQ(options_.bufferSize, 16384);
+    choose(IDC_SAMPLE_RATE_LIST, 5);
+    EXPECT_EQ(options_.sampleRate, 11025);
+    choose(IDC_SAMPLE_RATE_LIST, 0);
+    EXPECT_EQ(options_.sampleRate, 48000);
+    EXPECT_TRUE(reallocations_.empty());  // nothing is allocated before OK
+}
+
+TEST_F(SoundOptionsDialogTest, CountFieldTakesWholeNumbersFromThreeToSixteen) {
+    open();
+    typeCount(L"3");
+    EXPECT_EQ(options_.bufferCount, 3);
+    typeCount(L"16");
+    EXPECT_EQ(options_.bufferCount, 16);
+    for (const wchar_t* bad : {L"2", L"17", L"", L"12a", L"-5", L"99999999999"}) {
+        typeCount(bad);
+        EXPECT_EQ(options_.bufferCount, 16) << "after typing \"" << toUtf8(bad) << "\"";
+        EXPECT_EQ(field(IDC_BUFFER_COUNT), L"16");
+    }
+    // The up-down writes its position into the field and tells the dialog.
+    SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"9");
+    SendMessageW(dialog_, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 9),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, IDC_BUFFER_COUNT_SPIN)));
+    EXPECT_EQ(options_.bufferCount, 9);
+    EXPECT_EQ(LOWORD(SendDlgItemMessageW(dialog_, IDC_BUFFER_COUNT_SPIN, UDM_GETPOS, 0, 0)), 9);
+}
+
+TEST_F(SoundOptionsDialogTest, OkReallocatesTheBuffersForTheNewCountAndSize) {
+    open();
+    choose(IDC_BUFFER_SIZE_LIST, 2);
+    choose(IDC_SAMPLE_RATE_LIST, 5);
+    // Typed but not left: Enter on OK still takes it.
+    SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"12");
+    command(IDOK, BN_CLICKED);
+    EXPECT_TRUE(handler_->confirmed());
+    EXPECT_EQ(reallocations_, (std::vector<Reallocation>{{12, 1024}}));
+    EXPECT_EQ(options_.bufferCount, 12);
+    EXPECT_EQ(options_.bufferSize, 1024);
+    EXPECT_EQ(options_.sampleRate, 11025);
+    EXPECT_EQ(options_.device, 1);
+    EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(SoundOptionsDialogTest, OkWithoutMemoryWarnsAndPutsTheBackupBack) {
+    memoryAvailable_ = false;
+    open();
+    choose(IDC_BUFFER_SIZE_LIST, 6);
+    choose(IDC_SAMPLE_RATE_LIST, 0);
+    choose(IDC_DEVICE_LIST, 0);
+    typeCount(L"16");
+    command(IDOK, BN_CLICKED);
+    EXPECT_FALSE(handler_->confirmed());
+    EXPECT_EQ(reallocations_, (std::vector<Reallocation>{{16, 16384}}));
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings_[0],
+              "Could not get memory for new sound options\nIt may be wise to save your work now "
+              "and\ntry to restart Lumetra");
+    EXPECT_EQ(options_.bufferCount, 8);
+    EXPECT_EQ(options_.bufferSize, 4096);
+    EXPECT_EQ(options_.sampleRate, 22050);
+    EXPECT_EQ(options_.device, 1);
+}
+
+TEST_F(SoundOptionsDialogTest, CancelPutsTheBackupBack) {
+    open();
+    choose(IDC_SAMPLE_RATE_LIST, 6);
+    choose(IDC_DEVICE_LIST, 0);
+    typeCount(L"4");
+    command(IDCANCEL, BN_CLICKED);
+    EXPECT_FALSE(handler_->confirmed());
+    EXPECT_TRUE(reallocations_.empty());
+    EXPECT_EQ(options_.sampleRate, 22050);
+    EXPECT_EQ(options_.device, 1);
+    EXPECT_EQ(options_.bufferCount, 8);
+}
+
+TEST_F(SoundOptionsDialogTest, MachineWithoutDevicesKeepsTheMapperNumber) {
+    devices_ = WaveDeviceList{};
+    options_.device = -1;
+    open();
+    EXPECT_TRUE(listTexts(IDC_DEVICE_LIST).empty());
+    EXPECT_EQ(selected(IDC_DEVICE_LIST), CB_ERR);
+    command(IDOK, BN_CLICKED);
+    EXPECT_TRUE(handler_->confirmed());
+    EXPECT_EQ(options_.device, -1);
+}
+
+TEST_F(SoundOptionsDialogTest, DevicesWithoutMapperStartAtIndexZero) {
+    devices_.mapperPresent = false;
+    devices_.mapperName.clear();
+    options_.device = 0;
+    open();
+    EXPECT_EQ(listTexts(IDC_DEVICE_LIST),
+              (std::vector<std::wstring>{L"Out: default", L"Out: second"}));
+    EXPECT_EQ(selected(IDC_DEVICE_LIST), 0);
+    choose(IDC_DEVICE_LIST, 1);
+    EXPECT_EQ(options_.device, 1);
+}
+
+}  // namespace
+}  // namespace lumetra::win
