@@ -253,7 +253,7 @@ TEST(SaveSoundAs, SuggestsAndWritesTheLatestSound) {
     EXPECT_EQ(rig.shell.soundfileCounter, 0);
     const auto& bytes = rig.files.at(pathInFolder("sounds", "chosen.wav"));
     EXPECT_EQ(bytes.size(), 48u + 600u);
-    EXPECT_EQ(read16(bytes, 22), 1);  // the format of now: one channel until a render updates it
+    EXPECT_EQ(read16(bytes, 22), 1);  // the sound's own format: mono until a render sets it
 
     doc.displayName = "song.bmp";
     rig.host.saveSoundAnswer.reset();  // cancelled

@@ -62,7 +62,9 @@ INT_PTR SoundOptionsDialog::onMessage(HWND dialog, UINT message, WPARAM wParam, 
                 takeBufferCount();
                 return TRUE;
             }
-            if (code == CBN_SELENDOK) {
+            // A closed drop-down list changed with the keyboard only reports a changed
+            // selection; OK reads every list again in any case.
+            if (code == CBN_SELENDOK || code == CBN_SELCHANGE) {
                 onListChosen(control);
                 return TRUE;
             }
