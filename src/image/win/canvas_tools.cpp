@@ -2,13 +2,9 @@
 
 namespace lumetra::win {
 
-// The undo store, the brush and the transform tools are not part of the program yet: snapshots
-// are granted without being stored and the drags leave the picture as it is.
+// The brush and the transform tools are not part of the program yet: the drags leave the picture
+// as it is. The undo snapshots are taken by the undo ring (undo_ring.cpp).
 
-bool storeUndoSnapshot(ImageDocument&, bool, int) {
-    return true;
-}
-void touchUndoSnapshot(ImageDocument&, int) {}
 void paintBrushDab(CanvasWindow&, POINT) {}
 void startMove(CanvasWindow&, POINT) {}
 void continueMove(CanvasWindow&, POINT) {}

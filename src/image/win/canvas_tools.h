@@ -1,7 +1,7 @@
 #pragma once
 // What the canvas asks of the painting and transform tools and the undo store during a
-// left-button drag. The tools come with their own windows; until then these calls change nothing
-// and every snapshot is granted.
+// left-button drag. The tools come with their own windows; until then these calls change nothing.
+// The two undo calls are carried out by the undo ring (undo_ring.cpp).
 
 #include <windows.h>
 

@@ -3,18 +3,8 @@
 namespace lumetra::win {
 
 WindowLayout defaultWindowLayout() {
-    WindowLayout l;
-    l.brushX = l.mainX;
-    l.brushY = l.mainY + l.mainHeight;
-    l.echordX = l.brushX + 276;
-    l.echordY = l.mainY + l.mainHeight;
-    l.renderX = l.mainX + 250;
-    l.renderY = l.mainY + 46;
-    l.browserX = l.mainX + l.mainWidth - 220;
-    l.browserY = l.mainY + 26;
-    l.browserWidth = 370;
-    l.browserBottom = l.browserY + 330;
-    return l;
+    // The record's own defaults are the ones derived from the default main window.
+    return WindowLayout{};
 }
 
 AppState& appState() {

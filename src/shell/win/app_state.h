@@ -13,6 +13,7 @@
 #include "shell/shell_options.h"
 #include "shell/win/ids.h"
 #include "shell/win/unique_handle.h"
+#include "shell/window_layout.h"
 
 namespace lumetra::win {
 
@@ -25,15 +26,10 @@ struct ToolWindowSet {
     HWND renderOptions = nullptr;
 };
 
-// Where the windows stand at start and where they were left (x, y in screen pixels; show states:
-// 0 hidden, 5 shown, 6 rolled up). The browser's `browserBottom` is a screen coordinate.
-struct WindowLayout {
-    int mainX = 50, mainY = 50, mainWidth = 540, mainHeight = 280, mainShow = 5;
-    int brushX = 50, brushY = 330, brushShow = 5;
-    int echordX = 326, echordY = 330, echordShow = 5;
-    int renderX = 300, renderY = 96, renderShow = 0;
-    int browserX = 370, browserY = 76, browserWidth = 370, browserBottom = 406, browserShow = 5;
-};
+// Where the windows stand at start and where they were left: the core's record (x, y in screen
+// pixels; show states 0 hidden, 5 shown, 6 rolled up; the browser's `browserBottom` is a screen
+// coordinate).
+using WindowLayout = lumetra::WindowLayout;
 
 // The layout a first start uses: every default follows from the main window's rectangle.
 WindowLayout defaultWindowLayout();

@@ -6,11 +6,13 @@
 
 #include "image/win/canvas_view.h"
 #include "image/win/canvas_window.h"
+#include "image/win/undo_ring.h"
 #include "render/win/playback_win.h"
 #include "render/win/render_bridge.h"
 #include "render/win/render_flow.h"
 #include "render/win/render_options_window.h"
 #include "shell/win/app_state.h"
+#include "shell/win/folder_browser.h"
 #include "shell/win/ids.h"
 #include "shell/win/main_window.h"
 #include "shell/win/recent_files.h"
@@ -94,8 +96,8 @@ void hideActiveToolWindow() {
 void openRecentFile(CanvasWindow& canvas, int index) {
     std::wstring path = recentFilePath(index);
     if (path.empty()) return;
-    std::filesystem::path p(path);
-    openImagePath(canvas, p, p.filename().wstring(), false);
+    // The entry holds the short form; the title shows the long name, as the menu does.
+    openImagePath(canvas, std::filesystem::path(path), recentFileName(index), false);
 }
 
 }  // namespace
@@ -218,12 +220,21 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_STOP_PLAYBACK:
             playCommand(id);
             break;
+        case IDM_SOUNDCARD_OPTIONS:
+            soundOptionsCommand(*canvas);
+            break;
+        case IDM_UNDO:
+        case IDM_REDO:
+            undoCommand(*canvas, id);
+            break;
+        case IDM_SET_FILTER_FOLDER:
+        case IDM_SET_SOUNDFILE_FOLDER:
+            folderCommand(id);
+            break;
 
         // Commands of features that are not part of the program yet.
         case IDM_HELP:
         case IDM_ANALYZE_SOUNDFILE:
-        case IDM_UNDO:
-        case IDM_REDO:
         case IDM_CUT:
         case IDM_COPY:
         case IDM_PASTE:
@@ -248,9 +259,6 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_DOUBLE_VERTICALLY:
         case IDM_HALF_HORIZONTALLY:
         case IDM_HALF_VERTICALLY:
-        case IDM_SET_FILTER_FOLDER:
-        case IDM_SET_SOUNDFILE_FOLDER:
-        case IDM_SOUNDCARD_OPTIONS:
             commandNotYetAvailable(id);
             break;
         default:

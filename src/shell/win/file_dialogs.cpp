@@ -6,60 +6,69 @@
 
 #include "shell/win/app_state.h"
 #include "shell/win/tool_windows.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 namespace {
 
-// Filters: pairs of description and pattern, each zero-terminated, the list ending in two zeros.
-constexpr wchar_t kBitmapFilter[] =
-    L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0";
-constexpr wchar_t kSoundFilter[] = L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0";
+// Room for a path of any length the file system allows, so that a long path can be chosen.
+constexpr std::size_t kFileNameChars = 32768;
+constexpr std::size_t kFileTitleChars = 256;
 
 }  // namespace
+
+std::wstring dialogFilter(const FileDialogSpec& spec) {
+    std::wstring filter;
+    for (const FileFilter& f : spec.filters) {
+        filter += toUtf16(f.description);
+        filter += L'\0';
+        filter += toUtf16(f.pattern);
+        filter += L'\0';
+    }
+    filter += L'\0';
+    return filter;
+}
+
+DWORD dialogFlags(const FileDialogSpec& spec) {
+    DWORD flags = OFN_EXPLORER;
+    if (spec.fileMustExist) flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (spec.overwritePrompt) flags |= OFN_OVERWRITEPROMPT;
+    if (spec.hideReadOnly) flags |= OFN_HIDEREADONLY;
+    return flags;
+}
 
 std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
                                      const std::filesystem::path& folder,
                                      const std::wstring& name) {
-    std::vector<wchar_t> file(MAX_PATH, L'\0');
-    std::vector<wchar_t> title(256, L'\0');
-    if (kind == FileDialogKind::SaveSound) name.copy(file.data(), file.size() - 1);
+    const FileDialogSpec spec = fileDialogSpec(kind);
+    const std::wstring title = toUtf16(spec.title);
+    const std::wstring filter = dialogFilter(spec);
+    const std::wstring extension = toUtf16(spec.defaultExtension);
     const std::wstring initial = folder.wstring();
+
+    std::vector<wchar_t> file(kFileNameChars, L'\0');
+    std::vector<wchar_t> fileTitle(kFileTitleChars, L'\0');
+    if (kind == FileDialogKind::SaveSound) name.copy(file.data(), file.size() - 1);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = DWORD(file.size());
-    dialog.lpstrFileTitle = title.data();
-    dialog.nMaxFileTitle = DWORD(title.size());
+    dialog.lpstrFileTitle = fileTitle.data();
+    dialog.nMaxFileTitle = DWORD(fileTitle.size());
     dialog.lpstrInitialDir = initial.empty() ? nullptr : initial.c_str();
-    dialog.Flags = OFN_EXPLORER;
-    switch (kind) {
-        case FileDialogKind::OpenBitmap:
-            dialog.lpstrTitle = L"Open a bitmap file";
-            dialog.lpstrFilter = kBitmapFilter;
-            dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-            break;
-        case FileDialogKind::SaveBitmap:
-            dialog.lpstrTitle = L"Save Bitmap";
-            dialog.lpstrFilter = kBitmapFilter;
-            dialog.lpstrDefExt = L"bmp";
-            dialog.Flags |= OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-            break;
-        case FileDialogKind::SaveSound:
-            dialog.lpstrTitle = L"Save Soundfile";
-            dialog.lpstrFilter = kSoundFilter;
-            dialog.lpstrDefExt = L"wav";
-            dialog.Flags |= OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
-            break;
-    }
+    dialog.lpstrTitle = title.c_str();
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+    dialog.Flags = dialogFlags(spec);
+
     const bool wereEnabled = appState().toolWindowsEnabled;
     if (wereEnabled) enableToolWindows(false);
-    BOOL confirmed =
-        kind == FileDialogKind::OpenBitmap ? GetOpenFileNameW(&dialog) : GetSaveFileNameW(&dialog);
+    const BOOL confirmed = spec.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (wereEnabled) enableToolWindows(true);
     if (!confirmed) return std::nullopt;
-    return ChosenFile{std::filesystem::path(file.data()), std::wstring(title.data())};
+    return ChosenFile{std::filesystem::path(file.data()), std::wstring(fileTitle.data())};
 }
 
 }  // namespace lumetra::win

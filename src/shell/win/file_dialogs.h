@@ -1,11 +1,14 @@
 #pragma once
-// The program's file dialogs: open bitmap, save bitmap and save sound.
+// The program's file dialogs: open bitmap, save bitmap and save sound, with the titles, filters
+// and options of the core's dialog table.
 
 #include <windows.h>
 
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#include "shell/folder_choice.h"
 
 namespace lumetra::win {
 
@@ -14,7 +17,7 @@ struct ChosenFile {
     std::wstring title;  // the file name part as the dialog returned it
 };
 
-enum class FileDialogKind { OpenBitmap, SaveBitmap, SaveSound };
+using FileDialogKind = lumetra::FileDialogKind;
 
 // Shows the dialog of that kind starting in `folder`, with `name` in the file-name field (save
 // sound only). The tool windows are disabled while it is up if they were enabled. Nothing when
@@ -22,5 +25,11 @@ enum class FileDialogKind { OpenBitmap, SaveBitmap, SaveSound };
 std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
                                      const std::filesystem::path& folder,
                                      const std::wstring& name = {});
+
+// The dialog's filter in the platform's form: description and pattern pairs, each ending in a
+// zero, the list ending in one more.
+std::wstring dialogFilter(const FileDialogSpec& spec);
+// The OPENFILENAME flags of a dialog.
+DWORD dialogFlags(const FileDialogSpec& spec);
 
 }  // namespace lumetra::win

@@ -74,8 +74,6 @@ void displayCheck() {
 void releaseRenderBuffers() {
     stopRenderRuntime();
 }
-void loadRecentFiles() {}
-void saveRecentFiles() {}
 
 void createToolWindows(HWND owner) {
     AppState& s = appState();
@@ -87,7 +85,8 @@ void createToolWindows(HWND owner) {
     r.brush->moveTo(l.brushX, l.brushY);
 
     r.browser = std::make_unique<SimpleToolWindow>(
-        ToolPlacement{&l.browserX, &l.browserY, &l.browserShow}, true);
+        ToolPlacement{&l.browserX, &l.browserY, &l.browserShow, &l.browserWidth, &l.browserBottom},
+        true);
     s.tools.browser = r.browser->create(s.instance, owner, IDD_IMAGE_BROWSER);
     if (!s.tools.browser) {
         showFatalError(L"Could not create Image Browser window!");
@@ -109,6 +108,15 @@ void showToolWindowsAsLeft() {
     if (r.renderOptions) r.renderOptions->applyShowState(s.layout.renderShow);
     if (r.echord) r.echord->applyShowState(s.layout.echordShow);
     if (r.brush) r.brush->applyShowState(s.layout.brushShow);
+}
+
+// The settings keep where the tool windows stand at exit, so they are asked before the save.
+void recordToolPlacements() {
+    ToolWindowRecords& r = toolRecords();
+    if (r.echord) r.echord->recordPlacement();
+    if (r.brush) r.brush->recordPlacement();
+    if (r.browser) r.browser->recordPlacement();
+    if (r.renderOptions) r.renderOptions->recordPlacement();
 }
 
 bool MainWindow::onCreate(HWND window) {
@@ -333,6 +341,7 @@ void runShutdown() {
     stopPlaybackAtExit();
     if (s.canvas) DestroyWindow(s.canvas);
     s.canvas = nullptr;
+    recordToolPlacements();
     saveSettings();
     saveRecentFiles();
     // Each tool window records its placement as it is destroyed.

@@ -4,6 +4,7 @@
 #include "render/win/render_flow.h"
 #include "shell/win/app_state.h"
 #include "shell/win/menu_state.h"
+#include "shell/win/recent_files.h"
 #include "shell/win/tool_windows.h"
 
 namespace lumetra::win {
@@ -31,7 +32,7 @@ MenuStateInput currentMenuStateInput() {
 
 void updateMenuState(HMENU menu) {
     applyMenuStates(menu, computeMenuStates(currentMenuStateInput()));
-    // The recent-files submenu is rebuilt here once the recent-files list exists.
+    updateRecentFilesMenu(menu);
 }
 
 }  // namespace lumetra::win

@@ -1,69 +1,43 @@
 #include "shell/win/program_folders.h"
 
-#include <windows.h>
-
-#include <cstdlib>
-#include <string>
-#include <system_error>
+#include "shell/win/utf16.h"
+#include "shell/win/win_folder_system.h"
 
 namespace lumetra::win {
-namespace {
 
-std::filesystem::path withTrailingSeparator(std::filesystem::path p) {
-    std::wstring s = p.wstring();
-    if (!s.empty() && s.back() != L'\\' && s.back() != L'/') s += L'\\';
-    return std::filesystem::path(s);
+std::filesystem::path pathFromUtf8(const std::string& text) {
+    return std::filesystem::path(toUtf16(text));
 }
 
-// A stored folder is kept when it names an existing entry that is not read-only.
-bool usable(const std::filesystem::path& folder) {
-    if (folder.empty()) return false;
-    DWORD attributes = GetFileAttributesW(folder.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_READONLY);
+std::string utf8FromPath(const std::filesystem::path& path) {
+    return toUtf8(path.native());
 }
 
-std::filesystem::path moduleFolder() {
-    std::wstring buffer(32768, L'\0');
-    DWORD n = GetModuleFileNameW(nullptr, buffer.data(), DWORD(buffer.size()));
-    if (n == 0 || n >= buffer.size()) {
-        std::error_code error;
-        return withTrailingSeparator(std::filesystem::current_path(error));
-    }
-    buffer.resize(n);
-    return folderOf(buffer);
+lumetra::ProgramFolders toCoreFolders(const ProgramFolders& f) {
+    return lumetra::ProgramFolders{utf8FromPath(f.baseFolder),      utf8FromPath(f.imageFolder),
+                                   utf8FromPath(f.filterFolder),    utf8FromPath(f.undoFolder),
+                                   utf8FromPath(f.soundfileFolder), utf8FromPath(f.analysesFolder)};
 }
 
-// Only the last level is created; a failure (the folder exists, a parent is missing) is ignored.
-void createFolder(const std::filesystem::path& folder) {
-    CreateDirectoryW(folder.c_str(), nullptr);
+ProgramFolders fromCoreFolders(const lumetra::ProgramFolders& f) {
+    return ProgramFolders{pathFromUtf8(f.baseFolder),      pathFromUtf8(f.imageFolder),
+                          pathFromUtf8(f.filterFolder),    pathFromUtf8(f.undoFolder),
+                          pathFromUtf8(f.soundfileFolder), pathFromUtf8(f.analysesFolder)};
 }
-
-void settleDefault(std::filesystem::path& field, const std::filesystem::path& fallback) {
-    if (usable(field)) return;
-    field = fallback;
-    createFolder(field);
-}
-
-}  // namespace
 
 std::filesystem::path folderOf(const std::filesystem::path& path) {
-    std::filesystem::path parent = path.parent_path();
-    if (parent.empty()) return {};
-    return withTrailingSeparator(parent);
+    return pathFromUtf8(folderOfPath(utf8FromPath(path)));
 }
 
-void settleFolders(ProgramFolders& f) {
-    f.baseFolder = moduleFolder();
-    settleDefault(f.imageFolder, f.baseFolder / L"Images\\");
-    settleDefault(f.filterFolder, f.baseFolder / L"Filters\\");
-    f.undoFolder = f.baseFolder / L"Undo\\";
-    createFolder(f.undoFolder);
-    if (!usable(f.soundfileFolder)) {
-        const wchar_t* sfdir = _wgetenv(L"SFDIR");
-        f.soundfileFolder = (sfdir && *sfdir) ? std::filesystem::path(sfdir) : f.baseFolder;
-    }
-    f.soundfileFolder = withTrailingSeparator(f.soundfileFolder);
-    settleDefault(f.analysesFolder, f.baseFolder / L"Analyses\\");
+void settleFolders(ProgramFolders& folders, FolderSystem& system) {
+    lumetra::ProgramFolders core = toCoreFolders(folders);
+    lumetra::settleFolders(core, system);
+    folders = fromCoreFolders(core);
+}
+
+void settleFolders(ProgramFolders& folders) {
+    WinFolderSystem system;
+    settleFolders(folders, system);
 }
 
 }  // namespace lumetra::win

@@ -7,6 +7,7 @@
 #include "shell/win/app_state.h"
 #include "shell/win/commands.h"
 #include "shell/win/menu_state.h"
+#include "shell/win/recent_files.h"
 #include "shell/win/test_protocol.h"
 #include "shell/win/text.h"
 #include "shell/win/tool_windows.h"
@@ -32,6 +33,31 @@ LRESULT menuState(UINT id) {
     if (!menu) return LRESULT(0xFFFFFFFF);
     updateMenuState(menu);
     return LRESULT(GetMenuState(menu, id, MF_BYCOMMAND));
+}
+
+// The "Recent &Files" item of the File menu, three places from its end; -1 without a menu.
+LRESULT recentMenuGrayed() {
+    HMENU menu = GetMenu(appState().mainWindow);
+    HMENU file = menu ? GetSubMenu(menu, 0) : nullptr;
+    if (!file || GetMenuItemCount(file) < 3) return -1;
+    updateMenuState(menu);
+    const UINT state = GetMenuState(file, UINT(GetMenuItemCount(file) - 3), MF_BYPOSITION);
+    return (state & MF_GRAYED) ? 1 : 0;
+}
+
+LRESULT recentMenuItems() {
+    if (HMENU menu = GetMenu(appState().mainWindow)) updateMenuState(menu);
+    HMENU popup = recentFilesPopup();
+    return popup ? GetMenuItemCount(popup) : -1;
+}
+
+std::wstring recentMenuText(int position) {
+    if (HMENU menu = GetMenu(appState().mainWindow)) updateMenuState(menu);
+    HMENU popup = recentFilesPopup();
+    if (!popup) return {};
+    wchar_t text[tp::kTextBufferChars] = {};
+    GetMenuStringW(popup, UINT(position), text, tp::kTextBufferChars, MF_BYPOSITION);
+    return text;
 }
 
 LRESULT milli(double v) {
@@ -110,22 +136,60 @@ LRESULT documentValue(WPARAM what) {
             return s.options.numberSoundfiles;
         case tp::kSoundfileNamedAfterImage:
             return s.options.soundfileNamedAfterImage;
+        case tp::kRecentCount:
+            return recentFileCount();
+        case tp::kRecentMenuGrayed:
+            return recentMenuGrayed();
+        case tp::kRecentMenuItems:
+            return recentMenuItems();
+        case tp::kUndoIndex:
+            return canvas->document().undoIndex;
+        case tp::kUndoImageWidth:
+            return canvas->document().undo.pixels.width;
+        case tp::kUndoImageHeight:
+            return canvas->document().undo.pixels.height;
         default:
             return -1;
     }
 }
 
+std::wstring programText(const CanvasWindow& canvas, WPARAM which, bool& known) {
+    const ProgramFolders& f = appState().folders;
+    known = true;
+    switch (which) {
+        case tp::kPathText:
+            return canvas.document().path.wstring();
+        case tp::kDisplayNameText:
+            return widen(canvas.document().displayName);
+        case tp::kBaseFolderText:
+            return f.baseFolder.wstring();
+        case tp::kImageFolderText:
+            return f.imageFolder.wstring();
+        case tp::kFilterFolderText:
+            return f.filterFolder.wstring();
+        case tp::kSoundfileFolderText:
+            return f.soundfileFolder.wstring();
+        case tp::kAnalysesFolderText:
+            return f.analysesFolder.wstring();
+        case tp::kUndoFolderText:
+            return f.undoFolder.wstring();
+        default:
+            break;
+    }
+    if (which >= tp::kRecentEntryText && which < tp::kRecentEntryText + 0x100)
+        return recentFilePath(int(which - tp::kRecentEntryText));
+    if (which >= tp::kRecentMenuText && which < tp::kRecentMenuText + 0x100)
+        return recentMenuText(int(which - tp::kRecentMenuText));
+    known = false;
+    return {};
+}
+
 LRESULT documentText(WPARAM which, LPARAM buffer) {
     const CanvasWindow* canvas = appState().canvasRecord;
     if (!canvas || !buffer) return -1;
-    std::wstring text;
-    if (which == tp::kPathText) {
-        text = canvas->document().path.wstring();
-    } else if (which == tp::kDisplayNameText) {
-        text = widen(canvas->document().displayName);
-    } else {
-        return -1;
-    }
+    bool known = false;
+    std::wstring text = programText(*canvas, which, known);
+    if (!known) return -1;
     if (text.size() >= size_t(tp::kTextBufferChars)) text.resize(tp::kTextBufferChars - 1);
     auto* out = reinterpret_cast<wchar_t*>(buffer);
     text.copy(out, text.size());

@@ -31,6 +31,16 @@ inline constexpr UINT kLastTestMessage = kQueryDocumentText;
 enum DocumentText : WPARAM {
     kPathText = 0,         // the image's file path (empty for a new image)
     kDisplayNameText = 1,  // the name shown in the title
+    kBaseFolderText = 2,   // the program folders as settled (with their trailing separators)
+    kImageFolderText = 3,
+    kFilterFolderText = 4,
+    kSoundfileFolderText = 5,
+    kAnalysesFolderText = 6,
+    kUndoFolderText = 7,
+    // + n: the stored path of recent-files entry n (0 = oldest).
+    kRecentEntryText = 0x100,
+    // + n: the text of item n (0 = top) of the "Recent &Files" submenu as the menu holds it.
+    kRecentMenuText = 0x200,
 };
 
 enum DocumentQuery : WPARAM {
@@ -69,6 +79,12 @@ enum DocumentQuery : WPARAM {
     kRenderInfoValid = 30,  // the valid word of the image's render info (1 after a render)
     kNumberSoundfiles = 31,
     kSoundfileNamedAfterImage = 32,
+    kRecentCount = 33,       // entries of the recent-files list
+    kRecentMenuGrayed = 34,  // 1 when "Recent &Files" is grayed, 0 when not, -1 without a menu
+    kRecentMenuItems = 35,   // items of the "Recent &Files" submenu (-1 before it exists)
+    kUndoIndex = 36,         // the slot the next undo snapshot goes to
+    kUndoImageWidth = 37,    // the undo image's size (0 when it holds none)
+    kUndoImageHeight = 38,
 };
 
 // The queries by name, for drivers that take them on their command line.
@@ -111,6 +127,31 @@ inline constexpr DocumentQueryName kDocumentQueryNames[] = {
     {"render-info-valid", kRenderInfoValid},
     {"number-soundfiles", kNumberSoundfiles},
     {"soundfile-named-after-image", kSoundfileNamedAfterImage},
+    {"recent-count", kRecentCount},
+    {"recent-menu-grayed", kRecentMenuGrayed},
+    {"recent-menu-items", kRecentMenuItems},
+    {"undo-index", kUndoIndex},
+    {"undo-width", kUndoImageWidth},
+    {"undo-height", kUndoImageHeight},
+};
+
+// The document texts by name; "recent-N" and "recent-menu-N" take an index after the dash.
+struct DocumentTextName {
+    const char* name;
+    DocumentText text;
+};
+
+inline constexpr DocumentTextName kDocumentTextNames[] = {
+    {"path", kPathText},
+    {"name", kDisplayNameText},
+    {"base-folder", kBaseFolderText},
+    {"image-folder", kImageFolderText},
+    {"filter-folder", kFilterFolderText},
+    {"soundfile-folder", kSoundfileFolderText},
+    {"analyses-folder", kAnalysesFolderText},
+    {"undo-folder", kUndoFolderText},
+    {"recent-menu-", kRecentMenuText},
+    {"recent-", kRecentEntryText},
 };
 
 // WM_COPYDATA requests: dwData is one of these, lpData a zero-terminated UTF-16 path. The

@@ -33,18 +33,16 @@ void ToolWindow::applyShowState(int state) {
 }
 
 void ToolWindow::recordPlacement() {
+    if (!window_ || !IsWindow(window_)) return;
     ToolPlacement p = placement();
     RECT r{};
     GetWindowRect(window_, &r);
+    const bool rolledUp = (r.bottom - r.top) < 50;
     if (p.x) *p.x = r.left;
     if (p.y) *p.y = r.top;
-    if (p.show) {
-        if (!IsWindowVisible(window_)) {
-            *p.show = 0;
-        } else {
-            *p.show = (r.bottom - r.top) < 50 ? 6 : 5;
-        }
-    }
+    if (p.width) *p.width = r.right - r.left;
+    if (p.bottom) *p.bottom = rolledUp ? r.top + fullHeight_ : r.bottom;
+    if (p.show) *p.show = !shown_ ? 0 : rolledUp ? 6 : 5;
 }
 
 INT_PTR ToolWindow::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -69,6 +67,12 @@ INT_PTR ToolWindow::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                 ShowWindow(dialog, SW_HIDE);
                 return TRUE;
             }
+            break;
+        case WM_SHOWWINDOW:
+            // Only the program's own show calls count (lParam 0): the platform hides owned
+            // windows for a while when their owner is minimized, and hides a window before it
+            // is destroyed, neither of which the user chose.
+            if (lParam == 0) shown_ = wParam != FALSE;
             break;
         case WM_DESTROY:
             recordPlacement();

@@ -12,7 +12,9 @@ namespace lumetra::win {
 struct ToolPlacement {
     int* x;
     int* y;
-    int* show;  // 0 hidden, 5 shown, 6 rolled up
+    int* show;             // 0 hidden, 5 shown, 6 rolled up
+    int* width = nullptr;  // the image browser keeps its width and its bottom edge too
+    int* bottom = nullptr;
 };
 
 class ToolWindow : public DialogHandler {
@@ -26,6 +28,10 @@ class ToolWindow : public DialogHandler {
     void moveTo(int x, int y);
     // Shows the window as recorded: 6 rolls it up and shows it, anything else is a show command.
     void applyShowState(int state);
+    // Records the window's place and show state in its placement fields (done when the window
+    // is destroyed, and by the shutdown just before the settings are saved). The show state is
+    // the one the program last gave the window, whatever the platform does to it meanwhile.
+    void recordPlacement();
 
     INT_PTR onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) final;
 
@@ -37,10 +43,9 @@ class ToolWindow : public DialogHandler {
     virtual ToolPlacement placement() = 0;
 
   private:
-    void recordPlacement();
-
     HWND window_ = nullptr;
     int fullHeight_ = 0;
+    bool shown_ = false;
 };
 
 }  // namespace lumetra::win

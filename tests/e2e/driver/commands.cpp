@@ -1,12 +1,14 @@
 #include "commands.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <functional>
 
 #include "driver_error.h"
 #include "program_queries.h"
 #include "protocol.h"
+#include "remote_buffer.h"
 #include "text_utf8.h"
 
 namespace e2e {
@@ -234,6 +236,40 @@ std::string windows(Session& session, const Args&) {
     return out;
 }
 
+// A visible top-level window of the program by its caption; "main" is the main window.
+HWND requireTopWindow(Session& session, const std::wstring& caption) {
+    if (caption == L"main") return session.main().window;
+    for (const TopWindow& entry : visibleWindows(session.main().processId)) {
+        if (entry.caption == caption) return entry.window;
+    }
+    throw DriverError("no visible window \"" + toUtf8(caption) + "\"");
+}
+
+// A width and height of 0 keep the window's size.
+std::string place(Session& session, const Args& a) {
+    const int width = toInt(a[3]), height = toInt(a[4]);
+    const UINT keepSize = width == 0 && height == 0 ? SWP_NOSIZE : 0;
+    if (!SetWindowPos(requireTopWindow(session, a[0]), nullptr, toInt(a[1]), toInt(a[2]), width,
+                      height, SWP_NOZORDER | SWP_NOACTIVATE | keepSize)) {
+        throwLastError("SetWindowPos");
+    }
+    return {};
+}
+
+std::string itemEnabled(Session& session, const Args& a) {
+    return IsWindowEnabled(requireDialogItem(session, a[0], a[1])) ? "1" : "0";
+}
+
+// The folder browser selects a folder given as a path; the text must live in the program.
+std::string browseSelect(Session& session, const Args& a) {
+    HWND dialog = requireDialog(session, a[0]);
+    const std::wstring& path = a[1];
+    RemoteBuffer text(session.main().processId, (path.size() + 1) * sizeof(wchar_t));
+    text.write(path.c_str(), (path.size() + 1) * sizeof(wchar_t));
+    sendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(text.address()));
+    return {};
+}
+
 std::string close(Session& session, const Args&) {
     if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
         throwLastError("PostMessage(WM_CLOSE)");
@@ -265,7 +301,10 @@ const std::vector<Command>& commandTable() {
         {"menu-state", 1, "ID: print enabled|grayed|disabled [checked] or missing", menu},
         {"wait-menu-state", 2, "ID STATE: wait until menu-state ID prints STATE", waitMenu},
         {"doc", 1, "NAME: print a document query's answer", document},
-        {"doc-text", 1, "path|name: print the document's file path or display name", docText},
+        {"doc-text", 1,
+         "path|name|image-folder|filter-folder|soundfile-folder|base-folder|undo-folder|"
+         "recent-N|recent-menu-N: print a text of the program",
+         docText},
         {"wait-doc", 2, "NAME VALUE: wait until the document query answers VALUE", waitDocument},
         {"open", 1, "PATH: open an image as the Open command would", openPath},
         {"save-as", 1, "PATH: save the image as Save Image As would", saveAsPath},
@@ -281,6 +320,10 @@ const std::vector<Command>& commandTable() {
          canvasOrigin},
         {"window-rect", 0, "print the main window's rectangle: x y w h", windowRect},
         {"windows", 0, "list the program's visible top-level windows", windows},
+        {"place", 5, "CAPTION|main X Y W H: move and size a window of the program", place},
+        {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
+         itemEnabled},
+        {"browse-select", 2, "CAPTION PATH: select a folder in the folder browser", browseSelect},
         {"close", 0, "close the main window; wait for the program to end; print its exit code",
          close},
         {"wait-exit", 0, "wait for the program to end; print its exit code", waitExit},

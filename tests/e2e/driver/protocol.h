@@ -18,9 +18,18 @@ inline constexpr UINT kQueryDocumentText = lumetra::testprotocol::kQueryDocument
 inline constexpr int kTextBufferChars = lumetra::testprotocol::kTextBufferChars;
 inline constexpr WPARAM kLastRequestResult = lumetra::testprotocol::kLastRequestResult;
 
+// A text name, or a prefix ending in "-" followed by an index ("recent-3").
 inline std::optional<WPARAM> documentTextByName(const std::string& name) {
-    if (name == "path") return lumetra::testprotocol::kPathText;
-    if (name == "name") return lumetra::testprotocol::kDisplayNameText;
+    for (const auto& entry : lumetra::testprotocol::kDocumentTextNames) {
+        const std::string known = entry.name;
+        if (name == known) return static_cast<WPARAM>(entry.text);
+        if (known.back() != '-' || name.size() <= known.size()) continue;
+        if (name.compare(0, known.size(), known) != 0) continue;
+        const std::string index = name.substr(known.size());
+        if (index.find_first_not_of("0123456789") != std::string::npos || index.size() > 3)
+            continue;
+        return static_cast<WPARAM>(entry.text) + static_cast<WPARAM>(std::stoi(index));
+    }
     return std::nullopt;
 }
 

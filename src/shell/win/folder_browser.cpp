@@ -1,0 +1,142 @@
+#include "shell/win/folder_browser.h"
+
+#include <shlobj.h>
+
+#include <vector>
+
+#include "shell/folder_choice.h"
+#include "shell/win/app_state.h"
+#include "shell/win/program_folders.h"
+#include "shell/win/status_bar.h"
+#include "shell/win/tool_windows.h"
+#include "shell/win/unique_handle.h"
+#include "shell/win/utf16.h"
+
+namespace lumetra::win {
+namespace {
+
+// The classic browser dialog's title line above its folder tree.
+constexpr int kTitleLine = 0x3742;
+// Paths of any length fit.
+constexpr DWORD kPathChars = 32768;
+
+// An item list from the shell, freed with the task allocator.
+class ItemList {
+  public:
+    ItemList() = default;
+    explicit ItemList(PIDLIST_ABSOLUTE items) : items_(items) {}
+    ~ItemList() { CoTaskMemFree(items_); }
+    ItemList(const ItemList&) = delete;
+    ItemList& operator=(const ItemList&) = delete;
+    PIDLIST_ABSOLUTE get() const { return items_; }
+    PIDLIST_RELATIVE* put() {
+        CoTaskMemFree(items_);
+        items_ = nullptr;
+        return reinterpret_cast<PIDLIST_RELATIVE*>(&items_);
+    }
+
+  private:
+    PIDLIST_ABSOLUTE items_ = nullptr;
+};
+
+struct BrowseContext {
+    std::wstring title;
+    const ItemList* initial = nullptr;
+};
+
+// The folder as the desktop folder parses it; none when it cannot (it has vanished, say).
+void parseFolder(const std::wstring& folder, ItemList& items) {
+    ComPtr<IShellFolder> desktop;
+    if (folder.empty() || FAILED(SHGetDesktopFolder(desktop.put()))) return;
+    std::wstring name = folder;
+    ULONG eaten = 0;
+    if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), &eaten, items.put(),
+                                         nullptr))) {
+        items.put();
+    }
+}
+
+std::optional<std::wstring> pathOfItem(PCIDLIST_ABSOLUTE item) {
+    if (!item) return std::nullopt;
+    std::vector<wchar_t> path(kPathChars, L'\0');
+    if (!SHGetPathFromIDListEx(item, path.data(), kPathChars, GPFIDL_DEFAULT) || !path[0])
+        return std::nullopt;
+    return std::wstring(path.data());
+}
+
+void showSelection(HWND dialog, const BrowserSelection& selection) {
+    SetDlgItemTextW(dialog, kTitleLine, selection.shownPath.c_str());
+    SendMessageW(dialog, BFFM_SETSTATUSTEXTW, 0,
+                 reinterpret_cast<LPARAM>(selection.shownPath.c_str()));
+    SendMessageW(dialog, BFFM_ENABLEOK, 0, selection.confirmable ? TRUE : FALSE);
+}
+
+int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM data) {
+    const auto* context = reinterpret_cast<const BrowseContext*>(data);
+    switch (message) {
+        case BFFM_INITIALIZED:
+            SetWindowTextW(dialog, context->title.c_str());
+            if (context->initial && context->initial->get()) {
+                SendMessageW(dialog, BFFM_SETSELECTIONW, FALSE,
+                             reinterpret_cast<LPARAM>(context->initial->get()));
+            }
+            SetDlgItemTextW(dialog, kTitleLine, context->title.c_str());
+            break;
+        case BFFM_SELCHANGED:
+            showSelection(
+                dialog, browserSelection(pathOfItem(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam))));
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+BrowserSelection browserSelection(const std::optional<std::wstring>& fileSystemPath) {
+    if (!fileSystemPath || !hasDriveLetter(toUtf8(*fileSystemPath))) return {};
+    return BrowserSelection{*fileSystemPath, true};
+}
+
+std::optional<std::wstring> browseForFolder(HWND owner, const std::wstring& initialFolder,
+                                            const std::wstring& title) {
+    ItemList initial;
+    parseFolder(initialFolder, initial);
+    BrowseContext context{title, &initial};
+
+    std::vector<wchar_t> displayName(MAX_PATH, L'\0');
+    BROWSEINFOW info{};
+    info.hwndOwner = owner;
+    info.pszDisplayName = displayName.data();
+    info.lpszTitle = context.title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN | BIF_STATUSTEXT;
+    info.lpfn = browseCallback;
+    info.lParam = reinterpret_cast<LPARAM>(&context);
+
+    const bool wereEnabled = appState().toolWindowsEnabled;
+    if (wereEnabled) enableToolWindows(false);
+    ItemList chosen(SHBrowseForFolderW(&info));
+    if (wereEnabled) enableToolWindows(true);
+    const auto path = pathOfItem(chosen.get());
+    // The OK button is disabled for such a choice; a keyboard path around it is refused here.
+    if (!browserSelection(path).confirmable) return std::nullopt;
+    return path;
+}
+
+void folderCommand(int command) {
+    const auto target = lumetra::folderCommand(command);
+    if (!target) return;
+    AppState& s = appState();
+    lumetra::ProgramFolders folders = toCoreFolders(s.folders);
+    const std::string current = folders.*(target->folder);
+    const auto chosen =
+        browseForFolder(s.mainWindow, toUtf16(current), toUtf16(std::string(target->title)));
+    if (!chosen) return;
+    const auto status = applyFolderChoice(command, folders, toUtf8(*chosen));
+    if (!status) return;
+    s.folders = fromCoreFolders(folders);
+    setStatusText(0, toUtf16(*status));
+}
+
+}  // namespace lumetra::win
