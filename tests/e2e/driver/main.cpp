@@ -1,6 +1,6 @@
 // lumetra_e2e: drives a running Lumetra.exe from outside, for the end-to-end scenarios.
 //
-//   lumetra_e2e [--timeout MS] COMMAND [ARGS...] [COMMAND [ARGS...]]...
+//   lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...] [COMMAND [ARGS...]]...
 //
 // Commands run in order against the one main window of class "LumetraWin"; each prints at most
 // one line. The exit code is 0 when all of them succeeded, 1 after the first failure (its reason
@@ -27,7 +27,9 @@ void printLine(const std::string& text) {
 }
 
 int usage() {
-    std::string text = "usage: lumetra_e2e [--timeout MS] COMMAND [ARGS...]...\ncommands:\n";
+    std::string text =
+        "usage: lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...]...\n"
+        "  --starting: also find the main window while it is not shown yet\ncommands:\n";
     for (const e2e::Command& command : e2e::commandTable()) {
         text += std::string("  ") + command.name + " " + command.help + "\n";
     }
@@ -48,9 +50,16 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     std::vector<std::wstring> words(argv + 1, argv + argc);
     size_t at = 0;
-    if (words.size() >= 2 && words[0] == L"--timeout") {
-        e2e::gTimeoutMs = _wtoi(words[1].c_str());
-        at = 2;
+    for (;;) {
+        if (words.size() >= at + 2 && words[at] == L"--timeout") {
+            e2e::gTimeoutMs = _wtoi(words[at + 1].c_str());
+            at += 2;
+        } else if (words.size() >= at + 1 && words[at] == L"--starting") {
+            e2e::gAcceptHiddenMain = true;
+            at += 1;
+        } else {
+            break;
+        }
     }
     if (at >= words.size()) return usage();
 

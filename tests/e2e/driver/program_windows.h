@@ -11,13 +11,17 @@ namespace e2e {
 
 // Milliseconds that every wait of one driver run allows (set by --timeout).
 extern int gTimeoutMs;
+// Set by --starting: the main window counts before it is shown (a box during its creation keeps
+// it hidden until the box is answered).
+extern bool gAcceptHiddenMain;
 
 struct MainWindow {
     HWND window = nullptr;
     DWORD processId = 0;
 };
 
-// The visible main window ("LumetraWin"), or a window of null when there is none.
+// The visible main window ("LumetraWin"; with gAcceptHiddenMain also a hidden one), or a window
+// of null when there is none.
 MainWindow findMainWindow();
 // Waits up to gTimeoutMs for the main window; throws when it does not appear.
 MainWindow requireMainWindow();
