@@ -1,13 +1,46 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and renders the demo picture to a WAV file.
+# Installs what is missing, builds Lumetra, renders the demo picture with the batch renderer and
+# starts the program under Wine on your display (a private virtual display when there is none).
+#
+#   scripts/run.sh              build, render build/out/demo.wav, start Lumetra.exe
+#   LUMETRA_NO_GUI=1 scripts/run.sh    build and render only
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=$PWD
+
 scripts/install-deps.sh
-scripts/build.sh native
+scripts/build.sh native windows
+
 mkdir -p build/out
-if [ -x build/native/bin/lumetra-render ]; then
-  build/native/bin/lumetra-render docs/demo.bmp build/out/demo.wav
-  echo "Rendered build/out/demo.wav"
-else
-  echo "The batch renderer is not built yet."
+build/native/bin/lumetra-render docs/demo.bmp build/out/demo.wav
+echo "Rendered build/out/demo.wav"
+[ -z "${LUMETRA_NO_GUI:-}" ] || exit 0
+
+# The program keeps its folders (Images, Filters, Undo, ...) beside itself.
+app=$root/build/app
+mkdir -p "$app/Images" "$app/Filters/Starter"
+cp build/windows/bin/Lumetra.exe "$app/"
+cp docs/demo.bmp "$app/Images/"
+cp docs/demo.bmp "$app/Filters/Starter/"
+
+export WINEPREFIX=$root/build/wine-run WINEARCH=win64 WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -z "${DISPLAY:-}" ]; then
+  exec {xvfb_fd}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null & echo "PID $!")
+  read -r _ xvfb_pid <&"$xvfb_fd"
+  read -r disp <&"$xvfb_fd"
+  export DISPLAY=:$disp
+  trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
+  echo "No display: Lumetra runs on the virtual display $DISPLAY (close it with: wineserver -k)"
 fi
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Preparing the Wine prefix in $WINEPREFIX (once)"
+  wineboot -i >/dev/null 2>&1 || true
+  cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+if [ -n "${xvfb_pid:-}" ]; then
+  # No window manager on a virtual display: let Wine draw the window frames itself.
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+fi
+echo "Starting Lumetra"
+wine "$app/Lumetra.exe"
