@@ -332,7 +332,7 @@ settings_sfdir_and_folder_browser() {
     drv sleep 200
     expect_eq "$(drv item-enabled "Select Default Soundfile Folder" 1)" 1 "OK enabled for a folder"
     drv click "Select Default Soundfile Folder" 1 wait-no-dialog "Select Default Soundfile Folder"
-    drv wait-status 0 "Soundfile path: $(winpath "$other")"
+    drv wait-status 0 "Soundfile path: $(winpath "$other")" >/dev/null
     expect_eq "$(drv doc-text soundfile-folder)" "$(winpath "$other")" "new soundfile folder"
 
     # Choosing the folder that is already set changes nothing.
@@ -346,7 +346,7 @@ settings_sfdir_and_folder_browser() {
     drv command 402 wait-dialog "Select Default Filter Folder" sleep 300
     drv browse-select "Select Default Filter Folder" "$(winpath "$filters")"
     drv sleep 200 click "Select Default Filter Folder" 1 wait-no-dialog "Select Default Filter Folder"
-    drv wait-status 0 "Filter path: $(winpath "$filters")"
+    drv wait-status 0 "Filter path: $(winpath "$filters")" >/dev/null
 
     # A cancelled browser leaves everything as it is.
     drv command 412 wait-dialog "Select Default Soundfile Folder" sleep 300
@@ -399,7 +399,7 @@ recent_eleven_pictures() {
     xdotool key alt+f
     drv sleep 300
     xdotool key f
-    drv wait-status 0 "$newest"
+    drv wait-status 0 "$newest" >/dev/null
     shot recent_menu
     xdotool key Escape Escape Escape
     drv sleep 200

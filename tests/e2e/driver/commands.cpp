@@ -24,6 +24,17 @@ int toInt(const std::wstring& text) {
     throw DriverError("not a number: " + toUtf8(text));
 }
 
+// Document answers reach 2^32 (the pixel hash is an unsigned 32-bit number).
+long long toLongLong(const std::wstring& text) {
+    try {
+        size_t used = 0;
+        const long long value = std::stoll(text, &used, 0);
+        if (used == text.size()) return value;
+    } catch (const std::exception&) {
+    }
+    throw DriverError("not a number: " + toUtf8(text));
+}
+
 // Polls `done` every 50 ms until it holds or the run's timeout passes; `state` describes what was
 // last seen, for the failure message.
 void waitUntil(const std::function<bool(std::string& state)>& done, const std::string& what) {
@@ -131,7 +142,7 @@ std::string docText(Session& session, const Args& a) {
 }
 
 std::string waitDocument(Session& session, const Args& a) {
-    const long long wanted = toInt(a[1]);
+    const long long wanted = toLongLong(a[1]);
     waitUntil(
         [&](std::string& state) {
             const long long value = documentValue(session.main(), toUtf8(a[0]));
