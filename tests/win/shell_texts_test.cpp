@@ -11,6 +11,7 @@
 #include "shell/win/ids.h"
 #include "shell/win/text.h"
 #include "shell/win/toolbar.h"
+#include "shell/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {
@@ -62,13 +63,25 @@ TEST(Toolbar, SeventeenEntriesInTheirOrder) {
     EXPECT_EQ(e[16].style, BTNS_SEP);
 }
 
-TEST(Text, Utf8RoundTripAndBoundedFormatting) {
+TEST(Text, Utf16RoundTripAndBoundedFormatting) {
     const std::string utf8 =
         "Gr\xc3\xbc\xc3\x9f"
         "e \xe2\x99\xaa";
-    EXPECT_EQ(widen(utf8), L"Gr\u00fc\u00dfe \u266a");
-    EXPECT_EQ(narrow(widen(utf8)), utf8);
-    EXPECT_EQ(widen(""), L"");
+    EXPECT_EQ(toUtf16(utf8), L"Gr\u00fc\u00dfe \u266a");
+    EXPECT_EQ(toUtf8(toUtf16(utf8)), utf8);
+    EXPECT_EQ(toUtf16(""), L"");
+    EXPECT_EQ(toUtf8(L""), "");
+    // Outside the basic plane: a surrogate pair each way.
+    EXPECT_EQ(toUtf16("\xf0\x9f\x8e\xb5"), L"\xd83c\xdfb5");
+    EXPECT_EQ(toUtf8(L"\xd83c\xdfb5"), "\xf0\x9f\x8e\xb5");
+    // Ill-formed input comes out with U+FFFD in place of the bad part, never fails.
+    const std::wstring bad = toUtf16(
+        "a\xff"
+        "b");
+    EXPECT_EQ(bad.front(), L'a');
+    EXPECT_EQ(bad.back(), L'b');
+    EXPECT_NE(bad.find(L'\xfffd'), std::wstring::npos);
+    EXPECT_NE(toUtf8(std::wstring(L"x\xd800y")).find("\xef\xbf\xbd"), std::string::npos);
     EXPECT_EQ(formatText(399, L"%d, %d, (%d, %d)", 1, 2, 3, 4), L"1, 2, (3, 4)");
     EXPECT_EQ(formatText(399, L"%.2f sec, %.2f Hz", 2.5, 8000.0), L"2.50 sec, 8000.00 Hz");
     EXPECT_EQ(formatText(5, L"%ls", L"abcdefgh"), L"abcde");

@@ -12,6 +12,7 @@
 #include "shell/win/message_handler.h"
 #include "shell/win/text.h"
 #include "shell/win/tool_windows.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 
@@ -20,11 +21,11 @@ namespace {
 constexpr int kArrowMiddle = 500;
 
 double fieldNumber(HWND dialog, int control) {
-    return readFieldNumber(narrow(windowText(GetDlgItem(dialog, control))));
+    return readFieldNumber(toUtf8(windowText(GetDlgItem(dialog, control))));
 }
 
 void setField(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextW(dialog, control, widen(text).c_str());
+    SetDlgItemTextW(dialog, control, toUtf16(text).c_str());
 }
 
 bool pointerOverCancel(HWND dialog) {

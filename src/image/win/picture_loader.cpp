@@ -11,6 +11,7 @@
 #include "image/win/dib_paint.h"
 #include "shell/win/text.h"
 #include "shell/win/unique_handle.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 namespace {
@@ -90,7 +91,7 @@ std::optional<PixelImage> loadPictureFile(const std::filesystem::path& path,
     auto image = createCanvasBitmap(width, height, message);
     if (!image) {
         ReleaseDC(nullptr, screen);
-        failure = widen(message);
+        failure = toUtf16(message);
         return std::nullopt;
     }
     // The picture draws itself into a DIB section of the canvas layout, which is then copied.

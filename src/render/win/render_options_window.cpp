@@ -11,6 +11,7 @@
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
 #include "shell/win/text.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 namespace {
@@ -21,11 +22,11 @@ RenderOptionsWindow* g_window = nullptr;
 constexpr int kArrowMiddle = 500;
 
 double fieldNumber(HWND dialog, int control) {
-    return readFieldNumber(narrow(windowText(GetDlgItem(dialog, control))));
+    return readFieldNumber(toUtf8(windowText(GetDlgItem(dialog, control))));
 }
 
 void setField(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextW(dialog, control, widen(text).c_str());
+    SetDlgItemTextW(dialog, control, toUtf16(text).c_str());
 }
 
 }  // namespace

@@ -11,11 +11,12 @@
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/text.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 
 void WinRenderHost::setStatusText(int part, const std::string& text) {
-    lumetra::win::setStatusText(part, widen(text));
+    lumetra::win::setStatusText(part, toUtf16(text));
 }
 
 void WinRenderHost::updateStatusBar() {
@@ -42,18 +43,18 @@ LocalTime WinRenderHost::localTime() {
 }
 
 void WinRenderHost::showWarning(const std::string& text, const std::string& caption) {
-    lumetra::win::showWarning(widen(text), widen(caption));
+    lumetra::win::showWarning(toUtf16(text), toUtf16(caption));
 }
 
 bool WinRenderHost::askYesNo(const std::string& text, const std::string& caption) {
-    return lumetra::win::askYesNo(widen(text), widen(caption));
+    return lumetra::win::askYesNo(toUtf16(text), toUtf16(caption));
 }
 
 std::optional<std::filesystem::path> WinRenderHost::askSaveSoundPath(
     const std::string& suggestedName) {
     const AppState& s = appState();
     auto chosen = askForFile(s.mainWindow, FileDialogKind::SaveSound, s.folders.soundfileFolder,
-                             widen(suggestedName));
+                             toUtf16(suggestedName));
     if (!chosen) return std::nullopt;
     return chosen->path;
 }
@@ -61,7 +62,7 @@ std::optional<std::filesystem::path> WinRenderHost::askSaveSoundPath(
 SystemError WinRenderHost::lastSystemError() {
     // The C library's file calls leave errno; the system's own code is more precise when set.
     DWORD code = GetLastError();
-    if (code != 0) return SystemError{int(code), narrow(systemErrorText(code))};
+    if (code != 0) return SystemError{int(code), toUtf8(systemErrorText(code))};
     int error = errno;
     return SystemError{error, std::strerror(error)};
 }

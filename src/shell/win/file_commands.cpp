@@ -13,6 +13,7 @@
 #include "shell/win/program_folders.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/text.h"
+#include "shell/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {
@@ -41,7 +42,7 @@ bool openImagePath(CanvasWindow& canvas, const std::filesystem::path& path,
     }
     addRecentFile(path.wstring());
     document.path = path;
-    document.displayName = narrow(displayName);
+    document.displayName = toUtf8(displayName);
     appState().folders.imageFolder = folderOf(path);
     setImageTitle(displayName);
     canvas.refreshView(7);
@@ -87,7 +88,7 @@ bool saveImageAsPath(CanvasWindow& canvas, const std::filesystem::path& path,
     ImageDocument& document = canvas.document();
     if (!saveImageBmp(document.current, path, true)) return false;
     document.path = path;
-    document.displayName = narrow(title);
+    document.displayName = toUtf8(title);
     appState().folders.imageFolder = folderOf(path);
     setImageTitle(title);
     return true;

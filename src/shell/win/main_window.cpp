@@ -28,6 +28,7 @@
 #include "shell/win/text.h"
 #include "shell/win/tool_windows.h"
 #include "shell/win/toolbar.h"
+#include "shell/win/utf16.h"
 #include "shell/win/window_title.h"
 #include "tools/win/brush_window.h"
 
@@ -135,7 +136,7 @@ bool MainWindow::onCreate(HWND window) {
             double(s.sound.sampleRate) * s.defaultSettings.outputTime / s.defaultSettings.width));
     }
     if (!startRenderRuntime()) {
-        showFatalError(widen(kSineTableMemoryText));
+        showFatalError(toUtf16(kSineTableMemoryText));
         return false;
     }
     loadRecentFiles();

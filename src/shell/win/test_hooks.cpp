@@ -11,6 +11,7 @@
 #include "shell/win/test_protocol.h"
 #include "shell/win/text.h"
 #include "shell/win/tool_windows.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 namespace {
@@ -160,7 +161,7 @@ std::wstring programText(const CanvasWindow& canvas, WPARAM which, bool& known) 
         case tp::kPathText:
             return canvas.document().path.wstring();
         case tp::kDisplayNameText:
-            return widen(canvas.document().displayName);
+            return toUtf16(canvas.document().displayName);
         case tp::kBaseFolderText:
             return f.baseFolder.wstring();
         case tp::kImageFolderText:

@@ -1,6 +1,6 @@
 #pragma once
-// Wide-string helpers at the edge of the platform: UTF-8 <-> UTF-16, bounded formatting and the
-// string table.
+// Wide-string helpers at the edge of the platform: bounded formatting, the string table, the
+// system's error texts and window texts (UTF-8 <-> UTF-16 is in utf16.h).
 
 #include <windows.h>
 
@@ -9,9 +9,6 @@
 #include <string_view>
 
 namespace lumetra::win {
-
-std::wstring widen(std::string_view utf8);
-std::string narrow(std::wstring_view wide);
 
 // printf-style formatting into a bounded buffer (at most `limit` characters are kept).
 std::wstring formatText(size_t limit, const wchar_t* format, ...);

@@ -12,12 +12,13 @@
 #include "shell/win/message_loop.h"
 #include "shell/win/settings.h"
 #include "shell/win/text.h"
+#include "shell/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace {
 
 void reportAtBoundary(const char* what) {
-    lumetra::win::showWarning(lumetra::win::widen(what));
+    lumetra::win::showWarning(lumetra::win::toUtf16(what));
 }
 
 }  // namespace
