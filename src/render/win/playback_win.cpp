@@ -1,7 +1,5 @@
 #include "render/win/playback_win.h"
 
-#include <commctrl.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,6 +9,7 @@
 #include "render/playback_ring.h"
 #include "render/playback_sound.h"
 #include "render/wav_output.h"
+#include "render/win/play_state_display.h"
 #include "render/win/render_bridge.h"
 #include "render/win/render_flow.h"
 #include "render/win/render_options_window.h"
@@ -45,15 +44,7 @@ class WinPlaybackUi final : public PlaybackUi {
     }
     void showPlayState(bool playing) override {
         const AppState& s = appState();
-        if (HMENU menu = GetMenu(s.mainWindow)) {
-            const UINT from = playing ? IDM_PLAY : IDM_STOP_PLAYBACK;
-            const UINT to = playing ? IDM_STOP_PLAYBACK : IDM_PLAY;
-            const std::wstring text = toUtf16(playing ? kStopMenuText : kPlayMenuText);
-            ModifyMenuW(menu, from, MF_BYCOMMAND | MF_STRING, to, text.c_str());
-        }
-        if (s.toolbar)
-            SendMessageW(s.toolbar, TB_CHECKBUTTON, IDM_PLAY,
-                         MAKELPARAM(playing ? TRUE : FALSE, 0));
+        lumetra::win::showPlayState(GetMenu(s.mainWindow), s.toolbar, playing);
     }
     void invalidateCanvas() override {
         if (HWND canvas = appState().canvas) InvalidateRect(canvas, nullptr, TRUE);
