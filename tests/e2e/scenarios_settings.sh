@@ -10,7 +10,7 @@ E2E_SCENARIOS+=(
     settings_wrong_types_and_vanished_folders
     settings_sfdir_and_folder_browser
     recent_eleven_pictures
-    recent_unicode_and_vanished_files
+    recent_unicode_long_and_vanished_files
     undo_redo_open_and_new_image
 )
 
@@ -423,24 +423,38 @@ recent_eleven_pictures() {
         "values 0 to 8 after the save"
 }
 
-# Names outside ASCII survive the list, the menu, the registry and the title; a listed picture
-# that has gone fails with the loader's warning and stays listed.
-recent_unicode_and_vanished_files() {
+# Names outside ASCII and paths beyond MAX_PATH survive the list, the menu, the registry and the
+# title; a listed picture that has gone fails with the loader's warning and stays listed.
+recent_unicode_long_and_vanished_files() {
     reset_settings
-    local folder="$E2E_ROOT/Bilder äöü 漢字" name="Grün & Blau 漢字.bmp"
-    rm -rf "$folder"
-    mkdir -p "$folder"
+    local folder="$E2E_ROOT/Bilder äöü 漢字" name="Grün & Blau 漢字.bmp" deep="$E2E_ROOT/deep" i
+    rm -rf "$folder" "$deep"
+    for i in 1 2 3 4 5 6; do deep+="/folder $i with a name long enough to matter"; done
+    mkdir -p "$folder" "$deep"
     make_bmp "$folder/$name" -size 40x20 xc:'#00ff00'
     make_bmp "$folder/other.bmp" -size 30x20 xc:'#0000ff'
+    make_bmp "$deep/deep picture.bmp" -size 44x22 xc:'#ff00ff'
+    expect_true "the deep picture's path is longer than MAX_PATH" \
+        test "$(winpath "$deep/deep picture.bmp" | wc -c)" -gt 260
     start_lumetra
     drv open "$(winpath "$folder/$name")" open "$(winpath "$folder/other.bmp")"
-    expect_eq "$(drv doc-text recent-menu-1)" "Grün && Blau 漢字.bmp" \
-        "menu text of the long name (the ampersand doubled so that it shows)"
+    drv open "$(winpath "$deep/deep picture.bmp")"
+    expect_eq "$(drv title) / $(drv doc width)" "deep picture.bmp - Lumetra / 44" \
+        "the picture beyond MAX_PATH opened"
+    drv save-as "$(winpath "$deep/saved copy.bmp")"
+    expect_eq "$(identify -format '%w x %h' "$deep/saved copy.bmp")" "44 x 22" \
+        "saved beyond MAX_PATH"
+    expect_eq "$(drv doc-text recent-menu-0) / $(drv doc-text recent-menu-2)" \
+        "deep picture.bmp / Grün && Blau 漢字.bmp" \
+        "menu texts of the long names (the ampersand doubled so that it shows)"
     exit_lumetra
     start_lumetra
-    expect_eq "$(drv doc-text recent-menu-1)" "Grün && Blau 漢字.bmp" "menu text after a restart"
+    expect_eq "$(drv doc recent-count) $(drv doc-text recent-menu-2)" "3 Grün && Blau 漢字.bmp" \
+        "the list after a restart"
     drv command 3400 wait-title "$name - Lumetra"
-    expect_eq "$(drv doc width)" 40 "the picture opened from the list"
+    expect_eq "$(drv doc width)" 40 "the picture outside ASCII opened from the list"
+    drv command 3402 wait-title "deep picture.bmp - Lumetra"
+    expect_eq "$(drv doc width)" 44 "the picture beyond MAX_PATH opened from the list"
     rm "$folder/other.bmp"
     drv command 3401
     local box
@@ -449,7 +463,7 @@ recent_unicode_and_vanished_files() {
         bash -c '[[ "$1" == "Error reading bitmap file|Could not open "* ]]' _ "$box"
     xdotool key Return
     drv sleep 300
-    expect_eq "$(drv doc recent-count)" 2 "the vanished entry stays listed"
+    expect_eq "$(drv doc recent-count)" 3 "the vanished entry stays listed"
     close_lumetra
 }
 

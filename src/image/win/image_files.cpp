@@ -8,15 +8,26 @@
 #include "image/win/picture_loader.h"
 #include "render/render_info_trailer.h"
 #include "shell/win/app_state.h"
+#include "shell/win/long_paths.h"
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/text.h"
+#include "shell/win/utf16.h"
 
 namespace lumetra::win {
 
+namespace {
+
+// Paths beyond MAX_PATH reach the file calls in their extended-length form.
+std::filesystem::path apiPath(const std::filesystem::path& path) {
+    return std::filesystem::path(toApiPath(toUtf8(path.native())));
+}
+
+}  // namespace
+
 bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, bool report) {
     std::wstring failure;
-    auto pixels = loadPictureFile(path, failure);
+    auto pixels = loadPictureFile(apiPath(path), failure);
     if (!pixels) {
         if (report) {
             std::wstring name = path.wstring();
@@ -28,7 +39,7 @@ bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, bool 
     adoptPixels(target, std::move(*pixels));
     target.renderInfo.valid = 0;
     // The render info travels behind the pixels of a BMP file or in the ".info" file beside it.
-    if (readImageRenderInfo(target, path)) {
+    if (readImageRenderInfo(target, apiPath(path))) {
         adoptRenderInfoSettings(target);
         setStatusText(0, L"Render info updated by image");
     }
@@ -36,7 +47,7 @@ bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, bool 
 }
 
 bool saveImageBmp(CanvasImage& image, const std::filesystem::path& path, bool refreshInfo) {
-    return lumetra::saveImageBmp(image, path, refreshInfo,
+    return lumetra::saveImageBmp(image, apiPath(path), refreshInfo,
                                  appState().options.attachRenderInfo != 0);
 }
 
