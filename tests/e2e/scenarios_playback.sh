@@ -36,23 +36,32 @@ newest_wav() {
     ls -t "$E2E_SOUNDS"/*.wav | head -n 1
 }
 
-# Checks the play-position marker in a screenshot of the main window: exactly one light column
-# inside the (black) picture, taken up to five times in case a shot falls between erasing the old
-# line and drawing the new one.
-expect_marker_in_shot() {
-    local name=$1 ox oy w h columns="" try
+# Takes a screenshot NAME.png and prints the light columns inside the (black) picture of
+# WIDTH x HEIGHT at the top left of the canvas: shot_columns NAME WIDTH HEIGHT
+shot_columns() {
+    local name=$1 pw=$2 ph=$3 ox oy w h
     read -r ox oy w h <<<"$(drv canvas-origin)"
-    local pw=$2 ph=$3
     [ "$ph" -le $((h - 7)) ] || ph=$((h - 7))
+    import -window root "$E2E_ARTIFACTS/$name.png"
+    convert "$E2E_ARTIFACTS/$name.png" -crop "${pw}x${ph}+$((ox + 7))+$((oy + 7))" +repage \
+        -depth 8 ppm:- | python3 "$E2E_TESTS/play_marker.py"
+}
+
+# The column of the play-position line: exactly one light column in the picture. Shots are taken
+# up to five times in case one falls between erasing the old line and drawing the new one; the
+# last one is kept as NAME.png: marker_column NAME WIDTH HEIGHT
+marker_column() {
+    local columns="" try
     for try in 1 2 3 4 5; do
-        import -window root "$E2E_ARTIFACTS/$name.png"
-        columns=$(convert "$E2E_ARTIFACTS/$name.png" -crop "${pw}x${ph}+$((ox + 7))+$((oy + 7))" \
-            +repage -depth 8 ppm:- | python3 "$E2E_TESTS/play_marker.py")
+        columns=$(shot_columns "$@")
         [ "$(wc -w <<<"$columns")" -eq 1 ] && break
-        drv sleep 100
+        drv sleep 100 >/dev/null
     done
-    log "screenshot $E2E_ARTIFACTS/$name.png"
-    expect_eq "$(wc -w <<<"$columns")" 1 "one play-position line in the picture (columns: $columns)"
+    log "screenshot $E2E_ARTIFACTS/$1.png: line at columns \"$columns\"" >&2
+    if [ "$(wc -w <<<"$columns")" -ne 1 ]; then
+        fail "not exactly one play-position line in the picture (columns: $columns)"
+    fi
+    echo "$columns"
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -62,6 +71,13 @@ playback_repeats_until_space() {
     rm -f "$E2E_SOUNDS"/*.wav
     forget_captures
     start_lumetra
+    # Play before any render (the toolbar's button is not grayed like the menu item): nothing
+    # to play, and the device is not opened.
+    drv command 320
+    expect_eq "$(drv wait-status 0 "No sound to play back!")" "No sound to play back!" \
+        "status after Play without a sound"
+    expect_eq "$(drv menu-state 320) / $(drv menu-state 322)" "grayed / missing" \
+        "Play item as it was"
     drv open "$(winpath "$E2E_PICTURES/tone.bmp")"
     render_and_play_once $((201 * 2 * 549))
     local wav
@@ -75,7 +91,11 @@ playback_repeats_until_space() {
     expect_eq "$(drv menu-state 322)" enabled "the stop item stands in the menu"
     expect_eq "$(drv menu-state 320)" missing "in place of the play item"
     expect_eq "$(drv menu-state 420)" grayed "sound options grayed while playing"
-    expect_marker_in_shot playback_marker 200 100
+    local first later
+    first=$(marker_column playback_marker 200 100)
+    drv sleep 400
+    later=$(marker_column playback_marker_later 200 100)
+    expect_true "the play-position line moves (column $first, then $later)" test "$later" != "$first"
     local copies
     copies=$(capture repeats "$wav" "$HOME" 1 2 40)
     log "capture 1 holds $copies whole copies of the sound so far"
@@ -91,7 +111,7 @@ playback_repeats_until_space() {
     log "after the stop capture 1 holds (copies, frames): $settled"
     expect_true "the repeating play went round at least twice" test "${settled%% *}" -ge 2
     expect_eq "$(capture count "$HOME")" 2 "no further opening of the device"
-    shot_main playback_stopped
+    expect_eq "$(shot_columns playback_stopped 200 100)" "" "no play-position line once closed"
 
     # Play again: a fresh opening of the device, from the start of the sound.
     xdotool key space
