@@ -152,7 +152,14 @@ render_during_playback_stops_it() {
     drv --timeout 30000 wait-menu-state 420 enabled
     expect_eq "$(drv menu-state 320)" enabled "Play back after the render's play"
     expect_eq "$(capture count "$HOME")" 3 "three openings of the device in all"
+
+    # Closing the program while a sound repeats stops the device and ends normally.
+    xdotool key space
+    drv wait-status 0 "$PLAYING_TEXT" >/dev/null
+    capture repeats "$second" "$HOME" 3 1 40 >/dev/null
     close_lumetra
+    settled=$(capture settled "$second" "$HOME" 3 20)
+    log "the play cut short by the exit: (copies, frames) $settled"
 }
 
 sound_options_sample_rate() {
