@@ -73,6 +73,22 @@ app_folder() {
     printf '%s\\' "$(winpath "$E2E_APP")"
 }
 
+# Selects a folder in the folder browser and waits until its OK button is enabled (1) or
+# disabled (0): browse_to CAPTION PATH WANT. Wine's folder tree sometimes misses a selection made
+# while it is still filling itself after it opened, so the selection is made again if need be.
+browse_to() {
+    local attempt i state
+    for attempt in 1 2 3; do
+        drv browse-select "$1" "$2"
+        for i in $(seq 20); do
+            state=$(drv item-enabled "$1" 1)
+            [ "$state" = "$3" ] && return 0
+            drv sleep 100
+        done
+    done
+    fail "OK of \"$1\" for $2: enabled $state, expected $3"
+}
+
 # The rectangle of a visible top-level window of the program: window_rect CAPTION -> x y w h
 window_rect() {
     drv windows | awk -F'|' -v c="$1" '$2 == c { print $3 }'
@@ -324,28 +340,33 @@ settings_sfdir_and_folder_browser() {
     drv command 412 wait-dialog "Select Default Soundfile Folder" sleep 300
     shot folder_browser
     # A virtual folder without a file-system path cannot be confirmed.
-    drv browse-select "Select Default Soundfile Folder" "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"
-    drv sleep 200
-    expect_eq "$(drv item-enabled "Select Default Soundfile Folder" 1)" 0 \
-        "OK disabled for My Computer"
-    drv browse-select "Select Default Soundfile Folder" "$(winpath "$other")"
-    drv sleep 200
-    expect_eq "$(drv item-enabled "Select Default Soundfile Folder" 1)" 1 "OK enabled for a folder"
+    local browser="Select Default Soundfile Folder"
+    browse_to "$browser" "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" 0
+    log "ok: OK disabled for My Computer"
+    expect_eq "$(drv dialog-text "$browser" 14147)" "" "no path in the status line"
+    browse_to "$browser" "$(winpath "$other")" 1
+    log "ok: OK enabled for a folder"
+    expect_eq "$(drv dialog-text "$browser" 14147)" "$(winpath "$other")" \
+        "the folder's path in the status line"
+    expect_eq "$(drv dialog-text "$browser" 14146)" "$(winpath "$other")" \
+        "the folder's path in the title line"
     drv click "Select Default Soundfile Folder" 1 wait-no-dialog "Select Default Soundfile Folder"
     drv wait-status 0 "Soundfile path: $(winpath "$other")" >/dev/null
     expect_eq "$(drv doc-text soundfile-folder)" "$(winpath "$other")" "new soundfile folder"
 
     # Choosing the folder that is already set changes nothing.
     drv command 412 wait-dialog "Select Default Soundfile Folder" sleep 300
-    drv browse-select "Select Default Soundfile Folder" "$(winpath "$other")"
-    drv sleep 200 click "Select Default Soundfile Folder" 1
+    browse_to "$browser" "$(winpath "$other")" 1
+    drv click "Select Default Soundfile Folder" 1
     drv wait-no-dialog "Select Default Soundfile Folder"
     expect_eq "$(drv doc-text soundfile-folder)" "$(winpath "$other")" \
         "soundfile folder after choosing it again"
 
     drv command 402 wait-dialog "Select Default Filter Folder" sleep 300
-    drv browse-select "Select Default Filter Folder" "$(winpath "$filters")"
-    drv sleep 200 click "Select Default Filter Folder" 1 wait-no-dialog "Select Default Filter Folder"
+    browse_to "Select Default Filter Folder" "$(winpath "$filters")" 1
+    expect_eq "$(drv dialog-text "Select Default Filter Folder" 14147)" "$(winpath "$filters")" \
+        "the filter folder's path in the status line"
+    drv click "Select Default Filter Folder" 1 wait-no-dialog "Select Default Filter Folder"
     drv wait-status 0 "Filter path: $(winpath "$filters")" >/dev/null
 
     # A cancelled browser leaves everything as it is.
