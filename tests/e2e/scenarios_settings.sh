@@ -11,7 +11,7 @@ E2E_SCENARIOS+=(
     settings_sfdir_and_folder_browser
     recent_eleven_pictures
     recent_unicode_long_and_vanished_files
-    undo_redo_open_and_new_image
+    undo_redo_open_delete_and_new_image
 )
 
 # ---------------------------------------------------------------------------------------------
@@ -488,9 +488,9 @@ recent_unicode_long_and_vanished_files() {
     close_lumetra
 }
 
-# Open over a picture and New Image store snapshots; Undo and Redo bring back the pixels before
-# and after, and the exit leaves the picture at exit in the newest slot file.
-undo_redo_open_and_new_image() {
+# Open over a picture, Delete and New Image store snapshots; Undo and Redo bring back the pixels
+# before and after, and the exit leaves the picture at exit in the newest slot file.
+undo_redo_open_delete_and_new_image() {
     reset_settings
     rm -rf "$E2E_APP/Undo"
     start_lumetra
@@ -501,12 +501,38 @@ undo_redo_open_and_new_image() {
     drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
     ramps=$(drv doc pixel-hash)
     expect_eq "$(drv doc undo-index)" 3 "two snapshots stored (slots 1 and 2)"
-    expect_true "slot files written" test -f "$E2E_APP/Undo/Undo1.bmp" -a -f "$E2E_APP/Undo/Undo2.bmp"
-    expect_eq "$(identify -format '%w x %h' "$E2E_APP/Undo/Undo2.bmp")" "200 x 100" \
-        "slot 2 holds the tone picture"
+
     # Redo directly after a snapshot does nothing.
     drv command 202 sleep 200
     expect_eq "$(drv doc pixel-hash)" "$ramps" "Redo after a snapshot changes nothing"
+
+    # Delete (the Del key) blacks out the selection; Undo brings it back and keeps the selection.
+    local x0 y0 x1 y1 deleted
+    read -r x0 y0 <<<"$(picture_point 10 10)"
+    read -r x1 y1 <<<"$(picture_point 50 40)"
+    xdotool mousemove "$x0" "$y0" mousedown 3
+    drv sleep 100
+    xdotool mousemove $((x0 + 5)) $((y0 + 5))
+    drv sleep 100
+    xdotool mousemove "$x1" "$y1"
+    drv sleep 100
+    xdotool mouseup 3
+    drv wait-doc drag-mode 0 wait-doc selection-right 50
+    xdotool key Delete
+    drv wait-doc undo-index 4
+    deleted=$(drv doc pixel-hash)
+    expect_true "Delete changed the picture" test "$deleted" != "$ramps"
+    xdotool key ctrl+z
+    drv wait-doc pixel-hash "$ramps"
+    expect_eq "$(drv doc selection-left) $(drv doc selection-top) $(drv doc selection-right) $(drv doc selection-bottom)" \
+        "10 10 50 40" "selection kept by Undo"
+    xdotool key ctrl+y
+    drv wait-doc pixel-hash "$deleted"
+    xdotool key ctrl+z
+    drv wait-doc pixel-hash "$ramps"
+    expect_true "slot files written" test -f "$E2E_APP/Undo/Undo1.bmp" -a -f "$E2E_APP/Undo/Undo2.bmp"
+    expect_eq "$(identify -format '%w x %h' "$E2E_APP/Undo/Undo2.bmp")" "200 x 100" \
+        "slot 2 holds the tone picture"
     xdotool key ctrl+z
     drv wait-doc pixel-hash "$tone"
     expect_eq "$(drv doc width) x $(drv doc height)" "200 x 100" "size before the open"

@@ -6,6 +6,7 @@
 
 #include "image/win/canvas_view.h"
 #include "image/win/canvas_window.h"
+#include "image/win/delete_command.h"
 #include "image/win/undo_ring.h"
 #include "render/win/playback_win.h"
 #include "render/win/render_bridge.h"
@@ -227,6 +228,9 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_REDO:
             undoCommand(*canvas, id);
             break;
+        case IDM_DELETE:
+            deleteCommand(*canvas);
+            break;
         case IDM_SET_FILTER_FOLDER:
         case IDM_SET_SOUNDFILE_FOLDER:
             folderCommand(id);
@@ -239,7 +243,6 @@ void executeCommand(CanvasWindow* canvas, int id) {
         case IDM_COPY:
         case IDM_PASTE:
         case IDM_PASTE_AS_OVERLAY:
-        case IDM_DELETE:
         case IDM_FILTER_FROM_BROWSER:
         case IDM_PASTE_AS_FILTER:
         case IDM_OVERLAY_FROM_BROWSER:
