@@ -12,6 +12,7 @@ E2E_SCENARIOS+=(
     recent_eleven_pictures
     recent_unicode_long_and_vanished_files
     undo_redo_open_delete_and_new_image
+    undo_without_a_usable_undo_folder
 )
 
 # ---------------------------------------------------------------------------------------------
@@ -560,4 +561,34 @@ undo_redo_open_delete_and_new_image() {
         "the exit snapshot holds the picture at exit"
     expect_true "no temporary slot file left" \
         bash -c '! ls "$1"/Undo/*.tmp >/dev/null 2>&1' _ "$E2E_APP"
+}
+
+# An undo folder that cannot be made or written to (a file stands in its place): the snapshots
+# stay in memory, one step of Undo and Redo still works, a step that would need a slot file does
+# nothing, and the exit is clean.
+undo_without_a_usable_undo_folder() {
+    reset_settings
+    rm -rf "$E2E_APP/Undo"
+    printf 'not a folder' >"$E2E_APP/Undo"
+    # Whatever happens below, the folder comes back for the scenarios after this one.
+    trap 'rm -f "$E2E_APP/Undo"; mkdir -p "$E2E_APP/Undo"' EXIT
+    start_lumetra
+    drv open "$(winpath "$E2E_PICTURES/tone.bmp")"
+    local tone ramps
+    tone=$(drv doc pixel-hash)
+    drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
+    ramps=$(drv doc pixel-hash)
+    xdotool key ctrl+z
+    drv wait-doc pixel-hash "$tone"
+    xdotool key ctrl+y
+    drv wait-doc pixel-hash "$ramps"
+    xdotool key ctrl+z
+    drv wait-doc pixel-hash "$tone"
+    # The older picture would come from slot 1, which could not be written.
+    xdotool key ctrl+z
+    drv sleep 300
+    expect_eq "$(drv doc pixel-hash)|$(drv message-box)" "$tone|" \
+        "Undo without its slot file changes nothing and says nothing"
+    exit_lumetra
+    expect_eq "$(cat "$E2E_APP/Undo")" "not a folder" "the file in the folder's place untouched"
 }

@@ -29,9 +29,14 @@ class ItemList {
     ItemList(const ItemList&) = delete;
     ItemList& operator=(const ItemList&) = delete;
     PIDLIST_ABSOLUTE get() const { return items_; }
-    PIDLIST_RELATIVE* put() {
+    void reset() {
         CoTaskMemFree(items_);
         items_ = nullptr;
+    }
+    // The desktop folder's parsing hands out its result as a relative list; relative to the
+    // desktop it is the absolute one.
+    PIDLIST_RELATIVE* put() {
+        reset();
         return reinterpret_cast<PIDLIST_RELATIVE*>(&items_);
     }
 
@@ -52,7 +57,7 @@ void parseFolder(const std::wstring& folder, ItemList& items) {
     ULONG eaten = 0;
     if (FAILED(desktop->ParseDisplayName(nullptr, nullptr, name.data(), &eaten, items.put(),
                                          nullptr))) {
-        items.put();
+        items.reset();
     }
 }
 
