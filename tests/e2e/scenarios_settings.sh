@@ -74,20 +74,24 @@ app_folder() {
     printf '%s\\' "$(winpath "$E2E_APP")"
 }
 
-# Selects a folder in the folder browser and waits until its OK button is enabled (1) or
-# disabled (0): browse_to CAPTION PATH WANT. Wine's folder tree sometimes misses a selection made
-# while it is still filling itself after it opened, so the selection is made again if need be.
-browse_to() {
+# Opens the folder browser of COMMAND and selects PATH in it until its OK button is enabled (1)
+# or disabled (0): browse_in COMMAND CAPTION PATH WANT. Wine's folder tree now and then misses a
+# selection made by its message (nothing gets highlighted); the browser is then closed and opened
+# again.
+browse_in() {
     local attempt i state
     for attempt in 1 2 3; do
-        drv browse-select "$1" "$2"
+        drv command "$1" wait-dialog "$2" sleep 300
+        drv browse-select "$2" "$3"
         for i in $(seq 20); do
-            state=$(drv item-enabled "$1" 1)
-            [ "$state" = "$3" ] && return 0
+            state=$(drv item-enabled "$2" 1)
+            [ "$state" = "$4" ] && return 0
             drv sleep 100
         done
+        log "the folder tree missed the selection of $3; once more"
+        drv click "$2" 2 wait-no-dialog "$2"
     done
-    fail "OK of \"$1\" for $2: enabled $state, expected $3"
+    fail "OK of \"$2\" for $3: enabled $state, expected $4"
 }
 
 # The rectangle of a visible top-level window of the program: window_rect CAPTION -> x y w h
@@ -335,36 +339,37 @@ settings_sfdir_and_folder_browser() {
         "soundfile folder from SFDIR, with a backslash added"
     close_lumetra
 
+    # The browser chooses another folder than SFDIR's.
+    other="$E2E_ROOT/Töne 漢字"
+    mkdir -p "$other"
     reset_settings
     start_lumetra
     expect_eq "$(drv doc-text soundfile-folder)" "$SFDIR\\" "soundfile folder from SFDIR"
-    drv command 412 wait-dialog "Select Default Soundfile Folder" sleep 300
-    shot folder_browser
-    # A virtual folder without a file-system path cannot be confirmed.
     local browser="Select Default Soundfile Folder"
-    browse_to "$browser" "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" 0
+    # A virtual folder without a file-system path cannot be confirmed.
+    browse_in 412 "$browser" "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}" 0
     log "ok: OK disabled for My Computer"
     expect_eq "$(drv dialog-text "$browser" 14147)" "" "no path in the status line"
-    browse_to "$browser" "$(winpath "$other")" 1
+    shot folder_browser
+    drv click "$browser" 2 wait-no-dialog "$browser"
+
+    browse_in 412 "$browser" "$(winpath "$other")" 1
     log "ok: OK enabled for a folder"
     expect_eq "$(drv dialog-text "$browser" 14147)" "$(winpath "$other")" \
         "the folder's path in the status line"
     expect_eq "$(drv dialog-text "$browser" 14146)" "$(winpath "$other")" \
         "the folder's path in the title line"
-    drv click "Select Default Soundfile Folder" 1 wait-no-dialog "Select Default Soundfile Folder"
+    drv click "$browser" 1 wait-no-dialog "$browser"
     drv wait-status 0 "Soundfile path: $(winpath "$other")" >/dev/null
     expect_eq "$(drv doc-text soundfile-folder)" "$(winpath "$other")" "new soundfile folder"
 
     # Choosing the folder that is already set changes nothing.
-    drv command 412 wait-dialog "Select Default Soundfile Folder" sleep 300
-    browse_to "$browser" "$(winpath "$other")" 1
-    drv click "Select Default Soundfile Folder" 1
-    drv wait-no-dialog "Select Default Soundfile Folder"
+    browse_in 412 "$browser" "$(winpath "$other")" 1
+    drv click "$browser" 1 wait-no-dialog "$browser"
     expect_eq "$(drv doc-text soundfile-folder)" "$(winpath "$other")" \
         "soundfile folder after choosing it again"
 
-    drv command 402 wait-dialog "Select Default Filter Folder" sleep 300
-    browse_to "Select Default Filter Folder" "$(winpath "$filters")" 1
+    browse_in 402 "Select Default Filter Folder" "$(winpath "$filters")" 1
     expect_eq "$(drv dialog-text "Select Default Filter Folder" 14147)" "$(winpath "$filters")" \
         "the filter folder's path in the status line"
     drv click "Select Default Filter Folder" 1 wait-no-dialog "Select Default Filter Folder"
