@@ -17,9 +17,9 @@ constexpr std::size_t kFileTitleChars = 256;
 
 }  // namespace
 
-std::wstring dialogFilter(const FileDialogSpec& spec) {
+std::wstring dialogFilter(const FileDialogSpec& dialogSpec) {
     std::wstring filter;
-    for (const FileFilter& f : spec.filters) {
+    for (const FileFilter& f : dialogSpec.filters) {
         filter += toUtf16(f.description);
         filter += L'\0';
         filter += toUtf16(f.pattern);
@@ -29,21 +29,21 @@ std::wstring dialogFilter(const FileDialogSpec& spec) {
     return filter;
 }
 
-DWORD dialogFlags(const FileDialogSpec& spec) {
+DWORD dialogFlags(const FileDialogSpec& dialogSpec) {
     DWORD flags = OFN_EXPLORER;
-    if (spec.fileMustExist) flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (spec.overwritePrompt) flags |= OFN_OVERWRITEPROMPT;
-    if (spec.hideReadOnly) flags |= OFN_HIDEREADONLY;
+    if (dialogSpec.fileMustExist) flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (dialogSpec.overwritePrompt) flags |= OFN_OVERWRITEPROMPT;
+    if (dialogSpec.hideReadOnly) flags |= OFN_HIDEREADONLY;
     return flags;
 }
 
 std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
                                      const std::filesystem::path& folder,
                                      const std::wstring& name) {
-    const FileDialogSpec spec = fileDialogSpec(kind);
-    const std::wstring title = toUtf16(spec.title);
-    const std::wstring filter = dialogFilter(spec);
-    const std::wstring extension = toUtf16(spec.defaultExtension);
+    const FileDialogSpec dialogSpec = fileDialogSpec(kind);
+    const std::wstring title = toUtf16(dialogSpec.title);
+    const std::wstring filter = dialogFilter(dialogSpec);
+    const std::wstring extension = toUtf16(dialogSpec.defaultExtension);
     const std::wstring initial = folder.wstring();
 
     std::vector<wchar_t> file(kFileNameChars, L'\0');
@@ -61,11 +61,11 @@ std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
     dialog.lpstrTitle = title.c_str();
     dialog.lpstrFilter = filter.c_str();
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
-    dialog.Flags = dialogFlags(spec);
+    dialog.Flags = dialogFlags(dialogSpec);
 
     const bool wereEnabled = appState().toolWindowsEnabled;
     if (wereEnabled) enableToolWindows(false);
-    const BOOL confirmed = spec.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    const BOOL confirmed = dialogSpec.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (wereEnabled) enableToolWindows(true);
     if (!confirmed) return std::nullopt;
     return ChosenFile{std::filesystem::path(file.data()), std::wstring(fileTitle.data())};

@@ -28,8 +28,8 @@ std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
 
 // The dialog's filter in the platform's form: description and pattern pairs, each ending in a
 // zero, the list ending in one more.
-std::wstring dialogFilter(const FileDialogSpec& spec);
+std::wstring dialogFilter(const FileDialogSpec& dialogSpec);
 // The OPENFILENAME flags of a dialog.
-DWORD dialogFlags(const FileDialogSpec& spec);
+DWORD dialogFlags(const FileDialogSpec& dialogSpec);
 
 }  // namespace lumetra::win
