@@ -93,14 +93,4 @@ void keepToolWindowsAboveOwner() {
     }
 }
 
-bool isPlacementAcceptable(int x, int y, int width, int height, int screenWidth, int screenHeight) {
-    return x >= -10 && x + width >= 50 && y >= -10 && y + height >= 40 && x <= screenWidth - 40 &&
-           x + width <= screenWidth + 10 && y <= screenHeight - 10 &&
-           y + height <= screenHeight + 10;
-}
-
-bool isPointPlacementAcceptable(int x, int y, int screenWidth, int screenHeight) {
-    return x >= -20 && x <= screenWidth - 30 && y >= -10 && y <= screenHeight - 20;
-}
-
 }  // namespace lumetra::win

@@ -33,8 +33,4 @@ void setDialogItemBold(HWND dialog, int controlId);
 // above their owner; Wine without a window manager lets an activated owner cover them.
 void keepToolWindowsAboveOwner();
 
-// Placement checks for restored positions on a screen of the given size.
-bool isPlacementAcceptable(int x, int y, int width, int height, int screenWidth, int screenHeight);
-bool isPointPlacementAcceptable(int x, int y, int screenWidth, int screenHeight);
-
 }  // namespace lumetra::win
