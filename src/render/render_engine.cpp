@@ -9,12 +9,12 @@
 #include <thread>
 #include <vector>
 
-#include "render/frame_workers.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
+#include "render/render_helpers.h"
 #include "render/render_steps.h"
 #include "render/sine_table.h"
-#include "render/slice_synth.h"
+#include "render/slice_pipeline.h"
 #include "render/soundfile_naming.h"
 #include "render/synth_kernels.h"
 #include "render/wav_output.h"
@@ -34,11 +34,11 @@ constexpr std::int64_t kFramesWorthHelping = 32768;
 // render holds it while it runs; a render on another thread meanwhile goes without helpers.
 class KeptWorkers {
   public:
-    FrameWorkers* take(std::int32_t rows, std::int32_t s, bool softSweeps) {
+    RenderHelpers* take(std::int32_t rows, std::int32_t s) {
         int helpers = chosenHelpers;
         if (helpers < 0) {
             const unsigned processors = std::thread::hardware_concurrency();
-            const bool worth = !softSweeps && std::int64_t{rows} * s >= kFramesWorthHelping;
+            const bool worth = std::int64_t{rows} * s >= kFramesWorthHelping;
             if (!worth || processors < 2) return nullptr;
             helpers = static_cast<int>(std::min(processors - 1, 3u));
         }
@@ -46,7 +46,7 @@ class KeptWorkers {
         try {
             if (!kept_ || kept_->threads() != helpers + 1) {
                 kept_.reset();
-                kept_ = std::make_unique<FrameWorkers>(helpers);
+                kept_ = std::make_unique<RenderHelpers>(helpers);
             }
         } catch (const std::bad_alloc&) {
             lock_.unlock();
@@ -54,19 +54,19 @@ class KeptWorkers {
         }
         return kept_.get();
     }
-    void give(FrameWorkers* workers) {
+    void give(RenderHelpers* workers) {
         if (workers) lock_.unlock();
     }
 
   private:
     std::mutex lock_;
-    std::unique_ptr<FrameWorkers> kept_;
+    std::unique_ptr<RenderHelpers> kept_;
 };
 
 KeptWorkers keptWorkers;
 
 struct WorkersLease {
-    FrameWorkers* workers;
+    RenderHelpers* workers;
     ~WorkersLease() { keptWorkers.give(workers); }
 };
 
@@ -220,11 +220,11 @@ int render(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
-        const WorkersLease lease{keptWorkers.take(planes.rows(), plan.s, settings.softSweeps != 0)};
-        FrameWorkers* const workers = lease.workers;
+        const WorkersLease lease{keptWorkers.take(planes.rows(), plan.s)};
         SliceSetup setup;
         setup.kernels = &activeKernels();
-        setup.workers = workers;
+        setup.helpers = lease.workers;
+        setup.phases = phases.data();
         setup.rows = planes.rows();
         setup.sine = &context.sine;
         setup.seed = &context.seed;
@@ -233,7 +233,7 @@ int render(RenderContext& context, ImageDocument& document, int command) {
         setup.withBlue = plan.withBlue;
         setup.softWeights = settings.softSweeps ? context.softSweep.weights.data() : nullptr;
         setup.d0 = d0;
-        SliceSynth slice(setup);
+        SlicePipeline slices(setup);
 
         host.setStatusText(0,
                            generatingText(static_cast<double>(plan.slices) * plan.s / plan.rate));
@@ -244,15 +244,17 @@ int render(RenderContext& context, ImageDocument& document, int command) {
         for (std::int32_t x = plan.first; x <= plan.last; ++x) {
             const std::uint8_t* previous = planes.column(x - plan.first - 1);
             const std::uint8_t* current = planes.column(x - plan.first);
+            slices.beginSlice(chunk.data() + fill);
             for (std::int32_t r = 0; r < rows; ++r) {
                 const RowPixels px{previous[2 * rows + r], previous[rows + r], previous[r],
                                    current[2 * rows + r],  current[rows + r],  current[r]};
                 if ((px.red0 | px.green0 | px.red1 | px.green1) == 0) continue;
-                slice.addRow(px, phases[r], increments[r], noise[r]);
+                slices.addRow(px, r, increments[r], noise[r]);
             }
-            slice.finish(chunk.data() + fill);
+            slices.endSlice();
             fill += columnValues;
             if (fill == chunkSize) {
+                slices.waitAll();
                 if (!storeChunk(context, chunk, chunkSize, done)) {
                     result = 0;
                     break;
@@ -270,6 +272,8 @@ int render(RenderContext& context, ImageDocument& document, int command) {
             host.updateStatusBar();
             host.pumpOneMessage();
         }
+        // The phases are final once every slice handed over is written out.
+        slices.waitAll();
         if (settings.rowPhases.size() == static_cast<std::size_t>(height) &&
             settings.noiseStates.size() == static_cast<std::size_t>(height)) {
             std::copy(phases.begin(), phases.end(), settings.rowPhases.begin() + plan.lowRow);

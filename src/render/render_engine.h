@@ -43,9 +43,9 @@ bool synthPathAvailable(SynthPath path);
 void setSynthPath(SynthPath path);  // Automatic = the best available
 SynthPath activeSynthPath();
 
-// Helper threads that share the frames of each slice with the calling thread (the render stays
-// one synchronous call). -1 (the default): one per further processor, for renders large enough to
-// gain from them and without soft sweeps; 0: none; n: n helpers for every render.
+// Helper threads that make slices beside the calling thread (the render stays one synchronous
+// call). -1 (the default): one per further processor (at most three), for renders large enough to
+// gain from them; 0: none; n: n helpers for every render.
 void setRenderHelpers(int helpers);
 
 }  // namespace lumetra

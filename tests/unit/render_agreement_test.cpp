@@ -34,6 +34,8 @@ struct Case {
     std::int32_t noiseBandwidth = 15;
     double ampFactor = 10.0;
     bool soundfile = false;
+    int escapeAt = 0;                  // Esc found held at this column's query (0: never)
+    std::int64_t failAfterBytes = -1;  // soundfile writes come up short after this many bytes
 };
 
 struct Outcome {
@@ -55,6 +57,8 @@ Outcome run(const Case& c, const RenderFunction& render) {
     rig.sound.stereo = c.stereo;
     rig.sound.sampleRate = c.sampleRate;
     rig.shell.saveSoundEveryRender = c.soundfile ? 1 : 0;
+    rig.host.escapeAtQuery = c.escapeAt;
+    rig.files.failAfterBytes = c.failAfterBytes;
     RenderSettings settings;
     settings.outputTime = c.outputTime;
     settings.lowFrequency = c.low;
@@ -178,6 +182,27 @@ TEST(RenderAgreement, ManyRandomPictures) {
     }
     EXPECT_GT(soundingRenders, 50);
     EXPECT_GT(nonZeroValues, 10000);
+}
+
+// Renders that end early, while helper threads may still be making later slices: the sound,
+// phases, noise states and seed are those of the columns up to the end, as on one thread.
+TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
+    Case c;
+    c.width = 90;
+    c.height = 40;
+    c.outputTime = 0.4;  // long enough slices to hand to helpers
+    c.recipe.blue = true;
+    c.recipe.litShare = 0.8;
+    for (const int escapeAt : {1, 7, 33, 89}) {
+        c.escapeAt = escapeAt;
+        expectAgreement(c, "Esc at column " + std::to_string(escapeAt));
+    }
+    c.escapeAt = 0;
+    c.soundfile = true;
+    for (const std::int64_t bytes : {std::int64_t{100}, std::int64_t{20000}}) {
+        c.failAfterBytes = bytes;
+        expectAgreement(c, "write error after " + std::to_string(bytes) + " bytes");
+    }
 }
 
 TEST(RenderAgreement, DegenerateNoiseRows) {

@@ -2,14 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
 #include <numbers>
 #include <random>
 #include <vector>
 
 #include "render/divider.h"
-#include "render/frame_workers.h"
 #include "render/sine_table.h"
 
 namespace lumetra {
@@ -84,24 +82,6 @@ TEST(Divider, MatchesTruncatingDivision) {
                 ASSERT_EQ(divide(n, divider), n / d);
                 ASSERT_EQ(divide(-n, divider), -n / d);
             }
-    }
-}
-
-TEST(FrameWorkers, EveryChunkExactlyOnce) {
-    for (int helpers : {0, 1, 3}) {
-        FrameWorkers workers(helpers);
-        for (int round = 0; round < 200; ++round) {
-            const int chunks = 1 + round % 17;
-            std::vector<std::atomic<int>> done(static_cast<std::size_t>(chunks));
-            std::atomic<bool> badThread{false};
-            workers.run(chunks, [&](int chunk, int thread) {
-                done[static_cast<std::size_t>(chunk)].fetch_add(1);
-                if (thread < 0 || thread >= workers.threads()) badThread = true;
-            });
-            for (auto& d : done)
-                ASSERT_EQ(d.load(), 1);
-            ASSERT_FALSE(badThread.load());
-        }
     }
 }
 

@@ -1,0 +1,299 @@
+#include "render/slice_pipeline.h"
+
+#include <algorithm>
+#include <chrono>
+
+#include "render/noise_counters.h"
+#include "render/render_helpers.h"
+#include "render/sine_table.h"
+
+namespace lumetra {
+
+namespace {
+
+// How many slices the caller may collect ahead of the ones being written out. With helpers a
+// few, so that nobody waits for the slowest stage; fewer when noisy slices would need much
+// memory (every noisy row keeps four values per frame).
+std::size_t windowFor(const SliceSetup& setup, std::int32_t padded) {
+    if (!setup.helpers || setup.helpers->threads() < 2) return 1;
+    constexpr std::int64_t kMostSlices = 6;
+    constexpr std::int64_t kNoisyBudget = std::int64_t{64} << 20;  // bytes
+    std::int64_t slices = kMostSlices;
+    if (setup.stereo && setup.withBlue) {
+        const std::int64_t noisyBytes = std::int64_t{setup.rows} * padded * 16;
+        slices = std::clamp<std::int64_t>(kNoisyBudget / std::max<std::int64_t>(noisyBytes, 1), 2,
+                                          kMostSlices);
+    }
+    return static_cast<std::size_t>(slices);
+}
+
+}  // namespace
+
+SlicePipeline::SlicePipeline(const SliceSetup& setup)
+    : setup_(setup),
+      s_(setup.samplesPerPixel),
+      padded_(synth::paddedFrames(s_)),
+      bySlice_(makeDivider(setup.samplesPerPixel)),
+      seeds_(*setup.seed) {
+    const auto padded = static_cast<std::size_t>(padded_);
+    window_.resize(windowFor(setup_, padded_));
+    for (Slice& slice : window_) {
+        slice.left.assign(padded, 0.0f);
+        if (setup_.stereo) slice.right.assign(padded, 0.0f);
+        slice.rows.reserve(static_cast<std::size_t>(setup_.rows));
+    }
+    const bool helped = window_.size() > 1;
+    scratch_.resize(helped ? static_cast<std::size_t>(setup_.helpers->threads()) : 1);
+    if (setup_.softWeights) {
+        for (Scratch& scratch : scratch_) {
+            scratch.red.assign(padded, 0.0);
+            scratch.green.assign(padded, 0.0);
+            scratch.blue.assign(padded, 0.0);
+        }
+    }
+    // Last, so that nothing above can throw with the helpers at work.
+    if (helped) setup_.helpers->start([this](int thread) { helperWork(thread); });
+}
+
+SlicePipeline::~SlicePipeline() {
+    waitAll();
+    if (window_.size() > 1) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            closing_ = true;
+            changes_.fetch_add(1, std::memory_order_relaxed);
+        }
+        changed_.notify_all();
+        setup_.helpers->finish();
+    }
+}
+
+void SlicePipeline::beginSlice(std::int16_t* out) {
+    Slice& slice = slot(collected_);
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        workUntil(
+            lock, [&] { return !slice.busy; }, 0);
+        slice.busy = true;
+    }
+    slice.rows.clear();
+    slice.noisyRows = 0;
+    slice.out = out;
+    collecting_ = &slice;
+}
+
+void SlicePipeline::addRow(const RowPixels& px, std::int32_t index, std::uint32_t increment,
+                           NoiseState& noise) {
+    Slice& slice = *collecting_;
+    Row row;
+    row.index = index;
+    row.increment = increment;
+    if (setup_.stereo) {
+        row.red = {px.red0, px.red1};
+        row.green = {px.green0, px.green1};
+        row.blue = {px.blue0, px.blue1};
+    } else {
+        row.red = {px.red0 + px.green0, px.red1 + px.green1};
+    }
+    if (setup_.stereo && setup_.withBlue && (px.blue0 != 0 || px.blue1 != 0)) {
+        row.noisy = true;
+        collectNoisyRow(slice, row, noise);
+    } else if (setup_.stereo) {
+        // The wobble speed glides on every sounding frame of a stereo row, noisy or not.
+        noise.modInc = static_cast<std::int32_t>(static_cast<std::uint32_t>(noise.modInc) +
+                                                 static_cast<std::uint32_t>(s_) *
+                                                     static_cast<std::uint32_t>(noise.modSlope));
+    }
+    slice.rows.push_back(row);
+}
+
+void SlicePipeline::collectNoisyRow(Slice& slice, Row& row, NoiseState& noise) {
+    row.slot = slice.noisyRows++;
+    const std::size_t at = static_cast<std::size_t>(row.slot) * padded_;
+    if (at + padded_ > slice.levels.size()) {
+        const std::size_t size = at + static_cast<std::size_t>(16) * padded_;
+        slice.entries.resize(size, 0);
+        slice.levels.resize(size, 0);
+        slice.packed.resize(size, 0);
+        slice.phases.resize(size, 0u);
+    }
+    advanceNoise(noise, seeds_, *setup_.sine, s_, bySlice_, row.increment, slice.levels.data() + at,
+                 slice.entries.data() + at);
+    row.modDepth = noise.modDepth;
+    row.levelDivisor = static_cast<double>(std::int64_t{noise.ampDivisor} * s_);
+}
+
+void SlicePipeline::endSlice() {
+    seeds_.commit();
+    collecting_ = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        ++collected_;
+        ++inFlight_;
+        changes_.fetch_add(1, std::memory_order_relaxed);
+    }
+    if (window_.size() > 1) changed_.notify_all();
+}
+
+void SlicePipeline::waitAll() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    workUntil(
+        lock, [&] { return inFlight_ == 0; }, 0);
+}
+
+template <class Done>
+void SlicePipeline::workUntil(std::unique_lock<std::mutex>& lock, Done done, int thread) {
+    while (!done()) {
+        const Task task = takeTask();
+        if (task.stage == Stage::None) {
+            awaitChange(lock);
+            continue;
+        }
+        lock.unlock();
+        runTask(task, thread);
+        lock.lock();
+        completeTask(task);
+        changes_.fetch_add(1, std::memory_order_relaxed);
+        if (window_.size() > 1) changed_.notify_all();
+    }
+}
+
+// Another thread's task ends within a fraction of a slice: watching for it a little while costs
+// less than going to sleep, since waking a sleeping thread can take as long as a small slice.
+void SlicePipeline::awaitChange(std::unique_lock<std::mutex>& lock) {
+    if (window_.size() > 1) {
+        const std::uint64_t seen = changes_.load(std::memory_order_relaxed);
+        lock.unlock();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+        bool changed = false;
+        for (int i = 1; !changed; ++i) {
+            changed = changes_.load(std::memory_order_relaxed) != seen;
+            if (i % 64 == 0 && std::chrono::steady_clock::now() > until) break;
+        }
+        lock.lock();
+        if (changed) return;
+    }
+    changed_.wait(lock);
+}
+
+void SlicePipeline::helperWork(int thread) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    workUntil(
+        lock, [&] { return closing_; }, thread);
+}
+
+// The chain of the oldest unchained slice first: it holds up everything after it.
+SlicePipeline::Task SlicePipeline::takeTask() {
+    if (!chaining_ && chained_ < collected_) {
+        chaining_ = true;
+        return {Stage::Chain, chained_};
+    }
+    if (nextAdd_ < chained_) return {Stage::Add, nextAdd_++};
+    return {};
+}
+
+void SlicePipeline::runTask(const Task& task, int thread) {
+    Scratch& scratch = scratch_[static_cast<std::size_t>(thread)];
+    if (task.stage == Stage::Chain)
+        chain(slot(task.slice), scratch);
+    else
+        add(slot(task.slice), scratch);
+}
+
+void SlicePipeline::completeTask(const Task& task) {
+    if (task.stage == Stage::Chain) {
+        chaining_ = false;
+        ++chained_;
+        return;
+    }
+    slot(task.slice).busy = false;
+    --inFlight_;
+}
+
+synth::Amplitude SlicePipeline::amplitude(Loudness loudness, std::vector<double>& ramp) const {
+    synth::Amplitude a;
+    a.slope = loudness.end - loudness.start;
+    a.start = static_cast<double>(loudness.start) * s_;
+    if (!setup_.softWeights) return a;
+    // Soft sweeps: rounded frame by frame, so summed in order from the start of the slice.
+    const float* w = setup_.softWeights;
+    double value = a.start;
+    for (std::int32_t k = 0; k < s_; ++k) {
+        ramp[static_cast<std::size_t>(k)] = value;
+        value += a.slope * w[k];
+    }
+    a.ramp = ramp.data();
+    return a;
+}
+
+// Every row's phase at the start of the slice, and where it is after it.
+void SlicePipeline::chain(Slice& slice, Scratch& scratch) {
+    std::uint32_t* const phases = setup_.phases;
+    for (Row& row : slice.rows) {
+        std::uint32_t& phase = phases[row.index];
+        row.phase = phase;
+        if (!row.noisy) {
+            phase = (phase + static_cast<std::uint32_t>(s_) * row.increment) & kPhaseMask;
+            continue;
+        }
+        const std::size_t at = static_cast<std::size_t>(row.slot) * padded_;
+        synth::PhaseChainJob job;
+        job.entries = slice.entries.data() + at;
+        job.frames = s_;
+        job.blue = amplitude(row.blue, scratch.blue);
+        job.modDepth = row.modDepth;
+        job.phase = row.phase;
+        job.increment = row.increment;
+        job.sinePairs = setup_.sine->pairs.data();
+        job.phases = slice.phases.data() + at;
+        job.packed = slice.packed.data() + at;
+        phase = setup_.kernels->phaseChain(job);
+    }
+}
+
+// Every row added in row order, then the slice written out (which also clears its accumulators).
+void SlicePipeline::add(Slice& slice, Scratch& scratch) {
+    float* left = slice.left.data();
+    float* right = setup_.stereo ? slice.right.data() : nullptr;
+    for (const Row& row : slice.rows) {
+        if (row.noisy) {
+            const std::size_t at = static_cast<std::size_t>(row.slot) * padded_;
+            synth::NoiseToneJob job;
+            job.left = left;
+            job.right = right;
+            job.frames = padded_;
+            job.phases = slice.phases.data() + at;
+            job.packed = slice.packed.data() + at;
+            job.levels = slice.levels.data() + at;
+            job.red = amplitude(row.red, scratch.red);
+            job.green = amplitude(row.green, scratch.green);
+            job.blue = amplitude(row.blue, scratch.blue);
+            job.d0 = setup_.d0;
+            job.levelDivisor = row.levelDivisor;
+            setup_.kernels->noiseTone(job);
+            continue;
+        }
+        synth::ToneJob job;
+        job.left = left;
+        job.right = right;
+        job.frames = padded_;
+        job.phase = row.phase;
+        job.increment = row.increment;
+        job.sinePairs = setup_.sine->pairs.data();
+        job.red = amplitude(row.red, scratch.red);
+        if (setup_.stereo) {
+            job.green = amplitude(row.green, scratch.green);
+            job.divisor = setup_.d0;
+            setup_.kernels->toneStereo(job);
+        } else {
+            job.inverse = 1 / setup_.d0;
+            setup_.kernels->toneMono(job);
+        }
+    }
+    if (setup_.stereo)
+        setup_.kernels->convertStereo(left, right, slice.out, s_);
+    else
+        setup_.kernels->convertMono(left, slice.out, s_);
+}
+
+}  // namespace lumetra
