@@ -161,19 +161,17 @@ void SlicePipeline::workUntil(std::unique_lock<std::mutex>& lock, Done done, int
 // Another thread's task ends within a fraction of a slice: watching for it a little while costs
 // less than going to sleep, since waking a sleeping thread can take as long as a small slice.
 void SlicePipeline::awaitChange(std::unique_lock<std::mutex>& lock) {
+    // Every change is counted under the lock, so the count read under it tells whether one came
+    // while we watched; a change after that is notified only once we wait.
+    const std::uint64_t seen = changes_.load(std::memory_order_relaxed);
     if (window_.size() > 1) {
-        const std::uint64_t seen = changes_.load(std::memory_order_relaxed);
         lock.unlock();
         const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
-        bool changed = false;
-        for (int i = 1; !changed; ++i) {
-            changed = changes_.load(std::memory_order_relaxed) != seen;
+        for (int i = 1; changes_.load(std::memory_order_relaxed) == seen; ++i)
             if (i % 64 == 0 && std::chrono::steady_clock::now() > until) break;
-        }
         lock.lock();
-        if (changed) return;
     }
-    changed_.wait(lock);
+    if (changes_.load(std::memory_order_relaxed) == seen) changed_.wait(lock);
 }
 
 void SlicePipeline::helperWork(int thread) {
