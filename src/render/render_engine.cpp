@@ -29,10 +29,10 @@ std::atomic<int> chosenHelpers{-1};
 // Below this many oscillator frames per slice, waking a helper costs more than it saves.
 constexpr std::int64_t kFramesWorthHelping = 32768;
 
-// The helpers of the renders: one set kept for the whole run (so that what it learnt about a busy
-// machine carries over to the next render), remade only when another number is asked for. A
-// render holds it while it runs; a render on another thread meanwhile goes without helpers.
-class KeptWorkers {
+// The helpers of the renders: one set kept for the whole run (starting threads for every render
+// would cost more than a small render), remade only when another number is asked for. A render
+// holds it while it runs; a render on another thread meanwhile goes without helpers.
+class KeptHelpers {
   public:
     RenderHelpers* take(std::int32_t rows, std::int32_t s) {
         int helpers = chosenHelpers;
@@ -54,8 +54,8 @@ class KeptWorkers {
         }
         return kept_.get();
     }
-    void give(RenderHelpers* workers) {
-        if (workers) lock_.unlock();
+    void give(RenderHelpers* helpers) {
+        if (helpers) lock_.unlock();
     }
 
   private:
@@ -63,11 +63,11 @@ class KeptWorkers {
     std::unique_ptr<RenderHelpers> kept_;
 };
 
-KeptWorkers keptWorkers;
+KeptHelpers keptHelpers;
 
-struct WorkersLease {
-    RenderHelpers* workers;
-    ~WorkersLease() { keptWorkers.give(workers); }
+struct HelpersLease {
+    RenderHelpers* helpers;
+    ~HelpersLease() { keptHelpers.give(helpers); }
 };
 
 const synth::Kernels& activeKernels() {
@@ -220,10 +220,10 @@ int render(RenderContext& context, ImageDocument& document, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
-        const WorkersLease lease{keptWorkers.take(planes.rows(), plan.s)};
+        const HelpersLease lease{keptHelpers.take(planes.rows(), plan.s)};
         SliceSetup setup;
         setup.kernels = &activeKernels();
-        setup.helpers = lease.workers;
+        setup.helpers = lease.helpers;
         setup.phases = phases.data();
         setup.rows = planes.rows();
         setup.sine = &context.sine;
