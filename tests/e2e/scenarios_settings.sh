@@ -83,9 +83,14 @@ browse_in() {
     for attempt in 1 2 3; do
         drv command "$1" wait-dialog "$2" sleep 300
         drv browse-select "$2" "$3"
+        # The browser opens on the current folder, whose OK is enabled too: a folder counts as
+        # selected once its path shows in the status line.
         for i in $(seq 20); do
             state=$(drv item-enabled "$2" 1)
-            [ "$state" = "$4" ] && return 0
+            if [ "$state" = "$4" ]; then
+                [ "$4" = 0 ] && return 0
+                [ "$(drv dialog-text "$2" 14147)" = "$3" ] && return 0
+            fi
             drv sleep 100
         done
         log "the folder tree missed the selection of $3; once more"
