@@ -369,28 +369,31 @@ TEST_F(PlaybackRingTest, StrayCompletionMessagesChangeNothing) {
     expectClosedAndIdle();
 }
 
-TEST(PlaybackRingPosition, IsPostedOnceItMovedTwoColumnsAndASixteenthSecond) {
-    // Four buffers of 256: a report names the buffer's end plus 3. At 22050 a sixteenth second
-    // is 1378 values; the smaller of that and two columns decides.
+TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSecond) {
+    // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
+    // a sixteenth second decides; a move of exactly that much is still near the last report.
     struct Case {
         const char* label;
         std::size_t length;
         std::int32_t valuesPerColumn;
+        std::int32_t sampleRate;
         int returned;
         std::vector<std::int64_t> ends;
     };
     const Case cases[] = {
-        {"two columns: 588 values", 100000, 294, 12, {256, 1024, 1792, 2560}},
-        {"a sixteenth second: 1378 values", 100000, 2000, 14, {256, 1792, 3328}},
+        {"two columns: 512 values", 100000, 256, 22050, 12, {256, 1024, 1792, 2560}},
+        {"a sixteenth second: 1536 values", 100000, 2000, 24576, 16, {256, 2048, 3840}},
         {"no columns: every buffer, and after the end the positions start again",
          1024,
          0,
+         22050,
          6,
          {256, 512, 768, 1024, 256, 512}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         Rig r;
+        r.options.sampleRate = c.sampleRate;
         r.useBuffers(4, 256);
         r.useSound(c.length, c.valuesPerColumn);
         ASSERT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
