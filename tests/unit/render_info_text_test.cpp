@@ -13,16 +13,25 @@ using testing::patternPicture;
 
 const LocalTime kMarch7{2008, 3, 5, 7, 14, 5, 9, 0};
 
-TEST(RenderInfoText, WholeDefaultPictureRender) {
+TEST(RenderInfoText, WholeDefaultPictureRenderAndItsReadingBack) {
     CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
-    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
+    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
+    EXPECT_EQ(text,
               "// By <you> 14:05:09 - March 7, 2008\n"
               "\n"
               "CMD 300 \t// Render\n"
               "SIZE 300, 150\n"
               "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
               "// Render time: 1.37 sec\n");
+    const RenderInfoText t = parseRenderInfoText(text, 300, 150);
+    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
+    EXPECT_EQ(t.record.lowFrequency, 50.0f);
+    EXPECT_EQ(t.record.highFrequency, 8000.0f);
+    EXPECT_EQ(t.record.ampFactor, 10.0f);
+    EXPECT_EQ(t.record.outputTime, 5.0f);
+    EXPECT_EQ(t.record.width, 300);
+    EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
 }
 
 TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
@@ -134,22 +143,6 @@ TEST(RenderInfoText, WrittenWithThePlatformsLineEnds) {
 }
 
 // --- reading
-
-constexpr const char* kExample =
-    "// By <you> 14:05:09 - March 7, 2008\n\nCMD 300 \t// Render\nSIZE 300, 150\n"
-    "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
-    "// Render time: 1.37 sec\n";
-
-TEST(RenderInfoReader, TheWrittenTextReadsBack) {
-    const RenderInfoText t = parseRenderInfoText(kExample, 300, 150);
-    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
-    EXPECT_EQ(t.record.lowFrequency, 50.0f);
-    EXPECT_EQ(t.record.highFrequency, 8000.0f);
-    EXPECT_EQ(t.record.ampFactor, 10.0f);
-    EXPECT_EQ(t.record.outputTime, 5.0f);
-    EXPECT_EQ(t.record.width, 300);
-    EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
-}
 
 TEST(RenderInfoReader, LineSpelling) {
     // Letter case, leading blanks and tabs, CR LF ends, separators of any mix.
