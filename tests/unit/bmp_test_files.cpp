@@ -71,6 +71,18 @@ std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>
     return out;
 }
 
+CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed) {
+    CanvasImage image;
+    std::string message;
+    adoptPixels(image, *createCanvasBitmap(width, height, message));
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            setPixel(image.pixels, x, y,
+                     Rgb{std::uint8_t(seed + 31 * x + y), std::uint8_t(seed ^ (7 * y)),
+                         std::uint8_t(seed + (x ^ y))});
+    return image;
+}
+
 std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image) {
     std::vector<std::vector<Rgb>> rows(image.height, std::vector<Rgb>(image.width));
     for (std::int32_t y = 0; y < image.height; ++y)

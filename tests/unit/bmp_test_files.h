@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "image/canvas_image.h"
 #include "image/pixel_image.h"
 
 namespace lumetra::testing {
@@ -31,6 +32,9 @@ std::vector<std::uint8_t> makeBmp(const BmpFields& fields);
 // Packs rows of colour indices (or 16/32-bit values), given bottom row first, with each row
 // padded to 4 bytes.
 std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>& rows, int bits);
+
+// A picture whose pixels differ by position (and by `seed`).
+CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed = 0);
 
 // The picture's pixels, top row first.
 std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image);

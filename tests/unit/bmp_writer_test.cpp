@@ -15,16 +15,7 @@
 namespace lumetra {
 namespace {
 
-CanvasImage patternPicture(std::int32_t width, std::int32_t height) {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(width, height, message));
-    for (std::int32_t y = 0; y < height; ++y)
-        for (std::int32_t x = 0; x < width; ++x)
-            setPixel(image.pixels, x, y,
-                     Rgb{std::uint8_t(31 * x + y), std::uint8_t(7 * y), std::uint8_t(x ^ y)});
-    return image;
-}
+using testing::patternPicture;
 
 const LocalTime kNoon{2020, 6, 1, 15, 12, 0, 0, 0};
 

@@ -7,20 +7,22 @@
 #include <deque>
 #include <functional>
 #include <map>
-#include <numeric>
 #include <random>
 
 namespace lumetra {
 namespace {
+
+using Position = std::pair<std::int32_t, std::int64_t>;
+using Warning = std::pair<std::string, std::string>;  // text, caption
 
 // The user interface as the ring sees it; completion messages wait in `pending` like posted
 // window messages.
 class FakeUi : public PlaybackUi {
   public:
     std::vector<std::string> statuses;
-    std::vector<std::pair<std::string, std::string>> warnings;  // text, caption
-    std::vector<std::pair<std::int32_t, std::int64_t>> sent;
-    std::vector<std::pair<std::int32_t, std::int64_t>> posted;
+    std::vector<Warning> warnings;
+    std::vector<Position> sent;
+    std::vector<Position> posted;
     std::vector<bool> playStates;
     int invalidations = 0;
     std::deque<std::size_t> pending;
@@ -47,28 +49,27 @@ class FakeUi : public PlaybackUi {
     std::string status() const { return statuses.empty() ? "<none>" : statuses.back(); }
 };
 
-// A wave-out device that keeps what was written, returns buffers when told to, and fails any
-// call on demand (with the given error code, once or every time).
+// A wave-out device that keeps what was written, returns buffers when told to, and fails a
+// chosen call on demand.
 class FakeWaveOut : public WaveOutPort {
   public:
     explicit FakeWaveOut(FakeUi& ui) : ui_(ui) {}
 
-    std::map<std::string, int> failures;        // call -> error code, every time
-    std::map<std::string, int> failOnce;        // call -> error code, next call only
-    std::map<std::string, int> failCallNumber;  // call -> 0-based number of the call that fails
-    int failWriteNumber = -1;                   // 0-based number of the write that fails
+    // call -> (0-based number of the call of that name that fails, its error code)
+    std::map<std::string, std::pair<int, int>> failures;
     std::vector<std::string> calls;
     std::deque<std::size_t> queue;     // buffers in the device's hands, in play order
     std::vector<std::int16_t> stream;  // every value written, in write order
     std::vector<std::uint32_t> writeBytes;
     std::map<std::size_t, std::pair<std::int16_t*, std::uint32_t>> headers;
     bool open_ = false;
-    bool paused = false;
     bool resetReturnsBuffers = true;
+    bool longErrorTexts = false;
     std::int32_t openedDevice = -99;
     OutputFormat openedFormat;
-    std::size_t writesBeforeRestart = 0;
-    int writes = 0;
+    std::size_t writtenBeforeRestart = 0;
+
+    void failNext(const std::string& name, int code) { failures[name] = {count(name), code}; }
 
     int open(std::int32_t device, const OutputFormat& format) override {
         if (int code = call("open")) return code;
@@ -88,9 +89,7 @@ class FakeWaveOut : public WaveOutPort {
         return 0;
     }
     int write(std::size_t i, std::uint32_t bytes) override {
-        const int number = writes++;
         if (int code = call("write")) return code;
-        if (number == failWriteNumber) return 33;
         EXPECT_TRUE(headers.count(i)) << "write of an unprepared buffer";
         EXPECT_LE(bytes, headers[i].second);
         EXPECT_EQ(std::count(queue.begin(), queue.end(), i), 0) << "buffer written twice";
@@ -100,15 +99,10 @@ class FakeWaveOut : public WaveOutPort {
         queue.push_back(i);
         return 0;
     }
-    int pause() override {
-        if (int code = call("pause")) return code;
-        paused = true;
-        return 0;
-    }
+    int pause() override { return call("pause"); }
     int restart() override {
         if (int code = call("restart")) return code;
-        paused = false;
-        writesBeforeRestart = stream.size();
+        writtenBeforeRestart = stream.size();
         return 0;
     }
     int reset() override {
@@ -126,7 +120,9 @@ class FakeWaveOut : public WaveOutPort {
         open_ = false;
         return 0;
     }
-    std::string errorText(int code) override { return "device error " + std::to_string(code); }
+    std::string errorText(int code) override {
+        return longErrorTexts ? std::string(500, 'e') : "device error " + std::to_string(code);
+    }
 
     // The device finishes buffer number `k` of its queue (0 = the oldest).
     std::size_t finish(std::size_t k = 0) {
@@ -140,47 +136,39 @@ class FakeWaveOut : public WaveOutPort {
 
   private:
     int call(const std::string& name) {
+        const int number = count(name);
         calls.push_back(name);
-        if (auto it = failCallNumber.find(name);
-            it != failCallNumber.end() && count(name) - 1 == it->second)
-            return 40 + it->second;
-        if (auto it = failOnce.find(name); it != failOnce.end()) {
-            const int code = it->second;
-            failOnce.erase(it);
-            return code;
-        }
         auto it = failures.find(name);
-        return it == failures.end() ? 0 : it->second;
+        return it != failures.end() && it->second.first == number ? it->second.second : 0;
     }
     FakeUi& ui_;
 };
 
-std::vector<std::int16_t> ramp(std::size_t length) {
-    std::vector<std::int16_t> values(length);
-    for (std::size_t i = 0; i < length; ++i)
-        values[i] = static_cast<std::int16_t>(i * 7 % 65521 - 32000);
-    return values;
-}
-
-class PlaybackRingTest : public ::testing::Test {
-  protected:
-    PlaybackRingTest() : device(ui), ring(device, ui, options) {}
+// A ring on the fake device with a ramp of values as its sound.
+struct Rig {
+    Rig() : device(ui), ring(device, ui, options) {}
 
     void useBuffers(std::int32_t count, std::int32_t size) {
-        options.bufferCount = count;
-        options.bufferSize = size;
         ASSERT_TRUE(ring.allocateBuffers(count, size));
     }
     void useSound(std::size_t length, std::int32_t valuesPerColumn = 294) {
-        samples = ramp(length);
+        samples.resize(length);
+        for (std::size_t i = 0; i < length; ++i)
+            samples[i] = static_cast<std::int16_t>(i * 7 % 65521 - 32000);
         sound.samples = samples;
         sound.valuesPerColumn = valuesPerColumn;
         sound.format = OutputFormat{1, 2, 22050, 88200, 4, 16, 0};
     }
-    // The device finishes its oldest buffer and the main window handles the message.
+    bool start(std::int32_t count, std::int32_t size, std::size_t length,
+               int argument = kPlayRepeating) {
+        useBuffers(count, size);
+        useSound(length);
+        return ring.togglePlayback(argument, sound);
+    }
+    // The device finishes a buffer of its queue and the main window handles the message.
     void playOne(std::size_t k = 0) { ring.onBufferDone(device.finish(k), sound); }
-    void playAll(int limit = 100000) {
-        while (!device.queue.empty() && limit-- > 0)
+    void playAll() {
+        for (int limit = 100000; !device.queue.empty() && limit > 0; --limit)
             playOne();
     }
     std::vector<std::int16_t> soundFrom(std::size_t start, std::size_t n) const {
@@ -189,12 +177,18 @@ class PlaybackRingTest : public ::testing::Test {
             part.push_back(samples[(start + i) % samples.size()]);
         return part;
     }
-    void expectClosedAndIdle() {
+    void expectClosedAndIdle() const {
         EXPECT_FALSE(device.open_);
         EXPECT_FALSE(ring.deviceOpen());
         EXPECT_FALSE(ring.active());
         EXPECT_FALSE(ring.playing());
         EXPECT_EQ(ring.queued(), 0);
+    }
+    // The device hands back one queued buffer each time the ring sleeps.
+    void returnABufferPerSleep() {
+        ui.onSleep = [this] {
+            if (!device.queue.empty()) ui.pending.push_back(device.finish());
+        };
     }
 
     SoundOptions options;
@@ -205,33 +199,26 @@ class PlaybackRingTest : public ::testing::Test {
     PlaybackSoundView sound;
 };
 
-TEST(PlaybackSoundView, ReadsTheSoundRecordAndRecordsTheRingState) {
+class PlaybackRingTest : public ::testing::Test, protected Rig {};
+
+TEST_F(PlaybackRingTest, TheViewReadsTheSoundRecordAndTheRecordGetsTheRingState) {
     PlaybackSound record;
     record.samples = {1, 2, 3, 4, 5, 6};
     record.valuesPerColumn = 2;
     record.format.channels = 2;
     record.format.sampleRate = 44100;
     const PlaybackSoundView view = playbackView(record);
-    EXPECT_EQ(view.samples.data(), record.samples.data());
-    EXPECT_EQ(view.samples.size(), 6u);
+    EXPECT_EQ(view.samples.data(), record.samples.data());  // no copy
     EXPECT_EQ(view.valuesPerColumn, 2);
-    EXPECT_EQ(view.format, record.format);
-
-    FakeUi ui;
-    FakeWaveOut device(ui);
-    SoundOptions options;
-    PlaybackRing ring(device, ui, options);
-    ASSERT_TRUE(ring.allocateBuffers(3, 256));
+    useBuffers(3, 256);
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, view));
+    EXPECT_EQ(device.openedFormat, record.format);
+    // A sound shorter than a buffer fills each buffer once.
+    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{12, 12, 12}));
+    EXPECT_TRUE(std::equal(record.samples.begin(), record.samples.end(), device.stream.begin()));
     ring.recordState(record);
     EXPECT_EQ(record.repeat, 1);
     EXPECT_EQ(record.position, 6u);
-}
-
-TEST(PlaybackCaptions, AreNumberedWithTwoDigits) {
-    EXPECT_EQ(soundSystemFailureCaption(1), "Sound System Failure 01");
-    EXPECT_EQ(soundSystemFailureCaption(6), "Sound System Failure 06");
-    EXPECT_EQ(soundSystemFailureCaption(10), "Sound System Failure 10");
 }
 
 TEST_F(PlaybackRingTest, BufferAllocationRules) {
@@ -245,19 +232,24 @@ TEST_F(PlaybackRingTest, BufferAllocationRules) {
     EXPECT_FALSE(ring.allocateBuffers(8, 32768));
     EXPECT_EQ(ring.bufferCount(), 16);  // a refusal keeps the ring as it was
     EXPECT_EQ(ring.bufferSize(), 16384);
+
+    // Refused while the device holds the buffers.
+    useSound(5000);
+    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    EXPECT_FALSE(ring.allocateBuffers(8, 4096));
+    ASSERT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_TRUE(ring.allocateBuffers(8, 4096));
 }
 
 TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStart) {
-    useBuffers(8, 4096);
-    useSound(100000);
     options.device = 3;
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(8, 4096, 100000));
     const std::vector<std::string> expected = {
         "open",    "prepare", "prepare", "prepare", "prepare", "prepare", "prepare",
         "prepare", "prepare", "pause",   "write",   "write",   "write",   "write",
         "write",   "write",   "write",   "write",   "restart"};
     EXPECT_EQ(device.calls, expected);
-    EXPECT_EQ(device.writesBeforeRestart, 32768u);
+    EXPECT_EQ(device.writtenBeforeRestart, 32768u);
     EXPECT_EQ(device.stream, soundFrom(0, 32768));
     EXPECT_EQ(device.openedDevice, 3);
     EXPECT_EQ(device.openedFormat, sound.format);
@@ -270,13 +262,11 @@ TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStar
     EXPECT_TRUE(ring.repeat());
     EXPECT_EQ(ui.status(), "Playing sound. Hit Space bar to stop.");
     EXPECT_EQ(ui.playStates, std::vector<bool>{true});
-    EXPECT_EQ(ui.sent, (std::vector<std::pair<std::int32_t, std::int64_t>>{{0, 0}}));
+    EXPECT_EQ(ui.sent, (std::vector<Position>{{0, 0}}));
 }
 
 TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
-    useBuffers(3, 256);
-    useSound(1000);  // three full buffers and a short one of 232 per round
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(3, 256, 1000));  // three full buffers and a short one of 232 per round
     for (int i = 0; i < 40; ++i)
         playOne();
     EXPECT_TRUE(ring.playing());
@@ -289,9 +279,7 @@ TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
 }
 
 TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
-    useBuffers(3, 256);
-    useSound(1000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    ASSERT_TRUE(start(3, 256, 1000, kPlayOnce));
     EXPECT_FALSE(ring.repeat());
     playAll();
     EXPECT_EQ(device.stream, samples);  // exactly once
@@ -302,15 +290,13 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_EQ(device.count("close"), 1);
     EXPECT_EQ(ui.playStates.back(), false);
     EXPECT_EQ(ui.status(), "");
-    EXPECT_EQ(ui.posted.back(), (std::pair<std::int32_t, std::int64_t>{1, -1}));
+    EXPECT_EQ(ui.posted.back(), (Position{1, -1}));
     EXPECT_GE(ui.invalidations, 1);
     EXPECT_EQ(ring.lastReportedPosition(), -1);
 }
 
 TEST_F(PlaybackRingTest, ASoundShorterThanTheRingPlaysOnceAndCloses) {
-    useBuffers(8, 4096);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    ASSERT_TRUE(start(8, 4096, 5000, kPlayOnce));
     EXPECT_EQ(device.stream, samples);
     EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{8192, 1808}));
     EXPECT_FALSE(ring.playing());
@@ -320,9 +306,7 @@ TEST_F(PlaybackRingTest, ASoundShorterThanTheRingPlaysOnceAndCloses) {
 }
 
 TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
-    useBuffers(8, 4096);
-    useSound(200000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(8, 4096, 200000));
     playOne();
     playOne();
     const std::size_t written = device.stream.size();
@@ -339,16 +323,12 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
     }
     playOne();
     EXPECT_EQ(device.stream.size(), written);  // nothing refilled: at most count x size played
-    EXPECT_EQ(ui.posted.size(), 8u);
-    for (const auto& message : ui.posted)
-        EXPECT_EQ(message, (std::pair<std::int32_t, std::int64_t>{1, -1}));
+    EXPECT_EQ(ui.posted, std::vector<Position>(8, Position{1, -1}));
     expectClosedAndIdle();
 }
 
 TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
-    useBuffers(3, 256);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(3, 256, 5000));
     playOne();
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // stop
     playOne();                                                // one buffer back, two still out
@@ -362,22 +342,16 @@ TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
 }
 
 TEST_F(PlaybackRingTest, BuffersReturnedInAnyOrderKeepTheSoundInOrder) {
-    useBuffers(5, 512);
-    useSound(7777);
     std::mt19937 random(7);
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    while (!device.queue.empty()) {
-        std::uniform_int_distribution<std::size_t> pick(0, device.queue.size() - 1);
-        playOne(pick(random));
-    }
+    ASSERT_TRUE(start(5, 512, 7777, kPlayOnce));
+    while (!device.queue.empty())
+        playOne(std::uniform_int_distribution<std::size_t>(0, device.queue.size() - 1)(random));
     EXPECT_EQ(device.stream, samples);
     expectClosedAndIdle();
 }
 
 TEST_F(PlaybackRingTest, StrayCompletionMessagesChangeNothing) {
-    useBuffers(3, 256);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(3, 256, 5000));
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // stop: buffers drain
     const std::size_t index = device.finish();
     ring.onBufferDone(index, sound);
@@ -390,49 +364,46 @@ TEST_F(PlaybackRingTest, StrayCompletionMessagesChangeNothing) {
     expectClosedAndIdle();
 }
 
-TEST_F(PlaybackRingTest, PlayPositionIsPostedOnceItMovedTwoColumns) {
-    useBuffers(4, 256);
-    useSound(100000, 294);  // two columns: 588 values; 22050 / 16 = 1378
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    for (int i = 0; i < 12; ++i)
-        playOne();
-    // Buffer ends 256, 512, ...: a report at 256, then whenever 768 or more values passed.
-    std::vector<std::pair<std::int32_t, std::int64_t>> expected;
-    for (std::int64_t end : {256, 1024, 1792, 2560})
-        expected.emplace_back(1, end + 4 - 1);
-    EXPECT_EQ(ui.posted, expected);
-    EXPECT_EQ(ring.lastReportedPosition(), 2560);
-}
-
-TEST_F(PlaybackRingTest, PlayPositionIsPostedOnceItMovedASixteenthSecond) {
-    useBuffers(4, 256);
-    useSound(100000, 2000);  // two columns: 4000 values; the 1378 of SR div 16 is smaller
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    for (int i = 0; i < 14; ++i)
-        playOne();
-    std::vector<std::pair<std::int32_t, std::int64_t>> expected;
-    for (std::int64_t end : {256, 1792, 3328})
-        expected.emplace_back(1, end + 3);
-    EXPECT_EQ(ui.posted, expected);
-}
-
-TEST_F(PlaybackRingTest, WrappingAroundReportsTheNewPosition) {
-    useBuffers(3, 256);
-    useSound(1024, 0);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    for (int i = 0; i < 6; ++i)
-        playOne();
-    // With no columns every buffer is reported; after the end the positions start again.
-    std::vector<std::int64_t> ends;
-    for (const auto& [w, l] : ui.posted)
-        ends.push_back(l - 2);
-    EXPECT_EQ(ends, (std::vector<std::int64_t>{256, 512, 768, 1024, 256, 512}));
+TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSecond) {
+    // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
+    // a sixteenth second decides; a move of exactly that much is still near the last report.
+    struct Case {
+        const char* label;
+        std::size_t length;
+        std::int32_t valuesPerColumn;
+        std::int32_t sampleRate;
+        int returned;
+        std::vector<std::int64_t> ends;
+    };
+    const Case cases[] = {
+        {"two columns: 512 values", 100000, 256, 22050, 12, {256, 1024, 1792, 2560}},
+        {"a sixteenth second: 1536 values", 100000, 2000, 24576, 16, {256, 2048, 3840}},
+        {"no columns: every buffer, and after the end the positions start again",
+         1024,
+         0,
+         22050,
+         6,
+         {256, 512, 768, 1024, 256, 512}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        Rig r;
+        r.options.sampleRate = c.sampleRate;
+        r.useBuffers(4, 256);
+        r.useSound(c.length, c.valuesPerColumn);
+        ASSERT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
+        for (int i = 0; i < c.returned; ++i)
+            r.playOne();
+        std::vector<Position> expected;
+        for (std::int64_t end : c.ends)
+            expected.emplace_back(1, end + 3);
+        EXPECT_EQ(r.ui.posted, expected);
+        EXPECT_EQ(r.ring.lastReportedPosition(), c.ends.back());
+    }
 }
 
 TEST_F(PlaybackRingTest, NoSoundToPlay) {
-    useBuffers(8, 4096);
-    useSound(0);
-    EXPECT_FALSE(ring.togglePlayback(kPlayRepeating, sound));
+    EXPECT_FALSE(start(8, 4096, 0));
     EXPECT_EQ(ui.status(), "No sound to play back!");
     EXPECT_TRUE(device.calls.empty());
     EXPECT_FALSE(ring.active());
@@ -448,12 +419,10 @@ TEST_F(PlaybackRingTest, NoSoundToPlay) {
 }
 
 TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
-    useBuffers(8, 4096);
-    useSound(100000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(8, 4096, 100000));
     ui.statuses.clear();
     EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_EQ(ui.sent.back(), (std::pair<std::int32_t, std::int64_t>{1, -1}));
+    EXPECT_EQ(ui.sent.back(), (Position{1, -1}));
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Waiting for playback to quit...", ""}));
     EXPECT_EQ(ui.playStates.back(), false);
     EXPECT_TRUE(ui.sleeps.empty());  // the reset returned every buffer at once
@@ -461,24 +430,17 @@ TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
 }
 
 TEST_F(PlaybackRingTest, StopWaitsForLateBuffers) {
-    useBuffers(8, 4096);
-    useSound(100000);
     device.resetReturnsBuffers = false;
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    ui.onSleep = [&] {  // the device hands back one buffer per 20 ms
-        if (!device.queue.empty()) ui.pending.push_back(device.finish());
-    };
+    ASSERT_TRUE(start(8, 4096, 100000));
+    returnABufferPerSleep();
     EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_EQ(ui.sleeps.size(), 8u);
-    EXPECT_EQ(ui.sleeps.front(), 20);
+    EXPECT_EQ(ui.sleeps, std::vector<int>(8, 20));
     expectClosedAndIdle();
 }
 
 TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
-    useBuffers(8, 4096);
-    useSound(100000);
     device.resetReturnsBuffers = false;
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    ASSERT_TRUE(start(8, 4096, 100000));
     const auto states = ui.playStates.size();
     EXPECT_FALSE(ring.togglePlayback(kStopForRender, sound));
     EXPECT_EQ(ui.sleeps, std::vector<int>(52, 20));
@@ -500,100 +462,53 @@ TEST_F(PlaybackRingTest, StopWithNothingPlayingReturnsAtOnce) {
     EXPECT_TRUE(ui.sleeps.empty());
 }
 
-TEST_F(PlaybackRingTest, OpenFailure02) {
-    useBuffers(8, 4096);
-    useSound(100000);
-    device.failOnce["open"] = 2;
-    EXPECT_FALSE(ring.togglePlayback(kPlayRepeating, sound));
-    ASSERT_EQ(ui.warnings.size(), 1u);
-    EXPECT_EQ(ui.warnings[0],
-              (std::pair<std::string, std::string>{"device error 2", "Sound System Failure 02"}));
-    expectClosedAndIdle();
-    EXPECT_EQ(ui.status(), "");
-    EXPECT_EQ(ui.playStates.back(), false);
-    EXPECT_TRUE(ui.sent.empty());
-    EXPECT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // the next try works
-}
-
-TEST_F(PlaybackRingTest, PrepareFailure03) {
-    useBuffers(8, 4096);
-    useSound(100000);
-    device.failures["prepare"] = 11;
-    EXPECT_FALSE(ring.togglePlayback(kPlayRepeating, sound));
-    ASSERT_EQ(ui.warnings.size(), 1u);
-    EXPECT_EQ(ui.warnings[0].second, "Sound System Failure 03");
-    expectClosedAndIdle();  // the device is not left open with nothing queued
-    device.failures.clear();
-    EXPECT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    EXPECT_EQ(ring.queued(), 8);
-}
-
-TEST_F(PlaybackRingTest, PrepareFailureHalfwayUnpreparesWhatWasPrepared) {
-    useBuffers(3, 256);
-    useSound(5000);
-    device.failCallNumber["prepare"] = 1;  // the second header
-    EXPECT_FALSE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 03");
-    EXPECT_EQ(device.count("unprepare"), 1);
-    expectClosedAndIdle();
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(device.headers.size(), 3u);
-    playAll();
-    expectClosedAndIdle();
-}
-
-TEST_F(PlaybackRingTest, PauseFailure04AndRestartFailure05) {
-    useBuffers(3, 256);
-    useSound(5000);
-    device.failOnce["pause"] = 4;
-    EXPECT_FALSE(ring.togglePlayback(kPlayRepeating, sound));
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 04");
-    expectClosedAndIdle();
-
-    device.failOnce["restart"] = 5;
-    EXPECT_FALSE(ring.togglePlayback(kPlayRepeating, sound));
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 05");
-    EXPECT_EQ(ui.warnings.back().first, "device error 5");
-    EXPECT_FALSE(ring.active());
-    EXPECT_FALSE(ring.playing());
-    EXPECT_EQ(ui.playStates.back(), false);
-}
-
-TEST_F(PlaybackRingTest, WriteFailure06DuringTheStart) {
-    useBuffers(4, 256);
-    useSound(5000);
-    device.failWriteNumber = 2;
-    ring.togglePlayback(kPlayRepeating, sound);
-    ASSERT_EQ(ui.warnings.size(), 1u);
-    EXPECT_EQ(ui.warnings[0],
-              (std::pair<std::string, std::string>{"device error 33", "Sound System Failure 06"}));
-    EXPECT_FALSE(ring.playing());
-    EXPECT_FALSE(ring.active());
-    EXPECT_EQ(ring.queued(), 2);
-    EXPECT_EQ(device.count("write"), 3);  // nothing written after the failure
-    playAll();
-    expectClosedAndIdle();
-    // The failed buffer was not left marked as queued: a new start fills all four.
-    EXPECT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    EXPECT_EQ(ring.queued(), 4);
-}
-
-TEST_F(PlaybackRingTest, WriteFailure06OfTheFirstBufferClosesTheDevice) {
-    useBuffers(4, 256);
-    useSound(5000);
-    device.failWriteNumber = 0;
-    ring.togglePlayback(kPlayRepeating, sound);
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 06");
-    expectClosedAndIdle();
+TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextStart) {
+    struct Case {
+        const char* call;
+        int number;  // of the failing call of its name: 0 = the first
+        int code;
+        const char* caption;
+        bool refused;         // the start returns false and sends no play position
+        std::int32_t queued;  // buffers still with the device
+    };
+    const Case cases[] = {
+        {"open", 0, 2, "Sound System Failure 02", true, 0},
+        {"prepare", 0, 3, "Sound System Failure 03", true, 0},
+        {"prepare", 2, 3, "Sound System Failure 03", true, 0},  // the two prepared are unprepared
+        {"pause", 0, 4, "Sound System Failure 04", true, 0},
+        {"restart", 0, 5, "Sound System Failure 05", true, 4},
+        {"write", 0, 6, "Sound System Failure 06", false, 0},
+        {"write", 2, 6, "Sound System Failure 06", false, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.call << " #" << c.number);
+        Rig r;
+        r.device.failures[c.call] = {c.number, c.code};
+        EXPECT_EQ(r.start(4, 256, 5000), !c.refused);
+        ASSERT_EQ(r.ui.warnings.size(), 1u);
+        EXPECT_EQ(r.ui.warnings[0], (Warning{"device error " + std::to_string(c.code), c.caption}));
+        EXPECT_EQ(r.device.count(c.call), c.number + 1);  // no more such calls after the failure
+        EXPECT_FALSE(r.ring.active());
+        EXPECT_FALSE(r.ring.playing());
+        EXPECT_EQ(r.ring.queued(), c.queued);
+        EXPECT_EQ(r.ui.status(), "");
+        EXPECT_EQ(r.ui.playStates.back(), false);
+        if (c.refused) {
+            EXPECT_TRUE(r.ui.sent.empty());
+        }
+        // What is still out comes back and closes the device; no buffer stays marked as queued.
+        r.playAll();
+        r.expectClosedAndIdle();
+        EXPECT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
+        EXPECT_EQ(r.ring.queued(), 4);
+    }
 }
 
 TEST_F(PlaybackRingTest, WriteFailure06DuringARefill) {
-    useBuffers(3, 256);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    device.failWriteNumber = device.writes;  // the next write
+    ASSERT_TRUE(start(3, 256, 5000));
+    device.failNext("write", 6);
     playOne();
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 06");
+    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 6", "Sound System Failure 06"}));
     EXPECT_FALSE(ring.active());
     EXPECT_EQ(ring.queued(), 2);
     playAll();
@@ -601,40 +516,31 @@ TEST_F(PlaybackRingTest, WriteFailure06DuringARefill) {
 }
 
 TEST_F(PlaybackRingTest, ResetFailure07WhileStopping) {
-    useBuffers(3, 256);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    device.failOnce["reset"] = 7;
-    ui.onSleep = [&] {
-        if (!device.queue.empty()) ui.pending.push_back(device.finish());
-    };
+    ASSERT_TRUE(start(3, 256, 5000));
+    device.failNext("reset", 7);
+    returnABufferPerSleep();
     EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_EQ(ui.warnings.at(0).second, "Sound System Failure 07");
+    EXPECT_EQ(ui.warnings, (std::vector<Warning>{{"device error 7", "Sound System Failure 07"}}));
     expectClosedAndIdle();
 }
 
 TEST_F(PlaybackRingTest, CloseFailure08StillForgetsTheDevice) {
-    useBuffers(3, 256);
-    useSound(600);
-    device.failOnce["close"] = 8;
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    device.failNext("close", 8);
+    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playAll();
-    EXPECT_EQ(ui.warnings.back().second, "Sound System Failure 08");
+    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 8", "Sound System Failure 08"}));
     EXPECT_FALSE(ring.deviceOpen());
     EXPECT_FALSE(ring.active());
 }
 
 TEST_F(PlaybackRingTest, ResetFailure09WhenClosingGivesTheDeviceUp) {
-    useBuffers(3, 256);
-    useSound(600);
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playOne();
     playOne();
-    device.failOnce["reset"] = 9;
+    device.failNext("reset", 9);
     device.headers.clear();  // the fake's close would complain about them otherwise
     playOne();
-    EXPECT_EQ(ui.warnings.back(),
-              (std::pair<std::string, std::string>{"device error 9", "Sound System Failure 09"}));
+    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 9", "Sound System Failure 09"}));
     EXPECT_FALSE(ring.deviceOpen());
     EXPECT_FALSE(ring.active());
     EXPECT_FALSE(ring.playing());
@@ -646,13 +552,10 @@ TEST_F(PlaybackRingTest, ResetFailure09WhenClosingGivesTheDeviceUp) {
 }
 
 TEST_F(PlaybackRingTest, UnprepareFailure10IsRetriedAtTheNextClose) {
-    useBuffers(3, 256);
-    useSound(600);
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    device.failOnce["unprepare"] = 10;
+    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
+    device.failNext("unprepare", 10);
     playAll();
-    EXPECT_EQ(ui.warnings.back(),
-              (std::pair<std::string, std::string>{"device error 10", "Sound System Failure 10"}));
+    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 10", "Sound System Failure 10"}));
     EXPECT_FALSE(ring.active());
     EXPECT_FALSE(ring.playing());
     EXPECT_TRUE(ring.deviceOpen());
@@ -666,25 +569,10 @@ TEST_F(PlaybackRingTest, UnprepareFailure10IsRetriedAtTheNextClose) {
 }
 
 TEST_F(PlaybackRingTest, ErrorTextsAreCutTo400Characters) {
-    struct LongTexts : FakeWaveOut {
-        using FakeWaveOut::FakeWaveOut;
-        std::string errorText(int) override { return std::string(500, 'e'); }
-    } longDevice(ui);
-    PlaybackRing longRing(longDevice, ui, options);
-    ASSERT_TRUE(longRing.allocateBuffers(3, 256));
-    useSound(5000);
-    longDevice.failOnce["open"] = 1;
-    longRing.togglePlayback(kPlayRepeating, sound);
-    EXPECT_EQ(ui.warnings.back().first.size(), 400u);
-}
-
-TEST_F(PlaybackRingTest, AllocationIsRefusedWhileTheDeviceHoldsTheBuffers) {
-    useBuffers(3, 256);
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
-    EXPECT_FALSE(ring.allocateBuffers(8, 4096));
-    ASSERT_TRUE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_TRUE(ring.allocateBuffers(8, 4096));
+    device.longErrorTexts = true;
+    device.failNext("open", 1);
+    EXPECT_FALSE(start(3, 256, 5000));
+    EXPECT_EQ(ui.warnings.back().first, std::string(400, 'e'));
 }
 
 }  // namespace

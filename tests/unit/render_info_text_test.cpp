@@ -9,29 +9,33 @@
 namespace lumetra {
 namespace {
 
-CanvasImage pictureOf(std::int32_t width, std::int32_t height) {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(width, height, message));
-    return image;
-}
+using testing::patternPicture;
 
 const LocalTime kMarch7{2008, 3, 5, 7, 14, 5, 9, 0};
 
-TEST(RenderInfoText, WholeDefaultPictureRender) {
-    CanvasImage image = pictureOf(300, 150);
+TEST(RenderInfoText, WholeDefaultPictureRenderAndItsReadingBack) {
+    CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
-    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
+    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
+    EXPECT_EQ(text,
               "// By <you> 14:05:09 - March 7, 2008\n"
               "\n"
               "CMD 300 \t// Render\n"
               "SIZE 300, 150\n"
               "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
               "// Render time: 1.37 sec\n");
+    const RenderInfoText t = parseRenderInfoText(text, 300, 150);
+    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
+    EXPECT_EQ(t.record.lowFrequency, 50.0f);
+    EXPECT_EQ(t.record.highFrequency, 8000.0f);
+    EXPECT_EQ(t.record.ampFactor, 10.0f);
+    EXPECT_EQ(t.record.outputTime, 5.0f);
+    EXPECT_EQ(t.record.width, 300);
+    EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
 }
 
 TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
-    CanvasImage image = pictureOf(40, 30);
+    CanvasImage image = patternPicture(40, 30);
     image.selection = Rect{3, 4, 20, 25};
     image.settings.lowFrequency = 27.5;
     image.settings.highFrequency = 4186.00904;
@@ -57,7 +61,7 @@ TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
 }
 
 TEST(RenderInfoText, WithoutTheDateFlagThereIsNoByLine) {
-    CanvasImage image = pictureOf(300, 150);
+    CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 0.0, kMarch7);
     image.renderInfo.flags = 0;
     EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
@@ -73,14 +77,14 @@ TEST(RenderInfoText, MonthNames) {
         EXPECT_EQ(monthName(m), names[m]);
     EXPECT_EQ(monthName(13), "");
     EXPECT_EQ(monthName(0xFFFF), "");
-    CanvasImage image = pictureOf(10, 10);
+    CanvasImage image = patternPicture(10, 10);
     recordRender(image, 300, 0.0, LocalTime{2001, 0, 0, 2, 3, 4, 5, 0});
     EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings).substr(0, 31),
               "// By <you> 03:04:05 -  2, 2001");
 }
 
 TEST(RenderInfoText, AnalysisRecordsPrintTheirOwnNumbers) {
-    CanvasImage image = pictureOf(64, 32);
+    CanvasImage image = patternPicture(64, 32);
     RenderInfoRecord& r = image.renderInfo;
     r.command = 104;
     r.width = 64;
@@ -120,7 +124,7 @@ TEST(RenderInfoText, FileNameReplacesTheImagesExtension) {
 
 TEST(RenderInfoText, WrittenWithThePlatformsLineEnds) {
     testing::ScratchFolder folder("info-write");
-    CanvasImage image = pictureOf(300, 150);
+    CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
     ASSERT_TRUE(writeRenderInfoFile(image, folder / "sound.bmp"));
     const auto bytes = testing::readFileBytes(folder / "sound.info");
@@ -139,22 +143,6 @@ TEST(RenderInfoText, WrittenWithThePlatformsLineEnds) {
 }
 
 // --- reading
-
-constexpr const char* kExample =
-    "// By <you> 14:05:09 - March 7, 2008\n\nCMD 300 \t// Render\nSIZE 300, 150\n"
-    "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
-    "// Render time: 1.37 sec\n";
-
-TEST(RenderInfoReader, TheWrittenTextReadsBack) {
-    const RenderInfoText t = parseRenderInfoText(kExample, 300, 150);
-    EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
-    EXPECT_EQ(t.record.lowFrequency, 50.0f);
-    EXPECT_EQ(t.record.highFrequency, 8000.0f);
-    EXPECT_EQ(t.record.ampFactor, 10.0f);
-    EXPECT_EQ(t.record.outputTime, 5.0f);
-    EXPECT_EQ(t.record.width, 300);
-    EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
-}
 
 TEST(RenderInfoReader, LineSpelling) {
     // Letter case, leading blanks and tabs, CR LF ends, separators of any mix.
@@ -177,43 +165,43 @@ TEST(RenderInfoReader, LineSpelling) {
               kSizeAccepted | kParmsAccepted);
 }
 
-TEST(RenderInfoReader, ParmsRules) {
-    auto accepted = [](const char* line) {
-        return parseRenderInfoText(line, 10, 10).accepted == kParmsAccepted;
+TEST(RenderInfoReader, NumberRulesOfParmsSizeAndSel) {
+    // For a picture of 300 x 150.
+    struct Case {
+        const char* line;
+        std::uint32_t accepted;
     };
-    EXPECT_TRUE(accepted("PARMS 50, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS 50, 50, 10, 5"));    // high equal to low
-    EXPECT_FALSE(accepted("PARMS 8000, 50, 10, 5"));  // high below low
-    EXPECT_FALSE(accepted("PARMS 0, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS -50, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS 50, 8000, 0, 5"));
-    EXPECT_FALSE(accepted("PARMS 50, 8000, 10, -5"));
-    EXPECT_FALSE(accepted("PARMS 50, 8000, 10"));  // a missing number reads as 0
-    EXPECT_FALSE(accepted("PARMS fifty, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS --50, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS 50, inf, 10, 5"));   // not a number we can render
-    EXPECT_FALSE(accepted("PARMS 50, 1e39, 10, 5"));  // beyond a 32-bit float
-    EXPECT_FALSE(accepted("PARMS nan, 8000, 10, 5"));
-    EXPECT_FALSE(accepted("PARMS 1e-50, 8000, 10, 5"));  // 0 as a 32-bit float
-}
-
-TEST(RenderInfoReader, SizeAndSelRules) {
-    EXPECT_EQ(parseRenderInfoText("SIZE 300, 151", 300, 150).accepted, 0u);
-    EXPECT_EQ(parseRenderInfoText("SIZE 150, 300", 300, 150).accepted, 0u);
-    EXPECT_EQ(parseRenderInfoText("SIZE 300", 300, 150).accepted, 0u);
-    EXPECT_EQ(parseRenderInfoText("SIZE 4294967596, 150", 300, 150).accepted, 0u);
-    EXPECT_EQ(parseRenderInfoText("SIZE 300.9, 150", 300, 150).accepted, kSizeAccepted);
-    auto sel = [](const char* line) {
-        return parseRenderInfoText(line, 300, 150).accepted == kSelAccepted;
+    const Case cases[] = {
+        {"PARMS 50, 8000, 10, 5", kParmsAccepted},
+        {"PARMS 50, 50, 10, 5", 0},    // high equal to low
+        {"PARMS 8000, 50, 10, 5", 0},  // high below low
+        {"PARMS 0, 8000, 10, 5", 0},
+        {"PARMS -50, 8000, 10, 5", 0},
+        {"PARMS 50, 8000, 0, 5", 0},
+        {"PARMS 50, 8000, 10, -5", 0},
+        {"PARMS 50, 8000, 10", 0},  // a missing number reads as 0
+        {"PARMS fifty, 8000, 10, 5", 0},
+        {"PARMS --50, 8000, 10, 5", 0},
+        {"PARMS 50, inf, 10, 5", 0},   // not a number we can render
+        {"PARMS 50, 1e39, 10, 5", 0},  // beyond a 32-bit float
+        {"PARMS nan, 8000, 10, 5", 0},
+        {"PARMS 1e-50, 8000, 10, 5", 0},  // 0 as a 32-bit float
+        {"SIZE 300.9, 150", kSizeAccepted},
+        {"SIZE 300, 151", 0},
+        {"SIZE 150, 300", 0},
+        {"SIZE 300", 0},
+        {"SIZE 4294967596, 150", 0},
+        {"SEL 0, 0, 300, 150", kSelAccepted},
+        {"SEL 0, 0, 301, 150", 0},  // right beyond the picture
+        {"SEL 0, 0, 300, 151", 0},
+        {"SEL -1, 0, 10, 10", 0},
+        {"SEL 0, -1, 10, 10", 0},
+        {"SEL 10, 0, 10, 10", 0},  // empty
+        {"SEL 0, 10, 10, 5", 0},
+        {"SEL 1, 2, 3", 0},
     };
-    EXPECT_TRUE(sel("SEL 0, 0, 300, 150"));
-    EXPECT_FALSE(sel("SEL 0, 0, 301, 150"));  // right beyond the picture
-    EXPECT_FALSE(sel("SEL 0, 0, 300, 151"));
-    EXPECT_FALSE(sel("SEL -1, 0, 10, 10"));
-    EXPECT_FALSE(sel("SEL 0, -1, 10, 10"));
-    EXPECT_FALSE(sel("SEL 10, 0, 10, 10"));  // empty
-    EXPECT_FALSE(sel("SEL 0, 10, 10, 5"));
-    EXPECT_FALSE(sel("SEL 1, 2, 3"));
+    for (const Case& c : cases)
+        EXPECT_EQ(parseRenderInfoText(c.line, 300, 150).accepted, c.accepted) << c.line;
 }
 
 TEST(RenderInfoReader, LaterLinesOverwriteEarlierOnes) {
@@ -244,7 +232,7 @@ TEST(RenderInfoReader, LinesAreReadInPiecesOf299Characters) {
 }
 
 TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
-    CanvasImage image = pictureOf(300, 150);
+    CanvasImage image = patternPicture(300, 150);
     image.selection = Rect{1, 1, 5, 5};
     const RenderInfoRecord before = image.renderInfo;
     const char* notEnough[] = {
@@ -281,14 +269,14 @@ TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
 
 TEST(RenderInfoReader, ReadsTheFileBesideTheImage) {
     testing::ScratchFolder folder("info-read");
-    CanvasImage image = pictureOf(64, 32);
+    CanvasImage image = patternPicture(64, 32);
     EXPECT_FALSE(readRenderInfoFile(image, folder / "none.bmp"));
     testing::writeFileText(folder / "pic.info",
                            "CMD 300 \t// Render\r\nSIZE 64, 32\r\nPARMS 20, 2000, 3, 1\r\n");
     EXPECT_TRUE(readRenderInfoFile(image, folder / "pic.bmp"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 20.0f);
     // A file written here reads back with the same numbers.
-    CanvasImage other = pictureOf(64, 32);
+    CanvasImage other = patternPicture(64, 32);
     other.settings.lowFrequency = 33.3333;
     other.selection = Rect{0, 1, 64, 31};
     recordRender(other, 301, 0.5, kMarch7);

@@ -16,9 +16,7 @@ namespace lumetra {
 namespace {
 
 CanvasImage renderedPicture(std::int32_t width, std::int32_t height, float low) {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(width, height, message));
+    CanvasImage image = testing::patternPicture(width, height);
     image.settings.lowFrequency = low;
     image.settings.highFrequency = 6000;
     image.settings.ampFactor = 4;
@@ -91,8 +89,13 @@ TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
     EXPECT_EQ(findRenderInfoTrailer(notBmp, 78).kind, TrailerKind::None);
 }
 
-TEST(ImageLoad, AdoptsTheAppendedRecordFirst) {
-    testing::ScratchFolder folder("load-appended");
+class ImageLoad : public ::testing::Test {
+  protected:
+    testing::ScratchFolder folder{std::string("load-") +
+                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+};
+
+TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     ASSERT_TRUE(saveImageBmp(saved, folder / "a.bmp", false, true));
     testing::writeFileText(folder / "a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
@@ -110,8 +113,7 @@ TEST(ImageLoad, AdoptsTheAppendedRecordFirst) {
     EXPECT_TRUE(image.selection.empty());
 }
 
-TEST(ImageLoad, FallsBackToTheInfoFile) {
-    testing::ScratchFolder folder("load-info");
+TEST_F(ImageLoad, FallsBackToTheInfoFile) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
@@ -124,8 +126,7 @@ TEST(ImageLoad, FallsBackToTheInfoFile) {
     EXPECT_EQ(image.renderInfo.size, 164u);
 }
 
-TEST(ImageLoad, WithoutRenderInfoTheSettingsStay) {
-    testing::ScratchFolder folder("load-none");
+TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
     ASSERT_TRUE(saveImageBmp(renderedPicture(8, 8, 61.5f), folder / "a.bmp", false, false));
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     ASSERT_EQ(image.renderInfo.valid, 1u);
@@ -138,8 +139,7 @@ TEST(ImageLoad, WithoutRenderInfoTheSettingsStay) {
     EXPECT_EQ(image.settings.width, 8);
 }
 
-TEST(ImageLoad, AStaleRecordIsCutOffTheFile) {
-    testing::ScratchFolder folder("load-stale");
+TEST_F(ImageLoad, AStaleRecordIsCutOffTheFile) {
     const auto file = withTrailer(recordBytes(100, 1));
     testing::writeFileBytes(folder / "s.bmp", file);
     testing::writeFileText(folder / "s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
@@ -157,8 +157,7 @@ TEST(ImageLoad, AStaleRecordIsCutOffTheFile) {
     EXPECT_EQ(std::filesystem::file_size(folder / "t.bmp"), 78u + 150u);
 }
 
-TEST(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
-    testing::ScratchFolder folder("load-unusable");
+TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     struct Case {
         float low, high, amp, time;
@@ -181,8 +180,7 @@ TEST(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
     }
 }
 
-TEST(ImageLoad, AFailedLoadChangesNothing) {
-    testing::ScratchFolder folder("load-fail");
+TEST_F(ImageLoad, AFailedLoadChangesNothing) {
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     image.selection = Rect{0, 0, 2, 2};
     const auto before = image.pixels.bytes;
@@ -198,8 +196,7 @@ TEST(ImageLoad, AFailedLoadChangesNothing) {
     EXPECT_EQ(image.renderInfo.valid, 1u);
 }
 
-TEST(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
-    testing::ScratchFolder folder("load-other");
+TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
     ASSERT_TRUE(saveImageBmp(renderedPicture(5, 5, 44.0f), folder / "o.bmp", false, true));
     CanvasImage image = renderedPicture(5, 5, 99.0f);
     ASSERT_TRUE(readImageRenderInfo(image, folder / "o.bmp"));

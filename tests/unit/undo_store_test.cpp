@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -16,11 +16,9 @@ class MemoryUndoFiles : public UndoFiles {
     std::set<std::string> failingSaves;  // file names (temporary names included)
     bool failReplace = false;
     int loads = 0;
-    std::vector<std::string> log;
 
     bool save(const CanvasImage& image, const std::filesystem::path& path) override {
         const std::string name = path.filename().string();
-        log.push_back("save " + name);
         if (failingSaves.count(name)) {
             files[name] = PixelImage{1, 1, 4, {1, 2}};  // half written
             return false;
@@ -31,7 +29,6 @@ class MemoryUndoFiles : public UndoFiles {
     bool load(CanvasImage& image, const std::filesystem::path& path) override {
         ++loads;
         const std::string name = path.filename().string();
-        log.push_back("load " + name);
         auto it = files.find(name);
         if (it == files.end() ||
             it->second.bytes.size() != std::size_t(it->second.stride) * it->second.height)
@@ -40,7 +37,6 @@ class MemoryUndoFiles : public UndoFiles {
         return true;
     }
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        log.push_back("replace " + from.filename().string() + " " + to.filename().string());
         if (failReplace) return false;
         auto it = files.find(from.filename().string());
         if (it == files.end()) return false;
@@ -86,9 +82,9 @@ int valueOf(const CanvasImage& image) {
     return image.pixels.bytes.empty() ? -1 : image.pixels.bytes[0];
 }
 
-class UndoStoreTest : public ::testing::Test {
-  protected:
-    UndoStoreTest() : store(files, clock, prompts, "undo", 10) {
+// A store over files in memory, and a document whose pictures are all 0 at the start.
+struct UndoRig {
+    explicit UndoRig(std::int32_t limit = 10) : store(files, clock, prompts, "undo", limit) {
         adoptPixels(document.current, filled(0));
         adoptPixels(document.undo, filled(0));
         store.start(document);
@@ -102,6 +98,13 @@ class UndoStoreTest : public ::testing::Test {
     }
     bool undo() { return store.runUndoCommand(document, kUndoCommand).exchanged; }
     bool redo() { return store.runUndoCommand(document, kRedoCommand).exchanged; }
+    // Steps back (or forward) once for each value, expecting that picture after the step.
+    void stepExpecting(bool forward, const std::vector<int>& pictures) {
+        for (int expected : pictures) {
+            ASSERT_TRUE(forward ? redo() : undo()) << "to " << expected;
+            EXPECT_EQ(valueOf(document.current), expected);
+        }
+    }
 
     MemoryUndoFiles files;
     ManualClock clock;
@@ -110,18 +113,20 @@ class UndoStoreTest : public ::testing::Test {
     ImageDocument document;
 };
 
-TEST_F(UndoStoreTest, SlotFilesAreNumberedFromOne) {
+class UndoStoreTest : public ::testing::Test, protected UndoRig {};
+
+TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
     EXPECT_EQ(store.slotPath(1), std::filesystem::path("undo") / "Undo1.bmp");
     EXPECT_EQ(store.slotPath(10).filename(), "Undo10.bmp");
     EXPECT_EQ(document.undoIndex, 1);
-}
-
-TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
     ASSERT_TRUE(edit(10));
     EXPECT_EQ(files.valueIn("Undo1.bmp"), 0);
     EXPECT_EQ(document.undoIndex, 2);
     EXPECT_EQ(document.lastUndoStep, 0);
     EXPECT_EQ(valueOf(document.undo), 0);
+    EXPECT_FALSE(redo());  // nothing undone yet
+    EXPECT_EQ(valueOf(document.current), 10);
+    EXPECT_EQ(document.undoIndex, 2);
 
     ASSERT_TRUE(undo());
     EXPECT_EQ(valueOf(document.current), 0);
@@ -139,36 +144,12 @@ TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
 TEST_F(UndoStoreTest, WalkingTheRingBackAndForthReadsTheSlots) {
     for (std::uint8_t v : {10, 20, 30, 40})
         ASSERT_TRUE(edit(v));
-    for (int expected : {30, 20, 10, 0}) {
-        ASSERT_TRUE(undo());
-        EXPECT_EQ(valueOf(document.current), expected);
-    }
+    stepExpecting(false, {30, 20, 10, 0});
     EXPECT_EQ(files.loads, 3);  // the first Undo had its picture in memory
-    for (int expected : {10, 20, 30, 40}) {
-        ASSERT_TRUE(redo());
-        EXPECT_EQ(valueOf(document.current), expected);
-    }
+    stepExpecting(true, {10, 20, 30, 40});
     EXPECT_EQ(files.loads, 6);  // the first Redo had its picture in memory
-}
-
-TEST_F(UndoStoreTest, UndoAfterRedoUsesThePictureInMemory) {
-    ASSERT_TRUE(edit(10));
-    ASSERT_TRUE(edit(20));
-    ASSERT_TRUE(undo());
-    ASSERT_TRUE(undo());
-    ASSERT_TRUE(redo());
-    const int loads = files.loads;
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(valueOf(document.current), 0);
-    EXPECT_EQ(files.loads, loads);
-}
-
-TEST_F(UndoStoreTest, RedoDirectlyAfterASnapshotDoesNothing) {
-    ASSERT_TRUE(edit(10));
-    EXPECT_FALSE(redo());
-    EXPECT_EQ(valueOf(document.current), 10);
-    EXPECT_EQ(document.undoIndex, 2);
-    EXPECT_EQ(document.lastUndoStep, 0);
+    stepExpecting(false, {30});
+    EXPECT_EQ(files.loads, 6);  // and so has an Undo after a Redo
 }
 
 TEST_F(UndoStoreTest, TheEleventhSnapshotOverwritesSlotOne) {
@@ -181,62 +162,60 @@ TEST_F(UndoStoreTest, TheEleventhSnapshotOverwritesSlotOne) {
     EXPECT_EQ(document.undoIndex, 2);
     EXPECT_EQ(files.files.size(), 10u);
     // Nine steps back through the ring from slot 1 wrap to slot 10 and on.
-    for (int expected = 10; expected >= 2; --expected) {
-        ASSERT_TRUE(undo());
-        EXPECT_EQ(valueOf(document.current), expected);
+    stepExpecting(false, {10, 9, 8, 7, 6, 5, 4, 3, 2});
+}
+
+TEST(UndoStoreMerging, RepeatsOfAnOperationWithinASecondShareOneSnapshot) {
+    // Each step is an edit (to 10, 20, 30, ... in turn) or the end of one (a touch) at a time of
+    // the tick counter.
+    struct Step {
+        std::int32_t operation;
+        std::uint32_t at;
+        bool touch = false;
+    };
+    struct Case {
+        const char* label;
+        std::vector<Step> steps;
+        std::int32_t undoIndex;
+        std::vector<int> undone;  // the picture after each Undo
+    };
+    const std::int32_t brush = kBrushStrokeOperation;
+    const std::uint32_t t = 100000;
+    const Case cases[] = {
+        // A snapshot records no time: the second press still snapshots, the third merges.
+        {"three presses 400 ms apart", {{224, t}, {224, t + 400}, {224, t + 800}}, 3, {10, 0}},
+        {"another id in between ends the merging",
+         {{224, t}, {224, t + 400}, {225, t + 500}, {224, t + 600}},
+         5,
+         {30, 20, 10, 0}},
+        {"brush strokes 999 ms apart merge, 1000 ms apart do not",
+         {{brush, t},
+          {brush, t + 300, true},
+          {brush, t + 1299},
+          {brush, t + 1499, true},
+          {brush, t + 2499}},
+         3,
+         {20, 0}},
+        {"the tick counter wraps in between",
+         {{brush, 0xFFFFFF00u}, {brush, 0xFFFFFF00u, true}, {brush, 0x100}},
+         2,
+         {0}},
+        {"operation 0 never merges", {{0, t}, {0, t, true}, {0, t}}, 3, {10, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        UndoRig r;
+        std::uint8_t value = 0;
+        for (const Step& step : c.steps) {
+            r.clock.now = step.at;
+            if (step.touch)
+                r.store.touchUndoSnapshot(r.document, step.operation);
+            else
+                ASSERT_TRUE(r.edit(value += 10, step.operation));
+        }
+        EXPECT_EQ(r.document.undoIndex, c.undoIndex);
+        r.stepExpecting(false, c.undone);
     }
-}
-
-TEST_F(UndoStoreTest, RepeatedOperationsWithinASecondShareOneSnapshot) {
-    // Brighten three times, each press within a second of the one before: the second press
-    // still snapshots (a snapshot records no time), the third merges.
-    ASSERT_TRUE(edit(10, 224));
-    clock.now += 400;
-    ASSERT_TRUE(edit(20, 224));
-    clock.now += 400;
-    ASSERT_TRUE(edit(30, 224));
-    EXPECT_EQ(document.undoIndex, 3);
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(valueOf(document.current), 10);
-
-    // Another id in between ends the merging.
-    clock.now += 100;
-    ASSERT_TRUE(edit(40, 225));
-    clock.now += 100;
-    ASSERT_TRUE(edit(50, 224));
-    EXPECT_EQ(document.undoIndex, 4);
-}
-
-TEST_F(UndoStoreTest, BrushStrokesLessThanASecondApartAreUndoneTogether) {
-    ASSERT_TRUE(edit(10, kBrushStrokeOperation));
-    clock.now += 300;
-    store.touchUndoSnapshot(document, kBrushStrokeOperation);  // end of the stroke
-    clock.now += 999;
-    ASSERT_TRUE(edit(20, kBrushStrokeOperation));  // merged
-    clock.now += 200;
-    store.touchUndoSnapshot(document, kBrushStrokeOperation);
-    clock.now += 1000;
-    ASSERT_TRUE(edit(30, kBrushStrokeOperation));  // a second later: its own snapshot
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(valueOf(document.current), 20);
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(valueOf(document.current), 0);
-}
-
-TEST_F(UndoStoreTest, MergingSurvivesTheTickCounterWrapping) {
-    clock.now = 0xFFFFFF00u;
-    ASSERT_TRUE(edit(10, kBrushStrokeOperation));
-    store.touchUndoSnapshot(document, kBrushStrokeOperation);
-    clock.now = 0x100;  // 512 ms later
-    ASSERT_TRUE(edit(20, kBrushStrokeOperation));
-    EXPECT_EQ(document.undoIndex, 2);
-}
-
-TEST_F(UndoStoreTest, OperationZeroNeverMerges) {
-    ASSERT_TRUE(edit(10, 0));
-    store.touchUndoSnapshot(document, 0);
-    ASSERT_TRUE(edit(20, 0));
-    EXPECT_EQ(document.undoIndex, 3);
 }
 
 TEST_F(UndoStoreTest, AfterNewImageUndoBringsBackThePreviousPicture) {
@@ -319,12 +298,8 @@ TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
     ASSERT_TRUE(edit(30));  // the operation goes ahead; the failed write is not reported
     EXPECT_EQ(files.files.count("Undo3.tmp"), 0u);
     EXPECT_EQ(files.files.count("Undo3.bmp"), 0u);
-    for (int expected : {20, 10, 0}) {
-        ASSERT_TRUE(undo());
-        EXPECT_EQ(valueOf(document.current), expected);
-    }
-    ASSERT_TRUE(redo());
-    EXPECT_EQ(valueOf(document.current), 10);
+    stepExpecting(false, {20, 10, 0});
+    stepExpecting(true, {10});
     // The next Redo needs slot 3, which could not be written: nothing happens, rather than the
     // earlier run's picture coming back.
     const std::int32_t index = document.undoIndex;
@@ -332,40 +307,25 @@ TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
     EXPECT_EQ(document.undoIndex, index);
     EXPECT_EQ(document.lastUndoStep, 1);
     EXPECT_EQ(valueOf(document.current), 10);
-}
-
-TEST_F(UndoStoreTest, TheFirstUndoWritesTheSnapshotAgain) {
-    ASSERT_TRUE(edit(10));
-    files.failingSaves = {"Undo2.tmp"};
-    ASSERT_TRUE(edit(20));
-    EXPECT_EQ(files.files.count("Undo2.bmp"), 0u);
-    files.failingSaves.clear();
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(files.valueIn("Undo2.bmp"), 10);
-    EXPECT_EQ(files.valueIn("Undo3.bmp"), 20);
-}
-
-TEST_F(UndoStoreTest, AFailedRenameAlsoClearsTheSlot) {
-    ASSERT_TRUE(edit(10));
-    files.failReplace = true;
-    ASSERT_TRUE(edit(20));
-    EXPECT_EQ(files.files.count("Undo2.bmp"), 0u);
-    EXPECT_EQ(files.files.count("Undo2.tmp"), 0u);
-}
-
-TEST_F(UndoStoreTest, RedoOntoAMissingSlotDoesNothing) {
-    ASSERT_TRUE(edit(10));
-    ASSERT_TRUE(edit(20));
-    ASSERT_TRUE(undo());
-    ASSERT_TRUE(undo());
-    ASSERT_TRUE(redo());
-    files.files.erase("Undo3.bmp");
-    const std::int32_t index = document.undoIndex;
-    EXPECT_FALSE(redo());
-    EXPECT_EQ(document.undoIndex, index);
-    EXPECT_EQ(document.lastUndoStep, 1);
-    EXPECT_EQ(valueOf(document.current), 10);
     EXPECT_EQ(valueOf(document.undo), 0);
+}
+
+TEST(UndoStoreFailures, ASlotThatCouldNotBeStoredIsClearedAndTheFirstUndoWritesItAgain) {
+    for (const bool failRename : {false, true}) {
+        SCOPED_TRACE(failRename ? "the rename fails" : "the write fails");
+        UndoRig r;
+        ASSERT_TRUE(r.edit(10));
+        r.files.failReplace = failRename;
+        if (!failRename) r.files.failingSaves = {"Undo2.tmp"};
+        ASSERT_TRUE(r.edit(20));
+        EXPECT_EQ(r.files.files.count("Undo2.bmp"), 0u);
+        EXPECT_EQ(r.files.files.count("Undo2.tmp"), 0u);
+        r.files.failReplace = false;
+        r.files.failingSaves.clear();
+        ASSERT_TRUE(r.undo());
+        EXPECT_EQ(r.files.valueIn("Undo2.bmp"), 10);
+        EXPECT_EQ(r.files.valueIn("Undo3.bmp"), 20);
+    }
 }
 
 TEST_F(UndoStoreTest, AHalfWrittenFileIsNotTakenForAPicture) {
@@ -399,20 +359,13 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMade) {
     EXPECT_TRUE(files.files.empty());
 }
 
-TEST(UndoStoreLimits, ALimitOfOneStillWorksAsARing) {
-    MemoryUndoFiles files;
-    ManualClock clock;
-    RecordingPrompts prompts;
-    UndoStore store(files, clock, prompts, "u", 0);
-    EXPECT_EQ(store.limit(), 1);
-    ImageDocument document;
-    adoptPixels(document.current, filled(1));
-    store.start(document);
-    ASSERT_TRUE(store.storeUndoSnapshot(document, true, 0));
-    EXPECT_EQ(document.undoIndex, 1);
-    adoptPixels(document.current, filled(2));
-    ASSERT_TRUE(store.runUndoCommand(document, kUndoCommand).exchanged);
-    EXPECT_EQ(valueOf(document.current), 1);
+TEST(UndoStoreLimits, ALimitBelowOneIsARingOfOne) {
+    UndoRig r(0);
+    EXPECT_EQ(r.store.limit(), 1);
+    ASSERT_TRUE(r.edit(2));
+    EXPECT_EQ(r.document.undoIndex, 1);
+    ASSERT_TRUE(r.undo());
+    EXPECT_EQ(valueOf(r.document.current), 0);
 }
 
 TEST(UndoFilesDefaults, ReplaceAndRemoveOnTheRealFileSystem) {
@@ -424,14 +377,8 @@ TEST(UndoFilesDefaults, ReplaceAndRemoveOnTheRealFileSystem) {
     std::filesystem::create_directories(folder);
     const auto a = folder / "Undo1.tmp";
     const auto b = folder / "Undo1.bmp";
-    std::FILE* f = std::fopen(a.string().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("new", f);
-    std::fclose(f);
-    f = std::fopen(b.string().c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fputs("old!", f);
-    std::fclose(f);
+    std::ofstream(a, std::ios::binary) << "new";
+    std::ofstream(b, std::ios::binary) << "old!";
     EXPECT_TRUE(files.replace(a, b));  // replaces an existing file
     EXPECT_FALSE(std::filesystem::exists(a));
     EXPECT_EQ(std::filesystem::file_size(b), 3u);

@@ -3,13 +3,11 @@
 
 #include "image/win/canvas_window.h"
 
-#include <windowsx.h>
-
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
+#include "canvas_frame.h"
 #include "image/win/canvas_view.h"
 #include "image/win/dib_paint.h"
 #include "shell/win/app_state.h"
@@ -20,42 +18,28 @@
 namespace lumetra::win {
 namespace {
 
-LPARAM at(int x, int y) {
-    return MAKELPARAM(x, y);
-}
-
 class CanvasTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        CanvasWindow::registerClass(GetModuleHandleW(nullptr));
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"LumetraCanvasTestFrame";
-        RegisterClassW(&wc);
-    }
-
     void SetUp() override {
         // A destroyed canvas leaves its picture size as the default for the next one.
         appState().defaultSettings = RenderSettings{};
         appState().options.showBrighter = 0;
         appState().dragDecoration = 5;
         appState().currentTool = IDM_TOOL_BRUSH;
-        frame_ = CreateWindowExW(0, L"LumetraCanvasTestFrame", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 600, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(frame_, nullptr);
-        canvas_ = CanvasWindow::create(frame_, GetModuleHandleW(nullptr), RECT{0, 0, 500, 400});
+        ASSERT_NE(frame_.get(), nullptr);
+        canvas_ = frame_.addCanvas(RECT{0, 0, 500, 400});
         ASSERT_NE(canvas_, nullptr);
     }
 
-    void TearDown() override {
-        DestroyWindow(frame_);  // destroys the canvas and its record
+    // A mouse message at a point of the picture, which lies at (7, 7) in the window.
+    void mouse(UINT message, WPARAM keys, int x, int y) {
+        SendMessageW(canvas_->window(), message, keys, MAKELPARAM(x + 7, y + 7));
     }
-
-    void setPicture(PixelImage pixels) {
-        adoptPixels(canvas_->document().current, std::move(pixels));
-        canvas_->refreshView(7);
+    void rightDrag(WPARAM keys, int fromX, int fromY, int toX, int toY) {
+        mouse(WM_RBUTTONDOWN, MK_RBUTTON | keys, fromX, fromY);
+        mouse(WM_RBUTTONUP, 0, toX, toY);
     }
+    const Rect& selection() const { return canvas_->document().current.selection; }
 
     // What the canvas shows, read back from its client area.
     PixelImage screen() {
@@ -75,7 +59,7 @@ class CanvasTest : public ::testing::Test {
         return readBitmapPixels(memory.get(), section.get());
     }
 
-    HWND frame_ = nullptr;
+    CanvasFrame frame_{600, 420};  // destroys the canvas and its record
     CanvasWindow* canvas_ = nullptr;
 };
 
@@ -89,106 +73,93 @@ TEST_F(CanvasTest, StartsWithABlackDefaultPictureAtSevenSeven) {
     EXPECT_EQ(canvas_->document().undo.pixels.width, image.pixels.width);
 }
 
-TEST_F(CanvasTest, PaintsThePicture1To1OnTheGreyBackground) {
-    setPicture(testPattern(300, 200));
-    PixelImage shown = screen();
-    ASSERT_FALSE(shown.empty());
-    const PixelImage& picture = canvas_->document().current.pixels;
-    for (int y = 0; y < 200; y += 7) {
-        for (int x = 0; x < 300; x += 5) {
-            ASSERT_EQ(pixelAt(shown, x + 7, y + 7), pixelAt(picture, x, y)) << x << "," << y;
-        }
-    }
-    EXPECT_EQ(pixelAt(shown, 306, 206), pixelAt(picture, 299, 199));
-    const Rgb grey{128, 128, 128};
-    EXPECT_EQ(pixelAt(shown, 2, 2), grey);
-    EXPECT_EQ(pixelAt(shown, 6, 6), grey);  // the border
-    EXPECT_EQ(pixelAt(shown, 307, 100), grey);
-    EXPECT_EQ(pixelAt(shown, 400, 300), grey);
-}
-
-TEST_F(CanvasTest, BrighterDisplayDecoratesEveryByteButNotThePicture) {
-    setPicture(testPattern(120, 60));
+TEST_F(CanvasTest, PaintsThePicture1To1OnTheGreyBackgroundAndBrighterOnDemand) {
+    setPicture(*canvas_, testPattern(300, 200));
     const PixelImage before = canvas_->document().current.pixels;
-    appState().options.showBrighter = 1;
-    canvas_->displayChanged();
-    PixelImage shown = screen();
-    for (int y = 0; y < 60; y += 3) {
-        for (int x = 0; x < 120; x += 3) {
-            Rgb p = pixelAt(before, x, y);
-            Rgb expected{decorateByte(p.red, 1), decorateByte(p.green, 1), decorateByte(p.blue, 1)};
-            ASSERT_EQ(pixelAt(shown, x + 7, y + 7), expected) << x << "," << y;
+    for (int brighter : {0, 1}) {
+        SCOPED_TRACE(brighter ? "brighter" : "as it is");
+        appState().options.showBrighter = brighter;
+        canvas_->displayChanged();
+        const PixelImage shown = screen();
+        ASSERT_FALSE(shown.empty());
+        const auto expectedAt = [&](int x, int y) {
+            const Rgb p = pixelAt(before, x, y);
+            return brighter ? Rgb{decorateByte(p.red, 1), decorateByte(p.green, 1),
+                                  decorateByte(p.blue, 1)}
+                            : p;
+        };
+        for (int y = 0; y < 200; y += 3) {
+            for (int x = 0; x < 300; x += 5) {
+                ASSERT_EQ(pixelAt(shown, x + 7, y + 7), expectedAt(x, y)) << x << "," << y;
+            }
         }
+        EXPECT_EQ(pixelAt(shown, 306, 206), expectedAt(299, 199));
+        const Rgb grey{128, 128, 128};
+        EXPECT_EQ(pixelAt(shown, 2, 2), grey);
+        EXPECT_EQ(pixelAt(shown, 6, 6), grey);  // the border
+        EXPECT_EQ(pixelAt(shown, 307, 100), grey);
+        EXPECT_EQ(pixelAt(shown, 400, 300), grey);
     }
-    EXPECT_EQ(canvas_->document().current.pixels.bytes, before.bytes);
+    EXPECT_EQ(canvas_->document().current.pixels.bytes, before.bytes);  // only the display
 }
 
 TEST_F(CanvasTest, RightDragSelectsAndAZeroDragClears) {
-    HWND w = canvas_->window();
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, at(7 + 20, 7 + 30));
+    mouse(WM_RBUTTONDOWN, MK_RBUTTON, 20, 30);
     EXPECT_EQ(canvas_->dragMode(), DragMode::Selecting);
-    SendMessageW(w, WM_MOUSEMOVE, MK_RBUTTON, at(7 + 100, 7 + 80));
-    EXPECT_EQ(canvas_->document().current.selection, (Rect{20, 30, 100, 80}));
+    mouse(WM_MOUSEMOVE, MK_RBUTTON, 100, 80);
+    EXPECT_EQ(selection(), (Rect{20, 30, 100, 80}));
     // Backwards past the anchor: the rectangle is normalised.
-    SendMessageW(w, WM_MOUSEMOVE, MK_RBUTTON, at(7 + 5, 7 + 10));
-    EXPECT_EQ(canvas_->document().current.selection, (Rect{5, 10, 20, 30}));
-    SendMessageW(w, WM_RBUTTONUP, 0, at(7 + 120, 7 + 90));
+    mouse(WM_MOUSEMOVE, MK_RBUTTON, 5, 10);
+    EXPECT_EQ(selection(), (Rect{5, 10, 20, 30}));
+    mouse(WM_RBUTTONUP, 0, 120, 90);
     EXPECT_EQ(canvas_->dragMode(), DragMode::None);
-    EXPECT_EQ(canvas_->document().current.selection, (Rect{20, 30, 120, 90}));
+    EXPECT_EQ(selection(), (Rect{20, 30, 120, 90}));
 
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, at(7 + 50, 7 + 50));
-    SendMessageW(w, WM_RBUTTONUP, 0, at(7 + 50, 7 + 50));
-    EXPECT_TRUE(canvas_->document().current.selection.empty());
-}
-
-TEST_F(CanvasTest, SelectionIsClampedToThePicture) {
-    HWND w = canvas_->window();
+    rightDrag(0, 50, 50, 50, 50);
+    EXPECT_TRUE(selection().empty());
+    // From above and left of the picture to beyond it: clamped to the picture.
+    rightDrag(0, -7, -7, 483, 383);
     const PixelImage& p = canvas_->document().current.pixels;
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, at(0, 0));  // above and left of the picture
-    SendMessageW(w, WM_RBUTTONUP, 0, at(490, 390));
-    EXPECT_EQ(canvas_->document().current.selection, (Rect{0, 0, p.width, p.height}));
+    EXPECT_EQ(selection(), (Rect{0, 0, p.width, p.height}));
 }
 
 TEST_F(CanvasTest, ShiftRightClickMovesTheNearerEdge) {
-    HWND w = canvas_->window();
     canvas_->document().current.selection = Rect{20, 30, 100, 80};
     // Inside, near the right edge and the bottom edge: left and top stay as the anchor.
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, at(7 + 90, 7 + 70));
-    SendMessageW(w, WM_RBUTTONUP, 0, at(7 + 130, 7 + 100));
-    EXPECT_EQ(canvas_->document().current.selection, (Rect{20, 30, 130, 100}));
+    rightDrag(MK_SHIFT, 90, 70, 130, 100);
+    EXPECT_EQ(selection(), (Rect{20, 30, 130, 100}));
     // Left of the selection: the right edge is the anchor.
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON | MK_SHIFT, at(7 + 10, 7 + 50));
-    SendMessageW(w, WM_RBUTTONUP, 0, at(7 + 10, 7 + 50));
-    EXPECT_EQ(canvas_->document().current.selection.left, 10);
-    EXPECT_EQ(canvas_->document().current.selection.right, 130);
+    rightDrag(MK_SHIFT, 10, 50, 10, 50);
+    EXPECT_EQ(selection().left, 10);
+    EXPECT_EQ(selection().right, 130);
 }
 
 TEST_F(CanvasTest, LeftButtonStartsTheToolDragOnlyInsideThePicture) {
-    HWND w = canvas_->window();
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at(3, 3));
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, -4, -4);
     EXPECT_EQ(canvas_->dragMode(), DragMode::None);
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at(7 + 10, 7 + 10));
-    EXPECT_EQ(canvas_->dragMode(), DragMode::BrushStroke);
-    SendMessageW(w, WM_RBUTTONDOWN, MK_RBUTTON, at(7 + 20, 7 + 20));  // ignored during a drag
-    EXPECT_EQ(canvas_->dragMode(), DragMode::BrushStroke);
-    SendMessageW(w, WM_LBUTTONUP, 0, at(7 + 10, 7 + 10));
-    EXPECT_EQ(canvas_->dragMode(), DragMode::None);
-
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL, at(7 + 10, 7 + 10));
-    EXPECT_EQ(canvas_->dragMode(), DragMode::Deforming);
-    SendMessageW(w, WM_LBUTTONUP, 0, at(7 + 10, 7 + 10));
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, at(7 + 10, 7 + 10));
-    EXPECT_EQ(canvas_->dragMode(), DragMode::Moving);
-    SendMessageW(w, WM_LBUTTONUP, 0, at(7 + 10, 7 + 10));
-    appState().currentTool = IDM_TOOL_SKEW_FLIP;
-    SendMessageW(w, WM_LBUTTONDOWN, MK_LBUTTON, at(7 + 10, 7 + 10));
-    EXPECT_EQ(canvas_->dragMode(), DragMode::Deforming);
-    SendMessageW(w, WM_LBUTTONUP, 0, at(7 + 10, 7 + 10));
+    struct Case {
+        WPARAM keys;
+        int tool;
+        DragMode mode;
+    };
+    for (const Case& c : {Case{0, IDM_TOOL_BRUSH, DragMode::BrushStroke},
+                          Case{MK_CONTROL, IDM_TOOL_BRUSH, DragMode::Deforming},
+                          Case{MK_SHIFT, IDM_TOOL_BRUSH, DragMode::Moving},
+                          Case{0, IDM_TOOL_SKEW_FLIP, DragMode::Deforming}}) {
+        SCOPED_TRACE(::testing::Message() << "keys " << c.keys << ", tool " << c.tool);
+        appState().currentTool = c.tool;
+        mouse(WM_LBUTTONDOWN, MK_LBUTTON | c.keys, 10, 10);
+        EXPECT_EQ(canvas_->dragMode(), c.mode);
+        mouse(WM_RBUTTONDOWN, MK_RBUTTON, 20, 20);  // ignored during a drag
+        EXPECT_EQ(canvas_->dragMode(), c.mode);
+        mouse(WM_LBUTTONUP, 0, 10, 10);
+        EXPECT_EQ(canvas_->dragMode(), DragMode::None);
+    }
 }
 
 TEST_F(CanvasTest, ScrollBarsMoveTheViewWithinTheirRange) {
     std::string message;
-    setPicture(*createCanvasBitmap(1500, 120, message));
+    setPicture(*canvas_, *createCanvasBitmap(1500, 120, message));
     HWND w = canvas_->window();
     EXPECT_TRUE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
     EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_VSCROLL);
@@ -208,7 +179,7 @@ TEST_F(CanvasTest, ScrollBarsMoveTheViewWithinTheirRange) {
     EXPECT_EQ(canvas_->viewOffset().x, 7);
     // A picture that fits again hides the bar and puts the view back at (7, 7).
     SendMessageW(w, WM_HSCROLL, SB_PAGEDOWN, 0);
-    setPicture(*createCanvasBitmap(100, 100, message));
+    setPicture(*canvas_, *createCanvasBitmap(100, 100, message));
     EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
     EXPECT_EQ(canvas_->viewOffset().x, 7);
 }

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <stdexcept>
-#include <string>
+#include <set>
 #include <utility>
 
 #include "shell/win/ids.h"
@@ -16,128 +14,119 @@
 namespace lumetra::win {
 namespace {
 
-const MenuItemState& find(const std::vector<MenuItemState>& states, unsigned id) {
-    auto it = std::find_if(states.begin(), states.end(),
-                           [id](const MenuItemState& s) { return s.id == id; });
-    if (it == states.end()) throw std::runtime_error("no rule for " + std::to_string(id));
-    return *it;
+using Ids = std::set<unsigned>;
+
+// The items the rules gray, and those they check.
+Ids marked(const MenuStateInput& in, std::optional<bool> MenuItemState::*mark) {
+    Ids ids;
+    for (const MenuItemState& s : computeMenuStates(in))
+        if ((s.*mark).value_or(false)) ids.insert(s.id);
+    return ids;
+}
+Ids grayed(const MenuStateInput& in) {
+    return marked(in, &MenuItemState::grayed);
+}
+Ids checked(const MenuStateInput& in) {
+    return marked(in, &MenuItemState::checked);
 }
 
-bool grayed(const MenuStateInput& in, unsigned id) {
-    return *find(computeMenuStates(in), id).grayed;
-}
-bool checked(const MenuStateInput& in, unsigned id) {
-    return *find(computeMenuStates(in), id).checked;
-}
-
-TEST(MenuState, SoundCommandsNeedASoundOfElevenValues) {
+// Each step grays exactly the items its rule names.
+TEST(MenuState, GrayedItems) {
     MenuStateInput in;
-    in.soundLength = 0;
-    EXPECT_TRUE(grayed(in, IDM_SAVE_SOUND_AS));
-    EXPECT_TRUE(grayed(in, IDM_PLAY));
-    in.soundLength = 10;
-    EXPECT_TRUE(grayed(in, IDM_SAVE_SOUND_AS));
+    const Ids nothingYet = {IDM_SAVE_SOUND_AS,     IDM_PLAY,  IDM_UNDO,
+                            IDM_REFRESH_FROM_FILE, IDM_PASTE, IDM_PASTE_AS_OVERLAY,
+                            IDM_PASTE_AS_FILTER};
+    EXPECT_EQ(grayed(in), nothingYet);
+    in.soundLength = 10;  // a sound needs eleven values
+    EXPECT_EQ(grayed(in), nothingYet);
     in.soundLength = 11;
-    EXPECT_FALSE(grayed(in, IDM_SAVE_SOUND_AS));
-    EXPECT_FALSE(grayed(in, IDM_PLAY));
-}
-
-TEST(MenuState, SoundcardOptionsWaitForPlaybackAndTheSoundfile) {
-    MenuStateInput in;
-    EXPECT_FALSE(grayed(in, IDM_SOUNDCARD_OPTIONS));
+    EXPECT_EQ(grayed(in), (Ids{IDM_UNDO, IDM_REFRESH_FROM_FILE, IDM_PASTE, IDM_PASTE_AS_OVERLAY,
+                               IDM_PASTE_AS_FILTER}));
+    in.hasUndoImage = true;
+    EXPECT_EQ(grayed(in),
+              (Ids{IDM_REFRESH_FROM_FILE, IDM_PASTE, IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}));
+    in.hasPath = true;
+    EXPECT_EQ(grayed(in), (Ids{IDM_PASTE, IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}));
+    in.clipboardHasDib = true;
+    EXPECT_EQ(grayed(in), Ids{});
+    // The sound card options wait for playback and for the sound file of a render.
     in.playbackActive = true;
-    EXPECT_TRUE(grayed(in, IDM_SOUNDCARD_OPTIONS));
+    EXPECT_EQ(grayed(in), Ids{IDM_SOUNDCARD_OPTIONS});
     in.playbackActive = false;
     in.soundfileOpen = true;
-    EXPECT_TRUE(grayed(in, IDM_SOUNDCARD_OPTIONS));
+    EXPECT_EQ(grayed(in), Ids{IDM_SOUNDCARD_OPTIONS});
 }
 
-TEST(MenuState, DocumentAndClipboardRules) {
+TEST(MenuState, CheckedItems) {
     MenuStateInput in;
-    EXPECT_TRUE(grayed(in, IDM_UNDO));
-    EXPECT_TRUE(grayed(in, IDM_REFRESH_FROM_FILE));
-    EXPECT_TRUE(grayed(in, IDM_PASTE));
-    EXPECT_TRUE(grayed(in, IDM_PASTE_AS_OVERLAY));
-    EXPECT_TRUE(grayed(in, IDM_PASTE_AS_FILTER));
-    in.hasUndoImage = true;
-    in.hasPath = true;
-    in.clipboardHasDib = true;
-    EXPECT_FALSE(grayed(in, IDM_UNDO));
-    EXPECT_FALSE(grayed(in, IDM_REFRESH_FROM_FILE));
-    EXPECT_FALSE(grayed(in, IDM_PASTE));
-    EXPECT_FALSE(grayed(in, IDM_PASTE_AS_OVERLAY));
-    EXPECT_FALSE(grayed(in, IDM_PASTE_AS_FILTER));
-}
-
-TEST(MenuState, OptionChecks) {
-    MenuStateInput in;
-    in.options = ShellOptions{};
+    EXPECT_EQ(checked(in), (Ids{IDM_SAVE_SOUND_EVERY_RENDER, IDM_SELECTION_BRIGHTEN}));
     in.options.attachRenderInfo = 1;
     in.options.saveSoundEveryRender = 0;
     in.options.numberSoundfiles = 1;
     in.options.soundfileNamedAfterImage = 2;  // checked only for exactly 1
-    EXPECT_TRUE(checked(in, IDM_ATTACH_RENDER_INFO));
-    EXPECT_FALSE(checked(in, IDM_SAVE_SOUND_EVERY_RENDER));
-    EXPECT_TRUE(checked(in, IDM_NUMBER_SOUNDFILES));
-    EXPECT_FALSE(checked(in, IDM_SOUNDFILE_NAMED_AFTER_IMAGE));
+    EXPECT_EQ(checked(in),
+              (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES, IDM_SELECTION_BRIGHTEN}));
     in.options.soundfileNamedAfterImage = 1;
-    EXPECT_TRUE(checked(in, IDM_SOUNDFILE_NAMED_AFTER_IMAGE));
-}
+    EXPECT_EQ(checked(in), (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES,
+                                IDM_SOUNDFILE_NAMED_AFTER_IMAGE, IDM_SELECTION_BRIGHTEN}));
 
-TEST(MenuState, ExactlyOneSelectionStyleIsChecked) {
-    MenuStateInput in;
+    // The window items follow the windows.
+    const auto plain = [] {  // only the selection style checked
+        MenuStateInput input;
+        input.options.saveSoundEveryRender = 0;
+        return input;
+    };
+    in = plain();
+    in.toolbarVisible = true;
+    in.echordOpen = true;
+    in.renderOptionsOpen = true;
+    EXPECT_EQ(checked(in), (Ids{IDM_TOOLBAR, IDM_ECHORD_WINDOW, IDM_RENDER_OPTIONS_WINDOW,
+                                IDM_SELECTION_BRIGHTEN}));
+    in = plain();
+    in.brushOpen = true;
+    in.browserOpen = true;
+    EXPECT_EQ(checked(in), (Ids{IDM_BRUSH_WINDOW, IDM_BROWSER_WINDOW, IDM_SELECTION_BRIGHTEN}));
+
+    // Exactly one selection style; an unknown one counts as the outline.
     for (auto [style, id] : {std::pair{SelectionStyle::OutlineOnly, IDM_SELECTION_OUTLINE},
                              std::pair{SelectionStyle::Brighten, IDM_SELECTION_BRIGHTEN},
                              std::pair{SelectionStyle::Inverted, IDM_SELECTION_INVERTED},
                              std::pair{SelectionStyle(3), IDM_SELECTION_OUTLINE}}) {
+        in = plain();
         in.options.selectionStyle = style;
-        int count = 0;
-        for (unsigned item :
-             {IDM_SELECTION_OUTLINE, IDM_SELECTION_BRIGHTEN, IDM_SELECTION_INVERTED}) {
-            if (checked(in, item)) {
-                ++count;
-                EXPECT_EQ(item, unsigned(id));
-            }
-        }
-        EXPECT_EQ(count, 1);
+        EXPECT_EQ(checked(in), Ids{unsigned(id)}) << int(style);
     }
-}
-
-TEST(MenuState, WindowChecksFollowTheWindows) {
-    MenuStateInput in;
-    in.toolbarVisible = true;
-    in.echordOpen = true;
-    in.renderOptionsOpen = true;
-    EXPECT_TRUE(checked(in, IDM_TOOLBAR));
-    EXPECT_FALSE(checked(in, IDM_BRUSH_WINDOW));
-    EXPECT_TRUE(checked(in, IDM_ECHORD_WINDOW));
-    EXPECT_FALSE(checked(in, IDM_BROWSER_WINDOW));
-    EXPECT_TRUE(checked(in, IDM_RENDER_OPTIONS_WINDOW));
 }
 
 TEST(MenuState, AppliedToTheMenuResource) {
     UniqueMenu menu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU)));
     ASSERT_TRUE(menu);
+    auto isGrayed = [&](unsigned id) {
+        return (GetMenuState(menu.get(), id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+    };
+    auto isChecked = [&](unsigned id) {
+        return (GetMenuState(menu.get(), id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+    };
     MenuStateInput in;
     in.soundLength = 5;
     in.options.attachRenderInfo = 1;
     in.options.selectionStyle = SelectionStyle::Inverted;
     in.hasPath = true;
     applyMenuStates(menu.get(), computeMenuStates(in));
-    EXPECT_TRUE(GetMenuState(menu.get(), IDM_SAVE_SOUND_AS, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(menu.get(), IDM_PLAY, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_FALSE(GetMenuState(menu.get(), IDM_REFRESH_FROM_FILE, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_TRUE(GetMenuState(menu.get(), IDM_ATTACH_RENDER_INFO, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(GetMenuState(menu.get(), IDM_SELECTION_INVERTED, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_FALSE(GetMenuState(menu.get(), IDM_SELECTION_BRIGHTEN, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(isGrayed(IDM_SAVE_SOUND_AS));
+    EXPECT_TRUE(isGrayed(IDM_PLAY));
+    EXPECT_FALSE(isGrayed(IDM_REFRESH_FROM_FILE));
+    EXPECT_TRUE(isChecked(IDM_ATTACH_RENDER_INFO));
+    EXPECT_TRUE(isChecked(IDM_SELECTION_INVERTED));
+    EXPECT_FALSE(isChecked(IDM_SELECTION_BRIGHTEN));
 
     // The next update undoes what no longer holds.
     in.soundLength = 500;
     in.options.selectionStyle = SelectionStyle::Brighten;
     applyMenuStates(menu.get(), computeMenuStates(in));
-    EXPECT_FALSE(GetMenuState(menu.get(), IDM_SAVE_SOUND_AS, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_FALSE(GetMenuState(menu.get(), IDM_SELECTION_INVERTED, MF_BYCOMMAND) & MF_CHECKED);
-    EXPECT_TRUE(GetMenuState(menu.get(), IDM_SELECTION_BRIGHTEN, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_FALSE(isGrayed(IDM_SAVE_SOUND_AS));
+    EXPECT_FALSE(isChecked(IDM_SELECTION_INVERTED));
+    EXPECT_TRUE(isChecked(IDM_SELECTION_BRIGHTEN));
 
     // Items the menu does not hold (the Toolbar item after trimming) are skipped.
     DeleteMenu(menu.get(), IDM_TOOLBAR, MF_BYCOMMAND);

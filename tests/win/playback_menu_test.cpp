@@ -30,12 +30,12 @@ class PlayStateDisplayTest : public ::testing::Test {
         ASSERT_NE(toolbar_, nullptr);
         SendMessageW(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
         TBBUTTON buttons[2] = {};
+        for (TBBUTTON& button : buttons) {
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+        }
         buttons[0].idCommand = IDM_PLAY;
-        buttons[0].fsState = TBSTATE_ENABLED;
-        buttons[0].fsStyle = BTNS_BUTTON;
         buttons[1].idCommand = IDM_STOP_PLAYBACK;
-        buttons[1].fsState = TBSTATE_ENABLED;
-        buttons[1].fsStyle = BTNS_BUTTON;
         SendMessageW(toolbar_, TB_ADDBUTTONSW, 2, reinterpret_cast<LPARAM>(buttons));
     }
     void TearDown() override {
@@ -43,7 +43,6 @@ class PlayStateDisplayTest : public ::testing::Test {
         if (frame_) DestroyWindow(frame_);
     }
 
-    bool hasItem(UINT id) { return GetMenuState(menu_, id, MF_BYCOMMAND) != UINT(-1); }
     std::wstring itemText(UINT id) {
         wchar_t text[128] = {};
         GetMenuStringW(menu_, id, text, 128, MF_BYCOMMAND);
@@ -71,30 +70,18 @@ class PlayStateDisplayTest : public ::testing::Test {
     HWND toolbar_ = nullptr;
 };
 
-TEST_F(PlayStateDisplayTest, PlayingSwapsThePlayItemForStopAndPressesTheButton) {
+TEST_F(PlayStateDisplayTest, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) {
     ASSERT_EQ(itemText(IDM_PLAY), L"&Play Latest Sound\t   Space");
-    showPlayState(menu_, toolbar_, true);
-    EXPECT_FALSE(hasItem(IDM_PLAY));
-    EXPECT_EQ(itemCount(IDM_STOP_PLAYBACK), 1);
-    EXPECT_EQ(itemText(IDM_STOP_PLAYBACK), L"Stop sound playback");
-    EXPECT_TRUE(playPressed());
-    // A second report while playing changes nothing.
-    showPlayState(menu_, toolbar_, true);
-    EXPECT_EQ(itemCount(IDM_STOP_PLAYBACK), 1);
-    EXPECT_EQ(itemCount(IDM_PLAY), 0);
-}
-
-TEST_F(PlayStateDisplayTest, StoppingPutsThePlayItemBackAndReleasesTheButton) {
-    showPlayState(menu_, toolbar_, true);
-    showPlayState(menu_, toolbar_, false);
-    EXPECT_FALSE(hasItem(IDM_STOP_PLAYBACK));
-    EXPECT_EQ(itemCount(IDM_PLAY), 1);
-    EXPECT_EQ(itemText(IDM_PLAY), L"Play last generated sound");
-    EXPECT_FALSE(playPressed());
-    // A stop reported without a start before (a failed start) leaves the menu as it is.
-    showPlayState(menu_, toolbar_, false);
-    EXPECT_EQ(itemCount(IDM_PLAY), 1);
-    EXPECT_EQ(itemCount(IDM_STOP_PLAYBACK), 0);
+    // A repeated report (a stop after a failed start) changes nothing.
+    for (bool playing : {true, true, false, false}) {
+        SCOPED_TRACE(playing ? "playing" : "stopped");
+        showPlayState(menu_, toolbar_, playing);
+        const UINT shown = playing ? IDM_STOP_PLAYBACK : IDM_PLAY;
+        EXPECT_EQ(itemCount(shown), 1);
+        EXPECT_EQ(itemCount(playing ? IDM_PLAY : IDM_STOP_PLAYBACK), 0);
+        EXPECT_EQ(itemText(shown), playing ? L"Stop sound playback" : L"Play last generated sound");
+        EXPECT_EQ(playPressed(), playing);
+    }
 }
 
 TEST_F(PlayStateDisplayTest, WorksWithoutMenuOrToolbar) {

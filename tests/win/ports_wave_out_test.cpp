@@ -22,6 +22,7 @@
 #include "render/sound_options_rules.h"
 #include "render/wave_devices.h"
 #include "render/win/wave_out_device.h"
+#include "shell/win/unique_handle.h"
 #include "shell/win/utf16.h"
 
 namespace lumetra::win {
@@ -43,18 +44,6 @@ std::wstring fromUnixPath(const std::wstring& path) {
     return windows;
 }
 
-// The folder the capture device writes into; nullopt when the tests do not run under the
-// project's Wine set-up.
-std::optional<std::wstring> captureFolder() {
-    const auto root = environment(L"LUMETRA_WINE_ROOT");
-    if (!root) return std::nullopt;
-    return fromUnixPath(*root) + L"\\";
-}
-
-bool hasDevice() {
-    return waveOutGetNumDevs() > 0;
-}
-
 // The private HOME as a Windows path, when it lies inside the Wine set-up's root. Wine names the
 // Unix HOME in WINEHOMEDIR ("\\??\\Z:\\...").
 std::optional<std::wstring> privateHome() {
@@ -72,29 +61,6 @@ std::optional<std::string> readFile(const std::wstring& path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-// Gives HOME/.asoundrc the text (none: no file) for as long as it lives, then puts back what was.
-class AlsaHomeConfig {
-  public:
-    AlsaHomeConfig(const std::wstring& home, const std::optional<std::string>& text)
-        : path_(home + L"\\.asoundrc"), previous_(readFile(path_)) {
-        put(text);
-    }
-    ~AlsaHomeConfig() { put(previous_); }
-    AlsaHomeConfig(const AlsaHomeConfig&) = delete;
-    AlsaHomeConfig& operator=(const AlsaHomeConfig&) = delete;
-
-  private:
-    void put(const std::optional<std::string>& text) {
-        if (text)
-            ports::writeFile(path_, *text);
-        else
-            DeleteFileW(path_.c_str());
-    }
-
-    std::wstring path_;
-    std::optional<std::string> previous_;
-};
-
 // Runs the current case again in a child process of this executable that starts with `alsaRc`
 // as its .asoundrc (none: without one). Returns the child's exit code.
 DWORD runCaseInChild(const std::wstring& home, const std::optional<std::string>& alsaRc) {
@@ -103,7 +69,16 @@ DWORD runCaseInChild(const std::wstring& home, const std::optional<std::string>&
     wchar_t exe[MAX_PATH * 4];
     GetModuleFileNameW(nullptr, exe, MAX_PATH * 4);
     std::wstring command = L"\"" + std::wstring(exe) + L"\" --gtest_filter=" + filter;
-    AlsaHomeConfig config(home, alsaRc);
+    // HOME/.asoundrc holds the child's text (none: no file) until the child has ended.
+    const std::wstring config = home + L"\\.asoundrc";
+    const std::optional<std::string> previous = readFile(config);
+    const auto put = [&](const std::optional<std::string>& text) {
+        if (text)
+            ports::writeFile(config, *text);
+        else
+            DeleteFileW(config.c_str());
+    };
+    put(alsaRc);
     SetEnvironmentVariableW(kChildVariable, L"1");
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -111,12 +86,14 @@ DWORD runCaseInChild(const std::wstring& home, const std::optional<std::string>&
     const BOOL started = CreateProcessW(exe, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                         nullptr, &startup, &process);
     SetEnvironmentVariableW(kChildVariable, nullptr);
-    if (!started) return DWORD(-1);
-    WaitForSingleObject(process.hProcess, 120000);
     DWORD code = DWORD(-1);
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (started) {
+        WaitForSingleObject(process.hProcess, 120000);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    put(previous);
     return code;
 }
 
@@ -127,28 +104,19 @@ std::string captureAlsaRc() {
            "/played.raw\"; format \"raw\"; truncate false }\n";
 }
 
-// A hidden message-only window that receives the device's completion messages.
-class MessageWindow {
-  public:
-    MessageWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"LumetraPortTestSink";
-        RegisterClassW(&windowClass);  // already registered by an earlier case: fine
-        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                  nullptr, windowClass.hInstance, nullptr);
-    }
-    ~MessageWindow() {
-        if (window_) DestroyWindow(window_);
-    }
-    MessageWindow(const MessageWindow&) = delete;
-    MessageWindow& operator=(const MessageWindow&) = delete;
-    HWND get() const { return window_; }
-
-  private:
-    HWND window_ = nullptr;
-};
+// Nothing when the case can run in this process, which must have a device or none as
+// `wantDevice` says; otherwise why it is skipped here: it ran in a child process that has the
+// capture device (or none), or it cannot run at all.
+std::optional<std::string> runElsewhere(bool wantDevice) {
+    if ((waveOutGetNumDevs() > 0) == wantDevice) return std::nullopt;
+    const auto home = privateHome();
+    if (!home || environment(kChildVariable))
+        return wantDevice ? "no wave-out device" : "this process has a wave-out device";
+    EXPECT_EQ(runCaseInChild(*home, wantDevice ? std::optional(captureAlsaRc()) : std::nullopt), 0u)
+        << "the case failed in the child process";
+    return wantDevice ? "ran in a child process with the capture device"
+                      : "ran in a child process without a device";
+}
 
 class RecordingUi : public PlaybackUi {
   public:
@@ -203,29 +171,18 @@ std::set<std::wstring> captureFiles(const std::wstring& folder) {
     return names;
 }
 
-// The values that the capture files made since `before` hold, without all-zero frames.
-std::vector<std::int16_t> capturedSince(const std::wstring& folder,
-                                        const std::set<std::wstring>& before) {
-    std::vector<std::int16_t> values;
-    for (const std::wstring& name : captureFiles(folder)) {
-        if (before.count(name)) continue;
-        std::ifstream file(std::filesystem::path(folder + name), std::ios::binary);
-        std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-        for (std::size_t at = 0; at + 4 <= bytes.size(); at += 4) {
-            std::int16_t frame[2];
-            std::memcpy(frame, bytes.data() + at, 4);
-            if (frame[0] == 0 && frame[1] == 0) continue;
-            values.push_back(frame[0]);
-            values.push_back(frame[1]);
-        }
-    }
-    return values;
-}
-
+// A ring of `count` buffers of `size` on the wave-out port, with a sound of `frames` frames. The
+// device's completion messages go to a hidden message-only window.
 struct Rig {
-    Rig() : device(window.get()), ui(device), ring(device, ui, options) {
+    Rig(std::int32_t count, std::int32_t size, std::size_t frames)
+        : window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr)),
+          device(window.get()),
+          ui(device),
+          ring(device, ui, options),
+          sound(testSound(frames)) {
         updateOutputFormat(format, options);
+        EXPECT_TRUE(ring.allocateBuffers(count, size));
     }
 
     PlaybackSoundView view() const {
@@ -256,7 +213,7 @@ struct Rig {
         pumpUntilClosed([] {});
     }
 
-    MessageWindow window;
+    UniqueWindow window;
     SoundOptions options;
     OutputFormat format;
     WaveOutDevice device;
@@ -271,26 +228,38 @@ struct Rig {
 class WaveOutCapture : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto folder = captureFolder();
-        if (!folder) GTEST_SKIP() << "not under the project's Wine set-up (LUMETRA_WINE_ROOT)";
-        folder_ = *folder;
-        if (hasDevice()) return;
-        const auto home = privateHome();
-        if (!home || environment(kChildVariable)) GTEST_SKIP() << "no wave-out device";
-        // This process has no device: the case runs in a child that has the capture device.
-        EXPECT_EQ(runCaseInChild(*home, captureAlsaRc()), 0u)
-            << "the case failed in the child process";
-        GTEST_SKIP() << "ran in a child process with the capture device";
+        const auto root = environment(L"LUMETRA_WINE_ROOT");
+        if (!root) GTEST_SKIP() << "not under the project's Wine set-up (LUMETRA_WINE_ROOT)";
+        folder_ = fromUnixPath(*root) + L"\\";  // where the capture device writes
+        if (const auto skip = runElsewhere(true)) GTEST_SKIP() << *skip;
+        before_ = captureFiles(folder_);
+    }
+    // What the device played since the case began (the capture files made since), without
+    // all-zero frames.
+    std::vector<std::int16_t> played() const {
+        std::vector<std::int16_t> values;
+        for (const std::wstring& name : captureFiles(folder_)) {
+            if (before_.count(name)) continue;
+            std::ifstream file(std::filesystem::path(folder_ + name), std::ios::binary);
+            std::vector<char> bytes((std::istreambuf_iterator<char>(file)),
+                                    std::istreambuf_iterator<char>());
+            for (std::size_t at = 0; at + 4 <= bytes.size(); at += 4) {
+                std::int16_t frame[2];
+                std::memcpy(frame, bytes.data() + at, 4);
+                if (frame[0] == 0 && frame[1] == 0) continue;
+                values.push_back(frame[0]);
+                values.push_back(frame[1]);
+            }
+        }
+        return values;
     }
 
     std::wstring folder_;
+    std::set<std::wstring> before_;
 };
 
 TEST_F(WaveOutCapture, OncePlayedSoundArrivesWholeAndClosesTheDevice) {
-    Rig rig;
-    ASSERT_TRUE(rig.ring.allocateBuffers(4, 1024));
-    rig.sound = testSound(5000);  // 10000 values: nine full buffers and a short one
-    const auto before = captureFiles(folder_);
+    Rig rig(4, 1024, 5000);  // 10000 values: nine full buffers and a short one
 
     ASSERT_TRUE(rig.ring.togglePlayback(kPlayOnce, rig.view()));
     EXPECT_TRUE(rig.ring.deviceOpen());
@@ -306,16 +275,13 @@ TEST_F(WaveOutCapture, OncePlayedSoundArrivesWholeAndClosesTheDevice) {
     EXPECT_EQ(rig.ui.statuses.front(), kPlayingText);
     EXPECT_EQ(rig.ui.positions.front(), (std::pair<std::int32_t, std::int64_t>{0, 0}));
 
-    const std::vector<std::int16_t> captured = capturedSince(folder_, before);
+    const std::vector<std::int16_t> captured = played();
     EXPECT_EQ(captured.size(), rig.sound.size());
     EXPECT_TRUE(captured == rig.sound) << "the captured values differ from the sound";
 }
 
 TEST_F(WaveOutCapture, RepeatingSoundWrapsAroundUntilStoppedAndPlaysOut) {
-    Rig rig;
-    ASSERT_TRUE(rig.ring.allocateBuffers(3, 512));
-    rig.sound = testSound(700);  // 1400 values: the third write wraps to the start
-    const auto before = captureFiles(folder_);
+    Rig rig(3, 512, 700);  // 1400 values: the third write wraps to the start
 
     ASSERT_TRUE(rig.ring.togglePlayback(kPlayRepeating, rig.view()));
     rig.pumpUntilClosed([&] {
@@ -327,7 +293,7 @@ TEST_F(WaveOutCapture, RepeatingSoundWrapsAroundUntilStoppedAndPlaysOut) {
     EXPECT_TRUE(rig.ui.warnings.empty());
 
     // Writes: 512, 512, 376 (end), 512 (wrapped), ... : what was queued is the sound over and over.
-    const std::vector<std::int16_t> captured = capturedSince(folder_, before);
+    const std::vector<std::int16_t> captured = played();
     ASSERT_GT(captured.size(), rig.sound.size());
     for (std::size_t i = 0; i < captured.size(); ++i) {
         ASSERT_EQ(captured[i], rig.sound[i % rig.sound.size()]) << "value " << i;
@@ -335,10 +301,7 @@ TEST_F(WaveOutCapture, RepeatingSoundWrapsAroundUntilStoppedAndPlaysOut) {
 }
 
 TEST_F(WaveOutCapture, StopBeforeRenderResetsTheDeviceAndWaitsForItsBuffers) {
-    Rig rig;
-    ASSERT_TRUE(rig.ring.allocateBuffers(8, 4096));
-    rig.sound = testSound(50000);
-    const auto before = captureFiles(folder_);
+    Rig rig(8, 4096, 50000);
 
     ASSERT_TRUE(rig.ring.togglePlayback(kPlayRepeating, rig.view()));
     EXPECT_EQ(rig.ring.queued(), 8);  // 32768 values queued before the device starts
@@ -352,7 +315,7 @@ TEST_F(WaveOutCapture, StopBeforeRenderResetsTheDeviceAndWaitsForItsBuffers) {
     EXPECT_TRUE(rig.ui.warnings.empty());
 
     // Whatever had been played before the reset is the start of the sound.
-    const std::vector<std::int16_t> captured = capturedSince(folder_, before);
+    const std::vector<std::int16_t> captured = played();
     ASSERT_LE(captured.size(), rig.sound.size());
     EXPECT_TRUE(std::equal(captured.begin(), captured.end(), rig.sound.begin()));
 
@@ -364,7 +327,7 @@ TEST_F(WaveOutCapture, StopBeforeRenderResetsTheDeviceAndWaitsForItsBuffers) {
 
 TEST_F(WaveOutCapture, DevicesAreListedAndABadDeviceNumberFailsWithTheSystemsText) {
     WinWaveDeviceQuery query;
-    Rig rig;
+    Rig rig(3, 256, 1000);
     SoundOptions options;
     options.device = 5;
     const WaveDeviceList list = enumerateDevices(query, rig.ui, options);
@@ -381,8 +344,6 @@ TEST_F(WaveOutCapture, DevicesAreListedAndABadDeviceNumberFailsWithTheSystemsTex
 
     // Opening a device that does not exist: the open failure with the system's text.
     rig.options.device = std::int16_t(query.deviceCount());
-    ASSERT_TRUE(rig.ring.allocateBuffers(3, 256));
-    rig.sound = testSound(1000);
     EXPECT_FALSE(rig.ring.togglePlayback(kPlayOnce, rig.view()));
     ASSERT_EQ(rig.ui.warnings.size(), 1u);
     EXPECT_EQ(rig.ui.warnings[0],
@@ -396,19 +357,13 @@ TEST_F(WaveOutCapture, DevicesAreListedAndABadDeviceNumberFailsWithTheSystemsTex
 class WaveOutNoDevice : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!hasDevice()) return;
-        const auto home = privateHome();
-        if (!home || environment(kChildVariable))
-            GTEST_SKIP() << "this process has a wave-out device";
-        EXPECT_EQ(runCaseInChild(*home, std::nullopt), 0u)
-            << "the case failed in the child process";
-        GTEST_SKIP() << "ran in a child process without a device";
+        if (const auto skip = runElsewhere(false)) GTEST_SKIP() << *skip;
     }
 };
 
 TEST_F(WaveOutNoDevice, MachineWithoutDeviceIsReportedOnceAndPlayingFailsCleanly) {
     WinWaveDeviceQuery query;
-    Rig rig;
+    Rig rig(8, 4096, 1000);
     EXPECT_EQ(query.deviceCount(), 0);
     const WaveDeviceList list = enumerateDevices(query, rig.ui, rig.options);
     EXPECT_FALSE(list.mapperPresent);
@@ -424,8 +379,6 @@ TEST_F(WaveOutNoDevice, MachineWithoutDeviceIsReportedOnceAndPlayingFailsCleanly
     WAVEFORMATEX wave{WAVE_FORMAT_PCM, 2, 22050, 88200, 4, 16, 0};
     const MMRESULT reason = waveOutOpen(&probe, WAVE_MAPPER, &wave, 0, 0, CALLBACK_NULL);
     ASSERT_NE(reason, MMSYSERR_NOERROR);
-    ASSERT_TRUE(rig.ring.allocateBuffers(8, 4096));
-    rig.sound = testSound(1000);
     EXPECT_FALSE(rig.ring.togglePlayback(kPlayOnce, rig.view()));
     EXPECT_EQ(rig.ui.warnings, (std::vector<std::string>{"Sound System Failure 02: " +
                                                          waveOutErrorText(int(reason))}));

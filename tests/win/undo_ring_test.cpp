@@ -8,8 +8,8 @@
 
 #include <string>
 
+#include "canvas_frame.h"
 #include "image/win/canvas_tools.h"
-#include "image/win/canvas_window.h"
 #include "ports_scratch.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
@@ -25,32 +25,23 @@ bool fileExists(const std::wstring& path) {
     return GetFileAttributesW(ports::extended(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Puts the program state that the tests change back as it was.
+struct KeptState {
+    ProgramFolders folders = appState().folders;
+    std::int32_t undoLimit = appState().options.undoLimit;
+    RenderSettings defaults = appState().defaultSettings;
+    ~KeptState() {
+        appState().folders = folders;
+        appState().options.undoLimit = undoLimit;
+        appState().defaultSettings = defaults;
+    }
+};
+
 class UndoRingTest : public ::testing::Test {
   protected:
-    static void SetUpTestSuite() {
-        CanvasWindow::registerClass(GetModuleHandleW(nullptr));
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"LumetraUndoTestFrame";
-        RegisterClassW(&wc);
-    }
-
     void SetUp() override {
-        keptFolders_ = appState().folders;
-        keptLimit_ = appState().options.undoLimit;
-        keptDefaults_ = appState().defaultSettings;
         appState().defaultSettings = RenderSettings{};
         appState().options.undoLimit = 10;
-        frame_ = CreateWindowExW(0, L"LumetraUndoTestFrame", L"", WS_POPUP | WS_VISIBLE, 0, 0, 400,
-                                 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(frame_, nullptr);
-    }
-    void TearDown() override {
-        if (frame_) DestroyWindow(frame_);  // the canvas stores its exit snapshot here
-        appState().folders = keptFolders_;
-        appState().options.undoLimit = keptLimit_;
-        appState().defaultSettings = keptDefaults_;
     }
 
     // An undo folder far below the scratch folder, with names outside ASCII.
@@ -63,30 +54,25 @@ class UndoRingTest : public ::testing::Test {
         return folder;
     }
 
-    CanvasWindow& makeCanvas() {
-        canvas_ = CanvasWindow::create(frame_, GetModuleHandleW(nullptr), RECT{0, 0, 380, 280});
+    CanvasWindow& makeCanvas(const std::wstring& undoFolder) {
+        appState().folders.undoFolder = undoFolder;
+        canvas_ = frame_.addCanvas(RECT{0, 0, 380, 280});
         EXPECT_NE(canvas_, nullptr);
         return *canvas_;
     }
 
-    void setPicture(CanvasWindow& canvas, PixelImage pixels) {
-        adoptPixels(canvas.document().current, std::move(pixels));
-        canvas.refreshView(7);
-    }
-
+    // Destroyed in reverse order: the frame first, as the canvas stores its exit snapshot in the
+    // scratch folder, then the state, then the folder.
     ScratchFolder scratch_;
-    HWND frame_ = nullptr;
+    KeptState kept_;
+    CanvasFrame frame_{400, 300};
     CanvasWindow* canvas_ = nullptr;
-    ProgramFolders keptFolders_;
-    std::int32_t keptLimit_ = 10;
-    RenderSettings keptDefaults_;
 };
 
 TEST_F(UndoRingTest, UndoAndRedoBringBackThePicturesThroughTheSlotFiles) {
     const std::wstring folder = makeUndoFolder();
     ASSERT_GT(folder.size(), size_t(MAX_PATH));
-    appState().folders.undoFolder = folder;
-    CanvasWindow& canvas = makeCanvas();
+    CanvasWindow& canvas = makeCanvas(folder);
     ImageDocument& document = canvas.document();
 
     const PixelImage first = testPattern(40, 30);
@@ -126,8 +112,7 @@ TEST_F(UndoRingTest, UndoAndRedoBringBackThePicturesThroughTheSlotFiles) {
 }
 
 TEST_F(UndoRingTest, UndoKeepsTheSelectionOfAPictureOfTheSameSize) {
-    appState().folders.undoFolder = scratch_.path();
-    CanvasWindow& canvas = makeCanvas();
+    CanvasWindow& canvas = makeCanvas(scratch_.path());
     ImageDocument& document = canvas.document();
     PixelImage before = testPattern(60, 40);
     setPicture(canvas, before);
@@ -140,8 +125,7 @@ TEST_F(UndoRingTest, UndoKeepsTheSelectionOfAPictureOfTheSameSize) {
 }
 
 TEST_F(UndoRingTest, RepeatedBrushStrokesWithinASecondShareOneSnapshot) {
-    appState().folders.undoFolder = scratch_.path();
-    CanvasWindow& canvas = makeCanvas();
+    CanvasWindow& canvas = makeCanvas(scratch_.path());
     ImageDocument& document = canvas.document();
     ASSERT_TRUE(storeUndoSnapshot(document, false, kBrushStrokeOperation));
     touchUndoSnapshot(document, kBrushStrokeOperation);
@@ -159,7 +143,7 @@ TEST_F(UndoRingTest, WithoutAnUndoFolderSnapshotsStayInMemory) {
     const std::wstring stray = std::wstring(current) + L"\\Undo1.bmp";
     const bool strayBefore = fileExists(stray);
 
-    CanvasWindow& canvas = makeCanvas();
+    CanvasWindow& canvas = makeCanvas(L"");
     ImageDocument& document = canvas.document();
     const PixelImage first = testPattern(30, 20);
     setPicture(canvas, first);
@@ -171,13 +155,12 @@ TEST_F(UndoRingTest, WithoutAnUndoFolderSnapshotsStayInMemory) {
 }
 
 TEST(UndoFolderForFiles, LongFoldersTakeTheExtendedForm) {
-    const ProgramFolders kept = appState().folders;
+    KeptState kept;
     appState().folders.undoFolder = L"C:\\Lumetra\\Undo\\";
     EXPECT_EQ(undoFolderForFiles().wstring(), L"C:\\Lumetra\\Undo\\");
     const std::wstring longFolder = L"C:\\" + std::wstring(280, L'\u00e4') + L"\\Undo\\";
     appState().folders.undoFolder = longFolder;
     EXPECT_EQ(undoFolderForFiles().wstring(), L"\\\\?\\" + longFolder);
-    appState().folders = kept;
 }
 
 }  // namespace
