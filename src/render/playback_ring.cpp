@@ -101,7 +101,10 @@ bool PlaybackRing::togglePlayback(int argument, const PlaybackSoundView& sound) 
         ui_.showPlayState(false);
         return false;
     }
-    ui_.sendPlayPosition(0, 0);
+    // A write that failed while the first buffers went out has stopped the ring already: a
+    // marker started now would stay on the canvas, since the canvas ignores the reset that
+    // follows a start.
+    if (playing_) ui_.sendPlayPosition(0, 0);
     closeIfIdle();
     showState();
     return true;
