@@ -134,10 +134,11 @@ TEST_F(FileListTest, SaveWritesIndicesAndRemovesTheRest) {
 TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrder) {
     for (int i = 1; i <= 5; ++i)
         paths_.existing.insert(picture(i));
+    paths_.existing.insert("C:\\");
     store_.put(kKey, textValue("0", picture(1)));
     store_.put(kKey, textValue("1", picture(2)));
     store_.put(kKey, textValue("2", "C:\\gone.bmp"));  // vanished since the last run
-    store_.put(kKey, textValue("3", "C:\\"));          // three characters: ignored
+    store_.put(kKey, textValue("3", "C:\\"));          // there, but three characters: ignored
     store_.put(kKey, dwordValue("4", 12345));
     store_.put(kKey, StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x', '.', 'b'}});
     store_.put(kKey, StoredValue{"6", StoredType::MultiString, {}});
