@@ -99,6 +99,7 @@ TEST(RenderFields, ArrowSteps) {
         {stepAmpArrow, kAmp, 10.0, 10.0f, kArrowUp, 10.5},
         {stepAmpArrow, kAmp, 10.5, 0.3f, kArrowDown, 10.0},
         {stepAmpArrow, kAmp, 0.7, 0.7f, kArrowDown, 0.5},
+        {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
         // Time by 1 s within 1 .. 9000.
         {stepTimeArrow, kTime, 5.0, 5.0f, kArrowUp, 6.0},
         {stepTimeArrow, kTime, 6.0, 0.2f, kArrowDown, 1.0},
