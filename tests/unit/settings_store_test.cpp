@@ -126,16 +126,10 @@ TEST_F(SettingsStoreTest, LoadRules) {
     putDword(kBase, "Image width", 5);
     putDword(kBase, "Image height", 9);
     putDword(kBase, "Output sample rate", 0);
-    putDword(kBase, "Render options", 0xC0000000u);  // stereo clear, style 3, undo 0
     PersistedSettings s = load();
     EXPECT_EQ(s.renderDefaults.width, 300);
     EXPECT_EQ(s.renderDefaults.height, 150);
     EXPECT_EQ(s.sound.sampleRate, 22050);
-    EXPECT_EQ(s.sound.stereo, 1);
-    EXPECT_EQ(s.shell.selectionStyle, SelectionStyle::Brighten);
-    EXPECT_EQ(s.shell.undoLimit, 10);
-    EXPECT_EQ(s.shell.saveSoundEveryRender, 0);  // the stored word is taken, bit by bit
-    EXPECT_EQ(s.renderDefaults.noiseBandwidth, 0);
 
     putDword(kBase, "Image width", 10);
     putDword(kBase, "Image height", 0x80000000u);  // negative as a signed size
