@@ -46,174 +46,142 @@ std::string picture(int i) {
     return kFolder + "picture" + std::to_string(i) + ".bmp";
 }
 
-TEST(FileList, ElevenPicturesLeaveTheLastTenNewestFirst) {
-    FakePathNames paths;
-    FileList list(paths);
-    for (int i = 1; i <= 11; ++i) {
-        paths.existing.insert(picture(i));
-        EXPECT_TRUE(list.add(picture(i)));
+class FileListTest : public ::testing::Test {
+  protected:
+    // Adds the pictures first..last as files that exist.
+    void addPictures(int first, int last) {
+        for (int i = first; i <= last; ++i) {
+            paths_.existing.insert(picture(i));
+            list_.add(picture(i));
+        }
     }
-    ASSERT_EQ(list.size(), 10u);
-    EXPECT_EQ(list.entry(0), picture(2));
-    EXPECT_EQ(list.entry(9), picture(11));
-    EXPECT_FALSE(list.entry(10));
-    const auto items = list.menuItems();
+
+    FakePathNames paths_;
+    MemoryValueStore store_;
+    FileList list_{paths_};
+};
+
+TEST_F(FileListTest, ElevenPicturesLeaveTheLastTenNewestFirst) {
+    for (int i = 1; i <= 11; ++i)
+        EXPECT_TRUE(list_.add(picture(i)));
+    ASSERT_EQ(list_.size(), 10u);
+    EXPECT_EQ(list_.entry(0), picture(2));
+    EXPECT_EQ(list_.entry(9), picture(11));
+    EXPECT_FALSE(list_.entry(10));
+    const auto items = list_.menuItems();
     ASSERT_EQ(items.size(), 10u);
     EXPECT_EQ(items.front(), (RecentMenuItem{3409, "picture11.bmp"}));
     EXPECT_EQ(items.back(), (RecentMenuItem{3400, "picture2.bmp"}));
-    for (const RecentMenuItem& item : items)
+    // Each item's command leads back to the entry it shows; the oldest picture is gone.
+    for (const RecentMenuItem& item : items) {
         EXPECT_NE(item.text, "picture1.bmp");
-    // Each item's command leads back to the entry it shows.
-    for (const RecentMenuItem& item : items)
-        EXPECT_EQ(kFolder + item.text, list.entryForCommand(item.command));
+        EXPECT_EQ(kFolder + item.text, list_.entryForCommand(item.command));
+    }
 }
 
-TEST(FileList, AListedFileKeepsItsPlace) {
-    FakePathNames paths;
-    FileList list(paths);
-    for (int i = 1; i <= 3; ++i)
-        list.add(picture(i));
-    EXPECT_FALSE(list.add(picture(1)));
-    EXPECT_EQ(list.size(), 3u);
-    EXPECT_EQ(list.entry(0), picture(1));
-    EXPECT_EQ(list.entry(2), picture(3));
+TEST_F(FileListTest, AListedFileKeepsItsPlace) {
+    addPictures(1, 3);
+    EXPECT_FALSE(list_.add(picture(1)));
+    EXPECT_EQ(list_.size(), 3u);
+    EXPECT_EQ(list_.entry(0), picture(1));
+    EXPECT_EQ(list_.entry(2), picture(3));
 }
 
-TEST(FileList, LongAndShortSpellingsGiveOneEntry) {
-    FakePathNames paths;
-    const std::string longPath =
-        paths.file("C:\\My Pictures\\", "A very long name.bmp", "AVERYL~1.BMP");
-    FileList list(paths);
-    EXPECT_TRUE(list.add(longPath));
-    EXPECT_FALSE(list.add("C:\\My Pictures\\AVERYL~1.BMP"));
-    ASSERT_EQ(list.size(), 1u);
-    EXPECT_EQ(list.entry(0), "C:\\My Pictures\\AVERYL~1.BMP");
-    // The menu shows the long name; the stored path is the short one.
-    EXPECT_EQ(list.menuItems(), (std::vector<RecentMenuItem>{{3400, "A very long name.bmp"}}));
-    EXPECT_EQ(list.entryForCommand(3400), "C:\\My Pictures\\AVERYL~1.BMP");
+TEST_F(FileListTest, LongAndShortSpellingsGiveOneEntryShownByItsLongName) {
+    const std::string name = "Gr\xC3\xBCne Wiese \xE6\x9C\xA8 mit langem Namen.bmp";
+    const std::string longPath = paths_.file("C:\\My Pictures\\", name, "GRNEWI~1.BMP");
+    const std::string shortPath = "C:\\My Pictures\\GRNEWI~1.BMP";
+    EXPECT_TRUE(list_.add(longPath));
+    EXPECT_FALSE(list_.add(shortPath));
+    ASSERT_EQ(list_.size(), 1u);
+    // The menu shows the long name whole; the stored path is the short one.
+    EXPECT_EQ(list_.entry(0), shortPath);
+    EXPECT_EQ(list_.menuItems(), (std::vector<RecentMenuItem>{{3400, name}}));
+    EXPECT_EQ(list_.entryForCommand(3400), shortPath);
+    // A long path in the store loads as its short form too.
+    store_.put(kKey, textValue("0", longPath));
+    FileList loaded(paths_);
+    loaded.load(store_);
+    EXPECT_EQ(loaded.entry(0), shortPath);
 }
 
-TEST(FileList, NonAsciiNamesAreShownWhole) {
-    FakePathNames paths;
-    const std::string name = "Gr\xC3\xBCne Wiese \xE6\x9C\xA8.bmp";
-    const std::string full = paths.file("D:\\Bilder\\", name, "GRNEWI~1.BMP");
-    FileList list(paths);
-    list.add(full);
-    EXPECT_EQ(list.menuItems().at(0).text, name);
-}
-
-TEST(FileList, MenuStateAndCommands) {
-    FakePathNames paths;
-    FileList list(paths);
-    EXPECT_FALSE(list.menuEnabled());
-    EXPECT_TRUE(list.menuItems().empty());
-    EXPECT_FALSE(list.entryForCommand(3400));
-    list.add(picture(1));
-    EXPECT_TRUE(list.menuEnabled());
-    EXPECT_EQ(list.entryForCommand(3400), picture(1));
-    EXPECT_FALSE(list.entryForCommand(3401));
-    EXPECT_FALSE(list.entryForCommand(3399));
-    EXPECT_FALSE(list.entryForCommand(3411));
+TEST_F(FileListTest, MenuStateAndCommands) {
+    EXPECT_FALSE(list_.menuEnabled());
+    EXPECT_TRUE(list_.menuItems().empty());
+    EXPECT_FALSE(list_.entryForCommand(3400));
+    list_.add(picture(1));
+    EXPECT_TRUE(list_.menuEnabled());
+    EXPECT_EQ(list_.entryForCommand(3400), picture(1));
+    for (int command : {3399, 3401, 3411})
+        EXPECT_FALSE(list_.entryForCommand(command)) << command;
     EXPECT_EQ(FileList::kMenuCaption, "Recent &Files");
 }
 
-TEST(FileList, SaveWritesIndicesAndRemovesTheRest) {
-    FakePathNames paths;
-    MemoryValueStore store;
+TEST_F(FileListTest, SaveWritesIndicesAndRemovesTheRest) {
     for (int i = 0; i < 10; ++i)
-        store.put(kKey, textValue(std::to_string(i), "C:\\old" + std::to_string(i) + ".bmp"));
-    FileList list(paths);
-    for (int i = 1; i <= 4; ++i)
-        list.add(picture(i));
-    list.save(store);
-    EXPECT_EQ(store.names(kKey), (std::vector<std::string>{"0", "1", "2", "3"}));
+        store_.put(kKey, textValue(std::to_string(i), "C:\\old" + std::to_string(i) + ".bmp"));
+    addPictures(1, 4);
+    list_.save(store_);
+    EXPECT_EQ(store_.names(kKey), (std::vector<std::string>{"0", "1", "2", "3"}));
     for (int i = 0; i < 4; ++i) {
-        const StoredValue* v = store.find(kKey, std::to_string(i));
+        const StoredValue* v = store_.find(kKey, std::to_string(i));
         ASSERT_NE(v, nullptr);
         EXPECT_EQ(v->type, StoredType::String);
         EXPECT_EQ(textFrom(*v), picture(i + 1));
     }
 }
 
-TEST(FileList, LoadTakesExistingStringEntriesInStoreOrder) {
-    FakePathNames paths;
+TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrder) {
     for (int i = 1; i <= 5; ++i)
-        paths.existing.insert(picture(i));
-    MemoryValueStore store;
-    store.put(kKey, textValue("0", picture(1)));
-    store.put(kKey, textValue("1", picture(2)));
-    store.put(kKey, textValue("2", "C:\\gone.bmp"));  // vanished since the last run
-    store.put(kKey, textValue("3", "C:\\"));          // three characters: ignored
-    store.put(kKey, dwordValue("4", 12345));
-    store.put(kKey, StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x', '.', 'b'}});
-    store.put(kKey, StoredValue{"6", StoredType::MultiString, {}});
+        paths_.existing.insert(picture(i));
+    paths_.existing.insert("C:\\");
+    store_.put(kKey, textValue("0", picture(1)));
+    store_.put(kKey, textValue("1", picture(2)));
+    store_.put(kKey, textValue("2", "C:\\gone.bmp"));  // vanished since the last run
+    store_.put(kKey, textValue("3", "C:\\"));          // there, but three characters: ignored
+    store_.put(kKey, dwordValue("4", 12345));
+    store_.put(kKey, StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x', '.', 'b'}});
+    store_.put(kKey, StoredValue{"6", StoredType::MultiString, {}});
     const std::string third = picture(3);
     std::vector<std::uint8_t> multi(third.begin(), third.end());
     multi.insert(multi.end(), {0, 'x', 0, 0});
-    store.put(kKey, StoredValue{"7", StoredType::MultiString, multi});
-    store.put(kKey, textValue("8", picture(1)));  // a duplicate
-    FileList list(paths);
-    list.add(picture(5));
-    list.load(store);
-    ASSERT_EQ(list.size(), 3u);
-    EXPECT_EQ(list.entry(0), picture(1));
-    EXPECT_EQ(list.entry(1), picture(2));
-    EXPECT_EQ(list.entry(2), picture(3));
+    store_.put(kKey, StoredValue{"7", StoredType::MultiString, multi});
+    store_.put(kKey, textValue("8", picture(1)));  // a duplicate
+    list_.add(picture(5));
+    list_.load(store_);
+    ASSERT_EQ(list_.size(), 3u);
+    EXPECT_EQ(list_.entry(0), picture(1));
+    EXPECT_EQ(list_.entry(1), picture(2));
+    EXPECT_EQ(list_.entry(2), picture(3));
 }
 
-TEST(FileList, LoadConvertsToShortForms) {
-    FakePathNames paths;
-    const std::string longPath = paths.file("C:\\Long Folder\\", "Long name.bmp", "LONGNA~1.BMP");
-    MemoryValueStore store;
-    store.put(kKey, textValue("0", longPath));
-    FileList list(paths);
-    list.load(store);
-    EXPECT_EQ(list.entry(0), "C:\\Long Folder\\LONGNA~1.BMP");
-}
+TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
+    addPictures(7, 7);
+    list_.load(store_);
+    EXPECT_EQ(list_.size(), 1u);
 
-TEST(FileList, AnEmptyStoreKeepsTheList) {
-    FakePathNames paths;
-    MemoryValueStore store;
-    FileList list(paths);
-    list.add(picture(1));
-    list.load(store);
-    EXPECT_EQ(list.size(), 1u);
-}
-
-TEST(FileList, StoreFailuresEndSilently) {
-    FakePathNames paths;
-    paths.existing.insert(picture(1));
-    MemoryValueStore store;
-    store.put(kKey, textValue("0", picture(1)));
-    store.failingKeys = {kKey};
-    FileList list(paths);
-    list.add(picture(7));
-    EXPECT_NO_THROW(list.load(store));
-    EXPECT_EQ(list.entry(0), picture(7));
-    EXPECT_NO_THROW(list.save(store));
+    store_.put(kKey, textValue("0", picture(1)));
+    paths_.existing.insert(picture(1));
+    store_.failingKeys = {kKey};
+    EXPECT_NO_THROW(list_.load(store_));
+    EXPECT_EQ(list_.entry(0), picture(7));
+    EXPECT_NO_THROW(list_.save(store_));
 
     MemoryValueStore partial;
     partial.failingWrites = {"1"};
-    list.add(picture(8));
-    list.add(picture(9));
-    list.save(partial);
+    addPictures(8, 9);
+    list_.save(partial);
     EXPECT_EQ(partial.names(kKey), std::vector<std::string>{"0"});
 }
 
-TEST(FileList, SaveAndLoadRoundTrip) {
-    FakePathNames paths;
-    for (int i = 1; i <= 10; ++i)
-        paths.existing.insert(picture(i));
-    FileList list(paths);
-    for (int i = 1; i <= 10; ++i)
-        list.add(picture(i));
-    MemoryValueStore store;
-    list.save(store);
-    FileList again(paths);
-    again.load(store);
+TEST_F(FileListTest, SaveAndLoadRoundTrip) {
+    addPictures(1, 10);
+    list_.save(store_);
+    FileList again(paths_);
+    again.load(store_);
     ASSERT_EQ(again.size(), 10u);
     for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(again.entry(i), list.entry(i));
+        EXPECT_EQ(again.entry(i), list_.entry(i));
 }
 
 }  // namespace

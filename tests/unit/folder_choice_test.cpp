@@ -68,7 +68,7 @@ TEST(FolderBrowser, SameFolderIgnoresCaseSeparatorsAndTrailingSeparator) {
     EXPECT_FALSE(sameFolder("C:\\Gr\xC3\xBCn", "C:\\GR\xC3\x9CN"));  // only ASCII folds
 }
 
-TEST(FolderCommands, TitlesAndStatusTexts) {
+TEST(FolderCommands, TitlesStatusTextsAndRefusedChoices) {
     ASSERT_TRUE(folderCommand(402));
     EXPECT_EQ(folderCommand(402)->title, "Select Default Filter Folder");
     EXPECT_EQ(folderCommand(412)->title, "Select Default Soundfile Folder");
@@ -77,22 +77,18 @@ TEST(FolderCommands, TitlesAndStatusTexts) {
     ProgramFolders folders;
     folders.filterFolder = "C:\\L\\Filters\\";
     folders.soundfileFolder = "C:\\L\\";
-    EXPECT_EQ(applyFolderChoice(402, folders, "D:\\Filters"), "Filter path: D:\\Filters");
-    EXPECT_EQ(folders.filterFolder, "D:\\Filters");
-    EXPECT_EQ(applyFolderChoice(412, folders, "E:\\"), "Soundfile path: E:\\");
-    EXPECT_EQ(folders.soundfileFolder, "E:\\");
-}
-
-TEST(FolderCommands, SameFolderOrNoDriveChangesNothing) {
-    ProgramFolders folders;
-    folders.filterFolder = "C:\\L\\Filters\\";
-    folders.soundfileFolder = "C:\\L\\";
+    // The same folder in another spelling, a folder without a drive, another command: no change.
     const ProgramFolders before = folders;
     EXPECT_FALSE(applyFolderChoice(402, folders, "C:\\L\\Filters"));
     EXPECT_FALSE(applyFolderChoice(412, folders, "c:\\l"));
     EXPECT_FALSE(applyFolderChoice(412, folders, "\\\\nas\\music"));
     EXPECT_FALSE(applyFolderChoice(999, folders, "D:\\"));
     EXPECT_EQ(folders, before);
+
+    EXPECT_EQ(applyFolderChoice(402, folders, "D:\\Filters"), "Filter path: D:\\Filters");
+    EXPECT_EQ(folders.filterFolder, "D:\\Filters");
+    EXPECT_EQ(applyFolderChoice(412, folders, "E:\\"), "Soundfile path: E:\\");
+    EXPECT_EQ(folders.soundfileFolder, "E:\\");
 }
 
 }  // namespace

@@ -72,10 +72,15 @@ TEST(PathHelpers, EnsureTrailingBackslash) {
     EXPECT_EQ(ensureTrailingBackslash(""), "");
 }
 
+// The folders as settling leaves them over `fs`, from the stored ones given.
+ProgramFolders settled(FakeFolderSystem& fs, ProgramFolders folders = {}) {
+    settleFolders(folders, fs);
+    return folders;
+}
+
 TEST(ProgramFolders, NothingStoredGivesTheFoldersBesideTheProgram) {
     FakeFolderSystem fs;
-    ProgramFolders folders;
-    settleFolders(folders, fs);
+    const ProgramFolders folders = settled(fs);
     EXPECT_EQ(folders.baseFolder, kBase);
     EXPECT_EQ(folders.imageFolder, kBase + "Images\\");
     EXPECT_EQ(folders.filterFolder, kBase + "Filters\\");
@@ -88,92 +93,74 @@ TEST(ProgramFolders, NothingStoredGivesTheFoldersBesideTheProgram) {
                                                         kBase + "Undo\\", kBase + "Analyses\\"}));
 }
 
-TEST(ProgramFolders, UsableStoredFoldersAreKept) {
+TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
     FakeFolderSystem fs;
-    fs.entries["D:\\"] = {true, false};
-    fs.entries["D:\\Pics\\"] = {true, false};
-    fs.entries["D:\\Filt\\"] = {true, false};
-    fs.entries["D:\\Wav\\"] = {true, false};
-    fs.entries["D:\\Ana\\"] = {true, false};
-    ProgramFolders folders;
-    folders.imageFolder = "D:\\Pics\\";
-    folders.filterFolder = "D:\\Filt";
-    folders.soundfileFolder = "D:\\Wav";
-    folders.analysesFolder = "D:\\Ana\\";
-    fs.environment["SFDIR"] = "E:\\Elsewhere";
-    settleFolders(folders, fs);
-    EXPECT_EQ(folders.imageFolder, "D:\\Pics\\");
-    EXPECT_EQ(folders.filterFolder, "D:\\Filt");
-    EXPECT_EQ(folders.soundfileFolder, "D:\\Wav\\");
-    EXPECT_EQ(folders.analysesFolder, "D:\\Ana\\");
-    EXPECT_EQ(fs.createCalls, std::vector<std::string>{kBase + "Undo\\"});
-}
-
-TEST(ProgramFolders, VanishedReadOnlyOrFileFoldersAreReplaced) {
-    FakeFolderSystem fs;
-    fs.entries["D:\\"] = {true, false};
+    for (const char* folder : {"D:\\", "D:\\Pics\\", "D:\\Wav\\"})
+        fs.entries[folder] = {true, false};
     fs.entries["D:\\Locked\\"] = {true, true};
     fs.entries["D:\\notes.txt"] = {false, false};
-    ProgramFolders folders;
-    folders.imageFolder = "D:\\Gone\\";
-    folders.filterFolder = "D:\\Locked\\";
-    folders.analysesFolder = "D:\\notes.txt";
-    settleFolders(folders, fs);
-    EXPECT_EQ(folders.imageFolder, kBase + "Images\\");
-    EXPECT_EQ(folders.filterFolder, kBase + "Filters\\");
-    EXPECT_EQ(folders.analysesFolder, kBase + "Analyses\\");
+    const std::string music = "C:\\Users\\me\\M\xC3\xBCsik\\";
+    // It exists, but has more than the 255 characters kept.
+    const std::string overlong = "C:\\Users\\me\\" + std::string(250, 'x') + "\\";
+    fs.entries[music] = fs.entries[overlong] = {true, false};
+    fs.environment["SFDIR"] = "E:\\Elsewhere";
+    const struct {
+        std::string ProgramFolders::*field;
+        std::string stored, settled;
+    } cases[] = {
+        {&ProgramFolders::imageFolder, "D:\\Pics\\", "D:\\Pics\\"},
+        {&ProgramFolders::imageFolder, music, music},
+        {&ProgramFolders::filterFolder, "D:\\Pics", "D:\\Pics"},
+        {&ProgramFolders::soundfileFolder, "D:\\Wav", "D:\\Wav\\"},  // before the variable
+        {&ProgramFolders::analysesFolder, "D:\\Wav\\", "D:\\Wav\\"},
+        {&ProgramFolders::imageFolder, "D:\\Gone\\", kBase + "Images\\"},
+        {&ProgramFolders::filterFolder, "D:\\Locked\\", kBase + "Filters\\"},
+        {&ProgramFolders::filterFolder, overlong, kBase + "Filters\\"},
+        {&ProgramFolders::analysesFolder, "D:\\notes.txt", kBase + "Analyses\\"},
+        {&ProgramFolders::soundfileFolder, "D:\\Gone", "E:\\Elsewhere\\"},
+    };
+    for (const auto& c : cases) {
+        ProgramFolders stored;
+        stored.*c.field = c.stored;
+        EXPECT_EQ(settled(fs, stored).*c.field, c.settled) << c.stored;
+    }
+    // Kept folders are not made again; the undo folder always is.
+    fs.createCalls.clear();
+    ProgramFolders kept;
+    kept.imageFolder = music;
+    kept.filterFolder = "D:\\Pics";
+    kept.soundfileFolder = "D:\\Wav";
+    kept.analysesFolder = "D:\\Wav\\";
+    settled(fs, kept);
+    EXPECT_EQ(fs.createCalls, std::vector<std::string>{kBase + "Undo\\"});
 }
 
 TEST(ProgramFolders, SoundfileFolderFromTheEnvironment) {
     FakeFolderSystem fs;
     fs.environment["SFDIR"] = "D:\\Sounds";
-    ProgramFolders folders;
-    settleFolders(folders, fs);
-    EXPECT_EQ(folders.soundfileFolder, "D:\\Sounds\\");
-
+    EXPECT_EQ(settled(fs).soundfileFolder, "D:\\Sounds\\");
     fs.environment["SFDIR"] = "";  // set but empty: not a folder
-    ProgramFolders again;
-    settleFolders(again, fs);
-    EXPECT_EQ(again.soundfileFolder, kBase);
+    EXPECT_EQ(settled(fs).soundfileFolder, kBase);
 }
 
 TEST(ProgramFolders, WithoutTheModulePathTheCurrentDirectoryIsTheBase) {
     FakeFolderSystem fs;
     fs.module.reset();
-    ProgramFolders folders;
-    settleFolders(folders, fs);
+    const ProgramFolders folders = settled(fs);
     EXPECT_EQ(folders.baseFolder, "C:\\Users\\me\\");
     EXPECT_EQ(folders.imageFolder, "C:\\Users\\me\\Images\\");
     EXPECT_TRUE(fs.isFolder("C:\\Users\\me\\Images\\"));
-
     fs.current = "D:\\";
-    ProgramFolders root;
-    settleFolders(root, fs);
-    EXPECT_EQ(root.baseFolder, "D:\\");
+    EXPECT_EQ(settled(fs).baseFolder, "D:\\");
 }
 
 TEST(ProgramFolders, FoldersThatCannotBeMadeAreKeptAnyway) {
     FakeFolderSystem fs;
     fs.module = "Q:\\Missing\\Lumetra.exe";
-    ProgramFolders folders;
-    settleFolders(folders, fs);
+    const ProgramFolders folders = settled(fs);
     EXPECT_EQ(folders.imageFolder, "Q:\\Missing\\Images\\");
     EXPECT_FALSE(fs.isFolder("Q:\\Missing\\Images\\"));
     EXPECT_EQ(folders.soundfileFolder, "Q:\\Missing\\");
-}
-
-TEST(ProgramFolders, NonAsciiAndOverlongStoredFolders) {
-    FakeFolderSystem fs;
-    const std::string music = "C:\\Users\\me\\M\xC3\xBCsik\\";
-    fs.entries[music] = {true, false};
-    const std::string longFolder = "C:\\Users\\me\\" + std::string(250, 'x') + "\\";
-    fs.entries[longFolder] = {true, false};
-    ProgramFolders folders;
-    folders.imageFolder = music;
-    folders.filterFolder = longFolder;  // exists, but more than the 255 characters kept
-    settleFolders(folders, fs);
-    EXPECT_EQ(folders.imageFolder, music);
-    EXPECT_EQ(folders.filterFolder, kBase + "Filters\\");
 }
 
 }  // namespace

@@ -57,86 +57,61 @@ TEST(RenderFields, LeavingAmpAndTime) {
     EXPECT_EQ(s.samplesPerPixel, 37);
 }
 
-TEST(RenderFields, HighArrowSnapsToNyquistPitches) {
-    RenderSettings s;
-    s.highFrequency = 10000.0;
-    stepHighArrow(s, 10000.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 11025.0);
-    // 11025 is not a multiple of 1000: first to 12000, then the step.
-    stepHighArrow(s, 11025.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 13000.0);
-    s.highFrequency = 21000.0;
-    stepHighArrow(s, 21000.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 22050.0);
-    stepHighArrow(s, 8000.0f, 0);  // no change
-    EXPECT_DOUBLE_EQ(s.highFrequency, 22050.0);
-}
-
-TEST(RenderFields, HighArrowStepsBySize) {
-    RenderSettings s;
-    stepHighArrow(s, 800.0f, kArrowUp);  // below 1000: +-100
-    EXPECT_DOUBLE_EQ(s.highFrequency, 900.0);
-    stepHighArrow(s, 4000.0f, kArrowDown);  // below 5000: +-500
-    EXPECT_DOUBLE_EQ(s.highFrequency, 3500.0);
-    stepHighArrow(s, 8000.0f, kArrowDown);  // from 5000: +-1000
-    EXPECT_DOUBLE_EQ(s.highFrequency, 7000.0);
-}
-
-TEST(RenderFields, HighArrowKeepsFractions) {
-    RenderSettings s;
-    // The field shows "1234.500": the step is 500, to the multiple 1500 first.
-    stepHighArrow(s, 1234.5f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 2000.5);
-    // An unreadable field (0) leaves High and takes the step of values below 1000.
-    s.highFrequency = 1234.5;
-    stepHighArrow(s, 0.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 1400.5);
-}
-
-TEST(RenderFields, HighArrowNeverCrossesLow) {
-    RenderSettings s;
-    s.highFrequency = 1234.5;  // down would land at 0.5, below Low
-    stepHighArrow(s, 1234.5f, kArrowDown);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 1234.5);
-    s.highFrequency = 150.0;  // 150 - 100 < Low + 90
-    stepHighArrow(s, 150.0f, kArrowDown);
-    EXPECT_DOUBLE_EQ(s.highFrequency, 150.0);
-}
-
-TEST(RenderFields, LowArrow) {
-    RenderSettings s;
-    s.lowFrequency = 55.0;
-    stepLowArrow(s, 55.0f, kArrowDown);
-    EXPECT_DOUBLE_EQ(s.lowFrequency, 50.0);
-    s.lowFrequency = 55.0;
-    stepLowArrow(s, 55.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.lowFrequency, 70.0);
-    stepLowArrow(s, 250.0f, kArrowUp);  // from 200 Hz: +-50
-    EXPECT_DOUBLE_EQ(s.lowFrequency, 300.0);
-    s.lowFrequency = 5.0;
-    stepLowArrow(s, 5.0f, kArrowDown);  // would reach -5: not above 1
-    EXPECT_DOUBLE_EQ(s.lowFrequency, 5.0);
-    s.lowFrequency = 7935.0;  // 7935 -> 7950 -> 8000 would meet High
-    stepLowArrow(s, 7935.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.lowFrequency, 7935.0);
-}
-
-TEST(RenderFields, AmpAndTimeArrows) {
-    RenderSettings s;
-    stepAmpArrow(s, 10.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.ampFactor, 10.5);
-    stepAmpArrow(s, 0.3f, kArrowDown);  // field not above 0.5: from the stored 10.5
-    EXPECT_DOUBLE_EQ(s.ampFactor, 10.0);
-    s.ampFactor = 0.7;
-    stepAmpArrow(s, 0.7f, kArrowDown);
-    EXPECT_DOUBLE_EQ(s.ampFactor, 0.5);
-
-    stepTimeArrow(s, 5.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.outputTime, 6.0);
-    stepTimeArrow(s, 0.2f, kArrowDown);  // 0.5 - 1 -> at least 1
-    EXPECT_DOUBLE_EQ(s.outputTime, 1.0);
-    stepTimeArrow(s, 9500.0f, kArrowUp);
-    EXPECT_DOUBLE_EQ(s.outputTime, 9000.0);
+TEST(RenderFields, ArrowSteps) {
+    using Step = void (*)(RenderSettings&, float, int);
+    constexpr auto kLow = &RenderSettings::lowFrequency;
+    constexpr auto kHigh = &RenderSettings::highFrequency;
+    constexpr auto kAmp = &RenderSettings::ampFactor;
+    constexpr auto kTime = &RenderSettings::outputTime;
+    // Each from the default settings (Low 50, High 8000) with one value set before the step;
+    // `shown` is the number read from the buddy field.
+    const struct {
+        Step step;
+        double RenderSettings::*field;
+        double before;
+        float shown;
+        int arrow;
+        double after;
+    } cases[] = {
+        // High snaps to the Nyquist pitches; 11025 is no multiple of 1000: to 12000 first.
+        {stepHighArrow, kHigh, 10000.0, 10000.0f, kArrowUp, 11025.0},
+        {stepHighArrow, kHigh, 11025.0, 11025.0f, kArrowUp, 13000.0},
+        {stepHighArrow, kHigh, 21000.0, 21000.0f, kArrowUp, 22050.0},
+        {stepHighArrow, kHigh, 22050.0, 8000.0f, 0, 22050.0},  // no arrow, no change
+        // Steps of 100 below 1000, 500 below 5000, 1000 from there.
+        {stepHighArrow, kHigh, 8000.0, 800.0f, kArrowUp, 900.0},
+        {stepHighArrow, kHigh, 900.0, 4000.0f, kArrowDown, 3500.0},
+        {stepHighArrow, kHigh, 3500.0, 8000.0f, kArrowDown, 7000.0},
+        // "1234.500": the step is 500, to the multiple 1500 first, the fraction kept.
+        {stepHighArrow, kHigh, 8000.0, 1234.5f, kArrowUp, 2000.5},
+        // An unreadable field (0) leaves High and takes the step of values below 1000.
+        {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
+        // Never to Low: down would land at 0.5; 150 - 100 is below Low + 90.
+        {stepHighArrow, kHigh, 1234.5, 1234.5f, kArrowDown, 1234.5},
+        {stepHighArrow, kHigh, 150.0, 150.0f, kArrowDown, 150.0},
+        // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
+        {stepLowArrow, kLow, 55.0, 55.0f, kArrowDown, 50.0},
+        {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
+        {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
+        {stepLowArrow, kLow, 5.0, 5.0f, kArrowDown, 5.0},
+        {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High
+        // Amp by 0.5, from the stored value when the field is not above 0.5.
+        {stepAmpArrow, kAmp, 10.0, 10.0f, kArrowUp, 10.5},
+        {stepAmpArrow, kAmp, 10.5, 0.3f, kArrowDown, 10.0},
+        {stepAmpArrow, kAmp, 0.7, 0.7f, kArrowDown, 0.5},
+        {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
+        // Time by 1 s within 1 .. 9000.
+        {stepTimeArrow, kTime, 5.0, 5.0f, kArrowUp, 6.0},
+        {stepTimeArrow, kTime, 6.0, 0.2f, kArrowDown, 1.0},
+        {stepTimeArrow, kTime, 1.0, 9500.0f, kArrowUp, 9000.0},
+    };
+    for (const auto& c : cases) {
+        RenderSettings s;
+        s.*c.field = c.before;
+        c.step(s, c.shown, c.arrow);
+        EXPECT_DOUBLE_EQ(s.*c.field, c.after)
+            << "from " << c.before << ", field " << c.shown << ", arrow " << c.arrow;
+    }
 }
 
 }  // namespace

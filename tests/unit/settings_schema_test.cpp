@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "render/render_settings.h"
 #include "render/sound_options.h"
 
@@ -48,58 +50,46 @@ TEST(SettingsSchema, OutputBuffersOutsideTheRingsRangeGiveTheDefaults) {
     }
 }
 
-TEST(SettingsSchema, DefaultRenderOptionsWord) {
-    const RenderOptionFields f = unpackRenderOptions(kDefaultRenderOptions);
-    EXPECT_EQ(f.numberSoundfiles, 0);
-    EXPECT_EQ(f.saveSoundEveryRender, 1);
-    EXPECT_EQ(f.soundfileNamedAfterImage, 0);
-    EXPECT_EQ(f.stereo, 1);
-    EXPECT_EQ(f.softSweeps, 0);
-    EXPECT_EQ(f.noiseBandwidth, 15);
-    EXPECT_EQ(f.soundfileCounter, 0);
-    EXPECT_EQ(f.undoLimit, 10);
-    EXPECT_EQ(f.selectionStyle, 1);
-    EXPECT_EQ(packRenderOptions(RenderOptionFields{}), kDefaultRenderOptions);
+// The fields of the render options word as one line.
+std::string fieldsText(const RenderOptionFields& f) {
+    std::ostringstream out;
+    out << "number " << f.numberSoundfiles << ", save " << f.saveSoundEveryRender << ", named "
+        << f.soundfileNamedAfterImage << ", stereo " << f.stereo << ", soft " << f.softSweeps
+        << ", noise " << f.noiseBandwidth << ", counter " << f.soundfileCounter << ", undo "
+        << f.undoLimit << ", style " << f.selectionStyle;
+    return out.str();
 }
 
-TEST(SettingsSchema, RenderOptionsBitsEachLandInTheirField) {
-    RenderOptionFields f;
-    f.numberSoundfiles = 1;
-    f.saveSoundEveryRender = 0;
-    f.soundfileNamedAfterImage = 1;
-    f.softSweeps = 1;
-    f.noiseBandwidth = 6;
-    f.soundfileCounter = 99;
-    f.undoLimit = 63;
-    f.selectionStyle = 2;
+TEST(SettingsSchema, RenderOptionsWord) {
+    EXPECT_EQ(fieldsText(unpackRenderOptions(kDefaultRenderOptions)),
+              "number 0, save 1, named 0, stereo 1, soft 0, noise 15, counter 0, undo 10, style 1");
+    EXPECT_EQ(packRenderOptions(RenderOptionFields{}), kDefaultRenderOptions);
+
+    // Each field lands in its own bits and comes back.
+    const RenderOptionFields f{.numberSoundfiles = 1,
+                               .saveSoundEveryRender = 0,
+                               .soundfileNamedAfterImage = 1,
+                               .softSweeps = 1,
+                               .noiseBandwidth = 6,
+                               .soundfileCounter = 99,
+                               .undoLimit = 63,
+                               .selectionStyle = 2};
     const std::uint32_t word = packRenderOptions(f);
     EXPECT_EQ(word, 0x1u | 0x4u | 0x8u | 0x10u | (6u << 5) | (99u << 9) | (63u << 24) | (2u << 30));
-    const RenderOptionFields back = unpackRenderOptions(word);
-    EXPECT_EQ(back.numberSoundfiles, 1);
-    EXPECT_EQ(back.saveSoundEveryRender, 0);
-    EXPECT_EQ(back.soundfileNamedAfterImage, 1);
-    EXPECT_EQ(back.softSweeps, 1);
-    EXPECT_EQ(back.noiseBandwidth, 6);
-    EXPECT_EQ(back.soundfileCounter, 99);
-    EXPECT_EQ(back.undoLimit, 63);
-    EXPECT_EQ(back.selectionStyle, 2);
+    EXPECT_EQ(fieldsText(unpackRenderOptions(word)), fieldsText(f));
 }
 
 TEST(SettingsSchema, RenderOptionsLoadRules) {
     // Stereo clear, style 3, undo field 0, and the unused bits 16..23 set.
-    const std::uint32_t word = 0xC0FF0002u;
-    const RenderOptionFields f = unpackRenderOptions(word);
-    EXPECT_EQ(f.stereo, 1);
-    EXPECT_EQ(f.selectionStyle, 1);
-    EXPECT_EQ(f.undoLimit, 10);
+    const RenderOptionFields f = unpackRenderOptions(0xC0FF0002u);
+    EXPECT_EQ(fieldsText(f),
+              "number 0, save 1, named 0, stereo 1, soft 0, noise 0, counter 0, undo 10, style 1");
     EXPECT_EQ(packRenderOptions(f) & 0x00FF0000u, 0u);
     // Out-of-range fields are cut to their width when packed, never spill into their neighbours.
-    RenderOptionFields wide;
-    wide.noiseBandwidth = 0x1F;
-    wide.soundfileCounter = 0xFF;
-    EXPECT_EQ(unpackRenderOptions(packRenderOptions(wide)).noiseBandwidth, 15);
-    EXPECT_EQ(unpackRenderOptions(packRenderOptions(wide)).soundfileCounter, 127);
-    EXPECT_EQ(unpackRenderOptions(packRenderOptions(wide)).undoLimit, 10);
+    const RenderOptionFields wide{.noiseBandwidth = 0x1F, .soundfileCounter = 0xFF};
+    EXPECT_EQ(
+        fieldsText(unpackRenderOptions(packRenderOptions(wide))),
+        "number 0, save 1, named 0, stereo 1, soft 0, noise 15, counter 127, undo 10, style 1");
 }
 
 TEST(SettingsSchema, SpreadingSetsTheSelectionDrawingFlags) {

@@ -37,68 +37,59 @@ class FakeDevices : public WaveDeviceQuery {
     std::string errorText(int code) override { return "bad device " + std::to_string(code); }
 };
 
-TEST(WaveDevices, ListsTheMapperAndEveryDevice) {
-    FakeDevices query;
-    query.count = 2;
-    query.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
-    SilentUi ui;
-    SoundOptions options;
-    options.device = 1;
-    const WaveDeviceList list = enumerateDevices(query, ui, options);
+class WaveDevicesTest : public ::testing::Test {
+  protected:
+    WaveDeviceList enumerate() { return enumerateDevices(query_, ui_, options_); }
+
+    FakeDevices query_;
+    SilentUi ui_;
+    SoundOptions options_;
+};
+
+TEST_F(WaveDevicesTest, ListsTheMapperAndEveryDevice) {
+    query_.count = 2;
+    query_.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
+    options_.device = 1;
+    const WaveDeviceList list = enumerate();
     EXPECT_TRUE(list.mapperPresent);
     EXPECT_EQ(deviceListTexts(list),
               (std::vector<std::string>{"Sound Mapper", "Out: default", "Out: hdmi"}));
-    EXPECT_EQ(options.device, 1);
-    EXPECT_TRUE(ui.warnings.empty());
+    EXPECT_EQ(options_.device, 1);
+    EXPECT_TRUE(ui_.warnings.empty());
 }
 
-TEST(WaveDevices, NoDeviceAtAll) {
-    FakeDevices query;
-    SilentUi ui;
-    SoundOptions options;
-    const WaveDeviceList list = enumerateDevices(query, ui, options);
+TEST_F(WaveDevicesTest, NoDeviceAtAll) {
+    const WaveDeviceList list = enumerate();
     EXPECT_FALSE(list.mapperPresent);
     EXPECT_TRUE(deviceListTexts(list).empty());
-    EXPECT_EQ(options.device, -1);
-    ASSERT_EQ(ui.warnings.size(), 1u);
-    EXPECT_EQ(ui.warnings[0], (std::pair<std::string, std::string>{
-                                  "No wave output device available!", "Sound System Failure 01"}));
+    EXPECT_EQ(options_.device, -1);
+    ASSERT_EQ(ui_.warnings.size(), 1u);
+    EXPECT_EQ(ui_.warnings[0], (std::pair<std::string, std::string>{
+                                   "No wave output device available!", "Sound System Failure 01"}));
 }
 
-TEST(WaveDevices, StoredDeviceNumbersOutsideTheListBecomeZero) {
+TEST_F(WaveDevicesTest, StoredDeviceNumbersOutsideTheListBecomeZero) {
+    query_.count = 2;
+    query_.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
     for (std::int16_t stored : {-2, 2, 3, 32767, -32768}) {
-        FakeDevices query;
-        query.count = 2;
-        query.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
-        SilentUi ui;
-        SoundOptions options;
-        options.device = stored;
-        const WaveDeviceList list = enumerateDevices(query, ui, options);
-        EXPECT_FALSE(list.mapperPresent);
-        EXPECT_EQ(options.device, 0) << stored;
-        EXPECT_TRUE(ui.warnings.empty());
+        options_.device = stored;
+        EXPECT_FALSE(enumerate().mapperPresent);
+        EXPECT_EQ(options_.device, 0) << stored;
     }
-    FakeDevices query;
-    query.count = 1;
-    query.names = {{-1, "m"}, {0, "a"}};
-    SilentUi ui;
-    SoundOptions options;
-    options.device = -1;
-    enumerateDevices(query, ui, options);
-    EXPECT_EQ(options.device, -1);  // the mapper is a valid choice
+    EXPECT_TRUE(ui_.warnings.empty());
+    query_.names[-1] = "m";
+    options_.device = -1;
+    enumerate();
+    EXPECT_EQ(options_.device, -1);  // with a mapper, the mapper is a valid choice
 }
 
-TEST(WaveDevices, ADeviceThatDoesNotAnswerIsReportedAndKeepsItsPlace) {
-    FakeDevices query;
-    query.count = 3;
-    query.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
-    query.errors = {{1, 6}};
-    SilentUi ui;
-    SoundOptions options;
-    const WaveDeviceList list = enumerateDevices(query, ui, options);
-    EXPECT_EQ(list.names, (std::vector<std::string>{"a", "", "c"}));
-    ASSERT_EQ(ui.warnings.size(), 1u);
-    EXPECT_EQ(ui.warnings[0],
+TEST_F(WaveDevicesTest, ADeviceThatDoesNotAnswerIsReportedAndKeepsItsPlace) {
+    query_.count = 3;
+    query_.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
+    query_.errors = {{1, 6}};
+    EXPECT_EQ(enumerate().names, (std::vector<std::string>{"a", "", "c"}));
+    ASSERT_EQ(ui_.warnings.size(), 1u);
+    EXPECT_EQ(ui_.warnings[0],
               (std::pair<std::string, std::string>{"bad device 6", "Wave out device error"}));
 }
 
@@ -133,13 +124,8 @@ TEST(SoundOptionsDialog, BufferCountField) {
     EXPECT_EQ(parseBufferCount("3"), 3);
     EXPECT_EQ(parseBufferCount("16"), 16);
     EXPECT_EQ(parseBufferCount(" 8 "), 8);
-    EXPECT_FALSE(parseBufferCount("2"));
-    EXPECT_FALSE(parseBufferCount("17"));
-    EXPECT_FALSE(parseBufferCount(""));
-    EXPECT_FALSE(parseBufferCount("8.5"));
-    EXPECT_FALSE(parseBufferCount("x"));
-    EXPECT_FALSE(parseBufferCount("-8"));
-    EXPECT_FALSE(parseBufferCount("99999999999999"));
+    for (const char* refused : {"2", "17", "", "8.5", "x", "-8", "99999999999999"})
+        EXPECT_FALSE(parseBufferCount(refused)) << refused;
 }
 
 TEST(SoundOptionsDialog, OkReallocatesOrRestoresTheBackup) {

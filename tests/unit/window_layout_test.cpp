@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "settings_samples.h"
+
 namespace lumetra {
 namespace {
+
+using test::layoutText;
 
 constexpr ScreenSize kScreen{1024, 768};
 
@@ -34,71 +38,48 @@ TEST(WindowLayout, PointCheckBoundaries) {
     EXPECT_FALSE(pointOnScreen(0, 749, kScreen));
 }
 
-TEST(WindowLayout, DefaultsFollowTheMainWindow) {
-    const WindowLayout l;
-    EXPECT_EQ(l.brushX, l.mainX);
-    EXPECT_EQ(l.brushY, l.mainY + l.mainHeight);
-    EXPECT_EQ(l.echordX, l.brushX + 276);
-    EXPECT_EQ(l.echordY, l.mainY + l.mainHeight);
-    EXPECT_EQ(l.renderX, l.mainX + 250);
-    EXPECT_EQ(l.renderY, l.mainY + 46);
-    EXPECT_EQ(l.browserX, l.mainX + l.mainWidth - 220);
-    EXPECT_EQ(l.browserY, l.mainY + 26);
-    EXPECT_EQ(l.browserBottom, l.browserY + 330);
-    WindowLayout checked = l;
+TEST(WindowLayout, PlacesOnTheScreenAreKept) {
+    WindowLayout checked;
     validateLayout(checked, kScreen);
-    checked.brushShow = l.brushShow;
-    EXPECT_EQ(checked, l);
+    EXPECT_EQ(layoutText(checked),
+              "main 50 50 540 280 show 5, brush 50 330 show 1, echord 326 330 show 5, "
+              "render 300 96 show 0, browser 370 76 370 406 show 5");
 }
 
 TEST(WindowLayout, OffScreenMainWindowComesBackAndToolsFollowIt) {
-    WindowLayout l;
-    l.mainX = 1500;  // left on a second display that is gone
-    l.mainY = 900;
-    l.brushX = 1600;
-    l.brushY = 1200;
-    l.echordX = 1900;
-    l.echordY = 1200;
-    l.renderX = 2000;
-    l.renderY = 950;
-    l.browserX = 1800;
-    l.browserY = 926;
-    l.browserBottom = 1256;
+    // Everything left on a second display that is gone.
+    WindowLayout l{.mainX = 1500,
+                   .mainY = 900,
+                   .brushX = 1600,
+                   .brushY = 1200,
+                   .echordX = 1900,
+                   .echordY = 1200,
+                   .renderX = 2000,
+                   .renderY = 950,
+                   .browserX = 1800,
+                   .browserY = 926,
+                   .browserBottom = 1256};
     validateLayout(l, kScreen);
-    EXPECT_EQ(l.mainX, 50);
-    EXPECT_EQ(l.mainY, 50);
-    EXPECT_EQ(l.mainWidth, 540);
-    EXPECT_EQ(l.mainHeight, 280);
-    EXPECT_EQ(l.browserX, 370);
-    EXPECT_EQ(l.browserY, 76);
-    EXPECT_EQ(l.browserWidth, 370);
-    EXPECT_EQ(l.browserBottom, 406);
-    EXPECT_EQ(l.brushX, 50);
-    EXPECT_EQ(l.brushY, 330);
-    EXPECT_EQ(l.echordX, 80);
-    EXPECT_EQ(l.echordY, 345);
-    EXPECT_EQ(l.renderX, 330);
-    EXPECT_EQ(l.renderY, 130);
+    EXPECT_EQ(layoutText(l),
+              "main 50 50 540 280 show 5, brush 50 330 show 1, echord 80 345 show 5, "
+              "render 330 130 show 0, browser 370 76 370 406 show 5");
 }
 
 TEST(WindowLayout, ToolPlacesAreKeptInsideASmallScreen) {
-    const ScreenSize small{640, 480};
-    WindowLayout l;
-    l.mainX = 400;
-    l.mainY = 300;
-    l.mainWidth = 240;
-    l.mainHeight = 180;
-    l.brushX = -100;
-    l.echordX = -100;
-    l.renderX = -100;
-    validateLayout(l, small);
-    EXPECT_EQ(l.mainX, 400);  // the main window itself fits
-    EXPECT_EQ(l.brushX, 400);
-    EXPECT_EQ(l.brushY, 380);  // min(300 + 180, 480 - 100)
-    EXPECT_EQ(l.echordX, 430);
-    EXPECT_EQ(l.echordY, 380);  // min(380 + 15, 380)
-    EXPECT_EQ(l.renderX, 460);  // min(680, 640 - 180)
-    EXPECT_EQ(l.renderY, 380);
+    WindowLayout l{.mainX = 400,
+                   .mainY = 300,
+                   .mainWidth = 240,
+                   .mainHeight = 180,
+                   .brushX = -100,
+                   .echordX = -100,
+                   .renderX = -100};
+    validateLayout(l, ScreenSize{640, 480});
+    // The main window itself fits; brush y is min(300 + 180, 480 - 100), echord y
+    // min(380 + 15, 380), render x min(680, 640 - 180). The browser's place follows the main
+    // window without a second check.
+    EXPECT_EQ(layoutText(l),
+              "main 400 300 240 180 show 5, brush 400 380 show 1, echord 430 380 show 5, "
+              "render 460 380 show 0, browser 420 326 370 656 show 5");
 }
 
 TEST(WindowLayout, BrowserIsCheckedByItsHeightNotItsBottomEdge) {
@@ -118,24 +99,21 @@ TEST(WindowLayout, BrowserIsCheckedByItsHeightNotItsBottomEdge) {
     EXPECT_EQ(l.browserBottom, 406);
 }
 
-TEST(WindowLayout, ShowStates) {
-    WindowLayout l;
-    l.mainShow = 0;
-    l.browserShow = 11;
-    l.renderShow = -1;
-    l.echordShow = 6;
-    l.brushShow = 0;
-    validateLayout(l, kScreen);
-    EXPECT_EQ(l.mainShow, 1);
-    EXPECT_EQ(l.browserShow, 1);
-    EXPECT_EQ(l.renderShow, 1);
-    EXPECT_EQ(l.echordShow, 6);
-    EXPECT_EQ(l.brushShow, 1);
-    l.mainShow = 10;
-    l.renderShow = 0;
-    validateLayout(l, kScreen);
-    EXPECT_EQ(l.mainShow, 10);
-    EXPECT_EQ(l.renderShow, 0);
+TEST(WindowLayout, ShowStatesOutsideTheirRangeBecomeNormal) {
+    // The main window takes 1..10, the tool windows 0..10; the brush dialog is always shown.
+    const struct {
+        int stored, main, tool;
+    } cases[] = {{-1, 1, 1}, {0, 1, 0}, {1, 1, 1}, {6, 6, 6}, {10, 10, 10}, {11, 1, 1}};
+    for (const auto& c : cases) {
+        WindowLayout l;
+        l.mainShow = l.brushShow = l.echordShow = l.renderShow = l.browserShow = c.stored;
+        validateLayout(l, kScreen);
+        EXPECT_EQ(l.mainShow, c.main) << c.stored;
+        EXPECT_EQ(l.echordShow, c.tool) << c.stored;
+        EXPECT_EQ(l.renderShow, c.tool) << c.stored;
+        EXPECT_EQ(l.browserShow, c.tool) << c.stored;
+        EXPECT_EQ(l.brushShow, kShowNormal) << c.stored;
+    }
 }
 
 TEST(WindowLayout, MainPlacement) {

@@ -10,6 +10,7 @@
 
 #include "memory_value_store.h"
 #include "ports_scratch.h"
+#include "settings_samples.h"
 #include "shell/file_list.h"
 #include "shell/registry_error.h"
 #include "shell/settings_schema.h"
@@ -22,7 +23,9 @@
 namespace lumetra::win {
 namespace {
 
+using lumetra::test::loadedFieldsText;
 using lumetra::test::MemoryValueStore;
+using lumetra::test::unusualSettings;
 using ports::ScratchFolder;
 
 static_assert(!std::is_copy_constructible_v<RegistryKey>);
@@ -85,6 +88,23 @@ std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
+// The registry error that `action` throws; a failure of the test when it throws none.
+template <typename Action>
+RegistryError errorFrom(Action action) {
+    try {
+        action();
+    } catch (const RegistryError& error) {
+        return error;
+    }
+    ADD_FAILURE() << "no registry error";
+    return RegistryError("");
+}
+
+// Whether `error` carries the system's own text for `code`.
+bool hasSystemText(const RegistryError& error, DWORD code) {
+    return std::string(error.what()).find(toUtf8(ports::systemMessage(code))) != std::string::npos;
+}
+
 // --- RegistryKey -----------------------------------------------------------------------------
 
 TEST_F(RegistryTest, KeyWritesAndReadsEveryKindOfValueInItsSubkey) {
@@ -126,12 +146,8 @@ TEST_F(RegistryTest, KeyReadsDwordsOfFourBytesOnlyAndReportsMissingValues) {
     RegistryKey key(HKEY_CURRENT_USER, base(), RegistryKey::kOpenExisting);
     EXPECT_EQ(key.readDword(L"binary four"), 0x01020304u);  // the size counts, not the type
     for (const wchar_t* name : {L"short dword", L"qword", L"text"}) {
-        try {
-            key.readDword(name);
-            ADD_FAILURE() << "no error for " << toUtf8(name);
-        } catch (const RegistryError& error) {
-            EXPECT_STREQ(error.what(), "Not a DWORD value!");
-        }
+        EXPECT_STREQ(errorFrom([&] { key.readDword(name); }).what(), "Not a DWORD value!")
+            << toUtf8(name);
     }
     EXPECT_EQ(key.readDword(L"missing"), std::nullopt);
     EXPECT_EQ(key.lastError().value(), ERROR_FILE_NOT_FOUND);
@@ -143,25 +159,17 @@ TEST_F(RegistryTest, KeyReadsDwordsOfFourBytesOnlyAndReportsMissingValues) {
 }
 
 TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
-    try {
-        RegistryKey key(HKEY_CURRENT_USER, base() + L"Nowhere\\", RegistryKey::kOpenExisting);
-        FAIL() << "a missing key opened";
-    } catch (const RegistryError& error) {
-        EXPECT_EQ(error.code(), ERROR_FILE_NOT_FOUND);
-        const std::string text = error.what();
-        EXPECT_EQ(text.rfind("Could not open new key handle\nError 2: ", 0), 0u) << text;
-        EXPECT_NE(text.find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))), std::string::npos)
-            << text;
-    }
-    try {
-        RegistryKey key(reinterpret_cast<HKEY>(std::uintptr_t{0x1234}), L"");
-        FAIL() << "a made-up root key opened";
-    } catch (const RegistryError& error) {
-        const std::string text = error.what();
-        EXPECT_EQ(text.rfind("Could not copy key handle\nError ", 0), 0u) << text;
-        EXPECT_NE(text.find(toUtf8(ports::systemMessage(DWORD(error.code())))), std::string::npos)
-            << text;
-    }
+    const RegistryError missing = errorFrom(
+        [&] { RegistryKey(HKEY_CURRENT_USER, base() + L"Nowhere\\", RegistryKey::kOpenExisting); });
+    EXPECT_EQ(missing.code(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(std::string(missing.what()).rfind("Could not open new key handle\nError 2: ", 0), 0u)
+        << missing.what();
+    EXPECT_TRUE(hasSystemText(missing, ERROR_FILE_NOT_FOUND)) << missing.what();
+    const RegistryError madeUp =
+        errorFrom([] { RegistryKey(reinterpret_cast<HKEY>(std::uintptr_t{0x1234}), L""); });
+    EXPECT_EQ(std::string(madeUp.what()).rfind("Could not copy key handle\nError ", 0), 0u)
+        << madeUp.what();
+    EXPECT_TRUE(hasSystemText(madeUp, DWORD(madeUp.code()))) << madeUp.what();
     // A key opened for reading (and created, as it was missing) refuses writes.
     RegistryKey readOnly(HKEY_CURRENT_USER, base() + L"Read only\\", RegistryKey::kReadAccess);
     EXPECT_FALSE(readOnly.writeDword(L"x", 1));
@@ -230,44 +238,6 @@ TEST_F(RegistryTest, KeyMovesItsHandlesAndDeletesValues) {
 
 // --- RegistryValueStore ----------------------------------------------------------------------
 
-// Settings unlike the defaults in every field, with texts outside ASCII.
-PersistedSettings unusualSettings() {
-    PersistedSettings s;
-    s.renderDefaults.width = 640;
-    s.renderDefaults.height = 480;
-    s.renderDefaults.lowFrequency = 27.5;
-    s.renderDefaults.highFrequency = 12345.678;
-    s.renderDefaults.ampFactor = 3.25;
-    s.renderDefaults.outputTime = 12.5;
-    s.renderDefaults.softSweeps = 1;
-    s.renderDefaults.noiseBandwidth = 7;
-    s.sound.sampleRate = 44100;
-    s.sound.bufferCount = 12;
-    s.sound.bufferSize = 2048;
-    s.sound.device = -1;
-    s.shell.attachRenderInfo = 1;
-    s.shell.numberSoundfiles = 1;
-    s.shell.soundfileCounter = 42;
-    s.shell.undoLimit = 25;
-    s.shell.selectionStyle = SelectionStyle::Inverted;
-    for (std::size_t i = 0; i < s.brushPatches.bytes.size(); ++i)
-        s.brushPatches.bytes[i] = std::uint8_t(i * 13 + 1);
-    for (std::size_t r = 0; r < kEchordPatchCount; ++r) {
-        s.echordPatches[r].words[EchordPatch::kNum] = std::int32_t(r % 100 + 1);
-        s.echordPatches[r].words[EchordPatch::kHop] = std::int32_t(r * 20 + 3);
-        s.echordPatches[r].words[12] = -std::int32_t(r);
-    }
-    s.layout.brushX = 700;
-    s.layout.echordShow = kShowRolledUp;
-    s.folders.imageFolder =
-        "C:\\Bilder\\B\xC3\xA4r \xC3\xB6l \xC3\xBC"
-        "ber\\";
-    s.folders.filterFolder = "C:\\" + std::string(200, 'f') + "\\";
-    s.folders.soundfileFolder = "D:\\\xE6\xBC\xA2\xE5\xAD\x97\\";
-    s.folders.analysesFolder = "";
-    return s;
-}
-
 const MainWindowPlacement kPlacement{100, 120, 700, 520, kShowNormal, false};
 
 std::vector<StoredValue> sortedValues(SettingsValueStore& store, const std::string& key) {
@@ -293,30 +263,24 @@ void expectSameValues(SettingsValueStore& a, SettingsValueStore& b) {
 TEST_F(RegistryTest, SettingsRoundTripThroughTheRegistryAsThroughAMap) {
     RegistryValueStore registry(HKEY_CURRENT_USER, base());
     MemoryValueStore memory;
+    // Empty, the registry loads the defaults as an empty map does.
+    PersistedSettings fromRegistry = unusualSettings();
+    PersistedSettings fromMemory = unusualSettings();
+    ASSERT_TRUE(SettingsStore(registry).load(fromRegistry, kScreen));
+    ASSERT_TRUE(SettingsStore(memory).load(fromMemory, kScreen));
+    EXPECT_EQ(loadedFieldsText(fromRegistry), loadedFieldsText(fromMemory));
+    EXPECT_EQ(fromRegistry.renderDefaults.width, 300);
+
+    // Saved, both stores hold exactly the same values, with the same types and bytes, and the
+    // registry's load gives back what was saved (the save records the main window's place).
     PersistedSettings settings = unusualSettings();
     PersistedSettings copy = settings;
     ASSERT_TRUE(SettingsStore(registry).save(settings, kPlacement));
     ASSERT_TRUE(SettingsStore(memory).save(copy, kPlacement));
-    // Both stores hold exactly the same values, with the same types and bytes.
     expectSameValues(registry, memory);
-
-    // Loading them back (which applies the load rules) and saving into a map gives what the
-    // same round trip through a map gives.
     PersistedSettings loaded;
     ASSERT_TRUE(SettingsStore(registry).load(loaded, kScreen));
-    PersistedSettings loadedFromMemory;
-    ASSERT_TRUE(SettingsStore(memory).load(loadedFromMemory, kScreen));
-    MemoryValueStore again;
-    MemoryValueStore againFromMemory;
-    ASSERT_TRUE(SettingsStore(again).save(loaded, kPlacement));
-    ASSERT_TRUE(SettingsStore(againFromMemory).save(loadedFromMemory, kPlacement));
-    expectSameValues(again, againFromMemory);
-    EXPECT_EQ(loaded.folders.imageFolder, settings.folders.imageFolder);
-    EXPECT_EQ(loaded.folders.soundfileFolder, settings.folders.soundfileFolder);
-    EXPECT_EQ(loaded.sound.device, -1);
-    EXPECT_EQ(loaded.renderDefaults.highFrequency, 12345.678);
-    EXPECT_EQ(loaded.echordPatches, settings.echordPatches);
-    EXPECT_EQ(loaded.brushPatches, settings.brushPatches);
+    EXPECT_EQ(loadedFieldsText(loaded), loadedFieldsText(settings));
 
     // The folder texts are real UTF-16 registry strings.
     const auto raw = getRaw(L"\\Directories", L"Image");
@@ -326,23 +290,7 @@ TEST_F(RegistryTest, SettingsRoundTripThroughTheRegistryAsThroughAMap) {
               wideBytes(std::wstring(L"C:\\Bilder\\B\u00e4r \u00f6l \u00fcber\\") + L'\0'));
 }
 
-TEST_F(RegistryTest, EmptyRegistryLoadsTheDefaultsAsAnEmptyMapDoes) {
-    RegistryValueStore registry(HKEY_CURRENT_USER, base());
-    MemoryValueStore memory;
-    PersistedSettings fromRegistry = unusualSettings();
-    PersistedSettings fromMemory = unusualSettings();
-    ASSERT_TRUE(SettingsStore(registry).load(fromRegistry, kScreen));
-    ASSERT_TRUE(SettingsStore(memory).load(fromMemory, kScreen));
-    MemoryValueStore a;
-    MemoryValueStore b;
-    SettingsStore(a).save(fromRegistry, kPlacement);
-    SettingsStore(b).save(fromMemory, kPlacement);
-    expectSameValues(a, b);
-    EXPECT_EQ(fromRegistry.renderDefaults.width, 300);
-    EXPECT_EQ(fromRegistry.folders.imageFolder, "");
-}
-
-TEST_F(RegistryTest, ValuesOfTheWrongTypeOrSizeComeBackAsStoredAndAreNotTaken) {
+TEST_F(RegistryTest, ValuesOfTheWrongTypeOrSizeComeBackAsStoredAndAreWrittenSoundAgain) {
     const WORD shortNumber = 500;
     const ULONGLONG wide = 200;
     const DWORD folderNumber = 3;
@@ -357,22 +305,23 @@ TEST_F(RegistryTest, ValuesOfTheWrongTypeOrSizeComeBackAsStoredAndAreNotTaken) {
            DWORD((longFolder.size() + 1) * 2));
 
     RegistryValueStore registry(HKEY_CURRENT_USER, base());
-    auto v = registry.readValue("", "Image width");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->type, StoredType::String);
-    EXPECT_EQ(v->data, bytesOf("400"));
-    v = registry.readValue("", "Output sample rate");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->type, StoredType::Dword);
-    EXPECT_EQ(v->data, (std::vector<std::uint8_t>{0xF4, 0x01}));
-    v = registry.readValue("", "Patches: Brush");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->type, StoredType::Binary);
-    EXPECT_EQ(v->data.size(), 575u);
-    v = registry.readValue("Windows\\", "main.x");
-    ASSERT_TRUE(v);
-    EXPECT_EQ(v->type, StoredType::Other);
-    EXPECT_EQ(v->data.size(), 8u);
+    const struct {
+        std::string key, name;
+        StoredType type;
+        std::vector<std::uint8_t> data;
+    } stored[] = {
+        {"", "Image width", StoredType::String, bytesOf("400")},
+        {"", "Output sample rate", StoredType::Dword, {0xF4, 0x01}},
+        {"", "Patches: Brush", StoredType::Binary, std::vector<std::uint8_t>(575, 9)},
+        {"Windows\\", "main.x", StoredType::Other, {200, 0, 0, 0, 0, 0, 0, 0}},
+        {"Directories\\", "Image", StoredType::Dword, {3, 0, 0, 0}},
+    };
+    for (const auto& s : stored) {
+        const auto v = registry.readValue(s.key, s.name);
+        ASSERT_TRUE(v) << s.name;
+        EXPECT_EQ(v->type, s.type) << s.name;
+        EXPECT_EQ(v->data, s.data) << s.name;
+    }
     EXPECT_FALSE(registry.readValue("", "missing"));
     EXPECT_FALSE(registry.readValue("No such key\\", "Image width"));
 
@@ -386,6 +335,17 @@ TEST_F(RegistryTest, ValuesOfTheWrongTypeOrSizeComeBackAsStoredAndAreNotTaken) {
     EXPECT_EQ(loaded.layout.mainX, 50);
     EXPECT_EQ(loaded.folders.imageFolder, "");
     EXPECT_EQ(loaded.folders.filterFolder, "");  // longer than a folder field holds
+
+    // A save replaces them by values of their own type.
+    ASSERT_TRUE(SettingsStore(registry).save(loaded, kPlacement));
+    const auto width = getRaw(L"", L"Image width");
+    ASSERT_TRUE(width);
+    EXPECT_EQ(width->type, DWORD(REG_DWORD));
+    EXPECT_EQ(width->data, (std::vector<BYTE>{0x2C, 0x01, 0, 0}));
+    const auto mainX = getRaw(L"\\Windows", L"main.x");
+    ASSERT_TRUE(mainX);
+    EXPECT_EQ(mainX->type, DWORD(REG_DWORD));
+    EXPECT_EQ(mainX->data, (std::vector<BYTE>{100, 0, 0, 0}));
 }
 
 TEST_F(RegistryTest, StoreConvertsTextsAtTheApi) {
@@ -418,15 +378,9 @@ TEST_F(RegistryTest, StoreConvertsTextsAtTheApi) {
     EXPECT_EQ(registry.deleteValue("Texts", "multi"), 0);
     EXPECT_EQ(registry.deleteValue("Texts", "multi"), 0);
     EXPECT_EQ(registry.deleteValue("No such key\\", "multi"), 0);
-    try {
-        registry.enumerateValues("No such key\\");
-        FAIL() << "enumerated a missing key";
-    } catch (const RegistryError& error) {
-        EXPECT_EQ(error.code(), ERROR_FILE_NOT_FOUND);
-        EXPECT_NE(
-            std::string(error.what()).find(toUtf8(ports::systemMessage(ERROR_FILE_NOT_FOUND))),
-            std::string::npos);
-    }
+    const RegistryError missing = errorFrom([&] { registry.enumerateValues("No such key\\"); });
+    EXPECT_EQ(missing.code(), ERROR_FILE_NOT_FOUND);
+    EXPECT_TRUE(hasSystemText(missing, ERROR_FILE_NOT_FOUND)) << missing.what();
 }
 
 TEST_F(RegistryTest, RecentFilesSurviveTheRegistry) {

@@ -8,9 +8,12 @@
 #include <optional>
 #include <string>
 
+#include "memory_value_store.h"
+#include "settings_samples.h"
 #include "shell/settings_schema.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
+#include "shell/win/program_folders.h"
 #include "shell/win/registry_value_store.h"
 #include "shell/win/settings.h"
 #include "shell/win/simple_tool_window.h"
@@ -19,49 +22,38 @@
 namespace lumetra::win {
 namespace {
 
+using test::loadedFieldsText;
+using test::MemoryValueStore;
+
 constexpr ScreenSize kScreen{1280, 1024};
 
-// The parts of the program state that the settings fill, kept and put back around each test.
-struct SettingsState {
-    RenderSettings defaults;
-    SoundOptions sound;
-    ShellOptions options;
-    int dragDecoration = 0;
-    WindowLayout layout;
-    ProgramFolders folders;
-    BrushPatchBlock brush;
-    EchordPatchTable echord;
+// The parts of the program state that the settings fill, as the store's records.
+PersistedSettings held() {
+    const AppState& s = appState();
+    PersistedSettings p{s.defaultSettings,        s.sound,        s.options,      s.layout,
+                        toCoreFolders(s.folders), brushPatches(), echordPatches()};
+    p.shell.dragDecoration = s.dragDecoration;  // the copy that the drawing uses
+    return p;
+}
 
-    static SettingsState take() {
-        const AppState& s = appState();
-        return {s.defaultSettings, s.sound,   s.options,      s.dragDecoration,
-                s.layout,          s.folders, brushPatches(), echordPatches()};
-    }
-    void restore() const {
-        AppState& s = appState();
-        s.defaultSettings = defaults;
-        s.sound = sound;
-        s.options = options;
-        s.dragDecoration = dragDecoration;
-        s.layout = layout;
-        s.folders = folders;
-        brushPatches() = brush;
-        echordPatches() = echord;
-    }
-};
-
-// A program state as a first start has it, before the settings are loaded.
-void resetProgramState() {
-    SettingsState{RenderSettings{}, SoundOptions{},   ShellOptions{},    5,
-                  WindowLayout{},   ProgramFolders{}, BrushPatchBlock{}, EchordPatchTable{}}
-        .restore();
+// Puts the records into the program state; the default records are a first start's state.
+void hold(const PersistedSettings& p) {
+    AppState& s = appState();
+    s.defaultSettings = p.renderDefaults;
+    s.sound = p.sound;
+    s.options = p.shell;
+    s.dragDecoration = p.shell.dragDecoration;
+    s.layout = p.layout;
+    s.folders = fromCoreFolders(p.folders);
+    brushPatches() = p.brushPatches;
+    echordPatches() = p.echordPatches;
 }
 
 class SettingsWiringTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        kept_ = SettingsState::take();
-        resetProgramState();
+        kept_ = held();
+        hold(PersistedSettings{});
         root_ = L"Software\\Velloforge\\LumetraSettingsTests\\" +
                 std::to_wstring(GetCurrentProcessId()) + L"-" +
                 toUtf16(::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -71,7 +63,7 @@ class SettingsWiringTest : public ::testing::Test {
     void TearDown() override {
         store_.reset();
         RegDeleteTreeW(HKEY_CURRENT_USER, root_.c_str());
-        kept_.restore();
+        hold(kept_);
     }
 
     std::optional<DWORD> rawDword(const std::wstring& subkey, const std::wstring& name) {
@@ -91,149 +83,59 @@ class SettingsWiringTest : public ::testing::Test {
 
     RegistryValueStore& store() { return *store_; }
 
-    SettingsState kept_;
+    PersistedSettings kept_;  // the program state around the test
     std::wstring root_;
     std::optional<RegistryValueStore> store_;
 };
-
-MainWindowPlacement placementOf(const WindowLayout& l) {
-    return {l.mainX, l.mainY, l.mainX + l.mainWidth, l.mainY + l.mainHeight, 1, false};
-}
 
 TEST_F(SettingsWiringTest, AnEmptyRegistryLeavesTheProgramWithTheFirstStartDefaults) {
     appState().sound.stereo = 0;
     appState().dragDecoration = 0;
     EXPECT_TRUE(loadSettings(store(), kScreen));
-    const AppState& s = appState();
-    EXPECT_EQ(s.defaultSettings.width, 300);
-    EXPECT_EQ(s.defaultSettings.height, 150);
-    EXPECT_EQ(s.defaultSettings.lowFrequency, 50.0);
-    EXPECT_EQ(s.defaultSettings.highFrequency, 8000.0);
-    EXPECT_EQ(s.defaultSettings.ampFactor, 10.0);
-    EXPECT_EQ(s.defaultSettings.outputTime, 5.0);
-    EXPECT_EQ(s.defaultSettings.noiseBandwidth, 15);
-    EXPECT_EQ(s.sound.sampleRate, 22050);
-    EXPECT_EQ(s.sound.bufferCount, 8);
-    EXPECT_EQ(s.sound.bufferSize, 4096);
-    EXPECT_EQ(s.sound.stereo, 1);  // whatever the program held before
-    EXPECT_EQ(s.options.saveSoundEveryRender, 1);
-    EXPECT_EQ(s.options.attachRenderInfo, 0);
-    EXPECT_EQ(s.options.selectionStyle, SelectionStyle::Brighten);
-    EXPECT_EQ(s.options.undoLimit, 10);
-    EXPECT_EQ(s.dragDecoration, kDecorationBrighten | kDecorationOutline);
-    WindowLayout expected;
-    expected.brushShow = kShowNormal;  // the brush dialog always comes up shown
-    EXPECT_EQ(s.layout, expected);
-    EXPECT_TRUE(s.folders.imageFolder.empty());
-    EXPECT_TRUE(s.folders.soundfileFolder.empty());
+    // What the core's store loads from nothing, including the forced stereo and the brush dialog
+    // that always comes up shown.
+    PersistedSettings expected;
+    MemoryValueStore empty;
+    ASSERT_TRUE(SettingsStore(empty).load(expected, kScreen));
+    EXPECT_EQ(loadedFieldsText(held()), loadedFieldsText(expected));
+    EXPECT_EQ(appState().dragDecoration, kDecorationBrighten | kDecorationOutline);
 }
 
 TEST_F(SettingsWiringTest, WhatTheProgramHeldAtExitIsWhatTheNextStartHas) {
-    AppState& s = appState();
-    s.defaultSettings.width = 420;
-    s.defaultSettings.height = 210;
-    s.defaultSettings.lowFrequency = 61.25;
-    s.defaultSettings.highFrequency = 9000.5;
-    s.defaultSettings.ampFactor = 2.5;
-    s.defaultSettings.outputTime = 12.75;
-    s.defaultSettings.softSweeps = 1;
-    s.defaultSettings.noiseBandwidth = 3;
-    s.sound.sampleRate = 44100;
-    s.sound.bufferCount = 12;
-    s.sound.bufferSize = 1024;
-    s.sound.device = 2;
-    s.options.attachRenderInfo = 1;
-    s.options.saveSoundEveryRender = 0;
-    s.options.soundfileNamedAfterImage = 1;
-    s.options.numberSoundfiles = 1;
-    s.options.soundfileCounter = 42;
-    s.options.selectionStyle = SelectionStyle::Inverted;
-    s.layout.brushX = 700;
-    s.layout.echordShow = kShowRolledUp;
-    s.layout.renderShow = kShowShown;
-    s.layout.browserWidth = 400;
-    s.layout.browserBottom = 500;
-    s.folders.imageFolder = L"C:\\Bilder \u00e4\u00f6\u00fc\\\u6f22\u5b57\\";
-    s.folders.soundfileFolder = L"D:\\Kl\u00e4nge";
-    s.folders.filterFolder = L"C:\\Filters & more\\";
-    brushPatches().bytes[0] = 0xA5;
-    brushPatches().bytes[575] = 0x5A;
+    PersistedSettings settings = test::unusualSettings();
+    hold(settings);
     const MainWindowPlacement main{120, 90, 720, 420, SW_SHOWMAXIMIZED, false};
     ASSERT_TRUE(saveSettings(store(), main));
     EXPECT_EQ(lastSettingsError(), "");
-
-    EXPECT_EQ(rawDword(L"", L"Pitch:Low"), 61250u);
-    EXPECT_EQ(rawDword(L"", L"Output time"), 12750u);
-    EXPECT_EQ(rawDword(L"", L"Output buffers"), (12u << 24) + 1024u);
-    EXPECT_EQ(rawDword(L"", L"Program options"), 4u);
+    EXPECT_EQ(rawDword(L"", L"Pitch:Low"), 27500u);
     EXPECT_EQ(rawDword(L"Windows\\", L"main.x"), 120u);
     EXPECT_EQ(rawDword(L"Windows\\", L"main.w"), 600u);
     EXPECT_EQ(rawDword(L"Windows\\", L"main.cmdshow"), DWORD(SW_SHOWMAXIMIZED));
-    EXPECT_EQ(rawDword(L"Windows\\", L"echord.show"), 6u);
+    // The layout keeps the main window's place as it was saved.
+    settings.layout.mainX = 120;
+    settings.layout.mainY = 90;
+    settings.layout.mainWidth = 600;
+    settings.layout.mainHeight = 330;
+    settings.layout.mainShow = SW_SHOWMAXIMIZED;
+    EXPECT_EQ(appState().layout, settings.layout);
 
-    const SettingsState saved = SettingsState::take();
-    resetProgramState();
+    hold(PersistedSettings{});
     ASSERT_TRUE(loadSettings(store(), kScreen));
-    EXPECT_EQ(s.defaultSettings.width, 420);
-    EXPECT_EQ(s.defaultSettings.height, 210);
-    EXPECT_EQ(s.defaultSettings.lowFrequency, 61.25);
-    EXPECT_EQ(s.defaultSettings.highFrequency, 9000.5);
-    EXPECT_EQ(s.defaultSettings.ampFactor, 2.5);
-    EXPECT_EQ(s.defaultSettings.outputTime, 12.75);
-    EXPECT_EQ(s.defaultSettings.softSweeps, 1);
-    EXPECT_EQ(s.defaultSettings.noiseBandwidth, 3);
-    EXPECT_EQ(s.sound.sampleRate, 44100);
-    EXPECT_EQ(s.sound.bufferCount, 12);
-    EXPECT_EQ(s.sound.bufferSize, 1024);
-    EXPECT_EQ(s.sound.device, 2);
-    EXPECT_EQ(s.options.attachRenderInfo, 1);
-    EXPECT_EQ(s.options.saveSoundEveryRender, 0);
-    EXPECT_EQ(s.options.soundfileNamedAfterImage, 1);
-    EXPECT_EQ(s.options.numberSoundfiles, 1);
-    EXPECT_EQ(s.options.soundfileCounter, 42);
-    EXPECT_EQ(s.options.selectionStyle, SelectionStyle::Inverted);
-    EXPECT_EQ(s.dragDecoration, kDecorationInvert | kDecorationOutline);
-    WindowLayout expected = saved.layout;
-    expected.mainShow = SW_SHOWMAXIMIZED;
-    expected.brushShow = kShowNormal;
-    EXPECT_EQ(s.layout, expected);
-    EXPECT_EQ(s.layout.mainX, 120);
-    EXPECT_EQ(s.layout.mainHeight, 330);
-    EXPECT_EQ(s.folders.imageFolder, saved.folders.imageFolder);
-    EXPECT_EQ(s.folders.soundfileFolder, saved.folders.soundfileFolder);
-    EXPECT_EQ(s.folders.filterFolder, saved.folders.filterFolder);
-    EXPECT_EQ(brushPatches(), saved.brush);
+    EXPECT_EQ(loadedFieldsText(held()), loadedFieldsText(settings));
+    EXPECT_EQ(appState().folders.soundfileFolder, std::filesystem::path(L"E:\\\u6f22\u5b57\\"));
 }
 
-TEST_F(SettingsWiringTest, PlacesOffThisScreenComeBackOntoIt) {
-    putRawDword(L"Windows\\", L"main.x", 3000);
-    putRawDword(L"Windows\\", L"main.y", DWORD(-500));
-    putRawDword(L"Windows\\", L"brush.x", 5000);
-    putRawDword(L"Windows\\", L"echord.x", DWORD(-300));
-    putRawDword(L"Windows\\", L"rndr.x", 4000);
-    putRawDword(L"Windows\\", L"imgbr.x", 9999);
-    putRawDword(L"Windows\\", L"main.cmdshow", 77);
+TEST_F(SettingsWiringTest, PlacesAreCheckedAgainstTheScreenGiven) {
+    putRawDword(L"Windows\\", L"main.x", 700);
+    putRawDword(L"Windows\\", L"brush.x", 700);
     ASSERT_TRUE(loadSettings(store(), kScreen));
-    const WindowLayout& l = appState().layout;
-    EXPECT_EQ(l.mainX, 50);
-    EXPECT_EQ(l.mainY, 50);
-    EXPECT_EQ(l.mainWidth, 540);
-    EXPECT_EQ(l.mainHeight, 280);
-    EXPECT_EQ(l.mainShow, kShowNormal);
-    EXPECT_EQ(l.brushX, 50);
-    EXPECT_EQ(l.brushY, 330);
-    EXPECT_EQ(l.echordX, 80);
-    EXPECT_EQ(l.echordY, 345);
-    EXPECT_EQ(l.renderX, 330);
-    EXPECT_EQ(l.renderY, 130);
-    EXPECT_EQ(l.browserX, 370);
-    EXPECT_EQ(l.browserBottom, 406);
-    // On a small screen the derived places keep clear of its right and bottom edges.
-    resetProgramState();
+    EXPECT_EQ(appState().layout.mainX, 700);
+    EXPECT_EQ(appState().layout.brushX, 700);
+    hold(PersistedSettings{});
     ASSERT_TRUE(loadSettings(store(), ScreenSize{640, 400}));
+    EXPECT_EQ(appState().layout.mainX, 50);
     EXPECT_EQ(appState().layout.brushX, 50);
     EXPECT_EQ(appState().layout.brushY, 300);  // 400 - 100
-    EXPECT_EQ(appState().layout.renderX, 330);
 }
 
 TEST_F(SettingsWiringTest, MainWindowPlacementComesFromThePlatform) {
@@ -265,23 +167,6 @@ TEST_F(SettingsWiringTest, MainWindowPlacementComesFromThePlatform) {
     const MainWindowPlacement none = mainWindowPlacement(nullptr);
     EXPECT_EQ(none.left, 77);
     EXPECT_EQ(none.right, 77 + 333);
-}
-
-TEST_F(SettingsWiringTest, ValuesOfTheWrongTypeGiveTheDefaultsAndAreWrittenSoundAgain) {
-    const wchar_t text[] = L"wide";
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (root_ + L"\\").c_str(), L"Image width", REG_SZ,
-                              text, sizeof text),
-              ERROR_SUCCESS);
-    const BYTE two[2] = {1, 2};
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, (root_ + L"\\Windows\\").c_str(), L"main.x",
-                              REG_BINARY, two, sizeof two),
-              ERROR_SUCCESS);
-    ASSERT_TRUE(loadSettings(store(), kScreen));
-    EXPECT_EQ(appState().defaultSettings.width, 300);
-    EXPECT_EQ(appState().layout.mainX, 50);
-    ASSERT_TRUE(saveSettings(store(), placementOf(appState().layout)));
-    EXPECT_EQ(rawDword(L"", L"Image width"), 300u);
-    EXPECT_EQ(rawDword(L"Windows\\", L"main.x"), 50u);
 }
 
 // A tool window that the test shows, hides, rolls up and moves as the program would.
