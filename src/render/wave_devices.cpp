@@ -24,9 +24,12 @@ WaveDeviceList enumerateDevices(WaveDeviceQuery& query, PlaybackUi& ui, SoundOpt
                            std::string(kDeviceErrorCaption));
         }
     }
+    // -1 names the mapper: with devices but no mapper to answer, it would name nothing.
+    const bool named =
+        options.device >= 0 ? options.device < count : options.device == -1 && list.mapperPresent;
     if (count == 0)
         options.device = -1;
-    else if (options.device < -1 || options.device >= count)
+    else if (!named)
         options.device = 0;
     return list;
 }

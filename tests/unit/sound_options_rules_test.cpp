@@ -71,7 +71,7 @@ TEST_F(WaveDevicesTest, NoDeviceAtAll) {
 TEST_F(WaveDevicesTest, StoredDeviceNumbersOutsideTheListBecomeZero) {
     query_.count = 2;
     query_.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
-    for (std::int16_t stored : {-2, 2, 3, 32767, -32768}) {
+    for (std::int16_t stored : {-1, -2, 2, 3, 32767, -32768}) {
         options_.device = stored;
         EXPECT_FALSE(enumerate().mapperPresent);
         EXPECT_EQ(options_.device, 0) << stored;
