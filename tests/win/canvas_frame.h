@@ -22,9 +22,9 @@ class CanvasFrame {
             return RegisterClassW(&frameClass) != 0;
         }();
         (void)registered;
-        frame_ = CreateWindowExW(0, L"LumetraCanvasTestFrame", L"", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
+        frame_ =
+            CreateWindowExW(0, L"LumetraCanvasTestFrame", L"", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                            height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     // Destroys the canvas with the frame; the canvas stores its exit snapshot then.
     ~CanvasFrame() {
