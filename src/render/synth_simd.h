@@ -85,6 +85,9 @@ inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) 
     return V::loadI(start);
 }
 
+// toneStereo and toneMono repeat their look-up set-up on purpose: with the lookup phases and the
+// ring moved into a shared struct, the compiler kept them in memory and the large renders took
+// half as long again.
 template <class V, bool Ramp>
 void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
