@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "reference_renderer.h"
+#include "document/document_render.h"
 #include "render/render_engine.h"
 #include "render_rig.h"
 
@@ -123,12 +124,12 @@ int main(int argc, char** argv) {
             // The reference takes long on the large case: once is enough for it.
             variants.push_back({"reference", lumetra::testing::referenceRenderImage,
                                 SynthPath::Automatic, -1, false});
-            variants.push_back({"SSE2, one thread", renderImage, SynthPath::Sse2, 0});
+            variants.push_back({"SSE2, one thread", renderDocument, SynthPath::Sse2, 0});
         }
         if (!productionOnly)
-            variants.push_back({avx2 ? "AVX2, one thread" : "SSE2, one thread", renderImage,
+            variants.push_back({avx2 ? "AVX2, one thread" : "SSE2, one thread", renderDocument,
                                 SynthPath::Automatic, 0});
-        if (!singleOnly) variants.push_back({"production", renderImage, SynthPath::Automatic, -1});
+        if (!singleOnly) variants.push_back({"production", renderDocument, SynthPath::Automatic, -1});
         std::printf("%s\n", c.name);
         for (int r = 0; r < repeats; ++r) {
             for (Variant& v : variants)

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 
 namespace lumetra {
 

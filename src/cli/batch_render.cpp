@@ -1,17 +1,18 @@
 #include "batch_render.h"
+#include "document/document_render.h"
 
 #include <ostream>
 #include <system_error>
 
 #include "batch_host.h"
 #include "batch_options.h"
-#include "image/image_file.h"
+#include "document/image_file.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
 #include "render/render_engine.h"
 #include "render/sine_table.h"
 #include "render/soundfile_naming.h"
-#include "shell/file_io.h"
+#include "base/file_io.h"
 
 namespace lumetra {
 namespace {
@@ -22,7 +23,7 @@ struct BatchProgram {
     RandomSeed seed;  // at its start value, as in a freshly started program
     SoundOptions sound;
     OutputFormat format;
-    ShellOptions shell;
+    SoundfileOptions soundfiles;
     SoundfileOutput soundfile;
     PlaybackSound playback;
     SoftSweepTable softSweep;
@@ -46,14 +47,14 @@ bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostr
 int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, BatchHost& host,
            std::ostream& out, std::ostream& err) {
     RenderContext context{host,    *p.sine, p.seed,      p.sound,    p.format,
-                          p.shell, {},      p.soundfile, p.playback, p.softSweep};
-    if (renderImage(context, document, options.command) != 1) {
+                          p.soundfiles, {},      p.soundfile, p.playback, p.softSweep};
+    if (renderDocument(context, document, options.command) != 1) {
         err << (host.lastMessage().empty() ? "The render did not complete" : host.lastMessage())
             << '\n';
         return kBatchFailed;
     }
     // With too little memory for the sound the engine has written the file itself.
-    if (p.shell.saveSoundEveryRender) return kBatchOk;
+    if (p.soundfiles.saveSoundEveryRender) return kBatchOk;
     if (p.playback.length() <= 10) {
         err << "The render made no sound to write\n";
         return kBatchFailed;
@@ -86,7 +87,7 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
     }
     program->sound.sampleRate = options->sampleRate;
     program->sound.stereo = options->mono ? 0 : 1;
-    program->shell.saveSoundEveryRender = 0;  // the sound is written once it is complete
+    program->soundfiles.saveSoundEveryRender = 0;  // the sound is written once it is complete
     // As in the program: the canvas starts with prepared default settings, and the picture
     // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "image/little_endian.h"
+#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "image/bmp_layout.h"
 #include "image/bmp_rle.h"
-#include "image/little_endian.h"
+#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

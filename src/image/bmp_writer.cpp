@@ -3,19 +3,13 @@
 #include <algorithm>
 #include <span>
 
-#include "image/little_endian.h"
-#include "render/render_info_file.h"
-#include "shell/file_io.h"
+#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {
 
 std::uint32_t pixelBytes(const PixelImage& pixels) {
     return static_cast<std::uint32_t>(rowStride(pixels.width) * pixels.height);
-}
-
-bool attachesRecord(const CanvasImage& image, bool attachRenderInfo) {
-    return attachRenderInfo && image.renderInfo.valid != 0;
 }
 
 }  // namespace
@@ -35,36 +29,6 @@ std::array<std::uint8_t, kBmpHeaderBytes> encodeBmpHeader(const PixelImage& pixe
     le::writeU16(h, 28, 24);
     le::writeU32(h, 34, size);
     return header;
-}
-
-std::vector<std::uint8_t> encodeBmpFile(const CanvasImage& image, bool attachRenderInfo) {
-    const auto header = encodeBmpHeader(image.pixels);
-    const bool attach = attachesRecord(image, attachRenderInfo);
-    std::vector<std::uint8_t> file(header.size() + image.pixels.bytes.size() +
-                                   (attach ? RenderInfoRecord::kBytes : 0));
-    auto at = std::copy(header.begin(), header.end(), file.begin());
-    at = std::copy(image.pixels.bytes.begin(), image.pixels.bytes.end(), at);
-    if (attach) {
-        const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
-        std::copy(record.begin(), record.end(), at);
-    }
-    return file;
-}
-
-bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
-                  bool attachRenderInfo) {
-    const PixelImage& pixels = image.pixels;
-    if (pixels.empty() || pixels.bytes.size() != pixelBytes(pixels)) return false;
-    const auto header = encodeBmpHeader(pixels);
-    const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
-    const std::span<const std::uint8_t> trailer = attachesRecord(image, attachRenderInfo)
-                                                      ? std::span<const std::uint8_t>(record)
-                                                      : std::span<const std::uint8_t>();
-    if (!replaceFileWith(path, {header, pixels.bytes, trailer})) return false;
-    // The ".info" file follows a successful save only; when it cannot be written the picture
-    // is saved all the same.
-    if (refreshInfo && image.renderInfo.valid != 0) writeRenderInfoFile(image, path);
-    return true;
 }
 
 }  // namespace lumetra

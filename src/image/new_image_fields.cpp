@@ -1,6 +1,6 @@
 #include "image/new_image_fields.h"
 
-#include "render/render_arith.h"
+#include "base/float_conversion.h"
 
 namespace lumetra {
 

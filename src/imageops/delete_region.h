@@ -1,7 +1,7 @@
 #pragma once
 // Delete (207): the operation region goes black, which silences it in the sound.
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 
 namespace lumetra {
 

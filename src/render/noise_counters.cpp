@@ -1,6 +1,6 @@
 #include "render/noise_counters.h"
 
-#include "render/render_arith.h"
+#include "base/float_conversion.h"
 #include "render/sine_table.h"
 
 namespace lumetra {

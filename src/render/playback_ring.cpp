@@ -6,7 +6,7 @@
 #include <new>
 
 #include "render/playback_sound.h"
-#include "shell/text_limits.h"
+#include "base/text_limits.h"
 
 namespace lumetra {
 namespace {

@@ -30,14 +30,13 @@ void emptySound(PlaybackSound& sound) {
 
 }  // namespace
 
-int preparePlaybackSound(RenderContext& context, const ImageDocument& document,
+int preparePlaybackSound(RenderContext& context, const RenderPicture& picture,
                          std::int64_t valueCount) {
     PlaybackSound& sound = context.playback;
-    const CanvasImage& image = document.current;
     sound.format = context.format;
-    sound.valuesPerColumn = context.format.channels * image.settings.samplesPerPixel;
-    sound.pictureWidth = image.pixels.width;
-    sound.pictureHeight = image.pixels.height;
+    sound.valuesPerColumn = context.format.channels * picture.settings.samplesPerPixel;
+    sound.pictureWidth = picture.pixels.width;
+    sound.pictureHeight = picture.pixels.height;
     if (static_cast<std::uint64_t>(valueCount) != sound.length() &&
         !resizeSamples(sound, valueCount)) {
         if (!context.host.askYesNo(
@@ -49,12 +48,12 @@ int preparePlaybackSound(RenderContext& context, const ImageDocument& document,
             return 1;
         }
         const std::string suggested =
-            (document.displayName.empty() ? std::string("Lumetra")
-                                          : nameWithoutExtension(document.displayName)) +
+            (picture.displayName.empty() ? std::string("Lumetra")
+                                         : nameWithoutExtension(picture.displayName)) +
             ".wav";
         const auto chosen = context.host.askSaveSoundPath(suggested);
         if (!chosen) return 0;
-        context.shell.saveSoundEveryRender = 1;
+        context.soundfileOptions.saveSoundEveryRender = 1;
         emptySound(sound);
         const std::filesystem::path path =
             chosen->is_absolute() ? *chosen : context.soundfileFolder / *chosen;

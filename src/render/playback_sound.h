@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "image/canvas_image.h"
+#include "image/rect.h"
+#include "render/render_picture.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
@@ -29,14 +30,14 @@ struct PlaybackSound {
     bool hasBuffer() const { return !samples.empty(); }
 };
 
-// Prepares the sound for `valueCount` values of a render of document.current (format copied from
+// Prepares the sound for `valueCount` values of a render of the picture (format copied from
 // the context, values per column, picture size; samples resized, position 0). When the memory
 // cannot be had it asks "Could not allocate memory for internal playback sound.\nRender to file
 // only?"
 // ("Memory Error"): No returns 0; Yes empties the sound and returns 1 when a soundfile is open,
 // otherwise asks for a file with the save-sound dialog, switches "Save Sound at Every Render"
 // on and returns the result of opening that file (0 when the dialog was cancelled).
-int preparePlaybackSound(RenderContext& context, const ImageDocument& document,
+int preparePlaybackSound(RenderContext& context, const RenderPicture& picture,
                          std::int64_t valueCount);
 
 // Cuts or grows the sound to exactly `valueCount` values (0 leaves it empty); position 0.

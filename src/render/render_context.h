@@ -10,7 +10,7 @@
 #include "render/render_host.h"
 #include "render/sound_options.h"
 #include "render/wav_output.h"
-#include "shell/shell_options.h"
+#include "render/soundfile_options.h"
 
 namespace lumetra {
 
@@ -29,7 +29,7 @@ struct RenderContext {
     RandomSeed& seed;
     const SoundOptions& sound;
     OutputFormat& format;
-    ShellOptions& shell;
+    SoundfileOptions& soundfileOptions;
     std::filesystem::path soundfileFolder;
     SoundfileOutput& soundfile;
     PlaybackSound& playback;

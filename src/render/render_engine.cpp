@@ -168,21 +168,21 @@ SynthPath activeSynthPath() {
 
 namespace {
 
-int render(RenderContext& context, ImageDocument& document, int command) {
+int render(RenderContext& context, const RenderPicture& picture, int command) {
     RenderHost& host = context.host;
-    CanvasImage& image = document.current;
-    RenderSettings& settings = image.settings;
+    const PixelImage& pixels = picture.pixels;
+    RenderSettings& settings = picture.settings;
 
     RenderPlan plan;
     plan.withBlue = command == kRenderImage || command == kRenderSelection;
     const bool selection = command == kRenderSelection || command == kRenderSelectionWithoutBlue;
     prepareOscillators(settings, context.sound);
-    const std::int32_t width = image.pixels.width;
-    const std::int32_t height = image.pixels.height;
+    const std::int32_t width = pixels.width;
+    const std::int32_t height = pixels.height;
     plan.s = settings.samplesPerPixel;
     plan.channels = context.sound.stereo + 1;
     plan.rate = context.sound.sampleRate;
-    plan.region = renderRegion(image, selection);
+    plan.region = renderRegion(width, height, picture.selection, selection);
     plan.first = plan.region.left;
     plan.last = plan.region.right;
     plan.lowRow = height - plan.region.bottom;
@@ -191,12 +191,12 @@ int render(RenderContext& context, ImageDocument& document, int command) {
     plan.total = plan.slices * plan.channels * plan.s;
 
     const double normaliser =
-        computeNormaliser(host, image.pixels, plan.region, settings.ampFactor);
+        computeNormaliser(host, pixels, plan.region, settings.ampFactor);
     if (refuseRender(host, normaliser, plan.s, plan.total)) return 0;
     const float d0 = static_cast<float>(normaliser * (2 - context.sound.stereo) * plan.s);
     if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, plan.s)) return 0;
 
-    if (!makeSoundfileName(context, document)) return 0;
+    if (!makeSoundfileName(context, picture.displayName)) return 0;
     context.renderInProgress = true;
     for (std::int32_t r = 0; r < height; ++r)
         settings.rowPhases[r] = nextRandom(context.seed) & kPhaseMask;
@@ -208,10 +208,10 @@ int render(RenderContext& context, ImageDocument& document, int command) {
     std::int64_t done = 0;
     int result = 1;
     std::uint32_t startTick = 0;
-    const bool prepared = preparePlaybackSound(context, document, plan.total) != 0;
+    const bool prepared = preparePlaybackSound(context, picture, plan.total) != 0;
     if (prepared) {
         // Working copies: the pump may hand the picture to other commands while we render.
-        const ColumnPlanes planes(image.pixels, plan.first, plan.last, plan.lowRow, plan.highRow);
+        const ColumnPlanes planes(pixels, plan.first, plan.last, plan.lowRow, plan.highRow);
         std::vector<std::uint32_t> phases(settings.rowPhases.begin() + plan.lowRow,
                                           settings.rowPhases.begin() + plan.highRow);
         const std::vector<std::uint32_t> increments(settings.rowIncrements.begin() + plan.lowRow,
@@ -287,23 +287,26 @@ int render(RenderContext& context, ImageDocument& document, int command) {
         prepared ? static_cast<std::uint32_t>(host.tickCount() - startTick) * 0.001 : 0.0;
 
     const double seconds = static_cast<double>(done) / plan.channels / plan.rate;
-    host.setStatusText(0, generatedText(seconds, context.shell.saveSoundEveryRender != 0,
+    host.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
                                         context.soundfile.path()));
     host.setStatusText(1, renderTimeText(elapsed, seconds));
-    if (done == plan.total) recordRender(image, command, elapsed, host.localTime());
+    if (done == plan.total) {
+        picture.renderInfo = makeRenderRecord(width, height, settings, picture.selection, command,
+                                              elapsed, host.localTime());
+    }
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     return result;
 }
 
 }  // namespace
 
-int renderImage(RenderContext& context, ImageDocument& document, int command) {
+int renderImage(RenderContext& context, const RenderPicture& picture, int command) {
     // A render command that reaches the window through our own message pump is ignored.
     if (context.engineBusy) return 0;
     if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
     BusyFlag busy(context.engineBusy);
     try {
-        return render(context, document, command);
+        return render(context, picture, command);
     } catch (const std::bad_alloc&) {
         // The working buffers of a huge render: nothing is kept of it, nothing else changes.
         if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, 0);

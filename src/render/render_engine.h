@@ -9,8 +9,10 @@
 
 #include <cstdint>
 
-#include "image/canvas_image.h"
+#include "image/pixel_image.h"
+#include "image/rect.h"
 #include "render/render_context.h"
+#include "render/render_picture.h"
 
 namespace lumetra {
 
@@ -19,12 +21,12 @@ inline constexpr int kRenderSelection = 301;    // selection, with blue
 inline constexpr int kRenderWithoutBlue = 302;  // whole picture, blue ignored
 inline constexpr int kRenderSelectionWithoutBlue = 303;
 
-// Renders document.current by command 300..303. 1 when the render ran to its end (also when the
+// Renders the picture by command 300..303. 1 when the render ran to its end (also when the
 // user declined playback memory and no samples were made); 0 when it was refused (another render
 // running, no red or green in the region, unusable settings, soundfile not opened, memory), or
-// cancelled with Esc. Texts go to the status bar; the image's render info is recorded only for a
+// cancelled with Esc. Texts go to the status bar; the picture's render info is recorded only for a
 // complete render.
-int renderImage(RenderContext& context, ImageDocument& document, int command);
+int renderImage(RenderContext& context, const RenderPicture& picture, int command);
 
 // The normaliser of a region (picture coordinates) from its largest red or green column sum F
 // and its largest count of lit red or green pixels M; blue is not counted. When F < 0.1 the

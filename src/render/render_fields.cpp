@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "render/format_text.h"
+#include "base/format_text.h"
 #include "render/oscillators.h"
-#include "render/render_arith.h"
+#include "base/float_conversion.h"
 
 namespace lumetra {
 

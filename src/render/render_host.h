@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/local_time.h"
+#include "base/local_time.h"
 
 namespace lumetra {
 

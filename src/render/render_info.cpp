@@ -1,33 +1,32 @@
 #include "render/render_info.h"
 
-#include "image/canvas_image.h"
-
 namespace lumetra {
 
-void recordRender(CanvasImage& image, std::int32_t command, double elapsedSeconds,
-                  const LocalTime& now) {
+RenderInfoRecord makeRenderRecord(std::int32_t width, std::int32_t height,
+                                  const RenderSettings& settings, const Rect& selection,
+                                  std::int32_t command, double elapsedSeconds,
+                                  const LocalTime& now) {
     RenderInfoRecord r{};
     r.setMagic();
     r.size = RenderInfoRecord::kSizeFromRender;
     r.version = RenderInfoRecord::kVersion;
     r.valid = 1;
     r.command = command;
-    r.width = image.pixels.width;
-    r.height = image.pixels.height;
-    r.lowFrequency = static_cast<float>(image.settings.lowFrequency);
-    r.highFrequency = static_cast<float>(image.settings.highFrequency);
-    r.ampFactor = static_cast<float>(image.settings.ampFactor);
-    r.outputTime = static_cast<float>(image.settings.outputTime);
+    r.width = width;
+    r.height = height;
+    r.lowFrequency = static_cast<float>(settings.lowFrequency);
+    r.highFrequency = static_cast<float>(settings.highFrequency);
+    r.ampFactor = static_cast<float>(settings.ampFactor);
+    r.outputTime = static_cast<float>(settings.outputTime);
     r.renderTime = static_cast<float>(elapsedSeconds);
     if (command != RenderInfoRecord::kAnalysisCommand) {
         r.date = now;
         r.flags = RenderInfoRecord::kFlagDateValid;
-        if (!image.selection.empty()) {
-            const Rect& s = image.selection;
-            r.selection = {s.left, s.top, s.right, s.bottom};
+        if (!selection.empty()) {
+            r.selection = {selection.left, selection.top, selection.right, selection.bottom};
         }
     }
-    image.renderInfo = r;
+    return r;
 }
 
 }  // namespace lumetra

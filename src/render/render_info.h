@@ -6,7 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "shell/local_time.h"
+#include "base/local_time.h"
+#include "image/rect.h"
+#include "render/render_settings.h"
 
 namespace lumetra {
 
@@ -57,10 +59,11 @@ RenderInfoRecord decodeRenderInfo(std::span<const std::uint8_t> bytes);
 // 0 < low < high, amp > 0 and time > 0. Only such numbers are ever adopted from a file.
 bool hasUsableRenderNumbers(const RenderInfoRecord& record);
 
-struct CanvasImage;
-
-// Records a complete render of `image` by `command` that took `elapsedSeconds`.
-void recordRender(CanvasImage& image, std::int32_t command, double elapsedSeconds,
-                  const LocalTime& now);
+// The record of a complete render by `command` of a picture of the given size, settings and
+// selection that took `elapsedSeconds`.
+RenderInfoRecord makeRenderRecord(std::int32_t width, std::int32_t height,
+                                  const RenderSettings& settings, const Rect& selection,
+                                  std::int32_t command, double elapsedSeconds,
+                                  const LocalTime& now);
 
 }  // namespace lumetra

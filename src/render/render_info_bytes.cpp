@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "image/little_endian.h"
+#include "base/little_endian.h"
 #include "render/render_info.h"
 
 namespace lumetra {

@@ -3,17 +3,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/format_text.h"
+#include "base/format_text.h"
 #include "render/render_host.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
 
-Rect renderRegion(const CanvasImage& image, bool selection) {
-    const std::int32_t width = image.pixels.width;
-    const std::int32_t height = image.pixels.height;
+Rect renderRegion(std::int32_t width, std::int32_t height, const Rect& selectionRect,
+                  bool selection) {
     if (!selection) return Rect{0, 0, width, height};
-    Rect r = image.selection;
+    Rect r = selectionRect;
     r.left = std::clamp(r.left, 0, width);
     r.right = std::clamp(r.right, r.left, width);
     r.top = std::clamp(r.top, 0, height);

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "image/canvas_image.h"
+#include "image/rect.h"
 
 namespace lumetra {
 
@@ -14,7 +14,8 @@ class RenderHost;
 
 // The picture, or for a selection command the selection (kept inside the picture; an empty
 // selection gives an empty region).
-Rect renderRegion(const CanvasImage& image, bool selection);
+Rect renderRegion(std::int32_t width, std::int32_t height, const Rect& selectionRect,
+                  bool selection);
 
 // Shows why a render cannot start and returns true when it must not: a normaliser that is not a
 // positive number (an amp factor of 0 or less; the "No image data" case has shown its own text),

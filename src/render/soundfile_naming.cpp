@@ -1,27 +1,27 @@
 #include "render/soundfile_naming.h"
 
-#include "render/format_text.h"
+#include "base/format_text.h"
 #include "render/playback_sound.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
 
-int makeSoundfileName(RenderContext& context, const ImageDocument& document) {
+int makeSoundfileName(RenderContext& context, const std::string& displayName) {
     updateOutputFormat(context.format, context.sound);
-    const ShellOptions& shell = context.shell;
-    if (!shell.saveSoundEveryRender) return 1;
-    std::string name = shell.soundfileNamedAfterImage && !document.displayName.empty()
-                           ? nameWithoutExtension(document.displayName)
+    const SoundfileOptions& options = context.soundfileOptions;
+    if (!options.saveSoundEveryRender) return 1;
+    std::string name = options.soundfileNamedAfterImage && !displayName.empty()
+                           ? nameWithoutExtension(displayName)
                            : std::string("Lumetra");
-    if (shell.numberSoundfiles) name += takeSoundfileNumber(context.shell.soundfileCounter);
+    if (options.numberSoundfiles) name += takeSoundfileNumber(context.soundfileOptions.soundfileCounter);
     name += ".wav";
     return openSoundfile(context.host, context.soundfile,
                          pathInFolder(context.soundfileFolder, name), context.format);
 }
 
-std::string suggestedSoundName(ShellOptions& shell, const std::string& displayName) {
+std::string suggestedSoundName(SoundfileOptions& options, const std::string& displayName) {
     if (!displayName.empty()) return nameWithoutExtension(displayName) + ".wav";
-    return "Lumetra" + takeSoundfileNumber(shell.soundfileCounter) + ".wav";
+    return "Lumetra" + takeSoundfileNumber(options.soundfileCounter) + ".wav";
 }
 
 namespace {
@@ -54,8 +54,8 @@ int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
     return 1;
 }
 
-int saveSoundAs(RenderContext& context, const ImageDocument& document) {
-    const std::string suggested = suggestedSoundName(context.shell, document.displayName);
+int saveSoundAs(RenderContext& context, const std::string& displayName) {
+    const std::string suggested = suggestedSoundName(context.soundfileOptions, displayName);
     const auto chosen = context.host.askSaveSoundPath(suggested);
     if (!chosen) return 0;
     const std::filesystem::path path =

@@ -3,7 +3,6 @@
 
 #include <string>
 
-#include "image/canvas_image.h"
 #include "render/render_context.h"
 
 namespace lumetra {
@@ -13,11 +12,11 @@ struct PlaybackSound;
 // At the start of every render: updates the output format from the sound options and, when
 // "Save Sound at Every Render" is on, opens the soundfile named after the image (or "Lumetra"),
 // numbered when numbering is on, in the soundfile folder. 1 when the render can go on.
-int makeSoundfileName(RenderContext& context, const ImageDocument& document);
+int makeSoundfileName(RenderContext& context, const std::string& displayName);
 
 // The name "Save Sound As" suggests: the display name without its extension, or "Lumetra" with
 // the advancing counter; ".wav" appended.
-std::string suggestedSoundName(ShellOptions& shell, const std::string& displayName);
+std::string suggestedSoundName(SoundfileOptions& options, const std::string& displayName);
 
 // Writes `sound` in the format it was made with to `path` (temporary file, then replacing the
 // target). A write error shows "Error writing %s\nError %d: %s" under "Soundfile error" and leaves
@@ -27,6 +26,6 @@ int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
 
 // "Save Sound As..." (command 107): asks for the path with the suggested name, then writes.
 // 0 when cancelled or failed.
-int saveSoundAs(RenderContext& context, const ImageDocument& document);
+int saveSoundAs(RenderContext& context, const std::string& displayName);
 
 }  // namespace lumetra

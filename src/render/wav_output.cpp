@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
-#include "render/format_text.h"
+#include "base/format_text.h"
 #include "render/render_host.h"
 
 namespace lumetra {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "render/playback_ring.h"
-#include "shell/text_limits.h"
+#include "base/text_limits.h"
 
 namespace lumetra {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 #include "shell/settings_schema.h"
 
 namespace lumetra {

@@ -1,6 +1,6 @@
 #include "shell/program_folders.h"
 
-#include "shell/text_limits.h"
+#include "base/text_limits.h"
 
 namespace lumetra {
 namespace {

@@ -112,13 +112,13 @@ RenderOptionFields unpackRenderOptions(std::uint32_t word) {
 RenderOptionFields gatherRenderOptions(const ShellOptions& shell, const RenderSettings& render,
                                        const SoundOptions& sound) {
     RenderOptionFields f;
-    f.numberSoundfiles = shell.numberSoundfiles;
-    f.saveSoundEveryRender = shell.saveSoundEveryRender;
-    f.soundfileNamedAfterImage = shell.soundfileNamedAfterImage;
+    f.numberSoundfiles = shell.soundfile.numberSoundfiles;
+    f.saveSoundEveryRender = shell.soundfile.saveSoundEveryRender;
+    f.soundfileNamedAfterImage = shell.soundfile.soundfileNamedAfterImage;
     f.stereo = sound.stereo;
     f.softSweeps = render.softSweeps;
     f.noiseBandwidth = render.noiseBandwidth;
-    f.soundfileCounter = shell.soundfileCounter;
+    f.soundfileCounter = shell.soundfile.soundfileCounter;
     f.undoLimit = shell.undoLimit;
     f.selectionStyle = static_cast<std::int32_t>(shell.selectionStyle);
     return f;
@@ -126,13 +126,13 @@ RenderOptionFields gatherRenderOptions(const ShellOptions& shell, const RenderSe
 
 void spreadRenderOptions(const RenderOptionFields& f, ShellOptions& shell, RenderSettings& render,
                          SoundOptions& sound) {
-    shell.numberSoundfiles = f.numberSoundfiles;
-    shell.saveSoundEveryRender = f.saveSoundEveryRender;
-    shell.soundfileNamedAfterImage = f.soundfileNamedAfterImage;
+    shell.soundfile.numberSoundfiles = f.numberSoundfiles;
+    shell.soundfile.saveSoundEveryRender = f.saveSoundEveryRender;
+    shell.soundfile.soundfileNamedAfterImage = f.soundfileNamedAfterImage;
     sound.stereo = f.stereo;
     render.softSweeps = f.softSweeps;
     render.noiseBandwidth = f.noiseBandwidth;
-    shell.soundfileCounter = f.soundfileCounter;
+    shell.soundfile.soundfileCounter = f.soundfileCounter;
     shell.undoLimit = f.undoLimit;
     shell.selectionStyle = static_cast<SelectionStyle>(f.selectionStyle);
     shell.dragDecoration = f.selectionStyle | kDecorationOutline;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <span>
 
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 #include "shell/settings_schema.h"
-#include "shell/text_limits.h"
+#include "base/text_limits.h"
 
 namespace lumetra {
 

@@ -7,7 +7,7 @@
 #include "render/render_settings.h"
 #include "render/sound_options.h"
 #include "shell/program_folders.h"
-#include "shell/settings_value_store.h"
+#include "base/settings_value_store.h"
 #include "shell/shell_options.h"
 #include "shell/window_layout.h"
 #include "tools/patch_blocks.h"

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "render/soundfile_options.h"
+
 namespace lumetra {
 
 enum class SelectionStyle : std::int32_t { OutlineOnly = 0, Brighten = 1, Inverted = 2 };
@@ -14,10 +16,7 @@ inline constexpr std::int32_t kDecorationOutline = 4;
 
 struct ShellOptions {
     std::int32_t attachRenderInfo = 0;          // "Attach &Render Info to BMP" (401)
-    std::int32_t saveSoundEveryRender = 1;      // "Save Sound at &Every Render" (413)
-    std::int32_t soundfileNamedAfterImage = 0;  // 414
-    std::int32_t numberSoundfiles = 0;          // 415
-    std::int32_t soundfileCounter = 0;          // 0 .. 99
+    SoundfileOptions soundfile;
     SelectionStyle selectionStyle = SelectionStyle::Brighten;
     std::int32_t showBrighter = 0;
     std::int32_t undoLimit = 10;

@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "image/canvas_image.h"
-#include "render/render_info_file.h"
+#include "document/canvas_image.h"
+#include "document/render_info_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;

@@ -8,7 +8,7 @@
 
 #include "image/bmp_reader.h"
 #include "render/render_info.h"
-#include "render/render_info_trailer.h"
+#include "document/render_info_trailer.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/settings_value_store.h"
+#include "base/settings_value_store.h"
 
 namespace lumetra::test {
 

@@ -6,7 +6,8 @@
 
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
-#include "render/render_arith.h"
+#include "base/float_conversion.h"
+#include "document/document_render.h"
 #include "render/render_engine.h"
 #include "render/render_steps.h"
 #include "render/sine_table.h"
@@ -149,9 +150,9 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
     BusyFlag busy(context.engineBusy);
     RenderHost& host = context.host;
-    CanvasImage& image = document.current;
-    const PixelImage& pixels = image.pixels;
-    RenderSettings& settings = image.settings;
+    const RenderPicture picture = renderPicture(document);
+    const PixelImage& pixels = picture.pixels;
+    RenderSettings& settings = picture.settings;
 
     // 1.
     const bool withBlue = command == kRenderImage || command == kRenderSelection;
@@ -165,7 +166,7 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     const std::int32_t c = stereo + 1;
     const std::int32_t rate = context.sound.sampleRate;
     // 3.
-    const Rect region = renderRegion(image, selection);
+    const Rect region = renderRegion(width, height, picture.selection, selection);
     const std::int32_t first = region.left;
     const std::int32_t last = region.right;
     const std::int32_t lowRow = height - region.bottom;
@@ -181,7 +182,7 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, s)) return 0;
     const float* weights = settings.softSweeps ? context.softSweep.weights.data() : nullptr;
     // 7.
-    if (!makeSoundfileName(context, document)) return 0;
+    if (!makeSoundfileName(context, picture.displayName)) return 0;
     context.renderInProgress = true;
     // 8.
     for (std::int32_t r = 0; r < height; ++r)
@@ -196,7 +197,7 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     std::int64_t done = 0;
     int result = 1;
     double elapsed = 0.0;
-    const bool prepared = preparePlaybackSound(context, document, total) != 0;
+    const bool prepared = preparePlaybackSound(context, picture, total) != 0;
     std::uint32_t startTick = 0;
     if (prepared) {
         // 11.
@@ -270,11 +271,11 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     if (prepared) elapsed = static_cast<std::uint32_t>(host.tickCount() - startTick) * 0.001;
     // 15.
     const double seconds = static_cast<double>(done) / c / rate;
-    host.setStatusText(0, generatedText(seconds, context.shell.saveSoundEveryRender != 0,
+    host.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
                                         context.soundfile.path()));
     host.setStatusText(1, renderTimeText(elapsed, seconds));
     // 16.
-    if (done == total) recordRender(image, command, elapsed, host.localTime());
+    if (done == total) recordRender(document.current, command, elapsed, host.localTime());
     // 17.
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     // 18.

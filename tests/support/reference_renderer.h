@@ -3,7 +3,7 @@
 // vectorisation or restructuring. The production engine must agree with it bit for bit: samples,
 // soundfile, phases, noise states, random seed and status texts.
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "render/render_context.h"
 
 namespace lumetra::testing {

@@ -5,9 +5,9 @@
 namespace lumetra::testing {
 
 RenderRig::RenderRig()
-    : context{host,      *sine,    seed,     sound, format, shell, std::filesystem::path("sounds"),
+    : context{host,      *sine,    seed,     sound, format, soundfiles, std::filesystem::path("sounds"),
               soundfile, playback, softSweep} {
-    shell.saveSoundEveryRender = 0;
+    soundfiles.saveSoundEveryRender = 0;
 }
 
 ImageDocument makeDocument(std::int32_t width, std::int32_t height,

@@ -5,7 +5,7 @@
 #include <memory>
 #include <random>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "memory_files.h"
 #include "recording_host.h"
 #include "render/playback_sound.h"
@@ -25,7 +25,7 @@ struct RenderRig {
     RandomSeed seed;
     SoundOptions sound;
     OutputFormat format;
-    ShellOptions shell;
+    SoundfileOptions soundfiles;
     MemoryFileSystem files;
     SoundfileOutput soundfile{files};
     PlaybackSound playback;

@@ -21,10 +21,10 @@ PersistedSettings unusualSettings() {
     s.sound.bufferCount = 12;
     s.sound.bufferSize = 1024;
     s.shell.attachRenderInfo = 1;
-    s.shell.saveSoundEveryRender = 0;
-    s.shell.soundfileNamedAfterImage = 1;
-    s.shell.numberSoundfiles = 1;
-    s.shell.soundfileCounter = 42;
+    s.shell.soundfile.saveSoundEveryRender = 0;
+    s.shell.soundfile.soundfileNamedAfterImage = 1;
+    s.shell.soundfile.numberSoundfiles = 1;
+    s.shell.soundfile.soundfileCounter = 42;
     s.shell.selectionStyle = SelectionStyle::Inverted;
     s.shell.dragDecoration = kDecorationInvert | kDecorationOutline;
     s.shell.undoLimit = 25;
@@ -81,9 +81,9 @@ std::string loadedFieldsText(const PersistedSettings& s) {
     out << "sound " << o.sampleRate << " Hz, stereo " << o.stereo << ", device " << o.device
         << ", buffers " << o.bufferCount << " x " << o.bufferSize << "\n";
     const ShellOptions& p = s.shell;
-    out << "shell info " << p.attachRenderInfo << ", save " << p.saveSoundEveryRender << ", named "
-        << p.soundfileNamedAfterImage << ", numbered " << p.numberSoundfiles << ", counter "
-        << p.soundfileCounter << ", style " << int(p.selectionStyle) << ", decoration "
+    out << "shell info " << p.attachRenderInfo << ", save " << p.soundfile.saveSoundEveryRender << ", named "
+        << p.soundfile.soundfileNamedAfterImage << ", numbered " << p.soundfile.numberSoundfiles << ", counter "
+        << p.soundfile.soundfileCounter << ", style " << int(p.selectionStyle) << ", decoration "
         << p.dragDecoration << ", undo " << p.undoLimit << "\n";
     out << layoutText(s.layout) << "\n";
     const ProgramFolders& f = s.folders;

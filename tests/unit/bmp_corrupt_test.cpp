@@ -8,7 +8,7 @@
 
 #include "bmp_test_files.h"
 #include "image/bmp_reader.h"
-#include "image/little_endian.h"
+#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <span>
 
-#include "image/little_endian.h"
+#include "base/little_endian.h"
 
 namespace lumetra::testing {
 

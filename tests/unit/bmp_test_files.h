@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "image/pixel_image.h"
 
 namespace lumetra::testing {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "bmp_test_files.h"
+#include "document/image_save.h"
 #include "demo_picture.h"
 #include "image/bmp_writer.h"
 

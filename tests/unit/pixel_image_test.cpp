@@ -1,5 +1,5 @@
 #include "image/pixel_image.h"
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 
 #include <gtest/gtest.h>
 

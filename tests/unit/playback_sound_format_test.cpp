@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/playback_sound.h"
+#include "document/document_render.h"
 #include "render/render_engine.h"
 #include "render/soundfile_naming.h"
 #include "render/wav_output.h"
@@ -21,12 +22,12 @@ std::uint32_t read32(const std::vector<std::uint8_t>& b, std::size_t at) {
 
 TEST(PlaybackSoundFormat, SaveSoundAsWritesTheRateTheSoundWasMadeWith) {
     RenderRig rig;
-    rig.shell.saveSoundEveryRender = 0;
+    rig.soundfiles.saveSoundEveryRender = 0;
     ImageDocument doc = makeDocument(20, 10);
     // One red row: a tone in the left channel.
     for (std::int32_t x = 0; x < doc.current.pixels.width; ++x)
         setPixel(doc.current.pixels, x, 5, Rgb{200, 0, 0});
-    ASSERT_EQ(renderImage(rig.context, doc, 300), 1);
+    ASSERT_EQ(renderDocument(rig.context, doc, 300), 1);
     ASSERT_TRUE(rig.playback.hasBuffer());
     ASSERT_EQ(rig.playback.format.sampleRate, 22050u);
 
@@ -35,7 +36,7 @@ TEST(PlaybackSoundFormat, SaveSoundAsWritesTheRateTheSoundWasMadeWith) {
     updateOutputFormat(rig.format, rig.sound);
 
     rig.host.saveSoundAnswer = std::filesystem::path("kept.wav");
-    ASSERT_EQ(saveSoundAs(rig.context, doc), 1);
+    ASSERT_EQ(saveSoundAs(rig.context, doc.displayName), 1);
     const auto& bytes = rig.files.at(pathInFolder("sounds", "kept.wav"));
     ASSERT_GE(bytes.size(), 48u);
     EXPECT_EQ(read32(bytes, 24), 22050u);          // sample rate
@@ -43,10 +44,10 @@ TEST(PlaybackSoundFormat, SaveSoundAsWritesTheRateTheSoundWasMadeWith) {
     EXPECT_EQ(read32(bytes, 44), rig.playback.length() * 2);
 
     // The next render makes its sound at the new rate, and that is what is saved then.
-    ASSERT_EQ(renderImage(rig.context, doc, 300), 1);
+    ASSERT_EQ(renderDocument(rig.context, doc, 300), 1);
     EXPECT_EQ(rig.playback.format.sampleRate, 11025u);
     rig.host.saveSoundAnswer = std::filesystem::path("new.wav");
-    ASSERT_EQ(saveSoundAs(rig.context, doc), 1);
+    ASSERT_EQ(saveSoundAs(rig.context, doc.displayName), 1);
     EXPECT_EQ(read32(rig.files.at(pathInFolder("sounds", "new.wav")), 24), 11025u);
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "reference_renderer.h"
+#include "document/document_render.h"
 #include "render/render_engine.h"
 #include "render_rig.h"
 
@@ -56,7 +57,7 @@ Outcome run(const Case& c, const RenderFunction& render) {
     RenderRig rig;
     rig.sound.stereo = c.stereo;
     rig.sound.sampleRate = c.sampleRate;
-    rig.shell.saveSoundEveryRender = c.soundfile ? 1 : 0;
+    rig.soundfiles.saveSoundEveryRender = c.soundfile ? 1 : 0;
     rig.host.escapeAtQuery = c.escapeAt;
     rig.files.failAfterBytes = c.failAfterBytes;
     RenderSettings settings;
@@ -112,7 +113,7 @@ void expectAgreement(const Case& c, const std::string& label) {
         if (!synthPathAvailable(path)) continue;
         setSynthPath(path);
         setRenderHelpers(helpers);
-        const Outcome production = run(c, renderImage);
+        const Outcome production = run(c, renderDocument);
         setSynthPath(SynthPath::Automatic);
         setRenderHelpers(-1);
         const std::string where = label + (path == SynthPath::Avx2 ? " (AVX2" : " (SSE2") +

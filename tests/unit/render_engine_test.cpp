@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "render/render_engine.h"
+#include "document/document_render.h"
 #include "render/render_steps.h"
 #include "render/sine_table.h"
 #include "render_rig.h"
@@ -20,7 +21,7 @@ struct EngineTest : ::testing::Test {
     RenderRig rig;
     ImageDocument doc = makeDocument(300, 150);
 
-    int render(int command = kRenderImage) { return renderImage(rig.context, doc, command); }
+    int render(int command = kRenderImage) { return renderDocument(rig.context, doc, command); }
     std::vector<std::string> statusOf(int part) const {
         std::vector<std::string> texts;
         for (const auto& [p, text] : rig.host.statusLog)
@@ -32,7 +33,7 @@ struct EngineTest : ::testing::Test {
 
 TEST_F(EngineTest, DefaultPictureNumbers) {
     light(100, 75, Rgb{200, 100, 0});
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.host.tickStep = 500;
     ASSERT_EQ(render(), 1);
     EXPECT_EQ(doc.current.settings.samplesPerPixel, 366);
@@ -154,7 +155,7 @@ TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
 
 TEST_F(EngineTest, EscapeKeepsWholeChunksAndRecordsNothing) {
     fillRandom(doc.current.pixels, 3, PictureRecipe{});
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.host.escapeAtQuery = 100;  // held when column 99 is done
     EXPECT_EQ(render(kRenderWithoutBlue), 0);
     // 100 columns made 73200 values: two whole chunks went out, the rest is dropped.
@@ -174,7 +175,7 @@ TEST_F(EngineTest, BlueAloneIsNoImageData) {
         for (int x = 0; x < 300; ++x)
             light(x, y, Rgb{0, 0, 255});
     doc.current.selection = Rect{10, 10, 20, 20};
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.samples.assign(500, 7);  // the last sound stays
     for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue}) {
         rig.host.statusLog.clear();
@@ -206,7 +207,7 @@ TEST_F(EngineTest, MonoIgnoresBlue) {
 
 TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
     light(100, 75, Rgb{255, 0, 0});
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.files.failAfterBytes = 48 + 1000;
     rig.host.answers = {true};
     EXPECT_EQ(render(kRenderWithoutBlue), 1);  // goes on into memory
@@ -227,7 +228,7 @@ TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
 
 TEST_F(EngineTest, WriteErrorNoRemovesTheFile) {
     light(100, 75, Rgb{255, 0, 0});
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.files.failAfterBytes = 48 + 1000;
     EXPECT_EQ(render(kRenderWithoutBlue), 1);
     EXPECT_TRUE(rig.files.files.empty());
@@ -236,7 +237,7 @@ TEST_F(EngineTest, WriteErrorNoRemovesTheFile) {
 
 TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
     light(100, 75, Rgb{255, 0, 0});
-    rig.shell.saveSoundEveryRender = 1;
+    rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.memoryLimitValues = 1000;
     rig.files.failAfterBytes = 48 + 2 * 32940 + 10;
     rig.host.answers = {true, true};  // render to file only; keep what was written
@@ -267,7 +268,7 @@ TEST_F(EngineTest, SecondRenderThroughThePumpIsIgnored) {
     rig.host.onPump = [&] {
         if (inner != -1) return;
         inProgress = rig.context.renderInProgress;
-        inner = renderImage(rig.context, doc, kRenderImage);
+        inner = renderDocument(rig.context, doc, kRenderImage);
     };
     EXPECT_EQ(render(), 1);
     EXPECT_EQ(inner, 0);
@@ -353,7 +354,7 @@ TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
         ImageDocument doc = makeDocument(120, 60);
         fillRandom(doc.current.pixels, pictureSeed, PictureRecipe{0.8, true, true, true, 0.5});
         doc.current.settings.outputTime = 1.0;
-        EXPECT_EQ(renderImage(rig.context, doc, kRenderImage), 1);
+        EXPECT_EQ(renderDocument(rig.context, doc, kRenderImage), 1);
         return rig.playback.samples;
     };
     const auto first = renderOne(1);

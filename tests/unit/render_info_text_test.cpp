@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "bmp_test_files.h"
-#include "image/canvas_image.h"
-#include "render/render_info_file.h"
+#include "document/document_render.h"
+#include "document/canvas_image.h"
+#include "document/render_info_file.h"
 
 namespace lumetra {
 namespace {

@@ -1,6 +1,8 @@
 // The record behind a BMP file's pixels and the loader's reading of render info.
 
-#include "render/render_info_trailer.h"
+#include "document/render_info_trailer.h"
+#include "document/image_save.h"
+#include "document/document_render.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +11,8 @@
 #include "bmp_test_files.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
-#include "image/image_file.h"
-#include "image/little_endian.h"
+#include "document/image_file.h"
+#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "render/playback_sound.h"
+#include "document/document_render.h"
 #include "render_rig.h"
 
 namespace lumetra::testing {
@@ -22,7 +23,7 @@ struct PlaybackFixture : ::testing::Test {
 
 TEST_F(PlaybackFixture, PreparesForTheRender) {
     rig.playback.position = 77;
-    EXPECT_EQ(preparePlaybackSound(rig.context, doc, 220332), 1);
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
     EXPECT_EQ(rig.playback.length(), 220332u);
     EXPECT_EQ(rig.playback.position, 0u);
     EXPECT_EQ(rig.playback.valuesPerColumn, 732);
@@ -38,7 +39,7 @@ TEST_F(PlaybackFixture, PreparesForTheRender) {
 TEST_F(PlaybackFixture, NoMemoryAndNoFileOnly) {
     rig.playback.memoryLimitValues = 1000;
     rig.playback.samples.assign(10, 1);  // the last sound
-    EXPECT_EQ(preparePlaybackSound(rig.context, doc, 220332), 0);
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
     ASSERT_EQ(rig.host.boxes.size(), 1u);
     EXPECT_EQ(rig.host.boxes[0].text, kMemoryQuestion);
     EXPECT_EQ(rig.host.boxes[0].caption, "Memory Error");
@@ -50,7 +51,7 @@ TEST_F(PlaybackFixture, FileOnlyIntoTheOpenFile) {
     rig.playback.samples.assign(10, 1);
     ASSERT_TRUE(rig.soundfile.open("sounds/a.wav", rig.format));
     rig.host.answers = {true};
-    EXPECT_EQ(preparePlaybackSound(rig.context, doc, 220332), 1);
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_TRUE(rig.host.suggestedNames.empty());
 }
@@ -59,14 +60,14 @@ TEST_F(PlaybackFixture, FileOnlyAsksForAFile) {
     rig.playback.memoryLimitValues = 1000;
     rig.host.answers = {true, true};
     // Cancelled: no samples are made.
-    EXPECT_EQ(preparePlaybackSound(rig.context, doc, 220332), 0);
-    EXPECT_EQ(rig.shell.saveSoundEveryRender, 0);
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
+    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 0);
 
     doc.displayName = "song.bmp";
     rig.host.saveSoundAnswer = std::filesystem::path("song.wav");
-    EXPECT_EQ(preparePlaybackSound(rig.context, doc, 220332), 1);
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
     EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
-    EXPECT_EQ(rig.shell.saveSoundEveryRender, 1);
+    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 1);
     EXPECT_TRUE(rig.soundfile.isOpen());
     EXPECT_EQ(rig.soundfile.path(), std::filesystem::path("sounds") / "song.wav");
     EXPECT_FALSE(rig.playback.hasBuffer());

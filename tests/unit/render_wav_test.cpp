@@ -211,32 +211,32 @@ TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
     ImageDocument doc = makeDocument(4, 4);
     doc.displayName = "track.take.bmp";
-    rig.shell.saveSoundEveryRender = 1;
-    rig.shell.soundfileNamedAfterImage = 1;
-    rig.shell.numberSoundfiles = 1;
-    rig.shell.soundfileCounter = 99;
-    ASSERT_EQ(makeSoundfileName(rig.context, doc), 1);
+    rig.soundfiles.saveSoundEveryRender = 1;
+    rig.soundfiles.soundfileNamedAfterImage = 1;
+    rig.soundfiles.numberSoundfiles = 1;
+    rig.soundfiles.soundfileCounter = 99;
+    ASSERT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
     EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take99.wav"));
     rig.soundfile.close(0);
-    makeSoundfileName(rig.context, doc);
+    makeSoundfileName(rig.context, doc.displayName);
     EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take00.wav"));
     rig.soundfile.close(0);
 
-    rig.shell.numberSoundfiles = 0;
-    makeSoundfileName(rig.context, doc);
+    rig.soundfiles.numberSoundfiles = 0;
+    makeSoundfileName(rig.context, doc.displayName);
     EXPECT_EQ(rig.soundfile.path().filename(), "track.take.wav");
     rig.soundfile.close(0);
 
-    rig.shell.soundfileNamedAfterImage = 0;
-    makeSoundfileName(rig.context, doc);
+    rig.soundfiles.soundfileNamedAfterImage = 0;
+    makeSoundfileName(rig.context, doc.displayName);
     EXPECT_EQ(rig.soundfile.path().filename(), "Lumetra.wav");
     rig.soundfile.close(0);
     // The format follows the sound options at the start of every render.
     EXPECT_EQ(rig.format.channels, 2);
 
-    rig.shell.saveSoundEveryRender = 0;
+    rig.soundfiles.saveSoundEveryRender = 0;
     rig.files.files.clear();
-    EXPECT_EQ(makeSoundfileName(rig.context, doc), 1);
+    EXPECT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
     EXPECT_FALSE(rig.soundfile.isOpen());
     EXPECT_TRUE(rig.files.files.empty());
 }
@@ -244,20 +244,20 @@ TEST(SoundfileNames, EveryRenderFileNames) {
 TEST(SaveSoundAs, SuggestsAndWritesTheLatestSound) {
     RenderRig rig;
     ImageDocument doc = makeDocument(4, 4);
-    rig.shell.soundfileCounter = 99;
+    rig.soundfiles.soundfileCounter = 99;
     rig.playback.samples = ramp(300);
     rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");
-    EXPECT_EQ(saveSoundAs(rig.context, doc), 1);
+    EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 1);
     ASSERT_EQ(rig.host.suggestedNames.size(), 1u);
     EXPECT_EQ(rig.host.suggestedNames[0], "Lumetra99.wav");
-    EXPECT_EQ(rig.shell.soundfileCounter, 0);
+    EXPECT_EQ(rig.soundfiles.soundfileCounter, 0);
     const auto& bytes = rig.files.at(pathInFolder("sounds", "chosen.wav"));
     EXPECT_EQ(bytes.size(), 48u + 600u);
     EXPECT_EQ(read16(bytes, 22), 1);  // the sound's own format: mono until a render sets it
 
     doc.displayName = "song.bmp";
     rig.host.saveSoundAnswer.reset();  // cancelled
-    EXPECT_EQ(saveSoundAs(rig.context, doc), 0);
+    EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 0);
     EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
 }
 
@@ -269,7 +269,7 @@ TEST(SaveSoundAs, WriteErrorKeepsTheOldFile) {
     rig.files.failAfterBytes = 100;
     rig.playback.samples = ramp(300);
     rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");  // inside the folder
-    EXPECT_EQ(saveSoundAs(rig.context, doc), 0);
+    EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 0);
     ASSERT_EQ(rig.host.boxes.size(), 1u);
     EXPECT_EQ(rig.host.boxes[0].text,
               "Error writing " + utf8FromPath(target) + "\nError 28: No space left on device");

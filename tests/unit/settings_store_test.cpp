@@ -4,7 +4,7 @@
 
 #include "memory_value_store.h"
 #include "settings_samples.h"
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 #include "shell/settings_schema.h"
 
 namespace lumetra {

@@ -1,5 +1,5 @@
-#include "shell/text_limits.h"
-#include "shell/registry_error.h"
+#include "base/text_limits.h"
+#include "base/registry_error.h"
 
 #include <gtest/gtest.h>
 

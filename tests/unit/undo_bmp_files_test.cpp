@@ -2,7 +2,8 @@
 // slot files and come back byte for byte, with their render records, and broken slot files are
 // refused without harm.
 
-#include "image/undo_bmp_files.h"
+#include "document/undo_bmp_files.h"
+#include "document/document_render.h"
 
 #include <gtest/gtest.h>
 

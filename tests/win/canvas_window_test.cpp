@@ -12,7 +12,7 @@
 #include "image/win/dib_paint.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "shell/win/ids.h"
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 
 namespace lumetra::win {
 namespace {
@@ -61,19 +61,19 @@ TEST(MenuState, CheckedItems) {
     MenuStateInput in;
     EXPECT_EQ(checked(in), (Ids{IDM_SAVE_SOUND_EVERY_RENDER, IDM_SELECTION_BRIGHTEN}));
     in.options.attachRenderInfo = 1;
-    in.options.saveSoundEveryRender = 0;
-    in.options.numberSoundfiles = 1;
-    in.options.soundfileNamedAfterImage = 2;  // checked only for exactly 1
+    in.options.soundfile.saveSoundEveryRender = 0;
+    in.options.soundfile.numberSoundfiles = 1;
+    in.options.soundfile.soundfileNamedAfterImage = 2;  // checked only for exactly 1
     EXPECT_EQ(checked(in),
               (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES, IDM_SELECTION_BRIGHTEN}));
-    in.options.soundfileNamedAfterImage = 1;
+    in.options.soundfile.soundfileNamedAfterImage = 1;
     EXPECT_EQ(checked(in), (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES,
                                 IDM_SOUNDFILE_NAMED_AFTER_IMAGE, IDM_SELECTION_BRIGHTEN}));
 
     // The window items follow the windows.
     const auto plain = [] {  // only the selection style checked
         MenuStateInput input;
-        input.options.saveSoundEveryRender = 0;
+        input.options.soundfile.saveSoundEveryRender = 0;
         return input;
     };
     in = plain();

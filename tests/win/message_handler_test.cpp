@@ -1,7 +1,7 @@
 // The window-procedure trampolines route every message to the handler given at creation and
 // never let an exception out of a window procedure.
 
-#include "shell/win/message_handler.h"
+#include "base/win/message_handler.h"
 
 #include <gtest/gtest.h>
 

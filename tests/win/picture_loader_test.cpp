@@ -2,6 +2,7 @@
 // pictures of the right size and colours; unreadable files fail with a reason.
 
 #include "image/win/picture_loader.h"
+#include "document/image_save.h"
 
 #include <windows.h>
 
@@ -19,7 +20,7 @@
 
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -12,13 +12,13 @@
 #include "ports_scratch.h"
 #include "settings_samples.h"
 #include "shell/file_list.h"
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 #include "shell/settings_schema.h"
 #include "shell/settings_store.h"
-#include "shell/win/registry_key.h"
-#include "shell/win/registry_value_store.h"
-#include "shell/win/utf16.h"
-#include "shell/win/win_path_names.h"
+#include "base/win/registry_key.h"
+#include "base/win/registry_value_store.h"
+#include "base/win/utf16.h"
+#include "base/win/win_path_names.h"
 
 namespace lumetra::win {
 namespace {

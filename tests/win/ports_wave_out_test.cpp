@@ -22,8 +22,8 @@
 #include "render/sound_options_rules.h"
 #include "render/wave_devices.h"
 #include "render/win/wave_out_device.h"
-#include "shell/win/unique_handle.h"
-#include "shell/win/utf16.h"
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

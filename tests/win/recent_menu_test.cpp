@@ -10,9 +10,9 @@
 #include "ports_scratch.h"
 #include "shell/win/ids.h"
 #include "shell/win/recent_files.h"
-#include "shell/win/unique_handle.h"
-#include "shell/win/utf16.h"
-#include "shell/win/win_path_names.h"
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
+#include "base/win/win_path_names.h"
 
 namespace lumetra::win {
 namespace {

@@ -14,10 +14,10 @@
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
 #include "shell/win/program_folders.h"
-#include "shell/win/registry_value_store.h"
+#include "base/win/registry_value_store.h"
 #include "shell/win/settings.h"
 #include "shell/win/simple_tool_window.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "shell/win/ids.h"
-#include "shell/win/text.h"
+#include "base/win/text.h"
 #include "shell/win/toolbar.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {

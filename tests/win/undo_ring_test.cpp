@@ -13,7 +13,7 @@
 #include "ports_scratch.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
-#include "shell/win/long_paths.h"
+#include "base/win/long_paths.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -1,6 +1,6 @@
 // The RAII owners close each handle exactly once, move ownership, and restore what they replaced.
 
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 
 namespace lumetra::win {
 

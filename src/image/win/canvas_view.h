@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "image/pixel_image.h"
 
 namespace lumetra::win {

@@ -16,7 +16,7 @@
 #include "shell/win/app_state.h"
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
-#include "shell/win/text.h"
+#include "base/win/text.h"
 
 namespace lumetra::win {
 namespace {

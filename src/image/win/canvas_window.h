@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "image/win/canvas_view.h"
-#include "shell/win/message_handler.h"
-#include "shell/win/unique_handle.h"
+#include "base/win/message_handler.h"
+#include "base/win/unique_handle.h"
 
 namespace lumetra::win {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "image/pixel_image.h"
 
 namespace lumetra::win {

@@ -1,18 +1,19 @@
 #include "image/win/image_files.h"
+#include "document/image_save.h"
 
 #include <string>
 #include <utility>
 
 #include "image/bmp_writer.h"
-#include "image/image_file.h"
+#include "document/image_file.h"
 #include "image/win/picture_loader.h"
-#include "render/render_info_trailer.h"
+#include "document/render_info_trailer.h"
 #include "shell/win/app_state.h"
-#include "shell/win/long_paths.h"
+#include "base/win/long_paths.h"
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
-#include "shell/win/text.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 

@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
+#include "document/image_save.h"
 
 namespace lumetra::win {
 

@@ -9,10 +9,10 @@
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
-#include "shell/win/message_handler.h"
-#include "shell/win/text.h"
+#include "base/win/message_handler.h"
+#include "base/win/text.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 

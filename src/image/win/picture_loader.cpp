@@ -9,9 +9,9 @@
 #include <utility>
 
 #include "image/win/dib_paint.h"
-#include "shell/win/text.h"
-#include "shell/win/unique_handle.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

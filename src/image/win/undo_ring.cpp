@@ -4,16 +4,16 @@
 
 #include <memory>
 
-#include "image/undo_bmp_files.h"
+#include "document/undo_bmp_files.h"
 #include "image/win/canvas_tools.h"
 #include "image/win/canvas_window.h"
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
-#include "shell/win/long_paths.h"
+#include "base/win/long_paths.h"
 #include "shell/win/program_folders.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <filesystem>
 
-#include "image/undo_store.h"
+#include "document/undo_store.h"
 
 namespace lumetra::win {
 

@@ -6,7 +6,7 @@
 
 #include "render/playback_ring.h"
 #include "shell/win/ids.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 

@@ -19,7 +19,7 @@
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -1,4 +1,5 @@
 #include "render/win/render_bridge.h"
+#include "document/document_render.h"
 
 #include <cmath>
 #include <limits>
@@ -88,14 +89,14 @@ bool renderDocument(ImageDocument& document, int command) {
     RenderContext* context = renderContext();
     if (!context) return false;
     context->soundfileFolder = appState().folders.soundfileFolder;
-    return renderImage(*context, document, command) == 1;
+    return lumetra::renderDocument(*context, document, command) == 1;
 }
 
 void saveLatestSoundAs(const ImageDocument& document) {
     RenderContext* context = renderContext();
     if (!context) return;
     context->soundfileFolder = appState().folders.soundfileFolder;
-    saveSoundAs(*context, document);
+    saveSoundAs(*context, document.displayName);
 }
 
 }  // namespace lumetra::win

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "render/playback_sound.h"
 #include "render/render_context.h"
 #include "render/render_settings.h"

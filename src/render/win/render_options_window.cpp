@@ -10,8 +10,8 @@
 #include "render/win/render_bridge.h"
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
-#include "shell/win/text.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

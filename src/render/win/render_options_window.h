@@ -2,7 +2,7 @@
 // The modeless "Render Options" window (dialog 1003): it edits the render settings of the image
 // in the canvas: pitch range, amp factor, time, soft sweeps and noise bandwidth.
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 #include "shell/win/tool_window.h"
 
 namespace lumetra::win {

@@ -11,7 +11,7 @@
 
 #include "render/sound_options.h"
 #include "render/wave_devices.h"
-#include "shell/win/message_handler.h"
+#include "base/win/message_handler.h"
 
 namespace lumetra::win {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cwchar>
 
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -10,8 +10,8 @@
 #include "shell/win/file_dialogs.h"
 #include "shell/win/message_boxes.h"
 #include "shell/win/status_bar.h"
-#include "shell/win/text.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 

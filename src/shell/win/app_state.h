@@ -12,7 +12,7 @@
 #include "render/sound_options.h"
 #include "shell/shell_options.h"
 #include "shell/win/ids.h"
-#include "shell/win/unique_handle.h"
+#include "base/win/unique_handle.h"
 #include "shell/window_layout.h"
 
 namespace lumetra::win {

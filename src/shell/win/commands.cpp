@@ -166,13 +166,13 @@ void executeCommand(CanvasWindow* canvas, int id) {
             flip(s.options.attachRenderInfo);
             break;
         case IDM_SAVE_SOUND_EVERY_RENDER:
-            flip(s.options.saveSoundEveryRender);
+            flip(s.options.soundfile.saveSoundEveryRender);
             break;
         case IDM_SOUNDFILE_NAMED_AFTER_IMAGE:
-            flip(s.options.soundfileNamedAfterImage);
+            flip(s.options.soundfile.soundfileNamedAfterImage);
             break;
         case IDM_NUMBER_SOUNDFILES:
-            flip(s.options.numberSoundfiles);
+            flip(s.options.soundfile.numberSoundfiles);
             break;
         case IDM_SELECTION_OUTLINE:
             setSelectionStyle(canvas, SelectionStyle::OutlineOnly);

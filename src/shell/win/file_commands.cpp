@@ -3,6 +3,7 @@
 #include <string>
 
 #include "image/win/canvas_tools.h"
+#include "document/image_save.h"
 #include "image/win/canvas_window.h"
 #include "image/win/image_files.h"
 #include "render/win/render_bridge.h"
@@ -12,8 +13,8 @@
 #include "shell/win/file_dialogs.h"
 #include "shell/win/program_folders.h"
 #include "shell/win/recent_files.h"
-#include "shell/win/text.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {

@@ -6,7 +6,7 @@
 
 #include "shell/win/app_state.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

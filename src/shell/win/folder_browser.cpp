@@ -9,8 +9,8 @@
 #include "shell/win/program_folders.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/unique_handle.h"
-#include "shell/win/utf16.h"
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -11,8 +11,8 @@
 #include "shell/win/commands.h"
 #include "shell/win/ids.h"
 #include "shell/win/message_boxes.h"
-#include "shell/win/message_handler.h"
-#include "shell/win/text.h"
+#include "base/win/message_handler.h"
+#include "base/win/text.h"
 #include "shell/win/tool_windows.h"
 #include "shell/win/window_title.h"
 

@@ -23,10 +23,10 @@ std::vector<MenuItemState> computeMenuStates(const MenuStateInput& in) {
         grayedWhen(IDM_SOUNDCARD_OPTIONS, in.playbackActive || in.soundfileOpen),
         grayedWhen(IDM_SAVE_SOUND_AS, !hasSound),
         grayedWhen(IDM_PLAY, !hasSound),
-        checkedWhen(IDM_SAVE_SOUND_EVERY_RENDER, o.saveSoundEveryRender != 0),
+        checkedWhen(IDM_SAVE_SOUND_EVERY_RENDER, o.soundfile.saveSoundEveryRender != 0),
         checkedWhen(IDM_ATTACH_RENDER_INFO, o.attachRenderInfo != 0),
-        checkedWhen(IDM_NUMBER_SOUNDFILES, o.numberSoundfiles != 0),
-        checkedWhen(IDM_SOUNDFILE_NAMED_AFTER_IMAGE, o.soundfileNamedAfterImage == 1),
+        checkedWhen(IDM_NUMBER_SOUNDFILES, o.soundfile.numberSoundfiles != 0),
+        checkedWhen(IDM_SOUNDFILE_NAMED_AFTER_IMAGE, o.soundfile.soundfileNamedAfterImage == 1),
         checkedWhen(IDM_SELECTION_BRIGHTEN, o.selectionStyle == SelectionStyle::Brighten),
         checkedWhen(IDM_SELECTION_INVERTED, o.selectionStyle == SelectionStyle::Inverted),
         checkedWhen(IDM_SELECTION_OUTLINE, o.selectionStyle != SelectionStyle::Brighten &&

@@ -1,6 +1,6 @@
 #include "shell/win/program_folders.h"
 
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 #include "shell/win/win_folder_system.h"
 
 namespace lumetra::win {

@@ -2,7 +2,7 @@
 
 #include "shell/win/app_state.h"
 #include "shell/win/program_folders.h"
-#include "shell/win/registry_value_store.h"
+#include "base/win/registry_value_store.h"
 
 namespace lumetra::win {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/settings_store.h"
-#include "shell/settings_value_store.h"
+#include "base/settings_value_store.h"
 #include "tools/patch_blocks.h"
 
 namespace lumetra::win {

@@ -9,9 +9,9 @@
 #include "shell/win/menu_state.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/test_protocol.h"
-#include "shell/win/text.h"
+#include "base/win/text.h"
 #include "shell/win/tool_windows.h"
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {
@@ -114,7 +114,7 @@ LRESULT documentValue(WPARAM what) {
         case tp::kHasPath:
             return canvas->document().path.empty() ? 0 : 1;
         case tp::kSoundfileCounter:
-            return s.options.soundfileCounter;
+            return s.options.soundfile.soundfileCounter;
         case tp::kLowFrequencyMilli:
             return milli(image.settings.lowFrequency);
         case tp::kHighFrequencyMilli:
@@ -130,13 +130,13 @@ LRESULT documentValue(WPARAM what) {
         case tp::kAttachRenderInfo:
             return s.options.attachRenderInfo;
         case tp::kSaveSoundEveryRender:
-            return s.options.saveSoundEveryRender;
+            return s.options.soundfile.saveSoundEveryRender;
         case tp::kRenderInfoValid:
             return LRESULT(image.renderInfo.valid);
         case tp::kNumberSoundfiles:
-            return s.options.numberSoundfiles;
+            return s.options.soundfile.numberSoundfiles;
         case tp::kSoundfileNamedAfterImage:
-            return s.options.soundfileNamedAfterImage;
+            return s.options.soundfile.soundfileNamedAfterImage;
         case tp::kRecentCount:
             return recentFileCount();
         case tp::kRecentMenuGrayed:

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "shell/win/message_handler.h"
+#include "base/win/message_handler.h"
 
 namespace lumetra::win {
 

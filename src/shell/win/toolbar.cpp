@@ -7,7 +7,7 @@
 
 #include "shell/win/app_state.h"
 #include "shell/win/ids.h"
-#include "shell/win/text.h"
+#include "base/win/text.h"
 
 namespace lumetra::win {
 namespace {

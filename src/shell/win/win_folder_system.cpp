@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "shell/win/long_paths.h"
-#include "shell/win/utf16.h"
+#include "base/win/long_paths.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

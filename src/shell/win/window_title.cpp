@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "shell/win/app_state.h"
-#include "shell/win/text.h"
+#include "base/win/text.h"
 
 namespace lumetra::win {
 

@@ -8,11 +8,11 @@
 #include "shell/win/ids.h"
 #include "shell/win/main_window.h"
 #include "shell/win/message_boxes.h"
-#include "shell/win/message_handler.h"
+#include "base/win/message_handler.h"
 #include "shell/win/message_loop.h"
 #include "shell/win/settings.h"
-#include "shell/win/text.h"
-#include "shell/win/utf16.h"
+#include "base/win/text.h"
+#include "base/win/utf16.h"
 #include "shell/win/window_title.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 #include <windows.h>
 

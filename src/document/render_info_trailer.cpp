@@ -1,14 +1,14 @@
-#include "render/render_info_trailer.h"
+#include "document/render_info_trailer.h"
 
 #include <algorithm>
 #include <system_error>
 #include <vector>
 
 #include "image/bmp_reader.h"
-#include "image/canvas_image.h"
-#include "image/little_endian.h"
-#include "render/render_info_file.h"
-#include "shell/file_io.h"
+#include "document/canvas_image.h"
+#include "base/little_endian.h"
+#include "document/render_info_file.h"
+#include "base/file_io.h"
 
 namespace lumetra {
 namespace {

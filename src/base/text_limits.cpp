@@ -1,4 +1,4 @@
-#include "shell/text_limits.h"
+#include "base/text_limits.h"
 
 namespace lumetra {
 namespace {

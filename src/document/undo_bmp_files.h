@@ -3,7 +3,7 @@
 // and reader, with the picture's render record appended so that an Undo that reads a slot brings
 // the record back with the pixels.
 
-#include "image/undo_store.h"
+#include "document/undo_store.h"
 
 namespace lumetra {
 

@@ -1,10 +1,10 @@
-#include "shell/win/long_paths.h"
+#include "base/win/long_paths.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "shell/win/utf16.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 
 #include <boost/system/error_code.hpp>
 

@@ -1,7 +1,8 @@
-#include "image/undo_bmp_files.h"
+#include "document/undo_bmp_files.h"
+#include "document/image_save.h"
 
 #include "image/bmp_writer.h"
-#include "image/image_file.h"
+#include "document/image_file.h"
 
 namespace lumetra {
 

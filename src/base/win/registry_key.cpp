@@ -1,11 +1,11 @@
-#include "shell/win/registry_key.h"
+#include "base/win/registry_key.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <utility>
 
-#include "shell/registry_error.h"
+#include "base/registry_error.h"
 
 namespace lumetra::win {
 namespace {

@@ -1,9 +1,9 @@
-#include "shell/win/win_path_names.h"
+#include "base/win/win_path_names.h"
 
 #include <windows.h>
 
-#include "shell/win/long_paths.h"
-#include "shell/win/utf16.h"
+#include "base/win/long_paths.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -1,4 +1,4 @@
-#include "image/undo_store.h"
+#include "document/undo_store.h"
 
 #include <algorithm>
 #include <cerrno>

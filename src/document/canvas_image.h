@@ -7,19 +7,11 @@
 #include <string>
 
 #include "image/pixel_image.h"
+#include "image/rect.h"
 #include "render/render_info.h"
 #include "render/render_settings.h"
 
 namespace lumetra {
-
-// Picture coordinates: y = 0 is the top row; right and bottom are exclusive.
-struct Rect {
-    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
-    bool empty() const { return right <= left || bottom <= top; }
-    std::int32_t width() const { return right - left; }
-    std::int32_t height() const { return bottom - top; }
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 struct CanvasImage {
     PixelImage pixels;

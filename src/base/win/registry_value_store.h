@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "shell/settings_value_store.h"
-#include "shell/win/registry_key.h"
+#include "base/settings_value_store.h"
+#include "base/win/registry_key.h"
 
 namespace lumetra::win {
 

@@ -1,4 +1,4 @@
-#include "shell/file_io.h"
+#include "base/file_io.h"
 
 #include <fstream>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "shell/settings_value_store.h"
+#include "base/settings_value_store.h"
 
 #include <algorithm>
 

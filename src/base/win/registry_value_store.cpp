@@ -1,9 +1,9 @@
-#include "shell/win/registry_value_store.h"
+#include "base/win/registry_value_store.h"
 
 #include <cstring>
 
-#include "shell/registry_error.h"
-#include "shell/win/utf16.h"
+#include "base/registry_error.h"
+#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

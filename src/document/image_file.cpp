@@ -1,10 +1,10 @@
-#include "image/image_file.h"
+#include "document/image_file.h"
 
 #include <vector>
 
 #include "image/bmp_reader.h"
-#include "render/render_info_trailer.h"
-#include "shell/file_io.h"
+#include "document/render_info_trailer.h"
+#include "base/file_io.h"
 
 namespace lumetra {
 

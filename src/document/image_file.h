@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "image/canvas_image.h"
+#include "document/canvas_image.h"
 
 namespace lumetra {
 

@@ -1,4 +1,4 @@
-#include "shell/win/text.h"
+#include "base/win/text.h"
 
 #include <algorithm>
 #include <cwchar>

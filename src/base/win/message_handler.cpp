@@ -1,4 +1,4 @@
-#include "shell/win/message_handler.h"
+#include "base/win/message_handler.h"
 
 #include <exception>
 #include <new>

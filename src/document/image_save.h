@@ -1,0 +1,24 @@
+#pragma once
+// Saving pictures: uncompressed 24-bit BMP files, optionally with the image's render record
+// appended behind the pixels (the file-size field never counts it, so other programs ignore it).
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+#include "document/canvas_image.h"
+
+namespace lumetra {
+
+// The whole file in memory: headers, pixels and, when `attachRenderInfo` is on and the image's
+// record is valid, the 164-byte record.
+std::vector<std::uint8_t> encodeBmpFile(const CanvasImage& image, bool attachRenderInfo);
+
+// Saves `image` as a 24-bit BMP file. The file is written beside `path` and replaces it only when
+// complete, so a failed save leaves the previous file as it was. With a valid render record, a
+// ".info" file is written too when `refreshInfo` is on, and the record is appended when
+// `attachRenderInfo` is on. False when the picture file could not be written.
+bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
+                  bool attachRenderInfo);
+
+}  // namespace lumetra
