@@ -1,0 +1,75 @@
+#pragma once
+// The file system, and the process's place in it, as the core sees it. Paths are
+// std::filesystem::path everywhere. The Win32 program and the Windows batch tools use the wide
+// API (and replace files in one step with the platform's own call); native builds use the C and
+// C++ libraries; tests use a file system in memory that can be made to fail.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lumetra {
+
+// The system's own number and text for the last failed call (GetLastError / errno).
+struct SystemError {
+    int code = 0;
+    std::string text;
+};
+
+struct EntryAttributes {
+    bool directory = false;
+    bool readOnly = false;
+};
+
+// One file being written. A short write shows in the count returned.
+class FileSink {
+  public:
+    virtual ~FileSink() = default;
+    virtual std::size_t write(const void* data, std::size_t bytes) = 0;
+    // Goes back to the start of the file and writes there (a header patched at the end).
+    virtual bool rewriteStart(const void* data, std::size_t bytes) = 0;
+    // Flushes and closes; false when anything written could not be kept.
+    virtual bool close() = 0;
+};
+
+enum class ReadOutcome { Read, CannotOpen, TooLarge, CannotRead };
+
+class FileSystem {
+  public:
+    virtual ~FileSystem() = default;
+
+    // Creates the file, or empties an existing one, for writing; null when it cannot be opened.
+    virtual std::unique_ptr<FileSink> create(const std::filesystem::path& path) = 0;
+    // Reads the whole file into `bytes` unless it is longer than `maxBytes`.
+    virtual ReadOutcome read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
+                             std::uintmax_t maxBytes) = 0;
+    // Cuts the file to `size` bytes.
+    virtual bool truncate(const std::filesystem::path& path, std::uintmax_t size) = 0;
+    // Moves `from` over `to` in one step, replacing an existing `to`: there is no moment at which
+    // neither file is there.
+    virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    // Removes a file; false when it could not (a missing file counts as removed).
+    virtual bool remove(const std::filesystem::path& path) = 0;
+    // The number and text of the last call above that failed.
+    virtual SystemError lastError() = 0;
+
+    // nullopt when nothing of that name exists.
+    virtual std::optional<EntryAttributes> attributes(const std::filesystem::path& path) = 0;
+    // Creates the last level of `path`; false when it could not (existing, parent missing, ...).
+    virtual bool createDirectory(const std::filesystem::path& path) = 0;
+    // The short (8.3) form of an existing path, and back; the path unchanged when there is none.
+    virtual std::filesystem::path shortPath(const std::filesystem::path& path) = 0;
+    virtual std::filesystem::path longPath(const std::filesystem::path& path) = 0;
+
+    // Full path of the program file; nullopt when it cannot be had.
+    virtual std::optional<std::filesystem::path> modulePath() = 0;
+    virtual std::optional<std::filesystem::path> currentDirectory() = 0;
+    // nullopt when the variable is not set.
+    virtual std::optional<std::string> environmentVariable(const std::string& name) = 0;
+};
+
+}  // namespace lumetra
