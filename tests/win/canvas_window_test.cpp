@@ -47,12 +47,12 @@ class CanvasTest : public ::testing::Test {
         GdiFlush();
         RECT client{};
         GetClientRect(canvas_->window(), &client);
-        WindowDc dc(canvas_->window());
+        auto dc = windowDc(canvas_->window());
         UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
         void* bits = nullptr;
         UniqueBitmap section(createDibSection(dc.get(), client.right, client.bottom, &bits));
         {
-            ScopedSelection select(memory.get(), section.get());
+            auto select = selectObject(memory.get(), section.get());
             BitBlt(memory.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
             GdiFlush();
         }

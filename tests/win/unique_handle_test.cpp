@@ -16,13 +16,14 @@ std::vector<int>& closed() {
     return list;
 }
 
-struct CountingTraits {
-    using Handle = int;
-    static Handle invalid() noexcept { return -1; }
-    static void close(Handle h) noexcept { closed().push_back(h); }
-};
+void recordClose(int h) noexcept {
+    closed().push_back(h);
+}
+int minusOne() noexcept {
+    return -1;
+}
 
-using CountingHandle = UniqueHandle<CountingTraits>;
+using CountingHandle = UniqueHandle<int, &recordClose, &minusOne>;
 
 class UniqueHandleTest : public ::testing::Test {
   protected:
@@ -86,8 +87,8 @@ TEST(GdiOwners, ScopedSelectionPutsThePreviousObjectBack) {
     UniquePen pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
     HGDIOBJ before = GetCurrentObject(dc.get(), OBJ_PEN);
     {
-        ScopedSelection select(dc.get(), pen.get());
-        EXPECT_TRUE(select.selected());
+        auto select = selectObject(dc.get(), pen.get());
+        EXPECT_TRUE(select);
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), pen.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), before);
@@ -97,10 +98,18 @@ TEST(GdiOwners, ScopedRop2RestoresTheRasterMode) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     int before = GetROP2(dc.get());
     {
-        ScopedRop2 rop(dc.get(), R2_NOTXORPEN);
+        auto rop = setRasterMode(dc.get(), R2_NOTXORPEN);
         EXPECT_EQ(GetROP2(dc.get()), R2_NOTXORPEN);
     }
     EXPECT_EQ(GetROP2(dc.get()), before);
+}
+
+TEST(GdiOwners, WindowDcGoesBackToItsWindowAndAFailedOneOwnsNothing) {
+    auto screen = windowDc(nullptr);
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(GetObjectType(screen.get()), DWORD(OBJ_DC));
+    auto none = windowDc(reinterpret_cast<HWND>(INT_PTR{0x7FFF0}));  // no such window
+    EXPECT_FALSE(none);
 }
 
 TEST(KernelOwners, FileHandleUsesInvalidHandleValueForNone) {

@@ -1,7 +1,5 @@
 #include "base/win/registry_key.h"
 
-#include <algorithm>
-#include <array>
 #include <cstring>
 #include <utility>
 
@@ -29,14 +27,6 @@ REGSAM accessFromFlags(unsigned flags) {
     if (read && !write) return KEY_READ | create;
     if (write && !read) return KEY_SET_VALUE | KEY_CREATE_SUB_KEY;
     return KEY_ALL_ACCESS;
-}
-
-// The platform's own root keys are never closed: they are not ours.
-bool isPredefinedKey(HKEY key) {
-    static const std::array<HKEY, 7> roots{
-        HKEY_CLASSES_ROOT,     HKEY_CURRENT_USER,   HKEY_LOCAL_MACHINE, HKEY_USERS,
-        HKEY_PERFORMANCE_DATA, HKEY_CURRENT_CONFIG, HKEY_DYN_DATA};
-    return std::find(roots.begin(), roots.end(), key) != roots.end();
 }
 
 // A key path is given as the program forms it, with a trailing backslash ("Windows\"); the
@@ -83,7 +73,7 @@ void RegistryKey::open(HKEY root, std::wstring_view path, unsigned flags) {
     // The copy lets the caller close its root (or pass a predefined one) without affecting us.
     if (!record(RegOpenKeyExW(root, L"", 0, accessFromFlags(flags), &copy)))
         throw RegistryError(kCopyFailed, lastError_.value());
-    handles_.push_back(copy);
+    handles_.emplace_back(copy);
     if (!keyPath(path).empty()) subkey(path, flags);
 }
 
@@ -101,14 +91,13 @@ void RegistryKey::subkey(std::wstring_view name, unsigned flags) {
                                  REG_OPTION_NON_VOLATILE, access, nullptr, &key, nullptr);
     }
     if (!record(status)) throw RegistryError(kOpenFailed, lastError_.value());
-    handles_.push_back(key);
+    handles_.emplace_back(key);
 }
 
 void RegistryKey::close() noexcept {
-    while (!handles_.empty()) {
-        if (!isPredefinedKey(handles_.back())) RegCloseKey(handles_.back());
+    // Innermost first: a key goes before the key it was opened below.
+    while (!handles_.empty())
         handles_.pop_back();
-    }
 }
 
 std::optional<RegistryValue> RegistryKey::readValue(std::wstring_view name) {

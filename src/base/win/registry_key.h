@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/win/unique_handle.h"
+
 namespace lumetra::win {
 
 // The program's key under HKEY_CURRENT_USER; the trailing backslash is part of the text, so
@@ -57,7 +59,7 @@ class RegistryKey : private boost::noncopyable {
     void close() noexcept;
 
     bool isOpen() const { return !handles_.empty(); }
-    HKEY handle() const { return handles_.empty() ? nullptr : handles_.back(); }
+    HKEY handle() const { return handles_.empty() ? nullptr : handles_.back().get(); }
     const boost::system::error_code& lastError() const { return lastError_; }
 
     // The value as stored, whatever its type and size; nullopt when it is missing or cannot be
@@ -90,7 +92,7 @@ class RegistryKey : private boost::noncopyable {
     bool record(LSTATUS status);
     bool requireOpen();
 
-    std::vector<HKEY> handles_;  // the root copy first, the innermost key last
+    std::vector<UniqueKey> handles_;  // the root copy first, the innermost key last
     boost::system::error_code lastError_;
 };
 

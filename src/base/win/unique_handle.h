@@ -1,23 +1,31 @@
 #pragma once
-// Move-only owners for every kind of handle the program holds: GDI objects, memory contexts,
-// menus, kernel handles, global memory, windows and COM interfaces. Each closes its handle
-// exactly once; copies are not possible, so a handle can never be released twice.
+// One move-only owner for every kind of handle the program holds. The close function is a
+// template argument, so a new kind of handle is one line: GDI objects, memory contexts, menus,
+// kernel handles, global memory, registry keys, windows, image lists, COM interfaces, and the
+// scoped states of a drawing context (a selected object, a raster mode, a window's context, a
+// paint session) whose "handle" is a small record of what to give back. A handle is closed
+// exactly once; copies are not possible.
 
 #include <windows.h>
 
 #include <commctrl.h>
 #include <unknwn.h>
 
+#include <type_traits>
 #include <utility>
 
 namespace lumetra::win {
 
-// Traits: `Handle`, `invalid()` and `close(Handle)`.
-template <typename Traits>
+// The "no handle" value of most handle types.
+template <typename Handle>
+constexpr Handle noHandle() noexcept {
+    return Handle{};
+}
+
+// `Close(handle)` releases a handle; `Empty()` is the value that owns nothing.
+template <typename Handle, auto Close, auto Empty = &noHandle<Handle>>
 class UniqueHandle {
   public:
-    using Handle = typename Traits::Handle;
-
     UniqueHandle() noexcept = default;
     explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -30,15 +38,15 @@ class UniqueHandle {
         return *this;
     }
 
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Traits::invalid(); }
+    const Handle& get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return !(handle_ == Empty()); }
 
     // Gives up ownership without closing.
-    Handle release() noexcept { return std::exchange(handle_, Traits::invalid()); }
+    Handle release() noexcept { return std::exchange(handle_, Empty()); }
 
-    void reset(Handle handle = Traits::invalid()) noexcept {
+    void reset(Handle handle = Empty()) noexcept {
         Handle old = std::exchange(handle_, handle);
-        if (old != Traits::invalid()) Traits::close(old);
+        if (!(old == Empty())) Close(old);
     }
 
     // For functions that return a handle through an out parameter; closes the current one first.
@@ -46,189 +54,143 @@ class UniqueHandle {
         reset();
         return &handle_;
     }
-
-  private:
-    Handle handle_ = Traits::invalid();
-};
-
-template <typename GdiHandle>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DeleteObject(h); }
-};
-
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DeleteDC(h); }
-};
-
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DestroyMenu(h); }
-};
-
-// Handles that use INVALID_HANDLE_VALUE for "none" (files, find handles from CreateFile).
-struct FileHandleTraits {
-    using Handle = HANDLE;
-    static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) noexcept { CloseHandle(h); }
-};
-
-// Handles that use null for "none" (events, processes, threads).
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { CloseHandle(h); }
-};
-
-struct GlobalMemoryTraits {
-    using Handle = HGLOBAL;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { GlobalFree(h); }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { DestroyWindow(h); }
-};
-
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle invalid() noexcept { return nullptr; }
-    static void close(Handle h) noexcept { ImageList_Destroy(h); }
-};
-
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
-using UniqueMenu = UniqueHandle<MenuTraits>;
-using UniqueFile = UniqueHandle<FileHandleTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueGlobal = UniqueHandle<GlobalMemoryTraits>;
-using UniqueWindow = UniqueHandle<WindowTraits>;
-using UniqueImageList = UniqueHandle<ImageListTraits>;
-
-// A window's drawing context from GetDC, released to the window it came from.
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() { reset(); }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    WindowDc(WindowDc&& other) noexcept
-        : window_(std::exchange(other.window_, nullptr)), dc_(std::exchange(other.dc_, nullptr)) {}
-    WindowDc& operator=(WindowDc&& other) noexcept {
-        if (this != &other) {
-            reset();
-            window_ = std::exchange(other.window_, nullptr);
-            dc_ = std::exchange(other.dc_, nullptr);
-        }
-        return *this;
+    void** putVoid() noexcept
+        requires std::is_pointer_v<Handle>
+    {
+        return reinterpret_cast<void**>(put());
     }
 
-    HDC get() const noexcept { return dc_; }
-    explicit operator bool() const noexcept { return dc_ != nullptr; }
-    void reset() noexcept {
-        if (dc_) ReleaseDC(window_, dc_);
-        dc_ = nullptr;
-        window_ = nullptr;
+    Handle operator->() const noexcept
+        requires std::is_pointer_v<Handle>
+    {
+        return handle_;
     }
 
   private:
-    HWND window_ = nullptr;
-    HDC dc_ = nullptr;
+    Handle handle_ = Empty();
 };
+
+inline HANDLE invalidFileHandle() noexcept {
+    return INVALID_HANDLE_VALUE;
+}
+
+template <typename Interface>
+void releaseInterface(Interface* p) noexcept {
+    p->Release();
+}
+
+// Keys the system predefines (HKEY_CURRENT_USER, ...) are never closed.
+inline void closeKey(HKEY key) noexcept {
+    if (reinterpret_cast<ULONG_PTR>(key) < reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT) ||
+        reinterpret_cast<ULONG_PTR>(key) > reinterpret_cast<ULONG_PTR>(HKEY_CURRENT_USER_LOCAL_SETTINGS)) {
+        RegCloseKey(key);
+    }
+}
+
+using UniqueBitmap = UniqueHandle<HBITMAP, &DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, &DeleteObject>;
+using UniqueFont = UniqueHandle<HFONT, &DeleteObject>;
+using UniqueRegion = UniqueHandle<HRGN, &DeleteObject>;
+using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>;
+using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
+using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, &invalidFileHandle>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
+using UniqueKey = UniqueHandle<HKEY, &closeKey>;
+using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &ImageList_Destroy>;
+template <typename Interface>
+using ComPtr = UniqueHandle<Interface*, &releaseInterface<Interface>>;
+
+// ---- Scoped states of drawing contexts and memory -------------------------------------------
+
+// A window's drawing context from GetDC (a null window: the screen's), released to the window
+// it came from. Owns nothing when GetDC failed.
+struct WindowDcHandle {
+    HWND window = nullptr;
+    HDC dc = nullptr;
+    operator HDC() const noexcept { return dc; }
+    friend bool operator==(const WindowDcHandle& a, const WindowDcHandle& b) noexcept {
+        return a.dc == b.dc;
+    }
+};
+inline void releaseWindowDc(WindowDcHandle h) noexcept {
+    ReleaseDC(h.window, h.dc);
+}
+using UniqueWindowDc = UniqueHandle<WindowDcHandle, &releaseWindowDc>;
+inline UniqueWindowDc windowDc(HWND window) noexcept {
+    return UniqueWindowDc(WindowDcHandle{window, GetDC(window)});
+}
 
 // BeginPaint / EndPaint for one paint message.
-class PaintDc {
-  public:
-    explicit PaintDc(HWND window) noexcept : window_(window) { dc_ = BeginPaint(window, &paint_); }
-    ~PaintDc() { EndPaint(window_, &paint_); }
-    PaintDc(const PaintDc&) = delete;
-    PaintDc& operator=(const PaintDc&) = delete;
-
-    HDC get() const noexcept { return dc_; }
-    const RECT& updateRect() const noexcept { return paint_.rcPaint; }
-    bool erase() const noexcept { return paint_.fErase != FALSE; }
-
-  private:
-    HWND window_;
-    PAINTSTRUCT paint_{};
-    HDC dc_ = nullptr;
-};
-
-// Selects a GDI object into a context for one scope and puts the previous one back.
-class ScopedSelection {
-  public:
-    ScopedSelection(HDC dc, HGDIOBJ object) noexcept
-        : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~ScopedSelection() {
-        if (previous_ && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
+struct PaintSession {
+    HWND window = nullptr;
+    PAINTSTRUCT paint{};
+    operator HDC() const noexcept { return paint.hdc; }
+    friend bool operator==(const PaintSession& a, const PaintSession& b) noexcept {
+        return a.window == b.window;
     }
-    ScopedSelection(const ScopedSelection&) = delete;
-    ScopedSelection& operator=(const ScopedSelection&) = delete;
-
-    bool selected() const noexcept { return previous_ != nullptr && previous_ != HGDI_ERROR; }
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
 };
+inline void endPaint(PaintSession session) noexcept {
+    EndPaint(session.window, &session.paint);
+}
+using UniquePaint = UniqueHandle<PaintSession, &endPaint>;
+inline UniquePaint beginPaint(HWND window) noexcept {
+    PaintSession session{window, {}};
+    BeginPaint(window, &session.paint);
+    return UniquePaint(session);
+}
+
+// A GDI object selected into a context for one scope; the previous one goes back. Owns nothing
+// when the selection failed.
+struct SelectedObject {
+    HDC dc = nullptr;
+    HGDIOBJ previous = nullptr;
+    friend bool operator==(const SelectedObject& a, const SelectedObject& b) noexcept {
+        return a.previous == b.previous;
+    }
+};
+inline void putBackObject(SelectedObject s) noexcept {
+    SelectObject(s.dc, s.previous);
+}
+using UniqueSelection = UniqueHandle<SelectedObject, &putBackObject>;
+inline UniqueSelection selectObject(HDC dc, HGDIOBJ object) noexcept {
+    HGDIOBJ previous = object ? SelectObject(dc, object) : nullptr;
+    if (previous == HGDI_ERROR) previous = nullptr;
+    return UniqueSelection(SelectedObject{dc, previous});
+}
 
 // The raster mode of a context for one scope.
-class ScopedRop2 {
-  public:
-    ScopedRop2(HDC dc, int mode) noexcept : dc_(dc), previous_(SetROP2(dc, mode)) {}
-    ~ScopedRop2() {
-        if (previous_) SetROP2(dc_, previous_);
+struct RasterMode {
+    HDC dc = nullptr;
+    int previous = 0;
+    friend bool operator==(const RasterMode& a, const RasterMode& b) noexcept {
+        return a.previous == b.previous;
     }
-    ScopedRop2(const ScopedRop2&) = delete;
-    ScopedRop2& operator=(const ScopedRop2&) = delete;
-
-  private:
-    HDC dc_;
-    int previous_;
 };
+inline void putBackRasterMode(RasterMode m) noexcept {
+    SetROP2(m.dc, m.previous);
+}
+using UniqueRasterMode = UniqueHandle<RasterMode, &putBackRasterMode>;
+inline UniqueRasterMode setRasterMode(HDC dc, int mode) noexcept {
+    return UniqueRasterMode(RasterMode{dc, SetROP2(dc, mode)});
+}
 
-// An owned COM interface pointer.
-template <typename Interface>
-class ComPtr {
-  public:
-    ComPtr() noexcept = default;
-    explicit ComPtr(Interface* p) noexcept : p_(p) {}
-    ~ComPtr() { reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ComPtr(ComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
-    ComPtr& operator=(ComPtr&& other) noexcept {
-        if (this != &other) {
-            reset();
-            p_ = std::exchange(other.p_, nullptr);
-        }
-        return *this;
+// The memory of a global block, locked for one scope.
+struct LockedGlobal {
+    HGLOBAL memory = nullptr;
+    void* data = nullptr;
+    friend bool operator==(const LockedGlobal& a, const LockedGlobal& b) noexcept {
+        return a.data == b.data;
     }
-
-    Interface* get() const noexcept { return p_; }
-    Interface* operator->() const noexcept { return p_; }
-    explicit operator bool() const noexcept { return p_ != nullptr; }
-    void reset() noexcept {
-        if (p_) std::exchange(p_, nullptr)->Release();
-    }
-    Interface** put() noexcept {
-        reset();
-        return &p_;
-    }
-    void** putVoid() noexcept { return reinterpret_cast<void**>(put()); }
-
-  private:
-    Interface* p_ = nullptr;
 };
+inline void unlockGlobal(LockedGlobal l) noexcept {
+    GlobalUnlock(l.memory);
+}
+using UniqueGlobalLock = UniqueHandle<LockedGlobal, &unlockGlobal>;
+inline UniqueGlobalLock lockGlobal(HGLOBAL memory) noexcept {
+    return UniqueGlobalLock(LockedGlobal{memory, memory ? GlobalLock(memory) : nullptr});
+}
 
 }  // namespace lumetra::win

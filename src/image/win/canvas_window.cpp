@@ -262,10 +262,10 @@ void CanvasWindow::displayChanged() {
 // ---- painting ----
 
 void CanvasWindow::onPaint() {
-    PaintDc paint(window_);
+    auto paint = beginPaint(window_);
     RECT client{};
     GetClientRect(window_, &client);
-    RECT update = intersect(paint.updateRect(), client);
+    RECT update = intersect(paint.get().paint.rcPaint, client);
     if (isEmpty(update)) return;
 
     // Everything is drawn into a back buffer the size of the update area, then copied at once.
@@ -273,7 +273,7 @@ void CanvasWindow::onPaint() {
     UniqueBitmap bitmap(CreateCompatibleBitmap(paint.get(), update.right - update.left,
                                                update.bottom - update.top));
     if (!buffer || !bitmap) return;
-    ScopedSelection selectBitmap(buffer.get(), bitmap.get());
+    auto selectBitmap = selectObject(buffer.get(), bitmap.get());
     SetViewportOrgEx(buffer.get(), -update.left, -update.top, nullptr);
     HDC dc = buffer.get();
 
@@ -314,8 +314,8 @@ void CanvasWindow::paintBackground(HDC dc, const RECT& client) {
     fillRect(dc, RECT{picture.right, picture.top, client.right, picture.bottom}, brush);
     fillRect(dc, RECT{client.left, picture.bottom, client.right, client.bottom}, brush);
     UniquePen pen(CreatePen(PS_SOLID, 1, kBorder));
-    ScopedSelection selectPen(dc, pen.get());
-    ScopedSelection selectBrush(dc, GetStockObject(NULL_BRUSH));
+    auto selectPen = selectObject(dc, pen.get());
+    auto selectBrush = selectObject(dc, GetStockObject(NULL_BRUSH));
     Rectangle(dc, picture.left - 1, picture.top - 1, picture.right + 1, picture.bottom + 1);
 }
 
@@ -356,8 +356,8 @@ void CanvasWindow::paintArea(HDC dc, const Rect& area, int decoration, bool stat
             brush);
         if (decoration & kDecorationOutline) {
             UniquePen pen(CreatePen(PS_DOT, 1, RGB(0, 0, 0)));
-            ScopedSelection selectPen(dc, pen.get());
-            ScopedRop2 rop(dc, R2_NOTXORPEN);
+            auto selectPen = selectObject(dc, pen.get());
+            auto rop = setRasterMode(dc, R2_NOTXORPEN);
             int oldMode = SetBkMode(dc, TRANSPARENT);
             const int right = screen.right - 1;
             const int bottom = screen.bottom - 1;
@@ -430,7 +430,7 @@ void CanvasWindow::onRightDown(LPARAM lParam, WPARAM keys) {
     } else {
         anchor_ = p;
     }
-    dragDc_ = WindowDc(window_);
+    dragDc_ = windowDc(window_);
     const int brighter = showBrighter() ? 1 : 0;
     if (!selection.empty()) paintArea(dragDc_.get(), selection, brighter, true);
     SetCapture(window_);
@@ -619,8 +619,8 @@ void CanvasWindow::drawPlayLine(HDC dc, int x, bool dotted) {
     int bottom = std::min<int>(source.rendered.bottom + viewOffset_.y, client.bottom);
     if (bottom - top <= 3 || x < client.left || x >= client.right) return;
     UniquePen pen(CreatePen(dotted ? PS_DOT : PS_SOLID, 1, RGB(0, 0, 0)));
-    ScopedSelection selectPen(dc, pen.get());
-    ScopedRop2 rop(dc, R2_NOTXORPEN);
+    auto selectPen = selectObject(dc, pen.get());
+    auto rop = setRasterMode(dc, R2_NOTXORPEN);
     int oldMode = SetBkMode(dc, TRANSPARENT);
     MoveToEx(dc, x, top, nullptr);
     LineTo(dc, x, bottom);
@@ -642,7 +642,7 @@ void CanvasWindow::onPlayPositionPaint(HDC dc) {
 }
 
 void CanvasWindow::onPlayPosition(WPARAM p, LPARAM q) {
-    WindowDc dc(window_);
+    auto dc = windowDc(window_);
     playPosition(dc.get(), p, q);
 }
 

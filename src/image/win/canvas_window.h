@@ -101,7 +101,7 @@ class CanvasWindow : public WindowHandler {
     DragMode drag_ = DragMode::None;
     POINT anchor_{};
     POINT last_{};
-    WindowDc dragDc_{nullptr};
+    UniqueWindowDc dragDc_;
     HCURSOR cursorBeforeDrag_ = nullptr;
 
     // Play-position display.

@@ -45,10 +45,12 @@ UniqueGlobal readFileIntoGlobal(const std::filesystem::path& path, DWORD& size,
         failure = L"Could not read " + path.wstring();
         return {};
     }
-    void* data = GlobalLock(memory.get());
     DWORD read = 0;
-    BOOL ok = data && ReadFile(file.get(), data, size, &read, nullptr);
-    GlobalUnlock(memory.get());
+    BOOL ok = FALSE;
+    {
+        auto locked = lockGlobal(memory.get());
+        ok = locked && ReadFile(file.get(), locked.get().data, size, &read, nullptr);
+    }
     if (!ok || read != size) {
         failure = L"Could not read " + path.wstring();
         return {};
@@ -83,20 +85,19 @@ std::optional<PixelImage> loadPictureFile(const std::filesystem::path& path,
     OLE_YSIZE_HIMETRIC hmHeight = 0;
     picture->get_Width(&hmWidth);
     picture->get_Height(&hmHeight);
-    HDC screen = GetDC(nullptr);
-    const int width = MulDiv(hmWidth, GetDeviceCaps(screen, LOGPIXELSX), 2540);
-    const int height = MulDiv(hmHeight, GetDeviceCaps(screen, LOGPIXELSY), 2540);
+    auto screen = windowDc(nullptr);
+    const int width = MulDiv(hmWidth, GetDeviceCaps(screen.get(), LOGPIXELSX), 2540);
+    const int height = MulDiv(hmHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 2540);
 
     std::string message;
     auto image = createCanvasBitmap(width, height, message);
     if (!image) {
-        ReleaseDC(nullptr, screen);
         failure = toUtf16(message);
         return std::nullopt;
     }
     // The picture draws itself into a DIB section of the canvas layout, which is then copied.
-    UniqueMemoryDc dc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    screen.reset();
     void* bits = nullptr;
     UniqueBitmap section(createDibSection(dc.get(), width, height, &bits));
     if (!dc || !section || !bits) {
@@ -104,7 +105,7 @@ std::optional<PixelImage> loadPictureFile(const std::filesystem::path& path,
         return std::nullopt;
     }
     {
-        ScopedSelection select(dc.get(), section.get());
+        auto select = selectObject(dc.get(), section.get());
         hr = picture->Render(dc.get(), 0, 0, width, height, 0, hmHeight, hmWidth, -hmHeight,
                              nullptr);
         GdiFlush();

@@ -44,15 +44,14 @@ WaveOutDevice::~WaveOutDevice() {
 
 void WaveOutDevice::shutDown() noexcept {
     if (!device_) return;
-    waveOutReset(device_);
+    waveOutReset(device_.get());
     for (auto& b : buffers_) {
         if (!b->prepared) continue;
         b->header.dwBufferLength = b->capacity;
-        waveOutUnprepareHeader(device_, &b->header, sizeof(WAVEHDR));
+        waveOutUnprepareHeader(device_.get(), &b->header, sizeof(WAVEHDR));
         b->prepared = false;
     }
-    waveOutClose(device_);
-    device_ = nullptr;
+    device_.reset();
     for (auto& b : buffers_)
         b->prepared = false;
 }
@@ -68,7 +67,7 @@ int WaveOutDevice::open(std::int32_t device, const OutputFormat& format) {
     const MMRESULT result = waveOutOpen(&opened, deviceId(device), &wave,
                                         reinterpret_cast<DWORD_PTR>(window_), 0, CALLBACK_WINDOW);
     if (result != MMSYSERR_NOERROR) return int(result);
-    device_ = opened;
+    device_.reset(opened);
     return 0;
 }
 
@@ -83,7 +82,7 @@ int WaveOutDevice::prepare(std::size_t index, std::int16_t* data, std::uint32_t 
     b.header.dwBufferLength = capacityBytes;
     b.header.dwUser = DWORD_PTR(index);
     b.capacity = capacityBytes;
-    const MMRESULT result = waveOutPrepareHeader(device_, &b.header, sizeof(WAVEHDR));
+    const MMRESULT result = waveOutPrepareHeader(device_.get(), &b.header, sizeof(WAVEHDR));
     if (result != MMSYSERR_NOERROR) return int(result);
     b.prepared = true;
     return 0;
@@ -95,7 +94,7 @@ int WaveOutDevice::unprepare(std::size_t index) {
     if (!b || !b->prepared) return MMSYSERR_INVALPARAM;
     // A write may have shortened the length; unprepare the header as it was prepared.
     if (!(b->header.dwFlags & WHDR_INQUEUE)) b->header.dwBufferLength = b->capacity;
-    const MMRESULT result = waveOutUnprepareHeader(device_, &b->header, sizeof(WAVEHDR));
+    const MMRESULT result = waveOutUnprepareHeader(device_.get(), &b->header, sizeof(WAVEHDR));
     if (result != MMSYSERR_NOERROR) return int(result);
     b->prepared = false;
     return 0;
@@ -107,26 +106,26 @@ int WaveOutDevice::write(std::size_t index, std::uint32_t bytes) {
     if (!b || !b->prepared || bytes > b->capacity) return MMSYSERR_INVALPARAM;
     if (b->header.dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
     b->header.dwBufferLength = bytes;
-    return int(waveOutWrite(device_, &b->header, sizeof(WAVEHDR)));
+    return int(waveOutWrite(device_.get(), &b->header, sizeof(WAVEHDR)));
 }
 
 int WaveOutDevice::pause() {
-    return device_ ? int(waveOutPause(device_)) : int(MMSYSERR_INVALHANDLE);
+    return device_ ? int(waveOutPause(device_.get())) : int(MMSYSERR_INVALHANDLE);
 }
 
 int WaveOutDevice::restart() {
-    return device_ ? int(waveOutRestart(device_)) : int(MMSYSERR_INVALHANDLE);
+    return device_ ? int(waveOutRestart(device_.get())) : int(MMSYSERR_INVALHANDLE);
 }
 
 int WaveOutDevice::reset() {
-    return device_ ? int(waveOutReset(device_)) : int(MMSYSERR_INVALHANDLE);
+    return device_ ? int(waveOutReset(device_.get())) : int(MMSYSERR_INVALHANDLE);
 }
 
 int WaveOutDevice::close() {
     if (!device_) return MMSYSERR_INVALHANDLE;
-    const MMRESULT result = waveOutClose(device_);
+    const MMRESULT result = waveOutClose(device_.get());
     if (result == MMSYSERR_NOERROR) {
-        device_ = nullptr;
+        device_.release();
         for (auto& b : buffers_)
             b->prepared = false;
         return 0;
@@ -144,7 +143,7 @@ std::string WaveOutDevice::errorText(int code) {
 std::optional<std::size_t> WaveOutDevice::finishedBuffer(UINT message, WPARAM wParam,
                                                          LPARAM lParam) const {
     if (message != kBufferDoneMessage || !device_) return std::nullopt;
-    if (reinterpret_cast<HWAVEOUT>(wParam) != device_) return std::nullopt;
+    if (reinterpret_cast<HWAVEOUT>(wParam) != device_.get()) return std::nullopt;
     const auto* header = reinterpret_cast<const WAVEHDR*>(lParam);
     for (std::size_t i = 0; i < buffers_.size(); ++i)
         if (&buffers_[i]->header == header) return i;

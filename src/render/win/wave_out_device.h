@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "base/win/unique_handle.h"
 #include "render/playback_ports.h"
 #include "render/wave_devices.h"
 
@@ -56,7 +57,7 @@ class WaveOutDevice final : public WaveOutPort {
     std::vector<std::size_t> takeFinishedBuffers();
 
     bool isOpen() const { return device_ != nullptr; }
-    HWAVEOUT handle() const { return device_; }
+    HWAVEOUT handle() const { return device_.get(); }
 
   private:
     struct Buffer {
@@ -69,7 +70,7 @@ class WaveOutDevice final : public WaveOutPort {
     void shutDown() noexcept;
 
     HWND window_;
-    HWAVEOUT device_ = nullptr;
+    UniqueHandle<HWAVEOUT, &waveOutClose> device_;
     std::vector<std::unique_ptr<Buffer>> buffers_;  // unique_ptr: the device holds the addresses
 };
 

@@ -65,10 +65,9 @@ MainWindow& mainWindowRecord() {
 }
 
 void displayCheck() {
-    HDC screen = GetDC(nullptr);
-    int bits = GetDeviceCaps(screen, COLORRES);
-    if (bits == 0) bits = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
+    auto screen = windowDc(nullptr);
+    int bits = GetDeviceCaps(screen.get(), COLORRES);
+    if (bits == 0) bits = GetDeviceCaps(screen.get(), BITSPIXEL);
     if (bits < 15) showWarning(L"Lumetra will work better with higher color resolution displays");
 }
 

@@ -19,20 +19,18 @@ constexpr BYTE kCheckGroup = BTNS_CHECKGROUP;
 
 // Adds the bitmap resource `id` to the image list; -1 when it is missing.
 int addImage(HIMAGELIST images, HINSTANCE instance, int id, int size) {
-    HANDLE bitmap = nullptr;
+    UniqueBitmap bitmap;
     if (size >= 32) {
-        bitmap = LoadImageW(instance, MAKEINTRESOURCEW(id + IDB_LARGE_OFFSET), IMAGE_BITMAP, size,
-                            size, LR_CREATEDIBSECTION);
+        bitmap.reset(static_cast<HBITMAP>(LoadImageW(instance,
+                                                     MAKEINTRESOURCEW(id + IDB_LARGE_OFFSET),
+                                                     IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
     }
     if (!bitmap) {
-        bitmap = LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, size, size,
-                            LR_CREATEDIBSECTION);
+        bitmap.reset(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP,
+                                                     size, size, LR_CREATEDIBSECTION)));
     }
     if (!bitmap) return -1;
-    int index =
-        ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap), COLORREF(IDB_TRANSPARENT_COLOR));
-    DeleteObject(bitmap);
-    return index;
+    return ImageList_AddMasked(images, bitmap.get(), COLORREF(IDB_TRANSPARENT_COLOR));
 }
 
 }  // namespace
@@ -72,9 +70,7 @@ HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentT
     // own resolution then decides.
     UINT dpi = GetDpiForWindow(parent);
     if (dpi <= 96) {
-        HDC screen = GetDC(nullptr);
-        dpi = UINT(GetDeviceCaps(screen, LOGPIXELSX));
-        ReleaseDC(nullptr, screen);
+        dpi = UINT(GetDeviceCaps(windowDc(nullptr).get(), LOGPIXELSX));
     }
     const int size = dpi >= 168 ? 32 : (dpi >= 120 ? 24 : 16);
     // The list is ours, at the size of the screen's resolution; the platform's own undo and redo
