@@ -9,11 +9,10 @@
 #include <string>
 
 #include "base/local_time.h"
+#include "base/user_interface.h"
 
 namespace lumetra {
 
-inline constexpr const char* kWarningCaption = "Lumetra Warning!";
-inline constexpr const char* kQuizCaption = "Lumetra Quiz";
 
 // The system's own number and text for the last failed call (errno / GetLastError).
 struct SystemError {

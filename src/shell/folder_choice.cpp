@@ -54,12 +54,6 @@ FileDialogStart fileDialogStart(FileDialogKind kind, const ProgramFolders& folde
     return {};
 }
 
-bool hasDriveLetter(std::string_view path) {
-    if (path.size() < 2 || path[1] != ':') return false;
-    const char letter = path[0];
-    return (letter >= 'A' && letter <= 'Z') || (letter >= 'a' && letter <= 'z');
-}
-
 bool sameFolder(std::string_view a, std::string_view b) {
     a = withoutTrailingSeparators(a);
     b = withoutTrailingSeparators(b);

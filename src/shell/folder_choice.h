@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/path_text.h"
 #include "shell/program_folders.h"
 
 namespace lumetra {
@@ -40,10 +41,6 @@ struct FileDialogStart {
 };
 FileDialogStart fileDialogStart(FileDialogKind kind, const ProgramFolders& folders,
                                 std::string_view fileNameBuffer, std::string_view fileTitleBuffer);
-
-// Only paths of the drive-letter form ("X:" first) can be chosen in the folder browser; network
-// paths and virtual folders cannot.
-bool hasDriveLetter(std::string_view path);
 
 // Whether two folder paths name the same folder as the folder browser compares them: letter case,
 // separator style and a trailing separator do not count.

@@ -3,16 +3,12 @@
 
 #include <cstdint>
 
+#include "document/canvas_view.h"
 #include "render/soundfile_options.h"
 
 namespace lumetra {
 
 enum class SelectionStyle : std::int32_t { OutlineOnly = 0, Brighten = 1, Inverted = 2 };
-
-// Bits of the selection drawing flags (DragDecoration).
-inline constexpr std::int32_t kDecorationBrighten = 1;
-inline constexpr std::int32_t kDecorationInvert = 2;
-inline constexpr std::int32_t kDecorationOutline = 4;
 
 struct ShellOptions {
     std::int32_t attachRenderInfo = 0;          // "Attach &Render Info to BMP" (401)

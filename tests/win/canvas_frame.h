@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "image/win/canvas_window.h"
+#include "document/win/canvas_window.h"
 
 namespace lumetra::win {
 

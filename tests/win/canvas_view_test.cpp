@@ -1,6 +1,6 @@
 // The canvas's display arithmetic: decoration bytes, decoration flags and scroll-bar layout.
 
-#include "image/win/canvas_view.h"
+#include "document/canvas_view.h"
 
 #include <gtest/gtest.h>
 

@@ -1,17 +1,17 @@
 // The canvas window on screen: the picture is drawn at (7, 7) on the grey background, brighter on
 // demand, scrolled by its bars, and the right button draws the selection by the canvas's rules.
 
-#include "image/win/canvas_window.h"
+#include "document/win/canvas_window.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "canvas_frame.h"
-#include "image/win/canvas_view.h"
+#include "document/canvas_view.h"
 #include "image/win/dib_paint.h"
 #include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/unique_handle.h"
 #include "win_test_pictures.h"
 

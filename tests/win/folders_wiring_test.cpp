@@ -12,7 +12,7 @@
 #include <set>
 
 #include "shell/win/file_dialogs.h"
-#include "shell/win/folder_browser.h"
+#include "base/win/folder_browser.h"
 #include "shell/win/program_folders.h"
 
 namespace lumetra::win {

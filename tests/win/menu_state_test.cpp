@@ -8,7 +8,7 @@
 #include <set>
 #include <utility>
 
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/unique_handle.h"
 
 namespace lumetra::win {

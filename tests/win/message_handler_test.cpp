@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {

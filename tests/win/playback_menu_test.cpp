@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ports_scratch.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "shell/win/recent_files.h"
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"

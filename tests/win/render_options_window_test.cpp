@@ -2,7 +2,7 @@
 // applies its rule, the arrows step, the check box and the slider set their fields, and the
 // derived displays follow.
 
-#include "render/win/render_options_window.h"
+#include "document/win/render_options_window.h"
 
 #include <windows.h>
 
@@ -12,10 +12,10 @@
 
 #include <string>
 
-#include "image/win/canvas_window.h"
-#include "render/win/render_bridge.h"
+#include "document/win/canvas_window.h"
+#include "shell/win/render_runtime.h"
 #include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/text.h"
 
 namespace lumetra::win {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/text.h"
 #include "shell/win/toolbar.h"
 #include "base/win/utf16.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "render/sound_options_rules.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
 

@@ -2,7 +2,7 @@
 // whose name lies outside ASCII and beyond MAX_PATH, Undo and Redo exchanging the pictures, and
 // the ring in memory when there is no undo folder.
 
-#include "image/win/undo_ring.h"
+#include "shell/win/edit_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "image/win/canvas_tools.h"
 #include "ports_scratch.h"
 #include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/long_paths.h"
 #include "win_test_pictures.h"
 

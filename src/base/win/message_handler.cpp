@@ -6,25 +6,31 @@
 namespace lumetra::win {
 namespace {
 
-void defaultReporter(const char* what) {
-    MessageBoxA(nullptr, what, "Lumetra Warning!", MB_OK | MB_ICONWARNING);
-}
-
-BoundaryReporter g_reporter = defaultReporter;
-bool g_reporting = false;
-
-// A report shows a box, which pumps messages; a second failure inside it is not reported again.
-void report(const char* what) {
-    if (g_reporting) return;
-    g_reporting = true;
-    g_reporter(what);
-    g_reporting = false;
+template <typename Handler>
+bool reportCurrentException(Handler& handler) {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        handler.reportFailure("Not enough memory for this operation.");
+    } catch (const std::exception& e) {
+        handler.reportFailure(e.what());
+    } catch (...) {
+        handler.reportFailure("Unexpected failure.");
+    }
+    return true;
 }
 
 }  // namespace
 
-void setBoundaryReporter(BoundaryReporter reporter) {
-    g_reporter = reporter ? reporter : defaultReporter;
+void BoundaryHandler::reportFailure(const char* what) {
+    if (reporting_) return;
+    reporting_ = true;
+    showFailure(what);
+    reporting_ = false;
+}
+
+void BoundaryHandler::showFailure(const char* what) {
+    MessageBoxA(nullptr, what, "Lumetra Warning!", MB_OK | MB_ICONWARNING);
 }
 
 LRESULT CALLBACK windowTrampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,12 +53,8 @@ LRESULT CALLBACK windowTrampoline(HWND window, UINT message, WPARAM wParam, LPAR
     }
     try {
         return handler->onMessage(window, message, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        report("Not enough memory for this operation.");
-    } catch (const std::exception& e) {
-        report(e.what());
     } catch (...) {
-        report("Unexpected failure.");
+        reportCurrentException(*handler);
     }
     // A creation that failed half-way must not leave a window behind.
     if (message == WM_NCCREATE) return FALSE;
@@ -70,14 +72,15 @@ INT_PTR CALLBACK dialogTrampoline(HWND dialog, UINT message, WPARAM wParam, LPAR
     if (message == WM_NCDESTROY) SetWindowLongPtrW(dialog, DWLP_USER, 0);
     try {
         return handler->onMessage(dialog, message, wParam, lParam);
-    } catch (const std::bad_alloc&) {
-        report("Not enough memory for this operation.");
-    } catch (const std::exception& e) {
-        report(e.what());
     } catch (...) {
-        report("Unexpected failure.");
+        reportCurrentException(*handler);
     }
     return FALSE;
+}
+
+INT_PTR runModalDialog(HINSTANCE instance, int dialogId, HWND owner, DialogHandler& handler) {
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(dialogId), owner, dialogTrampoline,
+                           reinterpret_cast<LPARAM>(&handler));
 }
 
 }  // namespace lumetra::win

@@ -1,25 +1,39 @@
 #pragma once
 // The one way our windows and dialogs reach their C++ objects: the object is handed over at
 // creation, stored in the window, and every message is routed to it. No exception ever leaves a
-// window procedure; one that reaches the boundary is reported and the message gets its default
-// answer.
+// window procedure; one that reaches the boundary is reported by the handler and the message
+// gets its default answer.
 
 #include <windows.h>
 
 namespace lumetra::win {
 
-class WindowHandler {
+// What both kinds of handler share: the report of a failure that reached the boundary.
+class BoundaryHandler {
   public:
-    virtual ~WindowHandler() = default;
+    virtual ~BoundaryHandler() = default;
+    // Reports a failure that reached the window procedure. A report shows a box, which pumps
+    // messages; a second failure inside it is not reported again.
+    void reportFailure(const char* what);
+
+  protected:
+    // A warning box by default; the program's windows show it through the program's boxes.
+    virtual void showFailure(const char* what);
+
+  private:
+    bool reporting_ = false;
+};
+
+class WindowHandler : public BoundaryHandler {
+  public:
     // The window's messages; call DefWindowProcW for those not handled.
     virtual LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // The window is gone (after WM_NCDESTROY); the handler is no longer reached.
     virtual void onDetached() {}
 };
 
-class DialogHandler {
+class DialogHandler : public BoundaryHandler {
   public:
-    virtual ~DialogHandler() = default;
     // Dialog procedure semantics: TRUE when handled. WM_INITDIALOG arrives here too.
     virtual INT_PTR onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) = 0;
 };
@@ -31,9 +45,8 @@ LRESULT CALLBACK windowTrampoline(HWND window, UINT message, WPARAM wParam, LPAR
 // (CreateDialogParamW / DialogBoxParamW).
 INT_PTR CALLBACK dialogTrampoline(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// What happens to an exception that reached a window procedure (a warning box by default; the
-// shell installs its own).
-using BoundaryReporter = void (*)(const char* what);
-void setBoundaryReporter(BoundaryReporter reporter);
+// Runs a modal dialog from the program's resources with `handler` as its handler; the dialog's
+// EndDialog result.
+INT_PTR runModalDialog(HINSTANCE instance, int dialogId, HWND owner, DialogHandler& handler);
 
 }  // namespace lumetra::win

@@ -2,6 +2,9 @@
 // The short (8.3) and long forms of paths, and whether a path exists, from the wide API. Paths
 // of any length work; results come back without an extended-length prefix.
 
+#include <optional>
+#include <string>
+
 #include "base/path_names.h"
 
 namespace lumetra::win {

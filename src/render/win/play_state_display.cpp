@@ -5,7 +5,7 @@
 #include <string>
 
 #include "render/playback_ring.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/utf16.h"
 
 namespace lumetra::win {

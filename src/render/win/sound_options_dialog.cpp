@@ -7,8 +7,7 @@
 #include <vector>
 
 #include "render/sound_options_rules.h"
-#include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
 
@@ -138,11 +137,10 @@ void SoundOptionsDialog::onCancel() {
     EndDialog(dialog_, IDCANCEL);
 }
 
-bool askSoundOptions(HWND owner, SoundOptions& options, const WaveDeviceList& devices,
-                     SoundOptionsDialogPorts ports) {
+bool askSoundOptions(HINSTANCE instance, HWND owner, SoundOptions& options,
+                     const WaveDeviceList& devices, SoundOptionsDialogPorts ports) {
     SoundOptionsDialog dialog(options, devices, std::move(ports));
-    DialogBoxParamW(appState().instance, MAKEINTRESOURCEW(IDD_SOUNDCARD), owner, dialogTrampoline,
-                    reinterpret_cast<LPARAM>(static_cast<DialogHandler*>(&dialog)));
+    runModalDialog(instance, IDD_SOUNDCARD, owner, dialog);
     return dialog.confirmed();
 }
 

@@ -50,7 +50,7 @@ class SoundOptionsDialog final : public DialogHandler {
 };
 
 // Runs the dialog modally over `owner`; true when OK was pressed and the options took effect.
-bool askSoundOptions(HWND owner, SoundOptions& options, const WaveDeviceList& devices,
-                     SoundOptionsDialogPorts ports);
+bool askSoundOptions(HINSTANCE instance, HWND owner, SoundOptions& options,
+                     const WaveDeviceList& devices, SoundOptionsDialogPorts ports);
 
 }  // namespace lumetra::win

@@ -56,7 +56,7 @@ class WaveOutDevice final : public WaveOutPort {
     // their buffer indices in queue order (for waiting on a reset device).
     std::vector<std::size_t> takeFinishedBuffers();
 
-    bool isOpen() const { return device_ != nullptr; }
+    bool isOpen() const { return bool(device_); }
     HWAVEOUT handle() const { return device_.get(); }
 
   private:

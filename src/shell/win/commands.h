@@ -1,39 +1,41 @@
 #pragma once
-// The command dispatcher: every menu command, accelerator and toolbar button of the main window
-// arrives here with its command id.
+// The handlers of the command table that are not part of a subsystem's own file. Each takes the
+// program and the command id.
 
 #include <filesystem>
 #include <string>
 
 namespace lumetra::win {
 
-class CanvasWindow;
+struct Program;
 
-// Runs command `id` on the canvas; an id without a command does nothing.
-void executeCommand(CanvasWindow* canvas, int id);
-
-// True when `id` is a command that may run while a render is in progress (display and window
-// toggles); everything else waits for the render to end.
-bool allowedDuringRender(int id);
-
-// Commands whose features are not part of the program yet land here and do nothing.
-void commandNotYetAvailable(int id);
-
-// The file commands (file_commands.cpp).
-void openImageCommand(CanvasWindow& canvas);
-// Opens `path` as the open command does after its dialog. `displayName` becomes the title.
-bool openImagePath(CanvasWindow& canvas, const std::filesystem::path& path,
+// File menu: Open Image (102), Refresh From File (103), Save Image (105), Save Image As (106),
+// Save Sound As (107), Exit (113), the recent files (3400 to 3410).
+void openImageCommand(Program& program, int id);
+void refreshFromFileCommand(Program& program, int id);
+void saveImageCommand(Program& program, int id);
+void saveImageAsCommand(Program& program, int id);
+void saveSoundAsCommand(Program& program, int id);
+void exitCommand(Program& program, int id);
+void openRecentCommand(Program& program, int id);
+// Opens `path` as Open Image does after its dialog; `displayName` becomes the title.
+bool openImagePath(Program& program, const std::filesystem::path& path,
                    const std::wstring& displayName, bool takeUndoSnapshot);
-void refreshFromFileCommand(CanvasWindow& canvas);
-void saveImageCommand(CanvasWindow& canvas);
-void saveImageAsCommand(CanvasWindow& canvas);
-// Saves to `path` as Save Image As does after its dialog; false when the write failed.
-bool saveImageAsPath(CanvasWindow& canvas, const std::filesystem::path& path,
-                     const std::wstring& title);
-void saveSoundAsCommand(CanvasWindow& canvas);
 
-// New Image (new_image_dialog.cpp) and About (about_dialog.cpp).
-void newImageCommand(CanvasWindow& canvas);
-void aboutCommand();
+// Display and windows: the brighter display (256), the selection styles (257 to 259), the tools
+// (323, 324, 326, 329), the toolbar (310), the tool windows (502 to 504, 408) and H (330).
+void showBrighterCommand(Program& program, int id);
+void selectionStyleCommand(Program& program, int id);
+void selectToolCommand(Program& program, int id);
+void toolbarCommand(Program& program, int id);
+void toolWindowCommand(Program& program, int id);
+void hideToolWindowCommand(Program& program, int id);
+
+// Options: the switches 401, 413, 414, 415; the folders 402 and 412.
+void optionSwitchCommand(Program& program, int id);
+void folderCommand(Program& program, int id);
+
+// About (555).
+void aboutCommand(Program& program, int id);
 
 }  // namespace lumetra::win

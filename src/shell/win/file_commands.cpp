@@ -1,102 +1,110 @@
-// The file commands: Open Image, Refresh From File, Save Image, Save Image As, Save Sound As.
+// The file commands: Open Image, Refresh From File, Save Image, Save Image As, Save Sound As,
+// Exit and the recent files.
 
 #include <string>
 
-#include "image/win/canvas_tools.h"
-#include "document/image_save.h"
-#include "image/win/canvas_window.h"
-#include "image/win/image_files.h"
-#include "render/win/render_bridge.h"
-#include "render/win/render_options_window.h"
-#include "shell/win/app_state.h"
-#include "shell/win/commands.h"
-#include "shell/win/file_dialogs.h"
-#include "shell/win/program_folders.h"
-#include "shell/win/recent_files.h"
-#include "base/win/text.h"
 #include "base/win/utf16.h"
+#include "document/win/picture_files.h"
+#include "render/wav_output.h"
+#include "shell/program_folders.h"
+#include "shell/win/commands.h"
+#include "shell/win/edit_commands.h"
+#include "shell/win/file_dialogs.h"
+#include "shell/win/program.h"
+#include "shell/win/render_runtime.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {
 namespace {
 
-void removePlayPosition(CanvasWindow& canvas) {
-    if (canvas.playDisplayOn()) SendMessageW(canvas.window(), kPlayPositionMessage, 1, -1);
+std::filesystem::path imageFolder(const Program& program) {
+    return pathFromUtf8(program.settings.folders.imageFolder);
+}
+
+// The folder of a path with its trailing separator ("C:\Images\a.bmp" -> "C:\Images\").
+std::string folderOf(const std::filesystem::path& path) {
+    return folderOfPath(utf8FromPath(path));
+}
+
+bool saveCurrentImage(Program& program, const std::filesystem::path& path) {
+    return saveImageBmp(program.document.current, path, true,
+                        program.settings.shell.attachRenderInfo != 0);
 }
 
 }  // namespace
 
-void openImageCommand(CanvasWindow& canvas) {
-    AppState& s = appState();
-    auto chosen = askForFile(s.mainWindow, FileDialogKind::OpenBitmap, s.folders.imageFolder);
+void openImageCommand(Program& program, int) {
+    auto chosen = askForFile(program, FileDialogKind::OpenBitmap, imageFolder(program));
     if (!chosen) return;
-    openImagePath(canvas, chosen->path, chosen->title, true);
+    openImagePath(program, chosen->path, chosen->title, true);
 }
 
-bool openImagePath(CanvasWindow& canvas, const std::filesystem::path& path,
+bool openImagePath(Program& program, const std::filesystem::path& path,
                    const std::wstring& displayName, bool takeUndoSnapshot) {
-    ImageDocument& document = canvas.document();
-    if (takeUndoSnapshot && !storeUndoSnapshot(document, true, 0)) return false;
-    if (!loadImageFile(document.current, path, true)) {
-        setStartTitle();
+    ImageDocument& document = program.document;
+    if (takeUndoSnapshot && !storeUndoSnapshot(program, true, 0)) return false;
+    if (!loadImageFile(document.current, path, program.ui, true)) {
+        setStartTitle(program);
         return false;
     }
-    addRecentFile(path.wstring());
+    program.recent.add(path);
     document.path = path;
     document.displayName = toUtf8(displayName);
-    appState().folders.imageFolder = folderOf(path);
-    setImageTitle(displayName);
-    canvas.refreshView(7);
-    prepareImageOscillators(document.current.settings);
-    refreshRenderOptionsWindow();
-    removePlayPosition(canvas);
+    program.settings.folders.imageFolder = folderOf(path);
+    setImageTitle(program, displayName);
+    pictureReplaced(program, true);
     return true;
 }
 
-void refreshFromFileCommand(CanvasWindow& canvas) {
-    ImageDocument& document = canvas.document();
+void refreshFromFileCommand(Program& program, int) {
+    ImageDocument& document = program.document;
     if (document.path.empty()) return;
-    if (!storeUndoSnapshot(document, true, 0)) return;
-    loadImageFile(document.current, document.path, true);
-    // A picture of another size needs the scroll bars laid out again.
-    canvas.refreshView(kRefreshScrollBars | kRefreshKeepSelection);
-    prepareImageOscillators(document.current.settings);
-    refreshRenderOptionsWindow();
-    removePlayPosition(canvas);
+    if (!storeUndoSnapshot(program, true, 0)) return;
+    loadImageFile(document.current, document.path, program.ui, true);
+    // A picture of another size needs the scroll bars laid out again; the selection stays.
+    if (program.canvas) {
+        program.canvas->refreshView(ViewRefresh::Layout);
+        program.canvas->removePlayPosition();
+    }
+    prepareImageOscillators(program, document.current.settings);
+    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
 }
 
-void saveImageCommand(CanvasWindow& canvas) {
-    ImageDocument& document = canvas.document();
-    if (document.path.empty()) {
-        saveImageAsCommand(canvas);
+void saveImageCommand(Program& program, int id) {
+    if (program.document.path.empty()) {
+        saveImageAsCommand(program, id);
         return;
     }
-    saveImageBmp(document.current, document.path, true);
+    saveCurrentImage(program, program.document.path);
 }
 
-void saveImageAsCommand(CanvasWindow& canvas) {
-    AppState& s = appState();
-    const ImageDocument& document = canvas.document();
-    std::filesystem::path start =
-        document.path.empty() ? s.folders.imageFolder : folderOf(document.path);
-    auto chosen = askForFile(s.mainWindow, FileDialogKind::SaveBitmap, start);
+void saveImageAsCommand(Program& program, int) {
+    ImageDocument& document = program.document;
+    const std::filesystem::path start =
+        document.path.empty() ? imageFolder(program) : pathFromUtf8(folderOf(document.path));
+    auto chosen = askForFile(program, FileDialogKind::SaveBitmap, start);
     if (!chosen) return;
-    saveImageAsPath(canvas, chosen->path, chosen->title);
+    if (!saveCurrentImage(program, chosen->path)) return;
+    document.path = chosen->path;
+    document.displayName = toUtf8(chosen->title);
+    program.settings.folders.imageFolder = folderOf(chosen->path);
+    setImageTitle(program, chosen->title);
 }
 
-bool saveImageAsPath(CanvasWindow& canvas, const std::filesystem::path& path,
-                     const std::wstring& title) {
-    ImageDocument& document = canvas.document();
-    if (!saveImageBmp(document.current, path, true)) return false;
-    document.path = path;
-    document.displayName = toUtf8(title);
-    appState().folders.imageFolder = folderOf(path);
-    setImageTitle(title);
-    return true;
+void saveSoundAsCommand(Program& program, int) {
+    saveLatestSoundAs(program);
 }
 
-void saveSoundAsCommand(CanvasWindow& canvas) {
-    saveLatestSoundAs(canvas.document());
+void exitCommand(Program& program, int) {
+    PostMessageW(program.mainWindow, WM_CLOSE, 0, 0);
+}
+
+void openRecentCommand(Program& program, int id) {
+    const int index = id - IDM_RECENT_FIRST;
+    const std::wstring path = program.recent.path(index);
+    if (path.empty()) return;
+    // The entry holds the short form; the title shows the long name, as the menu does.
+    openImagePath(program, std::filesystem::path(path), program.recent.name(index), false);
 }
 
 }  // namespace lumetra::win

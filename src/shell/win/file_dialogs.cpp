@@ -4,9 +4,8 @@
 
 #include <vector>
 
-#include "shell/win/app_state.h"
-#include "shell/win/tool_windows.h"
 #include "base/win/utf16.h"
+#include "shell/win/program.h"
 
 namespace lumetra::win {
 namespace {
@@ -37,7 +36,7 @@ DWORD dialogFlags(const FileDialogSpec& dialogSpec) {
     return flags;
 }
 
-std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
+std::optional<ChosenFile> askForFile(Program& program, FileDialogKind kind,
                                      const std::filesystem::path& folder,
                                      const std::wstring& name) {
     const FileDialogSpec dialogSpec = fileDialogSpec(kind);
@@ -52,7 +51,7 @@ std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
+    dialog.hwndOwner = program.mainWindow;
     dialog.lpstrFile = file.data();
     dialog.nMaxFile = DWORD(file.size());
     dialog.lpstrFileTitle = fileTitle.data();
@@ -63,10 +62,8 @@ std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
     dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = dialogFlags(dialogSpec);
 
-    const bool wereEnabled = appState().toolWindowsEnabled;
-    if (wereEnabled) enableToolWindows(false);
+    ModalScope modal(program.tools);
     const BOOL confirmed = dialogSpec.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-    if (wereEnabled) enableToolWindows(true);
     if (!confirmed) return std::nullopt;
     return ChosenFile{std::filesystem::path(file.data()), std::wstring(fileTitle.data())};
 }

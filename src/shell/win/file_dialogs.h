@@ -19,10 +19,12 @@ struct ChosenFile {
 
 using FileDialogKind = lumetra::FileDialogKind;
 
-// Shows the dialog of that kind starting in `folder`, with `name` in the file-name field (save
-// sound only). The tool windows are disabled while it is up if they were enabled. Nothing when
+struct Program;
+
+// Shows the dialog of that kind over the main window, starting in `folder`, with `name` in the
+// file-name field (save sound only). The tool windows are disabled while it is up. Nothing when
 // the user cancels.
-std::optional<ChosenFile> askForFile(HWND owner, FileDialogKind kind,
+std::optional<ChosenFile> askForFile(Program& program, FileDialogKind kind,
                                      const std::filesystem::path& folder,
                                      const std::wstring& name = {});
 

@@ -3,24 +3,10 @@
 #include "base/win/registry_value_store.h"
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
-#include "base/win/win_path_names.h"
+#include "shell/win/menus.h"
 
 namespace lumetra::win {
 namespace {
-
-// The File menu holds "Recent &Files" three places from its end, above its separator and Exit.
-constexpr int kPlacesFromEnd = 3;
-
-struct ProgramRecentFiles {
-    WinPathNames paths;
-    FileList list{paths};
-    RecentFilesMenu menu{list};
-};
-
-ProgramRecentFiles& recent() {
-    static ProgramRecentFiles files;
-    return files;
-}
 
 std::string fileNamePart(const std::string& path) {
     const auto slash = path.find_last_of("\\/");
@@ -38,73 +24,61 @@ std::wstring menuItemText(const std::string& text) {
     return result;
 }
 
-void RecentFilesMenu::update(HMENU mainMenu) {
-    HMENU file = mainMenu ? GetSubMenu(mainMenu, 0) : nullptr;
-    const int count = file ? GetMenuItemCount(file) : -1;
-    if (count < kPlacesFromEnd) return;
-    const UINT position = UINT(count - kPlacesFromEnd);
+void RecentFiles::load() {
+    RegistryValueStore store;
+    list_.load(store);
+    rebuildMenu();
+}
+
+void RecentFiles::save() const {
+    RegistryValueStore store;
+    list_.save(store);
+}
+
+std::wstring RecentFiles::path(int index) const {
+    if (index < 0) return {};
+    const auto entry = list_.entry(std::size_t(index));
+    return entry ? toUtf16(*entry) : std::wstring();
+}
+
+std::wstring RecentFiles::name(int index) {
+    if (index < 0) return {};
+    const auto entry = list_.entry(std::size_t(index));
+    return entry ? toUtf16(fileNamePart(paths_.longPath(*entry))) : std::wstring();
+}
+
+void RecentFiles::add(const std::filesystem::path& path) {
+    if (list_.add(toUtf8(path.native()))) rebuildMenu();
+}
+
+void RecentFiles::updateMenu(HMENU mainMenu) {
     if (!popup_) {
-        // The placeholder submenu must be there: anything else is not the item to replace.
-        if (!GetSubMenu(file, int(position))) return;
+        // The resource's placeholder submenu holds the first entry's id.
+        const auto place = findSubmenuHolding(mainMenu, FileList::kFirstCommand);
+        if (!place) return;
         UniqueMenu popup(CreatePopupMenu());
         if (!popup) return;
         const std::wstring caption = toUtf16(FileList::kMenuCaption);
         // Replacing a submenu item destroys the old submenu with its placeholder entry.
-        if (!ModifyMenuW(file, position, MF_BYPOSITION | MF_POPUP | MF_STRING,
+        if (!ModifyMenuW(place->menu, place->position, MF_BYPOSITION | MF_POPUP | MF_STRING,
                          reinterpret_cast<UINT_PTR>(popup.get()), caption.c_str())) {
             return;
         }
         popup_ = popup.release();
-        rebuild();
+        rebuildMenu();
     }
-    EnableMenuItem(file, position, MF_BYPOSITION | (list_.menuEnabled() ? MF_ENABLED : MF_GRAYED));
+    const auto place = findSubmenuItem(mainMenu, popup_);
+    if (!place) return;
+    EnableMenuItem(place->menu, place->position,
+                   MF_BYPOSITION | (list_.menuEnabled() ? MF_ENABLED : MF_GRAYED));
 }
 
-void RecentFilesMenu::rebuild() {
+void RecentFiles::rebuildMenu() {
     if (!popup_) return;
     while (GetMenuItemCount(popup_) > 0)
         DeleteMenu(popup_, 0, MF_BYPOSITION);
     for (const RecentMenuItem& item : list_.menuItems())
         AppendMenuW(popup_, MF_STRING, UINT_PTR(item.command), menuItemText(item.text).c_str());
-}
-
-void loadRecentFiles() {
-    RegistryValueStore store;
-    recent().list.load(store);
-    recent().menu.rebuild();
-}
-
-void saveRecentFiles() {
-    RegistryValueStore store;
-    recent().list.save(store);
-}
-
-std::wstring recentFilePath(int index) {
-    if (index < 0) return {};
-    const auto entry = recent().list.entry(std::size_t(index));
-    return entry ? toUtf16(*entry) : std::wstring();
-}
-
-std::wstring recentFileName(int index) {
-    if (index < 0) return {};
-    const auto entry = recent().list.entry(std::size_t(index));
-    return entry ? toUtf16(fileNamePart(recent().paths.longPath(*entry))) : std::wstring();
-}
-
-int recentFileCount() {
-    return int(recent().list.size());
-}
-
-void addRecentFile(const std::wstring& path) {
-    if (recent().list.add(toUtf8(path))) recent().menu.rebuild();
-}
-
-void updateRecentFilesMenu(HMENU mainMenu) {
-    recent().menu.update(mainMenu);
-}
-
-HMENU recentFilesPopup() {
-    return recent().menu.popup();
 }
 
 }  // namespace lumetra::win

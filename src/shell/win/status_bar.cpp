@@ -2,8 +2,7 @@
 
 #include <commctrl.h>
 
-#include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {
@@ -29,25 +28,19 @@ void setStatusPartsAfterResize(HWND statusBar, int clientWidth) {
     setParts(statusBar, clientWidth - 280, clientWidth - 130);
 }
 
-void setStatusText(int part, std::wstring_view text) {
-    HWND bar = appState().statusBar;
-    if (!bar) return;
+void setStatusBarText(HWND statusBar, int part, std::wstring_view text) {
+    if (!statusBar) return;
     std::wstring copy(text);
-    SendMessageW(bar, SB_SETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(copy.c_str()));
+    SendMessageW(statusBar, SB_SETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
-std::wstring statusText(int part) {
-    HWND bar = appState().statusBar;
-    if (!bar) return {};
-    LRESULT info = SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(part), 0);
+std::wstring statusBarText(HWND statusBar, int part) {
+    if (!statusBar) return {};
+    LRESULT info = SendMessageW(statusBar, SB_GETTEXTLENGTHW, WPARAM(part), 0);
     std::wstring text(size_t(LOWORD(info)) + 1, L'\0');
-    SendMessageW(bar, SB_GETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(statusBar, SB_GETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(text.data()));
     text.resize(LOWORD(info));
     return text;
-}
-
-void updateStatusBar() {
-    if (appState().statusBar) UpdateWindow(appState().statusBar);
 }
 
 }  // namespace lumetra::win

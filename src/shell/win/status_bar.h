@@ -16,11 +16,8 @@ HWND createStatusBar(HWND parent, HINSTANCE instance);
 void setStatusPartsAtCreation(HWND statusBar, int clientWidth);
 void setStatusPartsAfterResize(HWND statusBar, int clientWidth);
 
-// Writes a part of the program's status bar; nothing happens before the bar exists.
-void setStatusText(int part, std::wstring_view text);
-std::wstring statusText(int part);
-
-// Redraws the status bar at once (the render's progress figures).
-void updateStatusBar();
+// A null bar takes nothing and gives an empty text.
+void setStatusBarText(HWND statusBar, int part, std::wstring_view text);
+std::wstring statusBarText(HWND statusBar, int part);
 
 }  // namespace lumetra::win

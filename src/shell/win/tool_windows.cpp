@@ -1,95 +1,116 @@
 #include "shell/win/tool_windows.h"
 
-#include "shell/win/app_state.h"
+#include <initializer_list>
+
+#include "resources/resource_ids.h"
+#include "shell/win/program.h"
 
 namespace lumetra::win {
 namespace {
 
-int windowHeight(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r.bottom - r.top;
+template <typename Window>
+HWND windowOf(const std::unique_ptr<Window>& record) {
+    return record ? record->window() : nullptr;
 }
-
-// Tool windows remember their full height in a window property so that showToolWindow can
-// unroll one without knowing its kind.
-constexpr wchar_t kFullHeightProperty[] = L"LumetraFullHeight";
 
 }  // namespace
 
-void rememberFullHeight(HWND window, int fullHeight) {
-    SetPropW(window, kFullHeightProperty, reinterpret_cast<HANDLE>(INT_PTR{fullHeight}));
+bool createToolWindows(Program& program) {
+    WindowLayout& l = program.settings.layout;
+    ToolWindows& t = program.tools;
+    HWND owner = program.mainWindow;
+
+    t.brush = std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow},
+                                            t.active);
+    t.brush->create(program.instance, owner, IDD_BRUSH);
+    t.brush->moveTo(l.brushX, l.brushY);
+
+    t.browser = std::make_unique<PlainToolWindow>(
+        ToolPlacement{&l.browserX, &l.browserY, &l.browserShow, &l.browserWidth, &l.browserBottom},
+        t.active);
+    HWND browser = t.browser->create(program.instance, owner, IDD_IMAGE_BROWSER);
+    if (!browser) {
+        program.ui.fatalError(L"Could not create Image Browser window!");
+        return false;
+    }
+    SetWindowPos(browser, nullptr, l.browserX, l.browserY, l.browserWidth,
+                 l.browserBottom - l.browserY, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    t.echord = std::make_unique<PlainToolWindow>(
+        ToolPlacement{&l.echordX, &l.echordY, &l.echordShow}, t.active);
+    t.echord->create(program.instance, owner, IDD_ECHORD);
+    t.echord->moveTo(l.echordX, l.echordY);
+    return true;
 }
 
-void forgetFullHeight(HWND window) {
-    RemovePropW(window, kFullHeightProperty);
+void createRenderOptionsWindow(Program& program) {
+    WindowLayout& l = program.settings.layout;
+    ToolWindows& t = program.tools;
+    t.renderOptions = std::make_unique<RenderOptionsWindow>(
+        ToolPlacement{&l.renderX, &l.renderY, &l.renderShow}, t.active, program.viewHost);
+    t.renderOptions->create(program.instance, program.mainWindow, IDD_RENDER_OPTIONS);
+    t.renderOptions->moveTo(l.renderX, l.renderY);
 }
 
-void enableToolWindows(bool enable) {
-    AppState& s = appState();
-    for (HWND w : {s.tools.brush, s.tools.echord, s.tools.browser, s.tools.renderOptions}) {
+void showToolWindowsAsLeft(Program& program) {
+    const WindowLayout& l = program.settings.layout;
+    ToolWindows& t = program.tools;
+    if (t.browser) t.browser->applyShowState(l.browserShow);
+    if (t.renderOptions) t.renderOptions->applyShowState(l.renderShow);
+    if (t.echord) t.echord->applyShowState(l.echordShow);
+    if (t.brush) t.brush->applyShowState(l.brushShow);
+}
+
+void recordToolPlacements(ToolWindows& t) {
+    for (ToolWindow* w : std::initializer_list<ToolWindow*>{t.echord.get(), t.brush.get(),
+                                                            t.browser.get(), t.renderOptions.get()})
+        if (w) w->recordPlacement();
+}
+
+void destroyToolWindows(ToolWindows& t) {
+    // Each records its placement as it is destroyed.
+    for (HWND w : {windowOf(t.echord), windowOf(t.brush), windowOf(t.browser),
+                   windowOf(t.renderOptions)})
+        if (w) DestroyWindow(w);
+    t.active = nullptr;
+}
+
+void enableToolWindows(ToolWindows& t, bool enable) {
+    for (HWND w : {windowOf(t.brush), windowOf(t.echord), windowOf(t.browser),
+                   windowOf(t.renderOptions)})
         if (w) EnableWindow(w, enable ? TRUE : FALSE);
-    }
-    s.toolWindowsEnabled = enable;
+    t.enabled = enable;
 }
 
-bool isToolWindowOpen(HWND window) {
-    return window && IsWindowVisible(window) && windowHeight(window) > 50;
+ModalScope::ModalScope(ToolWindows& tools) : tools_(tools), wereEnabled_(tools.enabled) {
+    if (wereEnabled_) enableToolWindows(tools_, false);
 }
 
-int rolledUpHeight() {
-    return 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + GetSystemMetrics(SM_CYSMCAPTION);
+ModalScope::~ModalScope() {
+    if (wereEnabled_) enableToolWindows(tools_, true);
 }
 
-int rollToolWindow(HWND window, int fullHeight) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    int width = r.right - r.left;
-    int height = r.bottom - r.top;
-    int newHeight = fullHeight;
-    if (height >= 100) {
-        newHeight = rolledUpHeight();
-        SetFocus(appState().mainWindow);
-    }
-    SetWindowPos(window, nullptr, 0, 0, width, newHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return newHeight;
-}
-
-void showToolWindow(HWND window) {
-    if (!window) return;
-    if (windowHeight(window) < 50) {
-        auto full = int(reinterpret_cast<INT_PTR>(GetPropW(window, kFullHeightProperty)));
-        if (full > 0) rollToolWindow(window, full);
-    }
-    if (IsWindowVisible(window)) {
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    } else {
-        ShowWindow(window, SW_SHOW);
-    }
-}
-
-void setDialogItemBold(HWND dialog, int controlId) {
-    AppState& s = appState();
-    if (!s.boldDialogFont) {
-        auto font = reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0));
-        LOGFONTW logFont{};
-        if (!font || !GetObjectW(font, sizeof logFont, &logFont)) {
-            GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-        }
-        logFont.lfWeight = FW_BOLD;
-        s.boldDialogFont.reset(CreateFontIndirectW(&logFont));
-    }
-    SendDlgItemMessageW(dialog, controlId, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(s.boldDialogFont.get()), TRUE);
-}
-
-void keepToolWindowsAboveOwner() {
-    const AppState& s = appState();
-    for (HWND w : {s.tools.browser, s.tools.renderOptions, s.tools.echord, s.tools.brush}) {
+void keepToolWindowsAboveOwner(const ToolWindows& t) {
+    for (HWND w : {windowOf(t.browser), windowOf(t.renderOptions), windowOf(t.echord),
+                   windowOf(t.brush)}) {
         if (w && IsWindowVisible(w)) {
             SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
+    }
+}
+
+ToolWindow* toolWindowOf(const ToolWindows& t, int command) {
+    switch (command) {
+        case IDM_BRUSH_WINDOW:
+            return t.brush.get();
+        case IDM_ECHORD_WINDOW:
+            return t.echord.get();
+        case IDM_BROWSER_WINDOW:
+            return t.browser.get();
+        case IDM_RENDER_OPTIONS_WINDOW:
+            return t.renderOptions.get();
+        default:
+            return nullptr;
     }
 }
 

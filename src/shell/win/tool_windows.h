@@ -1,36 +1,64 @@
 #pragma once
-// Helpers for the four modeless tool windows (brush, Echord, image browser, render options).
+// The program's four modeless tool windows (brush, Echord, image browser, render options): their
+// records, which outlive their windows, and what is done to all of them at once.
 
 #include <windows.h>
 
+#include <memory>
+
+#include "base/win/tool_window.h"
+#include "document/win/render_options_window.h"
+#include "tools/win/brush_window.h"
+
 namespace lumetra::win {
 
-// Enables or disables the four tool windows together and records the flag.
-void enableToolWindows(bool enable);
+struct Program;
 
-// Visible and more than 50 pixels high (a rolled-up window counts as closed).
-bool isToolWindowOpen(HWND window);
+struct ToolWindows {
+    std::unique_ptr<BrushWindow> brush;
+    std::unique_ptr<PlainToolWindow> browser;
+    std::unique_ptr<PlainToolWindow> echord;
+    std::unique_ptr<RenderOptionsWindow> renderOptions;
+    // The tool window that has the activation: the message loop gives it the dialog keys.
+    HWND active = nullptr;
+    bool enabled = false;
+};
 
-// Unrolls a rolled-up window, then brings a visible one to the top or shows a hidden one.
-void showToolWindow(HWND window);
+// The brush, browser and Echord windows at their stored places; false after the fatal error
+// that a missing image browser is.
+bool createToolWindows(Program& program);
+// The render options window comes last, after the canvas shows its first picture.
+void createRenderOptionsWindow(Program& program);
+// Each window as it was left at the last exit.
+void showToolWindowsAsLeft(Program& program);
+// The settings keep where the windows stand at exit, so they are asked before the save.
+void recordToolPlacements(ToolWindows& tools);
+void destroyToolWindows(ToolWindows& tools);
 
-// The caption double click: a window at least 100 pixels high rolls up to its caption (and the
-// keyboard focus goes to the main window); a lower one unrolls to `fullHeight`. Returns the new
-// height.
-int rollToolWindow(HWND window, int fullHeight);
+// Enables or disables the four together and records the flag.
+void enableToolWindows(ToolWindows& tools, bool enable);
 
-// Tool windows record their full height so that showToolWindow can unroll any of them.
-void rememberFullHeight(HWND window, int fullHeight);
-void forgetFullHeight(HWND window);
+// Disables the tool windows for one modal box or dialog and afterwards puts back what was
+// before: a box during a render leaves them to the render, which keeps them disabled until it
+// ends (they edit the settings it reads).
+class ModalScope {
+  public:
+    explicit ModalScope(ToolWindows& tools);
+    ~ModalScope();
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
 
-// The height of a rolled-up tool window: twice the fixed frame plus the small caption.
-int rolledUpHeight();
-
-// Gives one control a bold copy of the dialog's font (made once and shared).
-void setDialogItemBold(HWND dialog, int controlId);
+  private:
+    ToolWindows& tools_;
+    bool wereEnabled_;
+};
 
 // Puts the visible tool windows back above the main window. The platform keeps owned windows
 // above their owner; Wine without a window manager lets an activated owner cover them.
-void keepToolWindowsAboveOwner();
+void keepToolWindowsAboveOwner(const ToolWindows& tools);
+
+// The tool window of a toggle command (502 brush, 503 Echord, 504 browser, 408 render
+// options); null for other ids or before the window exists.
+ToolWindow* toolWindowOf(const ToolWindows& tools, int command);
 
 }  // namespace lumetra::win

@@ -5,8 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "shell/win/app_state.h"
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 #include "base/win/text.h"
 
 namespace lumetra::win {
@@ -35,8 +34,9 @@ int addImage(HIMAGELIST images, HINSTANCE instance, int id, int size) {
 
 }  // namespace
 
-const std::array<ToolbarEntry, 17>& toolbarEntries() {
-    static const std::array<ToolbarEntry, 17> entries{{
+namespace {
+
+constexpr std::array<ToolbarEntry, 17> kToolbarEntries{{
         {IDM_NEW_IMAGE, kButton},
         {0, kSeparator},
         {IDM_UNDO, kButton},
@@ -55,10 +55,15 @@ const std::array<ToolbarEntry, 17>& toolbarEntries() {
         {IDM_STOP_PLAYBACK, kButton},
         {0, kSeparator},
     }};
-    return entries;
+
+}  // namespace
+
+const std::array<ToolbarEntry, 17>& toolbarEntries() {
+    return kToolbarEntries;
 }
 
-HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentTool) {
+HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentTool,
+                   UniqueImageList& images) {
     HWND toolbar = CreateWindowExW(
         0, TOOLBARCLASSNAMEW, L"",
         WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT | CCS_TOP, 0, 0, 0, 0, parent,
@@ -75,7 +80,6 @@ HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentT
     const int size = dpi >= 168 ? 32 : (dpi >= 120 ? 24 : 16);
     // The list is ours, at the size of the screen's resolution; the platform's own undo and redo
     // pictures are copied into it from a scratch toolbar.
-    UniqueImageList& images = appState().toolbarImages;
     images.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 12, 4));
     int undoImage = I_IMAGENONE;
     int redoImage = I_IMAGENONE;

@@ -7,6 +7,8 @@
 #include <array>
 #include <string>
 
+#include "base/win/unique_handle.h"
+
 namespace lumetra::win {
 
 struct ToolbarEntry {
@@ -17,9 +19,11 @@ struct ToolbarEntry {
 // The entries in their order.
 const std::array<ToolbarEntry, 17>& toolbarEntries();
 
-// Creates the toolbar (child id 924) with its images and tooltips; the button of the current
-// tool starts checked. The status bar is registered with the tooltip control as well.
-HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentTool);
+// Creates the toolbar (child id 924) with its images (into `images`, which the toolbar uses
+// from then on) and tooltips; the button of the current tool starts checked. The status bar is
+// registered with the tooltip control as well.
+HWND createToolbar(HWND parent, HINSTANCE instance, HWND statusBar, int currentTool,
+                   UniqueImageList& images);
 
 // Checks the button of a tool (the check group unchecks the others) and repaints.
 void checkToolButton(HWND toolbar, int tool);

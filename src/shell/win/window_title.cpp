@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "shell/win/app_state.h"
 #include "base/win/text.h"
+#include "shell/win/program.h"
 
 namespace lumetra::win {
 
@@ -20,13 +20,12 @@ std::wstring titleForDisplayName(std::wstring_view displayName) {
     return displayName.empty() ? startTitle() : imageTitle(displayName);
 }
 
-void setStartTitle() {
-    if (appState().mainWindow) SetWindowTextW(appState().mainWindow, startTitle().c_str());
+void setStartTitle(const Program& program) {
+    if (program.mainWindow) SetWindowTextW(program.mainWindow, startTitle().c_str());
 }
 
-void setImageTitle(std::wstring_view displayName) {
-    if (appState().mainWindow)
-        SetWindowTextW(appState().mainWindow, imageTitle(displayName).c_str());
+void setImageTitle(const Program& program, std::wstring_view displayName) {
+    if (program.mainWindow) SetWindowTextW(program.mainWindow, imageTitle(displayName).c_str());
 }
 
 }  // namespace lumetra::win

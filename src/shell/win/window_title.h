@@ -15,8 +15,10 @@ std::wstring imageTitle(std::wstring_view displayName);
 // The title for a document's display name: the start title when the name is empty.
 std::wstring titleForDisplayName(std::wstring_view displayName);
 
+struct Program;
+
 // Sets the main window's title.
-void setStartTitle();
-void setImageTitle(std::wstring_view displayName);
+void setStartTitle(const Program& program);
+void setImageTitle(const Program& program, std::wstring_view displayName);
 
 }  // namespace lumetra::win

@@ -1,6 +1,6 @@
 #include "tools/win/brush_window.h"
 
-#include "shell/win/ids.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {
@@ -26,7 +26,7 @@ INT_PTR BrushWindow::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
         // Only the spray shape has a density.
         ShowWindow(GetDlgItem(dialog, IDC_SPRAY_DENSITY), SW_HIDE);
     }
-    return SimpleToolWindow::handle(dialog, message, wParam, lParam);
+    return PlainToolWindow::handle(dialog, message, wParam, lParam);
 }
 
 }  // namespace lumetra::win

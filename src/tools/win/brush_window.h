@@ -2,13 +2,13 @@
 // The brush dialog (1011) as far as it goes until the brush tool arrives: a tool window that
 // starts with its colour boiler part folded away, the way the brush shows itself at first.
 
-#include "shell/win/simple_tool_window.h"
+#include "base/win/tool_window.h"
 
 namespace lumetra::win {
 
-class BrushWindow : public SimpleToolWindow {
+class BrushWindow : public PlainToolWindow {
   public:
-    explicit BrushWindow(ToolPlacement placement) : SimpleToolWindow(placement, true) {}
+    using PlainToolWindow::PlainToolWindow;
 
   protected:
     INT_PTR handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

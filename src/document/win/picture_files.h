@@ -1,0 +1,24 @@
+#pragma once
+// Loading a picture file into an image through the platform's picture loader, and saving an
+// image as a BMP file, with the render info that travels with it.
+
+#include <filesystem>
+
+#include "base/user_interface.h"
+#include "document/canvas_image.h"
+
+namespace lumetra::win {
+
+// Loads `path` into `target` (its pixels, settings size and selection; the render info of the
+// file when there is one, which the status bar then reports). On failure the target keeps its
+// picture but not its render info (a later save must not write a record of another load), and,
+// with `report`, the warning "Could not open %s" appears under "Error reading bitmap file".
+bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, UserInterface& ui,
+                   bool report);
+
+// Writes the image as a 24-bit BMP file (with its ".info" file when `refreshInfo` is set and
+// the image has render info, and the appended record when `attachRenderInfo` is on).
+bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
+                  bool attachRenderInfo);
+
+}  // namespace lumetra::win

@@ -1,0 +1,69 @@
+#pragma once
+// The program object: everything the running program holds, owned in one place. wWinMain makes
+// one; the main window reaches it through its creation parameter, the other windows through
+// their records, and helpers take the part they need by reference. Tests make their own.
+
+#include <windows.h>
+
+#include <boost/noncopyable.hpp>
+
+#include <memory>
+#include <string>
+
+#include "base/win/unique_handle.h"
+#include "document/canvas_image.h"
+#include "resources/resource_ids.h"
+#include "shell/settings_store.h"
+#include "shell/win/edit_commands.h"
+#include "shell/win/view_host.h"
+#include "shell/win/playback_runtime.h"
+#include "shell/win/program_ui.h"
+#include "shell/win/recent_files.h"
+#include "shell/win/render_runtime.h"
+#include "shell/win/tool_windows.h"
+
+namespace lumetra::win {
+
+class CanvasWindow;
+
+struct Program : private boost::noncopyable {
+    explicit Program(HINSTANCE instance);
+    ~Program();
+
+    HINSTANCE instance = nullptr;
+    // What outlives a run: loaded at start, saved at exit.
+    PersistedSettings settings;
+
+    // The picture being edited, and what the program does with it.
+    ImageDocument document;
+    ProgramUi ui{*this};
+    RenderRuntime render;
+    PlaybackRuntime playback;
+    std::unique_ptr<UndoRing> undo;  // made once the undo folder is settled
+    RecentFiles recent;
+
+    // Windows.
+    HWND mainWindow = nullptr;
+    HWND toolbar = nullptr;
+    HWND statusBar = nullptr;
+    ProgramViewHost viewHost{*this};
+    std::unique_ptr<CanvasWindow> canvas;
+    ToolWindows tools;
+    HACCEL accelerators = nullptr;
+    UniqueImageList toolbarImages;
+    std::wstring startTitle;
+    std::wstring tooltipText;  // the answer to the last tooltip request stays alive here
+
+    // The moment's state.
+    int currentTool = IDM_TOOL_BRUSH;
+    HCURSOR currentCursor = nullptr;
+    bool renderRunning = false;
+    bool closeAfterRender = false;  // a close asked for during a render waits for its end
+    bool shutdownDone = false;
+};
+
+// The cursor resource of a tool command (323, 324, 326, 329, 330), or the arrow when the
+// resource is missing.
+HCURSOR toolCursor(const Program& program, int id);
+
+}  // namespace lumetra::win

@@ -1,0 +1,45 @@
+#pragma once
+// What the canvas and the Render Options window ask of the program around them.
+
+#include "document/win/canvas_window.h"
+#include "document/win/render_options_window.h"
+
+namespace lumetra::win {
+
+struct Program;
+
+class ProgramViewHost final : public CanvasHost, public RenderOptionsHost {
+  public:
+    explicit ProgramViewHost(Program& program) : program_(program) {}
+
+    bool showBrighter() override;
+    int dragDecoration() override;
+    int currentTool() override;
+    HCURSOR cursor() override;
+    void setCursor(HCURSOR cursor) override;
+    HCURSOR toolCursor(int id) override;
+    bool renderRunning() override;
+    void setStatusText(int part, std::wstring_view text) override;
+    bool storeUndoSnapshot(int operation) override;
+    void touchUndoSnapshot(int operation) override;
+    PlayMarkerSource playMarker() override;
+    // The tools that change the picture by dragging come with their own features; until then a
+    // drag changes nothing.
+    void brushDab(POINT) override {}
+    void startMove(POINT) override {}
+    void continueMove(POINT) override {}
+    void finishMove(POINT) override {}
+    void startDeformation(DeformKind, POINT) override {}
+    void continueDeformation(POINT) override {}
+
+    RenderSettings& editedSettings() override;
+    int sampleRate() override;
+    int defaultNoiseBandwidth() override;
+    void settingsChanged(RenderSettings& settings) override;
+    void renderPressed() override;
+
+  private:
+    Program& program_;
+};
+
+}  // namespace lumetra::win
