@@ -1,11 +1,13 @@
 #pragma once
-// The persisted settings' names and word layouts: the string-table ids and texts of every stored
-// value, the packed "Output buffers", "Render options" and "Program options" words, and the
-// thousandths form of the pitch, time and amplitude values.
+// The persisted settings' names and word layouts: the string-table ids (from the resource ids)
+// and texts (the resource script's own, as a test checks) of every stored value, the packed
+// "Output buffers", "Render options" and "Program options" words, and the thousandths form of
+// the pitch, time and amplitude values.
 
 #include <cstdint>
 #include <string_view>
 
+#include "resources/resource_ids.h"
 #include "shell/shell_options.h"
 
 namespace lumetra {
@@ -15,47 +17,47 @@ struct SoundOptions;
 
 namespace setting {
 // Keys.
-inline constexpr int kBaseKey = 3012;
+inline constexpr int kBaseKey = IDS_SETTINGS_KEY;
 // Values directly under the base key, in load and save order.
-inline constexpr int kImageWidth = 3004;
-inline constexpr int kImageHeight = 3005;
-inline constexpr int kOutputBuffers = 3026;
-inline constexpr int kSampleRate = 3027;
-inline constexpr int kOutputDevice = 3015;
-inline constexpr int kRenderOptions = 3028;
-inline constexpr int kProgramOptions = 3035;
-inline constexpr int kOutputTime = 3006;
-inline constexpr int kPitchLow = 3007;
-inline constexpr int kPitchHigh = 3008;
-inline constexpr int kOutputAmp = 3009;
-inline constexpr int kBrushPatches = 3036;
-inline constexpr int kEchordPatches = 3037;
-inline constexpr int kRandPhase = 3010;  // names no stored value
+inline constexpr int kImageWidth = IDS_VALUE_IMAGE_WIDTH;
+inline constexpr int kImageHeight = IDS_VALUE_IMAGE_HEIGHT;
+inline constexpr int kOutputBuffers = IDS_VALUE_OUTPUT_BUFFERS;
+inline constexpr int kSampleRate = IDS_VALUE_OUTPUT_SAMPLE_RATE;
+inline constexpr int kOutputDevice = IDS_VALUE_OUTPUT_DEVICE;
+inline constexpr int kRenderOptions = IDS_VALUE_RENDER_OPTIONS;
+inline constexpr int kProgramOptions = IDS_VALUE_PROGRAM_OPTIONS;
+inline constexpr int kOutputTime = IDS_VALUE_OUTPUT_TIME;
+inline constexpr int kPitchLow = IDS_VALUE_PITCH_LOW;
+inline constexpr int kPitchHigh = IDS_VALUE_PITCH_HIGH;
+inline constexpr int kOutputAmp = IDS_VALUE_OUTPUT_AMP;
+inline constexpr int kBrushPatches = IDS_VALUE_PATCHES_BRUSH;
+inline constexpr int kEchordPatches = IDS_VALUE_PATCHES_ECHORD;
+inline constexpr int kRandPhase = IDS_VALUE_RAND_PHASE;  // names no stored value
 // "Windows\" subkey, in order.
-inline constexpr int kMainX = 3016;
-inline constexpr int kMainY = 3017;
-inline constexpr int kMainWidth = 3018;
-inline constexpr int kMainHeight = 3019;
-inline constexpr int kMainShow = 3024;
-inline constexpr int kBrushX = 3020;
-inline constexpr int kBrushY = 3021;
-inline constexpr int kBrushShow = 3043;
-inline constexpr int kEchordX = 3022;
-inline constexpr int kEchordY = 3023;
-inline constexpr int kEchordShow = 3042;
-inline constexpr int kRenderX = 3038;
-inline constexpr int kRenderY = 3039;
-inline constexpr int kRenderShow = 3041;
-inline constexpr int kBrowserX = 3031;
-inline constexpr int kBrowserY = 3032;
-inline constexpr int kBrowserWidth = 3033;
-inline constexpr int kBrowserBottom = 3034;
-inline constexpr int kBrowserShow = 3040;
+inline constexpr int kMainX = IDS_VALUE_MAIN_X;
+inline constexpr int kMainY = IDS_VALUE_MAIN_Y;
+inline constexpr int kMainWidth = IDS_VALUE_MAIN_W;
+inline constexpr int kMainHeight = IDS_VALUE_MAIN_H;
+inline constexpr int kMainShow = IDS_VALUE_MAIN_CMDSHOW;
+inline constexpr int kBrushX = IDS_VALUE_BRUSH_X;
+inline constexpr int kBrushY = IDS_VALUE_BRUSH_Y;
+inline constexpr int kBrushShow = IDS_VALUE_BRUSH_SHOW;
+inline constexpr int kEchordX = IDS_VALUE_ECHORD_X;
+inline constexpr int kEchordY = IDS_VALUE_ECHORD_Y;
+inline constexpr int kEchordShow = IDS_VALUE_ECHORD_SHOW;
+inline constexpr int kRenderX = IDS_VALUE_RNDR_X;
+inline constexpr int kRenderY = IDS_VALUE_RNDR_Y;
+inline constexpr int kRenderShow = IDS_VALUE_RNDR_SHOW;
+inline constexpr int kBrowserX = IDS_VALUE_IMGBR_X;
+inline constexpr int kBrowserY = IDS_VALUE_IMGBR_Y;
+inline constexpr int kBrowserWidth = IDS_VALUE_IMGBR_W;
+inline constexpr int kBrowserBottom = IDS_VALUE_IMGBR_H;
+inline constexpr int kBrowserShow = IDS_VALUE_IMGBR_SHOW;
 // "Directories\" subkey, in order.
-inline constexpr int kImageFolder = 3013;
-inline constexpr int kFilterFolder = 3014;
-inline constexpr int kSoundfileFolder = 3029;
-inline constexpr int kAnalysesFolder = 3030;
+inline constexpr int kImageFolder = IDS_VALUE_DIR_IMAGE;
+inline constexpr int kFilterFolder = IDS_VALUE_DIR_FILTER;
+inline constexpr int kSoundfileFolder = IDS_VALUE_DIR_SOUNDFILE;
+inline constexpr int kAnalysesFolder = IDS_VALUE_DIR_ANALYSED;
 }  // namespace setting
 
 // The string-table text of a settings id ("main.x", "Output sample rate", ...); empty for ids

@@ -10,19 +10,6 @@
 namespace lumetra {
 namespace {
 
-// The names of the stored values are checked in the store's order test; here the texts that no
-// pass visits and the string-table limit.
-TEST(SettingsSchema, NamesOutsideThePass) {
-    EXPECT_EQ(settingName(setting::kBaseKey), "Software\\Velloforge\\Lumetra\\");
-    EXPECT_EQ(settingName(setting::kRandPhase), "Rand phase");
-    EXPECT_EQ(settingName(3400), "");
-    for (int id = 3004; id <= 3043; ++id) {
-        if (id != setting::kBaseKey) {
-            EXPECT_LE(settingName(id).size(), kMaxSettingNameLength);
-        }
-    }
-}
-
 TEST(SettingsSchema, OutputBuffersWord) {
     SoundOptions sound;
     EXPECT_EQ(packOutputBuffers(sound), 0x08001000u);

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "document/canvas_image.h"
+#include "image/rect.h"
 #include "image/pixel_image.h"
 
 namespace lumetra::win {

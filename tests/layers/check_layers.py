@@ -1,0 +1,164 @@
+#!/usr/bin/env python3
+"""Checks that the sources keep to their layers.
+
+Every folder under src/ is a layer, and each layer has a platform-neutral core (the files
+directly in it) and a Win32 half (its win/ folder). A file may include:
+  - files of its own layer's core, and its own layer's win/ half only from that win/ half;
+  - the core of any lower layer, and the win/ half of a lower layer only from a win/ half;
+  - the resource ids (resources/), which are plain numbers.
+Layers of the same rank (the features) do not include each other. Core files include no
+platform header. Nothing may include itself round in a cycle.
+
+Usage: check_layers.py SRC_DIR        exits 1 and lists what is wrong
+       check_layers.py --self-test    checks that the checker finds planted faults
+"""
+
+import os
+import re
+import sys
+import tempfile
+
+# Lowest first; layers on one line share a rank.
+RANKS = [
+    ["base"],
+    ["image"],
+    ["render"],
+    ["document"],
+    ["imageops", "tools", "browser"],
+    ["shell", "cli"],
+]
+RANK = {layer: rank for rank, layers in enumerate(RANKS) for layer in layers}
+DATA_FOLDERS = {"resources"}
+PLATFORM_HEADERS = {
+    "windows.h", "windowsx.h", "commctrl.h", "commdlg.h", "mmsystem.h", "ole2.h", "olectl.h",
+    "shlobj.h", "shellapi.h", "unknwn.h", "objbase.h", "wincodec.h", "shlwapi.h",
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.M)
+
+
+def where(path):
+    """(layer, is_win_half) of a path relative to src/, or None for data folders."""
+    parts = path.split("/")
+    layer = parts[0]
+    if layer in DATA_FOLDERS:
+        return None
+    return layer, len(parts) > 2 and parts[1] == "win"
+
+
+def sources(src):
+    for folder, _, files in os.walk(src):
+        for name in files:
+            if name.endswith((".h", ".cpp")):
+                full = os.path.join(folder, name)
+                yield os.path.relpath(full, src).replace(os.sep, "/"), full
+
+
+def check(src):
+    problems = []
+    graph = {}
+    for rel, full in sources(src):
+        home = where(rel)
+        if home is None:
+            continue
+        layer, win = home
+        if layer not in RANK:
+            problems.append(f"{rel}: folder '{layer}' is in no layer")
+            continue
+        text = open(full, encoding="utf-8").read()
+        graph[rel] = []
+        for kind, target in INCLUDE.findall(text):
+            if kind == "<":
+                if not win and target.lower() in PLATFORM_HEADERS:
+                    problems.append(f"{rel}: the core includes <{target}>")
+                continue
+            if not os.path.exists(os.path.join(src, target)):
+                continue  # a header found beside the file or in the tests' support
+            graph[rel].append(target)
+            there = where(target)
+            if there is None:
+                continue
+            other, other_win = there
+            if other not in RANK:
+                problems.append(f"{rel}: includes {target} of no layer")
+            elif other_win and not win:
+                problems.append(f"{rel}: the core includes the Win32 half {target}")
+            elif RANK[other] > RANK[layer]:
+                problems.append(f"{rel}: includes {target} of a higher layer")
+            elif RANK[other] == RANK[layer] and other != layer:
+                problems.append(f"{rel}: includes {target} of the neighbouring layer '{other}'")
+    problems += cycles(graph)
+    return problems
+
+
+def cycles(graph):
+    found = []
+    state = {}
+
+    def visit(node, path):
+        state[node] = "open"
+        for nxt in graph.get(node, []):
+            if state.get(nxt) == "open":
+                loop = path[path.index(nxt):] + [nxt]
+                found.append("include cycle: " + " -> ".join(loop))
+            elif nxt not in state:
+                visit(nxt, path + [nxt])
+        state[node] = "done"
+
+    for node in sorted(graph):
+        if node not in state:
+            visit(node, [node])
+    return found
+
+
+def self_test():
+    planted = {
+        "base/a.h": '#include "image/b.h"\n',                 # up
+        "image/b.h": "",
+        "image/c.cpp": "#include <windows.h>\n",             # platform header in the core
+        "image/win/d.cpp": '#include "image/b.h"\n',           # fine
+        "render/e.h": '#include "image/win/f.h"\n',           # core includes a win half
+        "image/win/f.h": "",
+        "tools/g.h": '#include "imageops/h.h"\n',             # neighbouring feature
+        "imageops/h.h": "",
+        "document/i.h": '#include "document/j.h"\n',          # cycle
+        "document/j.h": '#include "document/i.h"\n',
+        "shell/k.h": '#include "resources/ids.h"\n#include "base/a.h"\n',  # fine
+        "resources/ids.h": "",
+    }
+    with tempfile.TemporaryDirectory() as src:
+        for rel, text in planted.items():
+            os.makedirs(os.path.dirname(os.path.join(src, rel)), exist_ok=True)
+            with open(os.path.join(src, rel), "w", encoding="utf-8") as f:
+                f.write(text)
+        problems = check(src)
+    expected = ["base/a.h: includes image/b.h of a higher layer",
+                "image/c.cpp: the core includes <windows.h>",
+                "render/e.h: the core includes the Win32 half image/win/f.h",
+                "tools/g.h: includes imageops/h.h of the neighbouring layer 'imageops'"]
+    missing = [e for e in expected if e not in problems]
+    cycle_found = any(p.startswith("include cycle: document/") for p in problems)
+    if missing or not cycle_found or len(problems) != len(expected) + 1:
+        print("the checker missed or invented problems:", *problems, "missing:", *missing,
+              sep="\n  ")
+        return 1
+    print("the checker finds every planted fault")
+    return 0
+
+
+def main():
+    if sys.argv[1:] == ["--self-test"]:
+        return self_test()
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    problems = check(sys.argv[1])
+    for p in problems:
+        print(p)
+    if problems:
+        return 1
+    print("every include points down its layers")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
