@@ -4,6 +4,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "base/file_io.h"
 #include "batch_host.h"
 #include "batch_options.h"
 #include "document/image_file.h"
@@ -12,7 +13,6 @@
 #include "render/render_engine.h"
 #include "render/sine_table.h"
 #include "render/soundfile_naming.h"
-#include "base/file_io.h"
 
 namespace lumetra {
 namespace {
@@ -46,7 +46,7 @@ bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostr
 
 int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, BatchHost& host,
            std::ostream& out, std::ostream& err) {
-    RenderContext context{host,    *p.sine, p.seed,      p.sound,    p.format,
+    RenderContext context{host,         *p.sine, p.seed,      p.sound,    p.format,
                           p.soundfiles, {},      p.soundfile, p.playback, p.softSweep};
     if (renderDocument(context, document, options.command) != 1) {
         err << (host.lastMessage().empty() ? "The render did not complete" : host.lastMessage())

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "image/bmp_reader.h"
-#include "document/render_info_trailer.h"
 #include "base/file_io.h"
+#include "document/render_info_trailer.h"
+#include "image/bmp_reader.h"
 
 namespace lumetra {
 

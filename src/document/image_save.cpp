@@ -33,7 +33,9 @@ std::vector<std::uint8_t> encodeBmpFile(const CanvasImage& image, bool attachRen
 bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
                   bool attachRenderInfo) {
     const PixelImage& pixels = image.pixels;
-    if (pixels.empty() || pixels.bytes.size() != std::size_t(rowStride(pixels.width) * pixels.height)) return false;
+    if (pixels.empty() ||
+        pixels.bytes.size() != std::size_t(rowStride(pixels.width) * pixels.height))
+        return false;
     const auto header = encodeBmpHeader(pixels);
     const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
     const std::span<const std::uint8_t> trailer = attachesRecord(image, attachRenderInfo)

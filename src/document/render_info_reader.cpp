@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
+#include "base/file_io.h"
 #include "document/canvas_image.h"
 #include "document/render_info_file.h"
-#include "base/file_io.h"
 
 namespace lumetra {
 namespace {

@@ -4,11 +4,11 @@
 #include <system_error>
 #include <vector>
 
-#include "image/bmp_reader.h"
-#include "document/canvas_image.h"
-#include "base/little_endian.h"
-#include "document/render_info_file.h"
 #include "base/file_io.h"
+#include "base/little_endian.h"
+#include "document/canvas_image.h"
+#include "document/render_info_file.h"
+#include "image/bmp_reader.h"
 
 namespace lumetra {
 namespace {

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <span>
 
+#include "base/file_io.h"
 #include "document/canvas_image.h"
 #include "document/render_info_file.h"
-#include "base/file_io.h"
 
 namespace lumetra {
 namespace {

@@ -1,8 +1,8 @@
 #include "document/undo_bmp_files.h"
 #include "document/image_save.h"
 
-#include "image/bmp_writer.h"
 #include "document/image_file.h"
+#include "image/bmp_writer.h"
 
 namespace lumetra {
 

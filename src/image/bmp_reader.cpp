@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <new>
 
+#include "base/little_endian.h"
 #include "image/bmp_layout.h"
 #include "image/bmp_rle.h"
-#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

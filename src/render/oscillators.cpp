@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "base/format_text.h"
 #include "base/float_conversion.h"
+#include "base/format_text.h"
 #include "render/render_host.h"
 
 namespace lumetra {

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "render/playback_sound.h"
 #include "base/text_limits.h"
+#include "render/playback_sound.h"
 
 namespace lumetra {
 namespace {

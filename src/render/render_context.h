@@ -9,8 +9,8 @@
 #include "render/random_seed.h"
 #include "render/render_host.h"
 #include "render/sound_options.h"
-#include "render/wav_output.h"
 #include "render/soundfile_options.h"
+#include "render/wav_output.h"
 
 namespace lumetra {
 

@@ -190,8 +190,7 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
     plan.slices = std::int64_t{plan.last} - plan.first + 1;
     plan.total = plan.slices * plan.channels * plan.s;
 
-    const double normaliser =
-        computeNormaliser(host, pixels, plan.region, settings.ampFactor);
+    const double normaliser = computeNormaliser(host, pixels, plan.region, settings.ampFactor);
     if (refuseRender(host, normaliser, plan.s, plan.total)) return 0;
     const float d0 = static_cast<float>(normaliser * (2 - context.sound.stereo) * plan.s);
     if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, plan.s)) return 0;

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "base/float_conversion.h"
 #include "base/format_text.h"
 #include "render/oscillators.h"
-#include "base/float_conversion.h"
 
 namespace lumetra {
 

@@ -13,7 +13,6 @@
 
 namespace lumetra {
 
-
 // The system's own number and text for the last failed call (errno / GetLastError).
 struct SystemError {
     int code = 0;

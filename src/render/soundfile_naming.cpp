@@ -13,7 +13,8 @@ int makeSoundfileName(RenderContext& context, const std::string& displayName) {
     std::string name = options.soundfileNamedAfterImage && !displayName.empty()
                            ? nameWithoutExtension(displayName)
                            : std::string("Lumetra");
-    if (options.numberSoundfiles) name += takeSoundfileNumber(context.soundfileOptions.soundfileCounter);
+    if (options.numberSoundfiles)
+        name += takeSoundfileNumber(context.soundfileOptions.soundfileCounter);
     name += ".wav";
     return openSoundfile(context.host, context.soundfile,
                          pathInFolder(context.soundfileFolder, name), context.format);

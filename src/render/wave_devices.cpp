@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "render/playback_ring.h"
 #include "base/text_limits.h"
+#include "render/playback_ring.h"
 
 namespace lumetra {
 

@@ -4,8 +4,8 @@
 #include <span>
 
 #include "base/registry_error.h"
-#include "shell/settings_schema.h"
 #include "base/text_limits.h"
+#include "shell/settings_schema.h"
 
 namespace lumetra {
 

@@ -4,10 +4,10 @@
 
 #include <string>
 
+#include "base/settings_value_store.h"
 #include "render/render_settings.h"
 #include "render/sound_options.h"
 #include "shell/program_folders.h"
-#include "base/settings_value_store.h"
 #include "shell/shell_options.h"
 #include "shell/window_layout.h"
 #include "tools/patch_blocks.h"

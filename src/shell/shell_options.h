@@ -11,7 +11,7 @@ namespace lumetra {
 enum class SelectionStyle : std::int32_t { OutlineOnly = 0, Brighten = 1, Inverted = 2 };
 
 struct ShellOptions {
-    std::int32_t attachRenderInfo = 0;          // "Attach &Render Info to BMP" (401)
+    std::int32_t attachRenderInfo = 0;  // "Attach &Render Info to BMP" (401)
     SoundfileOptions soundfile;
     SelectionStyle selectionStyle = SelectionStyle::Brighten;
     std::int32_t showBrighter = 0;

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <span>
 
+#include "document/render_info_trailer.h"
 #include "image/bmp_reader.h"
 #include "render/render_info.h"
-#include "document/render_info_trailer.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/oscillators.h"
-#include "render/playback_sound.h"
 #include "base/float_conversion.h"
 #include "document/document_render.h"
+#include "render/oscillators.h"
+#include "render/playback_sound.h"
 #include "render/render_engine.h"
 #include "render/render_steps.h"
 #include "render/sine_table.h"

@@ -81,10 +81,11 @@ std::string loadedFieldsText(const PersistedSettings& s) {
     out << "sound " << o.sampleRate << " Hz, stereo " << o.stereo << ", device " << o.device
         << ", buffers " << o.bufferCount << " x " << o.bufferSize << "\n";
     const ShellOptions& p = s.shell;
-    out << "shell info " << p.attachRenderInfo << ", save " << p.soundfile.saveSoundEveryRender << ", named "
-        << p.soundfile.soundfileNamedAfterImage << ", numbered " << p.soundfile.numberSoundfiles << ", counter "
-        << p.soundfile.soundfileCounter << ", style " << int(p.selectionStyle) << ", decoration "
-        << p.dragDecoration << ", undo " << p.undoLimit << "\n";
+    out << "shell info " << p.attachRenderInfo << ", save " << p.soundfile.saveSoundEveryRender
+        << ", named " << p.soundfile.soundfileNamedAfterImage << ", numbered "
+        << p.soundfile.numberSoundfiles << ", counter " << p.soundfile.soundfileCounter
+        << ", style " << int(p.selectionStyle) << ", decoration " << p.dragDecoration << ", undo "
+        << p.undoLimit << "\n";
     out << layoutText(s.layout) << "\n";
     const ProgramFolders& f = s.folders;
     out << "folders \"" << f.imageFolder << "\" \"" << f.filterFolder << "\" \""

@@ -6,9 +6,9 @@
 
 #include <set>
 
+#include "base/little_endian.h"
 #include "bmp_test_files.h"
 #include "image/bmp_reader.h"
-#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

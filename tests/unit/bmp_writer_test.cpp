@@ -2,17 +2,17 @@
 // through our reader, and saves that fail without harming the previous file.
 
 #include "image/bmp_writer.h"
-#include "document/image_save.h"
 #include "document/document_render.h"
+#include "document/image_save.h"
 
 #include <gtest/gtest.h>
 
-#include "bmp_test_files.h"
-#include "image/bmp_reader.h"
-#include "document/image_file.h"
-#include "base/little_endian.h"
-#include "document/render_info_file.h"
 #include "base/file_io.h"
+#include "base/little_endian.h"
+#include "bmp_test_files.h"
+#include "document/image_file.h"
+#include "document/render_info_file.h"
+#include "image/bmp_reader.h"
 
 namespace lumetra {
 namespace {

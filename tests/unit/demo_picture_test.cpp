@@ -6,8 +6,8 @@
 #include <cstdlib>
 
 #include "bmp_test_files.h"
-#include "document/image_save.h"
 #include "demo_picture.h"
+#include "document/image_save.h"
 #include "image/bmp_writer.h"
 
 namespace lumetra {

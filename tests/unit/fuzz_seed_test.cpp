@@ -7,12 +7,12 @@
 #include <map>
 
 #include "bmp_test_files.h"
-#include "document/image_save.h"
 #include "document/document_render.h"
-#include "image/bmp_reader.h"
-#include "image/bmp_writer.h"
+#include "document/image_save.h"
 #include "document/render_info_file.h"
 #include "document/render_info_trailer.h"
+#include "image/bmp_reader.h"
+#include "image/bmp_writer.h"
 
 namespace lumetra {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "render/playback_sound.h"
 #include "document/document_render.h"
+#include "render/playback_sound.h"
 #include "render/render_engine.h"
 #include "render/soundfile_naming.h"
 #include "render/wav_output.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_renderer.h"
 #include "document/document_render.h"
+#include "reference_renderer.h"
 #include "render/render_engine.h"
 #include "render_rig.h"
 

@@ -8,8 +8,8 @@
 #include <numeric>
 #include <thread>
 
-#include "render/render_engine.h"
 #include "document/document_render.h"
+#include "render/render_engine.h"
 #include "render/render_steps.h"
 #include "render/sine_table.h"
 #include "render_rig.h"

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/little_endian.h"
 #include "document/canvas_image.h"
 #include "document/document_render.h"
-#include "base/little_endian.h"
 #include "render/render_info.h"
 
 namespace lumetra {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "bmp_test_files.h"
-#include "document/document_render.h"
 #include "document/canvas_image.h"
+#include "document/document_render.h"
 #include "document/render_info_file.h"
 
 namespace lumetra {

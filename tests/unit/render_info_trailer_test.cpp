@@ -1,18 +1,18 @@
 // The record behind a BMP file's pixels and the loader's reading of render info.
 
 #include "document/render_info_trailer.h"
-#include "document/image_save.h"
 #include "document/document_render.h"
+#include "document/image_save.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 
+#include "base/little_endian.h"
 #include "bmp_test_files.h"
+#include "document/image_file.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
-#include "document/image_file.h"
-#include "base/little_endian.h"
 
 namespace lumetra {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "render/playback_sound.h"
 #include "document/document_render.h"
+#include "render/playback_sound.h"
 #include "render_rig.h"
 
 namespace lumetra::testing {

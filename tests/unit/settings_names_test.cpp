@@ -34,7 +34,8 @@ std::map<int, std::string> settingStrings() {
     for (std::sregex_iterator i(script.begin(), script.end(), entry), end; i != end; ++i) {
         std::string text = (*i)[2];
         std::string plain;
-        for (std::size_t k = 0; k < text.size(); ++k) plain += text[k] == '\\' ? text[++k] : text[k];
+        for (std::size_t k = 0; k < text.size(); ++k)
+            plain += text[k] == '\\' ? text[++k] : text[k];
         strings[ids.at((*i)[1])] = plain;
     }
     return strings;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/registry_error.h"
 #include "memory_value_store.h"
 #include "settings_samples.h"
-#include "base/registry_error.h"
 #include "shell/settings_schema.h"
 
 namespace lumetra {

@@ -7,12 +7,12 @@
 
 #include <string>
 
+#include "base/win/unique_handle.h"
 #include "canvas_frame.h"
 #include "document/canvas_view.h"
 #include "image/win/dib_paint.h"
-#include "shell/win/app_state.h"
 #include "resources/resource_ids.h"
-#include "base/win/unique_handle.h"
+#include "shell/win/app_state.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -11,8 +11,8 @@
 #include <map>
 #include <set>
 
-#include "shell/win/file_dialogs.h"
 #include "base/win/folder_browser.h"
+#include "shell/win/file_dialogs.h"
 #include "shell/win/program_folders.h"
 
 namespace lumetra::win {

@@ -8,8 +8,8 @@
 #include <set>
 #include <utility>
 
-#include "resources/resource_ids.h"
 #include "base/win/unique_handle.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {

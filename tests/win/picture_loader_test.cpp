@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "base/win/unique_handle.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
-#include "base/win/unique_handle.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
+#include "base/win/utf16.h"
+#include "base/win/win_path_names.h"
 #include "ports_scratch.h"
 #include "shell/file_list.h"
 #include "shell/program_folders.h"
-#include "base/win/utf16.h"
 #include "shell/win/win_folder_system.h"
-#include "base/win/win_path_names.h"
 
 namespace lumetra::win {
 namespace {

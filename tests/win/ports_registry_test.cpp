@@ -8,17 +8,17 @@
 #include <map>
 #include <type_traits>
 
-#include "memory_value_store.h"
-#include "ports_scratch.h"
-#include "settings_samples.h"
-#include "shell/file_list.h"
 #include "base/registry_error.h"
-#include "shell/settings_schema.h"
-#include "shell/settings_store.h"
 #include "base/win/registry_key.h"
 #include "base/win/registry_value_store.h"
 #include "base/win/utf16.h"
 #include "base/win/win_path_names.h"
+#include "memory_value_store.h"
+#include "ports_scratch.h"
+#include "settings_samples.h"
+#include "shell/file_list.h"
+#include "shell/settings_schema.h"
+#include "shell/settings_store.h"
 
 namespace lumetra::win {
 namespace {

@@ -17,13 +17,13 @@
 #include <fstream>
 #include <set>
 
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
 #include "ports_scratch.h"
 #include "render/playback_ring.h"
 #include "render/sound_options_rules.h"
 #include "render/wave_devices.h"
 #include "render/win/wave_out_device.h"
-#include "base/win/unique_handle.h"
-#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "ports_scratch.h"
-#include "resources/resource_ids.h"
-#include "shell/win/recent_files.h"
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
 #include "base/win/win_path_names.h"
+#include "ports_scratch.h"
+#include "resources/resource_ids.h"
+#include "shell/win/recent_files.h"
 
 namespace lumetra::win {
 namespace {

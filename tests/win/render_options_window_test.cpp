@@ -12,11 +12,11 @@
 
 #include <string>
 
-#include "document/win/canvas_window.h"
-#include "shell/win/render_runtime.h"
-#include "shell/win/app_state.h"
-#include "resources/resource_ids.h"
 #include "base/win/text.h"
+#include "document/win/canvas_window.h"
+#include "resources/resource_ids.h"
+#include "shell/win/app_state.h"
+#include "shell/win/render_runtime.h"
 
 namespace lumetra::win {
 namespace {

@@ -8,16 +8,16 @@
 #include <optional>
 #include <string>
 
+#include "base/win/registry_value_store.h"
+#include "base/win/simple_tool_window.h"
+#include "base/win/utf16.h"
 #include "memory_value_store.h"
+#include "resources/resource_ids.h"
 #include "settings_samples.h"
 #include "shell/settings_schema.h"
 #include "shell/win/app_state.h"
-#include "resources/resource_ids.h"
 #include "shell/win/program_folders.h"
-#include "base/win/registry_value_store.h"
 #include "shell/win/settings.h"
-#include "base/win/simple_tool_window.h"
-#include "base/win/utf16.h"
 
 namespace lumetra::win {
 namespace {

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "resources/resource_ids.h"
 #include "base/win/text.h"
-#include "shell/win/toolbar.h"
 #include "base/win/utf16.h"
+#include "resources/resource_ids.h"
+#include "shell/win/toolbar.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {

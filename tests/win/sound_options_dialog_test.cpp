@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "render/sound_options_rules.h"
-#include "resources/resource_ids.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
+#include "render/sound_options_rules.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {

@@ -8,12 +8,12 @@
 
 #include <string>
 
+#include "base/win/long_paths.h"
 #include "canvas_frame.h"
 #include "image/win/canvas_tools.h"
 #include "ports_scratch.h"
-#include "shell/win/app_state.h"
 #include "resources/resource_ids.h"
-#include "base/win/long_paths.h"
+#include "shell/win/app_state.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {

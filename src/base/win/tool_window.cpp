@@ -92,8 +92,8 @@ void ToolWindow::roll() {
 void ToolWindow::setItemBold(int controlId) {
     if (!window_) return;
     if (!boldFont_) boldFont_ = makeBoldFont(window_);
-    SendDlgItemMessageW(window_, controlId, WM_SETFONT,
-                        reinterpret_cast<WPARAM>(boldFont_.get()), TRUE);
+    SendDlgItemMessageW(window_, controlId, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.get()),
+                        TRUE);
 }
 
 INT_PTR ToolWindow::onMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -54,17 +54,11 @@ class UniqueHandle {
         reset();
         return &handle_;
     }
-    void** putVoid() noexcept
-        requires std::is_pointer_v<Handle>
-    {
+    void** putVoid() noexcept requires std::is_pointer_v<Handle> {
         return reinterpret_cast<void**>(put());
     }
 
-    Handle operator->() const noexcept
-        requires std::is_pointer_v<Handle>
-    {
-        return handle_;
-    }
+    Handle operator->() const noexcept requires std::is_pointer_v<Handle> { return handle_; }
 
   private:
     Handle handle_ = Empty();
@@ -82,7 +76,8 @@ void releaseInterface(Interface* p) noexcept {
 // Keys the system predefines (HKEY_CURRENT_USER, ...) are never closed.
 inline void closeKey(HKEY key) noexcept {
     if (reinterpret_cast<ULONG_PTR>(key) < reinterpret_cast<ULONG_PTR>(HKEY_CLASSES_ROOT) ||
-        reinterpret_cast<ULONG_PTR>(key) > reinterpret_cast<ULONG_PTR>(HKEY_CURRENT_USER_LOCAL_SETTINGS)) {
+        reinterpret_cast<ULONG_PTR>(key) >
+            reinterpret_cast<ULONG_PTR>(HKEY_CURRENT_USER_LOCAL_SETTINGS)) {
         RegCloseKey(key);
     }
 }

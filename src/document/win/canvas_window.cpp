@@ -383,7 +383,7 @@ void CanvasWindow::onRightDown(LPARAM lParam, WPARAM keys) {
     selection = spannedRect(anchor_, p);
     paintArea(dragDc_.get(), selection, host_.dragDecoration() | brighter, false);
     host_.setStatusText(1, formatText(399, L"%d, %d, %d, %d", anchor_.x, anchor_.y,
-                                std::abs(anchor_.x - p.x), std::abs(anchor_.y - p.y)));
+                                      std::abs(anchor_.x - p.x), std::abs(anchor_.y - p.y)));
 }
 
 void CanvasWindow::onRightUp(LPARAM lParam) {
@@ -415,8 +415,8 @@ void CanvasWindow::onLeftDown(LPARAM lParam, WPARAM keys) {
     HCURSOR before = host_.cursor();
     if (tool == IDM_TOOL_ZOOM_ROTATE || tool == IDM_TOOL_SKEW_FLIP || control) {
         if (!host_.storeUndoSnapshot(0)) return;
-        DeformKind kind = (tool == IDM_TOOL_SKEW_FLIP || shift) ? DeformKind::SkewFlip
-                                                                : DeformKind::ZoomRotate;
+        DeformKind kind =
+            (tool == IDM_TOOL_SKEW_FLIP || shift) ? DeformKind::SkewFlip : DeformKind::ZoomRotate;
         host_.setCursor(host_.toolCursor(int(kind)));
         host_.startDeformation(kind, p);
         drag_ = DragMode::Deforming;
@@ -510,29 +510,27 @@ void CanvasWindow::onSelectionDrag(LPARAM lParam) {
     };
     // Repaint the strips of the old rectangle that stick out of the new one.
     if (old.left < now.left) {
-        paintArea(dragDc_.get(),
-                  clampToPicture(Rect{old.left - 1, old.top, now.left, old.bottom}),
+        paintArea(dragDc_.get(), clampToPicture(Rect{old.left - 1, old.top, now.left, old.bottom}),
                   brighter, false);
     }
     if (old.right > now.right) {
         paintArea(dragDc_.get(),
-                  clampToPicture(Rect{now.right, old.top, old.right + 1, old.bottom}),
-                  brighter, false);
+                  clampToPicture(Rect{now.right, old.top, old.right + 1, old.bottom}), brighter,
+                  false);
     }
     if (old.top < now.top) {
-        paintArea(dragDc_.get(),
-                  clampToPicture(Rect{old.left, old.top - 1, old.right, now.top}), brighter,
-                  false);
+        paintArea(dragDc_.get(), clampToPicture(Rect{old.left, old.top - 1, old.right, now.top}),
+                  brighter, false);
     }
     if (old.bottom > now.bottom) {
         paintArea(dragDc_.get(),
-                  clampToPicture(Rect{old.left, now.bottom, old.right, old.bottom + 1}),
-                  brighter, false);
+                  clampToPicture(Rect{old.left, now.bottom, old.right, old.bottom + 1}), brighter,
+                  false);
     }
     selection = now;
     paintArea(dragDc_.get(), selection, host_.dragDecoration() | brighter, false);
     host_.setStatusText(1, formatText(399, L"%d, %d, (%d, %d)", anchor_.x, anchor_.y,
-                                std::abs(anchor_.x - q.x), std::abs(anchor_.y - q.y)));
+                                      std::abs(anchor_.x - q.x), std::abs(anchor_.y - q.y)));
 }
 
 void CanvasWindow::reportPointer(POINT p) {

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "image/new_image_fields.h"
-#include "render/render_fields.h"
 #include "base/win/message_handler.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
+#include "image/new_image_fields.h"
+#include "render/render_fields.h"
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {

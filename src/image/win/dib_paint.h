@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "image/rect.h"
 #include "image/pixel_image.h"
+#include "image/rect.h"
 
 namespace lumetra::win {
 

@@ -8,10 +8,10 @@
 #include <cstring>
 #include <utility>
 
-#include "image/win/dib_paint.h"
 #include "base/win/text.h"
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
+#include "image/win/dib_paint.h"
 
 namespace lumetra::win {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "base/win/utf16.h"
 #include "render/playback_ring.h"
 #include "resources/resource_ids.h"
-#include "base/win/utf16.h"
 
 namespace lumetra::win {
 

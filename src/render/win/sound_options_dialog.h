@@ -9,9 +9,9 @@
 #include <functional>
 #include <string>
 
+#include "base/win/message_handler.h"
 #include "render/sound_options.h"
 #include "render/wave_devices.h"
-#include "base/win/message_handler.h"
 
 namespace lumetra::win {
 

@@ -42,11 +42,11 @@ using MenuRule = bool (*)(const MenuFacts& facts);
 
 struct Command {
     int first = 0;
-    int last = 0;                        // first, or the end of a range of ids
-    CommandHandler run = nullptr;        // null: a feature the program does not have yet
+    int last = 0;                  // first, or the end of a range of ids
+    CommandHandler run = nullptr;  // null: a feature the program does not have yet
     WhileRendering whileRendering = WhileRendering::Dropped;
-    MenuRule grayed = nullptr;           // null: grayed only when there is nothing to run
-    MenuRule checked = nullptr;          // null: not a check item
+    MenuRule grayed = nullptr;   // null: grayed only when there is nothing to run
+    MenuRule checked = nullptr;  // null: not a check item
 };
 
 std::span<const Command> commandTable();

@@ -29,7 +29,8 @@ void displayCheck(Program& program) {
     auto screen = windowDc(nullptr);
     int bits = GetDeviceCaps(screen.get(), COLORRES);
     if (bits == 0) bits = GetDeviceCaps(screen.get(), BITSPIXEL);
-    if (bits < 15) program.ui.warn(L"Lumetra will work better with higher color resolution displays");
+    if (bits < 15)
+        program.ui.warn(L"Lumetra will work better with higher color resolution displays");
 }
 
 // The first picture: black, at the default size and settings. False when its memory cannot be

@@ -24,9 +24,8 @@ std::optional<MenuPlace> findItem(HMENU menu, const Match& match) {
 }  // namespace
 
 std::optional<MenuPlace> findCommandItem(HMENU menu, UINT id) {
-    return findItem(menu, [id](HMENU m, int i) {
-        return !GetSubMenu(m, i) && GetMenuItemID(m, i) == id;
-    });
+    return findItem(
+        menu, [id](HMENU m, int i) { return !GetSubMenu(m, i) && GetMenuItemID(m, i) == id; });
 }
 
 std::optional<MenuPlace> findSubmenuItem(HMENU menu, HMENU submenu) {

@@ -116,12 +116,11 @@ void soundOptionsCommand(Program& program, int) {
     // reallocate buffers that an open device still holds.
     if (!r.ring || r.ring->active() || r.ring->deviceOpen() || soundfileOpen(program.render))
         return;
-    SoundOptionsDialogPorts ports{[&r](std::int32_t count, std::int32_t size) {
-                                      return r.ring->allocateBuffers(count, size);
-                                  },
-                                  [&program](const std::string& text) {
-                                      program.ui.warn(toUtf16(text));
-                                  }};
+    SoundOptionsDialogPorts ports{
+        [&r](std::int32_t count, std::int32_t size) {
+            return r.ring->allocateBuffers(count, size);
+        },
+        [&program](const std::string& text) { program.ui.warn(toUtf16(text)); }};
     {
         ModalScope modal(program.tools);
         askSoundOptions(program.instance, program.mainWindow, sound, r.devices, std::move(ports));

@@ -15,12 +15,12 @@
 #include "resources/resource_ids.h"
 #include "shell/settings_store.h"
 #include "shell/win/edit_commands.h"
-#include "shell/win/view_host.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program_ui.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/render_runtime.h"
 #include "shell/win/tool_windows.h"
+#include "shell/win/view_host.h"
 
 namespace lumetra::win {
 

@@ -57,9 +57,9 @@ bool WinRenderHost::askYesNo(const std::string& text, const std::string& caption
 
 std::optional<std::filesystem::path> WinRenderHost::askSaveSoundPath(
     const std::string& suggestedName) {
-    auto chosen = askForFile(program_, FileDialogKind::SaveSound,
-                             pathFromUtf8(program_.settings.folders.soundfileFolder),
-                             toUtf16(suggestedName));
+    auto chosen =
+        askForFile(program_, FileDialogKind::SaveSound,
+                   pathFromUtf8(program_.settings.folders.soundfileFolder), toUtf16(suggestedName));
     if (!chosen) return std::nullopt;
     return chosen->path;
 }

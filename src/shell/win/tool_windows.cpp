@@ -20,8 +20,8 @@ bool createToolWindows(Program& program) {
     ToolWindows& t = program.tools;
     HWND owner = program.mainWindow;
 
-    t.brush = std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow},
-                                            t.active);
+    t.brush =
+        std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow}, t.active);
     t.brush->create(program.instance, owner, IDD_BRUSH);
     t.brush->moveTo(l.brushX, l.brushY);
 
@@ -69,15 +69,15 @@ void recordToolPlacements(ToolWindows& t) {
 
 void destroyToolWindows(ToolWindows& t) {
     // Each records its placement as it is destroyed.
-    for (HWND w : {windowOf(t.echord), windowOf(t.brush), windowOf(t.browser),
-                   windowOf(t.renderOptions)})
+    for (HWND w :
+         {windowOf(t.echord), windowOf(t.brush), windowOf(t.browser), windowOf(t.renderOptions)})
         if (w) DestroyWindow(w);
     t.active = nullptr;
 }
 
 void enableToolWindows(ToolWindows& t, bool enable) {
-    for (HWND w : {windowOf(t.brush), windowOf(t.echord), windowOf(t.browser),
-                   windowOf(t.renderOptions)})
+    for (HWND w :
+         {windowOf(t.brush), windowOf(t.echord), windowOf(t.browser), windowOf(t.renderOptions)})
         if (w) EnableWindow(w, enable ? TRUE : FALSE);
     t.enabled = enable;
 }
@@ -91,8 +91,8 @@ ModalScope::~ModalScope() {
 }
 
 void keepToolWindowsAboveOwner(const ToolWindows& t) {
-    for (HWND w : {windowOf(t.browser), windowOf(t.renderOptions), windowOf(t.echord),
-                   windowOf(t.brush)}) {
+    for (HWND w :
+         {windowOf(t.browser), windowOf(t.renderOptions), windowOf(t.echord), windowOf(t.brush)}) {
         if (w && IsWindowVisible(w)) {
             SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }

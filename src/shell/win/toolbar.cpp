@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "resources/resource_ids.h"
 #include "base/win/text.h"
+#include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {
@@ -20,9 +20,9 @@ constexpr BYTE kCheckGroup = BTNS_CHECKGROUP;
 int addImage(HIMAGELIST images, HINSTANCE instance, int id, int size) {
     UniqueBitmap bitmap;
     if (size >= 32) {
-        bitmap.reset(static_cast<HBITMAP>(LoadImageW(instance,
-                                                     MAKEINTRESOURCEW(id + IDB_LARGE_OFFSET),
-                                                     IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
+        bitmap.reset(
+            static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id + IDB_LARGE_OFFSET),
+                                            IMAGE_BITMAP, size, size, LR_CREATEDIBSECTION)));
     }
     if (!bitmap) {
         bitmap.reset(static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP,
@@ -37,24 +37,24 @@ int addImage(HIMAGELIST images, HINSTANCE instance, int id, int size) {
 namespace {
 
 constexpr std::array<ToolbarEntry, 17> kToolbarEntries{{
-        {IDM_NEW_IMAGE, kButton},
-        {0, kSeparator},
-        {IDM_UNDO, kButton},
-        {IDM_REDO, kButton},
-        {0, kSeparator},
-        {IDM_TOOL_BRUSH, kCheckGroup},
-        {IDM_TOOL_MOVE, kCheckGroup},
-        {IDM_TOOL_ZOOM_ROTATE, kCheckGroup},
-        {IDM_TOOL_SKEW_FLIP, kCheckGroup},
-        {0, kSeparator},
-        {IDM_SHOW_BRIGHTER, kCheck},
-        {0, kSeparator},
-        {IDM_RENDER_IMAGE, kButton},
-        {IDM_RENDER_WITHOUT_BLUE, kButton},
-        {IDM_PLAY, kButton},
-        {IDM_STOP_PLAYBACK, kButton},
-        {0, kSeparator},
-    }};
+    {IDM_NEW_IMAGE, kButton},
+    {0, kSeparator},
+    {IDM_UNDO, kButton},
+    {IDM_REDO, kButton},
+    {0, kSeparator},
+    {IDM_TOOL_BRUSH, kCheckGroup},
+    {IDM_TOOL_MOVE, kCheckGroup},
+    {IDM_TOOL_ZOOM_ROTATE, kCheckGroup},
+    {IDM_TOOL_SKEW_FLIP, kCheckGroup},
+    {0, kSeparator},
+    {IDM_SHOW_BRIGHTER, kCheck},
+    {0, kSeparator},
+    {IDM_RENDER_IMAGE, kButton},
+    {IDM_RENDER_WITHOUT_BLUE, kButton},
+    {IDM_PLAY, kButton},
+    {IDM_STOP_PLAYBACK, kButton},
+    {0, kSeparator},
+}};
 
 }  // namespace
 

@@ -49,7 +49,7 @@ void showBrighterCommand(Program& program, int) {
 
 void selectionStyleCommand(Program& program, int id) {
     ShellOptions& options = program.settings.shell;
-    options.selectionStyle = id == IDM_SELECTION_OUTLINE   ? SelectionStyle::OutlineOnly
+    options.selectionStyle = id == IDM_SELECTION_OUTLINE    ? SelectionStyle::OutlineOnly
                              : id == IDM_SELECTION_INVERTED ? SelectionStyle::Inverted
                                                             : SelectionStyle::Brighten;
     options.dragDecoration =
@@ -96,9 +96,9 @@ void toolWindowCommand(Program& program, int id) {
 void hideToolWindowCommand(Program& program, int) {
     HWND active = GetActiveWindow();
     const ToolWindows& t = program.tools;
-    for (ToolWindow* w : {static_cast<ToolWindow*>(t.brush.get()),
-                          static_cast<ToolWindow*>(t.echord.get()),
-                          static_cast<ToolWindow*>(t.browser.get())}) {
+    for (ToolWindow* w :
+         {static_cast<ToolWindow*>(t.brush.get()), static_cast<ToolWindow*>(t.echord.get()),
+          static_cast<ToolWindow*>(t.browser.get())}) {
         if (w && active && w->window() == active) ShowWindow(active, SW_HIDE);
     }
 }
