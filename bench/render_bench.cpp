@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "reference_renderer.h"
 #include "document/document_render.h"
+#include "reference_renderer.h"
 #include "render/render_engine.h"
 #include "render_rig.h"
 
@@ -76,7 +76,7 @@ void runOnce(const BenchCase& c, Variant& v) {
     setSynthPath(SynthPath::Automatic);
     setRenderHelpers(-1);
     if (result != 1) {
-        std::fprintf(stderr, "%s: render failed: %s\n", c.name, rig.host.status[0].c_str());
+        std::fprintf(stderr, "%s: render failed: %s\n", c.name, rig.ui.status[0].c_str());
         std::exit(1);
     }
     const double wall = std::chrono::duration<double>(end - start).count();
@@ -129,7 +129,8 @@ int main(int argc, char** argv) {
         if (!productionOnly)
             variants.push_back({avx2 ? "AVX2, one thread" : "SSE2, one thread", renderDocument,
                                 SynthPath::Automatic, 0});
-        if (!singleOnly) variants.push_back({"production", renderDocument, SynthPath::Automatic, -1});
+        if (!singleOnly)
+            variants.push_back({"production", renderDocument, SynthPath::Automatic, -1});
         std::printf("%s\n", c.name);
         for (int r = 0; r < repeats; ++r) {
             for (Variant& v : variants)

@@ -1,30 +1,33 @@
 #include "batch_render.h"
-#include "document/document_render.h"
 
 #include <ostream>
-#include <system_error>
 
+#include "base/clock.h"
+#include "base/file_io.h"
+#include "base/standard_file_system.h"
 #include "batch_host.h"
 #include "batch_options.h"
+#include "document/document_render.h"
 #include "document/image_file.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
 #include "render/render_engine.h"
 #include "render/sine_table.h"
 #include "render/soundfile_naming.h"
-#include "base/file_io.h"
 
 namespace lumetra {
 namespace {
 
 // Everything a render needs that the program keeps for its whole run.
 struct BatchProgram {
+    StandardFileSystem files;
+    SystemClock clock;
     std::unique_ptr<SineTable> sine = buildSineTable();
     RandomSeed seed;  // at its start value, as in a freshly started program
     SoundOptions sound;
     OutputFormat format;
     SoundfileOptions soundfiles;
-    SoundfileOutput soundfile;
+    SoundfileOutput soundfile{files};
     PlaybackSound playback;
     SoftSweepTable softSweep;
 };
@@ -44,12 +47,15 @@ bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostr
     return true;
 }
 
-int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, BatchHost& host,
-           std::ostream& out, std::ostream& err) {
-    RenderContext context{host,    *p.sine, p.seed,      p.sound,    p.format,
-                          p.soundfiles, {},      p.soundfile, p.playback, p.softSweep};
+int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, std::ostream& out,
+           std::ostream& err) {
+    BatchHost host(options.output);
+    BatchUserInterface ui(out, err);
+    RenderContext context{host,        ui,         p.clock,    p.files,      *p.sine,
+                          p.seed,      p.sound,    p.format,   p.soundfiles, {},
+                          p.soundfile, p.playback, p.softSweep};
     if (renderDocument(context, document, options.command) != 1) {
-        err << (host.lastMessage().empty() ? "The render did not complete" : host.lastMessage())
+        err << (ui.lastMessage().empty() ? "The render did not complete" : ui.lastMessage())
             << '\n';
         return kBatchFailed;
     }
@@ -98,8 +104,7 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
         return kBatchBadUsage;
     }
     prepareOscillators(document->current.settings, program->sound);
-    BatchHost host(out, err, options->output);
-    return render(*program, *document, *options, host, out, err);
+    return render(*program, *document, *options, out, err);
 }
 
 }  // namespace lumetra

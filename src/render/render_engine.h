@@ -31,12 +31,12 @@ int renderImage(RenderContext& context, const RenderPicture& picture, int comman
 // The normaliser of a region (picture coordinates) from its largest red or green column sum F
 // and its largest count of lit red or green pixels M; blue is not counted. When F < 0.1 the
 // status bar shows "No image data to render!" and the result is -1.
-double computeNormaliser(RenderHost& host, const PixelImage& pixels, const Rect& region,
+double computeNormaliser(UserInterface& ui, const PixelImage& pixels, const Rect& region,
                          double ampFactor);
 
 // s + 1 weights: 1 + cos(phi_k), phi_0 = -pi, stepped by pi / (s div 2) in float; the last is 2.
 // False (and a warning "Memory error when allocating softsweep table") when memory is short.
-bool buildSoftSweepTable(RenderHost& host, SoftSweepTable& table, std::int32_t samplesPerPixel);
+bool buildSoftSweepTable(UserInterface& ui, SoftSweepTable& table, std::int32_t samplesPerPixel);
 
 // The synthesis paths of this processor. The best one is chosen at the first render; tests and
 // benchmarks may pin one.

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/format_text.h"
-#include "render/render_host.h"
+#include "base/user_interface.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
@@ -20,19 +20,19 @@ Rect renderRegion(std::int32_t width, std::int32_t height, const Rect& selection
     return r;
 }
 
-bool refuseRender(RenderHost& host, double normaliser, std::int32_t samplesPerPixel,
+bool refuseRender(UserInterface& ui, double normaliser, std::int32_t samplesPerPixel,
                   std::int64_t totalValues) {
     if (normaliser == -1.0) return true;  // "No image data to render!" is showing
     if (!(normaliser > 0.0) || !std::isfinite(normaliser)) {
-        host.setStatusText(0, "Cannot render: the amp factor must be above 0!");
+        ui.setStatusText(0, "Cannot render: the amp factor must be above 0!");
         return true;
     }
     if (samplesPerPixel <= 0) {
-        host.setStatusText(0, "Cannot render: the output time is too short for the image width!");
+        ui.setStatusText(0, "Cannot render: the output time is too short for the image width!");
         return true;
     }
     if (totalValues > kMaxWavValues) {
-        host.setStatusText(0, "Cannot render: the sound would be too long for a soundfile!");
+        ui.setStatusText(0, "Cannot render: the sound would be too long for a soundfile!");
         return true;
     }
     return false;

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "reference_renderer.h"
 #include "document/document_render.h"
+#include "reference_renderer.h"
 #include "render/render_engine.h"
 #include "render_rig.h"
 
@@ -81,7 +81,7 @@ Outcome run(const Case& c, const RenderFunction& render) {
     const auto& noise = document.current.settings.noiseStates;
     out.noise.resize(noise.size() * sizeof(NoiseState));
     if (!noise.empty()) std::memcpy(out.noise.data(), noise.data(), out.noise.size());
-    out.status = rig.host.statusLog;
+    out.status = rig.ui.statusLog;
     out.files = rig.files.files;
     out.info = document.current.renderInfo;
     out.rendered = rig.playback.renderedRect;
