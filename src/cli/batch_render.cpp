@@ -33,9 +33,9 @@ struct BatchProgram {
 };
 
 // The picture as the program opens it: default settings, then the picture's render info.
-bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostream& out,
-                 std::ostream& err) {
-    const ImageLoadResult loaded = loadImageFileCore(document.current, options.input);
+bool openPicture(FileSystem& files, ImageDocument& document, const BatchOptions& options,
+                 std::ostream& out, std::ostream& err) {
+    const ImageLoadResult loaded = loadImageFileCore(files, document.current, options.input);
     if (!loaded.ok) {
         const bool detailed = !loaded.detail.empty() && loaded.detail != loaded.message;
         err << loaded.message << (detailed ? ": " + loaded.detail : std::string()) << '\n';
@@ -43,7 +43,7 @@ bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostr
     }
     if (!loaded.status.empty()) out << loaded.status << '\n';
     document.path = options.input;
-    document.displayName = pathText(options.input.filename());
+    document.displayName = utf8FromPath(options.input.filename());
     return true;
 }
 
@@ -66,10 +66,10 @@ int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options
         return kBatchFailed;
     }
     if (writeSoundFile(context, options.output, p.playback) != 1) {
-        err << "Could not write " << pathText(options.output) << '\n';
+        err << "Could not write " << utf8FromPath(options.output) << '\n';
         return kBatchFailed;
     }
-    out << "Wrote " << pathText(options.output) << '\n';
+    out << "Wrote " << utf8FromPath(options.output) << '\n';
     return kBatchOk;
 }
 
@@ -98,7 +98,7 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
     // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();
     prepareOscillators(document->current.settings, program->sound);
-    if (!openPicture(*document, *options, out, err)) return kBatchFailed;
+    if (!openPicture(program->files, *document, *options, out, err)) return kBatchFailed;
     if (!applyBatchOptions(*options, document->current, message)) {
         err << "lumetra-render: " << message << '\n';
         return kBatchBadUsage;

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "image/bmp_reader.h"
-#include "document/render_info_trailer.h"
 #include "base/file_io.h"
+#include "document/render_info_trailer.h"
+#include "image/bmp_reader.h"
 
 namespace lumetra {
 
@@ -15,21 +15,23 @@ void adoptRenderInfoSettings(CanvasImage& image) {
     image.settings.outputTime = image.renderInfo.outputTime;
 }
 
-ImageLoadResult loadImageFileCore(CanvasImage& target, const std::filesystem::path& path) {
+ImageLoadResult loadImageFileCore(FileSystem& files, CanvasImage& target,
+                                  const std::filesystem::path& path) {
     ImageLoadResult result;
     std::vector<std::uint8_t> file;
     // A 32-bit file of the largest picture we take is a third larger than its 24-bit pixels.
-    const bool read = readWholeFile(path, file, result.detail, std::uintmax_t(kMaxPixelBytes) * 2);
+    const bool read =
+        readWholeFile(files, path, file, result.detail, std::uintmax_t(kMaxPixelBytes) * 2);
     BmpReadResult bmp;
     if (read) bmp = decodeBmp(file);
     if (!bmp.pixels) {
         if (read) result.detail = bmp.message;
-        result.message = "Could not open " + pathText(path);
+        result.message = "Could not open " + utf8FromPath(path);
         return result;
     }
     adoptPixels(target, std::move(*bmp.pixels));
     target.renderInfo.valid = 0;
-    if (readImageRenderInfo(target, path, file, bmp.pixelDataEnd)) {
+    if (readImageRenderInfo(files, target, path, file, bmp.pixelDataEnd)) {
         adoptRenderInfoSettings(target);
         result.renderInfoUpdated = true;
         result.status = "Render info updated by image";

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_system.h"
 #include "document/canvas_image.h"
 
 namespace lumetra {
@@ -24,6 +25,7 @@ void adoptRenderInfoSettings(CanvasImage& image);
 // Loads the BMP file at `path` into `target`: new pixels, empty selection, settings sized to the
 // picture, render record cleared, then the file's render info adopted when there is one. On
 // failure the target is left unchanged.
-ImageLoadResult loadImageFileCore(CanvasImage& target, const std::filesystem::path& path);
+ImageLoadResult loadImageFileCore(FileSystem& files, CanvasImage& target,
+                                  const std::filesystem::path& path);
 
 }  // namespace lumetra

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <span>
 
+#include "base/file_io.h"
 #include "document/canvas_image.h"
 #include "document/render_info_file.h"
-#include "base/file_io.h"
 
 namespace lumetra {
 namespace {
@@ -104,12 +104,13 @@ std::string formatRenderInfoText(const RenderInfoRecord& record, const RenderSet
     return text;
 }
 
-bool writeRenderInfoFile(const CanvasImage& image, const std::filesystem::path& imagePath) {
+bool writeRenderInfoFile(FileSystem& files, const CanvasImage& image,
+                         const std::filesystem::path& imagePath) {
     const std::string text =
         withPlatformLineEnds(formatRenderInfoText(image.renderInfo, image.settings));
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    return replaceFileWith(renderInfoFileName(imagePath), {bytes});
+    return replaceFileWith(files, renderInfoFileName(imagePath), {bytes});
 }
 
 }  // namespace lumetra

@@ -130,15 +130,6 @@ int closeSoundfile(SoundfileOutput& output, std::int64_t n) {
     return output.close(n) ? 1 : 0;
 }
 
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::string nameWithoutExtension(const std::string& displayName) {
     const std::size_t dot = displayName.rfind('.');
     return dot == std::string::npos ? displayName : displayName.substr(0, dot);

@@ -14,6 +14,7 @@
 #include <span>
 #include <string>
 
+#include "base/file_io.h"
 #include "base/file_system.h"
 #include "render/sound_options.h"
 
@@ -85,10 +86,6 @@ int openSoundfile(UserInterface& ui, SoundfileOutput& output, const std::filesys
                   const OutputFormat& format);
 // Closes with n values (see SoundfileOutput::close). 1 or 0; 1 when nothing was open.
 int closeSoundfile(SoundfileOutput& output, std::int64_t n);
-
-// Text conversions for paths: the core keeps UTF-8 in std::string.
-std::filesystem::path pathFromUtf8(const std::string& text);
-std::string utf8FromPath(const std::filesystem::path& path);
 
 // The display name cut at its last "." (the dot and what follows removed).
 std::string nameWithoutExtension(const std::string& displayName);

@@ -10,10 +10,30 @@
 #include <thread>
 
 #include "base/clock.h"
-#include "bmp_test_files.h"
 
 namespace lumetra {
 namespace {
+
+// A folder of its own inside the test's working folder (the build tree), removed at the end.
+class ScratchFolder {
+  public:
+    explicit ScratchFolder(const std::string& name)
+        : path_(std::filesystem::current_path() / "test-scratch" / name) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
 
 class StandardFiles : public ::testing::Test {
   protected:
@@ -29,8 +49,8 @@ class StandardFiles : public ::testing::Test {
     }
 
     StandardFileSystem files;
-    testing::ScratchFolder folder{std::string("standard-") +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    ScratchFolder folder{std::string("standard-") +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name()};
 };
 
 TEST_F(StandardFiles, WriteRewriteTheStartAndReadBack) {
