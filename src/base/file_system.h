@@ -1,8 +1,8 @@
 #pragma once
 // The file system, and the process's place in it, as the core sees it. Paths are
-// std::filesystem::path everywhere. The Win32 program and the Windows batch tools use the wide
-// API (and replace files in one step with the platform's own call); native builds use the C and
-// C++ libraries; tests use a file system in memory that can be made to fail.
+// std::filesystem::path everywhere. The Win32 program uses the wide API (and replaces files in one
+// step with the platform's own call); the batch tools and native builds use the C and C++
+// libraries (StandardFileSystem); tests use a file system in memory that can be made to fail.
 
 #include <cstddef>
 #include <cstdint>
