@@ -125,7 +125,8 @@ struct RenderPlan {
 };
 
 // Step 12.3: a full chunk goes to the soundfile and the playback sound. False when a write error
-// ends the render (the file is closed and there is no playback memory to go on into).
+// ends the render (the file is closed and there is no playback memory to go on into). A file the
+// user keeps after a write error that then cannot be completed is reported as well.
 bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, std::int64_t count,
                 std::int64_t done) {
     PlaybackSound& sound = context.playback;
@@ -136,7 +137,7 @@ bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, 
             const SystemError error = context.files.lastError();
             const bool keep = context.ui.askYesNo(
                 writeErrorQuestion(file.path(), error.code, error.text), kSoundfileErrorCaption);
-            closeSoundfile(file, keep ? file.valuesWritten() : 0);
+            finishSoundfile(context, keep ? file.valuesWritten() : 0);
             if (!sound.hasBuffer()) return false;
         }
     }
@@ -279,15 +280,20 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
             std::copy(noise.begin(), noise.end(), settings.noiseStates.begin() + plan.lowRow);
         }
     }
-    if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, done);
+    // A soundfile that cannot be completed is a write error: the status bar names no file, and
+    // a render whose only output was that file has made nothing.
+    const bool fileComplete = finishSoundfile(context, done);
+    if (!fileComplete && !sound.hasBuffer()) result = 0;
     context.renderInProgress = false;
     // Without playback memory no sample was made and nothing was timed.
     const double elapsed =
         prepared ? static_cast<std::uint32_t>(context.clock.tickCount() - startTick) * 0.001 : 0.0;
 
     const double seconds = static_cast<double>(done) / plan.channels / plan.rate;
-    ui.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
-                                      context.soundfile.path()));
+    ui.setStatusText(
+        0, fileComplete ? generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
+                                        context.soundfile.path())
+                        : writeErrorText(context.soundfile.path()));
     ui.setStatusText(1, renderTimeText(elapsed, seconds));
     if (done == plan.total) {
         picture.renderInfo = makeRenderRecord(width, height, settings, picture.selection, command,

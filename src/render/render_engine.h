@@ -23,9 +23,9 @@ inline constexpr int kRenderSelectionWithoutBlue = 303;
 
 // Renders the picture by command 300..303. 1 when the render ran to its end (also when the
 // user declined playback memory and no samples were made); 0 when it was refused (another render
-// running, no red or green in the region, unusable settings, soundfile not opened, memory), or
-// cancelled with Esc. Texts go to the status bar; the picture's render info is recorded only for a
-// complete render.
+// running, no red or green in the region, unusable settings, soundfile not opened, memory),
+// cancelled with Esc, or when its soundfile could not be written and no sound is in memory. Texts
+// go to the status bar; the picture's render info is recorded only for a complete render.
 int renderImage(RenderContext& context, const RenderPicture& picture, int command);
 
 // The normaliser of a region (picture coordinates) from its largest red or green column sum F

@@ -65,12 +65,19 @@ std::string progressText(std::int32_t column, std::int32_t width) {
     return formatText("%d%%", static_cast<int>(percent));
 }
 
+std::string writeErrorText(const std::filesystem::path& path) {
+    return formatText("Error writing %s", utf8FromPath(path).c_str());
+}
+
+std::string writeErrorWarning(const std::filesystem::path& path, int code,
+                              const std::string& text) {
+    return writeErrorText(path) + formatText("\nError %d: %s", code, text.c_str());
+}
+
 std::string writeErrorQuestion(const std::filesystem::path& path, int code,
                                const std::string& text) {
-    return formatText(
-        "Error writing %s\nError %d: %s\nWrite header to file to enable playback of what you've "
-        "got?    ",
-        utf8FromPath(path).c_str(), code, text.c_str());
+    return writeErrorWarning(path, code, text) +
+           "\nWrite header to file to enable playback of what you've got?    ";
 }
 
 }  // namespace lumetra

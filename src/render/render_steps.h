@@ -34,7 +34,12 @@ std::string generatedText(double seconds, bool withSoundfile, const std::filesys
 std::string renderTimeText(double elapsedSeconds, double soundSeconds);
 // "%d%%" with x * 100 div W.
 std::string progressText(std::int32_t column, std::int32_t width);
-// The question after a failed write to the soundfile.
+// "Error writing %s": the status text after a soundfile that could not be written.
+std::string writeErrorText(const std::filesystem::path& path);
+// The warning after a soundfile that could not be completed: "Error writing %s\nError %d: %s".
+std::string writeErrorWarning(const std::filesystem::path& path, int code, const std::string& text);
+// The question after a failed write during a render: the warning and whether to keep what was
+// written.
 std::string writeErrorQuestion(const std::filesystem::path& path, int code,
                                const std::string& text);
 inline constexpr const char* kSoundfileErrorCaption = "Soundfile error";

@@ -1,7 +1,7 @@
 #include "render/soundfile_naming.h"
 
-#include "base/format_text.h"
 #include "render/playback_sound.h"
+#include "render/render_steps.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
@@ -29,12 +29,16 @@ namespace {
 
 void reportWriteError(RenderContext& context, const std::filesystem::path& path) {
     const SystemError error = context.files.lastError();
-    context.ui.showWarning(formatText("Error writing %s\nError %d: %s", utf8FromPath(path).c_str(),
-                                      error.code, error.text.c_str()),
-                           "Soundfile error");
+    context.ui.showWarning(writeErrorWarning(path, error.code, error.text), kSoundfileErrorCaption);
 }
 
 }  // namespace
+
+bool finishSoundfile(RenderContext& context, std::int64_t n) {
+    if (!context.soundfile.isOpen() || closeSoundfile(context.soundfile, n)) return true;
+    reportWriteError(context, context.soundfile.path());
+    return false;
+}
 
 int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
                    const PlaybackSound& sound) {

@@ -112,8 +112,9 @@ bool SoundfileOutput::close(std::int64_t n) {
     }
     ok = sink_->close() && ok;
     sink_.reset();
-    if (keep && ok) return files_.replace(partial_, target_);
-    // A file of 10 values or fewer is not kept, and a failed one never replaces the target.
+    if (keep && ok && files_.replace(partial_, target_)) return true;
+    // A file of 10 values or fewer is not kept, and a failed one never replaces the target; in
+    // neither case is anything left beside it.
     files_.remove(partial_);
     return !keep;
 }

@@ -69,7 +69,8 @@ class SoundfileOutput {
     std::int64_t valuesWritten() const { return valuesWritten_; }
 
     // Ends the file with n values: more than 10 patch the header sizes and move the file over the
-    // target; 10 or fewer discard it (an earlier target stays). True when that succeeded.
+    // target; 10 or fewer discard it (an earlier target stays). True when that succeeded; a file
+    // that could not be completed is removed and the target left as it was.
     bool close(std::int64_t n);
 
   private:

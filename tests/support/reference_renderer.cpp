@@ -237,8 +237,7 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
                         const bool keep = ui.askYesNo(
                             writeErrorQuestion(context.soundfile.path(), error.code, error.text),
                             kSoundfileErrorCaption);
-                        closeSoundfile(context.soundfile,
-                                       keep ? context.soundfile.valuesWritten() : 0);
+                        finishSoundfile(context, keep ? context.soundfile.valuesWritten() : 0);
                         stop = !sound.hasBuffer();
                     }
                 }
@@ -265,23 +264,27 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
             host.pumpOneMessage();
         }
     }
-    // 13.
-    if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, done);
+    // 13. A file that cannot be completed is a write error.
+    const bool fileComplete = finishSoundfile(context, done);
     context.renderInProgress = false;
     // 14.
     if (prepared)
         elapsed = static_cast<std::uint32_t>(context.clock.tickCount() - startTick) * 0.001;
     // 15.
     const double seconds = static_cast<double>(done) / c / rate;
-    ui.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
-                                      context.soundfile.path()));
+    if (fileComplete)
+        ui.setStatusText(0,
+                         generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
+                                       context.soundfile.path()));
+    else
+        ui.setStatusText(0, writeErrorText(context.soundfile.path()));
     ui.setStatusText(1, renderTimeText(elapsed, seconds));
     // 16.
     if (done == total) recordRender(document.current, command, elapsed, context.clock.localTime());
     // 17.
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     // 18.
-    return result;
+    return fileComplete || sound.hasBuffer() ? result : 0;
 }
 
 }  // namespace lumetra::testing

@@ -244,6 +244,42 @@ TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
     EXPECT_FALSE(rig.playback.hasBuffer());
 }
 
+TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
+    // The finished file cannot be moved over its target: with the sound in memory the render has
+    // made it all the same; without, it has made nothing.
+    light(100, 75, Rgb{255, 0, 0});
+    rig.soundfiles.saveSoundEveryRender = 1;
+    rig.files.fail(FileCall::Replace);
+    const std::string path = utf8FromPath(pathInFolder("sounds", "Lumetra.wav"));
+    const RecordingUi::Box error{"Error writing " + path + "\nError 28: No space left on device",
+                                 "Soundfile error"};
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_EQ(rig.ui.boxes, std::vector<RecordingUi::Box>{error});
+    EXPECT_EQ(rig.ui.status[0], "Error writing " + path);
+    EXPECT_TRUE(rig.files.files.empty());  // nothing is left beside the target
+    EXPECT_EQ(rig.playback.length(), 220332u);
+
+    rig.playback.samples.clear();
+    rig.playback.memoryLimitValues = 1000;
+    rig.ui.answers = {true};  // render to file only
+    EXPECT_EQ(render(kRenderWithoutBlue), 0);
+    EXPECT_EQ(rig.ui.boxes.back(), error);
+    EXPECT_EQ(rig.ui.status[0], "Error writing " + path);
+    EXPECT_TRUE(rig.files.files.empty());
+
+    // What the user keeps after a write error cannot be completed either: told as well.
+    rig.playback.memoryLimitValues = std::size_t{1} << 31;
+    rig.files.bytesWritten = 0;
+    rig.files.failAfterBytes = 48 + 1000;
+    rig.ui.boxes.clear();
+    rig.ui.answers = {true};
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    ASSERT_EQ(rig.ui.boxes.size(), 2u);
+    EXPECT_EQ(rig.ui.boxes[0].kind, RecordingUi::BoxKind::YesNo);
+    EXPECT_EQ(rig.ui.boxes[1], error);
+    EXPECT_TRUE(rig.files.files.empty());
+}
+
 TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
     light(100, 75, Rgb{255, 0, 0});
     rig.playback.memoryLimitValues = 1000;

@@ -128,6 +128,22 @@ TEST(SoundfileOutput, DiscardedWhenDestroyedOpen) {
     EXPECT_TRUE(files.files.empty());
 }
 
+TEST(SoundfileOutput, AFileThatCannotBeCompletedLeavesTheOldOneAndNoPart) {
+    for (const FileCall failing : {FileCall::Write, FileCall::Close, FileCall::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        MemoryFileSystem files;
+        files.put("take.wav", "old sound");
+        SoundfileOutput out(files);
+        ASSERT_TRUE(out.open("take.wav", stereoFormat()));
+        ASSERT_EQ(out.write(ramp(500)), 500u);
+        files.fail(failing);  // patching the header, flushing or moving it over the target
+        EXPECT_FALSE(out.close(500));
+        EXPECT_FALSE(out.isOpen());
+        EXPECT_EQ(files.text("take.wav"), "old sound");
+        EXPECT_EQ(files.files.size(), 1u);
+    }
+}
+
 TEST(SoundfileOutput, OpenFailureMessage) {
     RenderRig rig;
     rig.files.fail(FileCall::Create);
