@@ -27,6 +27,9 @@ ImageLoadResult loadImageFileCore(FileSystem& files, CanvasImage& target,
     if (!bmp.pixels) {
         if (read) result.detail = bmp.message;
         result.message = "Could not open " + utf8FromPath(path);
+        // The picture stays, but its record is no longer known to belong to what the user has:
+        // a later save must not write it out again.
+        target.renderInfo.valid = 0;
         return result;
     }
     adoptPixels(target, std::move(*bmp.pixels));

@@ -189,7 +189,9 @@ TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
     }
 }
 
-TEST_F(ImageLoad, AFailedLoadChangesNothing) {
+// The picture stays, but its render record no longer counts: a later save must not write it
+// (as a ".info" file or appended) for whatever the user then saves.
+TEST_F(ImageLoad, AFailedLoadKeepsThePictureButNotItsRenderRecord) {
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     image.selection = Rect{0, 0, 2, 2};
     const auto before = image.pixels.bytes;
@@ -205,14 +207,17 @@ TEST_F(ImageLoad, AFailedLoadChangesNothing) {
         {"bad.bmp", "Not a BMP file"},
     };
     for (const auto& c : cases) {
+        image.renderInfo.valid = 1;
         const ImageLoadResult result = load(image, c.name);
         EXPECT_FALSE(result.ok);
         EXPECT_EQ(result.message, std::string("Could not open ") + c.name);
         EXPECT_EQ(result.detail, c.detail);
+        EXPECT_EQ(image.renderInfo.valid, 0u) << c.name;
+        EXPECT_EQ(image.renderInfo.lowFrequency, 99.0f);
     }
     EXPECT_EQ(image.pixels.bytes, before);
     EXPECT_EQ(image.selection, (Rect{0, 0, 2, 2}));
-    EXPECT_EQ(image.renderInfo.valid, 1u);
+    EXPECT_EQ(image.settings.lowFrequency, 99.0);
 }
 
 TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
