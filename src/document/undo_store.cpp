@@ -10,6 +10,7 @@
 #include <boost/system/error_code.hpp>
 
 #include "base/file_io.h"
+#include "document/image_file.h"
 #include "document/image_save.h"
 #include "document/render_info_trailer.h"
 #include "image/bmp_reader.h"
@@ -57,7 +58,8 @@ UndoStore::UndoStore(FileSystem& files, Clock& clock, UserInterface& ui,
       clock_(clock),
       ui_(ui),
       folder_(std::move(undoFolder)),
-      limit_(std::max<std::int32_t>(1, undoLimit)) {}
+      limit_(std::max<std::int32_t>(1, undoLimit)),
+      slotSettings_(static_cast<std::size_t>(limit_)) {}
 
 std::filesystem::path UndoStore::slotPath(std::int32_t slot) const {
     return folder_ / ("Undo" + std::to_string(slot) + ".bmp");
@@ -128,7 +130,13 @@ void UndoStore::writeSlot(const CanvasImage& image, std::int32_t slot) {
     const std::filesystem::path target = slotPath(slot);
     std::filesystem::path temporary = target;
     temporary.replace_extension(".tmp");
-    if (writeBmpFile(files_, image, temporary, target, /*attachRenderInfo=*/true)) return;
+    std::optional<SlotSettings>& settings = slotSettings_[static_cast<std::size_t>(slot - 1)];
+    if (writeBmpFile(files_, image, temporary, target, /*attachRenderInfo=*/true)) {
+        const RenderSettings& s = image.settings;
+        settings = SlotSettings{s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
+        return;
+    }
+    settings.reset();
     files_.remove(target);
 }
 
@@ -146,6 +154,17 @@ bool UndoStore::loadSlot(CanvasImage& image, std::int32_t slot) {
         trailer.kind == TrailerKind::Found && hasUsableRenderNumbers(trailer.record);
     adoptPixels(image, std::move(*bmp.pixels));
     image.renderInfo = recorded ? trailer.record : RenderInfoRecord{};
+    if (recorded) {
+        adoptRenderInfoSettings(image);
+        return true;
+    }
+    const RenderSettings fresh;
+    const SlotSettings kept = slotSettings_[static_cast<std::size_t>(slot - 1)].value_or(
+        SlotSettings{fresh.lowFrequency, fresh.highFrequency, fresh.ampFactor, fresh.outputTime});
+    image.settings.lowFrequency = kept.lowFrequency;
+    image.settings.highFrequency = kept.highFrequency;
+    image.settings.ampFactor = kept.ampFactor;
+    image.settings.outputTime = kept.outputTime;
     return true;
 }
 

@@ -4,10 +4,17 @@
 // stays in memory as the document's undo image. Undo and Redo walk the ring and exchange the
 // current and the undo image. The slot files are the program's own 24-bit BMP files with the
 // picture's render record appended, so that a step that reads a slot brings the record back.
+//
+// A picture read from a slot brings its render settings (pitch range, amp factor, time) too: those
+// of its record when the slot file carries a usable one, as for an opened picture; else those it
+// had when this run wrote the slot; else (a file left by an earlier run) those of a new picture.
+// Never the settings of the picture it replaces.
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/clock.h"
 #include "base/file_system.h"
@@ -49,8 +56,9 @@ class UndoStore {
     // Records the operation and the time without storing anything, so that a repeat within a
     // second merges (the end of a brush stroke, a boiler run).
     void touchUndoSnapshot(ImageDocument& document, std::int32_t operationId);
-    // Moves the ring one step back (-1) or forward (+1) and brings the picture for that step into
-    // the undo image. True when the caller may exchange the current and the undo image.
+    // Moves the ring one step back (-1) or forward (+1) and brings the picture for that step, with
+    // its render record and settings, into the undo image. True when the caller may exchange the
+    // current and the undo image.
     bool stepUndo(ImageDocument& document, int direction);
 
     // The Undo (201) and Redo (202) commands: step and exchange the images, keeping the
@@ -61,6 +69,10 @@ class UndoStore {
     static bool undoEnabled(const ImageDocument& document) { return !document.undo.pixels.empty(); }
 
   private:
+    struct SlotSettings {
+        double lowFrequency, highFrequency, ampFactor, outputTime;
+    };
+
     std::int32_t next(std::int32_t slot) const;
     std::int32_t previous(std::int32_t slot) const;
     std::int32_t currentSlot(const ImageDocument& document) const;
@@ -73,6 +85,8 @@ class UndoStore {
     UserInterface& ui_;
     std::filesystem::path folder_;
     std::int32_t limit_;
+    // The settings of the picture this run wrote to each slot (index slot - 1).
+    std::vector<std::optional<SlotSettings>> slotSettings_;
 };
 
 }  // namespace lumetra

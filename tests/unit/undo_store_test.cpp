@@ -266,6 +266,54 @@ TEST_F(UndoStoreTest, RenderSettingsComeBackWithThePicture) {
     EXPECT_EQ(document.current.settings.lowFrequency, 44.0);
 }
 
+TEST_F(UndoStoreTest, PicturesFromSlotsBringTheirOwnRenderSettings) {
+    // Four pictures, each with its own numbers; the first has been rendered, so its slot file
+    // carries its record; the second has none.
+    const auto numbers = [](const CanvasImage& image) {
+        const RenderSettings& s = image.settings;
+        return std::vector<double>{s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
+    };
+    const auto use = [&](double low) {
+        document.current.settings.lowFrequency = low;
+        document.current.settings.highFrequency = low * 100;
+        document.current.settings.ampFactor = low / 10;
+        document.current.settings.outputTime = low / 20;
+    };
+    use(40);
+    recordRender(document.current, 300, 1.0, LocalTime{});
+    ASSERT_TRUE(edit(10));
+    document.current.renderInfo.valid = 0;
+    use(52);
+    ASSERT_TRUE(edit(20));
+    use(64);
+    ASSERT_TRUE(edit(30));
+    use(76);
+    const std::vector<std::vector<double>> expected = {
+        {64, 6400, 6.4, 3.2}, {52, 5200, 5.2, 2.6}, {40, 4000, 4, 2}};
+    for (const auto& settings : expected) {
+        ASSERT_TRUE(undo());
+        EXPECT_EQ(numbers(document.current), settings);
+    }
+    EXPECT_EQ(document.current.renderInfo.valid, 1u);
+    ASSERT_TRUE(redo());
+    ASSERT_TRUE(redo());  // from slot 3: no record either
+    EXPECT_EQ(numbers(document.current), expected[0]);
+    EXPECT_EQ(document.current.renderInfo.valid, 0u);
+
+    // A slot file from an earlier run without a record: the numbers of a new picture, not those
+    // of the picture it replaces.
+    UndoRig r;
+    r.putSlot("Undo10.bmp", encodeBmpFile(testing::patternPicture(5, 3, 77), false));
+    ASSERT_TRUE(r.edit(10));
+    r.document.current.settings.lowFrequency = 33;
+    r.stepExpecting(false, {0});
+    ASSERT_TRUE(r.undo());
+    const RenderSettings fresh;
+    EXPECT_EQ(numbers(r.document.current),
+              (std::vector<double>{fresh.lowFrequency, fresh.highFrequency, fresh.ampFactor,
+                                   fresh.outputTime}));
+}
+
 TEST_F(UndoStoreTest, TheExitSnapshotHoldsThePictureAsItWasAtExit) {
     ASSERT_TRUE(edit(10));
     ASSERT_TRUE(edit(20));
