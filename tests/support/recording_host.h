@@ -15,10 +15,19 @@ namespace lumetra::testing {
 class RecordingHost final : public RenderHost {
   public:
     void updateStatusBar() override { ++statusUpdates; }
-    void pumpOneMessage() override;
-    bool isEscapeHeld() override;
+    void pumpOneMessage() override {
+        ++pumps;
+        if (onPump) onPump();
+    }
+    bool isEscapeHeld() override {
+        ++escapeQueries;
+        return escapeAtQuery > 0 && escapeQueries >= escapeAtQuery;
+    }
     std::optional<std::filesystem::path> askSaveSoundPath(
-        const std::string& suggestedName) override;
+        const std::string& suggestedName) override {
+        suggestedNames.push_back(suggestedName);
+        return saveSoundAnswer;
+    }
 
     int statusUpdates = 0;
     int pumps = 0;

@@ -14,29 +14,15 @@
 namespace lumetra {
 namespace {
 
-// A folder of its own inside the test's working folder (the build tree), removed at the end.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(const std::string& name)
-        : path_(std::filesystem::current_path() / "test-scratch" / name) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
+// Each test in a folder of its own inside the test's working folder (the build tree).
 class StandardFiles : public ::testing::Test {
   protected:
+    void SetUp() override {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
     // Writes `text` through a sink, as the core writes its files.
     bool write(const std::filesystem::path& path, const std::string& text) {
         const std::unique_ptr<FileSink> sink = files.create(path);
@@ -49,13 +35,13 @@ class StandardFiles : public ::testing::Test {
     }
 
     StandardFileSystem files;
-    ScratchFolder folder{std::string("standard-") +
-                         ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const std::filesystem::path folder =
+        std::filesystem::current_path() / "test-scratch" /
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
 };
 
 TEST_F(StandardFiles, WriteRewriteTheStartAndReadBack) {
-    const std::filesystem::path name =
-        folder.path() / std::filesystem::path(u8"Kl\u00e4nge \u266b.wav");
+    const std::filesystem::path name = folder / std::filesystem::path(u8"Kl\u00e4nge \u266b.wav");
     const std::unique_ptr<FileSink> sink = files.create(name);
     ASSERT_TRUE(sink);
     EXPECT_EQ(sink->write("header--body", 12), 12u);
@@ -94,7 +80,7 @@ TEST_F(StandardFiles, FailuresTellTheSystemsErrorNumber) {
     EXPECT_FALSE(files.lastError().text.empty());
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(files.read(folder / "none.bmp", bytes, 1000), ReadOutcome::CannotOpen);
-    EXPECT_EQ(files.read(folder.path(), bytes, 1000), ReadOutcome::CannotOpen);
+    EXPECT_EQ(files.read(folder, bytes, 1000), ReadOutcome::CannotOpen);
     EXPECT_FALSE(files.truncate(folder / "none.bmp", 0));
     // A missing file counts as removed.
     ASSERT_TRUE(write(folder / "x", "x"));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "bmp_test_files.h"
 #include "document/document_render.h"
 #include "document/image_save.h"
@@ -105,46 +107,6 @@ TEST_F(UndoStoreTest, WalkingTheRingBackAndForthReadsTheSlots) {
     EXPECT_EQ(files.reads, 6);  // the first Redo had its picture in memory
     stepExpecting(false, {30});
     EXPECT_EQ(files.reads, 6);  // and so has an Undo after a Redo
-}
-
-TEST_F(UndoStoreTest, PicturesOfOtherSizesComeBackFromTheSlotsByteForByte) {
-    const CanvasImage a = testing::patternPicture(3, 2, 1);
-    const CanvasImage b = testing::patternPicture(5, 4, 2);
-    CanvasImage c = testing::patternPicture(7, 3, 3);
-    c.settings.lowFrequency = 33.0;
-    recordRender(c, 300, 1.0, LocalTime{});
-    document.current = a;
-    // Two operations: A becomes B becomes C.
-    ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
-    document.current = b;
-    ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
-    document.current = c;
-
-    // Undo, Undo (reads slot 1), Redo, Redo (reads slot 3).
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(document.current.pixels.bytes, b.pixels.bytes);
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(document.current.pixels.width, 3);
-    EXPECT_EQ(document.current.pixels.bytes, a.pixels.bytes);
-    ASSERT_TRUE(redo());
-    EXPECT_EQ(document.current.pixels.bytes, b.pixels.bytes);
-    const UndoCommandResult last = store.runUndoCommand(document, kRedoCommand);
-    ASSERT_TRUE(last.exchanged);
-    EXPECT_TRUE(last.sizeChanged);
-    EXPECT_EQ(document.current.pixels.width, 7);
-    EXPECT_EQ(document.current.pixels.height, 3);
-    EXPECT_EQ(document.current.pixels.bytes, c.pixels.bytes);
-    EXPECT_EQ(document.current.renderInfo.valid, 1u);
-    EXPECT_EQ(document.current.renderInfo.lowFrequency, 33.0f);
-
-    // Only the slot files are left, each a picture file with its record (no ".info" files).
-    std::vector<std::string> names;
-    for (const auto& [name, bytes] : files.files)
-        names.push_back(name);
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"undo/Undo1.bmp", "undo/Undo2.bmp", "undo/Undo3.bmp"}));
-    EXPECT_EQ(files.at("undo/Undo3.bmp"), encodeBmpFile(c, true));
-    EXPECT_EQ(files.at("undo/Undo1.bmp"), encodeBmpFile(a, true));
 }
 
 TEST_F(UndoStoreTest, TheEleventhSnapshotOverwritesSlotOne) {
@@ -266,39 +228,45 @@ TEST_F(UndoStoreTest, RenderSettingsComeBackWithThePicture) {
     EXPECT_EQ(document.current.settings.lowFrequency, 44.0);
 }
 
-TEST_F(UndoStoreTest, PicturesFromSlotsBringTheirOwnRenderSettings) {
-    // Four pictures, each with its own numbers; the first has been rendered, so its slot file
-    // carries its record; the second has none.
-    const auto numbers = [](const CanvasImage& image) {
-        const RenderSettings& s = image.settings;
-        return std::vector<double>{s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
-    };
-    const auto use = [&](double low) {
-        document.current.settings.lowFrequency = low;
-        document.current.settings.highFrequency = low * 100;
-        document.current.settings.ampFactor = low / 10;
-        document.current.settings.outputTime = low / 20;
-    };
-    use(40);
-    recordRender(document.current, 300, 1.0, LocalTime{});
-    ASSERT_TRUE(edit(10));
-    document.current.renderInfo.valid = 0;
-    use(52);
-    ASSERT_TRUE(edit(20));
-    use(64);
-    ASSERT_TRUE(edit(30));
-    use(76);
-    const std::vector<std::vector<double>> expected = {
-        {64, 6400, 6.4, 3.2}, {52, 5200, 5.2, 2.6}, {40, 4000, 4, 2}};
-    for (const auto& settings : expected) {
-        ASSERT_TRUE(undo());
-        EXPECT_EQ(numbers(document.current), settings);
+std::vector<double> settingNumbers(const CanvasImage& image) {
+    const RenderSettings& s = image.settings;
+    return {s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
+}
+
+TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
+    // Four pictures of other sizes, each with its own numbers. The first has been rendered, so
+    // its slot file carries its record; the others have none.
+    std::vector<CanvasImage> pictures;
+    for (const auto& [width, height, low] : {std::tuple{3, 2, 40.0}, std::tuple{5, 4, 52.0},
+                                             std::tuple{7, 3, 64.0}, std::tuple{4, 4, 76.0}}) {
+        CanvasImage& image = pictures.emplace_back(
+            testing::patternPicture(width, height, static_cast<std::uint8_t>(low)));
+        image.settings.lowFrequency = low;
+        image.settings.highFrequency = low * 100;
+        image.settings.ampFactor = low / 10;
+        image.settings.outputTime = low / 20;
     }
-    EXPECT_EQ(document.current.renderInfo.valid, 1u);
-    ASSERT_TRUE(redo());
-    ASSERT_TRUE(redo());  // from slot 3: no record either
-    EXPECT_EQ(numbers(document.current), expected[0]);
-    EXPECT_EQ(document.current.renderInfo.valid, 0u);
+    recordRender(pictures[0], 300, 1.0, LocalTime{});
+    document.current = pictures[0];
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
+        document.current = pictures[i];
+    }
+    // Back to the first (slots 2 and 1 are read) and forward to the last (slots 3 and 4).
+    for (const auto& [forward, index] :
+         {std::pair{false, 2}, std::pair{false, 1}, std::pair{false, 0}, std::pair{true, 1},
+          std::pair{true, 2}, std::pair{true, 3}}) {
+        const CanvasImage& expected = pictures[static_cast<std::size_t>(index)];
+        ASSERT_TRUE(forward ? redo() : undo()) << index;
+        EXPECT_EQ(document.current.pixels.width, expected.pixels.width) << index;
+        EXPECT_EQ(document.current.pixels.bytes, expected.pixels.bytes) << index;
+        EXPECT_EQ(settingNumbers(document.current), settingNumbers(expected)) << index;
+        EXPECT_EQ(document.current.renderInfo.valid, index == 0 ? 1u : 0u) << index;
+    }
+    // Only the slot files are left, each a picture file with its record (no ".info" files).
+    EXPECT_EQ(files.files.size(), 4u);
+    EXPECT_EQ(files.at("undo/Undo1.bmp"), encodeBmpFile(pictures[0], true));
+    EXPECT_EQ(files.at("undo/Undo4.bmp"), encodeBmpFile(pictures[3], true));
 
     // A slot file from an earlier run without a record: the numbers of a new picture, not those
     // of the picture it replaces.
@@ -308,10 +276,7 @@ TEST_F(UndoStoreTest, PicturesFromSlotsBringTheirOwnRenderSettings) {
     r.document.current.settings.lowFrequency = 33;
     r.stepExpecting(false, {0});
     ASSERT_TRUE(r.undo());
-    const RenderSettings fresh;
-    EXPECT_EQ(numbers(r.document.current),
-              (std::vector<double>{fresh.lowFrequency, fresh.highFrequency, fresh.ampFactor,
-                                   fresh.outputTime}));
+    EXPECT_EQ(settingNumbers(r.document.current), settingNumbers(CanvasImage{}));
 }
 
 TEST_F(UndoStoreTest, TheExitSnapshotHoldsThePictureAsItWasAtExit) {
