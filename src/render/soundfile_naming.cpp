@@ -52,11 +52,7 @@ int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
         closeSoundfile(context.soundfile, 0);
         return 0;
     }
-    if (!closeSoundfile(context.soundfile, static_cast<std::int64_t>(sound.samples.size()))) {
-        reportWriteError(context, path);
-        return 0;
-    }
-    return 1;
+    return finishSoundfile(context, static_cast<std::int64_t>(sound.samples.size())) ? 1 : 0;
 }
 
 int saveSoundAs(RenderContext& context, const std::string& displayName) {
