@@ -76,7 +76,7 @@ void runOnce(const BenchCase& c, Variant& v) {
     setSynthPath(SynthPath::Automatic);
     setRenderHelpers(-1);
     if (result != 1) {
-        std::fprintf(stderr, "%s: render failed: %s\n", c.name, rig.host.status[0].c_str());
+        std::fprintf(stderr, "%s: render failed: %s\n", c.name, rig.ui.status[0].c_str());
         std::exit(1);
     }
     const double wall = std::chrono::duration<double>(end - start).count();

@@ -12,9 +12,10 @@ targets=(bmp_reader render_info_trailer info_reader)
 core=(
   src/image/bmp_layout.cpp src/image/bmp_reader.cpp src/image/bmp_rle.cpp
   src/image/pixel_image.cpp
-  src/render/render_info.cpp src/render/render_info_bytes.cpp src/render/render_info_reader.cpp
-  src/render/render_info_writer.cpp src/render/render_info_trailer.cpp
-  src/shell/file_io.cpp
+  src/render/render_info.cpp src/render/render_info_bytes.cpp
+  src/document/render_info_reader.cpp src/document/render_info_writer.cpp
+  src/document/render_info_trailer.cpp
+  src/base/file_io.cpp
 )
 flags=(-std=c++20 -O1 -g -Isrc -ffp-contract=off -Wall -Wextra -Werror
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)

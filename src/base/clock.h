@@ -16,4 +16,12 @@ class Clock {
     virtual LocalTime localTime() = 0;
 };
 
+// The clock of the C++ library: steady-clock milliseconds and the C library's local time. The
+// Win32 program has its own (GetTickCount, GetLocalTime).
+class SystemClock final : public Clock {
+  public:
+    std::uint32_t tickCount() override;
+    LocalTime localTime() override { return currentLocalTime(); }
+};
+
 }  // namespace lumetra

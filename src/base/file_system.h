@@ -1,8 +1,8 @@
 #pragma once
 // The file system, and the process's place in it, as the core sees it. Paths are
-// std::filesystem::path everywhere. The Win32 program and the Windows batch tools use the wide
-// API (and replace files in one step with the platform's own call); native builds use the C and
-// C++ libraries; tests use a file system in memory that can be made to fail.
+// std::filesystem::path everywhere. The Win32 program uses the wide API (and replaces files in one
+// step with the platform's own call); the batch tools and native builds use the C and C++
+// libraries (StandardFileSystem); tests use a file system in memory that can be made to fail.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +25,9 @@ struct EntryAttributes {
     bool readOnly = false;
 };
 
-// One file being written. A short write shows in the count returned.
+// One file being written, made by FileSystem::create. A short write shows in the count returned;
+// every failure here is reported by the file system's lastError(). A sink must not outlive the
+// file system that made it.
 class FileSink {
   public:
     virtual ~FileSink() = default;
@@ -50,11 +52,12 @@ class FileSystem {
     // Cuts the file to `size` bytes.
     virtual bool truncate(const std::filesystem::path& path, std::uintmax_t size) = 0;
     // Moves `from` over `to` in one step, replacing an existing `to`: there is no moment at which
-    // neither file is there.
+    // neither file is there. Never done as a removal followed by a rename: a crash between the two
+    // would lose the user's file.
     virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
     // Removes a file; false when it could not (a missing file counts as removed).
     virtual bool remove(const std::filesystem::path& path) = 0;
-    // The number and text of the last call above that failed.
+    // The number and text of the last call that failed, of those above or of a sink's.
     virtual SystemError lastError() = 0;
 
     // nullopt when nothing of that name exists.

@@ -1,12 +1,13 @@
 #include "batch_render.h"
-#include "document/document_render.h"
 
 #include <ostream>
-#include <system_error>
 
+#include "base/clock.h"
 #include "base/file_io.h"
+#include "base/standard_file_system.h"
 #include "batch_host.h"
 #include "batch_options.h"
+#include "document/document_render.h"
 #include "document/image_file.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
@@ -19,20 +20,22 @@ namespace {
 
 // Everything a render needs that the program keeps for its whole run.
 struct BatchProgram {
+    StandardFileSystem files;
+    SystemClock clock;
     std::unique_ptr<SineTable> sine = buildSineTable();
     RandomSeed seed;  // at its start value, as in a freshly started program
     SoundOptions sound;
     OutputFormat format;
     SoundfileOptions soundfiles;
-    SoundfileOutput soundfile;
+    SoundfileOutput soundfile{files};
     PlaybackSound playback;
     SoftSweepTable softSweep;
 };
 
 // The picture as the program opens it: default settings, then the picture's render info.
-bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostream& out,
-                 std::ostream& err) {
-    const ImageLoadResult loaded = loadImageFileCore(document.current, options.input);
+bool openPicture(FileSystem& files, ImageDocument& document, const BatchOptions& options,
+                 std::ostream& out, std::ostream& err) {
+    const ImageLoadResult loaded = loadImageFileCore(files, document.current, options.input);
     if (!loaded.ok) {
         const bool detailed = !loaded.detail.empty() && loaded.detail != loaded.message;
         err << loaded.message << (detailed ? ": " + loaded.detail : std::string()) << '\n';
@@ -40,16 +43,19 @@ bool openPicture(ImageDocument& document, const BatchOptions& options, std::ostr
     }
     if (!loaded.status.empty()) out << loaded.status << '\n';
     document.path = options.input;
-    document.displayName = pathText(options.input.filename());
+    document.displayName = utf8FromPath(options.input.filename());
     return true;
 }
 
-int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, BatchHost& host,
-           std::ostream& out, std::ostream& err) {
-    RenderContext context{host,         *p.sine, p.seed,      p.sound,    p.format,
-                          p.soundfiles, {},      p.soundfile, p.playback, p.softSweep};
+int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, std::ostream& out,
+           std::ostream& err) {
+    BatchHost host(options.output);
+    BatchUserInterface ui(out, err);
+    RenderContext context{host,        ui,         p.clock,    p.files,      *p.sine,
+                          p.seed,      p.sound,    p.format,   p.soundfiles, {},
+                          p.soundfile, p.playback, p.softSweep};
     if (renderDocument(context, document, options.command) != 1) {
-        err << (host.lastMessage().empty() ? "The render did not complete" : host.lastMessage())
+        err << (ui.lastMessage().empty() ? "The render did not complete" : ui.lastMessage())
             << '\n';
         return kBatchFailed;
     }
@@ -60,10 +66,10 @@ int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options
         return kBatchFailed;
     }
     if (writeSoundFile(context, options.output, p.playback) != 1) {
-        err << "Could not write " << pathText(options.output) << '\n';
+        err << "Could not write " << utf8FromPath(options.output) << '\n';
         return kBatchFailed;
     }
-    out << "Wrote " << pathText(options.output) << '\n';
+    out << "Wrote " << utf8FromPath(options.output) << '\n';
     return kBatchOk;
 }
 
@@ -92,14 +98,13 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
     // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();
     prepareOscillators(document->current.settings, program->sound);
-    if (!openPicture(*document, *options, out, err)) return kBatchFailed;
+    if (!openPicture(program->files, *document, *options, out, err)) return kBatchFailed;
     if (!applyBatchOptions(*options, document->current, message)) {
         err << "lumetra-render: " << message << '\n';
         return kBatchBadUsage;
     }
     prepareOscillators(document->current.settings, program->sound);
-    BatchHost host(out, err, options->output);
-    return render(*program, *document, *options, host, out, err);
+    return render(*program, *document, *options, out, err);
 }
 
 }  // namespace lumetra

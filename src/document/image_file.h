@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_system.h"
 #include "document/canvas_image.h"
 
 namespace lumetra {
@@ -23,7 +24,9 @@ void adoptRenderInfoSettings(CanvasImage& image);
 
 // Loads the BMP file at `path` into `target`: new pixels, empty selection, settings sized to the
 // picture, render record cleared, then the file's render info adopted when there is one. On
-// failure the target is left unchanged.
-ImageLoadResult loadImageFileCore(CanvasImage& target, const std::filesystem::path& path);
+// failure the target keeps its pixels, selection and settings, but its render record's valid
+// word becomes 0.
+ImageLoadResult loadImageFileCore(FileSystem& files, CanvasImage& target,
+                                  const std::filesystem::path& path);
 
 }  // namespace lumetra

@@ -30,8 +30,8 @@ std::vector<std::uint8_t> encodeBmpFile(const CanvasImage& image, bool attachRen
     return file;
 }
 
-bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
-                  bool attachRenderInfo) {
+bool writeBmpFile(FileSystem& files, const CanvasImage& image, const std::filesystem::path& pending,
+                  const std::filesystem::path& target, bool attachRenderInfo) {
     const PixelImage& pixels = image.pixels;
     if (pixels.empty() ||
         pixels.bytes.size() != std::size_t(rowStride(pixels.width) * pixels.height))
@@ -41,10 +41,15 @@ bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, b
     const std::span<const std::uint8_t> trailer = attachesRecord(image, attachRenderInfo)
                                                       ? std::span<const std::uint8_t>(record)
                                                       : std::span<const std::uint8_t>();
-    if (!replaceFileWith(path, {header, pixels.bytes, trailer})) return false;
+    return writeAndReplace(files, pending, target, {header, pixels.bytes, trailer});
+}
+
+bool saveImageBmp(FileSystem& files, const CanvasImage& image, const std::filesystem::path& path,
+                  bool refreshInfo, bool attachRenderInfo) {
+    if (!writeBmpFile(files, image, pendingFileName(path), path, attachRenderInfo)) return false;
     // The ".info" file follows a successful save only; when it cannot be written the picture
     // is saved all the same.
-    if (refreshInfo && image.renderInfo.valid != 0) writeRenderInfoFile(image, path);
+    if (refreshInfo && image.renderInfo.valid != 0) writeRenderInfoFile(files, image, path);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "render/render_info.h"
 #include "render/render_settings.h"
 
@@ -33,7 +34,8 @@ std::string formatRenderInfoText(const RenderInfoRecord& record, const RenderSet
 
 // Writes the ".info" file of `image` beside `imagePath`. False (and the old file untouched) when it
 // cannot be written.
-bool writeRenderInfoFile(const CanvasImage& image, const std::filesystem::path& imagePath);
+bool writeRenderInfoFile(FileSystem& files, const CanvasImage& image,
+                         const std::filesystem::path& imagePath);
 
 // Which lines of a ".info" text were accepted.
 enum RenderInfoLines : std::uint32_t {
@@ -56,6 +58,7 @@ RenderInfoText parseRenderInfoText(std::string_view text, std::int32_t width, st
 bool adoptRenderInfoText(CanvasImage& image, const RenderInfoText& text);
 
 // Reads the ".info" file of the image at `imagePath` into `image` (see adoptRenderInfoText).
-bool readRenderInfoFile(CanvasImage& image, const std::filesystem::path& imagePath);
+bool readRenderInfoFile(FileSystem& files, CanvasImage& image,
+                        const std::filesystem::path& imagePath);
 
 }  // namespace lumetra

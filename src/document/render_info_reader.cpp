@@ -185,10 +185,11 @@ bool adoptRenderInfoText(CanvasImage& image, const RenderInfoText& text) {
     return true;
 }
 
-bool readRenderInfoFile(CanvasImage& image, const std::filesystem::path& imagePath) {
+bool readRenderInfoFile(FileSystem& files, CanvasImage& image,
+                        const std::filesystem::path& imagePath) {
     std::vector<std::uint8_t> bytes;
     std::string message;
-    if (!readWholeFile(renderInfoFileName(imagePath), bytes, message, kMaxInfoFileBytes))
+    if (!readWholeFile(files, renderInfoFileName(imagePath), bytes, message, kMaxInfoFileBytes))
         return false;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return adoptRenderInfoText(image,

@@ -1,7 +1,6 @@
 #include "document/render_info_trailer.h"
 
 #include <algorithm>
-#include <system_error>
 #include <vector>
 
 #include "base/file_io.h"
@@ -40,7 +39,7 @@ RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
     return trailer;
 }
 
-bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,
+bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::filesystem::path& path,
                          std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd) {
     const RenderInfoTrailer trailer = findRenderInfoTrailer(file, pixelDataEnd);
     // A record whose numbers cannot be rendered (a damaged file) is passed over, not adopted.
@@ -50,20 +49,19 @@ bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,
     }
     if (trailer.kind == TrailerKind::Stale) {
         // A damaged record is removed so that it is not met again; a read-only file keeps it.
-        std::error_code error;
-        std::filesystem::resize_file(path, trailer.declaredSize, error);
+        files.truncate(path, trailer.declaredSize);
     }
-    return readRenderInfoFile(image, path);
+    return readRenderInfoFile(files, image, path);
 }
 
-bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path) {
+bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::filesystem::path& path) {
     std::vector<std::uint8_t> file;
     std::string message;
-    if (readWholeFile(path, file, message, std::uintmax_t(kMaxPixelBytes) * 2)) {
+    if (readWholeFile(files, path, file, message, std::uintmax_t(kMaxPixelBytes) * 2)) {
         const BmpReadResult bmp = decodeBmp(file);
-        if (bmp.pixels) return readImageRenderInfo(image, path, file, bmp.pixelDataEnd);
+        if (bmp.pixels) return readImageRenderInfo(files, image, path, file, bmp.pixelDataEnd);
     }
-    return readRenderInfoFile(image, path);
+    return readRenderInfoFile(files, image, path);
 }
 
 }  // namespace lumetra

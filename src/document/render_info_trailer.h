@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <span>
 
+#include "base/file_system.h"
 #include "render/render_info.h"
 
 namespace lumetra {
@@ -36,10 +37,10 @@ RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
 // rendered is passed over), else the ".info" file. True when
 // a record was found; it is then the image's record (the ".info" file may also set the
 // selection). Otherwise the image is unchanged.
-bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path,
+bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::filesystem::path& path,
                          std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd);
 
 // The same for an image opened by another loader: the file is read again here.
-bool readImageRenderInfo(CanvasImage& image, const std::filesystem::path& path);
+bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::filesystem::path& path);
 
 }  // namespace lumetra

@@ -104,12 +104,13 @@ std::string formatRenderInfoText(const RenderInfoRecord& record, const RenderSet
     return text;
 }
 
-bool writeRenderInfoFile(const CanvasImage& image, const std::filesystem::path& imagePath) {
+bool writeRenderInfoFile(FileSystem& files, const CanvasImage& image,
+                         const std::filesystem::path& imagePath) {
     const std::string text =
         withPlatformLineEnds(formatRenderInfoText(image.renderInfo, image.settings));
     const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                               text.size());
-    return replaceFileWith(renderInfoFileName(imagePath), {bytes});
+    return replaceFileWith(files, renderInfoFileName(imagePath), {bytes});
 }
 
 }  // namespace lumetra

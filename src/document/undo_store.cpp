@@ -4,10 +4,16 @@
 #include <cerrno>
 #include <new>
 #include <optional>
-#include <system_error>
 #include <utility>
+#include <vector>
 
 #include <boost/system/error_code.hpp>
+
+#include "base/file_io.h"
+#include "document/image_file.h"
+#include "document/image_save.h"
+#include "document/render_info_trailer.h"
+#include "image/bmp_reader.h"
 
 namespace lumetra {
 namespace {
@@ -46,24 +52,14 @@ std::optional<CanvasImage> copyOf(const CanvasImage& image) {
 
 }  // namespace
 
-bool UndoFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to) {
-    std::error_code error;
-    std::filesystem::rename(from, to, error);
-    return !error;
-}
-
-void UndoFiles::remove(const std::filesystem::path& path) {
-    std::error_code error;
-    std::filesystem::remove(path, error);
-}
-
-UndoStore::UndoStore(UndoFiles& files, TickClock& clock, UndoPrompts& prompts,
+UndoStore::UndoStore(FileSystem& files, Clock& clock, UserInterface& ui,
                      std::filesystem::path undoFolder, std::int32_t undoLimit)
     : files_(files),
       clock_(clock),
-      prompts_(prompts),
+      ui_(ui),
       folder_(std::move(undoFolder)),
-      limit_(std::max<std::int32_t>(1, undoLimit)) {}
+      limit_(std::max<std::int32_t>(1, undoLimit)),
+      slotSettings_(static_cast<std::size_t>(limit_)) {}
 
 std::filesystem::path UndoStore::slotPath(std::int32_t slot) const {
     return folder_ / ("Undo" + std::to_string(slot) + ".bmp");
@@ -100,10 +96,10 @@ bool UndoStore::storeUndoSnapshot(ImageDocument& document, bool askOnFailure,
     document.lastUndoOperation = operationId;
     if (!takeSnapshot(document)) {
         if (!askOnFailure) {
-            prompts_.showStatus("Warning: This operation is not undoable!");
+            ui_.setStatusText(0, "Warning: This operation is not undoable!");
             return false;
         }
-        return prompts_.askOkCancel(notUndoableQuestion(kOutOfMemoryCode), "An error occured");
+        return ui_.askOkCancel(notUndoableQuestion(kOutOfMemoryCode), "An error occured");
     }
     const std::int32_t slot = currentSlot(document);
     writeSlot(document.undo, slot);
@@ -130,24 +126,45 @@ void UndoStore::touchUndoSnapshot(ImageDocument& document, std::int32_t operatio
 // that fails the slot's older file is removed too: a later Undo must find nothing there rather
 // than a picture from an earlier round of the ring.
 void UndoStore::writeSlot(const CanvasImage& image, std::int32_t slot) {
+    if (folder_.empty()) return;
     const std::filesystem::path target = slotPath(slot);
     std::filesystem::path temporary = target;
     temporary.replace_extension(".tmp");
-    if (files_.save(image, temporary) && files_.replace(temporary, target)) return;
-    files_.remove(temporary);
+    std::optional<SlotSettings>& settings = slotSettings_[static_cast<std::size_t>(slot - 1)];
+    if (writeBmpFile(files_, image, temporary, target, /*attachRenderInfo=*/true)) {
+        const RenderSettings& s = image.settings;
+        settings = SlotSettings{s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
+        return;
+    }
+    settings.reset();
     files_.remove(target);
 }
 
-// Read into a scratch record so that a failed or empty read leaves the undo image whole.
+// A missing, damaged or empty slot file fails and leaves the undo image whole.
 bool UndoStore::loadSlot(CanvasImage& image, std::int32_t slot) {
-    CanvasImage loaded;
-    loaded.renderInfo = image.renderInfo;
-    if (!files_.load(loaded, slotPath(slot)) || loaded.pixels.empty()) return false;
-    image.pixels = std::move(loaded.pixels);
-    image.renderInfo = loaded.renderInfo;
-    image.settings.width = image.pixels.width;
-    image.settings.height = image.pixels.height;
-    image.selection = Rect{};
+    if (folder_.empty()) return false;
+    std::vector<std::uint8_t> file;
+    std::string message;
+    if (!readWholeFile(files_, slotPath(slot), file, message, std::uintmax_t(kMaxPixelBytes) * 2))
+        return false;
+    BmpReadResult bmp = decodeBmp(file);
+    if (!bmp.pixels || bmp.pixels->empty()) return false;
+    const RenderInfoTrailer trailer = findRenderInfoTrailer(file, bmp.pixelDataEnd);
+    const bool recorded =
+        trailer.kind == TrailerKind::Found && hasUsableRenderNumbers(trailer.record);
+    adoptPixels(image, std::move(*bmp.pixels));
+    image.renderInfo = recorded ? trailer.record : RenderInfoRecord{};
+    if (recorded) {
+        adoptRenderInfoSettings(image);
+        return true;
+    }
+    const RenderSettings fresh;
+    const SlotSettings kept = slotSettings_[static_cast<std::size_t>(slot - 1)].value_or(
+        SlotSettings{fresh.lowFrequency, fresh.highFrequency, fresh.ampFactor, fresh.outputTime});
+    image.settings.lowFrequency = kept.lowFrequency;
+    image.settings.highFrequency = kept.highFrequency;
+    image.settings.ampFactor = kept.ampFactor;
+    image.settings.outputTime = kept.outputTime;
     return true;
 }
 

@@ -2,48 +2,26 @@
 // Undo and redo: before every change of pixels a snapshot of the picture goes to a ring of
 // numbered BMP files ("Undo1.bmp" .. "Undo<limit>.bmp") in the undo folder, and the newest one
 // stays in memory as the document's undo image. Undo and Redo walk the ring and exchange the
-// current and the undo image.
+// current and the undo image. The slot files are the program's own 24-bit BMP files with the
+// picture's render record appended, so that a step that reads a slot brings the record back.
+//
+// A picture read from a slot brings its render settings (pitch range, amp factor, time) too: those
+// of its record when the slot file carries a usable one, as for an opened picture; else those it
+// had when this run wrote the slot; else (a file left by an earlier run) those of a new picture.
+// Never the settings of the picture it replaces.
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "base/clock.h"
+#include "base/file_system.h"
+#include "base/user_interface.h"
 #include "document/canvas_image.h"
 
 namespace lumetra {
-
-// Picture files of the ring. save and load are the program's BMP writer and reader.
-class UndoFiles {
-  public:
-    virtual ~UndoFiles() = default;
-    // Writes `image` as a 24-bit BMP file at `path`, creating or truncating it. The store only
-    // ever passes a temporary name here and puts the file in its slot with replace() once it is
-    // complete, so a failure may leave a partial file behind.
-    virtual bool save(const CanvasImage& image, const std::filesystem::path& path) = 0;
-    // Reads the BMP at `path` into `image`: its pixels, and its render record when the file
-    // carries one. The store passes a scratch record and takes nothing from it on failure.
-    virtual bool load(CanvasImage& image, const std::filesystem::path& path) = 0;
-    // Moves `from` onto `to` in one step, replacing `to` (the file system's rename).
-    virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to);
-    // Removes the file if it exists; failures are ignored.
-    virtual void remove(const std::filesystem::path& path);
-};
-
-class TickClock {
-  public:
-    virtual ~TickClock() = default;
-    // Milliseconds of the system tick counter (it wraps after about 49 days).
-    virtual std::uint32_t tickCount() = 0;
-};
-
-class UndoPrompts {
-  public:
-    virtual ~UndoPrompts() = default;
-    // Status bar part 0.
-    virtual void showStatus(const std::string& text) = 0;
-    // A box with OK and Cancel; true for OK.
-    virtual bool askOkCancel(const std::string& text, const std::string& caption) = 0;
-};
 
 // Operation ids of callers whose repeats merge into one snapshot.
 inline constexpr std::int32_t kBrushStrokeOperation = 7101;
@@ -58,9 +36,10 @@ struct UndoCommandResult {
 
 class UndoStore {
   public:
-    // A limit below 1 is taken as 1: the ring always has a slot.
-    UndoStore(UndoFiles& files, TickClock& clock, UndoPrompts& prompts,
-              std::filesystem::path undoFolder, std::int32_t undoLimit);
+    // A limit below 1 is taken as 1: the ring always has a slot. Without a folder no slot file
+    // is written or read: the snapshot in memory is all there is.
+    UndoStore(FileSystem& files, Clock& clock, UserInterface& ui, std::filesystem::path undoFolder,
+              std::int32_t undoLimit);
 
     std::int32_t limit() const { return limit_; }
     std::filesystem::path slotPath(std::int32_t slot) const;
@@ -77,8 +56,9 @@ class UndoStore {
     // Records the operation and the time without storing anything, so that a repeat within a
     // second merges (the end of a brush stroke, a boiler run).
     void touchUndoSnapshot(ImageDocument& document, std::int32_t operationId);
-    // Moves the ring one step back (-1) or forward (+1) and brings the picture for that step into
-    // the undo image. True when the caller may exchange the current and the undo image.
+    // Moves the ring one step back (-1) or forward (+1) and brings the picture for that step, with
+    // its render record and settings, into the undo image. True when the caller may exchange the
+    // current and the undo image.
     bool stepUndo(ImageDocument& document, int direction);
 
     // The Undo (201) and Redo (202) commands: step and exchange the images, keeping the
@@ -89,6 +69,10 @@ class UndoStore {
     static bool undoEnabled(const ImageDocument& document) { return !document.undo.pixels.empty(); }
 
   private:
+    struct SlotSettings {
+        double lowFrequency, highFrequency, ampFactor, outputTime;
+    };
+
     std::int32_t next(std::int32_t slot) const;
     std::int32_t previous(std::int32_t slot) const;
     std::int32_t currentSlot(const ImageDocument& document) const;
@@ -96,11 +80,13 @@ class UndoStore {
     void writeSlot(const CanvasImage& image, std::int32_t slot);
     bool loadSlot(CanvasImage& image, std::int32_t slot);
 
-    UndoFiles& files_;
-    TickClock& clock_;
-    UndoPrompts& prompts_;
+    FileSystem& files_;
+    Clock& clock_;
+    UserInterface& ui_;
     std::filesystem::path folder_;
     std::int32_t limit_;
+    // The settings of the picture this run wrote to each slot (index slot - 1).
+    std::vector<std::optional<SlotSettings>> slotSettings_;
 };
 
 }  // namespace lumetra

@@ -3,9 +3,10 @@
 #include <cmath>
 #include <limits>
 
+#include "base/clock.h"
 #include "base/float_conversion.h"
 #include "base/format_text.h"
-#include "render/render_host.h"
+#include "base/user_interface.h"
 
 namespace lumetra {
 
@@ -87,14 +88,14 @@ void prepareOscillators(RenderSettings& settings, const SoundOptions& sound) {
     settings.samplesPerPixel = slice;
 }
 
-int checkNyquist(RenderHost& host, NyquistWarningState& state, std::int32_t highestPitch,
-                 const SoundOptions& sound) {
+int checkNyquist(UserInterface& ui, Clock& clock, NyquistWarningState& state,
+                 std::int32_t highestPitch, const SoundOptions& sound) {
     const std::int32_t nyquist = sound.sampleRate / 2;
     if (highestPitch <= nyquist) return 1;
-    const std::uint32_t now = host.tickCount();
+    const std::uint32_t now = clock.tickCount();
     const auto sinceLastBox = static_cast<std::int32_t>(now - state.lastBoxTick);
     if (state.boxesShown % 3 == 0 && state.boxesShown < 4 && sinceLastBox > 90000) {
-        host.showWarning(
+        ui.showWarning(
             formatText(
                 "Your present highest image frequency (%.2f Hz) exceeds\nthe Nyquist frequency "
                 "of the selected output sample rate.\n(The Nyquist frequency is the highest "
@@ -107,8 +108,8 @@ int checkNyquist(RenderHost& host, NyquistWarningState& state, std::int32_t high
         state.lastBoxTick = now;
         return 1;
     }
-    host.setStatusText(0, formatText("Max out frq (%d) exceeds half of selected sample rate (%d)!",
-                                     highestPitch, nyquist));
+    ui.setStatusText(0, formatText("Max out frq (%d) exceeds half of selected sample rate (%d)!",
+                                   highestPitch, nyquist));
     return 1;
 }
 

@@ -10,7 +10,8 @@
 
 namespace lumetra {
 
-class RenderHost;
+class Clock;
+class UserInterface;
 
 // Rebuilds rowFrequencies, rowPhases (zeroed), rowIncrements and noiseStates for settings.height
 // rows and recomputes samplesPerPixel = trunc(SR * outputTime / (width + 1) + 0.5).
@@ -38,7 +39,7 @@ struct NyquistWarningState {
 
 // Warns when the highest pitch p (whole Hz) lies above half the sample rate: the long box at most
 // once per run (and not within 90 s of the last one), otherwise a status bar note. Always 1.
-int checkNyquist(RenderHost& host, NyquistWarningState& state, std::int32_t highestPitch,
-                 const SoundOptions& sound);
+int checkNyquist(UserInterface& ui, Clock& clock, NyquistWarningState& state,
+                 std::int32_t highestPitch, const SoundOptions& sound);
 
 }  // namespace lumetra

@@ -1,6 +1,7 @@
 #pragma once
-// The two ports of the playback ring: the wave-out device (the Windows multimedia waveOut
-// interface on Windows, a fake in tests) and the user interface the ring reports to.
+// The two ports of playback: the wave-out device (the Windows multimedia waveOut interface on
+// Windows, a fake in tests) and what the playback ring needs of the program's windows besides
+// its texts and boxes (those go to the UserInterface).
 
 #include <cstddef>
 #include <cstdint>
@@ -16,6 +17,12 @@ namespace lumetra {
 class WaveOutPort {
   public:
     virtual ~WaveOutPort() = default;
+
+    // The devices of the system, for the sound options.
+    virtual std::int32_t deviceCount() = 0;
+    // The device's name (-1 = the system's mapper).
+    virtual int capabilities(std::int32_t device, std::string& name) = 0;
+
     // Opens the device (-1 = the system's mapper) with completion messages to the main window.
     virtual int open(std::int32_t device, const OutputFormat& format) = 0;
     // Prepares the header of buffer `index` over `capacityBytes` bytes at `data`.
@@ -35,9 +42,6 @@ class WaveOutPort {
 class PlaybackUi {
   public:
     virtual ~PlaybackUi() = default;
-    // Status bar part 0.
-    virtual void setStatus(const std::string& text) = 0;
-    virtual void showWarning(const std::string& text, const std::string& caption) = 0;
     // The play-position message (1357) to the canvas, sent (handled at once) or posted.
     virtual void sendPlayPosition(std::int32_t wParam, std::int64_t lParam) = 0;
     virtual void postPlayPosition(std::int32_t wParam, std::int64_t lParam) = 0;

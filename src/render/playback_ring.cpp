@@ -47,8 +47,9 @@ void PlaybackRing::recordState(PlaybackSound& sound) const {
     sound.repeat = repeat_ ? 1 : 0;
 }
 
-PlaybackRing::PlaybackRing(WaveOutPort& device, PlaybackUi& ui, const SoundOptions& options)
-    : device_(device), ui_(ui), options_(options) {}
+PlaybackRing::PlaybackRing(WaveOutPort& device, PlaybackUi& playbackUi, UserInterface& ui,
+                           const SoundOptions& options)
+    : device_(device), playbackUi_(playbackUi), ui_(ui), options_(options) {}
 
 bool PlaybackRing::allocateBuffers(std::int32_t count, std::int32_t size) {
     if (deviceOpen_ || count < 3 || count > 16 || !isBufferSize(size)) return false;
@@ -71,14 +72,14 @@ void PlaybackRing::fail(int number, int code) {
 }
 
 void PlaybackRing::showState() {
-    ui_.setStatus(playing_ ? std::string(kPlayingText) : std::string());
-    ui_.showPlayState(playing_);
+    ui_.setStatusText(0, playing_ ? std::string(kPlayingText) : std::string());
+    playbackUi_.showPlayState(playing_);
 }
 
 bool PlaybackRing::togglePlayback(int argument, const PlaybackSoundView& sound) {
     if (argument == kStopForRender) {
         playing_ = false;
-        ui_.sendPlayPosition(1, -1);
+        playbackUi_.sendPlayPosition(1, -1);
         if (!stopPlaybackAndWait()) return false;
         showState();
         return true;
@@ -97,14 +98,14 @@ bool PlaybackRing::togglePlayback(int argument, const PlaybackSoundView& sound) 
         active_ = false;
         playing_ = false;
         closeIfIdle();
-        ui_.setStatus(message_);
-        ui_.showPlayState(false);
+        ui_.setStatusText(0, message_);
+        playbackUi_.showPlayState(false);
         return false;
     }
     // A write that failed while the first buffers went out has stopped the ring already: a
     // marker started now would stay on the canvas, since the canvas ignores the reset that
     // follows a start.
-    if (playing_) ui_.sendPlayPosition(0, 0);
+    if (playing_) playbackUi_.sendPlayPosition(0, 0);
     closeIfIdle();
     showState();
     return true;
@@ -208,22 +209,22 @@ void PlaybackRing::onBufferDone(std::size_t index, const PlaybackSoundView& soun
         const bool nearLast = lastReported_ >= 0 && moved <= options_.sampleRate / 16 &&
                               moved <= 2 * std::int64_t{sound.valuesPerColumn};
         if (!nearLast) {
-            ui_.postPlayPosition(1, b.end + bufferCount() - 1);
+            playbackUi_.postPlayPosition(1, b.end + bufferCount() - 1);
             lastReported_ = b.end;
         }
         writeBuffer(index, sound);
         if (!playing_ && queued_ == 0) {
             closeIfIdle();
-            ui_.invalidateCanvas();
+            playbackUi_.invalidateCanvas();
         }
         return;
     }
     b.end = 0;
-    ui_.postPlayPosition(1, -1);
+    playbackUi_.postPlayPosition(1, -1);
     if (queued_ == 0) {
         lastReported_ = -1;
         closeWaveDevice();
-        ui_.invalidateCanvas();
+        playbackUi_.invalidateCanvas();
     }
 }
 
@@ -232,16 +233,16 @@ bool PlaybackRing::stopPlaybackAndWait() {
     if (!playing_ && queued_ == 0) return true;
     playing_ = false;
     if (const int code = device_.reset()) fail(kStopResetFailure, code);
-    ui_.setStatus(std::string(kWaitingText));
+    ui_.setStatusText(0, std::string(kWaitingText));
     for (int tries = 0; tries < kStopTries && queued_ > 0; ++tries) {
-        for (std::size_t index : ui_.takeFinishedBuffers()) {
+        for (std::size_t index : playbackUi_.takeFinishedBuffers()) {
             if (index < buffers_.size() && buffers_[index].queued) {
                 buffers_[index].queued = false;
                 --queued_;
             }
         }
         if (queued_ == 0) break;
-        ui_.sleep(kStopTryMilliseconds);
+        playbackUi_.sleep(kStopTryMilliseconds);
     }
     if (queued_ > 0) return false;
     lastReported_ = -1;

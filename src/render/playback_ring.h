@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/user_interface.h"
 #include "render/playback_ports.h"
 #include "render/sound_options.h"
 
@@ -49,8 +50,10 @@ std::string soundSystemFailureCaption(int number);
 
 class PlaybackRing {
   public:
-    // `options` supplies the device number and the sample rate; it must outlive the ring.
-    PlaybackRing(WaveOutPort& device, PlaybackUi& ui, const SoundOptions& options);
+    // `options` supplies the device number and the sample rate; it must outlive the ring. The
+    // status texts and the failure warnings go to `ui`.
+    PlaybackRing(WaveOutPort& device, PlaybackUi& playbackUi, UserInterface& ui,
+                 const SoundOptions& options);
 
     // (Re)allocates `count` buffers of `size` values. False, keeping the old buffers, when the
     // memory cannot be had, the numbers are outside 3..16 and 256..16384, or the device is open
@@ -99,7 +102,8 @@ class PlaybackRing {
     void closeIfIdle();
 
     WaveOutPort& device_;
-    PlaybackUi& ui_;
+    PlaybackUi& playbackUi_;
+    UserInterface& ui_;
     const SoundOptions& options_;
     std::vector<Buffer> buffers_;
     std::int32_t bufferSize_ = 0;

@@ -39,7 +39,7 @@ int preparePlaybackSound(RenderContext& context, const RenderPicture& picture,
     sound.pictureHeight = picture.pixels.height;
     if (static_cast<std::uint64_t>(valueCount) != sound.length() &&
         !resizeSamples(sound, valueCount)) {
-        if (!context.host.askYesNo(
+        if (!context.ui.askYesNo(
                 "Could not allocate memory for internal playback sound.\nRender to file only?",
                 "Memory Error"))
             return 0;
@@ -57,7 +57,7 @@ int preparePlaybackSound(RenderContext& context, const RenderPicture& picture,
         emptySound(sound);
         const std::filesystem::path path =
             chosen->is_absolute() ? *chosen : context.soundfileFolder / *chosen;
-        return openSoundfile(context.host, context.soundfile, path, context.format);
+        return openSoundfile(context.ui, context.soundfile, path, context.format);
     }
     sound.position = 0;
     return 1;

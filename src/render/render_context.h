@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <vector>
 
+#include "base/clock.h"
+#include "base/file_system.h"
+#include "base/user_interface.h"
 #include "render/random_seed.h"
 #include "render/render_host.h"
 #include "render/sound_options.h"
@@ -25,6 +28,9 @@ struct SoftSweepTable {
 
 struct RenderContext {
     RenderHost& host;
+    UserInterface& ui;
+    Clock& clock;
+    FileSystem& files;  // the soundfile's file system, which tells what went wrong
     const SineTable& sine;
     RandomSeed& seed;
     const SoundOptions& sound;

@@ -125,7 +125,8 @@ struct RenderPlan {
 };
 
 // Step 12.3: a full chunk goes to the soundfile and the playback sound. False when a write error
-// ends the render (the file is closed and there is no playback memory to go on into).
+// ends the render (the file is closed and there is no playback memory to go on into). A file the
+// user keeps after a write error that then cannot be completed is reported as well.
 bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, std::int64_t count,
                 std::int64_t done) {
     PlaybackSound& sound = context.playback;
@@ -133,10 +134,10 @@ bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, 
     if (file.isOpen()) {
         const std::size_t wanted = static_cast<std::size_t>(count);
         if (file.write(std::span(chunk.data(), wanted)) < wanted) {
-            const SystemError error = context.host.lastSystemError();
-            const bool keep = context.host.askYesNo(
+            const SystemError error = context.files.lastError();
+            const bool keep = context.ui.askYesNo(
                 writeErrorQuestion(file.path(), error.code, error.text), kSoundfileErrorCaption);
-            closeSoundfile(file, keep ? file.valuesWritten() : 0);
+            finishSoundfile(context, keep ? file.valuesWritten() : 0);
             if (!sound.hasBuffer()) return false;
         }
     }
@@ -170,6 +171,7 @@ namespace {
 
 int render(RenderContext& context, const RenderPicture& picture, int command) {
     RenderHost& host = context.host;
+    UserInterface& ui = context.ui;
     const PixelImage& pixels = picture.pixels;
     RenderSettings& settings = picture.settings;
 
@@ -190,10 +192,10 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
     plan.slices = std::int64_t{plan.last} - plan.first + 1;
     plan.total = plan.slices * plan.channels * plan.s;
 
-    const double normaliser = computeNormaliser(host, pixels, plan.region, settings.ampFactor);
-    if (refuseRender(host, normaliser, plan.s, plan.total)) return 0;
+    const double normaliser = computeNormaliser(ui, pixels, plan.region, settings.ampFactor);
+    if (refuseRender(ui, normaliser, plan.s, plan.total)) return 0;
     const float d0 = static_cast<float>(normaliser * (2 - context.sound.stereo) * plan.s);
-    if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, plan.s)) return 0;
+    if (settings.softSweeps && !buildSoftSweepTable(ui, context.softSweep, plan.s)) return 0;
 
     if (!makeSoundfileName(context, picture.displayName)) return 0;
     context.renderInProgress = true;
@@ -234,10 +236,9 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
         setup.d0 = d0;
         SlicePipeline slices(setup);
 
-        host.setStatusText(0,
-                           generatingText(static_cast<double>(plan.slices) * plan.s / plan.rate));
-        host.setStatusText(2, "");
-        startTick = host.tickCount();
+        ui.setStatusText(0, generatingText(static_cast<double>(plan.slices) * plan.s / plan.rate));
+        ui.setStatusText(2, "");
+        startTick = context.clock.tickCount();
         const std::int32_t rows = planes.rows();
         std::int64_t fill = 0;
         for (std::int32_t x = plan.first; x <= plan.last; ++x) {
@@ -267,7 +268,7 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
                 result = 0;
                 break;
             }
-            host.setStatusText(1, progressText(x, width));
+            ui.setStatusText(1, progressText(x, width));
             host.updateStatusBar();
             host.pumpOneMessage();
         }
@@ -279,19 +280,24 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
             std::copy(noise.begin(), noise.end(), settings.noiseStates.begin() + plan.lowRow);
         }
     }
-    if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, done);
+    // A soundfile that cannot be completed is a write error: the status bar names no file, and
+    // a render whose only output was that file has made nothing.
+    const bool fileComplete = finishSoundfile(context, done);
+    if (!fileComplete && !sound.hasBuffer()) result = 0;
     context.renderInProgress = false;
     // Without playback memory no sample was made and nothing was timed.
     const double elapsed =
-        prepared ? static_cast<std::uint32_t>(host.tickCount() - startTick) * 0.001 : 0.0;
+        prepared ? static_cast<std::uint32_t>(context.clock.tickCount() - startTick) * 0.001 : 0.0;
 
     const double seconds = static_cast<double>(done) / plan.channels / plan.rate;
-    host.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
-                                        context.soundfile.path()));
-    host.setStatusText(1, renderTimeText(elapsed, seconds));
+    ui.setStatusText(
+        0, fileComplete ? generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
+                                        context.soundfile.path())
+                        : writeErrorText(context.soundfile.path()));
+    ui.setStatusText(1, renderTimeText(elapsed, seconds));
     if (done == plan.total) {
         picture.renderInfo = makeRenderRecord(width, height, settings, picture.selection, command,
-                                              elapsed, host.localTime());
+                                              elapsed, context.clock.localTime());
     }
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     return result;
@@ -310,7 +316,7 @@ int renderImage(RenderContext& context, const RenderPicture& picture, int comman
         // The working buffers of a huge render: nothing is kept of it, nothing else changes.
         if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, 0);
         context.renderInProgress = false;
-        context.host.setStatusText(0, "Not enough memory to render this image!");
+        context.ui.setStatusText(0, "Not enough memory to render this image!");
         return 0;
     }
 }

@@ -23,20 +23,20 @@ inline constexpr int kRenderSelectionWithoutBlue = 303;
 
 // Renders the picture by command 300..303. 1 when the render ran to its end (also when the
 // user declined playback memory and no samples were made); 0 when it was refused (another render
-// running, no red or green in the region, unusable settings, soundfile not opened, memory), or
-// cancelled with Esc. Texts go to the status bar; the picture's render info is recorded only for a
-// complete render.
+// running, no red or green in the region, unusable settings, soundfile not opened, memory),
+// cancelled with Esc, or when its soundfile could not be written and no sound is in memory. Texts
+// go to the status bar; the picture's render info is recorded only for a complete render.
 int renderImage(RenderContext& context, const RenderPicture& picture, int command);
 
 // The normaliser of a region (picture coordinates) from its largest red or green column sum F
 // and its largest count of lit red or green pixels M; blue is not counted. When F < 0.1 the
 // status bar shows "No image data to render!" and the result is -1.
-double computeNormaliser(RenderHost& host, const PixelImage& pixels, const Rect& region,
+double computeNormaliser(UserInterface& ui, const PixelImage& pixels, const Rect& region,
                          double ampFactor);
 
 // s + 1 weights: 1 + cos(phi_k), phi_0 = -pi, stepped by pi / (s div 2) in float; the last is 2.
 // False (and a warning "Memory error when allocating softsweep table") when memory is short.
-bool buildSoftSweepTable(RenderHost& host, SoftSweepTable& table, std::int32_t samplesPerPixel);
+bool buildSoftSweepTable(UserInterface& ui, SoftSweepTable& table, std::int32_t samplesPerPixel);
 
 // The synthesis paths of this processor. The best one is chosen at the first render; tests and
 // benchmarks may pin one.

@@ -5,11 +5,10 @@
 #include <vector>
 
 #include "render/render_engine.h"
-#include "render/render_host.h"
 
 namespace lumetra {
 
-double computeNormaliser(RenderHost& host, const PixelImage& pixels, const Rect& region,
+double computeNormaliser(UserInterface& ui, const PixelImage& pixels, const Rect& region,
                          double ampFactor) {
     const std::int32_t left = std::max(region.left, 0);
     const std::int32_t right = std::min(region.right, pixels.width);
@@ -41,7 +40,7 @@ double computeNormaliser(RenderHost& host, const PixelImage& pixels, const Rect&
     const auto f = static_cast<double>(loudest);
     const auto m = static_cast<double>(busiest);
     if (f < 0.1) {
-        host.setStatusText(0, "No image data to render!");
+        ui.setStatusText(0, "No image data to render!");
         return -1.0;
     }
     const float a = static_cast<float>(ampFactor);
@@ -49,12 +48,12 @@ double computeNormaliser(RenderHost& host, const PixelImage& pixels, const Rect&
     return f / (1.0 + 0.03 * m) / (a / 13);
 }
 
-bool buildSoftSweepTable(RenderHost& host, SoftSweepTable& table, std::int32_t samplesPerPixel) {
+bool buildSoftSweepTable(UserInterface& ui, SoftSweepTable& table, std::int32_t samplesPerPixel) {
     const std::int32_t s = samplesPerPixel > 0 ? samplesPerPixel : 0;
     try {
         table.weights.assign(static_cast<std::size_t>(s) + 1, 0.0f);
     } catch (const std::bad_alloc&) {
-        host.showWarning("Memory error when allocating softsweep table", kWarningCaption);
+        ui.showWarning("Memory error when allocating softsweep table", kWarningCaption);
         return false;
     }
     // With s = 1 only the first weight is used; its step would divide by zero.

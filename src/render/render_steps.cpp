@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "base/format_text.h"
-#include "render/render_host.h"
+#include "base/user_interface.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
@@ -20,19 +20,19 @@ Rect renderRegion(std::int32_t width, std::int32_t height, const Rect& selection
     return r;
 }
 
-bool refuseRender(RenderHost& host, double normaliser, std::int32_t samplesPerPixel,
+bool refuseRender(UserInterface& ui, double normaliser, std::int32_t samplesPerPixel,
                   std::int64_t totalValues) {
     if (normaliser == -1.0) return true;  // "No image data to render!" is showing
     if (!(normaliser > 0.0) || !std::isfinite(normaliser)) {
-        host.setStatusText(0, "Cannot render: the amp factor must be above 0!");
+        ui.setStatusText(0, "Cannot render: the amp factor must be above 0!");
         return true;
     }
     if (samplesPerPixel <= 0) {
-        host.setStatusText(0, "Cannot render: the output time is too short for the image width!");
+        ui.setStatusText(0, "Cannot render: the output time is too short for the image width!");
         return true;
     }
     if (totalValues > kMaxWavValues) {
-        host.setStatusText(0, "Cannot render: the sound would be too long for a soundfile!");
+        ui.setStatusText(0, "Cannot render: the sound would be too long for a soundfile!");
         return true;
     }
     return false;
@@ -65,12 +65,19 @@ std::string progressText(std::int32_t column, std::int32_t width) {
     return formatText("%d%%", static_cast<int>(percent));
 }
 
+std::string writeErrorText(const std::filesystem::path& path) {
+    return formatText("Error writing %s", utf8FromPath(path).c_str());
+}
+
+std::string writeErrorWarning(const std::filesystem::path& path, int code,
+                              const std::string& text) {
+    return writeErrorText(path) + formatText("\nError %d: %s", code, text.c_str());
+}
+
 std::string writeErrorQuestion(const std::filesystem::path& path, int code,
                                const std::string& text) {
-    return formatText(
-        "Error writing %s\nError %d: %s\nWrite header to file to enable playback of what you've "
-        "got?    ",
-        utf8FromPath(path).c_str(), code, text.c_str());
+    return writeErrorWarning(path, code, text) +
+           "\nWrite header to file to enable playback of what you've got?    ";
 }
 
 }  // namespace lumetra

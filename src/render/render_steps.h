@@ -10,7 +10,7 @@
 
 namespace lumetra {
 
-class RenderHost;
+class UserInterface;
 
 // The picture, or for a selection command the selection (kept inside the picture; an empty
 // selection gives an empty region).
@@ -20,7 +20,7 @@ Rect renderRegion(std::int32_t width, std::int32_t height, const Rect& selection
 // Shows why a render cannot start and returns true when it must not: a normaliser that is not a
 // positive number (an amp factor of 0 or less; the "No image data" case has shown its own text),
 // no sample frames per column, or more values than a soundfile can hold.
-bool refuseRender(RenderHost& host, double normaliser, std::int32_t samplesPerPixel,
+bool refuseRender(UserInterface& ui, double normaliser, std::int32_t samplesPerPixel,
                   std::int64_t totalValues);
 
 // The largest multiple of 2s not above 32768 + 2s, at most T.
@@ -34,7 +34,12 @@ std::string generatedText(double seconds, bool withSoundfile, const std::filesys
 std::string renderTimeText(double elapsedSeconds, double soundSeconds);
 // "%d%%" with x * 100 div W.
 std::string progressText(std::int32_t column, std::int32_t width);
-// The question after a failed write to the soundfile.
+// "Error writing %s": the status text after a soundfile that could not be written.
+std::string writeErrorText(const std::filesystem::path& path);
+// The warning after a soundfile that could not be completed: "Error writing %s\nError %d: %s".
+std::string writeErrorWarning(const std::filesystem::path& path, int code, const std::string& text);
+// The question after a failed write during a render: the warning and whether to keep what was
+// written.
 std::string writeErrorQuestion(const std::filesystem::path& path, int code,
                                const std::string& text);
 inline constexpr const char* kSoundfileErrorCaption = "Soundfile error";

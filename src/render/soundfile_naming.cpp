@@ -1,7 +1,7 @@
 #include "render/soundfile_naming.h"
 
-#include "base/format_text.h"
 #include "render/playback_sound.h"
+#include "render/render_steps.h"
 #include "render/wav_output.h"
 
 namespace lumetra {
@@ -16,8 +16,8 @@ int makeSoundfileName(RenderContext& context, const std::string& displayName) {
     if (options.numberSoundfiles)
         name += takeSoundfileNumber(context.soundfileOptions.soundfileCounter);
     name += ".wav";
-    return openSoundfile(context.host, context.soundfile,
-                         pathInFolder(context.soundfileFolder, name), context.format);
+    return openSoundfile(context.ui, context.soundfile, pathInFolder(context.soundfileFolder, name),
+                         context.format);
 }
 
 std::string suggestedSoundName(SoundfileOptions& options, const std::string& displayName) {
@@ -27,32 +27,32 @@ std::string suggestedSoundName(SoundfileOptions& options, const std::string& dis
 
 namespace {
 
-void reportWriteError(RenderHost& host, const std::filesystem::path& path) {
-    const SystemError error = host.lastSystemError();
-    host.showWarning(formatText("Error writing %s\nError %d: %s", utf8FromPath(path).c_str(),
-                                error.code, error.text.c_str()),
-                     "Soundfile error");
+void reportWriteError(RenderContext& context, const std::filesystem::path& path) {
+    const SystemError error = context.files.lastError();
+    context.ui.showWarning(writeErrorWarning(path, error.code, error.text), kSoundfileErrorCaption);
 }
 
 }  // namespace
+
+bool finishSoundfile(RenderContext& context, std::int64_t n) {
+    if (!context.soundfile.isOpen() || closeSoundfile(context.soundfile, n)) return true;
+    reportWriteError(context, context.soundfile.path());
+    return false;
+}
 
 int writeSoundFile(RenderContext& context, const std::filesystem::path& path,
                    const PlaybackSound& sound) {
     // A render streaming into the one output file must not lose it to this command.
     if (context.soundfile.isOpen()) return 0;
     // The sound's own format: the sample rate may have been changed since it was made.
-    if (!openSoundfile(context.host, context.soundfile, path, sound.format)) return 0;
+    if (!openSoundfile(context.ui, context.soundfile, path, sound.format)) return 0;
     const std::size_t written = context.soundfile.write(sound.samples);
     if (written < sound.samples.size()) {
-        reportWriteError(context.host, path);
+        reportWriteError(context, path);
         closeSoundfile(context.soundfile, 0);
         return 0;
     }
-    if (!closeSoundfile(context.soundfile, static_cast<std::int64_t>(sound.samples.size()))) {
-        reportWriteError(context.host, path);
-        return 0;
-    }
-    return 1;
+    return finishSoundfile(context, static_cast<std::int64_t>(sound.samples.size())) ? 1 : 0;
 }
 
 int saveSoundAs(RenderContext& context, const std::string& displayName) {

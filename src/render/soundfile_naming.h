@@ -18,6 +18,12 @@ int makeSoundfileName(RenderContext& context, const std::string& displayName);
 // the advancing counter; ".wav" appended.
 std::string suggestedSoundName(SoundfileOptions& options, const std::string& displayName);
 
+// Closes the open soundfile of a render with the `n` values written. A file that cannot be
+// completed (its header, its last bytes or its move over the target failing) is the write error
+// it is: the warning "Error writing %s\nError %d: %s" under "Soundfile error", and false. No
+// part of it is left beside the target. True when no file was open.
+bool finishSoundfile(RenderContext& context, std::int64_t n);
+
 // Writes `sound` in the format it was made with to `path` (temporary file, then replacing the
 // target). A write error shows "Error writing %s\nError %d: %s" under "Soundfile error" and leaves
 // any earlier file untouched. 1 or 0.

@@ -1,11 +1,9 @@
 #include "render/wav_output.h"
 
 #include <bit>
-#include <cstdio>
-#include <system_error>
 
 #include "base/format_text.h"
-#include "render/render_host.h"
+#include "base/user_interface.h"
 
 namespace lumetra {
 
@@ -62,77 +60,13 @@ std::array<std::uint8_t, kWavHeaderBytes> encodeWavHeader(const OutputFormat& fo
     return h;
 }
 
-namespace {
-
-class StdFileSink final : public SoundSink {
-  public:
-    explicit StdFileSink(std::FILE* file) : file_(file) {}
-    ~StdFileSink() override {
-        if (file_) std::fclose(file_);
-    }
-    StdFileSink(const StdFileSink&) = delete;
-    StdFileSink& operator=(const StdFileSink&) = delete;
-
-    std::size_t write(const void* data, std::size_t bytes) override {
-        return std::fwrite(data, 1, bytes, file_);
-    }
-    bool rewriteStart(const void* data, std::size_t bytes) override {
-        return std::fflush(file_) == 0 && std::fseek(file_, 0, SEEK_SET) == 0 &&
-               std::fwrite(data, 1, bytes, file_) == bytes;
-    }
-    bool close() override {
-        const bool ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-  private:
-    std::FILE* file_;
-};
-
-class StdFileSystem final : public SoundFileSystem {
-  public:
-    std::unique_ptr<SoundSink> create(const std::filesystem::path& path) override {
-#ifdef _WIN32
-        std::FILE* file = _wfopen(path.c_str(), L"wb");
-#else
-        std::FILE* file = std::fopen(path.c_str(), "wb");
-#endif
-        if (!file) return nullptr;
-        return std::make_unique<StdFileSink>(file);
-    }
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        std::error_code ec;
-        std::filesystem::rename(from, to, ec);
-        if (!ec) return true;
-        // Some runtimes refuse to rename over an existing file: the new file is complete at
-        // this point, so the old one may go.
-        if (!std::filesystem::exists(to, ec)) return false;
-        std::filesystem::remove(to, ec);
-        if (ec) return false;
-        std::filesystem::rename(from, to, ec);
-        return !ec;
-    }
-    bool remove(const std::filesystem::path& path) override {
-        std::error_code ec;
-        return std::filesystem::remove(path, ec);
-    }
-};
-
-}  // namespace
-
-SoundFileSystem& standardSoundFileSystem() {
-    static StdFileSystem files;
-    return files;
-}
-
 std::filesystem::path partialSoundfilePath(const std::filesystem::path& target) {
     std::filesystem::path partial = target;
     partial += ".part";
     return partial;
 }
 
-SoundfileOutput::SoundfileOutput(SoundFileSystem& files) : files_(files) {}
+SoundfileOutput::SoundfileOutput(FileSystem& files) : files_(files) {}
 
 SoundfileOutput::~SoundfileOutput() {
     if (sink_) close(0);
@@ -141,7 +75,7 @@ SoundfileOutput::~SoundfileOutput() {
 bool SoundfileOutput::open(const std::filesystem::path& target, const OutputFormat& format) {
     if (sink_) return false;
     const std::filesystem::path partial = partialSoundfilePath(target);
-    std::unique_ptr<SoundSink> sink = files_.create(partial);
+    std::unique_ptr<FileSink> sink = files_.create(partial);
     if (!sink) return false;
     // The sizes are patched on close; until then the file is only the temporary one.
     const auto header = encodeWavHeader(format, 0);
@@ -178,31 +112,23 @@ bool SoundfileOutput::close(std::int64_t n) {
     }
     ok = sink_->close() && ok;
     sink_.reset();
-    if (keep && ok) return files_.replace(partial_, target_);
-    // A file of 10 values or fewer is not kept, and a failed one never replaces the target.
+    if (keep && ok && files_.replace(partial_, target_)) return true;
+    // A file of 10 values or fewer is not kept, and a failed one never replaces the target; in
+    // neither case is anything left beside it.
     files_.remove(partial_);
     return !keep;
 }
 
-int openSoundfile(RenderHost& host, SoundfileOutput& output, const std::filesystem::path& path,
+int openSoundfile(UserInterface& ui, SoundfileOutput& output, const std::filesystem::path& path,
                   const OutputFormat& format) {
     if (output.open(path, format)) return 1;
-    host.showWarning(formatText("Could not open %s for output", utf8FromPath(path).c_str()),
-                     "Soundfile error");
+    ui.showWarning(formatText("Could not open %s for output", utf8FromPath(path).c_str()),
+                   "Soundfile error");
     return 0;
 }
 
 int closeSoundfile(SoundfileOutput& output, std::int64_t n) {
     return output.close(n) ? 1 : 0;
-}
-
-std::filesystem::path pathFromUtf8(const std::string& text) {
-    return std::filesystem::path(std::u8string(text.begin(), text.end()));
-}
-
-std::string utf8FromPath(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 std::string nameWithoutExtension(const std::string& displayName) {

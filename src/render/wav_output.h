@@ -14,11 +14,13 @@
 #include <span>
 #include <string>
 
+#include "base/file_io.h"
+#include "base/file_system.h"
 #include "render/sound_options.h"
 
 namespace lumetra {
 
-class RenderHost;
+class UserInterface;
 
 struct OutputFormat {
     std::uint16_t formatTag = 1;  // PCM
@@ -44,36 +46,13 @@ inline constexpr std::int64_t kMaxWavValues = (std::int64_t{0xFFFFFFFF} - 40) / 
 std::array<std::uint8_t, kWavHeaderBytes> encodeWavHeader(const OutputFormat& format,
                                                           std::int64_t valueCount);
 
-// One file being written. Implementations report short writes by the count they return.
-class SoundSink {
-  public:
-    virtual ~SoundSink() = default;
-    virtual std::size_t write(const void* data, std::size_t bytes) = 0;
-    virtual bool rewriteStart(const void* data, std::size_t bytes) = 0;  // seek to 0 and write
-    virtual bool close() = 0;
-};
-
-// The few file-system calls a soundfile needs; tests replace them to make writes fail.
-class SoundFileSystem {
-  public:
-    virtual ~SoundFileSystem() = default;
-    // Creates or truncates the file; nullptr when it cannot be opened.
-    virtual std::unique_ptr<SoundSink> create(const std::filesystem::path& path) = 0;
-    // Moves `from` over `to`, replacing an existing `to`.
-    virtual bool replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-    virtual bool remove(const std::filesystem::path& path) = 0;
-};
-
-// The real file system (C stdio with wide paths on Windows).
-SoundFileSystem& standardSoundFileSystem();
-
 // The temporary file a soundfile is written to before it replaces `target`.
 std::filesystem::path partialSoundfilePath(const std::filesystem::path& target);
 
 // The one output file. Not copyable; an open file is discarded when the object goes away.
 class SoundfileOutput {
   public:
-    explicit SoundfileOutput(SoundFileSystem& files = standardSoundFileSystem());
+    explicit SoundfileOutput(FileSystem& files);
     ~SoundfileOutput();
     SoundfileOutput(const SoundfileOutput&) = delete;
     SoundfileOutput& operator=(const SoundfileOutput&) = delete;
@@ -90,12 +69,13 @@ class SoundfileOutput {
     std::int64_t valuesWritten() const { return valuesWritten_; }
 
     // Ends the file with n values: more than 10 patch the header sizes and move the file over the
-    // target; 10 or fewer discard it (an earlier target stays). True when that succeeded.
+    // target; 10 or fewer discard it (an earlier target stays). True when that succeeded; a file
+    // that could not be completed is removed and the target left as it was.
     bool close(std::int64_t n);
 
   private:
-    SoundFileSystem& files_;
-    std::unique_ptr<SoundSink> sink_;
+    FileSystem& files_;
+    std::unique_ptr<FileSink> sink_;
     std::filesystem::path target_;
     std::filesystem::path partial_;
     OutputFormat format_;
@@ -103,14 +83,10 @@ class SoundfileOutput {
 };
 
 // Opens `path`; on failure shows "Could not open %s for output" under "Soundfile error". 1 or 0.
-int openSoundfile(RenderHost& host, SoundfileOutput& output, const std::filesystem::path& path,
+int openSoundfile(UserInterface& ui, SoundfileOutput& output, const std::filesystem::path& path,
                   const OutputFormat& format);
 // Closes with n values (see SoundfileOutput::close). 1 or 0; 1 when nothing was open.
 int closeSoundfile(SoundfileOutput& output, std::int64_t n);
-
-// Text conversions for paths: the core keeps UTF-8 in std::string.
-std::filesystem::path pathFromUtf8(const std::string& text);
-std::string utf8FromPath(const std::filesystem::path& path);
 
 // The display name cut at its last "." (the dot and what follows removed).
 std::string nameWithoutExtension(const std::string& displayName);

@@ -7,20 +7,20 @@
 
 namespace lumetra {
 
-WaveDeviceList enumerateDevices(WaveDeviceQuery& query, PlaybackUi& ui, SoundOptions& options) {
+WaveDeviceList enumerateDevices(WaveOutPort& device, UserInterface& ui, SoundOptions& options) {
     WaveDeviceList list;
-    const std::int32_t count = std::max<std::int32_t>(0, query.deviceCount());
-    list.mapperPresent = query.capabilities(-1, list.mapperName) == 0;
+    const std::int32_t count = std::max<std::int32_t>(0, device.deviceCount());
+    list.mapperPresent = device.capabilities(-1, list.mapperName) == 0;
     if (!list.mapperPresent) {
         list.mapperName.clear();
         if (count == 0) ui.showWarning(std::string(kNoDeviceText), soundSystemFailureCaption(1));
     }
     list.names.resize(static_cast<std::size_t>(count));
-    for (std::int32_t device = 0; device < count; ++device) {
-        std::string& name = list.names[static_cast<std::size_t>(device)];
-        if (const int code = query.capabilities(device, name)) {
+    for (std::int32_t number = 0; number < count; ++number) {
+        std::string& name = list.names[static_cast<std::size_t>(number)];
+        if (const int code = device.capabilities(number, name)) {
             name.clear();
-            ui.showWarning(truncateText(query.errorText(code), 400),
+            ui.showWarning(truncateText(device.errorText(code), 400),
                            std::string(kDeviceErrorCaption));
         }
     }

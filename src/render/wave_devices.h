@@ -6,19 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "base/user_interface.h"
 #include "render/playback_ports.h"
 #include "render/sound_options.h"
 
 namespace lumetra {
-
-class WaveDeviceQuery {
-  public:
-    virtual ~WaveDeviceQuery() = default;
-    virtual std::int32_t deviceCount() = 0;
-    // The device's name (-1 = the mapper). Returns 0 or the system's error code.
-    virtual int capabilities(std::int32_t device, std::string& name) = 0;
-    virtual std::string errorText(int code) = 0;
-};
 
 struct WaveDeviceList {
     bool mapperPresent = false;
@@ -31,6 +23,6 @@ inline constexpr std::string_view kDeviceErrorCaption = "Wave out device error";
 
 // Asks every device for its name, reports a machine without any device once, and sets the stored
 // device number to 0 when it names no device (or to -1, the mapper, when there is none).
-WaveDeviceList enumerateDevices(WaveDeviceQuery& query, PlaybackUi& ui, SoundOptions& options);
+WaveDeviceList enumerateDevices(WaveOutPort& device, UserInterface& ui, SoundOptions& options);
 
 }  // namespace lumetra

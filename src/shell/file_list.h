@@ -4,12 +4,13 @@
 // across runs under the settings key's "RecentFiles" subkey.
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/path_names.h"
+#include "base/file_system.h"
 #include "base/settings_value_store.h"
 
 namespace lumetra {
@@ -27,17 +28,17 @@ class FileList {
     static constexpr int kLastCommand = 3410;
     static constexpr std::string_view kMenuCaption = "Recent &Files";
 
-    explicit FileList(PathNames& paths) : paths_(paths) {}
+    explicit FileList(FileSystem& files) : files_(files) {}
 
     // Adds the file as the newest entry, dropping the oldest when ten are held. A file already
     // listed keeps its place. True when the list changed (the menu must then be rebuilt).
-    bool add(const std::string& path);
+    bool add(const std::filesystem::path& path);
 
     std::size_t size() const { return entries_.size(); }
     // The stored path of entry `index` (0 = oldest).
-    std::optional<std::string> entry(std::size_t index) const;
+    std::optional<std::filesystem::path> entry(std::size_t index) const;
     // The stored path for a menu command 3400..3410; nullopt for other ids or missing entries.
-    std::optional<std::string> entryForCommand(int command) const;
+    std::optional<std::filesystem::path> entryForCommand(int command) const;
 
     // The menu's items, newest first, each showing the file's long name without its folder.
     std::vector<RecentMenuItem> menuItems() const;
@@ -52,8 +53,8 @@ class FileList {
     void save(SettingsValueStore& store) const;
 
   private:
-    PathNames& paths_;
-    std::vector<std::string> entries_;  // oldest first
+    FileSystem& files_;
+    std::vector<std::filesystem::path> entries_;  // oldest first
 };
 
 }  // namespace lumetra

@@ -1,5 +1,7 @@
 #include "shell/folder_choice.h"
 
+#include "base/file_io.h"
+
 namespace lumetra {
 namespace {
 
@@ -47,7 +49,7 @@ FileDialogStart fileDialogStart(FileDialogKind kind, const ProgramFolders& folde
         case FileDialogKind::OpenBitmap:
             return {folders.imageFolder, ""};
         case FileDialogKind::SaveBitmap:
-            return {folderOfPath(fileNameBuffer), ""};
+            return {pathFromUtf8(folderOfPath(fileNameBuffer)), ""};
         case FileDialogKind::SaveSound:
             return {folders.soundfileFolder, std::string(fileTitleBuffer)};
     }
@@ -77,10 +79,10 @@ std::optional<std::string> applyFolderChoice(int command, ProgramFolders& folder
                                              std::string_view chosen) {
     const auto target = folderCommand(command);
     if (!target || !hasDriveLetter(chosen)) return std::nullopt;
-    std::string& folder = folders.*(target->folder);
-    if (sameFolder(folder, chosen)) return std::nullopt;
-    folder = std::string(chosen);
-    return std::string(target->statusPrefix) + folder;
+    std::filesystem::path& folder = folders.*(target->folder);
+    if (sameFolder(utf8FromPath(folder), chosen)) return std::nullopt;
+    folder = pathFromUtf8(std::string(chosen));
+    return std::string(target->statusPrefix) + std::string(chosen);
 }
 
 }  // namespace lumetra

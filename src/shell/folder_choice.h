@@ -3,6 +3,7 @@
 // dialog shows and where it starts, which folder a browser may return, and the folder commands
 // "Set Image &Browser Root Folder..." (402) and "Set Soundfile &Folder..." (412).
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,7 +37,7 @@ FileDialogSpec fileDialogSpec(FileDialogKind kind);
 // buffers as the caller filled them (the save-bitmap dialog starts in the folder of the path in
 // the file-name buffer; the save-sound dialog offers the name in the file-title buffer).
 struct FileDialogStart {
-    std::string folder;
+    std::filesystem::path folder;
     std::string fileName;
 };
 FileDialogStart fileDialogStart(FileDialogKind kind, const ProgramFolders& folders,
@@ -51,7 +52,7 @@ bool sameFolder(std::string_view a, std::string_view b);
 struct FolderCommand {
     std::string_view title;
     std::string_view statusPrefix;
-    std::string ProgramFolders::*folder;
+    std::filesystem::path ProgramFolders::*folder;
 };
 std::optional<FolderCommand> folderCommand(int command);
 

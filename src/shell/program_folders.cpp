@@ -1,5 +1,6 @@
 #include "shell/program_folders.h"
 
+#include "base/file_io.h"
 #include "base/text_limits.h"
 
 namespace lumetra {
@@ -10,24 +11,25 @@ bool isSeparator(char c) {
 }
 
 // A stored folder is kept only when it still names a folder we can write into.
-bool usableFolder(const std::string& path, FolderSystem& system) {
-    if (path.empty() || wideLength(path) > kMaxFolderLength) return false;
-    const auto attributes = system.attributes(path);
+bool usableFolder(const std::filesystem::path& path, FileSystem& files) {
+    if (path.empty() || wideLength(utf8FromPath(path)) > kMaxFolderLength) return false;
+    const auto attributes = files.attributes(path);
     return attributes && attributes->directory && !attributes->readOnly;
 }
 
-void settleWithDefault(std::string& folder, const std::string& fallback, FolderSystem& system) {
-    if (usableFolder(folder, system)) return;
-    folder = fallback;
-    system.createDirectory(folder);  // an existing folder or a missing parent is not reported
+void settleWithDefault(std::filesystem::path& folder, const std::string& fallback,
+                       FileSystem& files) {
+    if (usableFolder(folder, files)) return;
+    folder = pathFromUtf8(fallback);
+    files.createDirectory(folder);  // an existing folder or a missing parent is not reported
 }
 
-std::string settleBaseFolder(FolderSystem& system) {
-    if (auto module = system.modulePath()) return folderOfPath(*module);
+std::string settleBaseFolder(FileSystem& files) {
+    if (auto module = files.modulePath()) return folderOfPath(utf8FromPath(*module));
     // The current directory comes without a trailing separator: it is the folder itself, not a
     // file in its parent.
-    if (auto current = system.currentDirectory())
-        return folderOfPath(ensureTrailingBackslash(*current));
+    if (auto current = files.currentDirectory())
+        return folderOfPath(ensureTrailingBackslash(utf8FromPath(*current)));
     return {};
 }
 
@@ -51,19 +53,20 @@ std::string folderOfPath(std::string_view path) {
     return std::string(drive) + std::string(path.substr(0, end));
 }
 
-void settleFolders(ProgramFolders& folders, FolderSystem& system) {
-    folders.baseFolder = settleBaseFolder(system);
-    const std::string& base = folders.baseFolder;
-    settleWithDefault(folders.imageFolder, base + "Images\\", system);
-    settleWithDefault(folders.filterFolder, base + "Filters\\", system);
-    folders.undoFolder = base + "Undo\\";
-    system.createDirectory(folders.undoFolder);
-    if (!usableFolder(folders.soundfileFolder, system)) {
-        const auto variable = system.environmentVariable(std::string(kSoundfileFolderVariable));
-        folders.soundfileFolder = variable && !variable->empty() ? *variable : base;
+void settleFolders(ProgramFolders& folders, FileSystem& files) {
+    const std::string base = settleBaseFolder(files);
+    folders.baseFolder = pathFromUtf8(base);
+    settleWithDefault(folders.imageFolder, base + "Images\\", files);
+    settleWithDefault(folders.filterFolder, base + "Filters\\", files);
+    folders.undoFolder = pathFromUtf8(base + "Undo\\");
+    files.createDirectory(folders.undoFolder);
+    if (!usableFolder(folders.soundfileFolder, files)) {
+        const auto variable = files.environmentVariable(std::string(kSoundfileFolderVariable));
+        folders.soundfileFolder = pathFromUtf8(variable && !variable->empty() ? *variable : base);
     }
-    folders.soundfileFolder = ensureTrailingBackslash(folders.soundfileFolder);
-    settleWithDefault(folders.analysesFolder, base + "Analyses\\", system);
+    folders.soundfileFolder =
+        pathFromUtf8(ensureTrailingBackslash(utf8FromPath(folders.soundfileFolder)));
+    settleWithDefault(folders.analysesFolder, base + "Analyses\\", files);
 }
 
 }  // namespace lumetra

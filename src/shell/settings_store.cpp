@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "base/file_io.h"
 #include "base/registry_error.h"
 #include "base/text_limits.h"
 #include "shell/settings_schema.h"
@@ -50,12 +51,12 @@ class SettingsStore::Pass {
         return true;
     }
 
-    void text(int id, std::string& field, std::size_t maxCharacters) {
-        if (!loading()) return write(textValue(name(id), field));
+    void path(int id, std::filesystem::path& field, std::size_t maxCharacters) {
+        if (!loading()) return write(textValue(name(id), utf8FromPath(field)));
         const auto stored = store_.readValue(key_, name(id));
         const auto value = stored ? textFrom(*stored) : std::nullopt;
         // A path too long for the folder fields is dropped rather than cut into another path.
-        field = value && wideLength(*value) <= maxCharacters ? *value : std::string();
+        field = pathFromUtf8(value && wideLength(*value) <= maxCharacters ? *value : std::string());
     }
 
   private:
@@ -155,10 +156,10 @@ void visitWindowValues(Pass& p, WindowLayout& l) {
 
 template <typename Pass>
 void visitFolders(Pass& p, ProgramFolders& f) {
-    p.text(setting::kImageFolder, f.imageFolder, kMaxFolderLength);
-    p.text(setting::kFilterFolder, f.filterFolder, kMaxFolderLength);
-    p.text(setting::kSoundfileFolder, f.soundfileFolder, kMaxFolderLength);
-    p.text(setting::kAnalysesFolder, f.analysesFolder, kMaxFolderLength);
+    p.path(setting::kImageFolder, f.imageFolder, kMaxFolderLength);
+    p.path(setting::kFilterFolder, f.filterFolder, kMaxFolderLength);
+    p.path(setting::kSoundfileFolder, f.soundfileFolder, kMaxFolderLength);
+    p.path(setting::kAnalysesFolder, f.analysesFolder, kMaxFolderLength);
 }
 
 template <typename Pass>

@@ -81,6 +81,12 @@ expect_text blue.err "No image data to render!"
 [ "$(cat kept.wav)" = "keep me" ] || fail "a failed run changed the earlier output file"
 expect_exit 1 unwritable -- "$render" "$demo" no/such/folder/out.wav
 expect_text unwritable.err "Could not open no/such/folder/out.wav for output"
+# An output that cannot be replaced (a folder of that name): told, exit 1, nothing left beside it.
+mkdir taken.wav
+expect_exit 1 taken -- "$render" "$demo" taken.wav
+expect_text taken.err "Soundfile error: Error writing taken.wav"
+expect_text taken.err "Could not write taken.wav"
+[ -d taken.wav ] || fail "taken.wav is no longer the folder it was"
 leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
 [ -z "$leftovers" ] || fail "files left behind: $leftovers"
 [ ! -e bogus.wav ] || fail "bogus.wav"

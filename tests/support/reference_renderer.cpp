@@ -150,6 +150,7 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     if (command < kRenderImage || command > kRenderSelectionWithoutBlue) return 0;
     BusyFlag busy(context.engineBusy);
     RenderHost& host = context.host;
+    UserInterface& ui = context.ui;
     const RenderPicture picture = renderPicture(document);
     const PixelImage& pixels = picture.pixels;
     RenderSettings& settings = picture.settings;
@@ -174,12 +175,12 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     const std::int64_t n = std::int64_t{last} - first + 1;
     const std::int64_t total = n * c * s;
     // 4.
-    const double normaliser = computeNormaliser(host, pixels, region, settings.ampFactor);
-    if (refuseRender(host, normaliser, s, total)) return 0;
+    const double normaliser = computeNormaliser(ui, pixels, region, settings.ampFactor);
+    if (refuseRender(ui, normaliser, s, total)) return 0;
     // 5.
     const float d0 = static_cast<float>(normaliser * (2 - stereo) * s);
     // 6.
-    if (settings.softSweeps && !buildSoftSweepTable(host, context.softSweep, s)) return 0;
+    if (settings.softSweeps && !buildSoftSweepTable(ui, context.softSweep, s)) return 0;
     const float* weights = settings.softSweeps ? context.softSweep.weights.data() : nullptr;
     // 7.
     if (!makeSoundfileName(context, picture.displayName)) return 0;
@@ -201,9 +202,9 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
     std::uint32_t startTick = 0;
     if (prepared) {
         // 11.
-        host.setStatusText(0, generatingText(static_cast<double>(n) * s / rate));
-        host.setStatusText(2, "");
-        startTick = host.tickCount();
+        ui.setStatusText(0, generatingText(static_cast<double>(n) * s / rate));
+        ui.setStatusText(2, "");
+        startTick = context.clock.tickCount();
         // 12.
         const Slice slice{s, withBlue, weights, d0, context.sine, context.seed};
         std::size_t fill = 0;
@@ -232,12 +233,11 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
                     const std::size_t written =
                         context.soundfile.write(std::span(chunk.data(), fill));
                     if (written < fill) {
-                        const SystemError error = host.lastSystemError();
-                        const bool keep = host.askYesNo(
+                        const SystemError error = context.files.lastError();
+                        const bool keep = ui.askYesNo(
                             writeErrorQuestion(context.soundfile.path(), error.code, error.text),
                             kSoundfileErrorCaption);
-                        closeSoundfile(context.soundfile,
-                                       keep ? context.soundfile.valuesWritten() : 0);
+                        finishSoundfile(context, keep ? context.soundfile.valuesWritten() : 0);
                         stop = !sound.hasBuffer();
                     }
                 }
@@ -258,28 +258,33 @@ int referenceRenderImage(RenderContext& context, ImageDocument& document, int co
                 break;
             }
             // 12.5
-            host.setStatusText(1, progressText(x, width));
+            ui.setStatusText(1, progressText(x, width));
             host.updateStatusBar();
             // 12.6
             host.pumpOneMessage();
         }
     }
-    // 13.
-    if (context.soundfile.isOpen()) closeSoundfile(context.soundfile, done);
+    // 13. A file that cannot be completed is a write error.
+    const bool fileComplete = finishSoundfile(context, done);
     context.renderInProgress = false;
     // 14.
-    if (prepared) elapsed = static_cast<std::uint32_t>(host.tickCount() - startTick) * 0.001;
+    if (prepared)
+        elapsed = static_cast<std::uint32_t>(context.clock.tickCount() - startTick) * 0.001;
     // 15.
     const double seconds = static_cast<double>(done) / c / rate;
-    host.setStatusText(0, generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
-                                        context.soundfile.path()));
-    host.setStatusText(1, renderTimeText(elapsed, seconds));
+    if (fileComplete)
+        ui.setStatusText(0,
+                         generatedText(seconds, context.soundfileOptions.saveSoundEveryRender != 0,
+                                       context.soundfile.path()));
+    else
+        ui.setStatusText(0, writeErrorText(context.soundfile.path()));
+    ui.setStatusText(1, renderTimeText(elapsed, seconds));
     // 16.
-    if (done == total) recordRender(document.current, command, elapsed, host.localTime());
+    if (done == total) recordRender(document.current, command, elapsed, context.clock.localTime());
     // 17.
     if (sound.hasBuffer()) finishPlaybackSound(sound, done);
     // 18.
-    return result;
+    return fileComplete || sound.hasBuffer() ? result : 0;
 }
 
 }  // namespace lumetra::testing

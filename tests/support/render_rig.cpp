@@ -5,9 +5,8 @@
 namespace lumetra::testing {
 
 RenderRig::RenderRig()
-    : context{
-          host,      *sine,    seed,     sound, format, soundfiles, std::filesystem::path("sounds"),
-          soundfile, playback, softSweep} {
+    : context{host,   ui,         clock,    files,     *sine,    seed,     sound,
+              format, soundfiles, "sounds", soundfile, playback, softSweep} {
     soundfiles.saveSoundEveryRender = 0;
 }
 

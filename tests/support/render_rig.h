@@ -6,12 +6,14 @@
 #include <random>
 
 #include "document/canvas_image.h"
-#include "memory_files.h"
+#include "memory_file_system.h"
 #include "recording_host.h"
+#include "recording_ui.h"
 #include "render/playback_sound.h"
 #include "render/render_context.h"
 #include "render/sine_table.h"
 #include "render/wav_output.h"
+#include "settable_clock.h"
 
 namespace lumetra::testing {
 
@@ -21,12 +23,14 @@ struct RenderRig {
     RenderRig& operator=(const RenderRig&) = delete;
 
     RecordingHost host;
+    RecordingUi ui;
+    SettableClock clock;
+    MemoryFileSystem files;
     std::unique_ptr<SineTable> sine = buildSineTable();
     RandomSeed seed;
     SoundOptions sound;
     OutputFormat format;
     SoundfileOptions soundfiles;
-    MemoryFileSystem files;
     SoundfileOutput soundfile{files};
     PlaybackSound playback;
     SoftSweepTable softSweep;

@@ -3,6 +3,8 @@
 #include <iomanip>
 #include <sstream>
 
+#include "base/file_io.h"
+
 namespace lumetra::test {
 
 PersistedSettings unusualSettings() {
@@ -42,11 +44,11 @@ PersistedSettings unusualSettings() {
                             .browserWidth = 300,
                             .browserBottom = 700,
                             .browserShow = kShowHidden};
-    s.folders.imageFolder =
+    s.folders.imageFolder = pathFromUtf8(
         "C:\\Bilder\\B\xC3\xA4r \xC3\xB6l \xC3\xBC"
-        "ber\\";
+        "ber\\");
     s.folders.filterFolder = "D:\\Filters & more";
-    s.folders.soundfileFolder = "E:\\\xE6\xBC\xA2\xE5\xAD\x97\\";
+    s.folders.soundfileFolder = pathFromUtf8("E:\\\xE6\xBC\xA2\xE5\xAD\x97\\");
     s.folders.analysesFolder = "F:\\" + std::string(200, 'a') + "\\";
     for (std::size_t i = 0; i < s.brushPatches.bytes.size(); ++i)
         s.brushPatches.bytes[i] = std::uint8_t(i * 13 + 1);
@@ -88,8 +90,9 @@ std::string loadedFieldsText(const PersistedSettings& s) {
         << p.undoLimit << "\n";
     out << layoutText(s.layout) << "\n";
     const ProgramFolders& f = s.folders;
-    out << "folders \"" << f.imageFolder << "\" \"" << f.filterFolder << "\" \""
-        << f.soundfileFolder << "\" \"" << f.analysesFolder << "\"\nbrush";
+    out << "folders \"" << utf8FromPath(f.imageFolder) << "\" \"" << utf8FromPath(f.filterFolder)
+        << "\" \"" << utf8FromPath(f.soundfileFolder) << "\" \"" << utf8FromPath(f.analysesFolder)
+        << "\"\nbrush";
     for (const std::uint8_t byte : s.brushPatches.bytes)
         out << " " << int(byte);
     for (const EchordPatch& patch : s.echordPatches) {

@@ -1,7 +1,5 @@
 #include "bmp_test_files.h"
 
-#include <fstream>
-#include <iterator>
 #include <span>
 
 #include "base/little_endian.h"
@@ -89,32 +87,6 @@ std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image) {
         for (std::int32_t x = 0; x < image.width; ++x)
             rows[y][x] = pixelAt(image, x, y);
     return rows;
-}
-
-ScratchFolder::ScratchFolder(const std::string& name)
-    : path_(std::filesystem::current_path() / "test-scratch" / name) {
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-}
-
-std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-void writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-void writeFileText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
 }
 
 }  // namespace lumetra::testing

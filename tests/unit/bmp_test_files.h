@@ -3,7 +3,6 @@
 // can be set, so that both good files and files that lie about themselves can be built.
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,23 +37,5 @@ CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t
 
 // The picture's pixels, top row first.
 std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image);
-
-// A scratch folder inside the test's working folder (the build tree), removed at the end.
-class ScratchFolder {
-  public:
-    explicit ScratchFolder(const std::string& name);
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
-
-std::vector<std::uint8_t> readFileBytes(const std::filesystem::path& path);
-void writeFileBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
-void writeFileText(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace lumetra::testing

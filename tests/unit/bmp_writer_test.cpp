@@ -13,6 +13,7 @@
 #include "document/image_file.h"
 #include "document/render_info_file.h"
 #include "image/bmp_reader.h"
+#include "memory_file_system.h"
 
 namespace lumetra {
 namespace {
@@ -37,30 +38,30 @@ TEST(BmpWriter, HeaderBytes) {
 }
 
 TEST(BmpWriter, TheRecordIsAppendedButNotCounted) {
-    testing::ScratchFolder folder("bmp-attach");
+    testing::MemoryFileSystem files;
     CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.25, kNoon);
     const std::uint32_t S = 900 * 150;
-    ASSERT_TRUE(saveImageBmp(image, folder / "a.bmp", false, true));
-    const auto file = testing::readFileBytes(folder / "a.bmp");
+    ASSERT_TRUE(saveImageBmp(files, image, "a.bmp", false, true));
+    const auto& file = files.at("a.bmp");
     ASSERT_EQ(file.size(), S + 54 + 164);
     EXPECT_EQ(le::readU32(file, 2), S + 54);
     EXPECT_EQ(le::readU32(file, 34), S);
     const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
     EXPECT_TRUE(std::equal(record.begin(), record.end(), file.begin() + S + 54));
-    EXPECT_FALSE(std::filesystem::exists(folder / "a.info"));  // refresh-info was off
+    EXPECT_FALSE(files.exists("a.info"));  // refresh-info was off
     // Attach off, or no valid record: the file ends with the pixels.
-    ASSERT_TRUE(saveImageBmp(image, folder / "b.bmp", true, false));
-    EXPECT_EQ(std::filesystem::file_size(folder / "b.bmp"), S + 54);
-    EXPECT_TRUE(std::filesystem::exists(folder / "b.info"));
+    ASSERT_TRUE(saveImageBmp(files, image, "b.bmp", true, false));
+    EXPECT_EQ(files.at("b.bmp").size(), S + 54);
+    EXPECT_TRUE(files.exists("b.info"));
     image.renderInfo.valid = 0;
-    ASSERT_TRUE(saveImageBmp(image, folder / "c.bmp", true, true));
-    EXPECT_EQ(std::filesystem::file_size(folder / "c.bmp"), S + 54);
-    EXPECT_FALSE(std::filesystem::exists(folder / "c.info"));
+    ASSERT_TRUE(saveImageBmp(files, image, "c.bmp", true, true));
+    EXPECT_EQ(files.at("c.bmp").size(), S + 54);
+    EXPECT_FALSE(files.exists("c.info"));
 }
 
 TEST(BmpWriter, RoundTripsOverOddSizes) {
-    testing::ScratchFolder folder("bmp-roundtrip");
+    testing::MemoryFileSystem files;
     for (std::int32_t width = 1; width <= 7; ++width) {
         for (std::int32_t height = 1; height <= 4; ++height) {
             SCOPED_TRACE(::testing::Message() << width << "x" << height);
@@ -70,10 +71,10 @@ TEST(BmpWriter, RoundTripsOverOddSizes) {
             ASSERT_TRUE(decoded.pixels) << decoded.message;
             EXPECT_EQ(decoded.pixels->bytes, image.pixels.bytes);
             // Through a file and the loader.
-            ASSERT_TRUE(saveImageBmp(image, folder / "r.bmp", true, true));
+            ASSERT_TRUE(saveImageBmp(files, image, "r.bmp", true, true));
             CanvasImage loaded = patternPicture(9, 9);
             loaded.selection = Rect{1, 1, 2, 2};
-            const ImageLoadResult result = loadImageFileCore(loaded, folder / "r.bmp");
+            const ImageLoadResult result = loadImageFileCore(files, loaded, "r.bmp");
             ASSERT_TRUE(result.ok) << result.detail;
             EXPECT_FALSE(result.renderInfoUpdated);
             EXPECT_EQ(loaded.pixels.bytes, image.pixels.bytes);
@@ -85,35 +86,39 @@ TEST(BmpWriter, RoundTripsOverOddSizes) {
 }
 
 TEST(BmpWriter, SavingReplacesTheFileOnlyWhenComplete) {
-    testing::ScratchFolder folder("bmp-replace");
+    testing::MemoryFileSystem files;
     const CanvasImage first = patternPicture(5, 5);
     const CanvasImage second = patternPicture(7, 3);
-    ASSERT_TRUE(saveImageBmp(first, folder / "p.bmp", true, true));
-    ASSERT_TRUE(saveImageBmp(second, folder / "p.bmp", true, true));
-    EXPECT_EQ(testing::readFileBytes(folder / "p.bmp"), encodeBmpFile(second, false));
-    EXPECT_FALSE(std::filesystem::exists(pendingFileName(folder / "p.bmp")));
-    // A target that cannot be replaced (here a folder) leaves everything as it was.
-    std::filesystem::create_directory(folder / "d.bmp");
-    EXPECT_FALSE(saveImageBmp(first, folder / "d.bmp", true, true));
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "d.bmp"));
-    EXPECT_FALSE(std::filesystem::exists(pendingFileName(folder / "d.bmp")));
-    // A folder that does not exist: nothing is written anywhere.
-    EXPECT_FALSE(saveImageBmp(first, folder / "none" / "p.bmp", true, true));
-    // An empty picture is not a BMP file.
-    EXPECT_FALSE(saveImageBmp(CanvasImage{}, folder / "p.bmp", true, true));
-    EXPECT_EQ(testing::readFileBytes(folder / "p.bmp"), encodeBmpFile(second, false));
+    ASSERT_TRUE(saveImageBmp(files, first, "p.bmp", true, true));
+    ASSERT_TRUE(saveImageBmp(files, second, "p.bmp", true, true));
+    EXPECT_EQ(files.at("p.bmp"), encodeBmpFile(second, false));
+    EXPECT_EQ(files.files.size(), 1u);
+    // Whichever step fails, the previous file stays and nothing is left beside it.
+    for (const testing::FileCall failing : {testing::FileCall::Create, testing::FileCall::Write,
+                                            testing::FileCall::Close, testing::FileCall::Replace}) {
+        files.fail(failing);
+        EXPECT_FALSE(saveImageBmp(files, first, "p.bmp", true, true));
+        files.failures.clear();
+        EXPECT_EQ(files.at("p.bmp"), encodeBmpFile(second, false));
+        EXPECT_EQ(files.files.size(), 1u) << static_cast<int>(failing);
+    }
+    // A target that cannot be replaced (here a folder), and an empty picture.
+    files.addFolder("d.bmp");
+    EXPECT_FALSE(saveImageBmp(files, first, "d.bmp", true, true));
+    EXPECT_FALSE(saveImageBmp(files, CanvasImage{}, "p.bmp", true, true));
+    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_EQ(files.at("p.bmp"), encodeBmpFile(second, false));
 }
 
 TEST(BmpWriter, NamesOutsideAsciiWork) {
-    testing::ScratchFolder folder("bmp-unicode");
-    const std::filesystem::path name =
-        folder.path() / std::filesystem::path(u8"Kl\u00e4nge \u266b.bmp");
+    testing::MemoryFileSystem files;
+    const std::filesystem::path name = std::filesystem::path(u8"Kl\u00e4nge \u266b.bmp");
     CanvasImage image = patternPicture(4, 4);
     recordRender(image, 300, 1.0, kNoon);
-    ASSERT_TRUE(saveImageBmp(image, name, true, true));
-    EXPECT_TRUE(std::filesystem::exists(renderInfoFileName(name)));
+    ASSERT_TRUE(saveImageBmp(files, image, name, true, false));
+    EXPECT_TRUE(files.exists(pathFromUtf8("Kl\xC3\xA4nge \xE2\x99\xAB.info")));
     CanvasImage loaded;
-    const ImageLoadResult result = loadImageFileCore(loaded, name);
+    const ImageLoadResult result = loadImageFileCore(files, loaded, name);
     ASSERT_TRUE(result.ok) << result.message;
     EXPECT_TRUE(result.renderInfoUpdated);
 }

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "bmp_test_files.h"
+#include "base/standard_file_system.h"
 #include "demo_picture.h"
 #include "document/image_save.h"
 #include "image/bmp_writer.h"
@@ -19,10 +19,13 @@ TEST(DemoPicture, TheShippedFileIsTheGeneratorsPicture) {
     const std::vector<std::uint8_t> expected = encodeBmpFile(image, false);
     const std::filesystem::path shipped =
         std::filesystem::path(LUMETRA_TEST_DATA).parent_path().parent_path() / "docs" / "demo.bmp";
+    StandardFileSystem files;
     if (std::getenv("LUMETRA_WRITE_DEMO")) {
-        ASSERT_TRUE(saveImageBmp(image, shipped, false, false));
+        ASSERT_TRUE(saveImageBmp(files, image, shipped, false, false));
     }
-    EXPECT_EQ(testing::readFileBytes(shipped), expected);
+    std::vector<std::uint8_t> bytes;
+    ASSERT_EQ(files.read(shipped, bytes, expected.size()), ReadOutcome::Read);
+    EXPECT_EQ(bytes, expected);
     EXPECT_EQ(expected.size(), 54u + 900u * 150u);
 }
 

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
+#include "base/file_io.h"
+#include "memory_file_system.h"
 #include "memory_value_store.h"
 
 namespace lumetra {
@@ -12,32 +11,7 @@ namespace {
 
 using test::MemoryValueStore;
 
-// Files with long names and their 8.3 forms, Windows style.
-class FakePathNames : public PathNames {
-  public:
-    std::map<std::string, std::string> shortForms;  // long -> short
-    std::set<std::string> existing;
-
-    // Registers a file under its long path; its short form is made up like the platform's.
-    std::string file(const std::string& folder, const std::string& longName,
-                     const std::string& shortName) {
-        shortForms[folder + longName] = folder + shortName;
-        existing.insert(folder + longName);
-        existing.insert(folder + shortName);
-        return folder + longName;
-    }
-
-    std::string shortPath(const std::string& path) override {
-        auto it = shortForms.find(path);
-        return it == shortForms.end() ? path : it->second;
-    }
-    std::string longPath(const std::string& path) override {
-        for (const auto& [longForm, shortForm] : shortForms)
-            if (shortForm == path) return longForm;
-        return path;
-    }
-    bool exists(const std::string& path) override { return existing.count(path) > 0; }
-};
+using testing::MemoryFileSystem;
 
 const std::string kFolder = "C:\\Pictures\\";
 const std::string kKey = "RecentFiles";
@@ -46,27 +20,41 @@ std::string picture(int i) {
     return kFolder + "picture" + std::to_string(i) + ".bmp";
 }
 
+// The text of a listed path, or "<none>".
+std::string text(const std::optional<std::filesystem::path>& path) {
+    return path ? utf8FromPath(*path) : "<none>";
+}
+
 class FileListTest : public ::testing::Test {
   protected:
     // Adds the pictures first..last as files that exist.
     void addPictures(int first, int last) {
         for (int i = first; i <= last; ++i) {
-            paths_.existing.insert(picture(i));
+            files_.put(picture(i), "");
             list_.add(picture(i));
         }
     }
+    // Registers a file under its long path and its 8.3 form, Windows style; the long path.
+    std::string file(const std::string& folder, const std::string& longName,
+                     const std::string& shortName) {
+        const std::filesystem::path longPath = pathFromUtf8(folder + longName);
+        files_.shortForms.emplace_back(longPath, pathFromUtf8(folder + shortName));
+        files_.put(longPath, "");
+        files_.put(pathFromUtf8(folder + shortName), "");
+        return folder + longName;
+    }
 
-    FakePathNames paths_;
+    MemoryFileSystem files_;
     MemoryValueStore store_;
-    FileList list_{paths_};
+    FileList list_{files_};
 };
 
 TEST_F(FileListTest, ElevenPicturesLeaveTheLastTenNewestFirst) {
     for (int i = 1; i <= 11; ++i)
         EXPECT_TRUE(list_.add(picture(i)));
     ASSERT_EQ(list_.size(), 10u);
-    EXPECT_EQ(list_.entry(0), picture(2));
-    EXPECT_EQ(list_.entry(9), picture(11));
+    EXPECT_EQ(text(list_.entry(0)), picture(2));
+    EXPECT_EQ(text(list_.entry(9)), picture(11));
     EXPECT_FALSE(list_.entry(10));
     const auto items = list_.menuItems();
     ASSERT_EQ(items.size(), 10u);
@@ -75,7 +63,7 @@ TEST_F(FileListTest, ElevenPicturesLeaveTheLastTenNewestFirst) {
     // Each item's command leads back to the entry it shows; the oldest picture is gone.
     for (const RecentMenuItem& item : items) {
         EXPECT_NE(item.text, "picture1.bmp");
-        EXPECT_EQ(kFolder + item.text, list_.entryForCommand(item.command));
+        EXPECT_EQ(kFolder + item.text, text(list_.entryForCommand(item.command)));
     }
 }
 
@@ -83,26 +71,26 @@ TEST_F(FileListTest, AListedFileKeepsItsPlace) {
     addPictures(1, 3);
     EXPECT_FALSE(list_.add(picture(1)));
     EXPECT_EQ(list_.size(), 3u);
-    EXPECT_EQ(list_.entry(0), picture(1));
-    EXPECT_EQ(list_.entry(2), picture(3));
+    EXPECT_EQ(text(list_.entry(0)), picture(1));
+    EXPECT_EQ(text(list_.entry(2)), picture(3));
 }
 
 TEST_F(FileListTest, LongAndShortSpellingsGiveOneEntryShownByItsLongName) {
     const std::string name = "Gr\xC3\xBCne Wiese \xE6\x9C\xA8 mit langem Namen.bmp";
-    const std::string longPath = paths_.file("C:\\My Pictures\\", name, "GRNEWI~1.BMP");
+    const std::string longPath = file("C:\\My Pictures\\", name, "GRNEWI~1.BMP");
     const std::string shortPath = "C:\\My Pictures\\GRNEWI~1.BMP";
-    EXPECT_TRUE(list_.add(longPath));
+    EXPECT_TRUE(list_.add(pathFromUtf8(longPath)));
     EXPECT_FALSE(list_.add(shortPath));
     ASSERT_EQ(list_.size(), 1u);
     // The menu shows the long name whole; the stored path is the short one.
-    EXPECT_EQ(list_.entry(0), shortPath);
+    EXPECT_EQ(text(list_.entry(0)), shortPath);
     EXPECT_EQ(list_.menuItems(), (std::vector<RecentMenuItem>{{3400, name}}));
-    EXPECT_EQ(list_.entryForCommand(3400), shortPath);
+    EXPECT_EQ(text(list_.entryForCommand(3400)), shortPath);
     // A long path in the store loads as its short form too.
     store_.put(kKey, textValue("0", longPath));
-    FileList loaded(paths_);
+    FileList loaded(files_);
     loaded.load(store_);
-    EXPECT_EQ(loaded.entry(0), shortPath);
+    EXPECT_EQ(text(loaded.entry(0)), shortPath);
 }
 
 TEST_F(FileListTest, MenuStateAndCommands) {
@@ -111,7 +99,7 @@ TEST_F(FileListTest, MenuStateAndCommands) {
     EXPECT_FALSE(list_.entryForCommand(3400));
     list_.add(picture(1));
     EXPECT_TRUE(list_.menuEnabled());
-    EXPECT_EQ(list_.entryForCommand(3400), picture(1));
+    EXPECT_EQ(text(list_.entryForCommand(3400)), picture(1));
     for (int command : {3399, 3401, 3411})
         EXPECT_FALSE(list_.entryForCommand(command)) << command;
     EXPECT_EQ(FileList::kMenuCaption, "Recent &Files");
@@ -133,8 +121,8 @@ TEST_F(FileListTest, SaveWritesIndicesAndRemovesTheRest) {
 
 TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrder) {
     for (int i = 1; i <= 5; ++i)
-        paths_.existing.insert(picture(i));
-    paths_.existing.insert("C:\\");
+        files_.put(picture(i), "");
+    files_.addFolder("C:\\");
     store_.put(kKey, textValue("0", picture(1)));
     store_.put(kKey, textValue("1", picture(2)));
     store_.put(kKey, textValue("2", "C:\\gone.bmp"));  // vanished since the last run
@@ -150,9 +138,9 @@ TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrder) {
     list_.add(picture(5));
     list_.load(store_);
     ASSERT_EQ(list_.size(), 3u);
-    EXPECT_EQ(list_.entry(0), picture(1));
-    EXPECT_EQ(list_.entry(1), picture(2));
-    EXPECT_EQ(list_.entry(2), picture(3));
+    EXPECT_EQ(text(list_.entry(0)), picture(1));
+    EXPECT_EQ(text(list_.entry(1)), picture(2));
+    EXPECT_EQ(text(list_.entry(2)), picture(3));
 }
 
 TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
@@ -161,10 +149,10 @@ TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
     EXPECT_EQ(list_.size(), 1u);
 
     store_.put(kKey, textValue("0", picture(1)));
-    paths_.existing.insert(picture(1));
+    files_.put(picture(1), "");
     store_.failingKeys = {kKey};
     EXPECT_NO_THROW(list_.load(store_));
-    EXPECT_EQ(list_.entry(0), picture(7));
+    EXPECT_EQ(text(list_.entry(0)), picture(7));
     EXPECT_NO_THROW(list_.save(store_));
 
     MemoryValueStore partial;
@@ -177,11 +165,11 @@ TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
 TEST_F(FileListTest, SaveAndLoadRoundTrip) {
     addPictures(1, 10);
     list_.save(store_);
-    FileList again(paths_);
+    FileList again(files_);
     again.load(store_);
     ASSERT_EQ(again.size(), 10u);
     for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(again.entry(i), list_.entry(i));
+        EXPECT_EQ(text(again.entry(i)), text(list_.entry(i)));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "base/file_io.h"
+#include "base/standard_file_system.h"
 #include "bmp_test_files.h"
 #include "document/document_render.h"
 #include "document/image_save.h"
@@ -105,8 +107,9 @@ Seeds infoSeeds() {
 
 void writeSeeds(const std::filesystem::path& folder, const Seeds& seeds) {
     std::filesystem::create_directories(folder);
+    StandardFileSystem files;
     for (const auto& [name, bytes] : seeds)
-        testing::writeFileBytes(folder / name, bytes);
+        ASSERT_TRUE(replaceFileWith(files, folder / name, {bytes})) << name;
 }
 
 TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {

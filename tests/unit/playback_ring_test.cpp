@@ -4,149 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <deque>
-#include <functional>
-#include <map>
 #include <random>
+
+#include "fake_wave_out.h"
+#include "recording_ui.h"
 
 namespace lumetra {
 namespace {
 
-using Position = std::pair<std::int32_t, std::int64_t>;
-using Warning = std::pair<std::string, std::string>;  // text, caption
-
-// The user interface as the ring sees it; completion messages wait in `pending` like posted
-// window messages.
-class FakeUi : public PlaybackUi {
-  public:
-    std::vector<std::string> statuses;
-    std::vector<Warning> warnings;
-    std::vector<Position> sent;
-    std::vector<Position> posted;
-    std::vector<bool> playStates;
-    int invalidations = 0;
-    std::deque<std::size_t> pending;
-    std::vector<int> sleeps;
-    std::function<void()> onSleep;
-
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
-    void showWarning(const std::string& text, const std::string& caption) override {
-        warnings.emplace_back(text, caption);
-    }
-    void sendPlayPosition(std::int32_t w, std::int64_t l) override { sent.emplace_back(w, l); }
-    void postPlayPosition(std::int32_t w, std::int64_t l) override { posted.emplace_back(w, l); }
-    void showPlayState(bool playing) override { playStates.push_back(playing); }
-    void invalidateCanvas() override { ++invalidations; }
-    std::vector<std::size_t> takeFinishedBuffers() override {
-        std::vector<std::size_t> taken(pending.begin(), pending.end());
-        pending.clear();
-        return taken;
-    }
-    void sleep(int milliseconds) override {
-        sleeps.push_back(milliseconds);
-        if (onSleep) onSleep();
-    }
-    std::string status() const { return statuses.empty() ? "<none>" : statuses.back(); }
-};
-
-// A wave-out device that keeps what was written, returns buffers when told to, and fails a
-// chosen call on demand.
-class FakeWaveOut : public WaveOutPort {
-  public:
-    explicit FakeWaveOut(FakeUi& ui) : ui_(ui) {}
-
-    // call -> (0-based number of the call of that name that fails, its error code)
-    std::map<std::string, std::pair<int, int>> failures;
-    std::vector<std::string> calls;
-    std::deque<std::size_t> queue;     // buffers in the device's hands, in play order
-    std::vector<std::int16_t> stream;  // every value written, in write order
-    std::vector<std::uint32_t> writeBytes;
-    std::map<std::size_t, std::pair<std::int16_t*, std::uint32_t>> headers;
-    bool open_ = false;
-    bool resetReturnsBuffers = true;
-    bool longErrorTexts = false;
-    std::int32_t openedDevice = -99;
-    OutputFormat openedFormat;
-    std::size_t writtenBeforeRestart = 0;
-
-    void failNext(const std::string& name, int code) { failures[name] = {count(name), code}; }
-
-    int open(std::int32_t device, const OutputFormat& format) override {
-        if (int code = call("open")) return code;
-        open_ = true;
-        openedDevice = device;
-        openedFormat = format;
-        return 0;
-    }
-    int prepare(std::size_t i, std::int16_t* data, std::uint32_t bytes) override {
-        if (int code = call("prepare")) return code;
-        headers[i] = {data, bytes};
-        return 0;
-    }
-    int unprepare(std::size_t i) override {
-        if (int code = call("unprepare")) return code;
-        headers.erase(i);
-        return 0;
-    }
-    int write(std::size_t i, std::uint32_t bytes) override {
-        if (int code = call("write")) return code;
-        EXPECT_TRUE(headers.count(i)) << "write of an unprepared buffer";
-        EXPECT_LE(bytes, headers[i].second);
-        EXPECT_EQ(std::count(queue.begin(), queue.end(), i), 0) << "buffer written twice";
-        const std::int16_t* data = headers[i].first;
-        stream.insert(stream.end(), data, data + bytes / 2);
-        writeBytes.push_back(bytes);
-        queue.push_back(i);
-        return 0;
-    }
-    int pause() override { return call("pause"); }
-    int restart() override {
-        if (int code = call("restart")) return code;
-        writtenBeforeRestart = stream.size();
-        return 0;
-    }
-    int reset() override {
-        if (int code = call("reset")) return code;
-        if (resetReturnsBuffers) {
-            ui_.pending.insert(ui_.pending.end(), queue.begin(), queue.end());
-            queue.clear();
-        }
-        return 0;
-    }
-    int close() override {
-        if (int code = call("close")) return code;
-        EXPECT_TRUE(queue.empty()) << "closed with buffers queued";
-        EXPECT_TRUE(headers.empty()) << "closed with prepared headers";
-        open_ = false;
-        return 0;
-    }
-    std::string errorText(int code) override {
-        return longErrorTexts ? std::string(500, 'e') : "device error " + std::to_string(code);
-    }
-
-    // The device finishes buffer number `k` of its queue (0 = the oldest).
-    std::size_t finish(std::size_t k = 0) {
-        const std::size_t index = queue.at(k);
-        queue.erase(queue.begin() + std::ptrdiff_t(k));
-        return index;
-    }
-    int count(const std::string& name) const {
-        return int(std::count(calls.begin(), calls.end(), name));
-    }
-
-  private:
-    int call(const std::string& name) {
-        const int number = count(name);
-        calls.push_back(name);
-        auto it = failures.find(name);
-        return it != failures.end() && it->second.first == number ? it->second.second : 0;
-    }
-    FakeUi& ui_;
-};
+using testing::FakePlaybackUi;
+using testing::FakeWaveOut;
+using testing::RecordingUi;
+using Box = RecordingUi::Box;
+using Position = testing::PlayPosition;
 
 // A ring on the fake device with a ramp of values as its sound.
 struct Rig {
-    Rig() : device(ui), ring(device, ui, options) {}
+    Rig() : device(view.pending), ring(device, view, ui, options) {}
+    ~Rig() { EXPECT_EQ(device.misuse, std::vector<std::string>{}); }
 
     void useBuffers(std::int32_t count, std::int32_t size) {
         ASSERT_TRUE(ring.allocateBuffers(count, size));
@@ -178,7 +53,7 @@ struct Rig {
         return part;
     }
     void expectClosedAndIdle() const {
-        EXPECT_FALSE(device.open_);
+        EXPECT_FALSE(device.isOpen);
         EXPECT_FALSE(ring.deviceOpen());
         EXPECT_FALSE(ring.active());
         EXPECT_FALSE(ring.playing());
@@ -186,13 +61,14 @@ struct Rig {
     }
     // The device hands back one queued buffer each time the ring sleeps.
     void returnABufferPerSleep() {
-        ui.onSleep = [this] {
-            if (!device.queue.empty()) ui.pending.push_back(device.finish());
+        view.onSleep = [this] {
+            if (!device.queue.empty()) view.pending.push_back(device.finish());
         };
     }
 
     SoundOptions options;
-    FakeUi ui;
+    RecordingUi ui;
+    FakePlaybackUi view;
     FakeWaveOut device;
     PlaybackRing ring;
     std::vector<std::int16_t> samples;
@@ -260,9 +136,9 @@ TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStar
     EXPECT_TRUE(ring.active());
     EXPECT_TRUE(ring.playing());
     EXPECT_TRUE(ring.repeat());
-    EXPECT_EQ(ui.status(), "Playing sound. Hit Space bar to stop.");
-    EXPECT_EQ(ui.playStates, std::vector<bool>{true});
-    EXPECT_EQ(ui.sent, (std::vector<Position>{{0, 0}}));
+    EXPECT_EQ(ui.lastStatus(), "Playing sound. Hit Space bar to stop.");
+    EXPECT_EQ(view.playStates, std::vector<bool>{true});
+    EXPECT_EQ(view.sent, (std::vector<Position>{{0, 0}}));
 }
 
 TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
@@ -288,10 +164,10 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_EQ(ring.position(), 0);
     EXPECT_EQ(device.count("unprepare"), 3);
     EXPECT_EQ(device.count("close"), 1);
-    EXPECT_EQ(ui.playStates.back(), false);
-    EXPECT_EQ(ui.status(), "");
-    EXPECT_EQ(ui.posted.back(), (Position{1, -1}));
-    EXPECT_GE(ui.invalidations, 1);
+    EXPECT_EQ(view.playStates.back(), false);
+    EXPECT_EQ(ui.lastStatus(), "");
+    EXPECT_EQ(view.posted.back(), (Position{1, -1}));
+    EXPECT_GE(view.invalidations, 1);
     EXPECT_EQ(ring.lastReportedPosition(), -1);
 }
 
@@ -313,17 +189,17 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // Space again: stop
     EXPECT_FALSE(ring.playing());
     EXPECT_TRUE(ring.active());
-    EXPECT_EQ(ui.status(), "");
-    EXPECT_EQ(ui.playStates.back(), false);
+    EXPECT_EQ(ui.lastStatus(), "");
+    EXPECT_EQ(view.playStates.back(), false);
     EXPECT_EQ(ring.queued(), 8);
-    ui.posted.clear();
+    view.posted.clear();
     for (int i = 0; i < 7; ++i) {
         playOne();
-        EXPECT_TRUE(device.open_);
+        EXPECT_TRUE(device.isOpen);
     }
     playOne();
     EXPECT_EQ(device.stream.size(), written);  // nothing refilled: at most count x size played
-    EXPECT_EQ(ui.posted, std::vector<Position>(8, Position{1, -1}));
+    EXPECT_EQ(view.posted, std::vector<Position>(8, Position{1, -1}));
     expectClosedAndIdle();
 }
 
@@ -397,35 +273,35 @@ TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSeco
         std::vector<Position> expected;
         for (std::int64_t end : c.ends)
             expected.emplace_back(1, end + 3);
-        EXPECT_EQ(r.ui.posted, expected);
+        EXPECT_EQ(r.view.posted, expected);
         EXPECT_EQ(r.ring.lastReportedPosition(), c.ends.back());
     }
 }
 
 TEST_F(PlaybackRingTest, NoSoundToPlay) {
     EXPECT_FALSE(start(8, 4096, 0));
-    EXPECT_EQ(ui.status(), "No sound to play back!");
+    EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
     EXPECT_TRUE(device.calls.empty());
     EXPECT_FALSE(ring.active());
     EXPECT_FALSE(ring.playing());
-    EXPECT_EQ(ui.playStates.back(), false);
-    EXPECT_TRUE(ui.sent.empty());
+    EXPECT_EQ(view.playStates.back(), false);
+    EXPECT_TRUE(view.sent.empty());
 
     useSound(293, 294);  // less than one column
     EXPECT_FALSE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(ui.status(), "No sound to play back!");
+    EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
     useSound(294, 294);
     EXPECT_TRUE(ring.togglePlayback(kPlayOnce, sound));
 }
 
 TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
     ASSERT_TRUE(start(8, 4096, 100000));
-    ui.statuses.clear();
+    ui.statusLog.clear();
     EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_EQ(ui.sent.back(), (Position{1, -1}));
-    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Waiting for playback to quit...", ""}));
-    EXPECT_EQ(ui.playStates.back(), false);
-    EXPECT_TRUE(ui.sleeps.empty());  // the reset returned every buffer at once
+    EXPECT_EQ(view.sent.back(), (Position{1, -1}));
+    EXPECT_EQ(ui.statusTexts(0), (std::vector<std::string>{"Waiting for playback to quit...", ""}));
+    EXPECT_EQ(view.playStates.back(), false);
+    EXPECT_TRUE(view.sleeps.empty());  // the reset returned every buffer at once
     expectClosedAndIdle();
 }
 
@@ -434,18 +310,18 @@ TEST_F(PlaybackRingTest, StopWaitsForLateBuffers) {
     ASSERT_TRUE(start(8, 4096, 100000));
     returnABufferPerSleep();
     EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_EQ(ui.sleeps, std::vector<int>(8, 20));
+    EXPECT_EQ(view.sleeps, std::vector<int>(8, 20));
     expectClosedAndIdle();
 }
 
 TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
     device.resetReturnsBuffers = false;
     ASSERT_TRUE(start(8, 4096, 100000));
-    const auto states = ui.playStates.size();
+    const auto states = view.playStates.size();
     EXPECT_FALSE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_EQ(ui.sleeps, std::vector<int>(52, 20));
-    EXPECT_EQ(ui.status(), "Waiting for playback to quit...");
-    EXPECT_EQ(ui.playStates.size(), states);  // nothing else changes
+    EXPECT_EQ(view.sleeps, std::vector<int>(52, 20));
+    EXPECT_EQ(ui.lastStatus(), "Waiting for playback to quit...");
+    EXPECT_EQ(view.playStates.size(), states);  // nothing else changes
     EXPECT_TRUE(ring.deviceOpen());
     EXPECT_TRUE(ring.active());
     EXPECT_EQ(ring.queued(), 8);
@@ -459,7 +335,7 @@ TEST_F(PlaybackRingTest, StopWithNothingPlayingReturnsAtOnce) {
     EXPECT_TRUE(ring.stopPlaybackAndWait());
     EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
     EXPECT_TRUE(device.calls.empty());
-    EXPECT_TRUE(ui.sleeps.empty());
+    EXPECT_TRUE(view.sleeps.empty());
 }
 
 TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextStart) {
@@ -485,16 +361,16 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
         Rig r;
         r.device.failures[c.call] = {c.number, c.code};
         EXPECT_EQ(r.start(4, 256, 5000), !c.refused);
-        ASSERT_EQ(r.ui.warnings.size(), 1u);
-        EXPECT_EQ(r.ui.warnings[0], (Warning{"device error " + std::to_string(c.code), c.caption}));
+        ASSERT_EQ(r.ui.boxes.size(), 1u);
+        EXPECT_EQ(r.ui.boxes[0], (Box{"device error " + std::to_string(c.code), c.caption}));
         EXPECT_EQ(r.device.count(c.call), c.number + 1);  // no more such calls after the failure
         EXPECT_FALSE(r.ring.active());
         EXPECT_FALSE(r.ring.playing());
         EXPECT_EQ(r.ring.queued(), c.queued);
-        EXPECT_EQ(r.ui.status(), "");
-        EXPECT_EQ(r.ui.playStates.back(), false);
+        EXPECT_EQ(r.ui.lastStatus(), "");
+        EXPECT_EQ(r.view.playStates.back(), false);
         // No play marker is started for a sound that does not play.
-        EXPECT_TRUE(r.ui.sent.empty());
+        EXPECT_TRUE(r.view.sent.empty());
         // What is still out comes back and closes the device; no buffer stays marked as queued.
         r.playAll();
         r.expectClosedAndIdle();
@@ -507,7 +383,7 @@ TEST_F(PlaybackRingTest, WriteFailure06DuringARefill) {
     ASSERT_TRUE(start(3, 256, 5000));
     device.failNext("write", 6);
     playOne();
-    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 6", "Sound System Failure 06"}));
+    EXPECT_EQ(ui.boxes.back(), (Box{"device error 6", "Sound System Failure 06"}));
     EXPECT_FALSE(ring.active());
     EXPECT_EQ(ring.queued(), 2);
     playAll();
@@ -519,7 +395,7 @@ TEST_F(PlaybackRingTest, ResetFailure07WhileStopping) {
     device.failNext("reset", 7);
     returnABufferPerSleep();
     EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_EQ(ui.warnings, (std::vector<Warning>{{"device error 7", "Sound System Failure 07"}}));
+    EXPECT_EQ(ui.boxes, (std::vector<Box>{{"device error 7", "Sound System Failure 07"}}));
     expectClosedAndIdle();
 }
 
@@ -527,7 +403,7 @@ TEST_F(PlaybackRingTest, CloseFailure08StillForgetsTheDevice) {
     device.failNext("close", 8);
     ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playAll();
-    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 8", "Sound System Failure 08"}));
+    EXPECT_EQ(ui.boxes.back(), (Box{"device error 8", "Sound System Failure 08"}));
     EXPECT_FALSE(ring.deviceOpen());
     EXPECT_FALSE(ring.active());
 }
@@ -539,7 +415,7 @@ TEST_F(PlaybackRingTest, ResetFailure09WhenClosingGivesTheDeviceUp) {
     device.failNext("reset", 9);
     device.headers.clear();  // the fake's close would complain about them otherwise
     playOne();
-    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 9", "Sound System Failure 09"}));
+    EXPECT_EQ(ui.boxes.back(), (Box{"device error 9", "Sound System Failure 09"}));
     EXPECT_FALSE(ring.deviceOpen());
     EXPECT_FALSE(ring.active());
     EXPECT_FALSE(ring.playing());
@@ -554,7 +430,7 @@ TEST_F(PlaybackRingTest, UnprepareFailure10IsRetriedAtTheNextClose) {
     ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     device.failNext("unprepare", 10);
     playAll();
-    EXPECT_EQ(ui.warnings.back(), (Warning{"device error 10", "Sound System Failure 10"}));
+    EXPECT_EQ(ui.boxes.back(), (Box{"device error 10", "Sound System Failure 10"}));
     EXPECT_FALSE(ring.active());
     EXPECT_FALSE(ring.playing());
     EXPECT_TRUE(ring.deviceOpen());
@@ -564,14 +440,14 @@ TEST_F(PlaybackRingTest, UnprepareFailure10IsRetriedAtTheNextClose) {
     EXPECT_EQ(device.count("open"), 1);
     playAll();
     expectClosedAndIdle();
-    EXPECT_EQ(ui.warnings.size(), 1u);
+    EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
 TEST_F(PlaybackRingTest, ErrorTextsAreCutTo400Characters) {
     device.longErrorTexts = true;
     device.failNext("open", 1);
     EXPECT_FALSE(start(3, 256, 5000));
-    EXPECT_EQ(ui.warnings.back().first, std::string(400, 'e'));
+    EXPECT_EQ(ui.boxes.back().text, std::string(400, 'e'));
 }
 
 }  // namespace

@@ -2,52 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
+
+#include "base/file_io.h"
+#include "memory_file_system.h"
 
 namespace lumetra {
 namespace {
 
-// A Windows-like file system of folders and files named by full paths. Folder names are kept
-// with a trailing backslash; lookups accept them with or without.
-class FakeFolderSystem : public FolderSystem {
-  public:
-    std::optional<std::string> module = "C:\\Program Files\\Lumetra\\Lumetra.exe";
-    std::optional<std::string> current = "C:\\Users\\me";
-    std::map<std::string, std::string> environment;
-    std::map<std::string, EntryAttributes> entries{{"C:\\", {true, false}},
-                                                   {"C:\\Program Files\\", {true, false}},
-                                                   {"C:\\Program Files\\Lumetra\\", {true, false}},
-                                                   {"C:\\Users\\", {true, false}},
-                                                   {"C:\\Users\\me\\", {true, false}}};
-    std::vector<std::string> createCalls;
+using testing::MemoryFileSystem;
 
-    std::optional<std::string> modulePath() override { return module; }
-    std::optional<std::string> currentDirectory() override { return current; }
-    std::optional<EntryAttributes> attributes(const std::string& path) override {
-        auto it = entries.find(path);
-        if (it == entries.end()) it = entries.find(path + "\\");
-        if (it == entries.end()) return std::nullopt;
-        return it->second;
-    }
-    bool createDirectory(const std::string& path) override {
-        createCalls.push_back(path);
-        const std::string folder = path.back() == '\\' ? path : path + "\\";
-        if (entries.count(folder)) return false;
-        if (!entries.count(folderOfPath(folder.substr(0, folder.size() - 1)))) return false;
-        entries[folder] = {true, false};
-        return true;
-    }
-    std::optional<std::string> environmentVariable(const std::string& name) override {
-        auto it = environment.find(name);
-        if (it == environment.end()) return std::nullopt;
-        return it->second;
-    }
-    bool isFolder(const std::string& path) const {
-        auto it = entries.find(path);
-        return it != entries.end() && it->second.directory;
-    }
-};
+// A Windows-like file system: the program in "C:\Program Files\Lumetra", started from the
+// user's folder.
+MemoryFileSystem windowsFiles() {
+    MemoryFileSystem files;
+    files.module = "C:\\Program Files\\Lumetra\\Lumetra.exe";
+    files.current = "C:\\Users\\me";
+    for (const char* folder : {"C:\\", "C:\\Program Files\\", "C:\\Program Files\\Lumetra\\",
+                               "C:\\Users\\", "C:\\Users\\me\\"})
+        files.addFolder(folder);
+    return files;
+}
 
 const std::string kBase = "C:\\Program Files\\Lumetra\\";
 
@@ -73,39 +48,41 @@ TEST(PathHelpers, EnsureTrailingBackslash) {
 }
 
 // The folders as settling leaves them over `fs`, from the stored ones given.
-ProgramFolders settled(FakeFolderSystem& fs, ProgramFolders folders = {}) {
+ProgramFolders settled(MemoryFileSystem& fs, ProgramFolders folders = {}) {
     settleFolders(folders, fs);
     return folders;
 }
 
 TEST(ProgramFolders, NothingStoredGivesTheFoldersBesideTheProgram) {
-    FakeFolderSystem fs;
+    MemoryFileSystem fs = windowsFiles();
     const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(folders.baseFolder, kBase);
-    EXPECT_EQ(folders.imageFolder, kBase + "Images\\");
-    EXPECT_EQ(folders.filterFolder, kBase + "Filters\\");
-    EXPECT_EQ(folders.undoFolder, kBase + "Undo\\");
-    EXPECT_EQ(folders.soundfileFolder, kBase);
-    EXPECT_EQ(folders.analysesFolder, kBase + "Analyses\\");
+    EXPECT_EQ(utf8FromPath(folders.baseFolder), kBase);
+    EXPECT_EQ(utf8FromPath(folders.imageFolder), kBase + "Images\\");
+    EXPECT_EQ(utf8FromPath(folders.filterFolder), kBase + "Filters\\");
+    EXPECT_EQ(utf8FromPath(folders.undoFolder), kBase + "Undo\\");
+    EXPECT_EQ(utf8FromPath(folders.soundfileFolder), kBase);
+    EXPECT_EQ(utf8FromPath(folders.analysesFolder), kBase + "Analyses\\");
     for (const char* name : {"Images\\", "Filters\\", "Undo\\", "Analyses\\"})
         EXPECT_TRUE(fs.isFolder(kBase + name)) << name;
-    EXPECT_EQ(fs.createCalls, (std::vector<std::string>{kBase + "Images\\", kBase + "Filters\\",
-                                                        kBase + "Undo\\", kBase + "Analyses\\"}));
+    EXPECT_EQ(fs.createdFolders,
+              (std::vector<std::filesystem::path>{kBase + "Images\\", kBase + "Filters\\",
+                                                  kBase + "Undo\\", kBase + "Analyses\\"}));
 }
 
 TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
-    FakeFolderSystem fs;
+    MemoryFileSystem fs = windowsFiles();
     for (const char* folder : {"D:\\", "D:\\Pics\\", "D:\\Wav\\"})
-        fs.entries[folder] = {true, false};
-    fs.entries["D:\\Locked\\"] = {true, true};
-    fs.entries["D:\\notes.txt"] = {false, false};
+        fs.addFolder(folder);
+    fs.addFolder("D:\\Locked\\", /*readOnly=*/true);
+    fs.put("D:\\notes.txt", "");
     const std::string music = "C:\\Users\\me\\M\xC3\xBCsik\\";
     // It exists, but has more than the 255 characters kept.
     const std::string overlong = "C:\\Users\\me\\" + std::string(250, 'x') + "\\";
-    fs.entries[music] = fs.entries[overlong] = {true, false};
+    fs.addFolder(pathFromUtf8(music));
+    fs.addFolder(overlong);
     fs.environment["SFDIR"] = "E:\\Elsewhere";
     const struct {
-        std::string ProgramFolders::*field;
+        std::filesystem::path ProgramFolders::*field;
         std::string stored, settled;
     } cases[] = {
         {&ProgramFolders::imageFolder, "D:\\Pics\\", "D:\\Pics\\"},
@@ -121,46 +98,46 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
     };
     for (const auto& c : cases) {
         ProgramFolders stored;
-        stored.*c.field = c.stored;
-        EXPECT_EQ(settled(fs, stored).*c.field, c.settled) << c.stored;
+        stored.*c.field = pathFromUtf8(c.stored);
+        EXPECT_EQ(utf8FromPath(settled(fs, stored).*c.field), c.settled) << c.stored;
     }
     // Kept folders are not made again; the undo folder always is.
-    fs.createCalls.clear();
+    fs.createdFolders.clear();
     ProgramFolders kept;
-    kept.imageFolder = music;
+    kept.imageFolder = pathFromUtf8(music);
     kept.filterFolder = "D:\\Pics";
     kept.soundfileFolder = "D:\\Wav";
     kept.analysesFolder = "D:\\Wav\\";
     settled(fs, kept);
-    EXPECT_EQ(fs.createCalls, std::vector<std::string>{kBase + "Undo\\"});
+    EXPECT_EQ(fs.createdFolders, std::vector<std::filesystem::path>{kBase + "Undo\\"});
 }
 
 TEST(ProgramFolders, SoundfileFolderFromTheEnvironment) {
-    FakeFolderSystem fs;
+    MemoryFileSystem fs = windowsFiles();
     fs.environment["SFDIR"] = "D:\\Sounds";
-    EXPECT_EQ(settled(fs).soundfileFolder, "D:\\Sounds\\");
+    EXPECT_EQ(utf8FromPath(settled(fs).soundfileFolder), "D:\\Sounds\\");
     fs.environment["SFDIR"] = "";  // set but empty: not a folder
-    EXPECT_EQ(settled(fs).soundfileFolder, kBase);
+    EXPECT_EQ(utf8FromPath(settled(fs).soundfileFolder), kBase);
 }
 
 TEST(ProgramFolders, WithoutTheModulePathTheCurrentDirectoryIsTheBase) {
-    FakeFolderSystem fs;
+    MemoryFileSystem fs = windowsFiles();
     fs.module.reset();
     const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(folders.baseFolder, "C:\\Users\\me\\");
-    EXPECT_EQ(folders.imageFolder, "C:\\Users\\me\\Images\\");
+    EXPECT_EQ(utf8FromPath(folders.baseFolder), "C:\\Users\\me\\");
+    EXPECT_EQ(utf8FromPath(folders.imageFolder), "C:\\Users\\me\\Images\\");
     EXPECT_TRUE(fs.isFolder("C:\\Users\\me\\Images\\"));
     fs.current = "D:\\";
-    EXPECT_EQ(settled(fs).baseFolder, "D:\\");
+    EXPECT_EQ(utf8FromPath(settled(fs).baseFolder), "D:\\");
 }
 
 TEST(ProgramFolders, FoldersThatCannotBeMadeAreKeptAnyway) {
-    FakeFolderSystem fs;
+    MemoryFileSystem fs = windowsFiles();
     fs.module = "Q:\\Missing\\Lumetra.exe";
     const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(folders.imageFolder, "Q:\\Missing\\Images\\");
+    EXPECT_EQ(utf8FromPath(folders.imageFolder), "Q:\\Missing\\Images\\");
     EXPECT_FALSE(fs.isFolder("Q:\\Missing\\Images\\"));
-    EXPECT_EQ(folders.soundfileFolder, "Q:\\Missing\\");
+    EXPECT_EQ(utf8FromPath(folders.soundfileFolder), "Q:\\Missing\\");
 }
 
 }  // namespace

@@ -37,6 +37,7 @@ struct Case {
     bool soundfile = false;
     int escapeAt = 0;                  // Esc found held at this column's query (0: never)
     std::int64_t failAfterBytes = -1;  // soundfile writes come up short after this many bytes
+    bool failReplace = false;          // the finished soundfile cannot replace its target
 };
 
 struct Outcome {
@@ -60,6 +61,7 @@ Outcome run(const Case& c, const RenderFunction& render) {
     rig.soundfiles.saveSoundEveryRender = c.soundfile ? 1 : 0;
     rig.host.escapeAtQuery = c.escapeAt;
     rig.files.failAfterBytes = c.failAfterBytes;
+    if (c.failReplace) rig.files.fail(FileCall::Replace);
     RenderSettings settings;
     settings.outputTime = c.outputTime;
     settings.lowFrequency = c.low;
@@ -81,7 +83,7 @@ Outcome run(const Case& c, const RenderFunction& render) {
     const auto& noise = document.current.settings.noiseStates;
     out.noise.resize(noise.size() * sizeof(NoiseState));
     if (!noise.empty()) std::memcpy(out.noise.data(), noise.data(), out.noise.size());
-    out.status = rig.host.statusLog;
+    out.status = rig.ui.statusLog;
     out.files = rig.files.files;
     out.info = document.current.renderInfo;
     out.rendered = rig.playback.renderedRect;
@@ -204,6 +206,9 @@ TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
         c.failAfterBytes = bytes;
         expectAgreement(c, "write error after " + std::to_string(bytes) + " bytes");
     }
+    c.failAfterBytes = -1;
+    c.failReplace = true;
+    expectAgreement(c, "the finished soundfile cannot replace its target");
 }
 
 TEST(RenderAgreement, DegenerateNoiseRows) {

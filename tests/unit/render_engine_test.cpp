@@ -22,19 +22,13 @@ struct EngineTest : ::testing::Test {
     ImageDocument doc = makeDocument(300, 150);
 
     int render(int command = kRenderImage) { return renderDocument(rig.context, doc, command); }
-    std::vector<std::string> statusOf(int part) const {
-        std::vector<std::string> texts;
-        for (const auto& [p, text] : rig.host.statusLog)
-            if (p == part) texts.push_back(text);
-        return texts;
-    }
     void light(std::int32_t x, std::int32_t y, Rgb c) { setPixel(doc.current.pixels, x, y, c); }
 };
 
 TEST_F(EngineTest, DefaultPictureNumbers) {
     light(100, 75, Rgb{200, 100, 0});
     rig.soundfiles.saveSoundEveryRender = 1;
-    rig.host.tickStep = 500;
+    rig.clock.tickStep = 500;
     ASSERT_EQ(render(), 1);
     EXPECT_EQ(doc.current.settings.samplesPerPixel, 366);
     EXPECT_EQ(rig.playback.length(), 220332u);  // 301 slices of 366 stereo frames
@@ -51,12 +45,12 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
     EXPECT_TRUE(std::equal(rig.playback.samples.begin(), rig.playback.samples.end(),
                            reinterpret_cast<const std::int16_t*>(file.data() + 48)));
 
-    const auto part0 = statusOf(0);
+    const auto part0 = rig.ui.statusTexts(0);
     ASSERT_EQ(part0.size(), 2u);
     EXPECT_EQ(part0[0], "Generating 5.00 secs (Hold down Esc to terminate)");
     EXPECT_EQ(part0[1], "Generated 5.00 secs -- " + utf8FromPath(path));
-    EXPECT_EQ(statusOf(2), std::vector<std::string>{""});
-    const auto part1 = statusOf(1);
+    EXPECT_EQ(rig.ui.statusTexts(2), std::vector<std::string>{""});
+    const auto part1 = rig.ui.statusTexts(1);
     ASSERT_EQ(part1.size(), 302u);
     EXPECT_EQ(part1[0], "0%");
     EXPECT_EQ(part1[150], "50%");
@@ -76,7 +70,7 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
 
 TEST_F(EngineTest, LoneRedPixelRisesAndFallsOverTwoSlices) {
     light(100, 75, Rgb{255, 0, 0});
-    EXPECT_NEAR(computeNormaliser(rig.host, doc.current.pixels, Rect{0, 0, 300, 150}, 10.0), 307.02,
+    EXPECT_NEAR(computeNormaliser(rig.ui, doc.current.pixels, Rect{0, 0, 300, 150}, 10.0), 307.02,
                 1e-9);
     ASSERT_EQ(render(kRenderWithoutBlue), 1);
     const auto& v = rig.playback.samples;
@@ -139,7 +133,7 @@ TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
     light(60, 20, Rgb{50, 50, 0});
     doc.current.selection = Rect{50, 10, 80, 40};
     ASSERT_EQ(render(kRenderSelection), 1);
-    const auto part1 = statusOf(1);
+    const auto part1 = rig.ui.statusTexts(1);
     EXPECT_EQ(part1.front(), "16%");  // 50 * 100 div 300
     EXPECT_EQ(part1[part1.size() - 2], "26%");
     const std::int32_t s = doc.current.settings.samplesPerPixel;
@@ -165,7 +159,7 @@ TEST_F(EngineTest, EscapeKeepsWholeChunksAndRecordsNothing) {
     EXPECT_EQ(file[44] | file[45] << 8 | file[46] << 16, 2 * 65880);
     EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 99, 150}));
     EXPECT_EQ(doc.current.renderInfo.valid, 0u);
-    EXPECT_EQ(statusOf(0).back(),
+    EXPECT_EQ(rig.ui.statusTexts(0).back(),
               "Generated 1.49 secs -- " + utf8FromPath(pathInFolder("sounds", "Lumetra.wav")));
     EXPECT_FALSE(rig.context.renderInProgress);
 }
@@ -178,10 +172,10 @@ TEST_F(EngineTest, BlueAloneIsNoImageData) {
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.samples.assign(500, 7);  // the last sound stays
     for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue}) {
-        rig.host.statusLog.clear();
+        rig.ui.statusLog.clear();
         EXPECT_EQ(render(command), 0);
-        ASSERT_EQ(rig.host.statusLog.size(), 1u);
-        EXPECT_EQ(rig.host.status[0], "No image data to render!");
+        ASSERT_EQ(rig.ui.statusLog.size(), 1u);
+        EXPECT_EQ(rig.ui.status[0], "No image data to render!");
     }
     EXPECT_EQ(rig.playback.length(), 500u);
     EXPECT_TRUE(rig.files.files.empty());
@@ -191,7 +185,7 @@ TEST_F(EngineTest, BlueAloneIsNoImageData) {
 TEST_F(EngineTest, EmptySelectionIsNoImageData) {
     light(5, 5, Rgb{255, 255, 0});
     EXPECT_EQ(render(kRenderSelection), 0);
-    EXPECT_EQ(rig.host.status[0], "No image data to render!");
+    EXPECT_EQ(rig.ui.status[0], "No image data to render!");
 }
 
 TEST_F(EngineTest, MonoIgnoresBlue) {
@@ -209,15 +203,15 @@ TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
     light(100, 75, Rgb{255, 0, 0});
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.files.failAfterBytes = 48 + 1000;
-    rig.host.answers = {true};
+    rig.ui.answers = {true};
     EXPECT_EQ(render(kRenderWithoutBlue), 1);  // goes on into memory
     const auto path = pathInFolder("sounds", "Lumetra.wav");
-    ASSERT_EQ(rig.host.boxes.size(), 1u);
-    EXPECT_EQ(rig.host.boxes[0].text,
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes[0].text,
               "Error writing " + utf8FromPath(path) +
                   "\nError 28: No space left on device\nWrite header to file to enable playback "
                   "of what you've got?    ");
-    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
+    EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
     const auto& file = rig.files.at(path);
     EXPECT_EQ(file.size(), 48u + 1000u);
     EXPECT_EQ(file[44] | file[45] << 8, 1000);
@@ -240,14 +234,50 @@ TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.memoryLimitValues = 1000;
     rig.files.failAfterBytes = 48 + 2 * 32940 + 10;
-    rig.host.answers = {true, true};  // render to file only; keep what was written
+    rig.ui.answers = {true, true};  // render to file only; keep what was written
     EXPECT_EQ(render(kRenderWithoutBlue), 0);
-    ASSERT_EQ(rig.host.boxes.size(), 2u);
-    EXPECT_EQ(rig.host.boxes[0].caption, "Memory Error");
+    ASSERT_EQ(rig.ui.boxes.size(), 2u);
+    EXPECT_EQ(rig.ui.boxes[0].caption, "Memory Error");
     EXPECT_EQ(rig.files.writes.size(), 3u);  // header, one chunk, the failed one
     EXPECT_EQ(rig.files.at(pathInFolder("sounds", "Lumetra.wav")).size(), 48u + 2 * 32940 + 10);
     EXPECT_EQ(doc.current.renderInfo.valid, 0u);
     EXPECT_FALSE(rig.playback.hasBuffer());
+}
+
+TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
+    // The finished file cannot be moved over its target: with the sound in memory the render has
+    // made it all the same; without, it has made nothing.
+    light(100, 75, Rgb{255, 0, 0});
+    rig.soundfiles.saveSoundEveryRender = 1;
+    rig.files.fail(FileCall::Replace);
+    const std::string path = utf8FromPath(pathInFolder("sounds", "Lumetra.wav"));
+    const RecordingUi::Box error{"Error writing " + path + "\nError 28: No space left on device",
+                                 "Soundfile error"};
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    EXPECT_EQ(rig.ui.boxes, std::vector<RecordingUi::Box>{error});
+    EXPECT_EQ(rig.ui.status[0], "Error writing " + path);
+    EXPECT_TRUE(rig.files.files.empty());  // nothing is left beside the target
+    EXPECT_EQ(rig.playback.length(), 220332u);
+
+    rig.playback.samples.clear();
+    rig.playback.memoryLimitValues = 1000;
+    rig.ui.answers = {true};  // render to file only
+    EXPECT_EQ(render(kRenderWithoutBlue), 0);
+    EXPECT_EQ(rig.ui.boxes.back(), error);
+    EXPECT_EQ(rig.ui.status[0], "Error writing " + path);
+    EXPECT_TRUE(rig.files.files.empty());
+
+    // What the user keeps after a write error cannot be completed either: told as well.
+    rig.playback.memoryLimitValues = std::size_t{1} << 31;
+    rig.files.bytesWritten = 0;
+    rig.files.failAfterBytes = 48 + 1000;
+    rig.ui.boxes.clear();
+    rig.ui.answers = {true};
+    EXPECT_EQ(render(kRenderWithoutBlue), 1);
+    ASSERT_EQ(rig.ui.boxes.size(), 2u);
+    EXPECT_EQ(rig.ui.boxes[0].kind, RecordingUi::BoxKind::YesNo);
+    EXPECT_EQ(rig.ui.boxes[1], error);
+    EXPECT_TRUE(rig.files.files.empty());
 }
 
 TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
@@ -257,7 +287,7 @@ TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
     EXPECT_EQ(render(kRenderWithoutBlue), 1);
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_EQ(rig.host.pumps, 0);
-    EXPECT_EQ(rig.host.status[0], "Generated 0.00 secs");
+    EXPECT_EQ(rig.ui.status[0], "Generated 0.00 secs");
     EXPECT_EQ(doc.current.renderInfo.valid, 0u);
 }
 
@@ -289,16 +319,15 @@ TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
     light(100, 75, Rgb{255, 0, 0});
     doc.current.settings.outputTime = 0.001;  // no frame per column
     EXPECT_EQ(render(), 0);
-    EXPECT_EQ(rig.host.status[0],
-              "Cannot render: the output time is too short for the image width!");
+    EXPECT_EQ(rig.ui.status[0], "Cannot render: the output time is too short for the image width!");
     doc.current.settings.outputTime = 5.0;
     doc.current.settings.ampFactor = 0.0;
     EXPECT_EQ(render(), 0);
-    EXPECT_EQ(rig.host.status[0], "Cannot render: the amp factor must be above 0!");
+    EXPECT_EQ(rig.ui.status[0], "Cannot render: the amp factor must be above 0!");
     doc.current.settings.ampFactor = 10.0;
     doc.current.settings.outputTime = 1e9;  // more than a soundfile can hold
     EXPECT_EQ(render(), 0);
-    EXPECT_EQ(rig.host.status[0], "Cannot render: the sound would be too long for a soundfile!");
+    EXPECT_EQ(rig.ui.status[0], "Cannot render: the sound would be too long for a soundfile!");
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_EQ(render(299), 0);
     EXPECT_EQ(render(304), 0);
@@ -307,7 +336,7 @@ TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
 TEST_F(EngineTest, InstantRenderHasNoSpeedFactor) {
     light(100, 75, Rgb{255, 0, 0});
     ASSERT_EQ(render(), 1);
-    EXPECT_EQ(rig.host.status[1], "Time: 0.00 s (too fast to measure)");
+    EXPECT_EQ(rig.ui.status[1], "Time: 0.00 s (too fast to measure)");
 }
 
 TEST_F(EngineTest, DegeneratePitchesStillRender) {
@@ -322,9 +351,9 @@ TEST_F(EngineTest, DegeneratePitchesStillRender) {
 }
 
 TEST(SoftSweepTable, WeightsOfOneSlice) {
-    RecordingHost host;
+    RecordingUi ui;
     SoftSweepTable table;
-    ASSERT_TRUE(buildSoftSweepTable(host, table, 366));
+    ASSERT_TRUE(buildSoftSweepTable(ui, table, 366));
     ASSERT_EQ(table.weights.size(), 367u);
     EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);  // 1 + cos of pi rounded to float
     EXPECT_NEAR(table.weights[183], 2.0f, 1e-6);
@@ -332,11 +361,11 @@ TEST(SoftSweepTable, WeightsOfOneSlice) {
     // Over an even slice the weights sum to s, so a soft glide ends where a straight one does.
     const double sum = std::accumulate(table.weights.begin(), table.weights.end() - 1, 0.0);
     EXPECT_NEAR(sum, 366.0, 1e-3);
-    ASSERT_TRUE(buildSoftSweepTable(host, table, 1));
+    ASSERT_TRUE(buildSoftSweepTable(ui, table, 1));
     ASSERT_EQ(table.weights.size(), 2u);
     EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);
     EXPECT_EQ(table.weights[1], 2.0f);
-    EXPECT_TRUE(host.boxes.empty());
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 }  // namespace

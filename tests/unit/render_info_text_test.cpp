@@ -6,6 +6,7 @@
 #include "document/canvas_image.h"
 #include "document/document_render.h"
 #include "document/render_info_file.h"
+#include "memory_file_system.h"
 
 namespace lumetra {
 namespace {
@@ -124,23 +125,23 @@ TEST(RenderInfoText, FileNameReplacesTheImagesExtension) {
 }
 
 TEST(RenderInfoText, WrittenWithThePlatformsLineEnds) {
-    testing::ScratchFolder folder("info-write");
+    testing::MemoryFileSystem files;
     CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
-    ASSERT_TRUE(writeRenderInfoFile(image, folder / "sound.bmp"));
-    const auto bytes = testing::readFileBytes(folder / "sound.info");
+    ASSERT_TRUE(writeRenderInfoFile(files, image, "pics/sound.bmp"));
     std::string expected;
     for (char c : formatRenderInfoText(image.renderInfo, image.settings))
         expected += c == '\n' ? std::string(kInfoLineEnd) : std::string(1, c);
-    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), expected);
-    EXPECT_FALSE(std::filesystem::exists(folder / "sound.info.saving"));
+    EXPECT_EQ(files.text("pics/sound.info"), expected);
+    EXPECT_EQ(files.files.size(), 1u);
     // Replacing the file keeps no trace of the old text.
     image.renderInfo.renderTime = 0;
-    ASSERT_TRUE(writeRenderInfoFile(image, folder / "sound.bmp"));
+    ASSERT_TRUE(writeRenderInfoFile(files, image, "pics/sound.bmp"));
     EXPECT_EQ(
-        testing::readFileBytes(folder / "sound.info").size(),
+        files.at("pics/sound.info").size(),
         expected.size() - std::string("// Render time: 1.37 sec").size() - kInfoLineEnd.size());
-    EXPECT_FALSE(writeRenderInfoFile(image, folder / "missing" / "sound.bmp"));
+    files.fail(testing::FileCall::Create);
+    EXPECT_FALSE(writeRenderInfoFile(files, image, "pics/sound.bmp"));
 }
 
 // --- reading
@@ -269,20 +270,19 @@ TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
 }
 
 TEST(RenderInfoReader, ReadsTheFileBesideTheImage) {
-    testing::ScratchFolder folder("info-read");
+    testing::MemoryFileSystem files;
     CanvasImage image = patternPicture(64, 32);
-    EXPECT_FALSE(readRenderInfoFile(image, folder / "none.bmp"));
-    testing::writeFileText(folder / "pic.info",
-                           "CMD 300 \t// Render\r\nSIZE 64, 32\r\nPARMS 20, 2000, 3, 1\r\n");
-    EXPECT_TRUE(readRenderInfoFile(image, folder / "pic.bmp"));
+    EXPECT_FALSE(readRenderInfoFile(files, image, "none.bmp"));
+    files.put("pic.info", "CMD 300 \t// Render\r\nSIZE 64, 32\r\nPARMS 20, 2000, 3, 1\r\n");
+    EXPECT_TRUE(readRenderInfoFile(files, image, "pic.bmp"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 20.0f);
     // A file written here reads back with the same numbers.
     CanvasImage other = patternPicture(64, 32);
     other.settings.lowFrequency = 33.3333;
     other.selection = Rect{0, 1, 64, 31};
     recordRender(other, 301, 0.5, kMarch7);
-    ASSERT_TRUE(writeRenderInfoFile(other, folder / "pic.bmp"));
-    ASSERT_TRUE(readRenderInfoFile(image, folder / "pic.bmp"));
+    ASSERT_TRUE(writeRenderInfoFile(files, other, "pic.bmp"));
+    ASSERT_TRUE(readRenderInfoFile(files, image, "pic.bmp"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 33.3333f);
     EXPECT_EQ(image.selection, (Rect{0, 1, 64, 31}));
 }

@@ -13,6 +13,7 @@
 #include "document/image_file.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
+#include "memory_file_system.h"
 
 namespace lumetra {
 namespace {
@@ -93,17 +94,24 @@ TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
 
 class ImageLoad : public ::testing::Test {
   protected:
-    testing::ScratchFolder folder{std::string("load-") +
-                                  ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    ImageLoadResult load(CanvasImage& image, const std::filesystem::path& path) {
+        return loadImageFileCore(files, image, path);
+    }
+    bool save(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
+              bool attachRenderInfo) {
+        return saveImageBmp(files, image, path, refreshInfo, attachRenderInfo);
+    }
+
+    testing::MemoryFileSystem files;
 };
 
 TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
-    ASSERT_TRUE(saveImageBmp(saved, folder / "a.bmp", false, true));
-    testing::writeFileText(folder / "a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
+    ASSERT_TRUE(save(saved, "a.bmp", false, true));
+    files.put("a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
     image.selection = Rect{0, 0, 1, 1};
-    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    const ImageLoadResult result = load(image, "a.bmp");
     ASSERT_TRUE(result.ok);
     EXPECT_TRUE(result.renderInfoUpdated);
     EXPECT_EQ(result.status, "Render info updated by image");
@@ -119,9 +127,9 @@ TEST_F(ImageLoad, FallsBackToTheInfoFile) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
-    ASSERT_TRUE(saveImageBmp(saved, folder / "a.bmp", true, false));
+    ASSERT_TRUE(save(saved, "a.bmp", true, false));
     CanvasImage image;
-    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    const ImageLoadResult result = load(image, "a.bmp");
     ASSERT_TRUE(result.renderInfoUpdated);
     EXPECT_EQ(image.settings.lowFrequency, 61.5);
     EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));
@@ -129,10 +137,10 @@ TEST_F(ImageLoad, FallsBackToTheInfoFile) {
 }
 
 TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
-    ASSERT_TRUE(saveImageBmp(renderedPicture(8, 8, 61.5f), folder / "a.bmp", false, false));
+    ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "a.bmp", false, false));
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     ASSERT_EQ(image.renderInfo.valid, 1u);
-    const ImageLoadResult result = loadImageFileCore(image, folder / "a.bmp");
+    const ImageLoadResult result = load(image, "a.bmp");
     ASSERT_TRUE(result.ok);
     EXPECT_FALSE(result.renderInfoUpdated);
     EXPECT_EQ(result.status, "");
@@ -143,20 +151,19 @@ TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
 
 TEST_F(ImageLoad, AStaleRecordIsCutOffTheFile) {
     const auto file = withTrailer(recordBytes(100, 1));
-    testing::writeFileBytes(folder / "s.bmp", file);
-    testing::writeFileText(folder / "s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+    files.files["s.bmp"] = file;
+    files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
-    const ImageLoadResult result = loadImageFileCore(image, folder / "s.bmp");
+    const ImageLoadResult result = load(image, "s.bmp");
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(std::filesystem::file_size(folder / "s.bmp"), 54u + 24u);
-    EXPECT_EQ(testing::readFileBytes(folder / "s.bmp"),
-              std::vector<std::uint8_t>(file.begin(), file.begin() + 78));
+    EXPECT_EQ(files.at("s.bmp").size(), 54u + 24u);
+    EXPECT_EQ(files.at("s.bmp"), std::vector<std::uint8_t>(file.begin(), file.begin() + 78));
     EXPECT_TRUE(result.renderInfoUpdated);  // from the ".info" file
     EXPECT_EQ(image.settings.lowFrequency, 10.0);
     // 150 bytes or fewer are left alone.
-    testing::writeFileBytes(folder / "t.bmp", withTrailer(recordBytes(100, 1, 150)));
-    ASSERT_TRUE(loadImageFileCore(image, folder / "t.bmp").ok);
-    EXPECT_EQ(std::filesystem::file_size(folder / "t.bmp"), 78u + 150u);
+    files.files["t.bmp"] = withTrailer(recordBytes(100, 1, 150));
+    ASSERT_TRUE(load(image, "t.bmp").ok);
+    EXPECT_EQ(files.at("t.bmp").size(), 78u + 150u);
 }
 
 TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
@@ -172,40 +179,55 @@ TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
         saved.renderInfo.highFrequency = c.high;
         saved.renderInfo.ampFactor = c.amp;
         saved.renderInfo.outputTime = c.time;
-        ASSERT_TRUE(saveImageBmp(saved, folder / "u.bmp", false, true));
-        testing::writeFileText(folder / "u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+        ASSERT_TRUE(save(saved, "u.bmp", false, true));
+        files.put("u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
         CanvasImage image;
-        const ImageLoadResult result = loadImageFileCore(image, folder / "u.bmp");
+        const ImageLoadResult result = load(image, "u.bmp");
         ASSERT_TRUE(result.renderInfoUpdated);  // from the ".info" file instead
         EXPECT_EQ(image.settings.lowFrequency, 10.0);
-        EXPECT_EQ(std::filesystem::file_size(folder / "u.bmp"), 54u + 24u + 164u);
+        EXPECT_EQ(files.at("u.bmp").size(), 54u + 24u + 164u);
     }
 }
 
-TEST_F(ImageLoad, AFailedLoadChangesNothing) {
+// The picture stays, but its render record no longer counts: a later save must not write it
+// (as a ".info" file or appended) for whatever the user then saves.
+TEST_F(ImageLoad, AFailedLoadKeepsThePictureButNotItsRenderRecord) {
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     image.selection = Rect{0, 0, 2, 2};
     const auto before = image.pixels.bytes;
-    ImageLoadResult result = loadImageFileCore(image, folder / "missing.bmp");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "Could not open " + (folder / "missing.bmp").string());
-    testing::writeFileText(folder / "bad.bmp", "BM not really");
-    result = loadImageFileCore(image, folder / "bad.bmp");
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.detail, "Not a BMP file");
+    files.put("bad.bmp", "BM not really");
+    ASSERT_TRUE(save(renderedPicture(4, 4, 10.0f), "unreadable.bmp", false, true));
+    files.fail(testing::FileCall::Read, "unreadable.bmp");
+    const struct {
+        const char* name;
+        const char* detail;
+    } cases[] = {
+        {"missing.bmp", "Could not open missing.bmp"},
+        {"unreadable.bmp", "Could not read unreadable.bmp"},
+        {"bad.bmp", "Not a BMP file"},
+    };
+    for (const auto& c : cases) {
+        image.renderInfo.valid = 1;
+        const ImageLoadResult result = load(image, c.name);
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message, std::string("Could not open ") + c.name);
+        EXPECT_EQ(result.detail, c.detail);
+        EXPECT_EQ(image.renderInfo.valid, 0u) << c.name;
+        EXPECT_EQ(image.renderInfo.lowFrequency, 99.0f);
+    }
     EXPECT_EQ(image.pixels.bytes, before);
     EXPECT_EQ(image.selection, (Rect{0, 0, 2, 2}));
-    EXPECT_EQ(image.renderInfo.valid, 1u);
+    EXPECT_EQ(image.settings.lowFrequency, 99.0);
 }
 
 TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
-    ASSERT_TRUE(saveImageBmp(renderedPicture(5, 5, 44.0f), folder / "o.bmp", false, true));
+    ASSERT_TRUE(save(renderedPicture(5, 5, 44.0f), "o.bmp", false, true));
     CanvasImage image = renderedPicture(5, 5, 99.0f);
-    ASSERT_TRUE(readImageRenderInfo(image, folder / "o.bmp"));
+    ASSERT_TRUE(readImageRenderInfo(files, image, "o.bmp"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 44.0f);
-    testing::writeFileText(folder / "x.gif", "GIF89a");
-    testing::writeFileText(folder / "x.info", "SIZE 5, 5\nPARMS 1, 2, 3, 4\n");
-    ASSERT_TRUE(readImageRenderInfo(image, folder / "x.gif"));
+    files.put("x.gif", "GIF89a");
+    files.put("x.info", "SIZE 5, 5\nPARMS 1, 2, 3, 4\n");
+    ASSERT_TRUE(readImageRenderInfo(files, image, "x.gif"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 1.0f);
 }
 

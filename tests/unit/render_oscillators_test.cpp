@@ -5,8 +5,9 @@
 #include <cmath>
 #include <limits>
 
-#include "recording_host.h"
+#include "recording_ui.h"
 #include "render/oscillators.h"
+#include "settable_clock.h"
 
 namespace lumetra {
 namespace {
@@ -141,41 +142,43 @@ TEST(PrepareOscillators, SamplesPerPixel) {
 }
 
 TEST(CheckNyquist, LongBoxAtMostOnceThenStatusNotes) {
-    testing::RecordingHost host;
+    testing::RecordingUi ui;
+    testing::SettableClock clock;
     SoundOptions sound;  // 22050 Hz: Nyquist 11025
     NyquistWarningState state;
-    host.tick = 200000;
-    EXPECT_EQ(checkNyquist(host, state, 11025, sound), 1);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_TRUE(host.statusLog.empty());
+    clock.tick = 200000;
+    EXPECT_EQ(checkNyquist(ui, clock, state, 11025, sound), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(ui.statusLog.empty());
 
-    EXPECT_EQ(checkNyquist(host, state, 16000, sound), 1);
-    ASSERT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.boxes[0].caption, "Lumetra Warning!");
-    EXPECT_EQ(host.boxes[0].text,
+    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].caption, "Lumetra Warning!");
+    EXPECT_EQ(ui.boxes[0].text,
               "Your present highest image frequency (16000.00 Hz) exceeds\nthe Nyquist frequency "
               "of the selected output sample rate.\n(The Nyquist frequency is the highest "
               "representable frequency,\nwhich is half the sample rate, ie 22050/2 = 11025 Hz.)"
               "\n\nYou may want to review either the Sound I/O Options or the\nImage Options "
               "dialog to avoid foldover in the output sound file.\n");
 
-    host.tick = 400000;  // long after: still only the status note
-    checkNyquist(host, state, 16000, sound);
-    EXPECT_EQ(host.boxes.size(), 1u);
-    EXPECT_EQ(host.status[0], "Max out frq (16000) exceeds half of selected sample rate (11025)!");
+    clock.tick = 400000;  // long after: still only the status note
+    checkNyquist(ui, clock, state, 16000, sound);
+    EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.status[0], "Max out frq (16000) exceeds half of selected sample rate (11025)!");
 }
 
 TEST(CheckNyquist, NoBoxWithin90SecondsOfStart) {
-    testing::RecordingHost host;
+    testing::RecordingUi ui;
+    testing::SettableClock clock;
     SoundOptions sound;
     NyquistWarningState state;
-    host.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
-    checkNyquist(host, state, 12000, sound);
-    EXPECT_TRUE(host.boxes.empty());
-    EXPECT_EQ(host.status[0], "Max out frq (12000) exceeds half of selected sample rate (11025)!");
-    host.tick = 90000;
-    checkNyquist(host, state, 12000, sound);
-    EXPECT_EQ(host.boxes.size(), 1u);
+    clock.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
+    checkNyquist(ui, clock, state, 12000, sound);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ui.status[0], "Max out frq (12000) exceeds half of selected sample rate (11025)!");
+    clock.tick = 90000;
+    checkNyquist(ui, clock, state, 12000, sound);
+    EXPECT_EQ(ui.boxes.size(), 1u);
 }
 
 }  // namespace

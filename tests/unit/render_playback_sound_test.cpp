@@ -40,17 +40,17 @@ TEST_F(PlaybackFixture, NoMemoryAndNoFileOnly) {
     rig.playback.memoryLimitValues = 1000;
     rig.playback.samples.assign(10, 1);  // the last sound
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
-    ASSERT_EQ(rig.host.boxes.size(), 1u);
-    EXPECT_EQ(rig.host.boxes[0].text, kMemoryQuestion);
-    EXPECT_EQ(rig.host.boxes[0].caption, "Memory Error");
-    EXPECT_TRUE(rig.host.boxes[0].question);
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes[0].text, kMemoryQuestion);
+    EXPECT_EQ(rig.ui.boxes[0].caption, "Memory Error");
+    EXPECT_EQ(rig.ui.boxes[0].kind, RecordingUi::BoxKind::YesNo);
 }
 
 TEST_F(PlaybackFixture, FileOnlyIntoTheOpenFile) {
     rig.playback.memoryLimitValues = 1000;
     rig.playback.samples.assign(10, 1);
     ASSERT_TRUE(rig.soundfile.open("sounds/a.wav", rig.format));
-    rig.host.answers = {true};
+    rig.ui.answers = {true};
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_TRUE(rig.host.suggestedNames.empty());
@@ -58,7 +58,7 @@ TEST_F(PlaybackFixture, FileOnlyIntoTheOpenFile) {
 
 TEST_F(PlaybackFixture, FileOnlyAsksForAFile) {
     rig.playback.memoryLimitValues = 1000;
-    rig.host.answers = {true, true};
+    rig.ui.answers = {true, true};
     // Cancelled: no samples are made.
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
     EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 0);

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "render/playback_sound.h"
 #include "render/soundfile_naming.h"
@@ -76,12 +74,13 @@ TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
     MemoryFileSystem files;
     SoundfileOutput out(files);
     const std::filesystem::path target = "sounds/take.wav";
+    files.put(target, "old sound");
     ASSERT_TRUE(out.open(target, stereoFormat()));
     EXPECT_FALSE(out.open("sounds/other.wav", stereoFormat()));  // one file at a time
     EXPECT_TRUE(files.exists(partialSoundfilePath(target)));
-    EXPECT_FALSE(files.exists(target));
     const auto values = ramp(1001);
     EXPECT_EQ(out.write(values), 1001u);
+    EXPECT_EQ(files.text(target), "old sound");  // untouched while the new one is written
     ASSERT_TRUE(out.close(1001));
     EXPECT_FALSE(out.isOpen());
     EXPECT_FALSE(files.exists(partialSoundfilePath(target)));
@@ -129,58 +128,29 @@ TEST(SoundfileOutput, DiscardedWhenDestroyedOpen) {
     EXPECT_TRUE(files.files.empty());
 }
 
+TEST(SoundfileOutput, AFileThatCannotBeCompletedLeavesTheOldOneAndNoPart) {
+    for (const FileCall failing : {FileCall::Write, FileCall::Close, FileCall::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        MemoryFileSystem files;
+        files.put("take.wav", "old sound");
+        SoundfileOutput out(files);
+        ASSERT_TRUE(out.open("take.wav", stereoFormat()));
+        ASSERT_EQ(out.write(ramp(500)), 500u);
+        files.fail(failing);  // patching the header, flushing or moving it over the target
+        EXPECT_FALSE(out.close(500));
+        EXPECT_FALSE(out.isOpen());
+        EXPECT_EQ(files.text("take.wav"), "old sound");
+        EXPECT_EQ(files.files.size(), 1u);
+    }
+}
+
 TEST(SoundfileOutput, OpenFailureMessage) {
     RenderRig rig;
-    rig.files.failCreate = true;
-    EXPECT_EQ(openSoundfile(rig.host, rig.soundfile, "sounds/x.wav", rig.format), 0);
-    ASSERT_EQ(rig.host.boxes.size(), 1u);
-    EXPECT_EQ(rig.host.boxes[0].text, "Could not open sounds/x.wav for output");
-    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
-}
-
-// The real file system, in a folder of our own.
-class RealFiles : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        folder =
-            std::filesystem::temp_directory_path() /
-            ("lumetra-wav-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-    std::vector<std::uint8_t> contents(const std::filesystem::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    std::filesystem::path folder;
-};
-
-TEST_F(RealFiles, ReplacesAnExistingFileOnlyWhenComplete) {
-    const std::filesystem::path target = folder / "take.wav";
-    { std::ofstream(target, std::ios::binary) << "old sound"; }
-    SoundfileOutput out;
-    ASSERT_TRUE(out.open(target, stereoFormat()));
-    out.write(ramp(5000));
-    // While it is written, the old file is untouched.
-    EXPECT_EQ(contents(target).size(), 9u);
-    ASSERT_TRUE(out.close(5000));
-    const auto bytes = contents(target);
-    ASSERT_EQ(bytes.size(), 48u + 10000u);
-    EXPECT_EQ(read32(bytes, 44), 10000u);
-    EXPECT_FALSE(std::filesystem::exists(partialSoundfilePath(target)));
-}
-
-TEST_F(RealFiles, NonAsciiNamesAndMissingFolders) {
-    SoundfileOutput out;
-    const std::filesystem::path target = folder / pathFromUtf8("Kl\xC3\xA4nge.wav");
-    ASSERT_TRUE(out.open(target, stereoFormat()));
-    out.write(ramp(100));
-    ASSERT_TRUE(out.close(100));
-    EXPECT_TRUE(std::filesystem::exists(target));
-    EXPECT_EQ(utf8FromPath(target.filename()), "Kl\xC3\xA4nge.wav");
-    EXPECT_FALSE(out.open(folder / "missing" / "a.wav", stereoFormat()));
+    rig.files.fail(FileCall::Create);
+    EXPECT_EQ(openSoundfile(rig.ui, rig.soundfile, "sounds/x.wav", rig.format), 0);
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes[0].text, "Could not open sounds/x.wav for output");
+    EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
 }
 
 TEST(SoundfileNames, CutAtTheLastDotAndNumbered) {
@@ -270,10 +240,10 @@ TEST(SaveSoundAs, WriteErrorKeepsTheOldFile) {
     rig.playback.samples = ramp(300);
     rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");  // inside the folder
     EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 0);
-    ASSERT_EQ(rig.host.boxes.size(), 1u);
-    EXPECT_EQ(rig.host.boxes[0].text,
+    ASSERT_EQ(rig.ui.boxes.size(), 1u);
+    EXPECT_EQ(rig.ui.boxes[0].text,
               "Error writing " + utf8FromPath(target) + "\nError 28: No space left on device");
-    EXPECT_EQ(rig.host.boxes[0].caption, "Soundfile error");
+    EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
     EXPECT_EQ(rig.files.at(target), (std::vector<std::uint8_t>{9, 9}));
     EXPECT_EQ(rig.files.files.size(), 1u);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/file_io.h"
 #include "base/registry_error.h"
 #include "memory_value_store.h"
 #include "settings_samples.h"
@@ -170,8 +171,8 @@ TEST_F(SettingsStoreTest, MultiStringAndTerminatedTextsReadAsTheirText) {
                StoredValue{"Image", StoredType::MultiString, {'C', ':', '\\', 'A', 0, 'B', 0, 0}});
     store_.put(kDirectories, StoredValue{"Filter", StoredType::String, {'D', ':', '\\', 0}});
     const PersistedSettings s = load();
-    EXPECT_EQ(s.folders.imageFolder, "C:\\A");
-    EXPECT_EQ(s.folders.filterFolder, "D:\\");
+    EXPECT_EQ(utf8FromPath(s.folders.imageFolder), "C:\\A");
+    EXPECT_EQ(utf8FromPath(s.folders.filterFolder), "D:\\");
 }
 
 TEST_F(SettingsStoreTest, FolderPathsLongerThanTheFieldsAreDropped) {
@@ -186,9 +187,9 @@ TEST_F(SettingsStoreTest, FolderPathsLongerThanTheFieldsAreDropped) {
     store_.put(kDirectories, textValue("Filter", tooLong));
     store_.put(kDirectories, textValue("Soundfile", wide));
     const PersistedSettings s = load();
-    EXPECT_EQ(s.folders.imageFolder, fits);
-    EXPECT_EQ(s.folders.filterFolder, "");
-    EXPECT_EQ(s.folders.soundfileFolder, wide);
+    EXPECT_EQ(utf8FromPath(s.folders.imageFolder), fits);
+    EXPECT_EQ(utf8FromPath(s.folders.filterFolder), "");
+    EXPECT_EQ(utf8FromPath(s.folders.soundfileFolder), wide);
 }
 
 TEST_F(SettingsStoreTest, EchordRecordsAreTakenOneByOne) {

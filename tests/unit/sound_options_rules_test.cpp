@@ -2,60 +2,31 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
+#include "fake_wave_out.h"
+#include "recording_ui.h"
 
 namespace lumetra {
 namespace {
 
-class SilentUi : public PlaybackUi {
-  public:
-    std::vector<std::pair<std::string, std::string>> warnings;
-    void setStatus(const std::string&) override {}
-    void showWarning(const std::string& text, const std::string& caption) override {
-        warnings.emplace_back(text, caption);
-    }
-    void sendPlayPosition(std::int32_t, std::int64_t) override {}
-    void postPlayPosition(std::int32_t, std::int64_t) override {}
-    void showPlayState(bool) override {}
-    void invalidateCanvas() override {}
-    std::vector<std::size_t> takeFinishedBuffers() override { return {}; }
-    void sleep(int) override {}
-};
-
-class FakeDevices : public WaveDeviceQuery {
-  public:
-    std::map<std::int32_t, std::string> names;  // -1 = the mapper
-    std::map<std::int32_t, int> errors;
-    std::int32_t count = 0;
-    std::int32_t deviceCount() override { return count; }
-    int capabilities(std::int32_t device, std::string& name) override {
-        if (errors.count(device)) return errors[device];
-        if (!names.count(device)) return 2;
-        name = names[device];
-        return 0;
-    }
-    std::string errorText(int code) override { return "bad device " + std::to_string(code); }
-};
-
 class WaveDevicesTest : public ::testing::Test {
   protected:
-    WaveDeviceList enumerate() { return enumerateDevices(query_, ui_, options_); }
+    WaveDeviceList enumerate() { return enumerateDevices(device_, ui_, options_); }
 
-    FakeDevices query_;
-    SilentUi ui_;
+    testing::FakeWaveOut device_;
+    testing::RecordingUi ui_;
     SoundOptions options_;
 };
 
 TEST_F(WaveDevicesTest, ListsTheMapperAndEveryDevice) {
-    query_.count = 2;
-    query_.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
+    device_.devices = 2;
+    device_.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
     options_.device = 1;
     const WaveDeviceList list = enumerate();
     EXPECT_TRUE(list.mapperPresent);
     EXPECT_EQ(deviceListTexts(list),
               (std::vector<std::string>{"Sound Mapper", "Out: default", "Out: hdmi"}));
     EXPECT_EQ(options_.device, 1);
-    EXPECT_TRUE(ui_.warnings.empty());
+    EXPECT_TRUE(ui_.boxes.empty());
 }
 
 TEST_F(WaveDevicesTest, NoDeviceAtAll) {
@@ -63,34 +34,33 @@ TEST_F(WaveDevicesTest, NoDeviceAtAll) {
     EXPECT_FALSE(list.mapperPresent);
     EXPECT_TRUE(deviceListTexts(list).empty());
     EXPECT_EQ(options_.device, -1);
-    ASSERT_EQ(ui_.warnings.size(), 1u);
-    EXPECT_EQ(ui_.warnings[0], (std::pair<std::string, std::string>{
-                                   "No wave output device available!", "Sound System Failure 01"}));
+    ASSERT_EQ(ui_.boxes.size(), 1u);
+    EXPECT_EQ(ui_.boxes[0], (testing::RecordingUi::Box{"No wave output device available!",
+                                                       "Sound System Failure 01"}));
 }
 
 TEST_F(WaveDevicesTest, StoredDeviceNumbersOutsideTheListBecomeZero) {
-    query_.count = 2;
-    query_.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
+    device_.devices = 2;
+    device_.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
     for (std::int16_t stored : {-1, -2, 2, 3, 32767, -32768}) {
         options_.device = stored;
         EXPECT_FALSE(enumerate().mapperPresent);
         EXPECT_EQ(options_.device, 0) << stored;
     }
-    EXPECT_TRUE(ui_.warnings.empty());
-    query_.names[-1] = "m";
+    EXPECT_TRUE(ui_.boxes.empty());
+    device_.names[-1] = "m";
     options_.device = -1;
     enumerate();
     EXPECT_EQ(options_.device, -1);  // with a mapper, the mapper is a valid choice
 }
 
 TEST_F(WaveDevicesTest, ADeviceThatDoesNotAnswerIsReportedAndKeepsItsPlace) {
-    query_.count = 3;
-    query_.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
-    query_.errors = {{1, 6}};
+    device_.devices = 3;
+    device_.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
+    device_.capabilityErrors = {{1, 6}};
     EXPECT_EQ(enumerate().names, (std::vector<std::string>{"a", "", "c"}));
-    ASSERT_EQ(ui_.warnings.size(), 1u);
-    EXPECT_EQ(ui_.warnings[0],
-              (std::pair<std::string, std::string>{"bad device 6", "Wave out device error"}));
+    ASSERT_EQ(ui_.boxes.size(), 1u);
+    EXPECT_EQ(ui_.boxes[0], (testing::RecordingUi::Box{"device error 6", "Wave out device error"}));
 }
 
 TEST(SoundOptionsDialog, DeviceListIndices) {

@@ -2,74 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <map>
-#include <set>
+#include <tuple>
+
+#include "bmp_test_files.h"
+#include "document/document_render.h"
+#include "document/image_save.h"
+#include "memory_file_system.h"
+#include "recording_ui.h"
+#include "settable_clock.h"
 
 namespace lumetra {
 namespace {
 
-// Undo files in memory, keyed by file name; any file can be made to fail.
-class MemoryUndoFiles : public UndoFiles {
-  public:
-    std::map<std::string, PixelImage> files;
-    std::set<std::string> failingSaves;  // file names (temporary names included)
-    bool failReplace = false;
-    int loads = 0;
-
-    bool save(const CanvasImage& image, const std::filesystem::path& path) override {
-        const std::string name = path.filename().string();
-        if (failingSaves.count(name)) {
-            files[name] = PixelImage{1, 1, 4, {1, 2}};  // half written
-            return false;
-        }
-        files[name] = image.pixels;
-        return true;
-    }
-    bool load(CanvasImage& image, const std::filesystem::path& path) override {
-        ++loads;
-        const std::string name = path.filename().string();
-        auto it = files.find(name);
-        if (it == files.end() ||
-            it->second.bytes.size() != std::size_t(it->second.stride) * it->second.height)
-            return false;
-        image.pixels = it->second;
-        return true;
-    }
-    bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        if (failReplace) return false;
-        auto it = files.find(from.filename().string());
-        if (it == files.end()) return false;
-        files[to.filename().string()] = std::move(it->second);
-        files.erase(it);
-        return true;
-    }
-    void remove(const std::filesystem::path& path) override {
-        files.erase(path.filename().string());
-    }
-    int valueIn(const std::string& name) const {
-        auto it = files.find(name);
-        return it == files.end() || it->second.bytes.empty() ? -1 : it->second.bytes[0];
-    }
-};
-
-class ManualClock : public TickClock {
-  public:
-    std::uint32_t now = 100000;
-    std::uint32_t tickCount() override { return now; }
-};
-
-class RecordingPrompts : public UndoPrompts {
-  public:
-    std::vector<std::string> statusTexts;
-    std::vector<std::pair<std::string, std::string>> questions;
-    bool answer = true;
-    void showStatus(const std::string& text) override { statusTexts.push_back(text); }
-    bool askOkCancel(const std::string& text, const std::string& caption) override {
-        questions.emplace_back(text, caption);
-        return answer;
-    }
-};
+using testing::FileCall;
+using testing::RecordingUi;
 
 PixelImage filled(std::uint8_t value, std::int32_t width = 5, std::int32_t height = 3) {
     std::string message;
@@ -84,7 +30,10 @@ int valueOf(const CanvasImage& image) {
 
 // A store over files in memory, and a document whose pictures are all 0 at the start.
 struct UndoRig {
-    explicit UndoRig(std::int32_t limit = 10) : store(files, clock, prompts, "undo", limit) {
+    explicit UndoRig(std::int32_t limit = 10, std::filesystem::path folder = "undo")
+        : store(files, clock, ui, folder, limit) {
+        clock.tick = 100000;
+        ui.answer = true;
         adoptPixels(document.current, filled(0));
         adoptPixels(document.undo, filled(0));
         store.start(document);
@@ -105,10 +54,18 @@ struct UndoRig {
             EXPECT_EQ(valueOf(document.current), expected);
         }
     }
+    // The first pixel byte of a slot file, or -1 when there is no such file.
+    int valueIn(const std::string& name) const {
+        const auto it = files.files.find("undo/" + name);
+        return it == files.files.end() || it->second.size() <= 54 ? -1 : it->second[54];
+    }
+    void putSlot(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        files.files["undo/" + name] = bytes;
+    }
 
-    MemoryUndoFiles files;
-    ManualClock clock;
-    RecordingPrompts prompts;
+    testing::MemoryFileSystem files;
+    testing::SettableClock clock;
+    RecordingUi ui;
     UndoStore store;
     ImageDocument document;
 };
@@ -120,7 +77,7 @@ TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
     EXPECT_EQ(store.slotPath(10).filename(), "Undo10.bmp");
     EXPECT_EQ(document.undoIndex, 1);
     ASSERT_TRUE(edit(10));
-    EXPECT_EQ(files.valueIn("Undo1.bmp"), 0);
+    EXPECT_EQ(valueIn("Undo1.bmp"), 0);
     EXPECT_EQ(document.undoIndex, 2);
     EXPECT_EQ(document.lastUndoStep, 0);
     EXPECT_EQ(valueOf(document.undo), 0);
@@ -131,34 +88,34 @@ TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
     ASSERT_TRUE(undo());
     EXPECT_EQ(valueOf(document.current), 0);
     EXPECT_EQ(valueOf(document.undo), 10);
-    EXPECT_EQ(files.valueIn("Undo2.bmp"), 10);  // the state after the edit, for later Redos
+    EXPECT_EQ(valueIn("Undo2.bmp"), 10);  // the state after the edit, for later Redos
     EXPECT_EQ(document.undoIndex, 1);
     EXPECT_EQ(document.lastUndoStep, -1);
 
     ASSERT_TRUE(redo());
     EXPECT_EQ(valueOf(document.current), 10);
     EXPECT_EQ(document.lastUndoStep, 1);
-    EXPECT_EQ(files.loads, 0);
+    EXPECT_EQ(files.reads, 0);
 }
 
 TEST_F(UndoStoreTest, WalkingTheRingBackAndForthReadsTheSlots) {
     for (std::uint8_t v : {10, 20, 30, 40})
         ASSERT_TRUE(edit(v));
     stepExpecting(false, {30, 20, 10, 0});
-    EXPECT_EQ(files.loads, 3);  // the first Undo had its picture in memory
+    EXPECT_EQ(files.reads, 3);  // the first Undo had its picture in memory
     stepExpecting(true, {10, 20, 30, 40});
-    EXPECT_EQ(files.loads, 6);  // the first Redo had its picture in memory
+    EXPECT_EQ(files.reads, 6);  // the first Redo had its picture in memory
     stepExpecting(false, {30});
-    EXPECT_EQ(files.loads, 6);  // and so has an Undo after a Redo
+    EXPECT_EQ(files.reads, 6);  // and so has an Undo after a Redo
 }
 
 TEST_F(UndoStoreTest, TheEleventhSnapshotOverwritesSlotOne) {
     for (std::uint8_t v = 1; v <= 10; ++v)
         ASSERT_TRUE(edit(v));
     EXPECT_EQ(document.undoIndex, 1);
-    EXPECT_EQ(files.valueIn("Undo1.bmp"), 0);
+    EXPECT_EQ(valueIn("Undo1.bmp"), 0);
     ASSERT_TRUE(edit(11));
-    EXPECT_EQ(files.valueIn("Undo1.bmp"), 10);
+    EXPECT_EQ(valueIn("Undo1.bmp"), 10);
     EXPECT_EQ(document.undoIndex, 2);
     EXPECT_EQ(files.files.size(), 10u);
     // Nine steps back through the ring from slot 1 wrap to slot 10 and on.
@@ -207,7 +164,7 @@ TEST(UndoStoreMerging, RepeatsOfAnOperationWithinASecondShareOneSnapshot) {
         UndoRig r;
         std::uint8_t value = 0;
         for (const Step& step : c.steps) {
-            r.clock.now = step.at;
+            r.clock.tick = step.at;
             if (step.touch)
                 r.store.touchUndoSnapshot(r.document, step.operation);
             else
@@ -227,7 +184,7 @@ TEST_F(UndoStoreTest, AfterNewImageUndoBringsBackThePreviousPicture) {
     ASSERT_TRUE(store.runUndoCommand(document, kUndoCommand).exchanged);
     EXPECT_EQ(valueOf(document.current), 10);
     EXPECT_EQ(document.current.pixels.width, 5);
-    EXPECT_EQ(files.loads, 0);
+    EXPECT_EQ(files.reads, 0);
     EXPECT_GT(files.files.size(), filesBefore);
     ASSERT_TRUE(redo());
     EXPECT_EQ(valueOf(document.current), 99);
@@ -271,11 +228,62 @@ TEST_F(UndoStoreTest, RenderSettingsComeBackWithThePicture) {
     EXPECT_EQ(document.current.settings.lowFrequency, 44.0);
 }
 
+std::vector<double> settingNumbers(const CanvasImage& image) {
+    const RenderSettings& s = image.settings;
+    return {s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
+}
+
+TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
+    // Four pictures of other sizes, each with its own numbers. The first has been rendered, so
+    // its slot file carries its record; the others have none.
+    std::vector<CanvasImage> pictures;
+    for (const auto& [width, height, low] : {std::tuple{3, 2, 40.0}, std::tuple{5, 4, 52.0},
+                                             std::tuple{7, 3, 64.0}, std::tuple{4, 4, 76.0}}) {
+        CanvasImage& image = pictures.emplace_back(
+            testing::patternPicture(width, height, static_cast<std::uint8_t>(low)));
+        image.settings.lowFrequency = low;
+        image.settings.highFrequency = low * 100;
+        image.settings.ampFactor = low / 10;
+        image.settings.outputTime = low / 20;
+    }
+    recordRender(pictures[0], 300, 1.0, LocalTime{});
+    document.current = pictures[0];
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
+        document.current = pictures[i];
+    }
+    // Back to the first (slots 2 and 1 are read) and forward to the last (slots 3 and 4).
+    for (const auto& [forward, index] :
+         {std::pair{false, 2}, std::pair{false, 1}, std::pair{false, 0}, std::pair{true, 1},
+          std::pair{true, 2}, std::pair{true, 3}}) {
+        const CanvasImage& expected = pictures[static_cast<std::size_t>(index)];
+        ASSERT_TRUE(forward ? redo() : undo()) << index;
+        EXPECT_EQ(document.current.pixels.width, expected.pixels.width) << index;
+        EXPECT_EQ(document.current.pixels.bytes, expected.pixels.bytes) << index;
+        EXPECT_EQ(settingNumbers(document.current), settingNumbers(expected)) << index;
+        EXPECT_EQ(document.current.renderInfo.valid, index == 0 ? 1u : 0u) << index;
+    }
+    // Only the slot files are left, each a picture file with its record (no ".info" files).
+    EXPECT_EQ(files.files.size(), 4u);
+    EXPECT_EQ(files.at("undo/Undo1.bmp"), encodeBmpFile(pictures[0], true));
+    EXPECT_EQ(files.at("undo/Undo4.bmp"), encodeBmpFile(pictures[3], true));
+
+    // A slot file from an earlier run without a record: the numbers of a new picture, not those
+    // of the picture it replaces.
+    UndoRig r;
+    r.putSlot("Undo10.bmp", encodeBmpFile(testing::patternPicture(5, 3, 77), false));
+    ASSERT_TRUE(r.edit(10));
+    r.document.current.settings.lowFrequency = 33;
+    r.stepExpecting(false, {0});
+    ASSERT_TRUE(r.undo());
+    EXPECT_EQ(settingNumbers(r.document.current), settingNumbers(CanvasImage{}));
+}
+
 TEST_F(UndoStoreTest, TheExitSnapshotHoldsThePictureAsItWasAtExit) {
     ASSERT_TRUE(edit(10));
     ASSERT_TRUE(edit(20));
     store.storeExitSnapshot(document);
-    EXPECT_EQ(files.valueIn("Undo3.bmp"), 20);
+    EXPECT_EQ(valueIn("Undo3.bmp"), 20);
     EXPECT_EQ(document.undoIndex, 4);
 }
 
@@ -290,14 +298,25 @@ TEST_F(UndoStoreTest, NoUndoImageNoCommand) {
     EXPECT_TRUE(UndoStore::undoEnabled(document));
 }
 
+TEST(UndoStoreWithoutFolder, KeepsOnlyTheSnapshotInMemory) {
+    UndoRig r(10, "");
+    ASSERT_TRUE(r.edit(10));
+    ASSERT_TRUE(r.edit(20));
+    r.stepExpecting(false, {10});
+    EXPECT_FALSE(r.undo());  // the older picture was in no file
+    r.stepExpecting(true, {20});
+    EXPECT_TRUE(r.files.files.empty());
+    EXPECT_EQ(r.files.reads, 0);
+}
+
 TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
-    files.files["Undo3.bmp"] = filled(77);  // left by an earlier run of the program
+    putSlot("Undo3.bmp", encodeBmpFile(testing::patternPicture(5, 3, 77), false));  // earlier run
     ASSERT_TRUE(edit(10));
     ASSERT_TRUE(edit(20));
-    files.failingSaves = {"Undo3.tmp"};  // say, the disk is full from here on
+    files.fail(FileCall::Write, "Undo3.tmp");  // say, the disk is full from here on
     ASSERT_TRUE(edit(30));  // the operation goes ahead; the failed write is not reported
-    EXPECT_EQ(files.files.count("Undo3.tmp"), 0u);
-    EXPECT_EQ(files.files.count("Undo3.bmp"), 0u);
+    EXPECT_FALSE(files.exists("undo/Undo3.tmp"));
+    EXPECT_FALSE(files.exists("undo/Undo3.bmp"));
     stepExpecting(false, {20, 10, 0});
     stepExpecting(true, {10});
     // The next Redo needs slot 3, which could not be written: nothing happens, rather than the
@@ -311,28 +330,40 @@ TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
 }
 
 TEST(UndoStoreFailures, ASlotThatCouldNotBeStoredIsClearedAndTheFirstUndoWritesItAgain) {
-    for (const bool failRename : {false, true}) {
-        SCOPED_TRACE(failRename ? "the rename fails" : "the write fails");
+    for (const FileCall failing :
+         {FileCall::Create, FileCall::Write, FileCall::Close, FileCall::Replace}) {
+        SCOPED_TRACE(static_cast<int>(failing));
         UndoRig r;
         ASSERT_TRUE(r.edit(10));
-        r.files.failReplace = failRename;
-        if (!failRename) r.files.failingSaves = {"Undo2.tmp"};
+        r.putSlot("Undo2.bmp", encodeBmpFile(testing::patternPicture(5, 3, 77), false));
+        r.files.fail(failing);
         ASSERT_TRUE(r.edit(20));
-        EXPECT_EQ(r.files.files.count("Undo2.bmp"), 0u);
-        EXPECT_EQ(r.files.files.count("Undo2.tmp"), 0u);
-        r.files.failReplace = false;
-        r.files.failingSaves.clear();
+        EXPECT_FALSE(r.files.exists("undo/Undo2.bmp"));
+        EXPECT_FALSE(r.files.exists("undo/Undo2.tmp"));
+        r.files.failures.clear();
         ASSERT_TRUE(r.undo());
-        EXPECT_EQ(r.files.valueIn("Undo2.bmp"), 10);
-        EXPECT_EQ(r.files.valueIn("Undo3.bmp"), 20);
+        EXPECT_EQ(r.valueIn("Undo2.bmp"), 10);
+        EXPECT_EQ(r.valueIn("Undo3.bmp"), 20);
     }
 }
 
-TEST_F(UndoStoreTest, AHalfWrittenFileIsNotTakenForAPicture) {
+TEST_F(UndoStoreTest, BrokenSlotFilesAreNotTakenForAPicture) {
     ASSERT_TRUE(edit(10));
     ASSERT_TRUE(edit(20));
     ASSERT_TRUE(undo());
-    files.files["Undo1.bmp"] = PixelImage{4, 4, 12, {1, 2, 3}};
+    const std::vector<std::uint8_t> whole = files.at("undo/Undo1.bmp");
+    const std::vector<std::vector<std::uint8_t>> broken = {
+        std::vector<std::uint8_t>(whole.begin(), whole.begin() + 60),  // headers, a few pixels
+        {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'},
+        encodeBmpFile(CanvasImage{}, false),
+    };
+    for (const auto& bytes : broken) {
+        putSlot("Undo1.bmp", bytes);
+        EXPECT_FALSE(undo());
+        EXPECT_EQ(valueOf(document.undo), 20);
+        EXPECT_EQ(document.undo.pixels.width, 5);
+    }
+    files.files.erase("undo/Undo1.bmp");
     EXPECT_FALSE(undo());
     EXPECT_EQ(valueOf(document.undo), 20);
 }
@@ -341,20 +372,21 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMade) {
     // A picture whose copy cannot be had (here: no pixels at all).
     document.current.pixels = PixelImage{};
     EXPECT_FALSE(store.storeUndoSnapshot(document, false, 0));
-    EXPECT_EQ(prompts.statusTexts,
+    EXPECT_EQ(ui.statusTexts(0),
               std::vector<std::string>{"Warning: This operation is not undoable!"});
-    EXPECT_TRUE(prompts.questions.empty());
+    EXPECT_TRUE(ui.boxes.empty());
 
-    prompts.answer = true;
+    ui.answer = true;
     EXPECT_TRUE(store.storeUndoSnapshot(document, true, 0));
-    prompts.answer = false;
+    ui.answer = false;
     EXPECT_FALSE(store.storeUndoSnapshot(document, true, 0));
-    ASSERT_EQ(prompts.questions.size(), 2u);
-    const auto& [text, caption] = prompts.questions[0];
-    EXPECT_EQ(caption, "An error occured");
-    EXPECT_EQ(text.rfind("This operation is not undoable (Error ", 0), 0u);
+    ASSERT_EQ(ui.boxes.size(), 2u);
+    const RecordingUi::Box& box = ui.boxes[0];
+    EXPECT_EQ(box.kind, RecordingUi::BoxKind::OkCancel);
+    EXPECT_EQ(box.caption, "An error occured");
+    EXPECT_EQ(box.text.rfind("This operation is not undoable (Error ", 0), 0u);
     const std::string tail = ")\nIf you proceed you may get erratic results\nContinue anyway?";
-    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+    EXPECT_EQ(box.text.substr(box.text.size() - tail.size()), tail);
     EXPECT_EQ(document.undoIndex, 1);  // nothing stored
     EXPECT_TRUE(files.files.empty());
 }
@@ -366,27 +398,6 @@ TEST(UndoStoreLimits, ALimitBelowOneIsARingOfOne) {
     EXPECT_EQ(r.document.undoIndex, 1);
     ASSERT_TRUE(r.undo());
     EXPECT_EQ(valueOf(r.document.current), 0);
-}
-
-TEST(UndoFilesDefaults, ReplaceAndRemoveOnTheRealFileSystem) {
-    struct NoBmp : UndoFiles {
-        bool save(const CanvasImage&, const std::filesystem::path&) override { return false; }
-        bool load(CanvasImage&, const std::filesystem::path&) override { return false; }
-    } files;
-    const auto folder = std::filesystem::temp_directory_path() / "lumetra_undo_test";
-    std::filesystem::create_directories(folder);
-    const auto a = folder / "Undo1.tmp";
-    const auto b = folder / "Undo1.bmp";
-    std::ofstream(a, std::ios::binary) << "new";
-    std::ofstream(b, std::ios::binary) << "old!";
-    EXPECT_TRUE(files.replace(a, b));  // replaces an existing file
-    EXPECT_FALSE(std::filesystem::exists(a));
-    EXPECT_EQ(std::filesystem::file_size(b), 3u);
-    files.remove(b);
-    files.remove(b);  // a missing file is not an error
-    EXPECT_FALSE(std::filesystem::exists(b));
-    EXPECT_FALSE(files.replace(a, b));
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,0 +1,134 @@
+// The real file system, in a scratch folder: what the core's file rules rely on (a replace in one
+// step over an existing file, failures that leave files as they were, the system's error number)
+// and the facts of the process.
+
+#include "base/standard_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "base/clock.h"
+
+namespace lumetra {
+namespace {
+
+// Each test in a folder of its own inside the test's working folder (the build tree).
+class StandardFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Writes `text` through a sink, as the core writes its files.
+    bool write(const std::filesystem::path& path, const std::string& text) {
+        const std::unique_ptr<FileSink> sink = files.create(path);
+        return sink && sink->write(text.data(), text.size()) == text.size() && sink->close();
+    }
+    std::string contents(const std::filesystem::path& path) {
+        std::vector<std::uint8_t> bytes;
+        if (files.read(path, bytes, 1000) != ReadOutcome::Read) return "<unreadable>";
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+    StandardFileSystem files;
+    const std::filesystem::path folder =
+        std::filesystem::current_path() / "test-scratch" /
+        ::testing::UnitTest::GetInstance()->current_test_info()->name();
+};
+
+TEST_F(StandardFiles, WriteRewriteTheStartAndReadBack) {
+    const std::filesystem::path name = folder / std::filesystem::path(u8"Kl\u00e4nge \u266b.wav");
+    const std::unique_ptr<FileSink> sink = files.create(name);
+    ASSERT_TRUE(sink);
+    EXPECT_EQ(sink->write("header--body", 12), 12u);
+    EXPECT_TRUE(sink->rewriteStart("HEADER", 6));
+    EXPECT_TRUE(sink->close());
+    EXPECT_EQ(contents(name), "HEADER--body");
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(files.read(name, bytes, 11), ReadOutcome::TooLarge);
+    EXPECT_EQ(files.read(name, bytes, 12), ReadOutcome::Read);
+    ASSERT_TRUE(files.truncate(name, 6));
+    EXPECT_EQ(contents(name), "HEADER");
+}
+
+TEST_F(StandardFiles, ReplaceIsOneRenameOverTheTarget) {
+    const auto a = folder / "a.part";
+    const auto b = folder / "b.wav";
+    ASSERT_TRUE(write(a, "new"));
+    ASSERT_TRUE(write(b, "old!"));
+    EXPECT_TRUE(files.replace(a, b));
+    EXPECT_EQ(contents(b), "new");
+    EXPECT_FALSE(files.attributes(a));
+    // A target that is a folder, or a source that has gone: nothing moves, the error is told.
+    ASSERT_TRUE(files.createDirectory(folder / "dir"));
+    ASSERT_TRUE(write(a, "newer"));
+    EXPECT_FALSE(files.replace(a, folder / "dir"));
+    EXPECT_NE(files.lastError().code, 0);
+    EXPECT_EQ(contents(a), "newer");
+    EXPECT_TRUE(files.attributes(folder / "dir")->directory);
+    EXPECT_FALSE(files.replace(folder / "gone", b));
+    EXPECT_EQ(contents(b), "new");
+}
+
+TEST_F(StandardFiles, FailuresTellTheSystemsErrorNumber) {
+    EXPECT_FALSE(files.create(folder / "missing" / "a.wav"));
+    EXPECT_EQ(files.lastError().code, ENOENT);
+    EXPECT_FALSE(files.lastError().text.empty());
+    std::vector<std::uint8_t> bytes;
+    EXPECT_EQ(files.read(folder / "none.bmp", bytes, 1000), ReadOutcome::CannotOpen);
+    EXPECT_EQ(files.read(folder, bytes, 1000), ReadOutcome::CannotOpen);
+    EXPECT_FALSE(files.truncate(folder / "none.bmp", 0));
+    // A missing file counts as removed.
+    ASSERT_TRUE(write(folder / "x", "x"));
+    EXPECT_TRUE(files.remove(folder / "x"));
+    EXPECT_TRUE(files.remove(folder / "x"));
+}
+
+TEST_F(StandardFiles, FoldersAndTheirAttributes) {
+    EXPECT_FALSE(files.attributes(folder / "sub"));
+    EXPECT_TRUE(files.createDirectory(folder / "sub"));
+    EXPECT_FALSE(files.createDirectory(folder / "sub"));  // there already
+    EXPECT_FALSE(files.createDirectory(folder / "no" / "sub"));
+    const auto sub = files.attributes(folder / "sub");
+    ASSERT_TRUE(sub);
+    EXPECT_TRUE(sub->directory);
+    EXPECT_FALSE(sub->readOnly);
+    ASSERT_TRUE(write(folder / "f", "f"));
+    std::filesystem::permissions(folder / "f", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const auto file = files.attributes(folder / "f");
+    ASSERT_TRUE(file);
+    EXPECT_FALSE(file->directory);
+    EXPECT_TRUE(file->readOnly);
+    EXPECT_EQ(files.shortPath(folder / "f"), folder / "f");
+    EXPECT_EQ(files.longPath(folder / "f"), folder / "f");
+}
+
+TEST(StandardProcess, FolderEnvironmentAndClock) {
+    StandardFileSystem files;
+    EXPECT_EQ(files.currentDirectory(), std::filesystem::current_path());
+#ifndef _WIN32
+    ASSERT_TRUE(files.modulePath());
+    EXPECT_EQ(files.modulePath()->filename(), "unit_tests");
+#endif
+    EXPECT_TRUE(files.environmentVariable("PATH"));
+    EXPECT_FALSE(files.environmentVariable("LUMETRA_SURELY_UNSET_VARIABLE"));
+
+    SystemClock clock;
+    const std::uint32_t start = clock.tickCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    const std::uint32_t waited = clock.tickCount() - start;
+    EXPECT_GE(waited, 20u);
+    EXPECT_LT(waited, 10000u);
+    const LocalTime now = clock.localTime();
+    EXPECT_GE(now.year, 2024);
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+}
+
+}  // namespace
+}  // namespace lumetra
