@@ -40,9 +40,11 @@ std::optional<std::wstring> convert(PathConversion conversion, const std::wstrin
     return std::nullopt;
 }
 
+// A sink reports its failures through the file system that made it.
 class WinFileSink final : public FileSink {
   public:
-    explicit WinFileSink(UniqueFile file) : file_(std::move(file)) {}
+    WinFileSink(UniqueFile file, unsigned long& lastError)
+        : file_(std::move(file)), lastError_(lastError) {}
 
     std::size_t write(const void* data, std::size_t bytes) override {
         std::size_t done = 0;
@@ -50,24 +52,33 @@ class WinFileSink final : public FileSink {
         while (done < bytes) {
             const DWORD chunk = DWORD(std::min<std::size_t>(bytes - done, 1u << 30));
             DWORD written = 0;
-            if (!WriteFile(file_.get(), p + done, chunk, &written, nullptr) || written == 0) break;
+            if (!WriteFile(file_.get(), p + done, chunk, &written, nullptr) || written == 0) {
+                lastError_ = GetLastError();
+                break;
+            }
             done += written;
         }
         return done;
     }
     bool rewriteStart(const void* data, std::size_t bytes) override {
         LARGE_INTEGER start{};
-        return SetFilePointerEx(file_.get(), start, nullptr, FILE_BEGIN) &&
-               write(data, bytes) == bytes;
+        if (!SetFilePointerEx(file_.get(), start, nullptr, FILE_BEGIN)) {
+            lastError_ = GetLastError();
+            return false;
+        }
+        return write(data, bytes) == bytes;
     }
     bool close() override {
         const bool flushed = FlushFileBuffers(file_.get()) != FALSE;
+        if (!flushed) lastError_ = GetLastError();
         const bool closed = CloseHandle(file_.release()) != FALSE;
+        if (flushed && !closed) lastError_ = GetLastError();
         return flushed && closed;
     }
 
   private:
     UniqueFile file_;
+    unsigned long& lastError_;
 };
 
 }  // namespace
@@ -84,7 +95,7 @@ std::unique_ptr<FileSink> WinFileSystem::create(const std::filesystem::path& pat
         failed();
         return nullptr;
     }
-    return std::make_unique<WinFileSink>(std::move(file));
+    return std::make_unique<WinFileSink>(std::move(file), lastError_);
 }
 
 ReadOutcome WinFileSystem::read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,

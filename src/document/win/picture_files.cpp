@@ -21,8 +21,8 @@ std::filesystem::path apiPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, UserInterface& ui,
-                   bool report) {
+bool loadImageFile(FileSystem& files, CanvasImage& target, const std::filesystem::path& path,
+                   UserInterface& ui, bool report) {
     std::wstring failure;
     auto pixels = loadPictureFile(apiPath(path), failure);
     target.renderInfo.valid = 0;
@@ -36,16 +36,16 @@ bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, UserI
     }
     adoptPixels(target, std::move(*pixels));
     // The render info travels behind the pixels of a BMP file or in the ".info" file beside it.
-    if (readImageRenderInfo(target, apiPath(path))) {
+    if (readImageRenderInfo(files, target, path)) {
         adoptRenderInfoSettings(target);
         ui.setStatusText(0, "Render info updated by image");
     }
     return true;
 }
 
-bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
-                  bool attachRenderInfo) {
-    return lumetra::saveImageBmp(image, apiPath(path), refreshInfo, attachRenderInfo);
+bool saveImageBmp(FileSystem& files, const CanvasImage& image, const std::filesystem::path& path,
+                  bool refreshInfo, bool attachRenderInfo) {
+    return lumetra::saveImageBmp(files, image, path, refreshInfo, attachRenderInfo);
 }
 
 }  // namespace lumetra::win

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "base/file_system.h"
 #include "base/user_interface.h"
 #include "document/canvas_image.h"
 
@@ -13,12 +14,12 @@ namespace lumetra::win {
 // file when there is one, which the status bar then reports). On failure the target keeps its
 // picture but not its render info (a later save must not write a record of another load), and,
 // with `report`, the warning "Could not open %s" appears under "Error reading bitmap file".
-bool loadImageFile(CanvasImage& target, const std::filesystem::path& path, UserInterface& ui,
-                   bool report);
+bool loadImageFile(FileSystem& files, CanvasImage& target, const std::filesystem::path& path,
+                   UserInterface& ui, bool report);
 
 // Writes the image as a 24-bit BMP file (with its ".info" file when `refreshInfo` is set and
 // the image has render info, and the appended record when `attachRenderInfo` is on).
-bool saveImageBmp(const CanvasImage& image, const std::filesystem::path& path, bool refreshInfo,
-                  bool attachRenderInfo);
+bool saveImageBmp(FileSystem& files, const CanvasImage& image, const std::filesystem::path& path,
+                  bool refreshInfo, bool attachRenderInfo);
 
 }  // namespace lumetra::win

@@ -160,11 +160,11 @@ std::vector<std::size_t> WaveOutDevice::takeFinishedBuffers() {
     return indices;
 }
 
-std::int32_t WinWaveDeviceQuery::deviceCount() {
+std::int32_t WaveOutDevice::deviceCount() {
     return std::int32_t(waveOutGetNumDevs());
 }
 
-int WinWaveDeviceQuery::capabilities(std::int32_t device, std::string& name) {
+int WaveOutDevice::capabilities(std::int32_t device, std::string& name) {
     // Some systems (Wine among them) let the mapper answer with no device behind it; a mapper
     // that can play nothing must not hide the "no device" report.
     if (device == -1 && waveOutGetNumDevs() == 0) return MMSYSERR_NODRIVER;
@@ -173,10 +173,6 @@ int WinWaveDeviceQuery::capabilities(std::int32_t device, std::string& name) {
     if (result != MMSYSERR_NOERROR) return int(result);
     name = toUtf8(std::wstring_view(caps.szPname, wcsnlen(caps.szPname, MAXPNAMELEN)));
     return 0;
-}
-
-std::string WinWaveDeviceQuery::errorText(int code) {
-    return waveOutErrorText(code);
 }
 
 }  // namespace lumetra::win

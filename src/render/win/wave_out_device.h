@@ -47,6 +47,11 @@ class WaveOutDevice final : public WaveOutPort {
     int reset() override;
     int close() override;
     std::string errorText(int code) override;
+    // The devices as waveOutGetNumDevs and waveOutGetDevCapsW report them. -1 asks the mapper;
+    // with no device at all the mapper counts as absent (MMSYSERR_NODRIVER) even where the
+    // system lets it answer.
+    std::int32_t deviceCount() override;
+    int capabilities(std::int32_t device, std::string& name) override;
 
     // The buffer index of a completion message (MM_WOM_DONE with our device and one of our
     // headers); nullopt for anything else, such as a message left over from a device that has
@@ -72,16 +77,6 @@ class WaveOutDevice final : public WaveOutPort {
     HWND window_;
     UniqueHandle<HWAVEOUT, &waveOutClose> device_;
     std::vector<std::unique_ptr<Buffer>> buffers_;  // unique_ptr: the device holds the addresses
-};
-
-// The devices as waveOutGetNumDevs and waveOutGetDevCapsW report them.
-class WinWaveDeviceQuery final : public WaveDeviceQuery {
-  public:
-    std::int32_t deviceCount() override;
-    // -1 asks the mapper; with no device at all the mapper counts as absent (MMSYSERR_NODRIVER)
-    // even where the system lets it answer.
-    int capabilities(std::int32_t device, std::string& name) override;
-    std::string errorText(int code) override;
 };
 
 }  // namespace lumetra::win

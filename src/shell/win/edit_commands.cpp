@@ -6,9 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "base/win/long_paths.h"
 #include "base/win/utf16.h"
-#include "document/undo_bmp_files.h"
 #include "document/win/new_image_dialog.h"
 #include "imageops/delete_region.h"
 #include "shell/win/program.h"
@@ -17,22 +15,15 @@
 
 namespace lumetra::win {
 
-UndoRing::UndoRing(ProgramUi& ui, const std::filesystem::path& folder, std::int32_t limit)
-    : prompts(ui),
-      store(folder.empty() ? static_cast<UndoFiles&>(noFiles) : bmpFiles, ticks, prompts, folder,
-            limit) {}
-
 void startUndoRing(Program& program) {
-    const std::string& folder = program.settings.folders.undoFolder;
-    // A long undo folder reaches the file calls in its extended-length form.
-    const std::filesystem::path files =
-        folder.empty() ? std::filesystem::path() : std::filesystem::path(toApiPath(folder));
-    program.undo = std::make_unique<UndoRing>(program.ui, files, program.settings.shell.undoLimit);
+    program.undo = std::make_unique<UndoStore>(program.files, program.clock, program.ui,
+                                               program.settings.folders.undoFolder,
+                                               program.settings.shell.undoLimit);
 }
 
 bool storeUndoSnapshot(Program& program, bool askOnFailure, int operation) {
     return !program.undo ||
-           program.undo->store.storeUndoSnapshot(program.document, askOnFailure, operation);
+           program.undo->storeUndoSnapshot(program.document, askOnFailure, operation);
 }
 
 void pictureReplaced(Program& program, bool sizeMayChange) {
@@ -74,7 +65,7 @@ void newImageCommand(Program& program, int) {
 void undoCommand(Program& program, int command) {
     if (!program.undo) return;
     ImageDocument& document = program.document;
-    const UndoCommandResult result = program.undo->store.runUndoCommand(document, command);
+    const UndoCommandResult result = program.undo->runUndoCommand(document, command);
     if (!result.exchanged) return;
     if (program.canvas) {
         program.canvas->refreshView(result.sizeChanged ? ViewRefresh::NewPicture

@@ -17,17 +17,17 @@
 namespace lumetra::win {
 namespace {
 
-std::filesystem::path imageFolder(const Program& program) {
-    return pathFromUtf8(program.settings.folders.imageFolder);
+const std::filesystem::path& imageFolder(const Program& program) {
+    return program.settings.folders.imageFolder;
 }
 
 // The folder of a path with its trailing separator ("C:\Images\a.bmp" -> "C:\Images\").
-std::string folderOf(const std::filesystem::path& path) {
-    return folderOfPath(utf8FromPath(path));
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+    return pathFromUtf8(folderOfPath(utf8FromPath(path)));
 }
 
 bool saveCurrentImage(Program& program, const std::filesystem::path& path) {
-    return saveImageBmp(program.document.current, path, true,
+    return saveImageBmp(program.files, program.document.current, path, true,
                         program.settings.shell.attachRenderInfo != 0);
 }
 
@@ -43,7 +43,7 @@ bool openImagePath(Program& program, const std::filesystem::path& path,
                    const std::wstring& displayName, bool takeUndoSnapshot) {
     ImageDocument& document = program.document;
     if (takeUndoSnapshot && !storeUndoSnapshot(program, true, 0)) return false;
-    if (!loadImageFile(document.current, path, program.ui, true)) {
+    if (!loadImageFile(program.files, document.current, path, program.ui, true)) {
         setStartTitle(program);
         return false;
     }
@@ -60,7 +60,7 @@ void refreshFromFileCommand(Program& program, int) {
     ImageDocument& document = program.document;
     if (document.path.empty()) return;
     if (!storeUndoSnapshot(program, true, 0)) return;
-    loadImageFile(document.current, document.path, program.ui, true);
+    loadImageFile(program.files, document.current, document.path, program.ui, true);
     // A picture of another size needs the scroll bars laid out again; the selection stays.
     if (program.canvas) {
         program.canvas->refreshView(ViewRefresh::Layout);
@@ -81,7 +81,7 @@ void saveImageCommand(Program& program, int id) {
 void saveImageAsCommand(Program& program, int) {
     ImageDocument& document = program.document;
     const std::filesystem::path start =
-        document.path.empty() ? imageFolder(program) : pathFromUtf8(folderOf(document.path));
+        document.path.empty() ? imageFolder(program) : folderOf(document.path);
     auto chosen = askForFile(program, FileDialogKind::SaveBitmap, start);
     if (!chosen) return;
     if (!saveCurrentImage(program, chosen->path)) return;

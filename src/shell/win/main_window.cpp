@@ -20,7 +20,6 @@
 #include "shell/win/settings_pass.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/toolbar.h"
-#include "shell/win/win_folder_system.h"
 
 namespace lumetra::win {
 namespace {
@@ -103,8 +102,7 @@ bool MainWindow::onCreate(HWND window) {
                                                        ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
 
-    WinFolderSystem folderSystem;
-    settleFolders(p.settings.folders, folderSystem);
+    settleFolders(p.settings.folders, p.files);
     startUndoRing(p);
     p.currentTool = IDM_TOOL_BRUSH;
     p.currentCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -269,7 +267,7 @@ void runShutdown(Program& program) {
     if (program.canvas && program.canvas->window()) {
         keepPictureSettingsAsDefaults(program);
         // The slot file then holds the picture as it was at exit.
-        if (program.undo) program.undo->store.storeExitSnapshot(program.document);
+        if (program.undo) program.undo->storeExitSnapshot(program.document);
         DestroyWindow(program.canvas->window());
     }
     recordToolPlacements(program.tools);

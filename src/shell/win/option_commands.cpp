@@ -81,11 +81,11 @@ void folderCommand(Program& program, int id) {
     const auto target = lumetra::folderCommand(id);
     if (!target) return;
     ProgramFolders& folders = program.settings.folders;
-    const std::string current = folders.*(target->folder);
+    const std::filesystem::path current = folders.*(target->folder);
     std::optional<std::wstring> chosen;
     {
         ModalScope modal(program.tools);
-        chosen = browseForFolder(program.mainWindow, toUtf16(current),
+        chosen = browseForFolder(program.mainWindow, current.wstring(),
                                  toUtf16(std::string(target->title)));
     }
     if (!chosen) return;

@@ -12,16 +12,12 @@
 
 namespace lumetra::win {
 
-// What the ring reports lands in the main window's status bar, menu and toolbar, in warning
-// boxes and as play positions on the canvas.
+// What playback shows lands in the main window's menu and toolbar and as play positions on the
+// canvas (its texts and warnings go to the program's status bar and boxes).
 class WinPlaybackUi final : public PlaybackUi {
   public:
     WinPlaybackUi(Program& program, WaveOutDevice& device) : program_(program), device_(device) {}
 
-    void setStatus(const std::string& text) override { program_.ui.setStatusText(0, text); }
-    void showWarning(const std::string& text, const std::string& caption) override {
-        program_.ui.showWarning(text, caption);
-    }
     void sendPlayPosition(std::int32_t wParam, std::int64_t lParam) override {
         if (HWND canvas = canvasWindow())
             SendMessageW(canvas, kPlayPositionMessage, WPARAM(wParam), LPARAM(lParam));
@@ -65,9 +61,8 @@ bool startPlaybackRuntime(Program& program) {
     // The device posts its buffer-done messages to the main window.
     r.device = std::make_unique<WaveOutDevice>(program.mainWindow);
     r.ui = std::make_unique<WinPlaybackUi>(program, *r.device);
-    WinWaveDeviceQuery query;
-    r.devices = enumerateDevices(query, *r.ui, sound);
-    r.ring = std::make_unique<PlaybackRing>(*r.device, *r.ui, sound);
+    r.devices = enumerateDevices(*r.device, program.ui, sound);
+    r.ring = std::make_unique<PlaybackRing>(*r.device, *r.ui, program.ui, sound);
     return r.ring->allocateBuffers(sound.bufferCount, sound.bufferSize);
 }
 

@@ -10,11 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "base/win/system_clock.h"
 #include "base/win/unique_handle.h"
+#include "base/win/win_file_system.h"
 #include "document/canvas_image.h"
+#include "document/undo_store.h"
 #include "resources/resource_ids.h"
 #include "shell/settings_store.h"
-#include "shell/win/edit_commands.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program_ui.h"
 #include "shell/win/recent_files.h"
@@ -34,13 +36,17 @@ struct Program : private boost::noncopyable {
     // What outlives a run: loaded at start, saved at exit.
     PersistedSettings settings;
 
+    // The program's ports to the world.
+    WinFileSystem files;
+    SystemClock clock;
+    ProgramUi ui{*this};
+
     // The picture being edited, and what the program does with it.
     ImageDocument document;
-    ProgramUi ui{*this};
-    RenderRuntime render;
+    RenderRuntime render{files};
     PlaybackRuntime playback;
-    std::unique_ptr<UndoRing> undo;  // made once the undo folder is settled
-    RecentFiles recent;
+    std::unique_ptr<UndoStore> undo;  // made once the undo folder is settled
+    RecentFiles recent{files};
 
     // Windows.
     HWND mainWindow = nullptr;

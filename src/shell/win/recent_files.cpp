@@ -8,9 +8,10 @@
 namespace lumetra::win {
 namespace {
 
-std::string fileNamePart(const std::string& path) {
-    const auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// The file name part of a Windows path (the separators are backslashes whatever the platform).
+std::wstring fileNamePart(const std::wstring& path) {
+    const auto slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -38,17 +39,17 @@ void RecentFiles::save() const {
 std::wstring RecentFiles::path(int index) const {
     if (index < 0) return {};
     const auto entry = list_.entry(std::size_t(index));
-    return entry ? toUtf16(*entry) : std::wstring();
+    return entry ? entry->wstring() : std::wstring();
 }
 
 std::wstring RecentFiles::name(int index) {
     if (index < 0) return {};
     const auto entry = list_.entry(std::size_t(index));
-    return entry ? toUtf16(fileNamePart(paths_.longPath(*entry))) : std::wstring();
+    return entry ? fileNamePart(files_.longPath(*entry).wstring()) : std::wstring();
 }
 
 void RecentFiles::add(const std::filesystem::path& path) {
-    if (list_.add(toUtf8(path.native()))) rebuildMenu();
+    if (list_.add(path)) rebuildMenu();
 }
 
 void RecentFiles::updateMenu(HMENU mainMenu) {

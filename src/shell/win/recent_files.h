@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <string>
 
-#include "base/win/win_path_names.h"
 #include "shell/file_list.h"
 
 namespace lumetra::win {
@@ -18,6 +17,8 @@ std::wstring menuItemText(const std::string& text);
 
 class RecentFiles {
   public:
+    explicit RecentFiles(FileSystem& files) : files_(files), list_(files) {}
+
     // Loaded from and saved to the registry.
     void load();
     void save() const;
@@ -38,8 +39,8 @@ class RecentFiles {
   private:
     void rebuildMenu();
 
-    WinPathNames paths_;
-    FileList list_{paths_};
+    FileSystem& files_;
+    FileList list_;
     HMENU popup_ = nullptr;  // owned by the main menu once it is in place
 };
 

@@ -19,10 +19,6 @@ std::int32_t wholeHertz(double hz) {
     return std::int32_t(std::trunc(hz));
 }
 
-std::filesystem::path soundfileFolder(const Program& program) {
-    return pathFromUtf8(program.settings.folders.soundfileFolder);
-}
-
 }  // namespace
 
 bool startRenderRuntime(Program& program) {
@@ -31,9 +27,10 @@ bool startRenderRuntime(Program& program) {
     r.sine = buildSineTable();
     if (!r.sine) return false;
     r.host = std::make_unique<WinRenderHost>(program);
-    r.context.reset(new RenderContext{*r.host, *r.sine, r.seed, program.settings.sound, r.format,
-                                      program.settings.shell.soundfile, soundfileFolder(program),
-                                      r.soundfile, r.latestSound, r.softSweep});
+    r.context.reset(new RenderContext{
+        *r.host, program.ui, program.clock, program.files, *r.sine, r.seed, program.settings.sound,
+        r.format, program.settings.shell.soundfile, program.settings.folders.soundfileFolder,
+        r.soundfile, r.latestSound, r.softSweep});
     return true;
 }
 
@@ -57,21 +54,21 @@ void prepareDocumentOscillators(Program& program) {
 }
 
 void checkNyquistFor(Program& program, double highFrequency) {
-    WinRenderHost host(program);
-    checkNyquist(host, program.render.nyquist, wholeHertz(highFrequency), program.settings.sound);
+    checkNyquist(program.ui, program.clock, program.render.nyquist, wholeHertz(highFrequency),
+                 program.settings.sound);
 }
 
 bool renderDocument(Program& program, int command) {
     RenderContext* context = program.render.context.get();
     if (!context) return false;
-    context->soundfileFolder = soundfileFolder(program);
+    context->soundfileFolder = program.settings.folders.soundfileFolder;
     return lumetra::renderDocument(*context, program.document, command) == 1;
 }
 
 void saveLatestSoundAs(Program& program) {
     RenderContext* context = program.render.context.get();
     if (!context) return;
-    context->soundfileFolder = soundfileFolder(program);
+    context->soundfileFolder = program.settings.folders.soundfileFolder;
     saveSoundAs(*context, program.document.displayName);
 }
 

@@ -21,6 +21,8 @@ namespace lumetra::win {
 struct Program;
 
 struct RenderRuntime {
+    explicit RenderRuntime(FileSystem& files) : soundfile(files) {}
+
     std::unique_ptr<SineTable> sine;
     RandomSeed seed;
     OutputFormat format;  // mono 22050 Hz until the first render sets it from the options

@@ -44,7 +44,7 @@ bool ProgramViewHost::storeUndoSnapshot(int operation) {
 }
 
 void ProgramViewHost::touchUndoSnapshot(int operation) {
-    if (program_.undo) program_.undo->store.touchUndoSnapshot(program_.document, operation);
+    if (program_.undo) program_.undo->touchUndoSnapshot(program_.document, operation);
 }
 
 PlayMarkerSource ProgramViewHost::playMarker() {
