@@ -12,11 +12,9 @@
 #include "base/win/registry_key.h"
 #include "base/win/registry_value_store.h"
 #include "base/win/utf16.h"
-#include "base/win/win_path_names.h"
 #include "memory_value_store.h"
 #include "ports_scratch.h"
 #include "settings_samples.h"
-#include "shell/file_list.h"
 #include "shell/settings_schema.h"
 #include "shell/settings_store.h"
 
@@ -381,44 +379,6 @@ TEST_F(RegistryTest, StoreConvertsTextsAtTheApi) {
     const RegistryError missing = errorFrom([&] { registry.enumerateValues("No such key\\"); });
     EXPECT_EQ(missing.code(), ERROR_FILE_NOT_FOUND);
     EXPECT_TRUE(hasSystemText(missing, ERROR_FILE_NOT_FOUND)) << missing.what();
-}
-
-TEST_F(RegistryTest, RecentFilesSurviveTheRegistry) {
-    ScratchFolder folder;
-    std::vector<std::string> files;
-    for (int i = 0; i < 6; ++i) {
-        const std::wstring path = folder.path() + L"Bild \u00e4\u00f6\u00fc " + std::to_wstring(i) +
-                                  L" mit langem Namen.bmp";
-        ASSERT_TRUE(ports::writeFile(path, "BM"));
-        files.push_back(toUtf8(path));
-    }
-    WinPathNames paths;
-    RegistryValueStore registry(HKEY_CURRENT_USER, base());
-
-    FileList six(paths);
-    for (const std::string& f : files)
-        six.add(f);
-    six.save(registry);
-    FileList four(paths);
-    for (int i = 2; i < 6; ++i)
-        four.add(files[std::size_t(i)]);
-    four.save(registry);
-
-    // "0" to "3" hold the four entries, oldest first; "4" and "5" are gone.
-    std::vector<std::string> names;
-    for (const StoredValue& v : registry.enumerateValues("RecentFiles"))
-        names.push_back(v.name);
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"0", "1", "2", "3"}));
-
-    FileList loaded(paths);
-    loaded.load(registry);
-    ASSERT_EQ(loaded.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_EQ(loaded.entry(i), four.entry(i));
-    const auto items = loaded.menuItems();
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0].text, "Bild \xC3\xA4\xC3\xB6\xC3\xBC 5 mit langem Namen.bmp");
 }
 
 }  // namespace

@@ -118,13 +118,16 @@ std::optional<std::string> runElsewhere(bool wantDevice) {
                       : "ran in a child process without a device";
 }
 
-class RecordingUi : public PlaybackUi {
+// What the ring shows and says, recorded; the finished buffers come from the real device.
+class RecordingUi : public PlaybackUi, public UserInterface {
   public:
     explicit RecordingUi(WaveOutDevice& device) : device_(device) {}
-    void setStatus(const std::string& text) override { statuses.push_back(text); }
+    void setStatusText(int, const std::string& text) override { statuses.push_back(text); }
     void showWarning(const std::string& text, const std::string& caption) override {
         warnings.push_back(caption + ": " + text);
     }
+    bool askYesNo(const std::string&, const std::string&) override { return false; }
+    bool askOkCancel(const std::string&, const std::string&) override { return false; }
     void sendPlayPosition(std::int32_t wParam, std::int64_t lParam) override {
         positions.push_back({wParam, lParam});
     }
@@ -179,7 +182,7 @@ struct Rig {
                                  GetModuleHandleW(nullptr), nullptr)),
           device(window.get()),
           ui(device),
-          ring(device, ui, options),
+          ring(device, ui, ui, options),
           sound(testSound(frames)) {
         updateOutputFormat(format, options);
         EXPECT_TRUE(ring.allocateBuffers(count, size));
@@ -326,12 +329,11 @@ TEST_F(WaveOutCapture, StopBeforeRenderResetsTheDeviceAndWaitsForItsBuffers) {
 }
 
 TEST_F(WaveOutCapture, DevicesAreListedAndABadDeviceNumberFailsWithTheSystemsText) {
-    WinWaveDeviceQuery query;
     Rig rig(3, 256, 1000);
     SoundOptions options;
     options.device = 5;
-    const WaveDeviceList list = enumerateDevices(query, rig.ui, options);
-    ASSERT_GE(query.deviceCount(), 1);
+    const WaveDeviceList list = enumerateDevices(rig.device, rig.ui, options);
+    ASSERT_GE(rig.device.deviceCount(), 1);
     EXPECT_TRUE(list.mapperPresent);
     EXPECT_FALSE(list.mapperName.empty());
     for (const std::string& name : list.names) {
@@ -343,7 +345,7 @@ TEST_F(WaveOutCapture, DevicesAreListedAndABadDeviceNumberFailsWithTheSystemsTex
     EXPECT_EQ(deviceListTexts(list).size(), list.names.size() + 1);
 
     // Opening a device that does not exist: the open failure with the system's text.
-    rig.options.device = std::int16_t(query.deviceCount());
+    rig.options.device = std::int16_t(rig.device.deviceCount());
     EXPECT_FALSE(rig.ring.togglePlayback(kPlayOnce, rig.view()));
     ASSERT_EQ(rig.ui.warnings.size(), 1u);
     EXPECT_EQ(rig.ui.warnings[0],
@@ -362,10 +364,9 @@ class WaveOutNoDevice : public ::testing::Test {
 };
 
 TEST_F(WaveOutNoDevice, MachineWithoutDeviceIsReportedOnceAndPlayingFailsCleanly) {
-    WinWaveDeviceQuery query;
     Rig rig(8, 4096, 1000);
-    EXPECT_EQ(query.deviceCount(), 0);
-    const WaveDeviceList list = enumerateDevices(query, rig.ui, rig.options);
+    EXPECT_EQ(rig.device.deviceCount(), 0);
+    const WaveDeviceList list = enumerateDevices(rig.device, rig.ui, rig.options);
     EXPECT_FALSE(list.mapperPresent);
     EXPECT_TRUE(list.names.empty());
     EXPECT_EQ(rig.options.device, -1);
