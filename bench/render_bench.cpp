@@ -60,21 +60,20 @@ struct Variant {
     double frames = 0.0;
 };
 
-void runOnce(const BenchCase& c, Variant& v) {
-    RenderRig rig;
+// The program keeps one set of workers (and their threads) for the whole run; so does the bench.
+void runOnce(const BenchCase& c, Variant& v, RenderWorkers& workers) {
+    RenderRig rig(&workers);
     rig.sound.sampleRate = c.sampleRate;
     rig.sound.stereo = 1;
     RenderSettings settings;
     settings.outputTime = c.seconds;
     ImageDocument document = makeDocument(c.width, c.height, settings);
     fillRandom(document.current.pixels, 7, c.recipe);
-    setSynthPath(v.path);
-    setRenderHelpers(v.helpers);
+    rig.workers.setSynthPath(v.path);
+    rig.workers.setHelpers(v.helpers);
     const auto start = std::chrono::steady_clock::now();
     const int result = v.render(rig.context, document, c.command);
     const auto end = std::chrono::steady_clock::now();
-    setSynthPath(SynthPath::Automatic);
-    setRenderHelpers(-1);
     if (result != 1) {
         std::fprintf(stderr, "%s: render failed: %s\n", c.name, rig.ui.status[0].c_str());
         std::exit(1);
@@ -115,6 +114,7 @@ int main(int argc, char** argv) {
     const bool avx2 = synthPathAvailable(SynthPath::Avx2);
     std::printf("best instruction set: %s; %u processors\n", avx2 ? "AVX2" : "SSE2",
                 std::thread::hardware_concurrency());
+    RenderWorkers workers;
     int number = 0;
     for (const BenchCase& c : cases) {
         if (only && ++number != only) continue;
@@ -134,7 +134,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n", c.name);
         for (int r = 0; r < repeats; ++r) {
             for (Variant& v : variants)
-                if (!large || v.large || r == 0) runOnce(c, v);
+                if (!large || v.large || r == 0) runOnce(c, v, workers);
         }
         for (const Variant& v : variants)
             report(v);

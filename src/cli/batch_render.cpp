@@ -30,6 +30,7 @@ struct BatchProgram {
     SoundfileOutput soundfile{files};
     PlaybackSound playback;
     SoftSweepTable softSweep;
+    RenderWorkers workers;
 };
 
 // The picture as the program opens it: default settings, then the picture's render info.
@@ -51,9 +52,9 @@ int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options
            std::ostream& err) {
     BatchHost host(options.output);
     BatchUserInterface ui(out, err);
-    RenderContext context{host,        ui,         p.clock,    p.files,      *p.sine,
-                          p.seed,      p.sound,    p.format,   p.soundfiles, {},
-                          p.soundfile, p.playback, p.softSweep};
+    RenderContext context{host,        ui,         p.clock,     p.files,      *p.sine,
+                          p.seed,      p.sound,    p.format,    p.soundfiles, {},
+                          p.soundfile, p.playback, p.softSweep, p.workers};
     if (renderDocument(context, document, options.command) != 1) {
         err << (ui.lastMessage().empty() ? "The render did not complete" : ui.lastMessage())
             << '\n';

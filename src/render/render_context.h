@@ -11,6 +11,7 @@
 #include "base/user_interface.h"
 #include "render/random_seed.h"
 #include "render/render_host.h"
+#include "render/render_workers.h"
 #include "render/sound_options.h"
 #include "render/soundfile_options.h"
 #include "render/wav_output.h"
@@ -40,6 +41,7 @@ struct RenderContext {
     SoundfileOutput& soundfile;
     PlaybackSound& playback;
     SoftSweepTable& softSweep;
+    RenderWorkers& workers;
     // Set from the moment the output file is opened (or found not needed) to the end of the
     // render; the shell greys the sound options command while it is set.
     bool renderInProgress = false;

@@ -1,12 +1,9 @@
 #include "render/render_engine.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <memory>
-#include <mutex>
 #include <new>
-#include <thread>
 #include <vector>
 
 #include "render/oscillators.h"
@@ -23,55 +20,16 @@ namespace lumetra {
 
 namespace {
 
-std::atomic<SynthPath> chosenPath{SynthPath::Automatic};
-std::atomic<int> chosenHelpers{-1};
-
-// Below this many oscillator frames per slice, waking a helper costs more than it saves.
-constexpr std::int64_t kFramesWorthHelping = 32768;
-
-// The helpers of the renders: one set kept for the whole run (starting threads for every render
-// would cost more than a small render), remade only when another number is asked for. A render
-// holds it while it runs; a render on another thread meanwhile goes without helpers.
-class KeptHelpers {
-  public:
-    RenderHelpers* take(std::int32_t rows, std::int32_t s) {
-        int helpers = chosenHelpers;
-        if (helpers < 0) {
-            const unsigned processors = std::thread::hardware_concurrency();
-            const bool worth = std::int64_t{rows} * s >= kFramesWorthHelping;
-            if (!worth || processors < 2) return nullptr;
-            helpers = static_cast<int>(std::min(processors - 1, 3u));
-        }
-        if (helpers == 0 || !lock_.try_lock()) return nullptr;
-        try {
-            if (!kept_ || kept_->threads() != helpers + 1) {
-                kept_.reset();
-                kept_ = std::make_unique<RenderHelpers>(helpers);
-            }
-        } catch (const std::bad_alloc&) {
-            lock_.unlock();
-            return nullptr;
-        }
-        return kept_.get();
-    }
-    void give(RenderHelpers* helpers) {
-        if (helpers) lock_.unlock();
-    }
-
-  private:
-    std::mutex lock_;
-    std::unique_ptr<RenderHelpers> kept_;
-};
-
-KeptHelpers keptHelpers;
-
+// The render's hold on the helpers, given back however it ends.
 struct HelpersLease {
+    RenderWorkers& workers;
     RenderHelpers* helpers;
-    ~HelpersLease() { keptHelpers.give(helpers); }
+    ~HelpersLease() { workers.give(helpers); }
 };
 
-const synth::Kernels& activeKernels() {
-    return activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels() : synth::sse2Kernels();
+const synth::Kernels& activeKernels(const RenderWorkers& workers) {
+    return workers.activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels()
+                                                        : synth::sse2Kernels();
 }
 
 // The region's pixels, copied column by column (red, green and blue planes of its rows) with a
@@ -149,24 +107,6 @@ bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, 
 
 }  // namespace
 
-bool synthPathAvailable(SynthPath path) {
-    return path != SynthPath::Avx2 || synth::cpuHasAvx2();
-}
-
-void setRenderHelpers(int helpers) {
-    chosenHelpers = helpers < 0 ? -1 : helpers;
-}
-
-void setSynthPath(SynthPath path) {
-    chosenPath = synthPathAvailable(path) ? path : SynthPath::Automatic;
-}
-
-SynthPath activeSynthPath() {
-    const SynthPath path = chosenPath;
-    if (path != SynthPath::Automatic) return path;
-    return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
-}
-
 namespace {
 
 int render(RenderContext& context, const RenderPicture& picture, int command) {
@@ -221,9 +161,9 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
                                       settings.noiseStates.begin() + plan.highRow);
         std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
 
-        const HelpersLease lease{keptHelpers.take(planes.rows(), plan.s)};
+        const HelpersLease lease{context.workers, context.workers.take(planes.rows(), plan.s)};
         SliceSetup setup;
-        setup.kernels = &activeKernels();
+        setup.kernels = &activeKernels(context.workers);
         setup.helpers = lease.helpers;
         setup.phases = phases.data();
         setup.rows = planes.rows();

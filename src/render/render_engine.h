@@ -38,16 +38,4 @@ double computeNormaliser(UserInterface& ui, const PixelImage& pixels, const Rect
 // False (and a warning "Memory error when allocating softsweep table") when memory is short.
 bool buildSoftSweepTable(UserInterface& ui, SoftSweepTable& table, std::int32_t samplesPerPixel);
 
-// The synthesis paths of this processor. The best one is chosen at the first render; tests and
-// benchmarks may pin one.
-enum class SynthPath { Automatic, Sse2, Avx2 };
-bool synthPathAvailable(SynthPath path);
-void setSynthPath(SynthPath path);  // Automatic = the best available
-SynthPath activeSynthPath();
-
-// Helper threads that make slices beside the calling thread (the render stays one synchronous
-// call). -1 (the default): one per further processor (at most three), for renders large enough to
-// gain from them; 0: none; n: n helpers for every render.
-void setRenderHelpers(int helpers);
-
 }  // namespace lumetra

@@ -4,9 +4,11 @@
 
 namespace lumetra::testing {
 
-RenderRig::RenderRig()
-    : context{host,   ui,         clock,    files,     *sine,    seed,     sound,
-              format, soundfiles, "sounds", soundfile, playback, softSweep} {
+RenderRig::RenderRig(RenderWorkers* shared)
+    : workers(shared ? *shared : ownWorkers), context{host,       ui,       clock,     files,
+                                                      *sine,      seed,     sound,     format,
+                                                      soundfiles, "sounds", soundfile, playback,
+                                                      softSweep,  workers} {
     soundfiles.saveSoundEveryRender = 0;
 }
 

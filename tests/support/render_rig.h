@@ -18,7 +18,8 @@
 namespace lumetra::testing {
 
 struct RenderRig {
-    RenderRig();
+    // With `shared`, the rig renders with those workers (their path, helpers and threads).
+    explicit RenderRig(RenderWorkers* shared = nullptr);
     RenderRig(const RenderRig&) = delete;
     RenderRig& operator=(const RenderRig&) = delete;
 
@@ -34,6 +35,8 @@ struct RenderRig {
     SoundfileOutput soundfile{files};
     PlaybackSound playback;
     SoftSweepTable softSweep;
+    RenderWorkers ownWorkers;
+    RenderWorkers& workers;
     RenderContext context;
 };
 

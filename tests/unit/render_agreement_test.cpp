@@ -54,8 +54,8 @@ struct Outcome {
 
 using RenderFunction = std::function<int(RenderContext&, ImageDocument&, int)>;
 
-Outcome run(const Case& c, const RenderFunction& render) {
-    RenderRig rig;
+Outcome run(const Case& c, const RenderFunction& render, RenderWorkers* workers = nullptr) {
+    RenderRig rig(workers);
     rig.sound.stereo = c.stereo;
     rig.sound.sampleRate = c.sampleRate;
     rig.soundfiles.saveSoundEveryRender = c.soundfile ? 1 : 0;
@@ -113,11 +113,10 @@ void expectAgreement(const Case& c, const std::string& label) {
         const SynthPath path = variant % 2 == 0 ? SynthPath::Sse2 : SynthPath::Avx2;
         const int helpers = variant < 2 ? 0 : 2;
         if (!synthPathAvailable(path)) continue;
-        setSynthPath(path);
-        setRenderHelpers(helpers);
-        const Outcome production = run(c, renderDocument);
-        setSynthPath(SynthPath::Automatic);
-        setRenderHelpers(-1);
+        RenderWorkers workers;
+        workers.setSynthPath(path);
+        workers.setHelpers(helpers);
+        const Outcome production = run(c, renderDocument, &workers);
         const std::string where = label + (path == SynthPath::Avx2 ? " (AVX2" : " (SSE2") +
                                   (helpers ? ", helpers)" : ")");
         EXPECT_EQ(production.result, reference.result) << where;

@@ -377,9 +377,10 @@ namespace {
 // Two renders on two threads at once (as a batch renderer might run them): the one set of
 // helpers goes to one of them, and both make the same sound as alone.
 TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
-    setRenderHelpers(1);
-    auto renderOne = [](std::uint32_t pictureSeed) {
-        RenderRig rig;
+    RenderWorkers shared;
+    shared.setHelpers(1);
+    auto renderOne = [&shared](std::uint32_t pictureSeed) {
+        RenderRig rig(&shared);
         ImageDocument doc = makeDocument(120, 60);
         fillRandom(doc.current.pixels, pictureSeed, PictureRecipe{0.8, true, true, true, 0.5});
         doc.current.settings.outputTime = 1.0;
@@ -393,7 +394,6 @@ TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
     std::thread two([&] { b = renderOne(2); });
     one.join();
     two.join();
-    setRenderHelpers(-1);
     EXPECT_EQ(a, first);
     EXPECT_EQ(b, second);
 }

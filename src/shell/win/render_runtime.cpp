@@ -30,7 +30,7 @@ bool startRenderRuntime(Program& program) {
     r.context.reset(new RenderContext{
         *r.host, program.ui, program.clock, program.files, *r.sine, r.seed, program.settings.sound,
         r.format, program.settings.shell.soundfile, program.settings.folders.soundfileFolder,
-        r.soundfile, r.latestSound, r.softSweep});
+        r.soundfile, r.latestSound, r.softSweep, r.workers});
     return true;
 }
 

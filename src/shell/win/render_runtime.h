@@ -30,6 +30,7 @@ struct RenderRuntime {
     PlaybackSound latestSound;
     SoftSweepTable softSweep;
     NyquistWarningState nyquist;
+    RenderWorkers workers;
     std::unique_ptr<WinRenderHost> host;
     std::unique_ptr<RenderContext> context;
 };
