@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include <string>
 
 #include "base/win/text.h"
@@ -33,12 +31,8 @@ TEST(WindowTitle, StartTitleAndImageTitle) {
 
 TEST(Tooltips, AreTheHelpTextsOfTheCommands) {
     EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_MOVE), L"Move image");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_ZOOM_ROTATE), L"Zoom-rotate image");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_SKEW_FLIP), L"Skew-flip image");
     EXPECT_EQ(tooltipText(module(), IDM_SHOW_BRIGHTER), L"Show image brighter than real");
     EXPECT_EQ(tooltipText(module(), IDM_STOP_PLAYBACK), L"Stop sound playback");
-    EXPECT_EQ(tooltipText(module(), IDM_RENDER_IMAGE), L"Render image to sound");
     // An id without an entry, and a window handle used as an id, give no text.
     EXPECT_EQ(tooltipText(module(), 7), L"");
     EXPECT_EQ(tooltipText(module(), UINT_PTR(0x12345678)), L"");
@@ -48,19 +42,6 @@ TEST(Tooltips, AreCutTo119Characters) {
     std::wstring full = loadString(module(), IDM_FILTER_FROM_BROWSER, 1000);
     ASSERT_EQ(full, L"Use another image as filter (stretched to fit selection)");
     EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 10), L"Use anothe");
-}
-
-TEST(Toolbar, SeventeenEntriesInTheirOrder) {
-    const auto& e = toolbarEntries();
-    const int expected[17] = {101, 0,   201, 202, 0,   329, 323, 324, 326,
-                              0,   256, 0,   300, 302, 320, 322, 0};
-    for (size_t i = 0; i < e.size(); ++i)
-        EXPECT_EQ(e[i].command, expected[i]) << i;
-    EXPECT_EQ(e[5].style, BTNS_CHECKGROUP);
-    EXPECT_EQ(e[8].style, BTNS_CHECKGROUP);
-    EXPECT_EQ(e[10].style, BTNS_CHECK);
-    EXPECT_EQ(e[12].style, BTNS_BUTTON);
-    EXPECT_EQ(e[16].style, BTNS_SEP);
 }
 
 TEST(Text, Utf16RoundTripAndBoundedFormatting) {
