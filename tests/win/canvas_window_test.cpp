@@ -169,7 +169,7 @@ TEST_F(CanvasTest, PaintsThePicture1To1OnTheGreyBackgroundAndBrighterOnDemand) {
     EXPECT_EQ(document_.current.pixels.bytes, before.bytes);  // only the display
 }
 
-TEST_F(CanvasTest, RightDragSelectsAndReportsTheRectangle) {
+TEST_F(CanvasTest, RightDragSelectsAndReportsWithShiftTheNearerEdgeMoves) {
     mouse(WM_RBUTTONDOWN, MK_RBUTTON, 20, 30);
     EXPECT_EQ(canvas_.dragMode(), DragMode::Selecting);
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_SELECT));
@@ -192,9 +192,8 @@ TEST_F(CanvasTest, RightDragSelectsAndReportsTheRectangle) {
     rightDrag(0, -7, -7, 483, 383);
     EXPECT_EQ(selection(), (Rect{0, 0, 400, 300}));
     EXPECT_EQ(host_.calls, "") << "a selection takes no undo snapshot";
-}
 
-TEST_F(CanvasTest, ShiftRightClickMovesTheNearerEdge) {
+    // Shift moves the nearer edge of the selection.
     document_.current.selection = Rect{20, 30, 100, 80};
     // Inside, near the right edge and the bottom edge: left and top stay as the anchor.
     rightDrag(MK_SHIFT, 90, 70, 130, 100);

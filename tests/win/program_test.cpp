@@ -171,28 +171,28 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
 }
 
 TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
-    const ShellOptions& o = program_.settings.shell;
-    const ShellOptions before = o;
-    for (int id : {IDM_ATTACH_RENDER_INFO, IDM_SAVE_SOUND_EVERY_RENDER,
-                   IDM_SOUNDFILE_NAMED_AFTER_IMAGE, IDM_NUMBER_SOUNDFILES, IDM_SELECTION_INVERTED})
-        command(id);
-    EXPECT_EQ(o.attachRenderInfo, before.attachRenderInfo ? 0 : 1);
-    EXPECT_EQ(o.soundfile.saveSoundEveryRender, before.soundfile.saveSoundEveryRender ? 0 : 1);
-    EXPECT_EQ(o.soundfile.soundfileNamedAfterImage,
-              before.soundfile.soundfileNamedAfterImage ? 0 : 1);
-    EXPECT_EQ(o.soundfile.numberSoundfiles, before.soundfile.numberSoundfiles ? 0 : 1);
-    EXPECT_EQ(o.selectionStyle, SelectionStyle::Inverted);
-    for (int id : {IDM_ATTACH_RENDER_INFO, IDM_SAVE_SOUND_EVERY_RENDER,
-                   IDM_SOUNDFILE_NAMED_AFTER_IMAGE, IDM_NUMBER_SOUNDFILES, IDM_SELECTION_INVERTED})
-        EXPECT_EQ((menuState(UINT(id)) & MF_CHECKED) != 0, id != IDM_SAVE_SOUND_EVERY_RENDER) << id;
-    for (auto [id, style] : {std::pair{IDM_SELECTION_OUTLINE, SelectionStyle::OutlineOnly},
-                             std::pair{IDM_SELECTION_BRIGHTEN, SelectionStyle::Brighten}}) {
-        command(id);
-        EXPECT_EQ(o.selectionStyle, style);
-        EXPECT_TRUE(menuState(UINT(id)) & MF_CHECKED);
-        EXPECT_FALSE(menuState(IDM_SELECTION_INVERTED) & MF_CHECKED);
+    ShellOptions& o = program_.settings.shell;
+    const std::pair<int, std::int32_t*> switches[] = {
+        {IDM_ATTACH_RENDER_INFO, &o.attachRenderInfo},
+        {IDM_SAVE_SOUND_EVERY_RENDER, &o.soundfile.saveSoundEveryRender},
+        {IDM_SOUNDFILE_NAMED_AFTER_IMAGE, &o.soundfile.soundfileNamedAfterImage},
+        {IDM_NUMBER_SOUNDFILES, &o.soundfile.numberSoundfiles}};
+    for (auto [id, option] : switches) {
+        for (int round = 0; round < 2; ++round) {
+            const std::int32_t was = *option;
+            command(id);
+            EXPECT_EQ(*option, was ? 0 : 1) << id;
+            EXPECT_EQ((menuState(UINT(id)) & MF_CHECKED) != 0, *option == 1) << id;
+        }
     }
-    // The menu follows the program's windows and documents too.
+    const int styles[] = {IDM_SELECTION_OUTLINE, IDM_SELECTION_BRIGHTEN, IDM_SELECTION_INVERTED};
+    for (int id : styles) {
+        command(id);
+        EXPECT_EQ(int(o.selectionStyle), id - IDM_SELECTION_OUTLINE);
+        for (int other : styles)
+            EXPECT_EQ((menuState(UINT(other)) & MF_CHECKED) != 0, other == id) << id;
+    }
+    // The menu follows the program's windows and picture too.
     EXPECT_TRUE(menuState(IDM_BRUSH_WINDOW) & MF_CHECKED);
     EXPECT_FALSE(menuState(IDM_RENDER_OPTIONS_WINDOW) & MF_CHECKED);
     command(IDM_RENDER_OPTIONS_WINDOW);
@@ -205,15 +205,16 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     EXPECT_TRUE(SendMessageW(program_.toolbar, TB_ISBUTTONCHECKED, IDM_TOOL_MOVE, 0));
     EXPECT_FALSE(SendMessageW(program_.toolbar, TB_ISBUTTONCHECKED, IDM_TOOL_BRUSH, 0));
     // A control's notification is no command.
+    const std::int32_t attach = o.attachRenderInfo;
     command(IDM_ATTACH_RENDER_INFO, EN_CHANGE);
-    EXPECT_EQ(o.attachRenderInfo, before.attachRenderInfo ? 0 : 1);
+    EXPECT_EQ(o.attachRenderInfo, attach);
 
     // During a render a switch is dropped, a display command runs, and a close waits.
     program_.renderRunning = true;
     command(IDM_ATTACH_RENDER_INFO);
-    EXPECT_EQ(o.attachRenderInfo, before.attachRenderInfo ? 0 : 1);
-    command(IDM_SELECTION_INVERTED);
-    EXPECT_EQ(o.selectionStyle, SelectionStyle::Inverted);
+    EXPECT_EQ(o.attachRenderInfo, attach);
+    command(IDM_SELECTION_OUTLINE);
+    EXPECT_EQ(o.selectionStyle, SelectionStyle::OutlineOnly);
     SendMessageW(main_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(IsWindow(main_));
     EXPECT_TRUE(program_.closeAfterRender);

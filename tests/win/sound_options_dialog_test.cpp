@@ -99,7 +99,7 @@ class SoundOptionsDialogTest : public ::testing::Test {
     HWND dialog_ = nullptr;
 };
 
-TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptions) {
+TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptionsAndAChoiceSetsIt) {
     open();
     EXPECT_EQ(listTexts(IDC_BUFFER_SIZE_LIST),
               (Texts{L"256", L"512", L"1024", L"2048", L"4096", L"8192", L"16384"}));
@@ -119,10 +119,8 @@ TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptions) {
     choose(IDC_SAMPLE_RATE_LIST, 5);
     EXPECT_EQ(optionsText(), "device 1, 8 x 16384, 11025 Hz");
     EXPECT_TRUE(reallocations_.empty());  // nothing is allocated before OK
-}
 
-TEST_F(SoundOptionsDialogTest, DeviceListNumbersTheDevicesBehindTheMapper) {
-    open();
+    // The device list numbers the devices behind the mapper.
     EXPECT_EQ(listTexts(IDC_DEVICE_LIST), (Texts{L"Wave Mapper", L"Out: default", L"Out: second"}));
     EXPECT_EQ(selected(IDC_DEVICE_LIST), 2);  // device 1
     choose(IDC_DEVICE_LIST, 0);

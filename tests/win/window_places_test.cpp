@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 
 #include "resources/resource_ids.h"
@@ -45,7 +46,7 @@ class ToolWindowTest : public ::testing::Test {
     HWND owner_ = nullptr;
 };
 
-TEST_F(ToolWindowTest, RecordsWhereItStandsAndHowTheProgramLeftIt) {
+TEST_F(ToolWindowTest, RecordsWhereItStandsAndHowTheProgramLeftItUpToItsEnd) {
     tool_.moveTo(210, 160);
     tool_.recordPlacement();
     EXPECT_EQ(x_, 210);
@@ -71,11 +72,10 @@ TEST_F(ToolWindowTest, RecordsWhereItStandsAndHowTheProgramLeftIt) {
     ShowWindow(tool_.window(), SW_HIDE);
     tool_.recordPlacement();
     EXPECT_EQ(show_, 0);
-}
 
-TEST_F(ToolWindowTest, DestroyingTheOwnerRecordsTheStateItWasLeftIn) {
+    // Destroying the owner records the state the window was left in.
     tool_.moveTo(222, 111);
-    tool_.applyShowState(5);
+    tool_.show();  // unrolled and shown
     SendMessageW(tool_.window(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(active_, tool_.window());
     // The owner takes its owned windows down first, hiding them on the way.
@@ -114,43 +114,29 @@ TEST_F(ToolWindowTest, RollsUpToItsCaptionAndComesBackWhole) {
     }
 }
 
+std::string placementText(const MainWindowPlacement& p) {
+    return std::to_string(p.left) + "," + std::to_string(p.top) + " to " + std::to_string(p.right) +
+           "," + std::to_string(p.bottom) + " show " + std::to_string(p.showCommand) +
+           (p.minimized ? " minimized" : "");
+}
+
 TEST(MainWindowPlacement, ComesFromThePlatform) {
     HWND window = CreateWindowExW(0, L"STATIC", L"placement", WS_OVERLAPPEDWINDOW, 123, 45, 400,
                                   300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     WindowLayout layout;
     ShowWindow(window, SW_SHOWNORMAL);
-    const MainWindowPlacement shown = mainWindowPlacement(window, layout);
-    EXPECT_EQ(shown.left, 123);
-    EXPECT_EQ(shown.top, 45);
-    EXPECT_EQ(shown.right, 523);
-    EXPECT_EQ(shown.bottom, 345);
-    EXPECT_EQ(shown.showCommand, SW_SHOWNORMAL);
-    EXPECT_FALSE(shown.minimized);
-
+    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)), "123,45 to 523,345 show 1");
     // A minimized window keeps its normal rectangle.
     ShowWindow(window, SW_MINIMIZE);
-    const MainWindowPlacement minimized = mainWindowPlacement(window, layout);
-    EXPECT_TRUE(minimized.minimized);
-    EXPECT_EQ(minimized.left, 123);
-    EXPECT_EQ(minimized.right, 523);
+    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)),
+              "123,45 to 523,345 show 2 minimized");
     DestroyWindow(window);
 
     // Without a window the layout's own rectangle stands in.
-    layout.mainX = 77;
-    layout.mainY = 66;
-    layout.mainWidth = 333;
-    layout.mainHeight = 222;
-    layout.mainShow = SW_SHOWMAXIMIZED;
-    for (HWND none : {HWND(nullptr), window}) {
-        const MainWindowPlacement p = mainWindowPlacement(none, layout);
-        EXPECT_EQ(p.left, 77);
-        EXPECT_EQ(p.top, 66);
-        EXPECT_EQ(p.right, 77 + 333);
-        EXPECT_EQ(p.bottom, 66 + 222);
-        EXPECT_EQ(p.showCommand, SW_SHOWMAXIMIZED);
-        EXPECT_FALSE(p.minimized);
-    }
+    layout = WindowLayout{77, 66, 333, 222, SW_SHOWMAXIMIZED};
+    for (HWND none : {HWND(nullptr), window})
+        EXPECT_EQ(placementText(mainWindowPlacement(none, layout)), "77,66 to 410,288 show 3");
 }
 
 }  // namespace
