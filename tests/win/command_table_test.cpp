@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "base/win/unique_handle.h"
-#include "base/win/utf16.h"
+#include "base/win/win_file_system.h"
 #include "document/win/canvas_window.h"
 #include "ports_scratch.h"
 #include "render/win/play_state_display.h"
@@ -337,13 +337,14 @@ class RecentMenuTest : public ::testing::Test {
     }
 
     ports::ScratchFolder folder_;
-    RecentFiles recent_;
+    WinFileSystem files_;
+    RecentFiles recent_{files_};
 };
 
 TEST_F(RecentMenuTest, ReplacesThePlaceholderWhereverItStandsAndGraysWhileEmpty) {
     for (int moved : {0, 2}) {
         SCOPED_TRACE(moved);
-        RecentFiles recent;
+        RecentFiles recent{files_};
         UniqueMenu menu = loadMainMenu();
         HMENU file = GetSubMenu(menu.get(), 0);
         for (int i = 0; i < moved; ++i)
@@ -384,7 +385,7 @@ TEST_F(RecentMenuTest, ShowsLongNamesNewestFirstWithIdsThatMapBackToTheEntries) 
               (std::vector<std::wstring>{L"3402 c.bmp", L"3401 Gr\u00fcn && Blau \u6f22\u5b57.bmp",
                                          L"3400 first picture with a long name.bmp"}));
     // The entries themselves hold the short forms; the names are the long ones.
-    EXPECT_EQ(recent_.path(0), toUtf16(WinPathNames().shortPath(toUtf8(first))));
+    EXPECT_EQ(recent_.path(0), files_.shortPath(first).wstring());
     EXPECT_NE(recent_.path(0), first);
     EXPECT_EQ(recent_.name(0), L"first picture with a long name.bmp");
     EXPECT_EQ(recent_.path(3), L"");

@@ -18,9 +18,11 @@
 
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
+#include "base/win/win_file_system.h"
 #include "document/document_render.h"
 #include "document/win/picture_files.h"
 #include "ports_scratch.h"
+#include "recording_ui.h"
 #include "win_test_pictures.h"
 
 namespace lumetra::win {
@@ -35,6 +37,7 @@ class PictureLoader : public ::testing::Test {
     }
     void TearDown() override { CoUninitialize(); }
 
+    WinFileSystem files_;
     ports::ScratchFolder scratch_;  // removed with everything in it, paths of any length
     fs::path folder_{scratch_.path()};
 };
@@ -44,7 +47,7 @@ TEST_F(PictureLoader, BmpComesBackPixelForPixelAtOddWidths) {
         CanvasImage image;
         adoptPixels(image, testPattern(w, h));
         const fs::path path = folder_ / "pattern.bmp";
-        ASSERT_TRUE(win::saveImageBmp(image, path, false, false));
+        ASSERT_TRUE(win::saveImageBmp(files_, image, path, false, false));
         std::wstring failure;
         auto loaded = loadPictureFile(path, failure);
         ASSERT_TRUE(loaded) << toUtf8(failure);
@@ -75,22 +78,6 @@ TEST_F(PictureLoader, EnhancedMetafileIsDrawnAtItsSize) {
     EXPECT_EQ(pixelAt(*loaded, loaded->width / 2, loaded->height / 2), (Rgb{255, 0, 0}));
 }
 
-// What the picture files tell the user, recorded.
-class RecordingUi final : public UserInterface {
-  public:
-    void setStatusText(int part, const std::string& text) override {
-        statuses.push_back(std::to_string(part) + ": " + text);
-    }
-    void showWarning(const std::string& text, const std::string& caption) override {
-        warnings.push_back(caption + ": " + text);
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    bool askOkCancel(const std::string&, const std::string&) override { return false; }
-
-    std::vector<std::string> statuses;
-    std::vector<std::string> warnings;
-};
-
 // A picture with a render record, its low pitch set apart from the default.
 CanvasImage renderedPicture(int width, int height) {
     CanvasImage image;
@@ -109,16 +96,16 @@ TEST_F(PictureLoader, ASavedImageComesBackWithItsRenderInfoFromALongPath) {
     const fs::path path = folder + L"Gr\u00fcn.bmp";
     ASSERT_GT(path.native().size(), std::size_t(MAX_PATH));
     const CanvasImage image = renderedPicture(21, 11);
-    ASSERT_TRUE(win::saveImageBmp(image, path, false, true));
+    ASSERT_TRUE(win::saveImageBmp(files_, image, path, false, true));
     CanvasImage target;
     adoptPixels(target, testPattern(2, 2));
-    RecordingUi ui;
-    ASSERT_TRUE(win::loadImageFile(target, path, ui, true));
+    testing::RecordingUi ui;
+    ASSERT_TRUE(win::loadImageFile(files_, target, path, ui, true));
     EXPECT_EQ(target.pixels.bytes, image.pixels.bytes);
     EXPECT_NE(target.renderInfo.valid, 0u);
     EXPECT_DOUBLE_EQ(target.settings.lowFrequency, 33.0);
-    EXPECT_EQ(ui.statuses, std::vector<std::string>{"0: Render info updated by image"});
-    EXPECT_TRUE(ui.warnings.empty());
+    EXPECT_EQ(ui.statusLog, (decltype(ui.statusLog){{0, "Render info updated by image"}}));
+    EXPECT_TRUE(ui.boxes.empty());
 }
 
 TEST_F(PictureLoader, AFailedLoadKeepsThePictureButNotItsRenderInfo) {
@@ -128,14 +115,15 @@ TEST_F(PictureLoader, AFailedLoadKeepsThePictureButNotItsRenderInfo) {
         CanvasImage target = renderedPicture(5, 4);
         const CanvasImage before = target;
         ASSERT_NE(target.renderInfo.valid, 0u);
-        RecordingUi ui;
-        EXPECT_FALSE(win::loadImageFile(target, garbage, ui, report));
+        testing::RecordingUi ui;
+        EXPECT_FALSE(win::loadImageFile(files_, target, garbage, ui, report));
         EXPECT_EQ(target.renderInfo.valid, 0u) << "a later save must not write this record";
         EXPECT_EQ(target.pixels.bytes, before.pixels.bytes);
-        const std::vector<std::string> warned = {"Error reading bitmap file: Could not open " +
-                                                 toUtf8(garbage.native())};
-        EXPECT_EQ(ui.warnings, report ? warned : std::vector<std::string>{});
-        EXPECT_TRUE(ui.statuses.empty());
+        const testing::RecordingUi::Box warned{"Could not open " + toUtf8(garbage.native()),
+                                               "Error reading bitmap file"};
+        EXPECT_EQ(ui.boxes,
+                  report ? std::vector{warned} : std::vector<testing::RecordingUi::Box>{});
+        EXPECT_TRUE(ui.statusLog.empty());
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include <string>
 
-#include "base/win/utf16.h"
 #include "ports_scratch.h"
 #include "resources/resource_ids.h"
 #include "shell/win/program.h"
@@ -27,9 +26,9 @@ class UndoRingTest : public ::testing::Test {
   protected:
     // The ring over `folder` for a program whose picture is `first`.
     void start(const std::wstring& folder, const PixelImage& first) {
-        program_.settings.folders.undoFolder = toUtf8(folder);
+        program_.settings.folders.undoFolder = folder;
         startUndoRing(program_);
-        program_.undo->store.start(document());
+        program_.undo->start(document());
         setPicture(first);
     }
     ImageDocument& document() { return program_.document; }
