@@ -393,16 +393,15 @@ TEST_F(RecentMenuTest, ShowsLongNamesNewestFirstWithIdsThatMapBackToTheEntries) 
 }
 
 TEST_F(RecentMenuTest, LeavesAMenuWithoutThePlaceholderAlone) {
-    UniqueMenu bare(CreateMenu());
-    UniqueMenu file(CreatePopupMenu());
-    for (UINT id : {101u, 102u, 113u})
-        AppendMenuW(file.get(), MF_STRING, id, L"item");
-    AppendMenuW(bare.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(file.release()), L"&File");
-    recent_.updateMenu(bare.get());
-    EXPECT_EQ(recent_.popup(), nullptr);
-    EXPECT_EQ(itemsText(GetSubMenu(bare.get(), 0)), "101 102 113");
-    recent_.updateMenu(nullptr);
-    EXPECT_EQ(recent_.popup(), nullptr);
+    UniqueMenu menu = loadMainMenu();
+    HMENU file = GetSubMenu(menu.get(), 0);
+    DeleteMenu(file, UINT(GetMenuItemCount(file) - 3), MF_BYPOSITION);  // the placeholder
+    const std::string before = itemsText(file);
+    for (HMENU other : {menu.get(), HMENU(nullptr)}) {
+        recent_.updateMenu(other);
+        EXPECT_EQ(recent_.popup(), nullptr);
+    }
+    EXPECT_EQ(itemsText(file), before);
 }
 
 // --- The Play item ---
