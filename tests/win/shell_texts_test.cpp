@@ -1,14 +1,19 @@
-// Titles, tooltips, menu help texts and the text helpers.
+// Titles, tooltips, menu help texts, the file dialogs' filters and options in the platform's
+// form, the folder browser's selection rule, and the text helpers.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <commdlg.h>
+
 #include <string>
 
+#include "base/win/folder_browser.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
 #include "resources/resource_ids.h"
+#include "shell/win/file_dialogs.h"
 #include "shell/win/toolbar.h"
 #include "shell/win/window_title.h"
 
@@ -42,6 +47,30 @@ TEST(Tooltips, AreCutTo119Characters) {
     std::wstring full = loadString(module(), IDM_FILTER_FROM_BROWSER, 1000);
     ASSERT_EQ(full, L"Use another image as filter (stretched to fit selection)");
     EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 10), L"Use anothe");
+}
+
+TEST(FileDialogs, FiltersAndOptionsInThePlatformsForm) {
+    using namespace std::string_literals;
+    const FileDialogSpec open = fileDialogSpec(FileDialogKind::OpenBitmap);
+    EXPECT_EQ(dialogFilter(open),
+              L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0"
+              L"*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0\0"s);
+    EXPECT_EQ(dialogFlags(open), DWORD(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
+    const FileDialogSpec sound = fileDialogSpec(FileDialogKind::SaveSound);
+    EXPECT_EQ(dialogFilter(sound), L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
+    EXPECT_EQ(dialogFlags(sound), DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
+}
+
+TEST(FolderBrowser, OnlyDriveLetterPathsAreShownAndCanBeConfirmed) {
+    const BrowserSelection chosen = browserSelection(std::wstring(L"C:\\Kl\u00e4nge"));
+    EXPECT_EQ(chosen.shownPath, L"C:\\Kl\u00e4nge");
+    EXPECT_TRUE(chosen.confirmable);
+    for (const auto& refused :
+         {std::optional<std::wstring>(L"\\\\server\\share"),
+          std::optional<std::wstring>(L"::{20D04FE0}"), std::optional<std::wstring>()}) {
+        EXPECT_FALSE(browserSelection(refused).confirmable);
+        EXPECT_EQ(browserSelection(refused).shownPath, L"");
+    }
 }
 
 TEST(Text, Utf16RoundTripAndBoundedFormatting) {
