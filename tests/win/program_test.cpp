@@ -123,6 +123,12 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(GetParent(p.canvas->window()), main_);
     EXPECT_EQ(p.document.current.pixels.width, p.settings.renderDefaults.width);
     EXPECT_EQ(p.document.current.pixels.height, p.settings.renderDefaults.height);
+    EXPECT_EQ(p.document.undo.pixels.width, p.settings.renderDefaults.width)
+        << "Undo from the start";
+    // The canvas reaches the status bar through the program: the bottom row's pitch at 0 s.
+    SendMessageW(p.canvas->window(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(7, 7 + p.document.current.pixels.height - 1));
+    EXPECT_EQ(p.ui.status(2), L"0.00 sec, 50.00 Hz");
     EXPECT_EQ(GetParent(p.statusBar), main_);
     EXPECT_EQ(GetParent(p.toolbar), main_);
     ASSERT_TRUE(p.tools.brush && p.tools.echord && p.tools.browser && p.tools.renderOptions);
@@ -197,6 +203,13 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     EXPECT_FALSE(menuState(IDM_RENDER_OPTIONS_WINDOW) & MF_CHECKED);
     command(IDM_RENDER_OPTIONS_WINDOW);
     EXPECT_TRUE(menuState(IDM_RENDER_OPTIONS_WINDOW) & MF_CHECKED);
+    // The Render Options window edits the picture's settings, whose oscillators follow.
+    HWND renderOptions = program_.tools.renderOptions->window();
+    SetDlgItemTextW(renderOptions, IDC_HIGH, L"4000");
+    SendMessageW(renderOptions, WM_COMMAND, MAKEWPARAM(IDC_HIGH, EN_KILLFOCUS), 0);
+    const RenderSettings& picture = program_.document.current.settings;
+    EXPECT_DOUBLE_EQ(picture.highFrequency, 4000.0);
+    EXPECT_NEAR(picture.rowFrequencies.back(), 4000.0, 1e-6);
     EXPECT_TRUE(menuState(IDM_REFRESH_FROM_FILE) & MF_GRAYED) << "no path yet";
     EXPECT_TRUE(menuState(IDM_PLAY) & MF_GRAYED) << "no sound yet";
     // The tool buttons are a group: selecting one releases the others.
