@@ -1,6 +1,6 @@
-// The Render Options window edits the settings of the picture in the canvas: leaving a field
-// applies its rule, the arrows step, the check box and the slider set their fields, and the
-// derived displays follow.
+// The Render Options window edits the settings its host hands it: leaving a field applies that
+// field's rule, each arrow steps its own field, the check box and the slider set their fields,
+// the derived displays follow, and every accepted change is reported to the host.
 
 #include "document/win/render_options_window.h"
 
@@ -13,42 +13,39 @@
 #include <string>
 
 #include "base/win/text.h"
-#include "document/win/canvas_window.h"
 #include "resources/resource_ids.h"
-#include "shell/win/app_state.h"
-#include "shell/win/render_runtime.h"
 
 namespace lumetra::win {
 namespace {
 
+class FakeHost final : public RenderOptionsHost {
+  public:
+    RenderSettings& editedSettings() override { return settings; }
+    int sampleRate() override { return 8000; }
+    int defaultNoiseBandwidth() override { return 7; }
+    void settingsChanged(RenderSettings& changed) override {
+        ++changes;
+        EXPECT_EQ(&changed, &settings);
+    }
+    void renderPressed() override { ++renders; }
+
+    RenderSettings settings;
+    int changes = 0;
+    int renders = 0;
+};
+
 class RenderOptionsTest : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() { CanvasWindow::registerClass(GetModuleHandleW(nullptr)); }
-
+  public:
     void SetUp() override {
-        AppState& s = appState();
-        s.defaultSettings = RenderSettings{};
-        s.sound = SoundOptions{};
-        s.sound.sampleRate = 48000;  // no pitch here reaches the Nyquist warning box
-        ASSERT_TRUE(startRenderRuntime());
-        frame_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr,
-                                 GetModuleHandleW(nullptr), nullptr);
-        canvas_ = CanvasWindow::create(frame_, GetModuleHandleW(nullptr), RECT{0, 0, 500, 300});
-        ASSERT_NE(canvas_, nullptr);
-        s.canvasRecord = canvas_;
-        dialog_ = window_.create(GetModuleHandleW(nullptr), frame_, IDD_RENDER_OPTIONS);
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_RENDER_OPTIONS);
         ASSERT_NE(dialog_, nullptr);
-        ShowWindow(dialog_, SW_SHOWNOACTIVATE);  // showing fills the fields
     }
+    void TearDown() override { DestroyWindow(dialog_); }
 
-    void TearDown() override {
-        DestroyWindow(dialog_);
-        appState().canvasRecord = nullptr;
-        DestroyWindow(frame_);
-    }
-
-    RenderSettings& settings() { return canvas_->document().current.settings; }
     std::wstring field(int id) { return windowText(GetDlgItem(dialog_, id)); }
+    int slider() { return int(SendDlgItemMessageW(dialog_, IDC_NOISE_SLIDER, TBM_GETPOS, 0, 0)); }
 
     // Types `text` into a field and leaves it.
     void leave(int id, const wchar_t* text) {
@@ -56,7 +53,6 @@ class RenderOptionsTest : public ::testing::Test {
         SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     }
-
     void arrow(int spin, int delta) {
         NMUPDOWN change{};
         change.hdr.hwndFrom = GetDlgItem(dialog_, spin);
@@ -65,76 +61,102 @@ class RenderOptionsTest : public ::testing::Test {
         change.iDelta = delta;
         SendMessageW(dialog_, WM_NOTIFY, WPARAM(spin), reinterpret_cast<LPARAM>(&change));
     }
+    void click(int id) {
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
 
-    HWND frame_ = nullptr;
-    CanvasWindow* canvas_ = nullptr;
-    RenderOptionsWindow window_;
+    FakeHost host_;
+    HWND active_ = nullptr;
+    RenderOptionsWindow window_{ToolPlacement{}, active_, host_};
     HWND dialog_ = nullptr;
+    RenderSettings& settings() { return host_.settings; }
 };
 
-TEST_F(RenderOptionsTest, FieldsShowThePicturesSettings) {
-    EXPECT_EQ(field(IDC_LOW), L"50.000");
+TEST_F(RenderOptionsTest, ShowingAndRefreshingFillTheFieldsTypingOnlyTheDerivedOnes) {
+    EXPECT_EQ(slider(), 7) << "the default bandwidth before the first fill";
+    settings().lowFrequency = 60;
+    settings().noiseBandwidth = 4;
+    window_.refreshIfOpen();
+    EXPECT_NE(field(IDC_LOW), L"60.000") << "hidden: not refreshed";
+    ShowWindow(dialog_, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(field(IDC_LOW), L"60.000");
     EXPECT_EQ(field(IDC_HIGH), L"8000.000");
-    EXPECT_EQ(field(IDC_STEP), L"58.58 cent/line");
+    EXPECT_EQ(field(IDC_STEP), L"56.47 cent/line");
     EXPECT_EQ(field(IDC_TIME), L"5.00");
     EXPECT_EQ(field(IDC_TIME_PER_PIXEL), L"16.67 millisec");
     EXPECT_EQ(field(IDC_AMP), L"10.00");
-}
-
-TEST_F(RenderOptionsTest, LeavingAFieldAppliesItsRule) {
-    leave(IDC_LOW, L"100.5");
-    EXPECT_DOUBLE_EQ(settings().lowFrequency, 100.5);
-    EXPECT_EQ(field(IDC_LOW), L"100.500");
-    leave(IDC_LOW, L"7999.5");  // not below High - 1: refused, the field shows the stored value
-    EXPECT_DOUBLE_EQ(settings().lowFrequency, 100.5);
-    EXPECT_EQ(field(IDC_LOW), L"100.500");
-    leave(IDC_TIME, L"0.3");
-    EXPECT_DOUBLE_EQ(settings().outputTime, 5.0);
-    leave(IDC_TIME, L"12000");
-    EXPECT_DOUBLE_EQ(settings().outputTime, 9000.0);
-    EXPECT_EQ(field(IDC_TIME), L"9000.00");
-    leave(IDC_AMP, L"0");
-    EXPECT_DOUBLE_EQ(settings().ampFactor, 10.0);
-    // The oscillators follow every accepted change.
-    leave(IDC_HIGH, L"4000");
-    ASSERT_EQ(settings().rowFrequencies.size(), size_t(settings().height));
-    EXPECT_NEAR(settings().rowFrequencies.back(), 4000.0, 1e-6);
-}
-
-TEST_F(RenderOptionsTest, ArrowsStepAndSnap) {
-    leave(IDC_HIGH, L"10000");
-    arrow(IDC_SPIN_HIGH, 1);
-    EXPECT_DOUBLE_EQ(settings().highFrequency, 11025.0);
-    arrow(IDC_SPIN_HIGH, 1);
-    EXPECT_DOUBLE_EQ(settings().highFrequency, 13000.0);
-    leave(IDC_LOW, L"55");
-    arrow(IDC_SPIN_LOW, -1);
-    EXPECT_DOUBLE_EQ(settings().lowFrequency, 50.0);
-    leave(IDC_LOW, L"55");
-    arrow(IDC_SPIN_LOW, 1);
-    EXPECT_DOUBLE_EQ(settings().lowFrequency, 70.0);
-    arrow(IDC_SPIN_TIME, 1);
-    EXPECT_DOUBLE_EQ(settings().outputTime, 6.0);
-    EXPECT_EQ(field(IDC_TIME), L"6.00");
-    arrow(IDC_SPIN_AMP, -1);
-    EXPECT_DOUBLE_EQ(settings().ampFactor, 9.5);
-    arrow(IDC_SPIN_AMP, 0);  // no change, nothing happens
-    EXPECT_DOUBLE_EQ(settings().ampFactor, 9.5);
-}
-
-TEST_F(RenderOptionsTest, TypingUpdatesTheDerivedDisplaysOnly) {
+    EXPECT_EQ(slider(), 4);
+    settings().ampFactor = 2.5;
+    window_.refreshIfOpen();
+    EXPECT_EQ(field(IDC_AMP), L"2.50");
+    // Typing updates the derived displays only.
     SetDlgItemTextW(dialog_, IDC_TIME, L"10");
     EXPECT_EQ(field(IDC_TIME_PER_PIXEL), L"33.33 millisec");
-    EXPECT_DOUBLE_EQ(settings().outputTime, 5.0);
     SetDlgItemTextW(dialog_, IDC_HIGH, L"16000");
-    EXPECT_NE(field(IDC_STEP), L"58.58 cent/line");
+    EXPECT_EQ(field(IDC_STEP), L"64.47 cent/line");
+    EXPECT_DOUBLE_EQ(settings().outputTime, 5.0);
     EXPECT_DOUBLE_EQ(settings().highFrequency, 8000.0);
+    EXPECT_EQ(host_.changes, 0);
 }
 
-TEST_F(RenderOptionsTest, CheckBoxAndSlider) {
+TEST_F(RenderOptionsTest, EachFieldAndArrowChangesItsOwnSetting) {
+    ShowWindow(dialog_, SW_SHOWNOACTIVATE);
+    struct Case {
+        const char* what;
+        void (*act)(RenderOptionsTest&);
+        double RenderSettings::*setting;
+        double expected;
+        int field;
+        const wchar_t* shown;
+    };
+    const Case cases[] = {
+        {"low typed", [](RenderOptionsTest& t) { t.leave(IDC_LOW, L"100.5"); },
+         &RenderSettings::lowFrequency, 100.5, IDC_LOW, L"100.500"},
+        {"low refused: not below high - 1",
+         [](RenderOptionsTest& t) { t.leave(IDC_LOW, L"7999.5"); }, &RenderSettings::lowFrequency,
+         100.5, IDC_LOW, L"100.500"},
+        {"low arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_LOW, -1); },
+         &RenderSettings::lowFrequency, 90.5, IDC_LOW, L"90.500"},
+        {"high typed", [](RenderOptionsTest& t) { t.leave(IDC_HIGH, L"4000"); },
+         &RenderSettings::highFrequency, 4000.0, IDC_STEP, L"43.73 cent/line"},
+        {"high arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_HIGH, 1); },
+         &RenderSettings::highFrequency, 4500.0, IDC_HIGH, L"4500.000"},
+        // The host's sample rate sets the values per pixel (checked at the end).
+        {"time typed", [](RenderOptionsTest& t) { t.leave(IDC_TIME, L"12000"); },
+         &RenderSettings::outputTime, 9000.0, IDC_TIME, L"9000.00"},
+        {"time arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_TIME, -1); },
+         &RenderSettings::outputTime, 8999.0, IDC_TIME_PER_PIXEL, L"29996.67 millisec"},
+        {"amp typed", [](RenderOptionsTest& t) { t.leave(IDC_AMP, L"3.25"); },
+         &RenderSettings::ampFactor, 3.25, IDC_AMP, L"3.25"},
+        {"amp arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_AMP, 1); },
+         &RenderSettings::ampFactor, 3.75, IDC_AMP, L"3.75"},
+        {"no step, no change", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_AMP, 0); },
+         &RenderSettings::ampFactor, 3.75, IDC_AMP, L"3.75"},
+    };
+    int changes = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const RenderSettings before = settings();
+        c.act(*this);
+        EXPECT_DOUBLE_EQ(settings().*c.setting, c.expected);
+        EXPECT_EQ(field(c.field), c.shown);
+        for (auto other : {&RenderSettings::lowFrequency, &RenderSettings::highFrequency,
+                           &RenderSettings::outputTime, &RenderSettings::ampFactor}) {
+            if (other != c.setting) {
+                EXPECT_DOUBLE_EQ(settings().*other, before.*other);
+            }
+        }
+        if (std::string(c.what) != "no step, no change") ++changes;
+        EXPECT_EQ(host_.changes, changes);
+    }
+    EXPECT_EQ(settings().samplesPerPixel, 239203);  // 8000 Hz * 9000 s / 301, rounded
+}
+
+TEST_F(RenderOptionsTest, CheckBoxSliderAndRenderButton) {
+    ShowWindow(dialog_, SW_SHOWNOACTIVATE);
     CheckDlgButton(dialog_, IDC_SOFT_SWEEPS, BST_CHECKED);
-    SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(IDC_SOFT_SWEEPS, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog_, IDC_SOFT_SWEEPS)));
+    click(IDC_SOFT_SWEEPS);
     EXPECT_EQ(settings().softSweeps, 1);
     HWND slider = GetDlgItem(dialog_, IDC_NOISE_SLIDER);
     SendMessageW(slider, TBM_SETPOS, TRUE, 3);
@@ -144,6 +166,9 @@ TEST_F(RenderOptionsTest, CheckBoxAndSlider) {
     EXPECT_EQ(settings().noiseBandwidth, 15);
     SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
     EXPECT_EQ(settings().noiseBandwidth, 3);
+    EXPECT_EQ(host_.renders, 0);
+    click(IDC_RENDER_BUTTON);
+    EXPECT_EQ(host_.renders, 1);
 }
 
 }  // namespace

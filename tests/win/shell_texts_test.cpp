@@ -1,16 +1,19 @@
-// Titles, tooltips, menu help texts and the text helpers.
+// Titles, tooltips, menu help texts, the file dialogs' filters and options in the platform's
+// form, the folder browser's selection rule, and the text helpers.
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include <commctrl.h>
+#include <commdlg.h>
 
 #include <string>
 
+#include "base/win/folder_browser.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
 #include "resources/resource_ids.h"
+#include "shell/win/file_dialogs.h"
 #include "shell/win/toolbar.h"
 #include "shell/win/window_title.h"
 
@@ -33,12 +36,8 @@ TEST(WindowTitle, StartTitleAndImageTitle) {
 
 TEST(Tooltips, AreTheHelpTextsOfTheCommands) {
     EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_MOVE), L"Move image");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_ZOOM_ROTATE), L"Zoom-rotate image");
-    EXPECT_EQ(tooltipText(module(), IDM_TOOL_SKEW_FLIP), L"Skew-flip image");
     EXPECT_EQ(tooltipText(module(), IDM_SHOW_BRIGHTER), L"Show image brighter than real");
     EXPECT_EQ(tooltipText(module(), IDM_STOP_PLAYBACK), L"Stop sound playback");
-    EXPECT_EQ(tooltipText(module(), IDM_RENDER_IMAGE), L"Render image to sound");
     // An id without an entry, and a window handle used as an id, give no text.
     EXPECT_EQ(tooltipText(module(), 7), L"");
     EXPECT_EQ(tooltipText(module(), UINT_PTR(0x12345678)), L"");
@@ -50,17 +49,28 @@ TEST(Tooltips, AreCutTo119Characters) {
     EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 10), L"Use anothe");
 }
 
-TEST(Toolbar, SeventeenEntriesInTheirOrder) {
-    const auto& e = toolbarEntries();
-    const int expected[17] = {101, 0,   201, 202, 0,   329, 323, 324, 326,
-                              0,   256, 0,   300, 302, 320, 322, 0};
-    for (size_t i = 0; i < e.size(); ++i)
-        EXPECT_EQ(e[i].command, expected[i]) << i;
-    EXPECT_EQ(e[5].style, BTNS_CHECKGROUP);
-    EXPECT_EQ(e[8].style, BTNS_CHECKGROUP);
-    EXPECT_EQ(e[10].style, BTNS_CHECK);
-    EXPECT_EQ(e[12].style, BTNS_BUTTON);
-    EXPECT_EQ(e[16].style, BTNS_SEP);
+TEST(FileDialogs, FiltersAndOptionsInThePlatformsForm) {
+    using namespace std::string_literals;
+    const FileDialogSpec open = fileDialogSpec(FileDialogKind::OpenBitmap);
+    EXPECT_EQ(dialogFilter(open),
+              L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0"
+              L"*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0\0"s);
+    EXPECT_EQ(dialogFlags(open), DWORD(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
+    const FileDialogSpec sound = fileDialogSpec(FileDialogKind::SaveSound);
+    EXPECT_EQ(dialogFilter(sound), L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
+    EXPECT_EQ(dialogFlags(sound), DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
+}
+
+TEST(FolderBrowser, OnlyDriveLetterPathsAreShownAndCanBeConfirmed) {
+    const BrowserSelection chosen = browserSelection(std::wstring(L"C:\\Kl\u00e4nge"));
+    EXPECT_EQ(chosen.shownPath, L"C:\\Kl\u00e4nge");
+    EXPECT_TRUE(chosen.confirmable);
+    for (const auto& refused :
+         {std::optional<std::wstring>(L"\\\\server\\share"),
+          std::optional<std::wstring>(L"::{20D04FE0}"), std::optional<std::wstring>()}) {
+        EXPECT_FALSE(browserSelection(refused).confirmable);
+        EXPECT_EQ(browserSelection(refused).shownPath, L"");
+    }
 }
 
 TEST(Text, Utf16RoundTripAndBoundedFormatting) {

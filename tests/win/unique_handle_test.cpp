@@ -68,48 +68,34 @@ TEST_F(UniqueHandleTest, ReleaseGivesUpWithoutClosingResetAndPutClose) {
     EXPECT_EQ(a.get(), 6);
 }
 
-TEST(GdiOwners, DeleteTheirObjects) {
-    HBRUSH raw = CreateSolidBrush(RGB(1, 2, 3));
-    ASSERT_NE(GetObjectType(raw), 0u);
-    { UniqueBrush brush(raw); }
-    EXPECT_EQ(GetObjectType(raw), 0u);
-
+TEST(GdiOwners, DeleteTheirObjectsAndPutBackWhatTheyReplaced) {
+    HBRUSH rawBrush = CreateSolidBrush(RGB(1, 2, 3));
     HDC rawDc = CreateCompatibleDC(nullptr);
     {
+        UniqueBrush brush(rawBrush);
         UniqueMemoryDc dc(rawDc);
+        UniquePen pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
+        const HGDIOBJ penBefore = GetCurrentObject(dc.get(), OBJ_PEN);
+        const int ropBefore = GetROP2(dc.get());
+        {
+            auto select = selectObject(dc.get(), pen.get());
+            auto rop = setRasterMode(dc.get(), R2_NOTXORPEN);
+            EXPECT_TRUE(select);
+            EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), pen.get());
+            EXPECT_EQ(GetROP2(dc.get()), R2_NOTXORPEN);
+        }
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), penBefore);
+        EXPECT_EQ(GetROP2(dc.get()), ropBefore);
         EXPECT_EQ(GetObjectType(rawDc), DWORD(OBJ_MEMDC));
     }
+    EXPECT_EQ(GetObjectType(rawBrush), 0u);
     EXPECT_EQ(GetObjectType(rawDc), 0u);
-}
 
-TEST(GdiOwners, ScopedSelectionPutsThePreviousObjectBack) {
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    UniquePen pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
-    HGDIOBJ before = GetCurrentObject(dc.get(), OBJ_PEN);
-    {
-        auto select = selectObject(dc.get(), pen.get());
-        EXPECT_TRUE(select);
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), pen.get());
-    }
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), before);
-}
-
-TEST(GdiOwners, ScopedRop2RestoresTheRasterMode) {
-    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    int before = GetROP2(dc.get());
-    {
-        auto rop = setRasterMode(dc.get(), R2_NOTXORPEN);
-        EXPECT_EQ(GetROP2(dc.get()), R2_NOTXORPEN);
-    }
-    EXPECT_EQ(GetROP2(dc.get()), before);
-}
-
-TEST(GdiOwners, WindowDcGoesBackToItsWindowAndAFailedOneOwnsNothing) {
+    // A window's DC goes back to its window; a failed one owns nothing.
     auto screen = windowDc(nullptr);
     ASSERT_TRUE(screen);
     EXPECT_EQ(GetObjectType(screen.get()), DWORD(OBJ_DC));
-    auto none = windowDc(reinterpret_cast<HWND>(INT_PTR{0x7FFF0}));  // no such window
-    EXPECT_FALSE(none);
+    EXPECT_FALSE(windowDc(reinterpret_cast<HWND>(INT_PTR{0x7FFF0})));  // no such window
 }
 
 TEST(KernelOwners, FileHandleUsesInvalidHandleValueForNone) {

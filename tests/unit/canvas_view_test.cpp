@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "win_test_pictures.h"
+#include "bmp_test_files.h"
 
-namespace lumetra::win {
+namespace lumetra {
 namespace {
 
 TEST(Decoration, BrightenFollowsTheIntegerFormula) {
@@ -28,7 +28,7 @@ TEST(Decoration, InvertComesAfterBrightenAndOutlineLeavesBytesAlone) {
 }
 
 TEST(Decoration, CopyOfAnAreaDecoratesEveryChannel) {
-    PixelImage image = testPattern(9, 6);
+    const PixelImage image = testing::patternPicture(9, 6, 1).pixels;
     const Rect area{2, 1, 7, 5};
     PixelImage copy = decoratedCopy(image, area, kDecorationInvert);
     ASSERT_EQ(copy.width, 5);
@@ -104,4 +104,4 @@ TEST(ScrollLayout, PositionsAreLimitedToTheScrollRange) {
 }
 
 }  // namespace
-}  // namespace lumetra::win
+}  // namespace lumetra

@@ -1,0 +1,239 @@
+// The whole program in the test process: the main window's start-up makes its windows, its
+// commands reach the program's options and its menu follows them, a render holds back what it
+// must, and destroying the window runs the shutdown once, which records where the windows stood.
+// The start-up settles the program folders beside the test executable and the shutdown writes
+// the settings under the program's registry key; what did not exist before is removed again.
+
+#include "shell/win/main_window.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/win/registry_key.h"
+#include "document/win/canvas_window.h"
+#include "shell/win/program.h"
+
+namespace lumetra::win {
+namespace {
+
+// Closes every message box of this thread as soon as its own message loop runs (a machine
+// without a sound device is told so at start).
+class BoxCloser {
+  public:
+    BoxCloser() : timer_(SetTimer(nullptr, 0, 20, &BoxCloser::tick)) {}
+    ~BoxCloser() { KillTimer(nullptr, timer_); }
+    BoxCloser(const BoxCloser&) = delete;
+    BoxCloser& operator=(const BoxCloser&) = delete;
+
+  private:
+    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+        const auto close = [](HWND window, LPARAM) -> BOOL {
+            // 0xFFFF: the text of a message box.
+            if (GetDlgItem(window, 0xFFFF) && IsWindowVisible(window))
+                PostMessageW(window, WM_COMMAND, GetDlgItem(window, IDOK) ? IDOK : IDCANCEL, 0);
+            return TRUE;
+        };
+        EnumThreadWindows(GetCurrentThreadId(), close, 0);
+    }
+
+    UINT_PTR timer_;
+};
+
+std::wstring programFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<DWORD> storedNumber(const wchar_t* subkey, const wchar_t* name) {
+    const std::wstring key = std::wstring(kSettingsKeyPath) + subkey;
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+const std::wstring kMadeFolders[] = {L"Images\\", L"Filters\\", L"Undo\\", L"Analyses\\"};
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        // Once per process; the canvas class may be there already.
+        registerWindowClasses(GetModuleHandleW(nullptr));
+    }
+
+    void SetUp() override {
+        for (const std::wstring& folder : kMadeFolders)
+            if (!exists(programFolder() + folder)) made_.push_back(programFolder() + folder);
+        HKEY key = nullptr;
+        keyWasThere_ = RegOpenKeyExW(HKEY_CURRENT_USER, std::wstring(kSettingsKeyPath).c_str(), 0,
+                                     KEY_READ, &key) == ERROR_SUCCESS;
+        if (key) RegCloseKey(key);
+
+        main_ = window_.create();
+        ASSERT_NE(main_, nullptr);
+        attachMainMenu(program_);
+        ShowWindow(main_, SW_SHOWNOACTIVATE);
+    }
+
+    void TearDown() override {
+        if (main_ && IsWindow(main_)) DestroyWindow(main_);
+        // The quit message of the shutdown and whatever was posted to the windows go.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+        std::error_code ignored;
+        for (const std::wstring& folder : made_)
+            std::filesystem::remove_all(folder, ignored);
+        if (!keyWasThere_) RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velloforge\\Lumetra");
+    }
+
+    // The menu's marks after the menu state update, as the platform sends it on opening.
+    UINT menuState(UINT id) {
+        SendMessageW(main_, WM_INITMENU, reinterpret_cast<WPARAM>(GetMenu(main_)), 0);
+        return GetMenuState(GetMenu(main_), id, MF_BYCOMMAND);
+    }
+    void command(int id, int code = 0) { SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
+
+    std::vector<std::wstring> made_;
+    bool keyWasThere_ = false;
+    BoxCloser boxes_;
+    Program program_{GetModuleHandleW(nullptr)};
+    MainWindow window_{program_};
+    HWND main_ = nullptr;
+};
+
+TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
+    Program& p = program_;
+    EXPECT_EQ(p.mainWindow, main_);
+    ASSERT_TRUE(p.canvas);
+    EXPECT_EQ(GetParent(p.canvas->window()), main_);
+    EXPECT_EQ(p.document.current.pixels.width, p.settings.renderDefaults.width);
+    EXPECT_EQ(p.document.current.pixels.height, p.settings.renderDefaults.height);
+    EXPECT_EQ(p.document.undo.pixels.width, p.settings.renderDefaults.width)
+        << "Undo from the start";
+    // The canvas reaches the status bar through the program: the bottom row's pitch at 0 s.
+    SendMessageW(p.canvas->window(), WM_MOUSEMOVE, 0,
+                 MAKELPARAM(7, 7 + p.document.current.pixels.height - 1));
+    EXPECT_EQ(p.ui.status(2), L"0.00 sec, 50.00 Hz");
+    EXPECT_EQ(GetParent(p.statusBar), main_);
+    EXPECT_EQ(GetParent(p.toolbar), main_);
+    ASSERT_TRUE(p.tools.brush && p.tools.echord && p.tools.browser && p.tools.renderOptions);
+    for (ToolWindow* tool : {static_cast<ToolWindow*>(p.tools.brush.get()),
+                             static_cast<ToolWindow*>(p.tools.echord.get()),
+                             static_cast<ToolWindow*>(p.tools.browser.get()),
+                             static_cast<ToolWindow*>(p.tools.renderOptions.get())}) {
+        EXPECT_EQ(GetWindow(tool->window(), GW_OWNER), main_);
+        EXPECT_TRUE(IsWindowEnabled(tool->window()));
+    }
+    // As a first start leaves them: all shown but the render options.
+    EXPECT_TRUE(p.tools.brush->isOpen());
+    EXPECT_TRUE(p.tools.echord->isOpen());
+    EXPECT_TRUE(p.tools.browser->isOpen());
+    EXPECT_FALSE(p.tools.renderOptions->isOpen());
+    // The menu lost the item without a function and, with the toolbar there, the Toolbar item.
+    EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(-1));
+    EXPECT_EQ(menuState(IDM_TOOLBAR), UINT(-1));
+    EXPECT_NE(p.recent.popup(), nullptr) << "the recent files took the placeholder's place";
+
+    // The shutdown records where the tool windows stand and keeps the picture's settings as
+    // the next start's defaults.
+    p.tools.brush->moveTo(111, 222);
+    ShowWindow(p.tools.echord->window(), SW_HIDE);
+    p.document.current.settings.lowFrequency = 77.0;
+    RECT placed{};
+    GetWindowRect(main_, &placed);
+    HWND canvas = p.canvas->window();
+    HWND brush = p.tools.brush->window();
+    ASSERT_TRUE(DestroyWindow(main_));
+    EXPECT_TRUE(p.shutdownDone);
+    EXPECT_FALSE(IsWindow(canvas));
+    EXPECT_FALSE(IsWindow(brush));
+    EXPECT_DOUBLE_EQ(p.settings.renderDefaults.lowFrequency, 77.0);
+    EXPECT_EQ(storedNumber(L"Windows", L"main.x"), DWORD(placed.left));
+    EXPECT_EQ(storedNumber(L"Windows", L"brush.x"), 111u);
+    EXPECT_EQ(storedNumber(L"Windows", L"brush.y"), 222u);
+    EXPECT_EQ(storedNumber(L"Windows", L"brush.show"), 5u);
+    EXPECT_EQ(storedNumber(L"Windows", L"echord.show"), 0u);
+    EXPECT_TRUE(exists(programFolder() + L"Undo\\Undo1.bmp")) << "the picture as it was at exit";
+
+    // Once only: a second call writes nothing.
+    p.settings.layout.mainX = 4321;
+    runShutdown(p);
+    EXPECT_EQ(storedNumber(L"Windows", L"main.x"), DWORD(placed.left));
+}
+
+TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
+    ShellOptions& o = program_.settings.shell;
+    const std::pair<int, std::int32_t*> switches[] = {
+        {IDM_ATTACH_RENDER_INFO, &o.attachRenderInfo},
+        {IDM_SAVE_SOUND_EVERY_RENDER, &o.soundfile.saveSoundEveryRender},
+        {IDM_SOUNDFILE_NAMED_AFTER_IMAGE, &o.soundfile.soundfileNamedAfterImage},
+        {IDM_NUMBER_SOUNDFILES, &o.soundfile.numberSoundfiles}};
+    for (auto [id, option] : switches) {
+        for (int round = 0; round < 2; ++round) {
+            const std::int32_t was = *option;
+            command(id);
+            EXPECT_EQ(*option, was ? 0 : 1) << id;
+            EXPECT_EQ((menuState(UINT(id)) & MF_CHECKED) != 0, *option == 1) << id;
+        }
+    }
+    const int styles[] = {IDM_SELECTION_OUTLINE, IDM_SELECTION_BRIGHTEN, IDM_SELECTION_INVERTED};
+    for (int id : styles) {
+        command(id);
+        EXPECT_EQ(int(o.selectionStyle), id - IDM_SELECTION_OUTLINE);
+        for (int other : styles)
+            EXPECT_EQ((menuState(UINT(other)) & MF_CHECKED) != 0, other == id) << id;
+    }
+    // The menu follows the program's windows and picture too.
+    EXPECT_TRUE(menuState(IDM_BRUSH_WINDOW) & MF_CHECKED);
+    EXPECT_FALSE(menuState(IDM_RENDER_OPTIONS_WINDOW) & MF_CHECKED);
+    command(IDM_RENDER_OPTIONS_WINDOW);
+    EXPECT_TRUE(menuState(IDM_RENDER_OPTIONS_WINDOW) & MF_CHECKED);
+    // The Render Options window edits the picture's settings, whose oscillators follow.
+    HWND renderOptions = program_.tools.renderOptions->window();
+    SetDlgItemTextW(renderOptions, IDC_HIGH, L"4000");
+    SendMessageW(renderOptions, WM_COMMAND, MAKEWPARAM(IDC_HIGH, EN_KILLFOCUS), 0);
+    const RenderSettings& picture = program_.document.current.settings;
+    EXPECT_DOUBLE_EQ(picture.highFrequency, 4000.0);
+    EXPECT_NEAR(picture.rowFrequencies.back(), 4000.0, 1e-6);
+    EXPECT_TRUE(menuState(IDM_REFRESH_FROM_FILE) & MF_GRAYED) << "no path yet";
+    EXPECT_TRUE(menuState(IDM_PLAY) & MF_GRAYED) << "no sound yet";
+    // The tool buttons are a group: selecting one releases the others.
+    command(IDM_TOOL_MOVE);
+    EXPECT_EQ(program_.currentTool, IDM_TOOL_MOVE);
+    EXPECT_TRUE(SendMessageW(program_.toolbar, TB_ISBUTTONCHECKED, IDM_TOOL_MOVE, 0));
+    EXPECT_FALSE(SendMessageW(program_.toolbar, TB_ISBUTTONCHECKED, IDM_TOOL_BRUSH, 0));
+    // A control's notification is no command.
+    const std::int32_t attach = o.attachRenderInfo;
+    command(IDM_ATTACH_RENDER_INFO, EN_CHANGE);
+    EXPECT_EQ(o.attachRenderInfo, attach);
+
+    // During a render a switch is dropped, a display command runs, and a close waits.
+    program_.renderRunning = true;
+    command(IDM_ATTACH_RENDER_INFO);
+    EXPECT_EQ(o.attachRenderInfo, attach);
+    command(IDM_SELECTION_OUTLINE);
+    EXPECT_EQ(o.selectionStyle, SelectionStyle::OutlineOnly);
+    SendMessageW(main_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(main_));
+    EXPECT_TRUE(program_.closeAfterRender);
+    EXPECT_FALSE(program_.shutdownDone);
+    program_.renderRunning = false;
+}
+
+}  // namespace
+}  // namespace lumetra::win

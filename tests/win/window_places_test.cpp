@@ -1,0 +1,143 @@
+// Where the windows stand as the settings record them: a tool window's place and show state (as
+// the program left it, whatever the platform did meanwhile), its roll-up, and the main window's
+// placement as the platform reports it.
+
+#include "base/win/tool_window.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+#include "resources/resource_ids.h"
+#include "shell/win/settings_pass.h"
+
+namespace lumetra::win {
+namespace {
+
+int heightOf(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r.bottom - r.top;
+}
+
+// A tool window (recording its width and bottom edge too, as the image browser does) that the
+// test shows, hides, rolls up and moves as the program would.
+class ToolWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(owner_, nullptr);
+        ASSERT_NE(tool_.create(GetModuleHandleW(nullptr), owner_, IDD_ECHORD), nullptr);
+        ASSERT_GE(tool_.fullHeight(), 100);
+    }
+    void TearDown() override {
+        if (owner_) DestroyWindow(owner_);
+    }
+
+    int x_ = -1, y_ = -1, show_ = -1, width_ = -1, bottom_ = -1;
+    HWND active_ = nullptr;
+    PlainToolWindow tool_{ToolPlacement{&x_, &y_, &show_, &width_, &bottom_}, active_};
+    HWND owner_ = nullptr;
+};
+
+TEST_F(ToolWindowTest, RecordsWhereItStandsAndHowTheProgramLeftItUpToItsEnd) {
+    tool_.moveTo(210, 160);
+    tool_.recordPlacement();
+    EXPECT_EQ(x_, 210);
+    EXPECT_EQ(y_, 160);
+    EXPECT_EQ(bottom_, 160 + tool_.fullHeight());
+    EXPECT_EQ(show_, 0);  // never shown
+
+    tool_.applyShowState(5);
+    tool_.recordPlacement();
+    EXPECT_EQ(show_, 5);
+
+    tool_.applyShowState(6);
+    tool_.recordPlacement();
+    EXPECT_EQ(show_, 6);
+    EXPECT_EQ(bottom_, 160 + tool_.fullHeight()) << "a rolled-up window keeps its full height";
+
+    // Minimizing the owner hides the tool window for a while; that is not the user's choice.
+    ShowWindow(owner_, SW_MINIMIZE);
+    tool_.recordPlacement();
+    EXPECT_EQ(show_, 6);
+    ShowWindow(owner_, SW_RESTORE);
+
+    ShowWindow(tool_.window(), SW_HIDE);
+    tool_.recordPlacement();
+    EXPECT_EQ(show_, 0);
+
+    // Destroying the owner records the state the window was left in.
+    tool_.moveTo(222, 111);
+    tool_.show();  // unrolled and shown
+    SendMessageW(tool_.window(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(active_, tool_.window());
+    // The owner takes its owned windows down first, hiding them on the way.
+    DestroyWindow(owner_);
+    owner_ = nullptr;
+    EXPECT_EQ(x_, 222);
+    EXPECT_EQ(y_, 111);
+    EXPECT_EQ(show_, 5);
+    EXPECT_EQ(active_, nullptr) << "a destroyed window is no longer the active one";
+    // Asking again after the window has gone changes nothing.
+    tool_.recordPlacement();
+    EXPECT_EQ(show_, 5);
+}
+
+TEST_F(ToolWindowTest, RollsUpToItsCaptionAndComesBackWhole) {
+    HWND w = tool_.window();
+    tool_.applyShowState(6);
+    EXPECT_TRUE(IsWindowVisible(w));
+    EXPECT_EQ(heightOf(w), rolledUpHeight());
+    EXPECT_FALSE(tool_.isOpen()) << "rolled up counts as closed";
+    tool_.show();
+    EXPECT_EQ(heightOf(w), tool_.fullHeight());
+    EXPECT_TRUE(tool_.isOpen());
+    // The caption double click rolls up and down.
+    SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(heightOf(w), rolledUpHeight());
+    SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(heightOf(w), tool_.fullHeight());
+    // Close and Esc only hide it.
+    for (auto [message, wParam] :
+         {std::pair{UINT(WM_CLOSE), WPARAM(0)}, std::pair{UINT(WM_COMMAND), WPARAM(IDCANCEL)}}) {
+        tool_.show();
+        SendMessageW(w, message, wParam, 0);
+        EXPECT_TRUE(IsWindow(w));
+        EXPECT_FALSE(IsWindowVisible(w)) << message;
+    }
+}
+
+std::string placementText(const MainWindowPlacement& p) {
+    return std::to_string(p.left) + "," + std::to_string(p.top) + " to " + std::to_string(p.right) +
+           "," + std::to_string(p.bottom) + " show " + std::to_string(p.showCommand) +
+           (p.minimized ? " minimized" : "");
+}
+
+TEST(MainWindowPlacement, ComesFromThePlatform) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"placement", WS_OVERLAPPEDWINDOW, 123, 45, 400,
+                                  300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    WindowLayout layout;
+    ShowWindow(window, SW_SHOWNORMAL);
+    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)), "123,45 to 523,345 show 1");
+    // A minimized window keeps its normal rectangle.
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)),
+              "123,45 to 523,345 show 2 minimized");
+    DestroyWindow(window);
+
+    // Without a window the layout's own rectangle stands in.
+    layout = WindowLayout{77, 66, 333, 222, SW_SHOWMAXIMIZED};
+    for (HWND none : {HWND(nullptr), window})
+        EXPECT_EQ(placementText(mainWindowPlacement(none, layout)), "77,66 to 410,288 show 3");
+}
+
+}  // namespace
+}  // namespace lumetra::win
