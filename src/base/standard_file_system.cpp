@@ -135,9 +135,9 @@ bool StandardFileSystem::createDirectory(const std::filesystem::path& path) {
 
 std::optional<std::filesystem::path> StandardFileSystem::modulePath() {
 #ifdef _WIN32
-    wchar_t* name = nullptr;
-    if (_get_wpgmptr(&name) != 0 || !name || !*name) return std::nullopt;
-    return std::filesystem::path(name);
+    // The Windows program and batch tools ask the platform's own file system; the C library
+    // offers no portable way to the program file there.
+    return std::nullopt;
 #else
     std::error_code error;
     std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
