@@ -23,8 +23,6 @@
 #include "shell/win/settings.h"
 #include "shell/win/simple_tool_window.h"
 #include "shell/win/status_bar.h"
-#include "shell/win/test_hooks.h"
-#include "shell/win/test_protocol.h"
 #include "shell/win/text.h"
 #include "shell/win/tool_windows.h"
 #include "shell/win/toolbar.h"
@@ -252,14 +250,6 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case kWaveOutDone:
             onWaveOutDone(wParam, lParam);
             return 0;
-        case WM_COPYDATA:
-            return answerCopyData(reinterpret_cast<COPYDATASTRUCT*>(lParam));
-        default:
-            if (message >= testprotocol::kFirstTestMessage &&
-                message <= testprotocol::kLastTestMessage) {
-                return answerTestQuery(message, wParam, lParam);
-            }
-            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

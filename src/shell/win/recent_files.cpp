@@ -91,20 +91,12 @@ std::wstring recentFileName(int index) {
     return entry ? toUtf16(fileNamePart(recent().paths.longPath(*entry))) : std::wstring();
 }
 
-int recentFileCount() {
-    return int(recent().list.size());
-}
-
 void addRecentFile(const std::wstring& path) {
     if (recent().list.add(toUtf8(path))) recent().menu.rebuild();
 }
 
 void updateRecentFilesMenu(HMENU mainMenu) {
     recent().menu.update(mainMenu);
-}
-
-HMENU recentFilesPopup() {
-    return recent().menu.popup();
 }
 
 }  // namespace lumetra::win

@@ -39,12 +39,9 @@ void saveRecentFiles();
 std::wstring recentFilePath(int index);
 // The entry's long file name without its folder, as the menu shows it; empty when there is none.
 std::wstring recentFileName(int index);
-int recentFileCount();
 // Adds a successfully opened image; the menu follows.
 void addRecentFile(const std::wstring& path);
 // Runs with every menu state update.
 void updateRecentFilesMenu(HMENU mainMenu);
-// The program's submenu, for the test queries.
-HMENU recentFilesPopup();
 
 }  // namespace lumetra::win
