@@ -291,14 +291,18 @@ setting_names() {
     awk -F'|' -v k="$1" '$1 == k { print $2 }' "$E2E_ROOT/settings.txt" | sort
 }
 
-# Checks values that read_settings found, one SUBKEY|NAME|EXPECTED a line on stdin. EXPECTED is
-# the data alone, or TYPE|DATA where the type matters.
+# Checks values that read_settings found, given on stdin as lines SUBKEY|NAME=EXPECTED|NAME=...
+# EXPECTED is the data alone, or TYPE:DATA where the type matters.
 expect_settings() {
-    local key name want got
-    while IFS='|' read -r key name want; do
-        [ -n "$name" ] || continue
-        got=$(setting "$key" "$name")
-        [[ "$want" == REG_* ]] || got=${got#*|}
-        expect_eq "$got" "$want" "registry ${key:+$key\\}$name"
+    local key pairs pair want got
+    while IFS='|' read -r key pairs; do
+        while [ -n "$pairs" ]; do
+            pair=${pairs%%|*}
+            [ "$pair" = "$pairs" ] && pairs="" || pairs=${pairs#*|}
+            want=${pair#*=}
+            got=$(setting "$key" "${pair%%=*}")
+            if [[ "$want" == REG_*:* ]]; then got=${got/|/:}; else got=${got#*|}; fi
+            expect_eq "$got" "$want" "registry ${key:+$key\\}${pair%%=*}"
+        done
     done
 }

@@ -207,7 +207,8 @@ selection_delete_undo_and_slot_files() {
     newest=$(ls -t "$undo"/Undo*.bmp | head -n 1)
     expect_true "the exit snapshot ($newest) holds the picture at exit" \
         cmp -s <(tail -c +55 "$ramps") <(tail -c +55 "$newest" | head -c $((360 * 60)))
-    expect_eq "$(ls "$undo" | grep -vc '^Undo[0-9]*\.bmp$' || true)" 0 "no other file in the Undo folder"
+    expect_eq "$(ls "$undo" | grep -vc '^Undo[0-9]*\.bmp$' || true)" 0 \
+        "no other file in the Undo folder"
 }
 
 # A file in the place of the undo folder: the snapshots stay in memory, one step of Undo and Redo

@@ -68,9 +68,12 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     later=$(marker_column playback_marker_later 200 100)
     expect_true "the play-position line moves (column $column, then $later)" \
         test "$later" != "$column"
-    log "capture 1 holds $(capture repeats "$first" "$HOME" 1 2 40) whole copies of the sound so far"
-    # The grayed sound options do not open from the menu while the device is in use.
-    xdotool key alt+o s
+    log "capture 1 holds $(capture repeats "$first" "$HOME" 1 2 40) whole copies of the sound"
+    # The Options menu opens (its first item's help text shows), but its sound options item,
+    # grayed while the device is in use, does not open the dialog.
+    xdotool key alt+o
+    drv wait-status 0 "Include settings for latest rendering when saving image"
+    xdotool key s
     drv sleep 400
     expect_eq "$(drv windows | grep -c "^#32770|$SOUND_OPTIONS|" || true)" 0 \
         "no sound options dialog while playing"
@@ -154,8 +157,7 @@ sound_options_sample_rate() {
     exit_lumetra
     read_settings
     expect_settings <<EOF
-|Output sample rate|11025
-|Output buffers|$((0x04001000))
+|Output sample rate=11025|Output buffers=$((0x04001000))
 EOF
 }
 
@@ -173,7 +175,8 @@ no_wave_device_at_start() {
     click_item "Sound System Failure 01" 1 --starting
     drv --timeout 30000 wait-window
     drv sleep 300
-    expect_eq "$(drv title)|$(drv message-box)" "$E2E_START_TITLE|" "the program is up, no other box"
+    expect_eq "$(drv title)|$(drv message-box)" "$E2E_START_TITLE|" \
+        "the program is up, no other box"
 
     # Rendering works and writes the sound file; the play after it says what is wrong.
     open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"

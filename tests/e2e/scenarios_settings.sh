@@ -73,7 +73,8 @@ settings_fresh_defaults() {
     # Help > About Lumetra.
     xdotool key alt+h a
     drv wait-dialog "About Lumetra"
-    expect_eq "$(drv dialog-text "About Lumetra" 1213)" "Spectral Canvas Tone Machine" "About subtitle"
+    expect_eq "$(drv dialog-text "About Lumetra" 1213)" "Spectral Canvas Tone Machine" \
+        "About subtitle"
     expect_true "About version text" \
         bash -c '[[ "$(wine "$E2E_DRIVER" dialog-text "About Lumetra" 3301)" == Lumetra* ]]'
     shot about_box
@@ -89,40 +90,14 @@ settings_fresh_defaults() {
     base=$(app_folder)
     read_settings
     expect_settings <<EOF
-|Image width|REG_DWORD|300
-|Image height|REG_DWORD|150
-|Output buffers|$((0x08001000))
-|Output sample rate|22050
-|Output device|0
-|Render options|$((0x4A0001EA))
-|Program options|0
-|Output time|5000
-|Pitch:Low|50000
-|Pitch:High|8000000
-|Output amp|10000
-Windows|main.x|50
-Windows|main.y|50
-Windows|main.w|540
-Windows|main.h|280
-Windows|main.cmdshow|1
-Windows|brush.x|50
-Windows|brush.y|330
-Windows|brush.show|5
-Windows|echord.x|326
-Windows|echord.y|330
-Windows|echord.show|5
-Windows|rndr.x|300
-Windows|rndr.y|96
-Windows|rndr.show|0
-Windows|imgbr.x|370
-Windows|imgbr.y|76
-Windows|imgbr.w|370
-Windows|imgbr.h|406
-Windows|imgbr.show|5
-Directories|Image|REG_SZ|${base}Images\\
-Directories|Filter|${base}Filters\\
-Directories|Soundfile|$SFDIR\\
-Directories|Analysed sounds|${base}Analyses\\
+|Image width=REG_DWORD:300|Image height=REG_DWORD:150|Output buffers=$((0x08001000))
+|Output sample rate=22050|Output device=0|Render options=$((0x4A0001EA))|Program options=0
+|Output time=5000|Pitch:Low=50000|Pitch:High=8000000|Output amp=10000
+Windows|main.x=50|main.y=50|main.w=540|main.h=280|main.cmdshow=1|brush.x=50|brush.y=330|brush.show=5
+Windows|echord.x=326|echord.y=330|echord.show=5|rndr.x=300|rndr.y=96|rndr.show=0|imgbr.x=370
+Windows|imgbr.y=76|imgbr.w=370|imgbr.h=406|imgbr.show=5
+Directories|Image=REG_SZ:${base}Images\\|Filter=${base}Filters\\|Soundfile=$SFDIR\\
+Directories|Analysed sounds=${base}Analyses\\
 EOF
     expect_eq "$(setting_size "" "Patches: Brush") $(setting_size "" "Patches: Echord")" \
         "REG_BINARY 576 REG_BINARY 1040" "brush and Echord patches stored whole"
@@ -170,19 +145,9 @@ settings_kept_across_restart() {
     # Render options: number 1, every render 0, named 1, stereo 1, soft 0, noise 15, counter 0,
     # undo 10, inverted.
     expect_settings <<EOF
-|Program options|4
-|Render options|$((0x8A0001ED - 4294967296))
-|Image width|420
-|Image height|210
-|Output sample rate|44100
-Windows|main.x|120
-Windows|main.y|90
-Windows|main.w|600
-Windows|main.h|330
-Windows|brush.x|140
-Windows|brush.y|460
-Windows|echord.show|6
-Windows|rndr.show|5
+|Program options=4|Render options=$((0x8A0001ED - 4294967296))|Image width=420|Image height=210
+|Output sample rate=44100
+Windows|main.x=120|main.y=90|main.w=600|main.h=330|brush.x=140|brush.y=460|echord.show=6|rndr.show=5
 EOF
 
     start_lumetra
@@ -200,9 +165,8 @@ EOF
     expect_eq "$(exit_snapshot_size)" "420 x 210" "the start picture of the stored size"
     read_settings
     expect_settings <<EOF
-Windows|echord.show|5
-|Render options|$((0x8A0001ED - 4294967296))
-|Program options|4
+Windows|echord.show=5
+|Render options=$((0x8A0001ED - 4294967296))|Program options=4
 EOF
 }
 
@@ -224,12 +188,7 @@ settings_offscreen_windows_return() {
     exit_lumetra
     read_settings
     expect_settings <<EOF
-Windows|main.x|50
-Windows|main.y|50
-Windows|brush.x|50
-Windows|echord.x|80
-Windows|rndr.x|330
-Windows|imgbr.x|370
+Windows|main.x=50|main.y=50|brush.x=50|echord.x=80|rndr.x=330|imgbr.x=370
 EOF
 }
 
@@ -258,16 +217,13 @@ settings_wrong_types_and_vanished_folders() {
     expect_eq "$(exit_snapshot_size)" "300 x 150" "the default picture size"
     read_settings
     expect_settings <<EOF
-|Image width|REG_DWORD|300
-|Image height|REG_DWORD|150
-|Output sample rate|REG_DWORD|22050
-|Render options|REG_DWORD|$((0x4A0001EA))
-Windows|main.x|REG_DWORD|50
-Windows|main.y|REG_DWORD|50
-Directories|Image|${base}Images\\
-Directories|Filter|REG_SZ|${base}Filters\\
+|Image width=REG_DWORD:300|Image height=REG_DWORD:150|Output sample rate=REG_DWORD:22050
+|Render options=REG_DWORD:$((0x4A0001EA))
+Windows|main.x=REG_DWORD:50|main.y=REG_DWORD:50
+Directories|Image=${base}Images\\|Filter=REG_SZ:${base}Filters\\
 EOF
-    expect_eq "$(setting_size "" "Patches: Echord")" "REG_BINARY 1040" "Echord patches written whole"
+    expect_eq "$(setting_size "" "Patches: Echord")" "REG_BINARY 1040" \
+        "Echord patches written whole"
     expect_eq "$(setting_names RecentFiles | wc -l)" 0 "the unusable recent-file values are gone"
 
     # A stored image folder that is read-only is not used either.
@@ -279,7 +235,7 @@ EOF
     chmod u+w "$readonly"
     read_settings
     expect_settings <<EOF
-Directories|Image|${base}Images\\
+Directories|Image=${base}Images\\
 EOF
 }
 
@@ -320,8 +276,7 @@ settings_sfdir_and_folder_browser() {
     exit_lumetra
     read_settings
     expect_settings <<EOF
-Directories|Soundfile|$other
-Directories|Filter|$filters
+Directories|Soundfile=$other|Filter=$filters
 EOF
 
     # The stored folder wins over SFDIR at the next start, and gets its backslash there.
@@ -329,8 +284,7 @@ EOF
     exit_lumetra
     read_settings
     expect_settings <<EOF
-Directories|Soundfile|$other\\
-Directories|Filter|$filters
+Directories|Soundfile=$other\\|Filter=$filters
 EOF
 }
 
@@ -383,10 +337,7 @@ recent_files_across_runs() {
     exit_lumetra
     read_settings
     expect_settings <<EOF
-RecentFiles|0|${short[3]}
-RecentFiles|1|${short[2]}
-RecentFiles|2|${short[1]}
-RecentFiles|3|${short[0]}
+RecentFiles|0=${short[3]}|1=${short[2]}|2=${short[1]}|3=${short[0]}
 EOF
 
     # A picture gone before the start is dropped from the list.
@@ -394,7 +345,8 @@ EOF
     start_lumetra
     choose_recent 0
     drv wait-title "$name - Lumetra"
-    expect_true "the picture outside ASCII opened from the list" canvas_shows "$folder/$name" recent_unicode
+    expect_true "the picture outside ASCII opened from the list" \
+        canvas_shows "$folder/$name" recent_unicode
     choose_recent 2
     drv wait-title "deep picture.bmp - Lumetra"
     expect_true "the picture beyond MAX_PATH opened from the list" \
