@@ -60,7 +60,7 @@ start_lumetra() {
     echo $! >"$E2E_ROOT/lumetra.pid"
     drv --timeout 30000 wait-window
     # Let the tool windows come up and paint before anything is measured.
-    drv sleep 300
+    sleep 0.3
 }
 
 reset_settings() {
@@ -127,7 +127,7 @@ focus_main() {
     local x y w h
     read -r x y w h <<<"$(window_rect LumetraWin)"
     xdotool mousemove $((x + 40)) $((y + 8)) click 1
-    drv sleep 150
+    sleep 0.15
 }
 
 # Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
@@ -141,24 +141,24 @@ click_item() {
 # it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
 type_into_field() {
     click_item "$1" "$2"
-    drv sleep 100
+    sleep 0.1
     xdotool key Home shift+End
     xdotool type "$3"
     xdotool key Tab
-    drv sleep 150
+    sleep 0.15
 }
 
 # Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1), by way of a point
 # in between: drag BUTTON X0 Y0 X1 Y1
 drag() {
     xdotool mousemove "$2" "$3" mousedown "$1"
-    drv sleep 100
+    sleep 0.1
     xdotool mousemove $((($2 + $4) / 2)) $((($3 + $5) / 2))
-    drv sleep 100
+    sleep 0.1
     xdotool mousemove "$4" "$5"
-    drv sleep 100
+    sleep 0.1
     xdotool mouseup "$1"
-    drv sleep 100
+    sleep 0.1
 }
 
 # Screen position of picture point (X, Y) while the canvas is not scrolled: picture_point X Y
@@ -201,13 +201,13 @@ canvas_shows() {
 # Files through the program's dialogs
 
 # Opens a picture through the Open dialog: Ctrl+O, the path typed, Return; then waits for the
-# title that names it: open_picture WINDOWS_PATH [SHOWN_NAME]
+# title that names it: open_picture WINDOWS_PATH
 open_picture() {
     xdotool key ctrl+o
     drv wait-dialog "Open a bitmap file"
     xdotool type --delay 2 "$1"
     xdotool key Return
-    drv wait-no-dialog "Open a bitmap file" wait-title "${2:-${1##*\\}} - Lumetra"
+    drv wait-no-dialog "Open a bitmap file" wait-title "${1##*\\} - Lumetra"
 }
 
 # Save Image As (Ctrl+S) to a typed path: save_picture_as WINDOWS_PATH

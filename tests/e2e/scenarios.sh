@@ -39,7 +39,7 @@ render_writes_the_batch_renderers_wav() {
     drv wait-status 0 "No image data to render!"
     # Space would say "No sound to play back!" and Shift+S open the save dialog.
     xdotool key shift+s space
-    drv sleep 500
+    sleep 0.5
     expect_eq "$(drv windows | grep -c '^#32770|Save Soundfile|' || true) / $(drv status 0)" \
         "0 / No image data to render!" "no save dialog and no play without a sound"
     expect_eq "$(ls "$E2E_SOUNDS" | wc -l)" 0 "no sound file for a black picture"
@@ -118,7 +118,7 @@ escape_stops_render() {
     # 300 columns for 600 s: 43953 frames per column, 301 slices, stereo.
     expect_eq "$(drv wait-status-prefix 0 "Generating")" \
         "Generating 599.99 secs (Hold down Esc to terminate)" "the render takes the typed time"
-    drv sleep 300
+    sleep 0.3
     xdotool keydown Escape
     local text
     text=$(drv --timeout 30000 wait-status-prefix 0 "Generated ")
@@ -159,9 +159,9 @@ selection_delete_undo_and_slot_files() {
     read -r x0 y0 <<<"$(picture_point 10 20)"
     read -r x1 y1 <<<"$(picture_point 60 50)"
     xdotool mousemove "$x0" "$y0" mousedown 3
-    drv sleep 100
+    sleep 0.1
     xdotool mousemove $((x0 + 20)) $((y0 + 10))
-    drv sleep 100
+    sleep 0.1
     xdotool mousemove "$x1" "$y1"
     drv wait-status 1 "10, 20, (50, 30)"
     shot_main selection_dragging
@@ -227,7 +227,7 @@ undo_without_a_usable_undo_folder() {
     for step in ctrl+z:tone ctrl+y:ramps ctrl+z:tone ctrl+z:tone; do
         xdotool key "${step%%:*}"
         # A step that leaves the picture as it is shows at once: give it time to do anything.
-        [ "${step#*:}" != "$shown" ] || drv sleep 500
+        [ "${step#*:}" != "$shown" ] || sleep 0.5
         shown=${step#*:}
         expect_true "${step%%:*} shows the ${step#*:} picture" \
             canvas_shows "$E2E_PICTURES/${step#*:}.bmp" "no_undo_folder_${step#*:}"

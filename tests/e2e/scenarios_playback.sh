@@ -32,7 +32,7 @@ marker_column() {
     for try in 1 2 3 4 5; do
         columns=$(shot_columns "$@")
         [ "$(wc -w <<<"$columns")" -eq 1 ] && break
-        drv sleep 100 >/dev/null
+        sleep 0.1
     done
     log "screenshot $E2E_ARTIFACTS/$1.png: line at columns \"$columns\"" >&2
     if [ "$(wc -w <<<"$columns")" -ne 1 ]; then
@@ -64,7 +64,7 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     drv wait-status 0 "$PLAYING_TEXT"
     local column later
     column=$(marker_column playback_marker 200 100)
-    drv sleep 400
+    sleep 0.4
     later=$(marker_column playback_marker_later 200 100)
     expect_true "the play-position line moves (column $column, then $later)" \
         test "$later" != "$column"
@@ -74,7 +74,7 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     xdotool key alt+o
     drv wait-status 0 "Include settings for latest rendering when saving image"
     xdotool key s
-    drv sleep 400
+    sleep 0.4
     expect_eq "$(drv windows | grep -c "^#32770|$SOUND_OPTIONS|" || true)" 0 \
         "no sound options dialog while playing"
     xdotool key Escape Escape
@@ -88,6 +88,11 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     expect_true "the repeating play went round at least twice" test "${settled%% *}" -ge 2
     expect_eq "$(capture count "$HOME")" 2 "no further opening of the device"
     expect_eq "$(shot_columns playback_stopped 200 100)" "" "no play-position line once closed"
+    # With the device closed, Options > Soundcard & Sample Rate opens again.
+    xdotool key alt+o s
+    drv wait-dialog "$SOUND_OPTIONS"
+    xdotool key Escape
+    drv wait-no-dialog "$SOUND_OPTIONS"
 
     # A render from the Sound menu while the sound repeats: the play is stopped first, then the
     # render plays its own sound once, from a new opening of the device.
@@ -122,9 +127,9 @@ sound_options_sample_rate() {
     log "device shown: \"$(drv dialog-text "$SOUND_OPTIONS" 1033)\""
     # Two down in the rate list, from 22050 to 11025, taken with Enter.
     click_item "$SOUND_OPTIONS" 1038
-    drv sleep 300
+    sleep 0.3
     xdotool key Down Down Return
-    drv sleep 200
+    sleep 0.2
     expect_eq "$(drv dialog-text "$SOUND_OPTIONS" 1038)" 11025 "sample rate chosen"
     type_into_field "$SOUND_OPTIONS" 1035 4
     shot sound_options_dialog
@@ -139,7 +144,7 @@ sound_options_sample_rate() {
         expect_true "Nyquist box: $box" \
             bash -c '[[ "$1" == "Lumetra Warning!|Your present highest image frequency (8000.00 Hz) exceeds"* ]]' _ "$box"
         xdotool key Return
-        drv sleep 300
+        sleep 0.3
     else
         expect_eq "$(drv status 0)" "Max out frq (8000) exceeds half of selected sample rate (5512)!" \
             "Nyquist status text"
@@ -174,7 +179,7 @@ no_wave_device_at_start() {
     shot no_device_box
     click_item "Sound System Failure 01" 1 --starting
     drv --timeout 30000 wait-window
-    drv sleep 300
+    sleep 0.3
     expect_eq "$(drv title)|$(drv message-box)" "$E2E_START_TITLE|" \
         "the program is up, no other box"
 

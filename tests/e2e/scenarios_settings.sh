@@ -108,6 +108,8 @@ EOF
 # at the next start.
 settings_kept_across_restart() {
     put_setting "" "Output sample rate" REG_DWORD 44100
+    put_setting "" "Pitch:High" REG_DWORD 6000000
+    put_setting "" "Output time" REG_DWORD 7000
     start_lumetra
     # The Echord dialog rolled up by a double click on its caption (first, while nothing covers
     # it); the brush dialog dragged by its caption to (140, 460); the main window dragged by its
@@ -115,7 +117,7 @@ settings_kept_across_restart() {
     local x y w h
     read -r x y w h <<<"$(window_rect "Echord Tool")"
     xdotool mousemove $((x + w / 2)) $((y + 6)) click --repeat 2 --delay 80 1
-    drv sleep 300
+    sleep 0.3
     read -r x y w h <<<"$(window_rect "Echord Tool")"
     expect_true "Echord dialog rolled up to its caption ($h pixels)" test "$h" -lt 50
     drag 1 80 337 170 467
@@ -146,21 +148,23 @@ settings_kept_across_restart() {
     # undo 10, inverted.
     expect_settings <<EOF
 |Program options=4|Render options=$((0x8A0001ED - 4294967296))|Image width=420|Image height=210
-|Output sample rate=44100
+|Output sample rate=44100|Pitch:High=6000000|Output time=7000
 Windows|main.x=120|main.y=90|main.w=600|main.h=330|brush.x=140|brush.y=460|echord.show=6|rndr.show=5
 EOF
 
     start_lumetra
     expect_window LumetraWin "120 90 600 330"
     expect_window "Brush Tools" "140 460"
-    expect_true "render options shown" test -n "$(window_rect "Render Options")"
+    # The Render Options window is back, showing the start picture's settings: the stored ones.
+    expect_eq "$(drv dialog-text "Render Options" 1030) $(drv dialog-text "Render Options" 1032)" \
+        "6000.000 7.00" "high pitch and time of the start picture"
     read -r x y w h <<<"$(window_rect "Echord Tool")"
     expect_true "Echord dialog shown rolled up ($h pixels)" test -n "$h" -a "${h:-99}" -lt 50
     shot settings_restored
     # Tools > Echord Dialog unrolls it, as a user would bring it back.
     focus_main
     xdotool key alt+t e
-    drv sleep 300
+    sleep 0.3
     exit_lumetra
     expect_eq "$(exit_snapshot_size)" "420 x 210" "the start picture of the stored size"
     read_settings
@@ -357,7 +361,7 @@ EOF
     read -r x1 y1 <<<"$(picture_point 44 22)"
     drag 3 "$x0" "$y0" "$x1" "$y1"
     xdotool key Delete s
-    drv sleep 500
+    sleep 0.5
     expect_eq "$(tail -c +55 "$deep/deep picture.bmp" | tr -d '\0' | wc -c)" 0 \
         "the blacked-out picture saved beyond MAX_PATH"
     rm "$folder/other.bmp"
