@@ -4,7 +4,9 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
+#include <iterator>
 
 #include "driver_error.h"
 #include "program_queries.h"
@@ -209,11 +211,10 @@ std::string shortPath(Session&, const Args& a) {
 }
 
 std::string registryData(DWORD type, const std::vector<BYTE>& data) {
-    if (type == REG_DWORD && data.size() == 4) {
-        return std::to_string(*reinterpret_cast<const std::int32_t*>(data.data()));
-    }
-    if (type == REG_QWORD && data.size() == 8) {
-        return std::to_string(*reinterpret_cast<const std::int64_t*>(data.data()));
+    if ((type == REG_DWORD && data.size() == 4) || (type == REG_QWORD && data.size() == 8)) {
+        std::int64_t value = 0;
+        std::memcpy(&value, data.data(), data.size());
+        return std::to_string(type == REG_DWORD ? std::int32_t(value) : value);
     }
     if (type == REG_SZ || type == REG_EXPAND_SZ) {
         std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
@@ -229,21 +230,11 @@ std::string registryData(DWORD type, const std::vector<BYTE>& data) {
     return hex;
 }
 
-const char* registryType(DWORD type) {
-    switch (type) {
-        case REG_DWORD:
-            return "REG_DWORD";
-        case REG_QWORD:
-            return "REG_QWORD";
-        case REG_SZ:
-            return "REG_SZ";
-        case REG_EXPAND_SZ:
-            return "REG_EXPAND_SZ";
-        case REG_BINARY:
-            return "REG_BINARY";
-        default:
-            return "REG_OTHER";
-    }
+std::string registryType(DWORD type) {
+    static const char* const names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY",
+                                        "REG_DWORD"};
+    if (type < std::size(names)) return names[type];
+    return type == REG_QWORD ? "REG_QWORD" : "REG_TYPE_" + std::to_string(type);
 }
 
 // Every value under the key and its subkeys, one a line: SUBKEY|NAME|TYPE|DATA.
