@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end scenarios: runs the cross-built Lumetra.exe under Wine on a private Xvfb display in a
-# fresh Wine prefix, drives it with tests/e2e's driver and xdotool, and checks what it shows and
-# writes. Screenshots and logs go to build/windows/e2e-artifacts/.
+# fresh Wine prefix, drives it as a user does with xdotool and tests/e2e's driver, and checks what
+# it shows and writes. Screenshots and logs go to build/windows/e2e-artifacts/.
 #
-#   scripts/e2e.sh [SCENARIO...]     (default: all; needs `scripts/build.sh windows` first)
+#   scripts/e2e.sh [SCENARIO...]     (default: all; needs `scripts/build.sh windows native` first)
 #
 # E2E_EXTRA=FILE adds the shell functions of FILE as further scenarios (for trying things out).
 set -euo pipefail
@@ -11,12 +11,15 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 bin=$repo/build/windows/bin
 
-for tool in wine xdotool Xvfb import convert sox python3; do
+for tool in wine xdotool Xvfb import convert compare identify python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
 for exe in Lumetra.exe lumetra_e2e.exe; do
     [ -f "$bin/$exe" ] || { echo "e2e: $bin/$exe is missing (scripts/build.sh windows)"; exit 1; }
 done
+# The batch renderer whose files the program must reproduce byte for byte.
+export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
+[ -x "$LUMETRA_RENDER" ] || { echo "e2e: $LUMETRA_RENDER is missing (scripts/build.sh native)"; exit 1; }
 
 # One run at a time in this build folder: a second run waits for the first.
 mkdir -p "$repo/build/windows"
@@ -32,8 +35,6 @@ export E2E_APP=$E2E_ROOT/app E2E_SOUNDS=$E2E_ROOT/sounds E2E_PICTURES=$E2E_ROOT/
 cp "$bin/Lumetra.exe" "$E2E_APP/"
 cp "$bin/lumetra_e2e.exe" "$E2E_ROOT/"
 export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe E2E_TESTS=$repo/tests/e2e
-# The batch renderer whose samples the program must reproduce, when it has been built.
-export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
 
 source scripts/wine-env.sh
 source tests/e2e/lib.sh
@@ -71,6 +72,7 @@ failed=()
 for scenario in "${scenarios[@]}"; do
     echo "== e2e: $scenario"
     start=$SECONDS
+    clean_slate
     # Not inside an `if`: there bash would ignore the scenario's `set -e`.
     set +e
     (set -e; "$scenario")

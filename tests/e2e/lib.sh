@@ -1,13 +1,16 @@
 # Helpers for the end-to-end scenarios (sourced by scripts/e2e.sh). A scenario is a shell
-# function that runs with `set -e` in a subshell: the first failing step ends it.
+# function that runs with `set -e` in a subshell: the first failing step ends it. Scenarios drive
+# the program as a user does (keys and the mouse through xdotool, menu clicks and the close box
+# through the driver) and read what a user can see or get: titles, windows, dialog and
+# status-bar texts, message boxes, screenshots, the files it writes, the registry after it ended.
 #
 # Set by the runner: E2E_ROOT (work folder), E2E_APP (folder holding the Lumetra.exe under test),
-# E2E_DRIVER (lumetra_e2e.exe), E2E_ARTIFACTS (screenshots and logs), E2E_PICTURES, E2E_SOUNDS.
+# E2E_DRIVER (lumetra_e2e.exe), E2E_ARTIFACTS (screenshots and logs), E2E_PICTURES, E2E_SOUNDS,
+# E2E_TESTS (this folder).
 
-# The start title, shown while no named image is loaded.
 E2E_START_TITLE="Lumetra - Spectral Canvas Tone Machine"
-# Registry key of the program's settings.
-E2E_SETTINGS_KEY='HKCU\Software\Velloforge\Lumetra'
+E2E_SETTINGS_KEY='Software\Velloforge\Lumetra'
+PLAYING_TEXT="Playing sound. Hit Space bar to stop."
 
 # lumetra_e2e.exe with its arguments (see `drv` with no arguments for the list of commands).
 drv() {
@@ -48,17 +51,27 @@ expect_true() {
     log "ok: $what"
 }
 
+# ---------------------------------------------------------------------------------------------
+# The program's process
+
 # Starts Lumetra.exe and waits for its main window. The process id goes to $E2E_ROOT/lumetra.pid.
 start_lumetra() {
     (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
     echo $! >"$E2E_ROOT/lumetra.pid"
     drv --timeout 30000 wait-window
     # Let the tool windows come up and paint before anything is measured.
-    drv sleep 300
+    sleep 0.3
 }
 
 reset_settings() {
     wine reg delete 'HKCU\Software\Velloforge' /f >/dev/null 2>&1 || true
+}
+
+# Where every scenario starts: no settings, no sound files, nothing played.
+clean_slate() {
+    reset_settings
+    rm -f "$E2E_SOUNDS"/*.wav
+    forget_captures
 }
 
 lumetra_running() {
@@ -76,12 +89,83 @@ kill_lumetra() {
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# Closes the program through its close box message and checks that it ends with code 0.
+# Closes the program with its close box and checks that it ends with code 0.
 close_lumetra() {
-    local code
-    code=$(drv --timeout 20000 close)
+    expect_eq "$(drv --timeout 20000 close)" 0 "exit code after the close box"
     rm -f "$E2E_ROOT/lumetra.pid"
-    expect_eq "$code" 0 "exit code"
+}
+
+# File > Exit through the keyboard; the settings are written on the way out. The program was
+# started by this shell, which waits for it and takes its exit code.
+exit_lumetra() {
+    local pid i code=0
+    pid=$(cat "$E2E_ROOT/lumetra.pid")
+    focus_main
+    xdotool key alt+f x
+    for i in $(seq 200); do
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end after File > Exit"
+    wait "$pid" || code=$?
+    rm -f "$E2E_ROOT/lumetra.pid"
+    expect_eq "$code" 0 "exit code after File > Exit"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Windows, keys and the mouse
+
+# The rectangle "x y w h" of a visible top-level window of the program by its caption or, for
+# the main window, its class LumetraWin.
+window_rect() {
+    drv windows | awk -F'|' -v c="$1" '$1 == c || $2 == c { print $3; exit }'
+}
+
+# Keys go to the window with the focus: a click on the main window's caption gives it back after
+# a tool window had it (near the caption's left end, where no tool window stands).
+focus_main() {
+    local x y w h
+    read -r x y w h <<<"$(window_rect LumetraWin)"
+    xdotool mousemove $((x + 40)) $((y + 8)) click 1
+    sleep 0.15
+}
+
+# Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
+click_item() {
+    local x y w h
+    read -r x y w h <<<"$(drv "${@:3}" item-rect "$1" "$2")"
+    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+}
+
+# Types TEXT into an edit field of a dialog: a click into it, its text replaced, and Tab to leave
+# it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
+type_into_field() {
+    click_item "$1" "$2"
+    sleep 0.1
+    xdotool key Home shift+End
+    xdotool type "$3"
+    xdotool key Tab
+    sleep 0.15
+}
+
+# Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1), by way of a point
+# in between: drag BUTTON X0 Y0 X1 Y1
+drag() {
+    xdotool mousemove "$2" "$3" mousedown "$1"
+    sleep 0.1
+    xdotool mousemove $((($2 + $4) / 2)) $((($3 + $5) / 2))
+    sleep 0.1
+    xdotool mousemove "$4" "$5"
+    sleep 0.1
+    xdotool mouseup "$1"
+    sleep 0.1
+}
+
+# Screen position of picture point (X, Y) while the canvas is not scrolled: picture_point X Y
+picture_point() {
+    local ox oy w h
+    read -r ox oy w h <<<"$(drv canvas-origin)"
+    echo "$((ox + 7 + $1)) $((oy + 7 + $2))"
 }
 
 # Screenshot of the whole Xvfb screen into the artifacts: shot NAME
@@ -93,16 +177,59 @@ shot() {
 # Screenshot cropped to the main window: shot_main NAME
 shot_main() {
     local x y w h
-    read -r x y w h <<<"$(drv window-rect)"
+    read -r x y w h <<<"$(window_rect LumetraWin)"
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_ARTIFACTS/$1.png"
     log "screenshot $E2E_ARTIFACTS/$1.png"
 }
 
-# Screen position of picture point (X, Y) while the canvas is not scrolled: picture_point X Y
-picture_point() {
-    local ox oy w h
+# Succeeds once the canvas shows exactly the pixels of the picture FILE at its top left (the
+# picture is drawn 1:1 at (7, 7)), within three seconds; the last shot is kept as NAME.png:
+# canvas_shows FILE NAME
+canvas_shows() {
+    local ox oy w h size try
     read -r ox oy w h <<<"$(drv canvas-origin)"
-    echo "$((ox + 7 + $1)) $((oy + 7 + $2))"
+    size=$(identify -format '%wx%h' "$1")
+    for try in $(seq 15); do
+        import -window root -crop "$size+$((ox + 7))+$((oy + 7))" +repage "$E2E_ARTIFACTS/$2.png"
+        [ "$(compare -metric AE "$E2E_ARTIFACTS/$2.png" "$1" null: 2>&1)" = 0 ] && return 0
+        sleep 0.2
+    done
+    return 1
+}
+
+# ---------------------------------------------------------------------------------------------
+# Files through the program's dialogs
+
+# Opens a picture through the Open dialog: Ctrl+O, the path typed, Return; then waits for the
+# title that names it: open_picture WINDOWS_PATH
+open_picture() {
+    xdotool key ctrl+o
+    drv wait-dialog "Open a bitmap file"
+    xdotool type --delay 2 "$1"
+    xdotool key Return
+    drv wait-no-dialog "Open a bitmap file" wait-title "${1##*\\} - Lumetra"
+}
+
+# Save Image As (Ctrl+S) to a typed path: save_picture_as WINDOWS_PATH
+save_picture_as() {
+    xdotool key ctrl+s
+    drv wait-dialog "Save Bitmap"
+    xdotool type --delay 2 "$1"
+    xdotool key Return
+    drv wait-no-dialog "Save Bitmap" wait-title "${1##*\\} - Lumetra"
+}
+
+# Starts a render with KEYS and waits until it has finished: the timing text in status part 1
+# ends every render. The first render of a run may come from F5; later ones come from the Sound
+# menu, whose opening empties part 1 before the command (render KEYS...).
+render() {
+    xdotool key "$@"
+    drv --timeout 60000 wait-status-prefix 1 "Time: " >/dev/null
+}
+
+# Waits until the play that follows a render has ended (status part 0 emptied).
+wait_play_end() {
+    drv --timeout 30000 wait-status 0 ""
 }
 
 # A 24-bit uncompressed BMP as the program writes and reads them: make_bmp OUT ARGS...
@@ -112,11 +239,70 @@ make_bmp() {
     convert "$@" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$out"
 }
 
-# Little-endian unsigned 32-bit number at a byte offset of a file: u32 FILE OFFSET
+# Little-endian unsigned numbers at a byte offset of a file: u32 FILE OFFSET, u16 FILE OFFSET
 u32() {
     od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
 }
 
 u16() {
     od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '
+}
+
+# The newest WAV file of the sound folder.
+newest_wav() {
+    ls -t "$E2E_SOUNDS"/*.wav | head -n 1
+}
+
+# ---------------------------------------------------------------------------------------------
+# Played sound: HOME/.asoundrc sends everything played into HOME/played.raw, played.raw.0001, ...
+# one file per opening of the wave-out device (see playback_capture.py).
+
+capture() {
+    python3 "$E2E_TESTS/playback_capture.py" "$@"
+}
+
+# Capture files of earlier scenarios would shift the numbering.
+forget_captures() {
+    rm -f "$HOME"/played.raw*
+}
+
+# ---------------------------------------------------------------------------------------------
+# The settings in the registry, read with the driver after the program has ended.
+
+# Puts a value under the settings key: put_setting SUBKEY NAME TYPE DATA
+put_setting() {
+    wine reg add "HKCU\\$E2E_SETTINGS_KEY${1:+\\$1}" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+}
+
+# Reads the settings key and its subkeys once, for `setting` and `expect_settings`.
+read_settings() {
+    drv registry "$E2E_SETTINGS_KEY" >"$E2E_ROOT/settings.txt"
+    cat "$E2E_ROOT/settings.txt" >>"$E2E_ARTIFACTS/settings_${FUNCNAME[1]}.txt"
+}
+
+# TYPE|DATA of a value as read_settings found it (DWORDs as signed numbers, binary data as hex
+# digits); nothing when it is missing: setting SUBKEY NAME
+setting() {
+    awk -F'|' -v k="$1" -v n="$2" '$1 == k && $2 == n { print $3 "|" $4 }' "$E2E_ROOT/settings.txt"
+}
+
+# The names of the values of a subkey, one a line, sorted.
+setting_names() {
+    awk -F'|' -v k="$1" '$1 == k { print $2 }' "$E2E_ROOT/settings.txt" | sort
+}
+
+# Checks values that read_settings found, given on stdin as lines SUBKEY|NAME=EXPECTED|NAME=...
+# EXPECTED is the data alone, or TYPE:DATA where the type matters.
+expect_settings() {
+    local key pairs pair want got
+    while IFS='|' read -r key pairs; do
+        while [ -n "$pairs" ]; do
+            pair=${pairs%%|*}
+            [ "$pair" = "$pairs" ] && pairs="" || pairs=${pairs#*|}
+            want=${pair#*=}
+            got=$(setting "$key" "${pair%%=*}")
+            if [[ "$want" == REG_*:* ]]; then got=${got/|/:}; else got=${got#*|}; fi
+            expect_eq "$got" "$want" "registry ${key:+$key\\}${pair%%=*}"
+        done
+    done
 }

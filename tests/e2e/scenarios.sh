@@ -1,19 +1,13 @@
-# The end-to-end scenarios. Each function starts Lumetra.exe with empty settings, acts as a user
-# would (commands through the driver, real keys and mouse through xdotool) and checks what the
+# The end-to-end scenarios of pictures and sound files. Each function starts Lumetra.exe (the
+# runner has emptied the settings and the sound folder), acts as a user would and checks what the
 # program shows and writes. The runner (scripts/e2e.sh) calls them in this order.
 
 E2E_SCENARIOS=(
-    start_and_exit
-    new_image_dialog
-    open_bmp_jpeg_gif
-    menu_states_before_render
-    render_f5_writes_numbered_wav
-    black_picture_has_nothing_to_render
-    selection_drag
-    save_as_and_reopen
+    render_writes_the_batch_renderers_wav
+    save_as_with_render_info_and_reopen
     escape_stops_render
-    main_window_with_tool_windows
-    about_box
+    selection_delete_undo_and_slot_files
+    undo_without_a_usable_undo_folder
     screenshots_at_200_percent
 )
 
@@ -35,238 +29,58 @@ make_pictures() {
 
 # ---------------------------------------------------------------------------------------------
 
-start_and_exit() {
-    reset_settings
+# F5 renders the picture into a WAV file of the sound folder that equals, byte for byte, what the
+# batch renderer makes of it, and plays it once on the wave-out device. Before there is a sound,
+# the keys of the grayed Save Sound As and Play do nothing.
+render_writes_the_batch_renderers_wav() {
     start_lumetra
-    expect_eq "$(drv title)" "$E2E_START_TITLE" "start title"
-    expect_eq "$(drv status 0)" "" "status part 0 at start"
-    local windows
-    windows=$(drv windows)
-    printf '%s\n' "$windows" >"$E2E_ARTIFACTS/start_windows.txt"
-    expect_true "brush dialog shown at start" grep -q '|Brush Tools|' <<<"$windows"
-    expect_true "render options hidden at start" bash -c '! grep -q "|Render Options|" <<<"$1"' _ "$windows"
-    shot start
-    # Exit (113) runs the shutdown sequence, which stores the settings.
-    expect_eq "$(drv command 113 wait-exit)" 0 "exit code after File > Exit"
-    rm -f "$E2E_ROOT/lumetra.pid"
-    if wine reg query "$E2E_SETTINGS_KEY\Windows" /v main.x >/dev/null 2>&1; then
-        log "settings were stored at exit"
-    else
-        log "no settings stored at exit (the settings store is not part of this build)"
-    fi
-}
-
-new_image_dialog() {
-    reset_settings
-    start_lumetra
-    drv command 101 wait-dialog "Create New Image" sleep 200
-    # A user types into W, moves on with Tab (the field is taken when it loses the focus), types
-    # into H, moves on, and confirms with Enter (the default button is "&New Image").
-    drv set-dialog-text "Create New Image" 1037 400
-    xdotool key Tab
-    drv sleep 100 set-dialog-text "Create New Image" 1039 200
-    xdotool key Tab
-    drv sleep 100
-    shot new_image_dialog
-    xdotool key Return
-    drv wait-no-dialog "Create New Image"
-    expect_eq "$(drv doc width)" 400 "new picture width"
-    expect_eq "$(drv doc height)" 200 "new picture height"
-    expect_eq "$(drv title)" "$E2E_START_TITLE" "title after New Image"
-    close_lumetra
-}
-
-open_bmp_jpeg_gif() {
-    reset_settings
-    start_lumetra
-    # The BMP through the real Open dialog, typed as a user would.
-    xdotool key ctrl+o
-    drv wait-dialog "Open a bitmap file"
-    xdotool type --delay 5 "$(winpath "$E2E_PICTURES/tone.bmp")"
-    xdotool key Return
-    drv wait-no-dialog "Open a bitmap file" wait-title "tone.bmp - Lumetra"
-    expect_eq "$(drv doc-text path)" "$(winpath "$E2E_PICTURES/tone.bmp")" "document path"
-    # Then each kind through the program's test request (the same code after the dialog).
-    local name w h
-    for entry in tone.bmp:200:100 gradient.jpg:80:40 checker.gif:60:30; do
-        IFS=: read -r name w h <<<"$entry"
-        drv open "$(winpath "$E2E_PICTURES/$name")"
-        expect_eq "$(drv title)" "$name - Lumetra" "title after opening $name"
-        expect_eq "$(drv doc width) x $(drv doc height)" "$w x $h" "size of $name"
-    done
-    shot_main open_gif
-    close_lumetra
-}
-
-menu_states_before_render() {
-    reset_settings
-    start_lumetra
-    expect_eq "$(drv menu-state 107)" grayed "Save Sound As before any render"
-    expect_eq "$(drv menu-state 320)" grayed "Play Latest Sound before any render"
-    expect_eq "$(drv menu-state 104)" missing "Analyze Soundfile (removed at start)"
-    expect_eq "$(drv menu-state 103)" grayed "Refresh From File without a path"
-    expect_eq "$(drv menu-state 413)" "enabled checked" "Save Sound at Every Render (default on)"
-    expect_eq "$(drv menu-state 401)" enabled "Attach Render Info (default off)"
-    expect_eq "$(drv menu-state 258)" "enabled checked" "selection style Brighten (default)"
-    expect_eq "$(drv menu-state 257)" enabled "selection style Outline Only"
-    # The keys of grayed items do nothing: Shift+S would open the save-sound dialog.
-    xdotool key shift+s
-    drv sleep 500
-    expect_eq "$(drv windows | grep -c '^#32770|Save Soundfile|' || true)" 0 \
-        "no save dialog after Shift+S"
-    xdotool key space
-    drv sleep 300
-    expect_eq "$(drv status 0)" "" "status after Space with no sound"
-    # Toggles reach the menu checks.
-    drv command 415
-    expect_eq "$(drv menu-state 415)" "enabled checked" "Number Soundfiles after toggling"
-    drv command 259
-    expect_eq "$(drv menu-state 259) / $(drv menu-state 258)" "enabled checked / enabled" \
-        "selection style Inverted"
-    close_lumetra
-}
-
-# Samples of a WAV file with a 48-byte header, as raw bytes.
-wav_data() {
-    tail -c +49 "$1"
-}
-
-render_f5_writes_numbered_wav() {
-    reset_settings
-    rm -f "$E2E_SOUNDS"/*.wav
-    start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/tone.bmp")"
-    drv command 415
-    expect_eq "$(drv menu-state 415)" "enabled checked" "Number Soundfiles on"
-    # 200 columns at 22050 Hz for 5 s: 549 frames per column, 201 slices, stereo.
-    local values=$((201 * 2 * 549)) wav="$E2E_SOUNDS/Lumetra00.wav"
+    open_picture "$(winpath "$E2E_PICTURES/black.bmp")"
     xdotool key F5
-    # The render's "Generated ..." text in part 0 gives way to the playback's at once; the
-    # timing text in part 1 stays.
-    drv --timeout 30000 wait-doc sound-length "$values" wait-doc render-running 0
-    expect_true "timing text in status part 1" \
-        bash -c '[[ "$(wine "$E2E_DRIVER" status 1)" == "Time: "*" x real-time)" ]]'
-    expect_true "Lumetra00.wav written" test -f "$wav"
-    expect_eq "$(stat -c %s "$wav")" $((48 + 2 * values)) "WAV file size"
-    expect_eq "$(head -c 4 "$wav")$(u32 "$wav" 4)" "RIFF$((2 * values + 40))" "RIFF size"
-    expect_eq "$(u32 "$wav" 16) $(u16 "$wav" 22) $(u32 "$wav" 24)" "20 2 22050" \
-        "fmt chunk size, channels, rate"
-    expect_eq "$(u32 "$wav" 44)" $((2 * values)) "data size"
-    expect_eq "$(drv menu-state 107)" enabled "Save Sound As after a render"
+    drv wait-status 0 "No image data to render!"
+    # Space would say "No sound to play back!" and Shift+S open the save dialog.
+    xdotool key shift+s space
+    sleep 0.5
+    expect_eq "$(drv windows | grep -c '^#32770|Save Soundfile|' || true) / $(drv status 0)" \
+        "0 / No image data to render!" "no save dialog and no play without a sound"
+    expect_eq "$(ls "$E2E_SOUNDS" | wc -l)" 0 "no sound file for a black picture"
 
-    # The sound itself: a tone at the pitch of row 50 from the bottom (50 Hz x 160^(50/99) =
-    # 649 Hz) in the left channel, silence in the right one (measured by sox).
-    sox "$wav" -n remix 1 stat 2>"$E2E_ARTIFACTS/left_stat.txt"
-    sox "$wav" -n remix 2 stat 2>"$E2E_ARTIFACTS/right_stat.txt"
-    local freq peak right
-    freq=$(awk -F: '/Rough   frequency/ {print int($2)}' "$E2E_ARTIFACTS/left_stat.txt")
-    peak=$(awk -F: '/Maximum amplitude/ {print $2 + 0}' "$E2E_ARTIFACTS/left_stat.txt")
-    right=$(awk -F: '/Maximum amplitude/ {print $2 + 0}' "$E2E_ARTIFACTS/right_stat.txt")
-    expect_true "left channel tone near 649 Hz (sox: $freq Hz)" test "$freq" -ge 620 -a "$freq" -le 680
-    expect_true "left channel loud (peak $peak)" awk -v p="$peak" 'BEGIN { exit !(p > 0.3) }'
-    expect_true "right channel silent (peak $right)" awk -v p="$right" 'BEGIN { exit !(p == 0) }'
-    # And exactly the samples of the batch renderer for the same picture, when it is built.
-    local reference=${LUMETRA_RENDER:-}
-    if [ -n "$reference" ] && [ -x "$reference" ]; then
-        "$reference" "$E2E_PICTURES/tone.bmp" "$E2E_ROOT/reference.wav" >/dev/null
-        expect_true "same samples as lumetra-render" \
-            cmp -s <(wav_data "$wav") <(wav_data "$E2E_ROOT/reference.wav")
-        expect_true "same header as lumetra-render" \
-            cmp -s <(head -c 48 "$wav") <(head -c 48 "$E2E_ROOT/reference.wav")
-    else
-        log "lumetra-render is not built: sample equality not checked"
-    fi
-
-    # Now Shift+S works: the save dialog comes up (and Esc closes it).
+    # Options > Number Soundfiles, then the tone.
+    xdotool key alt+o n
+    open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"
+    render F5
+    local wav="$E2E_SOUNDS/Lumetra00.wav" reference="$E2E_ROOT/reference.wav"
+    "$LUMETRA_RENDER" "$E2E_PICTURES/tone.bmp" "$reference" >/dev/null
+    expect_true "Lumetra00.wav equals the batch renderer's file ($(stat -c %s "$wav") bytes)" \
+        cmp "$wav" "$reference"
+    expect_true "the render's sound was played once" capture equal "$wav" "$HOME" 0 30
+    # Now Shift+S brings up the save dialog.
     xdotool key shift+s
     drv wait-dialog "Save Soundfile"
     xdotool key Escape
     drv wait-no-dialog "Save Soundfile"
-
-    # The automatic playback after the render went to the captured wave-out device.
-    expect_true "the render's sound was played once" \
-        python3 "$E2E_TESTS/played_sound.py" "$wav" "$HOME" 30
-    # While it played, "&Play Latest Sound" stood as "Stop sound playback" (322); afterwards the
-    # item is back.
-    drv wait-menu-state 320 enabled
-    expect_eq "$(drv menu-state 322)" missing "the stop item is gone after playback"
-
-    # A second render takes the next number.
-    xdotool key F5
-    drv --timeout 30000 wait-status-prefix 0 "Playing sound" wait-doc render-running 0 >/dev/null
+    # The next render, from the Sound menu, takes the next number.
+    render alt+s Return
     expect_true "Lumetra01.wav written by the second render" test -f "$E2E_SOUNDS/Lumetra01.wav"
     close_lumetra
 }
 
-black_picture_has_nothing_to_render() {
-    reset_settings
-    rm -f "$E2E_SOUNDS"/*.wav
-    start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/black.bmp")"
-    xdotool key F5
-    expect_eq "$(drv wait-status 0 "No image data to render!")" "No image data to render!" \
-        "status after F5 on a black picture"
-    expect_eq "$(ls "$E2E_SOUNDS"/*.wav 2>/dev/null | wc -l)" 0 "no sound file written"
-    expect_eq "$(drv menu-state 107)" grayed "Save Sound As still grayed"
-    close_lumetra
-}
-
-selection_drag() {
-    reset_settings
-    start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/tone.bmp")"
-    local x0 y0 x1 y1
-    read -r x0 y0 <<<"$(picture_point 10 20)"
-    read -r x1 y1 <<<"$(picture_point 60 50)"
-    xdotool mousemove "$x0" "$y0" mousedown 3
-    drv sleep 100
-    xdotool mousemove $((x0 + 20)) $((y0 + 10))
-    drv sleep 100
-    xdotool mousemove "$x1" "$y1"
-    expect_eq "$(drv wait-status 1 "10, 20, (50, 30)")" "10, 20, (50, 30)" \
-        "status while dragging"
-    shot_main selection_dragging
-    xdotool mouseup 3
-    expect_eq "$(drv wait-doc drag-mode 0 status 1)" "10, 20, 60, 50" "status after the drag"
-    expect_eq "$(drv doc selection-left) $(drv doc selection-top) $(drv doc selection-right) $(drv doc selection-bottom)" \
-        "10 20 60 50" "selection"
-    # Pointer readout: time and pitch under the mouse (part 2).
-    read -r x1 y1 <<<"$(picture_point 100 99)"
-    xdotool mousemove "$x1" "$y1"
-    expect_eq "$(drv wait-status 2 "2.50 sec, 50.00 Hz")" "2.50 sec, 50.00 Hz" \
-        "pointer readout over the bottom row"
-    shot_main selection_done
-    # A right click that ends where it started clears the selection.
-    read -r x0 y0 <<<"$(picture_point 30 30)"
-    xdotool mousemove "$x0" "$y0" mousedown 3
-    drv sleep 100
-    xdotool mouseup 3
-    expect_eq "$(drv wait-status 1 "No selection")" "No selection" "status after a click"
-    expect_eq "$(drv doc selection-right)" 0 "selection cleared"
-    close_lumetra
-}
-
-save_as_and_reopen() {
-    reset_settings
-    start_lumetra
+# A JPEG and a GIF open through the Open dialog; a rendered BMP saved under a typed name keeps its
+# pixels and carries its render info behind them and in a ".info" file; opened again, the
+# record is found.
+save_as_with_render_info_and_reopen() {
     local out="$E2E_ROOT/saved/ramps_copy.bmp"
+    rm -rf "$E2E_ROOT/saved"
     mkdir -p "$E2E_ROOT/saved"
-    rm -f "$E2E_ROOT"/saved/*
-    drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
-    local hash
-    hash=$(drv doc pixel-hash)
-    drv command 401
-    expect_eq "$(drv menu-state 401)" "enabled checked" "Attach Render Info on"
-    xdotool key F5
-    drv --timeout 30000 wait-doc sound-length $((121 * 2 * 911)) wait-doc render-running 0
-    expect_eq "$(drv doc render-info-valid)" 1 "render info after the render"
-    # The render plays its sound once, and the end of that play empties the status line; stop
-    # it (the queued buffers play out) so that it cannot empty the line read after reopening.
-    drv wait-status-prefix 0 "Playing" >/dev/null
-    xdotool key space
-    drv wait-menu-state 320 enabled
-    drv save-as "$(winpath "$out")"
-    expect_eq "$(drv title)" "ramps_copy.bmp - Lumetra" "title after Save Image As"
+    start_lumetra
+    open_picture "$(winpath "$E2E_PICTURES/gradient.jpg")"
+    shot_main open_jpeg
+    open_picture "$(winpath "$E2E_PICTURES/checker.gif")"
+    open_picture "$(winpath "$E2E_PICTURES/ramps.bmp")"
+    # Options > Attach Render Info to BMP.
+    xdotool key alt+o r
+    render F5
+    wait_play_end
+    save_picture_as "$(winpath "$out")"
     # 120 x 60 pixels, rows of 360 bytes, the 164-byte render info behind the pixels.
     expect_eq "$(stat -c %s "$out")" $((54 + 360 * 60 + 164)) "saved file size"
     expect_eq "$(u32 "$out" 2)" $((54 + 360 * 60)) "BMP file size field (without the record)"
@@ -274,104 +88,164 @@ save_as_and_reopen() {
     expect_true "saved pixels equal the opened picture" \
         cmp -s <(tail -c +55 "$E2E_PICTURES/ramps.bmp") <(head -c $((54 + 360 * 60)) "$out" | tail -c +55)
     local info="${out%.bmp}.info"
-    expect_true ".info file written" test -f "$info"
     cp "$info" "$E2E_ARTIFACTS/ramps_copy.info"
     expect_eq "$(grep -c '^CMD 300 	// Render' "$info")" 1 "CMD line of the .info file"
     expect_eq "$(grep '^SIZE' "$info" | tr -d '\r')" "SIZE 120, 60" "SIZE line of the .info file"
     expect_eq "$(grep '^PARMS' "$info" | tr -d '\r')" \
         "PARMS 50.0000, 8000.0000, 10.00, 5.00 	// low, high, amp, time" "PARMS line"
 
-    # Reopen: same pixels, and the record is found behind them.
-    drv command 101 wait-dialog "Create New Image" click "Create New Image" 1185 \
-        wait-no-dialog "Create New Image"
-    drv open "$(winpath "$out")"
-    expect_eq "$(drv doc pixel-hash)" "$hash" "pixels after reopening"
+    # New Image (Ctrl+N and Enter) gives the start title back; the saved file opens again.
+    xdotool key ctrl+n
+    drv wait-dialog "Create New Image" sleep 200
+    xdotool key Return
+    drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"
+    open_picture "$(winpath "$out")"
     expect_eq "$(drv status 0)" "Render info updated by image" "status after reopening"
-    expect_eq "$(drv doc render-info-valid)" 1 "render info of the reopened image"
     close_lumetra
 }
 
-# Types TEXT into an edit field of a dialog as a user would: click into it, replace its text,
-# and leave it with Tab (the program takes a field's value when it loses the focus).
-type_into_field() {
-    local x y w h
-    read -r x y w h <<<"$(drv item-rect "$1" "$2")"
-    xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
-    drv sleep 100 set-dialog-text "$1" "$2" "$3"
-    xdotool key Tab
-    drv sleep 150
-}
-
 escape_stops_render() {
-    reset_settings
-    rm -f "$E2E_SOUNDS"/*.wav
     start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/bright.bmp")"
-    # 600 s of sound, set in the Render Options window: long enough to be stopped by hand.
-    drv command 310 wait-dialog "Render Options"
+    open_picture "$(winpath "$E2E_PICTURES/bright.bmp")"
+    # 600 s of sound, set in the Render Options window (Tools menu): long enough to be stopped.
+    xdotool key alt+t r
+    drv wait-dialog "Render Options"
     type_into_field "Render Options" 1032 600
-    expect_eq "$(drv doc output-time-milli)" 600000 "output time taken from the Time field"
     expect_eq "$(drv dialog-text "Render Options" 1042)" "2000.00 millisec" "Time/pixel field"
+    shot main_with_tool_windows
+    focus_main
     xdotool key F5
-    drv wait-status-prefix 0 "Generating" >/dev/null
-    expect_eq "$(drv doc render-running)" 1 "render running"
-    drv sleep 300
+    # 300 columns for 600 s: 43953 frames per column, 301 slices, stereo.
+    expect_eq "$(drv wait-status-prefix 0 "Generating")" \
+        "Generating 599.99 secs (Hold down Esc to terminate)" "the render takes the typed time"
+    sleep 0.3
     xdotool keydown Escape
     local text
     text=$(drv --timeout 30000 wait-status-prefix 0 "Generated ")
     xdotool keyup Escape
-    drv wait-doc render-running 0
     log "status after Esc: $text"
     local wav="$E2E_SOUNDS/Lumetra.wav" size full
-    expect_true "Lumetra.wav written" test -f "$wav"
     size=$(stat -c %s "$wav")
-    # 300 columns for 600 s: 43953 frames per column, 301 slices, stereo.
     full=$((48 + 2 * 301 * 2 * 43953))
     expect_true "the stopped render wrote less than the whole sound ($size of about $full bytes)" \
         test "$size" -lt "$full"
     expect_eq "$(u32 "$wav" 44) $(u32 "$wav" 4)" "$((size - 48)) $((size - 8))" \
         "data and RIFF sizes patched to what was written"
-    expect_eq "$(drv doc render-info-valid)" 0 "no render info after a stopped render"
-    expect_eq "$(drv menu-state 320)" enabled "the shortened sound can be played"
+    # The shortened sound is there to be played (a stopped render plays nothing by itself).
+    expect_eq "$(capture count "$HOME")" 0 "no play after the stopped render"
+    xdotool key space
+    drv wait-status 0 "$PLAYING_TEXT"
+    xdotool key space
+    drv wait-status 0 ""
     close_lumetra
 }
 
-main_window_with_tool_windows() {
-    reset_settings
+# Right-button selection with the mouse and its status texts, the pointer readout, Delete, Undo
+# and Redo with their keys, the undo slot files beside the program, New Image kept for Undo, and
+# the exit snapshot in the newest slot file.
+selection_delete_undo_and_slot_files() {
+    rm -rf "$E2E_APP/Undo"
     start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
-    # Render Options starts hidden; the Tools menu command shows it.
-    drv command 310
-    drv sleep 400
-    expect_eq "$(drv menu-state 310)" "enabled checked" "Render Options shown"
-    drv windows >"$E2E_ARTIFACTS/tool_windows.txt"
-    shot main_with_tool_windows
-    shot_main main_window
-    close_lumetra
-}
+    local tone=$E2E_PICTURES/tone.bmp ramps=$E2E_PICTURES/ramps.bmp undo=$E2E_APP/Undo
+    open_picture "$(winpath "$tone")"
+    open_picture "$(winpath "$ramps")"
+    # Each open stored the picture before it: the start picture in slot 1, the tone in slot 2.
+    expect_eq "$(identify -format '%w x %h ' "$undo/Undo1.bmp" "$undo/Undo2.bmp")" \
+        "300 x 150 200 x 100 " "slot files of the two opens"
+    expect_true "slot 2 holds the tone's pixels" \
+        cmp -s <(tail -c +55 "$tone") <(tail -c +55 "$undo/Undo2.bmp" | head -c $((600 * 100)))
 
-about_box() {
-    reset_settings
-    start_lumetra
-    drv command 555 wait-dialog "About Lumetra"
-    expect_eq "$(drv dialog-text "About Lumetra" 1213)" "Spectral Canvas Tone Machine" "About subtitle"
-    expect_true "About version text" \
-        bash -c '[[ "$(wine "$E2E_DRIVER" dialog-text "About Lumetra" 3301)" == Lumetra* ]]'
-    shot about_box
+    local x0 y0 x1 y1
+    read -r x0 y0 <<<"$(picture_point 10 20)"
+    read -r x1 y1 <<<"$(picture_point 60 50)"
+    xdotool mousemove "$x0" "$y0" mousedown 3
+    sleep 0.1
+    xdotool mousemove $((x0 + 20)) $((y0 + 10))
+    sleep 0.1
+    xdotool mousemove "$x1" "$y1"
+    drv wait-status 1 "10, 20, (50, 30)"
+    shot_main selection_dragging
+    xdotool mouseup 3
+    drv wait-status 1 "10, 20, 60, 50"
+    # Pointer readout: time and pitch under the mouse (part 2).
+    read -r x1 y1 <<<"$(picture_point 60 59)"
+    xdotool mousemove "$x1" "$y1"
+    drv wait-status 2 "2.50 sec, 50.00 Hz"
+    shot_main selection_done
+
+    # Del blacks out the selection; a right click where it started clears the selection, so that
+    # the canvas shows the plain pixels.
+    local deleted=$E2E_ROOT/ramps_deleted.bmp
+    make_bmp "$deleted" "$ramps" -fill black -draw 'rectangle 10,20 59,49'
+    xdotool key Delete
+    read -r x0 y0 <<<"$(picture_point 30 30)"
+    drag 3 "$x0" "$y0" "$x0" "$y0"
+    drv wait-status 1 "No selection"
+    expect_true "Del blacked out the selection" canvas_shows "$deleted" undo_deleted
+    expect_true "slot 3 holds the picture before Del" \
+        cmp -s <(tail -c +55 "$ramps") <(tail -c +55 "$undo/Undo3.bmp" | head -c $((360 * 60)))
+    # Ctrl+Z and Ctrl+Y step through the ring; they are seen on the canvas.
+    local step key file
+    for step in ctrl+z:ramps ctrl+y:deleted ctrl+z:ramps ctrl+z:tone ctrl+y:ramps; do
+        key=${step%%:*}
+        file=$ramps
+        [ "${step#*:}" = deleted ] && file=$deleted
+        [ "${step#*:}" = tone ] && file=$tone
+        xdotool key "$key"
+        expect_true "$key shows the ${step#*:} picture" canvas_shows "$file" "undo_${step/:/_}"
+    done
+
+    # New Image (Enter takes its default size) keeps the picture before it for Undo.
+    xdotool key ctrl+n
+    drv wait-dialog "Create New Image" sleep 200
     xdotool key Return
-    drv wait-no-dialog "About Lumetra"
-    close_lumetra
+    drv wait-no-dialog "Create New Image"
+    xdotool key ctrl+z
+    expect_true "Undo after New Image brings the picture back" canvas_shows "$ramps" undo_new
+    exit_lumetra
+    local newest
+    newest=$(ls -t "$undo"/Undo*.bmp | head -n 1)
+    expect_true "the exit snapshot ($newest) holds the picture at exit" \
+        cmp -s <(tail -c +55 "$ramps") <(tail -c +55 "$newest" | head -c $((360 * 60)))
+    expect_eq "$(ls "$undo" | grep -vc '^Undo[0-9]*\.bmp$' || true)" 0 \
+        "no other file in the Undo folder"
 }
 
-# The same at 200% (192 dots per inch): the pictures for that scale, fonts and dialog layout.
+# A file in the place of the undo folder: the snapshots stay in memory, one step of Undo and Redo
+# still works, a step that would need a slot file does nothing and says nothing, and the exit is
+# clean.
+undo_without_a_usable_undo_folder() {
+    rm -rf "$E2E_APP/Undo"
+    printf 'not a folder' >"$E2E_APP/Undo"
+    # Whatever happens below, the folder comes back for the scenarios after this one.
+    trap 'rm -f "$E2E_APP/Undo"; mkdir -p "$E2E_APP/Undo"' EXIT
+    start_lumetra
+    local tone=$E2E_PICTURES/tone.bmp ramps=$E2E_PICTURES/ramps.bmp
+    open_picture "$(winpath "$tone")"
+    open_picture "$(winpath "$ramps")"
+    local step shown=ramps
+    for step in ctrl+z:tone ctrl+y:ramps ctrl+z:tone ctrl+z:tone; do
+        xdotool key "${step%%:*}"
+        # A step that leaves the picture as it is shows at once: give it time to do anything.
+        [ "${step#*:}" != "$shown" ] || sleep 0.5
+        shown=${step#*:}
+        expect_true "${step%%:*} shows the ${step#*:} picture" \
+            canvas_shows "$E2E_PICTURES/${step#*:}.bmp" "no_undo_folder_${step#*:}"
+    done
+    expect_eq "$(drv message-box)" "" "no message box"
+    exit_lumetra
+    expect_eq "$(cat "$E2E_APP/Undo")" "not a folder" "the file in the folder's place untouched"
+}
+
+# At 200% (192 dots per inch): the pictures for that scale, fonts and dialog layout.
 screenshots_at_200_percent() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1
     # Back to 96 however the scenario ends (it runs in its own subshell).
     trap "wine reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1" EXIT
-    reset_settings
     start_lumetra
-    drv open "$(winpath "$E2E_PICTURES/ramps.bmp")"
-    drv command 310 sleep 400
+    open_picture "$(winpath "$E2E_PICTURES/ramps.bmp")"
+    xdotool key alt+t r
+    drv wait-dialog "Render Options" sleep 300
     shot main_with_tool_windows_200
     close_lumetra
 }

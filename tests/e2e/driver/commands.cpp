@@ -3,11 +3,13 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <iterator>
 
 #include "driver_error.h"
 #include "program_queries.h"
-#include "protocol.h"
 #include "remote_buffer.h"
 #include "text_utf8.h"
 
@@ -18,17 +20,6 @@ int toInt(const std::wstring& text) {
     try {
         size_t used = 0;
         const int value = std::stoi(text, &used, 0);
-        if (used == text.size()) return value;
-    } catch (const std::exception&) {
-    }
-    throw DriverError("not a number: " + toUtf8(text));
-}
-
-// Document answers reach 2^32 (the pixel hash is an unsigned 32-bit number).
-long long toLongLong(const std::wstring& text) {
-    try {
-        size_t used = 0;
-        const long long value = std::stoll(text, &used, 0);
         if (used == text.size()) return value;
     } catch (const std::exception&) {
     }
@@ -78,6 +69,7 @@ std::string waitWindow(Session& session, const Args&) {
     return {};
 }
 
+// What a click on a menu item sends.
 std::string postCommand(Session& session, const Args& a) {
     if (!PostMessageW(session.main().window, WM_COMMAND, MAKEWPARAM(toInt(a[0]), 0), 0)) {
         throwLastError("PostMessage(WM_COMMAND)");
@@ -91,15 +83,16 @@ std::string status(Session& session, const Args& a) {
 
 std::string waitStatus(Session& session, const Args& a, bool prefix) {
     const int part = toInt(a[0]);
+    std::wstring text;
     waitUntil(
         [&](std::string& state) {
-            const std::wstring text = statusText(session.main(), part);
+            text = statusText(session.main(), part);
             state = "\"" + toUtf8(text) + "\"";
             return prefix ? text.rfind(a[1], 0) == 0 : text == a[1];
         },
         "status part " + toUtf8(a[0]) + (prefix ? " starting with \"" : " = \"") + toUtf8(a[1]) +
             "\"");
-    return toUtf8(statusText(session.main(), part));
+    return prefix ? toUtf8(text) : std::string();
 }
 
 std::string title(Session& session, const Args&) {
@@ -117,50 +110,13 @@ std::string waitTitle(Session& session, const Args& a) {
     return {};
 }
 
-std::string menu(Session& session, const Args& a) {
-    return menuState(session.main(), toInt(a[0]));
-}
-
-std::string waitMenu(Session& session, const Args& a) {
-    const int id = toInt(a[0]);
-    const std::string wanted = toUtf8(a[1]);
-    waitUntil(
-        [&](std::string& state) {
-            state = menuState(session.main(), id);
-            return state == wanted;
-        },
-        "menu item " + toUtf8(a[0]) + " " + wanted);
-    return {};
-}
-
-std::string document(Session& session, const Args& a) {
-    return std::to_string(documentValue(session.main(), toUtf8(a[0])));
-}
-
-std::string docText(Session& session, const Args& a) {
-    return toUtf8(documentText(session.main(), toUtf8(a[0])));
-}
-
-std::string waitDocument(Session& session, const Args& a) {
-    const long long wanted = toLongLong(a[1]);
-    waitUntil(
-        [&](std::string& state) {
-            const long long value = documentValue(session.main(), toUtf8(a[0]));
-            state = std::to_string(value);
-            return value == wanted;
-        },
-        toUtf8(a[0]) + " = " + toUtf8(a[1]));
-    return {};
-}
-
-std::string openPath(Session& session, const Args& a) {
-    transferPath(session.main(), protocol::kOpenImagePath, a[0]);
-    return {};
-}
-
-std::string saveAsPath(Session& session, const Args& a) {
-    transferPath(session.main(), protocol::kSaveImageAsPath, a[0]);
-    return {};
+std::string windows(Session& session, const Args&) {
+    std::string out;
+    for (const TopWindow& entry : visibleWindows(session.main().processId)) {
+        if (!out.empty()) out += "\n";
+        out += toUtf8(entry.className) + "|" + toUtf8(entry.caption) + "|" + rectText(entry.rect);
+    }
+    return out;
 }
 
 std::string waitDialog(Session& session, const Args& a) {
@@ -183,9 +139,14 @@ std::string dialogText(Session& session, const Args& a) {
     return toUtf8(windowText(requireDialogItem(session, a[0], a[1])));
 }
 
-std::string setDialogText(Session& session, const Args& a) {
-    sendWithTimeout(requireDialogItem(session, a[0], a[1]), WM_SETTEXT, 0,
-                    reinterpret_cast<LPARAM>(a[2].c_str()));
+std::string waitDialogText(Session& session, const Args& a) {
+    waitUntil(
+        [&](std::string& state) {
+            const std::wstring text = windowText(requireDialogItem(session, a[0], a[1]));
+            state = "\"" + toUtf8(text) + "\"";
+            return text == a[2];
+        },
+        "item " + toUtf8(a[1]) + " of \"" + toUtf8(a[0]) + "\" to read \"" + toUtf8(a[2]) + "\"");
     return {};
 }
 
@@ -195,14 +156,8 @@ std::string itemRect(Session& session, const Args& a) {
     return rectText(r);
 }
 
-std::string click(Session& session, const Args& a) {
-    HWND dialog = requireDialog(session, a[0]);
-    const int id = toInt(a[1]);
-    if (!PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)))) {
-        throwLastError("PostMessage(BN_CLICKED)");
-    }
-    return {};
+std::string itemEnabled(Session& session, const Args& a) {
+    return IsWindowEnabled(requireDialogItem(session, a[0], a[1])) ? "1" : "0";
 }
 
 std::string messageBox(Session& session, const Args&) {
@@ -232,46 +187,8 @@ std::string canvasOrigin(Session& session, const Args&) {
            std::to_string(client.right) + " " + std::to_string(client.bottom);
 }
 
-std::string windowRect(Session& session, const Args&) {
-    RECT r{};
-    GetWindowRect(session.main().window, &r);
-    return rectText(r);
-}
-
-std::string windows(Session& session, const Args&) {
-    std::string out;
-    for (const TopWindow& entry : visibleWindows(session.main().processId)) {
-        if (!out.empty()) out += "\n";
-        out += toUtf8(entry.className) + "|" + toUtf8(entry.caption) + "|" + rectText(entry.rect);
-    }
-    return out;
-}
-
-// A visible top-level window of the program by its caption; "main" is the main window.
-HWND requireTopWindow(Session& session, const std::wstring& caption) {
-    if (caption == L"main") return session.main().window;
-    for (const TopWindow& entry : visibleWindows(session.main().processId)) {
-        if (entry.caption == caption) return entry.window;
-    }
-    throw DriverError("no visible window \"" + toUtf8(caption) + "\"");
-}
-
-// A width and height of 0 keep the window's size.
-std::string place(Session& session, const Args& a) {
-    const int width = toInt(a[3]), height = toInt(a[4]);
-    const UINT keepSize = width == 0 && height == 0 ? SWP_NOSIZE : 0;
-    if (!SetWindowPos(requireTopWindow(session, a[0]), nullptr, toInt(a[1]), toInt(a[2]), width,
-                      height, SWP_NOZORDER | SWP_NOACTIVATE | keepSize)) {
-        throwLastError("SetWindowPos");
-    }
-    return {};
-}
-
-std::string itemEnabled(Session& session, const Args& a) {
-    return IsWindowEnabled(requireDialogItem(session, a[0], a[1])) ? "1" : "0";
-}
-
-// The folder browser selects a folder given as a path; the text must live in the program.
+// The system's folder browser selects a folder given as a path, as a click in its tree would;
+// the text must live in the program's process.
 std::string browseSelect(Session& session, const Args& a) {
     HWND dialog = requireDialog(session, a[0]);
     const std::wstring& path = a[1];
@@ -281,13 +198,83 @@ std::string browseSelect(Session& session, const Args& a) {
     return {};
 }
 
+// The 8.3 form of an existing path, which a user can type where the long one does not fit a
+// file dialog (beyond MAX_PATH) or cannot be typed (outside ASCII).
+std::string shortPath(Session&, const Args& a) {
+    const std::wstring path = a[0].size() < MAX_PATH ? a[0] : L"\\\\?\\" + a[0];
+    std::wstring result(32768, L'\0');
+    const DWORD n = GetShortPathNameW(path.c_str(), result.data(), DWORD(result.size()));
+    if (n == 0 || n >= result.size()) throwLastError("GetShortPathName");
+    result.resize(n);
+    if (result.rfind(L"\\\\?\\", 0) == 0) result.erase(0, 4);
+    return toUtf8(result);
+}
+
+std::string registryData(DWORD type, const std::vector<BYTE>& data) {
+    if ((type == REG_DWORD && data.size() == 4) || (type == REG_QWORD && data.size() == 8)) {
+        std::int64_t value = 0;
+        std::memcpy(&value, data.data(), data.size());
+        return std::to_string(type == REG_DWORD ? std::int32_t(value) : value);
+    }
+    if (type == REG_SZ || type == REG_EXPAND_SZ) {
+        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
+                          data.size() / sizeof(wchar_t));
+        return toUtf8(text.substr(0, text.find(L'\0')));
+    }
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (BYTE b : data) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+    }
+    return hex;
+}
+
+std::string registryType(DWORD type) {
+    static const char* const names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY",
+                                        "REG_DWORD"};
+    if (type < std::size(names)) return names[type];
+    return type == REG_QWORD ? "REG_QWORD" : "REG_TYPE_" + std::to_string(type);
+}
+
+// Every value under the key and its subkeys, one a line: SUBKEY|NAME|TYPE|DATA.
+void listRegistry(HKEY key, const std::wstring& subkey, std::string& out) {
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[16384];
+        DWORD nameChars = 16384, type = 0, bytes = 0;
+        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, nullptr, &bytes)) break;
+        std::vector<BYTE> data(bytes);
+        nameChars = 16384;
+        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, data.data(), &bytes)) break;
+        data.resize(bytes);
+        out += toUtf8(subkey) + "|" + toUtf8(name) + "|" + registryType(type) + "|" +
+               registryData(type, data) + "\n";
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameChars = 256;
+        if (RegEnumKeyExW(key, i, name, &nameChars, nullptr, nullptr, nullptr, nullptr)) break;
+        HKEY child = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ, &child)) continue;
+        listRegistry(child, subkey.empty() ? name : subkey + L"\\" + name, out);
+        RegCloseKey(child);
+    }
+}
+
+std::string registry(Session&, const Args& a) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, a[0].c_str(), 0, KEY_READ, &key)) return {};
+    std::string out;
+    listRegistry(key, L"", out);
+    RegCloseKey(key);
+    if (!out.empty()) out.pop_back();
+    return out;
+}
+
+// What the close box sends.
 std::string close(Session& session, const Args&) {
     if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
         throwLastError("PostMessage(WM_CLOSE)");
-    return std::to_string(session.waitForExit());
-}
-
-std::string waitExit(Session& session, const Args&) {
     return std::to_string(session.waitForExit());
 }
 
@@ -301,7 +288,7 @@ std::string sleepFor(Session&, const Args& a) {
 const std::vector<Command>& commandTable() {
     static const std::vector<Command> table = {
         {"wait-window", 0, "wait for the main window", waitWindow},
-        {"command", 1, "ID: post WM_COMMAND ID to the main window", postCommand},
+        {"command", 1, "ID: post WM_COMMAND ID to the main window (a menu click)", postCommand},
         {"status", 1, "PART: print the status-bar part", status},
         {"wait-status", 2, "PART TEXT: wait until the part reads TEXT",
          [](Session& s, const Args& a) { return waitStatus(s, a, false); }},
@@ -309,35 +296,26 @@ const std::vector<Command>& commandTable() {
          [](Session& s, const Args& a) { return waitStatus(s, a, true); }},
         {"title", 0, "print the main window's title", title},
         {"wait-title", 1, "TEXT: wait until the title reads TEXT", waitTitle},
-        {"menu-state", 1, "ID: print enabled|grayed|disabled [checked] or missing", menu},
-        {"wait-menu-state", 2, "ID STATE: wait until menu-state ID prints STATE", waitMenu},
-        {"doc", 1, "NAME: print a document query's answer", document},
-        {"doc-text", 1,
-         "path|name|image-folder|filter-folder|soundfile-folder|base-folder|undo-folder|"
-         "recent-N|recent-menu-N: print a text of the program",
-         docText},
-        {"wait-doc", 2, "NAME VALUE: wait until the document query answers VALUE", waitDocument},
-        {"open", 1, "PATH: open an image as the Open command would", openPath},
-        {"save-as", 1, "PATH: save the image as Save Image As would", saveAsPath},
+        {"windows", 0, "list the program's visible top-level windows: class|caption|x y w h",
+         windows},
         {"wait-dialog", 1, "CAPTION: wait for a visible dialog with this caption", waitDialog},
         {"wait-no-dialog", 1, "CAPTION: wait until no such dialog is visible", waitNoDialog},
         {"dialog-text", 2, "CAPTION ID: print the text of a dialog item", dialogText},
-        {"set-dialog-text", 3, "CAPTION ID TEXT: set the text of a dialog item", setDialogText},
+        {"wait-dialog-text", 3, "CAPTION ID TEXT: wait until the dialog item reads TEXT",
+         waitDialogText},
         {"item-rect", 2, "CAPTION ID: print a dialog item's screen rectangle: x y w h", itemRect},
-        {"click", 2, "CAPTION ID: post a button click to a dialog", click},
+        {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
+         itemEnabled},
         {"message-box", 0, "print caption|text of a visible message box, or nothing", messageBox},
         {"wait-message-box", 0, "wait for a message box; print caption|text", waitMessageBox},
         {"canvas-origin", 0, "print the canvas client origin on screen and its size: x y w h",
          canvasOrigin},
-        {"window-rect", 0, "print the main window's rectangle: x y w h", windowRect},
-        {"windows", 0, "list the program's visible top-level windows", windows},
-        {"place", 5, "CAPTION|main X Y W H: move and size a window of the program", place},
-        {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
-         itemEnabled},
         {"browse-select", 2, "CAPTION PATH: select a folder in the folder browser", browseSelect},
+        {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
+        {"registry", 1, "KEY: print SUBKEY|NAME|TYPE|DATA for each value under HKCU\\KEY",
+         registry},
         {"close", 0, "close the main window; wait for the program to end; print its exit code",
          close},
-        {"wait-exit", 0, "wait for the program to end; print its exit code", waitExit},
         {"sleep", 1, "MS: wait", sleepFor},
     };
     return table;

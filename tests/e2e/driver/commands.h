@@ -1,4 +1,4 @@
-// The driver's commands: each takes a fixed number of arguments and prints at most one line.
+// The driver's commands: each takes a fixed number of arguments and prints its answer, if any.
 #pragma once
 
 #include <string>
@@ -12,7 +12,7 @@ struct Command {
     const char* name;
     int arguments;
     const char* help;
-    // Returns the line to print (nothing is printed when it is empty).
+    // Returns the text to print (nothing is printed when it is empty).
     std::string (*run)(Session& session, const std::vector<std::wstring>& args);
 };
 

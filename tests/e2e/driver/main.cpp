@@ -2,9 +2,11 @@
 //
 //   lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...] [COMMAND [ARGS...]]...
 //
-// Commands run in order against the one main window of class "LumetraWin"; each prints at most
-// one line. The exit code is 0 when all of them succeeded, 1 after the first failure (its reason
-// goes to stderr) and 2 for a bad command line.
+// Commands run in order; those about the program find its one main window of class "LumetraWin"
+// first. The driver reads what a user can see (titles, window places, dialog and status-bar
+// texts, message boxes) and sends only what a menu click or the close box sends; keys and the
+// mouse come from xdotool. The exit code is 0 when all commands succeeded, 1 after the first
+// failure (its reason goes to stderr) and 2 for a bad command line.
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>

@@ -14,13 +14,4 @@ std::string toUtf8(const std::wstring& text) {
     return out;
 }
 
-std::wstring fromUtf8(const std::string& text) {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int chars = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring out(static_cast<size_t>(chars), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), chars);
-    return out;
-}
-
 }  // namespace e2e

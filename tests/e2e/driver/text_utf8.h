@@ -1,4 +1,4 @@
-// Conversions between the driver's UTF-8 output and the wide texts of the program's windows.
+// The driver prints the wide texts of the program's windows as UTF-8.
 #pragma once
 
 #include <string>
@@ -6,6 +6,5 @@
 namespace e2e {
 
 std::string toUtf8(const std::wstring& text);
-std::wstring fromUtf8(const std::string& text);
 
 }  // namespace e2e
