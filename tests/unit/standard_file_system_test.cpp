@@ -106,6 +106,9 @@ TEST_F(StandardFiles, FoldersAndTheirAttributes) {
     EXPECT_TRUE(file->readOnly);
     EXPECT_EQ(files.shortPath(folder / "f"), folder / "f");
     EXPECT_EQ(files.longPath(folder / "f"), folder / "f");
+    // Windows does not remove a read-only file with its folder.
+    std::filesystem::permissions(folder / "f", std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
 }
 
 TEST(StandardProcess, FolderEnvironmentAndClock) {
@@ -122,7 +125,7 @@ TEST(StandardProcess, FolderEnvironmentAndClock) {
     const std::uint32_t start = clock.tickCount();
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     const std::uint32_t waited = clock.tickCount() - start;
-    EXPECT_GE(waited, 20u);
+    EXPECT_GE(waited, 10u);  // the tick counter may move in steps of about 16 ms
     EXPECT_LT(waited, 10000u);
     const LocalTime now = clock.localTime();
     EXPECT_GE(now.year, 2024);
