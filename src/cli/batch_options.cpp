@@ -43,9 +43,9 @@ bool readOption(std::span<const std::string> args, std::size_t& i, BatchOptions&
     if (name == "--mono") return o.mono = true;
     if (name == "--soft-sweeps") return o.softSweeps = true;
     if (name == "--help" || name == "-h") return o.help = true;
-    static const std::string_view kValued[] = {"--command", "--selection",      "--rate",
-                                               "--low",     "--high",           "--amp",
-                                               "--time",    "--noise-bandwidth"};
+    constexpr std::string_view kValued[] = {"--command", "--selection",      "--rate",
+                                            "--low",     "--high",           "--amp",
+                                            "--time",    "--noise-bandwidth"};
     if (std::find(std::begin(kValued), std::end(kValued), name) == std::end(kValued))
         return fail(message, "Unknown option " + name);
     if (i + 1 >= args.size()) return fail(message, "Option " + name + " needs a value");
