@@ -269,23 +269,5 @@ TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
     EXPECT_EQ(image.renderInfo.selection, (std::array<std::int32_t, 4>{}));
 }
 
-TEST(RenderInfoReader, ReadsTheFileBesideTheImage) {
-    testing::MemoryFileSystem files;
-    CanvasImage image = patternPicture(64, 32);
-    EXPECT_FALSE(readRenderInfoFile(files, image, "none.bmp"));
-    files.put("pic.info", "CMD 300 \t// Render\r\nSIZE 64, 32\r\nPARMS 20, 2000, 3, 1\r\n");
-    EXPECT_TRUE(readRenderInfoFile(files, image, "pic.bmp"));
-    EXPECT_EQ(image.renderInfo.lowFrequency, 20.0f);
-    // A file written here reads back with the same numbers.
-    CanvasImage other = patternPicture(64, 32);
-    other.settings.lowFrequency = 33.3333;
-    other.selection = Rect{0, 1, 64, 31};
-    recordRender(other, 301, 0.5, kMarch7);
-    ASSERT_TRUE(writeRenderInfoFile(files, other, "pic.bmp"));
-    ASSERT_TRUE(readRenderInfoFile(files, image, "pic.bmp"));
-    EXPECT_EQ(image.renderInfo.lowFrequency, 33.3333f);
-    EXPECT_EQ(image.selection, (Rect{0, 1, 64, 31}));
-}
-
 }  // namespace
 }  // namespace lumetra

@@ -8,6 +8,7 @@
 
 #include <limits>
 
+#include "base/file_io.h"
 #include "base/little_endian.h"
 #include "bmp_test_files.h"
 #include "document/image_file.h"
@@ -123,13 +124,15 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     EXPECT_TRUE(image.selection.empty());
 }
 
-TEST_F(ImageLoad, FallsBackToTheInfoFile) {
+TEST_F(ImageLoad, FallsBackToTheInfoFileOfTheSameName) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
-    ASSERT_TRUE(save(saved, "a.bmp", true, false));
+    const std::filesystem::path name = std::filesystem::path(u8"Kl\u00e4nge \u266b.bmp");
+    ASSERT_TRUE(save(saved, name, true, false));
+    EXPECT_TRUE(files.exists(pathFromUtf8("Kl\xC3\xA4nge \xE2\x99\xAB.info")));
     CanvasImage image;
-    const ImageLoadResult result = load(image, "a.bmp");
+    const ImageLoadResult result = load(image, name);
     ASSERT_TRUE(result.renderInfoUpdated);
     EXPECT_EQ(image.settings.lowFrequency, 61.5);
     EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));

@@ -218,16 +218,6 @@ TEST_F(UndoStoreTest, UndoKeepsTheSelectionOnlyWhenTheSizeStays) {
     EXPECT_EQ(document.current.settings.width, 5);
 }
 
-TEST_F(UndoStoreTest, RenderSettingsComeBackWithThePicture) {
-    document.current.settings.lowFrequency = 33.0;
-    ASSERT_TRUE(edit(10));
-    document.current.settings.lowFrequency = 44.0;
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(document.current.settings.lowFrequency, 33.0);
-    ASSERT_TRUE(redo());
-    EXPECT_EQ(document.current.settings.lowFrequency, 44.0);
-}
-
 std::vector<double> settingNumbers(const CanvasImage& image) {
     const RenderSettings& s = image.settings;
     return {s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
