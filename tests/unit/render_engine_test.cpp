@@ -113,22 +113,6 @@ TEST_F(EngineTest, LoudPicturesClipInsteadOfWrapping) {
         ASSERT_LT(std::abs(v[i] - v[i - 2]), 2000) << i;
 }
 
-TEST_F(EngineTest, SilentSlicesKeepTheRowPhase) {
-    doc = makeDocument(10, 1);
-    for (int x : {0, 1, 6, 7, 8, 9})
-        light(x, 0, Rgb{80, 0, 0});
-    ASSERT_EQ(render(kRenderWithoutBlue), 1);
-    const RenderSettings& s = doc.current.settings;
-    RandomSeed seed;
-    const std::uint32_t start = nextRandom(seed) & kPhaseMask;
-    // Slices 3, 4 and 5 have black on both sides: 8 of 11 slices sound.
-    const std::uint32_t expected =
-        (start + 8u * static_cast<std::uint32_t>(s.samplesPerPixel) * s.rowIncrements[0]) &
-        kPhaseMask;
-    EXPECT_EQ(s.rowPhases[0], expected);
-    EXPECT_EQ(rig.seed.value, seed.value);  // one draw: the phase of the only row
-}
-
 TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
     light(60, 20, Rgb{50, 50, 0});
     doc.current.selection = Rect{50, 10, 80, 40};
@@ -207,15 +191,6 @@ TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
     EXPECT_EQ(rig.files.writes.size(), 2u);  // the file stays closed afterwards
     EXPECT_EQ(rig.playback.length(), 220332u);
     EXPECT_EQ(doc.current.renderInfo.valid, 1u);
-}
-
-TEST_F(EngineTest, WriteErrorNoRemovesTheFile) {
-    light(100, 75, Rgb{255, 0, 0});
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.files.failAfterBytes = 48 + 1000;
-    EXPECT_EQ(render(kRenderWithoutBlue), 1);
-    EXPECT_TRUE(rig.files.files.empty());
-    EXPECT_EQ(rig.playback.length(), 220332u);
 }
 
 TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
