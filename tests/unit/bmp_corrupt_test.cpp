@@ -155,14 +155,11 @@ TEST(BmpCorrupt, DepthsAndCompressionsWeDoNotRead) {
 TEST(BmpCorrupt, RunsThatLeaveThePicture) {
     BmpFields fields{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .colourCount = 2};
     fields.colours = {Rgb{1, 1, 1}, Rgb{2, 2, 2}};
-    // Deltas far past the edges, runs past the row, an absolute run cut by the end of the file.
+    // Deltas far past the edges, runs past the row; a delta cut by the end of the file. (Runs
+    // and their padding cut short: EveryTruncationIsRefusedByItsCause.)
     fields.pixels = {0, 2, 255, 0, 255, 1, 0, 2, 0, 255, 0, 1};
     EXPECT_EQ(refusal(makeBmp(fields)), "");
-    fields.pixels = {0, 255, 1, 1};
-    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
     fields.pixels = {0, 2, 1};
-    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
-    fields.pixels = {0, 3, 1, 1, 1};  // the padding byte is missing, then the data ends
     EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
 }
 

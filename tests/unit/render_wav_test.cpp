@@ -148,18 +148,6 @@ TEST(SoundfileOutput, OpenFailureMessage) {
     EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
 }
 
-TEST(SoundfileNames, CutAtTheLastDotAndNumbered) {
-    EXPECT_EQ(nameWithoutExtension("track.take.bmp"), "track.take");
-    EXPECT_EQ(nameWithoutExtension("noext"), "noext");
-    std::int32_t counter = 99;
-    EXPECT_EQ(takeSoundfileNumber(counter), "99");
-    EXPECT_EQ(counter, 0);
-    EXPECT_EQ(takeSoundfileNumber(counter), "00");
-    EXPECT_EQ(counter, 1);
-    counter = 7;
-    EXPECT_EQ(takeSoundfileNumber(counter), "07");
-}
-
 TEST(SoundfileNames, FolderJoining) {
     const std::filesystem::path a = pathInFolder("sounds", "x.wav");
     const std::filesystem::path b = pathInFolder("sounds/", "x.wav");
@@ -174,34 +162,33 @@ TEST(SoundfileNames, FolderJoining) {
 
 TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
-    ImageDocument doc = makeDocument(4, 4);
-    doc.displayName = "track.take.bmp";
     rig.soundfiles.saveSoundEveryRender = 1;
-    rig.soundfiles.soundfileNamedAfterImage = 1;
-    rig.soundfiles.numberSoundfiles = 1;
     rig.soundfiles.soundfileCounter = 99;
-    ASSERT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
-    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take99.wav"));
-    rig.soundfile.close(0);
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take00.wav"));
-    rig.soundfile.close(0);
-
-    rig.soundfiles.numberSoundfiles = 0;
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path().filename(), "track.take.wav");
-    rig.soundfile.close(0);
-
-    rig.soundfiles.soundfileNamedAfterImage = 0;
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path().filename(), "Lumetra.wav");
-    rig.soundfile.close(0);
+    // Named after the picture up to its last dot, numbered from the counter (which wraps at 100).
+    const struct {
+        const char* picture;
+        int named, numbered;
+        const char* soundfile;
+    } cases[] = {
+        {"track.take.bmp", 1, 1, "track.take99.wav"},
+        {"track.take.bmp", 1, 1, "track.take00.wav"},
+        {"noext", 1, 1, "noext01.wav"},
+        {"track.take.bmp", 1, 0, "track.take.wav"},
+        {"track.take.bmp", 0, 0, "Lumetra.wav"},
+    };
+    for (const auto& c : cases) {
+        rig.soundfiles.soundfileNamedAfterImage = c.named;
+        rig.soundfiles.numberSoundfiles = c.numbered;
+        ASSERT_EQ(makeSoundfileName(rig.context, c.picture), 1);
+        EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", c.soundfile));
+        rig.soundfile.close(0);
+    }
     // The format follows the sound options at the start of every render.
     EXPECT_EQ(rig.format.channels, 2);
 
     rig.soundfiles.saveSoundEveryRender = 0;
     rig.files.files.clear();
-    EXPECT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
+    EXPECT_EQ(makeSoundfileName(rig.context, "track.take.bmp"), 1);
     EXPECT_FALSE(rig.soundfile.isOpen());
     EXPECT_TRUE(rig.files.files.empty());
 }
