@@ -12,17 +12,10 @@ namespace {
 using testing::BmpFields;
 using testing::makeBmp;
 using testing::packRows;
+using testing::palette;
 using testing::pictureRows;
 using Rows = std::vector<std::vector<std::uint32_t>>;
 using Picture = std::vector<std::vector<Rgb>>;
-
-// A palette whose entries are all different: entry i = (i, 255 - i, 3i mod 256).
-std::vector<Rgb> palette(std::size_t n) {
-    std::vector<Rgb> colours;
-    for (std::size_t i = 0; i < n; ++i)
-        colours.push_back(Rgb{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(3 * i)});
-    return colours;
-}
 
 // Index pattern of a picture, bottom row first as stored.
 Rows indexRows(int width, int height, std::uint32_t colours) {
