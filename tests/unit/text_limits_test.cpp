@@ -41,13 +41,5 @@ TEST(RegistryError, CarriesTheOperationAndTheSystemText) {
     EXPECT_NE(text.back(), '\n');
 }
 
-TEST(RegistryError, IsCaughtAsARuntimeError) {
-    try {
-        throw RegistryError("Value enumeration failure", 259);
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Value enumeration failure\nError 259: ", 0), 0u);
-    }
-}
-
 }  // namespace
 }  // namespace lumetra
