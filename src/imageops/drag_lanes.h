@@ -1,0 +1,82 @@
+#pragma once
+// Four sampling positions at once (SSE2, the baseline of every x86-64 processor): the wrapped
+// indices trunc(x) mod n of wrap_index.h, exact, for positions below 2^22 in size. Other
+// processors, and positions beyond that, take wrapIndex one at a time.
+
+#include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#define LUMETRA_DRAG_LANES 1
+#include <emmintrin.h>
+#endif
+
+#include "imageops/drag_wrap.h"
+
+namespace lumetra {
+
+// Positions and sizes below this bound are whole numbers in single precision with room for the
+// quotient arithmetic below to stay exact.
+inline constexpr float kLaneBound = 4194304.0f;  // 2^22
+
+// Pictures whose sides the lanes can wrap to.
+inline bool lanesFit(std::int32_t width, std::int32_t height) {
+    return static_cast<float>(width) <= kLaneBound && static_cast<float>(height) <= kLaneBound;
+}
+
+#if defined(LUMETRA_DRAG_LANES)
+
+// The divisor of one axis: n and its reciprocal as floats.
+struct LaneDivisor {
+    __m128 n;
+    __m128 reciprocal;
+    explicit LaneDivisor(std::int32_t size)
+        : n(_mm_set1_ps(static_cast<float>(size))),
+          reciprocal(_mm_set1_ps(1.0f / static_cast<float>(size))) {}
+};
+
+// All four |x| < 2^22 (NaN fails).
+inline bool lanesInBound(__m128 x) {
+    const __m128 magnitude = _mm_and_ps(x, _mm_castsi128_ps(_mm_set1_epi32(0x7FFFFFFF)));
+    return _mm_movemask_ps(_mm_cmplt_ps(magnitude, _mm_set1_ps(kLaneBound))) == 0xF;
+}
+
+// trunc(x) mod n for |x| < 2^22 and n <= 2^22. With t = trunc(x), the estimated quotient
+// q = trunc(t * (1/n)) is off from the true one by at most one (its relative error is below
+// 2^-23 and |t / n| below 2^22 / n), q * n and t - q * n are whole numbers below 2^24 and so
+// exact, and one correction each way brings the remainder into [0, n).
+inline __m128i wrapLanes(__m128 x, const LaneDivisor& d) {
+    const __m128 t = _mm_cvtepi32_ps(_mm_cvttps_epi32(x));
+    const __m128 q = _mm_cvtepi32_ps(_mm_cvttps_epi32(_mm_mul_ps(t, d.reciprocal)));
+    __m128 r = _mm_sub_ps(t, _mm_mul_ps(q, d.n));
+    r = _mm_add_ps(r, _mm_and_ps(_mm_cmplt_ps(r, _mm_setzero_ps()), d.n));
+    r = _mm_sub_ps(r, _mm_and_ps(_mm_cmpge_ps(r, d.n), d.n));
+    return _mm_cvttps_epi32(r);
+}
+
+// The wrapped column and row indices of four sampling positions (u, v).
+struct LaneIndices {
+    alignas(16) std::int32_t columns[4];
+    alignas(16) std::int32_t rows[4];
+};
+
+// Wraps four positions (u, v) to columns of `columns` and rows of `rows`: all four in the lanes
+// when they are in bound, else one at a time.
+inline void wrapFour(__m128 u, __m128 v, const LaneDivisor& columns, const LaneDivisor& rows,
+                     std::int32_t width, std::int32_t height, LaneIndices& out) {
+    if (lanesInBound(u) && lanesInBound(v)) {
+        _mm_store_si128(reinterpret_cast<__m128i*>(out.columns), wrapLanes(u, columns));
+        _mm_store_si128(reinterpret_cast<__m128i*>(out.rows), wrapLanes(v, rows));
+        return;
+    }
+    alignas(16) float us[4], vs[4];
+    _mm_store_ps(us, u);
+    _mm_store_ps(vs, v);
+    for (int l = 0; l < 4; ++l) {
+        out.columns[l] = wrapIndex(us[l], width);
+        out.rows[l] = wrapIndex(vs[l], height);
+    }
+}
+
+#endif
+
+}  // namespace lumetra
