@@ -151,7 +151,8 @@ TEST(WrapIndex, TruncatesTowardZeroThenWrapsIntoTheRange) {
 #if defined(LUMETRA_DRAG_LANES)
 // The four-at-once wrap against wrapIndex, across signs, multiples of n and the lane bound.
 TEST(WrapLanes, AgreeWithWrapIndexBelowTheBound) {
-    const std::int32_t sizes[] = {1, 2, 3, 7, 1080, 1920, 4099, 4194304};
+    // 41 and 47 are sizes whose rounded reciprocal leaves n * (1 / n) just below 1.
+    const std::int32_t sizes[] = {1, 2, 3, 7, 41, 47, 1080, 1920, 4099, 4194304};
     const float bound = kLaneBound;
     for (const std::int32_t n : sizes) {
         const LaneDivisor divisor(n);
