@@ -50,6 +50,26 @@ struct DragFrame {
     }
 };
 
+// Sampling that turns or folds the picture jumps between rows of the snapshot from one pixel to
+// the next, so one destination row touches more cache lines than the nearest cache holds, and
+// the next row touches nearly the same lines again, one snapshot row further. Tiles a few hundred
+// columns wide keep those lines at hand from one row of the tile to the next. Tiles go left to
+// right, then down the memory rows; `visit` (rowBegin, rowEnd, columnBegin, columnEnd) gets each
+// part of the area.
+inline constexpr std::int32_t kTileRows = 16;  // a multiple of 4, the rows of the lanes
+inline constexpr std::int32_t kTileColumns = 256;
+
+template <class Visit>
+void forEachTile(const DragFrame& f, Visit visit) {
+    for (std::int32_t r = f.rowFirst; r < f.rowEnd; r += kTileRows) {
+        const std::int32_t rowEnd = f.rowEnd - r < kTileRows ? f.rowEnd : r + kTileRows;
+        for (std::int32_t c = f.left; c < f.right; c += kTileColumns) {
+            const std::int32_t end = f.right - c < kTileColumns ? f.right : c + kTileColumns;
+            visit(r, rowEnd, c, end);
+        }
+    }
+}
+
 // The frame of a drag event, or nothing when there is nothing to do: an empty picture, a region
 // outside it, or a snapshot that does not have the picture's layout or shares its memory.
 std::optional<DragFrame> dragFrame(const PixelImage& source, PixelImage& destination,

@@ -31,12 +31,12 @@ SkewTerms columnTerms(const DragFrame& f, DragPoint anchor, float ky) {
     return t;
 }
 
-// Columns [begin, right) of memory row r, one at a time.
+// Columns [begin, end) of memory row r, one at a time.
 void skewColumns(const DragFrame& f, const SkewTerms& t, std::int32_t r, float rowShear,
-                 std::int32_t begin) {
+                 std::int32_t begin, std::int32_t end) {
     std::uint8_t* to = f.destinationRow(r);
     const auto row = static_cast<float>(r);
-    for (std::int32_t c = begin; c < f.right; ++c) {
+    for (std::int32_t c = begin; c < end; ++c) {
         const std::size_t i = static_cast<std::size_t>(c - f.left);
         f.copy(to + 3 * static_cast<std::size_t>(c), wrapIndex(row + t.shear[i], f.height),
                wrapIndex(t.column[i] + rowShear, f.width), c + 1 < f.right);
@@ -44,15 +44,16 @@ void skewColumns(const DragFrame& f, const SkewTerms& t, std::int32_t r, float r
 }
 
 #if defined(LUMETRA_DRAG_LANES)
-// Columns of memory row r four at a time; returns the first column left over.
+// Columns [begin, end) of memory row r four at a time; returns the first column left over.
 std::int32_t skewLanes(const DragFrame& f, const SkewTerms& t, std::int32_t r, float rowShear,
-                       const LaneDivisor& columns, const LaneDivisor& rows) {
+                       std::int32_t begin, std::int32_t end, const LaneDivisor& columns,
+                       const LaneDivisor& rows) {
     std::uint8_t* to = f.destinationRow(r);
     const __m128 du = _mm_set1_ps(rowShear);
     const __m128 row = _mm_set1_ps(static_cast<float>(r));
     LaneIndices at;
-    std::int32_t c = f.left;
-    for (; c + 4 <= f.right; c += 4) {
+    std::int32_t c = begin;
+    for (; c + 4 <= end; c += 4) {
         const std::size_t i = static_cast<std::size_t>(c - f.left);
         const __m128 u = _mm_add_ps(_mm_loadu_ps(&t.column[i]), du);
         const __m128 v = _mm_add_ps(row, _mm_loadu_ps(&t.shear[i]));
@@ -79,14 +80,17 @@ void skewFlipPixels(const PixelImage& source, PixelImage& destination, const Rec
     const LaneDivisor columns(f.width);
     const LaneDivisor rows(f.height);
 #endif
-    for (std::int32_t r = f.rowFirst; r < f.rowEnd; ++r) {
-        const float rowShear = static_cast<float>(r - ar) * skew.kx;
-        std::int32_t c = f.left;
+    forEachTile(
+        f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin, std::int32_t end) {
+            for (std::int32_t r = rowBegin; r < rowEnd; ++r) {
+                const float rowShear = static_cast<float>(r - ar) * skew.kx;
+                std::int32_t c = begin;
 #if defined(LUMETRA_DRAG_LANES)
-        if (lanes) c = skewLanes(f, terms, r, rowShear, columns, rows);
+                if (lanes) c = skewLanes(f, terms, r, rowShear, begin, end, columns, rows);
 #endif
-        skewColumns(f, terms, r, rowShear, c);
-    }
+                skewColumns(f, terms, r, rowShear, c, end);
+            }
+        });
 }
 
 }  // namespace lumetra

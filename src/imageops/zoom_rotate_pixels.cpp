@@ -1,7 +1,9 @@
 // Zoom-rotate: each row walks the snapshot along a straight line, one float addition per column.
-// The additions are the arithmetic itself (their rounding is part of the result), so the lanes
-// take four rows side by side and repeat exactly the additions each row would make alone.
+// The additions are the arithmetic itself (their rounding is part of the result), so every row
+// keeps its own running position: the lanes take four rows side by side and repeat exactly the
+// additions each row would make alone, and the walk may stop at a tile's edge and go on later.
 
+#include <algorithm>
 #include <cstdint>
 
 #include "imageops/drag_frame.h"
@@ -19,22 +21,22 @@ struct ZoomWalk {
     float cs;
     float sn;
 
-    // The sampling position of column 0 in memory row r.
+    // The sampling position in memory row r at the area's left edge: the start values at
+    // column 0 and one step for every column before the area.
     void start(std::int32_t r, float& u, float& v) const {
         const auto dr = static_cast<float>(std::int64_t{r} - ar);
         u = ax + axFromZero * cs - dr * sn;
         v = static_cast<float>(ar) + axFromZero * sn + dr * cs;
-    }
-
-    void row(std::int32_t r) const {
-        float u, v;
-        start(r, u, v);
         for (std::int32_t c = 0; c < f.left; ++c) {
             u += cs;
             v += sn;
         }
+    }
+
+    // Columns [begin, end) of memory row r from the position (u, v) of column `begin`.
+    void row(std::int32_t r, std::int32_t begin, std::int32_t end, float& u, float& v) const {
         std::uint8_t* to = f.destinationRow(r);
-        for (std::int32_t c = f.left; c < f.right; ++c) {
+        for (std::int32_t c = begin; c < end; ++c) {
             f.copy(to + 3 * static_cast<std::size_t>(c), wrapIndex(v, f.height),
                    wrapIndex(u, f.width), c + 1 < f.right);
             u += cs;
@@ -43,24 +45,18 @@ struct ZoomWalk {
     }
 
 #if defined(LUMETRA_DRAG_LANES)
-    // Memory rows r .. r + 3 together, lane l holding row r + l.
-    void fourRows(std::int32_t r, const LaneDivisor& columns, const LaneDivisor& rows) const {
-        alignas(16) float us[4], vs[4];
-        for (int l = 0; l < 4; ++l)
-            start(r + l, us[l], vs[l]);
-        __m128 u = _mm_load_ps(us);
-        __m128 v = _mm_load_ps(vs);
+    // Memory rows r .. r + 3 together, lane l holding row r + l and its position in us[l], vs[l].
+    void fourRows(std::int32_t r, std::int32_t begin, std::int32_t end, float* us, float* vs,
+                  const LaneDivisor& columns, const LaneDivisor& rows) const {
+        __m128 u = _mm_loadu_ps(us);
+        __m128 v = _mm_loadu_ps(vs);
         const __m128 du = _mm_set1_ps(cs);
         const __m128 dv = _mm_set1_ps(sn);
-        for (std::int32_t c = 0; c < f.left; ++c) {
-            u = _mm_add_ps(u, du);
-            v = _mm_add_ps(v, dv);
-        }
         std::uint8_t* to[4];
         for (int l = 0; l < 4; ++l)
             to[l] = f.destinationRow(r + l);
         LaneIndices at;
-        for (std::int32_t c = f.left; c < f.right; ++c) {
+        for (std::int32_t c = begin; c < end; ++c) {
             wrapFour(u, v, columns, rows, f.width, f.height, at);
             const std::size_t x = 3 * static_cast<std::size_t>(c);
             const bool spill = c + 1 < f.right;
@@ -69,9 +65,36 @@ struct ZoomWalk {
             u = _mm_add_ps(u, du);
             v = _mm_add_ps(v, dv);
         }
+        _mm_storeu_ps(us, u);
+        _mm_storeu_ps(vs, v);
     }
 #endif
 };
+
+// The rows of one band of tiles with their running positions.
+struct Band {
+    std::int32_t first = 0;
+    std::int32_t end = 0;
+    float u[kTileRows];
+    float v[kTileRows];
+};
+
+void zoomBand(const ZoomWalk& walk, Band& band, std::int32_t begin, std::int32_t end, bool lanes) {
+    std::int32_t r = band.first;
+#if defined(LUMETRA_DRAG_LANES)
+    if (lanes) {
+        const LaneDivisor columns(walk.f.width);
+        const LaneDivisor rows(walk.f.height);
+        for (; r + 4 <= band.end; r += 4)
+            walk.fourRows(r, begin, end, &band.u[r - band.first], &band.v[r - band.first], columns,
+                          rows);
+    }
+#else
+    (void)lanes;
+#endif
+    for (; r < band.end; ++r)
+        walk.row(r, begin, end, band.u[r - band.first], band.v[r - band.first]);
+}
 
 }  // namespace
 
@@ -86,17 +109,18 @@ void zoomRotatePixels(const PixelImage& source, PixelImage& destination, const R
                         std::int64_t{f.height} - 1 - anchor.y,
                         zoom.cs,
                         zoom.sn};
-    std::int32_t r = f.rowFirst;
-#if defined(LUMETRA_DRAG_LANES)
-    if (lanesFit(f.width, f.height)) {
-        const LaneDivisor columns(f.width);
-        const LaneDivisor rows(f.height);
-        for (; r + 4 <= f.rowEnd; r += 4)
-            walk.fourRows(r, columns, rows);
-    }
-#endif
-    for (; r < f.rowEnd; ++r)
-        walk.row(r);
+    const bool lanes = lanesFit(f.width, f.height);
+    Band band;
+    forEachTile(
+        f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin, std::int32_t end) {
+            if (begin == f.left) {
+                band.first = rowBegin;
+                band.end = rowEnd;
+                for (std::int32_t r = rowBegin; r < rowEnd; ++r)
+                    walk.start(r, band.u[r - rowBegin], band.v[r - rowBegin]);
+            }
+            zoomBand(walk, band, begin, end, lanes);
+        });
 }
 
 }  // namespace lumetra

@@ -135,8 +135,8 @@ TEST(DragAgreement, SmallPicturesOfEveryPaddingAndRowCount) {
         agreeOn(s, seed++);
 }
 
-TEST(DragAgreement, WiderPicturesWithManyFourRowGroupsAndLeftovers) {
-    const Size sizes[] = {{101, 37}, {256, 11}, {1021, 6}, {41, 47}};
+TEST(DragAgreement, WiderPicturesInSeveralTilesWithLeftoverRows) {
+    const Size sizes[] = {{101, 37}, {256, 11}, {1021, 6}, {41, 47}, {530, 21}};
     std::uint32_t seed = 200;
     for (const Size s : sizes)
         agreeOn(s, seed++);
