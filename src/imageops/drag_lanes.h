@@ -1,6 +1,6 @@
 #pragma once
 // Four sampling positions at once (SSE2, the baseline of every x86-64 processor): the wrapped
-// indices trunc(x) mod n of wrap_index.h, exact, for positions below 2^22 in size. Other
+// indices trunc(x) mod n of drag_wrap.h, exact, for positions below 2^22 in size. Other
 // processors, and positions beyond that, take wrapIndex one at a time.
 
 #include <cstdint>
@@ -14,8 +14,8 @@
 
 namespace lumetra {
 
-// Positions and sizes below this bound are whole numbers in single precision with room for the
-// quotient arithmetic below to stay exact.
+// Below this bound truncated positions, picture sides and the products of the quotient
+// arithmetic below are whole numbers that single precision holds exactly.
 inline constexpr float kLaneBound = 4194304.0f;  // 2^22
 
 // Pictures whose sides the lanes can wrap to.
