@@ -34,11 +34,12 @@ struct DragFrame {
                3 * static_cast<std::size_t>(column);
     }
 
-    // Copies source pixel (row, column) to `to`. With `spill` the copy may also write the byte
-    // after the pixel: callers allow it only where the next pixel of the row is written later.
-    void copy(std::uint8_t* to, std::int32_t row, std::int32_t column, bool spill) const {
-        const std::uint8_t* from = sourcePixel(row, column);
-        if (spill && static_cast<std::size_t>(from - source) <= wideReadLimit) {
+    // Copies the source pixel at byte `offset` to `to`. With `spill` the copy may also write the
+    // byte after the pixel: callers allow it only where the next pixel of the row is written
+    // later.
+    void copyFrom(std::uint8_t* to, std::size_t offset, bool spill) const {
+        const std::uint8_t* from = source + offset;
+        if (spill && offset <= wideReadLimit) {
             std::uint32_t word;
             std::memcpy(&word, from, 4);
             std::memcpy(to, &word, 4);
@@ -47,6 +48,9 @@ struct DragFrame {
             to[1] = from[1];
             to[2] = from[2];
         }
+    }
+    void copy(std::uint8_t* to, std::int32_t row, std::int32_t column, bool spill) const {
+        copyFrom(to, static_cast<std::size_t>(sourcePixel(row, column) - source), spill);
     }
 };
 

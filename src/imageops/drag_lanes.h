@@ -3,6 +3,7 @@
 // indices trunc(x) mod n of drag_wrap.h, exact, for positions below 2^22 in size. Other
 // processors, and positions beyond that, take wrapIndex one at a time.
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
@@ -18,9 +19,11 @@ namespace lumetra {
 // arithmetic below are whole numbers that single precision holds exactly.
 inline constexpr float kLaneBound = 4194304.0f;  // 2^22
 
-// Pictures whose sides the lanes can wrap to.
-inline bool lanesFit(std::int32_t width, std::int32_t height) {
-    return static_cast<float>(width) <= kLaneBound && static_cast<float>(height) <= kLaneBound;
+// Pictures whose sides the lanes can wrap to and whose byte offsets fit 32 bits.
+inline bool lanesFit(std::int32_t width, std::int32_t height, std::size_t stride) {
+    return static_cast<float>(width) <= kLaneBound && static_cast<float>(height) <= kLaneBound &&
+           static_cast<std::uint64_t>(stride) * static_cast<std::uint64_t>(height) <=
+               (std::uint64_t{1} << 32);
 }
 
 #if defined(LUMETRA_DRAG_LANES)
@@ -53,28 +56,52 @@ inline __m128i wrapLanes(__m128 x, const LaneDivisor& d) {
     return _mm_cvttps_epi32(r);
 }
 
-// The wrapped column and row indices of four sampling positions (u, v).
-struct LaneIndices {
-    alignas(16) std::int32_t columns[4];
-    alignas(16) std::int32_t rows[4];
+// row * stride + 3 * column in each lane, as unsigned 32-bit numbers (SSE2 multiplies only the
+// even lanes, so the odd ones are moved down for a second multiply).
+inline __m128i laneOffsets(__m128i columns, __m128i rows, __m128i stride) {
+    const __m128i even = _mm_mul_epu32(rows, stride);
+    const __m128i odd = _mm_mul_epu32(_mm_srli_epi64(rows, 32), stride);
+    const __m128i products = _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
+                                                _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+    return _mm_add_epi32(products, _mm_add_epi32(_mm_add_epi32(columns, columns), columns));
+}
+
+// The picture the lanes sample: its sides as divisors and its row stride.
+struct LaneGrid {
+    LaneDivisor columns;
+    LaneDivisor rows;
+    __m128i strideLanes;
+    std::int32_t width;
+    std::int32_t height;
+    std::uint32_t stride;
+    LaneGrid(std::int32_t w, std::int32_t h, std::size_t rowBytes)
+        : columns(w),
+          rows(h),
+          strideLanes(_mm_set1_epi32(static_cast<std::int32_t>(rowBytes))),
+          width(w),
+          height(h),
+          stride(static_cast<std::uint32_t>(rowBytes)) {}
 };
 
-// Wraps four positions (u, v) to columns of `columns` and rows of `rows`: all four in the lanes
-// when they are in bound, else one at a time.
-inline void wrapFour(__m128 u, __m128 v, const LaneDivisor& columns, const LaneDivisor& rows,
-                     std::int32_t width, std::int32_t height, LaneIndices& out) {
+// The byte offsets of the snapshot pixels that four sampling positions (u, v) wrap to.
+struct LaneOffsets {
+    alignas(16) std::uint32_t bytes[4];
+};
+
+// All four in the lanes when they are in bound, else one at a time.
+inline void wrapFour(__m128 u, __m128 v, const LaneGrid& grid, LaneOffsets& out) {
     if (lanesInBound(u) && lanesInBound(v)) {
-        _mm_store_si128(reinterpret_cast<__m128i*>(out.columns), wrapLanes(u, columns));
-        _mm_store_si128(reinterpret_cast<__m128i*>(out.rows), wrapLanes(v, rows));
+        const __m128i offsets =
+            laneOffsets(wrapLanes(u, grid.columns), wrapLanes(v, grid.rows), grid.strideLanes);
+        _mm_store_si128(reinterpret_cast<__m128i*>(out.bytes), offsets);
         return;
     }
     alignas(16) float us[4], vs[4];
     _mm_store_ps(us, u);
     _mm_store_ps(vs, v);
-    for (int l = 0; l < 4; ++l) {
-        out.columns[l] = wrapIndex(us[l], width);
-        out.rows[l] = wrapIndex(vs[l], height);
-    }
+    for (int l = 0; l < 4; ++l)
+        out.bytes[l] = static_cast<std::uint32_t>(wrapIndex(vs[l], grid.height)) * grid.stride +
+                       3 * static_cast<std::uint32_t>(wrapIndex(us[l], grid.width));
 }
 
 #endif

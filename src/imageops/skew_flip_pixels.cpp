@@ -46,21 +46,19 @@ void skewColumns(const DragFrame& f, const SkewTerms& t, std::int32_t r, float r
 #if defined(LUMETRA_DRAG_LANES)
 // Columns [begin, end) of memory row r four at a time; returns the first column left over.
 std::int32_t skewLanes(const DragFrame& f, const SkewTerms& t, std::int32_t r, float rowShear,
-                       std::int32_t begin, std::int32_t end, const LaneDivisor& columns,
-                       const LaneDivisor& rows) {
+                       std::int32_t begin, std::int32_t end, const LaneGrid& grid) {
     std::uint8_t* to = f.destinationRow(r);
     const __m128 du = _mm_set1_ps(rowShear);
     const __m128 row = _mm_set1_ps(static_cast<float>(r));
-    LaneIndices at;
+    LaneOffsets at;
     std::int32_t c = begin;
     for (; c + 4 <= end; c += 4) {
         const std::size_t i = static_cast<std::size_t>(c - f.left);
         const __m128 u = _mm_add_ps(_mm_loadu_ps(&t.column[i]), du);
         const __m128 v = _mm_add_ps(row, _mm_loadu_ps(&t.shear[i]));
-        wrapFour(u, v, columns, rows, f.width, f.height, at);
+        wrapFour(u, v, grid, at);
         for (int l = 0; l < 4; ++l)
-            f.copy(to + 3 * static_cast<std::size_t>(c + l), at.rows[l], at.columns[l],
-                   c + l + 1 < f.right);
+            f.copyFrom(to + 3 * static_cast<std::size_t>(c + l), at.bytes[l], c + l + 1 < f.right);
     }
     return c;
 }
@@ -76,9 +74,8 @@ void skewFlipPixels(const PixelImage& source, PixelImage& destination, const Rec
     const SkewTerms terms = columnTerms(f, anchor, skew.ky);
     const std::int64_t ar = std::int64_t{f.height} - 1 - anchor.y;
 #if defined(LUMETRA_DRAG_LANES)
-    const bool lanes = lanesFit(f.width, f.height);
-    const LaneDivisor columns(f.width);
-    const LaneDivisor rows(f.height);
+    const bool lanes = lanesFit(f.width, f.height, f.stride);
+    const LaneGrid grid(f.width, f.height, f.stride);
 #endif
     forEachTile(
         f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin, std::int32_t end) {
@@ -86,7 +83,7 @@ void skewFlipPixels(const PixelImage& source, PixelImage& destination, const Rec
                 const float rowShear = static_cast<float>(r - ar) * skew.kx;
                 std::int32_t c = begin;
 #if defined(LUMETRA_DRAG_LANES)
-                if (lanes) c = skewLanes(f, terms, r, rowShear, begin, end, columns, rows);
+                if (lanes) c = skewLanes(f, terms, r, rowShear, begin, end, grid);
 #endif
                 skewColumns(f, terms, r, rowShear, c, end);
             }

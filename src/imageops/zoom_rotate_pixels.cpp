@@ -47,7 +47,7 @@ struct ZoomWalk {
 #if defined(LUMETRA_DRAG_LANES)
     // Memory rows r .. r + 3 together, lane l holding row r + l and its position in us[l], vs[l].
     void fourRows(std::int32_t r, std::int32_t begin, std::int32_t end, float* us, float* vs,
-                  const LaneDivisor& columns, const LaneDivisor& rows) const {
+                  const LaneGrid& grid) const {
         __m128 u = _mm_loadu_ps(us);
         __m128 v = _mm_loadu_ps(vs);
         const __m128 du = _mm_set1_ps(cs);
@@ -55,13 +55,13 @@ struct ZoomWalk {
         std::uint8_t* to[4];
         for (int l = 0; l < 4; ++l)
             to[l] = f.destinationRow(r + l);
-        LaneIndices at;
+        LaneOffsets at;
         for (std::int32_t c = begin; c < end; ++c) {
-            wrapFour(u, v, columns, rows, f.width, f.height, at);
+            wrapFour(u, v, grid, at);
             const std::size_t x = 3 * static_cast<std::size_t>(c);
             const bool spill = c + 1 < f.right;
             for (int l = 0; l < 4; ++l)
-                f.copy(to[l] + x, at.rows[l], at.columns[l], spill);
+                f.copyFrom(to[l] + x, at.bytes[l], spill);
             u = _mm_add_ps(u, du);
             v = _mm_add_ps(v, dv);
         }
@@ -83,11 +83,9 @@ void zoomBand(const ZoomWalk& walk, Band& band, std::int32_t begin, std::int32_t
     std::int32_t r = band.first;
 #if defined(LUMETRA_DRAG_LANES)
     if (lanes) {
-        const LaneDivisor columns(walk.f.width);
-        const LaneDivisor rows(walk.f.height);
+        const LaneGrid grid(walk.f.width, walk.f.height, walk.f.stride);
         for (; r + 4 <= band.end; r += 4)
-            walk.fourRows(r, begin, end, &band.u[r - band.first], &band.v[r - band.first], columns,
-                          rows);
+            walk.fourRows(r, begin, end, &band.u[r - band.first], &band.v[r - band.first], grid);
     }
 #else
     (void)lanes;
@@ -109,7 +107,7 @@ void zoomRotatePixels(const PixelImage& source, PixelImage& destination, const R
                         std::int64_t{f.height} - 1 - anchor.y,
                         zoom.cs,
                         zoom.sn};
-    const bool lanes = lanesFit(f.width, f.height);
+    const bool lanes = lanesFit(f.width, f.height, f.stride);
     Band band;
     forEachTile(
         f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin, std::int32_t end) {
