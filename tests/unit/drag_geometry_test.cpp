@@ -63,39 +63,6 @@ TEST(MoveShift, RemaindersKeepTheDividendsSignAndOffsetsWrapIntoThePicture) {
     }
 }
 
-TEST(ZoomRotate, TheAnchorItselfIsNoTurnAndNoScaleOnAnyScreen) {
-    for (const ScreenSize screen : {kDefaultDragScreen, ScreenSize{1, 1}, ScreenSize{0, 0}}) {
-        const ZoomRotate z = zoomRotateFor({40, 30}, {40, 30}, dragUnits(screen));
-        EXPECT_EQ(z.scale, 1.0f);
-        EXPECT_EQ(z.angle, 0.0f);
-        EXPECT_EQ(z.cs, 1.0f);
-        EXPECT_EQ(z.sn, 0.0f);
-    }
-}
-
-TEST(ZoomRotate, DownShrinksUpMagnifiesSidewaysTurns) {
-    // Screen 900 x 200: 100 pixels per radian, a scale unit of 10 pixels.
-    const DragUnits units = dragUnits({900, 200});
-    struct Case {
-        DragPoint pointer;
-        float scale, angle;
-    };
-    const Case cases[] = {
-        {{50, 60}, 1.7f, 0.0f},           // 10 down: 10 / 10 * 0.7 + 1
-        {{50, 40}, 20.0f / 21.0f, 0.0f},  // 10 up: k = 1 / (100 * 0.0005) = 20
-        {{50, -50}, 0.2f / 10.2f, 0.0f},  // 100 up: k = 0.2
-        {{150, 50}, 1.0f, 1.0f},          // 100 right: one radian
-        {{-50, 50}, 1.0f, -1.0f},
-    };
-    for (const Case& c : cases) {
-        const ZoomRotate z = zoomRotateFor({50, 50}, c.pointer, units);
-        EXPECT_FLOAT_EQ(z.scale, c.scale) << c.pointer.x << ", " << c.pointer.y;
-        EXPECT_FLOAT_EQ(z.angle, c.angle) << c.pointer.x << ", " << c.pointer.y;
-        EXPECT_FLOAT_EQ(z.cs, std::cos(c.angle) * c.scale);
-        EXPECT_FLOAT_EQ(z.sn, std::sin(c.angle) * c.scale);
-    }
-}
-
 TEST(ZoomRotate, StaysFiniteAndPositiveForPointersAnywhere) {
     const DragPoint far[] = {{kMin, kMin}, {kMax, kMax}, {kMin, kMax}, {kMax, kMin}, {0, -65536}};
     for (const ScreenSize screen : {kDefaultDragScreen, ScreenSize{0, 0}}) {
@@ -105,16 +72,6 @@ TEST(ZoomRotate, StaysFiniteAndPositiveForPointersAnywhere) {
             EXPECT_GT(z.scale, 0.0f) << p.x << ", " << p.y;
         }
     }
-}
-
-TEST(SkewFlip, FactorsAreTheAnchorsLeadOverThePointerInUnits) {
-    const DragUnits units = dragUnits({900, 200});
-    const SkewFlip s = skewFlipFor({50, 50}, {0, 55}, units);
-    EXPECT_EQ(s.kx, 0.5f);
-    EXPECT_EQ(s.ky, -0.5f);
-    const SkewFlip still = skewFlipFor({50, 50}, {50, 50}, dragUnits({0, 0}));
-    EXPECT_EQ(still.kx, 0.0f);
-    EXPECT_EQ(still.ky, 0.0f);
 }
 
 TEST(WrapIndex, TruncatesTowardZeroThenWrapsIntoTheRange) {

@@ -142,6 +142,17 @@ TEST(ZoomRotatePixels, AShrinkSpreadsTheSamplesOfTheAnchorColumnAboutTheAnchorRo
     EXPECT_EQ(sourceRows(picture, 0), (std::vector<std::int32_t>{5, 0, 2, 3, 5, 6, 1}));
 }
 
+TEST(ZoomRotatePixels, ADragToTheRightTurnsClockwise) {
+    const PixelImage snapshot = coordinatePicture(8, 7);
+    PixelImage picture = noisePicture(8, 7, 12);
+    // 157 right and 10 down: a quarter turn (1.57 radians) and scale 1.7.
+    const DragPoint anchor{0, 3};
+    zoomRotatePixels(snapshot, picture, whole(picture), anchor,
+                     zoomRotateFor(anchor, {157, 13}, kUnits));
+    EXPECT_EQ(sourceOf(picture, 1, 3), (SourcePoint{0, 2}));  // right of it: what was above
+    EXPECT_EQ(sourceOf(picture, 0, 2), (SourcePoint{7, 3}));  // above it: what was left
+}
+
 TEST(ZoomRotatePixels, TheAnchorStaysWhereItIsUnderAnyTurnAndScale) {
     const PixelImage snapshot = coordinatePicture(8, 7);
     for (const DragPoint p : {DragPoint{40, 50}, DragPoint{-90, 30}, DragPoint{70, -60}}) {
