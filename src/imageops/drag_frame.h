@@ -50,7 +50,8 @@ struct DragFrame {
         }
     }
     void copy(std::uint8_t* to, std::int32_t row, std::int32_t column, bool spill) const {
-        copyFrom(to, static_cast<std::size_t>(sourcePixel(row, column) - source), spill);
+        copyFrom(to, static_cast<std::size_t>(row) * stride + 3 * static_cast<std::size_t>(column),
+                 spill);
     }
 };
 
