@@ -1,6 +1,8 @@
 // One drag event of each tool on a 1920 x 1080 picture: the production loop against the plain
 // reference in the same run. Fast and reference take turns, each keeping its best time, so that
-// other load on the machine disturbs them alike. Every pixel loop runs on one thread.
+// other load on the machine disturbs them alike. Every pixel loop runs on one thread. The turned
+// and folded loops read the snapshot scattered, so their absolute times follow how much of the
+// shared cache other programs leave them: take the targets' verdict from a quiet machine.
 //
 //   lumetra_drag_bench [repeats]
 
