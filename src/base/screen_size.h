@@ -1,6 +1,7 @@
 #pragma once
-// The size of the screen in pixels. The deformation drags take their angle and shear units from
-// it, so that a full turn or fold needs about the same hand movement on any display.
+// The size of the screen in pixels. Saved window places are brought back onto it, and the
+// deformation drags take their angle and shear units from it, so that a full turn or fold needs
+// about the same hand movement on any display.
 
 #include <cstdint>
 

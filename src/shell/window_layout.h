@@ -4,12 +4,9 @@
 
 #include <cstdint>
 
-namespace lumetra {
+#include "base/screen_size.h"
 
-struct ScreenSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
+namespace lumetra {
 
 // Show commands as the platform numbers them; tool windows use 0 hidden, 5 shown, 6 rolled up.
 inline constexpr std::int32_t kShowHidden = 0;

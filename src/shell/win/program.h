@@ -15,6 +15,7 @@
 #include "base/win/win_file_system.h"
 #include "document/canvas_image.h"
 #include "document/undo_store.h"
+#include "imageops/transform_drag.h"
 #include "resources/resource_ids.h"
 #include "shell/settings_store.h"
 #include "shell/win/playback_runtime.h"
@@ -27,6 +28,13 @@
 namespace lumetra::win {
 
 class CanvasWindow;
+
+// Where a Move or deformation drag began, and what it needs for the rest of the drag.
+struct ToolDrag {
+    DragPoint anchor;
+    lumetra::DeformKind kind = lumetra::DeformKind::ZoomRotate;
+    ScreenSize screen;
+};
 
 struct Program : private boost::noncopyable {
     explicit Program(HINSTANCE instance);
@@ -61,6 +69,7 @@ struct Program : private boost::noncopyable {
     std::wstring tooltipText;  // the answer to the last tooltip request stays alive here
 
     // The moment's state.
+    ToolDrag drag;  // the Move or deformation drag under way
     int currentTool = IDM_TOOL_BRUSH;
     HCURSOR currentCursor = nullptr;
     bool renderRunning = false;

@@ -1,5 +1,7 @@
 #include "shell/win/view_host.h"
 
+#include "base/win/utf16.h"
+#include "document/win/canvas_window.h"
 #include "shell/win/edit_commands.h"
 #include "shell/win/program.h"
 #include "shell/win/render_flow.h"
@@ -71,6 +73,44 @@ void ProgramViewHost::settingsChanged(RenderSettings& settings) {
 void ProgramViewHost::renderPressed() {
     SetFocus(program_.mainWindow);
     SendMessageW(program_.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_RENDER_IMAGE, 0), 0);
+}
+
+// The Move and deformation drags: the canvas has taken the undo snapshot at button-down, and each
+// mouse move recomputes the whole picture from it. The screen is read once per drag, since it
+// sets the deformations' units.
+void ProgramViewHost::startMove(POINT p) {
+    program_.drag = ToolDrag{DragPoint{p.x, p.y}, lumetra::DeformKind::ZoomRotate, ScreenSize{}};
+}
+
+void ProgramViewHost::continueMove(POINT p) {
+    ImageDocument& document = program_.document;
+    PixelImage& picture = document.current.pixels;
+    const DragPictures pictures{document.undo.pixels, picture,
+                                Rect{0, 0, picture.width, picture.height}};
+    showDragStatus(
+        moveDrag(pictures, program_.drag.anchor, DragPoint{p.x, p.y}, document.current.settings));
+}
+
+void ProgramViewHost::startDeformation(DeformKind kind, POINT p) {
+    const auto deform = kind == DeformKind::SkewFlip ? lumetra::DeformKind::SkewFlip
+                                                     : lumetra::DeformKind::ZoomRotate;
+    program_.drag =
+        ToolDrag{DragPoint{p.x, p.y}, deform,
+                 ScreenSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}};
+}
+
+void ProgramViewHost::continueDeformation(POINT p) {
+    ImageDocument& document = program_.document;
+    PixelImage& picture = document.current.pixels;
+    const DragPictures pictures{document.undo.pixels, picture,
+                                Rect{0, 0, picture.width, picture.height}};
+    showDragStatus(deformDrag(program_.drag.kind, pictures, program_.drag.anchor,
+                              DragPoint{p.x, p.y}, program_.drag.screen));
+}
+
+void ProgramViewHost::showDragStatus(const DragStatus& status) {
+    if (!status.text.empty()) program_.ui.setStatus(status.part, toUtf16(status.text));
+    if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
 }
 
 }  // namespace lumetra::win

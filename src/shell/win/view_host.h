@@ -3,6 +3,7 @@
 
 #include "document/win/canvas_window.h"
 #include "document/win/render_options_window.h"
+#include "imageops/transform_drag.h"
 
 namespace lumetra::win {
 
@@ -23,14 +24,13 @@ class ProgramViewHost final : public CanvasHost, public RenderOptionsHost {
     bool storeUndoSnapshot(int operation) override;
     void touchUndoSnapshot(int operation) override;
     PlayMarkerSource playMarker() override;
-    // The tools that change the picture by dragging come with their own features; until then a
-    // drag changes nothing.
+    // The brush comes with its own feature; until then a stroke changes nothing.
     void brushDab(POINT) override {}
-    void startMove(POINT) override {}
-    void continueMove(POINT) override {}
+    void startMove(POINT p) override;
+    void continueMove(POINT p) override;
     void finishMove(POINT) override {}
-    void startDeformation(DeformKind, POINT) override {}
-    void continueDeformation(POINT) override {}
+    void startDeformation(DeformKind kind, POINT p) override;
+    void continueDeformation(POINT p) override;
 
     RenderSettings& editedSettings() override;
     int sampleRate() override;
@@ -39,6 +39,8 @@ class ProgramViewHost final : public CanvasHost, public RenderOptionsHost {
     void renderPressed() override;
 
   private:
+    void showDragStatus(const DragStatus& status);
+
     Program& program_;
 };
 
