@@ -6,14 +6,14 @@
 #include <span>
 #include <string>
 
+#include "base/file_system.h"
+#include "cli/exit_codes.h"
+
 namespace lumetra {
 
-// Exit codes of the batch renderer.
-inline constexpr int kBatchOk = 0;
-inline constexpr int kBatchFailed = 1;  // unreadable picture, nothing to render, unwritable output
-inline constexpr int kBatchBadUsage = 2;  // a bad command line
-
-// Runs the batch renderer with the arguments after the program name.
-int runBatchRender(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// Runs the batch renderer with the arguments after the program name; returns the exit code
+// (kBatchFailed for an unreadable picture, nothing to render or an unwritable output).
+int runBatchRender(std::span<const std::string> args, FileSystem& files, std::ostream& out,
+                   std::ostream& err);
 
 }  // namespace lumetra
