@@ -113,11 +113,12 @@ bool referenceStretchHalftone(PixelImage& destination, const StretchRect& to,
             const std::int64_t dx = coordinateOf(to.x, to.width, jx);
             if (dx < 0 || dx >= destination.width) continue;
             std::uint64_t sum[3] = {}, total = 0;
-            for (std::int64_t ky = 0; ky < ny; ++ky) {
+            // Source pixel k starts at k * m: only those from j * n / m on can reach pixel j.
+            for (std::int64_t ky = jy * ny / my; ky <= ((jy + 1) * ny - 1) / my; ++ky) {
                 const std::int64_t sy = coordinateOf(from.y, from.height, ky);
                 const std::uint64_t wy = overlap(jy, my, ky, ny);
                 if (wy == 0 || sy < 0 || sy >= in.height) continue;
-                for (std::int64_t kx = 0; kx < nx; ++kx) {
+                for (std::int64_t kx = jx * nx / mx; kx <= ((jx + 1) * nx - 1) / mx; ++kx) {
                     const std::int64_t sx = coordinateOf(from.x, from.width, kx);
                     const std::uint64_t wx = overlap(jx, mx, kx, nx);
                     if (wx == 0 || sx < 0 || sx >= in.width) continue;
