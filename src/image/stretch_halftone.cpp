@@ -54,20 +54,37 @@ Axis buildAxis(std::int32_t toOrigin, std::int32_t toExtent, std::int32_t toSize
         const std::int64_t firstK = std::max<std::int64_t>(read.first, std::int64_t(start / b));
         const std::int64_t lastK =
             std::min<std::int64_t>(read.end - 1, std::int64_t((end - 1) / b));
-        std::uint64_t sum = 0;
+        if (firstK > lastK) continue;  // only source pixels outside the source picture lie under it
+        const std::size_t first = axis.tapWeight.size();
+        std::uint64_t sum = 0, common = 0;
         for (std::int64_t k = firstK; k <= lastK; ++k) {
             const std::uint64_t weight =
                 std::min(end, std::uint64_t(k + 1) * b) - std::max(start, std::uint64_t(k) * b);
             axis.tapSource.push_back(coordinate(fromOrigin, fromExtent, k));
             axis.tapWeight.push_back(weight);
             sum += weight;
+            common = std::gcd(common, weight);
         }
-        if (sum == 0) continue;  // only source pixels outside the source picture lie under it
+        // Only the ratios count: a pixel over one source pixel, as at 1:1 or when enlarging, gets
+        // weight 1 and total 1 and needs no division.
+        for (std::size_t t = first; t < axis.tapWeight.size(); ++t)
+            axis.tapWeight[t] /= common;
         axis.target.push_back(coordinate(toOrigin, toExtent, j));
         axis.firstTap.push_back(axis.tapSource.size());
-        axis.total.push_back(sum);
+        axis.total.push_back(sum / common);
     }
     return axis;
+}
+
+bool isPowerOfTwo(std::uint64_t x) {
+    return (x & (x - 1)) == 0;
+}
+
+int log2Of(std::uint64_t powerOfTwo) {
+    int shift = 0;
+    while ((std::uint64_t{1} << shift) < powerOfTwo)
+        ++shift;
+    return shift;
 }
 
 // round(value / total), halves up, exactly: a floating-point estimate put right by whole numbers.
@@ -93,24 +110,25 @@ class Stretcher {
     }
 
     void drawRow(const Axis& ys, std::size_t row, std::uint8_t* out, StretchRaster raster) {
-        std::fill(sums_.begin(), sums_.end(), std::uint64_t{0});
-        for (std::size_t t = ys.firstTap[row]; t < ys.firstTap[row + 1]; ++t) {
-            const std::vector<std::uint64_t>& across = sourceRow(ys.tapSource[t]);
-            const std::uint64_t weight = ys.tapWeight[t];
-            for (std::size_t i = 0; i < sums_.size(); ++i)
-                sums_[i] += weight * across[i];
-        }
+        const std::uint64_t* sums = sumsDown(ys, row);
         const std::uint64_t totalY = ys.total[row];
         const double inverseY = 1.0 / static_cast<double>(totalY);
         for (std::size_t i = 0; i < xs_.target.size(); ++i) {
             const std::uint64_t total = xs_.total[i] * totalY;
-            const double inverse = inverseX_[i] * inverseY;
+            std::uint64_t value[3] = {sums[3 * i], sums[3 * i + 1], sums[3 * i + 2]};
+            if (total > 1 && isPowerOfTwo(total)) {
+                const int shift = log2Of(total);
+                for (std::uint64_t& v : value)
+                    v = (v + total / 2) >> shift;
+            } else if (total > 1) {
+                const double inverse = inverseX_[i] * inverseY;
+                for (std::uint64_t& v : value)
+                    v = divideRounded(v, total, inverse);
+            }
             std::uint8_t* pixel = out + 3 * std::size_t(xs_.target[i]);
             for (int c = 0; c < 3; ++c) {
-                const std::uint64_t sum = sums_[3 * i + c];
-                const auto value = static_cast<std::uint8_t>(
-                    total == 1 ? sum : divideRounded(sum, total, inverse));
-                pixel[c] = raster == StretchRaster::Copy ? value : std::uint8_t(pixel[c] | value);
+                const auto byte = static_cast<std::uint8_t>(value[c]);
+                pixel[c] = raster == StretchRaster::Copy ? byte : std::uint8_t(pixel[c] | byte);
             }
         }
     }
@@ -120,6 +138,20 @@ class Stretcher {
         std::int32_t y = -1;
         std::vector<std::uint64_t> sums;
     };
+
+    // The weighted sums of the source rows under destination row `row`, across.
+    const std::uint64_t* sumsDown(const Axis& ys, std::size_t row) {
+        const std::size_t first = ys.firstTap[row], end = ys.firstTap[row + 1];
+        if (end == first + 1) return sourceRow(ys.tapSource[first]).data();  // its weight is 1
+        std::fill(sums_.begin(), sums_.end(), std::uint64_t{0});
+        for (std::size_t t = first; t < end; ++t) {
+            const std::vector<std::uint64_t>& across = sourceRow(ys.tapSource[t]);
+            const std::uint64_t weight = ys.tapWeight[t];
+            for (std::size_t i = 0; i < sums_.size(); ++i)
+                sums_[i] += weight * across[i];
+        }
+        return sums_.data();
+    }
 
     // The weighted sums across one source row. Neighbouring destination rows share source rows,
     // so the last two are kept.
