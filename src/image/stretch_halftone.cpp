@@ -184,11 +184,6 @@ class Stretcher {
 
 }  // namespace
 
-bool wellFormed(const PixelImage& image) {
-    return !image.empty() && image.stride == rowStride(image.width) &&
-           image.bytes.size() == std::size_t(image.stride) * std::size_t(image.height);
-}
-
 bool stretchHalftone(PixelImage& destination, const StretchRect& to, const PixelImage& source,
                      const StretchRect& from, StretchRaster raster) {
     if (!wellFormed(destination) || !wellFormed(source) || to.width == 0 || to.height == 0 ||

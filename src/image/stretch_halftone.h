@@ -33,7 +33,4 @@ enum class StretchRaster {
 bool stretchHalftone(PixelImage& destination, const StretchRect& to, const PixelImage& source,
                      const StretchRect& from, StretchRaster raster = StretchRaster::Copy);
 
-// A picture whose byte count, stride and size agree (what the stretch and the operations accept).
-bool wellFormed(const PixelImage& image);
-
 }  // namespace lumetra

@@ -112,7 +112,7 @@ std::uint8_t brightestByte(const CanvasImage& image) {
 
 void applyColourOperation(CanvasImage& image, ColourOperation operation) {
     PixelImage& pixels = image.pixels;
-    if (pixels.empty()) return;
+    if (!wellFormed(pixels)) return;
     if (operation == ColourOperation::ClearExcessBlue) return clearExcessBlue(pixels);
     const Rect region = clippedOperationRegion(image);
     if (operation == ColourOperation::Invert) return forEachRegionRow(pixels, region, invertBytes);

@@ -12,6 +12,7 @@ namespace lumetra {
 
 void mirrorRegion(CanvasImage& image) {
     const Rect region = clippedOperationRegion(image);
+    if (region.empty()) return;
     for (std::int32_t y = region.top; y < region.bottom; ++y) {
         std::uint8_t* row = image.pixels.pictureRow(y);
         std::uint8_t* left = row + 3 * std::size_t(region.left);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "imageops/colour_operations.h"
 #include "imageops_reference.h"
 
@@ -63,6 +65,30 @@ TEST(PictureCommands, EachRowRunsItsOperation) {
     EXPECT_TRUE(doubled.done && doubled.sizeChanged);
     EXPECT_EQ(image.pixels.height, 6);
     EXPECT_FALSE(findPictureCommand(246)->apply(image).sizeChanged);
+}
+
+// The program never holds such pictures, but an operation must not reach outside its memory for
+// any it is given: bytes that do not match the size, or a selection wholly off the picture.
+TEST(PictureCommands, LeaveMalformedPicturesAndSelectionsOffThePictureAlone) {
+    for (const PictureCommand& command : pictureCommands()) {
+        CanvasImage image;
+        adoptPixels(image, testing::randomPicture(4, 3, 3));
+        image.pixels.bytes.resize(20);
+        const std::vector<std::uint8_t> before = image.pixels.bytes;
+        command.apply(image);
+        EXPECT_EQ(image.pixels.bytes, before) << command.command;
+
+        adoptPixels(image, testing::randomPicture(4, 3, 3));
+        image.selection = Rect{-5, 0, -1, 3};
+        const CanvasImage whole = image;
+        command.apply(image);
+        // Clear Excess Blue, Double and Half do not look at the selection.
+        const bool regionOnly =
+            command.refresh == PictureRefresh::Repaint && command.command != 228;
+        if (regionOnly) {
+            EXPECT_EQ(image.pixels.bytes, whole.pixels.bytes) << command.command;
+        }
+    }
 }
 
 }  // namespace
