@@ -74,14 +74,10 @@ clean_slate() {
     forget_captures
 }
 
-lumetra_running() {
-    [ -f "$E2E_ROOT/lumetra.pid" ] && kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null
-}
-
 # Ends the program this suite started, if it still runs (a failed scenario may leave it, or a
 # message box, behind). Only our own process is killed, by its id.
 kill_lumetra() {
-    if lumetra_running; then
+    if [ -f "$E2E_ROOT/lumetra.pid" ] && kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null; then
         kill "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
         sleep 0.3
         kill -9 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
@@ -174,12 +170,10 @@ shot() {
     log "screenshot $E2E_ARTIFACTS/$1.png"
 }
 
-# Screenshot cropped to the main window: shot_main NAME
-shot_main() {
-    local x y w h
-    read -r x y w h <<<"$(window_rect LumetraWin)"
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_ARTIFACTS/$1.png"
-    log "screenshot $E2E_ARTIFACTS/$1.png"
+# Succeeds when two pictures (files of any format ImageMagick reads; a BMP may carry more behind
+# its pixels) have the same size and the same pixels: same_pixels A B
+same_pixels() {
+    compare -define bmp:ignore-filesize=true -metric AE "$1" "$2" null: 2>/dev/null
 }
 
 # Succeeds once the canvas shows exactly the pixels of the picture FILE at its top left (the
@@ -191,7 +185,7 @@ canvas_shows() {
     size=$(identify -format '%wx%h' "$1")
     for try in $(seq 15); do
         import -window root -crop "$size+$((ox + 7))+$((oy + 7))" +repage "$E2E_ARTIFACTS/$2.png"
-        [ "$(compare -metric AE "$E2E_ARTIFACTS/$2.png" "$1" null: 2>&1)" = 0 ] && return 0
+        same_pixels "$E2E_ARTIFACTS/$2.png" "$1" && return 0
         sleep 0.2
     done
     return 1
@@ -200,23 +194,21 @@ canvas_shows() {
 # ---------------------------------------------------------------------------------------------
 # Files through the program's dialogs
 
-# Opens a picture through the Open dialog: Ctrl+O, the path typed, Return; then waits for the
-# title that names it: open_picture WINDOWS_PATH
-open_picture() {
-    xdotool key ctrl+o
-    drv wait-dialog "Open a bitmap file"
-    xdotool type --delay 2 "$1"
+# Opens a file dialog with its key, types the path into it and confirms it with Return:
+# file_dialog KEY CAPTION WINDOWS_PATH
+file_dialog() {
+    xdotool key "$1"
+    drv wait-dialog "$2"
+    xdotool type --delay 2 "$3"
     xdotool key Return
-    drv wait-no-dialog "Open a bitmap file" wait-title "${1##*\\} - Lumetra"
+    drv wait-no-dialog "$2"
 }
 
-# Save Image As (Ctrl+S) to a typed path: save_picture_as WINDOWS_PATH
-save_picture_as() {
-    xdotool key ctrl+s
-    drv wait-dialog "Save Bitmap"
-    xdotool type --delay 2 "$1"
-    xdotool key Return
-    drv wait-no-dialog "Save Bitmap" wait-title "${1##*\\} - Lumetra"
+# Opens a picture through the Open dialog and waits for the title that names it:
+# open_picture WINDOWS_PATH
+open_picture() {
+    file_dialog ctrl+o "Open a bitmap file" "$1"
+    drv wait-title "${1##*\\} - Lumetra"
 }
 
 # Starts a render with KEYS and waits until it has finished: the timing text in status part 1
@@ -239,18 +231,9 @@ make_bmp() {
     convert "$@" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$out"
 }
 
-# Little-endian unsigned numbers at a byte offset of a file: u32 FILE OFFSET, u16 FILE OFFSET
+# The little-endian unsigned 32-bit number at a byte offset of a file: u32 FILE OFFSET
 u32() {
     od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
-}
-
-u16() {
-    od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '
-}
-
-# The newest WAV file of the sound folder.
-newest_wav() {
-    ls -t "$E2E_SOUNDS"/*.wav | head -n 1
 }
 
 # ---------------------------------------------------------------------------------------------

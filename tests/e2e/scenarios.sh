@@ -42,7 +42,6 @@ render_writes_the_batch_renderers_wav() {
     sleep 0.5
     expect_eq "$(drv windows | grep -c '^#32770|Save Soundfile|' || true) / $(drv status 0)" \
         "0 / No image data to render!" "no save dialog and no play without a sound"
-    expect_eq "$(ls "$E2E_SOUNDS" | wc -l)" 0 "no sound file for a black picture"
 
     # Options > Number Soundfiles, then the tone.
     xdotool key alt+o n
@@ -66,39 +65,28 @@ render_writes_the_batch_renderers_wav() {
 
 # A JPEG and a GIF open through the Open dialog; a rendered BMP saved under a typed name keeps its
 # pixels and carries its render info behind them and in a ".info" file; opened again, the
-# record is found.
+# record is found. (The record's bytes and the ".info" text are the unit tests'.)
 save_as_with_render_info_and_reopen() {
     local out="$E2E_ROOT/saved/ramps_copy.bmp"
     rm -rf "$E2E_ROOT/saved"
     mkdir -p "$E2E_ROOT/saved"
     start_lumetra
     open_picture "$(winpath "$E2E_PICTURES/gradient.jpg")"
-    shot_main open_jpeg
+    shot open_jpeg
     open_picture "$(winpath "$E2E_PICTURES/checker.gif")"
     open_picture "$(winpath "$E2E_PICTURES/ramps.bmp")"
     # Options > Attach Render Info to BMP.
     xdotool key alt+o r
     render F5
     wait_play_end
-    save_picture_as "$(winpath "$out")"
+    file_dialog ctrl+s "Save Bitmap" "$(winpath "$out")"
+    drv wait-title "ramps_copy.bmp - Lumetra"
     # 120 x 60 pixels, rows of 360 bytes, the 164-byte render info behind the pixels.
     expect_eq "$(stat -c %s "$out")" $((54 + 360 * 60 + 164)) "saved file size"
-    expect_eq "$(u32 "$out" 2)" $((54 + 360 * 60)) "BMP file size field (without the record)"
-    expect_eq "$(tail -c 164 "$out" | head -c 4)" "rdnr" "render info record behind the pixels"
-    expect_true "saved pixels equal the opened picture" \
-        cmp -s <(tail -c +55 "$E2E_PICTURES/ramps.bmp") <(head -c $((54 + 360 * 60)) "$out" | tail -c +55)
-    local info="${out%.bmp}.info"
-    cp "$info" "$E2E_ARTIFACTS/ramps_copy.info"
-    expect_eq "$(grep -c '^CMD 300 	// Render' "$info")" 1 "CMD line of the .info file"
-    expect_eq "$(grep '^SIZE' "$info" | tr -d '\r')" "SIZE 120, 60" "SIZE line of the .info file"
-    expect_eq "$(grep '^PARMS' "$info" | tr -d '\r')" \
-        "PARMS 50.0000, 8000.0000, 10.00, 5.00 	// low, high, amp, time" "PARMS line"
-
-    # New Image (Ctrl+N and Enter) gives the start title back; the saved file opens again.
-    xdotool key ctrl+n
-    drv wait-dialog "Create New Image" sleep 200
-    xdotool key Return
-    drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"
+    expect_true "saved pixels equal the opened picture" same_pixels "$E2E_PICTURES/ramps.bmp" "$out"
+    cp "${out%.bmp}.info" "$E2E_ARTIFACTS/ramps_copy.info"
+    expect_eq "$(grep '^SIZE' "${out%.bmp}.info" | tr -d '\r')" "SIZE 120, 60" "the .info file"
+    # The saved file opens again (a picture opened over itself is read anew).
     open_picture "$(winpath "$out")"
     expect_eq "$(drv status 0)" "Render info updated by image" "status after reopening"
     close_lumetra
@@ -111,7 +99,6 @@ escape_stops_render() {
     xdotool key alt+t r
     drv wait-dialog "Render Options"
     type_into_field "Render Options" 1032 600
-    expect_eq "$(drv dialog-text "Render Options" 1042)" "2000.00 millisec" "Time/pixel field"
     shot main_with_tool_windows
     focus_main
     xdotool key F5
@@ -129,8 +116,6 @@ escape_stops_render() {
     full=$((48 + 2 * 301 * 2 * 43953))
     expect_true "the stopped render wrote less than the whole sound ($size of about $full bytes)" \
         test "$size" -lt "$full"
-    expect_eq "$(u32 "$wav" 44) $(u32 "$wav" 4)" "$((size - 48)) $((size - 8))" \
-        "data and RIFF sizes patched to what was written"
     # The shortened sound is there to be played (a stopped render plays nothing by itself).
     expect_eq "$(capture count "$HOME")" 0 "no play after the stopped render"
     xdotool key space
@@ -140,38 +125,22 @@ escape_stops_render() {
     close_lumetra
 }
 
-# Right-button selection with the mouse and its status texts, the pointer readout, Delete, Undo
-# and Redo with their keys, the undo slot files beside the program, New Image kept for Undo, and
-# the exit snapshot in the newest slot file.
+# Right-button selection with the mouse, Delete, Undo and Redo with their keys, the undo slot files
+# beside the program, New Image kept for Undo, and the exit snapshot in the newest slot file. (The
+# status texts of a selection and the pointer readout are the canvas window's tests'.)
 selection_delete_undo_and_slot_files() {
     rm -rf "$E2E_APP/Undo"
     start_lumetra
     local tone=$E2E_PICTURES/tone.bmp ramps=$E2E_PICTURES/ramps.bmp undo=$E2E_APP/Undo
     open_picture "$(winpath "$tone")"
     open_picture "$(winpath "$ramps")"
-    # Each open stored the picture before it: the start picture in slot 1, the tone in slot 2.
-    expect_eq "$(identify -format '%w x %h ' "$undo/Undo1.bmp" "$undo/Undo2.bmp")" \
-        "300 x 150 200 x 100 " "slot files of the two opens"
-    expect_true "slot 2 holds the tone's pixels" \
-        cmp -s <(tail -c +55 "$tone") <(tail -c +55 "$undo/Undo2.bmp" | head -c $((600 * 100)))
 
     local x0 y0 x1 y1
     read -r x0 y0 <<<"$(picture_point 10 20)"
     read -r x1 y1 <<<"$(picture_point 60 50)"
-    xdotool mousemove "$x0" "$y0" mousedown 3
-    sleep 0.1
-    xdotool mousemove $((x0 + 20)) $((y0 + 10))
-    sleep 0.1
-    xdotool mousemove "$x1" "$y1"
-    drv wait-status 1 "10, 20, (50, 30)"
-    shot_main selection_dragging
-    xdotool mouseup 3
+    drag 3 "$x0" "$y0" "$x1" "$y1"
     drv wait-status 1 "10, 20, 60, 50"
-    # Pointer readout: time and pitch under the mouse (part 2).
-    read -r x1 y1 <<<"$(picture_point 60 59)"
-    xdotool mousemove "$x1" "$y1"
-    drv wait-status 2 "2.50 sec, 50.00 Hz"
-    shot_main selection_done
+    shot selection_done
 
     # Del blacks out the selection; a right click where it started clears the selection, so that
     # the canvas shows the plain pixels.
@@ -182,9 +151,8 @@ selection_delete_undo_and_slot_files() {
     drag 3 "$x0" "$y0" "$x0" "$y0"
     drv wait-status 1 "No selection"
     expect_true "Del blacked out the selection" canvas_shows "$deleted" undo_deleted
-    expect_true "slot 3 holds the picture before Del" \
-        cmp -s <(tail -c +55 "$ramps") <(tail -c +55 "$undo/Undo3.bmp" | head -c $((360 * 60)))
-    # Ctrl+Z and Ctrl+Y step through the ring; they are seen on the canvas.
+    # Ctrl+Z and Ctrl+Y step through the ring, whose older pictures come back from the slot files
+    # (Undo1.bmp, ... in the Undo folder beside the program); they are seen on the canvas.
     local step key file
     for step in ctrl+z:ramps ctrl+y:deleted ctrl+z:ramps ctrl+z:tone ctrl+y:ramps; do
         key=${step%%:*}
@@ -195,18 +163,18 @@ selection_delete_undo_and_slot_files() {
         expect_true "$key shows the ${step#*:} picture" canvas_shows "$file" "undo_${step/:/_}"
     done
 
-    # New Image (Enter takes its default size) keeps the picture before it for Undo.
+    # New Image (Enter takes its default size) gives the start title back and keeps the picture
+    # before it for Undo.
     xdotool key ctrl+n
     drv wait-dialog "Create New Image" sleep 200
     xdotool key Return
-    drv wait-no-dialog "Create New Image"
+    drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"
     xdotool key ctrl+z
     expect_true "Undo after New Image brings the picture back" canvas_shows "$ramps" undo_new
     exit_lumetra
     local newest
     newest=$(ls -t "$undo"/Undo*.bmp | head -n 1)
-    expect_true "the exit snapshot ($newest) holds the picture at exit" \
-        cmp -s <(tail -c +55 "$ramps") <(tail -c +55 "$newest" | head -c $((360 * 60)))
+    expect_true "the exit snapshot ($newest) holds the picture at exit" same_pixels "$ramps" "$newest"
     expect_eq "$(ls "$undo" | grep -vc '^Undo[0-9]*\.bmp$' || true)" 0 \
         "no other file in the Undo folder"
 }

@@ -60,25 +60,19 @@ void patchU32(std::vector<std::uint8_t>& file, std::size_t at, std::uint32_t v) 
     le::writeU32(std::span(file), at, v);
 }
 
-TEST(BmpCorrupt, EveryTruncationIsRefused) {
+TEST(BmpCorrupt, EveryTruncationIsRefusedByItsCause) {
     for (const auto& full : {small24(), small8(), smallRle4()}) {
         ASSERT_TRUE(decodeBmp(full).pixels);
         // Only the last row's padding may be missing from an uncompressed file.
         const std::size_t lastPadding = full == smallRle4() ? 0 : 3;
         for (std::size_t length = 0; length < full.size() - lastPadding; ++length) {
-            SCOPED_TRACE(length);
             const std::vector<std::uint8_t> cut(full.begin(), full.begin() + length);
-            EXPECT_NE(refusal(cut), "");
+            // Without the header's size field it is not a BMP file at all.
+            EXPECT_EQ(refusal(cut), length < 18 ? "Not a BMP file" : "Truncated BMP file")
+                << length;
         }
     }
-}
-
-TEST(BmpCorrupt, TruncationsNameTheirCause) {
-    const auto full = small24();
-    EXPECT_EQ(refusal({full.begin(), full.begin() + 1}), "Not a BMP file");
-    EXPECT_EQ(refusal({full.begin(), full.begin() + 30}), "Truncated BMP file");
-    EXPECT_EQ(refusal({full.begin(), full.begin() + 60}), "Truncated BMP file");
-    std::vector<std::uint8_t> notBmp = full;
+    std::vector<std::uint8_t> notBmp = small24();
     notBmp[1] = 'A';
     EXPECT_EQ(refusal(notBmp), "Not a BMP file");
 }
@@ -131,9 +125,6 @@ TEST(BmpCorrupt, AbsurdOffsetsHeadersAndCounts) {
     file = small24();
     patchU32(file, 14, 124);  // a V5 header longer than the file
     EXPECT_EQ(refusal(file), "Truncated BMP file");
-    file = small8();
-    patchU32(file, 46, 0xFFFFFFFF);  // counts above 256 read 256 entries at most
-    EXPECT_EQ(refusal(file), "");
 }
 
 TEST(BmpCorrupt, DepthsAndCompressionsWeDoNotRead) {
@@ -164,14 +155,11 @@ TEST(BmpCorrupt, DepthsAndCompressionsWeDoNotRead) {
 TEST(BmpCorrupt, RunsThatLeaveThePicture) {
     BmpFields fields{.width = 4, .height = 2, .bitCount = 8, .compression = 1, .colourCount = 2};
     fields.colours = {Rgb{1, 1, 1}, Rgb{2, 2, 2}};
-    // Deltas far past the edges, runs past the row, an absolute run cut by the end of the file.
+    // Deltas far past the edges, runs past the row; a delta cut by the end of the file. (Runs
+    // and their padding cut short: EveryTruncationIsRefusedByItsCause.)
     fields.pixels = {0, 2, 255, 0, 255, 1, 0, 2, 0, 255, 0, 1};
     EXPECT_EQ(refusal(makeBmp(fields)), "");
-    fields.pixels = {0, 255, 1, 1};
-    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
     fields.pixels = {0, 2, 1};
-    EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
-    fields.pixels = {0, 3, 1, 1, 1};  // the padding byte is missing, then the data ends
     EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
 }
 

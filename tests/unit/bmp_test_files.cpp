@@ -69,6 +69,13 @@ std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>
     return out;
 }
 
+std::vector<Rgb> palette(std::size_t n) {
+    std::vector<Rgb> colours;
+    for (std::size_t i = 0; i < n; ++i)
+        colours.push_back(Rgb{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(3 * i)});
+    return colours;
+}
+
 CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed) {
     CanvasImage image;
     std::string message;

@@ -32,6 +32,9 @@ std::vector<std::uint8_t> makeBmp(const BmpFields& fields);
 // padded to 4 bytes.
 std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>& rows, int bits);
 
+// A palette whose entries are all different: entry i = (i, 255 - i, 3i mod 256).
+std::vector<Rgb> palette(std::size_t n);
+
 // A picture whose pixels differ by position (and by `seed`).
 CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed = 0);
 

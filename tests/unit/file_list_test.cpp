@@ -162,15 +162,5 @@ TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
     EXPECT_EQ(partial.names(kKey), std::vector<std::string>{"0"});
 }
 
-TEST_F(FileListTest, SaveAndLoadRoundTrip) {
-    addPictures(1, 10);
-    list_.save(store_);
-    FileList again(files_);
-    again.load(store_);
-    ASSERT_EQ(again.size(), 10u);
-    for (std::size_t i = 0; i < 10; ++i)
-        EXPECT_EQ(text(again.entry(i)), text(list_.entry(i)));
-}
-
 }  // namespace
 }  // namespace lumetra

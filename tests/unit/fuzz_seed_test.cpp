@@ -22,20 +22,10 @@ namespace {
 using testing::BmpFields;
 using Seeds = std::map<std::string, std::vector<std::uint8_t>>;
 
-std::vector<Rgb> greys(std::size_t n) {
-    std::vector<Rgb> colours;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto v = std::uint8_t(i * 255 / (n - 1));
-        colours.push_back(Rgb{v, v, v});
-    }
-    return colours;
-}
+using testing::palette;
 
 CanvasImage renderedPicture() {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(5, 3, message));
-    setPixel(image.pixels, 1, 1, Rgb{200, 100, 50});
+    CanvasImage image = testing::patternPicture(5, 3);
     image.selection = Rect{1, 0, 4, 2};
     recordRender(image, 301, 0.42, LocalTime{2022, 2, 3, 4, 5, 6, 7, 8});
     return image;
@@ -46,7 +36,7 @@ Seeds bmpSeeds() {
     const std::vector<std::vector<std::uint32_t>> indices = {{0, 1, 0}, {1, 1, 0}};
     for (int bits : {1, 4, 8}) {
         BmpFields fields{.width = 3, .height = 2, .bitCount = std::uint16_t(bits)};
-        fields.colours = greys(bits == 1 ? 2 : 4);
+        fields.colours = palette(bits == 1 ? 2 : 4);
         fields.colourCount = static_cast<std::uint32_t>(fields.colours.size());
         fields.pixels = testing::packRows(indices, bits);
         seeds["palette" + std::to_string(bits) + ".bmp"] = testing::makeBmp(fields);
@@ -61,13 +51,14 @@ Seeds bmpSeeds() {
     v5.masks = {0xFF0000, 0xFF00, 0xFF};
     v5.pixels = testing::packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32);
     seeds["v5-bitfields32.bmp"] = testing::makeBmp(v5);
-    BmpFields core{.headerSize = 12, .width = 3, .height = 2, .bitCount = 4, .colours = greys(16)};
+    BmpFields core{
+        .headerSize = 12, .width = 3, .height = 2, .bitCount = 4, .colours = palette(16)};
     core.pixels = testing::packRows(indices, 4);
     seeds["core4.bmp"] = testing::makeBmp(core);
-    BmpFields rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = greys(4)};
+    BmpFields rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = palette(4)};
     rle8.pixels = {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1};
     seeds["rle8.bmp"] = testing::makeBmp(rle8);
-    BmpFields rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = greys(4)};
+    BmpFields rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = palette(4)};
     rle4.pixels = {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1};
     seeds["rle4.bmp"] = testing::makeBmp(rle4);
     seeds["saved24.bmp"] = encodeBmpFile(renderedPicture(), false);

@@ -98,16 +98,22 @@ std::size_t firstDifference(const std::vector<std::int16_t>& a,
     return n;
 }
 
-// How many compared renders made sound and how many of those had noisy rows: the cases must
-// really exercise the loops they claim to.
+// How many compared renders made sound, how many values were not 0 and how many were clipped
+// (loud pictures clip instead of wrapping): the cases must really exercise the loops they claim to.
 int soundingRenders = 0;
 int nonZeroValues = 0;
+int clippedValues = 0;
+int latestNonZeroValues = 0;  // of the latest case
 
 void expectAgreement(const Case& c, const std::string& label) {
     const Outcome reference = run(c, referenceRenderImage);
     if (!reference.samples.empty()) ++soundingRenders;
-    for (std::int16_t v : reference.samples)
-        nonZeroValues += v != 0;
+    latestNonZeroValues = 0;
+    for (std::int16_t v : reference.samples) {
+        latestNonZeroValues += v != 0;
+        clippedValues += v == 32767 || v == -32768;
+    }
+    nonZeroValues += latestNonZeroValues;
     for (int variant = 0; variant < 4; ++variant) {
         // Both instruction sets, alone and with two helper threads sharing the frames.
         const SynthPath path = variant % 2 == 0 ? SynthPath::Sse2 : SynthPath::Avx2;
@@ -184,6 +190,7 @@ TEST(RenderAgreement, ManyRandomPictures) {
     }
     EXPECT_GT(soundingRenders, 50);
     EXPECT_GT(nonZeroValues, 10000);
+    EXPECT_GT(clippedValues, 100);
 }
 
 // Renders that end early, while helper threads may still be making later slices: the sound,
@@ -219,14 +226,16 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
     c.low = 0.3;
     c.high = 5.0;
     expectAgreement(c, "sub-audio rows");
-    c.low = 0.0;
+    c.low = 0.0;  // still renders sound, as does a picture of one row
     expectAgreement(c, "low of 0");
+    EXPECT_GT(latestNonZeroValues, 0);
     c.low = 1e-5;  // phase increments of 0 and 1 in the lowest rows
     c.high = 100.0;
     expectAgreement(c, "tiny increments");
     c.height = 1;
     c.low = 100.0;
     expectAgreement(c, "one row");
+    EXPECT_GT(latestNonZeroValues, 0);
     c.height = 8;
     c.low = 1.0;
     c.high = 1.0;

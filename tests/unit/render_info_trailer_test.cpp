@@ -8,6 +8,7 @@
 
 #include <limits>
 
+#include "base/file_io.h"
 #include "base/little_endian.h"
 #include "bmp_test_files.h"
 #include "document/image_file.h"
@@ -44,36 +45,30 @@ std::vector<std::uint8_t> recordBytes(std::uint32_t version, std::uint32_t valid
     return std::vector<std::uint8_t>(b.begin(), b.begin() + std::min<std::size_t>(length, 164));
 }
 
-TEST(RenderInfoTrailer, FoundOnlyWithMagicVersionAndValidWord) {
+TEST(RenderInfoTrailer, FoundWithMagicVersionAndValidWordInMoreThan150Bytes) {
     const std::uint64_t end = 54 + 24;
-    RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(recordBytes(101, 1)), end);
-    EXPECT_EQ(t.kind, TrailerKind::Found);
-    EXPECT_EQ(t.record.lowFrequency, 77.0f);
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(100, 1)), end).kind,
-              TrailerKind::Stale);
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(101, 0)), end).kind,
-              TrailerKind::Stale);
-    t = findRenderInfoTrailer(withTrailer(recordBytes(101, 2)), end);
-    EXPECT_EQ(t.kind, TrailerKind::Stale);
-    EXPECT_EQ(t.declaredSize, end);
+    using enum TrailerKind;
+    struct Case {
+        std::uint32_t version, valid;
+        std::size_t length;  // more than 164 bytes: the first 164 are the record
+        TrailerKind kind;
+    };
+    for (const Case& c :
+         {Case{101, 1, 164, Found}, Case{100, 1, 164, Stale}, Case{101, 0, 164, Stale},
+          Case{101, 2, 164, Stale}, Case{101, 1, 150, None}, Case{100, 1, 150, None},
+          Case{101, 1, 151, Found}, Case{101, 1, 400, Found}}) {
+        auto bytes = recordBytes(c.version, c.valid, c.length);
+        bytes.resize(c.length, 0xEE);
+        const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(bytes), end);
+        EXPECT_EQ(t.kind, c.kind) << c.version << " " << c.valid << " " << c.length;
+        if (c.kind == None) continue;
+        EXPECT_EQ(t.declaredSize, end);
+        if (c.kind == Stale) continue;
+        EXPECT_EQ(t.record.lowFrequency, 77.0f);
+    }
     auto noMagic = recordBytes(101, 1);
     noMagic[0] = 'R';
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), end).kind, TrailerKind::None);
-}
-
-TEST(RenderInfoTrailer, OnlyMoreThan150BytesAreExamined) {
-    const std::uint64_t end = 54 + 24;
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(101, 1, 150)), end).kind,
-              TrailerKind::None);
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(recordBytes(100, 1, 150)), end).kind,
-              TrailerKind::None);
-    const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(recordBytes(101, 1, 151)), end);
-    EXPECT_EQ(t.kind, TrailerKind::Found);
-    EXPECT_EQ(t.record.sourceSampleRate, 0u);  // behind the 151 bytes: zero
-    // More than 164 bytes: the first 164 are the record.
-    auto longer = recordBytes(101, 1);
-    longer.resize(400, 0xEE);
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(longer), end).kind, TrailerKind::Found);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), end).kind, None);
 }
 
 TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
@@ -123,13 +118,15 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     EXPECT_TRUE(image.selection.empty());
 }
 
-TEST_F(ImageLoad, FallsBackToTheInfoFile) {
+TEST_F(ImageLoad, FallsBackToTheInfoFileOfTheSameName) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
-    ASSERT_TRUE(save(saved, "a.bmp", true, false));
+    const std::filesystem::path name = std::filesystem::path(u8"Kl\u00e4nge \u266b.bmp");
+    ASSERT_TRUE(save(saved, name, true, false));
+    EXPECT_TRUE(files.exists(pathFromUtf8("Kl\xC3\xA4nge \xE2\x99\xAB.info")));
     CanvasImage image;
-    const ImageLoadResult result = load(image, "a.bmp");
+    const ImageLoadResult result = load(image, name);
     ASSERT_TRUE(result.renderInfoUpdated);
     EXPECT_EQ(image.settings.lowFrequency, 61.5);
     EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));

@@ -1,10 +1,12 @@
 // WAV headers, the one output file (written beside its target and moved over it on close), the
-// naming of soundfiles and "Save Sound As".
+// naming of soundfiles, the latest sound around a render, and "Save Sound As".
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "base/little_endian.h"
+#include "document/document_render.h"
 #include "render/playback_sound.h"
 #include "render/soundfile_naming.h"
 #include "render/wav_output.h"
@@ -13,12 +15,8 @@
 namespace lumetra::testing {
 namespace {
 
-std::uint32_t read32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | std::uint32_t{b[at + 3]} << 24;
-}
-std::uint16_t read16(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
-}
+using le::readU16;
+using le::readU32;
 
 OutputFormat stereoFormat() {
     OutputFormat f;
@@ -28,23 +26,22 @@ OutputFormat stereoFormat() {
 }
 
 TEST(WavHeader, LayoutOfAStereoFile) {
-    const auto h = encodeWavHeader(stereoFormat(), 220332);
-    const std::vector<std::uint8_t> b(h.begin(), h.end());
+    const auto b = encodeWavHeader(stereoFormat(), 220332);
     ASSERT_EQ(b.size(), 48u);
     EXPECT_EQ(std::memcmp(&b[0], "RIFF", 4), 0);
-    EXPECT_EQ(read32(b, 4), 440704u);
+    EXPECT_EQ(readU32(b, 4), 440704u);
     EXPECT_EQ(std::memcmp(&b[8], "WAVEfmt ", 8), 0);
-    EXPECT_EQ(read32(b, 16), 20u);
-    EXPECT_EQ(read16(b, 20), 1);
-    EXPECT_EQ(read16(b, 22), 2);
-    EXPECT_EQ(read32(b, 24), 22050u);
-    EXPECT_EQ(read32(b, 28), 88200u);
-    EXPECT_EQ(read16(b, 32), 4);
-    EXPECT_EQ(read16(b, 34), 16);
-    EXPECT_EQ(read16(b, 36), 0);
-    EXPECT_EQ(read16(b, 38), 0);
+    EXPECT_EQ(readU32(b, 16), 20u);
+    EXPECT_EQ(readU16(b, 20), 1);
+    EXPECT_EQ(readU16(b, 22), 2);
+    EXPECT_EQ(readU32(b, 24), 22050u);
+    EXPECT_EQ(readU32(b, 28), 88200u);
+    EXPECT_EQ(readU16(b, 32), 4);
+    EXPECT_EQ(readU16(b, 34), 16);
+    EXPECT_EQ(readU16(b, 36), 0);
+    EXPECT_EQ(readU16(b, 38), 0);
     EXPECT_EQ(std::memcmp(&b[40], "data", 4), 0);
-    EXPECT_EQ(read32(b, 44), 440664u);
+    EXPECT_EQ(readU32(b, 44), 440664u);
 }
 
 TEST(WavHeader, FormatFollowsSoundOptions) {
@@ -58,9 +55,7 @@ TEST(WavHeader, FormatFollowsSoundOptions) {
     EXPECT_EQ(f.byteRate, 176400u);
     EXPECT_EQ(f.blockAlign, 4);
     // Sizes that would not fit the 32-bit fields are held at the largest that does.
-    const auto h = encodeWavHeader(f, kMaxWavValues + 5);
-    const std::vector<std::uint8_t> b(h.begin(), h.end());
-    EXPECT_EQ(read32(b, 4), 0xFFFFFFFFu - 1);
+    EXPECT_EQ(readU32(encodeWavHeader(f, kMaxWavValues + 5), 4), 0xFFFFFFFFu - 1);
 }
 
 std::vector<std::int16_t> ramp(std::size_t n) {
@@ -86,8 +81,8 @@ TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
     EXPECT_FALSE(files.exists(partialSoundfilePath(target)));
     const auto& bytes = files.at(target);
     ASSERT_EQ(bytes.size(), 48u + 2002u);
-    EXPECT_EQ(read32(bytes, 4), 2042u);
-    EXPECT_EQ(read32(bytes, 44), 2002u);
+    EXPECT_EQ(readU32(bytes, 4), 2042u);
+    EXPECT_EQ(readU32(bytes, 44), 2002u);
     EXPECT_EQ(std::memcmp(bytes.data() + 48, values.data(), 2002), 0);
 }
 
@@ -115,7 +110,7 @@ TEST(SoundfileOutput, HeaderNeverClaimsMoreThanWritten) {
     EXPECT_EQ(out.write(ramp(100)), 20u);
     EXPECT_EQ(out.valuesWritten(), 20);
     EXPECT_TRUE(out.close(100));
-    EXPECT_EQ(read32(files.at("a.wav"), 44), 40u);
+    EXPECT_EQ(readU32(files.at("a.wav"), 44), 40u);
 }
 
 TEST(SoundfileOutput, DiscardedWhenDestroyedOpen) {
@@ -153,18 +148,6 @@ TEST(SoundfileOutput, OpenFailureMessage) {
     EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
 }
 
-TEST(SoundfileNames, CutAtTheLastDotAndNumbered) {
-    EXPECT_EQ(nameWithoutExtension("track.take.bmp"), "track.take");
-    EXPECT_EQ(nameWithoutExtension("noext"), "noext");
-    std::int32_t counter = 99;
-    EXPECT_EQ(takeSoundfileNumber(counter), "99");
-    EXPECT_EQ(counter, 0);
-    EXPECT_EQ(takeSoundfileNumber(counter), "00");
-    EXPECT_EQ(counter, 1);
-    counter = 7;
-    EXPECT_EQ(takeSoundfileNumber(counter), "07");
-}
-
 TEST(SoundfileNames, FolderJoining) {
     const std::filesystem::path a = pathInFolder("sounds", "x.wav");
     const std::filesystem::path b = pathInFolder("sounds/", "x.wav");
@@ -179,43 +162,46 @@ TEST(SoundfileNames, FolderJoining) {
 
 TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
-    ImageDocument doc = makeDocument(4, 4);
-    doc.displayName = "track.take.bmp";
     rig.soundfiles.saveSoundEveryRender = 1;
-    rig.soundfiles.soundfileNamedAfterImage = 1;
-    rig.soundfiles.numberSoundfiles = 1;
     rig.soundfiles.soundfileCounter = 99;
-    ASSERT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
-    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take99.wav"));
-    rig.soundfile.close(0);
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", "track.take00.wav"));
-    rig.soundfile.close(0);
-
-    rig.soundfiles.numberSoundfiles = 0;
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path().filename(), "track.take.wav");
-    rig.soundfile.close(0);
-
-    rig.soundfiles.soundfileNamedAfterImage = 0;
-    makeSoundfileName(rig.context, doc.displayName);
-    EXPECT_EQ(rig.soundfile.path().filename(), "Lumetra.wav");
-    rig.soundfile.close(0);
+    // Named after the picture up to its last dot, numbered from the counter (which wraps at 100).
+    const struct {
+        const char* picture;
+        int named, numbered;
+        const char* soundfile;
+    } cases[] = {
+        {"track.take.bmp", 1, 1, "track.take99.wav"},
+        {"track.take.bmp", 1, 1, "track.take00.wav"},
+        {"noext", 1, 1, "noext01.wav"},
+        {"track.take.bmp", 1, 0, "track.take.wav"},
+        {"track.take.bmp", 0, 0, "Lumetra.wav"},
+    };
+    for (const auto& c : cases) {
+        rig.soundfiles.soundfileNamedAfterImage = c.named;
+        rig.soundfiles.numberSoundfiles = c.numbered;
+        ASSERT_EQ(makeSoundfileName(rig.context, c.picture), 1);
+        EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", c.soundfile));
+        rig.soundfile.close(0);
+    }
     // The format follows the sound options at the start of every render.
     EXPECT_EQ(rig.format.channels, 2);
 
     rig.soundfiles.saveSoundEveryRender = 0;
     rig.files.files.clear();
-    EXPECT_EQ(makeSoundfileName(rig.context, doc.displayName), 1);
+    EXPECT_EQ(makeSoundfileName(rig.context, "track.take.bmp"), 1);
     EXPECT_FALSE(rig.soundfile.isOpen());
     EXPECT_TRUE(rig.files.files.empty());
 }
 
-TEST(SaveSoundAs, SuggestsAndWritesTheLatestSound) {
+TEST(SaveSoundAs, SuggestsAndWritesTheLatestSoundInItsOwnFormat) {
     RenderRig rig;
     ImageDocument doc = makeDocument(4, 4);
     rig.soundfiles.soundfileCounter = 99;
     rig.playback.samples = ramp(300);
+    rig.playback.format = stereoFormat();  // as rendered; the options have changed since
+    rig.sound.sampleRate = 11025;
+    rig.sound.stereo = 0;
+    updateOutputFormat(rig.format, rig.sound);
     rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");
     EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 1);
     ASSERT_EQ(rig.host.suggestedNames.size(), 1u);
@@ -223,7 +209,8 @@ TEST(SaveSoundAs, SuggestsAndWritesTheLatestSound) {
     EXPECT_EQ(rig.soundfiles.soundfileCounter, 0);
     const auto& bytes = rig.files.at(pathInFolder("sounds", "chosen.wav"));
     EXPECT_EQ(bytes.size(), 48u + 600u);
-    EXPECT_EQ(read16(bytes, 22), 1);  // the sound's own format: mono until a render sets it
+    EXPECT_EQ(readU16(bytes, 22), 2);
+    EXPECT_EQ(readU32(bytes, 24), 22050u);
 
     doc.displayName = "song.bmp";
     rig.host.saveSoundAnswer.reset();  // cancelled
@@ -246,6 +233,41 @@ TEST(SaveSoundAs, WriteErrorKeepsTheOldFile) {
     EXPECT_EQ(rig.ui.boxes[0].caption, "Soundfile error");
     EXPECT_EQ(rig.files.at(target), (std::vector<std::uint8_t>{9, 9}));
     EXPECT_EQ(rig.files.files.size(), 1u);
+}
+
+TEST(PlaybackSound, IsPreparedForTheRenderAndCutToWhatItMade) {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(300, 150);
+    doc.current.settings.samplesPerPixel = 366;
+    rig.format.channels = 2;
+    rig.playback.position = 77;
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
+    EXPECT_EQ(rig.playback.length(), 220332u);
+    EXPECT_EQ(rig.playback.position, 0u);
+    EXPECT_EQ(rig.playback.valuesPerColumn, 732);
+    EXPECT_EQ(rig.playback.pictureWidth, 300);
+    EXPECT_EQ(rig.playback.pictureHeight, 150);
+    EXPECT_EQ(rig.playback.format, rig.format);
+    finishPlaybackSound(rig.playback, 0);
+    EXPECT_FALSE(rig.playback.hasBuffer());
+}
+
+TEST(PlaybackSound, WithoutMemoryFileOnlyAsksForAFile) {
+    RenderRig rig;
+    ImageDocument doc = makeDocument(300, 150);
+    rig.playback.memoryLimitValues = 1000;
+    rig.ui.answer = true;  // render to file only
+    // Cancelled: no samples are made.
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
+    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 0);
+
+    doc.displayName = "song.bmp";
+    rig.host.saveSoundAnswer = std::filesystem::path("song.wav");
+    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
+    EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
+    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 1);
+    EXPECT_EQ(rig.soundfile.path(), std::filesystem::path("sounds") / "song.wav");
+    EXPECT_FALSE(rig.playback.hasBuffer());
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The program's commands and its main menu: which items the command table's rules gray and
-// check for given facts, applied to the menu resource; that every command has a menu item, key or
-// button and each of those a command; what a command does while a render runs; how items leave
-// the menu; the "Recent &Files" submenu found by its placeholder's id and filled newest first;
-// and the Play item that turns into Stop while a sound plays.
+// check for given facts (the main window applies them: program_test); that every command has a menu
+// item, key or button and each of those a command; what a command does while a render runs; how
+// items leave the menu; the "Recent &Files" submenu found by its placeholder's id and filled newest
+// first; and the Play item that turns into Stop while a sound plays.
 
 #include "shell/win/command_table.h"
 
@@ -140,71 +140,27 @@ TEST(CommandTable, GrayedItemsAreTheLaterFeaturesAndWhatTheFactsForbid) {
         EXPECT_EQ(grayed(c.facts), joined(later(), c.grayedBesidesLater)) << c.name;
 }
 
+// The switches and the selection styles as the main window's menu shows them after their
+// commands: program_test. Here the rules it does not reach.
 TEST(CommandTable, CheckedItems) {
-    MenuFacts in;
-    EXPECT_EQ(checked(in), (Ids{IDM_SAVE_SOUND_EVERY_RENDER, IDM_SELECTION_BRIGHTEN}));
-    in.options.attachRenderInfo = 1;
-    in.options.soundfile.saveSoundEveryRender = 0;
-    in.options.soundfile.numberSoundfiles = 1;
-    in.options.soundfile.soundfileNamedAfterImage = 2;  // checked only for exactly 1
-    EXPECT_EQ(checked(in),
-              (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES, IDM_SELECTION_BRIGHTEN}));
-    in.options.soundfile.soundfileNamedAfterImage = 1;
-    EXPECT_EQ(checked(in), (Ids{IDM_ATTACH_RENDER_INFO, IDM_NUMBER_SOUNDFILES,
-                                IDM_SOUNDFILE_NAMED_AFTER_IMAGE, IDM_SELECTION_BRIGHTEN}));
-
-    // The window items follow the windows; exactly one selection style, an unknown one counts
-    // as the outline.
     const auto plain = [](auto change) {
         MenuFacts f;
         f.options.soundfile.saveSoundEveryRender = 0;
         change(f);
         return checked(f);
     };
+    // Named After Image is checked for exactly 1; an unknown selection style counts as the outline.
+    EXPECT_EQ(plain([](MenuFacts& f) {
+                  f.options.soundfile.soundfileNamedAfterImage = 2;
+                  f.options.selectionStyle = SelectionStyle(3);
+              }),
+              Ids{IDM_SELECTION_OUTLINE});
+    // The window items follow the windows.
     EXPECT_EQ(
         plain([](MenuFacts& f) { f.toolbarVisible = f.echordOpen = f.renderOptionsOpen = true; }),
         (Ids{IDM_TOOLBAR, IDM_ECHORD_WINDOW, IDM_RENDER_OPTIONS_WINDOW, IDM_SELECTION_BRIGHTEN}));
     EXPECT_EQ(plain([](MenuFacts& f) { f.brushOpen = f.browserOpen = true; }),
               (Ids{IDM_BRUSH_WINDOW, IDM_BROWSER_WINDOW, IDM_SELECTION_BRIGHTEN}));
-    for (auto [style, id] : {std::pair{SelectionStyle::OutlineOnly, IDM_SELECTION_OUTLINE},
-                             std::pair{SelectionStyle::Brighten, IDM_SELECTION_BRIGHTEN},
-                             std::pair{SelectionStyle::Inverted, IDM_SELECTION_INVERTED},
-                             std::pair{SelectionStyle(3), IDM_SELECTION_OUTLINE}}) {
-        EXPECT_EQ(plain([style](MenuFacts& f) { f.options.selectionStyle = style; }),
-                  Ids{unsigned(id)})
-            << int(style);
-    }
-}
-
-TEST(CommandTable, StatesAppliedToTheMenuResource) {
-    UniqueMenu menu = loadMainMenu();
-    ASSERT_TRUE(menu);
-    const auto state = [&](unsigned id) { return GetMenuState(menu.get(), id, MF_BYCOMMAND); };
-    MenuFacts in;
-    in.soundLength = 5;
-    in.options.attachRenderInfo = 1;
-    in.options.selectionStyle = SelectionStyle::Inverted;
-    in.hasPath = true;
-    applyMenuStates(menu.get(), menuStates(in));
-    EXPECT_TRUE(state(IDM_SAVE_SOUND_AS) & MF_GRAYED);
-    EXPECT_TRUE(state(IDM_MIRROR) & MF_GRAYED);
-    EXPECT_FALSE(state(IDM_REFRESH_FROM_FILE) & MF_GRAYED);
-    EXPECT_TRUE(state(IDM_ATTACH_RENDER_INFO) & MF_CHECKED);
-    EXPECT_TRUE(state(IDM_SELECTION_INVERTED) & MF_CHECKED);
-    EXPECT_FALSE(state(IDM_SELECTION_BRIGHTEN) & MF_CHECKED);
-
-    // The next update undoes what no longer holds.
-    in.soundLength = 500;
-    in.options.selectionStyle = SelectionStyle::Brighten;
-    applyMenuStates(menu.get(), menuStates(in));
-    EXPECT_FALSE(state(IDM_SAVE_SOUND_AS) & MF_GRAYED);
-    EXPECT_FALSE(state(IDM_SELECTION_INVERTED) & MF_CHECKED);
-    EXPECT_TRUE(state(IDM_SELECTION_BRIGHTEN) & MF_CHECKED);
-
-    // Items the menu does not hold (the Toolbar item after trimming) are skipped.
-    DeleteMenu(menu.get(), IDM_TOOLBAR, MF_BYCOMMAND);
-    applyMenuStates(menu.get(), menuStates(in));
-    EXPECT_EQ(state(IDM_TOOLBAR), UINT(-1));
 }
 
 TEST(CommandTable, EveryCommandHasAnItemKeyOrButtonAndEachOfThoseACommand) {
@@ -373,23 +329,16 @@ TEST_F(RecentMenuTest, ReplacesThePlaceholderWhereverItStandsAndGraysWhileEmpty)
     }
 }
 
-TEST_F(RecentMenuTest, ShowsLongNamesNewestFirstWithIdsThatMapBackToTheEntries) {
+TEST_F(RecentMenuTest, ShowsLongNamesNewestFirst) {
     UniqueMenu menu = loadMainMenu();
     recent_.updateMenu(menu.get());
-    const std::wstring first = picture(L"first picture with a long name.bmp");
-    for (const std::wstring& path :
-         {first, picture(L"Gr\u00fcn & Blau \u6f22\u5b57.bmp"), picture(L"c.bmp")})
-        recent_.add(path);
+    for (const wchar_t* name :
+         {L"first picture with a long name.bmp", L"Gr\u00fcn & Blau \u6f22\u5b57.bmp", L"c.bmp"})
+        recent_.add(picture(name));
     // The menu shows "&" as it is.
     EXPECT_EQ(entriesOf(recent_.popup()),
               (std::vector<std::wstring>{L"3402 c.bmp", L"3401 Gr\u00fcn && Blau \u6f22\u5b57.bmp",
                                          L"3400 first picture with a long name.bmp"}));
-    // The entries themselves hold the short forms; the names are the long ones.
-    EXPECT_EQ(recent_.path(0), files_.shortPath(first).wstring());
-    EXPECT_NE(recent_.path(0), first);
-    EXPECT_EQ(recent_.name(0), L"first picture with a long name.bmp");
-    EXPECT_EQ(recent_.path(3), L"");
-    EXPECT_EQ(recent_.path(-1), L"");
 }
 
 TEST_F(RecentMenuTest, LeavesAMenuWithoutThePlaceholderAlone) {

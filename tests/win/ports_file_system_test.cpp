@@ -1,6 +1,6 @@
 // The file-system port against Wine's file system: names outside ASCII, paths longer than
-// MAX_PATH, a file replaced in one step, the system's own error texts, short and long names,
-// "SFDIR", and settling the program folders through the real port.
+// MAX_PATH, a file replaced in one step, the system's own error texts, short and long names and
+// "SFDIR". (Settling the program folders is the core's, over a memory file system.)
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "base/win/win_file_system.h"
 #include "ports_scratch.h"
 #include "shell/file_list.h"
-#include "shell/program_folders.h"
 
 namespace lumetra::win {
 namespace {
@@ -42,36 +41,6 @@ std::string contents(WinFileSystem& files, const fs::path& path) {
     return std::string(bytes.begin(), bytes.end());
 }
 
-// The real port, except that the program file seems to lie in a folder of the test's choosing.
-class RelocatedProgram final : public FileSystem {
-  public:
-    explicit RelocatedProgram(fs::path programFile) : programFile_(std::move(programFile)) {}
-    std::optional<fs::path> modulePath() override { return programFile_; }
-
-    std::unique_ptr<FileSink> create(const fs::path& p) override { return real_.create(p); }
-    ReadOutcome read(const fs::path& p, std::vector<std::uint8_t>& b, std::uintmax_t m) override {
-        return real_.read(p, b, m);
-    }
-    bool truncate(const fs::path& p, std::uintmax_t s) override { return real_.truncate(p, s); }
-    bool replace(const fs::path& a, const fs::path& b) override { return real_.replace(a, b); }
-    bool remove(const fs::path& p) override { return real_.remove(p); }
-    SystemError lastError() override { return real_.lastError(); }
-    std::optional<EntryAttributes> attributes(const fs::path& p) override {
-        return real_.attributes(p);
-    }
-    bool createDirectory(const fs::path& p) override { return real_.createDirectory(p); }
-    fs::path shortPath(const fs::path& p) override { return real_.shortPath(p); }
-    fs::path longPath(const fs::path& p) override { return real_.longPath(p); }
-    std::optional<fs::path> currentDirectory() override { return real_.currentDirectory(); }
-    std::optional<std::string> environmentVariable(const std::string& n) override {
-        return real_.environmentVariable(n);
-    }
-
-  private:
-    WinFileSystem real_;
-    fs::path programFile_;
-};
-
 // Sets an environment variable for one scope.
 class ScopedVariable {
   public:
@@ -89,8 +58,7 @@ class ScopedVariable {
 TEST(WinFileSystem, WritesReadsReplacesAndRemovesFilesOfAnyNameAndLength) {
     ScratchFolder scratch;
     WinFileSystem files;
-    for (const std::wstring& folder :
-         {scratch.path(), deepFolder(scratch.path(), 2 * MAX_PATH)}) {
+    for (const std::wstring& folder : {scratch.path(), deepFolder(scratch.path(), 2 * MAX_PATH)}) {
         SCOPED_TRACE(folder.size());
         const fs::path target = folder + kName + L".bmp";
         const fs::path pending = folder + kName + L".bmp.saving";
@@ -163,14 +131,9 @@ TEST(WinFileSystem, CreatesAndInspectsFoldersOfAnyNameAndLength) {
     EXPECT_TRUE(files.attributes(winding));
 }
 
-TEST(WinFileSystem, FindsTheProgramTheCurrentFolderAndTheSoundfileVariable) {
+// (The program's own path: the end-to-end scenarios find its folders beside it.)
+TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     WinFileSystem files;
-    const auto module = files.modulePath();
-    ASSERT_TRUE(module);
-    std::wstring lower = module->wstring();
-    std::transform(lower.begin(), lower.end(), lower.begin(), towlower);
-    EXPECT_TRUE(lower.ends_with(L"\\win_tests.exe")) << module->string();
-
     ScratchFolder scratch;
     const std::wstring folder = scratch.path() + kName;
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
@@ -189,43 +152,6 @@ TEST(WinFileSystem, FindsTheProgramTheCurrentFolderAndTheSoundfileVariable) {
     const std::wstring huge(20000, L'q');
     ScopedVariable big(L"LUMETRA_PORT_TEST_HUGE", huge.c_str());
     EXPECT_EQ(files.environmentVariable("LUMETRA_PORT_TEST_HUGE"), toUtf8(huge));
-}
-
-TEST(WinFileSystem, SettlesTheProgramFoldersOnDisk) {
-    ScratchFolder scratch;
-    // The program in a folder with a long name outside ASCII, deep enough that its folders need
-    // the long form.
-    const std::wstring base = deepFolder(scratch.path(), MAX_PATH);
-    RelocatedProgram system(base + L"Lumetra.exe");
-
-    // Wine keeps no read-only mark on folders; a read-only file stands in for an entry that
-    // cannot hold the pictures.
-    const std::wstring readOnlyEntry = scratch.path() + L"read only \u00e4";
-    ASSERT_TRUE(ports::writeFile(readOnlyEntry, ""));
-    ASSERT_TRUE(SetFileAttributesW(readOnlyEntry.c_str(), FILE_ATTRIBUTE_READONLY));
-    const std::wstring kept = scratch.path() + kName + L" Analysen";
-    ASSERT_TRUE(CreateDirectoryW(kept.c_str(), nullptr));
-    const std::wstring sfdir = scratch.path() + L"Kl\u00e4nge";  // no trailing backslash
-
-    ProgramFolders folders;
-    folders.imageFolder = readOnlyEntry;
-    folders.filterFolder = scratch.path() + L"vanished\\";
-    folders.analysesFolder = kept;
-    ScopedVariable variable(L"SFDIR", sfdir.c_str());
-    settleFolders(folders, system);
-
-    EXPECT_EQ(folders.baseFolder, fs::path(base));
-    EXPECT_EQ(folders.imageFolder, fs::path(base + L"Images\\"));
-    EXPECT_EQ(folders.filterFolder, fs::path(base + L"Filters\\"));
-    EXPECT_EQ(folders.undoFolder, fs::path(base + L"Undo\\"));
-    EXPECT_EQ(folders.soundfileFolder, fs::path(sfdir + L"\\"));
-    EXPECT_EQ(folders.analysesFolder, fs::path(kept));
-    for (const wchar_t* made : {L"Images\\", L"Filters\\", L"Undo\\"}) {
-        const DWORD attributes = attributesOf(base + made);
-        EXPECT_NE(attributes, INVALID_FILE_ATTRIBUTES) << toUtf8(made);
-        EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY) << toUtf8(made);
-    }
-    EXPECT_EQ(attributesOf(base + L"Analyses\\"), INVALID_FILE_ATTRIBUTES);  // a kept folder
 }
 
 bool isShortName(const std::wstring& name) {

@@ -1,4 +1,4 @@
-#include "commands.h"
+#include "driver.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -7,11 +7,6 @@
 #include <cstring>
 #include <functional>
 #include <iterator>
-
-#include "driver_error.h"
-#include "program_queries.h"
-#include "remote_buffer.h"
-#include "text_utf8.h"
 
 namespace e2e {
 namespace {
@@ -37,6 +32,20 @@ void waitUntil(const std::function<bool(std::string& state)>& done, const std::s
             throw DriverError("timeout waiting for " + what + "; last seen: " + state);
         Sleep(50);
     }
+}
+
+// Reads a text until it is `wanted` (with `prefix`: until it starts with it); returns the text.
+std::wstring waitText(const std::function<std::wstring()>& read, const std::wstring& wanted,
+                      bool prefix, const std::string& what) {
+    std::wstring text;
+    waitUntil(
+        [&](std::string& state) {
+            text = read();
+            state = "\"" + toUtf8(text) + "\"";
+            return prefix ? text.rfind(wanted, 0) == 0 : text == wanted;
+        },
+        what + (prefix ? " to start with \"" : " to read \"") + toUtf8(wanted) + "\"");
+    return text;
 }
 
 HWND requireDialog(Session& session, const std::wstring& caption) {
@@ -83,15 +92,8 @@ std::string status(Session& session, const Args& a) {
 
 std::string waitStatus(Session& session, const Args& a, bool prefix) {
     const int part = toInt(a[0]);
-    std::wstring text;
-    waitUntil(
-        [&](std::string& state) {
-            text = statusText(session.main(), part);
-            state = "\"" + toUtf8(text) + "\"";
-            return prefix ? text.rfind(a[1], 0) == 0 : text == a[1];
-        },
-        "status part " + toUtf8(a[0]) + (prefix ? " starting with \"" : " = \"") + toUtf8(a[1]) +
-            "\"");
+    const std::wstring text = waitText([&] { return statusText(session.main(), part); }, a[1],
+                                       prefix, "status part " + toUtf8(a[0]));
     return prefix ? toUtf8(text) : std::string();
 }
 
@@ -100,13 +102,7 @@ std::string title(Session& session, const Args&) {
 }
 
 std::string waitTitle(Session& session, const Args& a) {
-    waitUntil(
-        [&](std::string& state) {
-            const std::wstring text = windowText(session.main().window);
-            state = "\"" + toUtf8(text) + "\"";
-            return text == a[0];
-        },
-        "title \"" + toUtf8(a[0]) + "\"");
+    waitText([&] { return windowText(session.main().window); }, a[0], false, "the title");
     return {};
 }
 
@@ -140,13 +136,8 @@ std::string dialogText(Session& session, const Args& a) {
 }
 
 std::string waitDialogText(Session& session, const Args& a) {
-    waitUntil(
-        [&](std::string& state) {
-            const std::wstring text = windowText(requireDialogItem(session, a[0], a[1]));
-            state = "\"" + toUtf8(text) + "\"";
-            return text == a[2];
-        },
-        "item " + toUtf8(a[1]) + " of \"" + toUtf8(a[0]) + "\" to read \"" + toUtf8(a[2]) + "\"");
+    waitText([&] { return windowText(requireDialogItem(session, a[0], a[1])); }, a[2], false,
+             "item " + toUtf8(a[1]) + " of \"" + toUtf8(a[0]) + "\"");
     return {};
 }
 

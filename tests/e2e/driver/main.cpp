@@ -16,9 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
-#include "driver_error.h"
-#include "text_utf8.h"
+#include "driver.h"
 
 namespace {
 

@@ -1,0 +1,107 @@
+// The end-to-end driver's view of the running program from outside: its main window by class,
+// the dialogs and message boxes of its process, the texts a user can read off them, and the
+// commands of the driver's command line.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "base/win/utf16.h"
+
+namespace e2e {
+
+using lumetra::win::toUtf8;
+
+// The one error type of the driver: a message for the scenario's log.
+class DriverError : public std::runtime_error {
+  public:
+    explicit DriverError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// "what failed: Error 5: Access is denied." with the system's own text for GetLastError().
+[[noreturn]] void throwLastError(const std::string& what);
+
+// Milliseconds that every wait of one driver run allows (set by --timeout).
+extern int gTimeoutMs;
+// Set by --starting: the main window counts before it is shown (a box during its creation keeps
+// it hidden until the box is answered).
+extern bool gAcceptHiddenMain;
+
+struct MainWindow {
+    HWND window = nullptr;
+    DWORD processId = 0;
+};
+
+struct TopWindow {
+    HWND window;
+    std::wstring className;
+    std::wstring caption;
+    RECT rect;
+};
+// The visible top-level windows of a process, in z-order (topmost first).
+std::vector<TopWindow> visibleWindows(DWORD processId);
+// A visible dialog (class "#32770") of the process with exactly this caption, or null.
+HWND findDialog(DWORD processId, const std::wstring& caption);
+// The text of a window of another process (WM_GETTEXT is carried across processes).
+std::wstring windowText(HWND window);
+// Sends a message and waits at most gTimeoutMs for the answer; throws on a timeout.
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+std::wstring statusText(const MainWindow& main, int part);
+// The caption and text of a visible message box of the program ("caption|text"), or empty.
+std::wstring messageBoxText(DWORD processId);
+
+// Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
+// BFFM_SETSELECTION): a pointer into the driver's own memory would mean nothing to the program.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(DWORD processId, size_t bytes);
+    ~RemoteBuffer();
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    void* address() const { return address_; }
+    std::vector<unsigned char> read() const;
+    void write(const void* data, size_t bytes);
+
+  private:
+    HANDLE process_ = nullptr;
+    void* address_ = nullptr;
+    size_t size_ = 0;
+};
+
+// What one driver run knows about the program: its main window (the visible one of class
+// "LumetraWin"; with gAcceptHiddenMain also a hidden one) and a handle to its process, taken
+// once so that the process can still be waited for after its windows are gone.
+class Session {
+  public:
+    Session() = default;
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // The main window, waiting up to gTimeoutMs for it on first use.
+    const MainWindow& main();
+    // Waits for the program to end and returns its exit code.
+    DWORD waitForExit();
+
+  private:
+    MainWindow main_;
+    HANDLE process_ = nullptr;
+};
+
+// The driver's commands: each takes a fixed number of arguments and prints its answer, if any.
+struct Command {
+    const char* name;
+    int arguments;
+    const char* help;
+    // Returns the text to print (nothing is printed when it is empty).
+    std::string (*run)(Session& session, const std::vector<std::wstring>& args);
+};
+
+const std::vector<Command>& commandTable();
+
+}  // namespace e2e
