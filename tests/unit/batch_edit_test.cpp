@@ -174,10 +174,12 @@ TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {
     EXPECT_EQ(encodeRenderInfo(reopened.renderInfo), encodeRenderInfo(rig.record));
 }
 
-TEST(BatchEdit, RunsEveryOperationOfTheTable) {
+TEST(BatchEdit, RunsEveryPictureOperationOfTheTable) {
     for (const EditOperation& operation : editOperations()) {
+        const bool takesPicture = operation.arguments.starts_with("PICTURE");
+        if (!operation.arguments.empty() && !takesPicture) continue;  // tested with their tools
         EditRig rig;
-        const std::string arguments = operation.arguments.empty() ? "" : " white.bmp";
+        const std::string arguments = takesPicture ? " white.bmp" : "";
         const std::string line = "in.bmp out.bmp " + std::string(operation.name) + arguments;
         EXPECT_EQ(rig.run(line), 0) << line << ": " << rig.err.str();
         const bool doubles = operation.name.substr(0, 7) == "double-";

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "imageops/colour_operations.h"
