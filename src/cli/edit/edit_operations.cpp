@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/edit/composite_arguments.h"
+#include "cli/edit/drag_arguments.h"
 #include "imageops/picture_commands.h"
 
 namespace lumetra {
@@ -50,6 +51,9 @@ constexpr EditOperation kOperations[] = {
     {"filter", kCompositeArguments, 208, readCompositeArguments},
     {"overlay", kCompositeArguments, 210, readCompositeArguments},
     {"or-overlay", kOrOverlayArguments, 211, readCompositeArguments},
+    {"move", "DX,DY", 323, readMoveArguments},
+    {"zoom-rotate", "AX,AY PX,PY [--screen W,H]", 324, readDeformArguments},
+    {"skew-flip", "AX,AY PX,PY [--screen W,H]", 326, readDeformArguments},
 };
 
 }  // namespace
@@ -88,6 +92,7 @@ std::string editUsageText() {
         text += lines[i] + "\n";
     }
     text += "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n";
+    text += "  --screen: the screen that sets the units of angle and shear (default 1920,1080)\n";
     return text;
 }
 

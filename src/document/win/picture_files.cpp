@@ -21,19 +21,23 @@ std::filesystem::path apiPath(const std::filesystem::path& path) {
 
 }  // namespace
 
-bool loadImageFile(FileSystem& files, CanvasImage& target, const std::filesystem::path& path,
-                   UserInterface& ui, bool report) {
+std::optional<PixelImage> loadPicturePixels(const std::filesystem::path& path, UserInterface& ui,
+                                            bool report) {
     std::wstring failure;
     auto pixels = loadPictureFile(apiPath(path), failure);
-    target.renderInfo.valid = 0;
-    if (!pixels) {
-        if (report) {
-            // The program's message buffer holds 399 characters.
-            ui.showWarning(truncateText("Could not open " + toUtf8(path.native()), 399),
-                           "Error reading bitmap file");
-        }
-        return false;
+    if (!pixels && report) {
+        // The program's message buffer holds 399 characters.
+        ui.showWarning(truncateText("Could not open " + toUtf8(path.native()), 399),
+                       "Error reading bitmap file");
     }
+    return pixels;
+}
+
+bool loadImageFile(FileSystem& files, CanvasImage& target, const std::filesystem::path& path,
+                   UserInterface& ui, bool report) {
+    auto pixels = loadPicturePixels(path, ui, report);
+    target.renderInfo.valid = 0;
+    if (!pixels) return false;
     adoptPixels(target, std::move(*pixels));
     // The render info travels behind the pixels of a BMP file or in the ".info" file beside it.
     if (readImageRenderInfo(files, target, path)) {

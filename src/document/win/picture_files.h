@@ -3,12 +3,19 @@
 // image as a BMP file, with the render info that travels with it.
 
 #include <filesystem>
+#include <optional>
 
 #include "base/file_system.h"
 #include "base/user_interface.h"
 #include "document/canvas_image.h"
 
 namespace lumetra::win {
+
+// The pixels of a picture file, 24-bit, without its render info (a filter or overlay takes only
+// the pixels). On failure, with `report`, the warning "Could not open %s" appears under "Error
+// reading bitmap file".
+std::optional<PixelImage> loadPicturePixels(const std::filesystem::path& path, UserInterface& ui,
+                                            bool report);
 
 // Loads `path` into `target` (its pixels, settings size and selection; the render info of the
 // file when there is one, which the status bar then reports). On failure the target keeps its

@@ -7,6 +7,7 @@
 #include "shell/file_list.h"
 #include "shell/win/commands.h"
 #include "shell/win/edit_commands.h"
+#include "shell/win/image_commands.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program.h"
 #include "shell/win/render_flow.h"
@@ -98,30 +99,30 @@ constexpr std::array kCommands{
     later(IDM_CUT),
     later(IDM_COPY),
     later(IDM_PASTE, noClipboardPicture),
-    one(IDM_DELETE, deleteCommand),
+    one(IDM_DELETE, pictureCommand),
     // Colors
-    later(IDM_INVERT_COLORS),
-    later(IDM_NORMALIZE),
-    later(IDM_BRIGHTEN),
-    later(IDM_DARKEN),
-    later(IDM_MORE_CONTRAST),
+    one(IDM_INVERT_COLORS, pictureCommand),
+    one(IDM_NORMALIZE, pictureCommand),
+    one(IDM_BRIGHTEN, pictureCommand),
+    one(IDM_DARKEN, pictureCommand),
+    one(IDM_MORE_CONTRAST, pictureCommand),
     later(IDM_APPLY_BRUSH),
     later(IDM_APPLY_BOILER),
-    later(IDM_CLEAR_EXCESS_BLUE),
+    one(IDM_CLEAR_EXCESS_BLUE, pictureCommand),
     // Image
-    later(IDM_MIRROR),
-    later(IDM_FLIP),
-    later(IDM_DOUBLE_HORIZONTALLY),
-    later(IDM_HALF_HORIZONTALLY),
-    later(IDM_DOUBLE_VERTICALLY),
-    later(IDM_HALF_VERTICALLY),
+    one(IDM_MIRROR, pictureCommand),
+    one(IDM_FLIP, pictureCommand),
+    one(IDM_DOUBLE_HORIZONTALLY, pictureCommand),
+    one(IDM_HALF_HORIZONTALLY, pictureCommand),
+    one(IDM_DOUBLE_VERTICALLY, pictureCommand),
+    one(IDM_HALF_VERTICALLY, pictureCommand),
     // Filter
-    later(IDM_FILTER_FROM_BROWSER),
+    one(IDM_FILTER_FROM_BROWSER, compositeFromBrowserCommand),
     later(IDM_PASTE_AS_FILTER, noClipboardPicture),
-    later(IDM_FILTER_FROM_FILE),
-    later(IDM_OVERLAY_FROM_BROWSER),
+    one(IDM_FILTER_FROM_FILE, compositeFromFileCommand),
+    one(IDM_OVERLAY_FROM_BROWSER, compositeFromBrowserCommand),
     later(IDM_PASTE_AS_OVERLAY, noClipboardPicture),
-    later(IDM_OVERLAY_FROM_FILE),
+    one(IDM_OVERLAY_FROM_FILE, compositeFromFileCommand),
     // Sound
     one(IDM_RENDER_IMAGE, renderCommand),
     one(IDM_RENDER_SELECTION, renderCommand),

@@ -8,7 +8,6 @@
 
 #include "base/win/utf16.h"
 #include "document/win/new_image_dialog.h"
-#include "imageops/delete_region.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
 #include "shell/win/window_title.h"
@@ -73,13 +72,6 @@ void undoCommand(Program& program, int command) {
         program.canvas->removePlayPosition();
     }
     prepareImageOscillators(program, document.current.settings);
-}
-
-void deleteCommand(Program& program, int) {
-    // A refused snapshot leaves the picture as it is.
-    if (!storeUndoSnapshot(program, false, 0)) return;
-    deleteRegion(program.document.current);
-    if (program.canvas) InvalidateRect(program.canvas->window(), nullptr, FALSE);
 }
 
 }  // namespace lumetra::win

@@ -14,10 +14,9 @@ void startUndoRing(Program& program);
 // the previous one).
 bool storeUndoSnapshot(Program& program, bool askOnFailure, int operation);
 
-// New Image (101), Undo (201) and Redo (202), Delete (207).
+// New Image (101), Undo (201) and Redo (202).
 void newImageCommand(Program& program, int command);
 void undoCommand(Program& program, int command);
-void deleteCommand(Program& program, int command);
 
 // Brings the views up to a picture that replaced the current one: the canvas laid out anew
 // (`sizeMayChange`) or repainted, the oscillators for its settings, the Render Options fields

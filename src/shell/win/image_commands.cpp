@@ -1,0 +1,99 @@
+#include "shell/win/image_commands.h"
+
+#include <windows.h>
+
+#include "base/win/utf16.h"
+#include "document/win/canvas_window.h"
+#include "document/win/picture_files.h"
+#include "imageops/picture_commands.h"
+#include "shell/win/edit_commands.h"
+#include "shell/win/file_dialogs.h"
+#include "shell/win/program.h"
+#include "shell/win/render_runtime.h"
+
+namespace lumetra::win {
+namespace {
+
+// Shows the wait cursor while it lives, when asked to.
+class WaitCursor {
+  public:
+    explicit WaitCursor(bool wanted)
+        : before_(wanted ? SetCursor(LoadCursorW(nullptr, IDC_WAIT)) : nullptr), wanted_(wanted) {}
+    ~WaitCursor() {
+        if (wanted_) SetCursor(before_);
+    }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+  private:
+    HCURSOR before_;
+    bool wanted_;
+};
+
+void repaintCanvas(Program& program) {
+    if (program.canvas) InvalidateRect(program.canvas->window(), nullptr, FALSE);
+}
+
+// A picture of another size: the render settings and the open Render Options window follow it.
+void sizeChanged(Program& program) {
+    prepareImageOscillators(program, program.document.current.settings);
+    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
+}
+
+void composite(Program& program, int id, const std::filesystem::path& file,
+               const BrowserChoices& choices) {
+    const std::optional<PixelImage> picture = loadPicturePixels(file, program.ui, true);
+    if (!picture) return;
+    if (!storeUndoSnapshot(program, false, 0)) return;
+    const CompositeResult result =
+        compositeImage(program.document.current, *picture, compositeOptionsForCommand(id, choices));
+    if (!result.ok) {
+        program.ui.warn(toUtf16(result.message), toUtf16(kCompositeCaption));
+        return;
+    }
+    repaintCanvas(program);
+}
+
+}  // namespace
+
+void pictureCommand(Program& program, int id) {
+    const PictureCommand* command = findPictureCommand(id);
+    if (!command) return;
+    if (!storeUndoSnapshot(program, command->askOnFailure, command->undoOperation)) return;
+    PictureCommandResult result;
+    {
+        WaitCursor wait(command->waitCursor);
+        result = command->apply(program.document.current);
+    }
+    if (!result.done) return;
+    if (result.sizeChanged) sizeChanged(program);
+    if (command->refresh == PictureRefresh::Layout && program.canvas)
+        program.canvas->refreshView(ViewRefresh::Layout);
+    else
+        repaintCanvas(program);
+}
+
+void compositeFromFileCommand(Program& program, int id) {
+    const auto chosen =
+        askForFile(program, FileDialogKind::OpenBitmap, program.settings.folders.imageFolder);
+    if (!chosen) return;
+    composite(program, id, chosen->path, browserPick(program).choices);
+}
+
+void compositeFromBrowserCommand(Program& program, int id) {
+    ToolWindow* browser = program.tools.browser.get();
+    if (browser && !browser->isOpen()) {
+        browser->show();
+        return;
+    }
+    const BrowserPick pick = browserPick(program);
+    if (pick.file) composite(program, id, *pick.file, pick.choices);
+}
+
+// The image browser lists no pictures yet: nothing is ever selected in it, and its flips and
+// sliders are those of a browser without choices.
+BrowserPick browserPick(const Program&) {
+    return BrowserPick{};
+}
+
+}  // namespace lumetra::win

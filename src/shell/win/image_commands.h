@@ -1,0 +1,31 @@
+#pragma once
+// The Colors, Image and Filter menus and Delete: the picture commands of the core's table, and
+// filters and overlays from a file or from the image browser.
+
+#include <filesystem>
+#include <optional>
+
+#include "imageops/composite.h"
+
+namespace lumetra::win {
+
+struct Program;
+
+// 223 to 228, 241 to 246 and 207: the undo snapshot the command asks for, the wait cursor where
+// it takes one, the operation, and the view following the new picture.
+void pictureCommand(Program& program, int id);
+
+// 211 and 212: a picture from the Open dialog combined into the operation region.
+void compositeFromFileCommand(Program& program, int id);
+// 208 and 210: the picture selected in the image browser; a closed browser is shown instead.
+void compositeFromBrowserCommand(Program& program, int id);
+
+// The file and the choices the image browser offers for a filter or overlay: no file while the
+// browser has no selection.
+struct BrowserPick {
+    std::optional<std::filesystem::path> file;
+    BrowserChoices choices;
+};
+BrowserPick browserPick(const Program& program);
+
+}  // namespace lumetra::win
