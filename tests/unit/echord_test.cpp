@@ -5,7 +5,9 @@
 #include <random>
 
 #include "echord_reference.h"
+#include "resources/resource_ids.h"
 #include "tools/echord.h"
+#include "tools/echord_controls.h"
 #include "tools/echord_patches.h"
 
 namespace lumetra {
@@ -210,6 +212,55 @@ TEST(Echord, AgreesWithThePlainVersion) {
         EXPECT_EQ(fast.pixels.bytes, plain.pixels.bytes) << i;
         EXPECT_EQ(a.value, b.value) << i;
     }
+}
+
+}  // namespace
+}  // namespace lumetra
+
+namespace lumetra {
+namespace {
+
+TEST(EchordControls, SlidersSetValuesAndShiftJumps) {
+    struct Case {
+        int control;
+        std::int32_t position;
+        bool shift;
+        std::int32_t shown, value;
+    };
+    const Case cases[] = {
+        {IDC_ECHORD_ANGLE, 200, true, 90, 90},  {IDC_ECHORD_WARP, -60, true, 0, 0},
+        {IDC_ECHORD_HOP, 50, false, 50, 133},   {IDC_ECHORD_HOP1, 8, false, 8, 10},
+        {IDC_ECHORD_MUL, -70, false, -50, -50}, {IDC_ECHORD_JITTER, 40, true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        EchordSettings settings;
+        HopSliders hops;
+        const EchordSlider& slider = *findEchordSlider(c.control);
+        EXPECT_EQ(moveEchordSlider(slider, c.position, c.shift, settings, hops), c.shown);
+        EXPECT_EQ(settings.*slider.field, c.value) << c.control;
+        EXPECT_EQ(echordSliderPosition(slider, settings, hops), c.shown) << c.control;
+    }
+}
+
+TEST(EchordControls, ReadoutListsTheLastThreeChangesOnce) {
+    EchordSettings s;  // hop 13, num 4, fade 16
+    s.jitter = 25;
+    ParameterReadout readout;
+    EXPECT_EQ(readout.text(s), " Hop:\t13\n Num:\t4\n Fade:\t16%");
+    readout.touch(IDC_ECHORD_JITTER);
+    EXPECT_EQ(readout.text(s), " Jitter:\t25%\n Hop:\t13\n Num:\t4");
+    readout.touch(IDC_ECHORD_NUM);  // from the third line to the top, listed once
+    EXPECT_EQ(readout.text(s), " Num:\t4\n Jitter:\t25%\n Hop:\t13");
+    readout.showDefaults();
+    EXPECT_EQ(readout.text(s), " Hop:\t13\n Num:\t4\n Fade:\t16%");
+}
+
+TEST(EchordControls, AngleAndWarpTexts) {
+    EchordSettings s;
+    s.angle = 270;
+    s.warp = -45;
+    EXPECT_EQ(echordAngleText(s), "270\xC2\xB0");
+    EXPECT_EQ(echordWarpText(s), "-4.5\xC2\xB0");
 }
 
 }  // namespace
