@@ -5,6 +5,7 @@
 
 #include "cli/edit/composite_arguments.h"
 #include "cli/edit/drag_arguments.h"
+#include "cli/edit/echord_arguments.h"
 #include "imageops/picture_commands.h"
 
 namespace lumetra {
@@ -54,6 +55,7 @@ constexpr EditOperation kOperations[] = {
     {"move", "DX,DY", 323, readMoveArguments},
     {"zoom-rotate", "AX,AY PX,PY [--screen W,H]", 324, readDeformArguments},
     {"skew-flip", "AX,AY PX,PY [--screen W,H]", 326, readDeformArguments},
+    {"echord", "VALUES | --patch SLOT", 0, readEchordArguments},
 };
 
 }  // namespace
@@ -93,6 +95,10 @@ std::string editUsageText() {
     }
     text += "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n";
     text += "  --screen: the screen that sets the units of angle and shear (default 1920,1080)\n";
+    text +=
+        "  VALUES: A,W,HOP,HOP1,FADE,FADE1,NUM,MUL,RAND,JITTER,SWAP,ALT,WRAP, as Echord patches\n"
+        "          hold them (HOP and HOP1 slider positions 0..100); SLOT: A1..A9, A00, B1..B9,\n"
+        "          B00 of the built-in Echord patches\n";
     return text;
 }
 

@@ -36,8 +36,9 @@ bool createToolWindows(Program& program) {
     SetWindowPos(browser, nullptr, l.browserX, l.browserY, l.browserWidth,
                  l.browserBottom - l.browserY, SWP_NOZORDER | SWP_NOACTIVATE);
 
-    t.echord = std::make_unique<PlainToolWindow>(
-        ToolPlacement{&l.echordX, &l.echordY, &l.echordShow}, t.active);
+    t.echord =
+        std::make_unique<EchordWindow>(ToolPlacement{&l.echordX, &l.echordY, &l.echordShow},
+                                       t.active, program.settings.echordPatches, program.viewHost);
     t.echord->create(program.instance, owner, IDD_ECHORD);
     t.echord->moveTo(l.echordX, l.echordY);
     return true;

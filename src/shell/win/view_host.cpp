@@ -113,4 +113,22 @@ void ProgramViewHost::showDragStatus(const DragStatus& status) {
     if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
 }
 
+// One undo step, never merged with an earlier one; the copies come from the picture as it was,
+// which the snapshot holds. When the snapshot could not be taken and the user went on, the undo
+// picture is an older one, and a copy of the picture stands in for it.
+void ProgramViewHost::applyEchord(const EchordSettings& settings) {
+    ImageDocument& document = program_.document;
+    if (!win::storeUndoSnapshot(program_, true, 0)) return;
+    const PixelImage& snapshot = document.undo.pixels;
+    if (snapshot.width == document.current.pixels.width &&
+        snapshot.height == document.current.pixels.height &&
+        snapshot.bytes == document.current.pixels.bytes) {
+        addEchordCopies(snapshot, document.current, settings, program_.render.seed);
+    } else {
+        const PixelImage before = document.current.pixels;
+        addEchordCopies(before, document.current, settings, program_.render.seed);
+    }
+    if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
+}
+
 }  // namespace lumetra::win

@@ -4,12 +4,13 @@
 #include "document/win/canvas_window.h"
 #include "document/win/render_options_window.h"
 #include "imageops/transform_drag.h"
+#include "tools/win/echord_window.h"
 
 namespace lumetra::win {
 
 struct Program;
 
-class ProgramViewHost final : public CanvasHost, public RenderOptionsHost {
+class ProgramViewHost final : public CanvasHost, public RenderOptionsHost, public EchordHost {
   public:
     explicit ProgramViewHost(Program& program) : program_(program) {}
 
@@ -37,6 +38,8 @@ class ProgramViewHost final : public CanvasHost, public RenderOptionsHost {
     int defaultNoiseBandwidth() override;
     void settingsChanged(RenderSettings& settings) override;
     void renderPressed() override;
+
+    void applyEchord(const EchordSettings& settings) override;
 
   private:
     void showDragStatus(const DragStatus& status);

@@ -1,0 +1,17 @@
+#pragma once
+// The arguments of echord: the thirteen values in the order patches store them (Hop and Hop1 as
+// slider positions), or a built-in patch by its slot.
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "cli/edit/edit_operations.h"
+
+namespace lumetra {
+
+std::optional<EditAction> readEchordArguments(const EditOperation& operation,
+                                              std::span<const std::string> args,
+                                              std::string& message);
+
+}  // namespace lumetra

@@ -1,0 +1,71 @@
+# The Echord Tool window: a recalled patch applied to the picture (checked through Save Image
+# against the batch editor), the readout after slider moves, and a stored patch kept across a
+# restart.
+
+E2E_SCENARIOS+=(
+    echord_apply_readout_and_patches
+)
+
+ECHORD="Echord Tool"
+
+# Clicks a dialog item with Shift held: shift_click_item CAPTION ID
+shift_click_item() {
+    xdotool keydown shift
+    click_item "$1" "$2"
+    xdotool keyup shift
+    sleep 0.2
+}
+
+echord_readout() {
+    drv dialog-text "$ECHORD" 1134 | tr '\t\n' '_|'
+}
+
+echord_apply_readout_and_patches() {
+    local out="$E2E_ROOT/echord" saved
+    rm -rf "$out"
+    mkdir -p "$out"
+    cp "$E2E_PICTURES/tone.bmp" "$out/tone.bmp"
+    start_lumetra
+    open_picture "$(winpath "$out/tone.bmp")"
+    drv command 503 wait-dialog "$ECHORD"
+    expect_eq "$(echord_readout)" " Hop:_13| Num:_4| Fade:_16%" "readout of patch A1 at start"
+
+    # Patch A2 (two copies, alternating swap) applied, and the picture saved over its file.
+    click_item "$ECHORD" 1232
+    expect_eq "$(echord_readout)" " Hop:_5| Num:_2| Fade:_10%" "readout after recalling A2"
+    click_item "$ECHORD" 1037
+    focus_main
+    xdotool key ctrl+s
+    drv wait-title "tone.bmp - Lumetra"
+    sleep 0.5
+    "$LUMETRA_EDIT" "$E2E_PICTURES/tone.bmp" "$out/expected.bmp" echord --patch A2
+    expect_true "the applied patch equals the batch editor's" same_pixels "$out/tone.bmp" \
+        "$out/expected.bmp"
+    xdotool key ctrl+z
+    sleep 0.3
+    xdotool key ctrl+s
+    sleep 0.5
+    expect_true "Undo brings the picture back" same_pixels "$out/tone.bmp" "$E2E_PICTURES/tone.bmp"
+
+    # The Num slider by keyboard (the click that gives it the focus pages it somewhere): Home,
+    # then three steps. Num goes to the top of the readout.
+    click_item "$ECHORD" 2301
+    xdotool key Home Right Right Right
+    sleep 0.3
+    expect_eq "$(echord_readout)" " Num:_3| Hop:_5| Fade:_10%" "readout after moving Num"
+    shot echord_tool
+    # Stored in slot B3 with Shift; Shift on "00" stores nothing.
+    click_item "$ECHORD" 1222
+    shift_click_item "$ECHORD" 1233
+    shift_click_item "$ECHORD" 1240
+    exit_lumetra
+
+    start_lumetra
+    drv command 503 wait-dialog "$ECHORD"
+    click_item "$ECHORD" 1222
+    click_item "$ECHORD" 1233
+    expect_eq "$(echord_readout)" " Hop:_5| Num:_3| Fade:_10%" "slot B3 recalled after a restart"
+    click_item "$ECHORD" 1240
+    expect_eq "$(echord_readout)" " Hop:_0| Num:_0| Fade:_0%" "slot B00 kept its empty record"
+    close_lumetra
+}
