@@ -19,7 +19,10 @@ for exe in Lumetra.exe lumetra_e2e.exe; do
 done
 # The batch renderer whose files the program must reproduce byte for byte.
 export LUMETRA_RENDER=${LUMETRA_RENDER:-$repo/build/native/bin/lumetra-render}
-[ -x "$LUMETRA_RENDER" ] || { echo "e2e: $LUMETRA_RENDER is missing (scripts/build.sh native)"; exit 1; }
+export LUMETRA_EDIT=${LUMETRA_EDIT:-$repo/build/native/bin/lumetra-edit}
+for tool in "$LUMETRA_RENDER" "$LUMETRA_EDIT"; do
+    [ -x "$tool" ] || { echo "e2e: $tool is missing (scripts/build.sh native)"; exit 1; }
+done
 
 # One run at a time in this build folder: a second run waits for the first.
 mkdir -p "$repo/build/windows"

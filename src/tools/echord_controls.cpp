@@ -50,18 +50,19 @@ const EchordSlider* findEchordSlider(int control) {
 
 std::int32_t moveEchordSlider(const EchordSlider& slider, std::int32_t position, bool shift,
                               EchordSettings& settings, HopSliders& hopSliders) {
-    if (shift) position = slider.control == IDC_ECHORD_ANGLE ? 90 : 0;
-    position = std::clamp(position, slider.minimum, slider.maximum);
-    if (std::int32_t* kept = keptHopPosition(slider, hopSliders)) *kept = position;
-    settings.*slider.field = slider.hop ? hopFromSlider(position) : position;
-    return position;
+    std::int32_t value = position + slider.minimum;
+    if (shift) value = slider.control == IDC_ECHORD_ANGLE ? 90 : 0;
+    value = std::clamp(value, slider.minimum, slider.maximum);
+    if (std::int32_t* kept = keptHopPosition(slider, hopSliders)) *kept = value;
+    settings.*slider.field = slider.hop ? hopFromSlider(value) : value;
+    return value - slider.minimum;
 }
 
 std::int32_t echordSliderPosition(const EchordSlider& slider, const EchordSettings& settings,
                                   const HopSliders& hopSliders) {
     HopSliders kept = hopSliders;
     if (const std::int32_t* position = keptHopPosition(slider, kept)) return *position;
-    return settings.*slider.field;
+    return std::clamp(settings.*slider.field, slider.minimum, slider.maximum) - slider.minimum;
 }
 
 std::string echordAngleText(const EchordSettings& settings) {

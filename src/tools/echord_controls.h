@@ -13,6 +13,8 @@
 
 namespace lumetra {
 
+// A slider's positions run from 0 to maximum - minimum and stand for the values minimum to
+// maximum: some platforms draw the thumb of a range below 0 at its left end whatever its position.
 struct EchordSlider {
     int control;
     std::int32_t EchordSettings::*field;
@@ -27,7 +29,7 @@ const EchordSlider* findEchordSlider(int control);
 
 // A slider moved to `position`: with Shift held it jumps instead (Angle to 90, any other to 0).
 // Sets the value (and for Hop and Hop1 the slider position kept for the patches) and returns the
-// position the slider must show.
+// position the slider must show. A stored value outside the range shows at the range's end.
 std::int32_t moveEchordSlider(const EchordSlider& slider, std::int32_t position, bool shift,
                               EchordSettings& settings, HopSliders& hopSliders);
 // The slider position that shows a value (Hop and Hop1 from their kept positions).

@@ -16,8 +16,17 @@ shift_click_item() {
     sleep 0.2
 }
 
+# The Echord Tool window, shown with its menu command unless it is open already.
+show_echord() {
+    drv windows | grep -q "|$ECHORD|" || drv command 503
+    drv wait-dialog "$ECHORD"
+}
+
+# The readout's three lines joined by "|", tabs shown as "_".
 echord_readout() {
-    drv dialog-text "$ECHORD" 1134 | tr '\t\n' '_|'
+    local text
+    text=$(drv dialog-text "$ECHORD" 1134)
+    printf '%s' "$text" | tr '\t\n' '_|'
 }
 
 echord_apply_readout_and_patches() {
@@ -27,7 +36,7 @@ echord_apply_readout_and_patches() {
     cp "$E2E_PICTURES/tone.bmp" "$out/tone.bmp"
     start_lumetra
     open_picture "$(winpath "$out/tone.bmp")"
-    drv command 503 wait-dialog "$ECHORD"
+    show_echord
     expect_eq "$(echord_readout)" " Hop:_13| Num:_4| Fade:_16%" "readout of patch A1 at start"
 
     # Patch A2 (two copies, alternating swap) applied, and the picture saved over its file.
@@ -35,16 +44,15 @@ echord_apply_readout_and_patches() {
     expect_eq "$(echord_readout)" " Hop:_5| Num:_2| Fade:_10%" "readout after recalling A2"
     click_item "$ECHORD" 1037
     focus_main
-    xdotool key ctrl+s
-    drv wait-title "tone.bmp - Lumetra"
-    sleep 0.5
-    "$LUMETRA_EDIT" "$E2E_PICTURES/tone.bmp" "$out/expected.bmp" echord --patch A2
+    xdotool key s
+    sleep 0.6
+    "$LUMETRA_EDIT" "$E2E_PICTURES/tone.bmp" "$out/expected.bmp" echord --patch A2 >/dev/null
     expect_true "the applied patch equals the batch editor's" same_pixels "$out/tone.bmp" \
         "$out/expected.bmp"
     xdotool key ctrl+z
     sleep 0.3
-    xdotool key ctrl+s
-    sleep 0.5
+    xdotool key s
+    sleep 0.6
     expect_true "Undo brings the picture back" same_pixels "$out/tone.bmp" "$E2E_PICTURES/tone.bmp"
 
     # The Num slider by keyboard (the click that gives it the focus pages it somewhere): Home,
@@ -61,7 +69,7 @@ echord_apply_readout_and_patches() {
     exit_lumetra
 
     start_lumetra
-    drv command 503 wait-dialog "$ECHORD"
+    show_echord
     click_item "$ECHORD" 1222
     click_item "$ECHORD" 1233
     expect_eq "$(echord_readout)" " Hop:_5| Num:_3| Fade:_10%" "slot B3 recalled after a restart"

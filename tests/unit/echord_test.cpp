@@ -228,9 +228,11 @@ TEST(EchordControls, SlidersSetValuesAndShiftJumps) {
         std::int32_t shown, value;
     };
     const Case cases[] = {
-        {IDC_ECHORD_ANGLE, 200, true, 90, 90},  {IDC_ECHORD_WARP, -60, true, 0, 0},
-        {IDC_ECHORD_HOP, 50, false, 50, 133},   {IDC_ECHORD_HOP1, 8, false, 8, 10},
-        {IDC_ECHORD_MUL, -70, false, -50, -50}, {IDC_ECHORD_JITTER, 40, true, 0, 0},
+        // Positions count from the range's low end: Warp's 40 is -60, Mul's 0 is -50.
+        {IDC_ECHORD_ANGLE, 200, true, 90, 90}, {IDC_ECHORD_WARP, 40, true, 100, 0},
+        {IDC_ECHORD_WARP, 40, false, 40, -60}, {IDC_ECHORD_HOP, 50, false, 50, 133},
+        {IDC_ECHORD_HOP1, 8, false, 8, 10},    {IDC_ECHORD_MUL, -20, false, 0, -50},
+        {IDC_ECHORD_JITTER, 40, true, 0, 0},
     };
     for (const Case& c : cases) {
         EchordSettings settings;

@@ -85,17 +85,18 @@ Ids joined(Ids a, const Ids& b) {
     return a;
 }
 
-// The features that come later, grayed whatever the facts: Help, Analyze Soundfile, Cut, Copy,
-// Paste, the paste and filter commands, and the Colors and Image menus.
+// The features that come later, grayed whatever the facts: Help, Analyze Soundfile, the
+// clipboard's commands, and the brush and boiler of the Colors menu.
 Ids later() {
-    Ids ids{IDM_HELP, IDM_ANALYZE_SOUNDFILE};
-    for (auto [first, last] : {std::pair{IDM_CUT, IDM_OVERLAY_FROM_FILE},
-                               std::pair{IDM_APPLY_BRUSH, IDM_CLEAR_EXCESS_BLUE},
-                               std::pair{IDM_MIRROR, IDM_HALF_VERTICALLY}}) {
-        for (int id = first; id <= last; ++id)
-            if (id != IDM_DELETE) ids.insert(unsigned(id));
-    }
-    return ids;
+    return Ids{IDM_HELP,
+               IDM_ANALYZE_SOUNDFILE,
+               IDM_CUT,
+               IDM_COPY,
+               IDM_PASTE,
+               IDM_PASTE_AS_OVERLAY,
+               IDM_PASTE_AS_FILTER,
+               IDM_APPLY_BRUSH,
+               IDM_APPLY_BOILER};
 }
 
 // Everything there to work on: a sound, an undo picture, a path, a picture on the clipboard.

@@ -57,8 +57,8 @@ INT_PTR EchordWindow::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 void EchordWindow::initialise(HWND dialog) {
     for (const EchordSlider& s : echordSliders()) {
         HWND slider = GetDlgItem(dialog, s.control);
-        SendMessageW(slider, TBM_SETRANGEMIN, FALSE, s.minimum);
-        SendMessageW(slider, TBM_SETRANGEMAX, FALSE, s.maximum);
+        SendMessageW(slider, TBM_SETRANGEMIN, FALSE, 0);
+        SendMessageW(slider, TBM_SETRANGEMAX, FALSE, s.maximum - s.minimum);
         SendMessageW(slider, TBM_SETPAGESIZE, 0, kEchordSliderPage);
         SetWindowTextW(slider, toUtf16(std::string(s.format)).c_str());
     }
