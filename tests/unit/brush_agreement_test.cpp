@@ -17,10 +17,8 @@ namespace lumetra::testing {
 namespace {
 
 CanvasImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
-    CanvasImage image;
-    adoptPixels(image, makeDocument(width, height).current.pixels);
-    fillRandom(image.pixels, seed, PictureRecipe{.litShare = 0.8, .blue = true, .blueShare = 0.5});
-    return image;
+    return randomCanvas(width, height, seed,
+                        PictureRecipe{.litShare = 0.8, .blue = true, .blueShare = 0.5});
 }
 
 // Builds both brushes from the same settings and seed.
