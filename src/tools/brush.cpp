@@ -4,6 +4,8 @@
 #include <cstring>
 #include <new>
 
+#include "render/seed_stream.h"
+
 namespace lumetra {
 namespace {
 
@@ -21,21 +23,40 @@ void storePixel(std::uint8_t* p, std::int64_t blue, std::int64_t green, std::int
     p[2] = static_cast<std::uint8_t>(red);
 }
 
-// Each pixel the brighter of a random scaling of colour1 and one of colour2.
+// Each pixel the brighter of a random scaling of colour1 and one of colour2. The choice is made
+// without a branch: it is a coin toss that no predictor would guess.
 void fillNoise(Brush& brush, RandomSeed& seed) {
     PixelImage& bitmap = brush.bitmap;
     const Channels c1 = channelsOf(brush.settings.colour1);
     const Channels c2 = channelsOf(brush.settings.colour2);
+    SeedStream draws(seed);
     for (std::int32_t j = 0; j < bitmap.height; ++j) {
         std::uint8_t* p = bitmap.memoryRow(j);
         for (std::int32_t i = 0; i < bitmap.width; ++i, p += 3) {
-            const std::int64_t t1 = (nextRandom(seed) >> 21) + 2048;
-            const std::int64_t t2 = (nextRandom(seed) >> 21) + 2048;
-            const Channels& c = t1 > t2 ? c1 : c2;
-            const std::int64_t t = t1 > t2 ? t1 : t2;
-            storePixel(p, (c.blue * t) >> 12, (c.green * t) >> 12, (c.red * t) >> 12);
+            const std::int64_t t1 = (draws.next() >> 21) + 2048;
+            const std::int64_t t2 = (draws.next() >> 21) + 2048;
+            const bool first = t1 > t2;
+            const std::int64_t t = first ? t1 : t2;
+            storePixel(p, ((first ? c1.blue : c2.blue) * t) >> 12,
+                       ((first ? c1.green : c2.green) * t) >> 12,
+                       ((first ? c1.red : c2.red) * t) >> 12);
         }
     }
+}
+
+// The seed as if `count` draws had been made: the generator's step composed with itself.
+void skipDraws(RandomSeed& seed, std::uint64_t count) {
+    std::uint32_t a = 1664525u, c = 1013904223u;  // one step
+    std::uint32_t totalA = 1, totalC = 0;         // no step
+    for (; count != 0; count >>= 1) {
+        if (count & 1) {
+            totalA = a * totalA;
+            totalC = a * totalC + c;
+        }
+        c = a * c + c;
+        a = a * a;
+    }
+    seed.value = totalA * seed.value + totalC;
 }
 
 // The two quotients are truncated separately, so the left column is exactly colour1. Every row
@@ -117,8 +138,8 @@ void refillBrush(Brush& brush, RandomSeed& seed) {
     }
 }
 
-bool buildBrush(Brush& brush, const BrushSettings& settings, RandomSeed& seed,
-                std::string& message) {
+bool buildBrush(Brush& brush, const BrushSettings& settings, RandomSeed& seed, std::string& message,
+                BrushFill fill) {
     if (!fitsLimit(settings, brush.byteLimit)) {
         message = kBrushBitmapFailure;
         return false;
@@ -145,7 +166,11 @@ bool buildBrush(Brush& brush, const BrushSettings& settings, RandomSeed& seed,
     if (bitmap) brush.bitmap = std::move(*bitmap);
     if (brush.mask.size() != maskBytes) brush.mask = std::move(mask);
     brush.settings = settings;
-    refillBrush(brush, seed);
+    if (fill == BrushFill::SeedOnly && settings.fade == ColorFade::Noise) {
+        skipDraws(seed, 2 * std::uint64_t(settings.width) * std::uint64_t(settings.height));
+    } else {
+        refillBrush(brush, seed);
+    }
     if (maskBytes != 0) computeMask(brush);
     return true;
 }

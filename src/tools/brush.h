@@ -26,13 +26,19 @@ struct Brush {
 
 inline constexpr const char* kBrushBitmapFailure = "Could not create brush bitmap";
 
+enum class BrushFill {
+    Colours,   // the colours filled in
+    SeedOnly,  // for a brush refilled before its first use: Noise only moves the seed past its
+               // draws
+};
+
 // Takes `settings` and makes the dab for them: new buffers when the size changed, the colours
 // filled by the fade (Noise draws two values per pixel from `seed`, rows from the bottom, pixels
 // left to right) and the mask computed for Spray and Round. False with kBrushBitmapFailure in
 // `message` when the buffers cannot be had (a size below 1 included); the brush and the seed are
 // then as they were.
-bool buildBrush(Brush& brush, const BrushSettings& settings, RandomSeed& seed,
-                std::string& message);
+bool buildBrush(Brush& brush, const BrushSettings& settings, RandomSeed& seed, std::string& message,
+                BrushFill fill = BrushFill::Colours);
 
 // Fills the colours again into the existing bitmap, as before every dab while the fade is Noise.
 void refillBrush(Brush& brush, RandomSeed& seed);

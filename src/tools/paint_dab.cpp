@@ -111,7 +111,8 @@ bool applyBrushToImage(BrushTool& tool, CanvasImage& image, RandomSeed& seed,
     if (settings.mix == ColorMix::Boil) settings.mix = ColorMix::Cover;
     Brush regionBrush;
     regionBrush.byteLimit = tool.brush.byteLimit;
-    if (!buildBrush(regionBrush, settings, seed, message)) return false;
+    // The dab refills a Noise brush at once: its first noise would never be seen.
+    if (!buildBrush(regionBrush, settings, seed, message, BrushFill::SeedOnly)) return false;
     if (settings.fade == ColorFade::Noise) refillBrush(regionBrush, seed);
     mixDabOfMix(
         regionBrush, image.pixels,
