@@ -21,14 +21,8 @@ lumetra_wine_start() {
     # Without a window manager every window close otherwise waits two seconds.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
   fi
-  # Opt-in: one wave-out device whose output lands in ROOT/played.raw (a new played.raw.0001, ...
-  # for each later open). Without it Wine finds no wave-out device at all.
-  if [ "${LUMETRA_WINE_AUDIO:-}" = 1 ]; then
-    printf 'pcm.!default { type file; slave.pcm "null"; file "%s/played.raw"; format "raw"; truncate false }\n' \
-      "$(cd "$root" && pwd)" >"$HOME/.asoundrc"
-  else
-    rm -f "$HOME/.asoundrc"
-  fi
+  # No wave-out device unless the caller makes one (scripts/e2e.sh writes its own .asoundrc).
+  rm -f "$HOME/.asoundrc"
   wineserver -k 2>/dev/null || true
   wineserver -p
   # Start Wine's background services now, with their output going nowhere: started later by a

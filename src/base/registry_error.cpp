@@ -12,8 +12,6 @@ std::string systemErrorText(int code) {
     return "Error " + std::to_string(code) + ": " + text;
 }
 
-RegistryError::RegistryError(const std::string& message) : std::runtime_error(message) {}
-
 RegistryError::RegistryError(std::string_view operation, int code)
     : std::runtime_error(std::string(operation) + "\n" + systemErrorText(code)), code_(code) {}
 

@@ -14,8 +14,6 @@ std::string systemErrorText(int code);
 
 class RegistryError : public std::runtime_error {
   public:
-    // A bare message, such as "Not a DWORD value!".
-    explicit RegistryError(const std::string& message);
     // "<operation>\nError <code>: <system text>".
     RegistryError(std::string_view operation, int code);
 

@@ -31,6 +31,7 @@ class StdioSink final : public FileSink {
     StdioSink& operator=(const StdioSink&) = delete;
 
     std::size_t write(const void* data, std::size_t bytes) override {
+        if (bytes == 0) return 0;  // an empty piece may come without memory: never hand it on
         const std::size_t written = file_ ? std::fwrite(data, 1, bytes, file_) : 0;
         if (written < bytes) lastError_ = errnoError();
         return written;

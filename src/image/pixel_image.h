@@ -35,6 +35,12 @@ struct PixelImage {
     const std::uint8_t* pictureRow(std::int32_t y) const { return memoryRow(height - 1 - y); }
 };
 
+// A picture whose size, stride and byte count agree: what the operations on pixels accept.
+inline bool wellFormed(const PixelImage& image) {
+    return !image.empty() && image.stride == rowStride(image.width) &&
+           image.bytes.size() == std::size_t(image.stride) * std::size_t(image.height);
+}
+
 struct Rgb {
     std::uint8_t red = 0, green = 0, blue = 0;
     friend bool operator==(const Rgb&, const Rgb&) = default;

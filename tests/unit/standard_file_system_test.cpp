@@ -45,6 +45,7 @@ TEST_F(StandardFiles, WriteRewriteTheStartAndReadBack) {
     const std::unique_ptr<FileSink> sink = files.create(name);
     ASSERT_TRUE(sink);
     EXPECT_EQ(sink->write("header--body", 12), 12u);
+    EXPECT_EQ(sink->write(nullptr, 0), 0u);  // an empty piece, as a picture without its record
     EXPECT_TRUE(sink->rewriteStart("HEADER", 6));
     EXPECT_TRUE(sink->close());
     EXPECT_EQ(contents(name), "HEADER--body");

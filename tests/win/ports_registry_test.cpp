@@ -83,7 +83,7 @@ RegistryError errorFrom(Action action) {
         return error;
     }
     ADD_FAILURE() << "no registry error";
-    return RegistryError("");
+    return RegistryError("no registry error", 0);
 }
 
 // Whether `error` carries the system's own text for `code`.
@@ -91,57 +91,44 @@ bool hasSystemText(const RegistryError& error, DWORD code) {
     return std::string(error.what()).find(toUtf8(ports::systemMessage(code))) != std::string::npos;
 }
 
-// --- RegistryKey -----------------------------------------------------------------------------
-
-TEST_F(RegistryTest, KeyWritesAndReadsEveryKindOfValueInItsSubkey) {
-    RegistryKey key(HKEY_CURRENT_USER, base());
-    key.subkey(L"Windows\\");  // the trailing backslash of the program's key texts
-    const std::vector<BYTE> block{1, 2, 3, 0, 255};
-    ASSERT_TRUE(key.writeString(kUmlauts, kUmlauts));
-    ASSERT_TRUE(key.writeDword(L"main.x", 0xFFFFFFF6u));
-    ASSERT_TRUE(key.writeBinary(L"Patches: Brush", block));
-
-    EXPECT_EQ(key.valueSize(kUmlauts), (kUmlauts.size() + 1) * 2);  // with the terminating zero
-    EXPECT_EQ(key.valueSize(L"main.x"), 4u);
-    EXPECT_EQ(key.valueSize(L"Patches: Brush"), 5u);
-    EXPECT_EQ(key.readString(kUmlauts), kUmlauts);
-    EXPECT_EQ(key.readDword(L"main.x"), 0xFFFFFFF6u);
-    EXPECT_EQ(key.readBinary(L"Patches: Brush"), block);
-    EXPECT_EQ(key.lastError().value(), 0);
-
-    // Where the values landed, read past the wrapper.
-    auto raw = getRaw(L"\\Windows", kUmlauts);
-    ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->type, DWORD(REG_SZ));
-    EXPECT_EQ(raw->data, wideBytes(std::wstring(kUmlauts) + L'\0'));
-    raw = getRaw(L"\\Windows", L"main.x");
-    ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->type, DWORD(REG_DWORD));
-    EXPECT_EQ(raw->data, (std::vector<BYTE>{0xF6, 0xFF, 0xFF, 0xFF}));
+// Values as the registry holds them: a DWORD in its four bytes, a string with its zero.
+RegistryValue regDword(std::wstring name, DWORD number) {
+    std::vector<BYTE> bytes(sizeof number);
+    std::memcpy(bytes.data(), &number, sizeof number);
+    return {std::move(name), REG_DWORD, std::move(bytes)};
 }
 
-TEST_F(RegistryTest, KeyReadsDwordsOfFourBytesOnlyAndReportsMissingValues) {
-    const DWORD four = 0x01020304;
-    const WORD two = 7;
-    const ULONGLONG eight = 9;
-    putRaw(L"", L"binary four", REG_BINARY, &four, 4);
-    putRaw(L"", L"short dword", REG_DWORD, &two, 2);
-    putRaw(L"", L"qword", REG_QWORD, &eight, 8);
-    putRaw(L"", L"text", REG_SZ, L"12", 6);
+RegistryValue regString(std::wstring name, std::wstring_view text) {
+    return {std::move(name), REG_SZ, wideBytes(std::wstring(text) + L'\0')};
+}
 
-    RegistryKey key(HKEY_CURRENT_USER, base(), RegistryKey::kOpenExisting);
-    EXPECT_EQ(key.readDword(L"binary four"), 0x01020304u);  // the size counts, not the type
-    for (const wchar_t* name : {L"short dword", L"qword", L"text"}) {
-        EXPECT_STREQ(errorFrom([&] { key.readDword(name); }).what(), "Not a DWORD value!")
-            << toUtf8(name);
+bool put(RegistryKey& key, const RegistryValue& value) {
+    return key.writeValue(value.name, value.type, value.data);
+}
+
+// --- RegistryKey -----------------------------------------------------------------------------
+
+TEST_F(RegistryTest, KeyWritesAndReadsValuesWholeInItsSubkey) {
+    RegistryKey key(HKEY_CURRENT_USER, base());
+    key.subkey(L"Windows\\");  // the trailing backslash of the program's key texts
+    const RegistryValue values[] = {
+        regString(kUmlauts, kUmlauts),
+        regDword(L"main.x", 0xFFFFFFF6u),
+        {L"Patches: Brush", REG_BINARY, std::vector<BYTE>(5000, 0x5A)},
+        {L"empty", REG_BINARY, {}},
+    };
+    for (const RegistryValue& value : values)
+        ASSERT_TRUE(put(key, value)) << toUtf8(value.name);
+
+    for (const RegistryValue& value : values) {
+        SCOPED_TRACE(toUtf8(value.name));
+        EXPECT_EQ(key.readValue(L"missing"), std::nullopt);
+        EXPECT_EQ(key.lastError().value(), ERROR_FILE_NOT_FOUND);
+        EXPECT_EQ(key.readValue(value.name), value);
+        EXPECT_EQ(key.lastError().value(), 0);  // a read clears the error before it
+        // Where the value landed, read past the wrapper.
+        EXPECT_EQ(getRaw(L"\\Windows", value.name), value);
     }
-    EXPECT_EQ(key.readDword(L"missing"), std::nullopt);
-    EXPECT_EQ(key.lastError().value(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(key.readString(L"qword"), std::nullopt);
-    EXPECT_EQ(key.lastError().value(), ERROR_UNSUPPORTED_TYPE);
-    EXPECT_EQ(key.readString(L"missing"), std::nullopt);
-    EXPECT_EQ(key.readBinary(L"missing"), std::nullopt);
-    EXPECT_EQ(key.valueSize(L"missing"), std::nullopt);
 }
 
 TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
@@ -158,26 +145,28 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
     EXPECT_TRUE(hasSystemText(madeUp, DWORD(madeUp.code()))) << madeUp.what();
     // A key opened for reading (and created, as it was missing) refuses writes.
     RegistryKey readOnly(HKEY_CURRENT_USER, base() + L"Read only\\", RegistryKey::kReadAccess);
-    EXPECT_FALSE(readOnly.writeDword(L"x", 1));
+    EXPECT_FALSE(put(readOnly, regDword(L"x", 1)));
     EXPECT_EQ(readOnly.lastError().value(), ERROR_ACCESS_DENIED);
     EXPECT_EQ(readOnly.lastError().message(), toUtf8(ports::systemMessage(ERROR_ACCESS_DENIED)));
     EXPECT_TRUE(readOnly.enumerateValues().empty());
 
     RegistryKey closed;
-    EXPECT_FALSE(closed.writeDword(L"x", 1));
+    EXPECT_FALSE(put(closed, regDword(L"x", 1)));
     EXPECT_EQ(closed.lastError().value(), ERROR_INVALID_HANDLE);
     EXPECT_THROW(closed.enumerateValues(), RegistryError);
 }
 
 TEST_F(RegistryTest, KeyEnumeratesInTheRegistrysOwnOrder) {
     RegistryKey key(HKEY_CURRENT_USER, base());
-    const std::vector<BYTE> big(5000, 0x5A);
-    ASSERT_TRUE(key.writeDword(L"b", 2));
-    ASSERT_TRUE(key.writeString(L"a", L"first"));
-    ASSERT_TRUE(key.writeBinary(L"c", big));
-    ASSERT_TRUE(key.writeString(kUmlauts, L"x"));
-    ASSERT_TRUE(key.writeValue(L"Zeta", REG_MULTI_SZ, wideBytes(std::wstring(L"p\0q\0\0", 5))));
-    ASSERT_TRUE(key.writeBinary(L"empty", {}));
+    for (const RegistryValue& value : {
+             regDword(L"b", 2),
+             regString(L"a", L"first"),
+             RegistryValue{L"c", REG_BINARY, std::vector<BYTE>(5000, 0x5A)},
+             regString(kUmlauts, L"x"),
+             RegistryValue{L"Zeta", REG_MULTI_SZ, wideBytes(std::wstring(L"p\0q\0\0", 5))},
+             RegistryValue{L"empty", REG_BINARY, {}},
+         })
+        ASSERT_TRUE(put(key, value)) << toUtf8(value.name);
 
     const std::vector<RegistryValue> values = key.enumerateValues();
 
@@ -198,15 +187,16 @@ TEST_F(RegistryTest, KeyEnumeratesInTheRegistrysOwnOrder) {
 
 TEST_F(RegistryTest, KeyMovesItsHandles) {
     RegistryKey first(HKEY_CURRENT_USER, base());
-    ASSERT_TRUE(first.writeDword(L"kept", 42));
+    const RegistryValue kept = regDword(L"kept", 42);
+    ASSERT_TRUE(put(first, kept));
     RegistryKey second(std::move(first));
     EXPECT_FALSE(first.isOpen());
     ASSERT_TRUE(second.isOpen());
-    EXPECT_EQ(second.readDword(L"kept"), 42u);
+    EXPECT_EQ(second.readValue(L"kept"), kept);
 
     RegistryKey third(HKEY_CURRENT_USER, base() + L"Other");
     third = std::move(second);
-    EXPECT_EQ(third.readDword(L"kept"), 42u);
+    EXPECT_EQ(third.readValue(L"kept"), kept);
     third.close();
     EXPECT_FALSE(third.isOpen());
 }

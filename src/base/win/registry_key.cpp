@@ -1,6 +1,6 @@
 #include "base/win/registry_key.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 #include "base/registry_error.h"
@@ -11,7 +11,6 @@ namespace {
 constexpr std::string_view kCopyFailed = "Could not copy key handle";
 constexpr std::string_view kOpenFailed = "Could not open new key handle";
 constexpr std::string_view kEnumerationFailed = "Value enumeration failure";
-constexpr std::string_view kNotADword = "Not a DWORD value!";
 
 // A value or its size may change between two calls; after this many tries we give up.
 constexpr int kReadTries = 8;
@@ -124,66 +123,11 @@ std::optional<RegistryValue> RegistryKey::readValue(std::wstring_view name) {
     return std::nullopt;
 }
 
-std::optional<DWORD> RegistryKey::valueSize(std::wstring_view name) {
-    if (!requireOpen()) return std::nullopt;
-    const std::wstring n(name);
-    DWORD size = 0;
-    if (!record(RegQueryValueExW(handle(), n.c_str(), nullptr, nullptr, nullptr, &size)))
-        return std::nullopt;
-    return size;
-}
-
-std::optional<std::wstring> RegistryKey::readString(std::wstring_view name) {
-    const auto value = readValue(name);
-    if (!value) return std::nullopt;
-    if (value->type != REG_SZ && value->type != REG_EXPAND_SZ && value->type != REG_MULTI_SZ) {
-        record(ERROR_UNSUPPORTED_TYPE);
-        return std::nullopt;
-    }
-    // An odd last byte belongs to no character.
-    std::wstring text(value->data.size() / sizeof(wchar_t), L'\0');
-    std::memcpy(text.data(), value->data.data(), text.size() * sizeof(wchar_t));
-    text.resize(std::min(text.size(), text.find(L'\0')));
-    return text;
-}
-
-std::optional<DWORD> RegistryKey::readDword(std::wstring_view name) {
-    const auto value = readValue(name);
-    if (!value) return std::nullopt;
-    if (value->data.size() != sizeof(DWORD)) throw RegistryError(std::string(kNotADword));
-    DWORD number = 0;
-    std::memcpy(&number, value->data.data(), sizeof number);
-    return number;
-}
-
-std::optional<std::vector<BYTE>> RegistryKey::readBinary(std::wstring_view name) {
-    auto value = readValue(name);
-    if (!value) return std::nullopt;
-    return std::move(value->data);
-}
-
 bool RegistryKey::writeValue(std::wstring_view name, DWORD type, std::span<const BYTE> data) {
     if (!requireOpen()) return false;
     if (data.size() > MAXDWORD) return record(ERROR_INVALID_PARAMETER);
     const std::wstring n(name);
     return record(RegSetValueExW(handle(), n.c_str(), 0, type, data.data(), DWORD(data.size())));
-}
-
-bool RegistryKey::writeString(std::wstring_view name, std::wstring_view text) {
-    std::wstring terminated(text);
-    terminated.push_back(L'\0');
-    const auto* bytes = reinterpret_cast<const BYTE*>(terminated.data());
-    return writeValue(name, REG_SZ, {bytes, terminated.size() * sizeof(wchar_t)});
-}
-
-bool RegistryKey::writeDword(std::wstring_view name, DWORD number) {
-    BYTE bytes[sizeof number];
-    std::memcpy(bytes, &number, sizeof number);
-    return writeValue(name, REG_DWORD, bytes);
-}
-
-bool RegistryKey::writeBinary(std::wstring_view name, std::span<const BYTE> bytes) {
-    return writeValue(name, REG_BINARY, bytes);
 }
 
 bool RegistryKey::deleteValue(std::wstring_view name) {
@@ -225,11 +169,6 @@ std::vector<RegistryValue> RegistryKey::enumerateValues() {
     }
     record(ERROR_SUCCESS);
     return values;
-}
-
-RegistryKey openSettingsKey(std::wstring_view subkey, unsigned flags) {
-    return RegistryKey(HKEY_CURRENT_USER, std::wstring(kSettingsKeyPath) + std::wstring(subkey),
-                       flags);
 }
 
 }  // namespace lumetra::win

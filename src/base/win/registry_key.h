@@ -65,22 +65,9 @@ class RegistryKey : private boost::noncopyable {
     // The value as stored, whatever its type and size; nullopt when it is missing or cannot be
     // read (lastError() tells which).
     std::optional<RegistryValue> readValue(std::wstring_view name);
-    // Size in bytes of the stored value.
-    std::optional<DWORD> valueSize(std::wstring_view name);
-    // The text of a string, expandable string or multi-string (its first part) up to the first
-    // zero; nullopt for a missing value or one of another type.
-    std::optional<std::wstring> readString(std::wstring_view name);
-    // nullopt when missing; throws RegistryError "Not a DWORD value!" when the stored size is
-    // not 4 bytes.
-    std::optional<DWORD> readDword(std::wstring_view name);
-    std::optional<std::vector<BYTE>> readBinary(std::wstring_view name);
 
     // Writes return false on failure, with the code in lastError().
     bool writeValue(std::wstring_view name, DWORD type, std::span<const BYTE> data);
-    // Stored with its terminating zero.
-    bool writeString(std::wstring_view name, std::wstring_view text);
-    bool writeDword(std::wstring_view name, DWORD number);
-    bool writeBinary(std::wstring_view name, std::span<const BYTE> bytes);
     // A value that does not exist counts as deleted.
     bool deleteValue(std::wstring_view name);
 
@@ -95,9 +82,5 @@ class RegistryKey : private boost::noncopyable {
     std::vector<UniqueKey> handles_;  // the root copy first, the innermost key last
     boost::system::error_code lastError_;
 };
-
-// Opens (by default creating, with all access) kSettingsKeyPath + `subkey` under
-// HKEY_CURRENT_USER.
-RegistryKey openSettingsKey(std::wstring_view subkey, unsigned flags = 0);
 
 }  // namespace lumetra::win

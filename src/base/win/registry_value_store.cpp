@@ -114,7 +114,7 @@ int RegistryValueStore::writeValue(const std::string& key, const StoredValue& va
         if (registryKey.writeValue(converted->name, converted->type, converted->data)) return 0;
         return registryKey.lastError().value();
     } catch (const RegistryError& error) {
-        return error.code() != 0 ? error.code() : int(ERROR_GEN_FAILURE);
+        return error.code();
     }
 }
 

@@ -1,35 +1,14 @@
-#include "batch_options.h"
+#include "cli/render/batch_options.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 
+#include "base/file_io.h"
+#include "cli/command_line.h"
+#include "cli/picture_input.h"
 #include "render/sound_options.h"
 
 namespace lumetra {
 namespace {
-
-// The whole text must be the number.
-template <typename Number>
-bool readNumber(std::string_view text, Number& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if constexpr (std::is_floating_point_v<Number>) {
-        if (!std::isfinite(value)) return false;
-    }
-    return error == std::errc() && end == text.data() + text.size() && !text.empty();
-}
-
-bool readSelection(std::string_view text, Rect& rect) {
-    std::int32_t values[4] = {};
-    for (int i = 0; i < 4; ++i) {
-        const std::size_t comma = i < 3 ? text.find(',') : text.size();
-        if (comma == std::string_view::npos || !readNumber(text.substr(0, comma), values[i]))
-            return false;
-        text.remove_prefix(std::min(text.size(), comma + 1));
-    }
-    rect = Rect{values[0], values[1], values[2], values[3]};
-    return true;
-}
 
 bool fail(std::string& message, std::string text) {
     message = std::move(text);
@@ -57,7 +36,7 @@ bool readOption(std::span<const std::string> args, std::size_t& i, BatchOptions&
             return fail(message, bad + " (300, 301, 302 or 303)");
     } else if (name == "--selection") {
         Rect rect;
-        if (!readSelection(text, rect)) return fail(message, bad + " (L,T,R,B)");
+        if (!readRect(text, rect)) return fail(message, bad + " (L,T,R,B)");
         o.selection = rect;
     } else if (name == "--rate") {
         if (!readNumber(text, o.sampleRate) ||
@@ -98,8 +77,8 @@ std::optional<BatchOptions> parseBatchOptions(std::span<const std::string> args,
         message = files.size() < 2 ? "Missing INPUT.bmp or OUTPUT.wav" : "Too many file names";
         return std::nullopt;
     }
-    o.input = std::filesystem::path(std::u8string(files[0].begin(), files[0].end()));
-    o.output = std::filesystem::path(std::u8string(files[1].begin(), files[1].end()));
+    o.input = pathFromUtf8(files[0]);
+    o.output = pathFromUtf8(files[1]);
     return o;
 }
 
@@ -113,16 +92,7 @@ bool applyBatchOptions(const BatchOptions& o, CanvasImage& image, std::string& m
         return fail(message, "The high pitch must lie above the low pitch");
     if (o.softSweeps) s.softSweeps = 1;
     s.noiseBandwidth = o.noiseBandwidth;
-    if (o.selection) {
-        const Rect& r = *o.selection;
-        if (r.empty() || r.left < 0 || r.top < 0 || r.right > image.pixels.width ||
-            r.bottom > image.pixels.height)
-            return fail(message, "The selection must be a non-empty rectangle inside the " +
-                                     std::to_string(image.pixels.width) + " x " +
-                                     std::to_string(image.pixels.height) + " picture");
-        image.selection = r;
-    }
-    return true;
+    return !o.selection || applySelection(image, *o.selection, message);
 }
 
 }  // namespace lumetra

@@ -1,4 +1,4 @@
-#include "batch_host.h"
+#include "cli/render/batch_host.h"
 
 #include <ostream>
 

@@ -1,14 +1,13 @@
-#include "batch_render.h"
+#include "cli/render/batch_render.h"
 
 #include <ostream>
 
 #include "base/clock.h"
 #include "base/file_io.h"
-#include "base/standard_file_system.h"
-#include "batch_host.h"
-#include "batch_options.h"
+#include "cli/picture_input.h"
+#include "cli/render/batch_host.h"
+#include "cli/render/batch_options.h"
 #include "document/document_render.h"
-#include "document/image_file.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
 #include "render/render_engine.h"
@@ -20,7 +19,9 @@ namespace {
 
 // Everything a render needs that the program keeps for its whole run.
 struct BatchProgram {
-    StandardFileSystem files;
+    explicit BatchProgram(FileSystem& fileSystem) : files(fileSystem) {}
+
+    FileSystem& files;
     SystemClock clock;
     std::unique_ptr<SineTable> sine = buildSineTable();
     RandomSeed seed;  // at its start value, as in a freshly started program
@@ -32,21 +33,6 @@ struct BatchProgram {
     SoftSweepTable softSweep;
     RenderWorkers workers;
 };
-
-// The picture as the program opens it: default settings, then the picture's render info.
-bool openPicture(FileSystem& files, ImageDocument& document, const BatchOptions& options,
-                 std::ostream& out, std::ostream& err) {
-    const ImageLoadResult loaded = loadImageFileCore(files, document.current, options.input);
-    if (!loaded.ok) {
-        const bool detailed = !loaded.detail.empty() && loaded.detail != loaded.message;
-        err << loaded.message << (detailed ? ": " + loaded.detail : std::string()) << '\n';
-        return false;
-    }
-    if (!loaded.status.empty()) out << loaded.status << '\n';
-    document.path = options.input;
-    document.displayName = utf8FromPath(options.input.filename());
-    return true;
-}
 
 int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, std::ostream& out,
            std::ostream& err) {
@@ -76,7 +62,8 @@ int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options
 
 }  // namespace
 
-int runBatchRender(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int runBatchRender(std::span<const std::string> args, FileSystem& files, std::ostream& out,
+                   std::ostream& err) {
     std::string message;
     const std::optional<BatchOptions> options = parseBatchOptions(args, message);
     if (!options) {
@@ -87,7 +74,7 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
         out << kBatchUsageText;
         return kBatchOk;
     }
-    auto program = std::make_unique<BatchProgram>();
+    auto program = std::make_unique<BatchProgram>(files);
     if (!program->sine) {
         err << kSineTableMemoryText << '\n';
         return kBatchFailed;
@@ -99,7 +86,7 @@ int runBatchRender(std::span<const std::string> args, std::ostream& out, std::os
     // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();
     prepareOscillators(document->current.settings, program->sound);
-    if (!openPicture(program->files, *document, *options, out, err)) return kBatchFailed;
+    if (!openPicture(files, *document, options->input, out, err)) return kBatchFailed;
     if (!applyBatchOptions(*options, document->current, message)) {
         err << "lumetra-render: " << message << '\n';
         return kBatchBadUsage;

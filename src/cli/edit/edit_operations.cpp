@@ -1,0 +1,94 @@
+#include "cli/edit/edit_operations.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "cli/edit/composite_arguments.h"
+#include "imageops/picture_commands.h"
+
+namespace lumetra {
+namespace {
+
+// The commands that take nothing but the picture run through the program's own command table.
+std::optional<EditAction> readPictureCommand(const EditOperation& operation,
+                                             std::span<const std::string> args,
+                                             std::string& message) {
+    if (!args.empty()) {
+        message = std::string(operation.name) + " takes no arguments, not " + args.front();
+        return std::nullopt;
+    }
+    const PictureCommand* command = findPictureCommand(operation.command);
+    if (!command) {
+        message = "No command " + std::to_string(operation.command);
+        return std::nullopt;
+    }
+    return EditAction([command](EditTarget& target, std::string& failure) {
+        if (command->apply(target.document.current).done) return true;
+        failure = "Could not create new image";  // the larger picture of a Double
+        return false;
+    });
+}
+
+constexpr std::string_view kCompositeArguments =
+    "PICTURE [--strength R,G,B] [--flip-lr] [--flip-ud]";
+constexpr std::string_view kOrOverlayArguments = "PICTURE [--flip-lr] [--flip-ud]";
+
+constexpr EditOperation kOperations[] = {
+    {"normalize", "", 223, readPictureCommand},
+    {"brighten", "", 224, readPictureCommand},
+    {"darken", "", 225, readPictureCommand},
+    {"contrast", "", 226, readPictureCommand},
+    {"invert", "", 227, readPictureCommand},
+    {"clear-excess-blue", "", 228, readPictureCommand},
+    {"mirror", "", 241, readPictureCommand},
+    {"flip", "", 242, readPictureCommand},
+    {"double-h", "", 243, readPictureCommand},
+    {"double-v", "", 244, readPictureCommand},
+    {"half-h", "", 245, readPictureCommand},
+    {"half-v", "", 246, readPictureCommand},
+    {"delete", "", 207, readPictureCommand},
+    {"filter", kCompositeArguments, 208, readCompositeArguments},
+    {"overlay", kCompositeArguments, 210, readCompositeArguments},
+    {"or-overlay", kOrOverlayArguments, 211, readCompositeArguments},
+};
+
+}  // namespace
+
+std::span<const EditOperation> editOperations() {
+    return kOperations;
+}
+
+const EditOperation* findEditOperation(std::string_view name) {
+    const auto* found = std::find_if(std::begin(kOperations), std::end(kOperations),
+                                     [name](const EditOperation& o) { return o.name == name; });
+    return found == std::end(kOperations) ? nullptr : found;
+}
+
+std::string editUsageText() {
+    std::string text =
+        "Usage: lumetra-edit [--selection L,T,R,B] [--seed N] INPUT.bmp OUTPUT.bmp OPERATION "
+        "[ARGUMENTS]\n"
+        "  --selection L,T,R,B  the operation region (picture coordinates, right and bottom\n"
+        "                       exclusive; default: the whole picture)\n"
+        "  --seed N             the random seed before the operation, decimal or 0x-hex\n"
+        "                       (default: the program's start value)\n"
+        "OUTPUT is a 24-bit BMP file with the picture's render info. Operations (command id):\n";
+    std::vector<std::string> lines;
+    std::size_t column = 0;
+    for (const EditOperation& o : kOperations) {
+        lines.push_back("  " + std::string(o.name));
+        if (!o.arguments.empty()) lines.back() += " " + std::string(o.arguments);
+        column = std::max(column, lines.back().size() + 2);
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (kOperations[i].command != 0) {
+            lines[i].resize(column, ' ');
+            lines[i] += "(" + std::to_string(kOperations[i].command) + ")";
+        }
+        text += lines[i] + "\n";
+    }
+    text += "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n";
+    return text;
+}
+
+}  // namespace lumetra

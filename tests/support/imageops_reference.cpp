@@ -1,0 +1,195 @@
+#include "imageops_reference.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace lumetra::testing {
+namespace {
+
+// The region of the operation, kept inside the picture.
+Rect regionOf(const CanvasImage& image) {
+    Rect r = operationRegion(image);
+    r.left = std::clamp(r.left, 0, image.pixels.width);
+    r.right = std::clamp(r.right, r.left, image.pixels.width);
+    r.top = std::clamp(r.top, 0, image.pixels.height);
+    r.bottom = std::clamp(r.bottom, r.top, image.pixels.height);
+    return r;
+}
+
+std::uint8_t& channel(PixelImage& image, std::int32_t x, std::int32_t y, int c) {
+    return image.pictureRow(y)[3 * x + c];
+}
+
+std::uint8_t clampTruncate(double x) {
+    if (x > 255) x = 255;
+    if (x < 0) x = 0;
+    return static_cast<std::uint8_t>(x);
+}
+
+// Picture coordinate of pixel i of a rectangle's side.
+std::int64_t coordinateOf(std::int64_t origin, std::int64_t extent, std::int64_t i) {
+    return extent > 0 ? origin + i : origin - i;
+}
+
+// The overlap of destination pixel j (of m) and source pixel k (of n) on a line where the side is
+// n * m long.
+std::uint64_t overlap(std::int64_t j, std::int64_t m, std::int64_t k, std::int64_t n) {
+    const std::int64_t start = std::max(j * n, k * m);
+    const std::int64_t end = std::min((j + 1) * n, (k + 1) * m);
+    return end > start ? std::uint64_t(end - start) : 0;
+}
+
+bool wellFormedPicture(const PixelImage& image) {
+    return image.width > 0 && image.height > 0 && image.stride == rowStride(image.width) &&
+           image.bytes.size() == std::size_t(image.stride) * std::size_t(image.height);
+}
+
+}  // namespace
+
+void referenceColourOperation(CanvasImage& image, ColourOperation operation) {
+    PixelImage& p = image.pixels;
+    if (operation == ColourOperation::ClearExcessBlue) {
+        for (std::int32_t y = 0; y < p.height; ++y)
+            for (std::int32_t x = 0; x < p.width; ++x) {
+                const Rgb c = pixelAt(p, x, y);
+                if (c.green == 0 && c.red == 0) setPixel(p, x, y, Rgb{c.red, c.green, 0});
+            }
+        return;
+    }
+    const Rect r = regionOf(image);
+    int brightest = 0;
+    for (std::int32_t y = r.top; y < r.bottom; ++y)
+        for (std::int32_t x = r.left; x < r.right; ++x)
+            for (int c = 0; c < 3; ++c)
+                brightest = std::max<int>(brightest, channel(p, x, y, c));
+    if (operation == ColourOperation::Normalize && (brightest == 255 || brightest == 0)) return;
+    const double f = brightest > 0 ? 255.0 / brightest : 1.0;
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                std::uint8_t& v = channel(p, x, y, c);
+                switch (operation) {
+                    case ColourOperation::Brighten:
+                        v = clampTruncate(v * 1.2999999523162842);
+                        break;
+                    case ColourOperation::Darken:
+                        v = clampTruncate(v * 0.8700000047683716);
+                        break;
+                    case ColourOperation::MoreContrast:
+                        v = clampTruncate((v - 128) * 1.5 + 160);
+                        break;
+                    case ColourOperation::Normalize:
+                        v = clampTruncate(v * f);
+                        break;
+                    case ColourOperation::Invert:
+                        v = static_cast<std::uint8_t>(255 - v);
+                        break;
+                    case ColourOperation::ClearExcessBlue:
+                        break;
+                }
+            }
+        }
+    }
+}
+
+bool referenceStretchHalftone(PixelImage& destination, const StretchRect& to,
+                              const PixelImage& source, const StretchRect& from,
+                              StretchRaster raster) {
+    if (!wellFormedPicture(destination) || !wellFormedPicture(source) || to.width == 0 ||
+        to.height == 0 || from.width == 0 || from.height == 0)
+        return false;
+    const PixelImage in = source;  // the destination may be the source
+    const std::int64_t mx = std::abs(std::int64_t{to.width}),
+                       my = std::abs(std::int64_t{to.height});
+    const std::int64_t nx = std::abs(std::int64_t{from.width});
+    const std::int64_t ny = std::abs(std::int64_t{from.height});
+    for (std::int64_t jy = 0; jy < my; ++jy) {
+        const std::int64_t dy = coordinateOf(to.y, to.height, jy);
+        if (dy < 0 || dy >= destination.height) continue;
+        for (std::int64_t jx = 0; jx < mx; ++jx) {
+            const std::int64_t dx = coordinateOf(to.x, to.width, jx);
+            if (dx < 0 || dx >= destination.width) continue;
+            std::uint64_t sum[3] = {}, total = 0;
+            // Source pixel k starts at k * m: only those from j * n / m on can reach pixel j.
+            for (std::int64_t ky = jy * ny / my; ky <= ((jy + 1) * ny - 1) / my; ++ky) {
+                const std::int64_t sy = coordinateOf(from.y, from.height, ky);
+                const std::uint64_t wy = overlap(jy, my, ky, ny);
+                if (wy == 0 || sy < 0 || sy >= in.height) continue;
+                for (std::int64_t kx = jx * nx / mx; kx <= ((jx + 1) * nx - 1) / mx; ++kx) {
+                    const std::int64_t sx = coordinateOf(from.x, from.width, kx);
+                    const std::uint64_t wx = overlap(jx, mx, kx, nx);
+                    if (wx == 0 || sx < 0 || sx >= in.width) continue;
+                    const std::uint8_t* pixel = in.pictureRow(std::int32_t(sy)) + 3 * sx;
+                    for (int c = 0; c < 3; ++c)
+                        sum[c] += wx * wy * pixel[c];
+                    total += wx * wy;
+                }
+            }
+            if (total == 0) continue;
+            for (int c = 0; c < 3; ++c) {
+                const auto value = static_cast<std::uint8_t>((2 * sum[c] + total) / (2 * total));
+                std::uint8_t& out = channel(destination, std::int32_t(dx), std::int32_t(dy), c);
+                out = raster == StretchRaster::Copy ? value : std::uint8_t(out | value);
+            }
+        }
+    }
+    return true;
+}
+
+bool referenceComposite(CanvasImage& image, const PixelImage& picture,
+                        const CompositeOptions& options) {
+    if (!wellFormedPicture(picture)) return false;
+    StretchRect from{0, 0, picture.width, picture.height};
+    if (options.mirrorLeftRight) {
+        from.x = picture.width - 1;
+        from.width = -picture.width;
+    }
+    if (options.turnUpsideDown) {
+        from.y = picture.height - 1;
+        from.height = -picture.height;
+    }
+    const Rect r = regionOf(image);
+    if (options.kind == CompositeKind::OrOverlay)
+        return referenceStretchHalftone(image.pixels, {r.left, r.top, r.width(), r.height()},
+                                        picture, from, StretchRaster::Or);
+    std::string message;
+    auto stretched = createCanvasBitmap(r.width(), r.height(), message);
+    if (!stretched) return false;
+    referenceStretchHalftone(*stretched, {0, 0, r.width(), r.height()}, picture, from);
+    // Blue, green, red: the order of the bytes.
+    const int percent[3] = {std::clamp(options.percent.blue, 0, 100),
+                            std::clamp(options.percent.green, 0, 100),
+                            std::clamp(options.percent.red, 0, 100)};
+    for (std::int32_t y = r.top; y < r.bottom; ++y) {
+        for (std::int32_t x = r.left; x < r.right; ++x) {
+            for (int c = 0; c < 3; ++c) {
+                std::uint8_t& v = channel(image.pixels, x, y, c);
+                const int f = channel(*stretched, x - r.left, y - r.top, c);
+                const int p = percent[c];
+                if (options.kind == CompositeKind::Filter) {
+                    const int q = (f * v + 128) / 255;
+                    v = static_cast<std::uint8_t>((v * (100 - p) + q * p) / 100);
+                } else {
+                    v = static_cast<std::uint8_t>(std::min(255, v + f * p / 100));
+                }
+            }
+        }
+    }
+    return true;
+}
+
+PixelImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
+    std::string message;
+    PixelImage picture = *createCanvasBitmap(width, height, message);
+    std::mt19937 random(seed);
+    for (std::size_t i = 0; i < picture.bytes.size(); ++i) {
+        const bool padding = i % std::size_t(picture.stride) >= 3 * std::size_t(width);
+        picture.bytes[i] = padding ? kPaddingMark : static_cast<std::uint8_t>(random() >> 24);
+    }
+    return picture;
+}
+
+}  // namespace lumetra::testing
