@@ -63,10 +63,11 @@ inline float heatChannel(float v, float weight, float heat, bool red) {
     return v;
 }
 
-// Rounded, and only the low 8 bits kept: over-bright values wrap to dark ones. The 64-bit step
-// keeps the conversion defined for the large values that out-of-range patch parameters can reach.
+// Rounded, and only the low 8 bits kept: over-bright values wrap to dark ones. Parameters far
+// beyond the sliders' ranges make values no integer holds; from 2^31 on a float is a multiple of
+// 256, so its low 8 bits are 0, and the conversion never sees such a value.
 inline std::uint8_t boilerByte(float v) {
-    if (v <= 0.0f) return 0;
+    if (!(v > 0.0f) || v >= 2147483648.0f) return 0;
     return static_cast<std::uint8_t>(static_cast<std::int64_t>(v + 0.5f));
 }
 

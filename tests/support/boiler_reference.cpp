@@ -18,9 +18,8 @@ float at(const PixelImage& snapshot, int x, int y, int ch) {
 }
 
 std::uint8_t store(float v) {
-    if (v <= 0) return 0;
-    const long long whole = (long long)(v + 0.5f);
-    return std::uint8_t(whole & 0xFF);
+    if (!(v > 0)) return 0;
+    return std::uint8_t(std::fmod(std::trunc(v + 0.5f), 256.0));
 }
 
 }  // namespace

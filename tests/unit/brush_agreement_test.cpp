@@ -76,6 +76,10 @@ TEST(BrushAgreement, ApplyBrushAndApplyColorBoiler) {
         settings.blur = int(slot * 7 % 120);
         settings.cycle = int(slot * 13 % 100);
         settings.shift = int(slot % 4) * 50 - 100;
+        if (slot == 7 || slot == 14) {  // the most a patch can hold: values no integer holds
+            settings.heat = settings.blur = settings.cycle = 32767;
+            settings.shift = -32768;
+        }
         Pair pair(settings);
         CanvasImage fast = randomPicture(57, 33, std::uint32_t(100 + slot));
         fast.selection = selections[slot % 3];
