@@ -87,6 +87,7 @@ TEST(BrushAgreement, ApplyBrushAndApplyColorBoiler) {
         std::string message;
         ASSERT_TRUE(applyBrushToImage(pair.tool, fast, pair.seed, message));
         referenceApplyBrush(plain, pair.reference, pair.referenceSeed);
+        EXPECT_EQ(pair.tool.brush.settings, settings);  // its own size and mix again
         fast.selection = selections[(slot + 1) % 3];
         plain.selection = fast.selection;
         ASSERT_TRUE(applyColorBoiler(pair.tool, fast, message));

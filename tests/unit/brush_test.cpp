@@ -166,23 +166,6 @@ TEST(Brush, WhereGreenAndRedEndAtZeroBlueGoesToo) {
     }
 }
 
-TEST(Brush, ApplyBrushCoversTheRegionWithCoverAndKeepsTheBrush) {
-    BrushSettings s = brushOf(3, 4, BrushShape::Rect, ColorFade::Down, ColorMix::Boil);
-    s.colour1 = s.colour2 = 0x5A3C1E;  // multiples of 30, so the fade down 30 rows is even
-    BrushTool tool;
-    tool.brush = built(s);
-    const std::uint8_t* buffer = tool.brush.bitmap.bytes.data();
-    CanvasImage image = testing::randomCanvas(40, 30, 2);
-    RandomSeed seed;
-    std::string message;
-    ASSERT_TRUE(applyBrushToImage(tool, image, seed, message));
-    for (std::int32_t y = 0; y < 30; ++y)
-        for (std::int32_t x = 0; x < 40; ++x)
-            ASSERT_EQ(pixelAt(image.pixels, x, y), (Rgb{30, 60, 90})) << x << ", " << y;
-    EXPECT_EQ(tool.brush.settings, s);
-    EXPECT_EQ(tool.brush.bitmap.bytes.data(), buffer);  // not remade
-}
-
 TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
     BrushTool tool;
     tool.brush = built(brushOf(20, 20, BrushShape::Round, ColorFade::Noise));
