@@ -119,13 +119,16 @@ void visitBaseValues(Pass& p, PersistedSettings& s) {
     visitThousandths(p, setting::kPitchHigh, render.highFrequency, 8000000);
     visitThousandths(p, setting::kOutputAmp, render.ampFactor, 10000);
 
-    p.binary(setting::kBrushPatches, s.brushPatches.bytes);
     if (p.loading()) {
-        // Read into a scratch copy: only sound records replace the built-in ones.
+        // Read into scratch copies: only sound records replace the built-in ones.
+        std::array<std::uint8_t, kBrushPatchBlockBytes> brushScratch{};
+        if (p.binary(setting::kBrushPatches, brushScratch))
+            takeStoredBrushPatches(s.brushPatches, brushScratch);
         std::array<std::uint8_t, kEchordPatchBlockBytes> scratch{};
         if (p.binary(setting::kEchordPatches, scratch))
             takeStoredEchordPatches(s.echordPatches, scratch);
     } else {
+        p.binary(setting::kBrushPatches, s.brushPatches.bytes);
         auto echord = encodeEchordPatches(s.echordPatches);
         p.binary(setting::kEchordPatches, echord);
     }

@@ -10,6 +10,7 @@
 #include "shell/program_folders.h"
 #include "shell/shell_options.h"
 #include "shell/window_layout.h"
+#include "tools/brush_patches.h"
 #include "tools/echord_patches.h"
 #include "tools/patch_blocks.h"
 
@@ -23,7 +24,7 @@ struct PersistedSettings {
     ShellOptions shell;
     WindowLayout layout;
     ProgramFolders folders;  // only the four stored folder strings take part
-    BrushPatchBlock brushPatches;
+    BrushPatchBlock brushPatches = builtInBrushPatches();
     EchordPatchTable echordPatches = builtInEchordPatches();
 };
 

@@ -110,11 +110,22 @@ expect_exit 0 edit_info -- "$edit" --seed 0x10 info.bmp info_edited.bmp filter "
 expect_exit 0 render_edited -- "$render" info_edited.bmp info_edited.wav
 expect_text render_edited.out "Render info updated by image"
 expect_text render_edited.out "Generated 2.01 secs"
+# The brush and the boiler: black painted over the whole picture silences it; a boiler at rest
+# changes nothing, a working one does.
+expect_exit 0 brush_black -- "$edit" "$demo" black.bmp brush --patch A4 --colours 0,0
+expect_exit 1 render_black -- "$render" black.bmp black.wav
+expect_text render_black.err "No image data to render!"
+expect_exit 0 boil_rest -- "$edit" "$demo" rest.bmp boil 0,0,0,0 --shape round
+cmp -s "$demo" rest.bmp || fail "a boiler at rest changed the picture"
+expect_exit 0 boil -- "$edit" --selection 10,10,200,100 "$demo" boiled.bmp boil 20,30,40,-100
+cmp -s "$demo" boiled.bmp && fail "the boiler changed nothing"
 # A bad line, an unreadable picture, an output that cannot be replaced: no partial output.
 echo "keep me" >kept.bmp
 expect_exit 2 edit_line -- "$edit" "$demo" kept.bmp sharpen
 expect_text edit_line.err "Unknown operation sharpen"
 expect_text edit_line.err "Usage: lumetra-edit"
+expect_exit 2 brush_line -- "$edit" "$demo" kept.bmp brush --patch C1
+expect_text brush_line.err "Bad value for --patch: C1 (A1 to B8)"
 expect_exit 1 edit_words -- "$edit" words.bmp kept.bmp invert
 expect_text edit_words.err "Could not open words.bmp: Unsupported BMP header"
 expect_exit 1 edit_filter -- "$edit" "$demo" kept.bmp overlay missing.bmp

@@ -39,4 +39,11 @@ void fillRandom(PixelImage& pixels, std::uint32_t seed, const PictureRecipe& rec
     }
 }
 
+CanvasImage randomCanvas(std::int32_t width, std::int32_t height, std::uint32_t seed,
+                         const PictureRecipe& recipe) {
+    CanvasImage image = makeDocument(width, height).current;
+    fillRandom(image.pixels, seed, recipe);
+    return image;
+}
+
 }  // namespace lumetra::testing

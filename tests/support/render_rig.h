@@ -53,4 +53,8 @@ struct PictureRecipe {
 // Fills the picture with random colours by the recipe (deterministic for a seed).
 void fillRandom(PixelImage& pixels, std::uint32_t seed, const PictureRecipe& recipe);
 
+// A picture of random colours, blue included, without a selection.
+CanvasImage randomCanvas(std::int32_t width, std::int32_t height, std::uint32_t seed,
+                         const PictureRecipe& recipe = PictureRecipe{.blue = true});
+
 }  // namespace lumetra::testing

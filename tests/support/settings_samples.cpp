@@ -50,8 +50,19 @@ PersistedSettings unusualSettings() {
     s.folders.filterFolder = "D:\\Filters & more";
     s.folders.soundfileFolder = pathFromUtf8("E:\\\xE6\xBC\xA2\xE5\xAD\x97\\");
     s.folders.analysesFolder = "F:\\" + std::string(200, 'a') + "\\";
-    for (std::size_t i = 0; i < s.brushPatches.bytes.size(); ++i)
-        s.brushPatches.bytes[i] = std::uint8_t(i * 13 + 1);
+    const std::uint32_t shapes[] = {1, 2, 4}, fades[] = {0x10, 0x20, 0x40};
+    for (std::size_t r = 0; r < kBrushPatchCount; ++r) {
+        BrushPatch p;
+        p.width = std::int32_t(r == 0 ? 4096 : r + 1);
+        p.height = std::int32_t(r == 1 ? 4096 : 30 - r);
+        p.colour1 = std::uint32_t(0x01020304 * (r + 1));
+        p.colour2 = ~p.colour1;
+        p.flags = (0x100u << (r % 4)) | fades[r % 3] | shapes[(r / 3) % 3] | 0xF008;
+        p.density = std::int16_t(r * 5 - 20);
+        p.reserved = {std::uint8_t(r), 0xEE, 1, 2, 3, std::uint8_t(255 - r)};
+        p.heat = p.blur = p.cycle = p.shift = std::int16_t(-1 - std::int32_t(r));
+        writeBrushPatch(s.brushPatches, r, p);
+    }
     for (std::size_t r = 0; r < kEchordPatchCount; ++r) {
         for (std::size_t w = 0; w < kEchordPatchWords; ++w)
             s.echordPatches[r].words[w] = std::int32_t(r * 13 + w) * (w % 2 ? -1 : 1);

@@ -10,7 +10,7 @@
 namespace lumetra::test {
 
 // Every stored field unlike its default (window places on a 1280 x 1024 screen); the folder
-// texts lie outside ASCII, every Echord record is one a load takes.
+// texts lie outside ASCII, every brush and Echord record is one a load takes.
 PersistedSettings unusualSettings();
 
 // "main x y w h show s, brush x y show s, echord ..., render ..., browser x y w bottom show s".

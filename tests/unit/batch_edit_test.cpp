@@ -19,6 +19,8 @@
 #include "imageops/colour_operations.h"
 #include "imageops_reference.h"
 #include "memory_file_system.h"
+#include "tools/brush_patches.h"
+#include "tools/paint_dab.h"
 
 namespace lumetra {
 namespace {
@@ -135,6 +137,15 @@ TEST(BatchEdit, ExitCodesAndMessages) {
         {"words.bmp out.bmp invert", 1, "Could not open words.bmp: "},
         {"in.bmp out.bmp filter missing.bmp", 1, "Could not open missing.bmp"},
         {"in.bmp out.bmp or-overlay words.bmp", 1, "Could not open words.bmp: "},
+        {"in.bmp out.bmp brush --patch C1", 2, "Bad value for --patch: C1 (A1 to B8)"},
+        {"in.bmp out.bmp brush --density 0", 2, "Bad value for --density: 0 (1 to 80)"},
+        {"in.bmp out.bmp brush --shape star", 2, "Bad value for --shape: star"},
+        {"in.bmp out.bmp brush --colours 0x1000000,0", 2, "Bad value for --colours"},
+        {"in.bmp out.bmp brush --mix", 2, "Option --mix needs a value"},
+        {"in.bmp out.bmp brush A1", 2, "Unknown argument of brush: A1"},
+        {"in.bmp out.bmp boil", 2, "boil needs HEAT,BLUR,CYCLE,SHIFT, each -32768 to 32767"},
+        {"in.bmp out.bmp boil 1,2,3,32768", 2, "32767, not 1,2,3,32768"},
+        {"in.bmp out.bmp boil 1,2,3,4 --patch A1", 2, "Unknown argument of boil: --patch"},
     };
     for (const ExitCase& c : cases) {
         EditRig rig;
@@ -195,6 +206,51 @@ TEST(BatchEdit, FilterTakesItsChoicesFromTheLine) {
             const Rgb before = pixelAt(rig.picture, x, y);
             EXPECT_EQ(pixelAt(rig.output(), x, y), (Rgb{255, before.green, before.blue}));
         }
+}
+
+// The brush starts as the program's (A1, density 40, the boiler at rest), --patch comes first.
+TEST(BatchEdit, BrushAndBoilRunTheCoreWithTheSettingsOfTheLine) {
+    const BrushPatchBlock patches = builtInBrushPatches();
+    BrushSettings painted = recallBrushPatch(patches, 13, initialBrushSettings(patches));  // B6
+    painted.fade = ColorFade::Noise;
+    painted.shape = BrushShape::Spray;
+    painted.sprayDensity = 80;
+    painted.sprayThreshold = 8800;
+    BrushSettings boiled = initialBrushSettings(patches);
+    boiled.colour1 = 0x808080;
+    boiled.colour2 = 0xFFFFFF;
+    boiled.heat = 50;
+    boiled.blur = 20;
+    boiled.cycle = 10;
+    boiled.shift = -100;
+    boiled.fade = ColorFade::Down;
+    const struct {
+        const char* line;
+        BrushSettings settings;
+        bool boil;
+    } cases[] = {
+        {"--seed 77 --selection 1,0,4,3 in.bmp out.bmp brush --density 80 --shape spray --fade "
+         "noise --patch B6",
+         painted, false},
+        {"--selection 0,1,5,3 in.bmp out.bmp boil 50,20,10,-100 --fade down --colours "
+         "0x808080,0xFFFFFF",
+         boiled, true},
+    };
+    for (const auto& c : cases) {
+        EditRig rig;
+        ASSERT_EQ(rig.run(c.line), 0) << rig.err.str();
+        CanvasImage expected;
+        adoptPixels(expected, rig.picture);
+        expected.selection = c.boil ? Rect{0, 1, 5, 3} : Rect{1, 0, 4, 3};
+        RandomSeed seed{c.boil ? RandomSeed::kStart : 77};
+        BrushTool tool;
+        std::string message;
+        ASSERT_TRUE(buildBrush(tool.brush, c.settings, seed, message));
+        ASSERT_TRUE(c.boil ? applyColorBoiler(tool, expected, message)
+                           : applyBrushToImage(tool, expected, seed, message));
+        EXPECT_EQ(rig.output().bytes, expected.pixels.bytes) << c.line;
+        EXPECT_NE(rig.output().bytes, rig.picture.bytes) << c.line;
+    }
 }
 
 TEST(BatchEdit, HelpListsEveryOperation) {

@@ -209,6 +209,20 @@ TEST_F(SettingsStoreTest, EchordRecordsAreTakenOneByOne) {
     }
 }
 
+TEST_F(SettingsStoreTest, BrushRecordsAreTakenOneByOne) {
+    const BrushPatchBlock builtIn = freshSettings().brushPatches;
+    BrushPatchBlock stored{};  // record 0 all zero, as earlier builds wrote it
+    BrushPatch wide;
+    wide.width = 4096;
+    wide.height = 3;
+    wide.flags = 0x844;
+    writeBrushPatch(stored, 1, wide);
+    store_.put(kBase, binaryValue("Patches: Brush", stored.bytes));
+    const PersistedSettings s = load();
+    EXPECT_EQ(readBrushPatch(s.brushPatches, 0), readBrushPatch(builtIn, 0));
+    EXPECT_EQ(readBrushPatch(s.brushPatches, 1), wide);
+}
+
 TEST_F(SettingsStoreTest, DefaultsFollowValuesLoadedEarlierInThePass) {
     putDword(kWindows, "main.x", 100);
     putDword(kWindows, "main.y", 60);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cli/edit/brush_arguments.h"
 #include "cli/edit/composite_arguments.h"
 #include "cli/edit/drag_arguments.h"
 #include "cli/edit/echord_arguments.h"
@@ -34,6 +35,14 @@ std::optional<EditAction> readPictureCommand(const EditOperation& operation,
 constexpr std::string_view kCompositeArguments =
     "PICTURE [--strength R,G,B] [--flip-lr] [--flip-ud]";
 constexpr std::string_view kOrOverlayArguments = "PICTURE [--flip-lr] [--flip-ud]";
+// A line break in the arguments continues them under the first one.
+constexpr std::string_view kBoilArguments =
+    "HEAT,BLUR,CYCLE,SHIFT [--colours C1,C2]\n"
+    "[--fade noise|right|down] [--shape spray|round|rect]";
+constexpr std::string_view kBrushArguments =
+    "[--patch SLOT] [--colours C1,C2] [--shape spray|round|rect]\n"
+    "[--fade noise|right|down] [--mix cover|add|filter|boil]\n"
+    "[--density N]";
 
 constexpr EditOperation kOperations[] = {
     {"normalize", "", 223, readPictureCommand},
@@ -56,7 +65,27 @@ constexpr EditOperation kOperations[] = {
     {"zoom-rotate", "AX,AY PX,PY [--screen W,H]", 324, readDeformArguments},
     {"skew-flip", "AX,AY PX,PY [--screen W,H]", 326, readDeformArguments},
     {"echord", "VALUES | --patch SLOT", 0, readEchordArguments},
+    {"boil", kBoilArguments, 222, readBoilArguments},
+    {"brush", kBrushArguments, 221, readBrushArguments},
 };
+
+// The operation's name and arguments; a line break in the arguments continues them under the
+// first.
+std::vector<std::string> usageLines(const EditOperation& o) {
+    std::vector<std::string> lines{"  " + std::string(o.name)};
+    const std::string indent(lines.front().size() + 1, ' ');
+    bool first = true;
+    for (std::string_view rest = o.arguments; !rest.empty(); first = false) {
+        const std::string_view part = rest.substr(0, rest.find('\n'));
+        if (first) {
+            lines.front() += " " + std::string(part);
+        } else {
+            lines.push_back(indent + std::string(part));
+        }
+        rest.remove_prefix(std::min(rest.size(), part.size() + 1));
+    }
+    return lines;
+}
 
 }  // namespace
 
@@ -79,26 +108,30 @@ std::string editUsageText() {
         "  --seed N             the random seed before the operation, decimal or 0x-hex\n"
         "                       (default: the program's start value)\n"
         "OUTPUT is a 24-bit BMP file with the picture's render info. Operations (command id):\n";
-    std::vector<std::string> lines;
+    std::vector<std::vector<std::string>> entries;
     std::size_t column = 0;
     for (const EditOperation& o : kOperations) {
-        lines.push_back("  " + std::string(o.name));
-        if (!o.arguments.empty()) lines.back() += " " + std::string(o.arguments);
-        column = std::max(column, lines.back().size() + 2);
+        entries.push_back(usageLines(o));
+        for (const std::string& line : entries.back())
+            column = std::max(column, line.size() + 2);
     }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::vector<std::string>& lines = entries[i];
         if (kOperations[i].command != 0) {
-            lines[i].resize(column, ' ');
-            lines[i] += "(" + std::to_string(kOperations[i].command) + ")";
+            lines.back().resize(column, ' ');
+            lines.back() += "(" + std::to_string(kOperations[i].command) + ")";
         }
-        text += lines[i] + "\n";
+        for (const std::string& line : lines)
+            text += line + "\n";
     }
-    text += "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n";
-    text += "  --screen: the screen that sets the units of angle and shear (default 1920,1080)\n";
     text +=
+        "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n"
+        "  --screen: the screen that sets the units of angle and shear (default 1920,1080)\n"
         "  VALUES: A,W,HOP,HOP1,FADE,FADE1,NUM,MUL,RAND,JITTER,SWAP,ALT,WRAP, as Echord patches\n"
-        "          hold them (HOP and HOP1 slider positions 0..100); SLOT: A1..A9, A00, B1..B9,\n"
-        "          B00 of the built-in Echord patches\n";
+        "  hold them (HOP and HOP1 slider positions 0..100); echord's SLOT: A1..A9, A00, B1..B9,\n"
+        "  B00 of the built-in Echord patches\n"
+        "  --colours: colour words 0x00BBGGRR (red in the low byte); brush's SLOT: A1 to B8 of\n"
+        "  the built-in brush patches, recalled before the other options apply\n";
     return text;
 }
 
