@@ -22,6 +22,10 @@ saved_as_edit() {
     sleep 0.3
 }
 
+pixels_differ() {
+    ! same_pixels "$1" "$2"
+}
+
 # A left-button drag on the canvas with MODIFIERS held, between picture points:
 # tool_drag MODIFIERS X0 Y0 X1 Y1
 tool_drag() {
@@ -85,6 +89,18 @@ KEYS
     saved_as_edit "a Ctrl drag" zoom-rotate 60,30 70,20 --screen "${screen:-1280,1024}"
     tool_drag ctrl+shift 40 30 55 38
     saved_as_edit "a Ctrl+Shift drag" skew-flip 40,30 55,38 --screen "${screen:-1280,1024}"
+
+    # A plain left drag is a brush stroke (patch A1 at start: red fading into green).
+    local from to
+    from=$(picture_point 10 10)
+    to=$(picture_point 100 45)
+    # shellcheck disable=SC2086
+    drag 1 $from $to
+    xdotool key s
+    sleep 0.6
+    expect_true "a brush stroke paints" pixels_differ "$IMAGE_DIR/work.bmp" "$IMAGE_DIR/original.bmp"
+    xdotool key ctrl+z
+    sleep 0.3
 
     xdotool key s
     sleep 0.6

@@ -85,8 +85,8 @@ Ids joined(Ids a, const Ids& b) {
     return a;
 }
 
-// The features that come later, grayed whatever the facts: Help, Analyze Soundfile, the
-// clipboard's commands, and the brush and boiler of the Colors menu.
+// The features that come later, grayed whatever the facts: Help, Analyze Soundfile and the
+// clipboard's commands.
 Ids later() {
     return Ids{IDM_HELP,
                IDM_ANALYZE_SOUNDFILE,
@@ -94,9 +94,7 @@ Ids later() {
                IDM_COPY,
                IDM_PASTE,
                IDM_PASTE_AS_OVERLAY,
-               IDM_PASTE_AS_FILTER,
-               IDM_APPLY_BRUSH,
-               IDM_APPLY_BOILER};
+               IDM_PASTE_AS_FILTER};
 }
 
 // Everything there to work on: a sound, an undo picture, a path, a picture on the clipboard.

@@ -334,6 +334,12 @@ void CanvasWindow::paintArea(HDC dc, const Rect& area, int decoration, bool stat
 
 // ---- mouse ----
 
+void CanvasWindow::invalidatePicture(const Rect& area) {
+    const RECT client{area.left + viewOffset_.x, area.top + viewOffset_.y,
+                      area.right + viewOffset_.x, area.bottom + viewOffset_.y};
+    InvalidateRect(window_, &client, FALSE);
+}
+
 POINT CanvasWindow::picturePoint(LPARAM lParam) const {
     // The 16-bit signed coordinates of the mouse message.
     return POINT{GET_X_LPARAM(lParam) - viewOffset_.x, GET_Y_LPARAM(lParam) - viewOffset_.y};

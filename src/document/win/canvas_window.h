@@ -93,6 +93,8 @@ class CanvasWindow : public WindowHandler {
     DragMode dragMode() const { return drag_; }
 
     void refreshView(ViewRefresh refresh);
+    // Repaints the part of the view that shows `area` of the picture (a brush dab, say).
+    void invalidatePicture(const Rect& area);
 
     // Repaints after the brighter display or the selection style changed.
     void displayChanged();

@@ -106,8 +106,8 @@ constexpr std::array kCommands{
     one(IDM_BRIGHTEN, pictureCommand),
     one(IDM_DARKEN, pictureCommand),
     one(IDM_MORE_CONTRAST, pictureCommand),
-    later(IDM_APPLY_BRUSH),
-    later(IDM_APPLY_BOILER),
+    one(IDM_APPLY_BRUSH, brushCommand),
+    one(IDM_APPLY_BOILER, brushCommand),
     one(IDM_CLEAR_EXCESS_BLUE, pictureCommand),
     // Image
     one(IDM_MIRROR, pictureCommand),

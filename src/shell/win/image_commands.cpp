@@ -6,10 +6,12 @@
 #include "document/win/canvas_window.h"
 #include "document/win/picture_files.h"
 #include "imageops/picture_commands.h"
+#include "resources/resource_ids.h"
 #include "shell/win/edit_commands.h"
 #include "shell/win/file_dialogs.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
+#include "tools/brush_patches.h"
 
 namespace lumetra::win {
 namespace {
@@ -71,6 +73,27 @@ void pictureCommand(Program& program, int id) {
         program.canvas->refreshView(ViewRefresh::Layout);
     else
         repaintCanvas(program);
+}
+
+void brushCommand(Program& program, int id) {
+    if (!storeUndoSnapshot(program, true, id == IDM_APPLY_BRUSH ? 0 : IDM_APPLY_BOILER)) return;
+    std::string message;
+    const bool done = id == IDM_APPLY_BRUSH
+                          ? applyBrushToImage(program.brush, program.document.current,
+                                              program.render.seed, message)
+                          : applyColorBoiler(program.brush, program.document.current, message);
+    if (!done) {
+        program.ui.warn(toUtf16(message), L"Lumetra");
+        return;
+    }
+    repaintCanvas(program);
+}
+
+void startBrush(Program& program) {
+    std::string message;
+    if (!buildBrush(program.brush.brush, initialBrushSettings(program.settings.brushPatches),
+                    program.render.seed, message))
+        program.ui.warn(toUtf16(message), L"Lumetra");
 }
 
 void compositeFromFileCommand(Program& program, int id) {

@@ -15,6 +15,12 @@ struct Program;
 // it takes one, the operation, and the view following the new picture.
 void pictureCommand(Program& program, int id);
 
+// 221 Apply Brush to Image and 222 Apply Color Boiler: the brush or the boiler over the
+// operation region, after the undo snapshot.
+void brushCommand(Program& program, int id);
+// The brush as the program starts it, from the brush patches.
+void startBrush(Program& program);
+
 // 211 and 212: a picture from the Open dialog combined into the operation region.
 void compositeFromFileCommand(Program& program, int id);
 // 208 and 210: the picture selected in the image browser; a closed browser is shown instead.

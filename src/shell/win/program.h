@@ -24,6 +24,7 @@
 #include "shell/win/render_runtime.h"
 #include "shell/win/tool_windows.h"
 #include "shell/win/view_host.h"
+#include "tools/paint_dab.h"
 
 namespace lumetra::win {
 
@@ -69,7 +70,8 @@ struct Program : private boost::noncopyable {
     std::wstring tooltipText;  // the answer to the last tooltip request stays alive here
 
     // The moment's state.
-    ToolDrag drag;  // the Move or deformation drag under way
+    ToolDrag drag;    // the Move or deformation drag under way
+    BrushTool brush;  // the brush of strokes and Apply Brush, and the boiler's scratch
     int currentTool = IDM_TOOL_BRUSH;
     HCURSOR currentCursor = nullptr;
     bool renderRunning = false;

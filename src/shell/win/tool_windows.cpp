@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "resources/resource_ids.h"
+#include "shell/win/image_commands.h"
 #include "shell/win/program.h"
 
 namespace lumetra::win {
@@ -23,6 +24,7 @@ bool createToolWindows(Program& program) {
     t.brush =
         std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow}, t.active);
     t.brush->create(program.instance, owner, IDD_BRUSH);
+    startBrush(program);
     t.brush->moveTo(l.brushX, l.brushY);
 
     t.browser = std::make_unique<PlainToolWindow>(

@@ -75,6 +75,19 @@ void ProgramViewHost::renderPressed() {
     SendMessageW(program_.mainWindow, WM_COMMAND, MAKEWPARAM(IDM_RENDER_IMAGE, 0), 0);
 }
 
+// A dab of the stroke under way; the canvas has taken the stroke's undo snapshot. Only the dab's
+// part of the view is repainted, so that long strokes on large pictures keep up with the mouse.
+void ProgramViewHost::brushDab(POINT p) {
+    std::string message;
+    if (!paintDab(program_.brush, program_.document.current, program_.render.seed, p.x, p.y,
+                  message)) {
+        program_.ui.warn(toUtf16(message), L"Lumetra");
+        return;
+    }
+    if (program_.canvas)
+        program_.canvas->invalidatePicture(dabRect(program_.brush.brush.settings, p.x, p.y));
+}
+
 // The Move and deformation drags: the canvas has taken the undo snapshot at button-down, and each
 // mouse move recomputes the whole picture from it. The screen is read once per drag, since it
 // sets the deformations' units.

@@ -25,8 +25,7 @@ class ProgramViewHost final : public CanvasHost, public RenderOptionsHost, publi
     bool storeUndoSnapshot(int operation) override;
     void touchUndoSnapshot(int operation) override;
     PlayMarkerSource playMarker() override;
-    // The brush comes with its own feature; until then a stroke changes nothing.
-    void brushDab(POINT) override {}
+    void brushDab(POINT p) override;
     void startMove(POINT p) override;
     void continueMove(POINT p) override;
     void finishMove(POINT) override {}
