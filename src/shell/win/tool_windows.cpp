@@ -21,10 +21,13 @@ bool createToolWindows(Program& program) {
     ToolWindows& t = program.tools;
     HWND owner = program.mainWindow;
 
-    t.brush =
-        std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow}, t.active);
-    t.brush->create(program.instance, owner, IDD_BRUSH);
+    // The brush is built before its window, which shows it: strokes paint with it even when
+    // the window cannot be made.
     startBrush(program);
+    t.brush = std::make_unique<BrushWindow>(ToolPlacement{&l.brushX, &l.brushY, &l.brushShow},
+                                            t.active, program.brush, program.settings.brushPatches,
+                                            program.render.seed, program.viewHost);
+    t.brush->create(program.instance, owner, IDD_BRUSH);
     t.brush->moveTo(l.brushX, l.brushY);
 
     t.browser = std::make_unique<PlainToolWindow>(

@@ -144,4 +144,8 @@ void ProgramViewHost::applyEchord(const EchordSettings& settings) {
     if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
 }
 
+void ProgramViewHost::brushRefused(const std::string& message) {
+    program_.ui.warn(toUtf16(message), L"Lumetra");
+}
+
 }  // namespace lumetra::win

@@ -4,13 +4,17 @@
 #include "document/win/canvas_window.h"
 #include "document/win/render_options_window.h"
 #include "imageops/transform_drag.h"
+#include "tools/win/brush_window.h"
 #include "tools/win/echord_window.h"
 
 namespace lumetra::win {
 
 struct Program;
 
-class ProgramViewHost final : public CanvasHost, public RenderOptionsHost, public EchordHost {
+class ProgramViewHost final : public CanvasHost,
+                              public RenderOptionsHost,
+                              public EchordHost,
+                              public BrushHost {
   public:
     explicit ProgramViewHost(Program& program) : program_(program) {}
 
@@ -39,6 +43,8 @@ class ProgramViewHost final : public CanvasHost, public RenderOptionsHost, publi
     void renderPressed() override;
 
     void applyEchord(const EchordSettings& settings) override;
+
+    void brushRefused(const std::string& message) override;
 
   private:
     void showDragStatus(const DragStatus& status);
