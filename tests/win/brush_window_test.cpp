@@ -1,0 +1,236 @@
+// The Brush Tools window edits the brush it is handed: the radio buttons, sliders, patch buttons,
+// palette picks and the size drag each rebuild it, the controls follow what the brush became,
+// and a brush that cannot be had is refused with the program's text, keeping the old one.
+
+#include "tools/win/brush_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/win/text.h"
+#include "resources/resource_ids.h"
+#include "tools/brush_patches.h"
+
+namespace lumetra::win {
+namespace {
+
+class FakeHost final : public BrushHost {
+  public:
+    void brushRefused(const std::string& message) override { refusals.push_back(message); }
+    std::vector<std::string> refusals;
+};
+
+class BrushWindowTest : public ::testing::Test {
+  public:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        std::string message;
+        ASSERT_TRUE(buildBrush(tool_.brush, initialBrushSettings(patches_), seed_, message));
+        dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_BRUSH);
+        ASSERT_NE(dialog_, nullptr);
+    }
+    void TearDown() override {
+        holdShift(false);
+        DestroyWindow(dialog_);
+    }
+
+    const BrushSettings& brush() { return tool_.brush.settings; }
+    void click(int id) {
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
+    // A push-like radio button as the user presses it: the platform checks it, then reports.
+    void press(int first, int last, int id) {
+        CheckRadioButton(dialog_, first, last, id);
+        click(id);
+    }
+    void bank(int id) { press(IDC_BANK_A, IDC_BANK_B, id); }
+    void slot(int id) { press(IDC_SLOT_1, IDC_SLOT_8, id); }
+    bool checked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+    bool visible(int id) {
+        return (GetWindowLongW(GetDlgItem(dialog_, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    }
+    int width() {
+        RECT r{};
+        GetWindowRect(dialog_, &r);
+        return r.right - r.left;
+    }
+    int sliderPosition(int id) { return int(SendDlgItemMessageW(dialog_, id, TBM_GETPOS, 0, 0)); }
+    void moveSlider(int id, int position) {
+        SendDlgItemMessageW(dialog_, id, TBM_SETPOS, TRUE, position);
+        SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    }
+    // A point of a control's client area in the dialog's client coordinates.
+    LPARAM at(int control, int x, int y) {
+        POINT p{x, y};
+        MapWindowPoints(GetDlgItem(dialog_, control), dialog_, &p, 1);
+        return MAKELPARAM(p.x, p.y);
+    }
+    void holdShift(bool held) {
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    RECT previewClient() {
+        RECT r{};
+        GetClientRect(GetDlgItem(dialog_, IDC_BRUSH_PREVIEW), &r);
+        return r;
+    }
+
+    BrushTool tool_;
+    BrushPatchBlock patches_ = builtInBrushPatches();
+    RandomSeed seed_{};
+    FakeHost host_;
+    HWND active_ = nullptr;
+    BrushWindow window_{ToolPlacement{}, active_, tool_, patches_, seed_, host_};
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(BrushWindowTest, StartsShowingSlotA1WithTheBoilerFoldedAway) {
+    EXPECT_TRUE(checked(IDC_SHAPE_ROUND) && checked(IDC_FADE_RIGHT) && checked(IDC_MIX_COVER));
+    EXPECT_FALSE(checked(IDC_SHAPE_SPRAY) || checked(IDC_SHAPE_RECT) || checked(IDC_MIX_BOIL));
+    EXPECT_TRUE(checked(IDC_BANK_A) && checked(IDC_SLOT_1));
+    EXPECT_TRUE(visible(IDC_SHAPE_SPRAY));
+    EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
+    EXPECT_EQ(sliderPosition(IDC_SPRAY_DENSITY), 40);
+    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)),
+              L" Heat:   0     Blr:   0%\n Cycle:  0     Sh:   0%");
+    RECT boiler{}, dialog{};
+    GetWindowRect(GetDlgItem(dialog_, IDC_BOILER_GROUP), &boiler);
+    GetWindowRect(dialog_, &dialog);
+    EXPECT_LT(dialog.right, boiler.right) << "the boiler group lies beyond the window's edge";
+}
+
+TEST_F(BrushWindowTest, SprayTradesItsRadioForTheDensitySliderAndBack) {
+    click(IDC_SHAPE_SPRAY);
+    EXPECT_EQ(brush().shape, BrushShape::Spray);
+    EXPECT_FALSE(visible(IDC_SHAPE_SPRAY));
+    EXPECT_TRUE(visible(IDC_SPRAY_DENSITY));
+    moveSlider(IDC_SPRAY_DENSITY, 80);
+    EXPECT_EQ(brush().sprayDensity, 80);
+    EXPECT_EQ(brush().sprayThreshold, 8800u);
+    click(IDC_SHAPE_RECT);
+    EXPECT_EQ(brush().shape, BrushShape::Rect);
+    EXPECT_TRUE(tool_.brush.mask.empty()) << "the brush was rebuilt for its new shape";
+    EXPECT_TRUE(visible(IDC_SHAPE_SPRAY));
+    EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
+}
+
+TEST_F(BrushWindowTest, BoilWidensTheWindowOnceAndAnotherMixNarrowsItBack) {
+    const int narrow = width();
+    click(IDC_MIX_BOIL);
+    const int wide = width();
+    EXPECT_GT(wide, narrow);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
+    click(IDC_MIX_BOIL);
+    EXPECT_EQ(width(), wide) << "choosing Boil again widens nothing";
+    click(IDC_MIX_ADD);
+    EXPECT_EQ(brush().mix, ColorMix::Add);
+    EXPECT_EQ(width(), narrow);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
+}
+
+TEST_F(BrushWindowTest, BoilerSlidersSetTheirValuesCountingFromTheirLowEnd) {
+    click(IDC_MIX_BOIL);
+    moveSlider(IDC_BOIL_HEAT, 0);
+    moveSlider(IDC_BOIL_SHIFT, 75);
+    moveSlider(IDC_BOIL_CYCLE, 15);
+    moveSlider(IDC_BOIL_BLUR, 30);
+    EXPECT_EQ(brush().heat, -50);
+    EXPECT_EQ(brush().shift, 25);
+    EXPECT_EQ(brush().cycle, 15);
+    EXPECT_EQ(brush().blur, 30);
+    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)),
+              L" Heat: -50     Blr:  30%\n Cycle: 15     Sh:  50%");
+}
+
+TEST_F(BrushWindowTest, RecallingB6WidensForBoilAndShowsAShiftBeyondItsSlider) {
+    bank(IDC_BANK_B);
+    EXPECT_FALSE(checked(IDC_SLOT_1)) << "the current slot lies in bank A";
+    slot(IDC_SLOT_6);
+    EXPECT_EQ(brush().mix, ColorMix::Boil);
+    EXPECT_EQ(brush().width, 50);
+    EXPECT_EQ(brush().shift, -100);
+    EXPECT_EQ(sliderPosition(IDC_BOIL_SHIFT), 0);
+    EXPECT_EQ(sliderPosition(IDC_BOIL_HEAT), 52);
+    EXPECT_TRUE(checked(IDC_MIX_BOIL) && checked(IDC_SHAPE_ROUND));
+    EXPECT_NE(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)).find(L"Sh:-200%"),
+              std::wstring::npos);
+    bank(IDC_BANK_A);
+    EXPECT_FALSE(checked(IDC_SLOT_6));
+    bank(IDC_BANK_B);
+    EXPECT_TRUE(checked(IDC_SLOT_6));
+}
+
+TEST_F(BrushWindowTest, ShiftClickStoresTheBrushAndAPlainClickRecallsIt) {
+    click(IDC_SHAPE_SPRAY);
+    moveSlider(IDC_SPRAY_DENSITY, 7);
+    holdShift(true);
+    slot(IDC_SLOT_8);
+    holdShift(false);
+    EXPECT_EQ(window_.currentSlot(), 7u);
+    slot(IDC_SLOT_3);
+    EXPECT_EQ(brush().shape, BrushShape::Rect);
+    slot(IDC_SLOT_8);
+    EXPECT_EQ(brush().shape, BrushShape::Spray);
+    EXPECT_EQ(brush().sprayDensity, 7);
+    EXPECT_EQ(sliderPosition(IDC_SPRAY_DENSITY), 7);
+    EXPECT_TRUE(visible(IDC_SPRAY_DENSITY));
+}
+
+TEST_F(BrushWindowTest, APaletteDragAddsEachBlueToTheColourAtThePress) {
+    const LPARAM blueRamp = at(IDC_BRUSH_PALETTE, 55, 50);  // blue 200
+    SendMessageW(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, blueRamp);
+    EXPECT_EQ(brush().colour1, colourWord(255, 0, 200));
+    SendMessageW(dialog_, WM_MOUSEMOVE, MK_LBUTTON, at(IDC_BRUSH_PALETTE, 155, 50));  // blue 100
+    EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
+    SendMessageW(dialog_, WM_LBUTTONUP, 0, blueRamp);
+    SendMessageW(dialog_, WM_RBUTTONDOWN, MK_RBUTTON, at(IDC_BRUSH_PALETTE, 9, 40));  // grey 9
+    SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(brush().colour2, colourWord(9, 9, 9)) << "a grey replaces";
+    EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
+}
+
+TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {
+    const RECT client = previewClient();
+    const int cx = 1 + (client.right - 2) / 2, cy = 1 + (client.bottom - 2) / 2;
+    click(IDC_FADE_DOWN);
+    SendMessageW(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, at(IDC_BRUSH_PREVIEW, cx + 5, cy + 5));
+    EXPECT_EQ(brush().width, 10);
+    SendMessageW(dialog_, WM_MOUSEMOVE, MK_LBUTTON, at(IDC_BRUSH_PREVIEW, cx + 20, cy + 1));
+    EXPECT_EQ(brush().width, 40);
+    EXPECT_EQ(brush().height, 2);
+    EXPECT_EQ(brush().fade, ColorFade::Down) << "only the release turns the fade";
+    SendMessageW(dialog_, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(brush().fade, ColorFade::Right);
+    EXPECT_TRUE(checked(IDC_FADE_RIGHT) && !checked(IDC_FADE_DOWN));
+    EXPECT_EQ(tool_.brush.bitmap.width, 40);
+
+    SendMessageW(dialog_, WM_RBUTTONDOWN, MK_RBUTTON, at(IDC_BRUSH_PREVIEW, cx + 9, cy + 9));
+    SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
+    EXPECT_EQ(brush().width, 40) << "the right button does not size";
+}
+
+TEST_F(BrushWindowTest, ABrushThatCannotBeHadIsRefusedAndTheControlsKeepTheOldOne) {
+    tool_.brush.byteLimit = 3 * 20 * 20 + 20 * 20;
+    bank(IDC_BANK_B);
+    slot(IDC_SLOT_3);  // 40 x 20
+    ASSERT_EQ(host_.refusals.size(), 1u);
+    EXPECT_EQ(host_.refusals[0], kBrushBitmapFailure);
+    EXPECT_EQ(brush().width, 20);
+    EXPECT_EQ(brush().shape, BrushShape::Round);
+    EXPECT_TRUE(checked(IDC_SHAPE_ROUND) && checked(IDC_MIX_COVER) && !checked(IDC_MIX_FILTER));
+}
+
+}  // namespace
+}  // namespace lumetra::win
