@@ -99,6 +99,7 @@ TEST_F(BrushWindowTest, StartsShowingSlotA1WithTheBoilerFoldedAway) {
     EXPECT_TRUE(checked(IDC_SHAPE_ROUND) && checked(IDC_FADE_RIGHT) && checked(IDC_MIX_COVER));
     EXPECT_FALSE(checked(IDC_SHAPE_SPRAY) || checked(IDC_SHAPE_RECT) || checked(IDC_MIX_BOIL));
     EXPECT_TRUE(checked(IDC_BANK_A) && checked(IDC_SLOT_1));
+    EXPECT_EQ(window_.helpKeyword(), L"Brush toolbox");
     EXPECT_TRUE(visible(IDC_SHAPE_SPRAY));
     EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 #include "base/win/message_handler.h"
 #include "base/win/unique_handle.h"
 
@@ -43,6 +45,9 @@ class ToolWindow : public DialogHandler {
     void recordPlacement();
     // Visible and more than 50 pixels high (a rolled-up window counts as closed).
     bool isOpen() const;
+    // Where the help file opens while this window is the active tool window; empty for the
+    // program's general help.
+    virtual std::wstring_view helpKeyword() const { return {}; }
     // Unrolls a rolled-up window, then brings a visible one to the top or shows a hidden one.
     void show();
     // The caption double click: a window at least 100 pixels high rolls up to its caption (and

@@ -39,6 +39,7 @@ class BrushWindow : public ToolWindow {
           host_(host) {}
 
     const BrushSettings& settings() const { return tool_.brush.settings; }
+    std::wstring_view helpKeyword() const override { return L"Brush toolbox"; }
     std::size_t currentSlot() const { return currentSlot_; }
 
   protected:
