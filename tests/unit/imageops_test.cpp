@@ -1,15 +1,26 @@
 // The image operations: the colour operations, Mirror, Flip, Delete, Double and Half, filters and
-// overlays, the table of the picture commands, and the halftone stretch they use. The fast loops
-// agree with the plain reference bit for bit on random pictures, padding and pixels outside the
-// region included; small tables pin the reference to the formulas.
+// overlays, the table of the picture commands, the halftone stretch they use, and lumetra-edit,
+// which runs them on picture files. The fast loops agree with the plain reference bit for bit on
+// random pictures, padding and pixels outside the region included; small tables pin the reference
+// to the formulas.
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/format_text.h"
+#include "cli/command_line.h"
+#include "cli/edit/batch_edit.h"
+#include "cli/edit/edit_operations.h"
+#include "cli/edit/edit_options.h"
+#include "document/document_render.h"
+#include "document/image_file.h"
+#include "document/image_save.h"
+#include "image/bmp_reader.h"
 #include "image/stretch_halftone.h"
 #include "imageops/colour_operations.h"
 #include "imageops/composite.h"
@@ -17,10 +28,12 @@
 #include "imageops/geometry_operations.h"
 #include "imageops/picture_commands.h"
 #include "imageops_reference.h"
+#include "memory_file_system.h"
 
 namespace lumetra {
 namespace {
 
+using testing::FileCall;
 using testing::randomPicture;
 
 CanvasImage canvas(PixelImage pixels) {
@@ -386,6 +399,147 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
     ASSERT_TRUE(stretchHalftone(picture, {0, 0, 3, 4}, picture, {0, 3, 3, -4}));
     ASSERT_TRUE(testing::referenceStretchHalftone(plain, {0, 0, 3, 4}, plain, {0, 3, 3, -4}));
     EXPECT_EQ(picture.bytes, plain.bytes);
+}
+
+// lumetra-edit: its command line and runs over files in memory, what each line does, its exit
+// code and message, and that a failed run leaves no output and no partial file.
+
+std::vector<std::string> words(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> result;
+    for (std::string word; in >> word;)
+        result.push_back(word);
+    return result;
+}
+
+TEST(EditCommandLine, NumbersWordsAndTheOptionsBeforeTheFiles) {
+    std::uint32_t word = 0;
+    EXPECT_TRUE(readWord("0x16BA2118", word));
+    EXPECT_EQ(word, 0x16BA2118u);
+    EXPECT_TRUE(readWord("4294967295", word));
+    EXPECT_EQ(word, 4294967295u);
+    for (const char* bad : {"", "0x", "-1", "4294967296", "0x100000000", "12x", "0x1G", " 1"})
+        EXPECT_FALSE(readWord(bad, word)) << bad;
+    std::int32_t three[3] = {};
+    EXPECT_TRUE(readNumberList("1,-2,3", three));
+    EXPECT_EQ(three[1], -2);
+    for (const char* bad : {"1,2", "1,2,3,4", "1,,3", "1,2,", "a,b,c"})
+        EXPECT_FALSE(readNumberList(bad, three)) << bad;
+    std::string message;
+    const auto o =
+        parseEditOptions(words("--seed 0x10 in.bmp out.bmp filter f.bmp --flip-lr"), message);
+    ASSERT_TRUE(o) << message;
+    EXPECT_EQ(o->seed, 16u);
+    EXPECT_EQ(o->arguments, (std::vector<std::string>{"f.bmp", "--flip-lr"}));
+}
+
+// In memory: a random 5 x 3 picture with a render record appended, a white one and no picture.
+struct EditRig {
+    EditRig() {
+        CanvasImage image = canvas(randomPicture(5, 3, 9));
+        image.settings.lowFrequency = 40;
+        image.settings.outputTime = 1.5;
+        recordRender(image, 300, 0.5, LocalTime{2022, 2, 2, 2, 2, 2, 2, 2});
+        record = image.renderInfo;
+        files.files["in.bmp"] = encodeBmpFile(image, true);
+        picture = *decodeBmp(files.at("in.bmp")).pixels;  // as the tool reads it
+        files.files["white.bmp"] = encodeBmpFile(canvas(flat(2, 2, Rgb{255, 255, 255})), false);
+        files.put("words.bmp", "BM no picture in here");
+    }
+
+    int run(const std::string& line) {
+        out.str("");
+        err.str("");
+        return runBatchEdit(words(line), files, out, err);
+    }
+    PixelImage output() const { return *decodeBmp(files.at("out.bmp")).pixels; }
+
+    testing::MemoryFileSystem files;
+    PixelImage picture;
+    RenderInfoRecord record;
+    std::ostringstream out, err;
+};
+
+// Good lines print on standard output and write out.bmp; bad ones tell why on standard error and
+// leave the earlier out.bmp as it was, with nothing written beside it.
+TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
+    struct Case {
+        const char* line;
+        int exitCode;
+        const char* message;  // a piece of the output
+        std::optional<FileCall> failing = std::nullopt;
+    };
+    const Case cases[] = {
+        {"--seed 0x10 --selection 0,0,5,3 in.bmp out.bmp or-overlay white.bmp --flip-ud", 0,
+         "Wrote out.bmp"},
+        {"--help", 0, "Usage: lumetra-edit [--selection L,T,R,B] [--seed N] INPUT.bmp OUTPUT.bmp"},
+        {"--bogus in.bmp out.bmp invert", 2, "Unknown option --bogus"},
+        {"--selection 1,2,3 in.bmp out.bmp invert", 2, "Bad value for --selection: 1,2,3"},
+        {"--seed -5 in.bmp out.bmp invert", 2, "Bad value for --seed: -5"},
+        {"--seed", 2, "Option --seed needs a value"},
+        {"in.bmp out.bmp", 2, "Missing INPUT.bmp, OUTPUT.bmp or OPERATION"},
+        {"in.bmp out.bmp sharpen", 2, "Unknown operation sharpen"},
+        {"in.bmp out.bmp invert now", 2, "invert takes no arguments, not now"},
+        {"in.bmp out.bmp filter", 2, "filter needs the PICTURE to combine"},
+        {"in.bmp out.bmp filter --flip-lr", 2, "filter needs the PICTURE to combine"},
+        {"in.bmp out.bmp overlay white.bmp --strength 0,50,101", 2, "Bad value for --strength"},
+        {"in.bmp out.bmp overlay white.bmp --strength", 2, "Option --strength needs a value"},
+        {"in.bmp out.bmp or-overlay white.bmp --strength 1,1,1", 2,
+         "Unknown argument of or-overlay: --strength"},
+        {"--selection 0,0,6,3 in.bmp out.bmp invert", 2, "non-empty rectangle inside the 5 x 3"},
+        {"--selection 2,0,2,3 in.bmp out.bmp invert", 2, "non-empty rectangle"},
+        {"missing.bmp out.bmp invert", 1, "Could not open missing.bmp"},
+        {"words.bmp out.bmp invert", 1, "Could not open words.bmp: "},
+        {"in.bmp out.bmp filter missing.bmp", 1, "Could not open missing.bmp"},
+        {"in.bmp out.bmp or-overlay words.bmp", 1, "Could not open words.bmp: "},
+        {"in.bmp out.bmp invert", 1, "Could not write out.bmp", FileCall::Write},
+    };
+    for (const Case& c : cases) {
+        EditRig rig;
+        rig.files.put("out.bmp", "keep me");
+        if (c.failing) rig.files.fail(*c.failing);
+        EXPECT_EQ(rig.run(c.line), c.exitCode) << c.line;
+        const std::string said = c.exitCode == 0 ? rig.out.str() : rig.err.str();
+        EXPECT_NE(said.find(c.message), std::string::npos) << c.line << ": " << said;
+        const bool written = c.exitCode == 0 && c.line != std::string("--help");
+        EXPECT_EQ(rig.files.text("out.bmp") == "keep me", !written) << c.line;
+        EXPECT_EQ(rig.files.files.size(), 4u) << c.line;
+    }
+}
+
+TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {
+    EditRig rig;
+    ASSERT_EQ(rig.run("--selection 1,0,4,2 in.bmp out.bmp brighten"), 0) << rig.err.str();
+    EXPECT_EQ(rig.out.str(), "Render info updated by image\nWrote out.bmp\n");
+    CanvasImage expected = canvas(rig.picture);
+    expected.selection = Rect{1, 0, 4, 2};
+    applyColourOperation(expected, ColourOperation::Brighten);
+    EXPECT_EQ(rig.output().bytes, expected.pixels.bytes);
+    CanvasImage reopened;
+    ASSERT_TRUE(loadImageFileCore(rig.files, reopened, "out.bmp").renderInfoUpdated);
+    EXPECT_EQ(encodeRenderInfo(reopened.renderInfo), encodeRenderInfo(rig.record));
+
+    // The strengths are red, green and blue: white added to red alone.
+    ASSERT_EQ(rig.run("in.bmp out.bmp overlay white.bmp --strength 100,0,0"), 0);
+    for (std::int32_t y = 0; y < 3; ++y)
+        for (std::int32_t x = 0; x < 5; ++x) {
+            const Rgb before = pixelAt(rig.picture, x, y);
+            EXPECT_EQ(pixelAt(rig.output(), x, y), (Rgb{255, before.green, before.blue}));
+        }
+}
+
+TEST(BatchEdit, RunsEveryPictureOperationOfTheTableThatTheUsageLists) {
+    for (const EditOperation& operation : editOperations()) {
+        const std::string name(operation.name);
+        EXPECT_NE(editUsageText().find("  " + name), std::string::npos) << name;
+        const bool takesPicture = operation.arguments.starts_with("PICTURE");
+        if (!operation.arguments.empty() && !takesPicture) continue;  // tested with their tools
+        EditRig rig;
+        const std::string line = "in.bmp out.bmp " + name + (takesPicture ? " white.bmp" : "");
+        EXPECT_EQ(rig.run(line), 0) << line << ": " << rig.err.str();
+        const bool doubles = name.starts_with("double-");
+        EXPECT_EQ(rig.output().width * rig.output().height, doubles ? 30 : 15) << line;
+    }
 }
 
 }  // namespace
