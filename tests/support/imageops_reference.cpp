@@ -6,6 +6,8 @@
 #include <random>
 #include <string>
 
+#include "base/float_conversion.h"
+
 namespace lumetra::testing {
 namespace {
 
@@ -54,6 +56,20 @@ std::uint64_t overlap(std::int64_t j, std::int64_t m, std::int64_t k, std::int64
     const std::int64_t start = std::max(j * n, k * m);
     const std::int64_t end = std::min((j + 1) * n, (k + 1) * m);
     return end > start ? std::uint64_t(end - start) : 0;
+}
+
+// trunc(x) mod n in [0, n); beyond the int32 range x saturates, NaN counts as 0.
+std::int32_t wrapped(double x, std::int32_t n) {
+    const std::int64_t i = truncToInt32(x);
+    return static_cast<std::int32_t>(((i % n) + n) % n);
+}
+
+void copyPixel(const PixelImage& source, std::int32_t sr, std::int32_t sc, PixelImage& destination,
+               std::int32_t r, std::int32_t c) {
+    const std::uint8_t* from = source.memoryRow(sr) + 3 * std::size_t(sc);
+    std::uint8_t* to = destination.memoryRow(r) + 3 * std::size_t(c);
+    for (int k = 0; k < 3; ++k)
+        to[k] = from[k];
 }
 
 // Every pixel of the operation region from the picture as it was.
@@ -188,6 +204,55 @@ bool referenceComposite(CanvasImage& image, const PixelImage& picture,
         }
     }
     return true;
+}
+
+// In the drags rows are memory rows r (0 = bottom), the anchor's ar = H - 1 - ay.
+
+void referenceShift(const PixelImage& source, PixelImage& destination, const Rect& region,
+                    const MoveShift& shift) {
+    const Rect a = inside(region, source);
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r)
+        for (std::int32_t c = a.left; c < a.right; ++c)
+            copyPixel(source, wrapped(double(r) + shift.sy, source.height),
+                      wrapped(double(c) + shift.sx, source.width), destination, r, c);
+}
+
+void referenceZoomRotate(const PixelImage& source, PixelImage& destination, const Rect& region,
+                         DragPoint anchor, const ZoomRotate& zoom) {
+    const Rect a = inside(region, source);
+    const std::int64_t ax = anchor.x;
+    const std::int64_t ar = std::int64_t{source.height} - 1 - anchor.y;
+    const float cs = zoom.cs;
+    const float sn = zoom.sn;
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r) {
+        // The row's start values at column 0, then one step per column.
+        float u = static_cast<float>(ax) + static_cast<float>(0 - ax) * cs -
+                  static_cast<float>(r - ar) * sn;
+        float v = static_cast<float>(ar) + static_cast<float>(0 - ax) * sn +
+                  static_cast<float>(r - ar) * cs;
+        for (std::int32_t c = 0; c < a.right; ++c) {
+            if (c >= a.left)
+                copyPixel(source, wrapped(v, source.height), wrapped(u, source.width), destination,
+                          r, c);
+            u += cs;
+            v += sn;
+        }
+    }
+}
+
+void referenceSkewFlip(const PixelImage& source, PixelImage& destination, const Rect& region,
+                       DragPoint anchor, const SkewFlip& skew) {
+    const Rect a = inside(region, source);
+    const std::int64_t ax = anchor.x;
+    const std::int64_t ar = std::int64_t{source.height} - 1 - anchor.y;
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r) {
+        for (std::int32_t c = a.left; c < a.right; ++c) {
+            const float u = static_cast<float>(c) + static_cast<float>(r - ar) * skew.kx;
+            const float v = static_cast<float>(r) + static_cast<float>(ax - c) * skew.ky;
+            copyPixel(source, wrapped(v, source.height), wrapped(u, source.width), destination, r,
+                      c);
+        }
+    }
 }
 
 PixelImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {

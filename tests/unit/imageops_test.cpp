@@ -1,12 +1,15 @@
 // The image operations: the colour operations, Mirror, Flip, Delete, Double and Half, filters and
-// overlays, the table of the picture commands, the halftone stretch they use, and lumetra-edit,
-// which runs them on picture files. The fast loops agree with the plain reference bit for bit on
-// random pictures, padding and pixels outside the region included; small tables pin the reference
-// to the formulas.
+// overlays, the table of the picture commands, the halftone stretch they use, the Move,
+// Zoom-rotate and Skew-flip drags, and lumetra-edit, which runs the operations on picture files.
+// The fast loops agree with the plain reference bit for bit on random pictures, padding and
+// pixels outside the region included; small tables pin the reference to the formulas.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -25,8 +28,11 @@
 #include "imageops/colour_operations.h"
 #include "imageops/composite.h"
 #include "imageops/delete_region.h"
+#include "imageops/drag_pixels.h"
+#include "imageops/drag_wrap.h"
 #include "imageops/geometry_operations.h"
 #include "imageops/picture_commands.h"
+#include "imageops/transform_drag.h"
 #include "imageops_reference.h"
 #include "memory_file_system.h"
 
@@ -399,6 +405,219 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
     ASSERT_TRUE(stretchHalftone(picture, {0, 0, 3, 4}, picture, {0, 3, 3, -4}));
     ASSERT_TRUE(testing::referenceStretchHalftone(plain, {0, 0, 3, 4}, plain, {0, 3, 3, -4}));
     EXPECT_EQ(picture.bytes, plain.bytes);
+}
+
+// The drags.
+
+constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+
+// 100 pixels per radian and a shear and scale unit of 10 pixels.
+constexpr ScreenSize kScreen{900, 200};
+
+// Screens too small for a whole unit get units of one pixel; zoom factors stay finite and positive
+// for pointers anywhere; a sampling position wraps by truncation, saturates beyond the int32 range
+// and takes NaN as 0.
+TEST(DragGeometry, DefinedForAnyScreenPointerAndPosition) {
+    for (const ScreenSize screen : {ScreenSize{8, 19}, ScreenSize{0, 0}, ScreenSize{-900, -200}}) {
+        EXPECT_EQ(dragUnits(screen).angle, 1.0f) << screen.width;
+        EXPECT_EQ(dragUnits(screen).shear, 1.0f) << screen.height;
+    }
+    const DragPoint far[] = {{kMin, kMin}, {kMax, kMax}, {kMin, kMax}, {kMax, kMin}, {0, -65536}};
+    for (const ScreenSize screen : {kDefaultDragScreen, ScreenSize{0, 0}}) {
+        for (const DragPoint p : far) {
+            const ZoomRotate z = zoomRotateFor({0, 0}, p, dragUnits(screen));
+            EXPECT_TRUE(std::isfinite(z.cs) && std::isfinite(z.sn)) << p.x << ", " << p.y;
+            EXPECT_GT(z.scale, 0.0f) << p.x << ", " << p.y;
+        }
+    }
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const std::pair<float, std::int32_t> positions[] = {
+        {23.5f, 3}, {-0.99f, 0}, {-1.0f, 9}, {kInf, 7}, {-kInf, 2}, {std::nanf(""), 0},
+    };
+    for (const auto& [x, index] : positions)
+        EXPECT_EQ(wrapIndex(x, 10), index) << x;
+}
+
+enum class Tool { Move, ZoomRotate, SkewFlip };
+
+DragStatus drag(Tool tool, const DragPictures& pictures, DragPoint anchor, DragPoint pointer,
+                const RenderSettings& settings = {}) {
+    if (tool == Tool::Move) return moveDrag(pictures, anchor, pointer, settings);
+    const auto kind = tool == Tool::ZoomRotate ? DeformKind::ZoomRotate : DeformKind::SkewFlip;
+    return deformDrag(kind, pictures, anchor, pointer, kScreen);
+}
+
+// Where pixels of an 8 x 7 picture come from once the pointer has wandered off and come to its
+// place: every event starts afresh from the snapshot. The deformations' anchor lies in picture
+// row 1, memory row 5 (H - 1 - ay). At kAll every pixel is checked: the snapshot comes back.
+TEST(TransformDrag, WhereThePixelsComeFrom) {
+    using enum Tool;
+    constexpr DragPoint kAll{-1, -1};
+    struct Case {
+        Tool tool;
+        DragPoint anchor, pointer, at, from;
+        const char* why;
+    };
+    const Case cases[] = {
+        {Move, {2, 3}, {3, 1}, {0, 5}, {7, 0}, "the picture follows the pointer, wrapping"},
+        {Move, {2, 3}, {10, 3}, kAll, {}, "a move by the picture's width"},
+        {ZoomRotate, {7, 6}, {7, 6}, kAll, {}, "back to the anchor"},
+        // 10 down: scale 1.7; column 0 reads memory row trunc(5 + (r - 5) * 1.7) mod 7.
+        {ZoomRotate, {0, 1}, {0, 11}, {0, 3}, {0, 5}, "a shrink spreads about the anchor"},
+        {ZoomRotate, {0, 1}, {0, 11}, {0, 6}, {0, 2}, "-3.5 truncates to -3"},
+        // 157 right: a quarter turn.
+        {ZoomRotate, {0, 1}, {157, 11}, {1, 1}, {0, 0}, "clockwise: right of it, what was above"},
+        {ZoomRotate, {0, 1}, {157, 11}, {0, 0}, {7, 1}, "clockwise: above it, what was left"},
+        // 50 left: memory row r reads column trunc(c + (r - 5) / 2).
+        {SkewFlip, {3, 1}, {-47, 1}, {0, 3}, {7, 3}, "rows below the anchor go right"},
+        {SkewFlip, {3, 1}, {-47, 1}, {0, 2}, {0, 2}, "-0.5 truncates to 0"},
+        // 5 up: column c reads memory row trunc(r + (3 - c) / 2).
+        {SkewFlip, {3, 1}, {3, -4}, {1, 3}, {1, 2}, "columns left of the anchor go down"},
+        {SkewFlip, {3, 1}, {3, -4}, {4, 6}, {4, 6}, "-0.5 truncates to 0"},
+    };
+    // Pixel (x, y) holds blue = x, green = y.
+    PixelImage snapshot = randomPicture(8, 7, 1);
+    for (std::int32_t y = 0; y < 7; ++y)
+        for (std::int32_t x = 0; x < 8; ++x)
+            setPixel(snapshot, x, y, Rgb{0, std::uint8_t(y), std::uint8_t(x)});
+    for (const Case& c : cases) {
+        PixelImage picture = snapshot;
+        const DragPictures pictures{snapshot, picture, Rect{0, 0, 8, 7}};
+        drag(c.tool, pictures, c.anchor, {c.anchor.x - 3, c.anchor.y + 2});
+        drag(c.tool, pictures, c.anchor, c.pointer);
+        if (c.at == kAll) {
+            EXPECT_EQ(picture.bytes, snapshot.bytes) << c.why;
+            continue;
+        }
+        const Rgb p = pixelAt(picture, c.at.x, c.at.y);
+        EXPECT_EQ((DragPoint{p.blue, p.green}), c.from) << c.why;
+    }
+}
+
+// The status texts and their parts for a 300 x 240 picture of 5 s from 100 Hz to 400 Hz (2400
+// cents in 240 rows) and an anchor at (150, 120); 100 pixels per radian, a scale unit of 10.
+TEST(TransformDrag, StatusTexts) {
+    using enum Tool;
+    struct Case {
+        Tool tool;
+        DragPoint pointer;
+        const char* text;
+        double low = 100.0;
+    };
+    const Case cases[] = {
+        {Move, {150, 100}, "Move: X +0 (+0.00 s), Y +20 (2 semitone 0 cent)"},
+        {Move, {150, -20}, "Move: X +0 (+0.00 s), Y +140 (2 semitone 0 cent)"},  // 1400 cents
+        {Move, {120, 145}, "Move: X -30 (-0.50 s), Y -25 (-2 semitone -50 cent)"},
+        // 150 - kMin and kMin - 120 do not fit 32 bits; the shifts wrap.
+        {Move, {kMin, kMax}, "Move: X -98 (-1.63 s), Y -7 (0 semitone -70 cent)"},
+        {Move, {kMax, kMin}, "Move: X +97 (+1.62 s), Y +8 (0 semitone 80 cent)"},
+        {Move, {150, 110}, "Move: X +0 (+0.00 s), Y +10 (1 semitone 86 cent)", 30.0},  // 186.85
+        // A low pitch of 0 makes the interval infinite: saturated at the int32 limit, whose
+        // remainders are 7 and 47. Without a vertical shift it is NaN, which counts as 0.
+        {Move, {150, 119}, "Move: X +0 (+0.00 s), Y +1 (7 semitone 47 cent)", 0.0},
+        {Move, {151, 120}, "Move: X +1 (+0.02 s), Y +0 (0 semitone 0 cent)", 0.0},
+        {ZoomRotate, {250, 120}, "Rotate 60.00, Scale 1/1.00"},
+        {ZoomRotate, {850, 120}, "Rotate 60.00, Scale 1/1.00"},  // seven radians: 420 less 360
+        {ZoomRotate, {50, 120}, "Rotate -60.00, Scale 1/1.00"},
+        {ZoomRotate, {150, 130}, "Rotate 0.00, Scale 1/1.70"},
+        {ZoomRotate, {150, 20}, "Rotate 0.00, Scale 51.00"},
+        {SkewFlip, {155, 123}, "Skew-flip: x = 5, y = -3"},
+        {SkewFlip, {kMin, kMin}, "Skew-flip: x = -2147483648, y = 2147483647"},
+    };
+    const PixelImage snapshot = randomPicture(300, 240, 4);
+    PixelImage picture = snapshot;
+    const DragPictures pictures{snapshot, picture, Rect{0, 0, 300, 240}};
+    for (const Case& c : cases) {
+        RenderSettings settings;
+        settings.lowFrequency = c.low;
+        settings.highFrequency = 400.0;
+        settings.outputTime = 5.0;
+        const DragStatus status = drag(c.tool, pictures, {150, 120}, c.pointer, settings);
+        EXPECT_EQ(status.text, c.text);
+        EXPECT_EQ(status.part, c.tool == Move ? kMoveStatusPart : kDeformStatusPart) << c.text;
+    }
+    // An empty picture, whose width would divide by zero, is left alone without a text.
+    const PixelImage none;
+    PixelImage empty;
+    EXPECT_EQ(moveDrag({none, empty, Rect{}}, {0, 0}, {5, 5}, RenderSettings{}),
+              (DragStatus{kMoveStatusPart, ""}));
+}
+
+// Per picture size: regions whole, random, the last pixel in memory order, beyond the picture and
+// right of it; anchors anywhere (the batch editor takes them off the picture too); pointers from
+// the anchor itself to vast shrinks (positions beyond the lanes' bound) and the int32 limits.
+TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
+    const std::int32_t sizes[][2] = {{1, 1},    {1, 5},    {2, 3},   {3, 4},   {4, 2},
+                                     {5, 7},    {7, 1},    {8, 9},   {31, 6},  {101, 37},
+                                     {256, 11}, {1021, 6}, {41, 47}, {530, 21}};
+    const ScreenSize screens[] = {kDefaultDragScreen, {1, 1}, {0, 0}, {640, 480}};
+    std::uint32_t seed = 100;
+    for (const auto& [w, h] : sizes) {
+        std::mt19937 random(++seed);
+        const auto below = [&](std::int32_t n) {
+            return std::int32_t(random() % std::uint32_t(n));
+        };
+        const auto near = [&](std::int32_t spread) { return below(2 * spread + 1) - spread; };
+        const PixelImage snapshot = randomPicture(w, h, seed);
+        const PixelImage start = randomPicture(w, h, seed + 1000);
+        const std::int32_t l = below(w + 1);
+        const std::int32_t r = below(w + 1);
+        const std::int32_t t = below(h + 1);
+        const std::int32_t b = below(h + 1);
+        const Rect regions[] = {
+            {0, 0, w, h},          {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)},
+            {w - 1, h - 1, w, h},  {w / 2, 0, w, h / 2 + 1},
+            {-5, h / 3, 3, h + 7}, {w, 0, w + 9, h}};
+        for (const Rect& region : regions) {
+            for (const DragPoint a : {DragPoint{0, 0}, DragPoint{w - 1, h - 1},
+                                      DragPoint{below(w), below(h)}, DragPoint{-3, h + 2}}) {
+                for (const DragPoint p :
+                     {a, DragPoint{a.x + 1, a.y}, DragPoint{a.x, a.y - 1},
+                      DragPoint{a.x + near(300), a.y + near(300)},
+                      DragPoint{a.x + near(40), a.y + near(40)}, DragPoint{-1, -1},
+                      DragPoint{a.x + 100000, a.y - 70000}, DragPoint{a.x - 30, a.y + 30000},
+                      DragPoint{kMin, kMax}, DragPoint{kMax, kMin}}) {
+                    const ScreenSize screen = screens[random() % std::size(screens)];
+                    const DragUnits units = dragUnits(screen);
+                    const MoveShift shift = moveShiftFor(a, p, w, h);
+                    const ZoomRotate zoom = zoomRotateFor(a, p, units);
+                    const SkewFlip skew = skewFlipFor(a, p, units);
+                    PixelImage mine[] = {start, start, start};
+                    PixelImage theirs[] = {start, start, start};
+                    shiftPixels(snapshot, mine[0], region, shift);
+                    testing::referenceShift(snapshot, theirs[0], region, shift);
+                    zoomRotatePixels(snapshot, mine[1], region, a, zoom);
+                    testing::referenceZoomRotate(snapshot, theirs[1], region, a, zoom);
+                    skewFlipPixels(snapshot, mine[2], region, a, skew);
+                    testing::referenceSkewFlip(snapshot, theirs[2], region, a, skew);
+                    for (const int loop : {0, 1, 2})
+                        ASSERT_EQ(mine[loop].bytes, theirs[loop].bytes) << formatText(
+                            "loop %d, %d x %d, region %d,%d,%d,%d, anchor %d,%d, pointer %d,%d, "
+                            "screen %d x %d",
+                            loop, w, h, region.left, region.top, region.right, region.bottom, a.x,
+                            a.y, p.x, p.y, screen.width, screen.height);
+                }
+            }
+        }
+    }
+    // Nothing is written from a snapshot of another layout, from none, or from the picture itself
+    // (null), which would read pixels already rewritten.
+    const PixelImage before = randomPicture(9, 6, 11);
+    const PixelImage otherSize = randomPicture(9, 7, 12);
+    const PixelImage none;
+    const DragPoint anchor{4, 3};
+    const DragUnits units = dragUnits(kScreen);
+    for (const PixelImage* snapshot :
+         {&otherSize, &none, static_cast<const PixelImage*>(nullptr)}) {
+        PixelImage picture = before;
+        const PixelImage& source = snapshot ? *snapshot : picture;
+        const Rect whole{0, 0, 9, 6};
+        shiftPixels(source, picture, whole, moveShiftFor(anchor, {5, 5}, 9, 6));
+        zoomRotatePixels(source, picture, whole, anchor, zoomRotateFor(anchor, {8, 8}, units));
+        skewFlipPixels(source, picture, whole, anchor, skewFlipFor(anchor, {8, 8}, units));
+        EXPECT_EQ(picture.bytes, before.bytes) << (snapshot == &none ? "none" : "other or self");
+    }
 }
 
 // lumetra-edit: its command line and runs over files in memory, what each line does, its exit
