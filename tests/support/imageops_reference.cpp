@@ -6,17 +6,17 @@
 #include <random>
 #include <string>
 
+#include "base/float_conversion.h"
+
 namespace lumetra::testing {
 namespace {
 
-// The region of the operation, kept inside the picture.
-Rect regionOf(const CanvasImage& image) {
-    Rect r = operationRegion(image);
-    r.left = std::clamp(r.left, 0, image.pixels.width);
-    r.right = std::clamp(r.right, r.left, image.pixels.width);
-    r.top = std::clamp(r.top, 0, image.pixels.height);
-    r.bottom = std::clamp(r.bottom, r.top, image.pixels.height);
-    return r;
+// A rectangle kept inside the picture.
+Rect inside(const Rect& r, const PixelImage& picture) {
+    const std::int32_t left = std::clamp(r.left, 0, picture.width);
+    const std::int32_t top = std::clamp(r.top, 0, picture.height);
+    return Rect{left, top, std::clamp(r.right, left, picture.width),
+                std::clamp(r.bottom, top, picture.height)};
 }
 
 std::uint8_t& channel(PixelImage& image, std::int32_t x, std::int32_t y, int c) {
@@ -27,6 +27,22 @@ std::uint8_t clampTruncate(double x) {
     if (x > 255) x = 255;
     if (x < 0) x = 0;
     return static_cast<std::uint8_t>(x);
+}
+
+// What a colour operation makes of byte v, before the clamp; `brightest` is the region's largest.
+double colourValue(ColourOperation operation, int v, int brightest) {
+    switch (operation) {
+        case ColourOperation::Brighten:
+            return v * 1.2999999523162842;
+        case ColourOperation::Darken:
+            return v * 0.8700000047683716;
+        case ColourOperation::MoreContrast:
+            return (v - 128) * 1.5 + 160;
+        case ColourOperation::Normalize:
+            return brightest == 0 || brightest == 255 ? v : v * (255.0 / brightest);
+        default:
+            return 255 - v;  // Invert
+    }
 }
 
 // Picture coordinate of pixel i of a rectangle's side.
@@ -42,12 +58,48 @@ std::uint64_t overlap(std::int64_t j, std::int64_t m, std::int64_t k, std::int64
     return end > start ? std::uint64_t(end - start) : 0;
 }
 
-bool wellFormedPicture(const PixelImage& image) {
-    return image.width > 0 && image.height > 0 && image.stride == rowStride(image.width) &&
-           image.bytes.size() == std::size_t(image.stride) * std::size_t(image.height);
+// trunc(x) mod n in [0, n); beyond the int32 range x saturates, NaN counts as 0.
+std::int32_t wrapped(double x, std::int32_t n) {
+    const std::int64_t i = truncToInt32(x);
+    return static_cast<std::int32_t>(((i % n) + n) % n);
+}
+
+void copyPixel(const PixelImage& source, std::int32_t sr, std::int32_t sc, PixelImage& destination,
+               std::int32_t r, std::int32_t c) {
+    const std::uint8_t* from = source.memoryRow(sr) + 3 * std::size_t(sc);
+    std::uint8_t* to = destination.memoryRow(r) + 3 * std::size_t(c);
+    for (int k = 0; k < 3; ++k)
+        to[k] = from[k];
+}
+
+// Every pixel of the operation region from the picture as it was.
+template <class PixelFrom>
+void rewriteRegion(CanvasImage& image, PixelFrom pixelFrom) {
+    const PixelImage before = image.pixels;
+    const Rect r = inside(operationRegion(image), before);
+    for (std::int32_t y = r.top; y < r.bottom; ++y)
+        for (std::int32_t x = r.left; x < r.right; ++x)
+            setPixel(image.pixels, x, y, pixelFrom(before, r, x, y));
 }
 
 }  // namespace
+
+void referenceMirror(CanvasImage& image) {
+    rewriteRegion(image, [](const PixelImage& p, const Rect& r, std::int32_t x, std::int32_t y) {
+        return pixelAt(p, r.left + r.right - 1 - x, y);
+    });
+}
+
+void referenceFlip(CanvasImage& image) {
+    rewriteRegion(image, [](const PixelImage& p, const Rect& r, std::int32_t x, std::int32_t y) {
+        return pixelAt(p, x, r.top + r.bottom - 1 - y);
+    });
+}
+
+void referenceDelete(CanvasImage& image) {
+    rewriteRegion(image,
+                  [](const PixelImage&, const Rect&, std::int32_t, std::int32_t) { return Rgb{}; });
+}
 
 void referenceColourOperation(CanvasImage& image, ColourOperation operation) {
     PixelImage& p = image.pixels;
@@ -59,51 +111,28 @@ void referenceColourOperation(CanvasImage& image, ColourOperation operation) {
             }
         return;
     }
-    const Rect r = regionOf(image);
+    const Rect r = inside(operationRegion(image), p);
     int brightest = 0;
     for (std::int32_t y = r.top; y < r.bottom; ++y)
         for (std::int32_t x = r.left; x < r.right; ++x)
             for (int c = 0; c < 3; ++c)
                 brightest = std::max<int>(brightest, channel(p, x, y, c));
-    if (operation == ColourOperation::Normalize && (brightest == 255 || brightest == 0)) return;
-    const double f = brightest > 0 ? 255.0 / brightest : 1.0;
-    for (std::int32_t y = r.top; y < r.bottom; ++y) {
-        for (std::int32_t x = r.left; x < r.right; ++x) {
-            for (int c = 0; c < 3; ++c) {
-                std::uint8_t& v = channel(p, x, y, c);
-                switch (operation) {
-                    case ColourOperation::Brighten:
-                        v = clampTruncate(v * 1.2999999523162842);
-                        break;
-                    case ColourOperation::Darken:
-                        v = clampTruncate(v * 0.8700000047683716);
-                        break;
-                    case ColourOperation::MoreContrast:
-                        v = clampTruncate((v - 128) * 1.5 + 160);
-                        break;
-                    case ColourOperation::Normalize:
-                        v = clampTruncate(v * f);
-                        break;
-                    case ColourOperation::Invert:
-                        v = static_cast<std::uint8_t>(255 - v);
-                        break;
-                    case ColourOperation::ClearExcessBlue:
-                        break;
-                }
-            }
-        }
-    }
+    for (std::int32_t y = r.top; y < r.bottom; ++y)
+        for (std::int32_t x = r.left; x < r.right; ++x)
+            for (int c = 0; c < 3; ++c)
+                channel(p, x, y, c) =
+                    clampTruncate(colourValue(operation, channel(p, x, y, c), brightest));
 }
 
 bool referenceStretchHalftone(PixelImage& destination, const StretchRect& to,
                               const PixelImage& source, const StretchRect& from,
                               StretchRaster raster) {
-    if (!wellFormedPicture(destination) || !wellFormedPicture(source) || to.width == 0 ||
-        to.height == 0 || from.width == 0 || from.height == 0)
+    if (!wellFormed(destination) || !wellFormed(source) || to.width == 0 || to.height == 0 ||
+        from.width == 0 || from.height == 0)
         return false;
     const PixelImage in = source;  // the destination may be the source
-    const std::int64_t mx = std::abs(std::int64_t{to.width}),
-                       my = std::abs(std::int64_t{to.height});
+    const std::int64_t mx = std::abs(std::int64_t{to.width});
+    const std::int64_t my = std::abs(std::int64_t{to.height});
     const std::int64_t nx = std::abs(std::int64_t{from.width});
     const std::int64_t ny = std::abs(std::int64_t{from.height});
     for (std::int64_t jy = 0; jy < my; ++jy) {
@@ -141,17 +170,13 @@ bool referenceStretchHalftone(PixelImage& destination, const StretchRect& to,
 
 bool referenceComposite(CanvasImage& image, const PixelImage& picture,
                         const CompositeOptions& options) {
-    if (!wellFormedPicture(picture)) return false;
-    StretchRect from{0, 0, picture.width, picture.height};
-    if (options.mirrorLeftRight) {
-        from.x = picture.width - 1;
-        from.width = -picture.width;
-    }
-    if (options.turnUpsideDown) {
-        from.y = picture.height - 1;
-        from.height = -picture.height;
-    }
-    const Rect r = regionOf(image);
+    if (!wellFormed(picture)) return false;
+    const bool mirror = options.mirrorLeftRight;
+    const bool turn = options.turnUpsideDown;
+    const StretchRect from{mirror ? picture.width - 1 : 0, turn ? picture.height - 1 : 0,
+                           mirror ? -picture.width : picture.width,
+                           turn ? -picture.height : picture.height};
+    const Rect r = inside(operationRegion(image), image.pixels);
     if (options.kind == CompositeKind::OrOverlay)
         return referenceStretchHalftone(image.pixels, {r.left, r.top, r.width(), r.height()},
                                         picture, from, StretchRaster::Or);
@@ -181,14 +206,61 @@ bool referenceComposite(CanvasImage& image, const PixelImage& picture,
     return true;
 }
 
+// In the drags rows are memory rows r (0 = bottom), the anchor's ar = H - 1 - ay.
+
+void referenceShift(const PixelImage& source, PixelImage& destination, const Rect& region,
+                    const MoveShift& shift) {
+    const Rect a = inside(region, source);
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r)
+        for (std::int32_t c = a.left; c < a.right; ++c)
+            copyPixel(source, wrapped(double(r) + shift.sy, source.height),
+                      wrapped(double(c) + shift.sx, source.width), destination, r, c);
+}
+
+void referenceZoomRotate(const PixelImage& source, PixelImage& destination, const Rect& region,
+                         DragPoint anchor, const ZoomRotate& zoom) {
+    const Rect a = inside(region, source);
+    const std::int64_t ax = anchor.x;
+    const std::int64_t ar = std::int64_t{source.height} - 1 - anchor.y;
+    const float cs = zoom.cs;
+    const float sn = zoom.sn;
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r) {
+        // The row's start values at column 0, then one step per column.
+        float u = static_cast<float>(ax) + static_cast<float>(0 - ax) * cs -
+                  static_cast<float>(r - ar) * sn;
+        float v = static_cast<float>(ar) + static_cast<float>(0 - ax) * sn +
+                  static_cast<float>(r - ar) * cs;
+        for (std::int32_t c = 0; c < a.right; ++c) {
+            if (c >= a.left)
+                copyPixel(source, wrapped(v, source.height), wrapped(u, source.width), destination,
+                          r, c);
+            u += cs;
+            v += sn;
+        }
+    }
+}
+
+void referenceSkewFlip(const PixelImage& source, PixelImage& destination, const Rect& region,
+                       DragPoint anchor, const SkewFlip& skew) {
+    const Rect a = inside(region, source);
+    const std::int64_t ax = anchor.x;
+    const std::int64_t ar = std::int64_t{source.height} - 1 - anchor.y;
+    for (std::int32_t r = source.height - a.bottom; r < source.height - a.top; ++r) {
+        for (std::int32_t c = a.left; c < a.right; ++c) {
+            const float u = static_cast<float>(c) + static_cast<float>(r - ar) * skew.kx;
+            const float v = static_cast<float>(r) + static_cast<float>(ax - c) * skew.ky;
+            copyPixel(source, wrapped(v, source.height), wrapped(u, source.width), destination, r,
+                      c);
+        }
+    }
+}
+
 PixelImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
     std::string message;
     PixelImage picture = *createCanvasBitmap(width, height, message);
     std::mt19937 random(seed);
-    for (std::size_t i = 0; i < picture.bytes.size(); ++i) {
-        const bool padding = i % std::size_t(picture.stride) >= 3 * std::size_t(width);
-        picture.bytes[i] = padding ? kPaddingMark : static_cast<std::uint8_t>(random() >> 24);
-    }
+    for (std::uint8_t& byte : picture.bytes)
+        byte = static_cast<std::uint8_t>(random() >> 24);
     return picture;
 }
 

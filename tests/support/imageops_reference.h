@@ -1,7 +1,7 @@
 #pragma once
-// The image operations written plainly, pixel by pixel and byte by byte from their descriptions,
-// without tables, vectors or restructuring. The production operations must agree with them bit
-// for bit.
+// The image operations and the drags' pixel loops written plainly, pixel by pixel and byte by byte
+// from their descriptions, without tables, tiles, lanes or restructuring. The production code must
+// agree with them bit for bit, row padding and pixels outside the region included.
 
 #include <cstdint>
 
@@ -9,24 +9,37 @@
 #include "image/stretch_halftone.h"
 #include "imageops/colour_operations.h"
 #include "imageops/composite.h"
+#include "imageops/drag_geometry.h"
 
 namespace lumetra::testing {
 
 void referenceColourOperation(CanvasImage& image, ColourOperation operation);
 
-// Every destination pixel on its own: the overlap of each source pixel with it, summed over the
-// whole rectangles, and the average rounded half up. Returns false where the stretch refuses.
+// The region's columns reversed, its rows reversed, its pixels black.
+void referenceMirror(CanvasImage& image);
+void referenceFlip(CanvasImage& image);
+void referenceDelete(CanvasImage& image);
+
+// Every destination pixel on its own: the average of the source pixels, each weighted by its
+// overlap, rounded half up. False where the stretch refuses.
 bool referenceStretchHalftone(PixelImage& destination, const StretchRect& to,
                               const PixelImage& source, const StretchRect& from,
                               StretchRaster raster = StretchRaster::Copy);
 
-// True where compositeImage succeeds; the region changed as it describes.
+// True where compositeImage succeeds.
 bool referenceComposite(CanvasImage& image, const PixelImage& picture,
                         const CompositeOptions& options);
 
-// A picture of random bytes (the same for the same seed) whose row padding is kPaddingMark, so
-// that a write into the padding shows.
-inline constexpr std::uint8_t kPaddingMark = 0xEE;
+// The drags: the pixels of `region` (cut to the picture) from the snapshot `source`, a distinct
+// picture of the same layout.
+void referenceShift(const PixelImage& source, PixelImage& destination, const Rect& region,
+                    const MoveShift& shift);
+void referenceZoomRotate(const PixelImage& source, PixelImage& destination, const Rect& region,
+                         DragPoint anchor, const ZoomRotate& zoom);
+void referenceSkewFlip(const PixelImage& source, PixelImage& destination, const Rect& region,
+                       DragPoint anchor, const SkewFlip& skew);
+
+// Every byte random, the row padding too (so that a stray write shows), the same for the same seed.
 PixelImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed);
 
 }  // namespace lumetra::testing
