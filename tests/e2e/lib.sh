@@ -133,6 +133,14 @@ click_item() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
+# Clicks a dialog item with Shift held: shift_click_item CAPTION ID
+shift_click_item() {
+    xdotool keydown shift
+    click_item "$1" "$2"
+    xdotool keyup shift
+    sleep 0.2
+}
+
 # Types TEXT into an edit field of a dialog: a click into it, its text replaced, and Tab to leave
 # it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
 type_into_field() {

@@ -3,6 +3,7 @@
 
 E2E_SCENARIOS+=(
     brush_boiler_readout_and_patches
+    brush_mixes_and_boiler_agree_with_the_batch_editor
 )
 
 BRUSH="Brush Tools"
@@ -60,5 +61,48 @@ brush_boiler_readout_and_patches() {
     sleep 0.3
     expect_eq "$(brush_readout)" " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
         "slot B8 recalled after a restart"
+    close_lumetra
+}
+
+# Apply Brush to Image (F12) with each mix chosen in the window, and Apply Color Boiler (C) with
+# patch B6, each saved with Save Image and compared with lumetra-edit, then taken back.
+brush_mixes_and_boiler_agree_with_the_batch_editor() {
+    local dir="$E2E_ROOT/brush" mix radio
+    rm -rf "$dir"
+    mkdir -p "$dir"
+    cp "$E2E_PICTURES/ramps.bmp" "$dir/original.bmp"
+    cp "$E2E_PICTURES/ramps.bmp" "$dir/work.bmp"
+    start_lumetra
+    open_picture "$(winpath "$dir/work.bmp")"
+    show_brush
+    while read -r mix radio; do
+        click_item "$BRUSH" "$radio"
+        focus_main
+        xdotool key F12
+        sleep 0.3
+        xdotool key s
+        sleep 0.6
+        "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" brush --mix "$mix" >/dev/null
+        expect_true "Apply Brush with $mix equals lumetra-edit" same_pixels "$dir/work.bmp" \
+            "$dir/expected.bmp"
+        xdotool key ctrl+z
+        sleep 0.3
+    done <<'MIXES'
+cover 1711
+add 1712
+filter 1713
+boil 1714
+MIXES
+    click_item "$BRUSH" 1222
+    click_item "$BRUSH" 1236
+    focus_main
+    xdotool key c
+    sleep 0.5
+    xdotool key s
+    sleep 0.6
+    "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" boil 2,30,0,-100 \
+        --colours 0xFFFFFF,0xFFFFFF --shape round --fade right >/dev/null
+    expect_true "Apply Color Boiler with B6 equals lumetra-edit" same_pixels "$dir/work.bmp" \
+        "$dir/expected.bmp"
     close_lumetra
 }

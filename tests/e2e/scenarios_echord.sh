@@ -8,14 +8,6 @@ E2E_SCENARIOS+=(
 
 ECHORD="Echord Tool"
 
-# Clicks a dialog item with Shift held: shift_click_item CAPTION ID
-shift_click_item() {
-    xdotool keydown shift
-    click_item "$1" "$2"
-    xdotool keyup shift
-    sleep 0.2
-}
-
 # The Echord Tool window, shown with its menu command unless it is open already.
 show_echord() {
     drv windows | grep -q "|$ECHORD|" || drv command 503
