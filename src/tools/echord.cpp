@@ -128,8 +128,17 @@ class ColumnCopy {
     std::vector<std::uint8_t> columns_;
 };
 
+// The scatter of one draw (-2048..2047) at the copy's jitter: draw x jitter / 200000, truncated,
+// looked up rather than divided twice per pixel.
+using ScatterTable = std::array<std::int64_t, 4096>;
+
+void fillScatter(ScatterTable& scatter, std::int64_t jitter) {
+    for (std::int64_t s = -2048; s < 2048; ++s)
+        scatter[std::size_t(s + 2048)] = s * jitter / 200000;
+}
+
 void addCopy(std::span<const LitPixel> lit, const TargetLayout& target, const EchordCopy& copy,
-             bool wrap, const SumTable& sums, RandomSeed& seed) {
+             bool wrap, const SumTable& sums, const ScatterTable& scatter, RandomSeed& seed) {
     for (const LitPixel& p : lit) {
         std::uint8_t red = p.red, green = p.green;
         if (copy.swap) std::swap(red, green);
@@ -137,8 +146,8 @@ void addCopy(std::span<const LitPixel> lit, const TargetLayout& target, const Ec
         std::int64_t ty = p.y - std::int64_t(copy.offsetUp);
         if (copy.scatter != 0) {
             const auto [s1, s2] = echordDrawPair(seed);
-            tx += s1 * copy.scatter / 200000;
-            ty -= s2 * copy.scatter / 200000;
+            tx += scatter[std::size_t(s1 + 2048)];
+            ty -= scatter[std::size_t(s2 + 2048)];
         }
         if (tx < 0 || tx >= target.width) {
             if (!wrap) continue;
@@ -155,13 +164,15 @@ void addCopy(std::span<const LitPixel> lit, const TargetLayout& target, const Ec
 void addSeries(std::span<const LitPixel> lit, const TargetLayout& target,
                const EchordSettings& settings, RandomSeed& seed) {
     auto sums = std::make_unique<SumTable>();
+    auto scatter = std::make_unique<ScatterTable>();
     EchordSeries series(settings);
     for (std::int32_t k = 1; k <= settings.num; ++k) {
         // Once the fade fraction reaches 1 no later copy adds anything.
         if (series.spent()) break;
         const EchordCopy copy = series.next(k, seed);
         fillSums(*sums, copy.fade);
-        addCopy(lit, target, copy, settings.wrap != 0, *sums, seed);
+        if (copy.scatter != 0) fillScatter(*scatter, copy.scatter);
+        addCopy(lit, target, copy, settings.wrap != 0, *sums, *scatter, seed);
         if (!series.advance(k)) break;
     }
 }
