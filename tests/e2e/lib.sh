@@ -41,6 +41,19 @@ expect_eq() {
     log "ok: $3 = \"$2\""
 }
 
+# Like expect_eq, but asks READER (a command that prints a value) again for up to three seconds
+# until it gives EXPECTED, for what the program updates a moment after an input:
+# expect_soon READER EXPECTED WHAT
+expect_soon() {
+    local value try
+    for try in $(seq 15); do
+        value=$("$1")
+        [ "$value" = "$2" ] && break
+        sleep 0.2
+    done
+    expect_eq "$value" "$2" "$3"
+}
+
 # expect_true WHAT COMMAND...
 expect_true() {
     local what=$1

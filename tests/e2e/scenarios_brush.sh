@@ -28,7 +28,7 @@ brush_width() {
 brush_boiler_readout_and_patches() {
     start_lumetra
     show_brush
-    expect_eq "$(brush_readout)" " Heat:   0     Blr:   0%| Cycle:  0     Sh:   0%" \
+    expect_soon brush_readout " Heat:   0     Blr:   0%| Cycle:  0     Sh:   0%" \
         "boiler readout at start"
     local narrow
     narrow=$(brush_width)
@@ -37,7 +37,7 @@ brush_boiler_readout_and_patches() {
     click_item "$BRUSH" 1222
     click_item "$BRUSH" 1236
     sleep 0.3
-    expect_eq "$(brush_readout)" " Heat:   2     Blr:  30%| Cycle:  0     Sh:-200%" \
+    expect_soon brush_readout " Heat:   2     Blr:  30%| Cycle:  0     Sh:-200%" \
         "boiler readout of patch B6"
     expect_true "Boil widens the window" test "$(brush_width)" -gt "$narrow"
 
@@ -45,7 +45,7 @@ brush_boiler_readout_and_patches() {
     click_item "$BRUSH" 1149
     xdotool key Home
     sleep 0.3
-    expect_eq "$(brush_readout)" " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
+    expect_soon brush_readout " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
         "boiler readout after moving Heat"
     shot brush_tools
     shift_click_item "$BRUSH" 1238
@@ -56,10 +56,10 @@ brush_boiler_readout_and_patches() {
     click_item "$BRUSH" 1222
     click_item "$BRUSH" 1231
     sleep 0.3
-    expect_true "a mix other than Boil narrows the window" test "$(brush_width)" -eq "$narrow"
+    expect_soon brush_width "$narrow" "width when a mix other than Boil narrows the window"
     click_item "$BRUSH" 1238
     sleep 0.3
-    expect_eq "$(brush_readout)" " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
+    expect_soon brush_readout " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
         "slot B8 recalled after a restart"
     close_lumetra
 }

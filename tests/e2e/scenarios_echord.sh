@@ -29,11 +29,11 @@ echord_apply_readout_and_patches() {
     start_lumetra
     open_picture "$(winpath "$out/tone.bmp")"
     show_echord
-    expect_eq "$(echord_readout)" " Hop:_13| Num:_4| Fade:_16%" "readout of patch A1 at start"
+    expect_soon echord_readout " Hop:_13| Num:_4| Fade:_16%" "readout of patch A1 at start"
 
     # Patch A2 (two copies, alternating swap) applied, and the picture saved over its file.
     click_item "$ECHORD" 1232
-    expect_eq "$(echord_readout)" " Hop:_5| Num:_2| Fade:_10%" "readout after recalling A2"
+    expect_soon echord_readout " Hop:_5| Num:_2| Fade:_10%" "readout after recalling A2"
     click_item "$ECHORD" 1037
     focus_main
     xdotool key s
@@ -52,7 +52,7 @@ echord_apply_readout_and_patches() {
     click_item "$ECHORD" 2301
     xdotool key Home Right Right Right
     sleep 0.3
-    expect_eq "$(echord_readout)" " Num:_3| Hop:_5| Fade:_10%" "readout after moving Num"
+    expect_soon echord_readout " Num:_3| Hop:_5| Fade:_10%" "readout after moving Num"
     shot echord_tool
     # Stored in slot B3 with Shift; Shift on "00" stores nothing.
     click_item "$ECHORD" 1222
@@ -64,8 +64,8 @@ echord_apply_readout_and_patches() {
     show_echord
     click_item "$ECHORD" 1222
     click_item "$ECHORD" 1233
-    expect_eq "$(echord_readout)" " Hop:_5| Num:_3| Fade:_10%" "slot B3 recalled after a restart"
+    expect_soon echord_readout " Hop:_5| Num:_3| Fade:_10%" "slot B3 recalled after a restart"
     click_item "$ECHORD" 1240
-    expect_eq "$(echord_readout)" " Hop:_0| Num:_0| Fade:_0%" "slot B00 kept its empty record"
+    expect_soon echord_readout " Hop:_0| Num:_0| Fade:_0%" "slot B00 kept its empty record"
     close_lumetra
 }
