@@ -154,6 +154,21 @@ shift_click_item() {
     sleep 0.2
 }
 
+# A tool window, shown with its menu command unless it is open already (the command toggles):
+# show_tool_window CAPTION COMMAND
+show_tool_window() {
+    drv windows | grep -q "|$1|" || drv command "$2"
+    drv wait-dialog "$1"
+}
+
+# A dialog item's text on one line: lines joined by "|", tabs shown as "_":
+# dialog_lines CAPTION ID
+dialog_lines() {
+    local text
+    text=$(drv dialog-text "$1" "$2")
+    printf '%s' "$text" | tr '\t\n' '_|'
+}
+
 # Types TEXT into an edit field of a dialog: a click into it, its text replaced, and Tab to leave
 # it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
 type_into_field() {

@@ -8,17 +8,13 @@ E2E_SCENARIOS+=(
 
 BRUSH="Brush Tools"
 
-# The Brush Tools window, shown with its menu command unless it is open already.
 show_brush() {
-    drv windows | grep -q "|$BRUSH|" || drv command 502
-    drv wait-dialog "$BRUSH"
+    show_tool_window "$BRUSH" 502
 }
 
 # The boiler readout's two lines joined by "|".
 brush_readout() {
-    local text
-    text=$(drv dialog-text "$BRUSH" 1084)
-    printf '%s' "$text" | tr '\n' '|'
+    dialog_lines "$BRUSH" 1084
 }
 
 brush_width() {

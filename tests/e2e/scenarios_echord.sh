@@ -8,21 +8,17 @@ E2E_SCENARIOS+=(
 
 ECHORD="Echord Tool"
 
-# The Echord Tool window, shown with its menu command unless it is open already.
 show_echord() {
-    drv windows | grep -q "|$ECHORD|" || drv command 503
-    drv wait-dialog "$ECHORD"
+    show_tool_window "$ECHORD" 503
 }
 
 # The readout's three lines joined by "|", tabs shown as "_".
 echord_readout() {
-    local text
-    text=$(drv dialog-text "$ECHORD" 1134)
-    printf '%s' "$text" | tr '\t\n' '_|'
+    dialog_lines "$ECHORD" 1134
 }
 
 echord_apply_readout_and_patches() {
-    local out="$E2E_ROOT/echord" saved
+    local out="$E2E_ROOT/echord"
     rm -rf "$out"
     mkdir -p "$out"
     cp "$E2E_PICTURES/tone.bmp" "$out/tone.bmp"

@@ -84,6 +84,12 @@ class PlainToolWindow : public ToolWindow {
     }
 };
 
+// Whether Shift is down as the message being handled was sent: tool windows store patches and
+// jump sliders with it.
+inline bool shiftHeld() {
+    return GetKeyState(VK_SHIFT) < 0;
+}
+
 // The height of a rolled-up tool window: twice the fixed frame plus the small caption.
 int rolledUpHeight();
 

@@ -43,10 +43,6 @@ constexpr BoilerSlider kBoilerSliders[] = {{IDC_BOIL_HEAT, -50, 50, &BrushSettin
 constexpr std::int32_t kDensityMin = 1;
 constexpr std::int32_t kDensityMax = 80;
 
-bool shiftHeld() {
-    return GetKeyState(VK_SHIFT) < 0;
-}
-
 template <typename Value, std::size_t N>
 void checkChoice(HWND dialog, const Choice<Value> (&choices)[N], Value value) {
     for (const Choice<Value>& c : choices)

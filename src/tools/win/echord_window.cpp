@@ -19,10 +19,6 @@ constexpr Switch kSwitches[] = {{IDC_ECHORD_SWAP, &EchordSettings::swap},
                                 {IDC_ECHORD_ALT, &EchordSettings::alt},
                                 {IDC_ECHORD_WRAP, &EchordSettings::wrap}};
 
-bool shiftHeld() {
-    return GetKeyState(VK_SHIFT) < 0;
-}
-
 void setText(HWND dialog, int control, const std::string& utf8) {
     SetDlgItemTextW(dialog, control, toUtf16(utf8).c_str());
 }
