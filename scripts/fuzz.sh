@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 out=build/fuzz
-targets=(bmp_reader render_info_trailer info_reader)
+targets=(bmp_reader dib_reader render_info_trailer info_reader)
 # The core files the readers need; each target links them all.
 core=(
   src/image/bmp_layout.cpp src/image/bmp_reader.cpp src/image/bmp_rle.cpp

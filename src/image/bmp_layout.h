@@ -37,6 +37,10 @@ struct BmpLayout {
 // no sense, and pictures above `maxPixelBytes` in the 24-bit store.
 std::optional<BmpLayout> readBmpLayout(std::span<const std::uint8_t> file,
                                        std::int64_t maxPixelBytes, std::string& message);
+// The same for a packed block (the clipboard's form): the info header first, no file header,
+// and the pixels right behind the masks and colour table.
+std::optional<BmpLayout> readDibLayout(std::span<const std::uint8_t> block,
+                                       std::int64_t maxPixelBytes, std::string& message);
 
 // The 8-bit value of a bit-field channel: its bits moved to the top of the byte and repeated
 // below, so that a full field gives 255.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 #include "base/little_endian.h"
 #include "image/bmp_layout.h"
@@ -98,9 +99,12 @@ bool runLength(const BmpLayout& layout) {
 
 }  // namespace
 
-BmpReadResult decodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixelBytes) {
+namespace {
+
+BmpReadResult decodeLayout(std::span<const std::uint8_t> file,
+                           const std::optional<BmpLayout>& layout, std::string message) {
     BmpReadResult result;
-    const std::optional<BmpLayout> layout = readBmpLayout(file, maxPixelBytes, result.message);
+    result.message = std::move(message);
     if (!layout) return result;
     // Checked before the picture is made, so that a short file cannot ask for much memory.
     if (!runLength(*layout) && !rowsPresent(file, *layout)) {
@@ -124,6 +128,20 @@ BmpReadResult decodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixe
     }
     result.pixels = std::move(image);
     return result;
+}
+
+}  // namespace
+
+BmpReadResult decodeBmp(std::span<const std::uint8_t> file, std::int64_t maxPixelBytes) {
+    std::string message;
+    const std::optional<BmpLayout> layout = readBmpLayout(file, maxPixelBytes, message);
+    return decodeLayout(file, layout, std::move(message));
+}
+
+BmpReadResult decodeDib(std::span<const std::uint8_t> block, std::int64_t maxPixelBytes) {
+    std::string message;
+    const std::optional<BmpLayout> layout = readDibLayout(block, maxPixelBytes, message);
+    return decodeLayout(block, layout, std::move(message));
 }
 
 }  // namespace lumetra

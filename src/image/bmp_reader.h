@@ -24,4 +24,10 @@ struct BmpReadResult {
 BmpReadResult decodeBmp(std::span<const std::uint8_t> file,
                         std::int64_t maxPixelBytes = kMaxPixelBytes);
 
+// Decodes a packed DIB block, the picture format of the clipboard: an info header (12, 40, 52,
+// 56, 64, 108 or 124 bytes), the masks and colour table, the pixels; no file header. Everything
+// the file decoder reads, 16 and 32 bits included; the block's length is the bound of every read.
+BmpReadResult decodeDib(std::span<const std::uint8_t> block,
+                        std::int64_t maxPixelBytes = kMaxPixelBytes);
+
 }  // namespace lumetra

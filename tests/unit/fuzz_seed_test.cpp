@@ -57,11 +57,22 @@ Seeds bmpSeeds() {
     seeds["core4.bmp"] = testing::makeBmp(core);
     BmpFields rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = palette(4)};
     rle8.pixels = {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1};
+    rle8.colourCount = 4;
     seeds["rle8.bmp"] = testing::makeBmp(rle8);
     BmpFields rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = palette(4)};
     rle4.pixels = {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1};
+    rle4.colourCount = 4;
     seeds["rle4.bmp"] = testing::makeBmp(rle4);
     seeds["saved24.bmp"] = encodeBmpFile(renderedPicture(), false);
+    return seeds;
+}
+
+// The same pictures as packed blocks (the clipboard's form): the file header left out.
+Seeds dibSeeds(const Seeds& bmp) {
+    Seeds seeds;
+    for (const auto& [name, bytes] : bmp)
+        seeds[name.substr(0, name.size() - 4) + ".dib"] =
+            std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end());
     return seeds;
 }
 
@@ -105,8 +116,11 @@ void writeSeeds(const std::filesystem::path& folder, const Seeds& seeds) {
 
 TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     const Seeds bmp = bmpSeeds(), trailer = trailerSeeds(), info = infoSeeds();
+    const Seeds dib = dibSeeds(bmp);
     for (const auto& [name, bytes] : bmp)
         EXPECT_TRUE(decodeBmp(bytes).pixels) << name;
+    for (const auto& [name, bytes] : dib)
+        EXPECT_TRUE(decodeDib(bytes).pixels) << name;
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("appended.bmp"), 54 + 48).kind, TrailerKind::Found);
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("stale-version.bmp"), 54 + 48).kind,
               TrailerKind::Stale);
@@ -119,6 +133,7 @@ TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     if (!folder) return;
     const std::filesystem::path root = std::filesystem::path(folder);
     writeSeeds(root / "bmp_reader", bmp);
+    writeSeeds(root / "dib_reader", dib);
     writeSeeds(root / "render_info_trailer", trailer);
     writeSeeds(root / "info_reader", info);
 }
