@@ -85,16 +85,9 @@ Ids joined(Ids a, const Ids& b) {
     return a;
 }
 
-// The features that come later, grayed whatever the facts: Help, Analyze Soundfile and the
-// clipboard's commands.
+// The features that come later, grayed whatever the facts: Help and Analyze Soundfile.
 Ids later() {
-    return Ids{IDM_HELP,
-               IDM_ANALYZE_SOUNDFILE,
-               IDM_CUT,
-               IDM_COPY,
-               IDM_PASTE,
-               IDM_PASTE_AS_OVERLAY,
-               IDM_PASTE_AS_FILTER};
+    return Ids{IDM_HELP, IDM_ANALYZE_SOUNDFILE};
 }
 
 // Everything there to work on: a sound, an undo picture, a path, a picture on the clipboard.
@@ -103,7 +96,7 @@ MenuFacts ready() {
     f.soundLength = 11;  // a sound needs eleven values
     f.hasUndoImage = true;
     f.hasPath = true;
-    f.clipboardHasDib = true;
+    f.clipboardHasPicture = true;
     return f;
 }
 
@@ -121,14 +114,17 @@ TEST(CommandTable, GrayedItemsAreTheLaterFeaturesAndWhatTheFactsForbid) {
     const Case cases[] = {
         {"nothing yet",
          MenuFacts{},
-         {IDM_SAVE_SOUND_AS, IDM_PLAY, IDM_UNDO, IDM_REFRESH_FROM_FILE}},
+         {IDM_SAVE_SOUND_AS, IDM_PLAY, IDM_UNDO, IDM_REFRESH_FROM_FILE, IDM_PASTE,
+          IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}},
         {"everything there", ready(), {}},
         {"ten values are no sound",
          with([](MenuFacts& f) { f.soundLength = 10; }),
          {IDM_SAVE_SOUND_AS, IDM_PLAY}},
         {"no undo picture", with([](MenuFacts& f) { f.hasUndoImage = false; }), {IDM_UNDO}},
         {"no path", with([](MenuFacts& f) { f.hasPath = false; }), {IDM_REFRESH_FROM_FILE}},
-        {"no clipboard picture", with([](MenuFacts& f) { f.clipboardHasDib = false; }), {}},
+        {"no clipboard picture",
+         with([](MenuFacts& f) { f.clipboardHasPicture = false; }),
+         {IDM_PASTE, IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}},
         // The sound card options wait for playback and for the sound file of a render.
         {"playing", with([](MenuFacts& f) { f.playbackActive = true; }), {IDM_SOUNDCARD_OPTIONS}},
         {"writing a sound file",

@@ -13,11 +13,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/win/registry_key.h"
 #include "document/win/canvas_window.h"
+#include "image/win/clipboard_picture.h"
 #include "shell/win/program.h"
+#include "win_test_pictures.h"
 
 namespace lumetra::win {
 namespace {
@@ -220,6 +223,38 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     EXPECT_TRUE(program_.closeAfterRender);
     EXPECT_FALSE(program_.shutdownDone);
     program_.renderRunning = false;
+}
+
+// Cut blacks out the region only once the region is on the clipboard: while another program
+// holds the clipboard open, the picture stays as it was. Paste brings the region back.
+TEST_F(ProgramTest, CutLosesNothingWhileTheClipboardIsHeldAndPasteBringsTheRegionBack) {
+    CanvasImage& image = program_.document.current;
+    image.pixels = testPattern(image.pixels.width, image.pixels.height);
+    image.selection = Rect{2, 3, 12, 8};
+    const std::vector<std::uint8_t> before = image.pixels.bytes;
+    {
+        const UniqueKernelHandle held(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        const UniqueKernelHandle done(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+        std::thread other([&] {
+            const UniqueWindow window(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1,
+                                                      HWND_MESSAGE, nullptr, nullptr, nullptr));
+            const UniqueClipboard clipboard = openClipboard(window.get());
+            SetEvent(held.get());
+            WaitForSingleObject(done.get(), INFINITE);
+        });
+        WaitForSingleObject(held.get(), INFINITE);
+        command(IDM_CUT);
+        SetEvent(done.get());
+        other.join();
+    }
+    EXPECT_EQ(image.pixels.bytes, before) << "the clipboard could not take the region";
+
+    command(IDM_CUT);
+    for (int y = 3; y < 8; ++y)
+        for (int x = 2; x < 12; ++x)
+            ASSERT_EQ(pixelAt(image.pixels, x, y), Rgb{}) << x << "," << y;
+    command(IDM_PASTE);
+    EXPECT_EQ(image.pixels.bytes, before) << "pasted 1:1 into the same selection";
 }
 
 }  // namespace

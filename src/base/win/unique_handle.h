@@ -188,4 +188,20 @@ inline UniqueGlobalLock lockGlobal(HGLOBAL memory) noexcept {
     return UniqueGlobalLock(LockedGlobal{memory, memory ? GlobalLock(memory) : nullptr});
 }
 
+// The clipboard, open on behalf of a window for one scope. Owns nothing when another window
+// holds it and it could not be opened.
+struct OpenedClipboard {
+    bool open = false;
+    friend bool operator==(const OpenedClipboard& a, const OpenedClipboard& b) noexcept {
+        return a.open == b.open;
+    }
+};
+inline void closeClipboard(OpenedClipboard) noexcept {
+    CloseClipboard();
+}
+using UniqueClipboard = UniqueHandle<OpenedClipboard, &closeClipboard>;
+inline UniqueClipboard openClipboard(HWND owner) noexcept {
+    return UniqueClipboard(OpenedClipboard{OpenClipboard(owner) != FALSE});
+}
+
 }  // namespace lumetra::win

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "image/win/clipboard_picture.h"
 #include "resources/resource_ids.h"
 #include "shell/file_list.h"
+#include "shell/win/clipboard_commands.h"
 #include "shell/win/commands.h"
 #include "shell/win/edit_commands.h"
 #include "shell/win/image_commands.h"
@@ -29,7 +31,7 @@ bool noUndoImage(const MenuFacts& f) {
     return !f.hasUndoImage;
 }
 bool noClipboardPicture(const MenuFacts& f) {
-    return !f.clipboardHasDib;
+    return !f.clipboardHasPicture;
 }
 bool deviceOrFileBusy(const MenuFacts& f) {
     return f.playbackActive || f.soundfileOpen;
@@ -96,9 +98,9 @@ constexpr std::array kCommands{
     // Edit
     one(IDM_UNDO, undoCommand, Dropped, noUndoImage),
     one(IDM_REDO, undoCommand),
-    later(IDM_CUT),
-    later(IDM_COPY),
-    later(IDM_PASTE, noClipboardPicture),
+    one(IDM_CUT, copyCommand),
+    one(IDM_COPY, copyCommand),
+    one(IDM_PASTE, pasteCommand, Dropped, noClipboardPicture),
     one(IDM_DELETE, pictureCommand),
     // Colors
     one(IDM_INVERT_COLORS, pictureCommand),
@@ -118,10 +120,10 @@ constexpr std::array kCommands{
     one(IDM_HALF_VERTICALLY, pictureCommand),
     // Filter
     one(IDM_FILTER_FROM_BROWSER, compositeFromBrowserCommand),
-    later(IDM_PASTE_AS_FILTER, noClipboardPicture),
+    one(IDM_PASTE_AS_FILTER, pasteCommand, Dropped, noClipboardPicture),
     one(IDM_FILTER_FROM_FILE, compositeFromFileCommand),
     one(IDM_OVERLAY_FROM_BROWSER, compositeFromBrowserCommand),
-    later(IDM_PASTE_AS_OVERLAY, noClipboardPicture),
+    one(IDM_PASTE_AS_OVERLAY, pasteCommand, Dropped, noClipboardPicture),
     one(IDM_OVERLAY_FROM_FILE, compositeFromFileCommand),
     // Sound
     one(IDM_RENDER_IMAGE, renderCommand),
@@ -212,7 +214,7 @@ MenuFacts currentMenuFacts(const Program& program) {
     f.options = program.settings.shell;
     f.hasUndoImage = !program.document.undo.pixels.empty();
     f.hasPath = !program.document.path.empty();
-    f.clipboardHasDib = IsClipboardFormatAvailable(CF_DIB) != FALSE;
+    f.clipboardHasPicture = clipboardHasPicture();
     f.toolbarVisible = program.toolbar && IsWindowVisible(program.toolbar);
     const ToolWindows& t = program.tools;
     f.brushOpen = t.brush && t.brush->isOpen();

@@ -29,7 +29,7 @@ struct MenuFacts {
     ShellOptions options;
     bool hasUndoImage = false;
     bool hasPath = false;
-    bool clipboardHasDib = false;
+    bool clipboardHasPicture = false;  // CF_DIB or CF_BITMAP
     bool toolbarVisible = false;
     bool brushOpen = false;
     bool echordOpen = false;

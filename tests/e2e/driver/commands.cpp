@@ -308,6 +308,14 @@ const std::vector<Command>& commandTable() {
         {"close", 0, "close the main window; wait for the program to end; print its exit code",
          close},
         {"sleep", 1, "MS: wait", sleepFor},
+        {"clipboard-put-32", 1,
+         "BMP: put a 24-bit BMP file on the clipboard as a 32-bit top-down CF_DIB, as most "
+         "programs do",
+         clipboardPut32},
+        {"clipboard-save-bitmap", 1,
+         "BMP: save the clipboard's CF_BITMAP (read with GetDIBits) as a 24-bit BMP file; print "
+         "its size WxH",
+         clipboardSaveBitmap},
     };
     return table;
 }

@@ -104,4 +104,8 @@ struct Command {
 
 const std::vector<Command>& commandTable();
 
+// The clipboard commands (clipboard.cpp).
+std::string clipboardPut32(Session& session, const std::vector<std::wstring>& args);
+std::string clipboardSaveBitmap(Session& session, const std::vector<std::wstring>& args);
+
 }  // namespace e2e
