@@ -21,10 +21,10 @@ f1_opens_the_guide_at_the_active_windows_section() {
     focus_main
     xdotool key F1
     expect_help_opens contents
-    local caption command section
-    for caption in "Brush Tools|502|Brush toolbox" "Echord Tool|503|Echord toolbox" \
+    local entry caption command section
+    for entry in "Brush Tools|502|Brush toolbox" "Echord Tool|503|Echord toolbox" \
         "Render Options|310|Render options"; do
-        IFS='|' read -r caption command section <<<"$caption"
+        IFS='|' read -r caption command section <<<"$entry"
         show_tool_window "$caption" "$command"
         activate_tool_window "$caption"
         xdotool key F1
@@ -35,11 +35,12 @@ f1_opens_the_guide_at_the_active_windows_section() {
     xdotool key alt+h Return
     expect_help_opens contents
 
-    # Without the guide beside the program, a warning says where it belongs.
+    # Without the guide beside the program, a warning says where it belongs. The guide is put
+    # back before anything is checked, for the scenarios that follow.
     mv "$E2E_APP/guide" "$E2E_ROOT/guide.away"
     xdotool key F1
     local box
-    box=$(drv wait-message-box)
+    box=$(drv wait-message-box || true)
     mv "$E2E_ROOT/guide.away" "$E2E_APP/guide"
     expect_eq "${box%%|*}" "Lumetra Warning!" "caption of the box without a guide"
     expect_true "the box names the missing page" \
