@@ -85,9 +85,9 @@ Ids joined(Ids a, const Ids& b) {
     return a;
 }
 
-// The features that come later, grayed whatever the facts: Help and Analyze Soundfile.
+// The features that come later, grayed whatever the facts: Analyze Soundfile.
 Ids later() {
-    return Ids{IDM_HELP, IDM_ANALYZE_SOUNDFILE};
+    return Ids{IDM_ANALYZE_SOUNDFILE};
 }
 
 // Everything there to work on: a sound, an undo picture, a path, a picture on the clipboard.

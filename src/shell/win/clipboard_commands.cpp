@@ -26,8 +26,7 @@ namespace {
 enum class CopySource { Browser, Canvas };
 
 bool browserActive(const Program& program) {
-    const auto& browser = program.tools.browser;
-    return browser && program.tools.active && program.tools.active == browser->window();
+    return program.tools.browser && activeToolWindow(program.tools) == program.tools.browser.get();
 }
 
 // The browser's selected file as a 24-bit block; nothing when our reader cannot read it.

@@ -32,7 +32,7 @@ bool createToolWindows(Program& program) {
 
     t.browser = std::make_unique<PlainToolWindow>(
         ToolPlacement{&l.browserX, &l.browserY, &l.browserShow, &l.browserWidth, &l.browserBottom},
-        t.active);
+        t.active, L"Image Browser");
     HWND browser = t.browser->create(program.instance, owner, IDD_IMAGE_BROWSER);
     if (!browser) {
         program.ui.fatalError(L"Could not create Image Browser window!");
@@ -103,6 +103,14 @@ void keepToolWindowsAboveOwner(const ToolWindows& t) {
             SetWindowPos(w, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     }
+}
+
+ToolWindow* activeToolWindow(const ToolWindows& t) {
+    if (!t.active) return nullptr;
+    for (ToolWindow* w : std::initializer_list<ToolWindow*>{t.brush.get(), t.echord.get(),
+                                                            t.browser.get(), t.renderOptions.get()})
+        if (w && w->window() == t.active) return w;
+    return nullptr;
 }
 
 ToolWindow* toolWindowOf(const ToolWindows& t, int command) {
