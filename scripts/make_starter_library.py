@@ -93,8 +93,9 @@ def envelope(t, attack, length, release):
 
 
 def chords():
-    """Am - F - C - G, four voices and their octaves, on a scale of three rows per semitone from
-    A1 (55 Hz) that the appended render record sets, so every note lies exactly on a row."""
+    """Am - F - C - G, four voices with their first harmonics (an organ), on a scale of three rows
+    per semitone from A1 (55 Hz) that the appended render record sets, so every note lies
+    exactly on a row (the harmonics within a sixth of a semitone)."""
     w, h = 512, 256
     low = 55.0
     high = low * 2 ** ((h - 1) / 36)
@@ -106,8 +107,8 @@ def chords():
             e = envelope(x, 10, span - 2, 24)
             for v, semitone in enumerate(notes):
                 pan = (0.5, 0.85, 1.0, 0.7)[v]  # the left share of the voice
-                for octave, level in ((0, 230), (12, 90)):
-                    y = h - 1 - 3 * (semitone + octave)
+                for harmonic, level in ((1, 230), (2, 100), (3, 70), (4, 45), (5, 32), (6, 24)):
+                    y = h - 1 - round(3 * (semitone + 12 * math.log2(harmonic)))
                     pic.add(c * span + x, y, level * e * pan, level * e * (1.5 - pan))
     # A melody above: one note per half chord.
     melody = [36, 39, 32, 36, 31, 34, 29, 31]

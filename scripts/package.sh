@@ -29,6 +29,10 @@ cmake --build --preset windows -j "$(nproc)" --target Lumetra lumetra-render lum
 
 echo "== packages"
 rm -rf build/packages
+# The same bytes from every run and in both packages: stripping stamps the programs with this
+# time (the last commit's) instead of the moment.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || echo 0)
+export SOURCE_DATE_EPOCH
 (cd build/windows && cpack >/dev/null)
 version=$(sed -n 's/^#define LUMETRA_VERSION_TEXT "\(.*\)"$/\1/p' build/windows/generated/lumetra_version.h)
 zip=build/packages/Lumetra-$version-win64.zip
