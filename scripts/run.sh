@@ -17,11 +17,12 @@ echo "Rendered build/out/demo.wav"
 [ -z "${LUMETRA_NO_GUI:-}" ] || exit 0
 
 # The program keeps its folders (Images, Filters, Undo, ...) beside itself.
+# It finds there the starter library the build draws: demo pictures and the filter pack.
 app=$root/build/app
-mkdir -p "$app/Images" "$app/Filters/Starter"
+mkdir -p "$app"
 cp build/windows/bin/Lumetra.exe "$app/"
+cp -r build/windows/starter/Images build/windows/starter/Filters "$app/"
 cp docs/demo.bmp "$app/Images/"
-cp docs/demo.bmp "$app/Filters/Starter/"
 
 export WINEPREFIX=$root/build/wine-run WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="

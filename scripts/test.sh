@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every preset and runs every test: native unit tests, the same
-# under AddressSanitizer and UBSan, the cross-built tests under Wine, and short fuzz runs.
+# under AddressSanitizer and UBSan, the cross-built tests under Wine, the end-to-end scenarios,
+# the packages with their install, start and uninstall under Wine, and short fuzz runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,6 +27,11 @@ trap - EXIT
 
 echo "== end-to-end scenarios under Wine"
 scripts/e2e.sh
+
+echo "== packages"
+scripts/package.sh
+echo "== install, start and uninstall the packages under Wine"
+scripts/e2e-install.sh
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== short fuzz runs"

@@ -295,11 +295,4 @@
 #define IDS_VALUE_ECHORD_SHOW 3042
 #define IDS_VALUE_BRUSH_SHOW 3043
 
-// ---------------------------------------------------------------------------------------------
-// Version (also in the version resource)
-#define LUMETRA_VERSION_MAJOR 0
-#define LUMETRA_VERSION_MINOR 1
-#define LUMETRA_VERSION_PATCH 0
-#define LUMETRA_VERSION_TEXT "0.1.0"
-
 #endif

@@ -178,6 +178,30 @@ std::string canvasOrigin(Session& session, const Args&) {
            std::to_string(client.right) + " " + std::to_string(client.bottom);
 }
 
+// The texts of a tab control's tabs, one a line: TCM_GETITEM writes through pointers, so the
+// item record and its text buffer live in the program's process.
+std::string tabNames(Session& session, const Args& a) {
+    HWND tabs = requireDialogItem(session, a[0], a[1]);
+    const LRESULT count = sendWithTimeout(tabs, TCM_GETITEMCOUNT, 0, 0);
+    constexpr size_t kChars = 260;
+    RemoteBuffer remote(session.main().processId, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    auto* const text =
+        reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TCITEMW));
+    std::string out;
+    for (LRESULT i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = int(kChars);
+        remote.write(&item, sizeof item);
+        sendWithTimeout(tabs, TCM_GETITEMW, WPARAM(i), reinterpret_cast<LPARAM>(remote.address()));
+        const std::vector<unsigned char> bytes = remote.read();
+        const auto* chars = reinterpret_cast<const wchar_t*>(bytes.data() + sizeof(TCITEMW));
+        out += (i ? "\n" : "") + toUtf8(std::wstring(chars, wcsnlen(chars, kChars)));
+    }
+    return out;
+}
+
 // The system's folder browser selects a folder given as a path, as a click in its tree would;
 // the text must live in the program's process.
 std::string browseSelect(Session& session, const Args& a) {
@@ -301,6 +325,8 @@ const std::vector<Command>& commandTable() {
         {"wait-message-box", 0, "wait for a message box; print caption|text", waitMessageBox},
         {"canvas-origin", 0, "print the canvas client origin on screen and its size: x y w h",
          canvasOrigin},
+        {"tab-names", 2, "CAPTION ID: print the texts of a dialog's tab control, one a line",
+         tabNames},
         {"browse-select", 2, "CAPTION PATH: select a folder in the folder browser", browseSelect},
         {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
         {"registry", 1, "KEY: print SUBKEY|NAME|TYPE|DATA for each value under HKCU\\KEY",

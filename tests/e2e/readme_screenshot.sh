@@ -1,0 +1,22 @@
+# The README's screenshot, taken from the current program (not a test; scripts/e2e.sh does not
+# run it by itself):
+#   E2E_EXTRA=tests/e2e/readme_screenshot.sh scripts/e2e.sh readme_screenshot
+# writes docs/screenshot.png: the starter library's chord progression rendered, beside the image
+# browser and the tool windows.
+readme_screenshot() {
+    local repo=$E2E_TESTS/../..
+    cp -r "$repo/build/windows/starter/Images" "$repo/build/windows/starter/Filters" "$E2E_APP/"
+    local place
+    for place in main.x:8 main.y:8 main.w:700 main.h:400 imgbr.x:716 imgbr.y:8 brush.x:8 \
+        brush.y:416 echord.x:320 echord.y:416; do
+        put_setting Windows "${place%%:*}" REG_DWORD "${place#*:}"
+    done
+    start_lumetra
+    open_picture "$(winpath "$E2E_APP/Images/chords.bmp")"
+    render F5
+    wait_play_end
+    sleep 0.5
+    import -window root -crop 1088x740+0+0 +repage -strip "$repo/docs/screenshot.png"
+    log "wrote docs/screenshot.png"
+    close_lumetra
+}
