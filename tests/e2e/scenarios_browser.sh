@@ -52,11 +52,9 @@ add_folder() {
 browser_filter_copy_and_add_folder() {
     local dir="$E2E_ROOT/browser" more='C:\more images' cell name
     rm -rf "$dir" "$WINEPREFIX/drive_c/more images"
-    mkdir -p "$dir/filters/fades" "$dir/filters/bands" "$dir/filters/.hidden" \
-        "$WINEPREFIX/drive_c/more images/deep"
+    mkdir -p "$dir/filters/fades" "$dir/filters/bands" "$WINEPREFIX/drive_c/more images/deep"
     make_bmp "$dir/filters/fades/fade.bmp" -size 96x64 gradient:white-black -rotate 90
     make_bmp "$dir/filters/bands/bands.bmp" -size 80x60 gradient:red-blue
-    make_bmp "$dir/filters/.hidden/hidden.bmp" -size 10x10 xc:white
     make_bmp "$WINEPREFIX/drive_c/more images/deep/extra.bmp" -size 50x40 gradient:green-white
     cp "$E2E_PICTURES/ramps.bmp" "$dir/original.bmp"
     cp "$E2E_PICTURES/ramps.bmp" "$dir/work.bmp"
