@@ -14,7 +14,7 @@ bin=$repo/build/windows/bin
 for tool in wine xdotool Xvfb import convert compare identify python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
-for exe in Lumetra.exe lumetra_e2e.exe; do
+for exe in Lumetra.exe lumetra_e2e.exe lumetra_browser_standin.exe; do
     [ -f "$bin/$exe" ] || { echo "e2e: $bin/$exe is missing (scripts/build.sh windows)"; exit 1; }
 done
 # The batch renderer whose files the program must reproduce byte for byte.
@@ -36,7 +36,9 @@ mkdir -p "$E2E_ROOT/app" "$E2E_ROOT/sounds" "$E2E_ARTIFACTS"
 export E2E_APP=$E2E_ROOT/app E2E_SOUNDS=$E2E_ROOT/sounds E2E_PICTURES=$E2E_ROOT/pictures
 # The program keeps its folders (Images, Filters, Undo, ...) beside itself: give it its own.
 cp "$bin/Lumetra.exe" "$E2E_APP/"
-cp "$bin/lumetra_e2e.exe" "$E2E_ROOT/"
+cp "$bin/lumetra_e2e.exe" "$bin/lumetra_browser_standin.exe" "$E2E_ROOT/"
+# The user guide beside the program, where its help command looks for it.
+cp -r "$repo/docs/guide" "$E2E_APP/guide"
 export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe E2E_TESTS=$repo/tests/e2e
 
 source scripts/wine-env.sh

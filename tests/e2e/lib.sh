@@ -325,3 +325,52 @@ expect_settings() {
         done
     done
 }
+
+# ---------------------------------------------------------------------------------------------
+# Help: a stand-in for the user's browser, registered in the run's prefix as the program that
+# opens ".html" files. It writes the address it was asked to open into $E2E_ROOT/help-request.txt
+# (tests/e2e/standin).
+
+# Makes the stand-in the user's browser and forgets an earlier request. The user's own choice
+# lives under HKCU\Software\Classes; Wine's view of the classes shows only the machine's
+# (HKLM\Software\Classes), so the stand-in is registered in both.
+register_standin_browser() {
+    local standin=${E2E_STANDIN:-$E2E_ROOT/lumetra_browser_standin.exe} command root
+    command="\"$(winpath "$standin")\" \"$(winpath "$E2E_ROOT")\\help-request.txt\" \"%1\""
+    for root in 'HKCU\Software\Classes' 'HKLM\Software\Classes'; do
+        wine reg add "$root\\.html" /ve /d Lumetra.E2EPage /f >/dev/null 2>&1
+        wine reg add "$root\\Lumetra.E2EPage\\shell\\open\\command" /ve /d "$command" /f \
+            >/dev/null 2>&1
+    done
+    rm -f "$E2E_ROOT/help-request.txt"
+}
+
+# The file: URL of a path (a Linux path, or a Windows one such as "C:\Program Files\Lumetra"),
+# escaped as the program escapes it.
+file_url() {
+    local path=$1
+    [[ "$path" =~ ^[A-Za-z]: ]] || path=$(winpath "$path")
+    python3 -c 'import sys, urllib.parse
+print("file:///" + urllib.parse.quote(sys.argv[1].replace("\\", "/"), safe="/:"))' "$path"
+}
+
+# Waits for the stand-in to be started and checks that it was asked for the guide beside the
+# program, at the section of a help keyword or anchor ("Brush toolbox" or "brush-toolbox"), or
+# at the contents ("contents"): expect_help_opens SECTION [PROGRAM_FOLDER]
+# PROGRAM_FOLDER is where Lumetra.exe lies (default $E2E_APP).
+expect_help_opens() {
+    local request=$E2E_ROOT/help-request.txt folder=${2:-$E2E_APP} anchor url try
+    folder=${folder%/}
+    folder=${folder%\\}
+    anchor=$(printf '%s' "$1" | tr 'A-Z ' 'a-z-')
+    [ "$anchor" = contents ] && anchor=""
+    for try in $(seq 100); do
+        [ -f "$request" ] && break
+        sleep 0.1
+    done
+    [ -f "$request" ] || fail "the browser was not asked to open anything"
+    url=$(head -n 1 "$request")
+    rm -f "$request"
+    expect_eq "$url" "$(file_url "$folder")/guide/index.html${anchor:+#$anchor}" \
+        "the page the browser was asked to open"
+}

@@ -85,15 +85,10 @@ Ids joined(Ids a, const Ids& b) {
     return a;
 }
 
-// The features that come later, grayed whatever the facts: Help, Analyze Soundfile and the
+// The features that come later, grayed whatever the facts: Analyze Soundfile and the
 // clipboard's commands.
 Ids later() {
-    return Ids{IDM_HELP,
-               IDM_ANALYZE_SOUNDFILE,
-               IDM_CUT,
-               IDM_COPY,
-               IDM_PASTE,
-               IDM_PASTE_AS_OVERLAY,
+    return Ids{IDM_ANALYZE_SOUNDFILE, IDM_CUT, IDM_COPY, IDM_PASTE, IDM_PASTE_AS_OVERLAY,
                IDM_PASTE_AS_FILTER};
 }
 

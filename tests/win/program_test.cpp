@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/win/registry_key.h"
@@ -220,6 +221,27 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     EXPECT_TRUE(program_.closeAfterRender);
     EXPECT_FALSE(program_.shutdownDone);
     program_.renderRunning = false;
+}
+
+// The help command opens the guide at the keyword of the tool window that was activated last;
+// activating the main window takes it back to the contents.
+TEST_F(ProgramTest, TheActiveToolWindowGivesTheHelpKeyword) {
+    const ToolWindows& t = program_.tools;
+    const std::pair<ToolWindow*, const wchar_t*> cases[] = {
+        {t.brush.get(), L"Brush toolbox"},
+        {t.echord.get(), L"Echord toolbox"},
+        {t.browser.get(), L"Image Browser"},
+        {t.renderOptions.get(), L"Render options"},
+    };
+    SendMessageW(main_, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(activeToolWindow(t), nullptr);
+    for (auto [tool, keyword] : cases) {
+        SendMessageW(tool->window(), WM_ACTIVATE, WA_ACTIVE, 0);
+        ASSERT_EQ(activeToolWindow(t), tool) << keyword;
+        EXPECT_EQ(tool->helpKeyword(), keyword);
+        SendMessageW(main_, WM_ACTIVATE, WA_ACTIVE, 0);
+        EXPECT_EQ(activeToolWindow(t), nullptr) << keyword;
+    }
 }
 
 }  // namespace

@@ -77,12 +77,19 @@ class ToolWindow : public DialogHandler {
 // resource, shown, hidden, rolled up and placed like every tool window.
 class PlainToolWindow : public ToolWindow {
   public:
-    using ToolWindow::ToolWindow;
+    PlainToolWindow(ToolPlacement placement, HWND& activeToolWindow,
+                    std::wstring_view helpKeyword = {})
+        : ToolWindow(placement, activeToolWindow), helpKeyword_(helpKeyword) {}
+
+    std::wstring_view helpKeyword() const override { return helpKeyword_; }
 
   protected:
     INT_PTR handle(HWND, UINT message, WPARAM, LPARAM) override {
         return message == WM_INITDIALOG ? TRUE : FALSE;
     }
+
+  private:
+    std::wstring_view helpKeyword_;  // a literal
 };
 
 // Whether Shift is down as the message being handled was sent: tool windows store patches and

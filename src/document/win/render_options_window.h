@@ -31,6 +31,7 @@ class RenderOptionsWindow : public ToolWindow {
     void fillFields();
     // Refills the fields when the window is open (after New Image, open, revert).
     void refreshIfOpen();
+    std::wstring_view helpKeyword() const override { return L"Render options"; }
 
   protected:
     INT_PTR handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -7,6 +7,7 @@
 #include "shell/file_list.h"
 #include "shell/win/commands.h"
 #include "shell/win/edit_commands.h"
+#include "shell/win/help_command.h"
 #include "shell/win/image_commands.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program.h"
@@ -155,7 +156,7 @@ constexpr std::array kCommands{
     one(IDM_NUMBER_SOUNDFILES, optionSwitchCommand, Dropped, nullptr, numberSoundfiles),
     one(IDM_SOUNDCARD_OPTIONS, soundOptionsCommand, Dropped, deviceOrFileBusy),
     // Help
-    later(IDM_HELP),
+    one(IDM_HELP, helpCommand, Runs),
     one(IDM_ABOUT, aboutCommand),
 };
 

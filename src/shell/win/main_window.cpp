@@ -13,6 +13,7 @@
 #include "shell/program_folders.h"
 #include "shell/win/command_table.h"
 #include "shell/win/edit_commands.h"
+#include "shell/win/help_command.h"
 #include "shell/win/menus.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program.h"
@@ -270,6 +271,7 @@ void runShutdown(Program& program) {
         if (program.undo) program.undo->storeExitSnapshot(program.document);
         DestroyWindow(program.canvas->window());
     }
+    releaseHelp(program);
     recordToolPlacements(program.tools);
     saveSettings(program);
     program.recent.save();

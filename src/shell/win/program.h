@@ -38,6 +38,13 @@ struct ToolDrag {
     ScreenSize screen;
 };
 
+// A classic help file the help command opened, and the window it was opened for: the shutdown
+// releases it. No file while none is open.
+struct OpenHelpFile {
+    HWND owner = nullptr;
+    std::wstring file;
+};
+
 struct Program : private boost::noncopyable {
     explicit Program(HINSTANCE instance);
     ~Program();
@@ -79,6 +86,7 @@ struct Program : private boost::noncopyable {
     bool renderRunning = false;
     bool closeAfterRender = false;  // a close asked for during a render waits for its end
     bool shutdownDone = false;
+    OpenHelpFile openHelp;
 };
 
 // The cursor resource of a tool command (323, 324, 326, 329, 330), or the arrow when the

@@ -105,6 +105,14 @@ void keepToolWindowsAboveOwner(const ToolWindows& t) {
     }
 }
 
+ToolWindow* activeToolWindow(const ToolWindows& t) {
+    if (!t.active) return nullptr;
+    for (ToolWindow* w : std::initializer_list<ToolWindow*>{t.brush.get(), t.echord.get(),
+                                                            t.browser.get(), t.renderOptions.get()})
+        if (w && w->window() == t.active) return w;
+    return nullptr;
+}
+
 ToolWindow* toolWindowOf(const ToolWindows& t, int command) {
     switch (command) {
         case IDM_BRUSH_WINDOW:

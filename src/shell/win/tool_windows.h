@@ -59,6 +59,9 @@ class ModalScope {
 // above their owner; Wine without a window manager lets an activated owner cover them.
 void keepToolWindowsAboveOwner(const ToolWindows& tools);
 
+// The tool window that has the activation, or null.
+ToolWindow* activeToolWindow(const ToolWindows& tools);
+
 // The tool window of a toggle command (502 brush, 503 Echord, 504 browser, 408 render
 // options); null for other ids or before the window exists.
 ToolWindow* toolWindowOf(const ToolWindows& tools, int command);

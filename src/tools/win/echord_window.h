@@ -25,6 +25,7 @@ class EchordWindow : public ToolWindow {
         : ToolWindow(placement, activeToolWindow), patches_(patches), host_(host) {}
 
     const EchordSettings& settings() const { return settings_; }
+    std::wstring_view helpKeyword() const override { return L"Echord toolbox"; }
 
   protected:
     INT_PTR handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) override;

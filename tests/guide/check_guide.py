@@ -1,0 +1,187 @@
+#!/usr/bin/env python3
+"""Checks the user guide (docs/guide) against the program it describes.
+
+Every command of the main menu, the accelerator table and the toolbar (whose pictures are the
+toolbar bitmaps of the resource script) must have a section id="command-NNN" in the guide; the
+recent-files entries 3400 to 3410 share the section of 3400. Every help keyword's anchor in the
+help rules (src/shell/help_guide.cpp) must be a section of the guide's first page, since the
+help command opens guide/index.html at it. Links inside the guide must lead somewhere, pictures
+must exist, and the guide loads nothing from elsewhere and runs no scripts.
+
+    check_guide.py SOURCE_DIR      check the checkout at SOURCE_DIR
+    check_guide.py --self-test     plant faults into a copy of a small guide and see them found
+"""
+
+import pathlib
+import re
+import sys
+import tempfile
+
+RECENT_FIRST, RECENT_LAST = 3400, 3410
+
+
+def resource_ids(header_text):
+    return {m[1]: int(m[2]) for m in re.finditer(r"#define\s+(\w+)\s+(\d+)", header_text)}
+
+
+def block(rc_text, head):
+    """The text between BEGIN and the matching END after the line that starts with `head`."""
+    start = re.search(r"^" + re.escape(head) + r"\b.*$", rc_text, re.M)
+    if not start:
+        raise SystemExit(f"no {head} in the resource script")
+    depth, out = 0, []
+    for line in rc_text[start.end():].splitlines():
+        word = line.strip().split(" ")[0] if line.strip() else ""
+        if word == "BEGIN":
+            depth += 1
+        elif word == "END":
+            depth -= 1
+            if depth == 0:
+                break
+        elif depth:
+            out.append(line)
+    return "\n".join(out)
+
+
+def command_ids(rc_text, ids):
+    """Menu items, keys and toolbar buttons of the program, as numbers."""
+    names = re.findall(r'MENUITEM\s+"[^"]*"\s*,\s*(\w+)', block(rc_text, "IDR_MAINMENU MENU"))
+    for line in block(rc_text, "IDR_ACCELERATORS ACCELERATORS").splitlines():
+        fields = [f.strip() for f in line.split(",")]
+        if len(fields) >= 2 and fields[1]:
+            names.append(fields[1])
+    found = {int(n) if n.isdigit() else ids[n] for n in names}
+    found |= {int(n) for n in re.findall(r'"toolbar/toolbar_(\d+)_16\.bmp"', rc_text)}
+    return {RECENT_FIRST if RECENT_FIRST <= i <= RECENT_LAST else i for i in found}
+
+
+def keyword_anchors(rules_text):
+    table = re.search(r"kSections\{\{(.*?)\}\};", rules_text, re.S)
+    if not table:
+        raise SystemExit("no keyword table in the help rules")
+    return re.findall(r'\{"[^"]+",\s*"([^"]+)"\}', table[1])
+
+
+class Page:
+    def __init__(self, path):
+        self.path = path
+        self.text = path.read_text(encoding="utf-8")
+        self.ids = set(re.findall(r'\bid="([^"]+)"', self.text))
+
+
+def guide_faults(guide, ids_wanted, anchors):
+    pages = {p.name: Page(p) for p in sorted(guide.glob("*.html"))}
+    if "index.html" not in pages:
+        return ["the guide has no index.html"]
+    faults = []
+    all_ids = set().union(*(p.ids for p in pages.values()))
+    for number in sorted(ids_wanted):
+        if f"command-{number}" not in all_ids:
+            faults.append(f"command {number} has no section id=\"command-{number}\"")
+    for anchor in anchors:
+        if anchor not in pages["index.html"].ids:
+            faults.append(f"help keyword anchor \"{anchor}\" is not a section of index.html")
+    for page in pages.values():
+        faults += page_faults(page, pages, guide)
+    return faults
+
+
+def page_faults(page, pages, guide):
+    faults = []
+    if re.search(r"<script\b", page.text, re.I):
+        faults.append(f"{page.path.name} runs a script")
+    for attribute, target in re.findall(r'\b(href|src)="([^"]*)"', page.text):
+        where = f"{page.path.name}: {attribute}=\"{target}\""
+        if re.match(r"[a-z][a-z0-9+.-]*:", target, re.I) or target.startswith("//"):
+            faults.append(f"{where} leaves the guide")
+            continue
+        file, _, fragment = target.partition("#")
+        if file.endswith(".html"):
+            linked = pages.get(file)
+            if linked is None:
+                faults.append(f"{where} names a page the guide does not have")
+            elif fragment and fragment not in linked.ids:
+                faults.append(f"{where} names no section")
+        elif file:
+            if not (guide / file).is_file() and not file.endswith(".wav"):
+                faults.append(f"{where} names a missing file")
+        elif fragment not in page.ids:
+            faults.append(f"{where} names no section")
+    return faults
+
+
+def check(source):
+    source = pathlib.Path(source)
+    ids = resource_ids((source / "src/resources/resource_ids.h").read_text())
+    wanted = command_ids((source / "src/resources/lumetra.rc").read_text(encoding="utf-8"), ids)
+    anchors = keyword_anchors((source / "src/shell/help_guide.cpp").read_text())
+    faults = guide_faults(source / "docs/guide", wanted, anchors)
+    for fault in faults:
+        print("guide:", fault)
+    print(f"guide: {len(wanted)} commands and {len(anchors)} help keywords checked, "
+          f"{len(faults)} faults")
+    return 0 if not faults else 1
+
+
+SAMPLE_RC = """
+IDB_PLAY BITMAP "toolbar/toolbar_320_16.bmp"
+IDR_MAINMENU MENU
+BEGIN
+    POPUP "&File"
+    BEGIN
+        MENUITEM "&Open\\tCtrl+O", IDM_OPEN
+        POPUP "Recent"
+        BEGIN
+            MENUITEM "first", IDM_RECENT_FIRST
+        END
+    END
+END
+IDR_ACCELERATORS ACCELERATORS
+BEGIN
+    "H", IDM_HIDE, VIRTKEY
+END
+"""
+SAMPLE_IDS = "#define IDM_OPEN 102\n#define IDM_RECENT_FIRST 3400\n#define IDM_HIDE 695\n"
+SAMPLE_PAGE = """<!DOCTYPE html><html><head><link rel="stylesheet" href="style.css"></head><body>
+<section id="command-102"><a href="#command-695">hide</a></section>
+<section id="command-3400"></section><section id="command-320"></section>
+<section id="command-695"><img src="images/a.png"></section>
+<section id="brush-toolbox"></section></body></html>"""
+
+
+def self_test():
+    """The checker finds each planted fault, and nothing in the sound sample."""
+    wanted = command_ids(SAMPLE_RC, resource_ids(SAMPLE_IDS))
+    assert wanted == {102, 320, 695, 3400}, wanted
+    assert keyword_anchors('kSections{{ {"Brush toolbox", "brush-toolbox"}, }};') == [
+        "brush-toolbox"]
+    plants = {
+        "sound": (None, None),
+        "missing command": ('id="command-320"', 'id="other"'),
+        "missing keyword anchor": ('id="brush-toolbox"', 'id="brush"'),
+        "broken link": ('href="#command-695"', 'href="#command-999"'),
+        "missing picture": ('images/a.png', 'images/b.png'),
+        "outside asset": ('href="style.css"', 'href="https://example.org/style.css"'),
+        "script": ("</body>", "<script>alert(1)</script></body>"),
+    }
+    for name, (old, new) in plants.items():
+        with tempfile.TemporaryDirectory() as folder:
+            guide = pathlib.Path(folder)
+            (guide / "images").mkdir()
+            (guide / "images/a.png").write_bytes(b"")
+            (guide / "style.css").write_text("")
+            page = SAMPLE_PAGE if old is None else SAMPLE_PAGE.replace(old, new)
+            (guide / "index.html").write_text(page)
+            faults = guide_faults(guide, wanted, ["brush-toolbox"])
+            expected = 0 if old is None else 1
+            assert len(faults) == expected, (name, faults)
+    print("guide self-test: every planted fault found")
+    return 0
+
+
+if __name__ == "__main__":
+    if sys.argv[1:] == ["--self-test"]:
+        sys.exit(self_test())
+    if len(sys.argv) != 2:
+        sys.exit(__doc__)
+    sys.exit(check(sys.argv[1]))
