@@ -90,7 +90,7 @@ first_start() {
     expect_eq "$(drv message-box)" "" "no message box at the first start"
     drv wait-dialog "Image Browser"
     # The starter library's tabs:
-    # expect_eq "$(drv tab-names "Image Browser" 1082 | tr '\n' '|')" "Combs|Fades|Textures|" "the browser's tabs" # ENABLE when the image browser lists its folders
+    expect_eq "$(drv tab-names "Image Browser" 1082 | tr '\n' '|')" "Combs|Fades|Textures|" "the browser's tabs"
     expect_true "the program made its undo folder beside itself" test -d "$app/Undo"
     drv command 555
     drv wait-dialog "About Lumetra"
