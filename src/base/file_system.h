@@ -38,6 +38,13 @@ class FileSink {
     virtual bool close() = 0;
 };
 
+// One entry of a folder listing.
+struct FolderEntry {
+    std::filesystem::path name;       // the entry's own name, without its folder
+    std::filesystem::path shortName;  // its short (8.3) name; empty where there is none
+    bool directory = false;
+};
+
 enum class ReadOutcome { Read, CannotOpen, TooLarge, CannotRead };
 
 class FileSystem {
@@ -64,6 +71,11 @@ class FileSystem {
     virtual std::optional<EntryAttributes> attributes(const std::filesystem::path& path) = 0;
     // Creates the last level of `path`; false when it could not (existing, parent missing, ...).
     virtual bool createDirectory(const std::filesystem::path& path) = 0;
+    // The entries of a folder in the order the system gives them, without the folder's own "."
+    // and its parent's "..". nullopt when the folder cannot be listed (missing, not a folder,
+    // no access), an empty list for an empty folder.
+    virtual std::optional<std::vector<FolderEntry>> listFolder(
+        const std::filesystem::path& folder) = 0;
     // The short (8.3) form of an existing path, and back; the path unchanged when there is none.
     virtual std::filesystem::path shortPath(const std::filesystem::path& path) = 0;
     virtual std::filesystem::path longPath(const std::filesystem::path& path) = 0;

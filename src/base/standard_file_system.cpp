@@ -134,6 +134,21 @@ bool StandardFileSystem::createDirectory(const std::filesystem::path& path) {
     return !failed(error) && created;
 }
 
+std::optional<std::vector<FolderEntry>> StandardFileSystem::listFolder(
+    const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator it(folder, error);
+    if (failed(error)) return std::nullopt;
+    std::vector<FolderEntry> entries;
+    for (; it != std::filesystem::directory_iterator(); it.increment(error)) {
+        if (failed(error)) return std::nullopt;
+        std::error_code kindError;
+        entries.push_back(FolderEntry{it->path().filename(), {}, it->is_directory(kindError)});
+    }
+    if (failed(error)) return std::nullopt;
+    return entries;
+}
+
 std::optional<std::filesystem::path> StandardFileSystem::modulePath() {
 #ifdef _WIN32
     // The Windows program and batch tools ask the platform's own file system; the C library

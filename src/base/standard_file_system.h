@@ -21,6 +21,9 @@ class StandardFileSystem final : public FileSystem {
     // Read-only: the owner may not write to it.
     std::optional<EntryAttributes> attributes(const std::filesystem::path& path) override;
     bool createDirectory(const std::filesystem::path& path) override;
+    // The library knows no short names: every entry's is empty.
+    std::optional<std::vector<FolderEntry>> listFolder(
+        const std::filesystem::path& folder) override;
     std::filesystem::path shortPath(const std::filesystem::path& path) override { return path; }
     std::filesystem::path longPath(const std::filesystem::path& path) override { return path; }
 

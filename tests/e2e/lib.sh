@@ -354,6 +354,14 @@ file_url() {
 print("file:///" + urllib.parse.quote(sys.argv[1].replace("\\", "/"), safe="/:"))' "$path"
 }
 
+# Gives a tool window the activation with a click on its caption: activate_tool_window CAPTION
+activate_tool_window() {
+    local x y w h
+    read -r x y w h <<<"$(window_rect "$1")"
+    xdotool mousemove $((x + 30)) $((y + 6)) click 1
+    sleep 0.15
+}
+
 # Waits for the stand-in to be started and checks that it was asked for the guide beside the
 # program, at the section of a help keyword or anchor ("Brush toolbox" or "brush-toolbox"), or
 # at the contents ("contents"): expect_help_opens SECTION [PROGRAM_FOLDER]

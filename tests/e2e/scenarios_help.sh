@@ -7,14 +7,6 @@ E2E_SCENARIOS+=(
     guide_screenshots
 )
 
-# Gives a tool window the activation with a click on its caption: activate_tool_window CAPTION
-activate_tool_window() {
-    local x y w h
-    read -r x y w h <<<"$(window_rect "$1")"
-    xdotool mousemove $((x + 30)) $((y + 6)) click 1
-    sleep 0.15
-}
-
 f1_opens_the_guide_at_the_active_windows_section() {
     register_standin_browser
     start_lumetra

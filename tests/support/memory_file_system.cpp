@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/file_io.h"
+
 namespace lumetra::testing {
 
 class MemorySink final : public FileSink {
@@ -119,6 +121,34 @@ bool MemoryFileSystem::createDirectory(const std::filesystem::path& path) {
     if (attributes(path) || !parentThere || fails(FileCall::CreateDirectory, path)) return false;
     folders[k] = EntryAttributes{true, false};
     return true;
+}
+
+std::optional<std::vector<FolderEntry>> MemoryFileSystem::listFolder(
+    const std::filesystem::path& folder) {
+    if (!isFolder(folder) || fails(FileCall::List, folder)) {
+        lastError_ = SystemError{3, "The system cannot find the path specified."};
+        return std::nullopt;
+    }
+    const std::string prefix = key(folder) + "/";
+    std::map<std::string, bool> children;  // name, directory
+    const auto addChild = [&](const std::string& k, bool directory) {
+        if (k.size() > prefix.size() && k.compare(0, prefix.size(), prefix) == 0 &&
+            k.find('/', prefix.size()) == std::string::npos)
+            children[k.substr(prefix.size())] = directory;
+    };
+    for (const auto& entry : files)
+        addChild(entry.first, false);
+    for (const auto& entry : folders)
+        addChild(entry.first, entry.second.directory);
+    std::vector<FolderEntry> entries;
+    for (const auto& [name, directory] : children) {
+        const std::filesystem::path full = pathFromUtf8(prefix + name);
+        const std::string shortKey = key(shortPath(full));
+        const std::string shortName =
+            shortKey == key(full) ? std::string() : shortKey.substr(shortKey.rfind('/') + 1);
+        entries.push_back(FolderEntry{pathFromUtf8(name), pathFromUtf8(shortName), directory});
+    }
+    return entries;
 }
 
 std::filesystem::path MemoryFileSystem::shortPath(const std::filesystem::path& path) {

@@ -14,7 +14,17 @@
 namespace lumetra::testing {
 
 // The calls that can be made to fail.
-enum class FileCall { Create, Write, Close, Replace, Remove, Read, Truncate, CreateDirectory };
+enum class FileCall {
+    Create,
+    Write,
+    Close,
+    Replace,
+    Remove,
+    Read,
+    Truncate,
+    CreateDirectory,
+    List
+};
 
 class MemoryFileSystem final : public FileSystem {
   public:
@@ -33,6 +43,9 @@ class MemoryFileSystem final : public FileSystem {
     std::optional<EntryAttributes> attributes(const std::filesystem::path& path) override;
     // Fails for an existing entry and for a parent that is not a folder (by the path's text).
     bool createDirectory(const std::filesystem::path& path) override;
+    // The files and folders directly in a listed folder, by name; short names from shortForms.
+    std::optional<std::vector<FolderEntry>> listFolder(
+        const std::filesystem::path& folder) override;
     std::filesystem::path shortPath(const std::filesystem::path& path) override;
     std::filesystem::path longPath(const std::filesystem::path& path) override;
     std::optional<std::filesystem::path> modulePath() override { return module; }

@@ -131,6 +131,26 @@ TEST(WinFileSystem, CreatesAndInspectsFoldersOfAnyNameAndLength) {
     EXPECT_TRUE(files.attributes(winding));
 }
 
+TEST(WinFileSystem, ListsAFolderWithShortNamesAndWithoutDotEntries) {
+    WinFileSystem files;
+    ScratchFolder scratch;
+    const std::wstring folder = deepFolder(scratch.path(), MAX_PATH);  // beyond MAX_PATH
+    ASSERT_TRUE(ports::writeFile(folder + L"a long picture name.bmp", "x"));
+    ASSERT_TRUE(files.createDirectory(folder + kName));
+    const auto entries = files.listFolder(folder);
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 2u);
+    for (const FolderEntry& e : *entries) {
+        EXPECT_EQ(e.directory, e.name == kName) << e.name;
+        if (!e.directory) {
+            EXPECT_EQ(e.shortName, files.shortPath(folder + e.name.wstring()).filename());
+        }
+    }
+    EXPECT_TRUE(files.listFolder(scratch.path()));
+    EXPECT_FALSE(files.listFolder(folder + L"missing"));
+    EXPECT_FALSE(files.listFolder(folder + L"a long picture name.bmp"));
+}
+
 // (The program's own path: the end-to-end scenarios find its folders beside it.)
 TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     WinFileSystem files;

@@ -82,6 +82,8 @@ void ToolWindow::roll() {
     GetWindowRect(window_, &r);
     int newHeight = fullHeight_;
     if (r.bottom - r.top >= 100) {
+        // A window that can be resized unrolls to the height it had, not the one it was made with.
+        fullHeight_ = r.bottom - r.top;
         newHeight = rolledUpHeight();
         if (HWND owner = GetWindow(window_, GW_OWNER)) SetFocus(owner);
     }

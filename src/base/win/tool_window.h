@@ -50,9 +50,10 @@ class ToolWindow : public DialogHandler {
     virtual std::wstring_view helpKeyword() const { return {}; }
     // Unrolls a rolled-up window, then brings a visible one to the top or shows a hidden one.
     void show();
-    // The caption double click: a window at least 100 pixels high rolls up to its caption (and
-    // the keyboard focus goes to its owner); a lower one unrolls to its full height.
-    void roll();
+    // The caption double click: a window at least 100 pixels high keeps its height as the full
+    // height and rolls up to its caption (and the keyboard focus goes to its owner); a lower one
+    // unrolls to its full height.
+    virtual void roll();
     // Gives one control a bold copy of the dialog's font.
     void setItemBold(int controlId);
 

@@ -91,6 +91,7 @@ using UniqueMemoryDc = UniqueHandle<HDC, &DeleteDC>;
 using UniqueMenu = UniqueHandle<HMENU, &DestroyMenu>;
 using UniqueFile = UniqueHandle<HANDLE, &CloseHandle, &invalidFileHandle>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, &CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, &FindClose, &invalidFileHandle>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, &GlobalFree>;
 using UniqueKey = UniqueHandle<HKEY, &closeKey>;
 using UniqueWindow = UniqueHandle<HWND, &DestroyWindow>;

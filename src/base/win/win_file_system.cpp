@@ -166,6 +166,37 @@ bool WinFileSystem::createDirectory(const std::filesystem::path& path) {
     return CreateDirectoryW(apiPath(path).c_str(), nullptr) != 0 || failed();
 }
 
+std::optional<std::vector<FolderEntry>> WinFileSystem::listFolder(
+    const std::filesystem::path& folder) {
+    std::wstring pattern = apiPath(folder);
+    if (pattern.empty()) {
+        lastError_ = ERROR_PATH_NOT_FOUND;
+        return std::nullopt;
+    }
+    if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+    pattern += L'*';
+    WIN32_FIND_DATAW found{};
+    UniqueFind find(FindFirstFileW(pattern.c_str(), &found));
+    if (!find) {
+        failed();
+        return std::nullopt;
+    }
+    std::vector<FolderEntry> entries;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        entries.push_back(FolderEntry{std::filesystem::path(std::wstring(name)),
+                                      std::filesystem::path(std::wstring(found.cAlternateFileName)),
+                                      (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(find.get(), &found));
+    // The listing ends with "no more files"; anything else lost part of it.
+    if (GetLastError() != ERROR_NO_MORE_FILES) {
+        failed();
+        return std::nullopt;
+    }
+    return entries;
+}
+
 std::filesystem::path WinFileSystem::shortPath(const std::filesystem::path& path) {
     // The full path first: the extended-length form, when it is needed, wants a full path.
     const std::wstring full = toApiPath(toUtf8(fullPathName(path.native())));

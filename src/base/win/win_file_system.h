@@ -20,6 +20,9 @@ class WinFileSystem final : public FileSystem {
 
     std::optional<EntryAttributes> attributes(const std::filesystem::path& path) override;
     bool createDirectory(const std::filesystem::path& path) override;
+    // FindFirstFileW over "folder\*": the short name is the one the file system keeps.
+    std::optional<std::vector<FolderEntry>> listFolder(
+        const std::filesystem::path& folder) override;
     // The short form of the full path (a relative path is taken from the current directory).
     std::filesystem::path shortPath(const std::filesystem::path& path) override;
     std::filesystem::path longPath(const std::filesystem::path& path) override;

@@ -21,6 +21,9 @@ void openRecentCommand(Program& program, int id);
 // Opens `path` as Open Image does after its dialog; `displayName` becomes the title.
 bool openImagePath(Program& program, const std::filesystem::path& path,
                    const std::wstring& displayName, bool takeUndoSnapshot);
+// Opens a picture of the image browser as a working copy: its path gets "_copy.bmp", so that
+// saving never writes over the browser's file.
+void openWorkingCopy(Program& program, const std::filesystem::path& file);
 
 // Display and windows: the brighter display (256), the selection styles (257 to 259), the tools
 // (323, 324, 326, 329), the toolbar (310), the tool windows (502 to 504, 408) and H (330).

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/win/utf16.h"
+#include "browser/browser_texts.h"
 #include "document/win/picture_files.h"
 #include "render/wav_output.h"
 #include "shell/program_folders.h"
@@ -54,6 +55,22 @@ bool openImagePath(Program& program, const std::filesystem::path& path,
     setImageTitle(program, displayName);
     pictureReplaced(program, true);
     return true;
+}
+
+void openWorkingCopy(Program& program, const std::filesystem::path& file) {
+    ImageDocument& document = program.document;
+    if (!storeUndoSnapshot(program, false, 0)) return;
+    if (!loadImageFile(program.files, document.current, file, program.ui, true)) {
+        setStartTitle(program);
+        return;
+    }
+    document.path = workingCopyPath(file);
+    // The file's title, as the platform keeps it (at most 256 characters).
+    std::wstring name = document.path.filename().wstring();
+    if (name.size() > 256) name.resize(256);
+    document.displayName = toUtf8(name);
+    setImageTitle(program, name);
+    pictureReplaced(program, true);
 }
 
 void refreshFromFileCommand(Program& program, int) {

@@ -113,10 +113,18 @@ void compositeFromBrowserCommand(Program& program, int id) {
     if (pick.file) composite(program, id, *pick.file, pick.choices);
 }
 
-// The image browser lists no pictures yet: nothing is ever selected in it, and its flips and
-// sliders are those of a browser without choices.
-BrowserPick browserPick(const Program&) {
-    return BrowserPick{};
+void filterFromBrowserFile(Program& program, const std::filesystem::path& file) {
+    composite(program, IDM_FILTER_FROM_BROWSER, file, browserPick(program).choices);
+}
+
+// Without the browser window the flips are off and the sliders read 0.
+BrowserPick browserPick(const Program& program) {
+    const BrowserWindow* browser = program.tools.browser.get();
+    if (!browser || !browser->window()) return BrowserPick{};
+    const BrowserSettings s = browser->settings();
+    return BrowserPick{browser->selectedFile(),
+                       BrowserChoices{s.mirrorLeftRight, s.turnUpsideDown,
+                                      ChannelPercentages{s.red, s.green, s.blue}}};
 }
 
 }  // namespace lumetra::win

@@ -25,6 +25,8 @@ void startBrush(Program& program);
 void compositeFromFileCommand(Program& program, int id);
 // 208 and 210: the picture selected in the image browser; a closed browser is shown instead.
 void compositeFromBrowserCommand(Program& program, int id);
+// A double click in the image browser: the file as a filter, as 208 applies it.
+void filterFromBrowserFile(Program& program, const std::filesystem::path& file);
 
 // The file and the choices the image browser offers for a filter or overlay: no file while the
 // browser has no selection.

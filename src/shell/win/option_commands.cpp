@@ -90,7 +90,9 @@ void folderCommand(Program& program, int id) {
     }
     if (!chosen) return;
     const auto status = applyFolderChoice(id, folders, toUtf8(*chosen));
-    if (status) program.ui.setStatus(0, toUtf16(*status));
+    if (!status) return;
+    program.ui.setStatus(0, toUtf16(*status));
+    if (id == IDM_SET_FILTER_FOLDER && program.tools.browser) program.tools.browser->rescanRoot();
 }
 
 void aboutCommand(Program& program, int) {

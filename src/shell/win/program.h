@@ -19,6 +19,7 @@
 #include "resources/resource_ids.h"
 #include "shell/settings_store.h"
 #include "shell/win/playback_runtime.h"
+#include "shell/win/program_browser_host.h"
 #include "shell/win/program_ui.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/render_runtime.h"
@@ -69,6 +70,7 @@ struct Program : private boost::noncopyable {
     HWND toolbar = nullptr;
     HWND statusBar = nullptr;
     ProgramViewHost viewHost{*this};
+    ProgramBrowserHost browserHost{*this};
     std::unique_ptr<CanvasWindow> canvas;
     ToolWindows tools;
     HACCEL accelerators = nullptr;

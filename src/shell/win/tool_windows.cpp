@@ -30,9 +30,9 @@ bool createToolWindows(Program& program) {
     t.brush->create(program.instance, owner, IDD_BRUSH);
     t.brush->moveTo(l.brushX, l.brushY);
 
-    t.browser = std::make_unique<PlainToolWindow>(
+    t.browser = std::make_unique<BrowserWindow>(
         ToolPlacement{&l.browserX, &l.browserY, &l.browserShow, &l.browserWidth, &l.browserBottom},
-        t.active, L"Image Browser");
+        t.active, program.files, program.ui, program.browserHost);
     HWND browser = t.browser->create(program.instance, owner, IDD_IMAGE_BROWSER);
     if (!browser) {
         program.ui.fatalError(L"Could not create Image Browser window!");

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "base/win/tool_window.h"
+#include "browser/win/browser_window.h"
 #include "document/win/render_options_window.h"
 #include "tools/win/brush_window.h"
 #include "tools/win/echord_window.h"
@@ -17,7 +18,7 @@ struct Program;
 
 struct ToolWindows {
     std::unique_ptr<BrushWindow> brush;
-    std::unique_ptr<PlainToolWindow> browser;
+    std::unique_ptr<BrowserWindow> browser;
     std::unique_ptr<EchordWindow> echord;
     std::unique_ptr<RenderOptionsWindow> renderOptions;
     // The tool window that has the activation: the message loop gives it the dialog keys.

@@ -1,0 +1,252 @@
+// The Image Browser window over real folders: tabs from the filter root, owner-drawn thumbnails
+// (flipped as the check boxes say, the selection in pure blue), the layout after a resize, the
+// roll-up, double clicks, Refresh of a folder that has gone, and Add Folder.
+
+#include "browser/win/browser_window.h"
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "base/win/text.h"
+#include "base/win/win_file_system.h"
+#include "browser/folder_scan.h"
+#include "browser/thumbnail.h"
+#include "image/win/dib_paint.h"
+#include "recording_ui.h"
+#include "resources/resource_ids.h"
+#include "thumbnail_reference.h"
+
+namespace lumetra::win {
+namespace {
+
+class FakeHost final : public BrowserHost {
+  public:
+    void filterWithFile(const std::filesystem::path& file) override { filtered.push_back(file); }
+    void openWorkingCopy(const std::filesystem::path& file) override { copies.push_back(file); }
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path& start,
+                                                      const std::string&) override {
+        starts.push_back(start);
+        return chosen;
+    }
+    std::filesystem::path filterFolder() override { return root; }
+    void setFilterFolder(const std::filesystem::path& folder) override { root = folder; }
+
+    std::filesystem::path root;
+    std::optional<std::filesystem::path> chosen;
+    std::vector<std::filesystem::path> filtered, copies, starts;
+};
+
+void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+class BrowserWindowTest : public ::testing::Test {
+  public:
+    void SetUp() override {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+        InitCommonControlsEx(&controls);
+        std::filesystem::remove_all(base_);
+        writeFile(base_ / "root/set/b.bmp", testing::bmpFileOf(pictureB_));
+        writeFile(base_ / "root/set/a.bmp", testing::bmpFileOf(testing::noisePicture(90, 40, 2)));
+        writeFile(base_ / "root/set/broken.bmp", {'B', 'M', 1, 2, 3});
+        writeFile(base_ / "root/other/c.bmp", testing::bmpFileOf(testing::noisePicture(8, 8, 3)));
+        host_.root = base_ / "root";
+    }
+    void TearDown() override {
+        holdShift(false);
+        if (dialog_) DestroyWindow(dialog_);
+        std::filesystem::remove_all(base_);
+    }
+    void open() {
+        dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_IMAGE_BROWSER);
+        ASSERT_NE(dialog_, nullptr);
+        window_.finishThumbnails();
+    }
+    HWND list() { return window_.currentList(); }
+    void command(int id, int code, HWND from) {
+        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
+    }
+    void click(int id) { command(id, BN_CLICKED, GetDlgItem(dialog_, id)); }
+    void holdShift(bool held) {
+        BYTE keys[256]{};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = held ? 0x80 : 0;
+        SetKeyboardState(keys);
+    }
+    // Shows the tab whose title is `title`, as a click on it does.
+    void showTab(const wchar_t* title) {
+        HWND tabs = GetDlgItem(dialog_, IDC_BROWSER_TABS);
+        for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+            wchar_t text[64]{};
+            TCITEMW item{TCIF_TEXT, 0, 0, text, 64, 0, 0};
+            TabCtrl_GetItem(tabs, i, &item);
+            if (std::wstring(text) != title) continue;
+            TabCtrl_SetCurSel(tabs, i);
+            NMHDR header{tabs, UINT_PTR(IDC_BROWSER_TABS), UINT(TCN_SELCHANGE)};
+            SendMessageW(dialog_, WM_NOTIFY, IDC_BROWSER_TABS, reinterpret_cast<LPARAM>(&header));
+        }
+    }
+    // Draws item `index` into a cell of its own and reads it back.
+    PixelImage drawn(int index, bool selected, UINT action = ODA_DRAWENTIRE) {
+        auto screen = windowDc(nullptr);
+        UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+        void* bits = nullptr;
+        UniqueBitmap cell(createDibSection(dc.get(), 68, 54, &bits));
+        auto select = selectObject(dc.get(), cell.get());
+        const UINT state = selected ? ODS_SELECTED : 0;
+        const auto data = ULONG_PTR(SendMessageW(list(), LB_GETITEMDATA, index, 0));
+        DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_BROWSER_LIST, UINT(index),    action, state,
+                            list(),      dc.get(),         {0, 0, 68, 54}, data};
+        SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
+        GdiFlush();
+        std::string message;
+        PixelImage image = *createCanvasBitmap(68, 54, message);
+        std::memcpy(image.bytes.data(), bits, image.bytes.size());
+        return image;
+    }
+    ControlBox box(int id) {
+        RECT r{};
+        GetWindowRect(id == IDC_BROWSER_LIST ? list() : GetDlgItem(dialog_, id), &r);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    RECT rect() {
+        RECT r{};
+        GetWindowRect(dialog_, &r);
+        return r;
+    }
+
+    std::filesystem::path base_ = std::filesystem::temp_directory_path() / "lumetra_browser_test";
+    PixelImage pictureB_ = testing::noisePicture(300, 200, 1);
+    WinFileSystem files_;
+    testing::RecordingUi ui_;
+    FakeHost host_;
+    HWND active_ = nullptr;
+    BrowserWindow window_{ToolPlacement{}, active_, files_, ui_, host_};
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAndTheSelectionInPureBlue) {
+    open();
+    EXPECT_EQ(window_.tabCount(), 2);
+    EXPECT_EQ(window_.helpKeyword(), L"Image Browser");
+    showTab(L"set");
+    ASSERT_EQ(SendMessageW(list(), LB_GETCOUNT, 0, 0), 2) << "the broken file is left out";
+    const PixelImage thumbnail = *testing::referenceThumbnail(testing::bmpFileOf(pictureB_));
+    for (const bool mirror : {false, true}) {
+        for (const bool turn : {false, true}) {
+            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_LR, mirror ? BST_CHECKED : BST_UNCHECKED);
+            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_UD, turn ? BST_CHECKED : BST_UNCHECKED);
+            const PixelImage cell = drawn(1, true);
+            const PixelImage shown = flippedThumbnail(thumbnail, mirror, turn);
+            for (std::int32_t y = 0; y < 54; ++y)
+                for (std::int32_t x = 0; x < 68; ++x) {
+                    const bool inside = x >= 2 && x < 66 && y >= 2 && y < 52;
+                    ASSERT_EQ(pixelAt(cell, x, y),
+                              inside ? pixelAt(shown, x - 2, y - 2) : (Rgb{0, 0, 255}))
+                        << x << "," << y << " mirror " << mirror << " turn " << turn;
+                }
+        }
+    }
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    EXPECT_EQ(pixelAt(drawn(0, false), 0, 0),
+              (Rgb{GetRValue(window), GetGValue(window), GetBValue(window)}));
+    EXPECT_EQ(windowText(dialog_), L"Image Browser") << "focus and full redraws leave the caption";
+    drawn(1, true, ODA_SELECT);
+    EXPECT_EQ(windowText(dialog_), L"b.bmp - Image Browser");
+    click(IDC_BROWSER_REFRESH);
+    EXPECT_EQ(windowText(dialog_), L"Image Browser");
+}
+
+TEST_F(BrowserWindowTest, LaysOutAfterAResizeAndKeepsItsMinimum) {
+    open();
+    const RECT before = rect();
+    const ControlBox close = box(IDCANCEL), list0 = box(IDC_BROWSER_LIST);
+    SetWindowPos(dialog_, nullptr, 0, 0, before.right - before.left + 300,
+                 before.bottom - before.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(box(IDCANCEL), (ControlBox{close.x + 300, close.y + 60, close.width, close.height}));
+    EXPECT_EQ(box(IDC_BROWSER_LIST),
+              (ControlBox{list0.x, list0.y, list0.width + 300, list0.height + 60}));
+    // The sliders share the widened group (the arithmetic is the core's).
+    EXPECT_GT(box(IDC_BROWSER_BLUE).width, box(IDC_BROWSER_BLUE).height * 3);
+    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BROWSER_FILTER_GROUP)),
+              L"Filter (R: 100%, G: 100%, B: 100%)");
+    MINMAXINFO limits{};
+    SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.x, before.right - before.left);
+    EXPECT_EQ(limits.ptMinTrackSize.y, before.bottom - before.top);
+}
+
+TEST_F(BrowserWindowTest, RollsUpWithoutItsSizingFrameAndBackToItsHeight) {
+    open();
+    SetWindowPos(dialog_, nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(rect().bottom - rect().top, rolledUpHeight());
+    EXPECT_EQ(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
+    MINMAXINFO limits{};
+    SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_EQ(limits.ptMinTrackSize.y, rolledUpHeight());
+    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(rect().bottom - rect().top, 420);
+    EXPECT_EQ(rect().right - rect().left, 500);
+    EXPECT_NE(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
+}
+
+TEST_F(BrowserWindowTest, DoubleClicksFilterOrWithShiftOpenACopy) {
+    open();
+    showTab(L"set");
+    SendMessageW(list(), LB_SETCURSEL, 0, 0);
+    const std::filesystem::path a = (base_ / "root" / "set" / "a.bmp").native();
+    command(IDC_BROWSER_LIST, LBN_DBLCLK, list());
+    holdShift(true);
+    command(IDC_BROWSER_LIST, LBN_DBLCLK, list());
+    ASSERT_EQ(host_.filtered.size(), 1u);
+    EXPECT_EQ(host_.filtered[0].native(), a.native());
+    ASSERT_EQ(host_.copies.size(), 1u);
+    EXPECT_EQ(host_.copies[0].native(), a.native());
+}
+
+TEST_F(BrowserWindowTest, RefreshDropsTheTabOfAFolderThatHasGone) {
+    open();
+    showTab(L"other");
+    std::filesystem::remove_all(base_ / "root/other");
+    click(IDC_BROWSER_REFRESH);
+    EXPECT_EQ(window_.tabCount(), 1);
+    ASSERT_NE(list(), nullptr);
+    EXPECT_EQ(SendMessageW(list(), LB_GETCOUNT, 0, 0), 2);  // the remaining tab is shown
+}
+
+TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderThenSetsTheRoot) {
+    host_.root = base_ / "empty";
+    std::filesystem::create_directories(host_.root);
+    open();
+    ASSERT_EQ(ui_.boxes.size(), 1u);
+    EXPECT_EQ(ui_.boxes[0].caption, "Image Browser Warning");
+    EXPECT_EQ(window_.selectedFile(), std::nullopt);
+
+    host_.chosen = base_ / "nothing";  // no images there
+    std::filesystem::create_directories(*host_.chosen);
+    ui_.answers = {false};
+    click(IDC_BROWSER_ADD_FOLDER);
+    host_.chosen = base_ / "root";  // Yes: its subfolders become tabs
+    ui_.answers = {true};
+    click(IDC_BROWSER_ADD_FOLDER);
+    ASSERT_EQ(ui_.boxes.size(), 4u);
+    EXPECT_EQ(ui_.boxes[2].caption, "Image Browser warning!");
+    EXPECT_EQ(ui_.boxes[3].caption, "Image Browser");
+    EXPECT_EQ(window_.tabCount(), 2);
+    EXPECT_EQ(host_.root, base_ / "root");
+    click(IDC_BROWSER_ADD_FOLDER);  // from the parent of the current tab's folder
+    EXPECT_EQ(host_.starts.back().native(), withTrailingSeparator(base_ / "root").native());
+}
+
+}  // namespace
+}  // namespace lumetra::win
