@@ -6,6 +6,7 @@ E2E_SCENARIOS+=(
     copy_and_paste_between_two_pictures
     cut_blacks_out_the_region_and_undo_brings_it_back
     a_32_bit_picture_of_another_program_is_pasted
+    copy_and_cut_from_the_image_browser
 )
 
 CLIP_DIR=$E2E_ROOT/clipboard
@@ -99,5 +100,46 @@ a_32_bit_picture_of_another_program_is_pasted() {
     save_picture
     expect_true "the 32-bit picture was pasted" \
         same_pixels "$CLIP_DIR/work.bmp" "$CLIP_DIR/other.bmp"
+    close_lumetra
+}
+
+# With the Image Browser the active window, Ctrl+C and Ctrl+X put its selected file on the
+# clipboard, and the picture on the canvas stays as it was.
+copy_and_cut_from_the_image_browser() {
+    rm -rf "$CLIP_DIR"
+    mkdir -p "$CLIP_DIR/filters/fades"
+    make_bmp "$CLIP_DIR/filters/fades/fade.bmp" -size 96x64 gradient:white-'#3060a0' -rotate 90
+    cp "$E2E_PICTURES/ramps.bmp" "$CLIP_DIR/work.bmp"
+    put_setting Directories Filter REG_SZ "$(winpath "$CLIP_DIR/filters")\\"
+    put_setting Windows imgbr.x REG_DWORD 640
+    put_setting Windows imgbr.y REG_DWORD 50
+    put_setting Windows imgbr.w REG_DWORD 420
+    put_setting Windows imgbr.h REG_DWORD 470
+    start_lumetra
+    open_picture "$(winpath "$CLIP_DIR/work.bmp")"
+    show_tool_window "Image Browser" 504
+    sleep 0.5
+    local x y w h
+    read -r x y w h <<<"$(drv item-rect "Image Browser" 1081)"
+    xdotool mousemove $((x + 36)) $((y + 29)) click 1
+    drv wait-dialog "fade.bmp - Image Browser"
+    xdotool key ctrl+c
+    sleep 0.3
+    expect_eq "$(drv clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")")" 64x96 \
+        "the browser's picture on the clipboard"
+    expect_true "Ctrl+C put the browser's file on the clipboard" \
+        same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/filters/fades/fade.bmp"
+
+    drv clipboard-put-32 "$(winpath "$E2E_PICTURES/ramps.bmp")"
+    xdotool key ctrl+x
+    sleep 0.3
+    drv clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")" >/dev/null
+    expect_true "Ctrl+X put the browser's file on the clipboard" \
+        same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/filters/fades/fade.bmp"
+    shot clipboard_browser_cut
+    focus_main
+    save_picture
+    expect_true "the picture was left alone" \
+        same_pixels "$CLIP_DIR/work.bmp" "$E2E_PICTURES/ramps.bmp"
     close_lumetra
 }
