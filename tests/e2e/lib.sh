@@ -255,9 +255,23 @@ render() {
     drv --timeout 60000 wait-status-prefix 1 "Time: " >/dev/null
 }
 
-# Waits until the play that follows a render has ended (status part 0 emptied).
+# Waits until the play that follows a render has ended and the device is closed. The status
+# text goes as the last buffer is queued; the device closes once the queued buffers have played
+# out, and closing it closes its capture file. A Play before that goes on from where the sound
+# ended, on the same opening of the device.
 wait_play_end() {
     drv --timeout 30000 wait-status 0 ""
+    local try
+    for try in $(seq 150); do
+        capture_open || return 0
+        sleep 0.2
+    done
+    fail "the wave-out device is still open 30 s after the play ended"
+}
+
+# True while some process has a capture file open.
+capture_open() {
+    find /proc/[0-9]*/fd -lname "$HOME/played.raw*" -print -quit 2>/dev/null | grep -q .
 }
 
 # A 24-bit uncompressed BMP as the program writes and reads them: make_bmp OUT ARGS...
