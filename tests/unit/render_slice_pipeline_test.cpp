@@ -41,18 +41,17 @@ Made makeColumns(RenderHelpers* helpers, bool stereo, bool softSweeps, int chunk
     Made made;
     made.phases.assign(static_cast<std::size_t>(settings.height), 0);
     RandomSeed seed;
-    SliceSetup setup;
-    setup.kernels = &synth::sse2Kernels();
-    setup.sine = sine.get();
-    setup.seed = &seed;
-    setup.helpers = helpers;
-    setup.phases = made.phases.data();
-    setup.samplesPerPixel = settings.samplesPerPixel;
-    setup.rows = settings.height;
-    setup.stereo = stereo;
-    setup.withBlue = true;
-    setup.softWeights = softSweeps ? weights.data() : nullptr;
-    setup.d0 = 300.0f * settings.samplesPerPixel;
+    SliceSetup setup{.kernels = &synth::sse2Kernels(),
+                     .sine = sine.get(),
+                     .seed = &seed,
+                     .helpers = helpers,
+                     .phases = made.phases.data(),
+                     .samplesPerPixel = settings.samplesPerPixel,
+                     .rows = settings.height,
+                     .stereo = stereo,
+                     .withBlue = true,
+                     .softWeights = softSweeps ? weights.data() : nullptr,
+                     .d0 = 300.0f * settings.samplesPerPixel};
     std::mt19937 random(4);
     std::uniform_int_distribution<int> value(0, 255);
     const int channels = stereo ? 2 : 1;
@@ -91,11 +90,10 @@ TEST(SlicePipeline, SameValuesPhasesAndNoiseWithOrWithoutHelpers) {
             const Made alone = makeColumns(nullptr, stereo, soft, 4);
             ASSERT_EQ(alone.values.size(), std::size_t{24} * (stereo ? 2 : 1) * 366);
             // The helpers are used render after render, with chunks of other sizes.
-            for (const int chunk : {4, 1, 3, 8}) {
-                EXPECT_EQ(makeColumns(&one, stereo, soft, chunk), alone) << stereo << soft << chunk;
-                EXPECT_EQ(makeColumns(&three, stereo, soft, chunk), alone)
-                    << stereo << soft << chunk;
-            }
+            for (const int chunk : {4, 1, 3, 8})
+                for (RenderHelpers* helpers : {&one, &three})
+                    EXPECT_EQ(makeColumns(helpers, stereo, soft, chunk), alone)
+                        << stereo << soft << chunk << helpers->threads();
         }
 }
 
