@@ -10,15 +10,13 @@ namespace lumetra {
 namespace {
 
 TEST(RenderFields, ReadsNumbersLikeAtof) {
-    EXPECT_DOUBLE_EQ(readFieldNumber("8000.000"), 8000.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber("  -12.5xyz"), -12.5);
-    EXPECT_DOUBLE_EQ(readFieldNumber("+3"), 3.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(readFieldNumber("1e3"), 1000.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber(""), 0.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber("abc"), 0.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber("-"), 0.0);
-    EXPECT_DOUBLE_EQ(readFieldNumber("--5"), 0.0);
+    const std::pair<const char*, double> cases[] = {{"8000.000", 8000.0}, {"  -12.5xyz", -12.5},
+                                                    {"+3", 3.0},          {".5", 0.5},
+                                                    {"1e3", 1000.0},      {"", 0.0},
+                                                    {"abc", 0.0},         {"-", 0.0},
+                                                    {"--5", 0.0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(readFieldNumber(text), value) << text;
     EXPECT_TRUE(std::isinf(readFieldNumber("1e999")));
 }
 
@@ -98,7 +96,6 @@ TEST(RenderFields, ArrowSteps) {
         // Amp by 0.5, from the stored value when the field is not above 0.5.
         {stepAmpArrow, kAmp, 10.0, 10.0f, kArrowUp, 10.5},
         {stepAmpArrow, kAmp, 10.5, 0.3f, kArrowDown, 10.0},
-        {stepAmpArrow, kAmp, 0.7, 0.7f, kArrowDown, 0.5},
         {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
         // Time by 1 s within 1 .. 9000.
         {stepTimeArrow, kTime, 5.0, 5.0f, kArrowUp, 6.0},

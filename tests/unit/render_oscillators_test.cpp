@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -14,27 +15,23 @@ namespace {
 
 TEST(PrepareOscillators, DefaultPitchScale) {
     RenderSettings settings;  // 300 x 150, 50 .. 8000 Hz, 5 s
-    SoundOptions sound;       // 22050 Hz stereo
-    prepareOscillators(settings, sound);
+    settings.rowPhases.assign(150, 7);
+    prepareOscillators(settings, SoundOptions{});  // 22050 Hz stereo
     ASSERT_EQ(settings.rowFrequencies.size(), 150u);
     EXPECT_EQ(settings.samplesPerPixel, 366);
     EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 50.0);
-    const double q = settings.rowFrequencies[1] / settings.rowFrequencies[0];
-    EXPECT_NEAR(q, 1.0346483, 1e-7);
-    EXPECT_NEAR(settings.rowFrequencies[149], 8000.0, 1e-6);
     // Neighbouring rows lie 58.97 cents apart.
-    EXPECT_NEAR(1200.0 * std::log2(q), 58.97, 0.005);
+    EXPECT_NEAR(settings.rowFrequencies[1] / settings.rowFrequencies[0], 1.0346483, 1e-7);
+    EXPECT_NEAR(settings.rowFrequencies[149], 8000.0, 1e-6);
     EXPECT_EQ(settings.rowIncrements[0], 608697u);
     EXPECT_EQ(settings.rowIncrements[149], 97391548u);
-    for (std::uint32_t phase : settings.rowPhases)
-        EXPECT_EQ(phase, 0u);
+    EXPECT_EQ(settings.rowPhases, std::vector<std::uint32_t>(150, 0));
 }
 
 TEST(PrepareOscillators, NoiseConstantsOfARow) {
     RenderSettings settings;
     settings.samplesPerPixel = 366;  // left by an earlier preparation
-    SoundOptions sound;
-    prepareOscillators(settings, sound);
+    prepareOscillators(settings, SoundOptions{});
     // Row 0: f = 50, next row 51.73 Hz; bandwidth 15: A = 105.5, Bq = 5 / 225.4.
     const NoiseState& n = settings.noiseStates[0];
     const double f = 50.0;
@@ -53,90 +50,70 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
 }
 
 TEST(PrepareOscillators, NoiseDepthFollowsThePreviousSliceLength) {
-    RenderSettings settings;
-    SoundOptions sound;
+    RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
+    prepareOscillators(settings, SoundOptions{});
+    for (const NoiseState& n : settings.noiseStates)
+        EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth > 0.0f);
     settings.samplesPerPixel = 100;
-    prepareOscillators(settings, sound);
+    prepareOscillators(settings, SoundOptions{});
     const float withOld = settings.noiseStates[10].modDepth;
-    prepareOscillators(settings, sound);  // now the previous slice length is 366
+    prepareOscillators(settings, SoundOptions{});  // now the previous slice length is 366
     EXPECT_FLOAT_EQ(settings.noiseStates[10].modDepth, withOld * 366.0f / 100.0f);
 }
 
-TEST(PrepareOscillators, NeverPreparedBlockHasAUsableNoiseDepth) {
-    RenderSettings settings;  // samplesPerPixel 0: no earlier preparation
-    SoundOptions sound;
-    prepareOscillators(settings, sound);
-    for (const NoiseState& n : settings.noiseStates) {
-        EXPECT_TRUE(std::isfinite(n.modDepth));
-        EXPECT_GT(n.modDepth, 0.0f);
+TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* label;
+        double low, high;
+        std::int32_t height;
+        double first, last;  // the expected lowest and highest row pitch (0: not checked)
+    } cases[] = {
+        {"a Low of 0 typed in", 0.0, 8000.0, 150, 1.0, 8000.0},
+        {"one pitch for all rows", -30.0, nan, 150, 1.0, 1.0},
+        {"rows below 1 Hz", 0.3, 4.0, 150, 0, 0},
+        {"increments below 2 (the noise step then takes 2)", 1e-5, 100.0, 150, 0, 0},
+        {"increments beyond 32 bits", 50.0, 1e12, 150, 0, 0},
+        {"one row sounds the low pitch", 50.0, 8000.0, 1, 50.0, 50.0},
+        {"widely spaced rows", 50.0, 8000.0, 20, 50.0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        RenderSettings settings;
+        settings.samplesPerPixel = 366;
+        std::tie(settings.lowFrequency, settings.highFrequency, settings.height) =
+            std::tuple(c.low, c.high, c.height);
+        prepareOscillators(settings, SoundOptions{});
+        const auto& f = settings.rowFrequencies;
+        ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
+        if (c.first) {
+            EXPECT_DOUBLE_EQ(f.front(), c.first);
+        }
+        if (c.last) {
+            EXPECT_NEAR(f.back(), c.last, 1e-6);
+        }
+        for (double pitch : f)
+            EXPECT_TRUE(std::isfinite(pitch) && pitch > 0) << pitch;
+        for (const NoiseState& n : settings.noiseStates) {
+            EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f);
+            EXPECT_TRUE(std::isfinite(n.modScale) && n.modScale != 0.0f);
+            EXPECT_GE(n.ampBase, 3);
+            EXPECT_GE(n.ampDivisor, 1);
+        }
+        if (c.low == 1e-5) {
+            EXPECT_LT(settings.rowIncrements[0], 2u);
+        }
     }
-}
-
-TEST(PrepareOscillators, WidelySpacedRowsHaveNoWobbleBase) {
+    // The top rows of few widely spaced ones have no wobble base; a single row's upper
+    // neighbour is the high pitch.
     RenderSettings settings;
     settings.height = 20;
-    SoundOptions sound;
-    prepareOscillators(settings, sound);
-    EXPECT_EQ(settings.noiseStates[19].fmBase, 0);
+    prepareOscillators(settings, SoundOptions{});
     EXPECT_EQ(settings.noiseStates[18].fmBase, 0);
+    EXPECT_EQ(settings.noiseStates[19].fmBase, 0);
     EXPECT_GT(settings.noiseStates[0].fmBase, 0);
-}
-
-void expectAllFinite(const RenderSettings& settings) {
-    for (double f : settings.rowFrequencies)
-        EXPECT_TRUE(std::isfinite(f) && f > 0) << f;
-    for (const NoiseState& n : settings.noiseStates) {
-        EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f);
-        EXPECT_TRUE(std::isfinite(n.modScale) && n.modScale != 0.0f);
-        EXPECT_GE(n.ampBase, 3);
-        EXPECT_GE(n.ampDivisor, 1);
-    }
-}
-
-TEST(PrepareOscillators, UnusablePitchesAreMadeSafe) {
-    SoundOptions sound;
-    RenderSettings settings;
-    settings.samplesPerPixel = 366;
-    settings.lowFrequency = 0.0;  // typed into the Low field
-    prepareOscillators(settings, sound);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 1.0);
-    EXPECT_NEAR(settings.rowFrequencies[149], 8000.0, 1e-6);
-    expectAllFinite(settings);
-
-    settings.lowFrequency = -30.0;
-    settings.highFrequency = std::numeric_limits<double>::quiet_NaN();
-    prepareOscillators(settings, sound);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 1.0);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[149], 1.0);  // one pitch for all rows
-    expectAllFinite(settings);
-
-    settings.lowFrequency = 0.3;  // rows below 1 Hz
-    settings.highFrequency = 4.0;
-    prepareOscillators(settings, sound);
-    expectAllFinite(settings);
-
-    settings.lowFrequency = 1e-5;
-    settings.highFrequency = 100.0;
-    prepareOscillators(settings, sound);
-    EXPECT_LT(settings.rowIncrements[0], 2u);  // the noise step then takes 2
-    expectAllFinite(settings);
-
-    settings.lowFrequency = 50.0;
-    settings.highFrequency = 1e12;  // increments beyond 32 bits
-    prepareOscillators(settings, sound);
-    expectAllFinite(settings);
-}
-
-TEST(PrepareOscillators, OneRowSoundsTheLowPitch) {
-    RenderSettings settings;
     settings.height = 1;
-    settings.samplesPerPixel = 366;
-    SoundOptions sound;
-    prepareOscillators(settings, sound);
-    ASSERT_EQ(settings.rowFrequencies.size(), 1u);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 50.0);
-    expectAllFinite(settings);
-    // Its upper neighbour is the high pitch.
+    prepareOscillators(settings, SoundOptions{});
     EXPECT_EQ(settings.noiseStates[0].fmBase, static_cast<int>(22050 / (8000.0 - 50.0) / 18.5));
 }
 
@@ -147,16 +124,19 @@ TEST(PrepareOscillators, SamplesPerPixel) {
     EXPECT_EQ(samplesPerPixelFor(1e12, 1, 48000), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(CheckNyquist, LongBoxAtMostOnceThenStatusNotes) {
+TEST(CheckNyquist, NoBoxWithin90SecondsOfStartThenOneBoxAtMostThenStatusNotes) {
     testing::RecordingUi ui;
     testing::SettableClock clock;
     SoundOptions sound;  // 22050 Hz: Nyquist 11025
     NyquistWarningState state;
-    clock.tick = 200000;
+    const std::string note = "Max out frq (16000) exceeds half of selected sample rate (11025)!";
+    clock.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
     EXPECT_EQ(checkNyquist(ui, clock, state, 11025, sound), 1);
-    EXPECT_TRUE(ui.boxes.empty());
     EXPECT_TRUE(ui.statusLog.empty());
-
+    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(ui.status[0], note);
+    clock.tick = 90000;
     EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "Lumetra Warning!");
@@ -166,25 +146,11 @@ TEST(CheckNyquist, LongBoxAtMostOnceThenStatusNotes) {
               "representable frequency,\nwhich is half the sample rate, ie 22050/2 = 11025 Hz.)"
               "\n\nYou may want to review either the Sound I/O Options or the\nImage Options "
               "dialog to avoid foldover in the output sound file.\n");
-
     clock.tick = 400000;  // long after: still only the status note
+    ui.status[0].clear();
     checkNyquist(ui, clock, state, 16000, sound);
     EXPECT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.status[0], "Max out frq (16000) exceeds half of selected sample rate (11025)!");
-}
-
-TEST(CheckNyquist, NoBoxWithin90SecondsOfStart) {
-    testing::RecordingUi ui;
-    testing::SettableClock clock;
-    SoundOptions sound;
-    NyquistWarningState state;
-    clock.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
-    checkNyquist(ui, clock, state, 12000, sound);
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.status[0], "Max out frq (12000) exceeds half of selected sample rate (11025)!");
-    clock.tick = 90000;
-    checkNyquist(ui, clock, state, 12000, sound);
-    EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.status[0], note);
 }
 
 }  // namespace
