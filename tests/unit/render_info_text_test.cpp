@@ -15,6 +15,10 @@ using testing::patternPicture;
 
 const LocalTime kMarch7{2008, 3, 5, 7, 14, 5, 9, 0};
 
+std::array<float, 4> parms(const RenderInfoRecord& r) {
+    return {r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime};
+}
+
 TEST(RenderInfoText, WholeDefaultPictureRenderAndItsReadingBack) {
     CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
@@ -28,10 +32,7 @@ TEST(RenderInfoText, WholeDefaultPictureRenderAndItsReadingBack) {
               "// Render time: 1.37 sec\n");
     const RenderInfoText t = parseRenderInfoText(text, 300, 150);
     EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
-    EXPECT_EQ(t.record.lowFrequency, 50.0f);
-    EXPECT_EQ(t.record.highFrequency, 8000.0f);
-    EXPECT_EQ(t.record.ampFactor, 10.0f);
-    EXPECT_EQ(t.record.outputTime, 5.0f);
+    EXPECT_EQ(parms(t.record), (std::array<float, 4>{50, 8000, 10, 5}));
     EXPECT_EQ(t.record.width, 300);
     EXPECT_EQ(t.record.command, 0);  // the CMD line is not read
     // Without the date flag there is no "By" line.
@@ -55,23 +56,22 @@ TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
               "SIZE 40, 30\n"
               "SEL 3, 4, 20, 25 \t// left, top, right, bottom\n"
               "PARMS 27.5000, 4186.0090, 2.35, 0.50 \t// low, high, amp, time\n");
-    recordRender(image, 301, 2.0, kMarch7);
-    EXPECT_NE(formatRenderInfoText(image.renderInfo, image.settings)
-                  .find("CMD 301 \t// Render selection\nSIZE"),
-              std::string::npos);
     image.selection = Rect{};
-    recordRender(image, 302, 2.0, kMarch7);
-    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
-    EXPECT_NE(text.find("CMD 302 \t// Render, no blue\n"), std::string::npos);
-    EXPECT_EQ(text.find("SEL"), std::string::npos);
+    for (const auto& [command, line] : {std::pair{301, "CMD 301 \t// Render selection\nSIZE"},
+                                        {302, "CMD 302 \t// Render, no blue\nSIZE"}}) {
+        recordRender(image, command, 2.0, kMarch7);
+        EXPECT_NE(formatRenderInfoText(image.renderInfo, image.settings).find(line),
+                  std::string::npos);
+    }
+    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings).find("SEL"),
+              std::string::npos);
 }
 
 TEST(RenderInfoText, MonthNames) {
     const char* names[] = {"",     "Jan", "Feb",  "March", "April", "May", "June",
                            "July", "Aug", "Sept", "Oct",   "Nov",   "Dec"};
-    for (std::uint16_t m = 0; m <= 12; ++m)
-        EXPECT_EQ(monthName(m), names[m]);
-    EXPECT_EQ(monthName(13), "");
+    for (std::uint16_t m = 0; m <= 14; ++m)
+        EXPECT_EQ(monthName(m), m <= 12 ? names[m] : "") << m;
     EXPECT_EQ(monthName(0xFFFF), "");
     CanvasImage image = patternPicture(10, 10);
     recordRender(image, 300, 0.0, LocalTime{2001, 0, 0, 2, 3, 4, 5, 0});
@@ -145,10 +145,7 @@ TEST(RenderInfoReader, LineSpelling) {
     const RenderInfoText t = parseRenderInfoText(
         "\t  parms 27.5,4186.01\t\t2.5 ,, 0.75\r\n  \tsIzE\t64 ,32\r\nSel 1,2, 3 ,4", 64, 32);
     EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted | kSelAccepted);
-    EXPECT_EQ(t.record.lowFrequency, 27.5f);
-    EXPECT_EQ(t.record.highFrequency, 4186.01f);
-    EXPECT_EQ(t.record.ampFactor, 2.5f);
-    EXPECT_EQ(t.record.outputTime, 0.75f);
+    EXPECT_EQ(parms(t.record), (std::array<float, 4>{27.5f, 4186.01f, 2.5f, 0.75f}));
     EXPECT_EQ(t.record.selection, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
     // Comments, other starts and keywords after the start are not read.
     EXPECT_EQ(parseRenderInfoText("//SIZE 64, 32\n  // PARMS 1, 2, 3, 4\nCMD SIZE 64, 32\n"
@@ -162,42 +159,38 @@ TEST(RenderInfoReader, LineSpelling) {
 }
 
 TEST(RenderInfoReader, NumberRulesOfParmsSizeAndSel) {
-    // For a picture of 300 x 150.
-    struct Case {
-        const char* line;
-        std::uint32_t accepted;
-    };
-    const Case cases[] = {
-        {"PARMS 50, 8000, 10, 5", kParmsAccepted},
-        {"PARMS 50, 50, 10, 5", 0},    // high equal to low
-        {"PARMS 8000, 50, 10, 5", 0},  // high below low
-        {"PARMS 0, 8000, 10, 5", 0},
-        {"PARMS -50, 8000, 10, 5", 0},
-        {"PARMS 50, 8000, 0, 5", 0},
-        {"PARMS 50, 8000, 10, -5", 0},
-        {"PARMS 50, 8000, 10", 0},  // a missing number reads as 0
-        {"PARMS fifty, 8000, 10, 5", 0},
-        {"PARMS --50, 8000, 10, 5", 0},
-        {"PARMS 50, inf, 10, 5", 0},   // not a number we can render
-        {"PARMS 50, 1e39, 10, 5", 0},  // beyond a 32-bit float
-        {"PARMS nan, 8000, 10, 5", 0},
-        {"PARMS 1e-50, 8000, 10, 5", 0},  // 0 as a 32-bit float
-        {"SIZE 300.9, 150", kSizeAccepted},
-        {"SIZE 300, 151", 0},
-        {"SIZE 150, 300", 0},
-        {"SIZE 300", 0},
-        {"SIZE 4294967596, 150", 0},
-        {"SEL 0, 0, 300, 150", kSelAccepted},
-        {"SEL 0, 0, 301, 150", 0},  // right beyond the picture
-        {"SEL 0, 0, 300, 151", 0},
-        {"SEL -1, 0, 10, 10", 0},
-        {"SEL 0, -1, 10, 10", 0},
-        {"SEL 10, 0, 10, 10", 0},  // empty
-        {"SEL 0, 10, 10, 5", 0},
-        {"SEL 1, 2, 3", 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(parseRenderInfoText(c.line, 300, 150).accepted, c.accepted) << c.line;
+    // For a picture of 300 x 150. PARMS needs four numbers (a missing one reads as 0) with
+    // 0 < low < high and amp, time above 0, all finite as 32-bit floats; SIZE must be the
+    // picture's; SEL must be a non-empty rectangle inside the picture.
+    EXPECT_EQ(parseRenderInfoText("PARMS 50, 8000, 10, 5", 300, 150).accepted, kParmsAccepted);
+    EXPECT_EQ(parseRenderInfoText("SIZE 300.9, 150", 300, 150).accepted, kSizeAccepted);
+    EXPECT_EQ(parseRenderInfoText("SEL 0, 0, 300, 150", 300, 150).accepted, kSelAccepted);
+    const char* const refusedLines[] = {"PARMS 50, 50, 10, 5",
+                                        "PARMS 8000, 50, 10, 5",
+                                        "PARMS 0, 8000, 10, 5",
+                                        "PARMS -50, 8000, 10, 5",
+                                        "PARMS 50, 8000, 0, 5",
+                                        "PARMS 50, 8000, 10, -5",
+                                        "PARMS 50, 8000, 10",
+                                        "PARMS fifty, 8000, 10, 5",
+                                        "PARMS --50, 8000, 10, 5",
+                                        "PARMS 50, inf, 10, 5",
+                                        "PARMS 50, 1e39, 10, 5",
+                                        "PARMS nan, 8000, 10, 5",
+                                        "PARMS 1e-50, 8000, 10, 5",
+                                        "SIZE 300, 151",
+                                        "SIZE 150, 300",
+                                        "SIZE 300",
+                                        "SIZE 4294967596, 150",
+                                        "SEL 0, 0, 301, 150",
+                                        "SEL 0, 0, 300, 151",
+                                        "SEL -1, 0, 10, 10",
+                                        "SEL 0, -1, 10, 10",
+                                        "SEL 10, 0, 10, 10",
+                                        "SEL 0, 10, 10, 5",
+                                        "SEL 1, 2, 3"};
+    for (const char* refused : refusedLines)
+        EXPECT_EQ(parseRenderInfoText(refused, 300, 150).accepted, 0u) << refused;
 }
 
 TEST(RenderInfoReader, LaterLinesOverwriteEarlierOnes) {
@@ -230,35 +223,23 @@ TEST(RenderInfoReader, LinesAreReadInPiecesOf299Characters) {
 TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
     CanvasImage image = patternPicture(300, 150);
     image.selection = Rect{1, 1, 5, 5};
-    const RenderInfoRecord before = image.renderInfo;
-    const char* notEnough[] = {
-        "",
-        "// only a comment\n\n   \n\t// and another\n",
-        "PARMS 40, 9000, 5, 2\n",
-        "SIZE 300, 150\nSEL 0, 0, 10, 10\n",
-        "SIZE 300, 150\nPARMS 40, 40, 5, 2\n",
-        "SIZE 301, 150\nPARMS 40, 9000, 5, 2\n",
+    const RenderInfoBytes before = encodeRenderInfo(image.renderInfo);
+    const auto adopt = [&](const char* text) {
+        return adoptRenderInfoText(image, parseRenderInfoText(text, 300, 150));
     };
-    for (const char* text : notEnough) {
-        SCOPED_TRACE(text);
-        EXPECT_FALSE(adoptRenderInfoText(image, parseRenderInfoText(text, 300, 150)));
+    for (const char* text : {"", "// only a comment\n\n   \n\t// and another\n",
+                             "PARMS 40, 9000, 5, 2\n", "SIZE 300, 150\nSEL 0, 0, 10, 10\n"}) {
+        EXPECT_FALSE(adopt(text)) << text;
         EXPECT_EQ(image.selection, (Rect{1, 1, 5, 5}));
-        EXPECT_EQ(encodeRenderInfo(image.renderInfo), encodeRenderInfo(before));
+        EXPECT_EQ(encodeRenderInfo(image.renderInfo), before);
     }
-    ASSERT_TRUE(adoptRenderInfoText(
-        image,
-        parseRenderInfoText("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 50, 60\n", 300, 150)));
+    ASSERT_TRUE(adopt("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 50, 60\n"));
     EXPECT_EQ(image.selection, (Rect{2, 3, 50, 60}));
     const RenderInfoRecord& r = image.renderInfo;
-    EXPECT_TRUE(r.hasMagic());
-    EXPECT_EQ(r.size, 164u);
-    EXPECT_EQ(r.version, 101u);
-    EXPECT_EQ(r.valid, 1u);
+    EXPECT_TRUE(r.hasMagic() && r.size == 164u && r.version == 101u && r.valid == 1u);
     EXPECT_EQ(r.highFrequency, 9000.0f);
     // A refused SEL clears the selection and leaves none in the record.
-    ASSERT_TRUE(adoptRenderInfoText(
-        image,
-        parseRenderInfoText("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 500, 60\n", 300, 150)));
+    ASSERT_TRUE(adopt("SIZE 300, 150\nPARMS 40, 9000, 5, 2\nSEL 2, 3, 500, 60\n"));
     EXPECT_TRUE(image.selection.empty());
     EXPECT_EQ(image.renderInfo.selection, (std::array<std::int32_t, 4>{}));
 }

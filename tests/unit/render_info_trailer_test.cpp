@@ -29,7 +29,7 @@ CanvasImage renderedPicture(std::int32_t width, std::int32_t height, float low) 
     return image;
 }
 
-// A picture file with `trailer` bytes behind its declared size.
+// A 4 x 2 picture file (78 bytes) with `trailer` bytes behind its declared size.
 std::vector<std::uint8_t> withTrailer(const std::vector<std::uint8_t>& trailer) {
     std::vector<std::uint8_t> file = encodeBmpFile(renderedPicture(4, 2, 50), false);
     file.insert(file.end(), trailer.begin(), trailer.end());
@@ -46,7 +46,6 @@ std::vector<std::uint8_t> recordBytes(std::uint32_t version, std::uint32_t valid
 }
 
 TEST(RenderInfoTrailer, FoundWithMagicVersionAndValidWordInMoreThan150Bytes) {
-    const std::uint64_t end = 54 + 24;
     using enum TrailerKind;
     struct Case {
         std::uint32_t version, valid;
@@ -59,16 +58,18 @@ TEST(RenderInfoTrailer, FoundWithMagicVersionAndValidWordInMoreThan150Bytes) {
           Case{101, 1, 151, Found}, Case{101, 1, 400, Found}}) {
         auto bytes = recordBytes(c.version, c.valid, c.length);
         bytes.resize(c.length, 0xEE);
-        const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(bytes), end);
+        const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(bytes), 78);
         EXPECT_EQ(t.kind, c.kind) << c.version << " " << c.valid << " " << c.length;
-        if (c.kind == None) continue;
-        EXPECT_EQ(t.declaredSize, end);
-        if (c.kind == Stale) continue;
-        EXPECT_EQ(t.record.lowFrequency, 77.0f);
+        if (c.kind != None) {
+            EXPECT_EQ(t.declaredSize, 78u);
+        }
+        if (c.kind == Found) {
+            EXPECT_EQ(t.record.lowFrequency, 77.0f);
+        }
     }
     auto noMagic = recordBytes(101, 1);
     noMagic[0] = 'R';
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), end).kind, None);
+    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), 78).kind, None);
 }
 
 TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
@@ -77,18 +78,17 @@ TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
     auto inside = file;
     le::writeU32(std::span(inside), 2, 54);
     std::copy_n(recordBytes(100, 1).begin(), 24, inside.begin() + 54);
-    EXPECT_EQ(findRenderInfoTrailer(inside, 54 + 24).kind, TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer(inside, 78).kind, TrailerKind::None);
     // Beyond the end of the file, and files that are not BMP files.
+    EXPECT_EQ(findRenderInfoTrailer({}, 0).kind, TrailerKind::None);
+    file[0] = 0xFF;
+    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, TrailerKind::None);
+    file[0] = 'B';
     le::writeU32(std::span(file), 2, 0xFFFFFFFF);
     EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, TrailerKind::None);
-    EXPECT_EQ(findRenderInfoTrailer({}, 0).kind, TrailerKind::None);
-    auto notBmp = withTrailer(recordBytes(100, 1));
-    notBmp[0] = 0xFF;
-    EXPECT_EQ(findRenderInfoTrailer(notBmp, 78).kind, TrailerKind::None);
 }
 
-class ImageLoad : public ::testing::Test {
-  protected:
+struct ImageLoad : ::testing::Test {
     ImageLoadResult load(CanvasImage& image, const std::filesystem::path& path) {
         return loadImageFileCore(files, image, path);
     }
@@ -96,13 +96,15 @@ class ImageLoad : public ::testing::Test {
               bool attachRenderInfo) {
         return saveImageBmp(files, image, path, refreshInfo, attachRenderInfo);
     }
-
+    static std::array<double, 4> parms(const CanvasImage& i) {
+        return {i.settings.lowFrequency, i.settings.highFrequency, i.settings.ampFactor,
+                i.settings.outputTime};
+    }
     testing::MemoryFileSystem files;
 };
 
 TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
-    CanvasImage saved = renderedPicture(30, 20, 61.5f);
-    ASSERT_TRUE(save(saved, "a.bmp", false, true));
+    ASSERT_TRUE(save(renderedPicture(30, 20, 61.5f), "a.bmp", false, true));
     files.put("a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
     image.selection = Rect{0, 0, 1, 1};
@@ -110,10 +112,7 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     ASSERT_TRUE(result.ok);
     EXPECT_TRUE(result.renderInfoUpdated);
     EXPECT_EQ(result.status, "Render info updated by image");
-    EXPECT_EQ(image.settings.lowFrequency, 61.5);
-    EXPECT_EQ(image.settings.highFrequency, 6000.0);
-    EXPECT_EQ(image.settings.ampFactor, 4.0);
-    EXPECT_EQ(image.settings.outputTime, 2.5);
+    EXPECT_EQ(parms(image), (std::array<double, 4>{61.5, 6000, 4, 2.5}));
     EXPECT_EQ(image.renderInfo.command, 302);
     EXPECT_TRUE(image.selection.empty());
 }
@@ -126,9 +125,8 @@ TEST_F(ImageLoad, FallsBackToTheInfoFileOfTheSameName) {
     ASSERT_TRUE(save(saved, name, true, false));
     EXPECT_TRUE(files.exists(pathFromUtf8("Kl\xC3\xA4nge \xE2\x99\xAB.info")));
     CanvasImage image;
-    const ImageLoadResult result = load(image, name);
-    ASSERT_TRUE(result.renderInfoUpdated);
-    EXPECT_EQ(image.settings.lowFrequency, 61.5);
+    ASSERT_TRUE(load(image, name).renderInfoUpdated);
+    EXPECT_EQ(parms(image), parms(saved));
     EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));
     EXPECT_EQ(image.renderInfo.size, 164u);
 }
@@ -136,7 +134,6 @@ TEST_F(ImageLoad, FallsBackToTheInfoFileOfTheSameName) {
 TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
     ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "a.bmp", false, false));
     CanvasImage image = renderedPicture(3, 3, 99.0f);
-    ASSERT_EQ(image.renderInfo.valid, 1u);
     const ImageLoadResult result = load(image, "a.bmp");
     ASSERT_TRUE(result.ok);
     EXPECT_FALSE(result.renderInfoUpdated);
@@ -151,11 +148,8 @@ TEST_F(ImageLoad, AStaleRecordIsCutOffTheFile) {
     files.files["s.bmp"] = file;
     files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
-    const ImageLoadResult result = load(image, "s.bmp");
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(files.at("s.bmp").size(), 54u + 24u);
+    ASSERT_TRUE(load(image, "s.bmp").renderInfoUpdated);  // from the ".info" file
     EXPECT_EQ(files.at("s.bmp"), std::vector<std::uint8_t>(file.begin(), file.begin() + 78));
-    EXPECT_TRUE(result.renderInfoUpdated);  // from the ".info" file
     EXPECT_EQ(image.settings.lowFrequency, 10.0);
     // 150 bytes or fewer are left alone.
     files.files["t.bmp"] = withTrailer(recordBytes(100, 1, 150));
@@ -165,22 +159,18 @@ TEST_F(ImageLoad, AStaleRecordIsCutOffTheFile) {
 
 TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    struct Case {
-        float low, high, amp, time;
-    };
-    for (const Case& c :
-         {Case{0, 8000, 10, 5}, Case{50, 50, 10, 5}, Case{50, 8000, -1, 5}, Case{50, 8000, 10, 0},
-          Case{nan, 8000, 10, 5}, Case{50, std::numeric_limits<float>::infinity(), 10, 5}}) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::array<float, 4> cases[] = {{0, 8000, 10, 5},  {50, 50, 10, 5},    {50, 8000, -1, 5},
+                                          {50, 8000, 10, 0}, {nan, 8000, 10, 5}, {50, inf, 10, 5}};
+    for (const auto& c : cases) {
         CanvasImage saved = renderedPicture(4, 2, 50);
-        saved.renderInfo.lowFrequency = c.low;
-        saved.renderInfo.highFrequency = c.high;
-        saved.renderInfo.ampFactor = c.amp;
-        saved.renderInfo.outputTime = c.time;
+        RenderInfoRecord& r = saved.renderInfo;
+        std::tie(r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime) =
+            std::tuple(c[0], c[1], c[2], c[3]);
         ASSERT_TRUE(save(saved, "u.bmp", false, true));
         files.put("u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
         CanvasImage image;
-        const ImageLoadResult result = load(image, "u.bmp");
-        ASSERT_TRUE(result.renderInfoUpdated);  // from the ".info" file instead
+        ASSERT_TRUE(load(image, "u.bmp").renderInfoUpdated);  // from the ".info" file instead
         EXPECT_EQ(image.settings.lowFrequency, 10.0);
         EXPECT_EQ(files.at("u.bmp").size(), 54u + 24u + 164u);
     }
@@ -195,21 +185,17 @@ TEST_F(ImageLoad, AFailedLoadKeepsThePictureButNotItsRenderRecord) {
     files.put("bad.bmp", "BM not really");
     ASSERT_TRUE(save(renderedPicture(4, 4, 10.0f), "unreadable.bmp", false, true));
     files.fail(testing::FileCall::Read, "unreadable.bmp");
-    const struct {
-        const char* name;
-        const char* detail;
-    } cases[] = {
+    const std::pair<const char*, const char*> cases[] = {
         {"missing.bmp", "Could not open missing.bmp"},
         {"unreadable.bmp", "Could not read unreadable.bmp"},
-        {"bad.bmp", "Not a BMP file"},
-    };
-    for (const auto& c : cases) {
+        {"bad.bmp", "Not a BMP file"}};
+    for (const auto& [name, detail] : cases) {
         image.renderInfo.valid = 1;
-        const ImageLoadResult result = load(image, c.name);
+        const ImageLoadResult result = load(image, name);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, std::string("Could not open ") + c.name);
-        EXPECT_EQ(result.detail, c.detail);
-        EXPECT_EQ(image.renderInfo.valid, 0u) << c.name;
+        EXPECT_EQ(result.message, std::string("Could not open ") + name);
+        EXPECT_EQ(result.detail, detail);
+        EXPECT_EQ(image.renderInfo.valid, 0u) << name;
         EXPECT_EQ(image.renderInfo.lowFrequency, 99.0f);
     }
     EXPECT_EQ(image.pixels.bytes, before);
