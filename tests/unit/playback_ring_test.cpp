@@ -183,6 +183,7 @@ TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
     EXPECT_EQ(ring.queued(), 2);
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // play again
     EXPECT_EQ(device.count("open"), 1);
+    EXPECT_EQ(device.count("pause"), 2);
     EXPECT_EQ(device.count("restart"), 2);
     EXPECT_EQ(ring.queued(), 3);
     EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));  // no jump back to the start
