@@ -206,14 +206,8 @@ TEST(Composite, FailuresNameTheirCauseAndChangeNothing) {
 // Flip, Delete, and every filter and overlay, flipped and at part strength.
 TEST(ImageOperations, AgreeWithTheReferenceBitForBit) {
     using enum ColourOperation;
-    const Rect selections[] = {{},
-                               {0, 0, 1, 1},
-                               {0, 0, 37, 3},
-                               {36, 0, 37, 23},
-                               {5, 22, 37, 23},
-                               {3, 4, 20, 19},
-                               {17, 0, 18, 23},
-                               {-4, 20, 30, 40}};
+    const Rect selections[] = {{0, 0, 0, 0},    {0, 0, 1, 1},   {0, 0, 37, 3},   {36, 0, 37, 23},
+                               {5, 22, 37, 23}, {3, 4, 20, 19}, {17, 0, 18, 23}, {-4, 20, 30, 40}};
     std::uint32_t seed = 20;
     for (const std::int32_t width : {37, 38, 17, 1}) {
         for (const Rect& selection : selections) {
