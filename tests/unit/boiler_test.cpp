@@ -1,6 +1,5 @@
 // The colour boiler: heat's wrap, cycle's feeding and the low-8-bit store on single pixels, the
-// elliptical weight of a selection, its scratch kept between dabs, and a scratch that cannot be
-// had.
+// elliptical weight of a selection, the scratch kept between dabs or not to be had.
 
 #include <gtest/gtest.h>
 
@@ -15,14 +14,8 @@ namespace {
 // A one-pixel white Rect brush: every weight exactly 1, no mask.
 BrushTool whiteDot(std::int32_t heat, std::int32_t blur, std::int32_t cycle,
                    BrushShape shape = BrushShape::Rect) {
-    BrushSettings s;
-    s.width = s.height = 1;
-    s.shape = shape;
-    s.mix = ColorMix::Boil;
-    s.colour1 = s.colour2 = 0xFFFFFF;
-    s.heat = heat;
-    s.blur = blur;
-    s.cycle = cycle;
+    BrushSettings s{.width = 1, .height = 1, .colour1 = 0xFFFFFF, .colour2 = 0xFFFFFF};
+    s.shape = shape, s.mix = ColorMix::Boil, s.heat = heat, s.blur = blur, s.cycle = cycle;
     BrushTool tool;
     RandomSeed seed;
     std::string message;

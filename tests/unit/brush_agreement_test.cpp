@@ -1,6 +1,6 @@
-// The production brush and boiler against their plain references: dabs of every built-in patch
-// at the picture's corners, edges and beyond, Apply Brush and Apply Color Boiler, over random
-// pictures. Pixels and the random seed must be equal.
+// The production brush and boiler against their plain references over random pictures: dabs of
+// every built-in patch at the picture's corners, edges and beyond, Apply Brush and Apply Color
+// Boiler. Pixels and the random seed must be equal.
 
 #include <gtest/gtest.h>
 
@@ -16,52 +16,42 @@
 namespace lumetra::testing {
 namespace {
 
-CanvasImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
-    return randomCanvas(width, height, seed,
-                        PictureRecipe{.litShare = 0.8, .blue = true, .blueShare = 0.5});
-}
-
-// Builds both brushes from the same settings and seed.
+// Both brushes built from the same settings and seed, and a random picture for each to work on.
 struct Pair {
+    Pair(const BrushSettings& settings, std::int32_t width, std::int32_t height, std::uint32_t seed)
+        : fast(
+              randomCanvas(width, height, seed, {.litShare = 0.8, .blue = true, .blueShare = 0.5})),
+          plain(fast) {
+        std::string message;
+        EXPECT_TRUE(buildBrush(tool.brush, settings, fastSeed, message));
+        reference = referenceBuildBrush(settings, plainSeed);
+    }
+    void expectSame(std::size_t slot) const {
+        EXPECT_EQ(fast.pixels.bytes, plain.pixels.bytes) << "slot " << slot;
+        EXPECT_EQ(fastSeed.value, plainSeed.value) << "slot " << slot;
+    }
+    CanvasImage fast, plain;
     BrushTool tool;
     ReferenceBrush reference;
-    RandomSeed seed, referenceSeed;
-
-    explicit Pair(const BrushSettings& settings) {
-        std::string message;
-        EXPECT_TRUE(buildBrush(tool.brush, settings, seed, message));
-        reference = referenceBuildBrush(settings, referenceSeed);
-    }
-};
-
-void expectSame(const CanvasImage& fast, const CanvasImage& plain, const Pair& pair,
-                const std::string& what) {
-    EXPECT_EQ(fast.pixels.bytes, plain.pixels.bytes) << what;
-    EXPECT_EQ(pair.seed.value, pair.referenceSeed.value) << what;
-}
-
-struct Picture {
-    std::int32_t width, height;
+    RandomSeed fastSeed, plainSeed;
 };
 
 TEST(BrushAgreement, DabsOfEveryBuiltInPatch) {
     const BrushPatchBlock patches = builtInBrushPatches();
     // Wider and higher than every dab, and smaller than the larger ones.
-    for (const Picture size : {Picture{64, 48}, Picture{30, 10}}) {
+    for (const auto& [w, h] : {std::pair{64, 48}, {30, 10}}) {
         for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot) {
-            Pair pair(recallBrushPatch(patches, slot, initialBrushSettings(patches)));
-            CanvasImage fast = randomPicture(size.width, size.height, std::uint32_t(slot));
-            CanvasImage plain = fast;
-            const std::int32_t w = size.width, h = size.height;
-            const std::vector<std::pair<int, int>> points = {
-                {w / 2, h / 2}, {0, 0},      {w - 1, h - 1}, {w, h / 2},
-                {-3, h + 2},    {500, -500}, {w / 2, h / 2}, {1, h - 2}};
+            Pair pair(recallBrushPatch(patches, slot, initialBrushSettings(patches)), w, h,
+                      std::uint32_t(slot));
+            const std::pair<int, int> points[] = {{w / 2, h / 2}, {0, 0},      {w - 1, h - 1},
+                                                  {w, h / 2},     {-3, h + 2}, {500, -500},
+                                                  {w / 2, h / 2}, {1, h - 2}};
             for (const auto& [x, y] : points) {
                 std::string message;
-                ASSERT_TRUE(paintDab(pair.tool, fast, pair.seed, x, y, message));
-                referencePaintDab(plain, pair.reference, pair.referenceSeed, x, y);
+                ASSERT_TRUE(paintDab(pair.tool, pair.fast, pair.fastSeed, x, y, message));
+                referencePaintDab(pair.plain, pair.reference, pair.plainSeed, x, y);
             }
-            expectSame(fast, plain, pair, "slot " + std::to_string(slot));
+            pair.expectSame(slot);
         }
     }
 }
@@ -71,28 +61,26 @@ TEST(BrushAgreement, ApplyBrushAndApplyColorBoiler) {
     const Rect selections[] = {Rect{}, Rect{3, 5, 40, 29}, Rect{0, 0, 1, 33}};
     for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot) {
         BrushSettings settings = recallBrushPatch(patches, slot, initialBrushSettings(patches));
-        // Boiler values from every slider's range and beyond it.
+        // Boiler values from every slider's range and beyond it; in slots 7 and 14 the most a
+        // patch can hold, values no integer holds.
         settings.heat = int(slot % 5) * 25 - 50;
         settings.blur = int(slot * 7 % 120);
         settings.cycle = int(slot * 13 % 100);
         settings.shift = int(slot % 4) * 50 - 100;
-        if (slot == 7 || slot == 14) {  // the most a patch can hold: values no integer holds
+        if (slot == 7 || slot == 14) {
             settings.heat = settings.blur = settings.cycle = 32767;
             settings.shift = -32768;
         }
-        Pair pair(settings);
-        CanvasImage fast = randomPicture(57, 33, std::uint32_t(100 + slot));
-        fast.selection = selections[slot % 3];
-        CanvasImage plain = fast;
+        Pair pair(settings, 57, 33, std::uint32_t(100 + slot));
+        pair.fast.selection = pair.plain.selection = selections[slot % 3];
         std::string message;
-        ASSERT_TRUE(applyBrushToImage(pair.tool, fast, pair.seed, message));
-        referenceApplyBrush(plain, pair.reference, pair.referenceSeed);
+        ASSERT_TRUE(applyBrushToImage(pair.tool, pair.fast, pair.fastSeed, message));
+        referenceApplyBrush(pair.plain, pair.reference, pair.plainSeed);
         EXPECT_EQ(pair.tool.brush.settings, settings);  // its own size and mix again
-        fast.selection = selections[(slot + 1) % 3];
-        plain.selection = fast.selection;
-        ASSERT_TRUE(applyColorBoiler(pair.tool, fast, message));
-        referenceRunBoiler(plain, pair.reference, operationRegion(plain), false);
-        expectSame(fast, plain, pair, "slot " + std::to_string(slot));
+        pair.fast.selection = pair.plain.selection = selections[(slot + 1) % 3];
+        ASSERT_TRUE(applyColorBoiler(pair.tool, pair.fast, message));
+        referenceRunBoiler(pair.plain, pair.reference, operationRegion(pair.plain), false);
+        pair.expectSame(slot);
     }
 }
 

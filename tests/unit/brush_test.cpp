@@ -15,13 +15,7 @@ namespace {
 
 BrushSettings brushOf(std::int32_t width, std::int32_t height, BrushShape shape,
                       ColorFade fade = ColorFade::Right, ColorMix mix = ColorMix::Cover) {
-    BrushSettings s;
-    s.width = width;
-    s.height = height;
-    s.shape = shape;
-    s.fade = fade;
-    s.mix = mix;
-    return s;
+    return {.width = width, .height = height, .shape = shape, .fade = fade, .mix = mix};
 }
 
 Brush built(const BrushSettings& settings) {
@@ -32,12 +26,7 @@ Brush built(const BrushSettings& settings) {
     return brush;
 }
 
-// Column i of dab row j counted from the bottom.
-Rgb brushPixel(const Brush& brush, std::int32_t i, std::int32_t j) {
-    return pixelAt(brush.bitmap, i, brush.bitmap.height - 1 - j);
-}
-
-TEST(Brush, MaskValues) {
+TEST(Brush, MaskAndColourFades) {
     struct Case {
         std::int32_t width, height;
         BrushShape shape;
@@ -55,16 +44,15 @@ TEST(Brush, MaskValues) {
             << c.width << " x " << c.height << " at " << c.i << ", " << c.j;
     }
     EXPECT_TRUE(built(brushOf(20, 20, BrushShape::Rect)).mask.empty());
-}
-
-TEST(Brush, RightStartsAtColour1AndDownAtColour2WithoutReachingTheOther) {
-    const Brush right = built(brushOf(10, 3, BrushShape::Rect, ColorFade::Right));
-    const Brush down = built(brushOf(3, 10, BrushShape::Rect, ColorFade::Down));
+    // Right runs from colour1 (red) and Down from colour2 (green) at the bottom row, without
+    // reaching the other. Picture rows count from the top.
+    const PixelImage right = built(brushOf(10, 3, BrushShape::Rect, ColorFade::Right)).bitmap;
+    const PixelImage down = built(brushOf(3, 10, BrushShape::Rect, ColorFade::Down)).bitmap;
     for (std::int32_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(brushPixel(right, 0, k), (Rgb{255, 0, 0}));  // red to green
-        EXPECT_EQ(brushPixel(right, 9, k), (Rgb{25, 229, 0}));
-        EXPECT_EQ(brushPixel(down, k, 0), (Rgb{0, 255, 0}));  // the bottom row: colour2
-        EXPECT_EQ(brushPixel(down, k, 9), (Rgb{229, 25, 0}));
+        EXPECT_EQ(pixelAt(right, 0, k), (Rgb{255, 0, 0}));
+        EXPECT_EQ(pixelAt(right, 9, k), (Rgb{25, 229, 0}));
+        EXPECT_EQ(pixelAt(down, k, 9), (Rgb{0, 255, 0}));
+        EXPECT_EQ(pixelAt(down, k, 0), (Rgb{229, 25, 0}));
     }
 }
 
@@ -169,8 +157,7 @@ TEST(Brush, WhereGreenAndRedEndAtZeroBlueGoesToo) {
 TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
     BrushTool tool;
     tool.brush = built(brushOf(20, 20, BrushShape::Round, ColorFade::Noise));
-    const BrushSettings kept = tool.brush.settings;
-    const PixelImage keptBitmap = tool.brush.bitmap;
+    const Brush kept = tool.brush;
     CanvasImage image = testing::randomCanvas(64, 40, 4);
     const CanvasImage before = image;
     RandomSeed seed;
@@ -180,8 +167,8 @@ TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
     tool.brush.byteLimit = 20 * 20 * 4;  // enough for the brush it has, not for the picture's
     EXPECT_FALSE(applyBrushToImage(tool, image, seed, message));
     EXPECT_EQ(message, "Could not create brush bitmap");
-    EXPECT_EQ(tool.brush.settings, kept);
-    EXPECT_EQ(tool.brush.bitmap.bytes, keptBitmap.bytes);
+    EXPECT_EQ(tool.brush.settings, kept.settings);
+    EXPECT_EQ(tool.brush.bitmap.bytes, kept.bitmap.bytes);
     EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
     EXPECT_EQ(seed.value, RandomSeed{}.value);
 }

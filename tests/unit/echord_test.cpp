@@ -1,4 +1,5 @@
-// Echord: where the copies land, how strong they are, and agreement with the plain version.
+// Echord: where the copies land, how strong they are, agreement with the plain version, the
+// patches and the controls.
 
 #include <gtest/gtest.h>
 
@@ -13,172 +14,88 @@
 namespace lumetra {
 namespace {
 
-// A black picture with one lit pixel, and the settings of a single-direction series without
-// randomness: hop1 0 (the first copy uses hop), no fade unless a case sets one.
-struct Scene {
+using Lit = std::tuple<std::int32_t, std::int32_t, Rgb>;  // x, y and the colour there
+
+CanvasImage blackWith(std::int32_t width, std::int32_t height, const std::vector<Lit>& lit) {
+    std::string message;
     CanvasImage image;
-    PixelImage source;
-    Scene(std::int32_t width, std::int32_t height, std::int32_t x, std::int32_t y, Rgb lit) {
-        std::string message;
-        image.pixels = *createCanvasBitmap(width, height, message);
-        setPixel(image.pixels, x, y, lit);
-        source = image.pixels;
+    image.pixels = *createCanvasBitmap(width, height, message);
+    for (const auto& [x, y, colour] : lit)
+        setPixel(image.pixels, x, y, colour);
+    return image;
+}
+
+// A single series without randomness: the first copy at hop (hop1 0), no fade unless set.
+struct Series {
+    std::int32_t angle = 90, hop = 13, hop1 = 0, fade = 0, fade1 = 0, num = 1, mul = 0, swap = 0,
+                 alt = 0, wrap = 0;
+    operator EchordSettings() const {
+        return {angle, 0, hop, hop1, fade, fade1, num, mul, 0, 0, swap, alt, wrap};
     }
-    void run(const EchordSettings& settings) {
-        RandomSeed seed;
-        addEchordCopies(source, image, settings, seed);
-    }
-    Rgb at(std::int32_t x, std::int32_t y) const { return pixelAt(image.pixels, x, y); }
 };
 
-EchordSettings straight(std::int32_t angle, std::int32_t num, std::int32_t hop = 13) {
-    EchordSettings s{};
-    s.angle = angle;
-    s.hop = hop;
-    s.hop1 = 0;
-    s.fade = 0;
-    s.fade1 = 0;
-    s.num = num;
-    return s;
-}
-
-TEST(Echord, CopiesToTheRightFadeByTheSeries) {
-    // Fade fractions 0.1, 0.1333..., 0.1666... of the channel values (30, 60, 200).
-    Scene scene(60, 3, 0, 1, Rgb{200, 60, 30});
-    EchordSettings s = straight(90, 3);
-    s.fade = 10;
-    scene.run(s);
-    EXPECT_EQ(scene.at(13, 1), (Rgb{180, 54, 27}));
-    EXPECT_EQ(scene.at(26, 1), (Rgb{173, 52, 26}));
-    EXPECT_EQ(scene.at(39, 1), (Rgb{166, 50, 25}));
-    EXPECT_EQ(scene.at(52, 1), Rgb{});
-}
-
-TEST(Echord, AngleIsACompassDirection) {
-    struct Case {
-        std::int32_t angle, x, y;
-    };
-    for (const Case& c : {Case{0, 20, 7}, Case{90, 33, 20}, Case{180, 20, 33}, Case{270, 7, 20}}) {
-        Scene scene(41, 41, 20, 20, Rgb{9, 9, 9});
-        scene.run(straight(c.angle, 1));
-        EXPECT_EQ(scene.at(c.x, c.y), (Rgb{9, 9, 9})) << c.angle;
-    }
-}
-
-TEST(Echord, MulGrowsOrShrinksTheSteps) {
-    // Copy k lands at the distance before it; after it the distance grows by hop and by
-    // (trunc(mul / 5) + 1) * k * mul / 15.
-    struct Case {
-        std::int32_t mul;
-        std::int32_t second, third;
-    };
-    for (const Case& c : {Case{50, 62, 149}, Case{-7, 26, 39}, Case{-12, 26, 41}}) {
-        Scene scene(200, 1, 0, 0, Rgb{0, 0, 40});
-        EchordSettings s = straight(90, 3);
-        s.mul = c.mul;
-        scene.run(s);
-        EXPECT_EQ(scene.at(13, 0).blue, 40) << c.mul;
-        EXPECT_EQ(scene.at(c.second, 0).blue, 40) << c.mul;
-        EXPECT_EQ(scene.at(c.third, 0).blue, 40) << c.mul;
-    }
-}
-
-TEST(Echord, ShrinkingStepsEndTheSeriesBelowHalfAPixel) {
-    // Distance 1, then 0.8 (the copy lands on the source itself), then 0.4: the end, although
-    // three more copies were asked for.
-    Scene scene(4, 1, 0, 0, Rgb{0, 0, 40});
-    EchordSettings s = straight(90, 5, 0);
-    s.hop1 = 1;
-    s.mul = -3;
-    scene.run(s);
-    EXPECT_EQ(scene.at(1, 0).blue, 40);
-    EXPECT_EQ(scene.at(0, 0).blue, 80);
-}
-
-TEST(Echord, SwapAlternatesRedAndGreenButNeverBlue) {
-    Scene scene(60, 1, 0, 0, Rgb{200, 20, 5});
-    EchordSettings s = straight(90, 3);
-    s.swap = 1;
-    s.alt = 1;
-    scene.run(s);
-    EXPECT_EQ(scene.at(13, 0), (Rgb{20, 200, 5}));
-    EXPECT_EQ(scene.at(26, 0), (Rgb{200, 20, 5}));
-    EXPECT_EQ(scene.at(39, 0), (Rgb{20, 200, 5}));
-}
-
-TEST(Echord, WrapBringsCopiesBackOnTheTimeAxisOnly) {
-    for (std::int32_t wrap : {0, 1}) {
-        Scene scene(20, 20, 15, 15, Rgb{7, 7, 7});
-        EchordSettings s = straight(90, 1);
-        s.wrap = wrap;
-        scene.run(s);
-        EXPECT_EQ(scene.at(8, 15), wrap ? (Rgb{7, 7, 7}) : Rgb{}) << wrap;
-        Scene high(20, 20, 15, 5, Rgb{7, 7, 7});
-        high.run(straight(0, 1));  // 13 up from row 5: above the picture, lost either way
-        EXPECT_EQ(high.image.pixels.bytes, high.source.bytes) << wrap;
-    }
-}
-
-TEST(Echord, ContributionsBelowOneAreSkipped) {
-    // Fade fraction 0.01: a channel of 1 would add 0.99 and adds nothing, 100 adds 99.
-    Scene scene(20, 1, 0, 0, Rgb{100, 1, 0});
-    EchordSettings s = straight(90, 1);
-    s.fade1 = 1;
-    scene.run(s);
-    EXPECT_EQ(scene.at(13, 0), (Rgb{99, 0, 0}));
-}
-
-TEST(Echord, SumsAreCappedAt255) {
-    Scene scene(20, 1, 0, 0, Rgb{250, 0, 0});
-    setPixel(scene.image.pixels, 13, 0, Rgb{10, 0, 0});
-    scene.run(straight(90, 1));
-    EXPECT_EQ(scene.at(13, 0).red, 255);
-}
-
-TEST(Echord, NoCopiesWithoutNumberOrDistance) {
-    for (EchordSettings s : {straight(90, 0), straight(90, 3, 0)}) {
-        Scene scene(30, 2, 0, 0, Rgb{50, 50, 50});
+// Each row: the series, the picture's size, its lit pixels and the pixels expected after.
+TEST(Echord, WhereTheCopiesLandAndHowStrong) {
+    const auto row = [](const char* fact, Series s, std::int32_t width, std::int32_t height,
+                        std::vector<Lit> lit, std::vector<Lit> expected) {
+        CanvasImage image = blackWith(width, height, lit);
+        const PixelImage source = image.pixels;
         RandomSeed seed;
+        addEchordCopies(source, image, s, seed);
+        for (const auto& [x, y, colour] : expected)
+            EXPECT_EQ(pixelAt(image.pixels, x, y), colour) << fact << " at " << x << ", " << y;
+    };
+    const Rgb grey{9, 9, 9}, blue{0, 0, 40};
+    // Fade fractions 0.1, 0.1333..., 0.1666... of the channel values.
+    row("fade", {.fade = 10, .num = 3}, 60, 3, {{0, 1, {200, 60, 30}}},
+        {{13, 1, {180, 54, 27}}, {26, 1, {173, 52, 26}}, {39, 1, {166, 50, 25}}, {52, 1, {}}});
+    // The angle is a compass direction.
+    row("up", {.angle = 0}, 41, 41, {{20, 20, grey}}, {{20, 7, grey}});
+    row("right", {.angle = 90}, 41, 41, {{20, 20, grey}}, {{33, 20, grey}});
+    row("down", {.angle = 180}, 41, 41, {{20, 20, grey}}, {{20, 33, grey}});
+    row("left", {.angle = 270}, 41, 41, {{20, 20, grey}}, {{7, 20, grey}});
+    // Copy k lands at the distance before it; then the distance grows by hop and by
+    // (trunc(mul / 5) + 1) * k * mul / 15.
+    row("mul 50", {.num = 3, .mul = 50}, 200, 1, {{0, 0, blue}},
+        {{13, 0, blue}, {62, 0, blue}, {149, 0, blue}});
+    row("mul -7", {.num = 3, .mul = -7}, 200, 1, {{0, 0, blue}},
+        {{13, 0, blue}, {26, 0, blue}, {39, 0, blue}});
+    row("mul -12", {.num = 3, .mul = -12}, 200, 1, {{0, 0, blue}},
+        {{13, 0, blue}, {26, 0, blue}, {41, 0, blue}});
+    // Distance 1, then 0.8 (onto the source itself), then 0.4: the end, of five asked for.
+    row("shrinking", {.hop = 0, .hop1 = 1, .num = 5, .mul = -3}, 4, 1, {{0, 0, blue}},
+        {{1, 0, blue}, {0, 0, {0, 0, 80}}});
+    row("swap alternates red and green, never blue", {.num = 3, .swap = 1, .alt = 1}, 60, 1,
+        {{0, 0, {200, 20, 5}}},
+        {{13, 0, {20, 200, 5}}, {26, 0, {200, 20, 5}}, {39, 0, {20, 200, 5}}});
+    // Wrap brings copies back on the time axis, never on the pitch axis.
+    row("no wrap", {}, 20, 20, {{15, 15, grey}}, {{8, 15, {}}});
+    row("wrap", {.wrap = 1}, 20, 20, {{15, 15, grey}}, {{8, 15, grey}});
+    row("wrap upwards", {.angle = 0, .wrap = 1}, 20, 20, {{15, 5, grey}}, {{15, 12, {}}});
+    // Fade fraction 0.01: a channel of 1 would add 0.99 and adds nothing, 100 adds 99.
+    row("below one", {.fade1 = 1}, 20, 1, {{0, 0, {100, 1, 0}}}, {{13, 0, {99, 0, 0}}});
+    row("capped", {}, 20, 1, {{0, 0, {250, 0, 0}}, {13, 0, {10, 0, 0}}}, {{13, 0, {255, 0, 0}}});
+}
+
+TEST(Echord, NoCopiesWithoutNumberOrDistanceAndHostileValuesStayInside) {
+    for (const auto& [num, hop] : {std::pair{0, 13}, {3, 0}}) {
+        EchordSettings s = Series{.hop = hop, .num = num};
         s.rand = 50;
-        addEchordCopies(scene.source, scene.image, s, seed);
-        EXPECT_EQ(scene.image.pixels.bytes, scene.source.bytes);
+        CanvasImage image = blackWith(30, 2, {{0, 0, {50, 50, 50}}});
+        const PixelImage source = image.pixels;
+        RandomSeed seed;
+        addEchordCopies(source, image, s, seed);
+        EXPECT_EQ(image.pixels.bytes, source.bytes);
         EXPECT_EQ(seed.value, RandomSeed::kStart);
     }
-}
-
-TEST(Echord, HostileStoredValuesStayInsideThePicture) {
-    Scene scene(16, 16, 8, 8, Rgb{50, 50, 50});
-    EchordSettings s = straight(12345, 100, 2147483647);
-    s.mul = -2147483647 - 1;
-    s.jitter = 2147483647;
-    s.rand = 2147483647;
-    s.warp = -2147483647;
-    s.wrap = 1;
-    s.fade1 = -100;
-    s.fade = -2147483647;
-    scene.run(s);  // whatever lands, nothing is written outside the picture (ASan watches)
-    SUCCEED();
-}
-
-TEST(Echord, HopSliderPositionsMapToDistances) {
-    const std::pair<std::int32_t, std::int32_t> cases[] = {
-        {0, 0}, {8, 10}, {10, 13}, {50, 133}, {100, 433}};
-    for (auto [slider, hop] : cases)
-        EXPECT_EQ(hopFromSlider(slider), hop) << slider;
-}
-
-TEST(EchordPatches, RecallMapsSlidersAndStoreKeepsThem) {
-    const EchordPatchTable table = builtInEchordPatches();
-    const RecalledEchord a1 = recallEchordPatch(table[0]);
-    EXPECT_EQ(a1.settings, EchordSettings{});  // the tool's start values are patch A1
-    EXPECT_EQ(a1.sliders.hop, 10);
-    EXPECT_EQ(a1.sliders.hop1, 8);
-    for (const EchordPatch& patch : table)
-        EXPECT_EQ(
-            storeEchordPatch(recallEchordPatch(patch).settings, recallEchordPatch(patch).sliders),
-            patch);
-    EXPECT_EQ(table[echordSlotIndex(true, 9)].words,
-              (std::array<std::int32_t, 13>{90, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    // Whatever lands, nothing is written outside the picture (AddressSanitizer watches).
+    CanvasImage image = blackWith(16, 16, {{8, 8, {50, 50, 50}}});
+    const PixelImage source = image.pixels;
+    RandomSeed seed;
+    // angle, warp, hop, hop1, fade, fade1, num, mul, rand, jitter, swap, alt, wrap
+    const EchordSettings hostile{12345,     -2147483647, 2147483647, 0, -2147483647, -100, 100,
+                                 INT32_MIN, 2147483647,  2147483647, 0, 0,           1};
+    addEchordCopies(source, image, hostile, seed);
 }
 
 // Random pictures, half black, through every built-in patch and a few wilder settings, with a
@@ -188,18 +105,9 @@ TEST(Echord, AgreesWithThePlainVersion) {
     std::vector<EchordSettings> settings;
     for (const EchordPatch& patch : builtInEchordPatches())
         settings.push_back(recallEchordPatch(patch).settings);
-    EchordSettings wild = straight(37, 12, 9);
-    wild.warp = -45;
-    wild.rand = 60;
-    wild.jitter = 90;
-    wild.mul = 23;
-    wild.swap = wild.alt = wild.wrap = 1;
-    wild.fade = 3;
-    settings.push_back(wild);
+    settings.push_back({37, -45, 9, 0, 3, 0, 12, 23, 60, 90, 1, 1, 1});  // in the order above
     for (std::size_t i = 0; i < settings.size(); ++i) {
-        std::string message;
-        CanvasImage fast;
-        fast.pixels = *createCanvasBitmap(97, 61, message);
+        CanvasImage fast = blackWith(97, 61, {});
         for (auto& byte : fast.pixels.bytes)
             byte = random() % 2 ? std::uint8_t(random()) : 0;
         if (i % 2) fast.selection = Rect{10, 5, 90, 50};
@@ -214,13 +122,23 @@ TEST(Echord, AgreesWithThePlainVersion) {
     }
 }
 
-}  // namespace
-}  // namespace lumetra
+TEST(EchordPatches, HopSlidersRecallAndStore) {
+    for (auto [slider, hop] : {std::pair{0, 0}, {8, 10}, {10, 13}, {50, 133}, {100, 433}})
+        EXPECT_EQ(hopFromSlider(slider), hop) << slider;
+    const EchordPatchTable table = builtInEchordPatches();
+    const RecalledEchord a1 = recallEchordPatch(table[0]);
+    EXPECT_EQ(a1.settings, EchordSettings{});  // the tool's start values are patch A1
+    EXPECT_EQ(a1.sliders.hop, 10);
+    EXPECT_EQ(a1.sliders.hop1, 8);
+    for (const EchordPatch& patch : table)
+        EXPECT_EQ(
+            storeEchordPatch(recallEchordPatch(patch).settings, recallEchordPatch(patch).sliders),
+            patch);
+    EXPECT_EQ(table[echordSlotIndex(true, 9)].words,
+              (std::array<std::int32_t, 13>{90, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
 
-namespace lumetra {
-namespace {
-
-TEST(EchordControls, SlidersSetValuesAndShiftJumps) {
+TEST(EchordControls, SlidersReadoutAndTexts) {
     struct Case {
         int control;
         std::int32_t position;
@@ -242,11 +160,7 @@ TEST(EchordControls, SlidersSetValuesAndShiftJumps) {
         EXPECT_EQ(settings.*slider.field, c.value) << c.control;
         EXPECT_EQ(echordSliderPosition(slider, settings, hops), c.shown) << c.control;
     }
-}
-
-TEST(EchordControls, ReadoutListsTheLastThreeChangesOnce) {
-    EchordSettings s;  // hop 13, num 4, fade 16
-    s.jitter = 25;
+    EchordSettings s{.angle = 270, .warp = -45, .jitter = 25};  // hop 13, num 4, fade 16 as ever
     ParameterReadout readout;
     EXPECT_EQ(readout.text(s), " Hop:\t13\n Num:\t4\n Fade:\t16%");
     readout.touch(IDC_ECHORD_JITTER);
@@ -255,12 +169,6 @@ TEST(EchordControls, ReadoutListsTheLastThreeChangesOnce) {
     EXPECT_EQ(readout.text(s), " Num:\t4\n Jitter:\t25%\n Hop:\t13");
     readout.showDefaults();
     EXPECT_EQ(readout.text(s), " Hop:\t13\n Num:\t4\n Fade:\t16%");
-}
-
-TEST(EchordControls, AngleAndWarpTexts) {
-    EchordSettings s;
-    s.angle = 270;
-    s.warp = -45;
     EXPECT_EQ(echordAngleText(s), "270\xC2\xB0");
     EXPECT_EQ(echordWarpText(s), "-4.5\xC2\xB0");
 }

@@ -1,14 +1,10 @@
-// The image operations: the colour operations, Mirror, Flip, Delete, Double and Half, filters and
-// overlays, the table of the picture commands, the halftone stretch they use, the Move,
-// Zoom-rotate and Skew-flip drags, and lumetra-edit, which runs the operations on picture files.
-// The fast loops agree with the plain reference bit for bit on random pictures, padding and
-// pixels outside the region included; small tables pin the reference to the formulas.
+// The image operations, the picture commands, the halftone stretch, the drags and lumetra-edit:
+// small tables of exact numbers, and the fast loops bit for bit against the plain reference.
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <optional>
 #include <random>
@@ -121,14 +117,11 @@ TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
                 EXPECT_EQ(pixelAt(image.pixels, x, y),
                           pixelAt(before.pixels, x % c.width, y % c.height));
     }
-}
-
-// Half Horizontally of a 101 x 3 picture: two copies 51 columns wide at 0 and 51, the last column
-// of the second cut off. The odd height is stretched by a row too, which falls outside.
-TEST(GeometryOperations, HalfDrawsTwoHalfSizeCopiesInsideTheBounds) {
+    // Half of 101 x 3: copies 51 columns wide at 0 and 51, the second's last column cut off; the
+    // odd height is stretched by a row too, which falls outside.
     const CanvasImage before = canvas(randomPicture(101, 3, 5));
     CanvasImage image = before;
-    duplicatePicture(image, Duplication::HalfHorizontally);
+    duplicatePicture(image, HalfHorizontally);
     PixelImage half = randomPicture(51, 3, 6);
     ASSERT_TRUE(
         testing::referenceStretchHalftone(half, {0, 0, 51, 4}, before.pixels, {0, 0, 101, 3}));
@@ -167,19 +160,16 @@ TEST(Composite, PerChannelArithmeticAndFlips) {
         ASSERT_TRUE(compositeImage(image, other, o).ok);
         EXPECT_EQ(pixelAt(image.pixels, c.x, c.y), c.expected) << int(c.kind) << ", " << c.flips;
     }
-}
-
-TEST(Composite, CommandsChooseTheCombination) {
-    using enum CompositeKind;
+    // The commands' combinations; 209, the clipboard, at 100 % without flips.
     const BrowserChoices browser{true, true, {10, 20, 30}};
-    const std::pair<int, CompositeOptions> cases[] = {
+    const std::pair<int, CompositeOptions> commands[] = {
         {208, {Filter, true, true, {10, 20, 30}}},
-        {209, {Filter, false, false, {}}},  // the clipboard: at 100 % without flips
+        {209, {Filter, false, false, {}}},
         {210, {AdditiveOverlay, true, true, {10, 20, 30}}},
         {211, {OrOverlay, true, true, {10, 20, 30}}},
         {212, {OrOverlay, true, true, {10, 20, 30}}},
     };
-    for (const auto& [command, expected] : cases)
+    for (const auto& [command, expected] : commands)
         EXPECT_EQ(compositeOptionsForCommand(command, browser), expected) << command;
 }
 
@@ -211,20 +201,13 @@ TEST(Composite, FailuresNameTheirCauseAndChangeNothing) {
     }
 }
 
-// Random pictures of odd and even widths (so that the padding differs) with selections along the
-// edges and beyond them, through every colour operation (clear-excess-blue on many zero bytes so
-// that its rule is met, normalize with room to grow), Mirror, Flip and Delete, and every filter
-// and overlay, flipped and at part strength.
+// Odd and even widths (the padding differs), selections along the edges and beyond, through every
+// colour operation (many zero bytes for clear-excess-blue, room to grow for normalize), Mirror,
+// Flip, Delete, and every filter and overlay, flipped and at part strength.
 TEST(ImageOperations, AgreeWithTheReferenceBitForBit) {
     using enum ColourOperation;
-    const Rect selections[] = {{},
-                               {0, 0, 1, 1},
-                               {0, 0, 37, 3},
-                               {36, 0, 37, 23},
-                               {5, 22, 37, 23},
-                               {3, 4, 20, 19},
-                               {17, 0, 18, 23},
-                               {-4, 20, 30, 40}};
+    const Rect selections[] = {{0, 0, 0, 0},    {0, 0, 1, 1},   {0, 0, 37, 3},   {36, 0, 37, 23},
+                               {5, 22, 37, 23}, {3, 4, 20, 19}, {17, 0, 18, 23}, {-4, 20, 30, 40}};
     std::uint32_t seed = 20;
     for (const std::int32_t width : {37, 38, 17, 1}) {
         for (const Rect& selection : selections) {
@@ -279,9 +262,8 @@ void colour(CanvasImage& image) {
     applyColourOperation(image, Operation);
 }
 
-// Every row runs its own operation, tells whether the size changed, and refreshes the layout
-// exactly where the size or the selection changes. The program never holds such pictures, but no
-// row may reach outside a picture's memory: one whose bytes do not match its size is left alone.
+// Every row runs its own operation, tells whether the size changed, refreshes the layout exactly
+// where size or selection change, and leaves alone a picture whose bytes do not match its size.
 TEST(PictureCommands, EachRowRunsItsOperationAndLeavesMalformedPicturesAlone) {
     using enum ColourOperation;
     const std::pair<int, void (*)(CanvasImage&)> rows[] = {
@@ -321,25 +303,16 @@ TEST(PictureCommands, EachRowRunsItsOperationAndLeavesMalformedPicturesAlone) {
               "242:1,242,0 243:1,0,0 244:1,0,0 245:1,0,0 246:1,0,0 207:0,0,0 ");
 }
 
-// A picture of one row whose pixels are grey (all three bytes alike) with the given values.
-PixelImage greyRow(const std::vector<int>& values) {
-    PixelImage row = randomPicture(std::int32_t(values.size()), 1, 0);
-    for (std::size_t x = 0; x < values.size(); ++x) {
-        const auto v = static_cast<std::uint8_t>(values[x]);
-        setPixel(row, std::int32_t(x), 0, Rgb{v, v, v});
-    }
-    return row;
-}
-
-std::vector<int> greyValues(const PixelImage& row) {
-    std::vector<int> values;
-    for (std::int32_t x = 0; x < row.width; ++x)
-        values.push_back(pixelAt(row, x, 0).red);
-    return values;
-}
-
-// One row onto another, across.
+// One grey row (all three bytes alike) onto another, across.
 TEST(StretchHalftone, AveragesWhatLiesUnderEachPixel) {
+    const auto greyRow = [](const std::vector<int>& values) {
+        PixelImage row = randomPicture(std::int32_t(values.size()), 1, 0);
+        for (std::size_t x = 0; x < values.size(); ++x)
+            setPixel(
+                row, std::int32_t(x), 0,
+                Rgb{std::uint8_t(values[x]), std::uint8_t(values[x]), std::uint8_t(values[x])});
+        return row;
+    };
     struct Case {
         std::vector<int> source;
         std::int32_t fromX, fromWidth;
@@ -364,12 +337,12 @@ TEST(StretchHalftone, AveragesWhatLiesUnderEachPixel) {
         PixelImage destination = greyRow(c.destination);
         ASSERT_TRUE(stretchHalftone(destination, {c.toX, 0, c.toWidth, 1}, greyRow(c.source),
                                     {c.fromX, 0, c.fromWidth, 1}));
-        EXPECT_EQ(greyValues(destination), c.expected)
-            << c.source.size() << " from " << c.fromX << " onto " << c.toX << ", " << c.toWidth;
+        std::vector<int> values;
+        for (std::int32_t x = 0; x < destination.width; ++x)
+            values.push_back(pixelAt(destination, x, 0).red);
+        EXPECT_EQ(values, c.expected) << c.source.size() << " onto " << c.toX << ", " << c.toWidth;
     }
-}
-
-TEST(StretchHalftone, RefusesZeroExtentsAndMalformedPictures) {
+    // Zero extents and malformed pictures are refused and change nothing.
     const PixelImage source = randomPicture(3, 3, 5);
     PixelImage destination = randomPicture(3, 3, 6);
     const PixelImage before = destination;
@@ -383,7 +356,7 @@ TEST(StretchHalftone, RefusesZeroExtentsAndMalformedPictures) {
 }
 
 // Shapes the filters and overlays do not make: 1:1 at an offset, exact halving, a reversed
-// destination, rectangles beyond both pictures, a single pixel.
+// destination, rectangles beyond both pictures, a single pixel; and onto itself, turned.
 TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
     struct Case {
         std::int32_t sourceWidth, sourceHeight;
@@ -406,10 +379,8 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
         ASSERT_TRUE(stretchHalftone(fast, c.to, source, c.from));
         ASSERT_TRUE(testing::referenceStretchHalftone(plain, c.to, source, c.from));
         EXPECT_EQ(fast.bytes, plain.bytes)
-            << c.sourceWidth << " x " << c.sourceHeight << " onto " << c.width << " x " << c.height
-            << " at " << c.to.x << ", " << c.to.y;
+            << c.sourceWidth << " x " << c.sourceHeight << " onto " << c.width << " x " << c.height;
     }
-    // Onto itself, turned: every row read as it was before.
     PixelImage picture = randomPicture(3, 4, 99);
     PixelImage plain = picture;
     ASSERT_TRUE(stretchHalftone(picture, {0, 0, 3, 4}, picture, {0, 3, 3, -4}));
@@ -587,8 +558,7 @@ TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
                       DragPoint{a.x + near(40), a.y + near(40)}, DragPoint{-1, -1},
                       DragPoint{a.x + 100000, a.y - 70000}, DragPoint{a.x - 30, a.y + 30000},
                       DragPoint{kMin, kMax}, DragPoint{kMax, kMin}}) {
-                    const ScreenSize screen = screens[random() % std::size(screens)];
-                    const DragUnits units = dragUnits(screen);
+                    const DragUnits units = dragUnits(screens[random() % std::size(screens)]);
                     const MoveShift shift = moveShiftFor(a, p, w, h);
                     const ZoomRotate zoom = zoomRotateFor(a, p, units);
                     const SkewFlip skew = skewFlipFor(a, p, units);
@@ -602,10 +572,9 @@ TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
                     testing::referenceSkewFlip(snapshot, theirs[2], region, a, skew);
                     for (const int loop : {0, 1, 2})
                         ASSERT_EQ(mine[loop].bytes, theirs[loop].bytes) << formatText(
-                            "loop %d, %d x %d, region %d,%d,%d,%d, anchor %d,%d, pointer %d,%d, "
-                            "screen %d x %d",
+                            "loop %d, %d x %d, region %d,%d,%d,%d, anchor %d,%d, pointer %d,%d",
                             loop, w, h, region.left, region.top, region.right, region.bottom, a.x,
-                            a.y, p.x, p.y, screen.width, screen.height);
+                            a.y, p.x, p.y);
                 }
             }
         }
@@ -789,18 +758,11 @@ TEST(BatchEdit, RunsEveryPictureOperationOfTheTableThatTheUsageLists) {
 TEST(BatchEdit, ToolRowsRunTheCoreWithTheSettingsOfTheLine) {
     const BrushPatchBlock patches = builtInBrushPatches();
     BrushSettings painted = recallBrushPatch(patches, 13, initialBrushSettings(patches));  // B6
-    painted.fade = ColorFade::Noise;
-    painted.shape = BrushShape::Spray;
-    painted.sprayDensity = 80;
-    painted.sprayThreshold = 8800;
+    painted.fade = ColorFade::Noise, painted.shape = BrushShape::Spray;
+    painted.sprayDensity = 80, painted.sprayThreshold = 8800;
     BrushSettings boiled = initialBrushSettings(patches);
-    boiled.colour1 = 0x808080;
-    boiled.colour2 = 0xFFFFFF;
-    boiled.heat = 50;
-    boiled.blur = 20;
-    boiled.cycle = 10;
-    boiled.shift = -100;
-    boiled.fade = ColorFade::Down;
+    boiled.colour1 = 0x808080, boiled.colour2 = 0xFFFFFF, boiled.fade = ColorFade::Down;
+    boiled.heat = 50, boiled.blur = 20, boiled.cycle = 10, boiled.shift = -100;
     using Expect = std::function<void(CanvasImage&, RandomSeed&)>;
     const auto brushWith = [](BrushSettings settings, bool boil) {
         return Expect([settings, boil](CanvasImage& image, RandomSeed& seed) {
