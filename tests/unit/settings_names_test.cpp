@@ -50,7 +50,6 @@ TEST(SettingsNames, TheStoreAndTheResourceScriptNameEverySettingAlike) {
     }
     for (int id = 3000; id < 3100; ++id)
         EXPECT_TRUE(settingName(id).empty() || script.count(id)) << id << " " << settingName(id);
-    EXPECT_EQ(settingName(setting::kBaseKey), "Software\\Velloforge\\Lumetra\\");
     EXPECT_EQ(settingName(3400), "");
 }
 
