@@ -107,8 +107,15 @@ TEST_F(SettingsStoreTest, LoadRules) {
     EXPECT_EQ(s.renderDefaults.highFrequency, 2147483.648);
 }
 
-TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeLoadAsIfMissing) {
-    const PersistedSettings defaults = load();
+// Folder texts end at their terminator and count their length in wide characters: 127 two-byte
+// characters and one four-byte one are 129; a text longer than 255 is dropped, not cut.
+TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeOrTooLongLoadAsIfMissing) {
+    PersistedSettings expected = load();
+    const std::string fits = "C:\\" + std::string(252, 'a');
+    std::string wide;
+    for (int i = 0; i < 127; ++i)
+        wide += "\xC3\xA9";
+    wide += "\xF0\x9F\x8E\xB5";
     const std::pair<const std::string&, StoredValue> values[] = {
         {kBase, {"Image width", StoredType::Binary, {0x80, 2, 0, 0}}},
         {kBase, {"Image height", StoredType::Dword, {0x80, 2}}},
@@ -119,33 +126,20 @@ TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeLoadAsIfMissing) {
         {kBase, {"Patches: Brush", StoredType::Binary, std::vector<std::uint8_t>(575, 0xEE)}},
         {kBase, {"Patches: Echord", StoredType::Dword, std::vector<std::uint8_t>(1040, 1)}},
         {kWindows, {"main.x", StoredType::String, {'9', '9'}}},
-        {kDirectories, dwordValue("Image", 12)},
-        {kDirectories, {"Filter", StoredType::Binary, {'C', ':', '\\'}}},
+        {kDirectories, textValue("Image", fits)},
+        {kDirectories, textValue("Filter", fits + "b")},
+        {kDirectories, textValue("Soundfile", wide)},
+        {kDirectories, {"Analysed sounds", StoredType::String, {'D', ':', 0}}},
     };
     for (const auto& [key, value] : values)
         store_.put(key, value);
     PersistedSettings s = freshSettings();
-    s.folders.imageFolder = "stale";  // cleared, not kept
+    s.folders.filterFolder = "stale";  // cleared, not kept
     ASSERT_TRUE(SettingsStore(store_).load(s, kScreen));
-    EXPECT_EQ(loadedFieldsText(s), loadedFieldsText(defaults));
-}
-
-TEST_F(SettingsStoreTest, FolderTextsEndAtTheirTerminatorAndOverlongOnesAreDropped) {
-    const std::string fits = "C:\\" + std::string(252, 'a');
-    // 127 two-byte characters and one four-byte one (two wide characters): 129 wide characters.
-    std::string wide;
-    for (int i = 0; i < 127; ++i)
-        wide += "\xC3\xA9";
-    wide += "\xF0\x9F\x8E\xB5";
-    store_.put(kDirectories, textValue("Image", fits));
-    store_.put(kDirectories, textValue("Filter", fits + "b"));
-    store_.put(kDirectories, textValue("Soundfile", wide));
-    store_.put(kDirectories, StoredValue{"Analysed sounds", StoredType::String, {'D', ':', 0}});
-    const PersistedSettings s = load();
-    EXPECT_EQ(utf8FromPath(s.folders.imageFolder), fits);
-    EXPECT_EQ(utf8FromPath(s.folders.filterFolder), "");
-    EXPECT_EQ(utf8FromPath(s.folders.soundfileFolder), wide);
-    EXPECT_EQ(utf8FromPath(s.folders.analysesFolder), "D:");
+    expected.folders.imageFolder = fits;
+    expected.folders.soundfileFolder = pathFromUtf8(wide);
+    expected.folders.analysesFolder = "D:";
+    EXPECT_EQ(loadedFieldsText(s), loadedFieldsText(expected));
 }
 
 TEST_F(SettingsStoreTest, PatchRecordsAreTakenOneByOne) {
