@@ -53,11 +53,8 @@ TEST(HelpGuide, OpenCommandsTakeTheUrlWhereTheirPlaceholderStands) {
 
 TEST(HelpGuide, TheHelpFileNeedsItsEngineElseTheGuideOpensAtTheKeywordsSection) {
     const std::string hlp = "C:\\Lumetra\\Lumetra.hlp", guide = "C:\\Lumetra\\guide\\index.html";
-    const struct {
-        bool hlp, engine, guide;
-        HelpRoute route;
-        const std::string& file;
-    } cases[] = {
+    // Help file, engine and guide there or not; the route and the file it opens.
+    const std::tuple<bool, bool, bool, HelpRoute, const std::string&> cases[] = {
         {true, true, true, HelpRoute::HelpFile, hlp},
         {true, true, false, HelpRoute::HelpFile, hlp},
         {true, false, true, HelpRoute::Guide, guide},
@@ -66,16 +63,16 @@ TEST(HelpGuide, TheHelpFileNeedsItsEngineElseTheGuideOpensAtTheKeywordsSection) 
         {true, false, false, HelpRoute::NoHelp, guide},
         {false, false, false, HelpRoute::NoHelp, guide},
     };
-    for (const auto& c : cases) {
+    for (const auto& [hasHlp, engine, hasGuide, route, file] : cases) {
         testing::MemoryFileSystem files;
-        if (c.hlp) files.put(hlp, "?_");
-        if (c.guide) files.put(guide, "<html>");
-        const HelpPlan p = planHelp(files, "C:\\Lumetra", c.engine, "Echord toolbox");
-        SCOPED_TRACE(::testing::Message() << c.hlp << c.engine << c.guide);
-        EXPECT_EQ(p.route, c.route);
-        EXPECT_EQ(p.file, c.file);
-        EXPECT_EQ(p.keyword, c.route == HelpRoute::NoHelp ? "" : "Echord toolbox");
-        EXPECT_EQ(p.url, c.route == HelpRoute::Guide
+        if (hasHlp) files.put(hlp, "?_");
+        if (hasGuide) files.put(guide, "<html>");
+        const HelpPlan p = planHelp(files, "C:\\Lumetra", engine, "Echord toolbox");
+        SCOPED_TRACE(::testing::Message() << hasHlp << engine << hasGuide);
+        EXPECT_EQ(p.route, route);
+        EXPECT_EQ(p.file, file);
+        EXPECT_EQ(p.keyword, route == HelpRoute::NoHelp ? "" : "Echord toolbox");
+        EXPECT_EQ(p.url, route == HelpRoute::Guide
                              ? "file:///C:/Lumetra/guide/index.html#echord-toolbox"
                              : "");
     }

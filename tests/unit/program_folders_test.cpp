@@ -93,10 +93,8 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
     fs.addFolder(pathFromUtf8(music));
     fs.addFolder(overlong);
     fs.environment["SFDIR"] = "E:\\Elsewhere";
-    const struct {
-        std::filesystem::path ProgramFolders::*field;
-        std::string stored, settled;
-    } cases[] = {
+    using Field = std::filesystem::path ProgramFolders::*;
+    const std::tuple<Field, std::string, std::string> cases[] = {
         {&ProgramFolders::imageFolder, "D:\\Pics\\", "D:\\Pics\\"},
         {&ProgramFolders::imageFolder, music, music},
         {&ProgramFolders::filterFolder, "D:\\Pics", "D:\\Pics"},
@@ -108,10 +106,10 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
         {&ProgramFolders::analysesFolder, "D:\\notes.txt", kBase + "Analyses\\"},
         {&ProgramFolders::soundfileFolder, "D:\\Gone", "E:\\Elsewhere\\"},
     };
-    for (const auto& c : cases) {
-        ProgramFolders stored;
-        stored.*c.field = pathFromUtf8(c.stored);
-        EXPECT_EQ(utf8FromPath(settled(fs, stored).*c.field), c.settled) << c.stored;
+    for (const auto& [field, stored, expected] : cases) {
+        ProgramFolders folders;
+        folders.*field = pathFromUtf8(stored);
+        EXPECT_EQ(utf8FromPath(settled(fs, folders).*field), expected) << stored;
     }
     // Kept folders are not made again; the undo folder always is.
     fs.createdFolders.clear();
