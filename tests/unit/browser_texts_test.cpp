@@ -1,4 +1,5 @@
-// The image browser's captions, working-copy paths, Add Folder's start and the layout arithmetic.
+// The image browser's filter captions, working-copy paths, Add Folder's start and the layout
+// arithmetic.
 
 #include "browser/browser_texts.h"
 
@@ -10,33 +11,28 @@
 namespace lumetra {
 namespace {
 
-TEST(BrowserTexts, Captions) {
-    EXPECT_EQ(browserCaption("wave.bmp"), "wave.bmp - Image Browser");
+TEST(BrowserTexts, FilterCaptionsAndFolderTexts) {
     EXPECT_EQ(filterCaption(FilterCaptionForm::Long, 100, 5, 0),
               "Filter (R: 100%, G:   5%, B:   0%)");
     EXPECT_EQ(filterCaption(FilterCaptionForm::Short, 100, 5, 0), "Filter (R 100, G 5, B 0%)");
     // The long form holds while it stays narrower than the group less 20 pixels.
     EXPECT_EQ(filterCaptionForm(179, 200), FilterCaptionForm::Long);
     EXPECT_EQ(filterCaptionForm(180, 200), FilterCaptionForm::Short);
-    EXPECT_EQ(subfolderQuestion("C:/f"), "Do you want to load subfolders of \nC:/f?");
     EXPECT_EQ(noImagesInFolderText("C:/f"), "C:/f\nThis folder does not contain any images!");
-}
-
-TEST(BrowserTexts, WorkingCopyPathEndsInCopyBmpOnce) {
-    const std::pair<const char*, const char*> cases[] = {
+    // A working copy's path ends in "_copy.bmp" once.
+    const std::pair<const char*, const char*> copies[] = {
         {"C:/f/wave.bmp", "C:/f/wave.bmp_copy.bmp"}, {"C:/f/x_copy.bmp", "C:/f/x_copy.bmp"},
         {"C:/f/X_COPY.BMP", "C:/f/X_COPY.BMP"},      {"C:/f/a.gif", "C:/f/a.gif_copy.bmp"},
         {"C:/f/copy.bmp", "C:/f/copy.bmp_copy.bmp"},
     };
-    for (const auto& [file, copy] : cases)
+    for (const auto& [file, copy] : copies)
         EXPECT_EQ(utf8FromPath(workingCopyPath(file)), copy) << file;
-}
-
-TEST(BrowserTexts, AddFolderStartsAtTheParentOfTheCurrentTab) {
-    EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path("C:/a/b/"), "F")), "C:/a/");
-    EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path("C:/a/bc/d/"), "F")), "C:/a/bc/");
-    // Five characters or fewer keep their separator: the folder itself.
-    EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path("C:/a/"), "F")), "C:/a/");
+    // Add Folder starts at the parent of the current tab; five characters or fewer keep their
+    // separator: the folder itself.
+    const std::pair<const char*, const char*> starts[] = {
+        {"C:/a/b/", "C:/a/"}, {"C:/a/bc/d/", "C:/a/bc/"}, {"C:/a/", "C:/a/"}};
+    for (const auto& [tab, start] : starts)
+        EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path(tab), "F")), start) << tab;
     EXPECT_EQ(utf8FromPath(addFolderStart(std::nullopt, "C:/Filters")), "C:/Filters");
 }
 
@@ -60,16 +56,14 @@ TEST(BrowserLayout, FarSidesFollowTheClientEdges) {
 
 TEST(BrowserLayout, SlidersShareTheFilterGroup) {
     SliderRow row;
-    for (auto& label : row.labels)
-        label = ControlBox{12, 230, 8, 13};
-    for (auto& slider : row.sliders)
-        slider = ControlBox{0, 226, 60, 22};
+    row.labels.fill(ControlBox{12, 230, 8, 13});
+    row.sliders.fill(ControlBox{0, 226, 60, 22});
     // (300 - 6 - 40) / 3 = 84 wide; each slider overlaps its label by 4.
     const SliderRow placed = layOutSliderRow(ControlBox{6, 210, 300, 48}, row);
-    const int labelX[] = {12, 104, 196}, sliderX[] = {16, 108, 200};
     for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(placed.labels[i], (ControlBox{labelX[i], 230, 8, 13})) << i;
-        EXPECT_EQ(placed.sliders[i], (ControlBox{sliderX[i], 226, 84, 22})) << i;
+        const int x = 12 + 92 * int(i);
+        EXPECT_EQ(placed.labels[i], (ControlBox{x, 230, 8, 13})) << i;
+        EXPECT_EQ(placed.sliders[i], (ControlBox{x + 4, 226, 84, 22})) << i;
     }
 }
 

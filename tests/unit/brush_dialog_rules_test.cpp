@@ -12,10 +12,7 @@ namespace lumetra {
 namespace {
 
 TEST(BrushDialog, PaletteColours) {
-    struct Case {
-        std::int32_t x, y;
-        std::uint32_t colour;
-    } cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, std::uint32_t> cases[] = {
         {0, 0, 0x0000FF},    {127, 0, 0x00FEFF}, {128, 0, 0x00FFFE},
         {255, 0, 0x00FF00},  {64, 31, 0x000407},  // band row 1: red 255 / 32, green 2 x 64 / 32
         {200, 16, 0x007F37},                      // k = 16: green 127, red (254 - 2 x 72) x 16 / 32
@@ -25,35 +22,30 @@ TEST(BrushDialog, PaletteColours) {
     std::string message;
     const std::optional<PixelImage> palette = makeBrushPalette(message);
     ASSERT_TRUE(palette);
-    EXPECT_EQ(palette->width, 256);
-    EXPECT_EQ(palette->height, 54);
-    for (const Case& c : cases) {
-        EXPECT_EQ(brushPaletteColour(c.x, c.y), c.colour) << c.x << ", " << c.y;
-        const Rgb p = pixelAt(*palette, c.x, c.y);
-        EXPECT_EQ(colourWord(p.red, p.green, p.blue), c.colour) << c.x << ", " << c.y;
+    EXPECT_EQ(std::pair(palette->width, palette->height), std::pair(256, 54));
+    for (const auto& [x, y, colour] : cases) {
+        EXPECT_EQ(brushPaletteColour(x, y), colour) << x << ", " << y;
+        const Rgb p = pixelAt(*palette, x, y);
+        EXPECT_EQ(colourWord(p.red, p.green, p.blue), colour) << x << ", " << y;
     }
 }
 
 TEST(BrushDialog, PicksReplaceOrAddToTheColourAtThePress) {
-    struct Case {
-        std::uint32_t picked;
-        bool shift;
-        std::uint32_t result;
-    } cases[] = {
+    const std::tuple<std::uint32_t, bool, std::uint32_t> cases[] = {
         {0x800000, false, 0x902030}, {0x800000, true, 0x800000},  // blue ramp: adds
         {0x404040, false, 0x404040}, {0x404040, true, 0x506070},  // grey: replaces
         {0x00FEFF, false, 0x00FEFF}, {0x00FEFF, true, 0x10FFFF},  // hue: capped at 255
         {0xF00000, false, 0xFF2030},
     };
     const PickBase base{0x102030, 0x000001};
-    for (const Case& c : cases) {
+    for (const auto& [picked, shift, result] : cases) {
         BrushSettings left, right;
-        pickColour(left, base, c.picked, true, c.shift);
-        pickColour(right, base, c.picked, false, c.shift);
-        EXPECT_EQ(left.colour1, c.result) << std::hex << c.picked;
-        EXPECT_EQ(left.colour2, BrushSettings{}.colour2);
-        EXPECT_EQ(right.colour2, pickedColour(0x000001, c.picked, c.shift));
-        EXPECT_EQ(right.colour1, BrushSettings{}.colour1);
+        pickColour(left, base, picked, true, shift);
+        pickColour(right, base, picked, false, shift);
+        EXPECT_EQ(std::pair(left.colour1, left.colour2), std::pair(result, BrushSettings{}.colour2))
+            << std::hex << picked;
+        EXPECT_EQ(std::pair(right.colour1, right.colour2),
+                  std::pair(BrushSettings{}.colour1, pickedColour(0x000001, picked, shift)));
     }
 }
 
@@ -63,19 +55,14 @@ TEST(BrushDialog, SizeDragAndTheFadeItLeaves) {
     EXPECT_EQ(sizeFromDrag(area, 50, 40), (BrushSize{1, 1}));
     EXPECT_EQ(sizeFromDrag(area, 0, 0), (BrushSize{80, 60}));
     EXPECT_EQ(sizeFromDrag(area, 49, 41), (BrushSize{2, 2}));
-    struct Case {
-        std::int32_t width, height;
-        ColorFade before, after;
-    } cases[] = {
-        {40, 3, ColorFade::Down, ColorFade::Right},  {3, 40, ColorFade::Right, ColorFade::Down},
-        {5, 30, ColorFade::Down, ColorFade::Down},   {40, 3, ColorFade::Noise, ColorFade::Noise},
-        {3, 40, ColorFade::Noise, ColorFade::Noise}, {40, 3, ColorFade::Right, ColorFade::Right},
-        {35, 6, ColorFade::Down, ColorFade::Right},  {34, 6, ColorFade::Down, ColorFade::Down},
-        {70, 7, ColorFade::Down, ColorFade::Down},   {6, 35, ColorFade::Right, ColorFade::Down},
+    using enum ColorFade;
+    const std::tuple<std::int32_t, std::int32_t, ColorFade, ColorFade> cases[] = {
+        {40, 3, Down, Right},  {3, 40, Right, Down},  {5, 30, Down, Down},  {40, 3, Noise, Noise},
+        {3, 40, Noise, Noise}, {40, 3, Right, Right}, {35, 6, Down, Right}, {34, 6, Down, Down},
+        {70, 7, Down, Down},   {6, 35, Right, Down},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(fadeAfterSizeDrag(c.width, c.height, c.before), c.after)
-            << c.width << " x " << c.height;
+    for (const auto& [width, height, before, after] : cases)
+        EXPECT_EQ(fadeAfterSizeDrag(width, height, before), after) << width << " x " << height;
 }
 
 TEST(BrushDialog, ReadoutShowsTheShiftAsTwiceItsValue) {
@@ -99,8 +86,8 @@ TEST(BrushDialog, PreviewIsTheDabOnBlack) {
         ASSERT_TRUE(dab);
         // At the centre the mask is 255: Cover and Add (its brush counted twice, then halved)
         // show the brush; Filter of black is black. Outside the ellipse: black.
-        const Rgb centre = mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9);
-        EXPECT_EQ(pixelAt(*dab, 10, 9), centre);
+        EXPECT_EQ(pixelAt(*dab, 10, 9),
+                  mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9));
         EXPECT_EQ(pixelAt(*dab, 0, 0), Rgb{});
     }
     BrushSettings s;

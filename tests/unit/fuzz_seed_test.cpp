@@ -19,10 +19,10 @@
 namespace lumetra {
 namespace {
 
-using testing::BmpFields;
-using Seeds = std::map<std::string, std::vector<std::uint8_t>>;
-
+using testing::packRows;
 using testing::palette;
+using Bytes = std::vector<std::uint8_t>;
+using Seeds = std::map<std::string, Bytes>;
 
 CanvasImage renderedPicture() {
     CanvasImage image = testing::patternPicture(5, 3);
@@ -31,96 +31,76 @@ CanvasImage renderedPicture() {
     return image;
 }
 
+// A BMP file with a colour count that names every colour of its table.
+Bytes bmp(std::uint32_t header, std::int32_t width, std::int32_t height, int bits,
+          std::uint32_t compression, std::vector<Rgb> colours, std::vector<std::uint8_t> pixels,
+          std::vector<std::uint32_t> masks = {}) {
+    const auto count = static_cast<std::uint32_t>(colours.size());
+    return testing::makeBmp({header,
+                             width,
+                             height,
+                             std::uint16_t(bits),
+                             compression,
+                             count,
+                             std::move(colours),
+                             std::move(masks),
+                             std::move(pixels),
+                             {},
+                             {}});
+}
+
 Seeds bmpSeeds() {
-    Seeds seeds;
     const std::vector<std::vector<std::uint32_t>> indices = {{0, 1, 0}, {1, 1, 0}};
-    for (int bits : {1, 4, 8}) {
-        BmpFields fields{.width = 3, .height = 2, .bitCount = std::uint16_t(bits)};
-        fields.colours = palette(bits == 1 ? 2 : 4);
-        fields.colourCount = static_cast<std::uint32_t>(fields.colours.size());
-        fields.pixels = testing::packRows(indices, bits);
-        seeds["palette" + std::to_string(bits) + ".bmp"] = testing::makeBmp(fields);
-    }
-    BmpFields p16{.width = 3, .height = -2, .bitCount = 16};
-    p16.pixels = testing::packRows({{0x7FFF, 0x1F, 0x3E0}, {0, 0x7C00, 1}}, 16);
-    seeds["rgb555.bmp"] = testing::makeBmp(p16);
-    p16.compression = 3;
-    p16.masks = {0xF800, 0x07E0, 0x001F};
-    seeds["rgb565.bmp"] = testing::makeBmp(p16);
-    BmpFields v5{.headerSize = 124, .width = 2, .height = 2, .bitCount = 32, .compression = 3};
-    v5.masks = {0xFF0000, 0xFF00, 0xFF};
-    v5.pixels = testing::packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32);
-    seeds["v5-bitfields32.bmp"] = testing::makeBmp(v5);
-    BmpFields core{
-        .headerSize = 12, .width = 3, .height = 2, .bitCount = 4, .colours = palette(16)};
-    core.pixels = testing::packRows(indices, 4);
-    seeds["core4.bmp"] = testing::makeBmp(core);
-    BmpFields rle8{.width = 6, .height = 3, .bitCount = 8, .compression = 1, .colours = palette(4)};
-    rle8.pixels = {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1};
-    rle8.colourCount = 4;
-    seeds["rle8.bmp"] = testing::makeBmp(rle8);
-    BmpFields rle4{.width = 5, .height = 2, .bitCount = 4, .compression = 2, .colours = palette(4)};
-    rle4.pixels = {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1};
-    rle4.colourCount = 4;
-    seeds["rle4.bmp"] = testing::makeBmp(rle4);
+    const auto p16 = packRows({{0x7FFF, 0x1F, 0x3E0}, {0, 0x7C00, 1}}, 16);
+    Seeds seeds = {
+        {"palette1.bmp", bmp(40, 3, 2, 1, 0, palette(2), packRows(indices, 1))},
+        {"palette4.bmp", bmp(40, 3, 2, 4, 0, palette(4), packRows(indices, 4))},
+        {"palette8.bmp", bmp(40, 3, 2, 8, 0, palette(4), packRows(indices, 8))},
+        {"rgb555.bmp", bmp(40, 3, -2, 16, 0, {}, p16)},
+        {"rgb565.bmp", bmp(40, 3, -2, 16, 3, {}, p16, {0xF800, 0x07E0, 0x001F})},
+        {"v5-bitfields32.bmp",
+         bmp(124, 2, 2, 32, 3, {}, packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32),
+             {0xFF0000, 0xFF00, 0xFF})},
+        {"core4.bmp", bmp(12, 3, 2, 4, 0, palette(16), packRows(indices, 4))},
+        {"rle8.bmp",
+         bmp(40, 6, 3, 8, 1, palette(4), {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1})},
+        {"rle4.bmp", bmp(40, 5, 2, 4, 2, palette(4), {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1})},
+    };
     seeds["saved24.bmp"] = encodeBmpFile(renderedPicture(), false);
     return seeds;
 }
 
-// The same pictures as packed blocks (the clipboard's form): the file header left out.
-Seeds dibSeeds(const Seeds& bmp) {
-    Seeds seeds;
-    for (const auto& [name, bytes] : bmp)
-        seeds[name.substr(0, name.size() - 4) + ".dib"] =
-            std::vector<std::uint8_t>(bytes.begin() + 14, bytes.end());
-    return seeds;
-}
-
 Seeds trailerSeeds() {
-    Seeds seeds;
-    const CanvasImage image = renderedPicture();
-    seeds["appended.bmp"] = encodeBmpFile(image, true);
-    auto stale = encodeBmpFile(image, true);
+    const Bytes appended = encodeBmpFile(renderedPicture(), true);
+    Bytes stale = appended, cut = appended;
     stale[stale.size() - 164 + 8] = 100;  // version 100
-    seeds["stale-version.bmp"] = stale;
-    auto shortTrailer = encodeBmpFile(image, true);
-    shortTrailer.resize(shortTrailer.size() - 10);
-    seeds["short-trailer.bmp"] = shortTrailer;
-    return seeds;
+    cut.resize(cut.size() - 10);
+    return {{"appended.bmp", appended}, {"stale-version.bmp", stale}, {"short-trailer.bmp", cut}};
 }
 
+// The fuzz target reads the picture size from the first two bytes.
 Seeds infoSeeds() {
-    Seeds seeds;
+    const auto bytes = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
     const CanvasImage image = renderedPicture();
-    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
-    auto bytes = [](const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
-    // The fuzz target reads the picture size from the first two bytes.
-    seeds["render.info"] = bytes(std::string("\x05\x03", 2) + text);
-    seeds["crlf.info"] =
-        bytes(std::string("\x05\x03", 2) + "SIZE 5, 3\r\nPARMS 20, 900, 2, 1\r\nsel 0,0,5,3\r\n");
     RenderInfoRecord analysis = image.renderInfo;
     analysis.command = 104;
     analysis.flags = 4 | 16;
     analysis.sourceName = {'a', '.', 'w', 'a', 'v'};
-    seeds["analysis.info"] =
-        bytes(std::string("\x05\x03", 2) + formatRenderInfoText(analysis, image.settings));
-    return seeds;
-}
-
-void writeSeeds(const std::filesystem::path& folder, const Seeds& seeds) {
-    std::filesystem::create_directories(folder);
-    StandardFileSystem files;
-    for (const auto& [name, bytes] : seeds)
-        ASSERT_TRUE(replaceFileWith(files, folder / name, {bytes})) << name;
+    const std::string size("\x05\x03", 2);
+    return {{"render.info", bytes(size + formatRenderInfoText(image.renderInfo, image.settings))},
+            {"crlf.info", bytes(size + "SIZE 5, 3\r\nPARMS 20, 900, 2, 1\r\nsel 0,0,5,3\r\n")},
+            {"analysis.info", bytes(size + formatRenderInfoText(analysis, image.settings))}};
 }
 
 TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     const Seeds bmp = bmpSeeds(), trailer = trailerSeeds(), info = infoSeeds();
-    const Seeds dib = dibSeeds(bmp);
-    for (const auto& [name, bytes] : bmp)
+    Seeds dib;  // the same pictures as packed blocks (the clipboard's form)
+    for (const auto& [name, bytes] : bmp) {
         EXPECT_TRUE(decodeBmp(bytes).pixels) << name;
-    for (const auto& [name, bytes] : dib)
-        EXPECT_TRUE(decodeDib(bytes).pixels) << name;
+        const Bytes& packed = dib[name.substr(0, name.size() - 4) + ".dib"] =
+            Bytes(bytes.begin() + 14, bytes.end());
+        EXPECT_TRUE(decodeDib(packed).pixels) << name;
+    }
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("appended.bmp"), 54 + 48).kind, TrailerKind::Found);
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("stale-version.bmp"), 54 + 48).kind,
               TrailerKind::Stale);
@@ -131,11 +111,17 @@ TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     }
     const char* folder = std::getenv("LUMETRA_FUZZ_CORPUS");
     if (!folder) return;
-    const std::filesystem::path root = std::filesystem::path(folder);
-    writeSeeds(root / "bmp_reader", bmp);
-    writeSeeds(root / "dib_reader", dib);
-    writeSeeds(root / "render_info_trailer", trailer);
-    writeSeeds(root / "info_reader", info);
+    StandardFileSystem files;
+    const std::pair<const char*, const Seeds*> targets[] = {{"bmp_reader", &bmp},
+                                                            {"dib_reader", &dib},
+                                                            {"render_info_trailer", &trailer},
+                                                            {"info_reader", &info}};
+    for (const auto& [target, seeds] : targets) {
+        const std::filesystem::path root = std::filesystem::path(folder) / target;
+        std::filesystem::create_directories(root);
+        for (const auto& [name, bytes] : *seeds)
+            ASSERT_TRUE(replaceFileWith(files, root / name, {bytes})) << name;
+    }
 }
 
 }  // namespace

@@ -9,32 +9,18 @@
 namespace lumetra {
 namespace {
 
-using testing::MemoryFileSystem;
+using Pairs = std::vector<std::pair<std::string, std::string>>;
 
-TEST(HelpGuide, EachToolKeywordHasItsSectionAndEverythingElseTheContents) {
-    const struct {
-        const char* keyword;
-        const char* anchor;
-    } cases[] = {
-        {"Brush toolbox", "brush-toolbox"},
-        {"Echord toolbox", "echord-toolbox"},
-        {"Image Browser", "image-browser"},
-        {"Render options", "render-options"},
-        {"render OPTIONS", "render-options"},
-        {"", ""},
-        {"Brush", ""},
-        {"Brush toolbox ", ""},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(guideAnchor(c.keyword), c.anchor) << c.keyword;
+// (That every keyword's anchor is a section of the guide: tests/guide.)
+TEST(HelpGuide, AKeywordGivesItsSectionAndEverythingElseTheContents) {
+    EXPECT_EQ(guideAnchor("Brush toolbox"), "brush-toolbox");
+    EXPECT_EQ(guideAnchor("render OPTIONS"), "render-options");
+    for (const char* keyword : {"", "Brush", "Brush toolbox "})
+        EXPECT_EQ(guideAnchor(keyword), "") << keyword;
 }
 
 TEST(HelpGuide, FileUrlsEscapeWhatACommandLineOrABrowserWouldMisread) {
-    const struct {
-        const char* path;
-        const char* anchor;
-        const char* url;
-    } cases[] = {
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\Lumetra\\guide\\index.html", "", "file:///C:/Lumetra/guide/index.html"},
         {"C:\\Program Files (x86)\\Lumetra\\guide\\index.html", "brush-toolbox",
          "file:///C:/Program%20Files%20%28x86%29/Lumetra/guide/index.html#brush-toolbox"},
@@ -47,47 +33,28 @@ TEST(HelpGuide, FileUrlsEscapeWhatACommandLineOrABrowserWouldMisread) {
         {"Z:\\home\\me\\a+b;c&d=e\\index.html", "",
          "file:///Z:/home/me/a%2Bb%3Bc%26d%3De/index.html"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(fileUrl(c.path, c.anchor), c.url) << c.path;
+    for (const auto& [path, anchor, url] : cases)
+        EXPECT_EQ(fileUrl(path, anchor), url) << path;
 }
 
 TEST(HelpGuide, OpenCommandsTakeTheUrlWhereTheirPlaceholderStands) {
-    const char* url = "file:///C:/L/guide/index.html#render-options";
-    const struct {
-        const char* command;
-        std::string line;
-    } cases[] = {
-        {"\"C:\\Web\\browser.exe\" \"%1\"",
-         "\"C:\\Web\\browser.exe\" \"file:///C:/L/guide/index.html#render-options\""},
-        {"C:\\Web\\browser.exe -osint -url %L %*",
-         "C:\\Web\\browser.exe -osint -url file:///C:/L/guide/index.html#render-options "},
-        {"browser.exe --single-argument %v", "browser.exe --single-argument " + std::string(url)},
-        {"browser.exe /id %I %2 100%% %x",
-         "browser.exe /id   100% %x \"" + std::string(url) + "\""},
-        {"C:\\Web\\browser.exe", "C:\\Web\\browser.exe \"" + std::string(url) + "\""},
-        {"browser.exe %", "browser.exe % \"" + std::string(url) + "\""},
+    const std::string url = "file:///C:/L/guide/index.html#render-options";
+    const Pairs cases = {
+        {"\"C:\\Web\\browser.exe\" \"%1\"", "\"C:\\Web\\browser.exe\" \"" + url + "\""},
+        {"C:\\Web\\browser.exe -osint -url %L %*", "C:\\Web\\browser.exe -osint -url " + url + " "},
+        {"browser.exe --single-argument %v", "browser.exe --single-argument " + url},
+        {"browser.exe /id %I %2 100%% %x", "browser.exe /id   100% %x \"" + url + "\""},
+        {"C:\\Web\\browser.exe", "C:\\Web\\browser.exe \"" + url + "\""},
+        {"browser.exe %", "browser.exe % \"" + url + "\""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(openCommandLine(c.command, url), c.line) << c.command;
+    for (const auto& [command, line] : cases)
+        EXPECT_EQ(openCommandLine(command, url), line) << command;
 }
 
-class HelpPlanTest : public ::testing::Test {
-  protected:
-    HelpPlan plan(const std::string& keyword = "", bool engine = true) {
-        return planHelp(files_, "C:\\Lumetra", engine, keyword);
-    }
-
-    MemoryFileSystem files_;
-};
-
-TEST_F(HelpPlanTest, TheHelpFileNeedsItsEngineElseTheGuideOpensAtTheKeywordsSection) {
-    const char* hlp = "C:\\Lumetra\\Lumetra.hlp";
-    const char* guide = "C:\\Lumetra\\guide\\index.html";
-    const struct {
-        bool hlp, engine, guide;
-        HelpRoute route;
-        const char* file;
-    } cases[] = {
+TEST(HelpGuide, TheHelpFileNeedsItsEngineElseTheGuideOpensAtTheKeywordsSection) {
+    const std::string hlp = "C:\\Lumetra\\Lumetra.hlp", guide = "C:\\Lumetra\\guide\\index.html";
+    // Help file, engine and guide there or not; the route and the file it opens.
+    const std::tuple<bool, bool, bool, HelpRoute, const std::string&> cases[] = {
         {true, true, true, HelpRoute::HelpFile, hlp},
         {true, true, false, HelpRoute::HelpFile, hlp},
         {true, false, true, HelpRoute::Guide, guide},
@@ -96,32 +63,29 @@ TEST_F(HelpPlanTest, TheHelpFileNeedsItsEngineElseTheGuideOpensAtTheKeywordsSect
         {true, false, false, HelpRoute::NoHelp, guide},
         {false, false, false, HelpRoute::NoHelp, guide},
     };
-    for (const auto& c : cases) {
-        files_ = MemoryFileSystem{};
-        if (c.hlp) files_.put(hlp, "?_");
-        if (c.guide) files_.put(guide, "<html>");
-        const HelpPlan p = plan("Echord toolbox", c.engine);
-        EXPECT_EQ(p.route, c.route) << c.hlp << c.engine << c.guide;
-        EXPECT_EQ(p.file, c.file) << c.hlp << c.engine << c.guide;
-        EXPECT_EQ(p.keyword, c.route == HelpRoute::NoHelp ? "" : "Echord toolbox");
-        EXPECT_EQ(p.url, c.route == HelpRoute::Guide
+    for (const auto& [hasHlp, engine, hasGuide, route, file] : cases) {
+        testing::MemoryFileSystem files;
+        if (hasHlp) files.put(hlp, "?_");
+        if (hasGuide) files.put(guide, "<html>");
+        const HelpPlan p = planHelp(files, "C:\\Lumetra", engine, "Echord toolbox");
+        SCOPED_TRACE(::testing::Message() << hasHlp << engine << hasGuide);
+        EXPECT_EQ(p.route, route);
+        EXPECT_EQ(p.file, file);
+        EXPECT_EQ(p.keyword, route == HelpRoute::NoHelp ? "" : "Echord toolbox");
+        EXPECT_EQ(p.url, route == HelpRoute::Guide
                              ? "file:///C:/Lumetra/guide/index.html#echord-toolbox"
                              : "");
     }
-}
-
-TEST_F(HelpPlanTest, FoldersInTheirPlacesAreNoFilesAndNoKeywordMeansTheContents) {
-    files_.addFolder("C:\\Lumetra\\Lumetra.hlp");
-    files_.put("C:\\Lumetra\\guide\\index.html", "<html>");
-    const HelpPlan p = plan();
-    EXPECT_EQ(p.route, HelpRoute::Guide);
-    EXPECT_EQ(p.url, "file:///C:/Lumetra/guide/index.html");
-
-    files_ = MemoryFileSystem{};
-    files_.addFolder("C:\\Lumetra\\guide\\index.html");
-    EXPECT_EQ(plan().route, HelpRoute::NoHelp);
-    EXPECT_NE(missingGuideText(plan().file).find("C:\\Lumetra\\guide\\index.html"),
-              std::string::npos);
+    // Folders in their places are no files; no keyword means the contents.
+    testing::MemoryFileSystem files;
+    files.addFolder(hlp);
+    files.put(guide, "<html>");
+    EXPECT_EQ(planHelp(files, "C:\\Lumetra", true, "").url, "file:///C:/Lumetra/guide/index.html");
+    files = testing::MemoryFileSystem{};
+    files.addFolder(guide);
+    const HelpPlan none = planHelp(files, "C:\\Lumetra", true, "");
+    EXPECT_EQ(none.route, HelpRoute::NoHelp);
+    EXPECT_NE(missingGuideText(none.file).find(guide), std::string::npos);
 }
 
 }  // namespace

@@ -12,8 +12,7 @@ namespace {
 
 using testing::MemoryFileSystem;
 
-// A Windows-like file system: the program in "C:\Program Files\Lumetra", started from the
-// user's folder.
+// The program in "C:\Program Files\Lumetra", started from the user's folder.
 MemoryFileSystem windowsFiles() {
     MemoryFileSystem files;
     files.module = "C:\\Program Files\\Lumetra\\Lumetra.exe";
@@ -26,7 +25,7 @@ MemoryFileSystem windowsFiles() {
 
 const std::string kBase = "C:\\Program Files\\Lumetra\\";
 
-TEST(PathHelpers, FolderOfPath) {
+TEST(PathHelpers, FolderOfPathAndTrailingBackslash) {
     EXPECT_EQ(folderOfPath("C:\\Images\\a.bmp"), "C:\\Images\\");
     EXPECT_EQ(folderOfPath("C:\\a.bmp"), "C:\\");
     EXPECT_EQ(folderOfPath("a.bmp"), "");
@@ -34,12 +33,8 @@ TEST(PathHelpers, FolderOfPath) {
     EXPECT_EQ(folderOfPath("C:\\Images\\"), "C:\\Images\\");
     EXPECT_EQ(folderOfPath("D:/music/take 1.wav"), "D:/music/");
     EXPECT_EQ(folderOfPath("\\\\server\\share\\pic.bmp"), "\\\\server\\share\\");
-    EXPECT_EQ(folderOfPath("C:\\Bilder\\Gr\xC3\xBCn\\\xE6\x9C\xA8.bmp"),
-              "C:\\Bilder\\Gr\xC3\xBCn\\");
+    EXPECT_EQ(folderOfPath("C:\\Gr\xC3\xBCn\\\xE6\x9C\xA8.bmp"), "C:\\Gr\xC3\xBCn\\");
     EXPECT_EQ(folderOfPath(""), "");
-}
-
-TEST(PathHelpers, EnsureTrailingBackslash) {
     EXPECT_EQ(ensureTrailingBackslash("C:\\Sounds"), "C:\\Sounds\\");
     EXPECT_EQ(ensureTrailingBackslash("C:\\Sounds\\"), "C:\\Sounds\\");
     EXPECT_EQ(ensureTrailingBackslash("C:/Sounds/"), "C:/Sounds/");
@@ -47,26 +42,43 @@ TEST(PathHelpers, EnsureTrailingBackslash) {
     EXPECT_EQ(ensureTrailingBackslash(""), "");
 }
 
-// The folders as settling leaves them over `fs`, from the stored ones given.
 ProgramFolders settled(MemoryFileSystem& fs, ProgramFolders folders = {}) {
     settleFolders(folders, fs);
     return folders;
 }
 
+// The base, image, filter, undo, soundfile and analyses folders.
+std::string text(const ProgramFolders& f) {
+    std::string text;
+    for (const auto* folder : {&f.baseFolder, &f.imageFolder, &f.filterFolder, &f.undoFolder,
+                               &f.soundfileFolder, &f.analysesFolder})
+        text += utf8FromPath(*folder) + "|";
+    return text;
+}
+
+std::string beside(const std::string& b) {
+    return b + "|" + b + "Images\\|" + b + "Filters\\|" + b + "Undo\\|" + b + "|" + b +
+           "Analyses\\|";
+}
+
 TEST(ProgramFolders, NothingStoredGivesTheFoldersBesideTheProgram) {
     MemoryFileSystem fs = windowsFiles();
-    const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(utf8FromPath(folders.baseFolder), kBase);
-    EXPECT_EQ(utf8FromPath(folders.imageFolder), kBase + "Images\\");
-    EXPECT_EQ(utf8FromPath(folders.filterFolder), kBase + "Filters\\");
-    EXPECT_EQ(utf8FromPath(folders.undoFolder), kBase + "Undo\\");
-    EXPECT_EQ(utf8FromPath(folders.soundfileFolder), kBase);
-    EXPECT_EQ(utf8FromPath(folders.analysesFolder), kBase + "Analyses\\");
-    for (const char* name : {"Images\\", "Filters\\", "Undo\\", "Analyses\\"})
-        EXPECT_TRUE(fs.isFolder(kBase + name)) << name;
+    EXPECT_EQ(text(settled(fs)), beside(kBase));
     EXPECT_EQ(fs.createdFolders,
               (std::vector<std::filesystem::path>{kBase + "Images\\", kBase + "Filters\\",
                                                   kBase + "Undo\\", kBase + "Analyses\\"}));
+    fs.environment["SFDIR"] = "";  // set but empty: not a folder
+    EXPECT_EQ(text(settled(fs)), beside(kBase));
+    // Without the module path the current directory is the base; folders that cannot be made are
+    // kept anyway.
+    fs.module.reset();
+    EXPECT_EQ(text(settled(fs)), beside("C:\\Users\\me\\"));
+    EXPECT_TRUE(fs.isFolder("C:\\Users\\me\\Images\\"));
+    fs.current = "D:\\";
+    EXPECT_EQ(text(settled(fs)), beside("D:\\"));
+    fs.module = "Q:\\Missing\\Lumetra.exe";
+    EXPECT_EQ(text(settled(fs)), beside("Q:\\Missing\\"));
+    EXPECT_FALSE(fs.isFolder("Q:\\Missing\\Images\\"));
 }
 
 TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
@@ -81,10 +93,8 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
     fs.addFolder(pathFromUtf8(music));
     fs.addFolder(overlong);
     fs.environment["SFDIR"] = "E:\\Elsewhere";
-    const struct {
-        std::filesystem::path ProgramFolders::*field;
-        std::string stored, settled;
-    } cases[] = {
+    using Field = std::filesystem::path ProgramFolders::*;
+    const std::tuple<Field, std::string, std::string> cases[] = {
         {&ProgramFolders::imageFolder, "D:\\Pics\\", "D:\\Pics\\"},
         {&ProgramFolders::imageFolder, music, music},
         {&ProgramFolders::filterFolder, "D:\\Pics", "D:\\Pics"},
@@ -96,10 +106,10 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
         {&ProgramFolders::analysesFolder, "D:\\notes.txt", kBase + "Analyses\\"},
         {&ProgramFolders::soundfileFolder, "D:\\Gone", "E:\\Elsewhere\\"},
     };
-    for (const auto& c : cases) {
-        ProgramFolders stored;
-        stored.*c.field = pathFromUtf8(c.stored);
-        EXPECT_EQ(utf8FromPath(settled(fs, stored).*c.field), c.settled) << c.stored;
+    for (const auto& [field, stored, expected] : cases) {
+        ProgramFolders folders;
+        folders.*field = pathFromUtf8(stored);
+        EXPECT_EQ(utf8FromPath(settled(fs, folders).*field), expected) << stored;
     }
     // Kept folders are not made again; the undo folder always is.
     fs.createdFolders.clear();
@@ -110,34 +120,6 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
     kept.analysesFolder = "D:\\Wav\\";
     settled(fs, kept);
     EXPECT_EQ(fs.createdFolders, std::vector<std::filesystem::path>{kBase + "Undo\\"});
-}
-
-TEST(ProgramFolders, SoundfileFolderFromTheEnvironment) {
-    MemoryFileSystem fs = windowsFiles();
-    fs.environment["SFDIR"] = "D:\\Sounds";
-    EXPECT_EQ(utf8FromPath(settled(fs).soundfileFolder), "D:\\Sounds\\");
-    fs.environment["SFDIR"] = "";  // set but empty: not a folder
-    EXPECT_EQ(utf8FromPath(settled(fs).soundfileFolder), kBase);
-}
-
-TEST(ProgramFolders, WithoutTheModulePathTheCurrentDirectoryIsTheBase) {
-    MemoryFileSystem fs = windowsFiles();
-    fs.module.reset();
-    const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(utf8FromPath(folders.baseFolder), "C:\\Users\\me\\");
-    EXPECT_EQ(utf8FromPath(folders.imageFolder), "C:\\Users\\me\\Images\\");
-    EXPECT_TRUE(fs.isFolder("C:\\Users\\me\\Images\\"));
-    fs.current = "D:\\";
-    EXPECT_EQ(utf8FromPath(settled(fs).baseFolder), "D:\\");
-}
-
-TEST(ProgramFolders, FoldersThatCannotBeMadeAreKeptAnyway) {
-    MemoryFileSystem fs = windowsFiles();
-    fs.module = "Q:\\Missing\\Lumetra.exe";
-    const ProgramFolders folders = settled(fs);
-    EXPECT_EQ(utf8FromPath(folders.imageFolder), "Q:\\Missing\\Images\\");
-    EXPECT_FALSE(fs.isFolder("Q:\\Missing\\Images\\"));
-    EXPECT_EQ(utf8FromPath(folders.soundfileFolder), "Q:\\Missing\\");
 }
 
 }  // namespace

@@ -48,12 +48,8 @@ TEST(SettingsNames, TheStoreAndTheResourceScriptNameEverySettingAlike) {
         EXPECT_EQ(settingName(id), text) << id;
         EXPECT_LE(text.size(), kMaxSettingNameLength) << text;  // the string-table lookup's room
     }
-    for (int id = 3000; id < 3100; ++id) {
-        if (!settingName(id).empty()) {
-            EXPECT_TRUE(script.count(id)) << id << " " << settingName(id);
-        }
-    }
-    EXPECT_EQ(settingName(setting::kBaseKey), "Software\\Velloforge\\Lumetra\\");
+    for (int id = 3000; id < 3100; ++id)
+        EXPECT_TRUE(settingName(id).empty() || script.count(id)) << id << " " << settingName(id);
     EXPECT_EQ(settingName(3400), "");
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <sstream>
 
 #include "render/render_settings.h"
@@ -10,34 +11,22 @@
 namespace lumetra {
 namespace {
 
-TEST(SettingsSchema, OutputBuffersWord) {
-    SoundOptions sound;
-    EXPECT_EQ(packOutputBuffers(sound), 0x08001000u);
-    sound.bufferCount = 16;
-    sound.bufferSize = 16384;
-    EXPECT_EQ(packOutputBuffers(sound), 0x10004000u);
-
-    unpackOutputBuffers(0x03000100, sound);
-    EXPECT_EQ(sound.bufferCount, 3);
-    EXPECT_EQ(sound.bufferSize, 256);
-    unpackOutputBuffers(0x0C802000, sound);  // bit 23 is not part of the size
-    EXPECT_EQ(sound.bufferCount, 12);
-    EXPECT_EQ(sound.bufferSize, 8192);
-}
-
+// (The packing of the default and of other in-range values: the settings store's round trip.)
 TEST(SettingsSchema, OutputBuffersOutsideTheRingsRangeGiveTheDefaults) {
+    SoundOptions sound;
+    unpackOutputBuffers(0x03000100, sound);
+    EXPECT_EQ(std::pair(sound.bufferCount, sound.bufferSize), std::pair(3, 256));
+    unpackOutputBuffers(0x10804000, sound);  // bit 23 is not part of the size
+    EXPECT_EQ(std::pair(sound.bufferCount, sound.bufferSize), std::pair(16, 16384));
     for (std::uint32_t word : {0x02001000u, 0x11001000u, 0x00001000u, 0x08000000u, 0x08001001u,
                                0x08000080u, 0x08008000u, 0xFFFFFFFFu}) {
-        SoundOptions sound;
-        sound.bufferCount = 5;
-        sound.bufferSize = 512;
-        unpackOutputBuffers(word, sound);
-        EXPECT_EQ(sound.bufferCount, 8) << std::hex << word;
-        EXPECT_EQ(sound.bufferSize, 4096) << std::hex << word;
+        SoundOptions other{.bufferCount = 5, .bufferSize = 512};
+        unpackOutputBuffers(word, other);
+        EXPECT_EQ(std::pair(other.bufferCount, other.bufferSize), std::pair(8, 4096))
+            << std::hex << word;
     }
 }
 
-// The fields of the render options word as one line.
 std::string fieldsText(const RenderOptionFields& f) {
     std::ostringstream out;
     out << "number " << f.numberSoundfiles << ", save " << f.saveSoundEveryRender << ", named "
@@ -50,8 +39,6 @@ std::string fieldsText(const RenderOptionFields& f) {
 TEST(SettingsSchema, RenderOptionsWord) {
     EXPECT_EQ(fieldsText(unpackRenderOptions(kDefaultRenderOptions)),
               "number 0, save 1, named 0, stereo 1, soft 0, noise 15, counter 0, undo 10, style 1");
-    EXPECT_EQ(packRenderOptions(RenderOptionFields{}), kDefaultRenderOptions);
-
     // Each field lands in its own bits and comes back.
     const RenderOptionFields f{.numberSoundfiles = 1,
                                .saveSoundEveryRender = 0,
@@ -64,14 +51,12 @@ TEST(SettingsSchema, RenderOptionsWord) {
     const std::uint32_t word = packRenderOptions(f);
     EXPECT_EQ(word, 0x1u | 0x4u | 0x8u | 0x10u | (6u << 5) | (99u << 9) | (63u << 24) | (2u << 30));
     EXPECT_EQ(fieldsText(unpackRenderOptions(word)), fieldsText(f));
-}
 
-TEST(SettingsSchema, RenderOptionsLoadRules) {
     // Stereo clear, style 3, undo field 0, and the unused bits 16..23 set.
-    const RenderOptionFields f = unpackRenderOptions(0xC0FF0002u);
-    EXPECT_EQ(fieldsText(f),
+    const RenderOptionFields old = unpackRenderOptions(0xC0FF0002u);
+    EXPECT_EQ(fieldsText(old),
               "number 0, save 1, named 0, stereo 1, soft 0, noise 0, counter 0, undo 10, style 1");
-    EXPECT_EQ(packRenderOptions(f) & 0x00FF0000u, 0u);
+    EXPECT_EQ(packRenderOptions(old) & 0x00FF0000u, 0u);
     // Out-of-range fields are cut to their width when packed, never spill into their neighbours.
     const RenderOptionFields wide{.noiseBandwidth = 0x1F, .soundfileCounter = 0xFF};
     EXPECT_EQ(
@@ -79,53 +64,23 @@ TEST(SettingsSchema, RenderOptionsLoadRules) {
         "number 0, save 1, named 0, stereo 1, soft 0, noise 15, counter 127, undo 10, style 1");
 }
 
-TEST(SettingsSchema, SpreadingSetsTheSelectionDrawingFlags) {
-    ShellOptions shell;
-    RenderSettings render;
-    SoundOptions sound;
-    sound.stereo = 0;
-    for (int style = 0; style < 3; ++style) {
-        RenderOptionFields f;
-        f.selectionStyle = style;
-        spreadRenderOptions(f, shell, render, sound);
-        EXPECT_EQ(shell.dragDecoration, style | 4);
-        EXPECT_EQ(static_cast<int>(shell.selectionStyle), style);
-    }
-    EXPECT_EQ(sound.stereo, 1);
-    EXPECT_EQ(packRenderOptions(gatherRenderOptions(shell, render, sound)),
-              packRenderOptions(RenderOptionFields{.selectionStyle = 2}));
-}
-
-TEST(SettingsSchema, ProgramOptionsWord) {
-    ShellOptions shell;
-    unpackProgramOptions(kDefaultProgramOptions, shell);
-    EXPECT_EQ(shell.attachRenderInfo, 0);
-    unpackProgramOptions(4, shell);
-    EXPECT_EQ(shell.attachRenderInfo, 1);
-    EXPECT_EQ(packProgramOptions(shell), 4u);
-    shell.attachRenderInfo = 0;
-    EXPECT_EQ(packProgramOptions(shell), 0u);
-}
-
-TEST(SettingsSchema, ThousandthsAreUnsignedOnLoad) {
-    EXPECT_EQ(fromThousandths(5000), 5.0);
-    EXPECT_EQ(fromThousandths(50000), 50.0);
+// (Spreading the fields over the records, the selection's drawing flags and the program options
+// word: the settings store's round trip.)
+TEST(SettingsSchema, ThousandthsAreUnsignedOnLoadAndTruncateOnSave) {
     EXPECT_EQ(fromThousandths(8000000), 8000.0);
     EXPECT_EQ(fromThousandths(0x80000000u), 2147483.648);
     EXPECT_EQ(fromThousandths(0xFFFFFFFFu), 4294967.295);
-}
-
-TEST(SettingsSchema, ThousandthsTruncateOnSave) {
-    EXPECT_EQ(toThousandths(5.0), 5000u);
-    EXPECT_EQ(toThousandths(1234.5678), 1234567u);
-    EXPECT_EQ(toThousandths(0.0009), 0u);
-    EXPECT_EQ(toThousandths(2.9999), 2999u);
-    EXPECT_EQ(toThousandths(-3.0), 0u);
-    EXPECT_EQ(toThousandths(1e12), 0xFFFFFFFFu);
-    EXPECT_EQ(toThousandths(std::numeric_limits<double>::quiet_NaN()), 0u);
-}
-
-TEST(SettingsSchema, EveryStoredThousandthSurvivesLoadAndSave) {
+    const std::pair<double, std::uint32_t> saved[] = {
+        {5.0, 5000u},
+        {1234.5678, 1234567u},
+        {0.0009, 0u},
+        {2.9999, 2999u},
+        {-3.0, 0u},
+        {1e12, 0xFFFFFFFFu},
+        {std::numeric_limits<double>::quiet_NaN(), 0u},
+    };
+    for (const auto& [value, word] : saved)
+        EXPECT_EQ(toThousandths(value), word) << value;
     // 1.001 * 1000 is 1000.9999999999999 in doubles; a plain truncation would lose a thousandth
     // at every exit.
     for (std::uint32_t w = 0; w < 300000; ++w)

@@ -7,12 +7,14 @@
 namespace lumetra {
 namespace {
 
-using test::layoutText;
-
 constexpr ScreenSize kScreen{1024, 768};
 
-TEST(WindowLayout, RectangleCheckBoundaries) {
-    EXPECT_TRUE(rectangleOnScreen(50, 50, 540, 280, kScreen));
+std::string checked(WindowLayout l, ScreenSize screen = kScreen) {
+    validateLayout(l, screen);
+    return test::layoutText(l);
+}
+
+TEST(WindowLayout, RectangleAndPointCheckBoundaries) {
     EXPECT_TRUE(rectangleOnScreen(-10, -10, 60, 50, kScreen));
     EXPECT_FALSE(rectangleOnScreen(-11, 50, 540, 280, kScreen));
     EXPECT_FALSE(rectangleOnScreen(50, -11, 540, 280, kScreen));
@@ -27,9 +29,6 @@ TEST(WindowLayout, RectangleCheckBoundaries) {
     // Sums beyond 32 bits do not wrap into acceptance.
     EXPECT_FALSE(rectangleOnScreen(INT32_MAX, 0, INT32_MAX, 100, kScreen));
     EXPECT_FALSE(rectangleOnScreen(0, 0, INT32_MIN, 100, kScreen));
-}
-
-TEST(WindowLayout, PointCheckBoundaries) {
     EXPECT_TRUE(pointOnScreen(-20, -10, kScreen));
     EXPECT_TRUE(pointOnScreen(994, 748, kScreen));
     EXPECT_FALSE(pointOnScreen(-21, 0, kScreen));
@@ -38,94 +37,59 @@ TEST(WindowLayout, PointCheckBoundaries) {
     EXPECT_FALSE(pointOnScreen(0, 749, kScreen));
 }
 
-TEST(WindowLayout, PlacesOnTheScreenAreKept) {
-    WindowLayout checked;
-    validateLayout(checked, kScreen);
-    EXPECT_EQ(layoutText(checked),
-              "main 50 50 540 280 show 5, brush 50 330 show 1, echord 326 330 show 5, "
-              "render 300 96 show 0, browser 370 76 370 406 show 5");
-}
-
-TEST(WindowLayout, OffScreenMainWindowComesBackAndToolsFollowIt) {
-    // Everything left on a second display that is gone.
-    WindowLayout l{.mainX = 1500,
-                   .mainY = 900,
-                   .brushX = 1600,
-                   .brushY = 1200,
-                   .echordX = 1900,
-                   .echordY = 1200,
-                   .renderX = 2000,
-                   .renderY = 950,
-                   .browserX = 1800,
-                   .browserY = 926,
-                   .browserBottom = 1256};
-    validateLayout(l, kScreen);
-    EXPECT_EQ(layoutText(l),
+TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
+    const std::string defaults =
+        "main 50 50 540 280 show 5, brush 50 330 show 1, echord 326 330 "
+        "show 5, render 300 96 show 0, browser 370 76 370 406 show 5";
+    EXPECT_EQ(checked(WindowLayout{}), defaults);
+    // Everything left on a second display that is gone: the tools follow the main window.
+    EXPECT_EQ(checked(WindowLayout{.mainX = 1500,
+                                   .mainY = 900,
+                                   .brushX = 1600,
+                                   .brushY = 1200,
+                                   .echordX = 1900,
+                                   .echordY = 1200,
+                                   .renderX = 2000,
+                                   .renderY = 950,
+                                   .browserX = 1800,
+                                   .browserY = 926,
+                                   .browserBottom = 1256}),
               "main 50 50 540 280 show 5, brush 50 330 show 1, echord 80 345 show 5, "
               "render 330 130 show 0, browser 370 76 370 406 show 5");
-}
-
-TEST(WindowLayout, ToolPlacesAreKeptInsideASmallScreen) {
-    WindowLayout l{.mainX = 400,
-                   .mainY = 300,
-                   .mainWidth = 240,
-                   .mainHeight = 180,
-                   .brushX = -100,
-                   .echordX = -100,
-                   .renderX = -100};
-    validateLayout(l, ScreenSize{640, 480});
-    // The main window itself fits; brush y is min(300 + 180, 480 - 100), echord y
-    // min(380 + 15, 380), render x min(680, 640 - 180). The browser's place follows the main
-    // window without a second check.
-    EXPECT_EQ(layoutText(l),
+    // Brush y is min(300 + 180, 480 - 100), echord y min(380 + 15, 380), render x
+    // min(680, 640 - 180). The browser's place follows the main window without a second check.
+    EXPECT_EQ(checked(WindowLayout{.mainX = 400,
+                                   .mainY = 300,
+                                   .mainWidth = 240,
+                                   .mainHeight = 180,
+                                   .brushX = -100,
+                                   .echordX = -100,
+                                   .renderX = -100},
+                      ScreenSize{640, 480}),
               "main 400 300 240 180 show 5, brush 400 380 show 1, echord 430 380 show 5, "
               "render 460 380 show 0, browser 420 326 370 656 show 5");
-}
-
-TEST(WindowLayout, BrowserIsCheckedByItsHeightNotItsBottomEdge) {
-    // A browser in the lower half of the screen: its bottom edge added to its top would leave the
-    // screen, its real rectangle does not.
-    WindowLayout l;
-    l.browserX = 600;
-    l.browserY = 400;
-    l.browserWidth = 370;
-    l.browserBottom = 730;
-    validateLayout(l, kScreen);
-    EXPECT_EQ(l.browserY, 400);
-    EXPECT_EQ(l.browserBottom, 730);
-    l.browserBottom = 900;  // really below the screen
-    validateLayout(l, kScreen);
-    EXPECT_EQ(l.browserY, 76);
-    EXPECT_EQ(l.browserBottom, 406);
+    // The browser is checked by its height, not by its bottom edge added to its top.
+    EXPECT_EQ(checked(WindowLayout{.browserX = 600, .browserY = 400, .browserBottom = 730}),
+              defaults.substr(0, defaults.find("browser")) + "browser 600 400 370 730 show 5");
+    EXPECT_EQ(checked(WindowLayout{.browserX = 600, .browserY = 400, .browserBottom = 900}),
+              defaults);
 }
 
 TEST(WindowLayout, ShowStatesOutsideTheirRangeBecomeNormal) {
     // The main window takes 1..10, the tool windows 0..10; the brush dialog is always shown.
-    const struct {
-        int stored, main, tool;
-    } cases[] = {{-1, 1, 1}, {0, 1, 0}, {1, 1, 1}, {6, 6, 6}, {10, 10, 10}, {11, 1, 1}};
-    for (const auto& c : cases) {
+    const int cases[][3] = {{-1, 1, 1}, {0, 1, 0}, {1, 1, 1}, {6, 6, 6}, {10, 10, 10}, {11, 1, 1}};
+    for (const auto& [stored, main, tool] : cases) {
         WindowLayout l;
-        l.mainShow = l.brushShow = l.echordShow = l.renderShow = l.browserShow = c.stored;
+        l.mainShow = l.brushShow = l.echordShow = l.renderShow = l.browserShow = stored;
         validateLayout(l, kScreen);
-        EXPECT_EQ(l.mainShow, c.main) << c.stored;
-        EXPECT_EQ(l.echordShow, c.tool) << c.stored;
-        EXPECT_EQ(l.renderShow, c.tool) << c.stored;
-        EXPECT_EQ(l.browserShow, c.tool) << c.stored;
-        EXPECT_EQ(l.brushShow, kShowNormal) << c.stored;
+        EXPECT_EQ((std::vector{l.mainShow, l.echordShow, l.renderShow, l.browserShow, l.brushShow}),
+                  (std::vector{main, tool, tool, tool, kShowNormal}))
+            << stored;
     }
-}
-
-TEST(WindowLayout, MainPlacement) {
+    // A minimized main window is recorded as shown.
     WindowLayout l;
-    recordMainPlacement(l, MainWindowPlacement{10, 20, 610, 420, 3, false});
-    EXPECT_EQ(l.mainX, 10);
-    EXPECT_EQ(l.mainY, 20);
-    EXPECT_EQ(l.mainWidth, 600);
-    EXPECT_EQ(l.mainHeight, 400);
-    EXPECT_EQ(l.mainShow, 3);
     recordMainPlacement(l, MainWindowPlacement{10, 20, 610, 420, 2, true});
-    EXPECT_EQ(l.mainShow, 5);
+    EXPECT_EQ(checked(l).substr(0, 26), "main 10 20 600 400 show 5,");
 }
 
 }  // namespace
