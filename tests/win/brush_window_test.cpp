@@ -125,7 +125,7 @@ TEST_F(BrushWindowTest, SprayTradesItsRadioForTheDensitySliderAndBack) {
     EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
 }
 
-TEST_F(BrushWindowTest, BoilWidensTheWindowOnceAndAnotherMixNarrowsItBack) {
+TEST_F(BrushWindowTest, BoilWidensTheWindowOnceForItsSlidersAndAnotherMixNarrowsItBack) {
     const int narrow = width();
     click(IDC_MIX_BOIL);
     const int wide = width();
@@ -133,14 +133,7 @@ TEST_F(BrushWindowTest, BoilWidensTheWindowOnceAndAnotherMixNarrowsItBack) {
     EXPECT_TRUE(enabled(IDC_BOIL_HEAT));
     click(IDC_MIX_BOIL);
     EXPECT_EQ(width(), wide) << "choosing Boil again widens nothing";
-    click(IDC_MIX_ADD);
-    EXPECT_EQ(brush().mix, ColorMix::Add);
-    EXPECT_EQ(width(), narrow);
-    EXPECT_FALSE(enabled(IDC_BOIL_HEAT));
-}
-
-TEST_F(BrushWindowTest, BoilerSlidersSetTheirValuesCountingFromTheirLowEnd) {
-    click(IDC_MIX_BOIL);
+    // The boiler's sliders set their values counting from their low end.
     for (auto [id, position] : {std::pair{IDC_BOIL_HEAT, 0},
                                 {IDC_BOIL_SHIFT, 75},
                                 {IDC_BOIL_CYCLE, 15},
@@ -150,6 +143,10 @@ TEST_F(BrushWindowTest, BoilerSlidersSetTheirValuesCountingFromTheirLowEnd) {
     EXPECT_EQ(std::vector<int>({b.heat, b.shift, b.cycle, b.blur}),
               std::vector<int>({-50, 25, 15, 30}));
     EXPECT_EQ(readout(), L" Heat: -50     Blr:  30%\n Cycle: 15     Sh:  50%");
+    click(IDC_MIX_ADD);
+    EXPECT_EQ(brush().mix, ColorMix::Add);
+    EXPECT_EQ(width(), narrow);
+    EXPECT_FALSE(enabled(IDC_BOIL_HEAT));
 }
 
 TEST_F(BrushWindowTest, RecallingB6WidensForBoilAndShowsAShiftBeyondItsSlider) {
