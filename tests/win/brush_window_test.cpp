@@ -1,6 +1,6 @@
 // The Brush Tools window edits the brush it is handed: the radio buttons, sliders, patch buttons,
-// palette picks and the size drag each rebuild it, the controls follow what the brush became,
-// and a brush that cannot be had is refused with the program's text, keeping the old one.
+// palette picks and the size drag each rebuild it, the controls follow what the brush became, and a
+// brush that cannot be had is refused with the program's text, keeping the old one.
 
 #include "tools/win/brush_window.h"
 
@@ -62,6 +62,8 @@ class BrushWindowTest : public ::testing::Test {
         GetWindowRect(dialog_, &r);
         return r.right - r.left;
     }
+    bool enabled(int id) { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
+    std::wstring readout() { return windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)); }
     int sliderPosition(int id) { return int(SendDlgItemMessageW(dialog_, id, TBM_GETPOS, 0, 0)); }
     void moveSlider(int id, int position) {
         SendDlgItemMessageW(dialog_, id, TBM_SETPOS, TRUE, position);
@@ -80,10 +82,8 @@ class BrushWindowTest : public ::testing::Test {
         keys[VK_SHIFT] = held ? 0x80 : 0;
         SetKeyboardState(keys);
     }
-    RECT previewClient() {
-        RECT r{};
-        GetClientRect(GetDlgItem(dialog_, IDC_BRUSH_PREVIEW), &r);
-        return r;
+    void mouse(UINT message, WPARAM keys, int control, int x, int y) {
+        SendMessageW(dialog_, message, keys, at(control, x, y));
     }
 
     BrushTool tool_;
@@ -99,13 +99,11 @@ TEST_F(BrushWindowTest, StartsShowingSlotA1WithTheBoilerFoldedAway) {
     EXPECT_TRUE(checked(IDC_SHAPE_ROUND) && checked(IDC_FADE_RIGHT) && checked(IDC_MIX_COVER));
     EXPECT_FALSE(checked(IDC_SHAPE_SPRAY) || checked(IDC_SHAPE_RECT) || checked(IDC_MIX_BOIL));
     EXPECT_TRUE(checked(IDC_BANK_A) && checked(IDC_SLOT_1));
-    EXPECT_EQ(window_.helpKeyword(), L"Brush toolbox");
     EXPECT_TRUE(visible(IDC_SHAPE_SPRAY));
     EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
+    EXPECT_FALSE(enabled(IDC_BOIL_HEAT));
     EXPECT_EQ(sliderPosition(IDC_SPRAY_DENSITY), 40);
-    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)),
-              L" Heat:   0     Blr:   0%\n Cycle:  0     Sh:   0%");
+    EXPECT_EQ(readout(), L" Heat:   0     Blr:   0%\n Cycle:  0     Sh:   0%");
     RECT boiler{}, dialog{};
     GetWindowRect(GetDlgItem(dialog_, IDC_BOILER_GROUP), &boiler);
     GetWindowRect(dialog_, &dialog);
@@ -127,32 +125,28 @@ TEST_F(BrushWindowTest, SprayTradesItsRadioForTheDensitySliderAndBack) {
     EXPECT_FALSE(visible(IDC_SPRAY_DENSITY));
 }
 
-TEST_F(BrushWindowTest, BoilWidensTheWindowOnceAndAnotherMixNarrowsItBack) {
+TEST_F(BrushWindowTest, BoilWidensTheWindowOnceForItsSlidersAndAnotherMixNarrowsItBack) {
     const int narrow = width();
     click(IDC_MIX_BOIL);
     const int wide = width();
     EXPECT_GT(wide, narrow);
-    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
+    EXPECT_TRUE(enabled(IDC_BOIL_HEAT));
     click(IDC_MIX_BOIL);
     EXPECT_EQ(width(), wide) << "choosing Boil again widens nothing";
+    // The boiler's sliders set their values counting from their low end.
+    for (auto [id, position] : {std::pair{IDC_BOIL_HEAT, 0},
+                                {IDC_BOIL_SHIFT, 75},
+                                {IDC_BOIL_CYCLE, 15},
+                                {IDC_BOIL_BLUR, 30}})
+        moveSlider(id, position);
+    const BrushSettings& b = brush();
+    EXPECT_EQ(std::vector<int>({b.heat, b.shift, b.cycle, b.blur}),
+              std::vector<int>({-50, 25, 15, 30}));
+    EXPECT_EQ(readout(), L" Heat: -50     Blr:  30%\n Cycle: 15     Sh:  50%");
     click(IDC_MIX_ADD);
     EXPECT_EQ(brush().mix, ColorMix::Add);
     EXPECT_EQ(width(), narrow);
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_BOIL_HEAT)));
-}
-
-TEST_F(BrushWindowTest, BoilerSlidersSetTheirValuesCountingFromTheirLowEnd) {
-    click(IDC_MIX_BOIL);
-    moveSlider(IDC_BOIL_HEAT, 0);
-    moveSlider(IDC_BOIL_SHIFT, 75);
-    moveSlider(IDC_BOIL_CYCLE, 15);
-    moveSlider(IDC_BOIL_BLUR, 30);
-    EXPECT_EQ(brush().heat, -50);
-    EXPECT_EQ(brush().shift, 25);
-    EXPECT_EQ(brush().cycle, 15);
-    EXPECT_EQ(brush().blur, 30);
-    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)),
-              L" Heat: -50     Blr:  30%\n Cycle: 15     Sh:  50%");
+    EXPECT_FALSE(enabled(IDC_BOIL_HEAT));
 }
 
 TEST_F(BrushWindowTest, RecallingB6WidensForBoilAndShowsAShiftBeyondItsSlider) {
@@ -165,8 +159,7 @@ TEST_F(BrushWindowTest, RecallingB6WidensForBoilAndShowsAShiftBeyondItsSlider) {
     EXPECT_EQ(sliderPosition(IDC_BOIL_SHIFT), 0);
     EXPECT_EQ(sliderPosition(IDC_BOIL_HEAT), 52);
     EXPECT_TRUE(checked(IDC_MIX_BOIL) && checked(IDC_SHAPE_ROUND));
-    EXPECT_NE(windowText(GetDlgItem(dialog_, IDC_BOIL_READOUT)).find(L"Sh:-200%"),
-              std::wstring::npos);
+    EXPECT_NE(readout().find(L"Sh:-200%"), std::wstring::npos);
     bank(IDC_BANK_A);
     EXPECT_FALSE(checked(IDC_SLOT_6));
     bank(IDC_BANK_B);
@@ -190,25 +183,25 @@ TEST_F(BrushWindowTest, ShiftClickStoresTheBrushAndAPlainClickRecallsIt) {
 }
 
 TEST_F(BrushWindowTest, APaletteDragAddsEachBlueToTheColourAtThePress) {
-    const LPARAM blueRamp = at(IDC_BRUSH_PALETTE, 55, 50);  // blue 200
-    SendMessageW(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, blueRamp);
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, IDC_BRUSH_PALETTE, 55, 50);  // blue 200
     EXPECT_EQ(brush().colour1, colourWord(255, 0, 200));
-    SendMessageW(dialog_, WM_MOUSEMOVE, MK_LBUTTON, at(IDC_BRUSH_PALETTE, 155, 50));  // blue 100
+    mouse(WM_MOUSEMOVE, MK_LBUTTON, IDC_BRUSH_PALETTE, 155, 50);  // blue 100
     EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
-    SendMessageW(dialog_, WM_LBUTTONUP, 0, blueRamp);
-    SendMessageW(dialog_, WM_RBUTTONDOWN, MK_RBUTTON, at(IDC_BRUSH_PALETTE, 9, 40));  // grey 9
+    SendMessageW(dialog_, WM_LBUTTONUP, 0, at(IDC_BRUSH_PALETTE, 55, 50));
+    mouse(WM_RBUTTONDOWN, MK_RBUTTON, IDC_BRUSH_PALETTE, 9, 40);  // grey 9
     SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
     EXPECT_EQ(brush().colour2, colourWord(9, 9, 9)) << "a grey replaces";
     EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
 }
 
 TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {
-    const RECT client = previewClient();
+    RECT client{};
+    GetClientRect(GetDlgItem(dialog_, IDC_BRUSH_PREVIEW), &client);
     const int cx = 1 + (client.right - 2) / 2, cy = 1 + (client.bottom - 2) / 2;
     click(IDC_FADE_DOWN);
-    SendMessageW(dialog_, WM_LBUTTONDOWN, MK_LBUTTON, at(IDC_BRUSH_PREVIEW, cx + 5, cy + 5));
+    mouse(WM_LBUTTONDOWN, MK_LBUTTON, IDC_BRUSH_PREVIEW, cx + 5, cy + 5);
     EXPECT_EQ(brush().width, 10);
-    SendMessageW(dialog_, WM_MOUSEMOVE, MK_LBUTTON, at(IDC_BRUSH_PREVIEW, cx + 20, cy + 1));
+    mouse(WM_MOUSEMOVE, MK_LBUTTON, IDC_BRUSH_PREVIEW, cx + 20, cy + 1);
     EXPECT_EQ(brush().width, 40);
     EXPECT_EQ(brush().height, 2);
     EXPECT_EQ(brush().fade, ColorFade::Down) << "only the release turns the fade";
@@ -217,7 +210,7 @@ TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {
     EXPECT_TRUE(checked(IDC_FADE_RIGHT) && !checked(IDC_FADE_DOWN));
     EXPECT_EQ(tool_.brush.bitmap.width, 40);
 
-    SendMessageW(dialog_, WM_RBUTTONDOWN, MK_RBUTTON, at(IDC_BRUSH_PREVIEW, cx + 9, cy + 9));
+    mouse(WM_RBUTTONDOWN, MK_RBUTTON, IDC_BRUSH_PREVIEW, cx + 9, cy + 9);
     SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
     EXPECT_EQ(brush().width, 40) << "the right button does not size";
 }

@@ -1,7 +1,7 @@
 // The canvas window on screen: the picture is drawn at (7, 7) on the grey background, brighter on
 // demand, scrolled by its bars; the right button draws the selection, the left button hands the
-// drags to the tools, the pointer is read out and the play position is shown, each through a
-// fake host that answers as the test sets it and records what the canvas asks.
+// drags to the tools, the pointer is read out and the play position is shown, each through a fake
+// host that answers as the test sets it and records what the canvas asks.
 
 #include "document/win/canvas_window.h"
 
@@ -72,8 +72,7 @@ class FakeCanvasHost final : public CanvasHost {
     }
 };
 
-// A 400 x 300 black picture (4 s, row r sounding at 100 + r Hz) on a canvas of 500 x 400 in a
-// visible frame.
+// A 400 x 300 black picture (4 s, row r at 100 + r Hz) on a 500 x 400 canvas in a visible frame.
 class CanvasTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
@@ -103,8 +102,8 @@ class CanvasTest : public ::testing::Test {
     }
     const Rect& selection() const { return document_.current.selection; }
 
-    // A mouse message at a point of the picture. Moves of the real pointer waiting in the queue
-    // go first: a deformation would take the newest.
+    // A mouse message at a point of the picture. Moves of the real pointer waiting in the queue go
+    // first: a deformation would take the newest.
     void mouse(UINT message, WPARAM keys, int x, int y) {
         MSG pending;
         while (PeekMessageW(&pending, canvas_.window(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
@@ -151,20 +150,15 @@ TEST_F(CanvasTest, PaintsThePicture1To1OnTheGreyBackgroundAndBrighterOnDemand) {
         ASSERT_FALSE(shown.empty());
         const auto expectedAt = [&](int x, int y) {
             const Rgb p = pixelAt(before, x, y);
-            return brighter ? Rgb{decorateByte(p.red, 1), decorateByte(p.green, 1),
-                                  decorateByte(p.blue, 1)}
-                            : p;
+            const auto d = [&](std::uint8_t v) { return brighter ? decorateByte(v, 1) : v; };
+            return Rgb{d(p.red), d(p.green), d(p.blue)};
         };
-        for (int y = 0; y < 200; y += 3) {
-            for (int x = 0; x < 300; x += 5) {
+        for (int y = 0; y < 200; y += 3)
+            for (int x = 0; x < 300; x += 5)
                 ASSERT_EQ(pixelAt(shown, x + 7, y + 7), expectedAt(x, y)) << x << "," << y;
-            }
-        }
         EXPECT_EQ(pixelAt(shown, 306, 206), expectedAt(299, 199));
-        const Rgb grey{128, 128, 128};
-        for (auto [x, y] :
-             {std::pair{2, 2}, std::pair{6, 6}, std::pair{307, 100}, std::pair{400, 300}})
-            EXPECT_EQ(pixelAt(shown, x, y), grey) << x << "," << y;
+        for (auto [x, y] : {std::pair{2, 2}, {6, 6}, {307, 100}, {400, 300}})
+            EXPECT_EQ(pixelAt(shown, x, y), (Rgb{128, 128, 128})) << x << "," << y;
     }
     EXPECT_EQ(document_.current.pixels.bytes, before.bytes);  // only the display
 }
@@ -213,13 +207,12 @@ TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
         int cursor;         // the cursor resource during the drag; 0: the four arrows
         const char* calls;  // down at (10, 10), move to (12, 14), up
     };
+    const char* const kMove = "snapshot 0, startMove 10,10, move 12,14, finishMove 12,14, ";
     const Case cases[] = {
         {0, IDM_TOOL_BRUSH, DragMode::BrushStroke, IDC_CURSOR_BRUSH,
          "snapshot 7101, dab 10,10, dab 12,14, touch 7101, "},
-        {MK_SHIFT, IDM_TOOL_BRUSH, DragMode::Moving, 0,
-         "snapshot 0, startMove 10,10, move 12,14, finishMove 12,14, "},
-        {0, IDM_TOOL_MOVE, DragMode::Moving, 0,
-         "snapshot 0, startMove 10,10, move 12,14, finishMove 12,14, "},
+        {MK_SHIFT, IDM_TOOL_BRUSH, DragMode::Moving, 0, kMove},
+        {0, IDM_TOOL_MOVE, DragMode::Moving, 0, kMove},
         {MK_CONTROL, IDM_TOOL_BRUSH, DragMode::Deforming, IDC_CURSOR_ZOOM_ROTATE,
          "snapshot 0, deform 324 10,10, deforming 12,14, "},
         {MK_CONTROL | MK_SHIFT, IDM_TOOL_MOVE, DragMode::Deforming, IDC_CURSOR_SKEW_FLIP,
@@ -305,18 +298,19 @@ TEST_F(CanvasTest, ScrollBarsMoveTheViewWithinTheirRange) {
     HWND w = canvas_.window();
     EXPECT_TRUE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
     EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_VSCROLL);
-    SendMessageW(w, WM_HSCROLL, SB_LINEDOWN, 0);
-    EXPECT_EQ(canvas_.viewOffset().x, 7 - 25);
-    SendMessageW(w, WM_HSCROLL, SB_PAGEDOWN, 0);
     const ScrollState& s = document_.horizontal;
+    const auto scroll = [&](WPARAM how, int times) {
+        for (int i = 0; i < times; ++i)
+            SendMessageW(w, WM_HSCROLL, how, 0);
+        return s.position;
+    };
+    EXPECT_EQ(scroll(SB_LINEDOWN, 1), 25);
+    EXPECT_EQ(scroll(SB_PAGEDOWN, 1), 25 + s.page);
     EXPECT_EQ(canvas_.viewOffset().x, 7 - 25 - s.page);
-    for (int i = 0; i < 20; ++i)
-        SendMessageW(w, WM_HSCROLL, SB_PAGEDOWN, 0);
-    EXPECT_EQ(s.position, s.range - s.page + 1);
-    SendMessageW(w, WM_HSCROLL, SB_LINEUP, 0);
-    EXPECT_EQ(s.position, s.range - s.page + 1 - 25);
-    for (int i = 0; i < 100; ++i)
-        SendMessageW(w, WM_HSCROLL, SB_LINEUP, 0);
+    // The core limits the position (the ends: canvas_view_test); here that the bars ask it.
+    EXPECT_EQ(scroll(SB_PAGEDOWN, 20), s.range - s.page + 1);
+    EXPECT_EQ(scroll(SB_LINEUP, 1), s.range - s.page + 1 - 25);
+    EXPECT_EQ(scroll(SB_LINEUP, 100), 0);
     EXPECT_EQ(canvas_.viewOffset().x, 7);
     // A picture that fits again hides the bar and puts the view back at (7, 7).
     SendMessageW(w, WM_HSCROLL, SB_PAGEDOWN, 0);

@@ -1,12 +1,14 @@
 // The program's commands and its main menu: which items the command table's rules gray and
-// check for given facts (the main window applies them: program_test); that every command has a menu
-// item, key or button and each of those a command; what a command does while a render runs; how
-// items leave the menu; the "Recent &Files" submenu found by its placeholder's id and filled newest
-// first; and the Play item that turns into Stop while a sound plays.
+// check, that every command has a menu item, key or button and each of those a command, what a
+// command does while a render runs, how items leave the menu, the "Recent &Files" submenu, the
+// Play item that turns into Stop while a sound plays; and the shell's texts in the platform's
+// form: titles, tooltips, the file dialogs' filters and options. (The folder browser's selection
+// rule is the core's drive-letter rule, seen in the real browser by the end-to-end scenarios.)
 
-#include "shell/win/command_table.h"
+#include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <gtest/gtest.h>
 
@@ -14,24 +16,27 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "base/win/text.h"
 #include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
 #include "base/win/win_file_system.h"
 #include "document/win/canvas_window.h"
 #include "ports_scratch.h"
 #include "render/win/play_state_display.h"
 #include "resources/resource_ids.h"
+#include "shell/win/command_table.h"
+#include "shell/win/file_dialogs.h"
 #include "shell/win/menus.h"
 #include "shell/win/program.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/toolbar.h"
+#include "shell/win/window_title.h"
 
 namespace lumetra::win {
 namespace {
 
-// The menu resource, loaded from the test executable's resources.
 UniqueMenu loadMainMenu() {
     return UniqueMenu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINMENU)));
 }
@@ -68,153 +73,110 @@ std::string itemsText(HMENU menu) {
 
 using Ids = std::set<unsigned>;
 
-Ids grayed(const MenuFacts& facts) {
+// The items the rules gray (or check) for `facts`.
+Ids marked(const MenuFacts& facts, bool checks) {
     Ids ids;
     for (const MenuItemState& s : menuStates(facts))
-        if (s.grayed) ids.insert(s.id);
+        if (checks ? s.checked.value_or(false) : s.grayed) ids.insert(s.id);
     return ids;
 }
-Ids checked(const MenuFacts& facts) {
-    Ids ids;
-    for (const MenuItemState& s : menuStates(facts))
-        if (s.checked.value_or(false)) ids.insert(s.id);
-    return ids;
-}
-Ids joined(Ids a, const Ids& b) {
-    a.insert(b.begin(), b.end());
-    return a;
-}
 
-// The features that come later, grayed whatever the facts: Analyze Soundfile.
-Ids later() {
-    return Ids{IDM_ANALYZE_SOUNDFILE};
-}
-
-// Everything there to work on: a sound, an undo picture, a path, a picture on the clipboard.
-MenuFacts ready() {
+// Everything there to work on: a sound (eleven values), an undo picture, a path, a clipboard
+// picture.
+MenuFacts with(void (*change)(MenuFacts&) = nullptr) {
     MenuFacts f;
-    f.soundLength = 11;  // a sound needs eleven values
-    f.hasUndoImage = true;
-    f.hasPath = true;
-    f.clipboardHasPicture = true;
+    f.soundLength = 11;
+    f.hasUndoImage = f.hasPath = f.clipboardHasPicture = true;
+    if (change) change(f);
     return f;
 }
 
-TEST(CommandTable, GrayedItemsAreTheLaterFeaturesAndWhatTheFactsForbid) {
-    struct Case {
-        const char* name;
-        MenuFacts facts;
-        Ids grayedBesidesLater;
-    };
-    const auto with = [](auto change) {
-        MenuFacts f = ready();
-        change(f);
-        return f;
-    };
-    const Case cases[] = {
-        {"nothing yet",
-         MenuFacts{},
+TEST(CommandTable, GrayedAndCheckedItemsFollowTheFacts) {
+    const std::pair<MenuFacts, Ids> grayed[] = {
+        {MenuFacts{},
          {IDM_SAVE_SOUND_AS, IDM_PLAY, IDM_UNDO, IDM_REFRESH_FROM_FILE, IDM_PASTE,
           IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}},
-        {"everything there", ready(), {}},
-        {"ten values are no sound",
-         with([](MenuFacts& f) { f.soundLength = 10; }),
-         {IDM_SAVE_SOUND_AS, IDM_PLAY}},
-        {"no undo picture", with([](MenuFacts& f) { f.hasUndoImage = false; }), {IDM_UNDO}},
-        {"no path", with([](MenuFacts& f) { f.hasPath = false; }), {IDM_REFRESH_FROM_FILE}},
-        {"no clipboard picture",
-         with([](MenuFacts& f) { f.clipboardHasPicture = false; }),
+        {with(), {}},
+        {with([](MenuFacts& f) { f.soundLength = 10; }), {IDM_SAVE_SOUND_AS, IDM_PLAY}},
+        {with([](MenuFacts& f) { f.hasUndoImage = false; }), {IDM_UNDO}},
+        {with([](MenuFacts& f) { f.hasPath = false; }), {IDM_REFRESH_FROM_FILE}},
+        {with([](MenuFacts& f) { f.clipboardHasPicture = false; }),
          {IDM_PASTE, IDM_PASTE_AS_OVERLAY, IDM_PASTE_AS_FILTER}},
         // The sound card options wait for playback and for the sound file of a render.
-        {"playing", with([](MenuFacts& f) { f.playbackActive = true; }), {IDM_SOUNDCARD_OPTIONS}},
-        {"writing a sound file",
-         with([](MenuFacts& f) { f.soundfileOpen = true; }),
-         {IDM_SOUNDCARD_OPTIONS}},
+        {with([](MenuFacts& f) { f.playbackActive = true; }), {IDM_SOUNDCARD_OPTIONS}},
+        {with([](MenuFacts& f) { f.soundfileOpen = true; }), {IDM_SOUNDCARD_OPTIONS}},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(grayed(c.facts), joined(later(), c.grayedBesidesLater)) << c.name;
-}
-
-// The switches and the selection styles as the main window's menu shows them after their
-// commands: program_test. Here the rules it does not reach.
-TEST(CommandTable, CheckedItems) {
-    const auto plain = [](auto change) {
-        MenuFacts f;
-        f.options.soundfile.saveSoundEveryRender = 0;
-        change(f);
-        return checked(f);
+    int row = 0;
+    for (auto [facts, ids] : grayed) {
+        ids.insert(IDM_ANALYZE_SOUNDFILE);  // a later feature, grayed whatever the facts
+        EXPECT_EQ(marked(facts, false), ids) << "row " << row++;
+    }
+    // (The switches and styles after their commands: program_test.) Named After Image is checked
+    // for exactly 1; an unknown selection style counts as the outline; window items follow windows.
+    const std::pair<MenuFacts, Ids> checked[] = {
+        {with([](MenuFacts& f) {
+             f.options.soundfile.soundfileNamedAfterImage = 2;
+             f.options.selectionStyle = SelectionStyle(3);
+         }),
+         {IDM_SELECTION_OUTLINE}},
+        {with([](MenuFacts& f) { f.toolbarVisible = f.echordOpen = f.renderOptionsOpen = true; }),
+         {IDM_TOOLBAR, IDM_ECHORD_WINDOW, IDM_RENDER_OPTIONS_WINDOW, IDM_SELECTION_BRIGHTEN}},
+        {with([](MenuFacts& f) { f.brushOpen = f.browserOpen = true; }),
+         {IDM_BRUSH_WINDOW, IDM_BROWSER_WINDOW, IDM_SELECTION_BRIGHTEN}},
     };
-    // Named After Image is checked for exactly 1; an unknown selection style counts as the outline.
-    EXPECT_EQ(plain([](MenuFacts& f) {
-                  f.options.soundfile.soundfileNamedAfterImage = 2;
-                  f.options.selectionStyle = SelectionStyle(3);
-              }),
-              Ids{IDM_SELECTION_OUTLINE});
-    // The window items follow the windows.
-    EXPECT_EQ(
-        plain([](MenuFacts& f) { f.toolbarVisible = f.echordOpen = f.renderOptionsOpen = true; }),
-        (Ids{IDM_TOOLBAR, IDM_ECHORD_WINDOW, IDM_RENDER_OPTIONS_WINDOW, IDM_SELECTION_BRIGHTEN}));
-    EXPECT_EQ(plain([](MenuFacts& f) { f.brushOpen = f.browserOpen = true; }),
-              (Ids{IDM_BRUSH_WINDOW, IDM_BROWSER_WINDOW, IDM_SELECTION_BRIGHTEN}));
+    for (auto [facts, ids] : checked) {
+        facts.options.soundfile.saveSoundEveryRender = 0;
+        EXPECT_EQ(marked(facts, true), ids) << *ids.begin();
+    }
 }
 
 TEST(CommandTable, EveryCommandHasAnItemKeyOrButtonAndEachOfThoseACommand) {
     UniqueMenu menu = loadMainMenu();
     ASSERT_TRUE(menu);
-    std::set<UINT> places;
-    for (UINT id : commandIds(menu.get())) {
-        places.insert(id);
-        EXPECT_NE(findCommand(int(id)), nullptr) << "menu item " << id;
-    }
+    std::vector<UINT> places = commandIds(menu.get());
     HACCEL accelerators =
         LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
-    ASSERT_NE(accelerators, nullptr);
     std::vector<ACCEL> keys(std::size_t(CopyAcceleratorTableW(accelerators, nullptr, 0)));
     CopyAcceleratorTableW(accelerators, keys.data(), int(keys.size()));
     DestroyAcceleratorTable(accelerators);
     ASSERT_FALSE(keys.empty());
-    for (const ACCEL& key : keys) {
-        places.insert(key.cmd);
-        EXPECT_NE(findCommand(key.cmd), nullptr) << "key of " << key.cmd;
-    }
-    for (const ToolbarEntry& button : toolbarEntries()) {
-        if (button.command == 0) continue;
-        places.insert(UINT(button.command));
-        EXPECT_NE(findCommand(button.command), nullptr) << "button " << button.command;
-    }
+    for (const ACCEL& key : keys)
+        places.push_back(key.cmd);
+    for (const ToolbarEntry& button : toolbarEntries())
+        if (button.command) places.push_back(UINT(button.command));
+    for (UINT id : places)
+        EXPECT_NE(findCommand(int(id)), nullptr) << "item, key or button " << id;
     // A range is placed by its first id (the recent files' placeholder).
     for (const Command& c : commandTable())
-        EXPECT_TRUE(places.count(UINT(c.first))) << "command " << c.first << " has no place";
+        EXPECT_NE(std::count(places.begin(), places.end(), UINT(c.first)), 0) << c.first;
     EXPECT_EQ(findCommand(IDM_RECENT_LAST), findCommand(IDM_RECENT_FIRST));
     EXPECT_EQ(findCommand(IDM_RECENT_LAST + 1), nullptr);
 }
 
-// What the commands below changed in a program that starts with the outline style: the option
-// switch, the brighter display, the style, the tool, the close after the render.
-std::string changesOf(const Program& p) {
-    const ShellOptions& o = p.settings.shell;
-    std::string changes;
-    if (o.attachRenderInfo) changes += "attach ";
-    if (o.showBrighter) changes += "brighter ";
-    if (o.selectionStyle != SelectionStyle::OutlineOnly) changes += "style ";
-    if (p.currentTool != IDM_TOOL_BRUSH) changes += "tool ";
-    if (p.closeAfterRender) changes += "close ";
-    return changes;
-}
-
 TEST(CommandTable, DuringARenderOnlyDisplayCommandsRunAndExitWaits) {
     Program program(GetModuleHandleW(nullptr));
-    program.settings.shell.selectionStyle = SelectionStyle::OutlineOnly;
-    // Before the start-up has made the canvas, nothing runs.
-    executeCommand(program, IDM_ATTACH_RENDER_INFO);
-    EXPECT_EQ(changesOf(program), "");
+    // What a command changed in a program that starts with the outline style and the brush.
+    const auto run = [&](int id, bool rendering) {
+        program.settings.shell = ShellOptions{};
+        program.settings.shell.selectionStyle = SelectionStyle::OutlineOnly;
+        program.currentTool = IDM_TOOL_BRUSH;
+        program.closeAfterRender = false;
+        program.renderRunning = rendering;
+        executeCommand(program, id);
+        const ShellOptions& o = program.settings.shell;
+        return std::string(o.attachRenderInfo ? "attach " : "") +
+               (o.showBrighter ? "brighter " : "") +
+               (o.selectionStyle != SelectionStyle::OutlineOnly ? "style " : "") +
+               (program.currentTool != IDM_TOOL_BRUSH ? "tool " : "") +
+               (program.closeAfterRender ? "close " : "");
+    };
+    EXPECT_EQ(run(IDM_ATTACH_RENDER_INFO, false), "") << "before the start-up made the canvas";
     program.canvas = std::make_unique<CanvasWindow>(program.document, program.viewHost);
-    struct Case {
+    const struct {
         int id;
         const char* whileRendering;
         const char* otherwise;  // null: not run (Exit would close for real)
-    };
-    const Case cases[] = {
+    } cases[] = {
         {IDM_SHOW_BRIGHTER, "brighter ", "brighter "},
         {IDM_SELECTION_INVERTED, "style ", "style "},
         {IDM_ATTACH_RENDER_INFO, "", "attach "},
@@ -223,28 +185,20 @@ TEST(CommandTable, DuringARenderOnlyDisplayCommandsRunAndExitWaits) {
         {IDM_RECENT_FIRST + 2, "", ""},  // no such entry
         {7, "", ""},                     // no such command
     };
-    for (const Case& c : cases) {
-        for (bool rendering : {true, false}) {
-            const char* expected = rendering ? c.whileRendering : c.otherwise;
-            if (!expected) continue;
-            program.settings.shell = ShellOptions{};
-            program.settings.shell.selectionStyle = SelectionStyle::OutlineOnly;
-            program.currentTool = IDM_TOOL_BRUSH;
-            program.closeAfterRender = false;
-            program.renderRunning = rendering;
-            executeCommand(program, c.id);
-            EXPECT_EQ(changesOf(program), expected) << c.id << (rendering ? " rendering" : "");
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.id, true), c.whileRendering) << c.id << " rendering";
+        if (c.otherwise) {
+            EXPECT_EQ(run(c.id, false), c.otherwise) << c.id;
         }
     }
 }
 
 TEST(MenuItems, RemovingAnItemTakesASeparatorThatWouldBeDoubledOrOnTop) {
-    struct Case {
+    const struct {
         UINT removed;
-        std::string before;
-        std::string after;
-    };
-    const Case cases[] = {
+        const char* before;
+        const char* after;
+    } cases[] = {
         {IDM_ANALYZE_SOUNDFILE, "101 102 103 | 104 | 105 106 107 | > | 113",
          "101 102 103 | 105 106 107 | > | 113"},
         {IDM_REFRESH_FROM_FILE, "101 102 103 | 104 | 105 106 107 | > | 113",
@@ -253,7 +207,7 @@ TEST(MenuItems, RemovingAnItemTakesASeparatorThatWouldBeDoubledOrOnTop) {
         {IDM_BRUSH_WINDOW, "312 | 502 503 504 310", "312 | 503 504 310"},
         {IDM_SELECTION_INVERTED, "258 259 257", "258 257"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         UniqueMenu menu = loadMainMenu();
         const auto place = findSubmenuHolding(menu.get(), c.removed);
         ASSERT_TRUE(place) << c.removed;
@@ -265,90 +219,66 @@ TEST(MenuItems, RemovingAnItemTakesASeparatorThatWouldBeDoubledOrOnTop) {
     }
 }
 
-// --- The recent files ---
-
-// A submenu's items as "id text" in order.
-std::vector<std::wstring> entriesOf(HMENU menu) {
-    std::vector<std::wstring> entries;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[300] = {};
-        GetMenuStringW(menu, UINT(i), text, 300, MF_BYPOSITION);
-        entries.push_back(std::to_wstring(GetMenuItemID(menu, i)) + L" " + text);
-    }
-    return entries;
+std::wstring menuText(HMENU menu, UINT item, UINT flags) {
+    wchar_t text[300] = {};
+    GetMenuStringW(menu, item, text, 300, flags);
+    return text;
 }
 
-class RecentMenuTest : public ::testing::Test {
-  protected:
-    // A picture file in the scratch folder.
-    std::wstring picture(const std::wstring& name) {
-        const std::wstring path = folder_.path() + name;
-        EXPECT_TRUE(ports::writeFile(path, "BM"));
-        return path;
-    }
-
-    ports::ScratchFolder folder_;
-    WinFileSystem files_;
-    RecentFiles recent_{files_};
-};
-
-TEST_F(RecentMenuTest, ReplacesThePlaceholderWhereverItStandsAndGraysWhileEmpty) {
+// The submenu takes the placeholder's place wherever it stands, grayed while empty, and shows long
+// names newest first with "&" as it is; a menu without the placeholder is left alone.
+TEST(RecentMenu, ReplacesThePlaceholderAndShowsTheNamesNewestFirst) {
+    ports::ScratchFolder folder;
+    WinFileSystem files;
     for (int moved : {0, 2}) {
         SCOPED_TRACE(moved);
-        RecentFiles recent{files_};
+        RecentFiles recent{files};
         UniqueMenu menu = loadMainMenu();
         HMENU file = GetSubMenu(menu.get(), 0);
         for (int i = 0; i < moved; ++i)
             InsertMenuW(file, 0, MF_BYPOSITION | MF_STRING, UINT_PTR(9000 + i), L"new item");
         EXPECT_EQ(recent.popup(), nullptr);  // nothing before the menu first opens
         recent.updateMenu(menu.get());
-        ASSERT_NE(recent.popup(), nullptr);
-        const auto place = findSubmenuItem(menu.get(), recent.popup());
+        HMENU popup = recent.popup();
+        ASSERT_NE(popup, nullptr);
+        const auto place = findSubmenuItem(menu.get(), popup);
         ASSERT_TRUE(place);
         EXPECT_EQ(place->menu, file);
         EXPECT_EQ(place->position, UINT(GetMenuItemCount(file) - 3));
-        wchar_t caption[64] = {};
-        GetMenuStringW(file, place->position, caption, 64, MF_BYPOSITION);
-        EXPECT_STREQ(caption, L"Recent &Files");
-        EXPECT_EQ(GetMenuItemCount(recent.popup()), 0);
-        EXPECT_EQ(GetMenuState(menu.get(), IDM_RECENT_FIRST, MF_BYCOMMAND), UINT(-1))
-            << "the placeholder entry went with its submenu";
+        EXPECT_EQ(menuText(file, place->position, MF_BYPOSITION), L"Recent &Files");
+        EXPECT_EQ(GetMenuItemCount(popup), 0);
+        EXPECT_EQ(GetMenuState(menu.get(), IDM_RECENT_FIRST, MF_BYCOMMAND), UINT(-1));
         EXPECT_TRUE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
 
-        // Later updates keep the same popup and follow the list.
-        HMENU first = recent.popup();
-        recent.add(picture(L"a.bmp"));
+        for (const wchar_t* name : {L"first picture with a long name.bmp",
+                                    L"Gr\u00fcn & Blau \u6f22\u5b57.bmp", L"c.bmp"}) {
+            ASSERT_TRUE(ports::writeFile(folder.path() + name, "BM"));
+            recent.add(folder.path() + name);
+        }
         recent.updateMenu(menu.get());
-        EXPECT_EQ(recent.popup(), first);
+        EXPECT_EQ(recent.popup(), popup) << "later updates keep the popup";
         EXPECT_FALSE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
+        std::vector<std::wstring> entries;
+        for (int i = 0; i < GetMenuItemCount(popup); ++i)
+            entries.push_back(std::to_wstring(GetMenuItemID(popup, i)) + L" " +
+                              menuText(popup, UINT(i), MF_BYPOSITION));
+        EXPECT_EQ(entries, (std::vector<std::wstring>{L"3402 c.bmp",
+                                                      L"3401 Gr\u00fcn && Blau \u6f22\u5b57.bmp",
+                                                      L"3400 first picture with a long name.bmp"}));
     }
-}
-
-TEST_F(RecentMenuTest, ShowsLongNamesNewestFirst) {
-    UniqueMenu menu = loadMainMenu();
-    recent_.updateMenu(menu.get());
-    for (const wchar_t* name :
-         {L"first picture with a long name.bmp", L"Gr\u00fcn & Blau \u6f22\u5b57.bmp", L"c.bmp"})
-        recent_.add(picture(name));
-    // The menu shows "&" as it is.
-    EXPECT_EQ(entriesOf(recent_.popup()),
-              (std::vector<std::wstring>{L"3402 c.bmp", L"3401 Gr\u00fcn && Blau \u6f22\u5b57.bmp",
-                                         L"3400 first picture with a long name.bmp"}));
-}
-
-TEST_F(RecentMenuTest, LeavesAMenuWithoutThePlaceholderAlone) {
+    WinFileSystem other;
+    RecentFiles recent{other};
     UniqueMenu menu = loadMainMenu();
     HMENU file = GetSubMenu(menu.get(), 0);
-    DeleteMenu(file, UINT(GetMenuItemCount(file) - 3), MF_BYPOSITION);  // the placeholder
+    DeleteMenu(file, UINT(GetMenuItemCount(file) - 3),
+               MF_BYPOSITION);  // the placeholder
     const std::string before = itemsText(file);
-    for (HMENU other : {menu.get(), HMENU(nullptr)}) {
-        recent_.updateMenu(other);
-        EXPECT_EQ(recent_.popup(), nullptr);
+    for (HMENU without : {menu.get(), HMENU(nullptr)}) {
+        recent.updateMenu(without);
+        EXPECT_EQ(recent.popup(), nullptr);
     }
     EXPECT_EQ(itemsText(file), before);
 }
-
-// --- The Play item ---
 
 TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
@@ -360,19 +290,12 @@ TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) 
     HWND toolbar =
         createToolbar(frame.get(), GetModuleHandleW(nullptr), nullptr, IDM_TOOL_BRUSH, images);
     ASSERT_NE(toolbar, nullptr);
-    const auto text = [&](UINT id) {
-        wchar_t buffer[128] = {};
-        GetMenuStringW(menu.get(), id, buffer, 128, MF_BYCOMMAND);
-        return std::wstring(buffer);
-    };
     const auto count = [&](UINT id) {
         const auto ids = commandIds(menu.get());
         return std::count(ids.begin(), ids.end(), id);
     };
-    const auto pressed = [&] {
-        return SendMessageW(toolbar, TB_ISBUTTONCHECKED, IDM_PLAY, 0) != 0;
-    };
-    ASSERT_EQ(text(IDM_PLAY), L"&Play Latest Sound\t   Space");
+    const auto pressed = [&] { return SendMessageW(toolbar, TB_ISBUTTONCHECKED, IDM_PLAY, 0); };
+    ASSERT_EQ(menuText(menu.get(), IDM_PLAY, MF_BYCOMMAND), L"&Play Latest Sound\t   Space");
     // A repeated report (a stop after a failed start) changes nothing.
     for (bool playing : {true, true, false, false}) {
         SCOPED_TRACE(playing ? "playing" : "stopped");
@@ -380,14 +303,45 @@ TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) 
         const UINT shown = playing ? IDM_STOP_PLAYBACK : IDM_PLAY;
         EXPECT_EQ(count(shown), 1);
         EXPECT_EQ(count(playing ? IDM_PLAY : IDM_STOP_PLAYBACK), 0);
-        EXPECT_EQ(text(shown), playing ? L"Stop sound playback" : L"Play last generated sound");
-        EXPECT_EQ(pressed(), playing);
+        EXPECT_EQ(menuText(menu.get(), shown, MF_BYCOMMAND),
+                  playing ? L"Stop sound playback" : L"Play last generated sound");
+        EXPECT_EQ(pressed() != 0, playing);
     }
     // Either may be missing.
     showPlayState(nullptr, toolbar, true);
     EXPECT_TRUE(pressed());
     showPlayState(menu.get(), nullptr, true);
     EXPECT_EQ(count(IDM_STOP_PLAYBACK), 1);
+}
+
+HINSTANCE module() {
+    return GetModuleHandleW(nullptr);
+}
+
+// (The start title and a picture's title, also outside ASCII: the end-to-end scenarios.)
+TEST(ShellTexts, TitlesAndTooltipsAreCutNotRefused) {
+    EXPECT_EQ(imageTitle(std::wstring(1000, L'x')).size(), 399u);
+    // Tooltips are the help texts of the commands; an id without an entry, and a window handle used
+    // as an id, give no text.
+    EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");
+    EXPECT_EQ(tooltipText(module(), IDM_STOP_PLAYBACK), L"Stop sound playback");
+    EXPECT_EQ(tooltipText(module(), 7), L"");
+    EXPECT_EQ(tooltipText(module(), UINT_PTR(0x12345678)), L"");
+    EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 1000),
+              L"Use another image as filter (stretched to fit selection)");
+    EXPECT_EQ(loadString(module(), IDM_FILTER_FROM_BROWSER, 10), L"Use anothe");
+}
+
+TEST(ShellTexts, FileDialogFiltersAndOptionsInThePlatformsForm) {
+    using namespace std::string_literals;
+    const FileDialogSpec open = fileDialogSpec(FileDialogKind::OpenBitmap);
+    EXPECT_EQ(dialogFilter(open),
+              L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0"
+              L"*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0\0"s);
+    EXPECT_EQ(dialogFlags(open), DWORD(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
+    const FileDialogSpec sound = fileDialogSpec(FileDialogKind::SaveSound);
+    EXPECT_EQ(dialogFilter(sound), L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
+    EXPECT_EQ(dialogFlags(sound), DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
 }
 
 }  // namespace

@@ -1,10 +1,9 @@
-// The registry ports against the real registry of the Wine prefix, under a key of their own that
-// is removed afterwards.
+// The registry ports against the real registry of the Wine prefix, under a key of their own that is
+// removed afterwards.
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <type_traits>
+#include <tuple>
 
 #include "base/registry_error.h"
 #include "base/win/registry_key.h"
@@ -14,10 +13,6 @@
 
 namespace lumetra::win {
 namespace {
-
-static_assert(!std::is_copy_constructible_v<RegistryKey>);
-static_assert(!std::is_copy_assignable_v<RegistryKey>);
-static_assert(std::is_nothrow_move_constructible_v<RegistryKey>);
 
 const std::wstring kUmlauts = L"B\u00e4r \u00f6l \u00fcber \u6f22\u5b57";  // "Bär öl über 漢字"
 
@@ -33,18 +28,6 @@ class RegistryTest : public ::testing::Test {
 
     // The test's base key with its trailing backslash, as the program forms its own.
     std::wstring base() const { return root_ + L"\\"; }
-
-    // Writes a value with the plain API, bypassing the ports.
-    void putRaw(const std::wstring& subkey, const std::wstring& name, DWORD type, const void* data,
-                DWORD size) {
-        HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, (root_ + subkey).c_str(), 0, nullptr, 0,
-                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
-                  ERROR_SUCCESS);
-        EXPECT_EQ(RegSetValueExW(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
 
     // Reads a value with the plain API; nullopt when it is missing.
     std::optional<RegistryValue> getRaw(const std::wstring& subkey, const std::wstring& name) {
@@ -65,37 +48,32 @@ class RegistryTest : public ::testing::Test {
 };
 
 std::vector<BYTE> wideBytes(std::wstring_view text) {
-    std::vector<BYTE> bytes(text.size() * sizeof(wchar_t));
-    std::memcpy(bytes.data(), text.data(), bytes.size());
-    return bytes;
+    const auto* bytes = reinterpret_cast<const BYTE*>(text.data());
+    return {bytes, bytes + text.size() * sizeof(wchar_t)};
 }
 
 std::vector<std::uint8_t> bytesOf(std::string_view text) {
     return {text.begin(), text.end()};
 }
 
-// The registry error that `action` throws; a failure of the test when it throws none.
+// The text of the registry error that `action` throws, which must start with `start` and carry the
+// system's own text for `code`.
 template <typename Action>
-RegistryError errorFrom(Action action) {
+void expectError(Action action, const std::string& start, DWORD code) {
     try {
         action();
+        ADD_FAILURE() << "no registry error";
     } catch (const RegistryError& error) {
-        return error;
+        const std::string what = error.what();
+        EXPECT_EQ(what.rfind(start, 0), 0u) << what;
+        EXPECT_NE(what.find(toUtf8(ports::systemMessage(code))), std::string::npos) << what;
+        EXPECT_EQ(error.code(), int(code));
     }
-    ADD_FAILURE() << "no registry error";
-    return RegistryError("no registry error", 0);
-}
-
-// Whether `error` carries the system's own text for `code`.
-bool hasSystemText(const RegistryError& error, DWORD code) {
-    return std::string(error.what()).find(toUtf8(ports::systemMessage(code))) != std::string::npos;
 }
 
 // Values as the registry holds them: a DWORD in its four bytes, a string with its zero.
-RegistryValue regDword(std::wstring name, DWORD number) {
-    std::vector<BYTE> bytes(sizeof number);
-    std::memcpy(bytes.data(), &number, sizeof number);
-    return {std::move(name), REG_DWORD, std::move(bytes)};
+RegistryValue regDword(std::wstring name, DWORD n) {
+    return {std::move(name), REG_DWORD, {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)}};
 }
 
 RegistryValue regString(std::wstring name, std::wstring_view text) {
@@ -132,17 +110,11 @@ TEST_F(RegistryTest, KeyWritesAndReadsValuesWholeInItsSubkey) {
 }
 
 TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
-    const RegistryError missing = errorFrom(
-        [&] { RegistryKey(HKEY_CURRENT_USER, base() + L"Nowhere\\", RegistryKey::kOpenExisting); });
-    EXPECT_EQ(missing.code(), ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(std::string(missing.what()).rfind("Could not open new key handle\nError 2: ", 0), 0u)
-        << missing.what();
-    EXPECT_TRUE(hasSystemText(missing, ERROR_FILE_NOT_FOUND)) << missing.what();
-    const RegistryError madeUp =
-        errorFrom([] { RegistryKey(reinterpret_cast<HKEY>(std::uintptr_t{0x1234}), L""); });
-    EXPECT_EQ(std::string(madeUp.what()).rfind("Could not copy key handle\nError ", 0), 0u)
-        << madeUp.what();
-    EXPECT_TRUE(hasSystemText(madeUp, DWORD(madeUp.code()))) << madeUp.what();
+    expectError(
+        [&] { RegistryKey(HKEY_CURRENT_USER, base() + L"Nowhere\\", RegistryKey::kOpenExisting); },
+        "Could not open new key handle\nError 2: ", ERROR_FILE_NOT_FOUND);
+    expectError([] { RegistryKey(reinterpret_cast<HKEY>(std::uintptr_t{0x1234}), L""); },
+                "Could not copy key handle\nError 6: ", ERROR_INVALID_HANDLE);
     // A key opened for reading (and created, as it was missing) refuses writes.
     RegistryKey readOnly(HKEY_CURRENT_USER, base() + L"Read only\\", RegistryKey::kReadAccess);
     EXPECT_FALSE(put(readOnly, regDword(L"x", 1)));
@@ -187,16 +159,12 @@ TEST_F(RegistryTest, KeyEnumeratesInTheRegistrysOwnOrder) {
 
 TEST_F(RegistryTest, KeyMovesItsHandles) {
     RegistryKey first(HKEY_CURRENT_USER, base());
-    const RegistryValue kept = regDword(L"kept", 42);
-    ASSERT_TRUE(put(first, kept));
+    ASSERT_TRUE(put(first, regDword(L"kept", 42)));
     RegistryKey second(std::move(first));
     EXPECT_FALSE(first.isOpen());
-    ASSERT_TRUE(second.isOpen());
-    EXPECT_EQ(second.readValue(L"kept"), kept);
-
     RegistryKey third(HKEY_CURRENT_USER, base() + L"Other");
     third = std::move(second);
-    EXPECT_EQ(third.readValue(L"kept"), kept);
+    EXPECT_EQ(third.readValue(L"kept"), regDword(L"kept", 42));
     third.close();
     EXPECT_FALSE(third.isOpen());
 }
@@ -224,14 +192,11 @@ TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.value.name);
         ASSERT_EQ(store.writeValue("Directories\\", c.value), 0);
-        const auto raw = getRaw(L"\\Directories", toUtf16(c.value.name));
-        ASSERT_TRUE(raw);
-        EXPECT_EQ(raw->type, c.type);
-        EXPECT_EQ(raw->data, c.raw);
+        EXPECT_EQ(getRaw(L"\\Directories", toUtf16(c.value.name)),
+                  (RegistryValue{toUtf16(c.value.name), c.type, c.raw}));
         const auto back = store.readValue("Directories\\", c.value.name);
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->type, c.value.type);
-        EXPECT_EQ(back->data, c.value.data);
+        EXPECT_EQ(std::tie(back->type, back->data), std::tie(c.value.type, c.value.data));
     }
     EXPECT_EQ(store.enumerateValues("Directories\\").size(), std::size(cases));
     EXPECT_EQ(store.writeValue("", StoredValue{"other", StoredType::Other, {1}}),
@@ -239,14 +204,18 @@ TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBack) {
 }
 
 TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
+    RegistryKey raw(HKEY_CURRENT_USER, base());
+    const auto putRaw = [&](const wchar_t* name, DWORD type, const void* data, DWORD size) {
+        ASSERT_TRUE(raw.writeValue(name, type, {static_cast<const BYTE*>(data), size}));
+    };
     const WORD shortNumber = 500;
     const ULONGLONG wide = 200;
-    putRaw(L"", L"short", REG_DWORD, &shortNumber, 2);
-    putRaw(L"", L"qword", REG_QWORD, &wide, 8);
+    putRaw(L"short", REG_DWORD, &shortNumber, 2);
+    putRaw(L"qword", REG_QWORD, &wide, 8);
     // Strings without their zero, expandable, and of an odd byte count.
-    putRaw(L"", L"bare", REG_SZ, L"abc", 6);
-    putRaw(L"", L"expand", REG_EXPAND_SZ, L"%TEMP%", 14);
-    putRaw(L"", L"odd", REG_SZ, L"xy", 5);
+    putRaw(L"bare", REG_SZ, L"abc", 6);
+    putRaw(L"expand", REG_EXPAND_SZ, L"%TEMP%", 14);
+    putRaw(L"odd", REG_SZ, L"xy", 5);
     RegistryValueStore store(HKEY_CURRENT_USER, base());
     const struct {
         std::string name;
@@ -262,8 +231,7 @@ TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
     for (const auto& s : stored) {
         const auto v = store.readValue("", s.name);
         ASSERT_TRUE(v) << s.name;
-        EXPECT_EQ(v->type, s.type) << s.name;
-        EXPECT_EQ(v->data, s.data) << s.name;
+        EXPECT_EQ(std::tie(v->type, v->data), std::tie(s.type, s.data)) << s.name;
     }
     EXPECT_FALSE(store.readValue("", "missing"));
     EXPECT_FALSE(store.readValue("No such key\\", "short"));
@@ -273,9 +241,7 @@ TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
         EXPECT_EQ(store.deleteValue("", "short"), 0);
     EXPECT_FALSE(getRaw(L"", L"short"));
     EXPECT_EQ(store.deleteValue("No such key\\", "short"), 0);
-    const RegistryError missing = errorFrom([&] { store.enumerateValues("No such key\\"); });
-    EXPECT_EQ(missing.code(), ERROR_FILE_NOT_FOUND);
-    EXPECT_TRUE(hasSystemText(missing, ERROR_FILE_NOT_FOUND)) << missing.what();
+    expectError([&] { store.enumerateValues("No such key\\"); }, "", ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

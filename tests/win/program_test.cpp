@@ -1,8 +1,8 @@
-// The whole program in the test process: the main window's start-up makes its windows, its
-// commands reach the program's options and its menu follows them, a render holds back what it
-// must, and destroying the window runs the shutdown once, which records where the windows stood.
-// The start-up settles the program folders beside the test executable and the shutdown writes
-// the settings under the program's registry key; what did not exist before is removed again.
+// The whole program in the test process: the main window's start-up makes its windows, its commands
+// reach the program's options and its menu follows them, a render holds back what it must, and
+// destroying the window runs the shutdown once, which records where the windows stood. The start-up
+// settles the program folders beside the test executable and the shutdown writes the settings under
+// the program's registry key; what did not exist before is removed again.
 
 #include "shell/win/main_window.h"
 
@@ -26,28 +26,18 @@
 namespace lumetra::win {
 namespace {
 
-// Closes every message box of this thread as soon as its own message loop runs (a machine
-// without a sound device is told so at start).
-class BoxCloser {
-  public:
-    BoxCloser() : timer_(SetTimer(nullptr, 0, 20, &BoxCloser::tick)) {}
-    ~BoxCloser() { KillTimer(nullptr, timer_); }
-    BoxCloser(const BoxCloser&) = delete;
-    BoxCloser& operator=(const BoxCloser&) = delete;
-
-  private:
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        const auto close = [](HWND window, LPARAM) -> BOOL {
-            // 0xFFFF: the text of a message box.
+// Closes every message box of this thread as soon as its own message loop runs (a machine without a
+// sound device is told so at start); 0xFFFF is a message box's text.
+void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
             if (GetDlgItem(window, 0xFFFF) && IsWindowVisible(window))
                 PostMessageW(window, WM_COMMAND, GetDlgItem(window, IDOK) ? IDOK : IDCANCEL, 0);
             return TRUE;
-        };
-        EnumThreadWindows(GetCurrentThreadId(), close, 0);
-    }
-
-    UINT_PTR timer_;
-};
+        },
+        0);
+}
 
 std::wstring programFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -94,6 +84,7 @@ class ProgramTest : public ::testing::Test {
     }
 
     void TearDown() override {
+        KillTimer(nullptr, boxes_);
         if (main_ && IsWindow(main_)) DestroyWindow(main_);
         // The quit message of the shutdown and whatever was posted to the windows go.
         MSG message;
@@ -114,7 +105,7 @@ class ProgramTest : public ::testing::Test {
 
     std::vector<std::wstring> made_;
     bool keyWasThere_ = false;
-    BoxCloser boxes_;
+    UINT_PTR boxes_ = SetTimer(nullptr, 0, 20, closeBoxes);
     Program program_{GetModuleHandleW(nullptr)};
     MainWindow window_{program_};
     HWND main_ = nullptr;
@@ -136,12 +127,10 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(GetParent(p.statusBar), main_);
     EXPECT_EQ(GetParent(p.toolbar), main_);
     ASSERT_TRUE(p.tools.brush && p.tools.echord && p.tools.browser && p.tools.renderOptions);
-    for (ToolWindow* tool : {static_cast<ToolWindow*>(p.tools.brush.get()),
-                             static_cast<ToolWindow*>(p.tools.echord.get()),
-                             static_cast<ToolWindow*>(p.tools.browser.get()),
-                             static_cast<ToolWindow*>(p.tools.renderOptions.get())}) {
-        EXPECT_EQ(GetWindow(tool->window(), GW_OWNER), main_);
-        EXPECT_TRUE(IsWindowEnabled(tool->window()));
+    for (HWND tool : {p.tools.brush->window(), p.tools.echord->window(), p.tools.browser->window(),
+                      p.tools.renderOptions->window()}) {
+        EXPECT_EQ(GetWindow(tool, GW_OWNER), main_);
+        EXPECT_TRUE(IsWindowEnabled(tool));
     }
     // The menu lost the item without a function and, with the toolbar there, the Toolbar item.
     EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(-1));
@@ -177,10 +166,9 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
         {IDM_SOUNDFILE_NAMED_AFTER_IMAGE, &o.soundfile.soundfileNamedAfterImage},
         {IDM_NUMBER_SOUNDFILES, &o.soundfile.numberSoundfiles}};
     for (auto [id, option] : switches) {
-        for (int round = 0; round < 2; ++round) {
-            const std::int32_t was = *option;
+        for (const std::int32_t was : {*option, 1 - *option}) {
             command(id);
-            EXPECT_EQ(*option, was ? 0 : 1) << id;
+            EXPECT_EQ(*option, 1 - was) << id;
             EXPECT_EQ((menuState(UINT(id)) & MF_CHECKED) != 0, *option == 1) << id;
         }
     }
@@ -247,8 +235,8 @@ TEST_F(ProgramTest, TheActiveToolWindowGivesTheHelpKeyword) {
     }
 }
 
-// Cut blacks out the region only once the region is on the clipboard: while another program
-// holds the clipboard open, the picture stays as it was. Paste brings the region back.
+// Cut blacks out the region only once the region is on the clipboard: while another program holds
+// the clipboard open, the picture stays as it was. Paste brings the region back.
 TEST_F(ProgramTest, CutLosesNothingWhileTheClipboardIsHeldAndPasteBringsTheRegionBack) {
     CanvasImage& image = program_.document.current;
     image.pixels = testPattern(image.pixels.width, image.pixels.height);

@@ -1,6 +1,6 @@
 // The Render Options window edits the settings its host hands it: leaving a field applies that
-// field's rule, each arrow steps its own field, the check box and the slider set their fields,
-// the derived displays follow, and every accepted change is reported to the host.
+// field's rule, each arrow steps its own field, the check box and the slider set their fields, the
+// derived displays follow, and every accepted change is reported to the host.
 
 #include "document/win/render_options_window.h"
 
@@ -102,55 +102,48 @@ TEST_F(RenderOptionsTest, ShowingAndRefreshingFillTheFieldsTypingOnlyTheDerivedO
 
 TEST_F(RenderOptionsTest, EachFieldAndArrowChangesItsOwnSetting) {
     ShowWindow(dialog_, SW_SHOWNOACTIVATE);
-    struct Case {
-        const char* what;
-        void (*act)(RenderOptionsTest&);
-        double RenderSettings::*setting;
+    using S = RenderSettings;
+    const struct {
+        int control;           // a field left with `typed`, or an arrow stepped by `delta`
+        const wchar_t* typed;  // null: an arrow
+        int delta;
+        double S::*setting;
         double expected;
         int field;
         const wchar_t* shown;
-    };
-    const Case cases[] = {
-        {"low typed", [](RenderOptionsTest& t) { t.leave(IDC_LOW, L"100.5"); },
-         &RenderSettings::lowFrequency, 100.5, IDC_LOW, L"100.500"},
-        {"low refused: not below high - 1",
-         [](RenderOptionsTest& t) { t.leave(IDC_LOW, L"7999.5"); }, &RenderSettings::lowFrequency,
-         100.5, IDC_LOW, L"100.500"},
-        {"low arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_LOW, -1); },
-         &RenderSettings::lowFrequency, 90.5, IDC_LOW, L"90.500"},
-        {"high typed", [](RenderOptionsTest& t) { t.leave(IDC_HIGH, L"4000"); },
-         &RenderSettings::highFrequency, 4000.0, IDC_STEP, L"43.73 cent/line"},
-        {"high arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_HIGH, 1); },
-         &RenderSettings::highFrequency, 4500.0, IDC_HIGH, L"4500.000"},
+    } cases[] = {
+        {IDC_LOW, L"100.5", 0, &S::lowFrequency, 100.5, IDC_LOW, L"100.500"},
+        {IDC_LOW, L"7999.5", 0, &S::lowFrequency, 100.5, IDC_LOW, L"100.500"},  // refused
+        {IDC_SPIN_LOW, nullptr, -1, &S::lowFrequency, 90.5, IDC_LOW, L"90.500"},
+        {IDC_HIGH, L"4000", 0, &S::highFrequency, 4000.0, IDC_STEP, L"43.73 cent/line"},
+        {IDC_SPIN_HIGH, nullptr, 1, &S::highFrequency, 4500.0, IDC_HIGH, L"4500.000"},
         // The host's sample rate sets the values per pixel (checked at the end).
-        {"time typed", [](RenderOptionsTest& t) { t.leave(IDC_TIME, L"12000"); },
-         &RenderSettings::outputTime, 9000.0, IDC_TIME, L"9000.00"},
-        {"time arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_TIME, -1); },
-         &RenderSettings::outputTime, 8999.0, IDC_TIME_PER_PIXEL, L"29996.67 millisec"},
-        {"amp typed", [](RenderOptionsTest& t) { t.leave(IDC_AMP, L"3.25"); },
-         &RenderSettings::ampFactor, 3.25, IDC_AMP, L"3.25"},
-        {"amp arrow", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_AMP, 1); },
-         &RenderSettings::ampFactor, 3.75, IDC_AMP, L"3.75"},
-        {"no step, no change", [](RenderOptionsTest& t) { t.arrow(IDC_SPIN_AMP, 0); },
-         &RenderSettings::ampFactor, 3.75, IDC_AMP, L"3.75"},
+        {IDC_TIME, L"12000", 0, &S::outputTime, 9000.0, IDC_TIME, L"9000.00"},
+        {IDC_SPIN_TIME, nullptr, -1, &S::outputTime, 8999.0, IDC_TIME_PER_PIXEL,
+         L"29996.67 millisec"},
+        {IDC_AMP, L"3.25", 0, &S::ampFactor, 3.25, IDC_AMP, L"3.25"},
+        {IDC_SPIN_AMP, nullptr, 1, &S::ampFactor, 3.75, IDC_AMP, L"3.75"},
+        {IDC_SPIN_AMP, nullptr, 0, &S::ampFactor, 3.75, IDC_AMP, L"3.75"},  // no step, no change
     };
-    int changes = 0;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.control << " " << c.delta);
         const RenderSettings before = settings();
-        c.act(*this);
+        const int changesBefore = host_.changes;
+        if (c.typed)
+            leave(c.control, c.typed);
+        else
+            arrow(c.control, c.delta);
         EXPECT_DOUBLE_EQ(settings().*c.setting, c.expected);
         EXPECT_EQ(field(c.field), c.shown);
-        for (auto other : {&RenderSettings::lowFrequency, &RenderSettings::highFrequency,
-                           &RenderSettings::outputTime, &RenderSettings::ampFactor}) {
+        for (auto other : {&S::lowFrequency, &S::highFrequency, &S::outputTime, &S::ampFactor}) {
             if (other != c.setting) {
                 EXPECT_DOUBLE_EQ(settings().*other, before.*other);
             }
         }
-        if (std::string(c.what) != "no step, no change") ++changes;
-        EXPECT_EQ(host_.changes, changes);
+        EXPECT_EQ(host_.changes, changesBefore + (c.typed || c.delta ? 1 : 0));
     }
-    EXPECT_EQ(settings().samplesPerPixel, 239203);  // 8000 Hz * 9000 s / 301, rounded
+    EXPECT_EQ(settings().samplesPerPixel,
+              239203);  // 8000 Hz * 9000 s / 301, rounded
 }
 
 TEST_F(RenderOptionsTest, CheckBoxSliderAndRenderButton) {

@@ -1,5 +1,5 @@
-// Where the windows stand as the settings record them: a tool window's place and show state (as
-// the program left it, whatever the platform did meanwhile), its roll-up, and the main window's
+// Where the windows stand as the settings record them: a tool window's place and show state (as the
+// program left it, whatever the platform did meanwhile), its roll-up, and the main window's
 // placement as the platform reports it.
 
 #include "base/win/tool_window.h"
@@ -23,8 +23,7 @@ int heightOf(HWND window) {
     return r.bottom - r.top;
 }
 
-// A tool window (recording its width and bottom edge too, as the image browser does) that the
-// test shows, hides, rolls up and moves as the program would.
+// A tool window (recording its width and bottom edge too, as the image browser does).
 class ToolWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -46,8 +45,8 @@ class ToolWindowTest : public ::testing::Test {
     HWND owner_ = nullptr;
 };
 
-// (Places and show states as the program leaves them at its exit, shown, hidden and rolled up,
-// and back at the next start: the end-to-end scenarios.)
+// (Places and show states as the program leaves them at its exit, shown, hidden and rolled up, and
+// back at the next start: the end-to-end scenarios.)
 TEST_F(ToolWindowTest, RecordsHowTheProgramLeftItUpToItsEnd) {
     tool_.moveTo(210, 160);
     tool_.applyShowState(6);
@@ -97,8 +96,7 @@ TEST_F(ToolWindowTest, RollsUpToItsCaptionAndComesBackWhole) {
     SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
     EXPECT_EQ(heightOf(w), tool_.fullHeight());
     // Close and Esc only hide it.
-    for (auto [message, wParam] :
-         {std::pair{UINT(WM_CLOSE), WPARAM(0)}, std::pair{UINT(WM_COMMAND), WPARAM(IDCANCEL)}}) {
+    for (auto [message, wParam] : {std::pair{UINT(WM_CLOSE), WPARAM(0)}, {WM_COMMAND, IDCANCEL}}) {
         tool_.show();
         SendMessageW(w, message, wParam, 0);
         EXPECT_TRUE(IsWindow(w));
@@ -106,29 +104,25 @@ TEST_F(ToolWindowTest, RollsUpToItsCaptionAndComesBackWhole) {
     }
 }
 
-std::string placementText(const MainWindowPlacement& p) {
-    return std::to_string(p.left) + "," + std::to_string(p.top) + " to " + std::to_string(p.right) +
-           "," + std::to_string(p.bottom) + " show " + std::to_string(p.showCommand) +
-           (p.minimized ? " minimized" : "");
-}
-
 TEST(MainWindowPlacement, ComesFromThePlatform) {
+    WindowLayout layout{77, 66, 333, 222, SW_SHOWMAXIMIZED};
+    const auto placement = [&](HWND window) {
+        const MainWindowPlacement p = mainWindowPlacement(window, layout);
+        return std::to_string(p.left) + "," + std::to_string(p.top) + " to " +
+               std::to_string(p.right) + "," + std::to_string(p.bottom) + " show " +
+               std::to_string(p.showCommand) + (p.minimized ? " minimized" : "");
+    };
     HWND window = CreateWindowExW(0, L"STATIC", L"placement", WS_OVERLAPPEDWINDOW, 123, 45, 400,
                                   300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(window, nullptr);
-    WindowLayout layout;
     ShowWindow(window, SW_SHOWNORMAL);
-    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)), "123,45 to 523,345 show 1");
+    EXPECT_EQ(placement(window), "123,45 to 523,345 show 1");
     // A minimized window keeps its normal rectangle.
     ShowWindow(window, SW_MINIMIZE);
-    EXPECT_EQ(placementText(mainWindowPlacement(window, layout)),
-              "123,45 to 523,345 show 2 minimized");
+    EXPECT_EQ(placement(window), "123,45 to 523,345 show 2 minimized");
     DestroyWindow(window);
-
     // Without a window the layout's own rectangle stands in.
-    layout = WindowLayout{77, 66, 333, 222, SW_SHOWMAXIMIZED};
     for (HWND none : {HWND(nullptr), window})
-        EXPECT_EQ(placementText(mainWindowPlacement(none, layout)), "77,66 to 410,288 show 3");
+        EXPECT_EQ(placement(none), "77,66 to 410,288 show 3");
 }
 
 }  // namespace

@@ -1,0 +1,182 @@
+// The picture on the platform: drawn to a device as a bottom-up 24-bit DIB pixel for pixel (odd
+// widths, sub-rectangles, clipped sources); loaded back from files (metafiles at their physical
+// size, unreadable files failing with a reason, a failed load keeping no render info); and a
+// hostile clipboard block refused. (Decoding each format is the platform's; the end-to-end
+// scenarios open BMP, JPEG and GIF, reopen a saved picture with its render info, and make the
+// round trips through the clipboard.)
+
+#include <windows.h>
+
+#include <ole2.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
+#include "base/win/win_file_system.h"
+#include "document/document_render.h"
+#include "document/win/picture_files.h"
+#include "image/win/clipboard_picture.h"
+#include "image/win/dib_paint.h"
+#include "image/win/picture_loader.h"
+#include "ports_scratch.h"
+#include "recording_ui.h"
+#include "win_test_pictures.h"
+
+namespace lumetra::win {
+namespace {
+
+// A memory context with a 24-bit DIB section of the given size, filled with one colour.
+struct Surface {
+    UniqueMemoryDc dc{CreateCompatibleDC(nullptr)};
+    UniqueBitmap bitmap;
+    void* bits = nullptr;
+    int width = 0;
+    int height = 0;
+
+    Surface(int w, int h, std::uint8_t fill) : width(w), height(h) {
+        bitmap.reset(createDibSection(dc.get(), w, h, &bits));
+        SelectObject(dc.get(), bitmap.get());
+        std::memset(bits, fill, size_t(rowStride(w)) * size_t(h));
+    }
+    Rgb at(int x, int y) const {  // y from the top
+        auto* row = static_cast<const std::uint8_t*>(bits) +
+                    size_t(rowStride(width)) * size_t(height - 1 - y);
+        return Rgb{row[3 * x + 2], row[3 * x + 1], row[3 * x]};
+    }
+};
+
+TEST(DibPaint, SourceRectangleLandsPixelForPixel) {
+    // Whole pictures of odd widths (rows padded to four bytes), and a rectangle inside one.
+    for (auto [w, h, source] :
+         {std::tuple{1, 1, Rect{0, 0, 1, 1}}, std::tuple{7, 5, Rect{0, 0, 7, 5}},
+          std::tuple{13, 3, Rect{0, 0, 13, 3}}, std::tuple{64, 9, Rect{0, 0, 64, 9}},
+          std::tuple{11, 9, Rect{2, 3, 8, 7}}}) {
+        SCOPED_TRACE(::testing::Message() << w << "x" << h << " from " << source.left);
+        const PixelImage image = testPattern(w, h);
+        Surface surface(w + 6, h + 4, 0x11);
+        ASSERT_TRUE(drawPixels(surface.dc.get(), 3, 2, image, source));
+        GdiFlush();
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                ASSERT_EQ(surface.at(x + 3, y + 2), pixelAt(image, source.left + x, source.top + y))
+                    << x << "," << y;
+        // The surroundings stay untouched.
+        for (auto [x, y] : {std::pair{2, 2}, {3 + source.width(), 1 + source.height()}, {3, 1}})
+            EXPECT_EQ(surface.at(x, y), (Rgb{0x11, 0x11, 0x11})) << x << "," << y;
+    }
+}
+
+TEST(DibPaint, SourceBeyondThePictureIsClippedAndEmptyDrawsNothing) {
+    PixelImage image = testPattern(6, 4);
+    Surface surface(12, 12, 0x22);
+    // The source starts left of and above the picture: its (0, 0) lands at (x + 2, y + 1).
+    ASSERT_TRUE(drawPixels(surface.dc.get(), 0, 0, image, Rect{-2, -1, 10, 10}));
+    GdiFlush();
+    EXPECT_EQ(surface.at(2, 1), pixelAt(image, 0, 0));
+    EXPECT_EQ(surface.at(7, 4), pixelAt(image, 5, 3));
+    EXPECT_EQ(surface.at(8, 4), (Rgb{0x22, 0x22, 0x22}));
+    EXPECT_EQ(surface.at(1, 1), (Rgb{0x22, 0x22, 0x22}));
+    EXPECT_FALSE(drawPixels(surface.dc.get(), 0, 0, image, Rect{6, 0, 9, 4}));
+    EXPECT_FALSE(drawPixels(surface.dc.get(), 0, 0, PixelImage{}, Rect{0, 0, 1, 1}));
+}
+
+namespace fs = std::filesystem;
+
+class PictureLoader : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    }
+    void TearDown() override { CoUninitialize(); }
+
+    WinFileSystem files_;
+    ports::ScratchFolder scratch_;  // removed with everything in it
+    fs::path folder_{scratch_.path()};
+};
+
+TEST_F(PictureLoader, BmpComesBackPixelForPixelAtOddWidths) {
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{33, 17}}) {
+        CanvasImage image;
+        adoptPixels(image, testPattern(w, h));
+        const fs::path path = folder_ / "pattern.bmp";
+        ASSERT_TRUE(win::saveImageBmp(files_, image, path, false, false));
+        std::wstring failure;
+        auto loaded = loadPictureFile(path, failure);
+        ASSERT_TRUE(loaded) << toUtf8(failure);
+        EXPECT_EQ(std::tuple(loaded->width, loaded->height, loaded->stride),
+                  std::tuple(w, h, rowStride(w)));
+        EXPECT_EQ(loaded->bytes, image.pixels.bytes) << w << "x" << h;
+    }
+}
+
+TEST_F(PictureLoader, EnhancedMetafileIsDrawnAtItsSize) {
+    fs::path path = folder_ / "drawing.emf";
+    // 40 x 20 pixels at 96 dpi: 1058 x 529 hundredths of a millimetre.
+    RECT frame{0, 0, MulDiv(40, 2540, 96), MulDiv(20, 2540, 96)};
+    HDC recorder = CreateEnhMetaFileW(windowDc(nullptr).get(), path.c_str(), &frame, nullptr);
+    ASSERT_NE(recorder, nullptr);
+    RECT red{0, 0, 40, 20};
+    FillRect(recorder, &red, UniqueBrush(CreateSolidBrush(RGB(255, 0, 0))).get());
+    DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+    std::wstring failure;
+    auto loaded = loadPictureFile(path, failure);
+    ASSERT_TRUE(loaded) << toUtf8(failure);
+    EXPECT_NEAR(loaded->width, 40, 1);
+    EXPECT_NEAR(loaded->height, 20, 1);
+    EXPECT_EQ(pixelAt(*loaded, loaded->width / 2, loaded->height / 2), (Rgb{255, 0, 0}));
+}
+
+TEST_F(PictureLoader, AFailedLoadKeepsThePictureButNotItsRenderInfo) {
+    const fs::path garbage = folder_ / L"kein Bild \u00e4.bmp";
+    std::ofstream(garbage, std::ios::binary) << "this is not a picture at all, just words";
+    for (bool report : {false, true}) {
+        CanvasImage target;  // with a render record
+        adoptPixels(target, testPattern(5, 4));
+        recordRender(target, 300, 1.0, LocalTime{});
+        const CanvasImage before = target;
+        ASSERT_NE(target.renderInfo.valid, 0u);
+        testing::RecordingUi ui;
+        EXPECT_FALSE(win::loadImageFile(files_, target, garbage, ui, report));
+        EXPECT_EQ(target.renderInfo.valid, 0u) << "a later save must not write this record";
+        EXPECT_EQ(target.pixels.bytes, before.pixels.bytes);
+        const testing::RecordingUi::Box warned{"Could not open " + toUtf8(garbage.native()),
+                                               "Error reading bitmap file"};
+        EXPECT_EQ(ui.boxes,
+                  report ? std::vector{warned} : std::vector<testing::RecordingUi::Box>{});
+        EXPECT_TRUE(ui.statusLog.empty());
+    }
+}
+
+TEST_F(PictureLoader, MissingAndEmptyFilesFailWithAReason) {
+    std::wstring failure;
+    EXPECT_FALSE(loadPictureFile(folder_ / "none.bmp", failure));
+    EXPECT_EQ(failure, L"Could not open " + (folder_ / "none.bmp").wstring());
+    const fs::path empty = folder_ / "empty.bmp";
+    std::ofstream(empty, std::ios::binary).close();
+    EXPECT_FALSE(loadPictureFile(empty, failure));
+    EXPECT_EQ(failure, L"Could not read " + empty.wstring());
+}
+
+TEST(ClipboardPicture, ABlockClaimingMoreThanItHoldsIsRefused) {
+    const UniqueWindow owner(
+        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    std::vector<std::uint8_t> block(40 + 8, 0xFF);
+    const BITMAPINFOHEADER header{sizeof header, 4000, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::memcpy(block.data(), &header, sizeof header);
+    ASSERT_TRUE(putPictureOnClipboard(owner.get(), block));
+    EXPECT_TRUE(clipboardHasPicture());
+    EXPECT_FALSE(pictureFromClipboard(owner.get()));
+    if (const UniqueClipboard c = openClipboard(owner.get())) EmptyClipboard();
+}
+
+}  // namespace
+}  // namespace lumetra::win
