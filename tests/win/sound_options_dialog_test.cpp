@@ -159,7 +159,8 @@ TEST_F(SoundOptionsDialogTest, OkReallocatesOrPutsTheBackupBackAsCancelDoes) {
          false,
          {{12, 1024}},
          "device 1, 8 x 4096, 22050 Hz",
-         {std::string(kNewOptionsMemoryText)}},
+         {"Could not get memory for new sound options\nIt may be wise to save your work now "
+          "and\ntry to restart Lumetra"}},
         {true, IDCANCEL, false, {}, "device 1, 8 x 4096, 22050 Hz", {}},
     };
     for (const auto& c : cases) {
