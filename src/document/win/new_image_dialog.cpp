@@ -7,6 +7,7 @@
 #include "base/win/message_handler.h"
 #include "base/win/text.h"
 #include "base/win/utf16.h"
+#include "document/win/dialog_fields.h"
 #include "image/new_image_fields.h"
 #include "render/render_fields.h"
 #include "resources/resource_ids.h"
@@ -14,16 +15,6 @@
 namespace lumetra::win {
 
 namespace {
-
-constexpr int kArrowMiddle = 500;
-
-double fieldNumber(HWND dialog, int control) {
-    return readFieldNumber(toUtf8(windowText(GetDlgItem(dialog, control))));
-}
-
-void setField(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextW(dialog, control, toUtf16(text).c_str());
-}
 
 bool pointerOverCancel(HWND dialog) {
     POINT p{};

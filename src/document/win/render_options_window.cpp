@@ -7,24 +7,11 @@
 
 #include "base/win/text.h"
 #include "base/win/utf16.h"
+#include "document/win/dialog_fields.h"
 #include "render/render_fields.h"
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {
-namespace {
-
-// The arrows never move: each click is taken as a step and the position stays in the middle.
-constexpr int kArrowMiddle = 500;
-
-double fieldNumber(HWND dialog, int control) {
-    return readFieldNumber(toUtf8(windowText(GetDlgItem(dialog, control))));
-}
-
-void setField(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextW(dialog, control, toUtf16(text).c_str());
-}
-
-}  // namespace
 
 void RenderOptionsWindow::refreshIfOpen() {
     if (window() && IsWindowVisible(window())) fillFields();
