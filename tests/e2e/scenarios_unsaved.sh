@@ -48,6 +48,7 @@ unsaved_changes_are_asked_for_and_a_jpeg_is_never_overwritten() {
     # S on a picture read from a JPEG goes to Save As with "photo.bmp" proposed. A file that cannot
     # be written (a folder holds the name the save writes first) is reported, and nothing changes.
     mkdir "$dir/photo.bmp.saving"
+    focus_main
     xdotool key s
     drv wait-dialog "Save Bitmap"
     xdotool key Return
@@ -61,6 +62,7 @@ unsaved_changes_are_asked_for_and_a_jpeg_is_never_overwritten() {
     drv answer-box 1
     expect_eq "$(drv title)" "*photo.jpg - Lumetra" "a failed save keeps the mark"
     rmdir "$dir/photo.bmp.saving"
+    focus_main
     xdotool key s
     drv wait-dialog "Save Bitmap"
     xdotool key Return

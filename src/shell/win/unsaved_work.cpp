@@ -44,10 +44,10 @@ bool mayWriteTo(Program& program, const std::filesystem::path& typed,
 }  // namespace
 
 bool saveDocument(Program& program) {
-    const std::filesystem::path& path = program.document.path();
+    const std::filesystem::path path = program.document.path();
     if (path.empty() || !isBmpName(path)) return saveDocumentAs(program);
     if (!writePicture(program, path)) return false;
-    program.document.saved(path, program.document.displayName());
+    program.document.saved(path, std::string(program.document.displayName()));
     return true;
 }
 
