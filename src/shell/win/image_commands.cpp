@@ -58,10 +58,10 @@ void pictureCommand(Program& program, int id) {
         result = command->apply(program.document.current());
     }
     if (!result.done) return;
-    // A picture of another size takes its settings and a new selection along.
-    program.document.changed(result.sizeChanged ? kChangedPixels | kChangedSize | kChangedSettings |
-                                                      kChangedSelection
-                                                : kChangedPixels);
+    // A picture of another size takes its settings along; Double and Half also set a selection.
+    program.document.changed(kChangedPixels |
+                             (result.sizeChanged ? kChangedSize | kChangedSettings : 0u) |
+                             (command->refresh == PictureRefresh::Layout ? kChangedSelection : 0u));
 }
 
 void brushCommand(Program& program, int id) {
