@@ -37,10 +37,6 @@ struct ImageDocument {
     CanvasImage undo;
     ScrollState vertical;
     ScrollState horizontal;
-    std::int32_t undoIndex = 0;
-    std::int32_t lastUndoStep = 0;
-    std::uint32_t lastUndoTime = 0;
-    std::int32_t lastUndoOperation = 0;
     std::filesystem::path path;  // empty for a new image
     std::string displayName;     // UTF-8 file name shown in the title
 };

@@ -65,11 +65,11 @@ std::filesystem::path UndoStore::slotPath(std::int32_t slot) const {
     return folder_ / ("Undo" + std::to_string(slot) + ".bmp");
 }
 
-void UndoStore::start(ImageDocument& document) const {
-    document.undoIndex = 1;
-    document.lastUndoStep = 0;
-    document.lastUndoOperation = 0;
-    document.lastUndoTime = 0;
+void UndoStore::start() {
+    index_ = 1;
+    lastStep_ = 0;
+    lastOperation_ = 0;
+    lastTime_ = 0;
 }
 
 std::int32_t UndoStore::next(std::int32_t slot) const {
@@ -80,20 +80,20 @@ std::int32_t UndoStore::previous(std::int32_t slot) const {
     return slot <= 1 ? limit_ : slot - 1;
 }
 
-std::int32_t UndoStore::currentSlot(const ImageDocument& document) const {
-    const std::int32_t slot = document.undoIndex;
+std::int32_t UndoStore::currentSlot() const {
+    const std::int32_t slot = index_;
     return slot >= 1 && slot <= limit_ ? slot : 1;
 }
 
 bool UndoStore::storeUndoSnapshot(ImageDocument& document, bool askOnFailure,
                                   std::int32_t operationId) {
     const std::uint32_t now = clock_.tickCount();
-    if (operationId != 0 && operationId == document.lastUndoOperation) {
-        const bool repeat = now - document.lastUndoTime < kMergeMilliseconds;
-        document.lastUndoTime = now;
+    if (operationId != 0 && operationId == lastOperation_) {
+        const bool repeat = now - lastTime_ < kMergeMilliseconds;
+        lastTime_ = now;
         if (repeat) return true;
     }
-    document.lastUndoOperation = operationId;
+    lastOperation_ = operationId;
     if (!takeSnapshot(document)) {
         if (!askOnFailure) {
             ui_.setStatusText(0, "Warning: This operation is not undoable!");
@@ -101,10 +101,10 @@ bool UndoStore::storeUndoSnapshot(ImageDocument& document, bool askOnFailure,
         }
         return ui_.askOkCancel(notUndoableQuestion(kOutOfMemoryCode), "An error occured");
     }
-    const std::int32_t slot = currentSlot(document);
+    const std::int32_t slot = currentSlot();
     writeSlot(document.undo, slot);
-    document.undoIndex = next(slot);
-    document.lastUndoStep = 0;
+    index_ = next(slot);
+    lastStep_ = 0;
     return true;
 }
 
@@ -117,9 +117,9 @@ bool UndoStore::takeSnapshot(ImageDocument& document) {
     return true;
 }
 
-void UndoStore::touchUndoSnapshot(ImageDocument& document, std::int32_t operationId) {
-    document.lastUndoOperation = operationId;
-    document.lastUndoTime = clock_.tickCount();
+void UndoStore::touchUndoSnapshot(std::int32_t operationId) {
+    lastOperation_ = operationId;
+    lastTime_ = clock_.tickCount();
 }
 
 // The slot file is written under a temporary name and moved into place only when complete. When
@@ -169,11 +169,11 @@ bool UndoStore::loadSlot(CanvasImage& image, std::int32_t slot) {
 }
 
 bool UndoStore::stepUndo(ImageDocument& document, int direction) {
-    const std::int32_t before = currentSlot(document);
+    const std::int32_t before = currentSlot();
     std::int32_t slot = before;
     bool load = false;
     if (direction < 0) {
-        if (document.lastUndoStep == 0) {
+        if (lastStep_ == 0) {
             // The snapshot is in memory already; both sides of the step go to their files so
             // that later steps through the ring find them.
             slot = previous(slot);
@@ -181,19 +181,19 @@ bool UndoStore::stepUndo(ImageDocument& document, int direction) {
             writeSlot(document.current, next(slot));
         } else {
             slot = previous(slot);
-            load = document.lastUndoStep < 0;
+            load = lastStep_ < 0;
         }
     } else {
-        if (document.lastUndoStep == 0) return false;  // nothing undone, nothing to redo
+        if (lastStep_ == 0) return false;  // nothing undone, nothing to redo
         slot = next(slot);
-        load = document.lastUndoStep > 0;
+        load = lastStep_ > 0;
     }
     if (load && !loadSlot(document.undo, slot)) {
-        document.undoIndex = before;
+        index_ = before;
         return false;
     }
-    document.undoIndex = slot;
-    document.lastUndoStep = direction < 0 ? -1 : 1;
+    index_ = slot;
+    lastStep_ = direction < 0 ? -1 : 1;
     return true;
 }
 

@@ -44,8 +44,13 @@ class UndoStore {
     std::int32_t limit() const { return limit_; }
     std::filesystem::path slotPath(std::int32_t slot) const;
 
-    // Sets the document's ring state for a new canvas: the next snapshot goes to slot 1.
-    void start(ImageDocument& document) const;
+    // Starts the ring for a new canvas: the next snapshot goes to slot 1, nothing to merge with.
+    void start();
+
+    // The ring's state: the slot the next snapshot goes to, the direction of the last step (-1
+    // Undo, +1 Redo, 0 a snapshot since), and the operation and time a repeat merges with.
+    std::int32_t slot() const { return index_; }
+    std::int32_t lastStep() const { return lastStep_; }
 
     // Called before a change of pixels. True: go ahead (with a snapshot, or merged into the
     // previous one); false: do not perform the operation.
@@ -55,7 +60,7 @@ class UndoStore {
     void storeExitSnapshot(ImageDocument& document) { storeUndoSnapshot(document, false, 0); }
     // Records the operation and the time without storing anything, so that a repeat within a
     // second merges (the end of a brush stroke, a boiler run).
-    void touchUndoSnapshot(ImageDocument& document, std::int32_t operationId);
+    void touchUndoSnapshot(std::int32_t operationId);
     // Moves the ring one step back (-1) or forward (+1) and brings the picture for that step, with
     // its render record and settings, into the undo image. True when the caller may exchange the
     // current and the undo image.
@@ -75,7 +80,7 @@ class UndoStore {
 
     std::int32_t next(std::int32_t slot) const;
     std::int32_t previous(std::int32_t slot) const;
-    std::int32_t currentSlot(const ImageDocument& document) const;
+    std::int32_t currentSlot() const;
     bool takeSnapshot(ImageDocument& document);
     void writeSlot(const CanvasImage& image, std::int32_t slot);
     bool loadSlot(CanvasImage& image, std::int32_t slot);
@@ -87,6 +92,10 @@ class UndoStore {
     std::int32_t limit_;
     // The settings of the picture this run wrote to each slot (index slot - 1).
     std::vector<std::optional<SlotSettings>> slotSettings_;
+    std::int32_t index_ = 1;
+    std::int32_t lastStep_ = 0;
+    std::uint32_t lastTime_ = 0;
+    std::int32_t lastOperation_ = 0;
 };
 
 }  // namespace lumetra

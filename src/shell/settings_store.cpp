@@ -193,4 +193,8 @@ bool SettingsStore::save(PersistedSettings& settings, const MainWindowPlacement&
     return visitAll(pass, settings, ScreenSize{}, &mainWindow);
 }
 
+std::string settingsNotSavedText(const std::string& errorMessage) {
+    return "The settings may not have been saved.\n" + errorMessage;
+}
+
 }  // namespace lumetra

@@ -52,4 +52,8 @@ class SettingsStore {
     std::string errorMessage_;
 };
 
+// The warning after the settings could not all be written at exit, with the store's
+// "Error %d: %s".
+std::string settingsNotSavedText(const std::string& errorMessage);
+
 }  // namespace lumetra

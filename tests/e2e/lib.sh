@@ -98,24 +98,28 @@ kill_lumetra() {
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# Closes the program with its close box and checks that it ends with code 0.
+# Closes the program with its close box and checks that it ends with code 0. A changed picture
+# is left unsaved: the save question is answered No.
 close_lumetra() {
-    expect_eq "$(drv --timeout 20000 close)" 0 "exit code after the close box"
+    expect_eq "$(drv --timeout 20000 close-unsaved)" 0 "exit code after the close box"
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# File > Exit through the keyboard; the settings are written on the way out. The program was
-# started by this shell, which waits for it and takes its exit code.
+# File > Exit through the keyboard; the settings are written on the way out, and a changed
+# picture is left unsaved (the save question is answered No). The program was started by this
+# shell, which waits for it and takes its exit code.
 exit_lumetra() {
-    local pid i code=0
+    local pid i box="" code=0
     pid=$(cat "$E2E_ROOT/lumetra.pid")
     focus_main
     xdotool key alt+f x
     for i in $(seq 200); do
         kill -0 "$pid" 2>/dev/null || break
+        box=$(drv --timeout 1000 message-box 2>/dev/null || true)
+        case "$box" in *"|Save changes to "*) drv --timeout 1000 answer-box 7 || true ;; esac
         sleep 0.1
     done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end after File > Exit"
+    kill -0 "$pid" 2>/dev/null && fail "the program did not end after File > Exit (box: \"$box\")"
     wait "$pid" || code=$?
     rm -f "$E2E_ROOT/lumetra.pid"
     expect_eq "$code" 0 "exit code after File > Exit"

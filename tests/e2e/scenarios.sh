@@ -163,9 +163,11 @@ selection_delete_undo_and_slot_files() {
         expect_true "$key shows the ${step#*:} picture" canvas_shows "$file" "undo_${step/:/_}"
     done
 
-    # New Image (Enter takes its default size) gives the start title back and keeps the picture
-    # before it for Undo.
+    # New Image asks for the changed picture first; left unsaved (No), the new one (Enter takes
+    # its default size) gives the start title back and keeps the picture before it for Undo.
     xdotool key ctrl+n
+    expect_eq "$(drv wait-message-box)" "Lumetra|Save changes to ramps.bmp?" "New Image asks first"
+    drv answer-box 7
     drv wait-dialog "Create New Image" sleep 200
     xdotool key Return
     drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"

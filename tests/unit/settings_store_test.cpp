@@ -215,6 +215,9 @@ TEST_F(SettingsStoreTest, AFailedWriteIsRecordedAndThePassGoesOn) {
     EXPECT_EQ(settings.errorMessage(), systemErrorText(13));
     EXPECT_EQ(store_.find(kBase, "Output device"), nullptr);
     EXPECT_NE(store_.find(kDirectories, "Analysed sounds"), nullptr);
+    // What the exit shows the user instead of dropping it.
+    EXPECT_EQ(settingsNotSavedText(settings.errorMessage()),
+              "The settings may not have been saved.\n" + systemErrorText(13));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ struct UndoRig {
         ui.answer = true;
         adoptPixels(document.current, filled(0));
         adoptPixels(document.undo, filled(0));
-        store.start(document);
+        store.start();
     }
     // An operation that changes every pixel to `value`, as the tools do it.
     bool edit(std::uint8_t value, std::int32_t operation = 0) {
@@ -75,16 +75,16 @@ TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
     EXPECT_EQ(store.slotPath(10), std::filesystem::path("undo") / "Undo10.bmp");
     ASSERT_TRUE(edit(10));
     EXPECT_EQ(valueIn("Undo1.bmp"), 0);
-    EXPECT_EQ(std::tuple(document.undoIndex, document.lastUndoStep, valueOf(document.undo)),
+    EXPECT_EQ(std::tuple(store.slot(), store.lastStep(), valueOf(document.undo)),
               std::tuple(2, 0, 0));
     EXPECT_FALSE(redo());  // nothing undone yet
-    EXPECT_EQ(std::tuple(document.undoIndex, valueOf(document.current)), std::tuple(2, 10));
+    EXPECT_EQ(std::tuple(store.slot(), valueOf(document.current)), std::tuple(2, 10));
     ASSERT_TRUE(undo());
     EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo)), std::tuple(0, 10));
     EXPECT_EQ(valueIn("Undo2.bmp"), 10);  // the state after the edit, for later Redos
-    EXPECT_EQ(std::tuple(document.undoIndex, document.lastUndoStep), std::tuple(1, -1));
+    EXPECT_EQ(std::tuple(store.slot(), store.lastStep()), std::tuple(1, -1));
     ASSERT_TRUE(redo());
-    EXPECT_EQ(std::tuple(valueOf(document.current), document.lastUndoStep), std::tuple(10, 1));
+    EXPECT_EQ(std::tuple(valueOf(document.current), store.lastStep()), std::tuple(10, 1));
     EXPECT_EQ(files.reads, 0);
 }
 
@@ -95,13 +95,13 @@ TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndALimitBelowOneIsARing
     EXPECT_EQ(r.valueIn("Undo1.bmp"), 0);
     ASSERT_TRUE(r.edit(11));
     EXPECT_EQ(r.valueIn("Undo1.bmp"), 10);
-    EXPECT_EQ(r.document.undoIndex, 2);
+    EXPECT_EQ(r.store.slot(), 2);
     EXPECT_EQ(r.files.files.size(), 10u);
     r.stepExpecting(false, {10, 9, 8, 7, 6, 5, 4, 3, 2});  // from slot 1 on to slot 10 and down
     UndoRig one(0);
     EXPECT_EQ(one.store.limit(), 1);
     ASSERT_TRUE(one.edit(2));
-    EXPECT_EQ(one.document.undoIndex, 1);
+    EXPECT_EQ(one.store.slot(), 1);
     one.stepExpecting(false, {0});
 }
 
@@ -121,11 +121,11 @@ TEST(UndoStoreMerging, RepeatsOfAnOperationWithinASecondShareOneSnapshot) {
         for (const Step& step : steps) {
             r.clock.tick = step.at;
             if (step.touch)
-                r.store.touchUndoSnapshot(r.document, step.operation);
+                r.store.touchUndoSnapshot(step.operation);
             else
                 ASSERT_TRUE(r.edit(value += 10, step.operation));
         }
-        EXPECT_EQ(r.document.undoIndex, undoIndex);
+        EXPECT_EQ(r.store.slot(), undoIndex);
         r.stepExpecting(false, undone);
     };
     const std::int32_t brush = kBrushStrokeOperation;
@@ -237,7 +237,7 @@ TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
 TEST_F(UndoStoreTest, WithoutAnUndoImageNoCommandAndWithoutAFolderOnlyTheSnapshotInMemory) {
     ImageDocument empty;
     adoptPixels(empty.current, filled(5));
-    store.start(empty);
+    store.start();
     EXPECT_FALSE(UndoStore::undoEnabled(empty));
     EXPECT_FALSE(store.runUndoCommand(empty, kUndoCommand).exchanged);
     EXPECT_FALSE(store.runUndoCommand(empty, kRedoCommand).exchanged);
@@ -263,9 +263,9 @@ TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
     stepExpecting(true, {10});
     // The next Redo needs slot 3, which could not be written: nothing happens, rather than the
     // earlier run's picture coming back.
-    const std::int32_t index = document.undoIndex;
+    const std::int32_t index = store.slot();
     EXPECT_FALSE(redo());
-    EXPECT_EQ(std::tuple(document.undoIndex, document.lastUndoStep), std::tuple(index, 1));
+    EXPECT_EQ(std::tuple(store.slot(), store.lastStep()), std::tuple(index, 1));
     EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo)), std::tuple(10, 0));
 }
 
@@ -322,7 +322,7 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMadeWarnsOrAsks) {
     EXPECT_EQ(box.text.rfind("This operation is not undoable (Error ", 0), 0u);
     const std::string tail = ")\nIf you proceed you may get erratic results\nContinue anyway?";
     EXPECT_EQ(box.text.substr(box.text.size() - tail.size()), tail);
-    EXPECT_EQ(document.undoIndex, 1);  // nothing stored
+    EXPECT_EQ(store.slot(), 1);  // nothing stored
     EXPECT_TRUE(files.files.empty());
 }
 

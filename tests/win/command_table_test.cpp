@@ -171,7 +171,7 @@ TEST(CommandTable, DuringARenderOnlyDisplayCommandsRunAndExitWaits) {
                (program.closeAfterRender ? "close " : "");
     };
     EXPECT_EQ(run(IDM_ATTACH_RENDER_INFO, false), "") << "before the start-up made the canvas";
-    program.canvas = std::make_unique<CanvasWindow>(program.document, program.viewHost);
+    program.canvas = std::make_unique<CanvasWindow>(program.document.state(), program.viewHost);
     const struct {
         int id;
         const char* whileRendering;
@@ -321,6 +321,10 @@ HINSTANCE module() {
 // (The start title and a picture's title, also outside ASCII: the end-to-end scenarios.)
 TEST(ShellTexts, TitlesAndTooltipsAreCutNotRefused) {
     EXPECT_EQ(imageTitle(std::wstring(1000, L'x')).size(), 399u);
+    // A changed picture is marked, named or not.
+    EXPECT_EQ(documentTitle(L"a.bmp", true), L"*a.bmp - Lumetra");
+    EXPECT_EQ(documentTitle(L"", true), L"*Lumetra - Spectral Canvas Tone Machine");
+    EXPECT_EQ(documentTitle(L"a.bmp", false), L"a.bmp - Lumetra");
     // Tooltips are the help texts of the commands; an id without an entry, and a window handle used
     // as an id, give no text.
     EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");

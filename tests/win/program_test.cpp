@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "base/win/registry_key.h"
+#include "base/win/text.h"
 #include "document/win/canvas_window.h"
 #include "image/win/clipboard_picture.h"
 #include "shell/win/program.h"
@@ -116,13 +117,13 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(p.mainWindow, main_);
     ASSERT_TRUE(p.canvas);
     EXPECT_EQ(GetParent(p.canvas->window()), main_);
-    EXPECT_EQ(p.document.current.pixels.width, p.settings.renderDefaults.width);
-    EXPECT_EQ(p.document.current.pixels.height, p.settings.renderDefaults.height);
-    EXPECT_EQ(p.document.undo.pixels.width, p.settings.renderDefaults.width)
+    EXPECT_EQ(p.document.current().pixels.width, p.settings.renderDefaults.width);
+    EXPECT_EQ(p.document.current().pixels.height, p.settings.renderDefaults.height);
+    EXPECT_EQ(p.document.state().undo.pixels.width, p.settings.renderDefaults.width)
         << "Undo from the start";
     // The canvas reaches the status bar through the program: the bottom row's pitch at 0 s.
     SendMessageW(p.canvas->window(), WM_MOUSEMOVE, 0,
-                 MAKELPARAM(7, 7 + p.document.current.pixels.height - 1));
+                 MAKELPARAM(7, 7 + p.document.current().pixels.height - 1));
     EXPECT_EQ(p.ui.status(2), L"0.00 sec, 50.00 Hz");
     EXPECT_EQ(GetParent(p.statusBar), main_);
     EXPECT_EQ(GetParent(p.toolbar), main_);
@@ -140,7 +141,7 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     // The shutdown records where the windows stand and keeps the picture's settings as the next
     // start's defaults. (Which windows a first start shows, and the tool windows' places and the
     // exit snapshot in the registry and the undo folder: the end-to-end scenarios.)
-    p.document.current.settings.lowFrequency = 77.0;
+    p.document.current().settings.lowFrequency = 77.0;
     RECT placed{};
     GetWindowRect(main_, &placed);
     HWND canvas = p.canvas->window();
@@ -188,11 +189,11 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     HWND renderOptions = program_.tools.renderOptions->window();
     SetDlgItemTextW(renderOptions, IDC_HIGH, L"4000");
     SendMessageW(renderOptions, WM_COMMAND, MAKEWPARAM(IDC_HIGH, EN_KILLFOCUS), 0);
-    const RenderSettings& picture = program_.document.current.settings;
+    const RenderSettings& picture = program_.document.current().settings;
     EXPECT_DOUBLE_EQ(picture.highFrequency, 4000.0);
     EXPECT_NEAR(picture.rowFrequencies.back(), 4000.0, 1e-6);
     EXPECT_TRUE(menuState(IDM_REFRESH_FROM_FILE) & MF_GRAYED) << "no path yet";
-    program_.document.path = L"C:\\picture.bmp";
+    program_.document.state().path = L"C:\\picture.bmp";
     EXPECT_FALSE(menuState(IDM_REFRESH_FROM_FILE) & MF_GRAYED) << "grayed no longer";
     EXPECT_TRUE(menuState(IDM_PLAY) & MF_GRAYED) << "no sound yet";
     // The tool buttons are a group: selecting one releases the others.
@@ -212,6 +213,31 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     EXPECT_TRUE(program_.closeAfterRender);
     EXPECT_FALSE(program_.shutdownDone);
     program_.renderRunning = false;
+}
+
+// Every change reaches the views through the document: an Undo refills an open Render Options
+// window, so that leaving one of its fields afterwards keeps the restored value, and the title
+// marks the changed picture.
+TEST_F(ProgramTest, UndoRefillsAnOpenRenderOptionsWindowAndTheTitleMarksTheChange) {
+    command(IDM_RENDER_OPTIONS_WINDOW);
+    HWND options = program_.tools.renderOptions->window();
+    const auto leaveHigh = [&](const wchar_t* text) {
+        if (text) SetDlgItemTextW(options, IDC_HIGH, text);
+        SendMessageW(options, WM_COMMAND, MAKEWPARAM(IDC_HIGH, EN_KILLFOCUS), 0);
+    };
+    const auto title = [&] { return windowText(main_); };
+    const RenderSettings& picture = program_.document.current().settings;
+    leaveHigh(nullptr);
+    EXPECT_FALSE(program_.document.modified()) << "a field left unchanged";
+    command(IDM_INVERT_COLORS);  // the snapshot holds the settings as they are: High 8000
+    EXPECT_EQ(title(), L"*Lumetra - Spectral Canvas Tone Machine");
+    leaveHigh(L"4000");
+    ASSERT_DOUBLE_EQ(picture.highFrequency, 4000.0);
+    command(IDM_UNDO);
+    EXPECT_DOUBLE_EQ(picture.highFrequency, 8000.0);
+    EXPECT_EQ(windowText(GetDlgItem(options, IDC_HIGH)), L"8000.000");
+    leaveHigh(nullptr);
+    EXPECT_DOUBLE_EQ(picture.highFrequency, 8000.0) << "no stale value written back";
 }
 
 // The help command opens the guide at the keyword of the tool window that was activated last;
@@ -238,7 +264,7 @@ TEST_F(ProgramTest, TheActiveToolWindowGivesTheHelpKeyword) {
 // Cut blacks out the region only once the region is on the clipboard: while another program holds
 // the clipboard open, the picture stays as it was. Paste brings the region back.
 TEST_F(ProgramTest, CutLosesNothingWhileTheClipboardIsHeldAndPasteBringsTheRegionBack) {
-    CanvasImage& image = program_.document.current;
+    CanvasImage& image = program_.document.current();
     image.pixels = testPattern(image.pixels.width, image.pixels.height);
     image.selection = Rect{2, 3, 12, 8};
     const std::vector<std::uint8_t> before = image.pixels.bytes;

@@ -18,18 +18,21 @@
 namespace lumetra::win {
 namespace {
 
+// Takes the edits as the program does: stored, then the window refilled.
 class FakeHost final : public RenderOptionsHost {
   public:
-    RenderSettings& editedSettings() override { return settings; }
+    RenderSettings editedSettings() override { return settings; }
     int sampleRate() override { return 8000; }
     int defaultNoiseBandwidth() override { return 7; }
-    void settingsChanged(RenderSettings& changed) override {
-        ++changes;
-        EXPECT_EQ(&changed, &settings);
+    void settingsEdited(const RenderSettings& edited, bool fieldLeftOrArrow) override {
+        changes += fieldLeftOrArrow ? 1 : 0;
+        settings = edited;
+        if (window) window->refreshIfOpen();
     }
     void renderPressed() override { ++renders; }
 
     RenderSettings settings;
+    RenderOptionsWindow* window = nullptr;
     int changes = 0;
     int renders = 0;
 };
@@ -39,6 +42,7 @@ class RenderOptionsTest : public ::testing::Test {
     void SetUp() override {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
+        host_.window = &window_;
         dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_RENDER_OPTIONS);
         ASSERT_NE(dialog_, nullptr);
     }

@@ -18,7 +18,8 @@ void RenderOptionsWindow::refreshIfOpen() {
 }
 
 void RenderOptionsWindow::fillFields() {
-    const RenderSettings* s = &host_.editedSettings();
+    const RenderSettings settings = host_.editedSettings();
+    const RenderSettings* s = &settings;
     HWND d = window();
     if (!d) return;
     filling_ = true;
@@ -33,13 +34,9 @@ void RenderOptionsWindow::fillFields() {
     filling_ = false;
 }
 
-void RenderOptionsWindow::settingsChanged() {
-    host_.settingsChanged(host_.editedSettings());
-    fillFields();
-}
-
 void RenderOptionsWindow::onFieldLeft(int control) {
-    RenderSettings* s = &host_.editedSettings();
+    RenderSettings settings = host_.editedSettings();
+    RenderSettings* s = &settings;
     const double v = fieldNumber(window(), control);
     switch (control) {
         case IDC_LOW:
@@ -57,12 +54,13 @@ void RenderOptionsWindow::onFieldLeft(int control) {
         default:
             return;
     }
-    settingsChanged();
+    host_.settingsEdited(settings, true);
 }
 
 void RenderOptionsWindow::onFieldTyped(int control) {
-    const RenderSettings* s = &host_.editedSettings();
     if (filling_) return;
+    const RenderSettings settings = host_.editedSettings();
+    const RenderSettings* s = &settings;
     // The derived displays follow the typed text at once; nothing is stored yet.
     RenderSettings scratch;
     scratch.width = s->width;
@@ -91,8 +89,9 @@ void RenderOptionsWindow::onFieldTyped(int control) {
 }
 
 void RenderOptionsWindow::onArrow(int control, int delta) {
-    RenderSettings* s = &host_.editedSettings();
     if (delta == 0) return;
+    RenderSettings settings = host_.editedSettings();
+    RenderSettings* s = &settings;
     const int u = delta > 0 ? kArrowUp : kArrowDown;
     auto buddy = [&](int field) { return float(fieldNumber(window(), field)); };
     switch (control) {
@@ -111,7 +110,7 @@ void RenderOptionsWindow::onArrow(int control, int delta) {
         default:
             return;
     }
-    settingsChanged();
+    host_.settingsEdited(settings, true);
 }
 
 INT_PTR RenderOptionsWindow::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -141,8 +140,9 @@ INT_PTR RenderOptionsWindow::handle(HWND dialog, UINT message, WPARAM wParam, LP
                 return TRUE;
             }
             if (control == IDC_SOFT_SWEEPS && code == BN_CLICKED) {
-                host_.editedSettings().softSweeps =
-                    IsDlgButtonChecked(dialog, IDC_SOFT_SWEEPS) == BST_CHECKED;
+                RenderSettings settings = host_.editedSettings();
+                settings.softSweeps = IsDlgButtonChecked(dialog, IDC_SOFT_SWEEPS) == BST_CHECKED;
+                host_.settingsEdited(settings, false);
                 return TRUE;
             }
             if (control == IDC_RENDER_BUTTON && code == BN_CLICKED) {
@@ -165,8 +165,10 @@ INT_PTR RenderOptionsWindow::handle(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_HSCROLL:
             if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_NOISE_SLIDER) &&
                 LOWORD(wParam) == TB_ENDTRACK) {
-                host_.editedSettings().noiseBandwidth =
+                RenderSettings settings = host_.editedSettings();
+                settings.noiseBandwidth =
                     int(SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_GETPOS, 0, 0));
+                host_.settingsEdited(settings, false);
                 return TRUE;
             }
             return FALSE;

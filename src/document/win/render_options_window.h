@@ -7,17 +7,21 @@
 
 namespace lumetra::win {
 
-// What the window needs of the program around it.
+// What the window needs of the program around it. The window edits a copy of the settings and
+// hands it back; the program takes it into the picture and, through its change notification,
+// has the window refill its fields (refreshIfOpen).
 class RenderOptionsHost {
   public:
     virtual ~RenderOptionsHost() = default;
     // The settings being edited: the current image's.
-    virtual RenderSettings& editedSettings() = 0;
+    virtual RenderSettings editedSettings() = 0;
     virtual int sampleRate() = 0;
     // The noise bandwidth the slider shows before the window is first filled.
     virtual int defaultNoiseBandwidth() = 0;
-    // A pitch, time or amp changed: the Nyquist check and the picture's oscillators follow.
-    virtual void settingsChanged(RenderSettings& settings) = 0;
+    // The user edited the settings. `fieldLeftOrArrow`: a pitch, time or amp field was left or
+    // stepped, so the Nyquist check and the picture's oscillators follow; the check box and the
+    // slider only store their value.
+    virtual void settingsEdited(const RenderSettings& settings, bool fieldLeftOrArrow) = 0;
     // The window's Render button: the main window renders the picture.
     virtual void renderPressed() = 0;
 };
@@ -40,7 +44,6 @@ class RenderOptionsWindow : public ToolWindow {
     void onFieldLeft(int control);
     void onFieldTyped(int control);
     void onArrow(int control, int delta);
-    void settingsChanged();
 
     RenderOptionsHost& host_;
     bool filling_ = false;

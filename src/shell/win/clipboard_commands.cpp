@@ -55,11 +55,7 @@ Copied copyToClipboard(Program& program) {
         }
     }
     return {CopySource::Canvas,
-            putPictureOnClipboard(owner, operationRegionBlock(program.document.current))};
-}
-
-void repaintCanvas(Program& program) {
-    InvalidateRect(program.canvas->window(), nullptr, FALSE);
+            putPictureOnClipboard(owner, operationRegionBlock(program.document.current()))};
 }
 
 }  // namespace
@@ -73,15 +69,15 @@ void copyCommand(Program& program, int id) {
     const Copied copied = copyToClipboard(program);
     // A region that did not reach the clipboard stays: blacking it out would lose it.
     if (copied.source == CopySource::Browser || !copied.placed) return;
-    deleteRegion(program.document.current);
-    repaintCanvas(program);
+    deleteRegion(program.document.current());
+    program.document.changed(kChangedPixels);
 }
 
 void pasteCommand(Program& program, int id) {
     if (!storeUndoSnapshot(program, false, 0)) return;
     const std::optional<PixelImage> picture = pictureFromClipboard(program.canvas->window());
     if (!picture) return;
-    CanvasImage& image = program.document.current;
+    CanvasImage& image = program.document.current();
     if (id == IDM_PASTE_AS_FILTER) {
         const CompositeResult result = compositeImage(
             image, *picture, compositeOptionsForCommand(kPasteAsFilterCommand, BrowserChoices{}));
@@ -93,7 +89,7 @@ void pasteCommand(Program& program, int id) {
                              id == IDM_PASTE ? PasteKind::Replace : PasteKind::Overlay)) {
         return;
     }
-    repaintCanvas(program);
+    program.document.changed(kChangedPixels);
 }
 
 }  // namespace lumetra::win

@@ -213,8 +213,8 @@ MenuFacts currentMenuFacts(const Program& program) {
     f.soundfileOpen = soundfileOpen(program.render);
     f.soundLength = std::int64_t(program.render.latestSound.length());
     f.options = program.settings.shell;
-    f.hasUndoImage = !program.document.undo.pixels.empty();
-    f.hasPath = !program.document.path.empty();
+    f.hasUndoImage = !program.document.state().undo.pixels.empty();
+    f.hasPath = !program.document.path().empty();
     f.clipboardHasPicture = clipboardHasPicture();
     f.toolbarVisible = program.toolbar && IsWindowVisible(program.toolbar);
     const ToolWindows& t = program.tools;

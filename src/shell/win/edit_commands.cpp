@@ -6,36 +6,26 @@
 #include <string>
 #include <utility>
 
-#include "base/win/utf16.h"
 #include "document/win/new_image_dialog.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
-#include "shell/win/window_title.h"
+#include "shell/win/unsaved_work.h"
 
 namespace lumetra::win {
 
 void startUndoRing(Program& program) {
-    program.undo = std::make_unique<UndoStore>(program.files, program.clock, program.ui,
-                                               program.settings.folders.undoFolder,
-                                               program.settings.shell.undoLimit);
+    program.document.setUndoStore(std::make_unique<UndoStore>(
+        program.files, program.clock, program.ui, program.settings.folders.undoFolder,
+        program.settings.shell.undoLimit));
 }
 
 bool storeUndoSnapshot(Program& program, bool askOnFailure, int operation) {
-    return !program.undo ||
-           program.undo->storeUndoSnapshot(program.document, askOnFailure, operation);
-}
-
-void pictureReplaced(Program& program, bool sizeMayChange) {
-    if (program.canvas) {
-        program.canvas->refreshView(sizeMayChange ? ViewRefresh::NewPicture : ViewRefresh::Repaint);
-        program.canvas->removePlayPosition();
-    }
-    prepareImageOscillators(program, program.document.current.settings);
-    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
+    return program.document.storeUndoSnapshot(askOnFailure, operation);
 }
 
 void newImageCommand(Program& program, int) {
-    ImageDocument& document = program.document;
+    if (!offerToSaveChanges(program)) return;
+    ImageDocument& document = program.document.state();
     std::optional<RenderSettings> chosen;
     {
         ModalScope modal(program.tools);
@@ -55,23 +45,11 @@ void newImageCommand(Program& program, int) {
     adoptPixels(document.current, std::move(*pixels));
     document.current.renderInfo.valid = 0;
     document.current.renderInfo.flags = 0;
-    pictureReplaced(program, true);
-    document.path.clear();
-    document.displayName.clear();
-    setStartTitle(program);
+    program.document.madeNew();
 }
 
 void undoCommand(Program& program, int command) {
-    if (!program.undo) return;
-    ImageDocument& document = program.document;
-    const UndoCommandResult result = program.undo->runUndoCommand(document, command);
-    if (!result.exchanged) return;
-    if (program.canvas) {
-        program.canvas->refreshView(result.sizeChanged ? ViewRefresh::NewPicture
-                                                       : ViewRefresh::Repaint);
-        program.canvas->removePlayPosition();
-    }
-    prepareImageOscillators(program, document.current.settings);
+    program.document.undoCommand(command);
 }
 
 }  // namespace lumetra::win

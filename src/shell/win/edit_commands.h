@@ -18,9 +18,4 @@ bool storeUndoSnapshot(Program& program, bool askOnFailure, int operation);
 void newImageCommand(Program& program, int command);
 void undoCommand(Program& program, int command);
 
-// Brings the views up to a picture that replaced the current one: the canvas laid out anew
-// (`sizeMayChange`) or repainted, the oscillators for its settings, the Render Options fields
-// and no play position of an earlier sound.
-void pictureReplaced(Program& program, bool sizeMayChange);
-
 }  // namespace lumetra::win

@@ -13,6 +13,7 @@
 #include "shell/win/file_dialogs.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
+#include "shell/win/unsaved_work.h"
 #include "shell/win/window_title.h"
 
 namespace lumetra::win {
@@ -27,85 +28,67 @@ std::filesystem::path folderOf(const std::filesystem::path& path) {
     return pathFromUtf8(folderOfPath(utf8FromPath(path)));
 }
 
-bool saveCurrentImage(Program& program, const std::filesystem::path& path) {
-    return saveImageBmp(program.files, program.document.current, path, true,
-                        program.settings.shell.attachRenderInfo != 0);
+// Reads `path` into the current picture; a file that does not load leaves the picture and shows
+// the start title.
+bool loadIntoDocument(Program& program, const std::filesystem::path& path) {
+    if (loadImageFile(program.files, program.document.current(), path, program.ui, true))
+        return true;
+    setStartTitle(program);
+    return false;
+}
+
+bool openAfterAsking(Program& program, const std::filesystem::path& path,
+                     const std::wstring& displayName, bool takeUndoSnapshot) {
+    if (takeUndoSnapshot && !storeUndoSnapshot(program, true, 0)) return false;
+    if (!loadIntoDocument(program, path)) return false;
+    program.recent.add(path);
+    program.settings.folders.imageFolder = folderOf(path);
+    program.document.opened(path, toUtf8(displayName));
+    return true;
 }
 
 }  // namespace
 
 void openImageCommand(Program& program, int) {
+    if (!offerToSaveChanges(program)) return;
     auto chosen = askForFile(program, FileDialogKind::OpenBitmap, imageFolder(program));
     if (!chosen) return;
-    openImagePath(program, chosen->path, chosen->title, true);
+    openAfterAsking(program, chosen->path, chosen->title, true);
 }
 
 bool openImagePath(Program& program, const std::filesystem::path& path,
                    const std::wstring& displayName, bool takeUndoSnapshot) {
-    ImageDocument& document = program.document;
-    if (takeUndoSnapshot && !storeUndoSnapshot(program, true, 0)) return false;
-    if (!loadImageFile(program.files, document.current, path, program.ui, true)) {
-        setStartTitle(program);
-        return false;
-    }
-    program.recent.add(path);
-    document.path = path;
-    document.displayName = toUtf8(displayName);
-    program.settings.folders.imageFolder = folderOf(path);
-    setImageTitle(program, displayName);
-    pictureReplaced(program, true);
-    return true;
+    if (!offerToSaveChanges(program)) return false;
+    return openAfterAsking(program, path, displayName, takeUndoSnapshot);
 }
 
 void openWorkingCopy(Program& program, const std::filesystem::path& file) {
-    ImageDocument& document = program.document;
+    if (!offerToSaveChanges(program)) return;
     if (!storeUndoSnapshot(program, false, 0)) return;
-    if (!loadImageFile(program.files, document.current, file, program.ui, true)) {
-        setStartTitle(program);
-        return;
-    }
-    document.path = workingCopyPath(file);
+    if (!loadIntoDocument(program, file)) return;
+    const std::filesystem::path copy = workingCopyPath(file);
     // The file's title, as the platform keeps it (at most 256 characters).
-    std::wstring name = document.path.filename().wstring();
+    std::wstring name = copy.filename().wstring();
     if (name.size() > 256) name.resize(256);
-    document.displayName = toUtf8(name);
-    setImageTitle(program, name);
-    pictureReplaced(program, true);
+    program.document.opened(copy, toUtf8(name));
 }
 
 void refreshFromFileCommand(Program& program, int) {
-    ImageDocument& document = program.document;
-    if (document.path.empty()) return;
+    if (program.document.path().empty()) return;
+    if (!offerToSaveChanges(program)) return;
     if (!storeUndoSnapshot(program, true, 0)) return;
-    loadImageFile(program.files, document.current, document.path, program.ui, true);
-    // A picture of another size needs the scroll bars laid out again; the selection stays.
-    if (program.canvas) {
-        program.canvas->refreshView(ViewRefresh::Layout);
-        program.canvas->removePlayPosition();
-    }
-    prepareImageOscillators(program, document.current.settings);
-    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
+    if (!loadImageFile(program.files, program.document.current(), program.document.path(),
+                       program.ui, true))
+        return;
+    program.document.reverted();
 }
 
-void saveImageCommand(Program& program, int id) {
-    if (program.document.path.empty()) {
-        saveImageAsCommand(program, id);
-        return;
-    }
-    saveCurrentImage(program, program.document.path);
+void saveImageCommand(Program& program, int) {
+    saveDocument(program);
 }
 
 void saveImageAsCommand(Program& program, int) {
-    ImageDocument& document = program.document;
-    const std::filesystem::path start =
-        document.path.empty() ? imageFolder(program) : folderOf(document.path);
-    auto chosen = askForFile(program, FileDialogKind::SaveBitmap, start);
-    if (!chosen) return;
-    if (!saveCurrentImage(program, chosen->path)) return;
-    document.path = chosen->path;
-    document.displayName = toUtf8(chosen->title);
-    program.settings.folders.imageFolder = folderOf(chosen->path);
-    setImageTitle(program, chosen->title);
+    saveDocumentAs(program);
 }
 
 void saveSoundAsCommand(Program& program, int) {

@@ -47,7 +47,7 @@ std::optional<ChosenFile> askForFile(Program& program, FileDialogKind kind,
 
     std::vector<wchar_t> file(kFileNameChars, L'\0');
     std::vector<wchar_t> fileTitle(kFileTitleChars, L'\0');
-    if (kind == FileDialogKind::SaveSound) name.copy(file.data(), file.size() - 1);
+    if (kind != FileDialogKind::OpenBitmap) name.copy(file.data(), file.size() - 1);
 
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;

@@ -22,7 +22,7 @@ using FileDialogKind = lumetra::FileDialogKind;
 struct Program;
 
 // Shows the dialog of that kind over the main window, starting in `folder`, with `name` in the
-// file-name field (save sound only). The tool windows are disabled while it is up. Nothing when
+// file-name field (the save dialogs). The tool windows are disabled while it is up. Nothing when
 // the user cancels.
 std::optional<ChosenFile> askForFile(Program& program, FileDialogKind kind,
                                      const std::filesystem::path& folder,

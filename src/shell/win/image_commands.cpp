@@ -32,28 +32,18 @@ class WaitCursor {
     bool wanted_;
 };
 
-void repaintCanvas(Program& program) {
-    if (program.canvas) InvalidateRect(program.canvas->window(), nullptr, FALSE);
-}
-
-// A picture of another size: the render settings and the open Render Options window follow it.
-void sizeChanged(Program& program) {
-    prepareImageOscillators(program, program.document.current.settings);
-    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
-}
-
 void composite(Program& program, int id, const std::filesystem::path& file,
                const BrowserChoices& choices) {
     const std::optional<PixelImage> picture = loadPicturePixels(file, program.ui, true);
     if (!picture) return;
     if (!storeUndoSnapshot(program, false, 0)) return;
-    const CompositeResult result =
-        compositeImage(program.document.current, *picture, compositeOptionsForCommand(id, choices));
+    const CompositeResult result = compositeImage(program.document.current(), *picture,
+                                                  compositeOptionsForCommand(id, choices));
     if (!result.ok) {
         program.ui.warn(toUtf16(result.message), toUtf16(kCompositeCaption));
         return;
     }
-    repaintCanvas(program);
+    program.document.changed(kChangedPixels);
 }
 
 }  // namespace
@@ -65,28 +55,27 @@ void pictureCommand(Program& program, int id) {
     PictureCommandResult result;
     {
         WaitCursor wait(command->waitCursor);
-        result = command->apply(program.document.current);
+        result = command->apply(program.document.current());
     }
     if (!result.done) return;
-    if (result.sizeChanged) sizeChanged(program);
-    if (command->refresh == PictureRefresh::Layout && program.canvas)
-        program.canvas->refreshView(ViewRefresh::Layout);
-    else
-        repaintCanvas(program);
+    // A picture of another size takes its settings along; Double and Half also set a selection.
+    program.document.changed(kChangedPixels |
+                             (result.sizeChanged ? kChangedSize | kChangedSettings : 0u) |
+                             (command->refresh == PictureRefresh::Layout ? kChangedSelection : 0u));
 }
 
 void brushCommand(Program& program, int id) {
     if (!storeUndoSnapshot(program, true, id == IDM_APPLY_BRUSH ? 0 : IDM_APPLY_BOILER)) return;
     std::string message;
     const bool done = id == IDM_APPLY_BRUSH
-                          ? applyBrushToImage(program.brush, program.document.current,
+                          ? applyBrushToImage(program.brush, program.document.current(),
                                               program.render.seed, message)
-                          : applyColorBoiler(program.brush, program.document.current, message);
+                          : applyColorBoiler(program.brush, program.document.current(), message);
     if (!done) {
         program.ui.warn(toUtf16(message), L"Lumetra");
         return;
     }
-    repaintCanvas(program);
+    program.document.changed(kChangedPixels);
 }
 
 void startBrush(Program& program) {

@@ -21,6 +21,7 @@
 #include "shell/win/settings_pass.h"
 #include "shell/win/status_bar.h"
 #include "shell/win/toolbar.h"
+#include "shell/win/unsaved_work.h"
 
 namespace lumetra::win {
 namespace {
@@ -41,20 +42,20 @@ bool startDocument(Program& program) {
     auto current = createCanvasBitmap(defaults.width, defaults.height, message);
     auto undo = createCanvasBitmap(defaults.width, defaults.height, message);
     if (!current || !undo) return false;
-    ImageDocument& document = program.document;
+    ImageDocument& document = program.document.state();
     document.current.settings = defaults;
     document.undo.settings = defaults;
     adoptPixels(document.current, std::move(*current));
     adoptPixels(document.undo, std::move(*undo));
     prepareDocumentOscillators(program);
-    document.undoIndex = 1;
+    if (UndoStore* undoStore = program.document.undoStore()) undoStore->start();
     return true;
 }
 
 // The picture's settings become the defaults of the next start.
 void keepPictureSettingsAsDefaults(Program& program) {
     RenderSettings& defaults = program.settings.renderDefaults;
-    const RenderSettings& mine = program.document.current.settings;
+    const RenderSettings& mine = program.document.current().settings;
     defaults.width = mine.width;
     defaults.height = mine.height;
     defaults.lowFrequency = mine.lowFrequency;
@@ -131,7 +132,7 @@ bool MainWindow::onCreate(HWND window) {
         p.ui.warn(L"Could not get memory to create canvas");
         return false;
     }
-    p.canvas = std::make_unique<CanvasWindow>(p.document, p.viewHost);
+    p.canvas = std::make_unique<CanvasWindow>(p.document.state(), p.viewHost);
     if (!p.canvas->create(window, p.instance, RECT{0, 0, defaults.width, defaults.height})) {
         return false;
     }
@@ -189,7 +190,11 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
                 p.closeAfterRender = true;
                 return 0;
             }
+            // A changed picture is saved, or left on purpose, before the program ends.
+            if (!offerToSaveChanges(p)) return 0;
             break;
+        case WM_QUERYENDSESSION:
+            return offerToSaveChanges(p) ? TRUE : FALSE;
         case WM_SIZE:
             layoutMainWindow(p, LOWORD(lParam), HIWORD(lParam));
             return 0;
@@ -268,12 +273,17 @@ void runShutdown(Program& program) {
     if (program.canvas && program.canvas->window()) {
         keepPictureSettingsAsDefaults(program);
         // The slot file then holds the picture as it was at exit.
-        if (program.undo) program.undo->storeExitSnapshot(program.document);
+        program.document.storeExitSnapshot();
         DestroyWindow(program.canvas->window());
     }
     releaseHelp(program);
     recordToolPlacements(program.tools);
-    saveSettings(program);
+    const std::string settingsError = saveSettings(program);
+    if (!settingsError.empty()) {
+        // The main window is going; the box stands on its own.
+        const std::wstring text = toUtf16(settingsNotSavedText(settingsError));
+        MessageBoxW(nullptr, text.c_str(), L"Lumetra Warning!", MB_OK | MB_ICONWARNING);
+    }
     program.recent.save();
     destroyToolWindows(program.tools);
     stopRenderRuntime(program.render);

@@ -124,10 +124,10 @@ void soundOptionsCommand(Program& program, int) {
     if (RenderContext* context = program.render.context.get())
         updateOutputFormat(context->format, sound);
     // The picture's scale and slice length follow the sample rate.
-    RenderSettings& settings = program.document.current.settings;
+    RenderSettings& settings = program.document.current().settings;
     checkNyquistFor(program, settings.highFrequency);
     prepareImageOscillators(program, settings);
-    if (program.tools.renderOptions) program.tools.renderOptions->refreshIfOpen();
+    program.document.changed(kPrepared);
 }
 
 }  // namespace lumetra::win

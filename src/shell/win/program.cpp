@@ -4,7 +4,9 @@
 
 namespace lumetra::win {
 
-Program::Program(HINSTANCE instanceHandle) : instance(instanceHandle) {}
+Program::Program(HINSTANCE instanceHandle) : instance(instanceHandle) {
+    document.setObserver(&documentViews);
+}
 
 Program::~Program() = default;
 

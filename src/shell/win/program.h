@@ -13,11 +13,11 @@
 #include "base/win/system_clock.h"
 #include "base/win/unique_handle.h"
 #include "base/win/win_file_system.h"
-#include "document/canvas_image.h"
-#include "document/undo_store.h"
+#include "document/document.h"
 #include "imageops/transform_drag.h"
 #include "resources/resource_ids.h"
 #include "shell/settings_store.h"
+#include "shell/win/document_views.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program_browser_host.h"
 #include "shell/win/program_ui.h"
@@ -58,11 +58,12 @@ struct Program : private boost::noncopyable {
     SystemClock clock;
     ProgramUi ui{*this};
 
-    // The picture being edited, and what the program does with it.
-    ImageDocument document;
+    // The picture being edited with its undo ring, the views that follow its changes, and
+    // what the program does with it.
+    Document document;
+    DocumentViews documentViews{*this};
     RenderRuntime render{files};
     PlaybackRuntime playback;
-    std::unique_ptr<UndoStore> undo;  // made once the undo folder is settled
     RecentFiles recent{files};
 
     // Windows.
@@ -83,7 +84,7 @@ struct Program : private boost::noncopyable {
     BrushTool brush;  // the brush of strokes and Apply Brush, and the boiler's scratch
     int currentTool = IDM_TOOL_BRUSH;
     HCURSOR currentCursor = nullptr;
-    bool renderRunning = false;
+    bool renderRunning = false;     // set for the render's scope by RenderRunning (render_flow)
     bool closeAfterRender = false;  // a close asked for during a render waits for its end
     bool shutdownDone = false;
     OpenHelpFile openHelp;

@@ -43,6 +43,10 @@ bool ProgramUi::ask(std::wstring_view text, std::wstring_view caption) {
     return showBox(text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
+int ProgramUi::askYesNoCancel(std::wstring_view text, std::wstring_view caption) {
+    return showBox(text, caption, MB_YESNOCANCEL | MB_ICONQUESTION);
+}
+
 void ProgramUi::fatalError(std::wstring_view text) {
     showBox(text, L"Fatal error", MB_OK | MB_ICONERROR);
     endProgram(program_);

@@ -30,6 +30,8 @@ class ProgramUi final : public UserInterface {
     void warn(std::wstring_view text, std::wstring_view caption = L"Lumetra Warning!");
     // True when the user answers Yes.
     bool ask(std::wstring_view text, std::wstring_view caption = L"Lumetra Quiz");
+    // Yes, No or Cancel: IDYES, IDNO or IDCANCEL.
+    int askYesNoCancel(std::wstring_view text, std::wstring_view caption = L"Lumetra");
     // The box titled "Fatal error", then the end of the program through the shutdown sequence.
     void fatalError(std::wstring_view text);
 

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "base/scoped_flag.h"
 #include "shell/win/playback_runtime.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
@@ -39,9 +40,8 @@ void renderCommand(Program& program, int command) {
     {
         // The tool windows edit the settings the render reads; they wait until it has finished.
         ModalScope held(program.tools);
-        program.renderRunning = true;
+        ScopedFlag running(program.renderRunning);
         complete = renderDocument(program, command);
-        program.renderRunning = false;
     }
     program.currentCursor = toolCursor(program, program.currentTool);
     SetCursor(program.currentCursor);

@@ -49,8 +49,8 @@ void prepareImageOscillators(Program& program, RenderSettings& settings) {
 }
 
 void prepareDocumentOscillators(Program& program) {
-    prepareImageOscillators(program, program.document.current.settings);
-    prepareImageOscillators(program, program.document.undo.settings);
+    prepareImageOscillators(program, program.document.current().settings);
+    prepareImageOscillators(program, program.document.state().undo.settings);
 }
 
 void checkNyquistFor(Program& program, double highFrequency) {
@@ -62,14 +62,14 @@ bool renderDocument(Program& program, int command) {
     RenderContext* context = program.render.context.get();
     if (!context) return false;
     context->soundfileFolder = program.settings.folders.soundfileFolder;
-    return lumetra::renderDocument(*context, program.document, command) == 1;
+    return lumetra::renderDocument(*context, program.document.state(), command) == 1;
 }
 
 void saveLatestSoundAs(Program& program) {
     RenderContext* context = program.render.context.get();
     if (!context) return;
     context->soundfileFolder = program.settings.folders.soundfileFolder;
-    saveSoundAs(*context, program.document.displayName);
+    saveSoundAs(*context, program.document.displayName());
 }
 
 bool soundfileOpen(const RenderRuntime& render) {

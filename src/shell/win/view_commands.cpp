@@ -86,10 +86,10 @@ void toolWindowCommand(Program& program, int id) {
     }
     if (id == IDM_RENDER_OPTIONS_WINDOW) {
         // The scale follows the current sample rate and the image's high pitch.
-        RenderSettings& settings = program.document.current.settings;
+        RenderSettings& settings = program.document.current().settings;
         checkNyquistFor(program, settings.highFrequency);
         prepareImageOscillators(program, settings);
-        program.tools.renderOptions->refreshIfOpen();
+        program.document.changed(kPrepared);
     }
 }
 

@@ -46,15 +46,15 @@ bool ProgramViewHost::storeUndoSnapshot(int operation) {
 }
 
 void ProgramViewHost::touchUndoSnapshot(int operation) {
-    if (program_.undo) program_.undo->touchUndoSnapshot(program_.document, operation);
+    program_.document.touchUndoSnapshot(operation);
 }
 
 PlayMarkerSource ProgramViewHost::playMarker() {
     return playMarkerSource(program_.render);
 }
 
-RenderSettings& ProgramViewHost::editedSettings() {
-    return program_.document.current.settings;
+RenderSettings ProgramViewHost::editedSettings() {
+    return program_.document.current().settings;
 }
 
 int ProgramViewHost::sampleRate() {
@@ -65,9 +65,13 @@ int ProgramViewHost::defaultNoiseBandwidth() {
     return program_.settings.renderDefaults.noiseBandwidth;
 }
 
-void ProgramViewHost::settingsChanged(RenderSettings& settings) {
-    checkNyquistFor(program_, settings.highFrequency);
-    prepareImageOscillators(program_, settings);
+void ProgramViewHost::settingsEdited(const RenderSettings& edited, bool fieldLeftOrArrow) {
+    RenderSettings settings = edited;
+    if (fieldLeftOrArrow) {
+        checkNyquistFor(program_, settings.highFrequency);
+        prepareImageOscillators(program_, settings);
+    }
+    program_.document.editSettings(settings);
 }
 
 void ProgramViewHost::renderPressed() {
@@ -79,13 +83,12 @@ void ProgramViewHost::renderPressed() {
 // part of the view is repainted, so that long strokes on large pictures keep up with the mouse.
 void ProgramViewHost::brushDab(POINT p) {
     std::string message;
-    if (!paintDab(program_.brush, program_.document.current, program_.render.seed, p.x, p.y,
+    if (!paintDab(program_.brush, program_.document.current(), program_.render.seed, p.x, p.y,
                   message)) {
         program_.ui.warn(toUtf16(message), L"Lumetra");
         return;
     }
-    if (program_.canvas)
-        program_.canvas->invalidatePicture(dabRect(program_.brush.brush.settings, p.x, p.y));
+    program_.document.changed(kChangedPixels, dabRect(program_.brush.brush.settings, p.x, p.y));
 }
 
 // The Move and deformation drags: the canvas has taken the undo snapshot at button-down, and each
@@ -96,7 +99,7 @@ void ProgramViewHost::startMove(POINT p) {
 }
 
 void ProgramViewHost::continueMove(POINT p) {
-    ImageDocument& document = program_.document;
+    ImageDocument& document = program_.document.state();
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
                                 Rect{0, 0, picture.width, picture.height}};
@@ -113,7 +116,7 @@ void ProgramViewHost::startDeformation(DeformKind kind, POINT p) {
 }
 
 void ProgramViewHost::continueDeformation(POINT p) {
-    ImageDocument& document = program_.document;
+    ImageDocument& document = program_.document.state();
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
                                 Rect{0, 0, picture.width, picture.height}};
@@ -123,14 +126,14 @@ void ProgramViewHost::continueDeformation(POINT p) {
 
 void ProgramViewHost::showDragStatus(const DragStatus& status) {
     if (!status.text.empty()) program_.ui.setStatus(status.part, toUtf16(status.text));
-    if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
+    program_.document.changed(kChangedPixels);
 }
 
 // One undo step, never merged with an earlier one; the copies come from the picture as it was,
 // which the snapshot holds. When the snapshot could not be taken and the user went on, the undo
 // picture is an older one, and a copy of the picture stands in for it.
 void ProgramViewHost::applyEchord(const EchordSettings& settings) {
-    ImageDocument& document = program_.document;
+    ImageDocument& document = program_.document.state();
     if (!win::storeUndoSnapshot(program_, true, 0)) return;
     const PixelImage& snapshot = document.undo.pixels;
     if (snapshot.width == document.current.pixels.width &&
@@ -141,7 +144,7 @@ void ProgramViewHost::applyEchord(const EchordSettings& settings) {
         const PixelImage before = document.current.pixels;
         addEchordCopies(before, document.current, settings, program_.render.seed);
     }
-    if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
+    program_.document.changed(kChangedPixels);
 }
 
 void ProgramViewHost::brushRefused(const std::string& message) {

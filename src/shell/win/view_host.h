@@ -36,10 +36,10 @@ class ProgramViewHost final : public CanvasHost,
     void startDeformation(DeformKind kind, POINT p) override;
     void continueDeformation(POINT p) override;
 
-    RenderSettings& editedSettings() override;
+    RenderSettings editedSettings() override;
     int sampleRate() override;
     int defaultNoiseBandwidth() override;
-    void settingsChanged(RenderSettings& settings) override;
+    void settingsEdited(const RenderSettings& settings, bool fieldLeftOrArrow) override;
     void renderPressed() override;
 
     void applyEchord(const EchordSettings& settings) override;

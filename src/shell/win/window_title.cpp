@@ -20,12 +20,12 @@ std::wstring titleForDisplayName(std::wstring_view displayName) {
     return displayName.empty() ? startTitle() : imageTitle(displayName);
 }
 
-void setStartTitle(const Program& program) {
-    if (program.mainWindow) SetWindowTextW(program.mainWindow, startTitle().c_str());
+std::wstring documentTitle(std::wstring_view displayName, bool modified) {
+    return (modified ? L"*" : L"") + titleForDisplayName(displayName);
 }
 
-void setImageTitle(const Program& program, std::wstring_view displayName) {
-    if (program.mainWindow) SetWindowTextW(program.mainWindow, imageTitle(displayName).c_str());
+void setStartTitle(const Program& program) {
+    if (program.mainWindow) SetWindowTextW(program.mainWindow, startTitle().c_str());
 }
 
 }  // namespace lumetra::win

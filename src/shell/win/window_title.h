@@ -1,6 +1,7 @@
 #pragma once
 // The main window's title: "Lumetra - Spectral Canvas Tone Machine" while no named image is
-// loaded, "<display name> - Lumetra" once an image has been opened or saved under a name.
+// loaded, "<display name> - Lumetra" once an image has been opened or saved under a name, and a
+// "*" in front of either while the picture has changes that are not saved.
 
 #include <string>
 #include <string_view>
@@ -14,11 +15,12 @@ std::wstring startTitle();
 std::wstring imageTitle(std::wstring_view displayName);
 // The title for a document's display name: the start title when the name is empty.
 std::wstring titleForDisplayName(std::wstring_view displayName);
+// The same with "*" in front when the picture changed since it was opened, made or saved.
+std::wstring documentTitle(std::wstring_view displayName, bool modified);
 
 struct Program;
 
-// Sets the main window's title.
+// Sets the main window's start title (an open that failed).
 void setStartTitle(const Program& program);
-void setImageTitle(const Program& program, std::wstring_view displayName);
 
 }  // namespace lumetra::win

@@ -293,6 +293,50 @@ std::string close(Session& session, const Args&) {
     return std::to_string(session.waitForExit());
 }
 
+// Presses a button of a message box as a click would (IDYES 6, IDNO 7, IDCANCEL 2).
+void pressBoxButton(HWND box, int id) {
+    if (!GetDlgItem(box, id))
+        throw DriverError("the message box has no button " + std::to_string(id));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(box, id)));
+}
+
+std::string answerBox(Session& session, const Args& a) {
+    HWND box = nullptr;
+    waitUntil(
+        [&](std::string& state) {
+            box = findMessageBox(session.main().processId);
+            state = box ? "present" : "none";
+            return box != nullptr;
+        },
+        "a message box");
+    pressBoxButton(box, toInt(a[0]));
+    return {};
+}
+
+// Waits for the program to end. A "Save changes to" question on the way is answered No, as a
+// user who leaves the picture unsaved does; any other box stays and is named if the wait fails.
+std::string endWithoutSaving(Session& session, const Args&) {
+    DWORD code = 0;
+    waitUntil(
+        [&](std::string& state) {
+            if (session.hasEnded(code)) return true;
+            const std::wstring text = messageBoxText(session.main().processId);
+            state = text.empty() ? "running, no message box" : "box " + toUtf8(text);
+            if (text.find(L"|Save changes to ") != std::wstring::npos)
+                pressBoxButton(findMessageBox(session.main().processId), IDNO);
+            return false;
+        },
+        "the program to end");
+    return std::to_string(code);
+}
+
+// The close box on a picture whose changes are to be dropped.
+std::string closeWithoutSaving(Session& session, const Args& a) {
+    if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
+        throwLastError("PostMessage(WM_CLOSE)");
+    return endWithoutSaving(session, a);
+}
+
 std::string sleepFor(Session&, const Args& a) {
     Sleep(static_cast<DWORD>(toInt(a[0])));
     return {};
@@ -333,6 +377,11 @@ const std::vector<Command>& commandTable() {
          registry},
         {"close", 0, "close the main window; wait for the program to end; print its exit code",
          close},
+        {"close-unsaved", 0,
+         "close the main window, answer No to a save question; print the exit code",
+         closeWithoutSaving},
+        {"answer-box", 1,
+         "ID: wait for a message box and press its button ID (6 Yes, 7 No, 2 Cancel)", answerBox},
         {"sleep", 1, "MS: wait", sleepFor},
         {"clipboard-put-32", 1,
          "BMP: put a 24-bit BMP file on the clipboard as a 32-bit top-down CF_DIB, as most "

@@ -99,14 +99,18 @@ std::wstring statusText(const MainWindow& main, int part) {
     return text;
 }
 
-std::wstring messageBoxText(DWORD processId) {
+HWND findMessageBox(DWORD processId) {
     for (const TopWindow& entry : visibleWindows(processId)) {
-        if (entry.className != L"#32770") continue;
         // Message boxes carry their text in a static control with id 0xFFFF.
-        HWND text = GetDlgItem(entry.window, 0xFFFF);
-        if (text) return entry.caption + L"|" + windowText(text);
+        if (entry.className == L"#32770" && GetDlgItem(entry.window, 0xFFFF)) return entry.window;
     }
-    return {};
+    return nullptr;
+}
+
+std::wstring messageBoxText(DWORD processId) {
+    HWND box = findMessageBox(processId);
+    if (!box) return {};
+    return windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF));
 }
 
 RemoteBuffer::RemoteBuffer(DWORD processId, size_t bytes) : size_(bytes) {
@@ -163,6 +167,13 @@ const MainWindow& Session::main() {
         }
     }
     return main_;
+}
+
+bool Session::hasEnded(DWORD& code) {
+    main();
+    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) return false;
+    if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
+    return true;
 }
 
 DWORD Session::waitForExit() {

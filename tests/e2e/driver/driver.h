@@ -53,6 +53,8 @@ LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 std::wstring statusText(const MainWindow& main, int part);
 // The caption and text of a visible message box of the program ("caption|text"), or empty.
 std::wstring messageBoxText(DWORD processId);
+// A visible message box of the program, or null.
+HWND findMessageBox(DWORD processId);
 
 // Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
 // BFFM_SETSELECTION): a pointer into the driver's own memory would mean nothing to the program.
@@ -87,6 +89,8 @@ class Session {
     const MainWindow& main();
     // Waits for the program to end and returns its exit code.
     DWORD waitForExit();
+    // True, with its exit code, once the program has ended.
+    bool hasEnded(DWORD& code);
 
   private:
     MainWindow main_;
