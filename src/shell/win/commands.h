@@ -44,6 +44,7 @@ void rulersCommand(Program& program, int id);
 // Shows the rulers and zoom that the settings keep (at start).
 void applyCanvasView(Program& program);
 // How to begin, while the start picture is untouched (no file, no change, no sound); else empty.
+// The main window shows it at start and whenever a menu closes.
 std::wstring startHint(const Program& program);
 
 // About (555).

@@ -39,7 +39,10 @@ void rulersCommand(Program& program, int) {
 }
 
 std::wstring startHint(const Program& program) {
-    const bool untouched = program.document.path.empty() && program.document.undo.pixels.empty() &&
+    // The start picture is its own undo copy until the first change.
+    const ImageDocument& document = program.document;
+    const bool untouched = document.path.empty() &&
+                           document.undo.pixels.bytes == document.current.pixels.bytes &&
                            program.render.latestSound.length() == 0;
     return untouched ? L"Open a picture from Images\\ (Ctrl+O) or paint, then F5 to hear it" : L"";
 }
