@@ -146,6 +146,7 @@ void RulerWindow::paintTime(HDC dc, const RECT& client) {
             continue;
         }
         line(dc, x, bottom - 7, x, bottom);
+        if (x < client.left) continue;  // a label cut at its start would read as another time
         const std::wstring label = secondsLabel(t, decimalsUsed);
         TextOutW(dc, x + 2, client.top + 1, label.c_str(), int(label.size()));
     }
