@@ -107,6 +107,12 @@ settings_kept_across_restart() {
     put_setting "" "Output sample rate" REG_DWORD 44100
     put_setting "" "Pitch:High" REG_DWORD 6000000
     put_setting "" "Output time" REG_DWORD 7000
+    # The places the drags below start from.
+    local place
+    for place in main.x:50 main.y:50 main.w:540 main.h:280 brush.x:50 brush.y:330 echord.x:326 \
+        echord.y:330 imgbr.x:370 imgbr.y:76 imgbr.w:370 imgbr.h:406; do
+        put_setting Windows "${place%%:*}" REG_DWORD "${place#*:}"
+    done
     start_lumetra
     # The Echord dialog rolled up by a double click on its caption (first, while nothing covers
     # it); the brush dialog dragged by its caption to (140, 460); the main window dragged by its

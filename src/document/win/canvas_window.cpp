@@ -322,6 +322,7 @@ void CanvasWindow::onPaint() {
     SetViewportOrgEx(dc, 0, 0, nullptr);
     BitBlt(paint.get(), update.left, update.top, update.right - update.left,
            update.bottom - update.top, dc, 0, 0, SRCCOPY);
+    if (!viewOnlyPaint_) host_.canvasPainted();
 }
 
 RECT CanvasWindow::pictureWindowRect() const {

@@ -72,6 +72,8 @@ class CanvasHost {
     // The end of a brush stroke, so that the next one within a second shares its snapshot.
     virtual void touchUndoSnapshot(int operation) = 0;
     virtual PlayMarkerSource playMarker() = 0;
+    // The canvas has painted: what a status text says about the picture may have changed.
+    virtual void canvasPainted() {}
 
     // The tools' left-button drags, in picture coordinates; the snapshot is already taken.
     virtual void brushDab(POINT p) = 0;

@@ -7,8 +7,15 @@
 #include "shell/win/commands.h"
 #include "shell/win/program.h"
 #include "shell/win/render_runtime.h"
+#include "shell/win/view_host.h"
 
 namespace lumetra::win {
+namespace {
+
+constexpr wchar_t kStartHint[] =
+    L"Open a picture from Images\\ (Ctrl+O) or paint, then F5 to hear it";
+
+}  // namespace
 
 void zoomCommand(Program& program, int id) {
     CanvasWindow* canvas = program.canvas.get();
@@ -44,7 +51,14 @@ std::wstring startHint(const Program& program) {
     const bool untouched = document.path.empty() &&
                            document.undo.pixels.bytes == document.current.pixels.bytes &&
                            program.render.latestSound.length() == 0;
-    return untouched ? L"Open a picture from Images\\ (Ctrl+O) or paint, then F5 to hear it" : L"";
+    return untouched ? kStartHint : L"";
+}
+
+void ProgramViewHost::canvasPainted() {
+    // The start hint goes once the picture is opened, changed or heard.
+    const std::wstring shown = program_.ui.status(0);
+    if (!shown.empty() && shown == kStartHint && startHint(program_).empty())
+        program_.ui.setStatus(0, L"");
 }
 
 void applyCanvasView(Program& program) {
