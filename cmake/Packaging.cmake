@@ -8,6 +8,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 install(TARGETS Lumetra lumetra-render lumetra-edit RUNTIME DESTINATION .)
 install(DIRECTORY ${LUMETRA_STARTER_DIR}/Images ${LUMETRA_STARTER_DIR}/Filters DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/packaging/README.txt DESTINATION .)
 
 # The user guide as scripts/package.sh assembled it.
 set(LUMETRA_GUIDE_DIR "" CACHE PATH "Folder of the assembled HTML user guide (packaged as guide/)")

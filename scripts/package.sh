@@ -3,7 +3,7 @@
 #   Lumetra-VERSION-win64.zip         portable: unpack anywhere and start Lumetra.exe
 #   Lumetra-VERSION-win64-setup.exe   installer for the current user (Start menu, uninstaller)
 # Both hold Lumetra.exe, lumetra-render.exe, lumetra-edit.exe, the user guide (guide\), the demo
-# pictures (Images\) and the filter pack (Filters\).
+# pictures (Images\, with the guide's demo.bmp), the filter pack (Filters\) and README.txt.
 #
 #   scripts/package.sh
 set -euo pipefail
@@ -41,7 +41,7 @@ rm -rf build/packages/_CPack_Packages
 
 # What a user gets, and nothing more: the three programs and the three folders.
 top=$(unzip -Z1 "$zip" | sed -n "s|^Lumetra-$version-win64/\([^/]*\).*|\1|p" | LC_ALL=C sort -u | tr '\n' ' ')
-want="Filters Images Lumetra.exe ${guide:+guide }lumetra-edit.exe lumetra-render.exe "
+want="Filters Images Lumetra.exe README.txt ${guide:+guide }lumetra-edit.exe lumetra-render.exe "
 if [ "$top" != "$want" ]; then
     echo "package: the ZIP holds \"$top\", expected \"$want\"" >&2
     exit 1

@@ -53,10 +53,11 @@ std::span<const LayoutRule> browserLayoutRules() {
 }
 
 SliderRow layOutSliderRow(const ControlBox& group, SliderRow row) {
-    const int sliderWidth = (group.width - group.x - 40) / 3;
+    // A slider drawn over the end of its label would cut the letter ("B" read as "3").
+    const int sliderWidth = (group.width - group.x - 55) / 3;
     for (std::size_t i = 0; i < 3; ++i) {
         if (i > 0) row.labels[i].x = row.sliders[i - 1].x + row.sliders[i - 1].width + 4;
-        row.sliders[i].x = row.labels[i].x + row.labels[i].width - 4;
+        row.sliders[i].x = row.labels[i].x + row.labels[i].width + 1;
         row.sliders[i].width = sliderWidth;
     }
     return row;

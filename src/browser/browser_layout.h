@@ -36,8 +36,8 @@ ControlBox placeBox(const HeldBox& box, int clientWidth, int clientHeight);
 // and widths from the slider row.
 std::span<const LayoutRule> browserLayoutRules();
 
-// The slider row: each slider is (group width - group left - 40) / 3 wide; from the "R" label's
-// own position, each slider begins 4 pixels left of the end of the label before it and each
+// The slider row: each slider is (group width - group left - 55) / 3 wide; from the "R" label's
+// own position, each slider begins 1 pixel right of the end of the label before it and each
 // label 4 pixels right of the end of the slider before it.
 struct SliderRow {
     std::array<ControlBox, 3> labels;

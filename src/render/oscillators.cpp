@@ -97,11 +97,11 @@ int checkNyquist(UserInterface& ui, Clock& clock, NyquistWarningState& state,
     if (state.boxesShown % 3 == 0 && state.boxesShown < 4 && sinceLastBox > 90000) {
         ui.showWarning(
             formatText(
-                "Your present highest image frequency (%.2f Hz) exceeds\nthe Nyquist frequency "
-                "of the selected output sample rate.\n(The Nyquist frequency is the highest "
-                "representable frequency,\nwhich is half the sample rate, ie %d/2 = %d Hz.)\n\nYou "
-                "may want to review either the Sound I/O Options or the\nImage Options dialog to "
-                "avoid foldover in the output sound file.\n",
+                "Your present highest image frequency (%.2f Hz) exceeds the Nyquist frequency "
+                "of the selected output sample rate.\n\n(The Nyquist frequency is the highest "
+                "representable frequency, which is half the sample rate, ie %d/2 = %d Hz.)\n\n"
+                "You may want to review either Soundcard & Sample Rate (Options menu) or "
+                "Render Options (Tools menu) to avoid foldover in the output sound file.",
                 static_cast<double>(highestPitch), sound.sampleRate, nyquist),
             kWarningCaption);
         ++state.boxesShown;

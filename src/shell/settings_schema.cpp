@@ -45,6 +45,8 @@ constexpr std::pair<int, std::string_view> kNames[] = {
     {setting::kBrowserWidth, "imgbr.w"},
     {setting::kBrowserBottom, "imgbr.h"},
     {setting::kBrowserShow, "imgbr.show"},
+    {setting::kCanvasZoom, "canvas.zoom"},
+    {setting::kCanvasRulers, "canvas.rulers"},
     {setting::kImageFolder, "Image"},
     {setting::kFilterFolder, "Filter"},
     {setting::kSoundfileFolder, "Soundfile"},

@@ -53,6 +53,8 @@ inline constexpr int kBrowserY = IDS_VALUE_IMGBR_Y;
 inline constexpr int kBrowserWidth = IDS_VALUE_IMGBR_W;
 inline constexpr int kBrowserBottom = IDS_VALUE_IMGBR_H;
 inline constexpr int kBrowserShow = IDS_VALUE_IMGBR_SHOW;
+inline constexpr int kCanvasZoom = IDS_VALUE_CANVAS_ZOOM;
+inline constexpr int kCanvasRulers = IDS_VALUE_CANVAS_RULERS;
 // "Directories\" subkey, in order.
 inline constexpr int kImageFolder = IDS_VALUE_DIR_IMAGE;
 inline constexpr int kFilterFolder = IDS_VALUE_DIR_FILTER;

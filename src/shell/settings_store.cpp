@@ -136,10 +136,10 @@ void visitBaseValues(Pass& p, PersistedSettings& s) {
 
 template <typename Pass>
 void visitWindowValues(Pass& p, WindowLayout& l) {
-    p.integer(setting::kMainX, l.mainX, 50);
-    p.integer(setting::kMainY, l.mainY, 50);
-    p.integer(setting::kMainWidth, l.mainWidth, 540);
-    p.integer(setting::kMainHeight, l.mainHeight, 280);
+    p.integer(setting::kMainX, l.mainX, 8);
+    p.integer(setting::kMainY, l.mainY, 8);
+    p.integer(setting::kMainWidth, l.mainWidth, 880);
+    p.integer(setting::kMainHeight, l.mainHeight, 560);
     p.integer(setting::kMainShow, l.mainShow, kShowShown);
     p.integer(setting::kBrushX, l.brushX, l.mainX);
     p.integer(setting::kBrushY, l.brushY, addWrapping(l.mainY, l.mainHeight));
@@ -150,11 +150,13 @@ void visitWindowValues(Pass& p, WindowLayout& l) {
     p.integer(setting::kRenderX, l.renderX, addWrapping(l.mainX, 250));
     p.integer(setting::kRenderY, l.renderY, addWrapping(l.mainY, 46));
     p.integer(setting::kRenderShow, l.renderShow, kShowHidden);
-    p.integer(setting::kBrowserX, l.browserX, addWrapping(addWrapping(l.mainX, l.mainWidth), -220));
-    p.integer(setting::kBrowserY, l.browserY, addWrapping(l.mainY, 26));
+    p.integer(setting::kBrowserX, l.browserX, addWrapping(addWrapping(l.mainX, l.mainWidth), 8));
+    p.integer(setting::kBrowserY, l.browserY, l.mainY);
     p.integer(setting::kBrowserWidth, l.browserWidth, 370);
-    p.integer(setting::kBrowserBottom, l.browserBottom, addWrapping(l.browserY, 330));
+    p.integer(setting::kBrowserBottom, l.browserBottom, addWrapping(l.browserY, 600));
     p.integer(setting::kBrowserShow, l.browserShow, kShowShown);
+    p.integer(setting::kCanvasZoom, l.canvasZoom, 0);
+    p.integer(setting::kCanvasRulers, l.canvasRulers, 1);
 }
 
 template <typename Pass>

@@ -66,6 +66,8 @@ void validateLayout(WindowLayout& l, ScreenSize screen) {
     }
     if (!showInRange(l.mainShow, 1)) l.mainShow = kShowNormal;
     if (!showInRange(l.browserShow, 0)) l.browserShow = kShowNormal;
+    if (l.canvasZoom < -4 || l.canvasZoom > 4) l.canvasZoom = 0;
+    if (l.canvasRulers != 0) l.canvasRulers = 1;
     if (!showInRange(l.renderShow, 0)) l.renderShow = kShowNormal;
     if (!showInRange(l.echordShow, 0)) l.echordShow = kShowNormal;
     l.brushShow = kShowNormal;

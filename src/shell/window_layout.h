@@ -14,26 +14,32 @@ inline constexpr std::int32_t kShowNormal = 1;
 inline constexpr std::int32_t kShowShown = 5;
 inline constexpr std::int32_t kShowRolledUp = 6;
 
+// The first start's places fit a 1280 x 1024 screen: the main window with the default picture,
+// its rulers and whole status texts at the top left, the image browser beside it, the brush and
+// Echord windows below it.
 struct WindowLayout {
-    std::int32_t mainX = 50;
-    std::int32_t mainY = 50;
-    std::int32_t mainWidth = 540;
-    std::int32_t mainHeight = 280;
+    std::int32_t mainX = 8;
+    std::int32_t mainY = 8;
+    std::int32_t mainWidth = 880;
+    std::int32_t mainHeight = 560;
     std::int32_t mainShow = kShowShown;
-    std::int32_t brushX = 50;
-    std::int32_t brushY = 330;
+    std::int32_t brushX = 8;
+    std::int32_t brushY = 568;
     std::int32_t brushShow = kShowShown;
-    std::int32_t echordX = 326;
-    std::int32_t echordY = 330;
+    std::int32_t echordX = 284;
+    std::int32_t echordY = 568;
     std::int32_t echordShow = kShowShown;
-    std::int32_t renderX = 300;
-    std::int32_t renderY = 96;
+    std::int32_t renderX = 258;
+    std::int32_t renderY = 54;
     std::int32_t renderShow = kShowHidden;
-    std::int32_t browserX = 370;
-    std::int32_t browserY = 76;
+    std::int32_t browserX = 896;
+    std::int32_t browserY = 8;
     std::int32_t browserWidth = 370;
-    std::int32_t browserBottom = 406;  // screen coordinate of the browser's bottom edge
+    std::int32_t browserBottom = 608;  // screen coordinate of the browser's bottom edge
     std::int32_t browserShow = kShowShown;
+    // The canvas's zoom step (-4 for 1/16 .. 4 for 16 times) and whether its rulers show.
+    std::int32_t canvasZoom = 0;
+    std::int32_t canvasRulers = 1;
 
     friend bool operator==(const WindowLayout&, const WindowLayout&) = default;
 };

@@ -60,6 +60,8 @@ browser_filter_copy_and_add_folder() {
     cp "$E2E_PICTURES/ramps.bmp" "$dir/work.bmp"
     put_setting Directories Filter REG_SZ "$(winpath "$dir/filters")\\"
     # Beside the main window and the other tool windows, where nothing covers it.
+    put_setting Windows main.w REG_DWORD 600
+    put_setting Windows main.h REG_DWORD 500
     put_setting Windows imgbr.x REG_DWORD 640
     put_setting Windows imgbr.y REG_DWORD 50
     put_setting Windows imgbr.w REG_DWORD 420

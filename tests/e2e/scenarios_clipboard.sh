@@ -111,6 +111,8 @@ copy_and_cut_from_the_image_browser() {
     make_bmp "$CLIP_DIR/filters/fades/fade.bmp" -size 96x64 gradient:white-'#3060a0' -rotate 90
     cp "$E2E_PICTURES/ramps.bmp" "$CLIP_DIR/work.bmp"
     put_setting Directories Filter REG_SZ "$(winpath "$CLIP_DIR/filters")\\"
+    put_setting Windows main.w REG_DWORD 600
+    put_setting Windows main.h REG_DWORD 500
     put_setting Windows imgbr.x REG_DWORD 640
     put_setting Windows imgbr.y REG_DWORD 50
     put_setting Windows imgbr.w REG_DWORD 420

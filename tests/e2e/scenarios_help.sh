@@ -61,11 +61,17 @@ hide_tool_window() {
 }
 
 # The pictures of the user guide (scripts/make-guide.sh takes them from the artifacts): the main
-# window with the demo picture after a render, each tool window alone, the sound options.
+# window with the demo picture after a render, each tool window alone, the sound options. The
+# program has the packaged starter library beside it, as a user has it (build it with the
+# windows preset's starter_library target); the scenarios' own filter folder comes back after.
 guide_screenshots() {
     local tools=("Brush Tools|502|brush-tools" "Echord Tool|503|echord-tool"
         "Image Browser|504|image-browser" "Render Options|310|render-options") tool caption command name
+    local starter=$E2E_TESTS/../../build/windows/starter
+    [ -d "$starter/Filters" ] || fail "no packaged starter library in $starter"
     mkdir -p "$E2E_ARTIFACTS/guide"
+    mv "$E2E_APP/Filters" "$E2E_ROOT/scenario-filters"
+    cp -r "$starter/Images" "$starter/Filters" "$E2E_APP/"
     # Room for the demo picture beside the canvas's grey.
     put_setting Windows main.w REG_DWORD 640
     put_setting Windows main.h REG_DWORD 380
@@ -74,7 +80,7 @@ guide_screenshots() {
         IFS='|' read -r caption command name <<<"$tool"
         hide_tool_window "$caption" "$command"
     done
-    open_picture "$(winpath "$E2E_TESTS/../../docs/demo.bmp")"
+    open_picture "$(winpath "$E2E_APP/Images/demo.bmp")"
     render F5
     wait_play_end
     # The pointer over the picture fills the readout of time and pitch.
@@ -95,4 +101,6 @@ guide_screenshots() {
     xdotool key Escape
     drv wait-no-dialog "Soundcard/Realtime Options"
     close_lumetra
+    rm -rf "$E2E_APP/Images" "$E2E_APP/Filters"
+    mv "$E2E_ROOT/scenario-filters" "$E2E_APP/Filters"
 }

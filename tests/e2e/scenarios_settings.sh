@@ -62,12 +62,14 @@ exit_snapshot_size() {
 settings_fresh_defaults() {
     rm -rf "$E2E_APP/Images" "$E2E_APP/Analyses" "$E2E_APP/Undo"
     start_lumetra
-    expect_eq "$(drv title)|$(drv status 0)" "$E2E_START_TITLE|" "start title, empty status"
+    expect_eq "$(drv title)|$(drv status 0)" \
+        "$E2E_START_TITLE|Open a picture from Images\\ (Ctrl+O) or paint, then F5 to hear it" \
+        "start title, the hint of how to begin"
     drv windows >"$E2E_ARTIFACTS/start_windows.txt"
-    expect_window LumetraWin "50 50 540 280"
-    expect_window "Brush Tools" "50 330"
-    expect_window "Echord Tool" "326 330"
-    expect_window "Image Browser" "370 76 370 330"
+    expect_window LumetraWin "8 8 880 560"
+    expect_window "Brush Tools" "8 568"
+    expect_window "Echord Tool" "284 568"
+    expect_window "Image Browser" "896 8 370 600"
     expect_eq "$(window_rect "Render Options")" "" "render options hidden"
     shot start
     # Help > About Lumetra.
@@ -91,7 +93,7 @@ settings_fresh_defaults() {
     read_settings
     expect_settings <<EOF
 |Image width=REG_DWORD:300|Output device=0|Render options=$((0x4A0001EA))
-Windows|main.x=REG_DWORD:50|main.w=540|brush.y=330|echord.x=326|rndr.show=0|imgbr.h=406
+Windows|main.x=REG_DWORD:8|main.w=880|brush.y=568|echord.x=284|rndr.show=0|imgbr.h=608
 Directories|Image=REG_SZ:${base}Images\\|Filter=${base}Filters\\|Soundfile=$SFDIR\\
 Directories|Analysed sounds=${base}Analyses\\
 EOF
@@ -105,6 +107,12 @@ settings_kept_across_restart() {
     put_setting "" "Output sample rate" REG_DWORD 44100
     put_setting "" "Pitch:High" REG_DWORD 6000000
     put_setting "" "Output time" REG_DWORD 7000
+    # The places the drags below start from.
+    local place
+    for place in main.x:50 main.y:50 main.w:540 main.h:280 brush.x:50 brush.y:330 echord.x:326 \
+        echord.y:330 imgbr.x:370 imgbr.y:76 imgbr.w:370 imgbr.h:406; do
+        put_setting Windows "${place%%:*}" REG_DWORD "${place#*:}"
+    done
     start_lumetra
     # The Echord dialog rolled up by a double click on its caption (first, while nothing covers
     # it); the brush dialog dragged by its caption to (140, 460); the main window dragged by its
@@ -185,11 +193,11 @@ settings_wrong_types_and_vanished_folders() {
     put_setting RecentFiles 3 REG_SZ "C:"
     put_setting RecentFiles 4 REG_SZ "$(winpath "$E2E_PICTURES")\\missing.bmp"
     start_lumetra
-    expect_window LumetraWin "50 50 540 280"
-    expect_window "Brush Tools" "50 330"
-    expect_window "Echord Tool" "80 345"
-    expect_window "Render Options" "330 130"
-    expect_window "Image Browser" "370 76 370 330"
+    expect_window LumetraWin "8 8 880 560"
+    expect_window "Brush Tools" "8 568"
+    expect_window "Echord Tool" "38 583"
+    expect_window "Render Options" "288 88"
+    expect_window "Image Browser" "668 34 370 330"
     shot settings_offscreen_returned
     exit_lumetra
     expect_eq "$(exit_snapshot_size)" "300 x 150" "the default picture size"
@@ -197,7 +205,7 @@ settings_wrong_types_and_vanished_folders() {
     expect_settings <<EOF
 |Image width=REG_DWORD:300|Image height=REG_DWORD:150|Output sample rate=REG_DWORD:22050
 |Render options=REG_DWORD:$((0x4A0001EA))
-Windows|main.x=REG_DWORD:50|main.y=REG_DWORD:50|brush.x=50|echord.x=80|rndr.x=330|imgbr.x=370
+Windows|main.x=REG_DWORD:8|main.y=REG_DWORD:8|brush.x=8|echord.x=38|rndr.x=288|imgbr.x=668
 Directories|Image=${base}Images\\|Filter=REG_SZ:${base}Filters\\
 EOF
     expect_eq "$(setting_names RecentFiles | wc -l)" 0 "the unusable recent-file values are gone"

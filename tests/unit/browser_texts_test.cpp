@@ -58,12 +58,12 @@ TEST(BrowserLayout, SlidersShareTheFilterGroup) {
     SliderRow row;
     row.labels.fill(ControlBox{12, 230, 8, 13});
     row.sliders.fill(ControlBox{0, 226, 60, 22});
-    // (300 - 6 - 40) / 3 = 84 wide; each slider overlaps its label by 4.
+    // (300 - 6 - 55) / 3 = 79 wide; each slider begins 1 pixel after its label.
     const SliderRow placed = layOutSliderRow(ControlBox{6, 210, 300, 48}, row);
     for (std::size_t i = 0; i < 3; ++i) {
         const int x = 12 + 92 * int(i);
         EXPECT_EQ(placed.labels[i], (ControlBox{x, 230, 8, 13})) << i;
-        EXPECT_EQ(placed.sliders[i], (ControlBox{x + 4, 226, 84, 22})) << i;
+        EXPECT_EQ(placed.sliders[i], (ControlBox{x + 9, 226, 79, 22})) << i;
     }
 }
 

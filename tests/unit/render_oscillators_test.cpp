@@ -141,11 +141,11 @@ TEST(CheckNyquist, NoBoxWithin90SecondsOfStartThenOneBoxAtMostThenStatusNotes) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].caption, "Lumetra Warning!");
     EXPECT_EQ(ui.boxes[0].text,
-              "Your present highest image frequency (16000.00 Hz) exceeds\nthe Nyquist frequency "
-              "of the selected output sample rate.\n(The Nyquist frequency is the highest "
-              "representable frequency,\nwhich is half the sample rate, ie 22050/2 = 11025 Hz.)"
-              "\n\nYou may want to review either the Sound I/O Options or the\nImage Options "
-              "dialog to avoid foldover in the output sound file.\n");
+              "Your present highest image frequency (16000.00 Hz) exceeds the Nyquist frequency "
+              "of the selected output sample rate.\n\n(The Nyquist frequency is the highest "
+              "representable frequency, which is half the sample rate, ie 22050/2 = 11025 Hz.)"
+              "\n\nYou may want to review either Soundcard & Sample Rate (Options menu) or "
+              "Render Options (Tools menu) to avoid foldover in the output sound file.");
     clock.tick = 400000;  // long after: still only the status note
     ui.status[0].clear();
     checkNyquist(ui, clock, state, 16000, sound);

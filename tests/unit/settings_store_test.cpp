@@ -53,12 +53,14 @@ TEST_F(SettingsStoreTest, AnEmptyStoreLoadsTheDefaultsAndSavesThemInTheLoadsOrde
     std::string names;
     for (const std::string& name : readOrder)
         names += name + ",";
-    EXPECT_EQ(names,
-              "Image width,Image height,Output buffers,Output sample rate,Output device,Render "
-              "options,Program options,Output time,Pitch:Low,Pitch:High,Output amp,Patches: "
-              "Brush,Patches: Echord,main.x,main.y,main.w,main.h,main.cmdshow,brush.x,brush.y,"
-              "brush.show,echord.x,echord.y,echord.show,rndr.x,rndr.y,rndr.show,imgbr.x,imgbr.y,"
-              "imgbr.w,imgbr.h,imgbr.show,Image,Filter,Soundfile,Analysed sounds,");
+    EXPECT_EQ(
+        names,
+        "Image width,Image height,Output buffers,Output sample rate,Output device,Render "
+        "options,Program options,Output time,Pitch:Low,Pitch:High,Output amp,Patches: "
+        "Brush,Patches: Echord,main.x,main.y,main.w,main.h,main.cmdshow,brush.x,brush.y,"
+        "brush.show,echord.x,echord.y,echord.show,rndr.x,rndr.y,rndr.show,imgbr.x,imgbr.y,"
+        "imgbr.w,imgbr.h,imgbr.show,canvas.zoom,canvas.rulers,Image,Filter,Soundfile,Analysed "
+        "sounds,");
     EXPECT_EQ(store_.openedKeys, (std::vector<std::string>{kBase, kWindows, kDirectories, kBase,
                                                            kWindows, kDirectories}));
     // In the order of the names: 8 buffers of 4096, render options 0x4A0001EA, thousandths.
@@ -175,7 +177,7 @@ TEST_F(SettingsStoreTest, DefaultsFollowValuesLoadedEarlierAndHugeOnesNeverOverf
         putDword(kWindows, name, word);
     EXPECT_EQ(test::layoutText(load().layout),
               "main 100 60 700 300 show 5, brush 200 360 show 1, echord 476 360 show 5, "
-              "render 350 106 show 0, browser 580 150 370 480 show 5");
+              "render 350 106 show 0, browser 808 150 370 750 show 5");
     for (const auto& [name, word] : places)
         putDword(kWindows, name, 0x7FFFFFFFu);
     const PersistedSettings s = load();
@@ -194,7 +196,7 @@ TEST_F(SettingsStoreTest, AKeyThatCannotBeOpenedEndsThePass) {
         PersistedSettings s = freshSettings();
         EXPECT_FALSE(SettingsStore(store).load(s, kScreen)) << failing;
         EXPECT_EQ(s.renderDefaults.width, failing == kBase ? 300 : 777);
-        EXPECT_EQ(s.layout.mainX, failing == kDirectories ? 77 : 50);
+        EXPECT_EQ(s.layout.mainX, failing == kDirectories ? 77 : 8);
         EXPECT_EQ(s.folders.imageFolder, "");
 
         test::MemoryValueStore target;

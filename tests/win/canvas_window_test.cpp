@@ -256,13 +256,13 @@ TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
 TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     host_.tool = IDM_TOOL_MOVE;
     mouse(WM_MOUSEMOVE, 0, 100, 50);  // 100 * 4 s / 400; row 300 - 1 - 50 = 249
-    EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz");
+    EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
     mouse(WM_MOUSEMOVE, 0, 399, 299);
-    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz");
+    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz, G2 +35 cents");
     // Outside the picture: the readout stays, the arrow comes back.
     mouse(WM_MOUSEMOVE, 0, 400, 50);
-    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz");
+    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz, G2 +35 cents");
     EXPECT_EQ(host_.current, LoadCursorW(nullptr, IDC_ARROW));
     // A render keeps its wait cursor.
     host_.rendering = true;

@@ -124,7 +124,9 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     // The canvas reaches the status bar through the program: the bottom row's pitch at 0 s.
     SendMessageW(p.canvas->window(), WM_MOUSEMOVE, 0,
                  MAKELPARAM(7, 7 + p.document.current().pixels.height - 1));
-    EXPECT_EQ(p.ui.status(2), L"0.00 sec, 50.00 Hz");
+    EXPECT_EQ(p.ui.status(2), L"0.00 sec, 50.00 Hz, G1 +35 cents");
+    EXPECT_EQ(p.ui.status(0),
+              L"Open a picture from Images\\ (Ctrl+O) or paint, then F5 to hear it");
     EXPECT_EQ(GetParent(p.statusBar), main_);
     EXPECT_EQ(GetParent(p.toolbar), main_);
     ASSERT_TRUE(p.tools.brush && p.tools.echord && p.tools.browser && p.tools.renderOptions);

@@ -129,6 +129,7 @@ INT_PTR BrowserWindow::handle(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 void BrowserWindow::initialise(HWND dialog) {
     dialog_ = dialog;
     tabControl_ = GetDlgItem(dialog, IDC_BROWSER_TABS);
+    tips_.create(dialog);
     RECT r{};
     GetWindowRect(dialog, &r);
     createdSize_ = SIZE{r.right - r.left, r.bottom - r.top};
@@ -289,6 +290,7 @@ void BrowserWindow::command(int control, int code) {
 }
 
 void BrowserWindow::notify(const NMHDR& header) {
+    if (tips_.notify(header)) return;
     if (header.hwndFrom == tabControl_ && header.code == TCN_SELCHANGE)
         showTab(int(SendMessageW(tabControl_, TCM_GETCURSEL, 0, 0)));
 }

@@ -20,6 +20,7 @@
 #include "base/win/win_file_system.h"
 #include "browser/browser_layout.h"
 #include "browser/thumbnail_maker.h"
+#include "browser/win/thumbnail_tips.h"
 
 namespace lumetra::win {
 
@@ -121,6 +122,7 @@ class BrowserWindow : public ToolWindow {
     bool shortCaption_ = false;
     WinFileSystem workerFiles_;  // the helper thread's own
     std::unique_ptr<ThumbnailMaker> maker_;
+    ThumbnailTips tips_;
 };
 
 }  // namespace lumetra::win

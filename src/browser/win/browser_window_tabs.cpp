@@ -64,6 +64,7 @@ void BrowserWindow::addTab(const std::filesystem::path& folder) {
     if (!tab->list) return;
     SendMessageW(tab->list.get(), LB_SETCOLUMNWIDTH, kCellWidth, 0);
     SendMessageW(tab->list.get(), LB_SETITEMHEIGHT, 0, kCellHeight);
+    tips_.addList(tab->list.get());
     SetWindowPos(tab->list.get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (currentList_) ShowWindow(currentList_, SW_HIDE);
     currentList_ = tab->list.get();

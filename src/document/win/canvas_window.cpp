@@ -10,6 +10,8 @@
 #include <tuple>
 
 #include "base/win/text.h"
+#include "base/win/utf16.h"
+#include "document/ruler_scale.h"
 #include "image/win/dib_paint.h"
 #include "resources/resource_ids.h"
 
@@ -29,6 +31,21 @@ RECT intersect(const RECT& a, const RECT& b) {
 
 bool isEmpty(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT toRECT(const Rect& r) {
+    return RECT{r.left, r.top, r.right, r.bottom};
+}
+
+Rect toRect(const RECT& r) {
+    return Rect{r.left, r.top, r.right, r.bottom};
+}
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (a.empty()) return b;
+    if (b.empty()) return a;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
 }
 
 void fillRect(HDC dc, const RECT& r, HBRUSH brush) {
@@ -54,15 +71,46 @@ bool CanvasWindow::registerClass(HINSTANCE instance) {
     // The class brush is made once and lives as long as the class.
     wc.hbrBackground = CreateSolidBrush(kBackground);
     wc.lpszClassName = kCanvasClassName;
-    return RegisterClassExW(&wc) != 0;
+    return RegisterClassExW(&wc) != 0 && RulerWindow::registerClass(instance);
 }
 
 bool CanvasWindow::create(HWND parent, HINSTANCE instance, const RECT& rect) {
     viewOffset_ = POINT{7, 7};
-    return CreateWindowExW(WS_EX_CLIENTEDGE, kCanvasClassName, L"",
-                           WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, parent, nullptr,
-                           instance, static_cast<WindowHandler*>(this)) != nullptr;
+    area_ = rect;
+    if (!CreateWindowExW(WS_EX_CLIENTEDGE, kCanvasClassName, L"",
+                         WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL, rect.left, rect.top,
+                         rect.right - rect.left, rect.bottom - rect.top, parent, nullptr, instance,
+                         static_cast<WindowHandler*>(this)))
+        return false;
+    // The rulers are a comfort: the canvas works without them.
+    timeRuler_.create(parent, instance);
+    pitchRuler_.create(parent, instance);
+    return true;
+}
+
+void CanvasWindow::place(const RECT& area) {
+    area_ = area;
+    if (!window_) return;
+    const bool rulers = rulersShown_ && timeRuler_.window() && pitchRuler_.window();
+    const int left = area.left + (rulers ? kPitchRulerWidth : 0);
+    const int top = area.top + (rulers ? kTimeRulerHeight : 0);
+    MoveWindow(window_, left, top, std::max<int>(area.right - left, 0),
+               std::max<int>(area.bottom - top, 0), TRUE);
+    for (HWND ruler : {timeRuler_.window(), pitchRuler_.window()})
+        if (ruler) ShowWindow(ruler, rulers ? SW_SHOWNA : SW_HIDE);
+    if (rulers) {
+        MoveWindow(timeRuler_.window(), left, area.top, std::max<int>(area.right - left, 0),
+                   kTimeRulerHeight, TRUE);
+        MoveWindow(pitchRuler_.window(), area.left, top, kPitchRulerWidth,
+                   std::max<int>(area.bottom - top, 0), TRUE);
+    }
+    refreshView(ViewRefresh::Layout);
+}
+
+void CanvasWindow::showRulers(bool shown) {
+    if (rulersShown_ == shown) return;
+    rulersShown_ = shown;
+    place(area_);
 }
 
 LRESULT CanvasWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -93,6 +141,11 @@ LRESULT CanvasWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_VSCROLL:
             onScroll(SB_VERT, LOWORD(wParam));
+            return 0;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            // Never passed on: the main window hands its wheel messages to the canvas.
+            onWheel(wParam, lParam, message == WM_MOUSEHWHEEL);
             return 0;
         case WM_MOUSEMOVE:
             onMouseMove(lParam);
@@ -135,6 +188,10 @@ void CanvasWindow::refreshView(ViewRefresh refresh) {
         return;
     }
     if (refresh == ViewRefresh::NewPicture) document_.current.selection = Rect{};
+    layOut();
+}
+
+void CanvasWindow::layOut() {
     RECT client{};
     GetClientRect(window_, &client);
     LONG style = GetWindowLongW(window_, GWL_STYLE);
@@ -143,8 +200,9 @@ void CanvasWindow::refreshView(ViewRefresh refresh) {
     int height = client.bottom + ((style & WS_HSCROLL) ? GetSystemMetrics(SM_CYHSCROLL) : 0);
     const PixelImage& pixels = document_.current.pixels;
     ScrollLayout layout = computeScrollLayout(
-        width, height, pixels.width, pixels.height, GetSystemMetrics(SM_CXHSCROLL),
-        GetSystemMetrics(SM_CYVSCROLL), horizontal_.position, vertical_.position);
+        width, height, viewExtent(pixels.width, view_.step), viewExtent(pixels.height, view_.step),
+        GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYVSCROLL), horizontal_.position,
+        vertical_.position);
     horizontal_ = layout.horizontal;
     vertical_ = layout.vertical;
     for (auto [bar, axis, state] : {std::tuple{SB_HORZ, &horizontal_, &document_.horizontal},
@@ -159,8 +217,11 @@ void CanvasWindow::refreshView(ViewRefresh refresh) {
             SetScrollInfo(window_, bar, &info, TRUE);
         }
     }
+    view_.scrollX = horizontal_.position;
+    view_.scrollY = vertical_.position;
     viewOffset_ = POINT{7 - horizontal_.position, 7 - vertical_.position};
     InvalidateRect(window_, nullptr, TRUE);
+    updateRulers();
 }
 
 void CanvasWindow::onScroll(int bar, int code) {
@@ -189,11 +250,27 @@ void CanvasWindow::onScroll(int bar, int code) {
         default:
             return;
     }
+    scrollTo(bar, position);
+}
+
+void CanvasWindow::scrollTo(int bar, int position) {
+    AxisLayout& axis = bar == SB_HORZ ? horizontal_ : vertical_;
+    if (!axis.visible) return;
     axis.position = clampScrollPosition(axis, position);
     (bar == SB_HORZ ? document_.horizontal : document_.vertical).position = axis.position;
     SetScrollPos(window_, bar, axis.position, TRUE);
+    view_.scrollX = horizontal_.position;
+    view_.scrollY = vertical_.position;
     viewOffset_ = POINT{7 - horizontal_.position, 7 - vertical_.position};
+    // Only the view moved: the reduced copy stays as it is unless a change waits to be painted.
+    const bool pending = GetUpdateRect(window_, nullptr, FALSE) != FALSE;
     InvalidateRect(window_, nullptr, FALSE);
+    if (!pending) {
+        viewOnlyPaint_ = true;
+        UpdateWindow(window_);
+        viewOnlyPaint_ = false;
+    }
+    updateRulers();
 }
 
 void CanvasWindow::displayChanged() {
@@ -219,19 +296,22 @@ void CanvasWindow::onPaint() {
     HDC dc = buffer.get();
 
     const PixelImage& pixels = document_.current.pixels;
-    RECT picture{viewOffset_.x, viewOffset_.y, viewOffset_.x + pixels.width,
-                 viewOffset_.y + pixels.height};
-    RECT visible = intersect(intersect(picture, client), update);
-    if (!isEmpty(visible)) {
-        if (host_.showBrighter()) {
-            paintArea(dc, Rect{0, 0, pixels.width, pixels.height}, kDecorationBrighten, false,
-                      &update);
-        } else {
-            Rect source{visible.left - viewOffset_.x, visible.top - viewOffset_.y,
-                        visible.right - viewOffset_.x, visible.bottom - viewOffset_.y};
-            drawPixels(dc, visible.left, visible.top, pixels, source);
+    if (view_.step < 0) {
+        // A paint that the view's own move caused shows the reduced copy as it is; any other
+        // follows a change of the pixels it covers (all of them when it covers the window).
+        Rect changed = changed_;
+        if (!viewOnlyPaint_) {
+            const bool whole = update.left <= 0 && update.top <= 0 &&
+                               update.right >= client.right && update.bottom >= client.bottom;
+            changed = unite(changed, whole ? Rect{0, 0, pixels.width, pixels.height}
+                                           : pictureRectUnder(view_, toRect(update)));
         }
+        updateReducedView(reduced_, pixels, view_.step, changed);
+        changed_ = Rect{};
+    } else if (!reduced_.pixels.empty()) {
+        reduced_ = ReducedView{};
     }
+    drawPicture(dc, update, host_.showBrighter() ? kDecorationBrighten : 0);
     if (markerOn_) onPlayPositionPaint(dc);
     paintBackground(dc, client);
     const Rect& selection = document_.current.selection;
@@ -242,12 +322,34 @@ void CanvasWindow::onPaint() {
     SetViewportOrgEx(dc, 0, 0, nullptr);
     BitBlt(paint.get(), update.left, update.top, update.right - update.left,
            update.bottom - update.top, dc, 0, 0, SRCCOPY);
+    if (!viewOnlyPaint_) host_.canvasPainted();
+}
+
+RECT CanvasWindow::pictureWindowRect() const {
+    const PixelImage& pixels = document_.current.pixels;
+    return toRECT(windowRectOf(view_, Rect{0, 0, pixels.width, pixels.height}));
+}
+
+// The picture's pixels in a window area (clipped to the picture), as the zoom shows them.
+void CanvasWindow::drawPicture(HDC dc, const RECT& area, int pixelBits) {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const RECT inside = intersect(intersect(area, client), pictureWindowRect());
+    if (isEmpty(inside)) return;
+    const PixelImage& pixels = document_.current.pixels;
+    const Rect view{inside.left - viewOffset_.x, inside.top - viewOffset_.y,
+                    inside.right - viewOffset_.x, inside.bottom - viewOffset_.y};
+    if (view_.step == 0 && !pixelBits) {
+        drawPixels(dc, inside.left, inside.top, pixels, view);
+        return;
+    }
+    PixelImage shown = viewPixels(pixels, reduced_, view_.step, view);
+    if (pixelBits) shown = decoratedCopy(shown, Rect{0, 0, shown.width, shown.height}, pixelBits);
+    drawPixels(dc, inside.left, inside.top, shown, Rect{0, 0, shown.width, shown.height});
 }
 
 void CanvasWindow::paintBackground(HDC dc, const RECT& client) {
-    const PixelImage& pixels = document_.current.pixels;
-    RECT picture{viewOffset_.x, viewOffset_.y, viewOffset_.x + pixels.width,
-                 viewOffset_.y + pixels.height};
+    RECT picture = pictureWindowRect();
     auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
     // Bands above, left of, right of and below the picture, each only where it has a size.
     fillRect(dc, RECT{client.left, client.top, client.right, picture.top}, brush);
@@ -265,27 +367,13 @@ void CanvasWindow::paintArea(HDC dc, const Rect& area, int decoration, bool stat
     RECT client{};
     GetClientRect(window_, &client);
     // Right and bottom inclusive: the outline runs on the first pixel outside the area.
-    RECT screen{area.left + viewOffset_.x, area.top + viewOffset_.y, area.right + viewOffset_.x + 1,
-                area.bottom + viewOffset_.y + 1};
+    const Rect shown = windowRectOf(view_, area);
+    RECT screen{shown.left, shown.top, shown.right + 1, shown.bottom + 1};
     RECT clipped = intersect(screen, client);
     if (!isEmpty(clipped)) {
         RECT painted = clip ? intersect(clipped, *clip) : clipped;
-        const PixelImage& pixels = document_.current.pixels;
-        RECT picture{viewOffset_.x, viewOffset_.y, viewOffset_.x + pixels.width,
-                     viewOffset_.y + pixels.height};
-        RECT inside = intersect(painted, picture);
-        if (!isEmpty(inside)) {
-            Rect source{inside.left - viewOffset_.x, inside.top - viewOffset_.y,
-                        inside.right - viewOffset_.x, inside.bottom - viewOffset_.y};
-            int pixelBits = decoration & (kDecorationBrighten | kDecorationInvert);
-            if (pixelBits) {
-                PixelImage decorated = decoratedCopy(pixels, source, pixelBits);
-                drawPixels(dc, inside.left, inside.top, decorated,
-                           Rect{0, 0, decorated.width, decorated.height});
-            } else {
-                drawPixels(dc, inside.left, inside.top, pixels, source);
-            }
-        }
+        RECT picture = pictureWindowRect();
+        drawPicture(dc, painted, decoration & (kDecorationBrighten | kDecorationInvert));
         // The column and row past the picture belong to the background.
         auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(window_, GCLP_HBRBACKGROUND));
         fillRect(
@@ -335,18 +423,22 @@ void CanvasWindow::paintArea(HDC dc, const Rect& area, int decoration, bool stat
 // ---- mouse ----
 
 void CanvasWindow::invalidatePicture(const Rect& area) {
-    const RECT client{area.left + viewOffset_.x, area.top + viewOffset_.y,
-                      area.right + viewOffset_.x, area.bottom + viewOffset_.y};
+    // The reduced copy must follow the part of the change that lies outside the window too.
+    if (view_.step < 0) changed_ = unite(changed_, area);
+    const RECT client = toRECT(windowRectOf(view_, area));
     InvalidateRect(window_, &client, FALSE);
 }
 
 POINT CanvasWindow::picturePoint(LPARAM lParam) const {
-    // The 16-bit signed coordinates of the mouse message.
-    return POINT{GET_X_LPARAM(lParam) - viewOffset_.x, GET_Y_LPARAM(lParam) - viewOffset_.y};
+    // The 16-bit signed coordinates of the mouse message; the picture pixel under them.
+    const ViewPoint p = pictureUnder(view_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return POINT{p.x, p.y};
 }
 
 POINT CanvasWindow::clampedPicturePoint(LPARAM lParam) const {
-    POINT p = picturePoint(lParam);
+    // A selection's sides snap to the picture edge nearest to the pointer.
+    const ViewPoint e = edgeNearWindow(view_, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    POINT p{e.x, e.y};
     const PixelImage& pixels = document_.current.pixels;
     p.x = std::clamp<LONG>(p.x, 0, pixels.width);
     p.y = std::clamp<LONG>(p.y, 0, pixels.height);
@@ -470,6 +562,10 @@ void CanvasWindow::endDrag() {
 }
 
 void CanvasWindow::onMouseMove(LPARAM lParam) {
+    if (rulersShown_) {
+        timeRuler_.markPointer(GET_X_LPARAM(lParam));
+        pitchRuler_.markPointer(GET_Y_LPARAM(lParam));
+    }
     POINT p = picturePoint(lParam);
     last_ = p;
     switch (drag_) {
@@ -548,7 +644,9 @@ void CanvasWindow::reportPointer(POINT p) {
         double seconds = double(p.x) * settings.outputTime / double(pixels.width);
         size_t row = size_t(pixels.height - 1 - p.y);
         double hertz = row < settings.rowFrequencies.size() ? settings.rowFrequencies[row] : 0.0;
-        host_.setStatusText(2, formatText(399, L"%.2f sec, %.2f Hz", seconds, hertz));
+        std::wstring text = formatText(399, L"%.2f sec, %.2f Hz", seconds, hertz);
+        if (hertz > 0) text += L", " + toUtf16(noteText(hertz));
+        host_.setStatusText(2, text);
     }
     if (drag_ != DragMode::None || host_.renderRunning()) return;
     host_.setCursor(inside ? host_.toolCursor(host_.currentTool())
@@ -562,8 +660,9 @@ void CanvasWindow::drawPlayLine(HDC dc, int x, bool dotted) {
     PlayMarkerSource source = host_.playMarker();
     RECT client{};
     GetClientRect(window_, &client);
-    int top = std::max<int>(source.rendered.top + viewOffset_.y, client.top);
-    int bottom = std::min<int>(source.rendered.bottom + viewOffset_.y, client.bottom);
+    const Rect shown = windowRectOf(view_, source.rendered);
+    int top = std::max<int>(shown.top, client.top);
+    int bottom = std::min<int>(shown.bottom, client.bottom);
     if (bottom - top <= 3 || x < client.left || x >= client.right) return;
     UniquePen pen(CreatePen(dotted ? PS_DOT : PS_SOLID, 1, RGB(0, 0, 0)));
     auto selectPen = selectObject(dc, pen.get());
@@ -578,9 +677,7 @@ void CanvasWindow::drawPlayFrame(HDC dc) {
     PlayMarkerSource source = host_.playMarker();
     RECT client{};
     GetClientRect(window_, &client);
-    RECT frame{source.rendered.left + viewOffset_.x, source.rendered.top + viewOffset_.y,
-               source.rendered.right + viewOffset_.x, source.rendered.bottom + viewOffset_.y};
-    frame = intersect(frame, client);
+    RECT frame = intersect(toRECT(windowRectOf(view_, source.rendered)), client);
     if (!isEmpty(frame)) DrawFocusRect(dc, &frame);
 }
 
@@ -612,9 +709,9 @@ void CanvasWindow::playPosition(HDC dc, WPARAM p, LPARAM q) {
     if (partial && (freshStart || reset || p == 15)) drawPlayFrame(dc);
     int x = markerX_;
     if (q >= 1) {
-        x = markerColumn(source, pixels.width, q) + viewOffset_.x;
+        x = windowOfEdge(view_, {markerColumn(source, pixels.width, q), 0}).x;
     } else if (freshStart) {
-        x = source.rendered.left + viewOffset_.x;
+        x = windowOfEdge(view_, {source.rendered.left, 0}).x;
     }
     if (p != 0 && p != 15) {
         if (markerDrawn_) drawPlayLine(dc, markerX_, partial);

@@ -1,17 +1,21 @@
 #pragma once
-// The canvas: the child window (class "LumetraImage") that shows the document's picture 1:1
-// (optionally brighter), scrolls it, lets the right button draw a selection, hands left-button
-// drags to the tools and shows the play position. What it needs of the program it asks of its
-// CanvasHost.
+// The canvas: the child window (class "LumetraImage") that shows the document's picture at a
+// zoom from 1/16 to 16 times (optionally brighter), scrolls it, lets the right button draw a
+// selection, hands left-button drags to the tools in picture coordinates and shows the play
+// position. Its time and pitch rulers stand beside it. What it needs of the program it asks of
+// its CanvasHost.
 
 #include <windows.h>
 
 #include <string_view>
+#include <vector>
 
 #include "base/win/message_handler.h"
 #include "base/win/unique_handle.h"
 #include "document/canvas_image.h"
 #include "document/canvas_view.h"
+#include "document/canvas_zoom.h"
+#include "document/win/ruler_window.h"
 
 namespace lumetra::win {
 
@@ -68,6 +72,8 @@ class CanvasHost {
     // The end of a brush stroke, so that the next one within a second shares its snapshot.
     virtual void touchUndoSnapshot(int operation) = 0;
     virtual PlayMarkerSource playMarker() = 0;
+    // The canvas has painted: what a status text says about the picture may have changed.
+    virtual void canvasPainted() {}
 
     // The tools' left-button drags, in picture coordinates; the snapshot is already taken.
     virtual void brushDab(POINT p) = 0;
@@ -82,9 +88,26 @@ class CanvasWindow : public WindowHandler {
   public:
     CanvasWindow(ImageDocument& document, CanvasHost& host) : document_(document), host_(host) {}
 
+    // Registers the canvas's and the rulers' window classes.
     static bool registerClass(HINSTANCE instance);
-    // Creates the canvas as a child of `parent`; false when the window cannot be made.
+    // Creates the canvas (and its hidden rulers) as children of `parent`; false when the window
+    // cannot be made.
     bool create(HWND parent, HINSTANCE instance, const RECT& rect);
+
+    // Lays the canvas and the shown rulers out in `area` of the parent's client area.
+    void place(const RECT& area);
+    bool rulersShown() const { return rulersShown_; }
+    void showRulers(bool shown);
+
+    // The zoom step: -4 (1/16) .. 4 (16 times).
+    int zoomStep() const { return view_.step; }
+    // Zooms to `step`, keeping the picture point under `anchor` (client coordinates) in place.
+    void zoomTo(int step, POINT anchor);
+    // Zooms by whole steps about the middle of the client area.
+    void zoomBy(int steps);
+    // The largest zoom at which the whole picture fits the window.
+    void fitPicture();
+    const ViewTransform& view() const { return view_; }
 
     HWND window() const { return window_; }
     ImageDocument& document() { return document_; }
@@ -110,6 +133,14 @@ class CanvasWindow : public WindowHandler {
     void onDestroy();
     void onPaint();
     void onScroll(int bar, int code);
+    void onWheel(WPARAM wParam, LPARAM lParam, bool sideways);
+    // Scrolls one axis to `position` (limited by the bar) and repaints from the reduced copy.
+    void scrollTo(int bar, int position);
+    void layOut();
+    void drawPicture(HDC dc, const RECT& area, int pixelBits);
+    RECT pictureWindowRect() const;
+    void updateRulers();
+    RulerScene rulerScene() const;
     void onRightDown(LPARAM lParam, WPARAM keys);
     void onRightUp(LPARAM lParam);
     void onLeftDown(LPARAM lParam, WPARAM keys);
@@ -135,6 +166,16 @@ class CanvasWindow : public WindowHandler {
     CanvasHost& host_;
     HWND window_ = nullptr;
     POINT viewOffset_{7, 7};
+    ViewTransform view_;
+    // The reduced copy shown below 1:1, and the picture area changed since it was last brought up
+    // to date beyond what the next paint covers.
+    ReducedView reduced_;
+    Rect changed_;
+    bool viewOnlyPaint_ = false;
+    RulerWindow timeRuler_{RulerKind::Time};
+    RulerWindow pitchRuler_{RulerKind::Pitch};
+    bool rulersShown_ = false;
+    RECT area_{};
     AxisLayout horizontal_;
     AxisLayout vertical_;
 

@@ -75,6 +75,9 @@ bool browserOpen(const MenuFacts& f) {
 bool renderOptionsOpen(const MenuFacts& f) {
     return f.renderOptionsOpen;
 }
+bool rulersShown(const MenuFacts& f) {
+    return f.rulersShown;
+}
 
 constexpr Command one(int id, CommandHandler run, WhileRendering whileRendering = Dropped,
                       MenuRule grayed = nullptr, MenuRule checked = nullptr) {
@@ -157,6 +160,12 @@ constexpr std::array kCommands{
         soundfileNamedAfterImage),
     one(IDM_NUMBER_SOUNDFILES, optionSwitchCommand, Dropped, nullptr, numberSoundfiles),
     one(IDM_SOUNDCARD_OPTIONS, soundOptionsCommand, Dropped, deviceOrFileBusy),
+    // View
+    one(IDM_ZOOM_IN, zoomCommand, Runs),
+    one(IDM_ZOOM_OUT, zoomCommand, Runs),
+    one(IDM_ACTUAL_SIZE, zoomCommand, Runs),
+    one(IDM_FIT_PICTURE, zoomCommand, Runs),
+    one(IDM_RULERS, rulersCommand, Runs, nullptr, rulersShown),
     // Help
     one(IDM_HELP, helpCommand, Runs),
     one(IDM_ABOUT, aboutCommand),
@@ -222,6 +231,7 @@ MenuFacts currentMenuFacts(const Program& program) {
     f.echordOpen = t.echord && t.echord->isOpen();
     f.browserOpen = t.browser && t.browser->isOpen();
     f.renderOptionsOpen = t.renderOptions && t.renderOptions->isOpen();
+    f.rulersShown = program.canvas && program.canvas->rulersShown();
     return f;
 }
 

@@ -35,6 +35,7 @@ struct MenuFacts {
     bool echordOpen = false;
     bool browserOpen = false;
     bool renderOptionsOpen = false;
+    bool rulersShown = false;
 };
 
 using CommandHandler = void (*)(Program& program, int id);

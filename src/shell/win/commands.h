@@ -38,6 +38,15 @@ void hideToolWindowCommand(Program& program, int id);
 void optionSwitchCommand(Program& program, int id);
 void folderCommand(Program& program, int id);
 
+// View: Zoom In, Zoom Out, Actual Size, Fit Picture (270 to 273) and the rulers (274).
+void zoomCommand(Program& program, int id);
+void rulersCommand(Program& program, int id);
+// Shows the rulers and zoom that the settings keep (at start).
+void applyCanvasView(Program& program);
+// How to begin, while the start picture is untouched (no file, no change, no sound); else empty.
+// The main window shows it at start and whenever a menu closes.
+std::wstring startHint(const Program& program);
+
 // About (555).
 void aboutCommand(Program& program, int id);
 

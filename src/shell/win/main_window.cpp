@@ -12,6 +12,7 @@
 #include "render/win/wave_out_device.h"
 #include "shell/program_folders.h"
 #include "shell/win/command_table.h"
+#include "shell/win/commands.h"
 #include "shell/win/edit_commands.h"
 #include "shell/win/help_command.h"
 #include "shell/win/menus.h"
@@ -141,10 +142,12 @@ bool MainWindow::onCreate(HWND window) {
     p.toolbar = createToolbar(window, p.instance, p.statusBar, p.currentTool, p.toolbarImages);
     if (!createToolWindows(p)) return false;  // a fatal error ended the set-up
     p.canvas->refreshView(ViewRefresh::NewPicture);
+    applyCanvasView(p);
     createRenderOptionsWindow(p);
 
     enableToolWindows(p.tools, true);
     showToolWindowsAsLeft(p);
+    p.ui.setStatus(0, startHint(p));
     return true;
 }
 
@@ -169,6 +172,8 @@ void MainWindow::onMenuSelect(UINT id, UINT flags) {
         ui.setStatus(0, program_.recent.path(int(id) - IDM_RECENT_FIRST));
     } else if (flags & MF_POPUP) {
         ui.setStatus(0, L"");
+    } else if (id == 0) {
+        ui.setStatus(0, startHint(program_));  // the menu closed
     } else {
         ui.setStatus(0, loadString(program_.instance, id, 399));
     }
@@ -207,6 +212,12 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         case WM_HELP:
             executeCommand(p, IDM_HELP);
             return TRUE;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+            // The wheel scrolls and zooms the canvas wherever the focus is.
+            if (p.canvas && p.canvas->window())
+                return SendMessageW(p.canvas->window(), message, wParam, lParam);
+            break;
         case WM_COMMAND:
             // Notifications of controls are not commands; menus (0), accelerators (1) and the
             // toolbar's clicks (BN_CLICKED is 0) are.
@@ -260,10 +271,8 @@ void layoutMainWindow(Program& program, int width, int height) {
         GetWindowRect(toolbar, &r);
         top = r.bottom - r.top;
     }
-    if (program.canvas && program.canvas->window()) {
-        MoveWindow(program.canvas->window(), 0, top, width, std::max(bottom - top, 0), TRUE);
-        program.canvas->refreshView(ViewRefresh::Layout);
-    }
+    if (program.canvas && program.canvas->window())
+        program.canvas->place(RECT{0, top, width, std::max(bottom, top)});
 }
 
 void runShutdown(Program& program) {
@@ -272,6 +281,7 @@ void runShutdown(Program& program) {
     stopPlaybackAtExit(program.playback);
     if (program.canvas && program.canvas->window()) {
         keepPictureSettingsAsDefaults(program);
+        program.settings.layout.canvasZoom = program.canvas->zoomStep();
         // The slot file then holds the picture as it was at exit.
         program.document.storeExitSnapshot();
         DestroyWindow(program.canvas->window());

@@ -2,13 +2,37 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {
 namespace {
 
-void setParts(HWND statusBar, int first, int second) {
-    int edges[3] = {first, second, -1};
+// The longest texts parts 1 and 2 show: a render's time and speed, the pointer's readout.
+constexpr wchar_t kWidestProgress[] = L"Time: 888.88 s (888.88 x real-time)";
+constexpr wchar_t kWidestReadout[] = L"888.88 sec, 88888.88 Hz, C#-1 -50 cents";
+
+int textWidth(HWND statusBar, const wchar_t* text) {
+    HDC dc = GetDC(statusBar);
+    if (!dc) return 0;
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(statusBar, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text, int(wcslen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(statusBar, dc);
+    return size.cx;
+}
+
+// Parts 1 and 2 as wide as their longest texts (with the borders and the size grip); part 0,
+// the messages and menu help, takes the rest.
+void setParts(HWND statusBar, int clientWidth) {
+    const int border = 2 * GetSystemMetrics(SM_CXEDGE) + 8;
+    const int readout =
+        textWidth(statusBar, kWidestReadout) + border + GetSystemMetrics(SM_CXVSCROLL);
+    const int progress = textWidth(statusBar, kWidestProgress) + border;
+    int edges[3] = {clientWidth - readout - progress, clientWidth - readout, -1};
     SendMessageW(statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
 }
 
@@ -21,11 +45,11 @@ HWND createStatusBar(HWND parent, HINSTANCE instance) {
 }
 
 void setStatusPartsAtCreation(HWND statusBar, int clientWidth) {
-    setParts(statusBar, clientWidth - 250, clientWidth - 80);
+    setParts(statusBar, clientWidth);
 }
 
 void setStatusPartsAfterResize(HWND statusBar, int clientWidth) {
-    setParts(statusBar, clientWidth - 280, clientWidth - 130);
+    setParts(statusBar, clientWidth);
 }
 
 void setStatusBarText(HWND statusBar, int part, std::wstring_view text) {

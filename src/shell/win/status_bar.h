@@ -11,8 +11,8 @@ namespace lumetra::win {
 
 HWND createStatusBar(HWND parent, HINSTANCE instance);
 
-// Right edges of the parts at creation (width - 250, width - 80, end) and after a resize
-// (width - 280, width - 130, end).
+// Right edges of the parts: parts 1 and 2 as wide as the longest texts they show (a render's
+// time and speed, the pointer's readout), part 0 the rest.
 void setStatusPartsAtCreation(HWND statusBar, int clientWidth);
 void setStatusPartsAfterResize(HWND statusBar, int clientWidth);
 

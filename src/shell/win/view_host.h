@@ -29,6 +29,7 @@ class ProgramViewHost final : public CanvasHost,
     bool storeUndoSnapshot(int operation) override;
     void touchUndoSnapshot(int operation) override;
     PlayMarkerSource playMarker() override;
+    void canvasPainted() override;
     void brushDab(POINT p) override;
     void startMove(POINT p) override;
     void continueMove(POINT p) override;
