@@ -13,10 +13,38 @@ namespace {
 // Below this many oscillator frames per slice, waking a helper costs more than it saves.
 constexpr std::int64_t kFramesWorthHelping = 32768;
 
+// One helper per further processor, at most three.
+int helpersOfThisProcessor() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors < 2 ? 0 : static_cast<int>(std::min(processors - 1, 3u));
+}
+
 }  // namespace
 
 bool synthPathAvailable(SynthPath path) {
-    return path != SynthPath::Avx2 || synth::cpuHasAvx2();
+    switch (path) {
+        case SynthPath::Avx2:
+            return synth::cpuHasAvx2();
+        case SynthPath::Avx512:
+            return synth::cpuHasAvx512();
+        default:
+            return true;
+    }
+}
+
+const char* synthPathName(SynthPath path) {
+    if (path == SynthPath::Automatic)
+        path = synth::cpuHasAvx512() ? SynthPath::Avx512
+               : synth::cpuHasAvx2() ? SynthPath::Avx2
+                                     : SynthPath::Sse2;
+    switch (path) {
+        case SynthPath::Avx512:
+            return "AVX-512";
+        case SynthPath::Avx2:
+            return "AVX2";
+        default:
+            return "SSE2";
+    }
 }
 
 RenderWorkers::RenderWorkers() = default;
@@ -28,6 +56,7 @@ void RenderWorkers::setSynthPath(SynthPath path) {
 
 SynthPath RenderWorkers::activeSynthPath() const {
     if (path_ != SynthPath::Automatic) return path_;
+    if (synth::cpuHasAvx512()) return SynthPath::Avx512;
     return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
 }
 
@@ -36,28 +65,47 @@ void RenderWorkers::setHelpers(int helpers) {
 }
 
 RenderHelpers* RenderWorkers::take(std::int32_t rows, std::int32_t samplesPerPixel) {
-    int helpers = helpers_;
-    if (helpers < 0) {
-        const unsigned processors = std::thread::hardware_concurrency();
-        const bool worth = std::int64_t{rows} * samplesPerPixel >= kFramesWorthHelping;
-        if (!worth || processors < 2) return nullptr;
-        helpers = static_cast<int>(std::min(processors - 1, 3u));
-    }
-    if (helpers == 0 || !lock_.try_lock()) return nullptr;
+    if (helpers_ < 0 && std::int64_t{rows} * samplesPerPixel < kFramesWorthHelping) return nullptr;
+    return takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_);
+}
+
+RenderHelpers* RenderWorkers::takeHelpers(int helpers) {
+    if (helpers == 0 || held_.exchange(true, std::memory_order_acquire)) return nullptr;
     try {
         if (!kept_ || kept_->threads() != helpers + 1) {
             kept_.reset();
             kept_ = std::make_unique<RenderHelpers>(helpers);
         }
     } catch (const std::bad_alloc&) {
-        lock_.unlock();
+        held_.store(false, std::memory_order_release);
         return nullptr;
     }
     return kept_.get();
 }
 
 void RenderWorkers::give(RenderHelpers* helpers) {
-    if (helpers) lock_.unlock();
+    if (helpers) held_.store(false, std::memory_order_release);
+}
+
+void RenderWorkers::runParts(const std::function<void(int part, int parts)>& work) {
+    RenderHelpers* helpers = takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_);
+    if (!helpers || helpers->threads() < 2) {
+        give(helpers);
+        work(0, 1);
+        return;
+    }
+    const int parts = helpers->threads();
+    helpers->start([&](int thread) { work(thread, parts); });
+    // The helpers must be done with `work` before it goes, whatever happens here.
+    struct Finish {
+        RenderWorkers& workers;
+        RenderHelpers* helpers;
+        ~Finish() {
+            helpers->finish();
+            workers.give(helpers);
+        }
+    } finish{*this, helpers};
+    work(0, parts);
 }
 
 }  // namespace lumetra

@@ -1,19 +1,23 @@
 #pragma once
-// How renders use the processor: the synthesis path (SSE2 or AVX2) and the helper threads that
-// make slices beside the rendering thread. One set lives as long as the program (or the batch
-// run): starting threads for every render would cost more than a small render.
+// How renders use the processor: the synthesis path (SSE2, AVX2 or AVX-512) and the helper
+// threads that make slices beside the rendering thread. One set lives as long as the program (or
+// the batch run): starting threads for every render would cost more than a small render. The
+// picture tools borrow the same threads for their large pixel loops.
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
-#include <mutex>
 
 namespace lumetra {
 
 class RenderHelpers;
 
 // The synthesis paths of this processor.
-enum class SynthPath { Automatic, Sse2, Avx2 };
+enum class SynthPath { Automatic, Sse2, Avx2, Avx512 };
 bool synthPathAvailable(SynthPath path);
+// "SSE2", "AVX2" or "AVX-512" (Automatic: the best of this processor).
+const char* synthPathName(SynthPath path);
 
 class RenderWorkers {
   public:
@@ -35,10 +39,18 @@ class RenderWorkers {
     RenderHelpers* take(std::int32_t rows, std::int32_t samplesPerPixel);
     void give(RenderHelpers* helpers);
 
+    // Runs work(part, parts) once for every part 0 .. parts - 1, side by side on the helpers and
+    // the calling thread, and returns when all are done. The parts must not depend on each other's
+    // results. parts is 1 (the calling thread alone) when no helper is wanted or they are busy,
+    // also when the caller is itself inside a render that holds them.
+    void runParts(const std::function<void(int part, int parts)>& work);
+
   private:
+    RenderHelpers* takeHelpers(int helpers);
+
     SynthPath path_ = SynthPath::Automatic;
     int helpers_ = -1;
-    std::mutex lock_;
+    std::atomic<bool> held_{false};  // not a mutex: the holder's own thread may ask again
     std::unique_ptr<RenderHelpers> kept_;
 };
 

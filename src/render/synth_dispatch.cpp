@@ -2,6 +2,9 @@
 
 #include "render/synth_kernels.h"
 
+#include <cstdint>
+#include <cstring>
+
 #if defined(_MSC_VER)
 #include <immintrin.h>
 #include <intrin.h>
@@ -13,7 +16,14 @@ namespace lumetra::synth {
 
 namespace {
 
-// AVX state must be enabled by the system (XCR0 bits 1 and 2), not only present in the processor.
+// AVX state must be enabled by the system (XCR0 bits 1 and 2, and for AVX-512 also the mask and
+// upper register state, bits 5 to 7), not only present in the processor.
+
+// AVX-512 F, DQ, CD, BW and VL (CPUID leaf 7, EBX): what the compilers may use in the AVX-512
+// unit when asked for AVX-512 (MSVC's /arch:AVX512 takes all five); every processor with
+// AVX-512 so far has them all.
+constexpr unsigned kAvx512Bits = (1u << 16) | (1u << 17) | (1u << 28) | (1u << 30) | (1u << 31);
+
 #if defined(_MSC_VER)
 bool detectAvx2() {
     int r[4];
@@ -27,6 +37,15 @@ bool detectAvx2() {
     __cpuidex(r, 7, 0);
     return (r[1] & (1 << 5)) != 0;
 }
+
+bool detectAvx512() {
+    int r[4];
+    __cpuid(r, 0);
+    if (r[0] < 7 || !detectAvx2()) return false;
+    if ((_xgetbv(0) & 0xE6) != 0xE6) return false;
+    __cpuidex(r, 7, 0);
+    return (static_cast<unsigned>(r[1]) & kAvx512Bits) == kAvx512Bits;
+}
 #else
 bool detectAvx2() {
     unsigned a = 0, b = 0, c = 0, d = 0;
@@ -38,6 +57,16 @@ bool detectAvx2() {
     if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
     return (b & bit_AVX2) != 0;
 }
+
+bool detectAvx512() {
+    if (!detectAvx2()) return false;
+    unsigned low = 0, high = 0;
+    __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+    if ((low & 0xE6) != 0xE6) return false;
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    if (!__get_cpuid_count(7, 0, &a, &b, &c, &d)) return false;
+    return (b & kAvx512Bits) == kAvx512Bits;
+}
 #endif
 
 }  // namespace
@@ -45,6 +74,22 @@ bool detectAvx2() {
 bool cpuHasAvx2() {
     static const bool has = detectAvx2();
     return has;
+}
+
+bool cpuHasAvx512() {
+    static const bool has = detectAvx512();
+    return has;
+}
+
+double divisionByMultiply(float divisor) {
+    const double reciprocal = 1.0 / static_cast<double>(divisor);
+    for (std::int32_t v = -32768; v < 32768; ++v) {
+        const float quotient = static_cast<float>(v) / divisor;
+        const auto product = static_cast<float>(static_cast<double>(v) * reciprocal);
+        // Bit for bit: the sign of a zero counts, and a NaN divisor fails.
+        if (std::memcmp(&quotient, &product, sizeof quotient) != 0) return 0.0;
+    }
+    return reciprocal;
 }
 
 }  // namespace lumetra::synth

@@ -7,15 +7,34 @@
 // Buffers are padded: every array the loops read or write holds paddedFrames(s) entries, and the
 // entries past s hold harmless values (the loops may process them).
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
+#include <vector>
 
 namespace lumetra::synth {
 
-inline constexpr std::int32_t kBlock = 8;  // the widest vector of frames
+inline constexpr std::int32_t kBlock = 16;  // the widest vector of frames
 
 inline std::int32_t paddedFrames(std::int32_t frames) {
     return (frames + kBlock - 1) / kBlock * kBlock;
 }
+
+// The arrays the loops work through start on a cache line: a 64-byte vector that straddles two
+// lines costs two accesses, and the AVX-512 loops took half as long again with such arrays.
+template <class T>
+struct LineAllocator {
+    using value_type = T;
+    static constexpr std::align_val_t kLine{64};
+    LineAllocator() = default;
+    template <class U>
+    LineAllocator(const LineAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), kLine)); }
+    void deallocate(T* p, std::size_t) { ::operator delete(p, kLine); }
+    friend bool operator==(const LineAllocator&, const LineAllocator&) { return true; }
+};
+template <class T>
+using LineArray = std::vector<T, LineAllocator<T>>;
 
 // Loudness over a slice: start + k * slope (straight glide, exact in double), or the values of a
 // ramp array (soft sweeps, summed frame by frame beforehand).
@@ -41,7 +60,14 @@ struct ToneJob {
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;
+    // Stereo: 1 / D0 in double when float(double(v) * reciprocal) equals float(v) / D0 for every
+    // sine value v (divisionByMultiply), else 0 (the loops divide).
+    double reciprocal = 0.0;
 };
+
+// 1 / divisor when float(double(v) * (1 / divisor)) equals float(v) / divisor for every v of
+// 16 bits (the sine values), else 0.
+double divisionByMultiply(float divisor);
 
 // The phase of a noisy row through the slice. Per frame the wobble displacement
 // g = (t[modPhase div 32768] / modDepth) * aB is made in double, a vector ahead; then
@@ -87,6 +113,8 @@ struct Kernels {
 
 const Kernels& sse2Kernels();
 const Kernels& avx2Kernels();
+const Kernels& avx512Kernels();
 bool cpuHasAvx2();
+bool cpuHasAvx512();
 
 }  // namespace lumetra::synth

@@ -1,11 +1,12 @@
 #pragma once
 // The vector loops of synth_kernels.h written once for any vector width. Each instruction-set
-// unit (synth_sse2.cpp, synth_avx2.cpp) defines an instruction-set struct V and includes this file
-// inside its own anonymous namespace, so that nothing compiled for a wider instruction set can be
-// shared with code that runs without it. For the same reason this file uses no std templates.
+// unit (synth_sse2.cpp, synth_avx2.cpp, synth_avx512.cpp) defines an instruction-set struct V and
+// includes this file inside its own anonymous namespace, so that nothing compiled for a wider
+// instruction set can be shared with code that runs without it. For the same reason this file uses
+// no std templates.
 //
 // V provides: kWidth frames per float vector, kHalf doubles per double vector (kWidth = 2 kHalf),
-// the types VI/VF/VD and the operations used below.
+// the types VI/VF/VD, VM for the lanes of a comparison, and the operations used below.
 
 // Sine values: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero, with f the low 15
 // bits of the phase. The table word holds t[i + 1] - t[i] in its low and t[i] in its high half, so
@@ -50,13 +51,30 @@ struct Loudness {
     }
 };
 
-// acc = float(double(acc) + double(x) * a), frame by frame.
+// acc = float(double(acc) + double(x) * a), frame by frame, with x as two double vectors.
 template <class V>
-inline void accumulate(float* acc, typename V::VF x, typename V::VD aLo, typename V::VD aHi) {
+inline void accumulate(float* acc, typename V::VD xLo, typename V::VD xHi, typename V::VD aLo,
+                       typename V::VD aHi) {
     const typename V::VF old = V::loadF(acc);
-    const typename V::VD lo = V::addD(V::loD(old), V::mulD(V::loD(x), aLo));
-    const typename V::VD hi = V::addD(V::hiD(old), V::mulD(V::hiD(x), aHi));
+    const typename V::VD lo = V::addD(V::loD(old), V::mulD(xLo, aLo));
+    const typename V::VD hi = V::addD(V::hiD(old), V::mulD(xHi, aHi));
     V::storeF(acc, V::packF(lo, hi));
+}
+
+// x = float(v) / D of the stereo tone rows, as two double vectors. With a reciprocal (ToneJob)
+// it is float(double(v) * (1 / D)), which the render has found equal for every value v can take:
+// a multiply instead of a division, the slowest step of the loop.
+template <class V, bool Multiply>
+inline void toneValues(typename V::VI v, typename V::VF divisor, typename V::VD reciprocal,
+                       typename V::VD& xLo, typename V::VD& xHi) {
+    if constexpr (Multiply) {
+        xLo = V::roundD(V::mulD(V::loIntD(v), reciprocal));
+        xHi = V::roundD(V::mulD(V::hiIntD(v), reciprocal));
+    } else {
+        const typename V::VF x = V::divF(V::cvtIF(v), divisor);
+        xLo = V::loD(x);
+        xHi = V::hiD(x);
+    }
 }
 
 // The table words of the frames of one vector are looked up one vector ahead of their use: four
@@ -79,7 +97,7 @@ inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::u
 
 template <class V>
 inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) {
-    alignas(32) std::uint32_t start[8];
+    alignas(64) std::uint32_t start[16];
     for (int j = 0; j < V::kWidth; ++j)
         start[j] = phase + static_cast<std::uint32_t>(j) * increment;
     return V::loadI(start);
@@ -88,7 +106,7 @@ inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) 
 // toneStereo and toneMono repeat their look-up set-up on purpose: with the lookup phases and the
 // ring moved into a shared struct, the compiler kept them in memory and the large renders took
 // half as long again.
-template <class V, bool Ramp>
+template <class V, bool Ramp, bool Multiply>
 void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
@@ -100,22 +118,29 @@ void toneStereo(const lumetra::synth::ToneJob& job) {
     std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
                                job.phase + 3 * job.increment};
     const std::uint32_t lookupStep = 4 * job.increment;
-    alignas(32) std::int32_t ring[2 * V::kWidth];
+    alignas(64) std::int32_t ring[2 * V::kWidth];
     lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF divisor = V::setF(job.divisor);
+    const VD reciprocal = V::setD(job.reciprocal);
     Loudness<V, Ramp> red(job.red), green(job.green);
     for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
-        const VI words = V::loadI(ring + half);
-        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        VI words;
+        if constexpr (V::kGather) {
+            words = V::gatherWords(pairs, phase);
+        } else {
+            words = V::loadI(ring + half);
+            lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        }
         const VI v = sineValues<V>(words, phase);
-        const typename V::VF x = V::divF(V::cvtIF(v), divisor);
+        VD xLo, xHi;
+        toneValues<V, Multiply>(v, divisor, reciprocal, xLo, xHi);
         VD lo, hi;
         red.next(k, lo, hi);
-        accumulate<V>(left + k, x, lo, hi);
+        accumulate<V>(left + k, xLo, xHi, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(right + k, x, lo, hi);
+        accumulate<V>(right + k, xLo, xHi, lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -130,7 +155,7 @@ void toneMono(const lumetra::synth::ToneJob& job) {
     std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
                                job.phase + 3 * job.increment};
     const std::uint32_t lookupStep = 4 * job.increment;
-    alignas(32) std::int32_t ring[2 * V::kWidth];
+    alignas(64) std::int32_t ring[2 * V::kWidth];
     lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
@@ -143,7 +168,7 @@ void toneMono(const lumetra::synth::ToneJob& job) {
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
         sum.next(k, lo, hi);
-        accumulate<V>(mono + k, x, lo, hi);
+        accumulate<V>(mono + k, V::loD(x), V::hiD(x), lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -155,11 +180,12 @@ void toneMono(const lumetra::synth::ToneJob& job) {
 template <class V>
 inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int32_t* codes) {
     using VD = typename V::VD;
+    using VM = typename V::VM;
     const VD whole = V::floorD(g);
     const VD fraction = V::subD(g, whole);
-    const VD inRange = V::cmpltD(V::absD(g), V::setD(1073741824.0));
-    const VD isWhole = V::andD(inRange, V::cmpeqD(g, whole));
-    const VD inside = V::andD(inRange, V::andD(V::cmpgeD(fraction, V::setD(1.0 / 65536)),
+    const VM inRange = V::cmpltD(V::absD(g), V::setD(1073741824.0));
+    const VM isWhole = V::andM(inRange, V::cmpeqD(g, whole));
+    const VM inside = V::andM(inRange, V::andM(V::cmpgeD(fraction, V::setD(1.0 / 65536)),
                                                V::cmpleD(fraction, V::setD(1.0 - 1.0 / 65536))));
     VD code = V::selectD(inside, V::setD(1.0), V::setD(2.0));
     code = V::selectD(isWhole, V::setD(0.0), code);
@@ -245,10 +271,12 @@ void noiseTone(const lumetra::synth::NoiseToneJob& job) {
         const VD dLo = V::addD(d0, V::divD(V::mulD(V::loIntD(level), lo), levelDivisor));
         const VD dHi = V::addD(d0, V::divD(V::mulD(V::hiIntD(level), hi), levelDivisor));
         const typename V::VF x = V::divF(V::cvtIF(v), V::packF(dLo, dHi));
+        const VD xLo = V::loD(x);
+        const VD xHi = V::hiD(x);
         red.next(k, lo, hi);
-        accumulate<V>(left + k, x, lo, hi);
+        accumulate<V>(left + k, xLo, xHi, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(right + k, x, lo, hi);
+        accumulate<V>(right + k, xLo, xHi, lo, hi);
     }
 }
 
@@ -305,10 +333,11 @@ template <class V>
 lumetra::synth::Kernels makeKernels() {
     lumetra::synth::Kernels k{};
     k.toneStereo = [](const lumetra::synth::ToneJob& job) {
+        const bool multiply = job.reciprocal != 0.0;
         if (job.red.ramp)
-            toneStereo<V, true>(job);
+            multiply ? toneStereo<V, true, true>(job) : toneStereo<V, true, false>(job);
         else
-            toneStereo<V, false>(job);
+            multiply ? toneStereo<V, false, true>(job) : toneStereo<V, false, false>(job);
     };
     k.toneMono = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)

@@ -1,5 +1,5 @@
-// The production renderer (SSE2 and AVX2 loops) against the plain reference: every sample, the
-// soundfile, the phases, the noise states, the random seed and the status texts must be equal.
+// The production renderer (SSE2, AVX2 and AVX-512 loops) against the plain reference: every sample,
+// the soundfile, the phases, the noise states, the random seed and the status texts must be equal.
 
 #include <gtest/gtest.h>
 
@@ -97,16 +97,16 @@ void expectAgreement(const Case& c, const std::string& label) {
         clippedValues += v == 32767 || v == -32768;
     }
     nonZeroValues += latestNonZeroValues;
-    // Both instruction sets, alone and with two helper threads sharing the frames.
-    for (const SynthPath path : {SynthPath::Sse2, SynthPath::Avx2})
-        for (const int helpers : {0, 2}) {
+    // Every instruction set this processor has, on one thread and on two sharing the slices.
+    for (const SynthPath path : {SynthPath::Sse2, SynthPath::Avx2, SynthPath::Avx512})
+        for (const int helpers : {0, 1}) {
             if (!synthPathAvailable(path)) continue;
             RenderWorkers workers;
             workers.setSynthPath(path);
             workers.setHelpers(helpers);
             const Outcome made = run(c, renderDocument, &workers);
-            SCOPED_TRACE(label + (path == SynthPath::Avx2 ? " (AVX2" : " (SSE2") +
-                         (helpers ? ", helpers)" : ")"));
+            SCOPED_TRACE(label + " (" + synthPathName(path) + ", " + std::to_string(helpers) +
+                         " helpers)");
             EXPECT_EQ(made.result, reference.result);
             ASSERT_EQ(made.samples.size(), reference.samples.size());
             const auto at =
