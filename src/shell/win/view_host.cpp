@@ -99,7 +99,8 @@ void ProgramViewHost::continueMove(POINT p) {
     ImageDocument& document = program_.document;
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
-                                Rect{0, 0, picture.width, picture.height}};
+                                Rect{0, 0, picture.width, picture.height},
+                                &program_.render.workers};
     showDragStatus(
         moveDrag(pictures, program_.drag.anchor, DragPoint{p.x, p.y}, document.current.settings));
 }
@@ -116,7 +117,8 @@ void ProgramViewHost::continueDeformation(POINT p) {
     ImageDocument& document = program_.document;
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
-                                Rect{0, 0, picture.width, picture.height}};
+                                Rect{0, 0, picture.width, picture.height},
+                                &program_.render.workers};
     showDragStatus(deformDrag(program_.drag.kind, pictures, program_.drag.anchor,
                               DragPoint{p.x, p.y}, program_.drag.screen));
 }
