@@ -92,17 +92,19 @@ inline DragFrame rowPart(const DragFrame& f, int part, int parts) {
     return p;
 }
 
-// Runs loop(frame) on the parts of the frame side by side on the workers' threads (all on the
-// calling thread without workers). Below a few bands waking the helpers costs more than it saves.
+// Runs loop(frame) on parts of the frame, shared among the workers' threads (all on the calling
+// thread without workers). A few parts per thread even out what other programs take of each
+// processor; below a few bands waking the helpers costs more than it saves.
 template <class Loop>
 void forEachRowPart(const DragFrame& f, RenderWorkers* workers, Loop loop) {
     constexpr std::int64_t kRowsWorthSharing = 4 * kTileRows;
+    constexpr int kParts = 8;
     if (!workers || std::int64_t{f.rowEnd} - f.rowFirst < kRowsWorthSharing) {
         loop(f);
         return;
     }
-    workers->runParts([&](int part, int parts) {
-        const DragFrame p = rowPart(f, part, parts);
+    workers->runParts(kParts, [&](int part) {
+        const DragFrame p = rowPart(f, part, kParts);
         if (p.rowFirst < p.rowEnd) loop(p);
     });
 }

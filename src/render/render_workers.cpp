@@ -21,6 +21,13 @@ int helpersOfThisProcessor() {
 
 }  // namespace
 
+// The helpers taken, given back however the work ends.
+struct RenderWorkers::HelpersHold {
+    RenderWorkers& workers;
+    RenderHelpers* helpers;
+    ~HelpersHold() { workers.give(helpers); }
+};
+
 bool synthPathAvailable(SynthPath path) {
     switch (path) {
         case SynthPath::Avx2:
@@ -87,25 +94,20 @@ void RenderWorkers::give(RenderHelpers* helpers) {
     if (helpers) held_.store(false, std::memory_order_release);
 }
 
-void RenderWorkers::runParts(const std::function<void(int part, int parts)>& work) {
-    RenderHelpers* helpers = takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_);
-    if (!helpers || helpers->threads() < 2) {
-        give(helpers);
-        work(0, 1);
+void RenderWorkers::runParts(int parts, const std::function<void(int part)>& work) {
+    RenderHelpers* helpers =
+        parts > 1 ? takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_) : nullptr;
+    const HelpersHold hold{*this, helpers};
+    if (!helpers) {
+        for (int part = 0; part < parts; ++part)
+            work(part);
         return;
     }
-    const int parts = helpers->threads();
-    helpers->start([&](int thread) { work(thread, parts); });
-    // The helpers must be done with `work` before it goes, whatever happens here.
-    struct Finish {
-        RenderWorkers& workers;
-        RenderHelpers* helpers;
-        ~Finish() {
-            helpers->finish();
-            workers.give(helpers);
-        }
-    } finish{*this, helpers};
-    work(0, parts);
+    std::atomic<int> next{0};
+    helpers->share([&](int) {
+        for (int part = next.fetch_add(1); part < parts; part = next.fetch_add(1))
+            work(part);
+    });
 }
 
 }  // namespace lumetra

@@ -39,13 +39,14 @@ class RenderWorkers {
     RenderHelpers* take(std::int32_t rows, std::int32_t samplesPerPixel);
     void give(RenderHelpers* helpers);
 
-    // Runs work(part, parts) once for every part 0 .. parts - 1, side by side on the helpers and
-    // the calling thread, and returns when all are done. The parts must not depend on each other's
-    // results. parts is 1 (the calling thread alone) when no helper is wanted or they are busy,
-    // also when the caller is itself inside a render that holds them.
-    void runParts(const std::function<void(int part, int parts)>& work);
+    // Runs work(part) once for every part 0 .. parts - 1 and returns when all are done. The
+    // calling thread and the helpers take the parts in turn, so the parts must not depend on each
+    // other's results. All go on the calling thread when no helper is wanted or the helpers are
+    // held, also by a render the caller is itself inside.
+    void runParts(int parts, const std::function<void(int part)>& work);
 
   private:
+    struct HelpersHold;
     RenderHelpers* takeHelpers(int helpers);
 
     SynthPath path_ = SynthPath::Automatic;

@@ -797,7 +797,7 @@ TEST(BatchEdit, ToolRowsRunTheCoreWithTheSettingsOfTheLine) {
          [](CanvasImage& image, RandomSeed& seed) {
              EchordPatch patch{{45, 10, 1, 2, 0, 0, 3, 0, 50, 40, 1, 1, 1}};
              const PixelImage before = image.pixels;
-             addEchordCopies(before, image, recallEchordPatch(patch).settings, seed);
+             addEchordCopies(before, image, recallEchordPatch(patch).settings, seed, nullptr);
          }},
         {"in.bmp out.bmp move 2,-1", Rect{}, RandomSeed::kStart,
          [](CanvasImage& image, RandomSeed&) {

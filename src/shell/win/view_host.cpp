@@ -138,10 +138,12 @@ void ProgramViewHost::applyEchord(const EchordSettings& settings) {
     if (snapshot.width == document.current.pixels.width &&
         snapshot.height == document.current.pixels.height &&
         snapshot.bytes == document.current.pixels.bytes) {
-        addEchordCopies(snapshot, document.current, settings, program_.render.seed);
+        addEchordCopies(snapshot, document.current, settings, program_.render.seed,
+                        &program_.render.workers);
     } else {
         const PixelImage before = document.current.pixels;
-        addEchordCopies(before, document.current, settings, program_.render.seed);
+        addEchordCopies(before, document.current, settings, program_.render.seed,
+                        &program_.render.workers);
     }
     if (program_.canvas) InvalidateRect(program_.canvas->window(), nullptr, FALSE);
 }
