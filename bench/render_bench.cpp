@@ -170,8 +170,8 @@ int main(int argc, char** argv) {
         {"1200x600, 20 s, 44100 Hz stereo, random red/green, half black, without blue (302)", 1200,
          600, 44100, 20.0, kRenderWithoutBlue, halfBlack},
     };
-    bench::printMachine(synthPathName(SynthPath::Automatic));
     RenderWorkers workers;
+    bench::printMachine(synthPathName(workers.activeSynthPath()));
     int number = 0;
     for (const BenchCase& c : cases) {
         if (only && ++number != only) continue;

@@ -27,7 +27,7 @@ struct HelpersLease {
     ~HelpersLease() { workers.give(helpers); }
 };
 
-const synth::Kernels& activeKernels(const RenderWorkers& workers) {
+const synth::Kernels& activeKernels(RenderWorkers& workers) {
     switch (workers.activeSynthPath()) {
         case SynthPath::Avx512:
             return synth::avx512Kernels();

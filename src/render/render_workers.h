@@ -16,7 +16,7 @@ class RenderHelpers;
 // The synthesis paths of this processor.
 enum class SynthPath { Automatic, Sse2, Avx2, Avx512 };
 bool synthPathAvailable(SynthPath path);
-// "SSE2", "AVX2" or "AVX-512" (Automatic: the best of this processor).
+// "SSE2", "AVX2" or "AVX-512" (Automatic: the widest of this processor).
 const char* synthPathName(SynthPath path);
 
 class RenderWorkers {
@@ -26,9 +26,12 @@ class RenderWorkers {
     RenderWorkers(const RenderWorkers&) = delete;
     RenderWorkers& operator=(const RenderWorkers&) = delete;
 
-    // Automatic (the default) takes the best path available; tests and benchmarks may pin one.
+    // Automatic (the default) takes the fastest path available; tests and benchmarks may pin
+    // one. Where the processor has AVX-512, its loops and the AVX2 ones are timed against each
+    // other once (about a millisecond): some processors run 512-bit vectors at half the rate,
+    // and there the AVX2 loops are faster. Every path gives the same values.
     void setSynthPath(SynthPath path);
-    SynthPath activeSynthPath() const;
+    SynthPath activeSynthPath();
     // -1 (the default): one helper per further processor (at most three), for renders large
     // enough to gain from them; 0: none; n: n helpers for every render.
     void setHelpers(int helpers);
@@ -50,6 +53,7 @@ class RenderWorkers {
     RenderHelpers* takeHelpers(int helpers);
 
     SynthPath path_ = SynthPath::Automatic;
+    SynthPath fastest_ = SynthPath::Automatic;  // Automatic until timed
     int helpers_ = -1;
     std::atomic<bool> held_{false};  // not a mutex: the holder's own thread may ask again
     std::unique_ptr<RenderHelpers> kept_;

@@ -124,7 +124,7 @@ class SlicePipeline {
     SliceSetup setup_;
     std::int32_t s_;
     std::int32_t padded_;
-    double reciprocal_;  // of d0 for the stereo tone rows (ToneJob::reciprocal)
+    float reciprocal_;  // of d0 for the stereo tone rows (ToneJob::reciprocal)
     Divider bySlice_;
     SeedStream seeds_;  // the draws of the noise counters (committed when a slice is collected)
     std::vector<Slice> window_;

@@ -17,6 +17,9 @@ struct Avx2 {
     using VD = __m256d;
     using VM = VD;  // the lanes of a comparison: all bits set or clear
     static constexpr bool kGather = false;
+    static constexpr bool kFused = true;
+    static VF fmaddF(VF a, VF b, VF c) { return _mm256_fmadd_ps(a, b, c); }
+    static VF fnmaddF(VF a, VF b, VF c) { return _mm256_fnmadd_ps(a, b, c); }
 
     static VI loadI(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
     static VI setI(std::int32_t x) { return _mm256_set1_epi32(x); }
@@ -47,8 +50,9 @@ struct Avx2 {
     }
     static VD loIntD(VI a) { return _mm256_cvtepi32_pd(_mm256_castsi256_si128(a)); }
     static VD hiIntD(VI a) { return _mm256_cvtepi32_pd(_mm256_extracti128_si256(a, 1)); }
-    // x rounded to float and back.
-    static VD roundD(VD x) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(x)); }
+    // Four floats of memory as doubles, and four doubles stored as floats.
+    static VD loadHalfD(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
+    static void storeHalfF(float* p, VD x) { _mm_storeu_ps(p, _mm256_cvtpd_ps(x)); }
     static VD loadD(const double* p) { return _mm256_loadu_pd(p); }
     static void storeD(double* p, VD x) { _mm256_storeu_pd(p, x); }
     static VD setD(double x) { return _mm256_set1_pd(x); }

@@ -23,6 +23,9 @@ struct Avx512 {
     using VD = __m512d;
     using VM = __mmask8;  // the lanes of a comparison
     static constexpr bool kGather = true;
+    static constexpr bool kFused = true;
+    static VF fmaddF(VF a, VF b, VF c) { return _mm512_fmadd_ps(a, b, c); }
+    static VF fnmaddF(VF a, VF b, VF c) { return _mm512_fnmadd_ps(a, b, c); }
     static VI gatherWords(const std::int32_t* pairs, VI phases) {
         const VI index = _mm512_and_si512(_mm512_srli_epi32(phases, 15), _mm512_set1_epi32(0x1FFF));
         return _mm512_i32gather_epi32(index, pairs, 4);
@@ -59,8 +62,9 @@ struct Avx512 {
     }
     static VD loIntD(VI a) { return _mm512_cvtepi32_pd(_mm512_castsi512_si256(a)); }
     static VD hiIntD(VI a) { return _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(a, 1)); }
-    // x rounded to float and back.
-    static VD roundD(VD x) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(x)); }
+    // Eight floats of memory as doubles, and eight doubles stored as floats.
+    static VD loadHalfD(const float* p) { return _mm512_cvtps_pd(_mm256_loadu_ps(p)); }
+    static void storeHalfF(float* p, VD x) { _mm256_storeu_ps(p, _mm512_cvtpd_ps(x)); }
     static VD loadD(const double* p) { return _mm512_loadu_pd(p); }
     static void storeD(double* p, VD x) { _mm512_storeu_pd(p, x); }
     static VD setD(double x) { return _mm512_set1_pd(x); }

@@ -2,6 +2,7 @@
 
 #include "render/synth_kernels.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -32,7 +33,8 @@ bool detectAvx2() {
     __cpuid(r, 1);
     const bool osxsave = (r[2] & (1 << 27)) != 0;
     const bool avx = (r[2] & (1 << 28)) != 0;
-    if (!osxsave || !avx) return false;
+    const bool fma = (r[2] & (1 << 12)) != 0;
+    if (!osxsave || !avx || !fma) return false;
     if ((_xgetbv(0) & 6) != 6) return false;
     __cpuidex(r, 7, 0);
     return (r[1] & (1 << 5)) != 0;
@@ -50,7 +52,7 @@ bool detectAvx512() {
 bool detectAvx2() {
     unsigned a = 0, b = 0, c = 0, d = 0;
     if (!__get_cpuid(1, &a, &b, &c, &d)) return false;
-    if (!(c & bit_OSXSAVE) || !(c & bit_AVX)) return false;
+    if (!(c & bit_OSXSAVE) || !(c & bit_AVX) || !(c & bit_FMA)) return false;
     unsigned low = 0, high = 0;
     __asm__("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
     if ((low & 6) != 6) return false;
@@ -81,13 +83,16 @@ bool cpuHasAvx512() {
     return has;
 }
 
-double divisionByMultiply(float divisor) {
-    const double reciprocal = 1.0 / static_cast<double>(divisor);
+float exactReciprocal(float divisor) {
+    const float reciprocal = 1.0f / divisor;
+    if (!std::isfinite(reciprocal) || reciprocal == 0.0f) return 0.0f;
     for (std::int32_t v = -32768; v < 32768; ++v) {
-        const float quotient = static_cast<float>(v) / divisor;
-        const auto product = static_cast<float>(static_cast<double>(v) * reciprocal);
-        // Bit for bit: the sign of a zero counts, and a NaN divisor fails.
-        if (std::memcmp(&quotient, &product, sizeof quotient) != 0) return 0.0;
+        const auto value = static_cast<float>(v);
+        const float quotient = value / divisor;
+        const float q = value * reciprocal;
+        const float corrected = std::fma(std::fma(-q, divisor, value), reciprocal, q);
+        // Bit for bit: the sign of a zero counts, and a NaN fails.
+        if (std::memcmp(&quotient, &corrected, sizeof quotient) != 0) return 0.0f;
     }
     return reciprocal;
 }

@@ -60,14 +60,13 @@ struct ToneJob {
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;
-    // Stereo: 1 / D0 in double when float(double(v) * reciprocal) equals float(v) / D0 for every
-    // sine value v (divisionByMultiply), else 0 (the loops divide).
-    double reciprocal = 0.0;
+    // Stereo: 1 / D0 when exactReciprocal found it exact, else 0 (the loops divide).
+    float reciprocal = 0.0f;
 };
 
-// 1 / divisor when float(double(v) * (1 / divisor)) equals float(v) / divisor for every v of
-// 16 bits (the sine values), else 0.
-double divisionByMultiply(float divisor);
+// r = 1 / divisor (in float) when, for every v of 16 bits (the sine values), q = v * r corrected
+// by fused multiply-adds, q + (v - q * divisor) * r, gives the bits of v / divisor; else 0.
+float exactReciprocal(float divisor);
 
 // The phase of a noisy row through the slice. Per frame the wobble displacement
 // g = (t[modPhase div 32768] / modDepth) * aB is made in double, a vector ahead; then

@@ -52,29 +52,35 @@ struct Loudness {
 };
 
 // acc = float(double(acc) + double(x) * a), frame by frame, with x as two double vectors.
+// The halves are loaded and stored apart: splitting and joining a float vector in registers
+// takes the execution port the conversions need, which bounds the loop.
 template <class V>
 inline void accumulate(float* acc, typename V::VD xLo, typename V::VD xHi, typename V::VD aLo,
                        typename V::VD aHi) {
-    const typename V::VF old = V::loadF(acc);
-    const typename V::VD lo = V::addD(V::loD(old), V::mulD(xLo, aLo));
-    const typename V::VD hi = V::addD(V::hiD(old), V::mulD(xHi, aHi));
-    V::storeF(acc, V::packF(lo, hi));
+    const typename V::VD lo = V::addD(V::loadHalfD(acc), V::mulD(xLo, aLo));
+    const typename V::VD hi = V::addD(V::loadHalfD(acc + V::kHalf), V::mulD(xHi, aHi));
+    V::storeHalfF(acc, lo);
+    V::storeHalfF(acc + V::kHalf, hi);
 }
 
-// x = float(v) / D of the stereo tone rows, as two double vectors. With a reciprocal (ToneJob)
-// it is float(double(v) * (1 / D)), which the render has found equal for every value v can take:
-// a multiply instead of a division, the slowest step of the loop.
+// x = float(v) / D of the stereo tone rows, as two double vectors. With a reciprocal r = 1 / D
+// (ToneJob) and fused multiply-adds, q = v * r corrected by the exact remainder v - q * D, which
+// the render has found equal to the quotient for every value v can take: the division is the
+// slowest step of the loop. Instruction sets without fused multiply-adds divide.
 template <class V, bool Multiply>
-inline void toneValues(typename V::VI v, typename V::VF divisor, typename V::VD reciprocal,
+inline void toneValues(typename V::VI v, typename V::VF divisor, typename V::VF reciprocal,
                        typename V::VD& xLo, typename V::VD& xHi) {
-    if constexpr (Multiply) {
-        xLo = V::roundD(V::mulD(V::loIntD(v), reciprocal));
-        xHi = V::roundD(V::mulD(V::hiIntD(v), reciprocal));
+    const typename V::VF value = V::cvtIF(v);
+    typename V::VF x;
+    if constexpr (Multiply && V::kFused) {
+        const typename V::VF q = V::mulF(value, reciprocal);
+        x = V::fmaddF(V::fnmaddF(q, divisor, value), reciprocal, q);
     } else {
-        const typename V::VF x = V::divF(V::cvtIF(v), divisor);
-        xLo = V::loD(x);
-        xHi = V::hiD(x);
+        (void)reciprocal;
+        x = V::divF(value, divisor);
     }
+    xLo = V::loD(x);
+    xHi = V::hiD(x);
 }
 
 // The table words of the frames of one vector are looked up one vector ahead of their use: four
@@ -82,7 +88,8 @@ inline void toneValues(typename V::VI v, typename V::VF divisor, typename V::VD 
 // one half of a two-vector ring while the other half is used.
 template <class V>
 inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::uint32_t step,
-                        std::int32_t* out) {
+                        std::int32_t* ring) {
+    std::int32_t* const out = ring;
     for (int j = 0; j < V::kWidth; j += 4) {
         out[j] = pairs[(p[0] >> 15) & 0x1FFF];
         out[j + 1] = pairs[(p[1] >> 15) & 0x1FFF];
@@ -123,7 +130,7 @@ void toneStereo(const lumetra::synth::ToneJob& job) {
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF divisor = V::setF(job.divisor);
-    const VD reciprocal = V::setD(job.reciprocal);
+    const typename V::VF reciprocal = V::setF(job.reciprocal);
     Loudness<V, Ramp> red(job.red), green(job.green);
     for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
         VI words;
@@ -333,7 +340,7 @@ template <class V>
 lumetra::synth::Kernels makeKernels() {
     lumetra::synth::Kernels k{};
     k.toneStereo = [](const lumetra::synth::ToneJob& job) {
-        const bool multiply = job.reciprocal != 0.0;
+        const bool multiply = job.reciprocal != 0.0f && V::kFused;
         if (job.red.ramp)
             multiply ? toneStereo<V, true, true>(job) : toneStereo<V, true, false>(job);
         else

@@ -16,6 +16,9 @@ struct Sse2 {
     using VD = __m128d;
     using VM = VD;  // the lanes of a comparison: all bits set or clear
     static constexpr bool kGather = false;
+    static constexpr bool kFused = false;  // no fused multiply-add: the tone rows divide
+    static VF fmaddF(VF, VF, VF c) { return c; }
+    static VF fnmaddF(VF, VF, VF c) { return c; }
 
     static VI loadI(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
     static VI setI(std::int32_t x) { return _mm_set1_epi32(x); }
@@ -43,8 +46,13 @@ struct Sse2 {
     static VF packF(VD lo, VD hi) { return _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)); }
     static VD loIntD(VI a) { return _mm_cvtepi32_pd(a); }
     static VD hiIntD(VI a) { return _mm_cvtepi32_pd(_mm_shuffle_epi32(a, 0xEE)); }
-    // x rounded to float and back.
-    static VD roundD(VD x) { return _mm_cvtps_pd(_mm_cvtpd_ps(x)); }
+    // Two floats of memory as doubles, and two doubles stored as floats.
+    static VD loadHalfD(const float* p) {
+        return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))));
+    }
+    static void storeHalfF(float* p, VD x) {
+        _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(_mm_cvtpd_ps(x)));
+    }
     static VD loadD(const double* p) { return _mm_loadu_pd(p); }
     static void storeD(double* p, VD x) { _mm_storeu_pd(p, x); }
     static VD setD(double x) { return _mm_set1_pd(x); }

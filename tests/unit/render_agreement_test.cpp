@@ -6,6 +6,7 @@
 #include <array>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <random>
 #include <string>
@@ -14,6 +15,7 @@
 #include "document/document_render.h"
 #include "reference_renderer.h"
 #include "render/render_engine.h"
+#include "render/synth_kernels.h"
 #include "render_rig.h"
 
 namespace lumetra::testing {
@@ -226,3 +228,15 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
 
 }  // namespace
 }  // namespace lumetra::testing
+
+// The tone rows multiply instead of dividing only where that gives the bits of the quotient for
+// every sine value: found for ordinary divisors, refused where there is no usable reciprocal.
+TEST(RenderAgreement, ExactReciprocalOnlyWhereItHolds) {
+    for (const float divisor : {1.0f, 3.0f, 7.0f, 734.0f * 255 * 40.5f, 1.0e7f, 123456.789f}) {
+        const float reciprocal = lumetra::synth::exactReciprocal(divisor);
+        EXPECT_EQ(reciprocal, 1.0f / divisor) << divisor;
+    }
+    for (const float divisor : {0.0f, std::numeric_limits<float>::infinity(),
+                                std::numeric_limits<float>::quiet_NaN(), 1.0e-40f})
+        EXPECT_EQ(lumetra::synth::exactReciprocal(divisor), 0.0f) << divisor;
+}
