@@ -206,13 +206,19 @@ int main(int argc, char** argv) {
                         whole.soundSeconds / whole.best);
         if (productionOnly || singleOnly) continue;
         const double reference = variants[0].best;
-        const Variant& best = variants[production - 1];
+        // The one-thread run of the production path.
+        const SynthPath used = workers.activeSynthPath();
+        std::size_t single = production - 1;
+        for (std::size_t i = firstSingle; i < production; ++i)
+            if (variants[i].path == used) single = i;
+        const Variant& best = variants[single];
         std::printf("  against the reference: production %.2fx, %s one thread %.2fx, SSE2 %.2fx",
                     reference / variants[production].best, best.name, reference / best.best,
                     reference / variants[firstSingle].best);
         if (process) std::printf(", lumetra-render whole %.2fx", reference / whole.best);
-        std::printf("\n  two threads against one (%s): %.2fx\n", best.name,
-                    best.best / variants[production].best);
+        std::printf("\n  all threads against one (%s): %.2fx (processor time %.2fx)\n", best.name,
+                    best.best / variants[production].best,
+                    best.bestCpu / variants[production].bestCpu);
     }
     return 0;
 }
