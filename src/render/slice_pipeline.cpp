@@ -33,7 +33,7 @@ SlicePipeline::SlicePipeline(const SliceSetup& setup)
     : setup_(setup),
       s_(setup.samplesPerPixel),
       padded_(synth::paddedFrames(s_)),
-      reciprocal_(setup.stereo ? synth::exactReciprocal(setup.d0) : 0.0f),
+      reciprocal_(setup.stereo ? setup.kernels->exactReciprocal(setup.d0) : 0.0f),
       bySlice_(makeDivider(setup.samplesPerPixel)),
       seeds_(*setup.seed) {
     const auto padded = static_cast<std::size_t>(padded_);

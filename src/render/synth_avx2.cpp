@@ -42,6 +42,10 @@ struct Avx2 {
     static VF divF(VF a, VF b) { return _mm256_div_ps(a, b); }
     static VF mulF(VF a, VF b) { return _mm256_mul_ps(a, b); }
 
+    static bool sameBits(VF a, VF b) {
+        const VI equal = _mm256_cmpeq_epi32(_mm256_castps_si256(a), _mm256_castps_si256(b));
+        return _mm256_movemask_epi8(equal) == -1;
+    }
     static VD loD(VF x) { return _mm256_cvtps_pd(_mm256_castps256_ps128(x)); }
     static VD hiD(VF x) { return _mm256_cvtps_pd(_mm256_extractf128_ps(x, 1)); }
     static VF packF(VD lo, VD hi) {

@@ -52,6 +52,9 @@ struct Avx512 {
     static VF divF(VF a, VF b) { return _mm512_div_ps(a, b); }
     static VF mulF(VF a, VF b) { return _mm512_mul_ps(a, b); }
 
+    static bool sameBits(VF a, VF b) {
+        return _mm512_cmpneq_epi32_mask(_mm512_castps_si512(a), _mm512_castps_si512(b)) == 0;
+    }
     static VD loD(VF x) { return _mm512_cvtps_pd(_mm512_castps512_ps256(x)); }
     static VD hiD(VF x) {
         return _mm512_cvtps_pd(_mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(x), 1)));

@@ -2,10 +2,6 @@
 
 #include "render/synth_kernels.h"
 
-#include <cmath>
-#include <cstdint>
-#include <cstring>
-
 #if defined(_MSC_VER)
 #include <immintrin.h>
 #include <intrin.h>
@@ -81,20 +77,6 @@ bool cpuHasAvx2() {
 bool cpuHasAvx512() {
     static const bool has = detectAvx512();
     return has;
-}
-
-float exactReciprocal(float divisor) {
-    const float reciprocal = 1.0f / divisor;
-    if (!std::isfinite(reciprocal) || reciprocal == 0.0f) return 0.0f;
-    for (std::int32_t v = -32768; v < 32768; ++v) {
-        const auto value = static_cast<float>(v);
-        const float quotient = value / divisor;
-        const float q = value * reciprocal;
-        const float corrected = std::fma(std::fma(-q, divisor, value), reciprocal, q);
-        // Bit for bit: the sign of a zero counts, and a NaN fails.
-        if (std::memcmp(&quotient, &corrected, sizeof quotient) != 0) return 0.0f;
-    }
-    return reciprocal;
 }
 
 }  // namespace lumetra::synth

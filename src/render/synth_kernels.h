@@ -60,13 +60,9 @@ struct ToneJob {
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;
-    // Stereo: 1 / D0 when exactReciprocal found it exact, else 0 (the loops divide).
+    // Stereo: 1 / D0 when the kernels' exactReciprocal found it exact, else 0 (the loops divide).
     float reciprocal = 0.0f;
 };
-
-// r = 1 / divisor (in float) when, for every v of 16 bits (the sine values), q = v * r corrected
-// by fused multiply-adds, q + (v - q * divisor) * r, gives the bits of v / divisor; else 0.
-float exactReciprocal(float divisor);
 
 // The phase of a noisy row through the slice. Per frame the wobble displacement
 // g = (t[modPhase div 32768] / modDepth) * aB is made in double, a vector ahead; then
@@ -105,6 +101,10 @@ struct Kernels {
     void (*toneMono)(const ToneJob& job);
     std::uint32_t (*phaseChain)(const PhaseChainJob& job);
     void (*noiseTone)(const NoiseToneJob& job);
+    // r = 1 / divisor (in float) when, for every v of 16 bits (the sine values), q = v * r
+    // corrected by fused multiply-adds, q + (v - q * divisor) * r, gives the bits of
+    // v / divisor; else 0 (also where the instruction set has no fused multiply-add).
+    float (*exactReciprocal)(float divisor);
     // Clip to 16 bits (truncating), interleave, and zero the accumulators (all padded frames).
     void (*convertStereo)(float* left, float* right, std::int16_t* out, std::int32_t frames);
     void (*convertMono)(float* mono, std::int16_t* out, std::int32_t frames);

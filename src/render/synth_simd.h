@@ -110,6 +110,33 @@ inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) 
     return V::loadI(start);
 }
 
+// r = 1 / divisor when the fused correction of toneValues gives the bits of v / divisor for every
+// v of 16 bits (the sine values), else 0; always 0 without fused multiply-adds. Checked with the
+// very instructions the loops use: a library's scalar fma need not round as they do.
+template <class V>
+float exactReciprocal(float divisor) {
+    if constexpr (!V::kFused) {
+        (void)divisor;
+        return 0.0f;
+    } else {
+        using VF = typename V::VF;
+        const float reciprocal = 1.0f / divisor;
+        if (!(reciprocal - reciprocal == 0.0f) || reciprocal == 0.0f) return 0.0f;  // inf, NaN
+        const VF d = V::setF(divisor);
+        const VF r = V::setF(reciprocal);
+        typename V::VI v = startPhases<V>(static_cast<std::uint32_t>(-32768), 1);
+        const typename V::VI step = V::setI(V::kWidth);
+        for (std::int32_t first = -32768; first < 32768; first += V::kWidth) {
+            const VF value = V::cvtIF(v);
+            const VF q = V::mulF(value, r);
+            const VF corrected = V::fmaddF(V::fnmaddF(q, d, value), r, q);
+            if (!V::sameBits(V::divF(value, d), corrected)) return 0.0f;
+            v = V::addI(v, step);
+        }
+        return reciprocal;
+    }
+}
+
 // toneStereo and toneMono repeat their look-up set-up on purpose: with the lookup phases and the
 // ring moved into a shared struct, the compiler kept them in memory and the large renders took
 // half as long again.
@@ -361,6 +388,7 @@ lumetra::synth::Kernels makeKernels() {
         else
             noiseTone<V, false>(job);
     };
+    k.exactReciprocal = exactReciprocal<V>;
     k.convertStereo = convertStereo;
     k.convertMono = convertMono;
     return k;

@@ -230,13 +230,21 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
 }  // namespace lumetra::testing
 
 // The tone rows multiply instead of dividing only where that gives the bits of the quotient for
-// every sine value: found for ordinary divisors, refused where there is no usable reciprocal.
+// every sine value (checked with the loops' own instructions): found for ordinary divisors,
+// refused where there is no usable reciprocal, never taken without fused multiply-adds.
 TEST(RenderAgreement, ExactReciprocalOnlyWhereItHolds) {
-    for (const float divisor : {1.0f, 3.0f, 7.0f, 734.0f * 255 * 40.5f, 1.0e7f, 123456.789f}) {
-        const float reciprocal = lumetra::synth::exactReciprocal(divisor);
-        EXPECT_EQ(reciprocal, 1.0f / divisor) << divisor;
+    using namespace lumetra;
+    const std::pair<SynthPath, const synth::Kernels& (*)()> paths[] = {
+        {SynthPath::Avx2, synth::avx2Kernels}, {SynthPath::Avx512, synth::avx512Kernels}};
+    for (const auto& [path, kernels] : paths) {
+        if (!synthPathAvailable(path)) continue;
+        for (const float divisor : {1.0f, 3.0f, 7.0f, 734.0f * 255 * 40.5f, 1.0e7f, 123456.789f})
+            EXPECT_EQ(kernels().exactReciprocal(divisor), 1.0f / divisor)
+                << synthPathName(path) << " " << divisor;
+        for (const float divisor : {0.0f, std::numeric_limits<float>::infinity(),
+                                    std::numeric_limits<float>::quiet_NaN(), 1.0e-40f})
+            EXPECT_EQ(kernels().exactReciprocal(divisor), 0.0f)
+                << synthPathName(path) << " " << divisor;
     }
-    for (const float divisor : {0.0f, std::numeric_limits<float>::infinity(),
-                                std::numeric_limits<float>::quiet_NaN(), 1.0e-40f})
-        EXPECT_EQ(lumetra::synth::exactReciprocal(divisor), 0.0f) << divisor;
+    EXPECT_EQ(synth::sse2Kernels().exactReciprocal(3.0f), 0.0f);
 }
