@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/standard_file_system.h"
+#include "bench_machine.h"
 #include "browser/thumbnail_file.h"
 #include "thumbnail_reference.h"
 
@@ -39,6 +40,7 @@ double bestRate(const std::vector<std::filesystem::path>& files, const Maker& ma
 }  // namespace
 
 int main(int argc, char** argv) {
+    lumetra::bench::printMachine("scalar");
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const std::filesystem::path folder =

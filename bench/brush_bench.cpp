@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "bench_machine.h"
 #include "boiler_reference.h"
 #include "brush_reference.h"
 #include "render_rig.h"
@@ -128,6 +129,7 @@ void benchWholePicture(std::size_t slot, bool boiler, int repeats) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    lumetra::bench::printMachine("scalar");
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot)
         benchDabs(slot, repeats);

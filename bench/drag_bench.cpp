@@ -1,8 +1,9 @@
 // One drag event of each tool on a 1920 x 1080 picture: the production loop against the plain
 // reference in the same run. Fast and reference take turns, each keeping its best time, so that
-// other load on the machine disturbs them alike. Every pixel loop runs on one thread. The turned
-// and folded loops read the snapshot scattered, so their absolute times follow how much of the
-// shared cache other programs leave them: take the targets' verdict from a quiet machine.
+// other load on the machine disturbs them alike. The turning loops run on one thread and shared
+// among the program's threads (as in the program); Move runs on one. The turned and folded loops
+// read the snapshot scattered, so their absolute times follow how much of the shared cache other
+// programs leave them: take the targets' verdict from a quiet machine.
 //
 //   lumetra_drag_bench [repeats]
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "bench_machine.h"
 #include "imageops/drag_pixels.h"
 #include "imageops_reference.h"
 
@@ -54,27 +56,38 @@ int main(int argc, char** argv) {
     const Rect whole{0, 0, 1920, 1080};
     const DragPoint anchor{960, 540};
     const DragUnits units = dragUnits(kDefaultDragScreen);
+    bench::printMachine("SSE2 (the drags' lanes)");
     std::printf("1920 x 1080, anchor 960, 540, screen 1920 x 1080, best of %d\n", repeats);
+    RenderWorkers shared;  // the program's threads
+    RenderWorkers* const threads[] = {nullptr, &shared};
+    const char* const names[] = {"one thread", "all threads"};
 
     // Down and to the right: turned by 0.66 radians and shrunk 2.3 times, so most samples wrap.
     const ZoomRotate zoom = zoomRotateFor(anchor, {1100, 640}, units);
-    compare(
-        "zoom-rotate",
-        [&](const PixelImage& s, PixelImage& d) { zoomRotatePixels(s, d, whole, anchor, zoom); },
-        [&](const PixelImage& s, PixelImage& d) {
-            testing::referenceZoomRotate(s, d, whole, anchor, zoom);
-        },
-        repeats, 8.0);
-
     // Both shears, the vertical one past 1 so that the picture folds.
     const SkewFlip skew = skewFlipFor(anchor, {1060, 600}, units);
-    compare(
-        "skew-flip",
-        [&](const PixelImage& s, PixelImage& d) { skewFlipPixels(s, d, whole, anchor, skew); },
-        [&](const PixelImage& s, PixelImage& d) {
-            testing::referenceSkewFlip(s, d, whole, anchor, skew);
-        },
-        repeats, 8.0);
+    for (int t = 0; t < 2; ++t) {
+        RenderWorkers* const workers = threads[t];
+        std::printf(" %s\n", names[t]);
+        compare(
+            "zoom-rotate",
+            [&](const PixelImage& s, PixelImage& d) {
+                zoomRotatePixels(s, d, whole, anchor, zoom, workers);
+            },
+            [&](const PixelImage& s, PixelImage& d) {
+                testing::referenceZoomRotate(s, d, whole, anchor, zoom);
+            },
+            repeats, 8.0);
+        compare(
+            "skew-flip",
+            [&](const PixelImage& s, PixelImage& d) {
+                skewFlipPixels(s, d, whole, anchor, skew, workers);
+            },
+            [&](const PixelImage& s, PixelImage& d) {
+                testing::referenceSkewFlip(s, d, whole, anchor, skew);
+            },
+            repeats, 8.0);
+    }
 
     const MoveShift shift = moveShiftFor(anchor, {1200, 700}, 1920, 1080);
     compare(

@@ -14,6 +14,7 @@
 #include <random>
 #include <string>
 
+#include "bench_machine.h"
 #include "image/stretch_halftone.h"
 #include "imageops/colour_operations.h"
 #include "imageops/composite.h"
@@ -75,6 +76,7 @@ bool compare(const char* name, const CanvasImage& start, int repeats, Variant re
 }  // namespace
 
 int main(int argc, char** argv) {
+    lumetra::bench::printMachine("scalar and the compiler's SSE2");
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
     const CanvasImage start = benchPicture();
     using enum ColourOperation;

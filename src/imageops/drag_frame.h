@@ -9,6 +9,7 @@
 
 #include "image/pixel_image.h"
 #include "image/rect.h"
+#include "render/render_workers.h"
 
 namespace lumetra {
 
@@ -65,14 +66,47 @@ inline constexpr std::int32_t kTileRows = 16;  // a multiple of 4, the rows of t
 inline constexpr std::int32_t kTileColumns = 256;
 
 template <class Visit>
-void forEachTile(const DragFrame& f, Visit visit) {
-    for (std::int32_t r = f.rowFirst; r < f.rowEnd; r += kTileRows) {
-        const std::int32_t rowEnd = f.rowEnd - r < kTileRows ? f.rowEnd : r + kTileRows;
-        for (std::int32_t c = f.left; c < f.right; c += kTileColumns) {
-            const std::int32_t end = f.right - c < kTileColumns ? f.right : c + kTileColumns;
+void forEachTile(const DragFrame& f, Visit visit, std::int32_t tileRows = kTileRows,
+                 std::int32_t tileColumns = kTileColumns) {
+    for (std::int32_t r = f.rowFirst; r < f.rowEnd; r += tileRows) {
+        const std::int32_t rowEnd = f.rowEnd - r < tileRows ? f.rowEnd : r + tileRows;
+        for (std::int32_t c = f.left; c < f.right; c += tileColumns) {
+            const std::int32_t end = f.right - c < tileColumns ? f.right : c + tileColumns;
             visit(r, rowEnd, c, end);
         }
     }
+}
+
+// Part `part` of `parts` of the frame: a run of whole bands of kTileRows rows, so that every part
+// walks its rows exactly as the whole frame would (rows never depend on each other). Empty parts
+// have rowFirst == rowEnd.
+inline DragFrame rowPart(const DragFrame& f, int part, int parts) {
+    const std::int64_t bands = (std::int64_t{f.rowEnd} - f.rowFirst + kTileRows - 1) / kTileRows;
+    const auto bandRow = [&](std::int64_t band) {
+        const std::int64_t row = f.rowFirst + band * kTileRows;
+        return static_cast<std::int32_t>(row < f.rowEnd ? row : f.rowEnd);
+    };
+    DragFrame p = f;
+    p.rowFirst = bandRow(bands * part / parts);
+    p.rowEnd = bandRow(bands * (part + 1) / parts);
+    return p;
+}
+
+// Runs loop(frame) on parts of the frame, shared among the workers' threads (all on the calling
+// thread without workers). A few parts per thread even out what other programs take of each
+// processor; below a few bands waking the helpers costs more than it saves.
+template <class Loop>
+void forEachRowPart(const DragFrame& f, RenderWorkers* workers, Loop loop) {
+    constexpr std::int64_t kRowsWorthSharing = 4 * kTileRows;
+    constexpr int kParts = 8;
+    if (!workers || std::int64_t{f.rowEnd} - f.rowFirst < kRowsWorthSharing) {
+        loop(f);
+        return;
+    }
+    workers->runParts(kParts, [&](int part) {
+        const DragFrame p = rowPart(f, part, kParts);
+        if (p.rowFirst < p.rowEnd) loop(p);
+    });
 }
 
 // The frame of a drag event, or nothing when there is nothing to do: an empty picture, a region

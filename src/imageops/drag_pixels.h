@@ -3,13 +3,16 @@
 // inside `region` (cut to the picture) from `source`, the snapshot taken at button-down, which
 // must be a different picture of the same size; otherwise nothing is written. Sampling wraps
 // around the whole picture, whatever the region. Rows are memory rows (0 = bottom), columns
-// count from the left; the anchor's memory row is ar = H - 1 - ay.
+// count from the left; the anchor's memory row is ar = H - 1 - ay. The turning loops share their
+// rows among the threads of `workers` when given (null: the calling thread alone); the result is
+// the same.
 
 #include <cstdint>
 
 #include "image/pixel_image.h"
 #include "image/rect.h"
 #include "imageops/drag_geometry.h"
+#include "render/render_workers.h"
 
 namespace lumetra {
 
@@ -22,11 +25,11 @@ void shiftPixels(const PixelImage& source, PixelImage& destination, const Rect& 
 //   u = ax + (0 - ax) * cs - (r - ar) * sn,   v = ar + (0 - ax) * sn + (r - ar) * cs,
 // then u += cs and v += sn from each column to the next.
 void zoomRotatePixels(const PixelImage& source, PixelImage& destination, const Rect& region,
-                      DragPoint anchor, const ZoomRotate& zoom);
+                      DragPoint anchor, const ZoomRotate& zoom, RenderWorkers* workers);
 
 // Destination pixel (r, c) <- source pixel (trunc(r + (ax - c) * ky) mod H,
 // trunc(c + (r - ar) * kx) mod W), in single precision.
 void skewFlipPixels(const PixelImage& source, PixelImage& destination, const Rect& region,
-                    DragPoint anchor, const SkewFlip& skew);
+                    DragPoint anchor, const SkewFlip& skew, RenderWorkers* workers);
 
 }  // namespace lumetra

@@ -20,11 +20,12 @@ DragStatus deformDrag(DeformKind kind, const DragPictures& pictures, DragPoint a
     const DragUnits units = dragUnits(screen);
     if (kind == DeformKind::ZoomRotate) {
         const ZoomRotate zoom = zoomRotateFor(anchor, pointer, units);
-        zoomRotatePixels(pictures.snapshot, pictures.picture, pictures.region, anchor, zoom);
+        zoomRotatePixels(pictures.snapshot, pictures.picture, pictures.region, anchor, zoom,
+                         pictures.workers);
         return DragStatus{kDeformStatusPart, zoomRotateStatusText(zoom)};
     }
     skewFlipPixels(pictures.snapshot, pictures.picture, pictures.region, anchor,
-                   skewFlipFor(anchor, pointer, units));
+                   skewFlipFor(anchor, pointer, units), pictures.workers);
     return DragStatus{kDeformStatusPart, skewFlipStatusText(anchor, pointer)};
 }
 

@@ -13,6 +13,7 @@
 #include "image/rect.h"
 #include "imageops/drag_geometry.h"
 #include "render/render_settings.h"
+#include "render/render_workers.h"
 
 namespace lumetra {
 
@@ -20,11 +21,14 @@ enum class DeformKind { ZoomRotate, SkewFlip };
 
 // The pictures of one drag event. `region` is the part of `picture` rewritten, cut to the
 // picture: the tools transform the whole picture, so the canvas passes {0, 0, W, H}; a smaller
-// region leaves the rest as it is. Sampling always wraps around the whole snapshot.
+// region leaves the rest as it is. Sampling always wraps around the whole snapshot. The program
+// lends the render's workers: a drag that comes through a render's own message pump finds them
+// taken and goes alone.
 struct DragPictures {
     const PixelImage& snapshot;
     PixelImage& picture;
     Rect region;
+    RenderWorkers* workers;  // threads to share the pixel loops among (null: none)
 };
 
 // A status text and the status-bar part it belongs in.

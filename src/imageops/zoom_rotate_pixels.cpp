@@ -97,20 +97,20 @@ void zoomBand(const ZoomWalk& walk, Band& band, std::int32_t begin, std::int32_t
 }  // namespace
 
 void zoomRotatePixels(const PixelImage& source, PixelImage& destination, const Rect& region,
-                      DragPoint anchor, const ZoomRotate& zoom) {
+                      DragPoint anchor, const ZoomRotate& zoom, RenderWorkers* workers) {
     const auto frame = dragFrame(source, destination, region);
     if (!frame) return;
-    const DragFrame& f = *frame;
-    const ZoomWalk walk{f,
-                        static_cast<float>(anchor.x),
-                        static_cast<float>(-std::int64_t{anchor.x}),
-                        std::int64_t{f.height} - 1 - anchor.y,
-                        zoom.cs,
-                        zoom.sn};
-    const bool lanes = lanesFit(f.width, f.height, f.stride);
-    Band band;
-    forEachTile(
-        f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin, std::int32_t end) {
+    const bool lanes = lanesFit(frame->width, frame->height, frame->stride);
+    forEachRowPart(*frame, workers, [&](const DragFrame& f) {
+        const ZoomWalk walk{f,
+                            static_cast<float>(anchor.x),
+                            static_cast<float>(-std::int64_t{anchor.x}),
+                            std::int64_t{f.height} - 1 - anchor.y,
+                            zoom.cs,
+                            zoom.sn};
+        Band band;
+        forEachTile(f, [&](std::int32_t rowBegin, std::int32_t rowEnd, std::int32_t begin,
+                           std::int32_t end) {
             if (begin == f.left) {
                 band.first = rowBegin;
                 band.end = rowEnd;
@@ -119,6 +119,7 @@ void zoomRotatePixels(const PixelImage& source, PixelImage& destination, const R
             }
             zoomBand(walk, band, begin, end, lanes);
         });
+    });
 }
 
 }  // namespace lumetra

@@ -27,9 +27,15 @@ struct HelpersLease {
     ~HelpersLease() { workers.give(helpers); }
 };
 
-const synth::Kernels& activeKernels(const RenderWorkers& workers) {
-    return workers.activeSynthPath() == SynthPath::Avx2 ? synth::avx2Kernels()
-                                                        : synth::sse2Kernels();
+const synth::Kernels& activeKernels(RenderWorkers& workers) {
+    switch (workers.activeSynthPath()) {
+        case SynthPath::Avx512:
+            return synth::avx512Kernels();
+        case SynthPath::Avx2:
+            return synth::avx2Kernels();
+        default:
+            return synth::sse2Kernels();
+    }
 }
 
 // The region's pixels, copied column by column (red, green and blue planes of its rows) with a

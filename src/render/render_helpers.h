@@ -27,6 +27,12 @@ class RenderHelpers {
     void start(std::function<void(int)> work);
     void finish();
 
+    // Runs work(0) on the calling thread and work(thread) on every helper that wakes before
+    // work(0) has returned; returns when those have returned too. For work the threads share
+    // out among themselves: on a busy machine a helper can take longer to wake than the whole
+    // job, and then it finds nothing left instead of holding up the caller.
+    void share(const std::function<void(int)>& work);
+
   private:
     void helperLoop(int thread);
 
@@ -34,6 +40,9 @@ class RenderHelpers {
     std::condition_variable wake_;
     std::condition_variable finished_;
     std::function<void(int)> work_;
+    const std::function<void(int)>* shared_ = nullptr;  // share()'s work, while it lasts
+    bool sharedRun_ = false;                            // the latest generation came from share()
+    bool sharing_ = false;  // share()'s caller still works: helpers may join
     std::uint64_t generation_ = 0;
     int running_ = 0;
     bool stop_ = false;

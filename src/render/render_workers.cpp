@@ -1,6 +1,7 @@
 #include "render/render_workers.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 #include <thread>
 
@@ -13,10 +14,75 @@ namespace {
 // Below this many oscillator frames per slice, waking a helper costs more than it saves.
 constexpr std::int64_t kFramesWorthHelping = 32768;
 
+// One helper per further processor, at most three.
+int helpersOfThisProcessor() {
+    const unsigned processors = std::thread::hardware_concurrency();
+    return processors < 2 ? 0 : static_cast<int>(std::min(processors - 1, 3u));
+}
+
+// The best of five rounds of a few stereo tone rows (the bulk of most renders) on each path,
+// the two paths taking turns so that other load disturbs them alike.
+bool avx512Pays() {
+    constexpr std::int32_t kFrames = 2048;
+    const synth::LineArray<std::int32_t> pairs(8192, 0x12340101);
+    synth::LineArray<float> left(kFrames, 0.0f), right(kFrames, 0.0f);
+    synth::ToneJob job;
+    job.left = left.data();
+    job.right = right.data();
+    job.frames = kFrames;
+    job.increment = 0x00345678;
+    job.sinePairs = pairs.data();
+    job.red = {1000.0, 3.0, nullptr};
+    job.green = {2000.0, -5.0, nullptr};
+    job.divisor = 3.0e7f;
+    job.reciprocal = 1.0f / 3.0e7f;
+    const synth::Kernels* const kernels[] = {&synth::avx2Kernels(), &synth::avx512Kernels()};
+    double best[2] = {1e300, 1e300};
+    for (int round = 0; round < 5; ++round) {
+        for (int k = 0; k < 2; ++k) {
+            const auto start = std::chrono::steady_clock::now();
+            for (int row = 0; row < 8; ++row)
+                kernels[k]->toneStereo(job);
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            best[k] = std::min(best[k], took.count());
+        }
+    }
+    return best[1] < best[0];
+}
+
 }  // namespace
 
+// The helpers taken, given back however the work ends.
+struct RenderWorkers::HelpersHold {
+    RenderWorkers& workers;
+    RenderHelpers* helpers;
+    ~HelpersHold() { workers.give(helpers); }
+};
+
 bool synthPathAvailable(SynthPath path) {
-    return path != SynthPath::Avx2 || synth::cpuHasAvx2();
+    switch (path) {
+        case SynthPath::Avx2:
+            return synth::cpuHasAvx2();
+        case SynthPath::Avx512:
+            return synth::cpuHasAvx512();
+        default:
+            return true;
+    }
+}
+
+const char* synthPathName(SynthPath path) {
+    if (path == SynthPath::Automatic)
+        path = synth::cpuHasAvx512() ? SynthPath::Avx512
+               : synth::cpuHasAvx2() ? SynthPath::Avx2
+                                     : SynthPath::Sse2;
+    switch (path) {
+        case SynthPath::Avx512:
+            return "AVX-512";
+        case SynthPath::Avx2:
+            return "AVX2";
+        default:
+            return "SSE2";
+    }
 }
 
 RenderWorkers::RenderWorkers() = default;
@@ -26,9 +92,12 @@ void RenderWorkers::setSynthPath(SynthPath path) {
     path_ = synthPathAvailable(path) ? path : SynthPath::Automatic;
 }
 
-SynthPath RenderWorkers::activeSynthPath() const {
+SynthPath RenderWorkers::activeSynthPath() {
     if (path_ != SynthPath::Automatic) return path_;
-    return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
+    if (!synth::cpuHasAvx512()) return synth::cpuHasAvx2() ? SynthPath::Avx2 : SynthPath::Sse2;
+    if (fastest_ == SynthPath::Automatic)
+        fastest_ = avx512Pays() ? SynthPath::Avx512 : SynthPath::Avx2;
+    return fastest_;
 }
 
 void RenderWorkers::setHelpers(int helpers) {
@@ -36,28 +105,42 @@ void RenderWorkers::setHelpers(int helpers) {
 }
 
 RenderHelpers* RenderWorkers::take(std::int32_t rows, std::int32_t samplesPerPixel) {
-    int helpers = helpers_;
-    if (helpers < 0) {
-        const unsigned processors = std::thread::hardware_concurrency();
-        const bool worth = std::int64_t{rows} * samplesPerPixel >= kFramesWorthHelping;
-        if (!worth || processors < 2) return nullptr;
-        helpers = static_cast<int>(std::min(processors - 1, 3u));
-    }
-    if (helpers == 0 || !lock_.try_lock()) return nullptr;
+    if (helpers_ < 0 && std::int64_t{rows} * samplesPerPixel < kFramesWorthHelping) return nullptr;
+    return takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_);
+}
+
+RenderHelpers* RenderWorkers::takeHelpers(int helpers) {
+    if (helpers == 0 || held_.exchange(true, std::memory_order_acquire)) return nullptr;
     try {
         if (!kept_ || kept_->threads() != helpers + 1) {
             kept_.reset();
             kept_ = std::make_unique<RenderHelpers>(helpers);
         }
     } catch (const std::bad_alloc&) {
-        lock_.unlock();
+        held_.store(false, std::memory_order_release);
         return nullptr;
     }
     return kept_.get();
 }
 
 void RenderWorkers::give(RenderHelpers* helpers) {
-    if (helpers) lock_.unlock();
+    if (helpers) held_.store(false, std::memory_order_release);
+}
+
+void RenderWorkers::runParts(int parts, const std::function<void(int part)>& work) {
+    RenderHelpers* helpers =
+        parts > 1 ? takeHelpers(helpers_ < 0 ? helpersOfThisProcessor() : helpers_) : nullptr;
+    const HelpersHold hold{*this, helpers};
+    if (!helpers) {
+        for (int part = 0; part < parts; ++part)
+            work(part);
+        return;
+    }
+    std::atomic<int> next{0};
+    helpers->share([&](int) {
+        for (int part = next.fetch_add(1); part < parts; part = next.fetch_add(1))
+            work(part);
+    });
 }
 
 }  // namespace lumetra

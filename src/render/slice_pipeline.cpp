@@ -33,6 +33,7 @@ SlicePipeline::SlicePipeline(const SliceSetup& setup)
     : setup_(setup),
       s_(setup.samplesPerPixel),
       padded_(synth::paddedFrames(s_)),
+      reciprocal_(setup.stereo ? setup.kernels->exactReciprocal(setup.d0) : 0.0f),
       bySlice_(makeDivider(setup.samplesPerPixel)),
       seeds_(*setup.seed) {
     const auto padded = static_cast<std::size_t>(padded_);
@@ -208,7 +209,7 @@ void SlicePipeline::completeTask(const Task& task) {
     --inFlight_;
 }
 
-synth::Amplitude SlicePipeline::amplitude(Loudness loudness, std::vector<double>& ramp) const {
+synth::Amplitude SlicePipeline::amplitude(Loudness loudness, synth::LineArray<double>& ramp) const {
     synth::Amplitude a;
     a.slope = loudness.end - loudness.start;
     a.start = static_cast<double>(loudness.start) * s_;
@@ -282,6 +283,7 @@ void SlicePipeline::add(Slice& slice, Scratch& scratch) {
         if (setup_.stereo) {
             job.green = amplitude(row.green, scratch.green);
             job.divisor = setup_.d0;
+            job.reciprocal = reciprocal_;
             setup_.kernels->toneStereo(job);
         } else {
             job.inverse = 1 / setup_.d0;

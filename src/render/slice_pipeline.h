@@ -86,15 +86,15 @@ class SlicePipeline {
         std::vector<Row> rows;
         std::int32_t noisyRows = 0;
         // Noisy rows, one padded slot each: the counters' results, then the chain's.
-        std::vector<std::int32_t> entries, levels, packed;
-        std::vector<std::uint32_t> phases;
-        std::vector<float> left, right;
+        synth::LineArray<std::int32_t> entries, levels, packed;
+        synth::LineArray<std::uint32_t> phases;
+        synth::LineArray<float> left, right;
         std::int16_t* out = nullptr;
         bool busy = false;  // collected or being collected, and not yet written out
     };
     // Scratch of one thread (soft-sweep loudness ramps).
     struct Scratch {
-        std::vector<double> red, green, blue;
+        synth::LineArray<double> red, green, blue;
     };
     enum class Stage { None, Chain, Add };
     struct Task {
@@ -119,11 +119,12 @@ class SlicePipeline {
     void collectNoisyRow(Slice& slice, Row& row, NoiseState& noise);
     void chain(Slice& slice, Scratch& scratch);
     void add(Slice& slice, Scratch& scratch);
-    synth::Amplitude amplitude(Loudness loudness, std::vector<double>& ramp) const;
+    synth::Amplitude amplitude(Loudness loudness, synth::LineArray<double>& ramp) const;
 
     SliceSetup setup_;
     std::int32_t s_;
     std::int32_t padded_;
+    float reciprocal_;  // of d0 for the stereo tone rows (ToneJob::reciprocal)
     Divider bySlice_;
     SeedStream seeds_;  // the draws of the noise counters (committed when a slice is collected)
     std::vector<Slice> window_;

@@ -15,6 +15,11 @@ struct Avx2 {
     using VI = __m256i;
     using VF = __m256;
     using VD = __m256d;
+    using VM = VD;  // the lanes of a comparison: all bits set or clear
+    static constexpr bool kGather = false;
+    static constexpr bool kFused = true;
+    static VF fmaddF(VF a, VF b, VF c) { return _mm256_fmadd_ps(a, b, c); }
+    static VF fnmaddF(VF a, VF b, VF c) { return _mm256_fnmadd_ps(a, b, c); }
 
     static VI loadI(const void* p) { return _mm256_loadu_si256(static_cast<const __m256i*>(p)); }
     static VI setI(std::int32_t x) { return _mm256_set1_epi32(x); }
@@ -37,6 +42,10 @@ struct Avx2 {
     static VF divF(VF a, VF b) { return _mm256_div_ps(a, b); }
     static VF mulF(VF a, VF b) { return _mm256_mul_ps(a, b); }
 
+    static bool sameBits(VF a, VF b) {
+        const VI equal = _mm256_cmpeq_epi32(_mm256_castps_si256(a), _mm256_castps_si256(b));
+        return _mm256_movemask_epi8(equal) == -1;
+    }
     static VD loD(VF x) { return _mm256_cvtps_pd(_mm256_castps256_ps128(x)); }
     static VD hiD(VF x) { return _mm256_cvtps_pd(_mm256_extractf128_ps(x, 1)); }
     static VF packF(VD lo, VD hi) {
@@ -45,6 +54,9 @@ struct Avx2 {
     }
     static VD loIntD(VI a) { return _mm256_cvtepi32_pd(_mm256_castsi256_si128(a)); }
     static VD hiIntD(VI a) { return _mm256_cvtepi32_pd(_mm256_extracti128_si256(a, 1)); }
+    // Four floats of memory as doubles, and four doubles stored as floats.
+    static VD loadHalfD(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
+    static void storeHalfF(float* p, VD x) { _mm_storeu_ps(p, _mm256_cvtpd_ps(x)); }
     static VD loadD(const double* p) { return _mm256_loadu_pd(p); }
     static void storeD(double* p, VD x) { _mm256_storeu_pd(p, x); }
     static VD setD(double x) { return _mm256_set1_pd(x); }
@@ -53,7 +65,7 @@ struct Avx2 {
     static VD subD(VD a, VD b) { return _mm256_sub_pd(a, b); }
     static VD mulD(VD a, VD b) { return _mm256_mul_pd(a, b); }
     static VD divD(VD a, VD b) { return _mm256_div_pd(a, b); }
-    static VD andD(VD a, VD b) { return _mm256_and_pd(a, b); }
+    static VM andM(VM a, VM b) { return _mm256_and_pd(a, b); }
     static VD absD(VD a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
     static VD cmpltD(VD a, VD b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static VD cmpleD(VD a, VD b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }

@@ -7,15 +7,34 @@
 // Buffers are padded: every array the loops read or write holds paddedFrames(s) entries, and the
 // entries past s hold harmless values (the loops may process them).
 
+#include <cstddef>
 #include <cstdint>
+#include <new>
+#include <vector>
 
 namespace lumetra::synth {
 
-inline constexpr std::int32_t kBlock = 8;  // the widest vector of frames
+inline constexpr std::int32_t kBlock = 16;  // the widest vector of frames
 
 inline std::int32_t paddedFrames(std::int32_t frames) {
     return (frames + kBlock - 1) / kBlock * kBlock;
 }
+
+// The arrays the loops work through start on a cache line: a 64-byte vector that straddles two
+// lines costs two accesses, and the AVX-512 loops took half as long again with such arrays.
+template <class T>
+struct LineAllocator {
+    using value_type = T;
+    static constexpr std::align_val_t kLine{64};
+    LineAllocator() = default;
+    template <class U>
+    LineAllocator(const LineAllocator<U>&) {}
+    T* allocate(std::size_t n) { return static_cast<T*>(::operator new(n * sizeof(T), kLine)); }
+    void deallocate(T* p, std::size_t) { ::operator delete(p, kLine); }
+    friend bool operator==(const LineAllocator&, const LineAllocator&) { return true; }
+};
+template <class T>
+using LineArray = std::vector<T, LineAllocator<T>>;
 
 // Loudness over a slice: start + k * slope (straight glide, exact in double), or the values of a
 // ramp array (soft sweeps, summed frame by frame beforehand).
@@ -41,6 +60,8 @@ struct ToneJob {
     Amplitude red, green;  // mono: red carries the summed red and green amplitude
     float divisor = 1.0f;
     float inverse = 1.0f;
+    // Stereo: 1 / D0 when the kernels' exactReciprocal found it exact, else 0 (the loops divide).
+    float reciprocal = 0.0f;
 };
 
 // The phase of a noisy row through the slice. Per frame the wobble displacement
@@ -80,6 +101,10 @@ struct Kernels {
     void (*toneMono)(const ToneJob& job);
     std::uint32_t (*phaseChain)(const PhaseChainJob& job);
     void (*noiseTone)(const NoiseToneJob& job);
+    // r = 1 / divisor (in float) when, for every v of 16 bits (the sine values), q = v * r
+    // corrected by fused multiply-adds, q + (v - q * divisor) * r, gives the bits of
+    // v / divisor; else 0 (also where the instruction set has no fused multiply-add).
+    float (*exactReciprocal)(float divisor);
     // Clip to 16 bits (truncating), interleave, and zero the accumulators (all padded frames).
     void (*convertStereo)(float* left, float* right, std::int16_t* out, std::int32_t frames);
     void (*convertMono)(float* mono, std::int16_t* out, std::int32_t frames);
@@ -87,6 +112,8 @@ struct Kernels {
 
 const Kernels& sse2Kernels();
 const Kernels& avx2Kernels();
+const Kernels& avx512Kernels();
 bool cpuHasAvx2();
+bool cpuHasAvx512();
 
 }  // namespace lumetra::synth

@@ -1,11 +1,12 @@
 #pragma once
 // The vector loops of synth_kernels.h written once for any vector width. Each instruction-set
-// unit (synth_sse2.cpp, synth_avx2.cpp) defines an instruction-set struct V and includes this file
-// inside its own anonymous namespace, so that nothing compiled for a wider instruction set can be
-// shared with code that runs without it. For the same reason this file uses no std templates.
+// unit (synth_sse2.cpp, synth_avx2.cpp, synth_avx512.cpp) defines an instruction-set struct V and
+// includes this file inside its own anonymous namespace, so that nothing compiled for a wider
+// instruction set can be shared with code that runs without it. For the same reason this file uses
+// no std templates.
 //
 // V provides: kWidth frames per float vector, kHalf doubles per double vector (kWidth = 2 kHalf),
-// the types VI/VF/VD and the operations used below.
+// the types VI/VF/VD, VM for the lanes of a comparison, and the operations used below.
 
 // Sine values: t[i] + ((t[i+1] - t[i]) * f) div 32768, truncating toward zero, with f the low 15
 // bits of the phase. The table word holds t[i + 1] - t[i] in its low and t[i] in its high half, so
@@ -50,13 +51,36 @@ struct Loudness {
     }
 };
 
-// acc = float(double(acc) + double(x) * a), frame by frame.
+// acc = float(double(acc) + double(x) * a), frame by frame, with x as two double vectors.
+// The halves are loaded and stored apart: splitting and joining a float vector in registers
+// takes the execution port the conversions need, which bounds the loop.
 template <class V>
-inline void accumulate(float* acc, typename V::VF x, typename V::VD aLo, typename V::VD aHi) {
-    const typename V::VF old = V::loadF(acc);
-    const typename V::VD lo = V::addD(V::loD(old), V::mulD(V::loD(x), aLo));
-    const typename V::VD hi = V::addD(V::hiD(old), V::mulD(V::hiD(x), aHi));
-    V::storeF(acc, V::packF(lo, hi));
+inline void accumulate(float* acc, typename V::VD xLo, typename V::VD xHi, typename V::VD aLo,
+                       typename V::VD aHi) {
+    const typename V::VD lo = V::addD(V::loadHalfD(acc), V::mulD(xLo, aLo));
+    const typename V::VD hi = V::addD(V::loadHalfD(acc + V::kHalf), V::mulD(xHi, aHi));
+    V::storeHalfF(acc, lo);
+    V::storeHalfF(acc + V::kHalf, hi);
+}
+
+// x = float(v) / D of the stereo tone rows, as two double vectors. With a reciprocal r = 1 / D
+// (ToneJob) and fused multiply-adds, q = v * r corrected by the exact remainder v - q * D, which
+// the render has found equal to the quotient for every value v can take: the division is the
+// slowest step of the loop. Instruction sets without fused multiply-adds divide.
+template <class V, bool Multiply>
+inline void toneValues(typename V::VI v, typename V::VF divisor, typename V::VF reciprocal,
+                       typename V::VD& xLo, typename V::VD& xHi) {
+    const typename V::VF value = V::cvtIF(v);
+    typename V::VF x;
+    if constexpr (Multiply && V::kFused) {
+        const typename V::VF q = V::mulF(value, reciprocal);
+        x = V::fmaddF(V::fnmaddF(q, divisor, value), reciprocal, q);
+    } else {
+        (void)reciprocal;
+        x = V::divF(value, divisor);
+    }
+    xLo = V::loD(x);
+    xHi = V::hiD(x);
 }
 
 // The table words of the frames of one vector are looked up one vector ahead of their use: four
@@ -64,7 +88,8 @@ inline void accumulate(float* acc, typename V::VF x, typename V::VD aLo, typenam
 // one half of a two-vector ring while the other half is used.
 template <class V>
 inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::uint32_t step,
-                        std::int32_t* out) {
+                        std::int32_t* ring) {
+    std::int32_t* const out = ring;
     for (int j = 0; j < V::kWidth; j += 4) {
         out[j] = pairs[(p[0] >> 15) & 0x1FFF];
         out[j + 1] = pairs[(p[1] >> 15) & 0x1FFF];
@@ -79,16 +104,43 @@ inline void lookUpWords(const std::int32_t* pairs, std::uint32_t (&p)[4], std::u
 
 template <class V>
 inline typename V::VI startPhases(std::uint32_t phase, std::uint32_t increment) {
-    alignas(32) std::uint32_t start[8];
+    alignas(64) std::uint32_t start[16];
     for (int j = 0; j < V::kWidth; ++j)
         start[j] = phase + static_cast<std::uint32_t>(j) * increment;
     return V::loadI(start);
 }
 
+// r = 1 / divisor when the fused correction of toneValues gives the bits of v / divisor for every
+// v of 16 bits (the sine values), else 0; always 0 without fused multiply-adds. Checked with the
+// very instructions the loops use: a library's scalar fma need not round as they do.
+template <class V>
+float exactReciprocal(float divisor) {
+    if constexpr (!V::kFused) {
+        (void)divisor;
+        return 0.0f;
+    } else {
+        using VF = typename V::VF;
+        const float reciprocal = 1.0f / divisor;
+        if (!(reciprocal - reciprocal == 0.0f) || reciprocal == 0.0f) return 0.0f;  // inf, NaN
+        const VF d = V::setF(divisor);
+        const VF r = V::setF(reciprocal);
+        typename V::VI v = startPhases<V>(static_cast<std::uint32_t>(-32768), 1);
+        const typename V::VI step = V::setI(V::kWidth);
+        for (std::int32_t first = -32768; first < 32768; first += V::kWidth) {
+            const VF value = V::cvtIF(v);
+            const VF q = V::mulF(value, r);
+            const VF corrected = V::fmaddF(V::fnmaddF(q, d, value), r, q);
+            if (!V::sameBits(V::divF(value, d), corrected)) return 0.0f;
+            v = V::addI(v, step);
+        }
+        return reciprocal;
+    }
+}
+
 // toneStereo and toneMono repeat their look-up set-up on purpose: with the lookup phases and the
 // ring moved into a shared struct, the compiler kept them in memory and the large renders took
 // half as long again.
-template <class V, bool Ramp>
+template <class V, bool Ramp, bool Multiply>
 void toneStereo(const lumetra::synth::ToneJob& job) {
     using VI = typename V::VI;
     using VD = typename V::VD;
@@ -100,22 +152,29 @@ void toneStereo(const lumetra::synth::ToneJob& job) {
     std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
                                job.phase + 3 * job.increment};
     const std::uint32_t lookupStep = 4 * job.increment;
-    alignas(32) std::int32_t ring[2 * V::kWidth];
+    alignas(64) std::int32_t ring[2 * V::kWidth];
     lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
     const typename V::VF divisor = V::setF(job.divisor);
+    const typename V::VF reciprocal = V::setF(job.reciprocal);
     Loudness<V, Ramp> red(job.red), green(job.green);
     for (std::int32_t k = 0, half = 0; k < frames; k += V::kWidth, half ^= V::kWidth) {
-        const VI words = V::loadI(ring + half);
-        lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        VI words;
+        if constexpr (V::kGather) {
+            words = V::gatherWords(pairs, phase);
+        } else {
+            words = V::loadI(ring + half);
+            lookUpWords<V>(pairs, lookup, lookupStep, ring + (half ^ V::kWidth));
+        }
         const VI v = sineValues<V>(words, phase);
-        const typename V::VF x = V::divF(V::cvtIF(v), divisor);
+        VD xLo, xHi;
+        toneValues<V, Multiply>(v, divisor, reciprocal, xLo, xHi);
         VD lo, hi;
         red.next(k, lo, hi);
-        accumulate<V>(left + k, x, lo, hi);
+        accumulate<V>(left + k, xLo, xHi, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(right + k, x, lo, hi);
+        accumulate<V>(right + k, xLo, xHi, lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -130,7 +189,7 @@ void toneMono(const lumetra::synth::ToneJob& job) {
     std::uint32_t lookup[4] = {job.phase, job.phase + job.increment, job.phase + 2 * job.increment,
                                job.phase + 3 * job.increment};
     const std::uint32_t lookupStep = 4 * job.increment;
-    alignas(32) std::int32_t ring[2 * V::kWidth];
+    alignas(64) std::int32_t ring[2 * V::kWidth];
     lookUpWords<V>(pairs, lookup, lookupStep, ring);
     VI phase = startPhases<V>(job.phase, job.increment);
     const VI step = V::setI(static_cast<std::int32_t>(job.increment * V::kWidth));
@@ -143,7 +202,7 @@ void toneMono(const lumetra::synth::ToneJob& job) {
         const typename V::VF x = V::mulF(V::cvtIF(v), inverse);
         VD lo, hi;
         sum.next(k, lo, hi);
-        accumulate<V>(mono + k, x, lo, hi);
+        accumulate<V>(mono + k, V::loD(x), V::hiD(x), lo, hi);
         phase = V::addI(phase, step);
     }
 }
@@ -155,11 +214,12 @@ void toneMono(const lumetra::synth::ToneJob& job) {
 template <class V>
 inline void storeFloorsAndCodes(typename V::VD g, std::int32_t* floors, std::int32_t* codes) {
     using VD = typename V::VD;
+    using VM = typename V::VM;
     const VD whole = V::floorD(g);
     const VD fraction = V::subD(g, whole);
-    const VD inRange = V::cmpltD(V::absD(g), V::setD(1073741824.0));
-    const VD isWhole = V::andD(inRange, V::cmpeqD(g, whole));
-    const VD inside = V::andD(inRange, V::andD(V::cmpgeD(fraction, V::setD(1.0 / 65536)),
+    const VM inRange = V::cmpltD(V::absD(g), V::setD(1073741824.0));
+    const VM isWhole = V::andM(inRange, V::cmpeqD(g, whole));
+    const VM inside = V::andM(inRange, V::andM(V::cmpgeD(fraction, V::setD(1.0 / 65536)),
                                                V::cmpleD(fraction, V::setD(1.0 - 1.0 / 65536))));
     VD code = V::selectD(inside, V::setD(1.0), V::setD(2.0));
     code = V::selectD(isWhole, V::setD(0.0), code);
@@ -245,10 +305,12 @@ void noiseTone(const lumetra::synth::NoiseToneJob& job) {
         const VD dLo = V::addD(d0, V::divD(V::mulD(V::loIntD(level), lo), levelDivisor));
         const VD dHi = V::addD(d0, V::divD(V::mulD(V::hiIntD(level), hi), levelDivisor));
         const typename V::VF x = V::divF(V::cvtIF(v), V::packF(dLo, dHi));
+        const VD xLo = V::loD(x);
+        const VD xHi = V::hiD(x);
         red.next(k, lo, hi);
-        accumulate<V>(left + k, x, lo, hi);
+        accumulate<V>(left + k, xLo, xHi, lo, hi);
         green.next(k, lo, hi);
-        accumulate<V>(right + k, x, lo, hi);
+        accumulate<V>(right + k, xLo, xHi, lo, hi);
     }
 }
 
@@ -305,10 +367,11 @@ template <class V>
 lumetra::synth::Kernels makeKernels() {
     lumetra::synth::Kernels k{};
     k.toneStereo = [](const lumetra::synth::ToneJob& job) {
+        const bool multiply = job.reciprocal != 0.0f && V::kFused;
         if (job.red.ramp)
-            toneStereo<V, true>(job);
+            multiply ? toneStereo<V, true, true>(job) : toneStereo<V, true, false>(job);
         else
-            toneStereo<V, false>(job);
+            multiply ? toneStereo<V, false, true>(job) : toneStereo<V, false, false>(job);
     };
     k.toneMono = [](const lumetra::synth::ToneJob& job) {
         if (job.red.ramp)
@@ -325,6 +388,7 @@ lumetra::synth::Kernels makeKernels() {
         else
             noiseTone<V, false>(job);
     };
+    k.exactReciprocal = exactReciprocal<V>;
     k.convertStereo = convertStereo;
     k.convertMono = convertMono;
     return k;

@@ -14,6 +14,11 @@ struct Sse2 {
     using VI = __m128i;
     using VF = __m128;
     using VD = __m128d;
+    using VM = VD;  // the lanes of a comparison: all bits set or clear
+    static constexpr bool kGather = false;
+    static constexpr bool kFused = false;  // no fused multiply-add: the tone rows divide
+    static VF fmaddF(VF, VF, VF c) { return c; }
+    static VF fnmaddF(VF, VF, VF c) { return c; }
 
     static VI loadI(const void* p) { return _mm_loadu_si128(static_cast<const __m128i*>(p)); }
     static VI setI(std::int32_t x) { return _mm_set1_epi32(x); }
@@ -41,6 +46,13 @@ struct Sse2 {
     static VF packF(VD lo, VD hi) { return _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)); }
     static VD loIntD(VI a) { return _mm_cvtepi32_pd(a); }
     static VD hiIntD(VI a) { return _mm_cvtepi32_pd(_mm_shuffle_epi32(a, 0xEE)); }
+    // Two floats of memory as doubles, and two doubles stored as floats.
+    static VD loadHalfD(const float* p) {
+        return _mm_cvtps_pd(_mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(p))));
+    }
+    static void storeHalfF(float* p, VD x) {
+        _mm_store_sd(reinterpret_cast<double*>(p), _mm_castps_pd(_mm_cvtpd_ps(x)));
+    }
     static VD loadD(const double* p) { return _mm_loadu_pd(p); }
     static void storeD(double* p, VD x) { _mm_storeu_pd(p, x); }
     static VD setD(double x) { return _mm_set1_pd(x); }
@@ -49,7 +61,7 @@ struct Sse2 {
     static VD subD(VD a, VD b) { return _mm_sub_pd(a, b); }
     static VD mulD(VD a, VD b) { return _mm_mul_pd(a, b); }
     static VD divD(VD a, VD b) { return _mm_div_pd(a, b); }
-    static VD andD(VD a, VD b) { return _mm_and_pd(a, b); }
+    static VM andM(VM a, VM b) { return _mm_and_pd(a, b); }
     static VD absD(VD a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
     static VD cmpltD(VD a, VD b) { return _mm_cmplt_pd(a, b); }
     static VD cmpleD(VD a, VD b) { return _mm_cmple_pd(a, b); }

@@ -8,6 +8,7 @@
 #include "base/float_conversion.h"
 #include "document/canvas_image.h"
 #include "render/random_seed.h"
+#include "render/render_workers.h"
 
 namespace lumetra {
 
@@ -39,8 +40,9 @@ inline std::int32_t hopFromSlider(std::int32_t v) {
 // Adds the copies of `source`'s operation region (the region of `destination`: its selection, or
 // the whole picture) into `destination`. `source` is the picture as it was before, of the same
 // size, so that copies are never copied again. Random draws come from `seed` in a fixed order:
-// they are part of the result.
+// they are part of the result. Scattered copies share the picture among the threads of
+// `workers` when given (null: the calling thread alone); the result is the same.
 void addEchordCopies(const PixelImage& source, CanvasImage& destination,
-                     const EchordSettings& settings, RandomSeed& seed);
+                     const EchordSettings& settings, RandomSeed& seed, RenderWorkers* workers);
 
 }  // namespace lumetra

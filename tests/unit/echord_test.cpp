@@ -41,7 +41,7 @@ TEST(Echord, WhereTheCopiesLandAndHowStrong) {
         CanvasImage image = blackWith(width, height, lit);
         const PixelImage source = image.pixels;
         RandomSeed seed;
-        addEchordCopies(source, image, s, seed);
+        addEchordCopies(source, image, s, seed, nullptr);
         for (const auto& [x, y, colour] : expected)
             EXPECT_EQ(pixelAt(image.pixels, x, y), colour) << fact << " at " << x << ", " << y;
     };
@@ -84,7 +84,7 @@ TEST(Echord, NoCopiesWithoutNumberOrDistanceAndHostileValuesStayInside) {
         CanvasImage image = blackWith(30, 2, {{0, 0, {50, 50, 50}}});
         const PixelImage source = image.pixels;
         RandomSeed seed;
-        addEchordCopies(source, image, s, seed);
+        addEchordCopies(source, image, s, seed, nullptr);
         EXPECT_EQ(image.pixels.bytes, source.bytes);
         EXPECT_EQ(seed.value, RandomSeed::kStart);
     }
@@ -95,12 +95,19 @@ TEST(Echord, NoCopiesWithoutNumberOrDistanceAndHostileValuesStayInside) {
     // angle, warp, hop, hop1, fade, fade1, num, mul, rand, jitter, swap, alt, wrap
     const EchordSettings hostile{12345,     -2147483647, 2147483647, 0, -2147483647, -100, 100,
                                  INT32_MIN, 2147483647,  2147483647, 0, 0,           1};
-    addEchordCopies(source, image, hostile, seed);
+    RenderWorkers two;
+    two.setHelpers(1);
+    for (RenderWorkers* workers : {static_cast<RenderWorkers*>(nullptr), &two})
+        addEchordCopies(source, image, hostile, seed, workers);
 }
 
 // Random pictures, half black, through every built-in patch and a few wilder settings, with a
-// selection: the program's version must leave the same bytes and the same generator state.
+// selection: the program's version must leave the same bytes and the same generator state, on
+// one thread, two and three.
 TEST(Echord, AgreesWithThePlainVersion) {
+    RenderWorkers two, three;
+    two.setHelpers(1);
+    three.setHelpers(2);
     std::mt19937 random(7);
     std::vector<EchordSettings> settings;
     for (const EchordPatch& patch : builtInEchordPatches())
@@ -113,12 +120,17 @@ TEST(Echord, AgreesWithThePlainVersion) {
         if (i % 2) fast.selection = Rect{10, 5, 90, 50};
         const PixelImage source = fast.pixels;
         CanvasImage plain = fast;
-        RandomSeed a, b;
-        a.value = b.value = std::uint32_t(random());
-        addEchordCopies(source, fast, settings[i], a);
+        RandomSeed b;
+        b.value = std::uint32_t(random());
+        const RandomSeed start = b;
         testing::referenceEchord(source, plain, settings[i], b);
-        EXPECT_EQ(fast.pixels.bytes, plain.pixels.bytes) << i;
-        EXPECT_EQ(a.value, b.value) << i;
+        for (RenderWorkers* workers : {static_cast<RenderWorkers*>(nullptr), &two, &three}) {
+            CanvasImage made = fast;
+            RandomSeed a = start;
+            addEchordCopies(source, made, settings[i], a, workers);
+            EXPECT_EQ(made.pixels.bytes, plain.pixels.bytes) << i;
+            EXPECT_EQ(a.value, b.value) << i;
+        }
     }
 }
 

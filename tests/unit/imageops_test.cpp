@@ -463,7 +463,7 @@ TEST(TransformDrag, WhereThePixelsComeFrom) {
             setPixel(snapshot, x, y, Rgb{0, std::uint8_t(y), std::uint8_t(x)});
     for (const Case& c : cases) {
         PixelImage picture = snapshot;
-        const DragPictures pictures{snapshot, picture, Rect{0, 0, 8, 7}};
+        const DragPictures pictures{snapshot, picture, Rect{0, 0, 8, 7}, nullptr};
         drag(c.tool, pictures, c.anchor, {c.anchor.x - 3, c.anchor.y + 2});
         drag(c.tool, pictures, c.anchor, c.pointer);
         if (c.at == kAll) {
@@ -507,7 +507,7 @@ TEST(TransformDrag, StatusTexts) {
     };
     const PixelImage snapshot = randomPicture(300, 240, 4);
     PixelImage picture = snapshot;
-    const DragPictures pictures{snapshot, picture, Rect{0, 0, 300, 240}};
+    const DragPictures pictures{snapshot, picture, Rect{0, 0, 300, 240}, nullptr};
     for (const Case& c : cases) {
         RenderSettings settings;
         settings.lowFrequency = c.low;
@@ -520,18 +520,23 @@ TEST(TransformDrag, StatusTexts) {
     // An empty picture, whose width would divide by zero, is left alone without a text.
     const PixelImage none;
     PixelImage empty;
-    EXPECT_EQ(moveDrag({none, empty, Rect{}}, {0, 0}, {5, 5}, RenderSettings{}),
+    EXPECT_EQ(moveDrag({none, empty, Rect{}, nullptr}, {0, 0}, {5, 5}, RenderSettings{}),
               (DragStatus{kMoveStatusPart, ""}));
 }
 
 // Per picture size: regions whole, random, the last pixel in memory order, beyond the picture and
 // right of it; anchors anywhere (the batch editor takes them off the picture too); pointers from
-// the anchor itself to vast shrinks (positions beyond the lanes' bound) and the int32 limits.
+// the anchor itself to vast shrinks (positions beyond the lanes' bound) and the int32 limits. The
+// tallest picture is shared among threads in parts of whole bands.
 TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
-    const std::int32_t sizes[][2] = {{1, 1},    {1, 5},    {2, 3},   {3, 4},   {4, 2},
-                                     {5, 7},    {7, 1},    {8, 9},   {31, 6},  {101, 37},
-                                     {256, 11}, {1021, 6}, {41, 47}, {530, 21}};
+    const std::int32_t sizes[][2] = {{1, 1},    {1, 5},    {2, 3},   {3, 4},    {4, 2},
+                                     {5, 7},    {7, 1},    {8, 9},   {31, 6},   {101, 37},
+                                     {256, 11}, {1021, 6}, {41, 47}, {530, 21}, {67, 203}};
     const ScreenSize screens[] = {kDefaultDragScreen, {1, 1}, {0, 0}, {640, 480}};
+    RenderWorkers two, three;
+    two.setHelpers(1);
+    three.setHelpers(2);
+    RenderWorkers* const sharing[] = {nullptr, &two, &three};
     std::uint32_t seed = 100;
     for (const auto& [w, h] : sizes) {
         std::mt19937 random(++seed);
@@ -566,9 +571,11 @@ TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
                     PixelImage theirs[] = {start, start, start};
                     shiftPixels(snapshot, mine[0], region, shift);
                     testing::referenceShift(snapshot, theirs[0], region, shift);
-                    zoomRotatePixels(snapshot, mine[1], region, a, zoom);
+                    // The turning loops alone, on two threads and on three (uneven parts).
+                    RenderWorkers* const workers = sharing[random() % std::size(sharing)];
+                    zoomRotatePixels(snapshot, mine[1], region, a, zoom, workers);
                     testing::referenceZoomRotate(snapshot, theirs[1], region, a, zoom);
-                    skewFlipPixels(snapshot, mine[2], region, a, skew);
+                    skewFlipPixels(snapshot, mine[2], region, a, skew, workers);
                     testing::referenceSkewFlip(snapshot, theirs[2], region, a, skew);
                     for (const int loop : {0, 1, 2})
                         ASSERT_EQ(mine[loop].bytes, theirs[loop].bytes) << formatText(
@@ -592,8 +599,9 @@ TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
         const PixelImage& source = snapshot ? *snapshot : picture;
         const Rect whole{0, 0, 9, 6};
         shiftPixels(source, picture, whole, moveShiftFor(anchor, {5, 5}, 9, 6));
-        zoomRotatePixels(source, picture, whole, anchor, zoomRotateFor(anchor, {8, 8}, units));
-        skewFlipPixels(source, picture, whole, anchor, skewFlipFor(anchor, {8, 8}, units));
+        zoomRotatePixels(source, picture, whole, anchor, zoomRotateFor(anchor, {8, 8}, units),
+                         nullptr);
+        skewFlipPixels(source, picture, whole, anchor, skewFlipFor(anchor, {8, 8}, units), nullptr);
         EXPECT_EQ(picture.bytes, before.bytes) << (snapshot == &none ? "none" : "other or self");
     }
 }
@@ -789,12 +797,12 @@ TEST(BatchEdit, ToolRowsRunTheCoreWithTheSettingsOfTheLine) {
          [](CanvasImage& image, RandomSeed& seed) {
              EchordPatch patch{{45, 10, 1, 2, 0, 0, 3, 0, 50, 40, 1, 1, 1}};
              const PixelImage before = image.pixels;
-             addEchordCopies(before, image, recallEchordPatch(patch).settings, seed);
+             addEchordCopies(before, image, recallEchordPatch(patch).settings, seed, nullptr);
          }},
         {"in.bmp out.bmp move 2,-1", Rect{}, RandomSeed::kStart,
          [](CanvasImage& image, RandomSeed&) {
              const PixelImage before = image.pixels;
-             moveDrag(DragPictures{before, image.pixels, Rect{0, 0, 5, 3}}, DragPoint{},
+             moveDrag(DragPictures{before, image.pixels, Rect{0, 0, 5, 3}, nullptr}, DragPoint{},
                       DragPoint{2, -1}, image.settings);
          }},
     };

@@ -1,11 +1,12 @@
-// The production renderer (SSE2 and AVX2 loops) against the plain reference: every sample, the
-// soundfile, the phases, the noise states, the random seed and the status texts must be equal.
+// The production renderer (SSE2, AVX2 and AVX-512 loops) against the plain reference: every sample,
+// the soundfile, the phases, the noise states, the random seed and the status texts must be equal.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <map>
 #include <random>
 #include <string>
@@ -14,6 +15,7 @@
 #include "document/document_render.h"
 #include "reference_renderer.h"
 #include "render/render_engine.h"
+#include "render/synth_kernels.h"
 #include "render_rig.h"
 
 namespace lumetra::testing {
@@ -97,16 +99,16 @@ void expectAgreement(const Case& c, const std::string& label) {
         clippedValues += v == 32767 || v == -32768;
     }
     nonZeroValues += latestNonZeroValues;
-    // Both instruction sets, alone and with two helper threads sharing the frames.
-    for (const SynthPath path : {SynthPath::Sse2, SynthPath::Avx2})
-        for (const int helpers : {0, 2}) {
+    // Every instruction set this processor has, on one thread and on two sharing the slices.
+    for (const SynthPath path : {SynthPath::Sse2, SynthPath::Avx2, SynthPath::Avx512})
+        for (const int helpers : {0, 1}) {
             if (!synthPathAvailable(path)) continue;
             RenderWorkers workers;
             workers.setSynthPath(path);
             workers.setHelpers(helpers);
             const Outcome made = run(c, renderDocument, &workers);
-            SCOPED_TRACE(label + (path == SynthPath::Avx2 ? " (AVX2" : " (SSE2") +
-                         (helpers ? ", helpers)" : ")"));
+            SCOPED_TRACE(label + " (" + synthPathName(path) + ", " + std::to_string(helpers) +
+                         " helpers)");
             EXPECT_EQ(made.result, reference.result);
             ASSERT_EQ(made.samples.size(), reference.samples.size());
             const auto at =
@@ -226,3 +228,23 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
 
 }  // namespace
 }  // namespace lumetra::testing
+
+// The tone rows multiply instead of dividing only where that gives the bits of the quotient for
+// every sine value (checked with the loops' own instructions): found for ordinary divisors,
+// refused where there is no usable reciprocal, never taken without fused multiply-adds.
+TEST(RenderAgreement, ExactReciprocalOnlyWhereItHolds) {
+    using namespace lumetra;
+    const std::pair<SynthPath, const synth::Kernels& (*)()> paths[] = {
+        {SynthPath::Avx2, synth::avx2Kernels}, {SynthPath::Avx512, synth::avx512Kernels}};
+    for (const auto& [path, kernels] : paths) {
+        if (!synthPathAvailable(path)) continue;
+        for (const float divisor : {1.0f, 3.0f, 7.0f, 734.0f * 255 * 40.5f, 1.0e7f, 123456.789f})
+            EXPECT_EQ(kernels().exactReciprocal(divisor), 1.0f / divisor)
+                << synthPathName(path) << " " << divisor;
+        for (const float divisor : {0.0f, std::numeric_limits<float>::infinity(),
+                                    std::numeric_limits<float>::quiet_NaN(), 1.0e-40f})
+            EXPECT_EQ(kernels().exactReciprocal(divisor), 0.0f)
+                << synthPathName(path) << " " << divisor;
+    }
+    EXPECT_EQ(synth::sse2Kernels().exactReciprocal(3.0f), 0.0f);
+}

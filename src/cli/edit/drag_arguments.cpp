@@ -34,10 +34,11 @@ bool readScreen(const EditOperation& operation, std::span<const std::string> arg
     return true;
 }
 
+// One operation per run: starting helper threads for it would cost about what they save.
 DragPictures wholePicture(EditTarget& target) {
     PixelImage& picture = target.document.current.pixels;
     return DragPictures{target.document.undo.pixels, picture,
-                        Rect{0, 0, picture.width, picture.height}};
+                        Rect{0, 0, picture.width, picture.height}, nullptr};
 }
 
 }  // namespace

@@ -43,8 +43,9 @@ std::optional<EditAction> readEchordArguments(const EditOperation& operation,
     }
     const EchordSettings settings = recallEchordPatch(*patch).settings;
     return EditAction([settings](EditTarget& target, std::string&) {
-        addEchordCopies(target.document.undo.pixels, target.document.current, settings,
-                        target.seed);
+        RenderWorkers workers;  // the copies are worth sharing among the processors
+        addEchordCopies(target.document.undo.pixels, target.document.current, settings, target.seed,
+                        &workers);
         return true;
     });
 }

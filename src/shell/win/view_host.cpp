@@ -102,7 +102,8 @@ void ProgramViewHost::continueMove(POINT p) {
     ImageDocument& document = program_.document.state();
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
-                                Rect{0, 0, picture.width, picture.height}};
+                                Rect{0, 0, picture.width, picture.height},
+                                &program_.render.workers};
     showDragStatus(
         moveDrag(pictures, program_.drag.anchor, DragPoint{p.x, p.y}, document.current.settings));
 }
@@ -119,7 +120,8 @@ void ProgramViewHost::continueDeformation(POINT p) {
     ImageDocument& document = program_.document.state();
     PixelImage& picture = document.current.pixels;
     const DragPictures pictures{document.undo.pixels, picture,
-                                Rect{0, 0, picture.width, picture.height}};
+                                Rect{0, 0, picture.width, picture.height},
+                                &program_.render.workers};
     showDragStatus(deformDrag(program_.drag.kind, pictures, program_.drag.anchor,
                               DragPoint{p.x, p.y}, program_.drag.screen));
 }
@@ -139,10 +141,12 @@ void ProgramViewHost::applyEchord(const EchordSettings& settings) {
     if (snapshot.width == document.current.pixels.width &&
         snapshot.height == document.current.pixels.height &&
         snapshot.bytes == document.current.pixels.bytes) {
-        addEchordCopies(snapshot, document.current, settings, program_.render.seed);
+        addEchordCopies(snapshot, document.current, settings, program_.render.seed,
+                        &program_.render.workers);
     } else {
         const PixelImage before = document.current.pixels;
-        addEchordCopies(before, document.current, settings, program_.render.seed);
+        addEchordCopies(before, document.current, settings, program_.render.seed,
+                        &program_.render.workers);
     }
     program_.document.changed(kChangedPixels);
 }
