@@ -7,7 +7,8 @@ The band map: STFT power (Hann window of about 46 ms, hop a quarter of it) summe
 sixth-octave bands between the low and high pitch, in dB. The figure is the mean absolute dB
 difference over the cells within 50 dB of the original's loudest, after the best single gain and
 the best time shift of at most 50 ms. For stereo sounds the left-right level difference of each
-band (power over the whole sound) is compared as well.
+band (power over the whole sound) is compared as well, over the bands where both channels lie
+within 50 dB of the loudest.
 
   roundtrip.py run BIN_DIR [WORK_DIR]      make the test sounds (espeak-ng, sox), run the round
                                            trip of each and print its figures
@@ -88,7 +89,7 @@ def compare(original, rendered, rate, low, high):
     if chans == 2:
         def levels(m):
             return 10 * np.log10(np.mean(10 ** (m / 10), axis=1))
-        active = (levels(maps[0]) > loudest - 50) | (levels(maps[1]) > loudest - 50)
+        active = (levels(maps[0]) > loudest - 50) & (levels(maps[1]) > loudest - 50)
         lr = ((levels(maps[0]) - levels(maps[1]))[active],
               (levels(rmaps[0]) - levels(rmaps[1]))[active])
     return err, shift, lr
@@ -122,9 +123,9 @@ def make_sounds(work):
     run("espeak-ng", "-v", "en-us+f3", "-p", "70", "-w", j("voice2.wav"),
         "On the right, another voice is reading a different sentence.")
     run("sox", "-M", j("voice1.wav"), j("voice2.wav"), j("stereo-speech.wav"))
-    # Left a C4 at -6 dB, right a G4 at -12 dB.
+    # C4 and G4, the C 12 dB louder on the left, the G 12 dB louder on the right.
     run("sox", "-n", "-r", "44100", "-b", "16", "-c", "2", j("chord.wav"), "synth", "4",
-        "sine", "261.63", "sine", "392", "remix", "1v0.5", "2v0.25")
+        "sine", "261.63", "sine", "392", "remix", "1v0.4,2v0.1", "1v0.1,2v0.4")
     # Two sine sweeps in one channel, one up and one down, crossing half-way.
     run("sox", "-n", "-r", "44100", "-b", "16", "-c", "2", j("sweeps2.wav"), "synth", "5",
         "sine", "200-4000", "sine", "4000-200", "remix", "1v0.4,2v0.4")

@@ -13,58 +13,43 @@ std::int32_t windowSizeFor(std::int32_t sampleRate) {
     return std::int32_t(1) << std::clamp(int(std::lround(wanted)), 6, 16);
 }
 
-// Copies frame m, windowed, into `to` (silence outside the sound).
+// Frame m through the window as the real part and through its derivative as the imaginary part
+// (silence outside the sound): one transform then gives both spectra of the real frame.
 void windowedFrame(const RowSpectrumPlan& plan, std::span<const float> samples, std::int32_t m,
-                   float* to) {
+                   RowSpectrumScratch& s) {
     const std::int64_t start = std::int64_t(m) * plan.hop - plan.windowSize / 2;
     const std::int64_t total = std::int64_t(samples.size());
     for (std::int32_t n = 0; n < plan.windowSize; ++n) {
         const std::int64_t at = start + n;
-        to[n] = at >= 0 && at < total ? samples[std::size_t(at)] * plan.window[std::size_t(n)] : 0;
-    }
-}
-
-void rowsOf(const RowSpectrumPlan& plan, const std::vector<float>& power, float* out) {
-    const float scale = 1.0f / plan.powerPerSquaredAmplitude;
-    for (std::int32_t r = 0; r < plan.rows(); ++r) {
-        float sum = 0;
-        for (std::int32_t i = plan.firstWeight[std::size_t(r)];
-             i < plan.firstWeight[std::size_t(r) + 1]; ++i)
-            sum += power[std::size_t(plan.bins[std::size_t(i)])] * plan.weights[std::size_t(i)];
-        out[r] = std::sqrt(sum * scale);
+        const float x = at >= 0 && at < total ? samples[std::size_t(at)] : 0.0f;
+        s.re[std::size_t(n)] = x * plan.window[std::size_t(n)];
+        s.im[std::size_t(n)] = x * plan.derivative[std::size_t(n)];
     }
 }
 
 }  // namespace
 
-RowSpectrumPlan planRowSpectrum(std::int32_t sampleRate, std::span<const double> rowFrequencies) {
+RowSpectrumPlan planRowSpectrum(std::int32_t sampleRate, double lowFrequency, double highFrequency,
+                                std::int32_t rows) {
     RowSpectrumPlan plan;
     const std::int32_t n = plan.windowSize = windowSizeFor(sampleRate);
     plan.hop = n / 4;
+    plan.rows = rows;
     plan.window.resize(std::size_t(n));
-    for (std::int32_t i = 0; i < n; ++i)
-        plan.window[std::size_t(i)] = float(0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / n));
-    plan.powerPerSquaredAmplitude = 3.0f * float(n) * float(n) / 32.0f;
-
-    const std::size_t rows = rowFrequencies.size();
-    const double binWidth = double(sampleRate) / n;
-    const double ratio = std::sqrt(rowFrequencies[rows - 1] / rowFrequencies[rows - 2]);
-    const double lowestRatio = std::sqrt(rowFrequencies[1] / rowFrequencies[0]);
-    for (std::size_t r = 0; r < rows; ++r) {
-        plan.firstWeight.push_back(std::int32_t(plan.bins.size()));
-        const double f = rowFrequencies[r];
-        const double low = r == 0 ? f / lowestRatio : std::sqrt(f * rowFrequencies[r - 1]);
-        const double high = r + 1 == rows ? f * ratio : std::sqrt(f * rowFrequencies[r + 1]);
-        const double from = std::max(low / binWidth, 0.0), to = std::min(high / binWidth, n / 2.0);
-        for (auto k = std::int32_t(std::floor(from + 0.5)); k + 0.5 > from && k - 0.5 < to; ++k) {
-            const double overlap = std::min(to, k + 0.5) - std::max(from, k - 0.5);
-            if (overlap <= 0 || k > n / 2) continue;
-            plan.bins.push_back(k);
-            plan.weights.push_back(float(overlap));
-            plan.binsUsed = std::max(plan.binsUsed, k + 1);
-        }
+    plan.derivative.resize(std::size_t(n));
+    for (std::int32_t i = 0; i < n; ++i) {
+        const double angle = 2 * std::numbers::pi * i / n;
+        plan.window[std::size_t(i)] = float(0.5 - 0.5 * std::cos(angle));
+        plan.derivative[std::size_t(i)] = float(std::numbers::pi / n * std::sin(angle));
     }
-    plan.firstWeight.push_back(std::int32_t(plan.bins.size()));
+    // A sine of amplitude A peaks at A n / 4 and its main lobe holds 3 A^2 n^2 / 32 in all.
+    plan.amplitudePerPower = 32.0 / (3.0 * double(n) * double(n));
+    plan.binHz = double(sampleRate) / n;
+    plan.rowStep = std::log(highFrequency / lowFrequency) / std::max(rows - 1, 1);
+    plan.lowestEdge = std::log(lowFrequency) - plan.rowStep / 2;
+    const double topEdge = std::exp(plan.lowestEdge + plan.rowStep * rows);
+    // Bins a little above the top edge may still hold a tone inside it.
+    plan.binsUsed = std::min(n / 2, std::int32_t(topEdge / plan.binHz) + 4);
     return plan;
 }
 
@@ -72,32 +57,42 @@ RowSpectrumScratch::RowSpectrumScratch(const RowSpectrumPlan& plan)
     : fourier(plan.windowSize),
       re(std::size_t(plan.windowSize)),
       im(std::size_t(plan.windowSize)),
-      powerA(std::size_t(plan.binsUsed) + 1),
-      powerB(std::size_t(plan.binsUsed) + 1) {}
+      power(std::size_t(plan.rows)) {}
 
 void rowAmplitudes(const RowSpectrumPlan& plan, std::span<const float> samples, std::int32_t first,
                    std::int32_t last, RowSpectrumScratch& s, float* out) {
-    const std::int32_t n = plan.windowSize, rows = plan.rows();
-    // Two real frames at once: one as the real part, the next as the imaginary part.
-    for (std::int32_t m = first; m < last; m += 2) {
-        const bool pair = m + 1 < last;
-        windowedFrame(plan, samples, m, s.re.data());
-        if (pair)
-            windowedFrame(plan, samples, m + 1, s.im.data());
-        else
-            std::fill(s.im.begin(), s.im.end(), 0.0f);
+    const std::int32_t n = plan.windowSize;
+    const double radiansToBins = n / (2 * std::numbers::pi);
+    for (std::int32_t m = first; m < last; ++m) {
+        windowedFrame(plan, samples, m, s);
         s.fourier.forward(s.re.data(), s.im.data());
-        for (std::int32_t k = 0; k < plan.binsUsed; ++k) {
-            const std::int32_t j = (n - k) & (n - 1);
-            const float sr = s.re[std::size_t(k)] + s.re[std::size_t(j)];
-            const float dr = s.re[std::size_t(k)] - s.re[std::size_t(j)];
-            const float si = s.im[std::size_t(k)] + s.im[std::size_t(j)];
-            const float di = s.im[std::size_t(k)] - s.im[std::size_t(j)];
-            s.powerA[std::size_t(k)] = 0.25f * (sr * sr + di * di);
-            s.powerB[std::size_t(k)] = 0.25f * (si * si + dr * dr);
+        std::fill(s.power.begin(), s.power.end(), 0.0);
+        for (std::int32_t k = 1; k < plan.binsUsed; ++k) {
+            const std::size_t a = std::size_t(k), b = std::size_t(n - k);
+            // Spectrum through the window (h) and through its derivative (d), taken apart.
+            const double hr = 0.5 * (double(s.re[a]) + s.re[b]);
+            const double hi = 0.5 * (double(s.im[a]) - s.im[b]);
+            const double dr = 0.5 * (double(s.im[a]) + s.im[b]);
+            const double di = -0.5 * (double(s.re[a]) - s.re[b]);
+            const double p = hr * hr + hi * hi;
+            if (!(p > 1e-30)) continue;
+            // The frequency the bin holds: k - Im(D / H) in bins.
+            const double bins = k - (di * hr - dr * hi) / p * radiansToBins;
+            if (!(bins > 0)) continue;
+            // 0 at the lowest row's pitch, 1 at the next one's.
+            const double position =
+                (std::log(bins * plan.binHz) - plan.lowestEdge) / plan.rowStep - 0.5;
+            if (!(position > -1 && position < plan.rows)) continue;
+            // Shared between the two rows around that frequency, by its distance from each: a
+            // tone between rows sounds from both, as the bins' leakage around it does.
+            const double below = std::floor(position), up = position - below;
+            const auto r = std::int32_t(below);
+            if (r >= 0) s.power[std::size_t(r)] += p * (1 - up);
+            if (r + 1 < plan.rows) s.power[std::size_t(r + 1)] += p * up;
         }
-        rowsOf(plan, s.powerA, out + std::size_t(m - first) * std::size_t(rows));
-        if (pair) rowsOf(plan, s.powerB, out + std::size_t(m + 1 - first) * std::size_t(rows));
+        float* to = out + std::size_t(m - first) * std::size_t(plan.rows);
+        for (std::int32_t r = 0; r < plan.rows; ++r)
+            to[r] = float(std::sqrt(s.power[std::size_t(r)] * plan.amplitudePerPower));
     }
 }
 

@@ -25,7 +25,7 @@ using FrameAmplitudes = std::vector<float>;
 bool analyseFrames(const RowSpectrumPlan& plan, const Sound& sound,
                    std::vector<FrameAmplitudes>& channels, const AnalysisProgress& progress) {
     const std::int32_t frames = plan.frameCount(sound.frames());
-    const std::size_t rows = std::size_t(plan.rows());
+    const std::size_t rows = std::size_t(plan.rows);
     constexpr std::int32_t kBlock = 256;  // frames, even: pairs stay within a block
     const bool helper = std::thread::hardware_concurrency() > 1;
     RowSpectrumScratch mine(plan), theirs(plan);
@@ -55,23 +55,24 @@ bool analyseFrames(const RowSpectrumPlan& plan, const Sound& sound,
     return true;
 }
 
-// The amplitude of row r at column x: the frames' amplitudes interpolated at the moment the
-// render reaches the column's value, the end of its slice.
-struct ColumnReader {
-    const RowSpectrumPlan& plan;
-    std::int32_t frames;
-    std::int32_t samplesPerPixel;
+// Where each column's value lies among the frames: the moment the render reaches it, the end of
+// its slice, between frame `frame` and the next at `weight`.
+struct ColumnPlace {
+    std::size_t frame, next;
+    float weight;
+};
 
-    float at(const FrameAmplitudes& a, std::int32_t x, std::int32_t r) const {
+std::vector<ColumnPlace> columnPlaces(const RowSpectrumPlan& plan, std::int32_t frames,
+                                      std::int32_t columns, std::int32_t samplesPerPixel) {
+    std::vector<ColumnPlace> places(static_cast<std::size_t>(columns));
+    for (std::int32_t x = 0; x < columns; ++x) {
         const double position = double(x + 1) * samplesPerPixel / plan.hop;
         const auto m = std::int32_t(std::min<double>(position, frames - 1));
-        const auto next = std::min(m + 1, frames - 1);
-        const auto f = float(position - m);
-        const std::size_t rows = std::size_t(plan.rows());
-        return a[std::size_t(m) * rows + std::size_t(r)] * (1 - f) +
-               a[std::size_t(next) * rows + std::size_t(r)] * f;
+        places[std::size_t(x)] = {std::size_t(m), std::size_t(std::min(m + 1, frames - 1)),
+                                  float(position - m)};
     }
-};
+    return places;
+}
 
 // The amp factor that makes a render of the picture as loud as the sound: a row of value v then
 // sounds at v * unit of full scale. The renderer divides by a normaliser proportional to
@@ -97,24 +98,37 @@ double matchingAmpFactor(const PixelImage& pixels, double unit) {
     return normaliserAtOne * unit;
 }
 
+// The column's amplitudes of one channel, row after row.
+void columnAmplitudes(const FrameAmplitudes& a, const ColumnPlace& place, std::size_t rows,
+                      float* out) {
+    const float* from = a.data() + place.frame * rows;
+    const float* to = a.data() + place.next * rows;
+    for (std::size_t r = 0; r < rows; ++r)
+        out[r] = from[r] * (1 - place.weight) + to[r] * place.weight;
+}
+
 // Fills red (left) and green (right) and returns the amplitude of one step of value.
 double fillPixels(PixelImage& pixels, const std::vector<FrameAmplitudes>& channels,
-                  const ColumnReader& read) {
+                  const std::vector<ColumnPlace>& places) {
+    const auto rows = std::size_t(pixels.height);
+    std::vector<float> column(rows);
     float loudest = 0;
-    for (std::int32_t x = 0; x < pixels.width; ++x)
-        for (std::int32_t r = 0; r < pixels.height; ++r)
-            for (const FrameAmplitudes& a : channels)
-                loudest = std::max(loudest, read.at(a, x, r));
+    for (const FrameAmplitudes& a : channels)
+        for (const ColumnPlace& place : places) {
+            columnAmplitudes(a, place, rows, column.data());
+            loudest = std::max(loudest, *std::max_element(column.begin(), column.end()));
+        }
     if (loudest <= 0) return 0;
     // The loudest cell is 255: the 8 bits' 48 dB of range sit where the sound's energy is.
     const float toValue = 255.0f / loudest;
-    const FrameAmplitudes& left = channels.front();
-    const FrameAmplitudes& right = channels.back();
-    for (std::int32_t r = 0; r < pixels.height; ++r) {
-        std::uint8_t* row = pixels.memoryRow(r);
+    for (std::size_t c = 0; c < 2; ++c) {
+        const FrameAmplitudes& a = channels[std::min(c, channels.size() - 1)];
+        const std::size_t byte = c == 0 ? 2 : 1;  // red, then green
         for (std::int32_t x = 0; x < pixels.width; ++x) {
-            row[3 * x + 1] = std::uint8_t(std::min(255.0f, read.at(right, x, r) * toValue + 0.5f));
-            row[3 * x + 2] = std::uint8_t(std::min(255.0f, read.at(left, x, r) * toValue + 0.5f));
+            columnAmplitudes(a, places[std::size_t(x)], rows, column.data());
+            for (std::size_t r = 0; r < rows; ++r)
+                pixels.memoryRow(std::int32_t(r))[3 * std::size_t(x) + byte] =
+                    std::uint8_t(std::min(255.0f, column[r] * toValue + 0.5f));
         }
     }
     return loudest / 255.0;
@@ -179,7 +193,8 @@ AnalysisOutcome analyseSound(const Sound& sound, const AnalysisGrid& wanted,
             message = "The sound is too short for " + std::to_string(s.width) + " columns";
             return AnalysisOutcome::Refused;
         }
-        const RowSpectrumPlan plan = planRowSpectrum(sound.sampleRate, s.rowFrequencies);
+        const RowSpectrumPlan plan =
+            planRowSpectrum(sound.sampleRate, s.lowFrequency, s.highFrequency, s.height);
         const std::int32_t frames = plan.frameCount(sound.frames());
         std::vector<FrameAmplitudes> channels(sound.stereo() ? 2 : 1);
         for (FrameAmplitudes& a : channels)
@@ -188,8 +203,9 @@ AnalysisOutcome analyseSound(const Sound& sound, const AnalysisGrid& wanted,
 
         std::optional<PixelImage> pixels = createCanvasBitmap(s.width, s.height, message);
         if (!pixels) return AnalysisOutcome::Refused;
-        const ColumnReader read{plan, frames, s.samplesPerPixel};
-        s.ampFactor = matchingAmpFactor(*pixels, fillPixels(*pixels, channels, read));
+        const std::vector<ColumnPlace> places =
+            columnPlaces(plan, frames, s.width, s.samplesPerPixel);
+        s.ampFactor = matchingAmpFactor(*pixels, fillPixels(*pixels, channels, places));
         adoptPixels(made, std::move(*pixels));
         made.renderInfo = makeAnalysisRecord(s, sourceName, sound.seconds(), sound.fileChannels,
                                              sound.sampleRate);
