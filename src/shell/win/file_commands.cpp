@@ -97,8 +97,12 @@ void saveImageCommand(Program& program, int id) {
 
 void saveImageAsCommand(Program& program, int) {
     ImageDocument& document = program.document;
-    const std::filesystem::path start =
-        document.path.empty() ? imageFolder(program) : folderOf(document.path);
+    // A picture analysed from a sound has no file yet: it goes with the analyses.
+    const bool analysed = document.current.renderInfo.valid == 1 &&
+                          document.current.renderInfo.command == RenderInfoRecord::kAnalysisCommand;
+    const std::filesystem::path start = !document.path.empty() ? folderOf(document.path)
+                                        : analysed ? program.settings.folders.analysesFolder
+                                                   : imageFolder(program);
     auto chosen = askForFile(program, FileDialogKind::SaveBitmap, start);
     if (!chosen) return;
     if (!saveCurrentImage(program, chosen->path)) return;
