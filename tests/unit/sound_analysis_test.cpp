@@ -6,12 +6,14 @@
 #include <cmath>
 #include <numbers>
 
+#include "analysis/analysis_grid_store.h"
 #include "analysis/analysis_record.h"
 #include "analysis/sound_analysis.h"
 #include "document/document_render.h"
 #include "document/image_file.h"
 #include "document/image_save.h"
 #include "document/render_info_file.h"
+#include "memory_value_store.h"
 #include "render/oscillators.h"
 #include "render_rig.h"
 
@@ -170,6 +172,52 @@ TEST(AnalysisRecord, SavedPicturesKeepItInBothFormsAndTheInfoTextPrintsIt) {
     EXPECT_EQ(encodeRenderInfo(opened.renderInfo), bytes);
     EXPECT_EQ(opened.settings.outputTime, double(r.outputTime));
     EXPECT_EQ(opened.pixels.bytes, picture.pixels.bytes);
+}
+
+TEST(AnalysisGridStore, FieldsAreCheckedAndTheChosenGridIsRemembered) {
+    struct Case {
+        const char* low;
+        const char* high;
+        const char* rows;
+        const char* pps;
+        const char* message;  // empty: accepted
+    };
+    const Case cases[] = {
+        {"55", "8000.5", "173", "200", ""},
+        {"0", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
+        {"55x", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
+        {"55", "55", "173", "200", "High must be a pitch above Low"},
+        {"55", "8000", "1", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "65536", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "2.5", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "173", "0", "Columns per second must be a whole number from 1 to 10000"},
+        {"55", "8000", "173", "", "Columns per second must be a whole number from 1 to 10000"},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        const auto grid = readAnalysisGridFields(c.low, c.high, c.rows, c.pps, message);
+        EXPECT_EQ(grid.has_value(), *c.message == 0) << c.low << " " << c.rows << " " << c.pps;
+        if (!grid) {
+            EXPECT_EQ(message, c.message);
+        }
+    }
+
+    // The first time: the picture's range and rows, its columns per second from width and time.
+    test::MemoryValueStore store;
+    RenderSettings picture;  // 300 x 150, 50 to 8000 Hz, 5 s
+    const AnalysisGrid first = initialAnalysisGrid(store, picture);
+    EXPECT_EQ(first.lowFrequency, 50.0);
+    EXPECT_EQ(first.highFrequency, 8000.0);
+    EXPECT_EQ(first.rows, 150);
+    EXPECT_EQ(first.columnsPerSecond, 60);
+    rememberAnalysisGrid(store, {55.5, 8000.0, 173, 200});
+    const AnalysisGrid again = initialAnalysisGrid(store, picture);
+    EXPECT_EQ(again.lowFrequency, 55.5);
+    EXPECT_EQ(again.rows, 173);
+    EXPECT_EQ(again.columnsPerSecond, 200);
+    // A stored grid that cannot be used gives way to the picture's.
+    rememberAnalysisGrid(store, {55.5, 8000.0, 1, 200});
+    EXPECT_EQ(initialAnalysisGrid(store, picture).rows, 150);
 }
 
 }  // namespace
