@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <numbers>
 #include <string>
@@ -52,19 +53,28 @@ std::string processor() {
     return "unknown processor";
 }
 
-double bestSeconds(const Sound& sound, int repeats) {
+struct Seconds {
+    double wall = 1e9, processor = 1e9;
+};
+
+// Best wall time, and best processor time (all threads; on a machine shared with other work the
+// wall time waits for the processors, this does not).
+Seconds bestSeconds(const Sound& sound, int repeats) {
     const AnalysisGrid grid{55.0, 8000.0, 173, 200};
-    double best = 1e9;
+    Seconds best;
     for (int i = 0; i < repeats; ++i) {
         CanvasImage picture;
         std::string message;
         const auto start = std::chrono::steady_clock::now();
+        const std::clock_t startClock = std::clock();
         if (analyseSound(sound, grid, "bench.wav", picture, message) != AnalysisOutcome::Done) {
             std::fprintf(stderr, "analysis refused: %s\n", message.c_str());
             std::exit(1);
         }
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count());
+        best.wall = std::min(best.wall, took.count());
+        best.processor =
+            std::min(best.processor, double(std::clock() - startClock) / CLOCKS_PER_SEC);
     }
     return best;
 }
@@ -75,9 +85,15 @@ int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     std::printf("processor: %s, %u threads\n", processor().c_str(),
                 std::thread::hardware_concurrency());
-    const double mono = bestSeconds(makeSound(false), repeats);
-    std::printf("60 s mono 44.1 kHz, 173 rows, 200 columns/s:   %.3f s (target 1 s)\n", mono);
-    const double stereo = bestSeconds(makeSound(true), repeats);
-    std::printf("60 s stereo 44.1 kHz, 173 rows, 200 columns/s: %.3f s (target 2 s)\n", stereo);
+    const Seconds mono = bestSeconds(makeSound(false), repeats);
+    std::printf(
+        "60 s mono 44.1 kHz, 173 rows, 200 columns/s:   %.3f s wall (target 1 s), %.3f s "
+        "of processor time\n",
+        mono.wall, mono.processor);
+    const Seconds stereo = bestSeconds(makeSound(true), repeats);
+    std::printf(
+        "60 s stereo 44.1 kHz, 173 rows, 200 columns/s: %.3f s wall (target 2 s), %.3f s "
+        "of processor time\n",
+        stereo.wall, stereo.processor);
     return 0;
 }
