@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "analysis/analysis_record.h"
@@ -42,7 +43,11 @@ bool analyseFrames(const RowSpectrumPlan& plan, const Sound& sound,
                               out + std::size_t(middle) * rows);
             };
             std::thread other;
-            if (helper && middle < last) other = std::thread(second);
+            try {
+                if (helper && middle < last) other = std::thread(second);
+            } catch (const std::system_error&) {
+                // No thread to be had: this one does both halves.
+            }
             rowAmplitudes(plan, samples, first, middle, mine, out + std::size_t(first) * rows);
             if (other.joinable())
                 other.join();
