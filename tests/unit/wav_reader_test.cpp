@@ -38,6 +38,7 @@ TEST(WavReader, EveryFormatGivesTheSameSamples) {
         {"chunks before fmt, odd chunk padded", {.bits = 16, .chunkBeforeFormat = true}},
         {"open-ended data size 0", {.bits = 16, .dataSize = 0}},
         {"open-ended data size 0xFFFFFFFF", {.bits = 16, .dataSize = 0xFFFFFFFFu}},
+        {"fmt behind the data", {.bits = 16, .formatAfterData = true}},
         {"data size past the end", {.bits = 16, .dataSize = 1000}},
     };
     for (const Case& c : cases) {
