@@ -1,7 +1,7 @@
 # Analyze Soundfile in the real program: A opens a WAV that the batch renderer wrote, the grid
 # dialog takes the numbers typed into it, the picture saved with Save Image equals what
-# lumetra-analyze makes of the same sound on the same grid, and F5 then renders a sound of the
-# analysed sound's length.
+# lumetra-analyze makes of the same sound on the same grid, a file that is no soundfile is refused
+# with a box, and F5 then renders the analysed picture to the analysed sound's length.
 
 E2E_SCENARIOS+=(
     analyze_soundfile_agrees_with_the_batch_analyser
@@ -43,6 +43,16 @@ analyze_soundfile_agrees_with_the_batch_analyser() {
     expect_true "the saved picture has lumetra-analyze's pixels" same_pixels "$saved" "$expected"
     expect_eq "$(tr -d '\r' <"$ANALYSIS_DIR/saved.info")" \
         "$(tr -d '\r' <"$ANALYSIS_DIR/expected.info")" "the .info file of the saved picture"
+
+    # A picture taken for a sound: a box says so, and the analysed picture stays.
+    file_dialog a "Analyze a soundfile" "$(winpath "$E2E_PICTURES/tone.bmp")"
+    local box
+    box=$(drv wait-message-box)
+    expect_eq "${box%%|*}" "Analyze Soundfile" "caption of the box for a file that is no soundfile"
+    expect_true "the box says why: $box" grep -qF "tone.bmp: Not a RIFF/WAVE soundfile" <<<"$box"
+    xdotool key Return
+    drv wait-no-dialog "Analyze Soundfile"
+    expect_eq "$(drv title)" "saved.bmp - Lumetra" "the title after the refused file"
 
     # 5.0045 s over 250 columns: 251 slices of trunc(22050 * 5.0045 / 251 + 0.5) = 440 frames.
     render F5
