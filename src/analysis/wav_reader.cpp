@@ -1,7 +1,10 @@
 #include "analysis/wav_reader.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <optional>
 
 #include "base/file_io.h"
@@ -18,8 +21,8 @@ constexpr std::uint8_t kGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80
                                         0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 
 struct Chunk {
-    std::size_t at = 0;    // first byte of the contents
-    std::size_t size = 0;  // bytes of the contents that the file holds
+    std::uintmax_t at = 0;    // first byte of the contents
+    std::uintmax_t size = 0;  // bytes of the contents that the file holds
 };
 
 struct Chunks {
@@ -32,36 +35,58 @@ bool fail(std::string& message, std::string text) {
     return false;
 }
 
-bool hasTag(std::span<const std::uint8_t> b, std::size_t at, const char* tag) {
-    return std::memcmp(b.data() + at, tag, 4) == 0;
+bool hasTag(const std::uint8_t* b, const char* tag) {
+    return std::memcmp(b, tag, 4) == 0;
 }
+
+// The bytes of a buffer in memory, read as a file's.
+class SpanSource final : public FileSource {
+  public:
+    explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    std::uintmax_t size() const override { return bytes_.size(); }
+    bool readAt(std::uintmax_t offset, std::span<std::uint8_t> to) override {
+        if (offset > bytes_.size() || to.size() > bytes_.size() - offset) return false;
+        std::memcpy(to.data(), bytes_.data() + offset, to.size());
+        return true;
+    }
+
+  private:
+    std::span<const std::uint8_t> bytes_;
+};
 
 // Walks the chunks behind the RIFF header. A chunk that claims more than the file holds is cut
 // to what is there (for the data chunk, the usual sign of a file that was never closed) and
-// ends the walk; so does a data size of 0 or 0xFFFFFFFF, which means "to the end".
-Chunks findChunks(std::span<const std::uint8_t> b) {
+// ends the walk; so does a data size of 0 or 0xFFFFFFFF, which means "to the end". A file of
+// countless tiny chunks is walked only so far.
+Chunks findChunks(FileSource& source) {
+    constexpr int kMostChunks = 4096;
     Chunks found;
-    std::size_t at = 12;
-    while (b.size() - at >= 8) {
-        const std::uint32_t declared = le::readU32(b, at + 4);
-        const bool isData = hasTag(b, at, "data");
-        const std::size_t left = b.size() - at - 8;
+    const std::uintmax_t size = source.size();
+    std::uintmax_t at = 12;
+    std::uint8_t header[8];
+    for (int n = 0; n < kMostChunks && size - at >= 8 && source.readAt(at, header); ++n) {
+        const std::uint32_t declared = le::readU32(header, 4);
+        const bool isData = hasTag(header, "data");
+        const std::uintmax_t left = size - at - 8;
         const bool open = isData && (declared == 0 || declared == 0xFFFFFFFFu);
         const bool cut = open || declared > left;
-        const Chunk chunk{at + 8, cut ? left : std::size_t{declared}};
+        const Chunk chunk{at + 8, cut ? left : std::uintmax_t{declared}};
         if (isData && !found.data) found.data = chunk;
-        if (hasTag(b, at, "fmt ") && !found.format) found.format = chunk;
+        if (hasTag(header, "fmt ") && !found.format) found.format = chunk;
         if (cut) break;
-        at += 8 + std::size_t{declared} + (declared & 1u);
-        if (at > b.size()) break;
+        at += 8 + std::uintmax_t{declared} + (declared & 1u);
+        if (at > size) break;
     }
     return found;
 }
 
-bool readFormat(std::span<const std::uint8_t> b, const Chunk& chunk, WavFormat& f,
-                std::string& message) {
-    if (chunk.size < 16) return fail(message, "The soundfile's format chunk is cut short");
-    const std::size_t at = chunk.at;
+bool readFormat(FileSource& source, const Chunk& chunk, WavFormat& f, std::string& message) {
+    std::array<std::uint8_t, 40> contents{};
+    const std::span<const std::uint8_t> b(contents);
+    const auto used = std::size_t(std::min<std::uintmax_t>(chunk.size, contents.size()));
+    if (chunk.size < 16 || !source.readAt(chunk.at, std::span(contents).first(used)))
+        return fail(message, "The soundfile's format chunk is cut short");
+    const std::size_t at = 0;
     f.tag = le::readU16(b, at);
     f.channels = le::readU16(b, at + 2);
     const std::uint32_t rate = le::readU32(b, at + 4);
@@ -70,7 +95,7 @@ bool readFormat(std::span<const std::uint8_t> b, const Chunk& chunk, WavFormat& 
     if (f.tag == kTagExtensible) {
         if (chunk.size < 40) return fail(message, "The soundfile's format chunk is cut short");
         const std::uint16_t sub = le::readU16(b, at + 24);
-        if (std::memcmp(b.data() + at + 26, kGuidTail, sizeof kGuidTail) != 0)
+        if (std::memcmp(contents.data() + 26, kGuidTail, sizeof kGuidTail) != 0)
             return fail(message, "Unsupported sound format (an unknown sub-format)");
         f.tag = sub;
     }
@@ -125,47 +150,64 @@ float sampleAt(const std::uint8_t* p, const WavFormat& f) {
     }
 }
 
-}  // namespace
-
-bool decodeWav(std::span<const std::uint8_t> bytes, Sound& sound, std::string& message) {
+// Reads the sound from any source of a file's bytes, the samples piece by piece: the memory it
+// takes is the two channels kept as floats and one piece of the file.
+bool decodeWavFrom(FileSource& source, Sound& sound, std::string& message) {
     sound = Sound{};
-    if (bytes.size() < 12 || !hasTag(bytes, 0, "RIFF") || !hasTag(bytes, 8, "WAVE"))
+    std::uint8_t head[12];
+    if (source.size() < 12 || !source.readAt(0, head) || !hasTag(head, "RIFF") ||
+        !hasTag(head + 8, "WAVE"))
         return fail(message, "Not a RIFF/WAVE soundfile");
-    const Chunks chunks = findChunks(bytes);
+    const Chunks chunks = findChunks(source);
     if (!chunks.format) return fail(message, "The soundfile has no format chunk");
     WavFormat format;
-    if (!readFormat(bytes, *chunks.format, format, message)) return false;
+    if (!readFormat(source, *chunks.format, format, message)) return false;
     if (!chunks.data) return fail(message, "The soundfile has no sample data");
-    const std::size_t frames = chunks.data->size / std::size_t(format.blockAlign);
+    const auto align = std::size_t(format.blockAlign);
+    const auto frames = std::size_t(chunks.data->size / align);
     if (frames == 0) return fail(message, "The soundfile holds no samples");
     // Sized by the bytes really present: at most two floats per frame of at least one byte.
+    const std::size_t kept = format.channels > 1 ? 2 : 1;
+    if (frames > kMostSoundSamples / kept)
+        return fail(message, "The soundfile is too long (" + std::to_string(frames) + " frames)");
     Sound out;
     out.sampleRate = format.sampleRate;
     out.fileChannels = format.channels;
-    out.left.resize(frames);
-    if (format.channels > 1) out.right.resize(frames);
+    try {
+        out.left.resize(frames);
+        if (kept > 1) out.right.resize(frames);
+    } catch (const std::bad_alloc&) {
+        return fail(message, "Not enough memory for the sound");
+    }
     const std::size_t step = std::size_t(format.bitsPerSample / 8);
-    const std::uint8_t* p = bytes.data() + chunks.data->at;
-    for (std::size_t i = 0; i < frames; ++i, p += format.blockAlign) {
-        out.left[i] = sampleAt(p, format);
-        if (format.channels > 1) out.right[i] = sampleAt(p + step, format);
+    const std::size_t pieceFrames = std::max<std::size_t>(1, (std::size_t{1} << 20) / align);
+    std::vector<std::uint8_t> piece(std::min(frames, pieceFrames) * align);
+    for (std::size_t first = 0; first < frames; first += pieceFrames) {
+        const std::size_t count = std::min(pieceFrames, frames - first);
+        if (!source.readAt(chunks.data->at + first * align, std::span(piece).first(count * align)))
+            return fail(message, "The soundfile could not be read");
+        const std::uint8_t* p = piece.data();
+        for (std::size_t i = first; i < first + count; ++i, p += align) {
+            out.left[i] = sampleAt(p, format);
+            if (format.channels > 1) out.right[i] = sampleAt(p + step, format);
+        }
     }
     sound = std::move(out);
     return true;
 }
 
+}  // namespace
+
+bool decodeWav(std::span<const std::uint8_t> bytes, Sound& sound, std::string& message) {
+    SpanSource source(bytes);
+    return decodeWavFrom(source, sound, message);
+}
+
 bool readWavFile(FileSystem& files, const std::filesystem::path& path, Sound& sound,
                  std::string& message) {
-    std::vector<std::uint8_t> bytes;
-    switch (files.read(path, bytes, kLargestSoundfile)) {
-        case ReadOutcome::Read:
-            break;
-        case ReadOutcome::TooLarge:
-            return fail(message, utf8FromPath(path) + ": the soundfile is too large (over 2 GB)");
-        default:
-            return fail(message, "Could not read " + utf8FromPath(path));
-    }
-    if (decodeWav(bytes, sound, message)) return true;
+    const std::unique_ptr<FileSource> source = files.openForReading(path);
+    if (!source) return fail(message, "Could not read " + utf8FromPath(path));
+    if (decodeWavFrom(*source, sound, message)) return true;
     message = utf8FromPath(path) + ": " + message;
     return false;
 }

@@ -20,8 +20,9 @@ namespace lumetra {
 inline constexpr std::int32_t kLowestSoundRate = 1000;
 inline constexpr std::int32_t kHighestSoundRate = 384000;
 inline constexpr std::int32_t kMostSoundChannels = 8;
-// The largest soundfile read whole: about three hours of 16-bit stereo at 48 kHz.
-inline constexpr std::uintmax_t kLargestSoundfile = std::uintmax_t{2} << 30;
+// The most samples kept (both channels together): 4 GiB of floats, over six hours of stereo at
+// 44.1 kHz.
+inline constexpr std::uintmax_t kMostSoundSamples = std::uintmax_t{1} << 30;
 
 // The format chunk's numbers that matter for reading.
 struct WavFormat {
@@ -36,7 +37,8 @@ struct WavFormat {
 // program reads or holds no samples; `sound` is then left empty.
 bool decodeWav(std::span<const std::uint8_t> bytes, Sound& sound, std::string& message);
 
-// Reads the file at `path` (see decodeWav); the message names the file when it cannot be read.
+// Reads the file at `path` (see decodeWav) piece by piece, so that the memory it takes is that of
+// the samples kept; the message names the file when it cannot be read.
 bool readWavFile(FileSystem& files, const std::filesystem::path& path, Sound& sound,
                  std::string& message);
 
