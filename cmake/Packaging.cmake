@@ -6,7 +6,7 @@
 # does not wait for every test of the build.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
-install(TARGETS Lumetra lumetra-render lumetra-edit RUNTIME DESTINATION .)
+install(TARGETS Lumetra lumetra-render lumetra-edit lumetra-analyze RUNTIME DESTINATION .)
 install(DIRECTORY ${LUMETRA_STARTER_DIR}/Images ${LUMETRA_STARTER_DIR}/Filters DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/packaging/README.txt DESTINATION .)
 

@@ -14,7 +14,7 @@ bin=$repo/build/windows/bin
 for tool in wine xdotool Xvfb import convert compare identify python3; do
     command -v "$tool" >/dev/null || { echo "e2e: $tool is missing (scripts/install-deps.sh)"; exit 1; }
 done
-for exe in Lumetra.exe lumetra_e2e.exe lumetra_browser_standin.exe; do
+for exe in Lumetra.exe lumetra-analyze.exe lumetra_e2e.exe lumetra_browser_standin.exe; do
     [ -f "$bin/$exe" ] || { echo "e2e: $bin/$exe is missing (scripts/build.sh windows)"; exit 1; }
 done
 # The batch renderer whose files the program must reproduce byte for byte.
@@ -40,6 +40,8 @@ cp "$bin/lumetra_e2e.exe" "$bin/lumetra_browser_standin.exe" "$E2E_ROOT/"
 # The user guide beside the program, where its help command looks for it.
 cp -r "$repo/docs/guide" "$E2E_APP/guide"
 export E2E_DRIVER=$E2E_ROOT/lumetra_e2e.exe E2E_TESTS=$repo/tests/e2e
+# The batch analyser of the same build, whose pictures the program must reproduce exactly.
+export LUMETRA_ANALYZE_EXE=$bin/lumetra-analyze.exe
 
 source scripts/wine-env.sh
 source tests/e2e/lib.sh

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 out=build/fuzz
-targets=(bmp_reader dib_reader render_info_trailer info_reader)
+targets=(bmp_reader dib_reader render_info_trailer info_reader wav_reader)
 # The core files the readers need; each target links them all.
 core=(
   src/image/bmp_layout.cpp src/image/bmp_reader.cpp src/image/bmp_rle.cpp
@@ -16,6 +16,7 @@ core=(
   src/document/render_info_reader.cpp src/document/render_info_writer.cpp
   src/document/render_info_trailer.cpp
   src/base/file_io.cpp
+  src/analysis/wav_reader.cpp
 )
 flags=(-std=c++20 -O1 -g -Isrc -ffp-contract=off -Wall -Wextra -Werror
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)

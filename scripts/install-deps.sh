@@ -9,6 +9,7 @@ packages=(
   clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 fonts-wine xvfb xdotool x11-utils imagemagick sox python3
+  python3-numpy python3-scipy espeak-ng
   nsis unzip
 )
 

@@ -2,8 +2,8 @@
 # Builds what the packages hold and makes them with CPack into build/packages/:
 #   Lumetra-VERSION-win64.zip         portable: unpack anywhere and start Lumetra.exe
 #   Lumetra-VERSION-win64-setup.exe   installer for the current user (Start menu, uninstaller)
-# Both hold Lumetra.exe, lumetra-render.exe, lumetra-edit.exe, the user guide (guide\), the demo
-# pictures (Images\, with the guide's demo.bmp), the filter pack (Filters\) and README.txt.
+# Both hold Lumetra.exe, lumetra-render.exe, lumetra-edit.exe, lumetra-analyze.exe, the user
+# guide (guide\), the demo pictures (Images\, with the guide's demo.bmp), the filter pack (Filters\) and README.txt.
 #
 #   scripts/package.sh
 set -euo pipefail
@@ -25,7 +25,8 @@ fi
 
 echo "== build windows (the packaged programs and the starter library)"
 cmake --preset windows -DLUMETRA_GUIDE_DIR="$guide" >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target Lumetra lumetra-render lumetra-edit starter_library
+cmake --build --preset windows -j "$(nproc)" --target Lumetra lumetra-render lumetra-edit lumetra-analyze \
+    starter_library
 
 echo "== packages"
 rm -rf build/packages
@@ -39,16 +40,16 @@ zip=build/packages/Lumetra-$version-win64.zip
 setup=build/packages/Lumetra-$version-win64-setup.exe
 rm -rf build/packages/_CPack_Packages
 
-# What a user gets, and nothing more: the three programs and the three folders.
+# What a user gets, and nothing more: the four programs and the three folders.
 top=$(unzip -Z1 "$zip" | sed -n "s|^Lumetra-$version-win64/\([^/]*\).*|\1|p" | LC_ALL=C sort -u | tr '\n' ' ')
-want="Filters Images Lumetra.exe README.txt ${guide:+guide }lumetra-edit.exe lumetra-render.exe "
+want="Filters Images Lumetra.exe README.txt ${guide:+guide }lumetra-analyze.exe lumetra-edit.exe lumetra-render.exe "
 if [ "$top" != "$want" ]; then
     echo "package: the ZIP holds \"$top\", expected \"$want\"" >&2
     exit 1
 fi
 [ -s "$setup" ] || { echo "package: $setup was not made" >&2; exit 1; }
 # Each program's version resource carries the version of CMakeLists.txt.
-for exe in Lumetra.exe lumetra-render.exe lumetra-edit.exe; do
+for exe in Lumetra.exe lumetra-render.exe lumetra-edit.exe lumetra-analyze.exe; do
     unzip -p "$zip" "Lumetra-$version-win64/$exe" | python3 -c '
 import struct, sys
 data = sys.stdin.buffer.read()

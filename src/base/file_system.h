@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,17 @@ struct FolderEntry {
 
 enum class ReadOutcome { Read, CannotOpen, TooLarge, CannotRead };
 
+// A file open for reading in pieces, for files too large to be held whole (soundfiles). Made by
+// FileSystem::openForReading; it must not outlive the file system that made it.
+class FileSource {
+  public:
+    virtual ~FileSource() = default;
+    // The file's length in bytes when it was opened.
+    virtual std::uintmax_t size() const = 0;
+    // Reads exactly bytes.size() bytes from `offset`; false when they cannot all be read.
+    virtual bool readAt(std::uintmax_t offset, std::span<std::uint8_t> bytes) = 0;
+};
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -56,6 +68,8 @@ class FileSystem {
     // Reads the whole file into `bytes` unless it is longer than `maxBytes`.
     virtual ReadOutcome read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                              std::uintmax_t maxBytes) = 0;
+    // Opens the file for reading in pieces; null when it cannot be opened.
+    virtual std::unique_ptr<FileSource> openForReading(const std::filesystem::path& path) = 0;
     // Cuts the file to `size` bytes.
     virtual bool truncate(const std::filesystem::path& path, std::uintmax_t size) = 0;
     // Moves `from` over `to` in one step, replacing an existing `to`: there is no moment at which

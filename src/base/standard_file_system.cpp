@@ -55,6 +55,33 @@ class StdioSink final : public FileSink {
     SystemError& lastError_;
 };
 
+class StdioSource final : public FileSource {
+  public:
+    StdioSource(std::FILE* file, std::uintmax_t size, SystemError& lastError)
+        : file_(file), size_(size), lastError_(lastError) {}
+    ~StdioSource() override { std::fclose(file_); }
+    StdioSource(const StdioSource&) = delete;
+    StdioSource& operator=(const StdioSource&) = delete;
+
+    std::uintmax_t size() const override { return size_; }
+    bool readAt(std::uintmax_t offset, std::span<std::uint8_t> bytes) override {
+        if (offset > size_ || bytes.size() > size_ - offset) return false;
+#ifdef _WIN32
+        const bool placed = _fseeki64(file_, static_cast<long long>(offset), SEEK_SET) == 0;
+#else
+        const bool placed = fseeko(file_, static_cast<off_t>(offset), SEEK_SET) == 0;
+#endif
+        if (placed && std::fread(bytes.data(), 1, bytes.size(), file_) == bytes.size()) return true;
+        lastError_ = errnoError();
+        return false;
+    }
+
+  private:
+    std::FILE* file_;
+    std::uintmax_t size_;
+    SystemError& lastError_;
+};
+
 }  // namespace
 
 bool StandardFileSystem::failed(const std::error_code& error) {
@@ -70,6 +97,18 @@ std::unique_ptr<FileSink> StandardFileSystem::create(const std::filesystem::path
         return nullptr;
     }
     return std::make_unique<StdioSink>(file, lastError_);
+}
+
+std::unique_ptr<FileSource> StandardFileSystem::openForReading(const std::filesystem::path& path) {
+    std::error_code error;
+    const std::uintmax_t length = std::filesystem::file_size(path, error);
+    if (failed(error)) return nullptr;
+    std::FILE* file = openFile(path, false);
+    if (!file) {
+        lastError_ = errnoError();
+        return nullptr;
+    }
+    return std::make_unique<StdioSource>(file, length, lastError_);
 }
 
 ReadOutcome StandardFileSystem::read(const std::filesystem::path& path,

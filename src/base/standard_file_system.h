@@ -12,6 +12,7 @@ class StandardFileSystem final : public FileSystem {
     std::unique_ptr<FileSink> create(const std::filesystem::path& path) override;
     ReadOutcome read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                      std::uintmax_t maxBytes) override;
+    std::unique_ptr<FileSource> openForReading(const std::filesystem::path& path) override;
     bool truncate(const std::filesystem::path& path, std::uintmax_t size) override;
     // A rename: POSIX and the Windows runtime both replace an existing target in one step.
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;

@@ -62,6 +62,13 @@ void Document::madeNew() {
     notify(kReplacedPicture | kChangedFile);
 }
 
+void Document::made(const std::string& displayName) {
+    state_.path.clear();
+    state_.displayName = displayName;
+    modified_ = false;
+    notify(kReplacedPicture | kChangedFile);
+}
+
 void Document::saved(const std::filesystem::path& path, const std::string& displayName) {
     state_.path = path;
     state_.displayName = displayName;

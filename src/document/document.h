@@ -96,6 +96,9 @@ class Document {
     void reverted();
     // A new picture without a file: no path, no name, unmodified.
     void madeNew();
+    // A new picture made from something else (an analysed sound): no file yet, its own name,
+    // unmodified.
+    void made(const std::string& displayName);
     // The picture was written to `path`: it becomes the document's file, unmodified.
     void saved(const std::filesystem::path& path, const std::string& displayName);
 

@@ -47,7 +47,7 @@ void appendRender(std::string& out, const RenderInfoRecord& r, const RenderSetti
     if (r.renderTime > 0) appendFormat(out, "// Render time: %.2f sec\n", double{r.renderTime});
 }
 
-// Analysis records come only from files written elsewhere; they are kept and printed as found.
+// Analysis records: made by the soundfile analysis, or found in files written elsewhere.
 void appendAnalysis(std::string& out, const RenderInfoRecord& r) {
     if (r.flags & RenderInfoRecord::kFlagSourceName) {
         const std::string name(r.sourceName.data(),

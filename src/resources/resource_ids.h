@@ -143,6 +143,7 @@
 #define IDD_ECHORD 1704
 #define IDD_ABOUT 3300
 #define IDD_NEW_IMAGE 3301
+#define IDD_ANALYZE_SOUNDFILE 3302
 
 // Pitch and time fields, shared by "Render Options" (1003) and "Create New Image" (3301).
 // The "&Close" button of 1003 is IDCANCEL (2).
@@ -178,6 +179,11 @@
 // About box (3300); its OK button is IDOK (1).
 #define IDC_ABOUT_TEXT 3301
 #define IDC_ABOUT_SUBTITLE 1213
+#define IDC_ANALYZE_LOW 3310
+#define IDC_ANALYZE_HIGH 3311
+#define IDC_ANALYZE_ROWS 3312
+#define IDC_ANALYZE_PPS 3313
+#define IDC_ANALYZE_SOURCE 3314
 
 // "Brush Tools" (1011); the close box sends IDCANCEL (2).
 #define IDC_BRUSH_PALETTE 1005

@@ -39,6 +39,9 @@ FileDialogSpec fileDialogSpec(FileDialogKind kind) {
         case FileDialogKind::SaveSound:
             return FileDialogSpec{
                 true, "Save Soundfile", {kWavFilter, kAllFilter}, "wav", false, true, true};
+        case FileDialogKind::OpenSound:
+            return FileDialogSpec{
+                false, "Analyze a soundfile", {kWavFilter, kAllFilter}, "", true, false, false};
     }
     return {};
 }
@@ -52,6 +55,8 @@ FileDialogStart fileDialogStart(FileDialogKind kind, const ProgramFolders& folde
             return {pathFromUtf8(folderOfPath(fileNameBuffer)), ""};
         case FileDialogKind::SaveSound:
             return {folders.soundfileFolder, std::string(fileTitleBuffer)};
+        case FileDialogKind::OpenSound:
+            return {folders.soundfileFolder, ""};
     }
     return {};
 }

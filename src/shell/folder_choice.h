@@ -14,7 +14,7 @@
 
 namespace lumetra {
 
-enum class FileDialogKind { OpenBitmap, SaveBitmap, SaveSound };
+enum class FileDialogKind { OpenBitmap, SaveBitmap, SaveSound, OpenSound };
 
 struct FileFilter {
     std::string_view description;

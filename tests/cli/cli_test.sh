@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The batch tools from the outside: exit codes, messages, WAV files that sox reads and measures,
 # and pictures that the renderer reads back. Usage:
-#   cli_test.sh LUMETRA_RENDER DEMO_BMP SCRATCH_FOLDER LUMETRA_EDIT
+#   cli_test.sh LUMETRA_RENDER DEMO_BMP SCRATCH_FOLDER LUMETRA_EDIT LUMETRA_ANALYZE
 set -uo pipefail
-render=$1 demo=$2 dir=$3 edit=$4
+render=$1 demo=$2 dir=$3 edit=$4 analyze=$5
 rm -rf "$dir" && mkdir -p "$dir" && cd "$dir"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
@@ -106,6 +106,42 @@ expect_text render_edited.out "Render info updated by image"
 expect_text render_edited.out "Generated 2.01 secs"
 expect_exit 2 edit_option -- "$edit" --bogus "$demo" x.bmp invert
 expect_text edit_option.err "Unknown option --bogus"
+
+# The batch analyser: the demo's sound becomes a picture that renders back to the same length.
+expect_exit 0 analyze -- "$analyze" demo.wav analysed.bmp
+expect_text analyze.out "Analysed demo.wav: 500 x 177 pixels"
+expect_text analyze.out "Wrote analysed.bmp"
+[ "$(od -An -t d4 -j 18 -N 8 analysed.bmp | tr -s ' ')" = " 500 177" ] ||
+  fail "analysed size $(od -An -t d4 -j 18 -N 8 analysed.bmp)"
+expect_text analysed.info "Sourcefile: demo.wav"
+expect_text analysed.info "Source length: 5.00 (22050), stereo"
+expect_text analysed.info "CMD 104"
+expect_exit 0 analysed_render -- "$render" --command 302 analysed.bmp analysed.wav
+expect_text analysed_render.out "Render info updated by image"
+expect_text analysed_render.out "Generated 5.00 secs"
+expect_exit 0 analyze_grid -- "$analyze" --low 100 --high 1600 --rows 17 --pps 20 mono.wav grid.bmp
+expect_text analyze_grid.out "Analysed mono.wav: 20 x 17 pixels"  # 151 * 53 frames at 8000 Hz
+echo "keep me" >kept.bmp
+expect_exit 2 analyze_rows -- "$analyze" --rows 1 demo.wav kept.bmp
+expect_text analyze_rows.err "Bad value for --rows: 1 (2 to 65535)"
+expect_exit 2 analyze_pitch -- "$analyze" --low 9000 demo.wav kept.bmp
+expect_text analyze_pitch.err "The high pitch must lie above the low pitch"
+expect_exit 2 analyze_files -- "$analyze" demo.wav
+expect_text analyze_files.err "Missing INPUT.wav or OUTPUT.bmp"
+expect_exit 2 analyze_limits -- "$analyze" --rows 65535 --pps 10000 demo.wav kept.bmp
+expect_text analyze_limits.err "beyond the limits of 65535 on a side and 2^28 pixels"
+expect_exit 1 analyze_missing -- "$analyze" missing.wav kept.bmp
+expect_text analyze_missing.err "Could not read missing.wav"
+printf 'RIFF\4\0\0\0WAVE' >empty.wav
+expect_exit 1 analyze_empty -- "$analyze" empty.wav kept.bmp
+expect_text analyze_empty.err "empty.wav: The soundfile has no format chunk"
+expect_exit 1 analyze_unwritable -- "$analyze" demo.wav no/such/folder/out.bmp
+expect_text analyze_unwritable.err "Could not write no/such/folder/out.bmp"
+[ "$(cat kept.bmp)" = "keep me" ] || fail "a failed analysis changed the earlier output file"
+expect_exit 0 analyze_help -- "$analyze" --help
+expect_text analyze_help.out "Usage: lumetra-analyze [options] INPUT.wav OUTPUT.bmp"
+leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
+[ -z "$leftovers" ] || fail "files left behind after the analyses: $leftovers"
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"

@@ -24,7 +24,7 @@ RANKS = [
     ["image"],
     ["render"],
     ["document"],
-    ["imageops", "tools", "browser"],
+    ["imageops", "tools", "browser", "analysis"],
     ["shell", "cli"],
 ]
 RANK = {layer: rank for rank, layers in enumerate(RANKS) for layer in layers}

@@ -70,6 +70,36 @@ std::unique_ptr<FileSink> MemoryFileSystem::create(const std::filesystem::path& 
     return std::make_unique<MemorySink>(*this, path);
 }
 
+namespace {
+
+// A copy of the file as it was when opened.
+class MemorySource final : public FileSource {
+  public:
+    explicit MemorySource(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    std::uintmax_t size() const override { return bytes_.size(); }
+    bool readAt(std::uintmax_t offset, std::span<std::uint8_t> bytes) override {
+        if (offset > bytes_.size() || bytes.size() > bytes_.size() - offset) return false;
+        std::copy_n(bytes_.begin() + std::ptrdiff_t(offset), bytes.size(), bytes.begin());
+        return true;
+    }
+
+  private:
+    std::vector<std::uint8_t> bytes_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSource> MemoryFileSystem::openForReading(const std::filesystem::path& path) {
+    ++reads;
+    const auto it = files.find(key(path));
+    if (it == files.end()) {
+        lastError_ = SystemError{2, "No such file or directory"};
+        return nullptr;
+    }
+    if (fails(FileCall::Read, path)) return nullptr;
+    return std::make_unique<MemorySource>(it->second);
+}
+
 ReadOutcome MemoryFileSystem::read(const std::filesystem::path& path,
                                    std::vector<std::uint8_t>& bytes, std::uintmax_t maxBytes) {
     ++reads;

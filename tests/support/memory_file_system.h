@@ -36,6 +36,7 @@ class MemoryFileSystem final : public FileSystem {
     std::unique_ptr<FileSink> create(const std::filesystem::path& path) override;
     ReadOutcome read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,
                      std::uintmax_t maxBytes) override;
+    std::unique_ptr<FileSource> openForReading(const std::filesystem::path& path) override;
     bool truncate(const std::filesystem::path& path, std::uintmax_t size) override;
     bool replace(const std::filesystem::path& from, const std::filesystem::path& to) override;
     bool remove(const std::filesystem::path& path) override;

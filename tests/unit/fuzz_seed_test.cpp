@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "analysis/wav_reader.h"
 #include "base/file_io.h"
 #include "base/standard_file_system.h"
 #include "bmp_test_files.h"
@@ -15,6 +16,7 @@
 #include "document/render_info_trailer.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
+#include "wav_test_files.h"
 
 namespace lumetra {
 namespace {
@@ -92,8 +94,18 @@ Seeds infoSeeds() {
             {"analysis.info", bytes(size + formatRenderInfoText(analysis, image.settings))}};
 }
 
+Seeds wavSeeds() {
+    using testing::makeWav;
+    return {{"pcm8.wav", makeWav({.tag = 1, .channels = 1, .bits = 8})},
+            {"pcm24-listed.wav",
+             makeWav({.tag = 1, .channels = 2, .bits = 24, .chunkBeforeFormat = true})},
+            {"float64.wav", makeWav({.tag = 3, .channels = 3, .bits = 64})},
+            {"extensible.wav", makeWav({.tag = 3, .channels = 2, .bits = 32, .extensible = true})},
+            {"open-data.wav", makeWav({.bits = 16, .dataSize = 0})}};
+}
+
 TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
-    const Seeds bmp = bmpSeeds(), trailer = trailerSeeds(), info = infoSeeds();
+    const Seeds bmp = bmpSeeds(), trailer = trailerSeeds(), info = infoSeeds(), wav = wavSeeds();
     Seeds dib;  // the same pictures as packed blocks (the clipboard's form)
     for (const auto& [name, bytes] : bmp) {
         EXPECT_TRUE(decodeBmp(bytes).pixels) << name;
@@ -109,13 +121,19 @@ TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
                                     bytes.size() - 2);
         EXPECT_EQ(parseRenderInfoText(text, 5, 3).accepted & 3u, 3u) << name;
     }
+    for (const auto& [name, bytes] : wav) {
+        Sound sound;
+        std::string message;
+        EXPECT_TRUE(decodeWav(bytes, sound, message)) << name << ": " << message;
+    }
     const char* folder = std::getenv("LUMETRA_FUZZ_CORPUS");
     if (!folder) return;
     StandardFileSystem files;
     const std::pair<const char*, const Seeds*> targets[] = {{"bmp_reader", &bmp},
                                                             {"dib_reader", &dib},
                                                             {"render_info_trailer", &trailer},
-                                                            {"info_reader", &info}};
+                                                            {"info_reader", &info},
+                                                            {"wav_reader", &wav}};
     for (const auto& [target, seeds] : targets) {
         const std::filesystem::path root = std::filesystem::path(folder) / target;
         std::filesystem::create_directories(root);

@@ -51,6 +51,19 @@ TEST_F(StandardFiles, WriteRewriteTheStartReadBackAndReplace) {
     std::vector<std::uint8_t> bytes;
     EXPECT_EQ(files.read(name, bytes, 11), ReadOutcome::TooLarge);
     EXPECT_EQ(files.read(name, bytes, 12), ReadOutcome::Read);
+    {
+        // Pieces at any offset, the last byte included; none past the end.
+        const std::unique_ptr<FileSource> source = files.openForReading(name);
+        ASSERT_TRUE(source);
+        EXPECT_EQ(source->size(), 12u);
+        std::uint8_t piece[4] = {};
+        EXPECT_TRUE(source->readAt(8, piece));
+        EXPECT_EQ(std::string(piece, piece + 4), "body");
+        EXPECT_TRUE(source->readAt(2, std::span(piece, 3)));
+        EXPECT_EQ(std::string(piece, piece + 3), "ADE");
+        EXPECT_FALSE(source->readAt(9, piece));
+        EXPECT_FALSE(files.openForReading(folder / "gone"));
+    }
     ASSERT_TRUE(files.truncate(name, 6));
     EXPECT_EQ(contents(name), "HEADER");
 

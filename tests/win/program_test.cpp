@@ -135,8 +135,8 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
         EXPECT_EQ(GetWindow(tool, GW_OWNER), main_);
         EXPECT_TRUE(IsWindowEnabled(tool));
     }
-    // The menu lost the item without a function and, with the toolbar there, the Toolbar item.
-    EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(-1));
+    // With the toolbar there the menu lost the Toolbar item; Analyze Soundfile stays.
+    EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(MF_ENABLED));
     EXPECT_EQ(menuState(IDM_TOOLBAR), UINT(-1));
     EXPECT_NE(p.recent.popup(), nullptr) << "the recent files took the placeholder's place";
 

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "base/win/long_paths.h"
 #include "base/win/text.h"
 #include "base/win/unique_handle.h"
@@ -96,6 +99,55 @@ std::unique_ptr<FileSink> WinFileSystem::create(const std::filesystem::path& pat
         return nullptr;
     }
     return std::make_unique<WinFileSink>(std::move(file), lastError_);
+}
+
+namespace {
+
+class WinFileSource final : public FileSource {
+  public:
+    WinFileSource(UniqueFile file, std::uintmax_t size, std::function<void()> failed)
+        : file_(std::move(file)), size_(size), failed_(std::move(failed)) {}
+
+    std::uintmax_t size() const override { return size_; }
+    bool readAt(std::uintmax_t offset, std::span<std::uint8_t> bytes) override {
+        if (offset > size_ || bytes.size() > size_ - offset) return false;
+        LARGE_INTEGER at{};
+        at.QuadPart = static_cast<LONGLONG>(offset);
+        if (!SetFilePointerEx(file_.get(), at, nullptr, FILE_BEGIN)) return fail();
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD got = 0;
+            if (!ReadFile(file_.get(), bytes.data() + done, chunk, &got, nullptr) || got == 0)
+                return fail();
+            done += got;
+        }
+        return true;
+    }
+
+  private:
+    bool fail() {
+        failed_();
+        return false;
+    }
+
+    UniqueFile file_;
+    std::uintmax_t size_;
+    std::function<void()> failed_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSource> WinFileSystem::openForReading(const std::filesystem::path& path) {
+    UniqueFile file(CreateFileW(apiPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) {
+        failed();
+        return nullptr;
+    }
+    return std::make_unique<WinFileSource>(std::move(file), std::uintmax_t(size.QuadPart),
+                                           [this] { failed(); });
 }
 
 ReadOutcome WinFileSystem::read(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes,

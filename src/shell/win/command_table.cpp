@@ -6,6 +6,7 @@
 #include "image/win/clipboard_picture.h"
 #include "resources/resource_ids.h"
 #include "shell/file_list.h"
+#include "shell/win/analyze_command.h"
 #include "shell/win/clipboard_commands.h"
 #include "shell/win/commands.h"
 #include "shell/win/edit_commands.h"
@@ -93,7 +94,7 @@ constexpr std::array kCommands{
     one(IDM_NEW_IMAGE, newImageCommand),
     one(IDM_OPEN_IMAGE, openImageCommand),
     one(IDM_REFRESH_FROM_FILE, refreshFromFileCommand, Dropped, noPath),
-    later(IDM_ANALYZE_SOUNDFILE),
+    one(IDM_ANALYZE_SOUNDFILE, analyzeSoundfileCommand),
     one(IDM_SAVE_IMAGE, saveImageCommand),
     one(IDM_SAVE_IMAGE_AS, saveImageAsCommand),
     one(IDM_SAVE_SOUND_AS, saveSoundAsCommand, Dropped, noSound),

@@ -248,8 +248,6 @@ LRESULT MainWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 void attachMainMenu(Program& program) {
     HMENU menu = LoadMenuW(program.instance, MAKEINTRESOURCEW(IDR_MAINMENU));
     if (!menu) return;
-    // "&Analyze Soundfile..." has no function here.
-    removeCommandItem(menu, IDM_ANALYZE_SOUNDFILE);
     // With the toolbar there, "&Toolbar" goes.
     if (program.toolbar) removeCommandItem(menu, IDM_TOOLBAR);
     SetMenu(program.mainWindow, menu);

@@ -53,8 +53,13 @@ bool saveDocument(Program& program) {
 
 bool saveDocumentAs(Program& program) {
     const Document& document = program.document;
-    const std::filesystem::path start =
-        document.path().empty() ? program.settings.folders.imageFolder : folderOf(document.path());
+    // A picture analysed from a sound has no file yet: it goes with the analyses.
+    const RenderInfoRecord& record = document.current().renderInfo;
+    const bool analysed =
+        record.valid == 1 && record.command == RenderInfoRecord::kAnalysisCommand;
+    const std::filesystem::path start = !document.path().empty() ? folderOf(document.path())
+                                        : analysed ? program.settings.folders.analysesFolder
+                                                   : program.settings.folders.imageFolder;
     // A picture read from another format is offered under its name as a BMP file.
     const std::wstring proposed = document.path().empty() || isBmpName(document.path())
                                       ? std::wstring()

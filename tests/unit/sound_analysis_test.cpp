@@ -1,0 +1,226 @@
+// The analysis of a sound into a picture: where a tone lands, what the picture's settings and
+// record say, that the render of the picture gives the tone back at its level, and the refusals.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+#include "analysis/analysis_grid_store.h"
+#include "analysis/analysis_record.h"
+#include "analysis/sound_analysis.h"
+#include "document/document_render.h"
+#include "document/image_file.h"
+#include "document/image_save.h"
+#include "document/render_info_file.h"
+#include "memory_value_store.h"
+#include "render/oscillators.h"
+#include "render_rig.h"
+
+namespace lumetra {
+namespace {
+
+// One second at 8000 Hz: a 400 Hz tone of amplitude 0.5 on the left, the right silent.
+Sound toneSound(bool stereo) {
+    Sound sound;
+    sound.sampleRate = 8000;
+    sound.fileChannels = stereo ? 2 : 1;
+    for (int i = 0; i < 8000; ++i)
+        sound.left.push_back(float(0.5 * std::sin(2 * std::numbers::pi * 400 * i / 8000)));
+    if (stereo) sound.right.assign(8000, 0.0f);
+    return sound;
+}
+
+// 100 to 1600 Hz over 17 rows: four rows an octave, 400 Hz is row 8.
+const AnalysisGrid kGrid{100.0, 1600.0, 17, 50};
+
+CanvasImage analysed(const Sound& sound) {
+    CanvasImage picture;
+    std::string message;
+    EXPECT_EQ(analyseSound(sound, kGrid, "tone.wav", picture, message), AnalysisOutcome::Done)
+        << message;
+    return picture;
+}
+
+TEST(SoundAnalysis, AToneLandsInItsRowWithTheSettingsAndRecordOfTheSound) {
+    const CanvasImage picture = analysed(toneSound(true));
+    ASSERT_EQ(picture.pixels.width, 50);
+    ASSERT_EQ(picture.pixels.height, 17);
+    const RenderSettings& s = picture.settings;
+    EXPECT_EQ(s.width, 50);
+    EXPECT_EQ(s.lowFrequency, 100.0);
+    EXPECT_EQ(s.highFrequency, 1600.0);
+    EXPECT_EQ(s.outputTime, 1.0);
+    std::int32_t loudest = 0;
+    for (std::int32_t x = 0; x < 50; ++x)
+        for (std::int32_t r = 0; r < 17; ++r) {
+            const Rgb c = pixelAt(picture.pixels, x, 16 - r);
+            EXPECT_EQ(c.green, 0) << "the right channel is silent";
+            EXPECT_EQ(c.blue, 0);
+            loudest = std::max<std::int32_t>(loudest, c.red);
+            // Away from the ends the tone's row holds it all, its neighbours at most 48 dB below.
+            if (x >= 3 && x < 46) {
+                EXPECT_EQ(c.red == 255, r == 8) << x << ", " << r;
+                EXPECT_LE(c.red, r == 8 ? 255 : std::abs(r - 8) == 1 ? 1 : 0) << x << ", " << r;
+            }
+        }
+    EXPECT_EQ(loudest, 255);
+
+    const RenderInfoRecord& record = picture.renderInfo;
+    EXPECT_EQ(record.command, 104);
+    EXPECT_EQ(record.flags, 4u | 16u);
+    EXPECT_EQ(record.width, 50);
+    EXPECT_EQ(record.height, 17);
+    EXPECT_EQ(record.ampFactor, float(s.ampFactor));
+    EXPECT_STREQ(record.sourceName.data(), "tone.wav");
+    EXPECT_EQ(record.sourceLength, 1.0f);
+    EXPECT_EQ(record.sourceChannels, 2u);
+    EXPECT_EQ(record.sourceSampleRate, 8000u);
+    EXPECT_EQ(record.sourceNumber, 8000u);
+}
+
+TEST(SoundAnalysis, TheRenderGivesTheToneBackAtItsLevelAndLength) {
+    ImageDocument document;
+    document.current = analysed(toneSound(false));
+    for (std::int32_t x = 0; x < 50; ++x)
+        EXPECT_EQ(pixelAt(document.current.pixels, x, 8).red,
+                  pixelAt(document.current.pixels, x, 8).green);
+    testing::RenderRig rig;
+    rig.sound.sampleRate = 8000;
+    rig.sound.stereo = 0;
+    prepareOscillators(document.current.settings, rig.sound);
+    ASSERT_EQ(renderDocument(rig.context, document, 302), 1);
+    // 51 slices of trunc(8000 / 51 + 0.5) = 157 frames: the sound's second, to 0.1 %.
+    ASSERT_EQ(rig.playback.length(), 51u * 157u);
+    double power = 0;
+    for (std::size_t i = 800; i < 7200; ++i)
+        power += double(rig.playback.samples[i]) * rig.playback.samples[i];
+    const double amplitude = std::sqrt(2 * power / 6400) / 32768;
+    EXPECT_NEAR(20 * std::log10(amplitude / 0.5), 0.0, 0.5);
+}
+
+TEST(SoundAnalysis, RefusalsAndCancelLeaveThePictureAlone) {
+    struct Case {
+        const char* name;
+        AnalysisGrid grid;
+        double seconds;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"low 0", {0.0, 8000.0, 10, 100}, 1, "The low pitch must lie above 0 Hz"},
+        {"high below low",
+         {500.0, 400.0, 10, 100},
+         1,
+         "The high pitch must lie above the low pitch"},
+        {"one row", {50.0, 8000.0, 1, 100}, 1, "The picture needs at least 2 rows"},
+        {"no columns", {50.0, 8000.0, 10, 0}, 1, "The picture needs at least 1 column per second"},
+        {"too wide",
+         {50.0, 8000.0, 10, 100},
+         655.36,
+         "The picture would be 65536 x 10 pixels: beyond the limits of 65535 on a side and 2^28 "
+         "pixels"},
+        {"too many pixels",
+         {50.0, 8000.0, 4097, 100},
+         655.35,
+         "The picture would be 65535 x 4097 pixels: beyond the limits of 65535 on a side and 2^28 "
+         "pixels"},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        EXPECT_FALSE(checkAnalysisGrid(c.grid, c.seconds, message)) << c.name;
+        EXPECT_EQ(message, c.message) << c.name;
+    }
+    std::string message;
+    EXPECT_TRUE(checkAnalysisGrid({50.0, 8000.0, 4096, 100}, 655.35, message)) << message;
+
+    CanvasImage picture = testing::randomCanvas(3, 2, 7);
+    const PixelImage before = picture.pixels;
+    int calls = 0;
+    const AnalysisProgress cancel = [&](int) { return ++calls < 2; };
+    EXPECT_EQ(analyseSound(toneSound(false), kGrid, "t.wav", picture, message, cancel),
+              AnalysisOutcome::Cancelled);
+    EXPECT_EQ(analyseSound(Sound{}, kGrid, "t.wav", picture, message), AnalysisOutcome::Refused);
+    EXPECT_EQ(message, "The soundfile holds no samples");
+    EXPECT_EQ(picture.pixels.bytes, before.bytes);
+    EXPECT_EQ(defaultAnalysisRows(50, 8000), 177);  // round(24 * 7.32) + 1
+}
+
+TEST(AnalysisRecord, SavedPicturesKeepItInBothFormsAndTheInfoTextPrintsIt) {
+    EXPECT_EQ(recordSourceName(std::string(40, 'a')), std::string(31, 'a'));
+    // "é" is two bytes: one that would end at byte 32 is left out whole.
+    EXPECT_EQ(recordSourceName(std::string(30, 'a') + "\xC3\xA9"), std::string(30, 'a'));
+
+    const CanvasImage picture = analysed(toneSound(true));
+    const RenderInfoRecord& r = picture.renderInfo;
+    EXPECT_EQ(encodeRenderInfo(decodeRenderInfo(encodeRenderInfo(r))), encodeRenderInfo(r));
+    const RenderInfoBytes bytes = encodeRenderInfo(r);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[116])), "tone.wav");
+
+    testing::MemoryFileSystem files;
+    ASSERT_TRUE(saveImageBmp(files, picture, "tone.bmp", true, true));
+    char parms[100];
+    std::snprintf(parms, sizeof parms, "PARMS 100.0000, 1600.0000, %.2f, 1.00",
+                  double(r.ampFactor));
+    EXPECT_TRUE(files.exists("tone.info"));
+    EXPECT_EQ(formatRenderInfoText(r, picture.settings),
+              std::string("Sourcefile: tone.wav\n"
+                          "Source length: 1.00 (8000), stereo\n"
+                          "Sample rate: 8000\n\n"
+                          "CMD 104 \t// Soundfile Analysis\n"
+                          "SIZE 50, 17\n") +
+                  parms + " \t// low, high, amp, time\n");
+    CanvasImage opened;
+    ASSERT_TRUE(loadImageFileCore(files, opened, "tone.bmp").ok);
+    EXPECT_EQ(encodeRenderInfo(opened.renderInfo), bytes);
+    EXPECT_EQ(opened.settings.outputTime, double(r.outputTime));
+    EXPECT_EQ(opened.pixels.bytes, picture.pixels.bytes);
+}
+
+TEST(AnalysisGridStore, FieldsAreCheckedAndTheChosenGridIsRemembered) {
+    struct Case {
+        const char* low;
+        const char* high;
+        const char* rows;
+        const char* pps;
+        const char* message;  // empty: accepted
+    };
+    const Case cases[] = {
+        {"55", "8000.5", "173", "200", ""},
+        {"0", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
+        {"55x", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
+        {"55", "55", "173", "200", "High must be a pitch above Low"},
+        {"55", "8000", "1", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "65536", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "2.5", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "173", "0", "Columns per second must be a whole number from 1 to 10000"},
+        {"55", "8000", "173", "", "Columns per second must be a whole number from 1 to 10000"},
+    };
+    for (const Case& c : cases) {
+        std::string message;
+        const auto grid = readAnalysisGridFields(c.low, c.high, c.rows, c.pps, message);
+        EXPECT_EQ(grid.has_value(), *c.message == 0) << c.low << " " << c.rows << " " << c.pps;
+        if (!grid) {
+            EXPECT_EQ(message, c.message);
+        }
+    }
+
+    // The first time: the picture's range and rows, its columns per second from width and time.
+    test::MemoryValueStore store;
+    RenderSettings picture;  // 300 x 150, 50 to 8000 Hz, 5 s
+    const AnalysisGrid first = initialAnalysisGrid(store, picture);
+    EXPECT_EQ(first.lowFrequency, 50.0);
+    EXPECT_EQ(first.highFrequency, 8000.0);
+    EXPECT_EQ(first.rows, 150);
+    EXPECT_EQ(first.columnsPerSecond, 60);
+    rememberAnalysisGrid(store, {55.5, 8000.0, 173, 200});
+    const AnalysisGrid again = initialAnalysisGrid(store, picture);
+    EXPECT_EQ(again.lowFrequency, 55.5);
+    EXPECT_EQ(again.rows, 173);
+    EXPECT_EQ(again.columnsPerSecond, 200);
+    // A stored grid that cannot be used gives way to the picture's.
+    rememberAnalysisGrid(store, {55.5, 8000.0, 1, 200});
+    EXPECT_EQ(initialAnalysisGrid(store, picture).rows, 150);
+}
+
+}  // namespace
+}  // namespace lumetra
