@@ -25,8 +25,15 @@ inline std::int64_t remainderOf(std::int64_t x, const Divider& d) {
 // reads when it displaces the row's phase. The draws must happen in this order, row after row.
 // When a segment base leaves no room for the random part (FixedAmp, FixedFm: base div 2 is 1),
 // every segment has the base's length and its division uses a multiplier made once.
-template <bool FixedAmp, bool FixedFm>
-void advanceNoiseRow(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::int32_t s,
+// The draws straight from the generator, one at a time: for the few draws of a row's piece,
+// where making 256 ahead would cost more than the draws.
+struct PlainDraws {
+    RandomSeed& seed;
+    std::uint32_t next() { return nextRandom(seed); }
+};
+
+template <bool FixedAmp, bool FixedFm, class Seeds>
+void advanceNoiseRow(NoiseState& ns, Seeds& seed, const SineTable& sine, std::int32_t s,
                      std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
                      std::int32_t* levels, std::int32_t* entries) {
     std::int32_t ampCount = ns.ampCount;
@@ -89,11 +96,10 @@ void advanceNoiseRow(NoiseState& ns, SeedStream& seed, const SineTable& sine, st
     ns.modInc = static_cast<std::int32_t>(modInc);
 }
 
-}  // namespace
-
-void advanceNoise(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::int32_t s,
-                  std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
-                  std::int32_t* levels, std::int32_t* entries) {
+template <class Seeds>
+void advanceNoiseWith(NoiseState& ns, Seeds& seed, const SineTable& sine, std::int32_t s,
+                      std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
+                      std::int32_t* levels, std::int32_t* entries) {
     const bool fixedAmp = ns.ampBase / 2 <= 1;
     const bool fixedFm = ns.fmBase / 2 <= 1;  // bases below 2 count as 2
     if (fixedAmp && fixedFm)
@@ -107,6 +113,21 @@ void advanceNoise(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::
     else
         advanceNoiseRow<false, false>(ns, seed, sine, s, frames, bySlice, increment, levels,
                                       entries);
+}
+
+}  // namespace
+
+void advanceNoise(NoiseState& ns, SeedStream& seed, const SineTable& sine, std::int32_t s,
+                  std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
+                  std::int32_t* levels, std::int32_t* entries) {
+    advanceNoiseWith(ns, seed, sine, s, frames, bySlice, increment, levels, entries);
+}
+
+void advanceNoise(NoiseState& ns, RandomSeed& seed, const SineTable& sine, std::int32_t s,
+                  std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
+                  std::int32_t* levels, std::int32_t* entries) {
+    PlainDraws draws{seed};
+    advanceNoiseWith(ns, draws, sine, s, frames, bySlice, increment, levels, entries);
 }
 
 void skipNoiseDraws(const NoiseState& ns, RandomSeed& seed, std::int32_t s) {

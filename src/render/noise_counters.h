@@ -19,6 +19,11 @@ void advanceNoise(NoiseState& noise, SeedStream& seed, const SineTable& sine, st
                   std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
                   std::int32_t* levels, std::int32_t* entries);
 
+// The same drawing straight from the generator (a row's own seed, for a piece of a long slice).
+void advanceNoise(NoiseState& noise, RandomSeed& seed, const SineTable& sine, std::int32_t s,
+                  std::int32_t frames, const Divider& bySlice, std::uint32_t increment,
+                  std::int32_t* levels, std::int32_t* entries);
+
 // Makes the draws the row's counters make through a whole slice of s frames, and nothing else:
 // the seed is left where advanceNoise over those frames would leave it, segment by segment rather
 // than frame by frame. `noise` is the row's state at the start of the slice.

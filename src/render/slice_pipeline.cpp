@@ -46,7 +46,7 @@ bool noisyRow(const SliceSetup& setup, const RowPixels& px) {
 }  // namespace
 
 std::int32_t pieceFramesFor(std::int32_t rows, std::int32_t longest) {
-    constexpr std::int64_t kNoisyPieceBytes = std::int64_t{16} << 20;
+    constexpr std::int64_t kNoisyPieceBytes = std::int64_t{32} << 20;
     std::int64_t frames = kNoisyPieceBytes / (16 * std::max<std::int64_t>(rows, 1));
     frames = std::min<std::int64_t>(std::max<std::int64_t>(frames, 64), longest);
     return static_cast<std::int32_t>(std::max<std::int64_t>(frames / synth::kBlock, 1) *
@@ -219,9 +219,9 @@ void SlicePipeline::collectNoisyRow(Slice& slice, Row& row, NoiseState& noise) {
     }
     if (pieced_) {
         // The row's own draws, planned before the slice's first piece.
-        SeedStream seeds(rowSeeds_[static_cast<std::size_t>(row.index)]);
-        advanceNoise(noise, seeds, *setup_.sine, s_, slice.frames, bySlice_, row.increment,
-                     slice.levels.data() + at, slice.entries.data() + at);
+        advanceNoise(noise, rowSeeds_[static_cast<std::size_t>(row.index)], *setup_.sine, s_,
+                     slice.frames, bySlice_, row.increment, slice.levels.data() + at,
+                     slice.entries.data() + at);
     } else {
         advanceNoise(noise, seeds_, *setup_.sine, s_, s_, bySlice_, row.increment,
                      slice.levels.data() + at, slice.entries.data() + at);
