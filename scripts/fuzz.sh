@@ -5,7 +5,8 @@
 #
 # Usage: scripts/fuzz.sh [SECONDS]       every target for SECONDS (default 60) each
 #        scripts/fuzz.sh --long [RUNS]   every target for RUNS executions (default 10000000)
-#                                        each, one after the other; FUZZ_TARGETS="a b" picks some
+#                                        each, one after the other; FUZZ_TARGETS="a b" picks some,
+#                                        FUZZ_MAX_SECONDS=N ends each run after N seconds at most
 #
 # The "_real" variants and the thumbnail target decode at the tools' own limits (pictures up to
 # 65535 pixels a side and 2^28 pixels, 2 GiB of pixel bytes) under libFuzzer's -malloc_limit_mb:
@@ -87,7 +88,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$out/corpus/$t" "$out/artifacts/$t" "$out/logs"
   if [ $mode = long ]; then
     log=$out/logs/$t.long.log
-    length=(-runs="$runs")
+    length=(-runs="$runs" -max_total_time="${FUZZ_MAX_SECONDS:-0}")
     echo "== fuzz $t for $runs executions"
   else
     log=$out/logs/$t.log
