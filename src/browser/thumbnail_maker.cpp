@@ -57,7 +57,12 @@ void ThumbnailMaker::run() {
         waiting_.pop_front();
         working_ = true;
         lock.unlock();
-        std::optional<PixelImage> thumbnail = make_(job.file);
+        std::optional<PixelImage> thumbnail;
+        try {
+            thumbnail = make_(job.file);
+        } catch (...) {
+            // A picture that cannot be made (memory) has no thumbnail; the thread goes on.
+        }
         lock.lock();
         working_ = false;
         const bool first = finished_.empty();

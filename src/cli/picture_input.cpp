@@ -3,16 +3,23 @@
 #include <ostream>
 
 #include "base/file_io.h"
+#include "cli/tool_messages.h"
 #include "document/image_file.h"
 
 namespace lumetra {
+
+std::string failureDetail(FileSystem& files, const std::string& detail) {
+    // The file could not be opened or read ("Could not open x", "Could not read x"): the system
+    // knows why. Anything else is the reader's own reason.
+    if (detail.empty() || detail.starts_with("Could not ")) return systemReason(files);
+    return detail;
+}
 
 bool openPicture(FileSystem& files, ImageDocument& document, const std::filesystem::path& path,
                  std::ostream& out, std::ostream& err) {
     const ImageLoadResult loaded = loadImageFileCore(files, document.current, path);
     if (!loaded.ok) {
-        const bool detailed = !loaded.detail.empty() && loaded.detail != loaded.message;
-        err << loaded.message << (detailed ? ": " + loaded.detail : std::string()) << '\n';
+        err << loaded.message << ": " << failureDetail(files, loaded.detail) << '\n';
         return false;
     }
     if (!loaded.status.empty()) out << loaded.status << '\n';

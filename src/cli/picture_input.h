@@ -16,6 +16,10 @@ namespace lumetra {
 bool openPicture(FileSystem& files, ImageDocument& document, const std::filesystem::path& path,
                  std::ostream& out, std::ostream& err);
 
+// Why a picture could not be opened: the reader's reason (`detail`), or the system's when the
+// file could not be opened or read at all.
+std::string failureDetail(FileSystem& files, const std::string& detail);
+
 // Makes `selection` the image's selection when it is a non-empty rectangle inside the picture;
 // otherwise false with a message naming the picture's size.
 bool applySelection(CanvasImage& image, const Rect& selection, std::string& message);

@@ -47,10 +47,8 @@ bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::files
         image.renderInfo = trailer.record;
         return true;
     }
-    if (trailer.kind == TrailerKind::Stale) {
-        // A damaged record is removed so that it is not met again; a read-only file keeps it.
-        files.truncate(path, trailer.declaredSize);
-    }
+    // Reading never writes: a record of another version or valid word (a newer program's, or a
+    // damaged one) stays in the file and is ignored; the next Save writes the picture without it.
     return readRenderInfoFile(files, image, path);
 }
 

@@ -17,13 +17,13 @@ struct CanvasImage;
 enum class TrailerKind {
     None,   // nothing to look at: 150 or fewer bytes, or no "rdnr" mark
     Found,  // a record of version 101 with its valid word 1
-    Stale,  // an "rdnr" record of another version or valid word: to be cut off the file
+    Stale,  // an "rdnr" record of another version or valid word: ignored (never cut off)
 };
 
 struct RenderInfoTrailer {
     TrailerKind kind = TrailerKind::None;
     RenderInfoRecord record;         // the record read when Found
-    std::uint64_t declaredSize = 0;  // the file-size field: where a stale record is cut off
+    std::uint64_t declaredSize = 0;  // the file-size field: where the record starts
 };
 
 // Looks for a record in a BMP file held in memory: at the declared size S when the file is more
@@ -33,8 +33,8 @@ RenderInfoTrailer findRenderInfoTrailer(std::span<const std::uint8_t> file,
                                         std::uint64_t pixelDataEnd);
 
 // Reads the render info of the image opened from `path`, whose bytes and pixel-data end are
-// given: the appended record (a stale one is cut off the file; one whose numbers cannot be
-// rendered is passed over), else the ".info" file. True when
+// given: the appended record (a stale one, or one whose numbers cannot be rendered, is passed
+// over; the file is never written), else the ".info" file. True when
 // a record was found; it is then the image's record (the ".info" file may also set the
 // selection). Otherwise the image is unchanged.
 bool readImageRenderInfo(FileSystem& files, CanvasImage& image, const std::filesystem::path& path,

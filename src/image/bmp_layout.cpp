@@ -145,8 +145,10 @@ std::optional<BmpLayout> readLayout(std::span<const std::uint8_t> f, std::size_t
     BmpLayout out;
     if (!readDimensions(f, at, headerSize, out, message) || !readMasks(f, at, out, message))
         return std::nullopt;
-    if (rowStride(out.width) > maxPixelBytes / out.height) {
-        message = "Picture too large";
+    // In 64 bits: a row of a huge width would not fit in 32.
+    if (!pictureSizeAccepted(out.width, out.height) ||
+        rowStride(out.width) * std::int64_t{out.height} > maxPixelBytes) {
+        message = pictureTooLargeText(out.width, out.height);
         return std::nullopt;
     }
     std::uint64_t headersEnd = at + headerSize;

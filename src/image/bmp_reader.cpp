@@ -118,7 +118,7 @@ BmpReadResult decodeLayout(std::span<const std::uint8_t> file,
     try {
         image.bytes.assign(std::size_t(image.stride) * std::size_t(image.height), 0);
     } catch (const std::bad_alloc&) {
-        result.message = "Picture too large";
+        result.message = pictureTooLargeText(image.width, image.height);
         return result;
     }
     if (runLength(*layout)) {

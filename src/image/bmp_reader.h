@@ -19,8 +19,9 @@ struct BmpReadResult {
     std::uint64_t pixelDataEnd = 0;    // offset just past the pixel data that was read
 };
 
-// Decodes a whole BMP file held in memory. Pictures with more than `maxPixelBytes` bytes in the
-// 24-bit store are refused with "Picture too large".
+// Decodes a whole BMP file held in memory. Pictures above the readers' limits (pixel_image.h) or
+// with more than `maxPixelBytes` bytes in the 24-bit store are refused with "Picture too large
+// (W x H)" and the limits, before anything is allocated.
 BmpReadResult decodeBmp(std::span<const std::uint8_t> file,
                         std::int64_t maxPixelBytes = kMaxPixelBytes);
 

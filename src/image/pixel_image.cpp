@@ -4,6 +4,12 @@
 
 namespace lumetra {
 
+std::string pictureTooLargeText(std::int64_t width, std::int64_t height) {
+    return "Picture too large (" + std::to_string(width) + " x " + std::to_string(height) +
+           "): at most " + std::to_string(kMaxPictureSide) + " pixels wide and high and " +
+           std::to_string(kMaxPicturePixels) + " pixels in all";
+}
+
 std::optional<PixelImage> createCanvasBitmap(std::int32_t width, std::int32_t height,
                                              std::string& message) {
     if (width < 1 || height < 1 || rowStride(width) * height > kMaxPixelBytes) {

@@ -19,6 +19,20 @@ constexpr std::int64_t rowStride(std::int64_t width) {
 // Pictures larger than this many pixel bytes are refused rather than attempted.
 constexpr std::int64_t kMaxPixelBytes = std::int64_t{1} << 31;
 
+// The largest picture a reader takes (files, the clipboard, thumbnails): a few bytes of a
+// run-length file can claim any size, and every size is checked before anything is allocated.
+inline constexpr std::int64_t kMaxPictureSide = 65535;
+inline constexpr std::int64_t kMaxPicturePixels = std::int64_t{1} << 28;
+
+// Whether a reader takes a picture of this size (both sides at least 1).
+constexpr bool pictureSizeAccepted(std::int64_t width, std::int64_t height) {
+    return width >= 1 && height >= 1 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
+           width * height <= kMaxPicturePixels;
+}
+
+// "Picture too large (W x H): ..." with the limits.
+std::string pictureTooLargeText(std::int64_t width, std::int64_t height);
+
 struct PixelImage {
     std::int32_t width = 0;
     std::int32_t height = 0;

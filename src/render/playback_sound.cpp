@@ -37,6 +37,11 @@ int preparePlaybackSound(RenderContext& context, const RenderPicture& picture,
     sound.valuesPerColumn = context.format.channels * picture.settings.samplesPerPixel;
     sound.pictureWidth = picture.pixels.width;
     sound.pictureHeight = picture.pixels.height;
+    // A run that keeps no sound in memory (the batch renderer) streams into its open file.
+    if (sound.memoryLimitValues == 0 && context.soundfile.isOpen()) {
+        emptySound(sound);
+        return 1;
+    }
     if (static_cast<std::uint64_t>(valueCount) != sound.length() &&
         !resizeSamples(sound, valueCount)) {
         if (!context.ui.askYesNo(

@@ -23,7 +23,8 @@ struct PlaybackSound {
     std::int32_t pictureWidth = 0;
     std::int32_t pictureHeight = 0;
     Rect renderedRect;  // right is cut back when a render is cancelled
-    // Sounds larger than this many values are treated as memory that cannot be had.
+    // Sounds larger than this many values are treated as memory that cannot be had. 0: no sound
+    // is kept at all while a soundfile is open (the render goes to the file only).
     std::size_t memoryLimitValues = std::size_t{1} << 31;
 
     std::size_t length() const { return samples.size(); }

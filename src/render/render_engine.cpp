@@ -93,6 +93,7 @@ struct RenderPlan {
 // user keeps after a write error that then cannot be completed is reported as well.
 bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, std::int64_t count,
                 std::int64_t done) {
+    if (count == 0) return true;
     PlaybackSound& sound = context.playback;
     SoundfileOutput& file = context.soundfile;
     if (file.isOpen()) {
@@ -141,15 +142,20 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
     const double normaliser = computeNormaliser(ui, pixels, plan.region, settings.ampFactor);
     if (refuseRender(ui, normaliser, plan.s, plan.total)) return 0;
     const float d0 = static_cast<float>(normaliser * (2 - context.sound.stereo) * plan.s);
-    if (settings.softSweeps && !buildSoftSweepTable(ui, context.softSweep, plan.s)) return 0;
+    // A column longer than a piece is made piece by piece, with the weights of each piece made as
+    // it comes: nothing of the render grows with the frames per column.
+    const std::int32_t piece =
+        pieceFramesFor(std::max(plan.highRow - plan.lowRow, 0), context.workers.longestPiece());
+    const bool pieced = plan.s > piece;
+    if (settings.softSweeps && !pieced && !buildSoftSweepTable(ui, context.softSweep, plan.s))
+        return 0;
 
     if (!makeSoundfileName(context, picture.displayName)) return 0;
     context.renderInProgress = true;
     for (std::int32_t r = 0; r < height; ++r)
         settings.rowPhases[r] = nextRandom(context.seed) & kPhaseMask;
 
-    std::int64_t chunkSize = renderChunkSize(plan.s, plan.total);
-    const std::int32_t columnValues = plan.channels * plan.s;
+    std::int64_t chunkSize = renderChunkSize(pieced ? piece : plan.s, plan.total);
     PlaybackSound& sound = context.playback;
     sound.renderedRect = plan.region;
     std::int64_t done = 0;
@@ -176,9 +182,12 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
         setup.sine = &context.sine;
         setup.seed = &context.seed;
         setup.samplesPerPixel = plan.s;
+        setup.pieceFrames = pieced ? piece : 0;
         setup.stereo = context.sound.stereo != 0;
         setup.withBlue = plan.withBlue;
-        setup.softWeights = settings.softSweeps ? context.softSweep.weights.data() : nullptr;
+        setup.softSweeps = settings.softSweeps != 0;
+        setup.softWeights =
+            settings.softSweeps && !pieced ? context.softSweep.weights.data() : nullptr;
         setup.d0 = d0;
         SlicePipeline slices(setup);
 
@@ -187,28 +196,44 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
         startTick = context.clock.tickCount();
         const std::int32_t rows = planes.rows();
         std::int64_t fill = 0;
-        for (std::int32_t x = plan.first; x <= plan.last; ++x) {
+        std::vector<SoundingRow> sounding;
+        sounding.reserve(static_cast<std::size_t>(rows));
+        const std::int32_t pieceFrames = slices.pieceFrames();
+        for (std::int32_t x = plan.first; x <= plan.last && result == 1; ++x) {
             const std::uint8_t* previous = planes.column(x - plan.first - 1);
             const std::uint8_t* current = planes.column(x - plan.first);
-            slices.beginSlice(chunk.data() + fill);
+            sounding.clear();
             for (std::int32_t r = 0; r < rows; ++r) {
                 const RowPixels px{previous[2 * rows + r], previous[rows + r], previous[r],
                                    current[2 * rows + r],  current[rows + r],  current[r]};
                 if ((px.red0 | px.green0 | px.red1 | px.green1) == 0) continue;
-                slices.addRow(px, r, increments[r], noise[r]);
+                sounding.push_back(SoundingRow{r, px});
             }
-            slices.endSlice();
-            fill += columnValues;
-            if (fill == chunkSize) {
+            if (pieced) slices.planNoiseDraws(sounding, noise.data());
+            for (std::int32_t first = 0; first < plan.s; first += pieceFrames) {
+                const std::int32_t frames = std::min(pieceFrames, plan.s - first);
+                slices.beginSlice(chunk.data() + fill, first, frames);
+                for (const SoundingRow& row : sounding)
+                    slices.addRow(row.pixels, row.index, increments[row.index], noise[row.index]);
+                slices.endSlice();
+                fill += std::int64_t{plan.channels} * frames;
+                // The chunk goes out when the next piece would not fit, and at the very end.
+                const bool lastPiece = first + frames == plan.s;
+                const std::int64_t next =
+                    lastPiece && x == plan.last
+                        ? 0
+                        : std::int64_t{plan.channels} *
+                              (lastPiece ? std::min(pieceFrames, plan.s) : pieceFrames);
+                if (next != 0 && fill + next <= chunkSize) continue;
                 slices.waitAll();
-                if (!storeChunk(context, chunk, chunkSize, done)) {
+                if (!storeChunk(context, chunk, fill, done)) {
                     result = 0;
                     break;
                 }
-                done += chunkSize;
-                if (plan.total - done < chunkSize) chunkSize = plan.total - done;
+                done += fill;
                 fill = 0;
             }
+            if (result != 1) break;
             if (host.isEscapeHeld()) {
                 sound.renderedRect.right = x;
                 result = 0;

@@ -13,6 +13,9 @@ namespace lumetra {
 
 class RenderHelpers;
 
+// The longest piece of a long slice, in frames: a few hundred kilobytes of working buffers.
+inline constexpr std::int32_t kLongestPiece = 65536;
+
 // The synthesis paths of this processor.
 enum class SynthPath { Automatic, Sse2, Avx2, Avx512 };
 bool synthPathAvailable(SynthPath path);
@@ -36,6 +39,11 @@ class RenderWorkers {
     // enough to gain from them; 0: none; n: n helpers for every render.
     void setHelpers(int helpers);
 
+    // The longest piece a long slice is made in (frames, a multiple of 8); tests shorten it to
+    // make many pieces of small renders.
+    void setLongestPiece(std::int32_t frames) { longestPiece_ = frames; }
+    std::int32_t longestPiece() const { return longestPiece_; }
+
     // The helpers for a render of `rows` rows and `samplesPerPixel` frames per slice, held until
     // give(); null when the render goes without (too small, one processor, none wanted, or the
     // helpers are held by a render on another thread).
@@ -56,6 +64,7 @@ class RenderWorkers {
     SynthPath fastest_ = SynthPath::Automatic;  // Automatic until timed
     int helpers_ = -1;
     std::atomic<bool> held_{false};  // not a mutex: the holder's own thread may ask again
+    std::int32_t longestPiece_ = kLongestPiece;
     std::unique_ptr<RenderHelpers> kept_;
 };
 

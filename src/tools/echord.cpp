@@ -181,7 +181,10 @@ void addSeries(std::span<const LitPixel> lit, const TargetLayout& target,
     auto sums = std::make_unique<SumTable>();
     auto scatter = std::make_unique<ScatterTable>();
     EchordSeries series(settings);
-    for (std::int32_t k = 1; k <= settings.num; ++k) {
+    // The dialog's slider stops at 100 copies and patches are loaded only with 1 to 100; a value
+    // from elsewhere is held to that too, so that the loop ends whatever it is given.
+    const std::int32_t copies = std::min(settings.num, kMostEchordCopies);
+    for (std::int32_t k = 1; k <= copies; ++k) {
         // Once the fade fraction reaches 1 no later copy adds anything.
         if (series.spent()) break;
         const EchordCopy copy = series.next(k, seed);

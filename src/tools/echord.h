@@ -31,6 +31,9 @@ struct EchordSettings {
     friend bool operator==(const EchordSettings&, const EchordSettings&) = default;
 };
 
+// The most copies one application makes, whatever `num` holds (the Num slider's maximum).
+inline constexpr std::int32_t kMostEchordCopies = 100;
+
 // The distance of a Hop slider position: trunc(v + v * v / 30). Stored patches may hold any
 // position; the result saturates rather than overflows.
 inline std::int32_t hopFromSlider(std::int32_t v) {

@@ -20,7 +20,8 @@ info() { sox --i "-$1" "$2" 2>/dev/null; }
 
 # The demo picture at the defaults: 5 s of 16-bit stereo at 22050 Hz, 301 slices of 366 frames.
 expect_exit 0 demo -- "$render" "$demo" demo.wav
-expect_text demo.out "Generating 5.00 secs (Hold down Esc to terminate)"
+expect_text demo.out "Generating 5.00 secs"
+grep -q "Esc" demo.out && fail "the command line speaks of Esc: $(cat demo.out)"
 expect_text demo.out "Generated 5.00 secs"
 expect_text demo.out "Wrote demo.wav"
 [ "$(info r demo.wav)" = 22050 ] || fail "demo rate $(info r demo.wav)"
@@ -69,10 +70,49 @@ expect_text selection.err "The selection must be a non-empty rectangle inside th
 expect_exit 2 files -- "$render" "$demo"
 expect_text files.err "Missing INPUT.bmp or OUTPUT.wav"
 expect_exit 1 missing -- "$render" missing.bmp kept.wav
-expect_text missing.err "Could not open missing.bmp"
+expect_text missing.err "lumetra-render: Could not open missing.bmp: Error 2: No such file"
 printf 'BM this is no picture at all, only words' >words.bmp
 expect_exit 1 words -- "$render" words.bmp kept.wav
-expect_text words.err "Could not open words.bmp: Unsupported BMP header"
+expect_text words.err "lumetra-render: Could not open words.bmp: Unsupported BMP header"
+# Values the program's dialogs would not take, and a selection command without a selection.
+expect_exit 2 amp -- "$render" --amp 1e300 "$demo" kept.wav
+expect_text amp.err "Bad value for --amp: 1e300 (0.001 to 1000)"
+expect_exit 2 nosel -- "$render" --command 301 "$demo" kept.wav
+expect_text nosel.err "--command 301 renders the selection: give one with --selection"
+# A time from the picture's render info is held to the range --time has.
+cp "$demo" long.bmp
+printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 40000\r\n' >long.info
+expect_exit 1 longinfo -- "$render" long.bmp kept.wav
+expect_text longinfo.err "long.bmp's render info, 40000 seconds, is outside 0.5 to 9000 seconds"
+# A run-length file of about 1 KB claiming 715827882 x 1 pixels (a row of 2^31 bytes), and one
+# of 26000 x 27000: refused by both tools before anything is allocated.
+rle() {  # rle WIDTH HEIGHT: an RLE8 file of 1088 bytes, header + 2 colours + runs of nothing
+  python3 -c "import struct,sys; w,h=int(sys.argv[1]),int(sys.argv[2]); px=bytes(1024)+b'\\0\\1';
+o=14+40+8; sys.stdout.buffer.write(b'BM'+struct.pack('<IHHI',o+len(px),0,0,o)+
+struct.pack('<IiiHHIIiiII',40,w,h,1,8,1,len(px),0,0,2,0)+bytes(8)+px)" "$1" "$2"
+}
+rle 715827882 1 >wide.bmp
+rle 26000 27000 >huge.bmp
+for f in wide huge; do
+  expect_exit 1 "render_$f" -- "$render" $f.bmp kept.wav
+  expect_exit 1 "edit_$f" -- "$edit" $f.bmp kept.bmp invert
+done
+expect_text render_wide.err "Could not open wide.bmp: Picture too large (715827882 x 1): at most 65535"
+expect_text edit_huge.err "lumetra-edit: Could not open huge.bmp: Picture too large (26000 x 27000)"
+# The output is never the input: a picture replaced by its own sound.
+cp "$demo" same.bmp
+expect_exit 2 same -- "$render" same.bmp ./same.bmp
+expect_text same.err "OUTPUT ./same.bmp is the input picture"
+cmp -s "$demo" same.bmp || fail "the render wrote over its input"
+# Reading never writes: a record of another version behind the pixels stays where it is.
+cp "$demo" newer.bmp
+printf 'rdnr\244\0\0\0\146\0\0\0\1\0\0\0' >>newer.bmp
+head -c 150 /dev/zero >>newer.bmp
+cp newer.bmp newer.copy
+expect_exit 0 newer -- "$render" newer.bmp newer.wav
+expect_exit 0 newer_edit -- "$edit" newer.bmp newer_edited.bmp invert
+cmp -s newer.bmp newer.copy || fail "reading newer.bmp changed it"
+rm -f newer.copy
 # A blue picture (3 x 2, 24 bits) has nothing to render.
 printf 'BM\x4e\0\0\0\0\0\0\0\x36\0\0\0\x28\0\0\0\x03\0\0\0\x02\0\0\0\x01\0\x18\0\0\0\0\0\x18\0\0\0' >blue.bmp
 printf '\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0' >>blue.bmp
@@ -85,8 +125,8 @@ expect_text unwritable.err "Could not open no/such/folder/out.wav for output"
 # An output that cannot be replaced (a folder of that name): told, exit 1, nothing left beside it.
 mkdir taken.wav
 expect_exit 1 taken -- "$render" "$demo" taken.wav
-expect_text taken.err "Soundfile error: Error writing taken.wav"
-expect_text taken.err "Could not write taken.wav"
+expect_text taken.err "lumetra-render: Soundfile error: Error writing taken.wav"
+expect_text taken.err "lumetra-render: Error writing taken.wav"
 [ -d taken.wav ] || fail "taken.wav is no longer the folder it was"
 leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
 [ -z "$leftovers" ] || fail "files left behind: $leftovers"
@@ -105,7 +145,21 @@ expect_exit 0 render_edited -- "$render" info_edited.bmp info_edited.wav
 expect_text render_edited.out "Render info updated by image"
 expect_text render_edited.out "Generated 2.01 secs"
 expect_exit 2 edit_option -- "$edit" --bogus "$demo" x.bmp invert
-expect_text edit_option.err "Unknown option --bogus"
+expect_text edit_option.err "lumetra-edit: Unknown option --bogus"
+# Echord's values are held to the dialog's ranges: NUM 2147483647 would run for days.
+expect_exit 2 echord_num -- "$edit" "$demo" x.bmp echord 0,0,1,0,0,0,2147483647,0,0,0,0,0,0
+expect_text echord_num.err "Bad value for echord: NUM 2147483647 (0 to 100)"
+# BMP bytes only under a BMP name; in place where asked, replaced only when complete.
+expect_exit 2 edit_png -- "$edit" "$demo" x.png invert
+expect_text edit_png.err "OUTPUT must be a BMP file whose name ends in \".bmp\", not x.png"
+cp "$demo" inplace.bmp
+expect_exit 0 edit_inplace -- "$edit" inplace.bmp inplace.bmp invert
+cmp -s "$demo" inplace.bmp && fail "the edit in place changed nothing"
+# A file the edit cannot write: which one, and the system's reason.
+mkdir taken.bmp
+expect_exit 1 edit_taken -- "$edit" "$demo" taken.bmp invert
+expect_text edit_taken.err "lumetra-edit: Could not write taken.bmp: Error "
+[ ! -e x.png ] || fail "x.png was written"
 
 # The batch analyser: the demo's sound becomes a picture that renders back to the same length.
 expect_exit 0 analyze -- "$analyze" demo.wav analysed.bmp

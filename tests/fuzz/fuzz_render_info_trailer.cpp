@@ -7,6 +7,7 @@
 #include <span>
 
 #include "document/render_info_trailer.h"
+#include "fuzz_limits.h"
 #include "image/bmp_reader.h"
 #include "render/render_info.h"
 
@@ -15,7 +16,7 @@ namespace {
 void checkTrailer(std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd) {
     const lumetra::RenderInfoTrailer t = lumetra::findRenderInfoTrailer(file, pixelDataEnd);
     if (t.kind == lumetra::TrailerKind::None) return;
-    // A record is only taken from behind the pixels, and only a stale one is cut off.
+    // A record is only taken from behind the pixels.
     if (t.declaredSize < pixelDataEnd || t.declaredSize + 150 >= file.size()) std::abort();
     if (t.kind == lumetra::TrailerKind::Found &&
         (!t.record.hasMagic() || t.record.version != 101 || t.record.valid != 1))
@@ -26,7 +27,7 @@ void checkTrailer(std::span<const std::uint8_t> file, std::uint64_t pixelDataEnd
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> file(data, size);
-    const lumetra::BmpReadResult bmp = lumetra::decodeBmp(file, std::int64_t{1} << 20);
+    const lumetra::BmpReadResult bmp = lumetra::decodeBmp(file, lumetra::fuzz::kPixelBytes);
     if (bmp.pixels) checkTrailer(file, bmp.pixelDataEnd);
     checkTrailer(file, 0);
     // The record's byte form reads back to the same bytes.

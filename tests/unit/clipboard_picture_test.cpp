@@ -88,7 +88,8 @@ TEST(ClipboardBlock, HostileBlocksAreRefusedWithoutReadingPastThem) {
         {"colour table beyond the block", block(40, 4, 2, 32, 0, 0xFFFFFFFFu, {}, {}, Block(32)),
          "Truncated BMP file"},
         {"absurd size", block(40, 100000, 100000, 32, 0, 0, {}, {}, Block(32)),
-         "Picture too large"},
+         "Picture too large (100000 x 100000): at most 65535 pixels wide and high and 268435456 "
+         "pixels in all"},
         {"JPEG inside", block(40, 4, 2, 32, 4, 0, {}, {}, Block(32)),
          "Unsupported BMP compression"},
         {"unknown header", block(41, 4, 2, 32, 0, 0, {}, {}, Block(32)), "Unsupported BMP header"},

@@ -65,6 +65,9 @@ TEST(Echord, WhereTheCopiesLandAndHowStrong) {
     // Distance 1, then 0.8 (onto the source itself), then 0.4: the end, of five asked for.
     row("shrinking", {.hop = 0, .hop1 = 1, .num = 5, .mul = -3}, 4, 1, {{0, 0, blue}},
         {{1, 0, blue}, {0, 0, {0, 0, 80}}});
+    // Num is held to the slider's 100 copies whatever it holds.
+    row("at most 100 copies", {.hop = 1, .num = INT32_MAX}, 200, 1, {{0, 0, blue}},
+        {{100, 0, blue}, {101, 0, {}}});
     row("swap alternates red and green, never blue", {.num = 3, .swap = 1, .alt = 1}, 60, 1,
         {{0, 0, {200, 20, 5}}},
         {{13, 0, {20, 200, 5}}, {26, 0, {200, 20, 5}}, {39, 0, {20, 200, 5}}});

@@ -6,9 +6,11 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <new>
 #include <optional>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,6 +20,7 @@
 #include "cli/edit/batch_edit.h"
 #include "cli/edit/edit_operations.h"
 #include "cli/edit/edit_options.h"
+#include "cli/tool_messages.h"
 #include "document/document_render.h"
 #include "document/image_file.h"
 #include "document/image_save.h"
@@ -692,11 +695,19 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
          "Unknown argument of or-overlay: --strength"},
         {"--selection 0,0,6,3 in.bmp out.bmp invert", 2, "non-empty rectangle inside the 5 x 3"},
         {"--selection 2,0,2,3 in.bmp out.bmp invert", 2, "non-empty rectangle"},
-        {"missing.bmp out.bmp invert", 1, "Could not open missing.bmp"},
+        {"missing.bmp out.bmp invert", 1,
+         "lumetra-edit: Could not open missing.bmp: Error 2: No such file or directory"},
         {"words.bmp out.bmp invert", 1, "Could not open words.bmp: "},
         {"in.bmp out.bmp filter missing.bmp", 1, "Could not open missing.bmp"},
         {"in.bmp out.bmp or-overlay words.bmp", 1, "Could not open words.bmp: "},
-        {"in.bmp out.bmp invert", 1, "Could not write out.bmp", FileCall::Write},
+        {"in.bmp out.bmp invert", 1, "Could not write out.bmp: Error 28: No space left on device",
+         FileCall::Write},
+        {"in.bmp out.BMP.png invert", 2, "OUTPUT must be a BMP file whose name ends in \".bmp\""},
+        {"in.bmp out.bmp echord 0,0,1,0,0,0,2147483647,0,0,0,0,0,0", 2,
+         "Bad value for echord: NUM 2147483647 (0 to 100)"},
+        {"in.bmp out.bmp echord 361,0,1,0,0,0,1,0,0,0,0,0,0", 2, "A 361 (0 to 360)"},
+        {"in.bmp out.bmp echord 0,0,500,0,0,0,1,0,0,0,0,0,0", 2, "HOP 500 (0 to 499)"},
+        {"in.bmp out.bmp echord 0,0,1,0,0,0,1,0,0,0,0,0,2", 2, "WRAP 2 (0 to 1)"},
         {"in.bmp out.bmp move 1", 2, "move needs DX,DY"},
         {"in.bmp out.bmp skew-flip 1,1", 2, "skew-flip needs AX,AY PX,PY"},
         {"in.bmp out.bmp zoom-rotate 1,1 2,2 --screen 0,5", 2, "Bad value for --screen: 0,5"},
@@ -724,6 +735,18 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
         EXPECT_EQ(rig.files.text("out.bmp") == "keep me", !written) << c.line;
         EXPECT_EQ(rig.files.files.size(), 4u) << c.line;
     }
+}
+
+// Whatever escapes a tool's run (memory, a fault of ours) becomes its message and exit 1.
+TEST(BatchEdit, AnExceptionEndsTheRunWithAMessage) {
+    std::ostringstream err;
+    EXPECT_EQ(runGuarded("lumetra-edit", err, []() -> int { throw std::length_error("vector"); }),
+              kBatchFailed);
+    EXPECT_EQ(err.str(), "lumetra-edit: Unexpected failure: vector\n");
+    err.str("");
+    EXPECT_EQ(runGuarded("lumetra-render", err, []() -> int { throw std::bad_alloc(); }),
+              kBatchFailed);
+    EXPECT_EQ(err.str(), "lumetra-render: Not enough memory for this operation.\n");
 }
 
 TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {

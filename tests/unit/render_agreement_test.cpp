@@ -33,6 +33,7 @@ struct Case {
     int escapeAt = 0;                  // Esc found held at this column's query (0: never)
     std::int64_t failAfterBytes = -1;  // soundfile writes come up short after this many bytes
     bool failReplace = false;          // the finished soundfile cannot replace its target
+    std::int32_t longestPiece = kLongestPiece;  // columns longer than this are made in pieces
 };
 
 // Everything a render leaves behind.
@@ -106,6 +107,7 @@ void expectAgreement(const Case& c, const std::string& label) {
             RenderWorkers workers;
             workers.setSynthPath(path);
             workers.setHelpers(helpers);
+            workers.setLongestPiece(c.longestPiece);
             const Outcome made = run(c, renderDocument, &workers);
             SCOPED_TRACE(label + " (" + synthPathName(path) + ", " + std::to_string(helpers) +
                          " helpers)");
@@ -198,6 +200,42 @@ TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
     c.failAfterBytes = -1;
     c.failReplace = true;
     expectAgreement(c, "the finished soundfile cannot replace its target");
+}
+
+// Columns longer than a piece are made piece by piece: the loudness glides, soft sweeps, phases,
+// noise counters and their draws (in row order through the whole column) go on across the piece
+// boundaries. Short pieces make many boundaries in small renders; one column of the real piece
+// length and a bit is made too.
+TEST(RenderAgreement, LongColumnsInPieces) {
+    const struct {
+        std::int32_t longestPiece;
+        double outputTime;
+        int stereo, softSweeps, command;
+    } rows[] = {
+        {8, 0.02, 1, 0, kRenderImage},
+        {40, 0.05, 1, 1, kRenderImage},
+        {64, 0.1, 0, 1, kRenderImage},
+        {24, 0.05, 1, 0, kRenderSelection},
+        {56, 0.07, 1, 1, kRenderWithoutBlue},
+        {kLongestPiece, 13.0, 1, 1, kRenderImage},  // 71662 frames per column
+    };
+    for (const auto& row : rows) {
+        Case c;
+        c.width = row.longestPiece == kLongestPiece ? 3 : 13;
+        c.height = 9;
+        c.longestPiece = row.longestPiece;
+        c.outputTime = row.outputTime;
+        c.stereo = row.stereo;
+        c.softSweeps = row.softSweeps;
+        c.command = row.command;
+        c.selection = Rect{1, 2, 9, 8};
+        c.recipe.blue = true;
+        c.recipe.litShare = 0.7;
+        c.soundfile = row.stereo == 1;
+        expectAgreement(c, "pieces of " + std::to_string(row.longestPiece) + ", " +
+                               std::to_string(row.outputTime) + " s");
+        EXPECT_GT(latestNonZeroValues, 0);
+    }
 }
 
 TEST(RenderAgreement, DegenerateNoiseRows) {

@@ -143,18 +143,18 @@ TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
     EXPECT_EQ(image.settings.width, 8);
 }
 
-TEST_F(ImageLoad, AStaleRecordIsCutOffTheFile) {
-    const auto file = withTrailer(recordBytes(100, 1));
-    files.files["s.bmp"] = file;
-    files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
-    CanvasImage image;
-    ASSERT_TRUE(load(image, "s.bmp").renderInfoUpdated);  // from the ".info" file
-    EXPECT_EQ(files.at("s.bmp"), std::vector<std::uint8_t>(file.begin(), file.begin() + 78));
-    EXPECT_EQ(image.settings.lowFrequency, 10.0);
-    // 150 bytes or fewer are left alone.
-    files.files["t.bmp"] = withTrailer(recordBytes(100, 1, 150));
-    ASSERT_TRUE(load(image, "t.bmp").ok);
-    EXPECT_EQ(files.at("t.bmp").size(), 78u + 150u);
+// A record of another version or valid word (a newer program's) is ignored and never cut off:
+// reading writes nothing.
+TEST_F(ImageLoad, AStaleRecordIsIgnoredAndTheFileLeftAsItWas) {
+    for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}}) {
+        const auto file = withTrailer(recordBytes(version, valid));
+        files.files["s.bmp"] = file;
+        files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+        CanvasImage image;
+        ASSERT_TRUE(load(image, "s.bmp").renderInfoUpdated);  // from the ".info" file
+        EXPECT_EQ(files.at("s.bmp"), file) << version << " " << valid;
+        EXPECT_EQ(image.settings.lowFrequency, 10.0);
+    }
 }
 
 TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {

@@ -7,7 +7,9 @@
 
 #include <cstring>
 #include <future>
+#include <new>
 
+#include "bmp_test_files.h"
 #include "browser/thumbnail_file.h"
 #include "browser/thumbnail_maker.h"
 #include "memory_file_system.h"
@@ -42,6 +44,9 @@ TEST(Thumbnail, AgreesWithTheReferenceFromBothRowOrdersAndFlips) {
     }
     std::vector<std::uint8_t> file = bmpFileOf(noisePicture(100, 80, 9));
     file.resize(file.size() - 400);  // the last rows are missing: refused, as the reader does
+    EXPECT_FALSE(thumbnailFromBmp(file));
+    // A run-length file of a few bytes claiming 26000 x 27000 pixels: refused by its size.
+    file = testing::makeBmp({40, 26000, 27000, 8, 1, 2, testing::palette(2), {}, {0, 1}});
     EXPECT_FALSE(thumbnailFromBmp(file));
 
     const PixelImage t = noisePicture(kThumbnailWidth, kThumbnailHeight, 3);
@@ -81,7 +86,9 @@ TEST(ThumbnailMaker, DoesJobsInOrderAndDropsThoseOfAForgottenTab) {
                 entered.set_value();
                 released.wait();
             }
-            return file == "bad" ? std::nullopt : std::optional(noisePicture(1, 1, 0));
+            // A picture that fails the maker (memory) gets no thumbnail, and the thread goes on.
+            if (file == "bad") throw std::bad_alloc();
+            return noisePicture(1, 1, 0);
         },
         {});
     maker.add({{1, 1, 0, "a"}, {1, 1, 1, "b"}, {2, 1, 0, "bad"}, {2, 1, 1, "c"}});

@@ -69,8 +69,13 @@ int CALLBACK browseCallback(HWND dialog, UINT message, LPARAM lParam, LPARAM dat
             SetDlgItemTextW(dialog, kTitleLine, context->title.c_str());
             break;
         case BFFM_SELCHANGED:
-            showSelection(
-                dialog, browserSelection(pathOfItem(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam))));
+            // Called by the system's dialog: nothing may escape into it (the selection's texts
+            // are the only allocations; without them the dialog keeps its last state).
+            try {
+                showSelection(dialog, browserSelection(
+                                          pathOfItem(reinterpret_cast<PCIDLIST_ABSOLUTE>(lParam))));
+            } catch (...) {
+            }
             break;
         default:
             break;

@@ -4,6 +4,7 @@
 
 #include "base/file_io.h"
 #include "cli/command_line.h"
+#include "cli/picture_input.h"
 #include "image/bmp_reader.h"
 #include "imageops/composite.h"
 
@@ -57,8 +58,7 @@ bool loadPicture(FileSystem& files, const std::filesystem::path& path, PixelImag
         detail = bmp.message;
     }
     if (!bmp.pixels) {
-        message = "Could not open " + utf8FromPath(path);
-        if (!detail.empty() && detail != message) message += ": " + detail;
+        message = "Could not open " + utf8FromPath(path) + ": " + failureDetail(files, detail);
         return false;
     }
     picture = std::move(*bmp.pixels);

@@ -10,6 +10,10 @@
 
 namespace lumetra {
 
+// The values' ranges as the usage states them: the dialog's sliders and check boxes, with HOP
+// up to 499 as stored patches may hold it.
+std::string echordRangesText();
+
 std::optional<EditAction> readEchordArguments(const EditOperation& operation,
                                               std::span<const std::string> args,
                                               std::string& message);

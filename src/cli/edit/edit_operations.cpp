@@ -45,28 +45,41 @@ constexpr std::string_view kBrushArguments =
     "[--density N]";
 
 constexpr EditOperation kOperations[] = {
-    {"normalize", "", 223, readPictureCommand},
-    {"brighten", "", 224, readPictureCommand},
-    {"darken", "", 225, readPictureCommand},
-    {"contrast", "", 226, readPictureCommand},
-    {"invert", "", 227, readPictureCommand},
-    {"clear-excess-blue", "", 228, readPictureCommand},
-    {"mirror", "", 241, readPictureCommand},
-    {"flip", "", 242, readPictureCommand},
-    {"double-h", "", 243, readPictureCommand},
-    {"double-v", "", 244, readPictureCommand},
-    {"half-h", "", 245, readPictureCommand},
-    {"half-v", "", 246, readPictureCommand},
-    {"delete", "", 207, readPictureCommand},
-    {"filter", kCompositeArguments, 208, readCompositeArguments},
-    {"overlay", kCompositeArguments, 210, readCompositeArguments},
-    {"or-overlay", kOrOverlayArguments, 211, readCompositeArguments},
-    {"move", "DX,DY", 323, readMoveArguments},
-    {"zoom-rotate", "AX,AY PX,PY [--screen W,H]", 324, readDeformArguments},
-    {"skew-flip", "AX,AY PX,PY [--screen W,H]", 326, readDeformArguments},
-    {"echord", "VALUES | --patch SLOT", 0, readEchordArguments},
-    {"boil", kBoilArguments, 222, readBoilArguments},
-    {"brush", kBrushArguments, 221, readBrushArguments},
+    {"normalize", "", 223, readPictureCommand,
+     "Normalize: the region's levels scaled until its brightest byte is 255"},
+    {"brighten", "", 224, readPictureCommand, "Brighten: every level raised"},
+    {"darken", "", 225, readPictureCommand, "Darken: every level lowered"},
+    {"contrast", "", 226, readPictureCommand, "More Contrast: levels spread from the middle"},
+    {"invert", "", 227, readPictureCommand, "Invert: every level turned into its opposite"},
+    {"clear-excess-blue", "", 228, readPictureCommand,
+     "Clear Excess Blue: blue removed wherever red and green are 0 (whole picture)"},
+    {"mirror", "", 241, readPictureCommand, "Mirror: the region's columns reversed (time)"},
+    {"flip", "", 242, readPictureCommand, "Flip: the region's rows reversed (pitch)"},
+    {"double-h", "", 243, readPictureCommand,
+     "Double: twice as wide, the picture twice side by side"},
+    {"double-v", "", 244, readPictureCommand,
+     "Double: twice as high, the picture twice one above the other"},
+    {"half-h", "", 245, readPictureCommand, "Half: the picture at half width, twice side by side"},
+    {"half-v", "", 246, readPictureCommand,
+     "Half: the picture at half height, twice one above the other"},
+    {"delete", "", 207, readPictureCommand, "Delete: the region made black"},
+    {"filter", kCompositeArguments, 208, readCompositeArguments,
+     "the region filtered by PICTURE, as from the image browser"},
+    {"overlay", kCompositeArguments, 210, readCompositeArguments,
+     "PICTURE laid over the region, as from the image browser"},
+    {"or-overlay", kOrOverlayArguments, 211, readCompositeArguments,
+     "PICTURE combined with the region, as a filter or overlay from a file"},
+    {"move", "DX,DY", 323, readMoveArguments, "a Move drag of DX,DY pixels"},
+    {"zoom-rotate", "AX,AY PX,PY [--screen W,H]", 324, readDeformArguments,
+     "a Zoom-rotate drag from anchor AX,AY to PX,PY"},
+    {"skew-flip", "AX,AY PX,PY [--screen W,H]", 326, readDeformArguments,
+     "a Skew-flip drag from anchor AX,AY to PX,PY"},
+    {"echord", "VALUES | --patch SLOT", 0, readEchordArguments,
+     "Echord: fading echo and chord copies of the region"},
+    {"boil", kBoilArguments, 222, readBoilArguments,
+     "Apply Color Boiler: the boiler stirs the region's colours"},
+    {"brush", kBrushArguments, 221, readBrushArguments,
+     "Apply Brush to Image: one dab of the brush over the region"},
 };
 
 // The operation's name and arguments; a line break in the arguments continues them under the
@@ -107,29 +120,22 @@ std::string editUsageText() {
         "                       exclusive; default: the whole picture)\n"
         "  --seed N             the random seed before the operation, decimal or 0x-hex\n"
         "                       (default: the program's start value)\n"
-        "OUTPUT is a 24-bit BMP file with the picture's render info. Operations (command id):\n";
-    std::vector<std::vector<std::string>> entries;
-    std::size_t column = 0;
+        "OUTPUT is a 24-bit BMP file (its name ends in \".bmp\") with the picture's render info;\n"
+        "it may be INPUT itself, which is replaced once the result is complete. Operations:\n";
     for (const EditOperation& o : kOperations) {
-        entries.push_back(usageLines(o));
-        for (const std::string& line : entries.back())
-            column = std::max(column, line.size() + 2);
-    }
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        std::vector<std::string>& lines = entries[i];
-        if (kOperations[i].command != 0) {
-            lines.back().resize(column, ' ');
-            lines.back() += "(" + std::to_string(kOperations[i].command) + ")";
-        }
-        for (const std::string& line : lines)
+        for (const std::string& line : usageLines(o))
             text += line + "\n";
+        text += "      " + std::string(o.summary) + "\n";
     }
     text +=
         "  --strength: percentages 0 to 100 of red, green and blue (default 100,100,100)\n"
         "  --screen: the screen that sets the units of angle and shear (default 1920,1080)\n"
         "  VALUES: A,W,HOP,HOP1,FADE,FADE1,NUM,MUL,RAND,JITTER,SWAP,ALT,WRAP, as Echord patches\n"
-        "  hold them (HOP and HOP1 slider positions 0..100); echord's SLOT: A1..A9, A00, B1..B9,\n"
-        "  B00 of the built-in Echord patches\n"
+        "  hold them (HOP and HOP1 as slider positions), each in its range:\n"
+        "  " +
+        echordRangesText() +
+        "\n"
+        "  echord's SLOT: A1..A9, A00, B1..B9, B00 of the built-in Echord patches\n"
         "  --colours: colour words 0x00BBGGRR (red in the low byte); brush's SLOT: A1 to B8 of\n"
         "  the built-in brush patches, recalled before the other options apply\n";
     return text;

@@ -36,8 +36,9 @@ using EditArgumentReader = std::optional<EditAction> (*)(const EditOperation& op
 struct EditOperation {
     std::string_view name;
     std::string_view arguments;  // "" for none
-    int command;                 // the program's command id, for the usage and the reader
+    int command;                 // the program's command id, for the reader
     EditArgumentReader read;
+    std::string_view summary;  // what it does, one line of the usage
 };
 
 std::span<const EditOperation> editOperations();

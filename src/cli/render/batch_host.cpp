@@ -11,12 +11,16 @@ bool isProgress(const std::string& text) {
            text.find_first_not_of("0123456789") == text.size() - 1;
 }
 
+// The program's hint about Esc, which a command line does not have.
+constexpr std::string_view kEscapeHint = " (Hold down Esc to terminate)";
+
 }  // namespace
 
 void BatchUserInterface::setStatusText(int part, const std::string& text) {
     if (part == 0) lastMessage_ = text;
     if (part == 2 || text.empty() || isProgress(text)) return;
-    out_ << text << '\n';
+    out_ << (text.ends_with(kEscapeHint) ? text.substr(0, text.size() - kEscapeHint.size()) : text)
+         << '\n';
 }
 
 void BatchUserInterface::showWarning(const std::string& text, const std::string& caption) {

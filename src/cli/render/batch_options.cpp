@@ -45,16 +45,19 @@ bool readOption(std::span<const std::string> args, std::size_t& i, BatchOptions&
     } else if (name == "--noise-bandwidth") {
         if (!readNumber(text, o.noiseBandwidth) || o.noiseBandwidth < 0 || o.noiseBandwidth > 15)
             return fail(message, bad + " (0 to 15)");
+    } else if (name == "--amp") {
+        if (!readNumber(text, number) || number < kSmallestBatchAmp || number > kLargestBatchAmp)
+            return fail(message, bad + " (0.001 to 1000)");
+        o.ampFactor = number;
+    } else if (name == "--time") {
+        if (!readNumber(text, number) || number < kShortestBatchTime || number > kLongestBatchTime)
+            return fail(message, bad + " (" + std::string(kBatchTimeRange) + ")");
+        o.outputTime = number;
     } else {
         if (!readNumber(text, number) || number <= 0)
             return fail(message, bad + " (a number above 0)");
         if (name == "--low") o.lowFrequency = number;
         if (name == "--high") o.highFrequency = number;
-        if (name == "--amp") o.ampFactor = number;
-        if (name == "--time") {
-            if (number < 0.5 || number > 9000) return fail(message, bad + " (0.5 to 9000 seconds)");
-            o.outputTime = number;
-        }
     }
     return true;
 }
@@ -92,7 +95,12 @@ bool applyBatchOptions(const BatchOptions& o, CanvasImage& image, std::string& m
         return fail(message, "The high pitch must lie above the low pitch");
     if (o.softSweeps) s.softSweeps = 1;
     s.noiseBandwidth = o.noiseBandwidth;
-    return !o.selection || applySelection(image, *o.selection, message);
+    if (o.selection && !applySelection(image, *o.selection, message)) return false;
+    const bool selectionCommand = o.command == 301 || o.command == 303;
+    if (selectionCommand && image.selection.empty())
+        return fail(message, "--command " + std::to_string(o.command) +
+                                 " renders the selection: give one with --selection L,T,R,B");
+    return true;
 }
 
 }  // namespace lumetra

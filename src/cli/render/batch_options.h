@@ -12,17 +12,28 @@
 
 namespace lumetra {
 
+// The render times the tool accepts, from --time or from the picture's render info.
+inline constexpr double kShortestBatchTime = 0.5;
+inline constexpr double kLongestBatchTime = 9000;
+inline constexpr std::string_view kBatchTimeRange = "0.5 to 9000 seconds";
+// The amp factors --amp accepts.
+inline constexpr double kSmallestBatchAmp = 0.001;
+inline constexpr double kLargestBatchAmp = 1000;
+
 inline constexpr std::string_view kBatchUsageText =
     "Usage: lumetra-render [options] INPUT.bmp OUTPUT.wav\n"
-    "  --command N          300 (default), 301, 302 or 303: render the picture, the selection,\n"
-    "                       the picture without blue, the selection without blue\n"
-    "  --selection L,T,R,B  the selection (picture coordinates, right and bottom exclusive)\n"
+    "  --command N          what to render: 300 the picture (default), 301 the selection,\n"
+    "                       302 the picture without blue, 303 the selection without blue\n"
+    "  --selection L,T,R,B  the selection (picture coordinates, right and bottom exclusive);\n"
+    "                       301 and 303 need one, here or in the picture's render info\n"
     "  --rate HZ            sample rate: 48000, 44100, 32000, 22050 (default), 16000, 11025 or "
     "8000\n"
     "  --mono               one channel (default stereo)\n"
-    "  --low HZ --high HZ --amp X --time S   override the picture's render settings\n"
+    "  --low HZ --high HZ   override the picture's pitch range (numbers above 0, low below high)\n"
+    "  --amp X              override the picture's amp factor (0.001 to 1000)\n"
+    "  --time S             override the picture's render time (0.5 to 9000 seconds)\n"
     "  --soft-sweeps        soft envelope sweeps\n"
-    "  --noise-bandwidth N  0..15 (default 15)\n";
+    "  --noise-bandwidth N  0 to 15 (default 15)\n";
 
 struct BatchOptions {
     std::int32_t command = 300;

@@ -7,6 +7,7 @@
 #include "cli/picture_input.h"
 #include "cli/render/batch_host.h"
 #include "cli/render/batch_options.h"
+#include "cli/tool_messages.h"
 #include "document/document_render.h"
 #include "render/oscillators.h"
 #include "render/playback_sound.h"
@@ -16,6 +17,8 @@
 
 namespace lumetra {
 namespace {
+
+constexpr const char* kTool = "lumetra-render";
 
 // Everything a render needs that the program keeps for its whole run.
 struct BatchProgram {
@@ -34,6 +37,8 @@ struct BatchProgram {
     RenderWorkers workers;
 };
 
+// The render streams into the output file as it goes (written beside it, moved over it when
+// complete): no whole sound is ever held in memory.
 int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options, std::ostream& out,
            std::ostream& err) {
     BatchHost host(options.output);
@@ -41,58 +46,86 @@ int render(BatchProgram& p, ImageDocument& document, const BatchOptions& options
     RenderContext context{host,        ui,         p.clock,     p.files,      *p.sine,
                           p.seed,      p.sound,    p.format,    p.soundfiles, {},
                           p.soundfile, p.playback, p.softSweep, p.workers};
-    if (renderDocument(context, document, options.command) != 1) {
+    updateOutputFormat(p.format, p.sound);
+    if (!openSoundfile(ui, p.soundfile, options.output, p.format)) {
+        err << "Could not write " << utf8FromPath(options.output) << ": " << systemReason(p.files)
+            << '\n';
+        return kBatchFailed;
+    }
+    p.playback.memoryLimitValues = 0;  // the sound goes to the file only
+    const int rendered = renderDocument(context, document, options.command);
+    const bool open = p.soundfile.isOpen();
+    closeSoundfile(p.soundfile, 0);  // a refused render leaves nothing behind
+    if (rendered != 1 || open) {
         err << (ui.lastMessage().empty() ? "The render did not complete" : ui.lastMessage())
             << '\n';
         return kBatchFailed;
     }
-    // With too little memory for the sound the engine has written the file itself.
-    if (p.soundfiles.saveSoundEveryRender) return kBatchOk;
-    if (p.playback.length() <= 10) {
+    // A file of 10 values or fewer is not kept.
+    if (p.soundfile.valuesWritten() <= 10) {
         err << "The render made no sound to write\n";
-        return kBatchFailed;
-    }
-    if (writeSoundFile(context, options.output, p.playback) != 1) {
-        err << "Could not write " << utf8FromPath(options.output) << '\n';
         return kBatchFailed;
     }
     out << "Wrote " << utf8FromPath(options.output) << '\n';
     return kBatchOk;
 }
 
-}  // namespace
+// The render time the picture brings (its render info) is held to the range --time has.
+bool timeInRange(const BatchOptions& options, const CanvasImage& image, std::ostream& err) {
+    const double time = image.settings.outputTime;
+    if (options.outputTime || (time >= kShortestBatchTime && time <= kLongestBatchTime))
+        return true;
+    err << "The render time of " << utf8FromPath(options.input) << "'s render info, " << time
+        << " seconds, is outside " << kBatchTimeRange << " (--time sets another)\n";
+    return false;
+}
 
-int runBatchRender(std::span<const std::string> args, FileSystem& files, std::ostream& out,
-                   std::ostream& err) {
+int batchRender(std::span<const std::string> args, FileSystem& files, std::ostream& out,
+                std::ostream& err) {
+    TaggedLines tagged(err, std::string(kTool) + ": ");
     std::string message;
     const std::optional<BatchOptions> options = parseBatchOptions(args, message);
     if (!options) {
-        err << "lumetra-render: " << message << '\n' << kBatchUsageText;
+        tagged << message << '\n';
+        err << kBatchUsageText;
         return kBatchBadUsage;
     }
     if (options->help) {
         out << kBatchUsageText;
         return kBatchOk;
     }
+    if (sameFile(files, options->input, options->output)) {
+        tagged << "OUTPUT " << utf8FromPath(options->output)
+               << " is the input picture: the sound needs a file of its own\n";
+        return kBatchBadUsage;
+    }
     auto program = std::make_unique<BatchProgram>(files);
     if (!program->sine) {
-        err << kSineTableMemoryText << '\n';
+        tagged << kSineTableMemoryText << '\n';
         return kBatchFailed;
     }
     program->sound.sampleRate = options->sampleRate;
     program->sound.stereo = options->mono ? 0 : 1;
-    program->soundfiles.saveSoundEveryRender = 0;  // the sound is written once it is complete
+    program->soundfiles.saveSoundEveryRender = 0;  // the one output file is opened here
     // As in the program: the canvas starts with prepared default settings, and the picture
     // opened into it is prepared again before the render prepares it once more.
     auto document = std::make_unique<ImageDocument>();
     prepareOscillators(document->current.settings, program->sound);
-    if (!openPicture(files, *document, options->input, out, err)) return kBatchFailed;
+    if (!openPicture(files, *document, options->input, out, tagged)) return kBatchFailed;
+    if (!timeInRange(*options, document->current, tagged)) return kBatchFailed;
     if (!applyBatchOptions(*options, document->current, message)) {
-        err << "lumetra-render: " << message << '\n';
+        tagged << message << '\n';
         return kBatchBadUsage;
     }
     prepareOscillators(document->current.settings, program->sound);
-    return render(*program, *document, *options, out, err);
+    return render(*program, *document, *options, out, tagged);
+}
+
+}  // namespace
+
+int runBatchRender(std::span<const std::string> args, FileSystem& files, std::ostream& out,
+                   std::ostream& err) {
+    return runGuarded(kTool, err, [&] { return batchRender(args, files, out, err); });
 }
 
 }  // namespace lumetra

@@ -31,6 +31,7 @@ bool putPictureOnClipboard(HWND owner, std::span<const std::uint8_t> block) {
 std::optional<PixelImage> bitmapPixels(HBITMAP bitmap) {
     BITMAP description{};
     if (!bitmap || !GetObjectW(bitmap, sizeof description, &description)) return std::nullopt;
+    if (!pictureSizeAccepted(description.bmWidth, description.bmHeight)) return std::nullopt;
     std::string message;
     std::optional<PixelImage> pixels =
         createCanvasBitmap(description.bmWidth, description.bmHeight, message);

@@ -89,6 +89,10 @@ std::optional<PixelImage> loadPictureFile(const std::filesystem::path& path,
     const int width = MulDiv(hmWidth, GetDeviceCaps(screen.get(), LOGPIXELSX), 2540);
     const int height = MulDiv(hmHeight, GetDeviceCaps(screen.get(), LOGPIXELSY), 2540);
 
+    if (!pictureSizeAccepted(width, height)) {
+        failure = toUtf16(pictureTooLargeText(width, height));
+        return std::nullopt;
+    }
     std::string message;
     auto image = createCanvasBitmap(width, height, message);
     if (!image) {
