@@ -87,6 +87,8 @@ class Session {
     const MainWindow& main();
     // Waits for the program to end and returns its exit code.
     DWORD waitForExit();
+    // Waits until the program, done with what it had to do, waits for input.
+    void waitForIdle();
 
   private:
     MainWindow main_;
