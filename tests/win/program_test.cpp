@@ -285,7 +285,7 @@ TEST_F(ProgramTest, ApplyBrushAndTheBoilerMergeQuickRepeatsByTheirOwnIds) {
     ImageDocument& d = program_.document;
     ASSERT_TRUE(program_.undo);
     const int slots = program_.undo->limit();
-    for (const auto [id, snapshots] : {std::pair{IDM_APPLY_BRUSH, 2}, {IDM_APPLY_BOILER, 1}}) {
+    for (const auto& [id, snapshots] : {std::pair{IDM_APPLY_BRUSH, 2}, {IDM_APPLY_BOILER, 1}}) {
         SCOPED_TRACE(id);
         d.lastUndoOperation = 0;
         const int before = d.undoIndex;
@@ -305,8 +305,7 @@ TEST_F(ProgramTest, PasteAsFilterOfARefusedPictureSaysWhyAndTakesNoSnapshot) {
     const int before = program_.document.undoIndex;
     closedBoxTexts.clear();
     command(IDM_PASTE_AS_FILTER);
-    EXPECT_EQ(program_.document.undoIndex, before);
-    EXPECT_TRUE(program_.document.undo.pixels.empty());
+    EXPECT_EQ(program_.document.undoIndex, before) << "no snapshot";
     ASSERT_EQ(closedBoxTexts.size(), 1u);
     EXPECT_NE(closedBoxTexts[0], L"");
     if (const UniqueClipboard c = openClipboard(main_)) EmptyClipboard();
