@@ -166,7 +166,7 @@ selection_delete_undo_and_slot_files() {
     # New Image (Enter takes its default size) gives the start title back and keeps the picture
     # before it for Undo.
     xdotool key ctrl+n
-    drv wait-dialog "Create New Image" sleep 200
+    drv wait-dialog "Create New Image" wait-active "Create New Image"
     xdotool key Return
     drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"
     xdotool key ctrl+z

@@ -131,7 +131,7 @@ settings_kept_across_restart() {
     xdotool key alt+o r alt+o e alt+o i alt+o n alt+o l i
     # New Image with a typed size: it becomes the default picture size at exit.
     xdotool key ctrl+n
-    drv wait-dialog "Create New Image" sleep 200
+    drv wait-dialog "Create New Image" wait-active "Create New Image"
     xdotool type 420
     xdotool key Tab Home shift+End
     xdotool type 210
