@@ -316,17 +316,20 @@ file_dialog() {
     drv wait-no-dialog "$2"
 }
 
-# Opens a picture through the Open dialog and waits for the title that names it:
-# open_picture WINDOWS_PATH
+# Opens a picture through the Open dialog and waits for the title that names it. The closed
+# dialog leaves no window active when no tool window is shown: the main window is given the
+# activation, for the keys that follow. open_picture WINDOWS_PATH
 open_picture() {
     file_dialog ctrl+o "Open a bitmap file" "$1"
     drv wait-title "${1##*\\} - Lumetra"
+    focus_main
 }
 
 # Starts a render with KEYS and waits until it has finished: the timing text in status part 1
 # ends every render. The first render of a run may come from F5; later ones come from the Sound
 # menu, whose opening empties part 1 before the command (render KEYS...).
 render() {
+    focus_main
     xdotool key "$@"
     drv --timeout 60000 wait-status-prefix 1 "Time: " >/dev/null
 }
