@@ -87,7 +87,10 @@ int main(int argc, char** argv) {
     };
     std::printf("1920 x 1080, best of %d, one thread\n", repeats);
     bool allMet = true;
-    for (const auto& [name, operation] : colours) {
+    for (const auto& entry : colours) {
+        // Copied out: clang 14 cannot capture a structured binding.
+        const auto name = entry.first;
+        const auto operation = entry.second;
         allMet &=
             compare(name, start, repeats, {[operation](CanvasImage& image) {
                         testing::referenceColourOperation(image, operation);

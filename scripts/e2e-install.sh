@@ -85,8 +85,7 @@ first_start() {
     shift
     reset_settings
     "$@"
-    drv --timeout 30000 wait-window
-    sleep 1
+    drv --timeout 60000 wait-window wait-idle
     expect_eq "$(drv message-box)" "" "no message box at the first start"
     drv wait-dialog "Image Browser"
     # The starter library's tabs:

@@ -79,10 +79,15 @@ failed=()
 for scenario in "${scenarios[@]}"; do
     echo "== e2e: $scenario"
     start=$SECONDS
-    clean_slate
-    # Not inside an `if`: there bash would ignore the scenario's `set -e`.
+    # Not inside an `if`: there bash would ignore the scenario's `set -e`. The ERR trap, which
+    # functions and command substitutions inherit (-E), names a failing step and where it stood.
     set +e
-    (set -e; "$scenario")
+    (
+        set -eE
+        trap 'step_failed $? "$BASH_COMMAND" $LINENO' ERR
+        clean_slate
+        "$scenario"
+    )
     result=$?
     set -e
     if [ $result -eq 0 ]; then

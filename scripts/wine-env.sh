@@ -16,10 +16,15 @@ lumetra_wine_start() {
     export DISPLAY=:$disp LUMETRA_XVFB_PID
   fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # A new prefix is made in the background of wineboot's return: wait until every process of it
+    # has ended and the registry is on disk, so that nothing of it runs into the first test.
     wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
     # Without a window manager every window close otherwise waits two seconds.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 ||
+      echo "wine-env: could not set the X11 driver's Managed value" >&2
+    wineserver -w
   fi
   # No wave-out device unless the caller makes one (scripts/e2e.sh writes its own .asoundrc).
   rm -f "$HOME/.asoundrc"

@@ -22,6 +22,9 @@ struct NoiseState {
     float modScale = 0.0f;
 };
 
+// The noise bandwidth runs 0..15 (four bits of the stored options); new pictures get the widest.
+inline constexpr std::int32_t kMaxNoiseBandwidth = 15;
+
 struct RenderSettings {
     std::int32_t width = 300;
     std::int32_t height = 150;
@@ -35,7 +38,7 @@ struct RenderSettings {
     std::vector<std::uint32_t> rowPhases;
     std::vector<std::uint32_t> rowIncrements;
     std::vector<NoiseState> noiseStates;
-    std::int32_t noiseBandwidth = 15;
+    std::int32_t noiseBandwidth = kMaxNoiseBandwidth;
 };
 
 }  // namespace lumetra

@@ -66,8 +66,10 @@ void boilDab(const Run& run) {
         const std::int32_t j = run.area.bottom - 1 - y;  // brush row, counted from the bottom
         const std::uint8_t* brushPixel =
             bitmap.memoryRow(j) + 3 * std::size_t(run.span.x0 - run.area.left);
+        // A Rect brush has no mask at all: no pointer into it either.
         const std::uint8_t* mask =
-            run.brush.mask.data() + std::size_t(j) * w + (run.span.x0 - run.area.left);
+            Masked ? run.brush.mask.data() + std::size_t(j) * w + (run.span.x0 - run.area.left)
+                   : nullptr;
         std::uint8_t* out = run.pixels.pictureRow(y) + 3 * std::size_t(run.span.x0);
         for (std::int32_t x = run.span.x0; x < run.span.x1; ++x) {
             const Weights weights{float(brushPixel[0]) * boiler::kByteScale,

@@ -12,9 +12,36 @@ E2E_START_TITLE="Lumetra - Spectral Canvas Tone Machine"
 E2E_SETTINGS_KEY='Software\Velloforge\Lumetra'
 PLAYING_TEXT="Playing sound. Hit Space bar to stop."
 
-# lumetra_e2e.exe with its arguments (see `drv` with no arguments for the list of commands).
+# How long a wait for the program may take before it counts as failed. A loaded machine (other
+# builds, a first start of Wine) makes the program slow, never wrong: waits are long, and they end
+# as soon as their condition holds.
+E2E_TIMEOUT_MS=${E2E_TIMEOUT_MS:-30000}
+E2E_WAIT_TRIES=$((E2E_TIMEOUT_MS / 200))
+
+# lumetra_e2e.exe with its arguments (see `drv` with no arguments for the list of commands). A
+# caller's own --timeout comes later and wins.
 drv() {
-    wine "$E2E_DRIVER" "$@"
+    wine "$E2E_DRIVER" --timeout "$E2E_TIMEOUT_MS" "$@"
+}
+
+# Runs a step whose own output is not wanted, but shows that output when the step fails:
+# quiet COMMAND...
+quiet() {
+    local out code=0
+    out=$("$@" 2>&1) || code=$?
+    [ $code -eq 0 ] && return 0
+    fail "\`$*\` exited with $code: ${out:-no output}"
+}
+
+# The ERR trap of a scenario: names the step that failed, where, and the functions it ran in, so
+# that no `set -e` stop goes unexplained: step_failed CODE COMMAND LINE
+step_failed() {
+    local i where="${FUNCNAME[1]} (${BASH_SOURCE[1]##*/}:$3)"
+    for ((i = 2; i < ${#FUNCNAME[@]}; i++)); do
+        [ "${FUNCNAME[i]}" != main ] || break
+        where+=" < ${FUNCNAME[i]} (${BASH_SOURCE[i]##*/}:${BASH_LINENO[i - 1]})"
+    done
+    printf '    FAILED: step `%s` exited with %s in %s\n' "$2" "$1" "$where" >&2
 }
 
 # A Linux path as the program sees it (Wine's drive Z: is the root folder).
@@ -41,17 +68,53 @@ expect_eq() {
     log "ok: $3 = \"$2\""
 }
 
-# Like expect_eq, but asks READER (a command that prints a value) again for up to three seconds
-# until it gives EXPECTED, for what the program updates a moment after an input:
+# Like expect_eq, but asks READER (a command that prints a value) again until it gives EXPECTED
+# or the wait's time is up, for what the program updates a moment after an input:
 # expect_soon READER EXPECTED WHAT
 expect_soon() {
     local value try
-    for try in $(seq 15); do
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
         value=$("$1")
         [ "$value" = "$2" ] && break
         sleep 0.2
     done
     expect_eq "$value" "$2" "$3"
+}
+
+# The modification time of a file in nanoseconds; 0 while it does not exist.
+file_time() {
+    stat -c %.9Y "$1" 2>/dev/null | tr -d . || echo 0
+}
+
+# Presses KEYS and waits until the program has written FILE anew (its time changes), for keys
+# that save: press_and_wait_file FILE KEYS...
+press_and_wait_file() {
+    local file=$1 before try
+    shift
+    before=$(file_time "$file")
+    xdotool key "$@"
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        [ "$(file_time "$file")" != "$before" ] && return 0
+        sleep 0.2
+    done
+    fail "waited for $* to write $file; it was not written (time still $before)"
+}
+
+# Lets the undo store's merge time (one second) pass, so that the next command of the same kind
+# takes a snapshot of its own instead of sharing the last one.
+outlast_undo_merge() {
+    sleep 1.1
+}
+
+# Waits until COMMAND... succeeds, for up to the wait's time: wait_until WHAT COMMAND...
+wait_until() {
+    local what=$1 try
+    shift
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        "$@" && return 0
+        sleep 0.2
+    done
+    fail "waited for $what; \`$*\` never succeeded"
 }
 
 # expect_true WHAT COMMAND...
@@ -67,17 +130,29 @@ expect_true() {
 # ---------------------------------------------------------------------------------------------
 # The program's process
 
-# Starts Lumetra.exe and waits for its main window. The process id goes to $E2E_ROOT/lumetra.pid.
+# Starts Lumetra.exe and waits until its main window and the tool windows it shows at start are up
+# and it waits for input. The process id goes to $E2E_ROOT/lumetra.pid. A start that fails says
+# whether the process still runs, what windows it has and what it wrote.
 start_lumetra() {
+    local pid
     (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
-    echo $! >"$E2E_ROOT/lumetra.pid"
-    drv --timeout 30000 wait-window
-    # Let the tool windows come up and paint before anything is measured.
-    sleep 0.3
+    pid=$!
+    echo $pid >"$E2E_ROOT/lumetra.pid"
+    local out code=0
+    out=$(drv --timeout 60000 wait-window wait-idle 2>&1) || code=$?
+    [ $code -eq 0 ] && return 0
+    kill -0 "$pid" 2>/dev/null && log "the program runs (pid $pid)" || log "the program has ended"
+    log "its windows: $(drv --timeout 500 windows 2>&1 | tr '\n' ';')"
+    log "its output: $(tail -n 5 "$E2E_ARTIFACTS/lumetra.log" | tr '\n' ';')"
+    fail "waited 60 s for the main window and the program's first idle: $out"
 }
 
+# Removes the program's settings; succeeds when there were none.
 reset_settings() {
     wine reg delete 'HKCU\Software\Velloforge' /f >/dev/null 2>&1 || true
+    wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1 &&
+        fail "the settings key is still there after reg delete"
+    return 0
 }
 
 # Where every scenario starts: no settings, no sound files, nothing played.
@@ -140,7 +215,7 @@ focus_main() {
     local x y w h
     read -r x y w h <<<"$(window_rect LumetraWin)"
     xdotool mousemove $((x + 40)) $((y + 8)) click 1
-    sleep 0.15
+    drv wait-active LumetraWin
 }
 
 # Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
@@ -177,7 +252,7 @@ dialog_lines() {
 # it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
 type_into_field() {
     click_item "$1" "$2"
-    sleep 0.1
+    drv wait-active "$1"
     xdotool key Home shift+End
     xdotool type "$3"
     xdotool key Tab
@@ -217,17 +292,18 @@ same_pixels() {
 }
 
 # Succeeds once the canvas shows exactly the pixels of the picture FILE at its top left (the
-# picture is drawn 1:1 at (7, 7)), within three seconds; the last shot is kept as NAME.png:
+# picture is drawn 1:1 at (7, 7)), within the wait's time; the last shot is kept as NAME.png:
 # canvas_shows FILE NAME
 canvas_shows() {
     local ox oy w h size try
     read -r ox oy w h <<<"$(drv canvas-origin)"
     size=$(identify -format '%wx%h' "$1")
-    for try in $(seq 15); do
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
         import -window root -crop "$size+$((ox + 7))+$((oy + 7))" +repage "$E2E_ARTIFACTS/$2.png"
         same_pixels "$E2E_ARTIFACTS/$2.png" "$1" && return 0
         sleep 0.2
     done
+    log "the canvas never showed $1: its last shot is $E2E_ARTIFACTS/$2.png"
     return 1
 }
 
@@ -244,17 +320,20 @@ file_dialog() {
     drv wait-no-dialog "$2"
 }
 
-# Opens a picture through the Open dialog and waits for the title that names it:
-# open_picture WINDOWS_PATH
+# Opens a picture through the Open dialog and waits for the title that names it. The closed
+# dialog leaves no window active when no tool window is shown: the main window is given the
+# activation, for the keys that follow. open_picture WINDOWS_PATH
 open_picture() {
     file_dialog ctrl+o "Open a bitmap file" "$1"
     drv wait-title "${1##*\\} - Lumetra"
+    focus_main
 }
 
 # Starts a render with KEYS and waits until it has finished: the timing text in status part 1
 # ends every render. The first render of a run may come from F5; later ones come from the Sound
 # menu, whose opening empties part 1 before the command (render KEYS...).
 render() {
+    focus_main
     xdotool key "$@"
     drv --timeout 60000 wait-status-prefix 1 "Time: " >/dev/null
 }
@@ -308,7 +387,7 @@ forget_captures() {
 
 # Puts a value under the settings key: put_setting SUBKEY NAME TYPE DATA
 put_setting() {
-    wine reg add "HKCU\\$E2E_SETTINGS_KEY${1:+\\$1}" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+    quiet wine reg add "HKCU\\$E2E_SETTINGS_KEY${1:+\\$1}" /v "$2" /t "$3" /d "$4" /f
 }
 
 # Reads the settings key and its subkeys once, for `setting` and `expect_settings`.
@@ -377,7 +456,7 @@ activate_tool_window() {
     local x y w h
     read -r x y w h <<<"$(window_rect "$1")"
     xdotool mousemove $((x + 30)) $((y + 6)) click 1
-    sleep 0.15
+    drv wait-active "$1"
 }
 
 # Waits for the stand-in to be started and checks that it was asked for the guide beside the

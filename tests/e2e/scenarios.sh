@@ -168,7 +168,7 @@ selection_delete_undo_and_slot_files() {
     xdotool key ctrl+n
     expect_eq "$(drv wait-message-box)" "Lumetra|Save changes to ramps.bmp?" "New Image asks first"
     drv answer-box 7
-    drv wait-dialog "Create New Image" sleep 200
+    drv wait-dialog "Create New Image" wait-active "Create New Image"
     xdotool key Return
     drv wait-no-dialog "Create New Image" wait-title "$E2E_START_TITLE"
     xdotool key ctrl+z

@@ -16,12 +16,21 @@ browser_caption() {
 # The file named by the caption once a selection has changed it.
 selected_name() {
     local caption try
-    for try in $(seq 15); do
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
         caption=$(browser_caption)
         [ "$caption" != "$BROWSER" ] && break
         sleep 0.2
     done
     echo "${caption% - Image Browser}"
+}
+
+# The number of the browser's tabs.
+tab_count() {
+    drv tab-names "$(browser_caption)" 1082 | grep -c . || true
+}
+
+test_tab_count_above() {
+    [ "$(tab_count)" -gt "$1" ]
 }
 
 # Screen point of the middle of the first thumbnail cell of the shown tab.
@@ -69,7 +78,6 @@ browser_filter_copy_and_add_folder() {
     start_lumetra
     open_picture "$(winpath "$dir/work.bmp")"
     show_tool_window "$BROWSER" 504
-    sleep 0.5
     shot browser_at_start
 
     # A click selects the first thumbnail of the shown tab and names it in the caption; a double
@@ -82,11 +90,9 @@ browser_filter_copy_and_add_folder() {
         test "$name" = fade.bmp -o "$name" = bands.bmp
     # shellcheck disable=SC2086
     xdotool mousemove $cell click --repeat 2 --delay 60 1
-    sleep 0.5
-    shot browser_selected
     focus_main
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$dir/work.bmp" s
+    shot browser_selected
     "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" filter \
         "$(find "$dir/filters" -name "$name")" >/dev/null
     expect_true "the double click filtered as lumetra-edit filter $name" \
@@ -100,22 +106,23 @@ browser_filter_copy_and_add_folder() {
     xdotool mousemove $cell click --repeat 2 --delay 60 1
     xdotool keyup shift
     drv wait-title "$name""_copy.bmp - Lumetra"
-    focus_main
-    xdotool key s
-    sleep 0.6
     local copy
     copy="$(dirname "$(find "$dir/filters" -name "$name")")/${name}_copy.bmp"
+    focus_main
+    press_and_wait_file "$copy" s
     expect_true "Save Image wrote the working copy" same_pixels "$copy" "$dir/before.bmp"
     expect_true "the browser's picture is unchanged" \
         cmp -s "$(find "$dir/filters" -name "$name")" "$dir/before.bmp"
 
     # Add Folder: Yes to the subfolder question makes a tab of the subfolder, which is shown.
+    local tabs
+    tabs=$(tab_count)
     add_folder "$more"
     expect_eq "$(drv wait-message-box)" \
         "Image Browser|Do you want to load subfolders of 
 $more?" "the subfolder question"
     xdotool key Return
-    sleep 0.5
+    wait_until "a tab more than the $tabs before" test_tab_count_above "$tabs"
     cell=$(first_cell)
     # shellcheck disable=SC2086
     xdotool mousemove $cell click 1

@@ -32,7 +32,6 @@ brush_boiler_readout_and_patches() {
     # B6 boils with a shift beyond its slider's range.
     click_item "$BRUSH" 1222
     click_item "$BRUSH" 1236
-    sleep 0.3
     expect_soon brush_readout " Heat:   2     Blr:  30%| Cycle:  0     Sh:-200%" \
         "boiler readout of patch B6"
     expect_true "Boil widens the window" test "$(brush_width)" -gt "$narrow"
@@ -40,7 +39,6 @@ brush_boiler_readout_and_patches() {
     # Heat to its low end by keyboard.
     click_item "$BRUSH" 1149
     xdotool key Home
-    sleep 0.3
     expect_soon brush_readout " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
         "boiler readout after moving Heat"
     shot brush_tools
@@ -51,10 +49,8 @@ brush_boiler_readout_and_patches() {
     show_brush
     click_item "$BRUSH" 1222
     click_item "$BRUSH" 1231
-    sleep 0.3
     expect_soon brush_width "$narrow" "width when a mix other than Boil narrows the window"
     click_item "$BRUSH" 1238
-    sleep 0.3
     expect_soon brush_readout " Heat: -50     Blr:  30%| Cycle:  0     Sh:-200%" \
         "slot B8 recalled after a restart"
     close_lumetra
@@ -74,15 +70,14 @@ brush_mixes_and_boiler_agree_with_the_batch_editor() {
     while read -r mix radio; do
         click_item "$BRUSH" "$radio"
         focus_main
-        xdotool key F12
-        sleep 0.3
-        xdotool key s
-        sleep 0.6
+        # Apply Brush presses less than a second apart share one undo snapshot; each one here is
+        # undone on its own.
+        outlast_undo_merge
+        press_and_wait_file "$dir/work.bmp" F12 s
         "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" brush --mix "$mix" >/dev/null
         expect_true "Apply Brush with $mix equals lumetra-edit" same_pixels "$dir/work.bmp" \
             "$dir/expected.bmp"
         xdotool key ctrl+z
-        sleep 0.3
     done <<'MIXES'
 cover 1711
 add 1712
@@ -92,10 +87,7 @@ MIXES
     click_item "$BRUSH" 1222
     click_item "$BRUSH" 1236
     focus_main
-    xdotool key c
-    sleep 0.5
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$dir/work.bmp" c s
     "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" boil 2,30,0,-100 \
         --colours 0xFFFFFF,0xFFFFFF --shape round --fade right >/dev/null
     expect_true "Apply Color Boiler with B6 equals lumetra-edit" same_pixels "$dir/work.bmp" \

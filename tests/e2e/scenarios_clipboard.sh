@@ -21,10 +21,16 @@ select_region() {
     drv wait-status 1 "$1, $2, $3, $4"
 }
 
-# Save Image (S) over the picture's own file.
+# Presses KEYS, then Save Image (S) over the picture's own file, and waits for the file:
+# save_picture FILE [KEYS...]
 save_picture() {
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$1" "${@:2}" s
+}
+
+# The size of the clipboard's picture as another program reads it (saved to read.bmp); nothing
+# while there is none.
+clipboard_size() {
+    drv --timeout 2000 clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")" 2>/dev/null || true
 }
 
 # A 50 x 30 region of one picture, copied with Ctrl+C, is what another program reads as CF_BITMAP
@@ -37,19 +43,15 @@ copy_and_paste_between_two_pictures() {
     open_picture "$(winpath "$E2E_PICTURES/ramps.bmp")"
     select_region 10 20 60 50
     xdotool key ctrl+c
-    sleep 0.3
     convert "$E2E_PICTURES/ramps.bmp" -crop 50x30+10+20 +repage "$CLIP_DIR/region.png"
-    expect_eq "$(drv clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")")" 50x30 \
-        "the region's size as another program reads it"
+    expect_soon clipboard_size 50x30 "the region's size as another program reads it"
     expect_true "another program reads the region as CF_BITMAP" \
         same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/region.png"
 
     open_picture "$(winpath "$CLIP_DIR/target.bmp")"
     select_region 100 40 150 70
-    xdotool key ctrl+v
-    sleep 0.3
+    save_picture "$CLIP_DIR/target.bmp" ctrl+v
     shot clipboard_pasted
-    save_picture
     convert "$E2E_PICTURES/tone.bmp" "$CLIP_DIR/region.png" -geometry +100+40 -composite \
         "$CLIP_DIR/expected.png"
     expect_true "Ctrl+V put the region into the selection" \
@@ -65,9 +67,7 @@ cut_blacks_out_the_region_and_undo_brings_it_back() {
     start_lumetra
     open_picture "$(winpath "$CLIP_DIR/work.bmp")"
     select_region 30 5 90 40
-    xdotool key ctrl+x
-    sleep 0.3
-    save_picture
+    save_picture "$CLIP_DIR/work.bmp" ctrl+x
     make_bmp "$CLIP_DIR/expected.bmp" "$E2E_PICTURES/ramps.bmp" -fill black \
         -draw 'rectangle 30,5 89,39'
     expect_true "Ctrl+X blacked out the region" \
@@ -76,9 +76,7 @@ cut_blacks_out_the_region_and_undo_brings_it_back() {
     convert "$E2E_PICTURES/ramps.bmp" -crop 60x35+30+5 +repage "$CLIP_DIR/region.png"
     expect_true "the cut region is on the clipboard" \
         same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/region.png"
-    xdotool key ctrl+z
-    sleep 0.3
-    save_picture
+    save_picture "$CLIP_DIR/work.bmp" ctrl+z
     expect_true "Ctrl+Z brought the region back" \
         same_pixels "$CLIP_DIR/work.bmp" "$E2E_PICTURES/ramps.bmp"
     close_lumetra
@@ -95,9 +93,7 @@ a_32_bit_picture_of_another_program_is_pasted() {
     start_lumetra
     open_picture "$(winpath "$CLIP_DIR/work.bmp")"
     drv clipboard-put-32 "$(winpath "$CLIP_DIR/other.bmp")"
-    xdotool key ctrl+v
-    sleep 0.3
-    save_picture
+    save_picture "$CLIP_DIR/work.bmp" ctrl+v
     expect_true "the 32-bit picture was pasted" \
         same_pixels "$CLIP_DIR/work.bmp" "$CLIP_DIR/other.bmp"
     close_lumetra
@@ -120,27 +116,23 @@ copy_and_cut_from_the_image_browser() {
     start_lumetra
     open_picture "$(winpath "$CLIP_DIR/work.bmp")"
     show_tool_window "Image Browser" 504
-    sleep 0.5
     local x y w h
     read -r x y w h <<<"$(drv item-rect "Image Browser" 1081)"
     xdotool mousemove $((x + 36)) $((y + 29)) click 1
     drv wait-dialog "fade.bmp - Image Browser"
     xdotool key ctrl+c
-    sleep 0.3
-    expect_eq "$(drv clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")")" 64x96 \
-        "the browser's picture on the clipboard"
+    expect_soon clipboard_size 64x96 "the browser's picture on the clipboard"
     expect_true "Ctrl+C put the browser's file on the clipboard" \
         same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/filters/fades/fade.bmp"
 
     drv clipboard-put-32 "$(winpath "$E2E_PICTURES/ramps.bmp")"
     xdotool key ctrl+x
-    sleep 0.3
-    drv clipboard-save-bitmap "$(winpath "$CLIP_DIR/read.bmp")" >/dev/null
+    expect_soon clipboard_size 64x96 "the browser's picture on the clipboard after Ctrl+X"
     expect_true "Ctrl+X put the browser's file on the clipboard" \
         same_pixels "$CLIP_DIR/read.bmp" "$CLIP_DIR/filters/fades/fade.bmp"
     shot clipboard_browser_cut
     focus_main
-    save_picture
+    save_picture "$CLIP_DIR/work.bmp"
     expect_true "the picture was left alone" \
         same_pixels "$CLIP_DIR/work.bmp" "$E2E_PICTURES/ramps.bmp"
     close_lumetra

@@ -32,22 +32,17 @@ echord_apply_readout_and_patches() {
     expect_soon echord_readout " Hop:_5| Num:_2| Fade:_10%" "readout after recalling A2"
     click_item "$ECHORD" 1037
     focus_main
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$out/tone.bmp" s
     "$LUMETRA_EDIT" "$E2E_PICTURES/tone.bmp" "$out/expected.bmp" echord --patch A2 >/dev/null
     expect_true "the applied patch equals the batch editor's" same_pixels "$out/tone.bmp" \
         "$out/expected.bmp"
-    xdotool key ctrl+z
-    sleep 0.3
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$out/tone.bmp" ctrl+z s
     expect_true "Undo brings the picture back" same_pixels "$out/tone.bmp" "$E2E_PICTURES/tone.bmp"
 
     # The Num slider by keyboard (the click that gives it the focus pages it somewhere): Home,
     # then three steps. Num goes to the top of the readout.
     click_item "$ECHORD" 2301
     xdotool key Home Right Right Right
-    sleep 0.3
     expect_soon echord_readout " Num:_3| Hop:_5| Fade:_10%" "readout after moving Num"
     shot echord_tool
     # Stored in slot B3 with Shift; Shift on "00" stores nothing.

@@ -13,13 +13,11 @@ IMAGE_DIR=$E2E_ROOT/image
 saved_as_edit() {
     local what=$1
     shift
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$IMAGE_DIR/work.bmp" s
     "$LUMETRA_EDIT" "$IMAGE_DIR/original.bmp" "$IMAGE_DIR/expected.bmp" "$@" >/dev/null
     expect_true "$what equals lumetra-edit $*" same_pixels "$IMAGE_DIR/work.bmp" \
         "$IMAGE_DIR/expected.bmp"
     xdotool key ctrl+z
-    sleep 0.3
 }
 
 pixels_differ() {
@@ -36,7 +34,6 @@ tool_drag() {
     # shellcheck disable=SC2086
     drag 1 $from $to
     xdotool keyup "$1"
-    sleep 0.3
 }
 
 image_operations_agree_with_the_batch_editor() {
@@ -52,7 +49,6 @@ image_operations_agree_with_the_batch_editor() {
         xdotool key "$keys"
         # Alt accelerators leave the menu bar active under Wine.
         [[ $keys == alt+* ]] && xdotool key Escape
-        sleep 0.3
         # shellcheck disable=SC2086
         saved_as_edit "key $keys" $operation
     done <<'KEYS'
@@ -96,14 +92,9 @@ KEYS
     to=$(picture_point 100 45)
     # shellcheck disable=SC2086
     drag 1 $from $to
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$IMAGE_DIR/work.bmp" s
     expect_true "a brush stroke paints" pixels_differ "$IMAGE_DIR/work.bmp" "$IMAGE_DIR/original.bmp"
-    xdotool key ctrl+z
-    sleep 0.3
-
-    xdotool key s
-    sleep 0.6
+    press_and_wait_file "$IMAGE_DIR/work.bmp" ctrl+z s
     expect_true "Undo took every step back" same_pixels "$IMAGE_DIR/work.bmp" \
         "$IMAGE_DIR/original.bmp"
     close_lumetra

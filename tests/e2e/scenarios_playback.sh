@@ -25,11 +25,11 @@ shot_columns() {
 }
 
 # The column of the play-position line: exactly one light column in the picture. Shots are taken
-# up to five times in case one falls between erasing the old line and drawing the new one; the
+# up to 25 times in case one falls between erasing the old line and drawing the new one; the
 # last one is kept as NAME.png: marker_column NAME WIDTH HEIGHT
 marker_column() {
     local columns="" try
-    for try in 1 2 3 4 5; do
+    for ((try = 0; try < 25; try++)); do
         columns=$(shot_columns "$@")
         [ "$(wc -w <<<"$columns")" -eq 1 ] && break
         sleep 0.1
@@ -118,6 +118,10 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
 # A lower sample rate and fewer buffers chosen in the sound options dialog: a warning about the
 # picture's top pitch, the next render's WAV at that rate, played as rendered, and the rate kept
 # in the registry.
+chosen_rate() {
+    drv dialog-text "$SOUND_OPTIONS" 1038
+}
+
 sound_options_sample_rate() {
     start_lumetra
     open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"
@@ -128,10 +132,8 @@ sound_options_sample_rate() {
     expect_eq "$(drv dialog-text "$SOUND_OPTIONS" 1033)" "Out: default" "device shown"
     # Two down in the rate list, from 22050 to 11025, taken with Enter.
     click_item "$SOUND_OPTIONS" 1038
-    sleep 0.3
     xdotool key Down Down Return
-    sleep 0.2
-    expect_eq "$(drv dialog-text "$SOUND_OPTIONS" 1038)" 11025 "sample rate chosen"
+    expect_soon chosen_rate 11025 "sample rate chosen"
     type_into_field "$SOUND_OPTIONS" 1035 4
     shot sound_options_dialog
     click_item "$SOUND_OPTIONS" 1
@@ -139,16 +141,19 @@ sound_options_sample_rate() {
 
     # The picture's 8000 Hz top row lies above the new Nyquist frequency of 5512 Hz: a box (the
     # first time in a while) or the status text says so.
-    local box
-    box=$(drv --timeout 3000 wait-message-box 2>/dev/null || true)
+    local box nyquist="Max out frq (8000) exceeds half of selected sample rate (5512)!" try
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        box=$(drv --timeout 500 message-box 2>/dev/null || true)
+        [ -n "$box" ] || [ "$(drv status 0)" = "$nyquist" ] && break
+        sleep 0.2
+    done
     if [ -n "$box" ]; then
         expect_true "Nyquist box: $box" \
             bash -c '[[ "$1" == "Lumetra Warning!|Your present highest image frequency (8000.00 Hz) exceeds"* ]]' _ "$box"
         xdotool key Return
-        sleep 0.3
+        drv wait-no-dialog "Lumetra Warning!"
     else
-        expect_eq "$(drv status 0)" "Max out frq (8000) exceeds half of selected sample rate (5512)!" \
-            "Nyquist status text"
+        expect_eq "$(drv status 0)" "$nyquist" "Nyquist status text"
     fi
 
     render F5

@@ -31,6 +31,13 @@ expect_window() {
     expect_eq "$rect" "$2" "place of $1"
 }
 
+# Succeeds while a window is rolled up to its caption (less than 50 pixels high): rolled_up CAPTION
+rolled_up() {
+    local x y w h
+    read -r x y w h <<<"$(window_rect "$1")"
+    [ "${h:-999}" -lt 50 ]
+}
+
 # Opens a folder browser with KEYS and selects PATH in it, until its status line reads SHOWN
 # (the path, or nothing for a folder that has none): browse_in KEYS CAPTION PATH SHOWN. The
 # browser opens on the current folder, whose path shows there first. Wine's folder tree loses a
@@ -120,9 +127,7 @@ settings_kept_across_restart() {
     local x y w h
     read -r x y w h <<<"$(window_rect "Echord Tool")"
     xdotool mousemove $((x + w / 2)) $((y + 6)) click --repeat 2 --delay 80 1
-    sleep 0.3
-    read -r x y w h <<<"$(window_rect "Echord Tool")"
-    expect_true "Echord dialog rolled up to its caption ($h pixels)" test "$h" -lt 50
+    wait_until "the Echord dialog rolled up to its caption" rolled_up "Echord Tool"
     drag 1 80 337 170 467
     drag 1 150 58 280 98
     drag 1 181 368 121 418
@@ -134,7 +139,7 @@ settings_kept_across_restart() {
     xdotool key alt+o r alt+o e alt+o i alt+o n alt+o l i
     # New Image with a typed size: it becomes the default picture size at exit.
     xdotool key ctrl+n
-    drv wait-dialog "Create New Image" sleep 200
+    drv wait-dialog "Create New Image" wait-active "Create New Image"
     xdotool type 420
     xdotool key Tab Home shift+End
     xdotool type 210
@@ -301,15 +306,13 @@ recent_files_across_runs() {
     # Walking down the submenu shows each entry's stored path in status part 0.
     focus_main
     xdotool key alt+f f
-    local walked=""
     for i in 0 1 2 3; do
         [ "$i" -eq 0 ] || xdotool key Down
-        walked+="$(drv sleep 150 status 0)|"
+        drv wait-status 0 "${short[i]}"
     done
+    log "ok: menu newest first, entries in short form"
     shot recent_menu
     xdotool key Escape Escape
-    expect_eq "$walked" "${short[0]}|${short[1]}|${short[2]}|${short[3]}|" \
-        "menu newest first, entries in short form"
     exit_lumetra
 
     # The list comes back from the registry; a picture gone before the start is dropped from it.
@@ -328,8 +331,7 @@ recent_files_across_runs() {
     read -r x0 y0 <<<"$(picture_point 0 0)"
     read -r x1 y1 <<<"$(picture_point 44 22)"
     drag 3 "$x0" "$y0" "$x1" "$y1"
-    xdotool key Delete s
-    sleep 0.5
+    press_and_wait_file "$deep/deep picture.bmp" Delete s
     expect_eq "$(tail -c +55 "$deep/deep picture.bmp" | tr -d '\0' | wc -c)" 0 \
         "the blacked-out picture saved beyond MAX_PATH"
     rm "$folder/other.bmp"

@@ -3,7 +3,7 @@
 folder laid out as the unpacked ZIP (Images\\ and Filters\\ of the starter library beside the
 tools), with the native batch tools standing in for the .exe files.
 
-Each line of the section's <pre> blocks that starts with "lumetra-render " or "lumetra-edit " is
+Each line of the section's <pre> blocks that starts with a tool's name ("lumetra-render ") is
 an example; backslashes in paths become the native separator. The cmd.exe loop over Images\\*.bmp
 is run as the loop it is. Every example must end with exit code 0 and leave its output file.
 
@@ -28,7 +28,8 @@ def examples(guide_text):
     for block in re.findall(r"<pre>(.*?)</pre>", section.group(1), re.S):
         for line in html.unescape(block).splitlines():
             # The synopses name their arguments in capitals (INPUT.bmp): not examples.
-            if line.startswith(("lumetra-render ", "lumetra-edit ", "for %f in (")) and (
+            if line.startswith(("lumetra-render ", "lumetra-edit ", "lumetra-analyze ",
+                                 "for %f in (")) and (
                 "INPUT" not in line
             ):
                 lines.append(line)
@@ -62,7 +63,8 @@ def main(argv):
             for command in commands(line, bin_dir, folder):
                 # The sound is the last word of a render; an edit's output is its second picture.
                 pictures = [w for w in command[1:] if w.endswith(".bmp")]
-                output = folder / (command[-1] if command[0].endswith("render") else pictures[1])
+                last_is_output = command[0].endswith(("render", "analyze"))
+                output = folder / (command[-1] if last_is_output else pictures[1])
                 result = subprocess.run(command, cwd=folder, capture_output=True, text=True)
                 ran += 1
                 if result.returncode != 0 or not output.is_file():

@@ -1,7 +1,9 @@
 // The base of the Win32 layer: the RAII owners close each handle exactly once, move ownership and
 // restore what they replaced; the window-procedure trampolines route every message to the handler
 // given at creation and never let an exception out (the handler reports it once, even when the
-// report itself runs into another, and the message gets its default answer); and the text helpers.
+// report itself runs into another, and the message gets its default answer); the message loop's
+// keys (a focused edit field or button keeps the keys it uses, shortcuts work from anywhere); and
+// the text helpers.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,7 @@
 #include <vector>
 
 #include "base/win/message_handler.h"
+#include "base/win/message_loop.h"
 #include "base/win/text.h"
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
@@ -118,9 +121,11 @@ struct Recorder : WindowHandler {
     bool detached = false;
     HWND seen = nullptr;
     std::vector<std::string> reports;
+    std::vector<int> commands;
 
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         seen = window;
+        if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
         if (message == WM_CREATE && failCreate) throw std::runtime_error("creation failed");
         if (message == kThrow) throw std::runtime_error("boom");
         if (message == kNoMemory) throw std::bad_alloc();
@@ -188,6 +193,55 @@ TEST(Trampoline, DialogsGetTheirHandlerAtInitAndAreGuardedToo) {
     SendMessageW(d, kThrow, 0, 0);
     EXPECT_EQ(r.reports, std::vector<std::string>{"dialog boom"});
     DestroyWindow(d);
+}
+
+// The program's own key table against the main window, the keys typed into a tool window's
+// controls: Backspace in a field must not black out the picture, nor Space on a button play.
+TEST(MessageLoop, AFocusedFieldOrButtonKeepsItsKeysShortcutsWorkFromAnywhere) {
+    Recorder main;
+    const UniqueWindow mainWindow(make(main));
+    const UniqueWindow tool(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 99, 99, nullptr,
+                                            nullptr, nullptr, nullptr));
+    auto child = [&](const wchar_t* type) {
+        return CreateWindowExW(0, type, L"", WS_CHILD, 0, 0, 40, 20, tool.get(), nullptr, nullptr,
+                               nullptr);
+    };
+    const HWND edit = child(L"EDIT"), button = child(L"BUTTON");
+    const HACCEL keys =
+        LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_TRUE(mainWindow.get() && tool.get() && edit && button && keys);
+    struct Case {
+        HWND target;
+        WPARAM key;
+        bool control;
+        int command;  // 0: the key stays with the control
+    };
+    const Case cases[] = {
+        {edit, VK_BACK, false, 0},
+        {edit, VK_DELETE, false, 0},
+        {edit, 'R', false, 0},
+        {edit, VK_F5, false, IDM_RENDER_IMAGE},
+        {edit, 'Z', true, IDM_UNDO},
+        {button, VK_SPACE, false, 0},
+        {button, 'C', false, 0},
+        {button, VK_F6, false, IDM_RENDER_WITHOUT_BLUE},
+        {button, 'S', true, IDM_SAVE_IMAGE_AS},
+        {tool.get(), VK_SPACE, false, IDM_PLAY},
+        {tool.get(), VK_BACK, false, IDM_DELETE},
+        {mainWindow.get(), 'R', false, IDM_REFRESH_FROM_FILE},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "key " << c.key << (c.control ? " with Ctrl" : ""));
+        BYTE state[256]{};
+        state[VK_CONTROL] = c.control ? 0x80 : 0;
+        SetKeyboardState(state);
+        main.commands.clear();
+        MSG msg{c.target, WM_KEYDOWN, c.key, 1, 0, {}};
+        EXPECT_EQ(translateProgramKey(mainWindow.get(), keys, msg), c.command != 0);
+        EXPECT_EQ(main.commands, c.command ? std::vector<int>{c.command} : std::vector<int>{});
+    }
+    BYTE none[256]{};
+    SetKeyboardState(none);
 }
 
 TEST(Text, Utf16RoundTripAndBoundedFormatting) {

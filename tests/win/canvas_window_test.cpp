@@ -204,13 +204,16 @@ TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
         WPARAM keys;
         int tool;
         DragMode mode;
-        int cursor;         // the cursor resource during the drag; 0: the four arrows
-        const char* calls;  // down at (10, 10), move to (12, 14), up
+        int cursor;                // the cursor resource during the drag; 0: the four arrows
+        const char* calls;         // down at (10, 10), move to (12, 14), up
+        bool captureLost = false;  // the drag ends with its capture taken away, not with an up
     };
     const char* const kMove = "snapshot 0, startMove 10,10, move 12,14, finishMove 12,14, ";
     const Case cases[] = {
         {0, IDM_TOOL_BRUSH, DragMode::BrushStroke, IDC_CURSOR_BRUSH,
          "snapshot 7101, dab 10,10, dab 12,14, touch 7101, "},
+        {0, IDM_TOOL_BRUSH, DragMode::BrushStroke, IDC_CURSOR_BRUSH,
+         "snapshot 7101, dab 10,10, dab 12,14, touch 7101, ", true},
         {MK_SHIFT, IDM_TOOL_BRUSH, DragMode::Moving, 0, kMove},
         {0, IDM_TOOL_MOVE, DragMode::Moving, 0, kMove},
         {MK_CONTROL, IDM_TOOL_BRUSH, DragMode::Deforming, IDC_CURSOR_ZOOM_ROTATE,
@@ -223,7 +226,8 @@ TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
          "snapshot 0, deform 326 10,10, deforming 12,14, "},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "keys " << c.keys << ", tool " << c.tool);
+        SCOPED_TRACE(::testing::Message() << "keys " << c.keys << ", tool " << c.tool
+                                          << (c.captureLost ? ", capture lost" : ""));
         host_.tool = c.tool;
         host_.calls.clear();
         host_.current = arrow;
@@ -233,7 +237,10 @@ TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
                   c.cursor ? cursorFor(c.cursor) : LoadCursorW(nullptr, IDC_SIZEALL));
         mouse(WM_RBUTTONDOWN, MK_RBUTTON, 20, 20);  // ignored during a drag
         mouse(WM_MOUSEMOVE, MK_LBUTTON, 12, 14);
-        mouse(WM_LBUTTONUP, 0, 12, 14);
+        if (c.captureLost)
+            SendMessageW(canvas_.window(), WM_CAPTURECHANGED, 0, 0);
+        else
+            mouse(WM_LBUTTONUP, 0, 12, 14);
         EXPECT_EQ(canvas_.dragMode(), DragMode::None);
         EXPECT_EQ(host_.calls, c.calls);
         EXPECT_EQ(host_.current, arrow) << "the cursor before the drag";

@@ -174,7 +174,9 @@ TEST(ClipboardPicture, ABlockClaimingMoreThanItHoldsIsRefused) {
     std::memcpy(block.data(), &header, sizeof header);
     ASSERT_TRUE(putPictureOnClipboard(owner.get(), block));
     EXPECT_TRUE(clipboardHasPicture());
-    EXPECT_FALSE(pictureFromClipboard(owner.get()));
+    const ClipboardPicture read = pictureFromClipboard(owner.get());
+    EXPECT_FALSE(read.pixels);
+    EXPECT_NE(read.refusal, "") << "the reason goes to the user";
     if (const UniqueClipboard c = openClipboard(owner.get())) EmptyClipboard();
 }
 

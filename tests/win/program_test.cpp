@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,14 +28,24 @@
 namespace lumetra::win {
 namespace {
 
+// The texts of the boxes closeBoxes closed, in order (the timer's callback has no other way to
+// the test).
+std::vector<std::wstring> closedBoxTexts;
+
 // Closes every message box of this thread as soon as its own message loop runs (a machine without a
 // sound device is told so at start); 0xFFFF is a message box's text.
 void CALLBACK closeBoxes(HWND, UINT, UINT_PTR, DWORD) {
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND window, LPARAM) -> BOOL {
-            if (GetDlgItem(window, 0xFFFF) && IsWindowVisible(window))
+            if (GetDlgItem(window, 0xFFFF) && IsWindowVisible(window) &&
+                !GetPropW(window, L"LumetraTestClosing")) {
+                SetPropW(window, L"LumetraTestClosing", window);
+                wchar_t text[512] = {};
+                GetDlgItemTextW(window, 0xFFFF, text, 512);
+                closedBoxTexts.push_back(text);
                 PostMessageW(window, WM_COMMAND, GetDlgItem(window, IDOK) ? IDOK : IDCANCEL, 0);
+            }
             return TRUE;
         },
         0);
@@ -293,6 +304,39 @@ TEST_F(ProgramTest, CutLosesNothingWhileTheClipboardIsHeldAndPasteBringsTheRegio
             ASSERT_EQ(pixelAt(image.pixels, x, y), Rgb{}) << x << "," << y;
     command(IDM_PASTE);
     EXPECT_EQ(image.pixels.bytes, before) << "pasted 1:1 into the same selection";
+}
+
+// Apply Brush and Apply Color Boiler keep their own undo ids; the boiler records each run's time,
+// so two quick runs make one undo step, where two quick Apply Brush make two (the first leaves
+// no time to count from).
+TEST_F(ProgramTest, ApplyBrushAndTheBoilerMergeQuickRepeatsByTheirOwnIds) {
+    ImageDocument& d = program_.document;
+    ASSERT_TRUE(program_.undo);
+    const int slots = program_.undo->limit();
+    for (const auto& [id, snapshots] : {std::pair{IDM_APPLY_BRUSH, 2}, {IDM_APPLY_BOILER, 1}}) {
+        SCOPED_TRACE(id);
+        d.lastUndoOperation = 0;
+        const int before = d.undoIndex;
+        command(id);
+        command(id);
+        EXPECT_EQ(d.lastUndoOperation, id);
+        EXPECT_EQ((d.undoIndex - before + slots) % slots, snapshots);
+    }
+}
+
+// A clipboard picture the decoder refuses: Paste As Filter says why and takes no snapshot.
+TEST_F(ProgramTest, PasteAsFilterOfARefusedPictureSaysWhyAndTakesNoSnapshot) {
+    std::vector<std::uint8_t> block(40 + 8, 0xFF);
+    const BITMAPINFOHEADER header{sizeof header, 4000, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    std::memcpy(block.data(), &header, sizeof header);
+    ASSERT_TRUE(putPictureOnClipboard(main_, block));
+    const int before = program_.document.undoIndex;
+    closedBoxTexts.clear();
+    command(IDM_PASTE_AS_FILTER);
+    EXPECT_EQ(program_.document.undoIndex, before) << "no snapshot";
+    ASSERT_EQ(closedBoxTexts.size(), 1u);
+    EXPECT_NE(closedBoxTexts[0], L"");
+    if (const UniqueClipboard c = openClipboard(main_)) EmptyClipboard();
 }
 
 }  // namespace

@@ -155,14 +155,16 @@ TEST_F(RenderOptionsTest, CheckBoxSliderAndRenderButton) {
     CheckDlgButton(dialog_, IDC_SOFT_SWEEPS, BST_CHECKED);
     click(IDC_SOFT_SWEEPS);
     EXPECT_EQ(settings().softSweeps, 1);
+    // The slider runs over the whole range 0..15: the default shows at its top.
+    EXPECT_EQ(slider(), 15);
     HWND slider = GetDlgItem(dialog_, IDC_NOISE_SLIDER);
-    SendMessageW(slider, TBM_SETPOS, TRUE, 3);
+    SendMessageW(slider, TBM_SETPOS, TRUE, 12);
     // Moving the thumb alone stores nothing; the end of the drag does.
-    SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 3),
+    SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 12),
                  reinterpret_cast<LPARAM>(slider));
     EXPECT_EQ(settings().noiseBandwidth, 15);
     SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
-    EXPECT_EQ(settings().noiseBandwidth, 3);
+    EXPECT_EQ(settings().noiseBandwidth, 12);
     EXPECT_EQ(host_.renders, 0);
     click(IDC_RENDER_BUTTON);
     EXPECT_EQ(host_.renders, 1);

@@ -148,6 +148,13 @@ bool readBoilerValues(const std::string& text, BrushSettings& settings) {
     return true;
 }
 
+// The brush the program holds when the command starts: made before, so the draws of its making
+// (a noise fill, a spray) are not the operation's and `--seed` is the seed of the operation alone.
+bool prepareBrush(BrushTool& tool, const BrushSettings& settings, std::string& failure) {
+    RandomSeed making;
+    return buildBrush(tool.brush, settings, making, failure);
+}
+
 }  // namespace
 
 std::optional<EditAction> readBrushArguments(const EditOperation& operation,
@@ -158,7 +165,7 @@ std::optional<EditAction> readBrushArguments(const EditOperation& operation,
     const BrushSettings settings = brushFor(line);
     return EditAction([settings](EditTarget& target, std::string& failure) {
         BrushTool tool;
-        return buildBrush(tool.brush, settings, target.seed, failure) &&
+        return prepareBrush(tool, settings, failure) &&
                applyBrushToImage(tool, target.document.current, target.seed, failure);
     });
 }
@@ -182,7 +189,7 @@ std::optional<EditAction> readBoilArguments(const EditOperation& operation,
     settings.shift = boiler.shift;
     return EditAction([settings](EditTarget& target, std::string& failure) {
         BrushTool tool;
-        return buildBrush(tool.brush, settings, target.seed, failure) &&
+        return prepareBrush(tool, settings, failure) &&
                applyColorBoiler(tool, target.document.current, failure);
     });
 }

@@ -118,7 +118,7 @@ std::string editUsageText() {
         "[ARGUMENTS]\n"
         "  --selection L,T,R,B  the operation region (picture coordinates, right and bottom\n"
         "                       exclusive; default: the whole picture)\n"
-        "  --seed N             the random seed before the operation, decimal or 0x-hex\n"
+        "  --seed N             the random seed when the operation starts, decimal or 0x-hex\n"
         "                       (default: the program's start value)\n"
         "OUTPUT is a 24-bit BMP file (its name ends in \".bmp\") with the picture's render info;\n"
         "it may be INPUT itself, which is replaced once the result is complete. Operations:\n";

@@ -164,7 +164,12 @@ LRESULT CanvasWindow::onMessage(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_CAPTURECHANGED:
             // Capture taken away mid-drag (a message box, another program): end the drag cleanly.
-            if (drag_ != DragMode::None && HWND(lParam) != window) endDrag();
+            // A stroke ends as a release ends it, so that the next quick stroke still merges.
+            if (drag_ != DragMode::None && HWND(lParam) != window) {
+                if (drag_ == DragMode::BrushStroke)
+                    host_.touchUndoSnapshot(int(DragMode::BrushStroke));
+                endDrag();
+            }
             return 0;
         case kPlayPositionMessage:
             onPlayPosition(wParam, lParam);

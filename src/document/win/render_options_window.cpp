@@ -9,6 +9,7 @@
 #include "base/win/utf16.h"
 #include "document/win/dialog_fields.h"
 #include "render/render_fields.h"
+#include "render/render_settings.h"
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {
@@ -120,7 +121,8 @@ INT_PTR RenderOptionsWindow::handle(HWND dialog, UINT message, WPARAM wParam, LP
                 SendDlgItemMessageW(dialog, spin, UDM_SETRANGE32, 0, 2 * kArrowMiddle);
                 SendDlgItemMessageW(dialog, spin, UDM_SETPOS32, 0, kArrowMiddle);
             }
-            SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_SETRANGE, TRUE, MAKELPARAM(0, 9));
+            SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_SETRANGE, TRUE,
+                                MAKELPARAM(0, kMaxNoiseBandwidth));
             SendDlgItemMessageW(dialog, IDC_NOISE_SLIDER, TBM_SETPOS, TRUE,
                                 host_.defaultNoiseBandwidth());
             return TRUE;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "base/win/unique_handle.h"
 #include "image/bmp_reader.h"
@@ -52,18 +53,20 @@ std::optional<PixelImage> bitmapPixels(HBITMAP bitmap) {
     return pixels;
 }
 
-std::optional<PixelImage> pictureFromClipboard(HWND owner) {
+ClipboardPicture pictureFromClipboard(HWND owner) {
     const UniqueClipboard clipboard = openClipboard(owner);
-    if (!clipboard) return std::nullopt;
+    if (!clipboard) return {};
     if (IsClipboardFormatAvailable(CF_DIB)) {
         HGLOBAL block = GetClipboardData(CF_DIB);
         const UniqueGlobalLock lock = lockGlobal(block);
-        if (!lock.get().data) return std::nullopt;
+        if (!lock.get().data) return {};
         const std::span<const std::uint8_t> bytes(static_cast<const std::uint8_t*>(lock.get().data),
                                                   GlobalSize(block));
-        return decodeDib(bytes).pixels;
+        BmpReadResult read = decodeDib(bytes);
+        if (!read.pixels) return {std::nullopt, std::move(read.message)};
+        return {std::move(read.pixels), {}};
     }
-    return bitmapPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP)));
+    return {bitmapPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))), {}};
 }
 
 }  // namespace lumetra::win

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "image/pixel_image.h"
 
@@ -22,9 +23,14 @@ bool clipboardHasPicture();
 // False, with the clipboard as it was, when it cannot be opened or the memory cannot be had.
 bool putPictureOnClipboard(HWND owner, std::span<const std::uint8_t> block);
 
-// The clipboard's picture in the program's store: nothing when there is none, when the clipboard
-// cannot be opened, or when the picture is refused (its block is never read beyond its size).
-std::optional<PixelImage> pictureFromClipboard(HWND owner);
+// The clipboard's picture in the program's store: no pixels when there is none, when the clipboard
+// cannot be opened, or when the picture is refused (its block is never read beyond its size). A
+// refused picture comes with the reason, for the user.
+struct ClipboardPicture {
+    std::optional<PixelImage> pixels;
+    std::string refusal;  // why the picture on the clipboard could not be read; else empty
+};
+ClipboardPicture pictureFromClipboard(HWND owner);
 
 // The pixels of a bitmap handle as 24 bits, through GetDIBits.
 std::optional<PixelImage> bitmapPixels(HBITMAP bitmap);

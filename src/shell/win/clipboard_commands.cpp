@@ -73,9 +73,16 @@ void copyCommand(Program& program, int id) {
     program.document.changed(kChangedPixels);
 }
 
+// The clipboard's picture is read before the snapshot: Paste As Filter reports a picture the
+// decoder refuses as the filter's failure and changes nothing, the undo ring included.
 void pasteCommand(Program& program, int id) {
+    const ClipboardPicture read = pictureFromClipboard(program.canvas->window());
+    if (id == IDM_PASTE_AS_FILTER && !read.refusal.empty()) {
+        program.ui.warn(toUtf16(read.refusal), toUtf16(kCompositeCaption));
+        return;
+    }
     if (!storeUndoSnapshot(program, false, 0)) return;
-    const std::optional<PixelImage> picture = pictureFromClipboard(program.canvas->window());
+    const std::optional<PixelImage>& picture = read.pixels;
     if (!picture) return;
     CanvasImage& image = program.document.current();
     if (id == IDM_PASTE_AS_FILTER) {

@@ -64,18 +64,24 @@ void pictureCommand(Program& program, int id) {
                              (command->refresh == PictureRefresh::Layout ? kChangedSelection : 0u));
 }
 
+// Apply Brush asks before going on without undo; the boiler, pressed again and again, does not.
+// Each keeps its own operation id so that quick repeats make one undo step, and the boiler
+// records every run's time so that the merge counts from its last run.
 void brushCommand(Program& program, int id) {
-    if (!storeUndoSnapshot(program, true, id == IDM_APPLY_BRUSH ? 0 : IDM_APPLY_BOILER)) return;
+    const bool boiler = id == IDM_APPLY_BOILER;
+    if (!storeUndoSnapshot(program, !boiler, id)) return;
     std::string message;
-    const bool done = id == IDM_APPLY_BRUSH
-                          ? applyBrushToImage(program.brush, program.document.current(),
-                                              program.render.seed, message)
-                          : applyColorBoiler(program.brush, program.document.current(), message);
+    const bool done = boiler ? applyColorBoiler(program.brush, program.document.current(), message)
+                             : applyBrushToImage(program.brush, program.document.current(),
+                                                 program.render.seed, message);
+    if (boiler) program.document.touchUndoSnapshot(id);
     if (!done) {
         program.ui.warn(toUtf16(message), L"Lumetra");
         return;
     }
     program.document.changed(kChangedPixels);
+    // The boiler shows each run at once: a held key repeats it faster than paints come.
+    if (boiler && program.canvas) UpdateWindow(program.canvas->window());
 }
 
 void startBrush(Program& program) {

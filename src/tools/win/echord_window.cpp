@@ -104,9 +104,13 @@ void EchordWindow::slotClicked(HWND dialog, int button) {
         recall(dialog, slot);
         return;
     }
-    // Slot "00" of each bank keeps its record: it is the way back to no echo at all.
-    if (std::size_t(button) != kEchordEmptySlotButton)
-        patches_[slot] = storeEchordPatch(settings_, hopSliders_);
+    // Slot "00" of each bank keeps its record: it is the way back to no echo at all. Shift on it
+    // does nothing, and the pressed button stays the current slot's.
+    if (std::size_t(button) == kEchordEmptySlotButton) {
+        bankClicked(dialog, bankB(dialog));
+        return;
+    }
+    patches_[slot] = storeEchordPatch(settings_, hopSliders_);
     currentSlot_ = slot;
 }
 

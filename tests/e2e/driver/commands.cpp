@@ -78,6 +78,26 @@ std::string waitWindow(Session& session, const Args&) {
     return {};
 }
 
+// Keys go to the active window: a click that activates another one must have been taken in
+// before the next key is sent.
+std::string waitActive(Session& session, const Args& a) {
+    const HWND main = session.main().window;
+    waitUntil(
+        [&](std::string& state) {
+            const HWND active = GetForegroundWindow();
+            const std::wstring caption = active ? windowText(active) : L"";
+            state = active == main ? "the main window" : "\"" + toUtf8(caption) + "\"";
+            return a[0] == L"LumetraWin" ? active == main : active && caption == a[0];
+        },
+        "the active window to be \"" + toUtf8(a[0]) + "\"");
+    return {};
+}
+
+std::string waitIdle(Session& session, const Args&) {
+    session.waitForIdle();
+    return {};
+}
+
 // What a click on a menu item sends.
 std::string postCommand(Session& session, const Args& a) {
     if (!PostMessageW(session.main().window, WM_COMMAND, MAKEWPARAM(toInt(a[0]), 0), 0)) {
@@ -347,6 +367,9 @@ std::string sleepFor(Session&, const Args& a) {
 const std::vector<Command>& commandTable() {
     static const std::vector<Command> table = {
         {"wait-window", 0, "wait for the main window", waitWindow},
+        {"wait-idle", 0, "wait until the program waits for input", waitIdle},
+        {"wait-active", 1, "CAPTION: wait until this window (LumetraWin: the main one) is active",
+         waitActive},
         {"command", 1, "ID: post WM_COMMAND ID to the main window (a menu click)", postCommand},
         {"status", 1, "PART: print the status-bar part", status},
         {"wait-status", 2, "PART TEXT: wait until the part reads TEXT",

@@ -157,8 +157,7 @@ const MainWindow& Session::main() {
         if (window && (gAcceptHiddenMain || IsWindowVisible(window))) {
             main_.window = window;
             GetWindowThreadProcessId(window, &main_.processId);
-            process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                   main_.processId);
+            process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, main_.processId);
             if (!process_) throwLastError("OpenProcess");
         } else if (GetTickCount64() > end) {
             throw DriverError("no visible window of class LumetraWin");
@@ -184,6 +183,13 @@ DWORD Session::waitForExit() {
     DWORD code = 0;
     if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
     return code;
+}
+
+void Session::waitForIdle() {
+    main();
+    const DWORD result = WaitForInputIdle(process_, static_cast<DWORD>(gTimeoutMs));
+    if (result == WAIT_FAILED) throwLastError("WaitForInputIdle");
+    if (result != 0) throw DriverError("the program did not come to wait for input in time");
 }
 
 }  // namespace e2e

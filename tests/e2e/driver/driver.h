@@ -91,6 +91,8 @@ class Session {
     DWORD waitForExit();
     // True, with its exit code, once the program has ended.
     bool hasEnded(DWORD& code);
+    // Waits until the program, done with what it had to do, waits for input.
+    void waitForIdle();
 
   private:
     MainWindow main_;
