@@ -202,6 +202,7 @@ class Worker:
         self.tree = Path(args.out) / f"worker{number}"
         self.build = self.tree / "build" / args.preset
         self.args = args
+        self.planted = self.tree.parent / f"worker{number}.planted"
 
     def prepare(self):
         """A copy of the checkout and a built tree of the unmutated code."""
@@ -209,6 +210,11 @@ class Worker:
         # The files keep their times, so a second run rebuilds only what changed since.
         subprocess.run(f"tar -C '{ROOT}' -cf - --exclude=./build --exclude=./.git . "
                        f"| tar -C '{self.tree}' -xf -", shell=True, check=True)
+        # A run stopped while a fault was planted left an object built from it, older than the
+        # source just copied back: give that source a new time so it is built again.
+        if self.planted.exists():
+            (self.tree / self.planted.read_text()).touch()
+            self.planted.unlink()
         subprocess.run(["cmake", "--preset", self.args.preset], cwd=self.tree, check=True,
                        stdout=subprocess.DEVNULL)
         if self.run_build().returncode != 0:
@@ -233,6 +239,7 @@ class Worker:
         source = self.tree / mutant.file
         original = source.read_text()
         try:
+            self.planted.write_text(mutant.file)
             source.write_text(apply(original, mutant))
             started = time.monotonic()
             if self.run_build().returncode != 0:
@@ -243,6 +250,7 @@ class Worker:
             return outcome, time.monotonic() - started
         finally:
             source.write_text(original)
+            self.planted.unlink(missing_ok=True)
 
 
 def load_state(state_file):
