@@ -51,6 +51,7 @@ class UndoStore {
     // Undo, +1 Redo, 0 a snapshot since), and the operation and time a repeat merges with.
     std::int32_t slot() const { return index_; }
     std::int32_t lastStep() const { return lastStep_; }
+    std::int32_t lastOperation() const { return lastOperation_; }
 
     // Called before a change of pixels. True: go ahead (with a snapshot, or merged into the
     // previous one); false: do not perform the operation.

@@ -310,17 +310,17 @@ TEST_F(ProgramTest, CutLosesNothingWhileTheClipboardIsHeldAndPasteBringsTheRegio
 // so two quick runs make one undo step, where two quick Apply Brush make two (the first leaves
 // no time to count from).
 TEST_F(ProgramTest, ApplyBrushAndTheBoilerMergeQuickRepeatsByTheirOwnIds) {
-    ImageDocument& d = program_.document;
-    ASSERT_TRUE(program_.undo);
-    const int slots = program_.undo->limit();
+    UndoStore* store = program_.document.undoStore();
+    ASSERT_TRUE(store);
+    const int slots = store->limit();
     for (const auto& [id, snapshots] : {std::pair{IDM_APPLY_BRUSH, 2}, {IDM_APPLY_BOILER, 1}}) {
         SCOPED_TRACE(id);
-        d.lastUndoOperation = 0;
-        const int before = d.undoIndex;
+        store->touchUndoSnapshot(0);  // nothing before to merge with
+        const int before = store->slot();
         command(id);
         command(id);
-        EXPECT_EQ(d.lastUndoOperation, id);
-        EXPECT_EQ((d.undoIndex - before + slots) % slots, snapshots);
+        EXPECT_EQ(store->lastOperation(), id);
+        EXPECT_EQ((store->slot() - before + slots) % slots, snapshots);
     }
 }
 
@@ -330,10 +330,10 @@ TEST_F(ProgramTest, PasteAsFilterOfARefusedPictureSaysWhyAndTakesNoSnapshot) {
     const BITMAPINFOHEADER header{sizeof header, 4000, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     std::memcpy(block.data(), &header, sizeof header);
     ASSERT_TRUE(putPictureOnClipboard(main_, block));
-    const int before = program_.document.undoIndex;
+    const int before = program_.document.undoStore()->slot();
     closedBoxTexts.clear();
     command(IDM_PASTE_AS_FILTER);
-    EXPECT_EQ(program_.document.undoIndex, before) << "no snapshot";
+    EXPECT_EQ(program_.document.undoStore()->slot(), before) << "no snapshot";
     ASSERT_EQ(closedBoxTexts.size(), 1u);
     EXPECT_NE(closedBoxTexts[0], L"");
     if (const UniqueClipboard c = openClipboard(main_)) EmptyClipboard();
