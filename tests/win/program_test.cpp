@@ -315,7 +315,8 @@ TEST_F(ProgramTest, ApplyBrushAndTheBoilerMergeQuickRepeatsByTheirOwnIds) {
     const int slots = store->limit();
     for (const auto& [id, snapshots] : {std::pair{IDM_APPLY_BRUSH, 2}, {IDM_APPLY_BOILER, 1}}) {
         SCOPED_TRACE(id);
-        store->touchUndoSnapshot(0);  // nothing before to merge with
+        // An operation of another kind first, which records no time: nothing to merge with.
+        ASSERT_TRUE(program_.document.storeUndoSnapshot(false, 0));
         const int before = store->slot();
         command(id);
         command(id);
