@@ -29,7 +29,8 @@ inline std::string processorName() {
         std::memcpy(words + 4 * leaf, r, sizeof r);
     }
 #else
-    if (static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr)) < 0x80000004u) return "unknown processor";
+    if (static_cast<unsigned>(__get_cpuid_max(0x80000000u, nullptr)) < 0x80000004u)
+        return "unknown processor";
     for (unsigned leaf = 0; leaf < 3; ++leaf)
         __get_cpuid(0x80000002u + leaf, &words[4 * leaf], &words[4 * leaf + 1],
                     &words[4 * leaf + 2], &words[4 * leaf + 3]);

@@ -56,9 +56,9 @@ def band_weights(rate, size, low, high):
 def band_map(x, rate, low, high):
     """dB map (bands x frames) of one channel."""
     size = 1 << int(round(np.log2(0.046 * rate)))
-    _, _, spec = stft(x, fs=rate, window="hann", nperseg=size, noverlap=size - size // 4,
+    _, _, spectrum = stft(x, fs=rate, window="hann", nperseg=size, noverlap=size - size // 4,
                       boundary="zeros", padded=True)
-    power = np.abs(spec) ** 2
+    power = np.abs(spectrum) ** 2
     return 10 * np.log10(band_weights(rate, size, low, high) @ power + 1e-20)
 
 

@@ -15,7 +15,7 @@ void tag(Bytes& b, std::string_view t) {
     b.insert(b.end(), t.begin(), t.end());
 }
 
-void sample(Bytes& b, float v, const WavSpec& s) {
+void sample(Bytes& b, float v, const WavLayout& s) {
     if (s.tag == 3 && s.bits == 32) {
         std::uint32_t u;
         std::memcpy(&u, &v, 4);
@@ -33,7 +33,7 @@ void sample(Bytes& b, float v, const WavSpec& s) {
     }
 }
 
-Bytes formatChunk(const WavSpec& s) {
+Bytes formatChunk(const WavLayout& s) {
     Bytes b;
     tag(b, "fmt ");
     put(b, s.extensible ? 40 : 16, 4);
@@ -57,7 +57,7 @@ Bytes formatChunk(const WavSpec& s) {
 
 }  // namespace
 
-Bytes makeWav(const WavSpec& s, std::span<const float> left, std::span<const float> right) {
+Bytes makeWav(const WavLayout& s, std::span<const float> left, std::span<const float> right) {
     Bytes samples;
     for (std::size_t i = 0; i < left.size(); ++i)
         for (int c = 0; c < s.channels; ++c)
@@ -87,8 +87,8 @@ Bytes makeWav(const WavSpec& s, std::span<const float> left, std::span<const flo
     return b;
 }
 
-Bytes makeWav(const WavSpec& spec) {
-    return makeWav(spec, kWavLeft, kWavRight);
+Bytes makeWav(const WavLayout& layout) {
+    return makeWav(layout, kWavLeft, kWavRight);
 }
 
 }  // namespace lumetra::testing

@@ -12,7 +12,7 @@ namespace lumetra::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-struct WavSpec {
+struct WavLayout {
     std::uint16_t tag = 1;  // 1 PCM, 3 float
     std::uint16_t channels = 2;
     std::uint16_t bits = 16;
@@ -24,8 +24,8 @@ struct WavSpec {
 };
 
 // Channel 1 and 2 of the frames; channels 3 and up hold 0.125. Values are multiples of 1/128.
-Bytes makeWav(const WavSpec& spec, std::span<const float> left, std::span<const float> right);
-Bytes makeWav(const WavSpec& spec);  // the three frames below
+Bytes makeWav(const WavLayout& layout, std::span<const float> left, std::span<const float> right);
+Bytes makeWav(const WavLayout& layout);  // the three frames below
 
 inline constexpr float kWavLeft[3] = {0.5f, -1.0f, 0.25f};
 inline constexpr float kWavRight[3] = {-0.5f, 0.75f, 0.0f};

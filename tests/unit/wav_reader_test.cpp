@@ -15,7 +15,7 @@ namespace {
 
 using testing::Bytes;
 using testing::makeWav;
-using testing::WavSpec;
+using testing::WavLayout;
 
 using testing::kWavLeft;
 using testing::kWavRight;
@@ -23,7 +23,7 @@ using testing::kWavRight;
 TEST(WavReader, EveryFormatGivesTheSameSamples) {
     struct Case {
         const char* name;
-        WavSpec spec;
+        WavLayout layout;
     };
     const Case cases[] = {
         {"pcm8", {.tag = 1, .channels = 2, .bits = 8}},
@@ -45,9 +45,9 @@ TEST(WavReader, EveryFormatGivesTheSameSamples) {
         SCOPED_TRACE(c.name);
         Sound sound;
         std::string message;
-        ASSERT_TRUE(decodeWav(makeWav(c.spec), sound, message)) << message;
+        ASSERT_TRUE(decodeWav(makeWav(c.layout), sound, message)) << message;
         EXPECT_EQ(sound.sampleRate, 44100);
-        EXPECT_EQ(sound.fileChannels, c.spec.channels);
+        EXPECT_EQ(sound.fileChannels, c.layout.channels);
         ASSERT_EQ(sound.frames(), 3u);
         ASSERT_TRUE(sound.stereo());
         // 8 bits hold 1/128 steps, so every value here is exact in every format.

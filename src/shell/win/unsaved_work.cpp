@@ -55,8 +55,7 @@ bool saveDocumentAs(Program& program) {
     const Document& document = program.document;
     // A picture analysed from a sound has no file yet: it goes with the analyses.
     const RenderInfoRecord& record = document.current().renderInfo;
-    const bool analysed =
-        record.valid == 1 && record.command == RenderInfoRecord::kAnalysisCommand;
+    const bool analysed = record.valid == 1 && record.command == RenderInfoRecord::kAnalysisCommand;
     const std::filesystem::path start = !document.path().empty() ? folderOf(document.path())
                                         : analysed ? program.settings.folders.analysesFolder
                                                    : program.settings.folders.imageFolder;
