@@ -8,7 +8,7 @@
 #                                        each, one after the other; FUZZ_TARGETS="a b" picks some,
 #                                        FUZZ_MAX_SECONDS=N ends each run after N seconds at most
 #
-# The "_real" variants and the thumbnail target decode at the tools' own limits (pictures up to
+# The "_real" variants decode at the tools' own limits (pictures up to
 # 65535 pixels a side and 2^28 pixels, 2 GiB of pixel bytes) under libFuzzer's -malloc_limit_mb:
 # an allocation above what the largest accepted picture needs is a finding.
 set -euo pipefail
@@ -21,8 +21,8 @@ else
   seconds=${1:-60}
 fi
 out=build/fuzz
-quick=(bmp_reader dib_reader render_info_trailer info_reader wav_reader)
-real=(bmp_reader_real dib_reader_real render_info_trailer_real thumbnail)
+quick=(bmp_reader dib_reader render_info_trailer info_reader wav_reader thumbnail)
+real=(bmp_reader_real dib_reader_real render_info_trailer_real thumbnail_real)
 all=("${quick[@]}" "${real[@]}")
 # The core files the readers need; each target links them all.
 core=(
@@ -69,7 +69,7 @@ LUMETRA_FUZZ_CORPUS=$PWD/$out/seeds build/native/bin/unit_tests --gtest_filter='
 # The seeds of a target: its own, the BMP reader's for the thumbnails.
 seedsOf() {
   case $1 in
-    thumbnail) echo "$out/seeds/bmp_reader" ;;
+    thumbnail*) echo "$out/seeds/bmp_reader" ;;
     *) echo "$out/seeds/${1%_real}" ;;
   esac
 }
@@ -77,7 +77,7 @@ seedsOf() {
 # (2^28 pixels of 3 bytes, 768 MiB) and no more.
 limitsOf() {
   case $1 in
-    *_real | thumbnail) echo "-malloc_limit_mb=1024 -rss_limit_mb=3072" ;;
+    *_real) echo "-malloc_limit_mb=1024 -rss_limit_mb=3072" ;;
     *) echo "-rss_limit_mb=2048" ;;
   esac
 }
