@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "render/oscillators.h"
@@ -112,6 +113,47 @@ bool storeChunk(RenderContext& context, const std::vector<std::int16_t>& chunk, 
     return true;
 }
 
+// Two chunks take turns: while one waits for its last slices, the next one fills, so that the
+// helpers never run out of slices at the end of a chunk.
+class ChunkPair {
+  public:
+    explicit ChunkPair(std::int64_t size)
+        : chunks_{std::vector<std::int16_t>(static_cast<std::size_t>(size)),
+                  std::vector<std::int16_t>(static_cast<std::size_t>(size))} {}
+
+    std::vector<std::int16_t>& filling() { return chunks_[filling_]; }
+
+    // The full chunk of `count` values, whose slices are the first `slicesEnd` handed over,
+    // waits to be stored; the other one fills next (storeWaiting() must have emptied it).
+    void hold(std::int64_t count, std::int64_t slicesEnd) {
+        waiting_ = count;
+        waitingSlicesEnd_ = slicesEnd;
+        filling_ ^= 1;
+    }
+
+    // Stores the chunk that waits, once its slices are written; false after a write error that
+    // ends the render.
+    bool storeWaiting(RenderContext& context, SlicePipeline& slices, std::int64_t& done) {
+        if (waiting_ == 0) return true;
+        slices.waitFor(waitingSlicesEnd_);
+        const std::int64_t count = std::exchange(waiting_, 0);
+        if (!storeChunk(context, chunks_[filling_ ^ 1], count, done)) {
+            failed_ = true;
+            return false;
+        }
+        done += count;
+        return true;
+    }
+    bool writeFailed() const { return failed_; }
+
+  private:
+    std::vector<std::int16_t> chunks_[2];
+    int filling_ = 0;
+    std::int64_t waiting_ = 0;
+    std::int64_t waitingSlicesEnd_ = 0;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 namespace {
@@ -171,7 +213,7 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
                                                     settings.rowIncrements.begin() + plan.highRow);
         std::vector<NoiseState> noise(settings.noiseStates.begin() + plan.lowRow,
                                       settings.noiseStates.begin() + plan.highRow);
-        std::vector<std::int16_t> chunk(static_cast<std::size_t>(chunkSize));
+        ChunkPair chunks(chunkSize);
 
         const HelpersLease lease{context.workers, context.workers.take(planes.rows(), plan.s)};
         SliceSetup setup;
@@ -212,7 +254,7 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
             if (pieced) slices.planNoiseDraws(sounding, noise.data());
             for (std::int32_t first = 0; first < plan.s; first += pieceFrames) {
                 const std::int32_t frames = std::min(pieceFrames, plan.s - first);
-                slices.beginSlice(chunk.data() + fill, first, frames);
+                slices.beginSlice(chunks.filling().data() + fill, first, frames);
                 for (const SoundingRow& row : sounding)
                     slices.addRow(row.pixels, row.index, increments[row.index], noise[row.index]);
                 slices.endSlice();
@@ -225,12 +267,11 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
                         : std::int64_t{plan.channels} *
                               (lastPiece ? std::min(pieceFrames, plan.s) : pieceFrames);
                 if (next != 0 && fill + next <= chunkSize) continue;
-                slices.waitAll();
-                if (!storeChunk(context, chunk, fill, done)) {
+                if (!chunks.storeWaiting(context, slices, done)) {
                     result = 0;
                     break;
                 }
-                done += fill;
+                chunks.hold(fill, slices.handedOver());
                 fill = 0;
             }
             if (result != 1) break;
@@ -243,6 +284,8 @@ int render(RenderContext& context, const RenderPicture& picture, int command) {
             host.updateStatusBar();
             host.pumpOneMessage();
         }
+        // The last full chunk, also of a render cut short by Esc (not after a write error).
+        if (!chunks.writeFailed()) chunks.storeWaiting(context, slices, done);
         // The phases are final once every slice handed over is written out.
         slices.waitAll();
         if (settings.rowPhases.size() == static_cast<std::size_t>(height) &&

@@ -128,6 +128,7 @@ void SlicePipeline::beginSlice(std::int16_t* out, std::int32_t first, std::int32
         workUntil(
             lock, [&] { return !slice.busy; }, 0);
         slice.busy = true;
+        slice.number = collected_;
     }
     slice.rows.clear();
     slice.noisyRows = 0;
@@ -243,6 +244,12 @@ void SlicePipeline::endSlice() {
     if (window_.size() > 1) changed_.notify_all();
 }
 
+void SlicePipeline::waitFor(std::int64_t count) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    workUntil(
+        lock, [&] { return written_ >= count; }, 0);
+}
+
 void SlicePipeline::waitAll() {
     std::unique_lock<std::mutex> lock(mutex_);
     workUntil(
@@ -314,6 +321,17 @@ void SlicePipeline::completeTask(const Task& task) {
     }
     slot(task.slice).busy = false;
     --inFlight_;
+    advanceWritten();
+}
+
+// Slices are written out in any order; a slot holds a later slice only once its earlier one is
+// written.
+void SlicePipeline::advanceWritten() {
+    while (written_ < collected_) {
+        const Slice& oldest = slot(written_);
+        if (oldest.number == written_ && oldest.busy) return;
+        ++written_;
+    }
 }
 
 synth::Amplitude SlicePipeline::amplitude(const Slice& slice, Loudness loudness, double at,

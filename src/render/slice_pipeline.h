@@ -93,6 +93,11 @@ class SlicePipeline {
                 NoiseState& noise);
     // Hands the slice over to be chained and added.
     void endSlice();
+    // How many slices (or pieces) have been handed over so far.
+    std::int64_t handedOver() const { return collected_; }
+    // Returns when the first `count` slices handed over have been written out; the later ones
+    // may still be at work.
+    void waitFor(std::int64_t count);
     // Returns when every slice handed over has been written out (and the phases are final).
     void waitAll();
 
@@ -125,7 +130,8 @@ class SlicePipeline {
         std::int32_t weightsFirst = -1;
         std::int32_t first = 0, frames = 0;  // the piece of the slice
         std::int16_t* out = nullptr;
-        bool busy = false;  // collected or being collected, and not yet written out
+        std::int64_t number = -1;  // among the slices handed over
+        bool busy = false;         // collected or being collected, and not yet written out
     };
     // Scratch of one thread (soft-sweep loudness ramps).
     struct Scratch {
@@ -150,6 +156,7 @@ class SlicePipeline {
     Task takeTask();
     void runTask(const Task& task, int thread);
     void completeTask(const Task& task);
+    void advanceWritten();
 
     void collectNoisyRow(Slice& slice, Row& row, NoiseState& noise);
     void chain(Slice& slice, Scratch& scratch);
@@ -178,13 +185,14 @@ class SlicePipeline {
     Slice* collecting_ = nullptr;
 
     // The schedule, guarded by mutex_: slices [0, collected_) are collected, [0, chained_)
-    // chained, and those from nextAdd_ on not yet taken to be added.
+    // chained, [0, written_) written out, and those from nextAdd_ on not yet taken to be added.
     std::mutex mutex_;
     std::condition_variable changed_;
     std::int64_t collected_ = 0;
     std::int64_t chained_ = 0;
     bool chaining_ = false;
     std::int64_t nextAdd_ = 0;
+    std::int64_t written_ = 0;
     std::int64_t inFlight_ = 0;  // collected and not yet written out
     bool closing_ = false;
     std::atomic<std::uint64_t> changes_{0};  // counts the changes above, for threads that watch
