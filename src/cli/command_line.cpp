@@ -30,4 +30,16 @@ bool readRect(std::string_view text, Rect& rect) {
     return true;
 }
 
+bool refuse(std::string& message, std::string text) {
+    message = std::move(text);
+    return false;
+}
+
+bool twoFileNames(const std::vector<std::string>& files, std::string_view names,
+                  std::string& message) {
+    if (files.size() == 2) return true;
+    return refuse(message,
+                  files.size() < 2 ? "Missing " + std::string(names) : "Too many file names");
+}
+
 }  // namespace lumetra

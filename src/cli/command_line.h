@@ -6,8 +6,10 @@
 #include <cmath>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "image/rect.h"
 
@@ -31,5 +33,28 @@ bool readNumberList(std::string_view text, std::span<std::int32_t> values);
 
 // "L,T,R,B".
 bool readRect(std::string_view text, Rect& rect);
+
+// The readers' refusal: message becomes `text`, and the answer is false.
+bool refuse(std::string& message, std::string text);
+
+// A tool's arguments: each one that starts with "-" goes to option(i), which moves i past a value
+// it takes and answers false to stop (a refused option, or --help); the others are file names.
+template <class Option>
+bool splitArguments(std::span<const std::string> args, Option option,
+                    std::vector<std::string>& files) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i].size() > 1 && args[i][0] == '-') {
+            if (!option(i)) return false;
+        } else {
+            files.push_back(args[i]);
+        }
+    }
+    return true;
+}
+
+// True when there are exactly two file names (INPUT and OUTPUT); else the message says
+// "Missing `names`" or "Too many file names".
+bool twoFileNames(const std::vector<std::string>& files, std::string_view names,
+                  std::string& message);
 
 }  // namespace lumetra

@@ -8,31 +8,26 @@
 namespace lumetra {
 namespace {
 
-bool fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
-}
-
 // One option with its value at args[i]; i moves past what was used.
 bool readOption(std::span<const std::string> args, std::size_t& i, AnalyzeOptions& o,
                 std::string& message) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") return o.help = true;
     if (name != "--low" && name != "--high" && name != "--rows" && name != "--pps")
-        return fail(message, "Unknown option " + name);
-    if (i + 1 >= args.size()) return fail(message, "Option " + name + " needs a value");
+        return refuse(message, "Unknown option " + name);
+    if (i + 1 >= args.size()) return refuse(message, "Option " + name + " needs a value");
     const std::string& text = args[++i];
     const std::string bad = "Bad value for " + name + ": " + text;
     if (name == "--rows") {
         if (!readNumber(text, o.grid.rows) || o.grid.rows < 2 || o.grid.rows > kMostPictureSide)
-            return fail(message, bad + " (2 to 65535)");
+            return refuse(message, bad + " (2 to 65535)");
     } else if (name == "--pps") {
         if (!readNumber(text, o.grid.columnsPerSecond) || o.grid.columnsPerSecond < 1 ||
             o.grid.columnsPerSecond > 10000)
-            return fail(message, bad + " (1 to 10000)");
+            return refuse(message, bad + " (1 to 10000)");
     } else {
         double hz = 0;
-        if (!readNumber(text, hz) || hz <= 0) return fail(message, bad + " (a number above 0)");
+        if (!readNumber(text, hz) || hz <= 0) return refuse(message, bad + " (a number above 0)");
         (name == "--low" ? o.grid.lowFrequency : o.grid.highFrequency) = hz;
     }
     return true;
@@ -44,18 +39,10 @@ std::optional<AnalyzeOptions> parseAnalyzeOptions(std::span<const std::string> a
                                                   std::string& message) {
     AnalyzeOptions o;
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i].size() > 1 && args[i][0] == '-') {
-            if (!readOption(args, i, o, message)) return std::nullopt;
-            if (o.help) return o;
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() != 2) {
-        message = files.size() < 2 ? "Missing INPUT.wav or OUTPUT.bmp" : "Too many file names";
-        return std::nullopt;
-    }
+    const auto option = [&](std::size_t& i) { return readOption(args, i, o, message) && !o.help; };
+    if (!splitArguments(args, option, files))
+        return o.help ? std::optional<AnalyzeOptions>(o) : std::nullopt;
+    if (!twoFileNames(files, "INPUT.wav or OUTPUT.bmp", message)) return std::nullopt;
     if (!(o.grid.highFrequency > o.grid.lowFrequency)) {
         message = "The high pitch must lie above the low pitch";
         return std::nullopt;

@@ -13,23 +13,20 @@ bool readPoint(const std::string& text, DragPoint& point) {
     return true;
 }
 
-bool fail(std::string& message, std::string text) {
-    message = std::move(text);
-    return false;
-}
-
 // "--screen W,H" with both at least 1, or nothing.
 bool readScreen(const EditOperation& operation, std::span<const std::string> args,
                 ScreenSize& screen, std::string& message) {
     if (args.empty()) return true;
     if (args[0] != "--screen")
-        return fail(message, "Unknown argument of " + std::string(operation.name) + ": " + args[0]);
-    if (args.size() < 2) return fail(message, "Option --screen needs a value");
+        return refuse(message,
+                      "Unknown argument of " + std::string(operation.name) + ": " + args[0]);
+    if (args.size() < 2) return refuse(message, "Option --screen needs a value");
     std::int32_t values[2] = {};
     if (!readNumberList(args[1], values) || values[0] < 1 || values[1] < 1)
-        return fail(message, "Bad value for --screen: " + args[1] + " (W,H, each at least 1)");
+        return refuse(message, "Bad value for --screen: " + args[1] + " (W,H, each at least 1)");
     if (args.size() > 2)
-        return fail(message, "Unknown argument of " + std::string(operation.name) + ": " + args[2]);
+        return refuse(message,
+                      "Unknown argument of " + std::string(operation.name) + ": " + args[2]);
     screen = ScreenSize{values[0], values[1]};
     return true;
 }
