@@ -1,7 +1,7 @@
 // The picture on the platform: drawn to a device as a bottom-up 24-bit DIB pixel for pixel (odd
 // widths, sub-rectangles, clipped sources); loaded back from files (metafiles at their physical
-// size, unreadable files failing with a reason, a failed load keeping no render info); and a
-// hostile clipboard block refused. (Decoding each format is the platform's; the end-to-end
+// size, unreadable files failing with a reason, a failed load keeping no render info). (A hostile
+// clipboard block: program_test. Decoding each format is the platform's; the end-to-end
 // scenarios open BMP, JPEG and GIF, reopen a saved picture with its render info, and make the
 // round trips through the clipboard.)
 
@@ -24,7 +24,6 @@
 #include "base/win/win_file_system.h"
 #include "document/document_render.h"
 #include "document/win/picture_files.h"
-#include "image/win/clipboard_picture.h"
 #include "image/win/dib_paint.h"
 #include "image/win/picture_loader.h"
 #include "ports_scratch.h"
@@ -57,8 +56,7 @@ struct Surface {
 TEST(DibPaint, SourceRectangleLandsPixelForPixel) {
     // Whole pictures of odd widths (rows padded to four bytes), and a rectangle inside one.
     for (auto [w, h, source] :
-         {std::tuple{1, 1, Rect{0, 0, 1, 1}}, std::tuple{7, 5, Rect{0, 0, 7, 5}},
-          std::tuple{13, 3, Rect{0, 0, 13, 3}}, std::tuple{64, 9, Rect{0, 0, 64, 9}},
+         {std::tuple{1, 1, Rect{0, 0, 1, 1}}, std::tuple{13, 3, Rect{0, 0, 13, 3}},
           std::tuple{11, 9, Rect{2, 3, 8, 7}}}) {
         SCOPED_TRACE(::testing::Message() << w << "x" << h << " from " << source.left);
         const PixelImage image = testPattern(w, h);
@@ -104,7 +102,7 @@ class PictureLoader : public ::testing::Test {
 };
 
 TEST_F(PictureLoader, BmpComesBackPixelForPixelAtOddWidths) {
-    for (auto [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{33, 17}}) {
+    for (auto [w, h] : {std::pair{1, 1}, std::pair{7, 5}}) {
         CanvasImage image;
         adoptPixels(image, testPattern(w, h));
         const fs::path path = folder_ / "pattern.bmp";
@@ -164,20 +162,6 @@ TEST_F(PictureLoader, MissingAndEmptyFilesFailWithAReason) {
     std::ofstream(empty, std::ios::binary).close();
     EXPECT_FALSE(loadPictureFile(empty, failure));
     EXPECT_EQ(failure, L"Could not read " + empty.wstring());
-}
-
-TEST(ClipboardPicture, ABlockClaimingMoreThanItHoldsIsRefused) {
-    const UniqueWindow owner(
-        CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr));
-    std::vector<std::uint8_t> block(40 + 8, 0xFF);
-    const BITMAPINFOHEADER header{sizeof header, 4000, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    std::memcpy(block.data(), &header, sizeof header);
-    ASSERT_TRUE(putPictureOnClipboard(owner.get(), block));
-    EXPECT_TRUE(clipboardHasPicture());
-    const ClipboardPicture read = pictureFromClipboard(owner.get());
-    EXPECT_FALSE(read.pixels);
-    EXPECT_NE(read.refusal, "") << "the reason goes to the user";
-    if (const UniqueClipboard c = openClipboard(owner.get())) EmptyClipboard();
 }
 
 }  // namespace
