@@ -17,6 +17,7 @@
 #include "recording_ui.h"
 #include "resources/resource_ids.h"
 #include "thumbnail_reference.h"
+#include "win_test_pictures.h"
 
 namespace lumetra::win {
 namespace {
@@ -82,21 +83,19 @@ class BrowserWindowTest : public ::testing::Test {
     }
     // Draws item `index` into a cell of its own and reads it back.
     PixelImage drawn(int index, bool selected, UINT action = ODA_DRAWENTIRE) {
-        auto screen = windowDc(nullptr);
-        UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-        void* bits = nullptr;
-        UniqueBitmap cell(createDibSection(dc.get(), 68, 54, &bits));
-        auto select = selectObject(dc.get(), cell.get());
-        const UINT state = selected ? ODS_SELECTED : 0;
+        DibSurface cell(68, 54);
         const auto data = ULONG_PTR(SendMessageW(list(), LB_GETITEMDATA, index, 0));
-        DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_BROWSER_LIST, UINT(index),    action, state,
-                            list(),      dc.get(),         {0, 0, 68, 54}, data};
+        DRAWITEMSTRUCT item{ODT_LISTBOX,
+                            IDC_BROWSER_LIST,
+                            UINT(index),
+                            action,
+                            selected ? UINT(ODS_SELECTED) : 0u,
+                            list(),
+                            cell.dc(),
+                            {0, 0, 68, 54},
+                            data};
         SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
-        GdiFlush();
-        std::string message;
-        PixelImage image = *createCanvasBitmap(68, 54, message);
-        std::memcpy(image.bytes.data(), bits, image.bytes.size());
-        return image;
+        return cell.pixels();
     }
     ControlBox box(int id) {
         RECT r{};

@@ -121,16 +121,9 @@ class CanvasTest : public ::testing::Test {
         UpdateWindow(w);
         RECT client{};
         GetClientRect(w, &client);
-        auto dc = windowDc(w);
-        UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
-        void* bits = nullptr;
-        UniqueBitmap section(createDibSection(dc.get(), client.right, client.bottom, &bits));
-        {
-            auto select = selectObject(memory.get(), section.get());
-            BitBlt(memory.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-            GdiFlush();
-        }
-        return readBitmapPixels(memory.get(), section.get());
+        DibSurface surface(client.right, client.bottom);
+        BitBlt(surface.dc(), 0, 0, client.right, client.bottom, windowDc(w).get(), 0, 0, SRCCOPY);
+        return surface.pixels();
     }
 
     ImageDocument document_;

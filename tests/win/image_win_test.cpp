@@ -33,58 +33,41 @@
 namespace lumetra::win {
 namespace {
 
-// A memory context with a 24-bit DIB section of the given size, filled with one colour.
-struct Surface {
-    UniqueMemoryDc dc{CreateCompatibleDC(nullptr)};
-    UniqueBitmap bitmap;
-    void* bits = nullptr;
-    int width = 0;
-    int height = 0;
-
-    Surface(int w, int h, std::uint8_t fill) : width(w), height(h) {
-        bitmap.reset(createDibSection(dc.get(), w, h, &bits));
-        SelectObject(dc.get(), bitmap.get());
-        std::memset(bits, fill, size_t(rowStride(w)) * size_t(h));
+// Whole pictures of odd widths (rows padded to four bytes), a rectangle inside one, and a source
+// beyond the picture (clipped: its (0, 0) lands at (x + 2, y + 1)); the surroundings stay
+// untouched.
+TEST(DibPaint, SourceRectangleLandsPixelForPixelClippedToThePicture) {
+    const struct {
+        int width, height;
+        Rect source;
+        Rect drawn;  // the part of the picture that lands, its top left corner at `at`
+        POINT at;
+    } cases[] = {
+        {1, 1, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, {3, 2}},
+        {13, 3, Rect{0, 0, 13, 3}, Rect{0, 0, 13, 3}, {3, 2}},
+        {11, 9, Rect{2, 3, 8, 7}, Rect{2, 3, 8, 7}, {3, 2}},
+        {6, 4, Rect{-2, -1, 10, 10}, Rect{0, 0, 6, 4}, {5, 3}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.width << "x" << c.height << " from " << c.source.left);
+        const PixelImage image = testPattern(c.width, c.height);
+        DibSurface surface(c.width + 6, c.height + 4, 0x11);
+        ASSERT_TRUE(drawPixels(surface.dc(), 3, 2, image, c.source));
+        const PixelImage& shown = surface.pixels();
+        for (int y = 0; y < shown.height; ++y) {
+            for (int x = 0; x < shown.width; ++x) {
+                const int px = x - c.at.x + c.drawn.left, py = y - c.at.y + c.drawn.top;
+                const bool inside = px >= c.drawn.left && px < c.drawn.right && py >= c.drawn.top &&
+                                    py < c.drawn.bottom;
+                const Rgb expected = inside ? pixelAt(image, px, py) : Rgb{0x11, 0x11, 0x11};
+                ASSERT_EQ(pixelAt(shown, x, y), expected) << x << "," << y;
+            }
+        }
     }
-    Rgb at(int x, int y) const {  // y from the top
-        auto* row = static_cast<const std::uint8_t*>(bits) +
-                    size_t(rowStride(width)) * size_t(height - 1 - y);
-        return Rgb{row[3 * x + 2], row[3 * x + 1], row[3 * x]};
-    }
-};
-
-TEST(DibPaint, SourceRectangleLandsPixelForPixel) {
-    // Whole pictures of odd widths (rows padded to four bytes), and a rectangle inside one.
-    for (auto [w, h, source] :
-         {std::tuple{1, 1, Rect{0, 0, 1, 1}}, std::tuple{13, 3, Rect{0, 0, 13, 3}},
-          std::tuple{11, 9, Rect{2, 3, 8, 7}}}) {
-        SCOPED_TRACE(::testing::Message() << w << "x" << h << " from " << source.left);
-        const PixelImage image = testPattern(w, h);
-        Surface surface(w + 6, h + 4, 0x11);
-        ASSERT_TRUE(drawPixels(surface.dc.get(), 3, 2, image, source));
-        GdiFlush();
-        for (int y = 0; y < source.height(); ++y)
-            for (int x = 0; x < source.width(); ++x)
-                ASSERT_EQ(surface.at(x + 3, y + 2), pixelAt(image, source.left + x, source.top + y))
-                    << x << "," << y;
-        // The surroundings stay untouched.
-        for (auto [x, y] : {std::pair{2, 2}, {3 + source.width(), 1 + source.height()}, {3, 1}})
-            EXPECT_EQ(surface.at(x, y), (Rgb{0x11, 0x11, 0x11})) << x << "," << y;
-    }
-}
-
-TEST(DibPaint, SourceBeyondThePictureIsClippedAndEmptyDrawsNothing) {
-    PixelImage image = testPattern(6, 4);
-    Surface surface(12, 12, 0x22);
-    // The source starts left of and above the picture: its (0, 0) lands at (x + 2, y + 1).
-    ASSERT_TRUE(drawPixels(surface.dc.get(), 0, 0, image, Rect{-2, -1, 10, 10}));
-    GdiFlush();
-    EXPECT_EQ(surface.at(2, 1), pixelAt(image, 0, 0));
-    EXPECT_EQ(surface.at(7, 4), pixelAt(image, 5, 3));
-    EXPECT_EQ(surface.at(8, 4), (Rgb{0x22, 0x22, 0x22}));
-    EXPECT_EQ(surface.at(1, 1), (Rgb{0x22, 0x22, 0x22}));
-    EXPECT_FALSE(drawPixels(surface.dc.get(), 0, 0, image, Rect{6, 0, 9, 4}));
-    EXPECT_FALSE(drawPixels(surface.dc.get(), 0, 0, PixelImage{}, Rect{0, 0, 1, 1}));
+    DibSurface surface(12, 12);
+    EXPECT_FALSE(drawPixels(surface.dc(), 0, 0, testPattern(6, 4), Rect{6, 0, 9, 4}));
+    EXPECT_FALSE(drawPixels(surface.dc(), 0, 0, PixelImage{}, Rect{0, 0, 1, 1}));
 }
 
 namespace fs = std::filesystem;
