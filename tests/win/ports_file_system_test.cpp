@@ -134,10 +134,19 @@ TEST(WinFileSystem, ListsAFolderWithShortNamesAndWithoutDotEntries) {
     EXPECT_FALSE(files.listFolder(folder + L"a long picture name.bmp"));
 }
 
-// (The program's own path and the current folder the folder browser opens on, and "SFDIR" naming
-// the sound folder: the end-to-end scenarios.)
-TEST(WinFileSystem, ReadsTheSoundfileVariableOutsideAsciiAndBeyondAnyBuffer) {
+// (The program's own path, and "SFDIR" naming the sound folder: the end-to-end scenarios.)
+TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     WinFileSystem files;
+    ScratchFolder scratch;
+    const std::wstring folder = scratch.path() + kName;
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    wchar_t previous[MAX_PATH * 2];
+    GetCurrentDirectoryW(MAX_PATH * 2, previous);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    const auto current = files.currentDirectory();
+    SetCurrentDirectoryW(previous);
+    EXPECT_EQ(current, fs::path(folder));
+
     SetEnvironmentVariableW(L"SFDIR", (L"D:\\Kl\u00e4nge\\" + kName).c_str());
     EXPECT_EQ(files.environmentVariable("SFDIR"), "D:\\Kl\xC3\xA4nge\\" + toUtf8(kName));
     SetEnvironmentVariableW(L"SFDIR", std::wstring(20000, L'q').c_str());
