@@ -4,23 +4,20 @@
 
 #include "browser/win/browser_window.h"
 
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <fstream>
 
-#include "base/win/text.h"
 #include "base/win/win_file_system.h"
 #include "browser/folder_scan.h"
 #include "browser/thumbnail.h"
+#include "dialog_test.h"
 #include "image/win/dib_paint.h"
 #include "recording_ui.h"
 #include "resources/resource_ids.h"
 #include "thumbnail_reference.h"
+#include "win_test_pictures.h"
 
 namespace lumetra::win {
 namespace {
@@ -52,8 +49,7 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 class BrowserWindowTest : public ::testing::Test {
   public:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
-        InitCommonControlsEx(&controls);
+        initCommonControls();
         std::filesystem::remove_all(base_);
         writeFile(base_ / "root/set/b.bmp", testing::bmpFileOf(pictureB_));
         writeFile(base_ / "root/set/a.bmp", testing::bmpFileOf(testing::noisePicture(90, 40, 2)));
@@ -66,15 +62,12 @@ class BrowserWindowTest : public ::testing::Test {
         std::filesystem::remove_all(base_);
     }
     void open() {
-        dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_IMAGE_BROWSER);
+        dialog_ = window_.create(module(), nullptr, IDD_IMAGE_BROWSER);
         ASSERT_NE(dialog_, nullptr);
         window_.finishThumbnails();
     }
     HWND list() { return window_.currentList(); }
-    void command(int id, int code, HWND from) {
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(from));
-    }
-    void click(int id) { command(id, BN_CLICKED, GetDlgItem(dialog_, id)); }
+    void click(int id) { win::click(dialog_, id); }
     // Shows the tab whose title is `title`, as a click on it does.
     void showTab(const wchar_t* title) {
         HWND tabs = GetDlgItem(dialog_, IDC_BROWSER_TABS);
@@ -90,32 +83,25 @@ class BrowserWindowTest : public ::testing::Test {
     }
     // Draws item `index` into a cell of its own and reads it back.
     PixelImage drawn(int index, bool selected, UINT action = ODA_DRAWENTIRE) {
-        auto screen = windowDc(nullptr);
-        UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-        void* bits = nullptr;
-        UniqueBitmap cell(createDibSection(dc.get(), 68, 54, &bits));
-        auto select = selectObject(dc.get(), cell.get());
-        const UINT state = selected ? ODS_SELECTED : 0;
+        DibSurface cell(68, 54);
         const auto data = ULONG_PTR(SendMessageW(list(), LB_GETITEMDATA, index, 0));
-        DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_BROWSER_LIST, UINT(index),    action, state,
-                            list(),      dc.get(),         {0, 0, 68, 54}, data};
+        DRAWITEMSTRUCT item{ODT_LISTBOX,
+                            IDC_BROWSER_LIST,
+                            UINT(index),
+                            action,
+                            selected ? UINT(ODS_SELECTED) : 0u,
+                            list(),
+                            cell.dc(),
+                            {0, 0, 68, 54},
+                            data};
         SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
-        GdiFlush();
-        std::string message;
-        PixelImage image = *createCanvasBitmap(68, 54, message);
-        std::memcpy(image.bytes.data(), bits, image.bytes.size());
-        return image;
+        return cell.pixels();
     }
     ControlBox box(int id) {
         RECT r{};
         GetWindowRect(id == IDC_BROWSER_LIST ? list() : GetDlgItem(dialog_, id), &r);
         MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
         return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    }
-    RECT rect() {
-        RECT r{};
-        GetWindowRect(dialog_, &r);
-        return r;
     }
 
     std::filesystem::path base_ = std::filesystem::temp_directory_path() / "lumetra_browser_test";
@@ -152,40 +138,37 @@ TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAndTheSelectionInPureBlue) {
     EXPECT_EQ(pixelAt(drawn(0, false), 0, 0),
               (Rgb{GetRValue(window), GetGValue(window), GetBValue(window)}));
     EXPECT_EQ(windowText(dialog_), L"Image Browser") << "focus and full redraws leave the caption";
-    drawn(1, true, ODA_SELECT);
-    EXPECT_EQ(windowText(dialog_), L"b.bmp - Image Browser");
+    drawn(1, true, ODA_SELECT);  // names the file (seen end to end) until a Refresh
     click(IDC_BROWSER_REFRESH);
     EXPECT_EQ(windowText(dialog_), L"Image Browser");
 }
 
-TEST_F(BrowserWindowTest, LaysOutAfterAResizeAndKeepsItsMinimum) {
+// Growing moves the buttons and stretches the list (where the sliders and the rest go is the
+// core's layout, browser_texts_test); the window keeps its first size as its minimum, and rolled
+// up it drops its sizing frame until it comes back to its height.
+TEST_F(BrowserWindowTest, LaysOutAfterAResizeKeepsItsMinimumAndRollsUp) {
     open();
-    const RECT before = rect();
+    const SIZE first = windowSize(dialog_);
     const ControlBox close = box(IDCANCEL), list0 = box(IDC_BROWSER_LIST);
-    SetWindowPos(dialog_, nullptr, 0, 0, before.right - before.left + 300,
-                 before.bottom - before.top + 60, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(dialog_, nullptr, 0, 0, first.cx + 300, first.cy + 60, SWP_NOMOVE | SWP_NOZORDER);
     EXPECT_EQ(box(IDCANCEL), (ControlBox{close.x + 300, close.y + 60, close.width, close.height}));
     EXPECT_EQ(box(IDC_BROWSER_LIST),
               (ControlBox{list0.x, list0.y, list0.width + 300, list0.height + 60}));
-    // (Where the sliders and the rest go: the core's layout, browser_texts_test.)
-    MINMAXINFO limits{};
-    SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.x, before.right - before.left);
-    EXPECT_EQ(limits.ptMinTrackSize.y, before.bottom - before.top);
-}
+    const auto minimum = [&] {
+        MINMAXINFO limits{};
+        SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+        return SIZE{limits.ptMinTrackSize.x, limits.ptMinTrackSize.y};
+    };
+    EXPECT_EQ(minimum().cx, first.cx);
+    EXPECT_EQ(minimum().cy, first.cy);
 
-TEST_F(BrowserWindowTest, RollsUpWithoutItsSizingFrameAndBackToItsHeight) {
-    open();
-    SetWindowPos(dialog_, nullptr, 0, 0, 500, 420, SWP_NOMOVE | SWP_NOZORDER);
     SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(rect().bottom - rect().top, rolledUpHeight());
+    EXPECT_EQ(windowSize(dialog_).cy, rolledUpHeight());
     EXPECT_EQ(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
-    MINMAXINFO limits{};
-    SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-    EXPECT_EQ(limits.ptMinTrackSize.y, rolledUpHeight());
+    EXPECT_EQ(minimum().cy, rolledUpHeight());
     SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(rect().bottom - rect().top, 420);
-    EXPECT_EQ(rect().right - rect().left, 500);
+    EXPECT_EQ(windowSize(dialog_).cx, first.cx + 300);
+    EXPECT_EQ(windowSize(dialog_).cy, first.cy + 60);
     EXPECT_NE(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
 }
 
@@ -200,7 +183,8 @@ TEST_F(BrowserWindowTest, RefreshDropsTheTabOfAFolderThatHasGone) {
               2);  // the remaining tab is shown
 }
 
-TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderThenSetsTheRoot) {
+// (Add Folder with Yes to the subfolder question, and its new tab: the end-to-end scenarios.)
+TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderStartsFromTheCurrentFolder) {
     host_.root = base_ / "empty";
     std::filesystem::create_directories(host_.root);
     open();
@@ -208,18 +192,16 @@ TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderThenSetsTheRoot) {
     EXPECT_EQ(ui_.boxes[0].caption, "Image Browser Warning");
     EXPECT_EQ(window_.selectedFile(), std::nullopt);
 
-    host_.chosen = base_ / "nothing";  // no images there
+    host_.chosen = base_ / "nothing";  // no images there, and No to its subfolders
     std::filesystem::create_directories(*host_.chosen);
     ui_.answers = {false};
     click(IDC_BROWSER_ADD_FOLDER);
-    host_.chosen = base_ / "root";  // Yes: its subfolders become tabs
+    ASSERT_EQ(ui_.boxes.size(), 3u);
+    EXPECT_EQ(ui_.boxes[2].caption, "Image Browser warning!");
+    host_.chosen = base_ / "root";
     ui_.answers = {true};
     click(IDC_BROWSER_ADD_FOLDER);
-    ASSERT_EQ(ui_.boxes.size(), 4u);
-    EXPECT_EQ(ui_.boxes[2].caption, "Image Browser warning!");
-    EXPECT_EQ(ui_.boxes[3].caption, "Image Browser");
     EXPECT_EQ(window_.tabCount(), 2);
-    EXPECT_EQ(host_.root, base_ / "root");
     click(IDC_BROWSER_ADD_FOLDER);  // from the parent of the current tab's folder
     EXPECT_EQ(host_.starts.back().native(), withTrailingSeparator(base_ / "root").native());
 }

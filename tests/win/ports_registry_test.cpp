@@ -1,5 +1,7 @@
 // The registry ports against the real registry of the Wine prefix, under a key of their own that is
-// removed afterwards.
+// removed afterwards. (What the settings make of the values, defaults for the wrong type or size
+// and the round trip, is the settings store's, tested over a memory store; the program's own
+// values at its exit: the end-to-end scenarios.)
 
 #include <gtest/gtest.h>
 
@@ -71,42 +73,74 @@ void expectError(Action action, const std::string& start, DWORD code) {
     }
 }
 
-// Values as the registry holds them: a DWORD in its four bytes, a string with its zero.
+// Values as the registry holds them: a DWORD in its four bytes.
 RegistryValue regDword(std::wstring name, DWORD n) {
     return {std::move(name), REG_DWORD, {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)}};
-}
-
-RegistryValue regString(std::wstring name, std::wstring_view text) {
-    return {std::move(name), REG_SZ, wideBytes(std::wstring(text) + L'\0')};
 }
 
 bool put(RegistryKey& key, const RegistryValue& value) {
     return key.writeValue(value.name, value.type, value.data);
 }
 
-// --- RegistryKey -----------------------------------------------------------------------------
-
-TEST_F(RegistryTest, KeyWritesAndReadsValuesWholeInItsSubkey) {
-    RegistryKey key(HKEY_CURRENT_USER, base());
-    key.subkey(L"Windows\\");  // the trailing backslash of the program's key texts
-    const RegistryValue values[] = {
-        regString(kUmlauts, kUmlauts),
-        regDword(L"main.x", 0xFFFFFFF6u),
-        {L"Patches: Brush", REG_BINARY, std::vector<BYTE>(5000, 0x5A)},
-        {L"empty", REG_BINARY, {}},
+// Each type lands as the registry holds it, whole (the large and the empty value too), in the
+// subkey named with the trailing backslash of the program's key texts; it reads back as written
+// and enumerates in the registry's own order.
+TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBackWhole) {
+    RegistryValueStore store(HKEY_CURRENT_USER, base());
+    const std::string eins = "eins \xE2\x82\xAC";  // "eins €"
+    const struct {
+        StoredValue value;
+        DWORD type;
+        std::vector<BYTE> raw;
+    } cases[] = {
+        {dwordValue("main.x", 0xFFFFFFF6u), REG_DWORD, {0xF6, 0xFF, 0xFF, 0xFF}},
+        {binaryValue("Patches", std::vector<std::uint8_t>(5000, 0x5A)), REG_BINARY,
+         std::vector<BYTE>(5000, 0x5A)},
+        {binaryValue("empty", {}), REG_BINARY, {}},
+        {textValue(toUtf8(kUmlauts), toUtf8(kUmlauts)), REG_SZ, wideBytes(kUmlauts + L'\0')},
+        {StoredValue{"multi", StoredType::MultiString, bytesOf(eins + '\0' + "zwei")}, REG_MULTI_SZ,
+         wideBytes(std::wstring(L"eins \u20ac\0zwei\0\0", 13))},
     };
-    for (const RegistryValue& value : values)
-        ASSERT_TRUE(put(key, value)) << toUtf8(value.name);
-
-    for (const RegistryValue& value : values) {
-        SCOPED_TRACE(toUtf8(value.name));
-        EXPECT_EQ(key.readValue(L"missing"), std::nullopt);
-        EXPECT_EQ(key.lastError().value(), ERROR_FILE_NOT_FOUND);
-        EXPECT_EQ(key.readValue(value.name), value);
-        EXPECT_EQ(key.lastError().value(), 0);  // a read clears the error before it
-        // Where the value landed, read past the wrapper.
-        EXPECT_EQ(getRaw(L"\\Windows", value.name), value);
+    ASSERT_TRUE(store.openKey("Windows\\"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value.name);
+        ASSERT_EQ(store.writeValue("Windows\\", c.value), 0);
+        EXPECT_EQ(getRaw(L"\\Windows", toUtf16(c.value.name)),
+                  (RegistryValue{toUtf16(c.value.name), c.type, c.raw}));
+        const auto back = store.readValue("Windows\\", c.value.name);
+        ASSERT_TRUE(back);
+        EXPECT_EQ(std::tie(back->type, back->data), std::tie(c.value.type, c.value.data));
     }
+    EXPECT_EQ(store.writeValue("", StoredValue{"other", StoredType::Other, {1}}),
+              ERROR_INVALID_DATATYPE);
+
+    RegistryKey key(HKEY_CURRENT_USER, base() + L"Windows\\", RegistryKey::kOpenExisting);
+    std::vector<std::string> order;
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD nameLength = 256;
+        if (RegEnumValueW(key.handle(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        order.push_back(toUtf8(std::wstring(name, nameLength)));
+    }
+    std::vector<std::string> enumerated;
+    for (const StoredValue& value : store.enumerateValues("Windows\\")) {
+        enumerated.push_back(value.name);
+        for (const auto& c : cases) {
+            if (c.value.name == value.name) {
+                EXPECT_EQ(value.data, c.value.data) << value.name;
+            }
+        }
+    }
+    EXPECT_EQ(enumerated.size(), std::size(cases));
+    EXPECT_EQ(enumerated, order);
+
+    // A read clears the error of the one before it.
+    EXPECT_EQ(key.readValue(L"missing"), std::nullopt);
+    EXPECT_EQ(key.lastError().value(), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(key.readValue(L"main.x"), regDword(L"main.x", 0xFFFFFFF6u));
+    EXPECT_EQ(key.lastError().value(), 0);
 }
 
 TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
@@ -128,35 +162,6 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
     EXPECT_THROW(closed.enumerateValues(), RegistryError);
 }
 
-TEST_F(RegistryTest, KeyEnumeratesInTheRegistrysOwnOrder) {
-    RegistryKey key(HKEY_CURRENT_USER, base());
-    for (const RegistryValue& value : {
-             regDword(L"b", 2),
-             regString(L"a", L"first"),
-             RegistryValue{L"c", REG_BINARY, std::vector<BYTE>(5000, 0x5A)},
-             regString(kUmlauts, L"x"),
-             RegistryValue{L"Zeta", REG_MULTI_SZ, wideBytes(std::wstring(L"p\0q\0\0", 5))},
-             RegistryValue{L"empty", REG_BINARY, {}},
-         })
-        ASSERT_TRUE(put(key, value)) << toUtf8(value.name);
-
-    const std::vector<RegistryValue> values = key.enumerateValues();
-
-    // The order is the registry's: the same as its own enumeration gives, value by value; each
-    // value whole as the registry holds it, the large and the empty one too.
-    std::vector<RegistryValue> expected;
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameLength = 256;
-        if (RegEnumValueW(key.handle(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS)
-            break;
-        expected.push_back(*getRaw(L"", std::wstring(name, nameLength)));
-    }
-    ASSERT_EQ(values.size(), 6u);
-    EXPECT_EQ(values, expected);
-}
-
 TEST_F(RegistryTest, KeyMovesItsHandles) {
     RegistryKey first(HKEY_CURRENT_USER, base());
     ASSERT_TRUE(put(first, regDword(L"kept", 42)));
@@ -167,40 +172,6 @@ TEST_F(RegistryTest, KeyMovesItsHandles) {
     EXPECT_EQ(third.readValue(L"kept"), regDword(L"kept", 42));
     third.close();
     EXPECT_FALSE(third.isOpen());
-}
-
-// --- RegistryValueStore ----------------------------------------------------------------------
-// What the settings make of the values (defaults for the wrong type or size, the round trip) is
-// the settings store's, tested over a memory store; here the store's conversions at the API.
-
-TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBack) {
-    RegistryValueStore store(HKEY_CURRENT_USER, base());
-    const std::string eins = "eins \xE2\x82\xAC";  // "eins €"
-    const struct {
-        StoredValue value;
-        DWORD type;
-        std::vector<BYTE> raw;
-    } cases[] = {
-        {dwordValue("main.x", 0xFFFFFFF6u), REG_DWORD, {0xF6, 0xFF, 0xFF, 0xFF}},
-        {binaryValue("Patches", std::vector<std::uint8_t>(5000, 0x5A)), REG_BINARY,
-         std::vector<BYTE>(5000, 0x5A)},
-        {textValue("Image", toUtf8(kUmlauts)), REG_SZ, wideBytes(kUmlauts + L'\0')},
-        {StoredValue{"multi", StoredType::MultiString, bytesOf(eins + '\0' + "zwei")}, REG_MULTI_SZ,
-         wideBytes(std::wstring(L"eins \u20ac\0zwei\0\0", 13))},
-    };
-    ASSERT_TRUE(store.openKey("Directories\\"));
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.value.name);
-        ASSERT_EQ(store.writeValue("Directories\\", c.value), 0);
-        EXPECT_EQ(getRaw(L"\\Directories", toUtf16(c.value.name)),
-                  (RegistryValue{toUtf16(c.value.name), c.type, c.raw}));
-        const auto back = store.readValue("Directories\\", c.value.name);
-        ASSERT_TRUE(back);
-        EXPECT_EQ(std::tie(back->type, back->data), std::tie(c.value.type, c.value.data));
-    }
-    EXPECT_EQ(store.enumerateValues("Directories\\").size(), std::size(cases));
-    EXPECT_EQ(store.writeValue("", StoredValue{"other", StoredType::Other, {1}}),
-              ERROR_INVALID_DATATYPE);
 }
 
 TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {

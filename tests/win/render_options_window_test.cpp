@@ -1,18 +1,16 @@
 // The Render Options window edits the settings its host hands it: leaving a field applies that
 // field's rule, each arrow steps its own field, the check box and the slider set their fields, the
-// derived displays follow, and every accepted change is reported to the host.
+// derived displays follow, and every accepted change is reported to the host. (The fields' rules
+// and texts: render_fields_test.)
 
 #include "document/win/render_options_window.h"
-
-#include <windows.h>
-
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
-#include "base/win/text.h"
+#include "dialog_test.h"
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {
@@ -40,23 +38,19 @@ class FakeHost final : public RenderOptionsHost {
 class RenderOptionsTest : public ::testing::Test {
   public:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
+        initCommonControls();
         host_.window = &window_;
-        dialog_ = window_.create(GetModuleHandleW(nullptr), nullptr, IDD_RENDER_OPTIONS);
+        dialog_ = window_.create(module(), nullptr, IDD_RENDER_OPTIONS);
         ASSERT_NE(dialog_, nullptr);
     }
     void TearDown() override { DestroyWindow(dialog_); }
 
-    std::wstring field(int id) { return windowText(GetDlgItem(dialog_, id)); }
-    int slider() { return int(SendDlgItemMessageW(dialog_, IDC_NOISE_SLIDER, TBM_GETPOS, 0, 0)); }
-
-    // Types `text` into a field and leaves it.
-    void leave(int id, const wchar_t* text) {
-        SetDlgItemTextW(dialog_, id, text);
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
+    std::wstring field(int id) { return itemText(dialog_, id); }
+    std::vector<std::wstring> fields() {
+        return {field(IDC_LOW),  field(IDC_HIGH),           field(IDC_STEP),
+                field(IDC_TIME), field(IDC_TIME_PER_PIXEL), field(IDC_AMP)};
     }
+    int slider() { return int(SendDlgItemMessageW(dialog_, IDC_NOISE_SLIDER, TBM_GETPOS, 0, 0)); }
     void arrow(int spin, int delta) {
         NMUPDOWN change{};
         change.hdr.hwndFrom = GetDlgItem(dialog_, spin);
@@ -64,10 +58,6 @@ class RenderOptionsTest : public ::testing::Test {
         change.hdr.code = UDN_DELTAPOS;
         change.iDelta = delta;
         SendMessageW(dialog_, WM_NOTIFY, WPARAM(spin), reinterpret_cast<LPARAM>(&change));
-    }
-    void click(int id) {
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     }
 
     FakeHost host_;
@@ -84,12 +74,8 @@ TEST_F(RenderOptionsTest, ShowingAndRefreshingFillTheFieldsTypingOnlyTheDerivedO
     window_.refreshIfOpen();
     EXPECT_NE(field(IDC_LOW), L"60.000") << "hidden: not refreshed";
     ShowWindow(dialog_, SW_SHOWNOACTIVATE);
-    EXPECT_EQ(field(IDC_LOW), L"60.000");
-    EXPECT_EQ(field(IDC_HIGH), L"8000.000");
-    EXPECT_EQ(field(IDC_STEP), L"56.47 cent/line");
-    EXPECT_EQ(field(IDC_TIME), L"5.00");
-    EXPECT_EQ(field(IDC_TIME_PER_PIXEL), L"16.67 millisec");
-    EXPECT_EQ(field(IDC_AMP), L"10.00");
+    EXPECT_EQ(fields(), (std::vector<std::wstring>{L"60.000", L"8000.000", L"56.47 cent/line",
+                                                   L"5.00", L"16.67 millisec", L"10.00"}));
     EXPECT_EQ(slider(), 4);
     settings().ampFactor = 2.5;
     window_.refreshIfOpen();
@@ -134,7 +120,7 @@ TEST_F(RenderOptionsTest, EachFieldAndArrowChangesItsOwnSetting) {
         const RenderSettings before = settings();
         const int changesBefore = host_.changes;
         if (c.typed)
-            leave(c.control, c.typed);
+            leaveField(dialog_, c.control, c.typed);
         else
             arrow(c.control, c.delta);
         EXPECT_DOUBLE_EQ(settings().*c.setting, c.expected);
@@ -146,14 +132,13 @@ TEST_F(RenderOptionsTest, EachFieldAndArrowChangesItsOwnSetting) {
         }
         EXPECT_EQ(host_.changes, changesBefore + (c.typed || c.delta ? 1 : 0));
     }
-    EXPECT_EQ(settings().samplesPerPixel,
-              239203);  // 8000 Hz * 9000 s / 301, rounded
+    EXPECT_EQ(settings().samplesPerPixel, 239203);  // 8000 Hz * 9000 s / 301, rounded
 }
 
 TEST_F(RenderOptionsTest, CheckBoxSliderAndRenderButton) {
     ShowWindow(dialog_, SW_SHOWNOACTIVATE);
     CheckDlgButton(dialog_, IDC_SOFT_SWEEPS, BST_CHECKED);
-    click(IDC_SOFT_SWEEPS);
+    click(dialog_, IDC_SOFT_SWEEPS);
     EXPECT_EQ(settings().softSweeps, 1);
     // The slider runs over the whole range 0..15: the default shows at its top.
     EXPECT_EQ(slider(), 15);
@@ -166,7 +151,7 @@ TEST_F(RenderOptionsTest, CheckBoxSliderAndRenderButton) {
     SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
     EXPECT_EQ(settings().noiseBandwidth, 12);
     EXPECT_EQ(host_.renders, 0);
-    click(IDC_RENDER_BUTTON);
+    click(dialog_, IDC_RENDER_BUTTON);
     EXPECT_EQ(host_.renders, 1);
 }
 

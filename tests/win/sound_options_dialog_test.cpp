@@ -4,10 +4,6 @@
 
 #include "render/win/sound_options_dialog.h"
 
-#include <windows.h>
-
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "base/win/text.h"
+#include "dialog_test.h"
 #include "render/sound_options_rules.h"
 #include "resources/resource_ids.h"
 
@@ -27,8 +23,7 @@ using Sizes = std::vector<std::pair<std::int32_t, std::int32_t>>;  // count, siz
 class SoundOptionsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
+        initCommonControls();
         devices_ = WaveDeviceList{};
         devices_.mapperPresent = true;
         devices_.mapperName = "Wave Mapper";
@@ -52,7 +47,7 @@ class SoundOptionsDialogTest : public ::testing::Test {
             [this](const std::string& text) { warnings_.push_back(text); }};
         handler_ = std::make_unique<SoundOptionsDialog>(options_, devices_, std::move(ports));
         dialog_ = CreateDialogParamW(
-            GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SOUNDCARD), nullptr, dialogTrampoline,
+            module(), MAKEINTRESOURCEW(IDD_SOUNDCARD), nullptr, dialogTrampoline,
             reinterpret_cast<LPARAM>(static_cast<DialogHandler*>(handler_.get())));
         ASSERT_NE(dialog_, nullptr);
     }
@@ -72,9 +67,7 @@ class SoundOptionsDialogTest : public ::testing::Test {
         }
         return texts;
     }
-    void command(int id, int code) {
-        SendMessageW(dialog_, WM_COMMAND, MAKEWPARAM(id, code), LPARAM(GetDlgItem(dialog_, id)));
-    }
+    void command(int id, int code) { notify(dialog_, id, code); }
     // The user picks entry `index` of a list and confirms it.
     void choose(int id, int index) {
         SendDlgItemMessageW(dialog_, id, CB_SETCURSEL, WPARAM(index), 0);
@@ -100,7 +93,7 @@ TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptionsAndAChoiceSetsIt) {
     EXPECT_EQ(list(IDC_BUFFER_SIZE_LIST), L"256 512 1024 2048 [4096] 8192 16384");
     EXPECT_EQ(list(IDC_SAMPLE_RATE_LIST), L"48000 44100 32000 [22050] 16000 11025 8000");
     EXPECT_EQ(list(IDC_DEVICE_LIST), L"Wave Mapper Out: default [Out: second]");
-    EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BUFFER_COUNT)), L"8");
+    EXPECT_EQ(itemText(dialog_, IDC_BUFFER_COUNT), L"8");
     int low = 0, high = 0;
     SendDlgItemMessageW(dialog_, IDC_BUFFER_COUNT_SPIN, UDM_GETRANGE32, WPARAM(&low),
                         LPARAM(&high));
@@ -131,11 +124,10 @@ TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptionsAndAChoiceSetsIt) {
 
 TEST_F(SoundOptionsDialogTest, CountFieldTakesWhatTheRuleAcceptsAndShowsTheCountAgainElse) {
     open();
-    for (auto [typed, count] : {std::pair{L"16", 16}, {L"17", 16}}) {
-        SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, typed);
-        command(IDC_BUFFER_COUNT, EN_KILLFOCUS);
-        EXPECT_EQ(options_.bufferCount, count);
-        EXPECT_EQ(windowText(GetDlgItem(dialog_, IDC_BUFFER_COUNT)), L"16");
+    for (const wchar_t* typed : {L"16", L"17"}) {
+        leaveField(dialog_, IDC_BUFFER_COUNT, typed);
+        EXPECT_EQ(options_.bufferCount, 16);
+        EXPECT_EQ(itemText(dialog_, IDC_BUFFER_COUNT), L"16");
     }
     // The up-down writes its position into the field and tells the dialog.
     SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"9");
