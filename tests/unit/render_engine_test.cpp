@@ -49,18 +49,14 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
     EXPECT_EQ(rig.ui.statusTexts(2), std::vector<std::string>{""});
     const auto part1 = rig.ui.statusTexts(1);
     ASSERT_EQ(part1.size(), 302u);
-    EXPECT_EQ(part1[0], "0%");
-    EXPECT_EQ(part1[150], "50%");
-    EXPECT_EQ(part1[300], "100%");
+    EXPECT_EQ(part1[0] + part1[150] + part1[300], "0%50%100%");
     EXPECT_EQ(part1[301], "Time: 0.50 s (9.99 x real-time)");
     EXPECT_EQ(rig.host.statusUpdates, 301);
     EXPECT_EQ(rig.host.pumps, 301);
-    EXPECT_EQ(doc.current.renderInfo.valid, 1u);
-    EXPECT_EQ(doc.current.renderInfo.command, 300);
-    EXPECT_FLOAT_EQ(doc.current.renderInfo.renderTime, 0.5f);
+    const RenderInfoRecord& info = doc.current.renderInfo;
+    EXPECT_TRUE(info.valid == 1 && info.command == 300 && info.renderTime == 0.5f);
     EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 300, 150}));
-    EXPECT_FALSE(rig.context.renderInProgress);
-    EXPECT_FALSE(rig.context.engineBusy);
+    EXPECT_FALSE(rig.context.renderInProgress || rig.context.engineBusy);
 }
 
 TEST_F(EngineTest, LoneRedPixelRisesAndFallsOverTwoSlices) {
@@ -82,9 +78,9 @@ TEST_F(EngineTest, LoneRedPixelRisesAndFallsOverTwoSlices) {
     }
     // 32767 * 255 / 307.02 = 27215.6: the loudest a full pixel can be (reached where the
     // sine peaks as the glide turns).
-    EXPECT_LE(peak, 27215);
-    EXPECT_GE(peak, 26000);
+    EXPECT_TRUE(peak <= 27215 && peak >= 26000) << peak;
     EXPECT_TRUE(sounding[0] && sounding[1]);
+    EXPECT_EQ(rig.ui.status[1], "Time: 0.00 s (too fast to measure)");
 }
 
 TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
@@ -102,21 +98,6 @@ TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
     for (int i = 0; i < 150; ++i)
         nextRandom(seed);
     EXPECT_EQ(rig.seed.value, seed.value);
-}
-
-TEST_F(EngineTest, EscapeKeepsWholeChunksAndRecordsNothing) {
-    fillRandom(doc.current.pixels, 3, PictureRecipe{});
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.host.escapeAtQuery = 100;  // held when column 99 is done
-    EXPECT_EQ(render(kRenderWithoutBlue), 0);
-    // 100 columns made 73200 values: two whole chunks went out, the rest is dropped.
-    EXPECT_EQ(rig.playback.length(), 65880u);
-    EXPECT_EQ(file().size(), 48u + 2 * 65880u);
-    EXPECT_EQ(file()[44] | file()[45] << 8 | file()[46] << 16, 2 * 65880);
-    EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 99, 150}));
-    EXPECT_EQ(doc.current.renderInfo.valid, 0u);
-    EXPECT_EQ(rig.ui.statusTexts(0).back(), "Generated 1.49 secs -- " + wav);
-    EXPECT_FALSE(rig.context.renderInProgress);
 }
 
 TEST_F(EngineTest, BlueAloneOrAnEmptySelectionIsNoImageData) {
@@ -258,12 +239,6 @@ TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_EQ(render(299), 0);
     EXPECT_EQ(render(304), 0);
-}
-
-TEST_F(EngineTest, InstantRenderHasNoSpeedFactor) {
-    light(100, 75, Rgb{255, 0, 0});
-    ASSERT_EQ(render(), 1);
-    EXPECT_EQ(rig.ui.status[1], "Time: 0.00 s (too fast to measure)");
 }
 
 TEST(SoftSweepTable, WeightsOfOneSlice) {
