@@ -17,14 +17,15 @@ TEST(PrepareOscillators, DefaultPitchScale) {
     RenderSettings settings;  // 300 x 150, 50 .. 8000 Hz, 5 s
     settings.rowPhases.assign(150, 7);
     prepareOscillators(settings, SoundOptions{});  // 22050 Hz stereo
-    ASSERT_EQ(settings.rowFrequencies.size(), 150u);
+    const auto& f = settings.rowFrequencies;
+    ASSERT_EQ(f.size(), 150u);
     EXPECT_EQ(settings.samplesPerPixel, 366);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 50.0);
     // Neighbouring rows lie 58.97 cents apart.
-    EXPECT_NEAR(settings.rowFrequencies[1] / settings.rowFrequencies[0], 1.0346483, 1e-7);
-    EXPECT_NEAR(settings.rowFrequencies[149], 8000.0, 1e-6);
-    EXPECT_EQ(settings.rowIncrements[0], 608697u);
-    EXPECT_EQ(settings.rowIncrements[149], 97391548u);
+    EXPECT_DOUBLE_EQ(f[0], 50.0);
+    EXPECT_NEAR(f[1] / f[0], 1.0346483, 1e-7);
+    EXPECT_NEAR(f[149], 8000.0, 1e-6);
+    EXPECT_EQ(std::pair(settings.rowIncrements[0], settings.rowIncrements[149]),
+              std::pair(608697u, 97391548u));
     EXPECT_EQ(settings.rowPhases, std::vector<std::uint32_t>(150, 0));
 }
 
@@ -43,8 +44,7 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
     EXPECT_FLOAT_EQ(n.modScale, static_cast<float>(2 * std::log(f)));
     const float depth = 22050.0f * (1.0f / 105.5f) * 366.0f;
     EXPECT_FLOAT_EQ(n.modDepth, static_cast<float>(depth / (next / std::log(f) * 2.5)));
-    EXPECT_EQ(n.ampCount, 0);
-    EXPECT_EQ(n.modInc, 0);
+    EXPECT_EQ(std::pair(n.ampCount, n.modInc), std::pair(0, 0));
     // High rows: the amplitude segments never fall below 3 samples.
     EXPECT_EQ(settings.noiseStates[149].ampBase, 3);
 }
@@ -86,31 +86,23 @@ TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
         prepareOscillators(settings, SoundOptions{});
         const auto& f = settings.rowFrequencies;
         ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
-        if (c.first) {
-            EXPECT_DOUBLE_EQ(f.front(), c.first);
-        }
-        if (c.last) {
-            EXPECT_NEAR(f.back(), c.last, 1e-6);
-        }
+        EXPECT_DOUBLE_EQ(c.first ? f.front() : 0, c.first);
+        EXPECT_NEAR(c.last ? f.back() : 0, c.last, 1e-6);
         for (double pitch : f)
             EXPECT_TRUE(std::isfinite(pitch) && pitch > 0) << pitch;
-        for (const NoiseState& n : settings.noiseStates) {
-            EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f);
-            EXPECT_TRUE(std::isfinite(n.modScale) && n.modScale != 0.0f);
-            EXPECT_GE(n.ampBase, 3);
-            EXPECT_GE(n.ampDivisor, 1);
-        }
-        if (c.low == 1e-5) {
-            EXPECT_LT(settings.rowIncrements[0], 2u);
-        }
+        for (const NoiseState& n : settings.noiseStates)
+            EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f &&
+                        std::isfinite(n.modScale) && n.modScale != 0.0f && n.ampBase >= 3 &&
+                        n.ampDivisor >= 1);
+        EXPECT_TRUE(c.low != 1e-5 || settings.rowIncrements[0] < 2u);
     }
     // The top rows of few widely spaced ones have no wobble base; a single row's upper
     // neighbour is the high pitch.
     RenderSettings settings;
     settings.height = 20;
     prepareOscillators(settings, SoundOptions{});
-    EXPECT_EQ(settings.noiseStates[18].fmBase, 0);
-    EXPECT_EQ(settings.noiseStates[19].fmBase, 0);
+    EXPECT_EQ(std::tuple(settings.noiseStates[18].fmBase, settings.noiseStates[19].fmBase),
+              std::tuple(0, 0));
     EXPECT_GT(settings.noiseStates[0].fmBase, 0);
     settings.height = 1;
     prepareOscillators(settings, SoundOptions{});
