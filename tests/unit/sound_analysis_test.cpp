@@ -95,35 +95,19 @@ TEST(SoundAnalysis, TheRenderGivesTheToneBackAtItsLevelAndLength) {
 }
 
 TEST(SoundAnalysis, RefusalsAndCancelLeaveThePictureAlone) {
-    struct Case {
-        const char* name;
-        AnalysisGrid grid;
-        double seconds;
-        const char* message;
+    const std::string tooLarge = " pixels: beyond the limits of 65535 on a side and 2^28 pixels";
+    const std::tuple<AnalysisGrid, double, std::string> cases[] = {
+        {{0.0, 8000.0, 10, 100}, 1, "The low pitch must lie above 0 Hz"},
+        {{500.0, 400.0, 10, 100}, 1, "The high pitch must lie above the low pitch"},
+        {{50.0, 8000.0, 1, 100}, 1, "The picture needs at least 2 rows"},
+        {{50.0, 8000.0, 10, 0}, 1, "The picture needs at least 1 column per second"},
+        {{50.0, 8000.0, 10, 100}, 655.36, "The picture would be 65536 x 10" + tooLarge},
+        {{50.0, 8000.0, 4097, 100}, 655.35, "The picture would be 65535 x 4097" + tooLarge},
     };
-    const Case cases[] = {
-        {"low 0", {0.0, 8000.0, 10, 100}, 1, "The low pitch must lie above 0 Hz"},
-        {"high below low",
-         {500.0, 400.0, 10, 100},
-         1,
-         "The high pitch must lie above the low pitch"},
-        {"one row", {50.0, 8000.0, 1, 100}, 1, "The picture needs at least 2 rows"},
-        {"no columns", {50.0, 8000.0, 10, 0}, 1, "The picture needs at least 1 column per second"},
-        {"too wide",
-         {50.0, 8000.0, 10, 100},
-         655.36,
-         "The picture would be 65536 x 10 pixels: beyond the limits of 65535 on a side and 2^28 "
-         "pixels"},
-        {"too many pixels",
-         {50.0, 8000.0, 4097, 100},
-         655.35,
-         "The picture would be 65535 x 4097 pixels: beyond the limits of 65535 on a side and 2^28 "
-         "pixels"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [grid, seconds, expected] : cases) {
         std::string message;
-        EXPECT_FALSE(checkAnalysisGrid(c.grid, c.seconds, message)) << c.name;
-        EXPECT_EQ(message, c.message) << c.name;
+        EXPECT_FALSE(checkAnalysisGrid(grid, seconds, message)) << expected;
+        EXPECT_EQ(message, expected);
     }
     std::string message;
     EXPECT_TRUE(checkAnalysisGrid({50.0, 8000.0, 4096, 100}, 655.35, message)) << message;
