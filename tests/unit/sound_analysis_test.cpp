@@ -124,7 +124,7 @@ TEST(SoundAnalysis, RefusalsAndCancelLeaveThePictureAlone) {
     EXPECT_EQ(defaultAnalysisRows(50, 8000), 177);  // round(24 * 7.32) + 1
 }
 
-// (The record's bytes and its ".info" text: render_info_record_test.cpp,
+// (The record's bytes and its ".info" text: render_info_trailer_test.cpp,
 // render_info_text_test.cpp.)
 TEST(AnalysisRecord, SourceNamesAreCutWholeAndSavedPicturesKeepTheRecord) {
     EXPECT_EQ(recordSourceName(std::string(40, 'a')), std::string(31, 'a'));
