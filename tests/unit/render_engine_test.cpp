@@ -24,6 +24,7 @@ struct EngineTest : ::testing::Test {
 
     int render(int command = kRenderImage) { return renderDocument(rig.context, doc, command); }
     void light(std::int32_t x, std::int32_t y, Rgb c) { setPixel(doc.current.pixels, x, y, c); }
+    void SetUp() override { light(100, 75, Rgb{255, 0, 0}); }  // one red pixel, unless replaced
     const std::vector<std::uint8_t>& file() { return rig.files.at(pathFromUtf8(wav)); }
 };
 
@@ -60,7 +61,6 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
 }
 
 TEST_F(EngineTest, LoneRedPixelRisesAndFallsOverTwoSlices) {
-    light(100, 75, Rgb{255, 0, 0});
     EXPECT_NEAR(computeNormaliser(rig.ui, doc.current.pixels, Rect{0, 0, 300, 150}, 10.0), 307.02,
                 1e-9);
     ASSERT_EQ(render(kRenderWithoutBlue), 1);
@@ -114,7 +114,6 @@ TEST_F(EngineTest, BlueAloneOrAnEmptySelectionIsNoImageData) {
 }
 
 TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
-    light(100, 75, Rgb{255, 0, 0});
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.files.failAfterBytes = 48 + 1000;
     rig.ui.answers = {true};
@@ -132,7 +131,6 @@ TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
 }
 
 TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
-    light(100, 75, Rgb{255, 0, 0});
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.memoryLimitValues = 1000;
     rig.files.failAfterBytes = 48 + 2 * 32940 + 10;
@@ -153,7 +151,6 @@ TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
 TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
     // The finished file cannot be moved over its target: without the sound in memory the render
     // has made nothing (with it, see render_agreement_test.cpp).
-    light(100, 75, Rgb{255, 0, 0});
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.files.fail(FileCall::Replace);
     const RecordingUi::Box error{"Error writing " + wav + "\nError 28: No space left on device",
@@ -179,7 +176,6 @@ TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
 }
 
 TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
-    light(100, 75, Rgb{255, 0, 0});
     rig.playback.memoryLimitValues = 1000;
     rig.playback.samples.assign(20, 1);
     EXPECT_EQ(render(kRenderWithoutBlue), 1);
@@ -190,7 +186,6 @@ TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
 }
 
 TEST_F(EngineTest, ThePumpMayStartAnotherRenderOrChangeThePicture) {
-    light(100, 75, Rgb{255, 0, 0});
     int inner = -1;
     rig.host.onPump = [&] {
         if (inner == -1) inner = rig.context.renderInProgress ? render() : 2;
@@ -206,7 +201,6 @@ TEST_F(EngineTest, ThePumpMayStartAnotherRenderOrChangeThePicture) {
 }
 
 TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
-    light(100, 75, Rgb{255, 0, 0});
     const struct {
         double outputTime, ampFactor;
         const char* text;
