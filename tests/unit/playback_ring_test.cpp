@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 
 #include "fake_wave_out.h"
@@ -14,6 +13,11 @@ namespace {
 
 using Box = testing::RecordingUi::Box;
 using Position = testing::PlayPosition;
+
+Box failure(int code) {
+    const std::string number = (code < 10 ? "0" : "") + std::to_string(code);
+    return {"device error " + std::to_string(code), "Sound System Failure " + number};
+}
 
 // A ring on the fake device with a ramp of values as its sound.
 struct Rig {
@@ -77,8 +81,7 @@ TEST_F(PlaybackRingTest, TheViewReadsTheSoundRecordAndTheRecordGetsTheRingState)
     // A sound shorter than a buffer fills each buffer once.
     EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{12, 12, 12}));
     ring.recordState(record);
-    EXPECT_EQ(record.repeat, 1);
-    EXPECT_EQ(record.position, 6u);
+    EXPECT_EQ(std::pair(record.repeat, record.position), std::pair(1, std::size_t{6}));
 }
 
 TEST_F(PlaybackRingTest, BufferAllocationRules) {
@@ -86,8 +89,7 @@ TEST_F(PlaybackRingTest, BufferAllocationRules) {
     EXPECT_TRUE(ring.allocateBuffers(16, 16384));
     for (const auto& [count, size] : {std::pair{2, 4096}, {17, 4096}, {8, 4095}, {8, 32768}})
         EXPECT_FALSE(ring.allocateBuffers(count, size)) << count << " x " << size;
-    EXPECT_EQ(ring.bufferCount(), 16);  // a refusal keeps the ring as it was
-    EXPECT_EQ(ring.bufferSize(), 16384);
+    EXPECT_EQ(std::pair(ring.bufferCount(), ring.bufferSize()), std::pair(16, 16384));  // kept
     // Refused while the device holds the buffers.
     useSound(5000);
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
@@ -110,7 +112,7 @@ TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStar
     EXPECT_EQ(device.openedDevice, 3);
     EXPECT_EQ(device.headers.at(7).second, 8192u);  // buffer size x 2 bytes
     EXPECT_EQ(ring.position(), 32768);
-    EXPECT_TRUE(ring.playing());
+    EXPECT_EQ(state(), "device open active playing queued 8");
     EXPECT_EQ(ui.lastStatus(), "Playing sound. Hit Space bar to stop.");
     EXPECT_EQ(view.playStates, std::vector<bool>{true});
     EXPECT_EQ(view.sent, (std::vector<Position>{{0, 0}}));
@@ -123,9 +125,8 @@ TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
     EXPECT_TRUE(ring.playing());
     EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));
     EXPECT_GT(device.stream.size(), 10000u);
-    EXPECT_EQ(device.writeBytes[3], 464u);
-    EXPECT_EQ(device.writeBytes[4], 512u);
-    EXPECT_EQ(device.writeBytes[7], 464u);
+    EXPECT_EQ(std::vector(device.writeBytes.begin() + 3, device.writeBytes.begin() + 8),
+              (std::vector<std::uint32_t>{464, 512, 512, 512, 464}));
 }
 
 TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
@@ -137,8 +138,7 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_EQ(state(), "queued 0");
     EXPECT_EQ(ring.position(), 0);
     EXPECT_EQ(device.count("unprepare"), 3);
-    EXPECT_EQ(view.playStates.back(), false);
-    EXPECT_EQ(ui.lastStatus(), "");
+    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
     EXPECT_EQ(view.posted.back(), (Position{1, -1}));
     EXPECT_GE(view.invalidations, 1);
     EXPECT_EQ(ring.lastReportedPosition(), -1);
@@ -158,9 +158,8 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
     playOne();
     const std::size_t written = device.stream.size();
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // Space again: stop
-    EXPECT_FALSE(ring.playing());
-    EXPECT_EQ(ui.lastStatus(), "");
-    EXPECT_EQ(view.playStates.back(), false);
+    EXPECT_EQ(state(), "device open active queued 8");
+    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
     view.posted.clear();
     for (int i = 0; i < 7; ++i) {
         playOne();
@@ -182,10 +181,9 @@ TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
     ring.onBufferDone(99, sound);
     EXPECT_EQ(ring.queued(), 2);
     ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // play again
-    EXPECT_EQ(device.count("open"), 1);
-    EXPECT_EQ(device.count("pause"), 2);
-    EXPECT_EQ(device.count("restart"), 2);
-    EXPECT_EQ(ring.queued(), 3);
+    EXPECT_EQ(std::tuple(device.count("open"), device.count("pause"), device.count("restart")),
+              std::tuple(1, 2, 2));
+    EXPECT_EQ(state(), "device open active playing queued 3");
     EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));  // no jump back to the start
     EXPECT_EQ(ring.position(), 256 * 5);
 }
@@ -212,12 +210,8 @@ TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSeco
     const Case cases[] = {
         {"two columns: 512 values", 100000, 256, 22050, 12, {256, 1024, 1792, 2560}},
         {"a sixteenth second: 1536 values", 100000, 2000, 24576, 16, {256, 2048, 3840}},
-        {"no columns: every buffer; after the end from the start",
-         1024,
-         0,
-         22050,
-         6,
-         {256, 512, 768, 1024, 256, 512}},
+        // No columns: every buffer, and after the end from the start again.
+        {"no columns", 1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -239,14 +233,11 @@ TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSeco
 TEST_F(PlaybackRingTest, NoSoundToPlayAndNothingToStop) {
     EXPECT_FALSE(start(8, 4096, 0));
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
-    EXPECT_TRUE(device.calls.empty());
-    EXPECT_FALSE(ring.active());
     EXPECT_EQ(view.playStates.back(), false);
     EXPECT_TRUE(view.sent.empty());
     EXPECT_TRUE(ring.stopPlaybackAndWait());
     EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_TRUE(view.sleeps.empty());
-    EXPECT_TRUE(device.calls.empty());
+    EXPECT_TRUE(view.sleeps.empty() && device.calls.empty() && !ring.active());
     useSound(293, 294);  // less than one column
     EXPECT_FALSE(ring.togglePlayback(kPlayOnce, sound));
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
@@ -260,7 +251,7 @@ TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
     EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
     EXPECT_EQ(view.sent.back(), (Position{1, -1}));
     EXPECT_EQ(ui.statusTexts(0), (std::vector<std::string>{"Waiting for playback to quit...", ""}));
-    EXPECT_EQ(view.playStates.back(), false);
+    EXPECT_FALSE(view.playStates.back());
     EXPECT_TRUE(view.sleeps.empty());  // the reset returned every buffer at once
     EXPECT_EQ(state(), "queued 0");
 }
@@ -271,7 +262,7 @@ TEST_F(PlaybackRingTest, StopWaitsForLateBuffersEvenAfterResetFailure07) {
     view.onSleep = [this] { view.pending.push_back(device.finish()); };
     EXPECT_TRUE(ring.stopPlaybackAndWait());
     EXPECT_EQ(view.sleeps, std::vector<int>(8, 20));
-    EXPECT_EQ(ui.boxes, (std::vector<Box>{{"device error 7", "Sound System Failure 07"}}));
+    EXPECT_EQ(ui.boxes, std::vector<Box>{failure(7)});
     EXPECT_EQ(state(), "queued 0");
 }
 
@@ -308,14 +299,11 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
         Rig r;
         r.device.failures[c.call] = {c.number, c.code};
         EXPECT_EQ(r.start(4, 256, 5000), !c.refused);
-        EXPECT_EQ(r.ui.boxes,
-                  (std::vector<Box>{{"device error " + std::to_string(c.code),
-                                     "Sound System Failure 0" + std::to_string(c.code)}}));
+        EXPECT_EQ(r.ui.boxes, std::vector<Box>{failure(c.code)});
         EXPECT_EQ(r.device.count(c.call), c.number + 1);  // no more such calls after the failure
-        EXPECT_EQ(r.ring.active() || r.ring.playing(), false);
-        EXPECT_EQ(r.ring.queued(), c.queued);
-        EXPECT_EQ(r.ui.lastStatus(), "");
-        EXPECT_EQ(r.view.playStates.back(), false);
+        EXPECT_EQ(r.state(),
+                  (r.device.isOpen ? "device open queued " : "queued ") + std::to_string(c.queued));
+        EXPECT_TRUE(!r.view.playStates.back() && r.ui.lastStatus().empty());
         EXPECT_TRUE(r.view.sent.empty());  // no play marker for a sound that does not play
         // What is still out comes back and closes the device; no buffer stays marked as queued.
         r.playAll();
@@ -325,53 +313,44 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
     }
 }
 
-TEST_F(PlaybackRingTest, WriteFailure06DuringARefill) {
-    ASSERT_TRUE(start(3, 256, 5000));
+// A failure later on warns, and the ring still ends with every buffer back and the device closed.
+TEST_F(PlaybackRingTest, WriteFailure06DuringARefillAndCloseFailure08) {
+    ASSERT_TRUE(start(3, 256, 5000, kPlayOnce));
     device.failNext("write", 6);
     playOne();
-    EXPECT_EQ(ui.boxes.back(), (Box{"device error 6", "Sound System Failure 06"}));
+    EXPECT_EQ(ui.boxes.back(), failure(6));
     EXPECT_EQ(state(), "device open queued 2");
-    playAll();
-    EXPECT_EQ(state(), "queued 0");
-}
-
-TEST_F(PlaybackRingTest, CloseFailure08StillForgetsTheDevice) {
     device.failNext("close", 8);
     device.longErrorTexts = true;  // cut to 400 characters
-    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playAll();
     EXPECT_EQ(ui.boxes.back(), (Box{std::string(400, 'e'), "Sound System Failure 08"}));
     EXPECT_EQ(state(), "device queued 0");  // the ring forgets it all the same
 }
 
-TEST_F(PlaybackRingTest, ResetFailure09WhenClosingGivesTheDeviceUp) {
+TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUpUnprepareFailure10IsRetried) {
     ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playOne();
     playOne();
     device.failNext("reset", 9);
     device.headers.clear();  // the fake's close would complain about them otherwise
     playOne();
-    EXPECT_EQ(ui.boxes.back(), (Box{"device error 9", "Sound System Failure 09"}));
+    EXPECT_EQ(ui.boxes.back(), failure(9));
     EXPECT_EQ(state(), "queued 0");
     // The next play opens a fresh device and prepares every header again.
     ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
     EXPECT_EQ(device.count("open"), 2);
     EXPECT_EQ(device.count("prepare"), 6);
-}
-
-TEST_F(PlaybackRingTest, UnprepareFailure10IsRetriedAtTheNextClose) {
-    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     device.failNext("unprepare", 10);
     playAll();
-    EXPECT_EQ(ui.boxes.back(), (Box{"device error 10", "Sound System Failure 10"}));
+    EXPECT_EQ(ui.boxes.back(), failure(10));
     EXPECT_EQ(state(), "device open queued 0");
     // Playing again reuses the open device with its prepared headers; the close at its end
     // unprepares them all and closes.
     ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(device.count("open"), 1);
+    EXPECT_EQ(device.count("open"), 2);
     playAll();
     EXPECT_EQ(state(), "queued 0");
-    EXPECT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes.size(), 2u);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The record behind a BMP file's pixels and the loader's reading of render info.
+// The 164-byte render record, the recording of a render, the record behind a BMP file's pixels
+// and the loader's reading of render info.
 
 #include "document/render_info_trailer.h"
 #include "document/document_render.h"
@@ -6,15 +7,18 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <limits>
 
 #include "base/file_io.h"
 #include "base/little_endian.h"
 #include "bmp_test_files.h"
+#include "document/canvas_image.h"
 #include "document/image_file.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "memory_file_system.h"
+#include "render/render_info.h"
 
 namespace lumetra {
 namespace {
@@ -60,12 +64,8 @@ TEST(RenderInfoTrailer, FoundWithMagicVersionAndValidWordInMoreThan150Bytes) {
         bytes.resize(c.length, 0xEE);
         const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(bytes), 78);
         EXPECT_EQ(t.kind, c.kind) << c.version << " " << c.valid << " " << c.length;
-        if (c.kind != None) {
-            EXPECT_EQ(t.declaredSize, 78u);
-        }
-        if (c.kind == Found) {
-            EXPECT_EQ(t.record.lowFrequency, 77.0f);
-        }
+        EXPECT_EQ(t.declaredSize, c.kind == None ? t.declaredSize : 78u);
+        EXPECT_EQ(t.record.lowFrequency, c.kind == Found ? 77.0f : t.record.lowFrequency);
     }
     auto noMagic = recordBytes(101, 1);
     noMagic[0] = 'R';
@@ -109,8 +109,7 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     CanvasImage image;
     image.selection = Rect{0, 0, 1, 1};
     const ImageLoadResult result = load(image, "a.bmp");
-    ASSERT_TRUE(result.ok);
-    EXPECT_TRUE(result.renderInfoUpdated);
+    ASSERT_TRUE(result.ok && result.renderInfoUpdated);
     EXPECT_EQ(result.status, "Render info updated by image");
     EXPECT_EQ(parms(image), (std::array<double, 4>{61.5, 6000, 4, 2.5}));
     EXPECT_EQ(image.renderInfo.command, 302);
@@ -135,44 +134,39 @@ TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
     ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "a.bmp", false, false));
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     const ImageLoadResult result = load(image, "a.bmp");
-    ASSERT_TRUE(result.ok);
-    EXPECT_FALSE(result.renderInfoUpdated);
+    ASSERT_TRUE(result.ok && !result.renderInfoUpdated);
     EXPECT_EQ(result.status, "");
     EXPECT_EQ(image.renderInfo.valid, 0u);
-    EXPECT_EQ(image.settings.lowFrequency, 99.0);
-    EXPECT_EQ(image.settings.width, 8);
+    EXPECT_EQ(std::pair(image.settings.lowFrequency, image.settings.width), std::pair(99.0, 8));
 }
 
-// A record of another version or valid word (a newer program's) is ignored and never cut off:
-// reading writes nothing.
-TEST_F(ImageLoad, AStaleRecordIsIgnoredAndTheFileLeftAsItWas) {
-    for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}}) {
-        const auto file = withTrailer(recordBytes(version, valid));
-        files.files["s.bmp"] = file;
-        files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
-        CanvasImage image;
-        ASSERT_TRUE(load(image, "s.bmp").renderInfoUpdated);  // from the ".info" file
-        EXPECT_EQ(files.at("s.bmp"), file) << version << " " << valid;
-        EXPECT_EQ(image.settings.lowFrequency, 10.0);
-    }
-}
-
-TEST_F(ImageLoad, AnAppendedRecordWithUnusableNumbersIsPassedOver) {
+// A record of another version or valid word (a newer program's), or with unusable numbers, is
+// passed over for the ".info" file and never cut off: reading writes nothing.
+TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
+    std::vector<std::vector<std::uint8_t>> stored;
+    for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}})
+        stored.push_back(withTrailer(recordBytes(version, valid)));
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    const std::array<float, 4> cases[] = {{0, 8000, 10, 5},  {50, 50, 10, 5},    {50, 8000, -1, 5},
-                                          {50, 8000, 10, 0}, {nan, 8000, 10, 5}, {50, inf, 10, 5}};
-    for (const auto& c : cases) {
+    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5},   {50, 50, 10, 5},
+                                             {50, 8000, -1, 5},  {50, 8000, 10, 0},
+                                             {nan, 8000, 10, 5}, {50, inf, 10, 5}};
+    for (const auto& c : unusable) {
         CanvasImage saved = renderedPicture(4, 2, 50);
         RenderInfoRecord& r = saved.renderInfo;
         std::tie(r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime) =
             std::tuple(c[0], c[1], c[2], c[3]);
-        ASSERT_TRUE(save(saved, "u.bmp", false, true));
-        files.put("u.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
+        ASSERT_TRUE(save(saved, "s.bmp", false, true));
+        stored.push_back(files.at("s.bmp"));
+        EXPECT_EQ(stored.back().size(), 54u + 24u + 164u);
+    }
+    for (const auto& file : stored) {
+        files.files["s.bmp"] = file;
+        files.put("s.info", "SIZE 4, 2\nPARMS 10, 20, 30, 40\n");
         CanvasImage image;
-        ASSERT_TRUE(load(image, "u.bmp").renderInfoUpdated);  // from the ".info" file instead
+        ASSERT_TRUE(load(image, "s.bmp").renderInfoUpdated);  // from the ".info" file
+        EXPECT_EQ(files.at("s.bmp"), file);
         EXPECT_EQ(image.settings.lowFrequency, 10.0);
-        EXPECT_EQ(files.at("u.bmp").size(), 54u + 24u + 164u);
     }
 }
 
@@ -210,6 +204,78 @@ TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
     files.put("x.info", "SIZE 5, 5\nPARMS 1, 2, 3, 4\n");
     ASSERT_TRUE(readImageRenderInfo(files, image, "x.gif"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 1.0f);
+}
+
+RenderInfoRecord sampleRecord() {
+    RenderInfoRecord r;
+    r.setMagic();
+    r.size = 160;
+    r.version = 101;
+    r.valid = 1;
+    r.command = 303;
+    r.width = 301;
+    r.height = -7;
+    r.lowFrequency = 55.5f;
+    r.highFrequency = 7040.25f;
+    r.ampFactor = 12.5f;
+    r.outputTime = 3.75f;
+    r.renderTime = 0.125f;
+    r.selection = {1, 2, 300, 149};
+    r.flags = 8 | 4 | 16;
+    r.reserved[0] = 0xAA;
+    r.reserved[31] = 0xBB;
+    r.date = LocalTime{2008, 3, 5, 7, 14, 5, 9, 999};
+    r.sourceName = {'s', 'o', 'u', 'n', 'd', '.', 'w', 'a', 'v'};
+    r.sourceLength = 2.5f;
+    r.sourceNumber = 0xDEADBEEF;
+    r.sourceChannels = 2;
+    r.sourceSampleRate = 44100;
+    return r;
+}
+
+TEST(RenderInfoRecord, FieldsSitAtTheirOffsets) {
+    const RenderInfoBytes bytes = encodeRenderInfo(sampleRecord());
+    const std::span<const std::uint8_t> b(bytes);
+    EXPECT_EQ(le::readU32(b, 0), 0x726E6472u);  // "rdnr"
+    // The 32-bit words from offset 4 to 64, then 148 to 160.
+    const auto f = [](float v) { return std::bit_cast<std::uint32_t>(v); };
+    const std::uint32_t words[] = {
+        160,      101,      1,         303, 301, 0xFFFFFFF9u, 0x425E0000u, f(7040.25f),
+        f(12.5f), f(3.75f), f(0.125f), 1,   2,   300,         149,         28};
+    for (std::size_t i = 0; i < std::size(words); ++i)
+        EXPECT_EQ(le::readU32(b, 4 + 4 * i), words[i]) << "offset " << 4 + 4 * i;
+    EXPECT_EQ(bytes[68], 0xAA);
+    EXPECT_EQ(bytes[99], 0xBB);
+    const std::uint16_t date[8] = {2008, 3, 5, 7, 14, 5, 9, 999};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(le::readU16(b, 100 + 2 * i), date[i]) << i;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[116])), "sound.wav");
+    const std::uint32_t source[] = {f(2.5f), 0xDEADBEEFu, 2, 44100};
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_EQ(le::readU32(b, 148 + 4 * i), source[i]) << "offset " << 148 + 4 * i;
+    // Decoding is the inverse; bytes that are not there read as 0.
+    EXPECT_EQ(encodeRenderInfo(decodeRenderInfo(bytes)), bytes);
+    const RenderInfoRecord r = decodeRenderInfo(std::span(bytes).first(153));
+    EXPECT_EQ(std::tuple(r.command, r.sourceLength, r.sourceNumber, r.sourceSampleRate),
+              std::tuple(303, 2.5f, 0xEFu, 0u));
+    EXPECT_FALSE(decodeRenderInfo({}).hasMagic());
+}
+
+// What a render records shows in the ".info" text (render_info_text_test.cpp); here what only
+// the record shows.
+TEST(RenderInfoRecord, RecordingARender) {
+    CanvasImage image;
+    std::string message;
+    adoptPixels(image, *createCanvasBitmap(30, 20, message));
+    image.selection = Rect{2, 3, 10, 12};
+    const LocalTime now{2024, 12, 1, 2, 23, 59, 58, 7};
+    recordRender(image, 301, 1.5, now);
+    EXPECT_EQ(std::pair(image.renderInfo.size, image.renderInfo.flags), std::pair(160u, 8u));
+    // An analysis record carries no date and no selection.
+    recordRender(image, 104, 0.0, now);
+    EXPECT_EQ(std::tuple(image.renderInfo.flags, image.renderInfo.date.year,
+                         image.renderInfo.selection[2]),
+              std::tuple(0u, 0, 0));
 }
 
 }  // namespace

@@ -1,13 +1,18 @@
-// Oscillator data of an image and the Nyquist warning.
+// Oscillator data of an image, the Nyquist warning, the sine table and the prepared divisions.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <random>
+#include <vector>
 
 #include "recording_ui.h"
+#include "render/divider.h"
 #include "render/oscillators.h"
+#include "render/sine_table.h"
 #include "settable_clock.h"
 
 namespace lumetra {
@@ -17,14 +22,15 @@ TEST(PrepareOscillators, DefaultPitchScale) {
     RenderSettings settings;  // 300 x 150, 50 .. 8000 Hz, 5 s
     settings.rowPhases.assign(150, 7);
     prepareOscillators(settings, SoundOptions{});  // 22050 Hz stereo
-    ASSERT_EQ(settings.rowFrequencies.size(), 150u);
+    const auto& f = settings.rowFrequencies;
+    ASSERT_EQ(f.size(), 150u);
     EXPECT_EQ(settings.samplesPerPixel, 366);
-    EXPECT_DOUBLE_EQ(settings.rowFrequencies[0], 50.0);
     // Neighbouring rows lie 58.97 cents apart.
-    EXPECT_NEAR(settings.rowFrequencies[1] / settings.rowFrequencies[0], 1.0346483, 1e-7);
-    EXPECT_NEAR(settings.rowFrequencies[149], 8000.0, 1e-6);
-    EXPECT_EQ(settings.rowIncrements[0], 608697u);
-    EXPECT_EQ(settings.rowIncrements[149], 97391548u);
+    EXPECT_DOUBLE_EQ(f[0], 50.0);
+    EXPECT_NEAR(f[1] / f[0], 1.0346483, 1e-7);
+    EXPECT_NEAR(f[149], 8000.0, 1e-6);
+    EXPECT_EQ(std::pair(settings.rowIncrements[0], settings.rowIncrements[149]),
+              std::pair(608697u, 97391548u));
     EXPECT_EQ(settings.rowPhases, std::vector<std::uint32_t>(150, 0));
 }
 
@@ -43,8 +49,7 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
     EXPECT_FLOAT_EQ(n.modScale, static_cast<float>(2 * std::log(f)));
     const float depth = 22050.0f * (1.0f / 105.5f) * 366.0f;
     EXPECT_FLOAT_EQ(n.modDepth, static_cast<float>(depth / (next / std::log(f) * 2.5)));
-    EXPECT_EQ(n.ampCount, 0);
-    EXPECT_EQ(n.modInc, 0);
+    EXPECT_EQ(std::pair(n.ampCount, n.modInc), std::pair(0, 0));
     // High rows: the amplitude segments never fall below 3 samples.
     EXPECT_EQ(settings.noiseStates[149].ampBase, 3);
 }
@@ -86,31 +91,23 @@ TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
         prepareOscillators(settings, SoundOptions{});
         const auto& f = settings.rowFrequencies;
         ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
-        if (c.first) {
-            EXPECT_DOUBLE_EQ(f.front(), c.first);
-        }
-        if (c.last) {
-            EXPECT_NEAR(f.back(), c.last, 1e-6);
-        }
+        EXPECT_DOUBLE_EQ(c.first ? f.front() : 0, c.first);
+        EXPECT_NEAR(c.last ? f.back() : 0, c.last, 1e-6);
         for (double pitch : f)
             EXPECT_TRUE(std::isfinite(pitch) && pitch > 0) << pitch;
-        for (const NoiseState& n : settings.noiseStates) {
-            EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f);
-            EXPECT_TRUE(std::isfinite(n.modScale) && n.modScale != 0.0f);
-            EXPECT_GE(n.ampBase, 3);
-            EXPECT_GE(n.ampDivisor, 1);
-        }
-        if (c.low == 1e-5) {
-            EXPECT_LT(settings.rowIncrements[0], 2u);
-        }
+        for (const NoiseState& n : settings.noiseStates)
+            EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f &&
+                        std::isfinite(n.modScale) && n.modScale != 0.0f && n.ampBase >= 3 &&
+                        n.ampDivisor >= 1);
+        EXPECT_TRUE(c.low != 1e-5 || settings.rowIncrements[0] < 2u);
     }
     // The top rows of few widely spaced ones have no wobble base; a single row's upper
     // neighbour is the high pitch.
     RenderSettings settings;
     settings.height = 20;
     prepareOscillators(settings, SoundOptions{});
-    EXPECT_EQ(settings.noiseStates[18].fmBase, 0);
-    EXPECT_EQ(settings.noiseStates[19].fmBase, 0);
+    EXPECT_EQ(std::tuple(settings.noiseStates[18].fmBase, settings.noiseStates[19].fmBase),
+              std::tuple(0, 0));
     EXPECT_GT(settings.noiseStates[0].fmBase, 0);
     settings.height = 1;
     prepareOscillators(settings, SoundOptions{});
@@ -151,6 +148,64 @@ TEST(CheckNyquist, NoBoxWithin90SecondsOfStartThenOneBoxAtMostThenStatusNotes) {
     checkNyquist(ui, clock, state, 16000, sound);
     EXPECT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.status[0], note);
+}
+
+TEST(SineTable, OnePeriodTruncatedAndPackedInPairs) {
+    const auto table = buildSineTable();
+    ASSERT_TRUE(table);
+    const auto& t = table->entries;
+    EXPECT_TRUE(t[0] == 0 && t[8192] == 0);
+    // Every entry is sin(2 theta) * 32767 truncated, with theta from -pi in steps of pi / 8192;
+    // only values within a hair of a whole number may depend on how theta was summed.
+    int checked = 0;
+    for (int i = 0; i < 8192; ++i) {
+        EXPECT_EQ(table->pairs[i] >> 16, t[i]);
+        EXPECT_EQ(static_cast<std::int16_t>(table->pairs[i] & 0xFFFF), t[i + 1] - t[i]);
+        const double exact =
+            std::sin(2.0 * (-std::numbers::pi + i * std::numbers::pi / 8192)) * 32767.0;
+        if (std::abs(exact - std::round(exact)) < 1e-6) continue;
+        EXPECT_EQ(t[i], static_cast<int>(exact)) << i;
+        ++checked;
+    }
+    EXPECT_GT(checked, 8180);
+}
+
+TEST(SineTable, InterpolationTruncatesTowardZero) {
+    const auto table = buildSineTable();
+    const auto& t = table->entries;
+    EXPECT_EQ(sineAt(*table, 100 * 32768), t[100]);
+    // Falling part of the wave: (t[i+1] - t[i]) * f is negative and rounds up.
+    const int i = 3000;
+    ASSERT_LT(t[i + 1] - t[i], 0);
+    EXPECT_EQ(sineAt(*table, i * 32768 + 16384), t[i] + ((t[i + 1] - t[i]) * 16384) / 32768);
+    EXPECT_EQ(sineAt(*table, i * 32768 + 1), t[i]);  // -25 / 32768 truncates to 0
+    EXPECT_EQ(sineAt(*table, 8191 * 32768 + 32767),
+              t[8191] + ((t[8192] - t[8191]) * 32767) / 32768);
+    // Bits above the 28-bit phase do not count.
+    EXPECT_EQ(sineAt(*table, 0xF0000000u + 5000u * 32768), t[5000]);
+}
+
+TEST(Divider, MatchesTruncatingDivision) {
+    std::mt19937_64 random(5);
+    std::vector<std::int64_t> divisors{
+        1, 2, 3, 5, 7, 10, 366, 2203, 32767, 65536, 1000003, (1 << 30) + 1, 0x7FFFFFFF};
+    for (int i = 0; i < 200; ++i)
+        divisors.push_back(1 + static_cast<std::int64_t>(random() % 0x7FFFFFFF));
+    std::vector<std::int64_t> numerators{
+        0, 1, -1, 0x7FFFFFFF, -0x7FFFFFFF, -0x80000000LL, 0x80000000LL, 1LL << 40, -(1LL << 40)};
+    for (int i = 0; i < 2000; ++i)
+        numerators.push_back(static_cast<std::int32_t>(random()));
+    for (std::int64_t d : divisors) {
+        const Divider divider = makeDivider(d);
+        for (std::int64_t n : numerators)
+            ASSERT_EQ(divide(n, divider), n / d) << n << " / " << d;
+        // Around every multiple of the divisor, where a rounding error would show first.
+        for (std::int64_t m = 1; m * d < 0x7FFFFFFF && m < 3000; m = m * 3 + 1)
+            for (std::int64_t n = m * d - 2; n <= m * d + 2; ++n) {
+                ASSERT_EQ(divide(n, divider), n / d);
+                ASSERT_EQ(divide(-n, divider), -n / d);
+            }
+    }
 }
 
 }  // namespace

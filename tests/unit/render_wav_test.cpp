@@ -53,9 +53,10 @@ TEST(WavHeader, FormatFollowsSoundOptions) {
     SoundOptions sound;
     sound.sampleRate = 44100;
     updateOutputFormat(f, sound);
-    EXPECT_EQ(f.channels, 2);
-    EXPECT_EQ(f.byteRate, 176400u);
-    EXPECT_EQ(f.blockAlign, 4);
+    EXPECT_EQ(std::tuple(f.channels, f.byteRate, f.blockAlign), std::tuple(2, 176400u, 4));
+    sound.stereo = 0;
+    updateOutputFormat(f, sound);
+    EXPECT_EQ(std::tuple(f.channels, f.byteRate, f.blockAlign), std::tuple(1, 88200u, 2));
 }
 
 TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
@@ -111,8 +112,7 @@ TEST(SoundfileOutput, AFileThatCannotBeCompletedLeavesTheOldOneAndNoPart) {
         ASSERT_TRUE(out.open("take.wav", stereoFormat()));
         ASSERT_EQ(out.write(ramp(500)), 500u);
         files.fail(failing);  // patching the header, flushing or moving it over the target
-        EXPECT_FALSE(out.close(500));
-        EXPECT_FALSE(out.isOpen());
+        EXPECT_FALSE(out.close(500) || out.isOpen());
         EXPECT_EQ(files.text("take.wav"), "old sound");
         EXPECT_EQ(files.files.size(), 1u);
     }
@@ -168,8 +168,6 @@ TEST(SoundfileNames, EveryRenderFileNames) {
         EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", c.soundfile));
         rig.soundfile.close(0);
     }
-    // The format follows the sound options at the start of every render.
-    EXPECT_EQ(rig.format.channels, 2);
     rig.soundfiles.saveSoundEveryRender = 0;
     rig.files.files.clear();
     EXPECT_EQ(makeSoundfileName(rig.context, "track.take.bmp"), 1);
@@ -191,9 +189,8 @@ TEST(SaveSoundAs, SuggestsAndWritesTheLatestSoundInItsOwnFormat) {
     EXPECT_EQ(rig.host.suggestedNames, std::vector<std::string>{"Lumetra99.wav"});
     EXPECT_EQ(rig.soundfiles.soundfileCounter, 0);
     const auto& bytes = rig.files.at(pathInFolder("sounds", "chosen.wav"));
-    EXPECT_EQ(bytes.size(), 48u + 600u);
-    EXPECT_EQ(readU16(bytes, 22), 2);
-    EXPECT_EQ(readU32(bytes, 24), 22050u);
+    EXPECT_EQ(std::tuple(bytes.size(), readU16(bytes, 22), readU32(bytes, 24)),
+              std::tuple(648u, 2, 22050u));
     doc.displayName = "song.bmp";
     rig.host.saveSoundAnswer.reset();  // cancelled
     EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 0);
@@ -223,12 +220,11 @@ TEST(PlaybackSound, IsPreparedForTheRenderAndCutToWhatItMade) {
     rig.format.channels = 2;
     rig.playback.position = 77;
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
-    EXPECT_EQ(rig.playback.length(), 220332u);
-    EXPECT_EQ(rig.playback.position, 0u);
-    EXPECT_EQ(rig.playback.valuesPerColumn, 732);
-    EXPECT_EQ(rig.playback.pictureWidth, 300);
-    EXPECT_EQ(rig.playback.pictureHeight, 150);
-    EXPECT_EQ(rig.playback.format, rig.format);
+    const PlaybackSound& p = rig.playback;
+    EXPECT_EQ(
+        std::tuple(p.length(), p.position, p.valuesPerColumn, p.pictureWidth, p.pictureHeight),
+        std::tuple(220332u, 0u, 732, 300, 150));
+    EXPECT_EQ(p.format, rig.format);
     finishPlaybackSound(rig.playback, 0);
     EXPECT_FALSE(rig.playback.hasBuffer());
 }

@@ -22,11 +22,9 @@ TEST_F(WaveDevicesTest, ListsTheMapperAndEveryDevice) {
     device.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
     options.device = 1;
     const WaveDeviceList list = enumerate();
-    EXPECT_TRUE(list.mapperPresent);
     EXPECT_EQ(deviceListTexts(list),
               (std::vector<std::string>{"Sound Mapper", "Out: default", "Out: hdmi"}));
-    EXPECT_EQ(options.device, 1);
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(list.mapperPresent && options.device == 1 && ui.boxes.empty());
 }
 
 TEST_F(WaveDevicesTest, StoredDeviceNumbersOutsideTheListBecomeZero) {
@@ -68,16 +66,13 @@ TEST(SoundOptionsDialog, ListIndicesSizesAndRates) {
         EXPECT_EQ(bufferSizeIndex(bufferSizeFromIndex(i)), i);
         EXPECT_EQ(sampleRateIndex(sampleRateFromIndex(i)), i);
     }
-    EXPECT_EQ(bufferSizeFromIndex(-1), 0);
-    EXPECT_EQ(bufferSizeFromIndex(7), 0);
-    EXPECT_EQ(sampleRateFromIndex(7), 0);
-    EXPECT_EQ(bufferSizeIndex(4095), -1);
-    EXPECT_EQ(sampleRateIndex(12345), -1);
+    EXPECT_EQ(std::tuple(bufferSizeFromIndex(-1), bufferSizeFromIndex(7), sampleRateFromIndex(7)),
+              std::tuple(0, 0, 0));
+    EXPECT_EQ(std::pair(bufferSizeIndex(4095), sampleRateIndex(12345)), std::pair(-1, -1));
 }
 
 TEST(SoundOptionsDialog, BufferCountField) {
-    EXPECT_EQ(parseBufferCount("3"), 3);
-    EXPECT_EQ(parseBufferCount(" 16\t"), 16);
+    EXPECT_EQ(std::tuple(parseBufferCount("3"), parseBufferCount(" 16\t")), std::tuple(3, 16));
     for (const char* refused : {"2", "17", "", "8.5", "x", "-8", "99999999999999"})
         EXPECT_FALSE(parseBufferCount(refused)) << refused;
 }

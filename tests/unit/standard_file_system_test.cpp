@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "base/clock.h"
 
 namespace lumetra {
@@ -102,14 +99,12 @@ TEST_F(StandardFiles, FailuresFoldersAndAttributes) {
     EXPECT_FALSE(files.createDirectory(folder / "sub"));  // there already
     EXPECT_FALSE(files.createDirectory(folder / "no" / "sub"));
     const auto sub = files.attributes(folder / "sub");
-    ASSERT_TRUE(sub);
-    EXPECT_TRUE(sub->directory && !sub->readOnly);
+    EXPECT_TRUE(sub && sub->directory && !sub->readOnly);
     ASSERT_TRUE(write(folder / "f", "f"));
     std::filesystem::permissions(folder / "f", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     const auto file = files.attributes(folder / "f");
-    ASSERT_TRUE(file);
-    EXPECT_TRUE(!file->directory && file->readOnly);
+    EXPECT_TRUE(file && !file->directory && file->readOnly);
     // Windows does not remove a read-only file with its folder.
     std::filesystem::permissions(folder / "f", std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
@@ -125,15 +120,8 @@ TEST(StandardProcess, FolderEnvironmentAndClock) {
     EXPECT_TRUE(files.environmentVariable("PATH"));
     EXPECT_FALSE(files.environmentVariable("LUMETRA_SURELY_UNSET_VARIABLE"));
 
-    SystemClock clock;
-    const std::uint32_t start = clock.tickCount();
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    const std::uint32_t waited = clock.tickCount() - start;
-    EXPECT_GE(waited, 10u);  // the tick counter may move in steps of about 16 ms
-    EXPECT_LT(waited, 10000u);
-    const LocalTime now = clock.localTime();
-    EXPECT_GE(now.year, 2024);
-    EXPECT_TRUE(now.month >= 1 && now.month <= 12);
+    const LocalTime now = SystemClock{}.localTime();
+    EXPECT_TRUE(now.year >= 2024 && now.month >= 1 && now.month <= 12);
 }
 
 }  // namespace

@@ -98,12 +98,9 @@ TEST(ThumbnailMaker, DoesJobsInOrderAndDropsThoseOfAForgottenTab) {
     maker.waitUntilIdle();
     const auto done = maker.takeFinished();
     ASSERT_EQ(done.size(), 3u);
-    EXPECT_EQ(done[0].job.file, "a");
-    EXPECT_EQ(done[1].job.file, "bad");
-    EXPECT_FALSE(done[1].thumbnail);
-    EXPECT_EQ(done[2].job.tab, 2u);
-    EXPECT_EQ(done[2].job.item, 1u);
-    EXPECT_TRUE(maker.takeFinished().empty());
+    EXPECT_EQ(std::tuple(done[0].job.file, done[1].job.file, done[2].job.tab, done[2].job.item),
+              std::tuple("a", "bad", 2u, 1u));
+    EXPECT_TRUE(!done[1].thumbnail && maker.takeFinished().empty());
 }
 
 }  // namespace

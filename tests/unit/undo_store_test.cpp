@@ -195,10 +195,9 @@ TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
                                              std::tuple{7, 3, 64.0}, std::tuple{4, 4, 76.0}}) {
         CanvasImage& image = pictures.emplace_back(
             testing::patternPicture(width, height, static_cast<std::uint8_t>(low)));
-        image.settings.lowFrequency = low;
-        image.settings.highFrequency = low * 100;
-        image.settings.ampFactor = low / 10;
-        image.settings.outputTime = low / 20;
+        RenderSettings& s = image.settings;
+        std::tie(s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime) =
+            std::tuple(low, low * 100, low / 10, low / 20);
     }
     recordRender(pictures[0], 300, 1.0, LocalTime{});
     document.current = pictures[0];
@@ -238,19 +237,17 @@ TEST_F(UndoStoreTest, WithoutAnUndoImageNoCommandAndWithoutAFolderOnlyTheSnapsho
     ImageDocument empty;
     adoptPixels(empty.current, filled(5));
     store.start();
-    EXPECT_FALSE(UndoStore::undoEnabled(empty));
-    EXPECT_FALSE(store.runUndoCommand(empty, kUndoCommand).exchanged);
-    EXPECT_FALSE(store.runUndoCommand(empty, kRedoCommand).exchanged);
-    EXPECT_TRUE(files.files.empty());
-    EXPECT_TRUE(UndoStore::undoEnabled(document));
+    EXPECT_FALSE(UndoStore::undoEnabled(empty) ||
+                 store.runUndoCommand(empty, kUndoCommand).exchanged ||
+                 store.runUndoCommand(empty, kRedoCommand).exchanged);
+    EXPECT_TRUE(files.files.empty() && UndoStore::undoEnabled(document));
     UndoRig r(10, "");
     ASSERT_TRUE(r.edit(10));
     ASSERT_TRUE(r.edit(20));
     r.stepExpecting(false, {10});
     EXPECT_FALSE(r.undo());  // the older picture was in no file
     r.stepExpecting(true, {20});
-    EXPECT_TRUE(r.files.files.empty());
-    EXPECT_EQ(r.files.reads, 0);
+    EXPECT_TRUE(r.files.files.empty() && r.files.reads == 0);
 }
 
 TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
@@ -301,8 +298,7 @@ TEST_F(UndoStoreTest, BrokenOrMissingSlotFilesAreNotTakenForAPicture) {
         files.files["undo/Undo1.bmp"] = bytes;
         if (bytes.empty()) files.files.erase("undo/Undo1.bmp");
         EXPECT_FALSE(undo());
-        EXPECT_EQ(valueOf(document.undo), 20);
-        EXPECT_EQ(document.undo.pixels.width, 5);
+        EXPECT_EQ(std::pair(valueOf(document.undo), document.undo.pixels.width), std::pair(20, 5));
     }
 }
 
@@ -317,13 +313,12 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMadeWarnsOrAsks) {
     EXPECT_FALSE(store.storeUndoSnapshot(document, true, 0));
     ASSERT_EQ(ui.boxes.size(), 2u);
     const RecordingUi::Box& box = ui.boxes[0];
-    EXPECT_EQ(box.kind, RecordingUi::BoxKind::OkCancel);
-    EXPECT_EQ(box.caption, "An error occured");
+    EXPECT_EQ(std::pair(box.kind, box.caption),
+              std::pair(RecordingUi::BoxKind::OkCancel, std::string("An error occured")));
     EXPECT_EQ(box.text.rfind("This operation is not undoable (Error ", 0), 0u);
     const std::string tail = ")\nIf you proceed you may get erratic results\nContinue anyway?";
     EXPECT_EQ(box.text.substr(box.text.size() - tail.size()), tail);
-    EXPECT_EQ(store.slot(), 1);  // nothing stored
-    EXPECT_TRUE(files.files.empty());
+    EXPECT_TRUE(store.slot() == 1 && files.files.empty());  // nothing stored
 }
 
 }  // namespace

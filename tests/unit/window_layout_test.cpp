@@ -29,12 +29,9 @@ TEST(WindowLayout, RectangleAndPointCheckBoundaries) {
     // Sums beyond 32 bits do not wrap into acceptance.
     EXPECT_FALSE(rectangleOnScreen(INT32_MAX, 0, INT32_MAX, 100, kScreen));
     EXPECT_FALSE(rectangleOnScreen(0, 0, INT32_MIN, 100, kScreen));
-    EXPECT_TRUE(pointOnScreen(-20, -10, kScreen));
-    EXPECT_TRUE(pointOnScreen(994, 748, kScreen));
-    EXPECT_FALSE(pointOnScreen(-21, 0, kScreen));
-    EXPECT_FALSE(pointOnScreen(0, -11, kScreen));
-    EXPECT_FALSE(pointOnScreen(995, 0, kScreen));
-    EXPECT_FALSE(pointOnScreen(0, 749, kScreen));
+    EXPECT_TRUE(pointOnScreen(-20, -10, kScreen) && pointOnScreen(994, 748, kScreen));
+    for (const auto& [x, y] : {std::pair{-21, 0}, {0, -11}, {995, 0}, {0, 749}})
+        EXPECT_FALSE(pointOnScreen(x, y, kScreen)) << x << ", " << y;
 }
 
 TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
