@@ -68,13 +68,14 @@ expect_eq() {
     log "ok: $3 = \"$2\""
 }
 
-# Like expect_eq, but asks READER (a command that prints a value) again until it gives EXPECTED
-# or the wait's time is up, for what the program updates a moment after an input:
-# expect_soon READER EXPECTED WHAT
+# Like expect_eq, but asks READER (a command, with its words, that prints a value) again until
+# it gives EXPECTED or the wait's time is up, for what the program updates a moment after an
+# input: expect_soon READER EXPECTED WHAT
 expect_soon() {
-    local value try
+    local value try reader
+    read -ra reader <<<"$1"
     for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        value=$("$1")
+        value=$("${reader[@]}")
         [ "$value" = "$2" ] && break
         sleep 0.2
     done
@@ -100,21 +101,17 @@ press_and_wait_file() {
     fail "waited for $* to write $file; it was not written (time still $before)"
 }
 
-# Lets the undo store's merge time (one second) pass, so that the next command of the same kind
-# takes a snapshot of its own instead of sharing the last one.
-outlast_undo_merge() {
-    sleep 1.1
-}
-
-# Waits until COMMAND... succeeds, for up to the wait's time: wait_until WHAT COMMAND...
+# Waits until COMMAND... succeeds, for up to the wait's time. COMMAND may name what it last saw
+# in SEEN: wait_until WHAT COMMAND...
 wait_until() {
     local what=$1 try
     shift
+    SEEN=""
     for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
         "$@" && return 0
         sleep 0.2
     done
-    fail "waited for $what; \`$*\` never succeeded"
+    fail "waited for $what; \`$*\` never succeeded${SEEN:+ (last seen: $SEEN)}"
 }
 
 # expect_true WHAT COMMAND...
@@ -166,8 +163,6 @@ clean_slate() {
 # message box, behind). Only our own process is killed, by its id.
 kill_lumetra() {
     if [ -f "$E2E_ROOT/lumetra.pid" ] && kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null; then
-        kill "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
-        sleep 0.3
         kill -9 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
     fi
     rm -f "$E2E_ROOT/lumetra.pid"
@@ -181,23 +176,28 @@ close_lumetra() {
 }
 
 # File > Exit through the keyboard; the settings are written on the way out, and a changed
-# picture is left unsaved (the save question is answered No). The program was started by this
-# shell, which waits for it and takes its exit code.
+# picture is left unsaved.
 exit_lumetra() {
-    local pid i box="" code=0
-    pid=$(cat "$E2E_ROOT/lumetra.pid")
     focus_main
     xdotool key alt+f x
-    for i in $(seq 200); do
+    end_of_lumetra "after File > Exit"
+}
+
+# Waits until the program, started by this shell, has ended, and checks its exit code; a "Save
+# changes to" question on the way is answered No: end_of_lumetra WHAT
+end_of_lumetra() {
+    local pid box="" code=0 try
+    pid=$(cat "$E2E_ROOT/lumetra.pid")
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
         kill -0 "$pid" 2>/dev/null || break
         box=$(drv --timeout 1000 message-box 2>/dev/null || true)
         case "$box" in *"|Save changes to "*) drv --timeout 1000 answer-box 7 || true ;; esac
-        sleep 0.1
+        sleep 0.2
     done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end after File > Exit (box: \"$box\")"
+    kill -0 "$pid" 2>/dev/null && fail "waited for the program to end $1; it runs on (box: \"$box\")"
     wait "$pid" || code=$?
     rm -f "$E2E_ROOT/lumetra.pid"
-    expect_eq "$code" 0 "exit code after File > Exit"
+    expect_eq "$code" 0 "exit code $1"
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -210,9 +210,11 @@ window_rect() {
 }
 
 # Keys go to the window with the focus: a click on the main window's caption gives it back after
-# a tool window had it (near the caption's left end, where no tool window stands).
+# a tool window had it (near the caption's left end, where no tool window stands). Only then: two
+# clicks there within the double-click time would maximize the window.
 focus_main() {
     local x y w h
+    drv --timeout 0 wait-active LumetraWin 2>/dev/null && return 0
     read -r x y w h <<<"$(window_rect LumetraWin)"
     xdotool mousemove $((x + 40)) $((y + 8)) click 1
     drv wait-active LumetraWin
@@ -230,7 +232,6 @@ shift_click_item() {
     xdotool keydown shift
     click_item "$1" "$2"
     xdotool keyup shift
-    sleep 0.2
 }
 
 # A tool window, shown with its menu command unless it is open already (the command toggles):
@@ -238,14 +239,6 @@ shift_click_item() {
 show_tool_window() {
     drv windows | grep -q "|$1|" || drv command "$2"
     drv wait-dialog "$1"
-}
-
-# A dialog item's text on one line: lines joined by "|", tabs shown as "_":
-# dialog_lines CAPTION ID
-dialog_lines() {
-    local text
-    text=$(drv dialog-text "$1" "$2")
-    printf '%s' "$text" | tr '\t\n' '_|'
 }
 
 # Types TEXT into an edit field of a dialog: a click into it, its text replaced, and Tab to leave
@@ -256,7 +249,6 @@ type_into_field() {
     xdotool key Home shift+End
     xdotool type "$3"
     xdotool key Tab
-    sleep 0.15
 }
 
 # Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1), by way of a point
@@ -277,6 +269,17 @@ picture_point() {
     local ox oy w h
     read -r ox oy w h <<<"$(drv canvas-origin)"
     echo "$((ox + 7 + $1)) $((oy + 7 + $2))"
+}
+
+# Ctrl + wheel with the pointer on the picture's top left corner, which keeps the view
+# unscrolled; waits for the zoom's report: zoom_at_origin up|down REPORT
+zoom_at_origin() {
+    local button=4
+    [ "$1" = down ] && button=5
+    # shellcheck disable=SC2046
+    xdotool mousemove $(picture_point 0 0)
+    xdotool keydown ctrl click "$button" keyup ctrl
+    drv wait-status 0 "$2"
 }
 
 # Screenshot of the whole Xvfb screen into the artifacts: shot NAME
@@ -310,12 +313,12 @@ canvas_shows() {
 # ---------------------------------------------------------------------------------------------
 # Files through the program's dialogs
 
-# Opens a file dialog with its key, types the path into it and confirms it with Return:
-# file_dialog KEY CAPTION WINDOWS_PATH
+# Opens a file dialog with its key, types the path into it (nothing: the proposed name stays) and
+# confirms it with Return: file_dialog KEY CAPTION WINDOWS_PATH
 file_dialog() {
     xdotool key "$1"
     drv wait-dialog "$2"
-    xdotool type --delay 2 "$3"
+    [ -z "$3" ] || xdotool type --delay 2 "$3"
     xdotool key Return
     drv wait-no-dialog "$2"
 }
@@ -380,6 +383,13 @@ capture() {
 # Capture files of earlier scenarios would shift the numbering.
 forget_captures() {
     rm -f "$HOME"/played.raw*
+}
+
+# The size WxH of the clipboard's picture as another program reads it (saved to
+# $E2E_ROOT/clipboard.bmp); nothing while there is none.
+clipboard_size() {
+    drv --timeout 2000 clipboard-save-bitmap "$(winpath "$E2E_ROOT/clipboard.bmp")" 2>/dev/null ||
+        true
 }
 
 # ---------------------------------------------------------------------------------------------

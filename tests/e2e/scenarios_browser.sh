@@ -1,6 +1,6 @@
-# The Image Browser over a filter tree: its tabs at start, a double click that filters the
-# picture (checked through Save Image against the batch editor), a Shift double click that opens
-# a working copy, and Add Folder with its subfolder question and the new tab.
+# The Image Browser over a filter tree: a double click that filters the picture (checked through
+# Save Image against the batch editor), a Shift double click that opens a working copy, Ctrl+C
+# and Ctrl+X of its picture, and Add Folder with its subfolder question and the new tab.
 
 E2E_SCENARIOS+=(
     browser_filter_copy_and_add_folder
@@ -40,24 +40,6 @@ first_cell() {
     echo "$((x + 36)) $((y + 29))"
 }
 
-# Selects a folder in Add Folder's folder browser, trying again where Wine's tree misses it.
-add_folder() {
-    local title="Select Additional Image Folder" attempt
-    for attempt in 1 2 3; do
-        click_item "$(browser_caption)" 5
-        drv wait-dialog "$title" sleep 600 browse-select "$title" "$1"
-        if drv --timeout 1500 wait-dialog-text "$title" 14147 "$1" 2>/dev/null; then
-            click_item "$title" 1
-            drv wait-no-dialog "$title"
-            return 0
-        fi
-        log "the folder tree missed the selection of $1; once more"
-        click_item "$title" 2
-        drv wait-no-dialog "$title"
-    done
-    fail "Add Folder did not select $1"
-}
-
 browser_filter_copy_and_add_folder() {
     local dir="$E2E_ROOT/browser" more='C:\more images' cell name
     rm -rf "$dir" "$WINEPREFIX/drive_c/more images"
@@ -78,7 +60,6 @@ browser_filter_copy_and_add_folder() {
     start_lumetra
     open_picture "$(winpath "$dir/work.bmp")"
     show_tool_window "$BROWSER" 504
-    shot browser_at_start
 
     # A click selects the first thumbnail of the shown tab and names it in the caption; a double
     # click filters the picture with it at 100 %.
@@ -92,7 +73,6 @@ browser_filter_copy_and_add_folder() {
     xdotool mousemove $cell click --repeat 2 --delay 60 1
     focus_main
     press_and_wait_file "$dir/work.bmp" s
-    shot browser_selected
     "$LUMETRA_EDIT" "$dir/original.bmp" "$dir/expected.bmp" filter \
         "$(find "$dir/filters" -name "$name")" >/dev/null
     expect_true "the double click filtered as lumetra-edit filter $name" \
@@ -114,10 +94,28 @@ browser_filter_copy_and_add_folder() {
     expect_true "the browser's picture is unchanged" \
         cmp -s "$(find "$dir/filters" -name "$name")" "$dir/before.bmp"
 
+    # With the browser active, Ctrl+C and Ctrl+X put its picture on the clipboard, where another
+    # program reads it, and leave the picture on the canvas (saved again above) alone.
+    local key
+    for key in ctrl+c ctrl+x; do
+        drv clipboard-put-32 "$(winpath "$E2E_PICTURES/black.bmp")"
+        activate_tool_window "$(browser_caption)"
+        xdotool key "$key"
+        expect_soon clipboard_size "$(identify -format '%wx%h' "$dir/before.bmp")" \
+            "the browser's picture on the clipboard after $key"
+        expect_true "$key put the browser's file on the clipboard" \
+            same_pixels "$E2E_ROOT/clipboard.bmp" "$dir/before.bmp"
+    done
+    focus_main
+    press_and_wait_file "$copy" s
+    expect_true "the picture was left alone" same_pixels "$copy" "$dir/before.bmp"
+
     # Add Folder: Yes to the subfolder question makes a tab of the subfolder, which is shown.
     local tabs
     tabs=$(tab_count)
-    add_folder "$more"
+    click_item "$(browser_caption)" 5
+    drv browse-to "Select Additional Image Folder" "$more" "$more"
+    click_item "Select Additional Image Folder" 1
     expect_eq "$(drv wait-message-box)" \
         "Image Browser|Do you want to load subfolders of 
 $more?" "the subfolder question"
@@ -127,6 +125,5 @@ $more?" "the subfolder question"
     # shellcheck disable=SC2086
     xdotool mousemove $cell click 1
     expect_soon browser_caption "extra.bmp - Image Browser" "the new tab's picture selected"
-    shot browser_added_folder
     close_lumetra
 }

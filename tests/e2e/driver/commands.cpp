@@ -155,12 +155,6 @@ std::string dialogText(Session& session, const Args& a) {
     return toUtf8(windowText(requireDialogItem(session, a[0], a[1])));
 }
 
-std::string waitDialogText(Session& session, const Args& a) {
-    waitText([&] { return windowText(requireDialogItem(session, a[0], a[1])); }, a[2], false,
-             "item " + toUtf8(a[1]) + " of \"" + toUtf8(a[0]) + "\"");
-    return {};
-}
-
 std::string itemRect(Session& session, const Args& a) {
     RECT r{};
     GetWindowRect(requireDialogItem(session, a[0], a[1]), &r);
@@ -222,14 +216,33 @@ std::string tabNames(Session& session, const Args& a) {
     return out;
 }
 
-// The system's folder browser selects a folder given as a path, as a click in its tree would;
-// the text must live in the program's process.
-std::string browseSelect(Session& session, const Args& a) {
+// Selects a folder in the system's folder browser as a click in its tree would, until the
+// browser's status line has read SHOWN for a moment. Wine's tree drops a selection made before it
+// has settled, so the selection is sent again until it holds; its text lives in the program.
+std::string browseTo(Session& session, const Args& a) {
     HWND dialog = requireDialog(session, a[0]);
-    const std::wstring& path = a[1];
-    RemoteBuffer text(session.main().processId, (path.size() + 1) * sizeof(wchar_t));
-    text.write(path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    sendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(text.address()));
+    HWND line = requireDialogItem(session, a[0], L"14147");
+    RemoteBuffer text(session.main().processId, (a[1].size() + 1) * sizeof(wchar_t));
+    text.write(a[1].c_str(), (a[1].size() + 1) * sizeof(wchar_t));
+    ULONGLONG sent = 0, heldSince = 0;
+    waitUntil(
+        [&](std::string& state) {
+            const ULONGLONG now = GetTickCount64();
+            const std::wstring shown = windowText(line);
+            state = "status line \"" + toUtf8(shown) + "\"";
+            if (sent && shown == a[2]) {
+                if (!heldSince) heldSince = now;
+                return now - heldSince >= 300;
+            }
+            heldSince = 0;
+            if (now - sent >= 500) {
+                sendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, LPARAM(text.address()));
+                sent = now;
+            }
+            return false;
+        },
+        "\"" + toUtf8(a[0]) + "\" to show \"" + toUtf8(a[2]) + "\" after selecting " +
+            toUtf8(a[1]));
     return {};
 }
 
@@ -306,13 +319,6 @@ std::string registry(Session&, const Args& a) {
     return out;
 }
 
-// What the close box sends.
-std::string close(Session& session, const Args&) {
-    if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
-        throwLastError("PostMessage(WM_CLOSE)");
-    return std::to_string(session.waitForExit());
-}
-
 // Presses a button of a message box as a click would (IDYES 6, IDNO 7, IDCANCEL 2).
 void pressBoxButton(HWND box, int id) {
     if (!GetDlgItem(box, id))
@@ -357,11 +363,6 @@ std::string closeWithoutSaving(Session& session, const Args& a) {
     return endWithoutSaving(session, a);
 }
 
-std::string sleepFor(Session&, const Args& a) {
-    Sleep(static_cast<DWORD>(toInt(a[0])));
-    return {};
-}
-
 }  // namespace
 
 const std::vector<Command>& commandTable() {
@@ -383,8 +384,6 @@ const std::vector<Command>& commandTable() {
         {"wait-dialog", 1, "CAPTION: wait for a visible dialog with this caption", waitDialog},
         {"wait-no-dialog", 1, "CAPTION: wait until no such dialog is visible", waitNoDialog},
         {"dialog-text", 2, "CAPTION ID: print the text of a dialog item", dialogText},
-        {"wait-dialog-text", 3, "CAPTION ID TEXT: wait until the dialog item reads TEXT",
-         waitDialogText},
         {"item-rect", 2, "CAPTION ID: print a dialog item's screen rectangle: x y w h", itemRect},
         {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
          itemEnabled},
@@ -394,18 +393,16 @@ const std::vector<Command>& commandTable() {
          canvasOrigin},
         {"tab-names", 2, "CAPTION ID: print the texts of a dialog's tab control, one a line",
          tabNames},
-        {"browse-select", 2, "CAPTION PATH: select a folder in the folder browser", browseSelect},
+        {"browse-to", 3,
+         "CAPTION PATH SHOWN: select PATH in the folder browser until it shows SHOWN", browseTo},
         {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
         {"registry", 1, "KEY: print SUBKEY|NAME|TYPE|DATA for each value under HKCU\\KEY",
          registry},
-        {"close", 0, "close the main window; wait for the program to end; print its exit code",
-         close},
         {"close-unsaved", 0,
          "close the main window, answer No to a save question; print the exit code",
          closeWithoutSaving},
         {"answer-box", 1,
          "ID: wait for a message box and press its button ID (6 Yes, 7 No, 2 Cancel)", answerBox},
-        {"sleep", 1, "MS: wait", sleepFor},
         {"clipboard-put-32", 1,
          "BMP: put a 24-bit BMP file on the clipboard as a 32-bit top-down CF_DIB, as most "
          "programs do",

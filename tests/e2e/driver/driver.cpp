@@ -175,16 +175,6 @@ bool Session::hasEnded(DWORD& code) {
     return true;
 }
 
-DWORD Session::waitForExit() {
-    main();
-    if (WaitForSingleObject(process_, static_cast<DWORD>(gTimeoutMs)) != WAIT_OBJECT_0) {
-        throw DriverError("the program did not end in time");
-    }
-    DWORD code = 0;
-    if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
-    return code;
-}
-
 void Session::waitForIdle() {
     main();
     const DWORD result = WaitForInputIdle(process_, static_cast<DWORD>(gTimeoutMs));

@@ -57,7 +57,8 @@ std::wstring messageBoxText(DWORD processId);
 HWND findMessageBox(DWORD processId);
 
 // Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
-// BFFM_SETSELECTION): a pointer into the driver's own memory would mean nothing to the program.
+// BFFM_SETSELECTION, TCM_GETITEM): a pointer into the driver's own memory would mean nothing to the
+// program.
 class RemoteBuffer {
   public:
     RemoteBuffer(DWORD processId, size_t bytes);
@@ -87,8 +88,6 @@ class Session {
 
     // The main window, waiting up to gTimeoutMs for it on first use.
     const MainWindow& main();
-    // Waits for the program to end and returns its exit code.
-    DWORD waitForExit();
     // True, with its exit code, once the program has ended.
     bool hasEnded(DWORD& code);
     // Waits until the program, done with what it had to do, waits for input.
