@@ -402,7 +402,12 @@ put_setting() {
 
 # Reads the settings key and its subkeys once, for `setting` and `expect_settings`.
 read_settings() {
-    drv registry "$E2E_SETTINGS_KEY" >"$E2E_ROOT/settings.txt"
+    local file=$E2E_ROOT/settings.reg
+    rm -f "$file"
+    wine reg export "HKCU\\$E2E_SETTINGS_KEY" "$(winpath "$E2E_ROOT")\\settings.reg" /y \
+        >/dev/null 2>&1 || true
+    if [ -f "$file" ]; then python3 "$E2E_TESTS/registry_export.py" "$file"; fi \
+        >"$E2E_ROOT/settings.txt"
     cat "$E2E_ROOT/settings.txt" >>"$E2E_ARTIFACTS/settings_${FUNCNAME[1]}.txt"
 }
 

@@ -3,10 +3,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstdint>
-#include <cstring>
 #include <functional>
-#include <iterator>
 
 namespace e2e {
 namespace {
@@ -258,67 +255,6 @@ std::string shortPath(Session&, const Args& a) {
     return toUtf8(result);
 }
 
-std::string registryData(DWORD type, const std::vector<BYTE>& data) {
-    if ((type == REG_DWORD && data.size() == 4) || (type == REG_QWORD && data.size() == 8)) {
-        std::int64_t value = 0;
-        std::memcpy(&value, data.data(), data.size());
-        return std::to_string(type == REG_DWORD ? std::int32_t(value) : value);
-    }
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
-                          data.size() / sizeof(wchar_t));
-        return toUtf8(text.substr(0, text.find(L'\0')));
-    }
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (BYTE b : data) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string registryType(DWORD type) {
-    static const char* const names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY",
-                                        "REG_DWORD"};
-    if (type < std::size(names)) return names[type];
-    return type == REG_QWORD ? "REG_QWORD" : "REG_TYPE_" + std::to_string(type);
-}
-
-// Every value under the key and its subkeys, one a line: SUBKEY|NAME|TYPE|DATA.
-void listRegistry(HKEY key, const std::wstring& subkey, std::string& out) {
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[16384];
-        DWORD nameChars = 16384, type = 0, bytes = 0;
-        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, nullptr, &bytes)) break;
-        std::vector<BYTE> data(bytes);
-        nameChars = 16384;
-        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, data.data(), &bytes)) break;
-        data.resize(bytes);
-        out += toUtf8(subkey) + "|" + toUtf8(name) + "|" + registryType(type) + "|" +
-               registryData(type, data) + "\n";
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameChars = 256;
-        if (RegEnumKeyExW(key, i, name, &nameChars, nullptr, nullptr, nullptr, nullptr)) break;
-        HKEY child = nullptr;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &child)) continue;
-        listRegistry(child, subkey.empty() ? name : subkey + L"\\" + name, out);
-        RegCloseKey(child);
-    }
-}
-
-std::string registry(Session&, const Args& a) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, a[0].c_str(), 0, KEY_READ, &key)) return {};
-    std::string out;
-    listRegistry(key, L"", out);
-    RegCloseKey(key);
-    if (!out.empty()) out.pop_back();
-    return out;
-}
-
 // Presses a button of a message box as a click would (IDYES 6, IDNO 7, IDCANCEL 2).
 void pressBoxButton(HWND box, int id) {
     if (!GetDlgItem(box, id))
@@ -396,8 +332,6 @@ const std::vector<Command>& commandTable() {
         {"browse-to", 3,
          "CAPTION PATH SHOWN: select PATH in the folder browser until it shows SHOWN", browseTo},
         {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
-        {"registry", 1, "KEY: print SUBKEY|NAME|TYPE|DATA for each value under HKCU\\KEY",
-         registry},
         {"close-unsaved", 0,
          "close the main window, answer No to a save question; print the exit code",
          closeWithoutSaving},
