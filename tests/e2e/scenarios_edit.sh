@@ -158,7 +158,9 @@ echord_patch_kept_across_restart() {
     xdotool key Home Right Right Right
     expect_soon echord_readout " Fade:_10%| Hop:_5| Num:_3" "readout after moving Num"
     click_item "$ECHORD" 1222
-    shift_click_item "$ECHORD" 1233
+    xdotool keydown shift
+    click_item "$ECHORD" 1233
+    xdotool keyup shift
     exit_lumetra
 
     start_lumetra

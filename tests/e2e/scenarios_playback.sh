@@ -1,7 +1,6 @@
-# Playback scenarios: the sound of a render played through the captured wave-out device (see
-# scripts/e2e.sh: HOME/.asoundrc sends everything played into HOME/played.raw*, one file per
-# opening of the device), the repeating play with Space, a render during playback, a render
-# stopped with Esc, the sound options dialog, and a machine without any wave-out device.
+# Sound: a render's file equal to the batch renderer's and played through the captured wave-out
+# device (see lib.sh's captures_closed), the repeating play with Space, a render during playback,
+# a render stopped with Esc, the sound options dialog, and a machine without a wave-out device.
 
 E2E_SCENARIOS+=(
     playback_repeats_until_space_and_gives_way_to_a_render
@@ -34,6 +33,8 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     xdotool key alt+o n # numbered sound files: each render keeps its own
     render F5
     local first=$E2E_SOUNDS/Lumetra00.wav second=$E2E_SOUNDS/Lumetra01.wav
+    "$LUMETRA_RENDER" "$E2E_PICTURES/tone.bmp" "$E2E_ROOT/reference.wav" >/dev/null
+    expect_true "Lumetra00.wav equals the batch renderer's file" cmp "$first" "$E2E_ROOT/reference.wav"
     expect_true "the render's play is capture 0 and holds the sound" \
         capture equal "$first" "$HOME" 0 30
     wait_play_end

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "resources/resource_ids.h"
+
 namespace e2e {
 namespace {
 
@@ -66,6 +68,21 @@ HWND requireDialogItem(Session& session, const std::wstring& caption, const std:
 std::string rectText(const RECT& r) {
     return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top);
+}
+
+// SB_GETTEXT writes through its pointer, so the buffer must live in the program's process.
+std::wstring statusText(const MainWindow& main, int part) {
+    HWND bar = GetDlgItem(main.window, IDW_STATUSBAR);
+    if (!bar) throw DriverError("the main window has no status bar");
+    const LRESULT length = sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
+    const size_t chars = LOWORD(length) + 1;
+    RemoteBuffer buffer(main.processId, chars * sizeof(wchar_t));
+    sendWithTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+                    reinterpret_cast<LPARAM>(buffer.address()));
+    const std::vector<unsigned char> bytes = buffer.read();
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), chars);
+    text.resize(text.find(L'\0') == std::wstring::npos ? chars : text.find(L'\0'));
+    return text;
 }
 
 using Args = std::vector<std::wstring>;
