@@ -51,13 +51,13 @@ fail() {
 
 # expect_eq ACTUAL EXPECTED WHAT
 expect_eq() {
-    [ "$1" = "$2" ] || fail "$3: got \"$1\", expected \"$2\""
+    [ "$1" = "$2" ] || { fail "$3: got \"$1\", expected \"$2\""; return 1; }
     log "ok: $3 = \"$2\""
 }
 
 # expect_true WHAT COMMAND...
 expect_true() {
-    "${@:2}" || fail "$1"
+    "${@:2}" || { fail "$1"; return 1; }
     log "ok: $1"
 }
 

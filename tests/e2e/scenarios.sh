@@ -25,7 +25,7 @@ make_pictures() {
 
 # ---------------------------------------------------------------------------------------------
 
-# A JPEG and a GIF open through the Open dialog. A rendered picture saved under a typed name with
+# A GIF opens through the Open dialog (a JPEG in the unsaved-changes scenario). A rendered picture saved under a typed name with
 # its render info keeps its pixels and carries the record behind them and in a ".info" file;
 # opened again, the record is found. (The record's bytes are the unit tests'.)
 render_save_and_reopen() {
@@ -33,11 +33,12 @@ render_save_and_reopen() {
     rm -rf "$E2E_ROOT/saved"
     mkdir -p "$E2E_ROOT/saved"
     start_lumetra
-    open_picture "$(winpath "$E2E_PICTURES/gradient.jpg")"
     open_picture "$(winpath "$E2E_PICTURES/checker.gif")"
     open_picture "$(winpath "$tone")"
-    # Options > Attach Render Info to BMP.
-    xdotool key alt+o r
+    # Options > Attach Render Info to BMP; the open menu's item shows its help text.
+    xdotool key alt+o
+    drv wait-status 0 "Include settings for latest rendering when saving image"
+    xdotool key r
     render F5
     wait_play_end
     file_dialog ctrl+s "Save Bitmap" "$(winpath "$out")"

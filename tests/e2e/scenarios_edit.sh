@@ -21,7 +21,14 @@ saved_as_edit() {
     "$LUMETRA_EDIT" "$EDIT_DIR/before.bmp" "$EDIT_DIR/expected.bmp" "$@" >/dev/null
     expect_true "$what equals lumetra-edit $*" same_pixels "$EDIT_DIR/work.bmp" \
         "$EDIT_DIR/expected.bmp"
+    # Else a key that did nothing would pass.
+    expect_true "lumetra-edit $* changes the picture" pixels_differ "$EDIT_DIR/before.bmp" \
+        "$EDIT_DIR/expected.bmp"
     cp "$EDIT_DIR/work.bmp" "$EDIT_DIR/before.bmp"
+}
+
+pixels_differ() {
+    ! same_pixels "$1" "$2"
 }
 
 # One click of the brush on window point (X, Y) of the picture, seen through Save Image; the box
@@ -49,8 +56,9 @@ tool_drag() {
 edits_agree_with_the_batch_editor() {
     rm -rf "$EDIT_DIR"
     mkdir -p "$EDIT_DIR"
-    cp "$E2E_PICTURES/ramps.bmp" "$EDIT_DIR/work.bmp"
-    cp "$E2E_PICTURES/ramps.bmp" "$EDIT_DIR/before.bmp"
+    # A pure blue corner for Clear Excess Blue.
+    make_bmp "$EDIT_DIR/work.bmp" "$E2E_PICTURES/ramps.bmp" -fill '#0000ff' -draw 'rectangle 0,0 15,10'
+    cp "$EDIT_DIR/work.bmp" "$EDIT_DIR/before.bmp"
     start_lumetra
     open_picture "$(winpath "$EDIT_DIR/work.bmp")"
 
@@ -75,20 +83,27 @@ edits_agree_with_the_batch_editor() {
     saved_as_edit "a Shift drag at 1/2" move 20,16
     zoom_at_origin up "Zoom 1:1"
 
+    # Keys in an order in which each one changes the picture; Shift+O and Shift+F overlay a
+    # picture from the Open dialog with OR.
     local keys operation
     while read -r keys operation; do
-        xdotool key "$keys"
+        case $keys in
+            shift+[of]) file_dialog "$keys" "Open a bitmap file" "$(winpath "${operation#* }")" ;;
+            *) xdotool key "$keys" ;;
+        esac
         # Alt accelerators leave the menu bar active under Wine.
         [[ $keys == alt+* ]] && xdotool key Escape
         # shellcheck disable=SC2086
         saved_as_edit "key $keys" $operation
-    done <<'KEYS'
+    done <<KEYS
+ctrl+b clear-excess-blue
+shift+o or-overlay $E2E_PICTURES/tone.bmp
+shift+f or-overlay $E2E_PICTURES/bright.bmp
 i invert
-n normalize
 b brighten
 shift+b darken
+n normalize
 k contrast
-ctrl+b clear-excess-blue
 ctrl+Right mirror
 ctrl+Up flip
 alt+2 double-h
@@ -96,13 +111,6 @@ alt+shift+2 half-h
 ctrl+2 double-v
 ctrl+shift+2 half-v
 KEYS
-
-    # Shift+O and Shift+F: a picture from the Open dialog, overlaid with OR.
-    local tone=$E2E_PICTURES/tone.bmp
-    file_dialog shift+o "Open a bitmap file" "$(winpath "$tone")"
-    saved_as_edit "Shift+O" or-overlay "$tone"
-    file_dialog shift+f "Open a bitmap file" "$(winpath "$tone")"
-    saved_as_edit "Shift+F" or-overlay "$tone"
 
     # Ctrl drags zoom and turn, Ctrl+Shift drags shear; the screen (Xvfb's) sets their units.
     local screen
