@@ -258,6 +258,19 @@ shot() {
     log "screenshot $E2E_ARTIFACTS/$1.png"
 }
 
+# Saves the part WxH+X+Y of the screen into OUT once two shots a moment apart agree (what it
+# shows has been painted): settled_shot GEOMETRY OUT [IMPORT_OPTION...]
+settled_shot() {
+    local try
+    import -window root -crop "$1" +repage "${@:3}" "$2"
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        import -window root -crop "$1" +repage "${@:3}" "$2.new.png"
+        same_pixels "$2" "$2.new.png" && break
+        mv "$2.new.png" "$2"
+    done
+    rm -f "$2.new.png"
+}
+
 # Succeeds when two pictures (of any format ImageMagick reads; a BMP may carry more behind its
 # pixels) have the same size and pixels: same_pixels A B
 same_pixels() {

@@ -39,20 +39,12 @@ f1_opens_the_guide_at_the_active_windows_section() {
     close_lumetra
 }
 
-# Crops one window out of the screen into $E2E_ARTIFACTS/guide/NAME.png once two shots a moment
-# apart agree (the window has painted what it shows): guide_shot CAPTION NAME
+# Crops one window out of the screen into $E2E_ARTIFACTS/guide/NAME.png: guide_shot CAPTION NAME
 guide_shot() {
-    local x y w h out=$E2E_ARTIFACTS/guide/$2.png try
+    local x y w h
     read -r x y w h <<<"$(window_rect "$1")"
     [ -n "$w" ] || fail "no window \"$1\" to photograph"
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        sleep 0.2
-        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out.new.png"
-        same_pixels "$out" "$out.new.png" && break
-        mv "$out.new.png" "$out"
-    done
-    rm -f "$out.new.png"
+    settled_shot "${w}x${h}+${x}+${y}" "$E2E_ARTIFACTS/guide/$2.png"
     log "guide picture $2.png (${w}x${h})"
 }
 
