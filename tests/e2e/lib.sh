@@ -348,11 +348,21 @@ u32() {
     od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
 }
 
-# The size WxH of the clipboard's picture as another program reads it (saved to
-# $E2E_ROOT/clipboard.bmp); nothing while there is none.
+# Puts a picture file on the clipboard as another program does: clipboard_put FILE
+clipboard_put() {
+    convert "$1" -depth 8 "bgra:$E2E_ROOT/clipboard-in.raw"
+    # shellcheck disable=SC2046
+    drv clipboard-put-32 $(identify -format '%w %h' "$1") "$(winpath "$E2E_ROOT/clipboard-in.raw")"
+}
+
+# The size WxH of the clipboard's picture as another program reads it (into
+# $E2E_ROOT/clipboard.png); nothing while there is none.
 clipboard_size() {
-    drv --timeout 2000 clipboard-save-bitmap "$(winpath "$E2E_ROOT/clipboard.bmp")" 2>/dev/null ||
-        true
+    local size
+    size=$(drv --timeout 2000 clipboard-save-bitmap "$(winpath "$E2E_ROOT/clipboard.raw")" \
+        2>/dev/null) || return 0
+    convert -size "$size" -depth 8 "bgra:$E2E_ROOT/clipboard.raw" -alpha off "$E2E_ROOT/clipboard.png"
+    echo "$size"
 }
 
 # ---------------------------------------------------------------------------------------------

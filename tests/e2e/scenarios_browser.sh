@@ -78,13 +78,13 @@ browser_filter_copy_and_add_folder() {
     # With the browser active, Ctrl+C and Ctrl+X put its picture on the clipboard, where another
     # program reads it, and leave the picture on the canvas alone.
     for key in ctrl+c ctrl+x; do
-        drv clipboard-put-32 "$(winpath "$E2E_PICTURES/black.bmp")"
+        clipboard_put "$E2E_PICTURES/black.bmp"
         activate_tool_window "$(browser_caption)"
         xdotool key "$key"
         expect_soon clipboard_size "$(identify -format '%wx%h' "$file")" \
             "the browser's picture on the clipboard after $key"
         expect_true "$key put the browser's file on the clipboard" \
-            same_pixels "$E2E_ROOT/clipboard.bmp" "$file"
+            same_pixels "$E2E_ROOT/clipboard.png" "$file"
     done
     focus_main
     press_and_wait_file "$copy" s

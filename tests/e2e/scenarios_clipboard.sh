@@ -23,7 +23,7 @@ expect_clipboard() {
     convert "$2" -crop "$3x$4+$5+$6" +repage "$CLIP_DIR/region.png"
     expect_soon clipboard_size "$3x$4" "the size of $1 as another program reads it"
     expect_true "another program reads $1 as CF_BITMAP" \
-        same_pixels "$E2E_ROOT/clipboard.bmp" "$CLIP_DIR/region.png"
+        same_pixels "$E2E_ROOT/clipboard.png" "$CLIP_DIR/region.png"
 }
 
 # Ctrl+C of a region of one picture, Ctrl+V into a selection of the same size in another; a 32-bit
@@ -51,7 +51,7 @@ clipboard_with_another_program() {
     make_bmp "$CLIP_DIR/other.bmp" -size 120x60 gradient:'#00ffc0-#a01000' -fill '#ff00ff' \
         -draw 'rectangle 5,5 30,20'
     open_picture "$(winpath "$work")"
-    drv clipboard-put-32 "$(winpath "$CLIP_DIR/other.bmp")"
+    clipboard_put "$CLIP_DIR/other.bmp"
     press_and_wait_file "$work" ctrl+v s
     expect_true "the 32-bit picture was pasted" same_pixels "$work" "$CLIP_DIR/other.bmp"
     select_region 30 5 90 40

@@ -354,13 +354,11 @@ const std::vector<Command>& commandTable() {
          closeWithoutSaving},
         {"answer-box", 1,
          "ID: wait for a message box and press its button ID (6 Yes, 7 No, 2 Cancel)", answerBox},
-        {"clipboard-put-32", 1,
-         "BMP: put a 24-bit BMP file on the clipboard as a 32-bit top-down CF_DIB, as most "
-         "programs do",
+        {"clipboard-put-32", 3,
+         "W H FILE: put W x H top-down 32-bit pixels (bgra) on the clipboard as a bit-field CF_DIB",
          clipboardPut32},
         {"clipboard-save-bitmap", 1,
-         "BMP: save the clipboard's CF_BITMAP (read with GetDIBits) as a 24-bit BMP file; print "
-         "its size WxH",
+         "FILE: save the clipboard's CF_BITMAP as top-down 32-bit pixels (bgra); print WxH",
          clipboardSaveBitmap},
     };
     return table;
