@@ -184,23 +184,26 @@ window_rect() {
     drv windows | awk -F'|' -v c="$1" '$1 == c || $2 == c { print $3; exit }'
 }
 
-# Clicks a tool window's caption and waits until it is active: activate_tool_window CAPTION
-activate_tool_window() {
+# Gives a window (LumetraWin: the main one) the activation with a click on its caption at
+# (DX, DY) from its corner, unless it has it already: a second click there within the
+# double-click time would maximize the main window or roll a tool window up.
+# activate_window CAPTION DX DY
+activate_window() {
     local x y w h
+    drv --timeout 0 wait-active "$1" 2>/dev/null && return 0
     read -r x y w h <<<"$(window_rect "$1")"
-    xdotool mousemove $((x + 30)) $((y + 6)) click 1
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
     drv wait-active "$1"
 }
 
-# Keys go to the active window: the main window gets it back with a click on its caption (near
-# its left end, where no tool window stands), only when another has it (two clicks within the
-# double-click time would maximize it).
+activate_tool_window() {
+    activate_window "$1" 30 6
+}
+
+# Keys go to the active window; the main window is clicked near its caption's left end, where no
+# tool window stands.
 focus_main() {
-    local x y w h
-    drv --timeout 0 wait-active LumetraWin 2>/dev/null && return 0
-    read -r x y w h <<<"$(window_rect LumetraWin)"
-    xdotool mousemove $((x + 40)) $((y + 8)) click 1
-    drv wait-active LumetraWin
+    activate_window LumetraWin 40 8
 }
 
 # Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
