@@ -1,10 +1,10 @@
-# Helpers for the end-to-end scenarios (sourced by scripts/e2e.sh). A scenario is a shell
-# function that runs with `set -e` in a subshell: the first failing step ends it. Scenarios drive
-# the program as a user does (keys and the mouse through xdotool, menu clicks and the close box
-# through the driver) and read what a user can see or get: titles, windows, dialog and
-# status-bar texts, message boxes, screenshots, the files it writes, the registry after it ended.
+# Helpers for the end-to-end scenarios (sourced by scripts/e2e.sh and scripts/e2e-install.sh). A
+# scenario is a shell function run with `set -e` in a subshell: the first failing step ends it.
+# It drives the program as a user does (keys and the mouse through xdotool, menu clicks and the
+# close box through the driver) and reads what a user can see or get: titles, windows, dialog and
+# status-bar texts, message boxes, screenshots, files, sound, the registry after the program ended.
 #
-# Set by the runner: E2E_ROOT (work folder), E2E_APP (folder holding the Lumetra.exe under test),
+# Set by the runner: E2E_ROOT (work folder), E2E_APP (folder of the Lumetra.exe under test),
 # E2E_DRIVER (lumetra_e2e.exe), E2E_ARTIFACTS (screenshots and logs), E2E_PICTURES, E2E_SOUNDS,
 # E2E_TESTS (this folder).
 
@@ -12,25 +12,14 @@ E2E_START_TITLE="Lumetra - Spectral Canvas Tone Machine"
 E2E_SETTINGS_KEY='Software\Velloforge\Lumetra'
 PLAYING_TEXT="Playing sound. Hit Space bar to stop."
 
-# How long a wait for the program may take before it counts as failed. A loaded machine (other
-# builds, a first start of Wine) makes the program slow, never wrong: waits are long, and they end
-# as soon as their condition holds.
+# A loaded machine makes the program slow, never wrong: waits are long, and they end as soon as
+# their condition holds.
 E2E_TIMEOUT_MS=${E2E_TIMEOUT_MS:-30000}
 E2E_WAIT_TRIES=$((E2E_TIMEOUT_MS / 200))
 
-# lumetra_e2e.exe with its arguments (see `drv` with no arguments for the list of commands). A
-# caller's own --timeout comes later and wins.
+# lumetra_e2e.exe with its commands (`drv` alone lists them); a later --timeout wins.
 drv() {
     wine "$E2E_DRIVER" --timeout "$E2E_TIMEOUT_MS" "$@"
-}
-
-# Runs a step whose own output is not wanted, but shows that output when the step fails:
-# quiet COMMAND...
-quiet() {
-    local out code=0
-    out=$("$@" 2>&1) || code=$?
-    [ $code -eq 0 ] && return 0
-    fail "\`$*\` exited with $code: ${out:-no output}"
 }
 
 # The ERR trap of a scenario: names the step that failed, where, and the functions it ran in, so
@@ -62,19 +51,35 @@ fail() {
 
 # expect_eq ACTUAL EXPECTED WHAT
 expect_eq() {
-    if [ "$1" != "$2" ]; then
-        fail "$3: got \"$1\", expected \"$2\""
-    fi
+    [ "$1" = "$2" ] || { fail "$3: got \"$1\", expected \"$2\""; return 1; }
     log "ok: $3 = \"$2\""
 }
 
-# Like expect_eq, but asks READER (a command that prints a value) again until it gives EXPECTED
-# or the wait's time is up, for what the program updates a moment after an input:
-# expect_soon READER EXPECTED WHAT
-expect_soon() {
-    local value try
+# expect_true WHAT COMMAND...
+expect_true() {
+    "${@:2}" || { fail "$1"; return 1; }
+    log "ok: $1"
+}
+
+# Waits until COMMAND... succeeds; COMMAND may name what it last saw in SEEN:
+# wait_until WHAT COMMAND...
+wait_until() {
+    local try
+    SEEN=""
     for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        value=$("$1")
+        "${@:2}" && return 0
+        sleep 0.2
+    done
+    fail "waited for $1; \`${*:2}\` never succeeded${SEEN:+ (last seen: $SEEN)}"
+}
+
+# Like expect_eq, but asks READER (a command with its words) again until it prints EXPECTED, for
+# what the program updates a moment after an input: expect_soon READER EXPECTED WHAT
+expect_soon() {
+    local value try reader
+    read -ra reader <<<"$1"
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        value=$("${reader[@]}")
         [ "$value" = "$2" ] && break
         sleep 0.2
     done
@@ -86,59 +91,29 @@ file_time() {
     stat -c %.9Y "$1" 2>/dev/null | tr -d . || echo 0
 }
 
-# Presses KEYS and waits until the program has written FILE anew (its time changes), for keys
-# that save: press_and_wait_file FILE KEYS...
+file_time_is_not() {
+    SEEN="time $(file_time "$1")"
+    [ "$(file_time "$1")" != "$2" ]
+}
+
+# Presses KEYS that save and waits until FILE is written anew: press_and_wait_file FILE KEYS...
 press_and_wait_file() {
-    local file=$1 before try
-    shift
-    before=$(file_time "$file")
-    xdotool key "$@"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        [ "$(file_time "$file")" != "$before" ] && return 0
-        sleep 0.2
-    done
-    fail "waited for $* to write $file; it was not written (time still $before)"
-}
-
-# Lets the undo store's merge time (one second) pass, so that the next command of the same kind
-# takes a snapshot of its own instead of sharing the last one.
-outlast_undo_merge() {
-    sleep 1.1
-}
-
-# Waits until COMMAND... succeeds, for up to the wait's time: wait_until WHAT COMMAND...
-wait_until() {
-    local what=$1 try
-    shift
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        "$@" && return 0
-        sleep 0.2
-    done
-    fail "waited for $what; \`$*\` never succeeded"
-}
-
-# expect_true WHAT COMMAND...
-expect_true() {
-    local what=$1
-    shift
-    if ! "$@"; then
-        fail "$what"
-    fi
-    log "ok: $what"
+    local before
+    before=$(file_time "$1")
+    xdotool key "${@:2}"
+    wait_until "${*:2} to write $1" file_time_is_not "$1" "$before"
 }
 
 # ---------------------------------------------------------------------------------------------
 # The program's process
 
-# Starts Lumetra.exe and waits until its main window and the tool windows it shows at start are up
-# and it waits for input. The process id goes to $E2E_ROOT/lumetra.pid. A start that fails says
-# whether the process still runs, what windows it has and what it wrote.
+# Starts Lumetra.exe and waits until its windows are up and it waits for input; its process id
+# goes to $E2E_ROOT/lumetra.pid. A failed start says what runs, what windows and what output.
 start_lumetra() {
-    local pid
+    local pid out code=0
     (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
     pid=$!
     echo $pid >"$E2E_ROOT/lumetra.pid"
-    local out code=0
     out=$(drv --timeout 60000 wait-window wait-idle 2>&1) || code=$?
     [ $code -eq 0 ] && return 0
     kill -0 "$pid" 2>/dev/null && log "the program runs (pid $pid)" || log "the program has ended"
@@ -150,54 +125,54 @@ start_lumetra() {
 # Removes the program's settings; succeeds when there were none.
 reset_settings() {
     wine reg delete 'HKCU\Software\Velloforge' /f >/dev/null 2>&1 || true
-    wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1 &&
+    ! wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1 ||
         fail "the settings key is still there after reg delete"
-    return 0
 }
 
-# Where every scenario starts: no settings, no sound files, nothing played.
+# Where every scenario starts: no settings, no sound files, nothing played (capture files of
+# earlier scenarios would shift the numbering).
 clean_slate() {
     reset_settings
-    rm -f "$E2E_SOUNDS"/*.wav
-    forget_captures
+    rm -f "$E2E_SOUNDS"/*.wav "$HOME"/played.raw*
 }
 
-# Ends the program this suite started, if it still runs (a failed scenario may leave it, or a
-# message box, behind). Only our own process is killed, by its id.
+# Ends the program this suite started, if a failed scenario left it running; only our own
+# process, by its id.
 kill_lumetra() {
     if [ -f "$E2E_ROOT/lumetra.pid" ] && kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null; then
-        kill "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
-        sleep 0.3
         kill -9 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
     fi
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# Closes the program with its close box and checks that it ends with code 0. A changed picture
-# is left unsaved: the save question is answered No.
+# The close box, a save question answered No; the program must end with code 0.
 close_lumetra() {
     expect_eq "$(drv --timeout 20000 close-unsaved)" 0 "exit code after the close box"
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# File > Exit through the keyboard; the settings are written on the way out, and a changed
-# picture is left unsaved (the save question is answered No). The program was started by this
-# shell, which waits for it and takes its exit code.
+# File > Exit through the keyboard; the settings are written on the way out.
 exit_lumetra() {
-    local pid i box="" code=0
-    pid=$(cat "$E2E_ROOT/lumetra.pid")
     focus_main
     xdotool key alt+f x
-    for i in $(seq 200); do
-        kill -0 "$pid" 2>/dev/null || break
-        box=$(drv --timeout 1000 message-box 2>/dev/null || true)
-        case "$box" in *"|Save changes to "*) drv --timeout 1000 answer-box 7 || true ;; esac
-        sleep 0.1
-    done
-    kill -0 "$pid" 2>/dev/null && fail "the program did not end after File > Exit (box: \"$box\")"
-    wait "$pid" || code=$?
+    end_of_lumetra "after File > Exit"
+}
+
+lumetra_ended() {
+    kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || return 0
+    SEEN=$(drv --timeout 1000 message-box 2>/dev/null || true)
+    case "$SEEN" in *"|Save changes to "*) drv --timeout 1000 answer-box 7 || true ;; esac
+    return 1
+}
+
+# Waits until the program, started by this shell, has ended, and checks its exit code; a "Save
+# changes to" question on the way is answered No: end_of_lumetra WHAT
+end_of_lumetra() {
+    local code=0
+    wait_until "the program to end $1" lumetra_ended
+    wait "$(cat "$E2E_ROOT/lumetra.pid")" || code=$?
     rm -f "$E2E_ROOT/lumetra.pid"
-    expect_eq "$code" 0 "exit code after File > Exit"
+    expect_eq "$code" 0 "exit code $1"
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -209,13 +184,26 @@ window_rect() {
     drv windows | awk -F'|' -v c="$1" '$1 == c || $2 == c { print $3; exit }'
 }
 
-# Keys go to the window with the focus: a click on the main window's caption gives it back after
-# a tool window had it (near the caption's left end, where no tool window stands).
-focus_main() {
+# Gives a window (LumetraWin: the main one) the activation with a click on its caption at
+# (DX, DY) from its corner, unless it has it already: a second click there within the
+# double-click time would maximize the main window or roll a tool window up.
+# activate_window CAPTION DX DY
+activate_window() {
     local x y w h
-    read -r x y w h <<<"$(window_rect LumetraWin)"
-    xdotool mousemove $((x + 40)) $((y + 8)) click 1
-    drv wait-active LumetraWin
+    drv --timeout 0 wait-active "$1" 2>/dev/null && return 0
+    read -r x y w h <<<"$(window_rect "$1")"
+    xdotool mousemove $((x + $2)) $((y + $3)) click 1
+    drv wait-active "$1"
+}
+
+activate_tool_window() {
+    activate_window "$1" 30 6
+}
+
+# Keys go to the active window; the main window is clicked near its caption's left end, where no
+# tool window stands.
+focus_main() {
+    activate_window LumetraWin 40 8
 }
 
 # Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
@@ -225,14 +213,6 @@ click_item() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# Clicks a dialog item with Shift held: shift_click_item CAPTION ID
-shift_click_item() {
-    xdotool keydown shift
-    click_item "$1" "$2"
-    xdotool keyup shift
-    sleep 0.2
-}
-
 # A tool window, shown with its menu command unless it is open already (the command toggles):
 # show_tool_window CAPTION COMMAND
 show_tool_window() {
@@ -240,36 +220,22 @@ show_tool_window() {
     drv wait-dialog "$1"
 }
 
-# A dialog item's text on one line: lines joined by "|", tabs shown as "_":
-# dialog_lines CAPTION ID
-dialog_lines() {
-    local text
-    text=$(drv dialog-text "$1" "$2")
-    printf '%s' "$text" | tr '\t\n' '_|'
-}
-
-# Types TEXT into an edit field of a dialog: a click into it, its text replaced, and Tab to leave
-# it (the program takes a field's value when it loses the focus): type_into_field CAPTION ID TEXT
+# Types TEXT into an edit field of a dialog; Tab leaves it, and the program takes a field's value
+# when it loses the focus: type_into_field CAPTION ID TEXT
 type_into_field() {
     click_item "$1" "$2"
     drv wait-active "$1"
     xdotool key Home shift+End
     xdotool type "$3"
     xdotool key Tab
-    sleep 0.15
 }
 
-# Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1), by way of a point
-# in between: drag BUTTON X0 Y0 X1 Y1
+# Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1) by way of a point in
+# between, each a moment apart so that Wine sees the moves: drag BUTTON X0 Y0 X1 Y1
 drag() {
-    xdotool mousemove "$2" "$3" mousedown "$1"
-    sleep 0.1
-    xdotool mousemove $((($2 + $4) / 2)) $((($3 + $5) / 2))
-    sleep 0.1
-    xdotool mousemove "$4" "$5"
-    sleep 0.1
-    xdotool mouseup "$1"
-    sleep 0.1
+    xdotool mousemove "$2" "$3" mousedown "$1" sleep 0.1 \
+        mousemove $((($2 + $4) / 2)) $((($3 + $5) / 2)) sleep 0.1 mousemove "$4" "$5" sleep 0.1 \
+        mouseup "$1" sleep 0.1
 }
 
 # Screen position of picture point (X, Y) while the canvas is not scrolled: picture_point X Y
@@ -279,89 +245,105 @@ picture_point() {
     echo "$((ox + 7 + $1)) $((oy + 7 + $2))"
 }
 
+# Ctrl + wheel with the pointer on the picture's top left corner, which keeps the view
+# unscrolled, and the zoom's report: zoom_at_origin up|down REPORT
+zoom_at_origin() {
+    local button=4
+    [ "$1" = down ] && button=5
+    # shellcheck disable=SC2046
+    xdotool mousemove $(picture_point 0 0) keydown ctrl click "$button" keyup ctrl
+    drv wait-status 0 "$2"
+}
+
 # Screenshot of the whole Xvfb screen into the artifacts: shot NAME
 shot() {
     import -window root "$E2E_ARTIFACTS/$1.png"
     log "screenshot $E2E_ARTIFACTS/$1.png"
 }
 
-# Succeeds when two pictures (files of any format ImageMagick reads; a BMP may carry more behind
-# its pixels) have the same size and the same pixels: same_pixels A B
+# Saves the part WxH+X+Y of the screen into OUT once two shots a moment apart agree (what it
+# shows has been painted): settled_shot GEOMETRY OUT [IMPORT_OPTION...]
+settled_shot() {
+    local try
+    import -window root -crop "$1" +repage "${@:3}" "$2"
+    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
+        import -window root -crop "$1" +repage "${@:3}" "$2.new.png"
+        same_pixels "$2" "$2.new.png" && break
+        mv "$2.new.png" "$2"
+    done
+    rm -f "$2.new.png"
+}
+
+# Succeeds when two pictures (of any format ImageMagick reads; a BMP may carry more behind its
+# pixels) have the same size and pixels: same_pixels A B
 same_pixels() {
     compare -define bmp:ignore-filesize=true -metric AE "$1" "$2" null: 2>/dev/null
 }
 
-# Succeeds once the canvas shows exactly the pixels of the picture FILE at its top left (the
-# picture is drawn 1:1 at (7, 7)), within the wait's time; the last shot is kept as NAME.png:
-# canvas_shows FILE NAME
-canvas_shows() {
-    local ox oy w h size try
+canvas_shot_is() {
+    local ox oy w h
     read -r ox oy w h <<<"$(drv canvas-origin)"
-    size=$(identify -format '%wx%h' "$1")
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        import -window root -crop "$size+$((ox + 7))+$((oy + 7))" +repage "$E2E_ARTIFACTS/$2.png"
-        same_pixels "$E2E_ARTIFACTS/$2.png" "$1" && return 0
-        sleep 0.2
-    done
-    log "the canvas never showed $1: its last shot is $E2E_ARTIFACTS/$2.png"
-    return 1
+    import -window root -crop "$(identify -format '%wx%h' "$1")+$((ox + 7))+$((oy + 7))" +repage \
+        "$E2E_ARTIFACTS/$2.png"
+    same_pixels "$E2E_ARTIFACTS/$2.png" "$1"
+}
+
+# Waits until the canvas shows exactly the pixels of the picture FILE (drawn 1:1 at (7, 7)); the
+# last shot is kept as NAME.png: canvas_shows FILE NAME
+canvas_shows() {
+    wait_until "the canvas to show $1 (last shot $E2E_ARTIFACTS/$2.png)" canvas_shot_is "$1" "$2"
 }
 
 # ---------------------------------------------------------------------------------------------
-# Files through the program's dialogs
+# Files and sound
 
-# Opens a file dialog with its key, types the path into it and confirms it with Return:
-# file_dialog KEY CAPTION WINDOWS_PATH
+# Opens a file dialog with its key, types the path into it (nothing: the proposed name stays) and
+# confirms it with Return: file_dialog KEY CAPTION WINDOWS_PATH
 file_dialog() {
     xdotool key "$1"
     drv wait-dialog "$2"
-    xdotool type --delay 2 "$3"
+    [ -z "$3" ] || xdotool type --delay 2 "$3"
     xdotool key Return
     drv wait-no-dialog "$2"
 }
 
-# Opens a picture through the Open dialog and waits for the title that names it. The closed
-# dialog leaves no window active when no tool window is shown: the main window is given the
-# activation, for the keys that follow. open_picture WINDOWS_PATH
+# Opens a picture through the Open dialog and waits for the title that names it; the main window
+# gets the activation back for the keys that follow: open_picture WINDOWS_PATH
 open_picture() {
     file_dialog ctrl+o "Open a bitmap file" "$1"
     drv wait-title "${1##*\\} - Lumetra"
     focus_main
 }
 
-# Starts a render with KEYS and waits until it has finished: the timing text in status part 1
-# ends every render. The first render of a run may come from F5; later ones come from the Sound
-# menu, whose opening empties part 1 before the command (render KEYS...).
+# Starts a render with KEYS and waits for the timing text in status part 1 that ends every render
+# (a Sound menu opened for it empties the part first): render KEYS...
 render() {
     focus_main
     xdotool key "$@"
     drv --timeout 60000 wait-status-prefix 1 "Time: " >/dev/null
 }
 
-# Waits until the play that follows a render has ended and the device is closed. The status
-# text goes as the last buffer is queued; the device closes once the queued buffers have played
-# out, and closing it closes its capture file. A Play before that goes on from where the sound
-# ended, on the same opening of the device.
-wait_play_end() {
-    drv --timeout 30000 wait-status 0 ""
-    local try
-    for try in $(seq 150); do
-        capture_open || return 0
-        sleep 0.2
-    done
-    fail "the wave-out device is still open 30 s after the play ended"
+# No capture file open (HOME/.asoundrc sends everything played into HOME/played.raw, then
+# played.raw.0001, ... one file per opening of the wave-out device; see playback_capture.py).
+captures_closed() {
+    ! find /proc/[0-9]*/fd -lname "$HOME/played.raw*" -print -quit 2>/dev/null | grep -q .
 }
 
-# True while some process has a capture file open.
-capture_open() {
-    find /proc/[0-9]*/fd -lname "$HOME/played.raw*" -print -quit 2>/dev/null | grep -q .
+# Waits until a play has ended and the device is closed: the status text goes as the last buffer
+# is queued, the device closes once they have played out. A Play before that goes on from where
+# the sound ended, on the same opening of the device.
+wait_play_end() {
+    drv --timeout 30000 wait-status 0 ""
+    wait_until "the wave-out device to close after the play" captures_closed
+}
+
+capture() {
+    python3 "$E2E_TESTS/playback_capture.py" "$@"
 }
 
 # A 24-bit uncompressed BMP as the program writes and reads them: make_bmp OUT ARGS...
 make_bmp() {
-    local out=$1
-    shift
-    convert "$@" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$out"
+    convert "${@:2}" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$1"
 }
 
 # The little-endian unsigned 32-bit number at a byte offset of a file: u32 FILE OFFSET
@@ -369,30 +351,42 @@ u32() {
     od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
 }
 
-# ---------------------------------------------------------------------------------------------
-# Played sound: HOME/.asoundrc sends everything played into HOME/played.raw, played.raw.0001, ...
-# one file per opening of the wave-out device (see playback_capture.py).
-
-capture() {
-    python3 "$E2E_TESTS/playback_capture.py" "$@"
+# Puts a picture file on the clipboard as another program does: clipboard_put FILE
+clipboard_put() {
+    convert "$1" -depth 8 "bgra:$E2E_ROOT/clipboard-in.raw"
+    # shellcheck disable=SC2046
+    drv clipboard-put-32 $(identify -format '%w %h' "$1") "$(winpath "$E2E_ROOT/clipboard-in.raw")"
 }
 
-# Capture files of earlier scenarios would shift the numbering.
-forget_captures() {
-    rm -f "$HOME"/played.raw*
+# The size WxH of the clipboard's picture as another program reads it (into
+# $E2E_ROOT/clipboard.png); nothing while there is none.
+clipboard_size() {
+    local size
+    size=$(drv --timeout 2000 clipboard-save-bitmap "$(winpath "$E2E_ROOT/clipboard.raw")" \
+        2>/dev/null) || return 0
+    convert -size "$size" -depth 8 "bgra:$E2E_ROOT/clipboard.raw" -alpha off "$E2E_ROOT/clipboard.png"
+    echo "$size"
 }
 
 # ---------------------------------------------------------------------------------------------
-# The settings in the registry, read with the driver after the program has ended.
+# The settings in the registry
 
 # Puts a value under the settings key: put_setting SUBKEY NAME TYPE DATA
 put_setting() {
-    quiet wine reg add "HKCU\\$E2E_SETTINGS_KEY${1:+\\$1}" /v "$2" /t "$3" /d "$4" /f
+    local out
+    out=$(wine reg add "HKCU\\$E2E_SETTINGS_KEY${1:+\\$1}" /v "$2" /t "$3" /d "$4" /f 2>&1) ||
+        fail "could not put $1\\$2 ($3) $4 into the registry: $out"
 }
 
-# Reads the settings key and its subkeys once, for `setting` and `expect_settings`.
+# Reads the settings key and its subkeys after the program has ended, for `setting` and
+# `expect_settings`.
 read_settings() {
-    drv registry "$E2E_SETTINGS_KEY" >"$E2E_ROOT/settings.txt"
+    local file=$E2E_ROOT/settings.reg
+    rm -f "$file"
+    wine reg export "HKCU\\$E2E_SETTINGS_KEY" "$(winpath "$E2E_ROOT")\\settings.reg" /y \
+        >/dev/null 2>&1 || true
+    if [ -f "$file" ]; then python3 "$E2E_TESTS/registry_export.py" "$file"; fi \
+        >"$E2E_ROOT/settings.txt"
     cat "$E2E_ROOT/settings.txt" >>"$E2E_ARTIFACTS/settings_${FUNCNAME[1]}.txt"
 }
 
@@ -424,9 +418,8 @@ expect_settings() {
 }
 
 # ---------------------------------------------------------------------------------------------
-# Help: a stand-in for the user's browser, registered in the run's prefix as the program that
-# opens ".html" files. It writes the address it was asked to open into $E2E_ROOT/help-request.txt
-# (tests/e2e/standin).
+# Help: a stand-in for the user's browser (tests/e2e/standin) writes the address it was asked to
+# open into $E2E_ROOT/help-request.txt.
 
 # Makes the stand-in the user's browser and forgets an earlier request. The user's own choice
 # lives under HKCU\Software\Classes; Wine's view of the classes shows only the machine's
@@ -451,29 +444,16 @@ file_url() {
 print("file:///" + urllib.parse.quote(sys.argv[1].replace("\\", "/"), safe="/:"))' "$path"
 }
 
-# Gives a tool window the activation with a click on its caption: activate_tool_window CAPTION
-activate_tool_window() {
-    local x y w h
-    read -r x y w h <<<"$(window_rect "$1")"
-    xdotool mousemove $((x + 30)) $((y + 6)) click 1
-    drv wait-active "$1"
-}
-
-# Waits for the stand-in to be started and checks that it was asked for the guide beside the
-# program, at the section of a help keyword or anchor ("Brush toolbox" or "brush-toolbox"), or
-# at the contents ("contents"): expect_help_opens SECTION [PROGRAM_FOLDER]
-# PROGRAM_FOLDER is where Lumetra.exe lies (default $E2E_APP).
+# Waits for the stand-in and checks that it was asked for the guide beside the program (in
+# PROGRAM_FOLDER, default $E2E_APP) at the section of a help keyword or anchor ("Brush toolbox"
+# or "brush-toolbox"), or at the contents ("contents"): expect_help_opens SECTION [PROGRAM_FOLDER]
 expect_help_opens() {
-    local request=$E2E_ROOT/help-request.txt folder=${2:-$E2E_APP} anchor url try
+    local request=$E2E_ROOT/help-request.txt folder=${2:-$E2E_APP} anchor url
     folder=${folder%/}
     folder=${folder%\\}
     anchor=$(printf '%s' "$1" | tr 'A-Z ' 'a-z-')
     [ "$anchor" = contents ] && anchor=""
-    for try in $(seq 100); do
-        [ -f "$request" ] && break
-        sleep 0.1
-    done
-    [ -f "$request" ] || fail "the browser was not asked to open anything"
+    wait_until "the browser to be asked for a page" test -f "$request"
     url=$(head -n 1 "$request")
     rm -f "$request"
     expect_eq "$url" "$(file_url "$folder")/guide/index.html${anchor:+#$anchor}" \

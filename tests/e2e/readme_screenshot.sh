@@ -15,8 +15,7 @@ readme_screenshot() {
     open_picture "$(winpath "$E2E_APP/Images/chords.bmp")"
     render F5
     wait_play_end
-    sleep 0.5
-    import -window root -crop 1088x740+0+0 +repage -strip "$repo/docs/screenshot.png"
+    settled_shot 1088x740+0+0 "$repo/docs/screenshot.png" -strip
     log "wrote docs/screenshot.png"
     close_lumetra
 }

@@ -1,10 +1,11 @@
 # Help and the user guide: F1 asks the user's browser (a registered stand-in) for the guide
-# beside the program, at the section of the active tool window; and the screenshots of the
-# guide, taken from the program as it is now.
+# beside the program, at the section of the active tool window; and the pictures of the guide,
+# taken from the program as it is now.
 
 E2E_SCENARIOS+=(
     f1_opens_the_guide_at_the_active_windows_section
     guide_screenshots
+    guide_zoomed_canvas
 )
 
 f1_opens_the_guide_at_the_active_windows_section() {
@@ -13,15 +14,10 @@ f1_opens_the_guide_at_the_active_windows_section() {
     focus_main
     xdotool key F1
     expect_help_opens contents
-    local entry caption command section
-    for entry in "Brush Tools|502|Brush toolbox" "Echord Tool|503|Echord toolbox" \
-        "Render Options|310|Render options"; do
-        IFS='|' read -r caption command section <<<"$entry"
-        show_tool_window "$caption" "$command"
-        activate_tool_window "$caption"
-        xdotool key F1
-        expect_help_opens "$section"
-    done
+    show_tool_window "Render Options" 310
+    activate_tool_window "Render Options"
+    xdotool key F1
+    expect_help_opens "Render options"
     # The Help menu's item, once the main window is active again.
     focus_main
     xdotool key alt+h Return
@@ -48,7 +44,7 @@ guide_shot() {
     local x y w h
     read -r x y w h <<<"$(window_rect "$1")"
     [ -n "$w" ] || fail "no window \"$1\" to photograph"
-    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_ARTIFACTS/guide/$2.png"
+    settled_shot "${w}x${h}+${x}+${y}" "$E2E_ARTIFACTS/guide/$2.png"
     log "guide picture $2.png (${w}x${h})"
 }
 
@@ -61,9 +57,9 @@ hide_tool_window() {
 }
 
 # The pictures of the user guide (scripts/make-guide.sh takes them from the artifacts): the main
-# window with the demo picture after a render, each tool window alone, the sound options. The
-# program has the packaged starter library beside it, as a user has it (build it with the
-# windows preset's starter_library target); the scenarios' own filter folder comes back after.
+# window with the demo picture after a render, each tool window alone, the sound options. The program has the packaged starter library beside it, as a
+# user has it (build it with the windows preset's starter_library target); the scenarios' own
+# filter folder comes back after.
 guide_screenshots() {
     local tools=("Brush Tools|502|brush-tools" "Echord Tool|503|echord-tool"
         "Image Browser|504|image-browser" "Render Options|310|render-options") tool caption command name
@@ -84,23 +80,41 @@ guide_screenshots() {
     render F5
     wait_play_end
     # The pointer over the picture fills the readout of time and pitch.
+    # shellcheck disable=SC2046
     xdotool mousemove $(picture_point 150 40)
-    sleep 0.3
     guide_shot LumetraWin main-window
     for tool in "${tools[@]}"; do
         IFS='|' read -r caption command name <<<"$tool"
         show_tool_window "$caption" "$command"
-        sleep 0.3
         guide_shot "$caption" "$name"
         hide_tool_window "$caption" "$command"
     done
     drv command 420
     drv wait-dialog "Soundcard/Realtime Options"
-    sleep 0.3
     guide_shot "Soundcard/Realtime Options" sound-options
     xdotool key Escape
     drv wait-no-dialog "Soundcard/Realtime Options"
+
     close_lumetra
     rm -rf "$E2E_APP/Images" "$E2E_APP/Filters"
     mv "$E2E_ROOT/scenario-filters" "$E2E_APP/Filters"
+}
+
+# The guide's picture of the canvas at twice the size, with the rulers marking the pointer.
+guide_zoomed_canvas() {
+    local tool
+    mkdir -p "$E2E_ARTIFACTS/guide"
+    put_setting Windows main.w REG_DWORD 700
+    put_setting Windows main.h REG_DWORD 460
+    start_lumetra
+    for tool in "Brush Tools|502" "Echord Tool|503" "Image Browser|504" "Render Options|310"; do
+        hide_tool_window "${tool%|*}" "${tool#*|}"
+    done
+    open_picture "$(winpath "$E2E_TESTS/../../docs/demo.bmp")"
+    zoom_at_origin up "Zoom 2x"
+    # The pointer on the lower rising line fills the readout and marks both rulers.
+    # shellcheck disable=SC2046
+    xdotool mousemove $(picture_point 260 180)
+    guide_shot LumetraWin zoomed-canvas
+    close_lumetra
 }

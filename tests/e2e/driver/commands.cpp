@@ -3,10 +3,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include <cstdint>
-#include <cstring>
 #include <functional>
-#include <iterator>
+
+#include "resources/resource_ids.h"
 
 namespace e2e {
 namespace {
@@ -69,6 +68,21 @@ HWND requireDialogItem(Session& session, const std::wstring& caption, const std:
 std::string rectText(const RECT& r) {
     return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
            std::to_string(r.right - r.left) + " " + std::to_string(r.bottom - r.top);
+}
+
+// SB_GETTEXT writes through its pointer, so the buffer must live in the program's process.
+std::wstring statusText(const MainWindow& main, int part) {
+    HWND bar = GetDlgItem(main.window, IDW_STATUSBAR);
+    if (!bar) throw DriverError("the main window has no status bar");
+    const LRESULT length = sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
+    const size_t chars = LOWORD(length) + 1;
+    RemoteBuffer buffer(main.processId, chars * sizeof(wchar_t));
+    sendWithTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
+                    reinterpret_cast<LPARAM>(buffer.address()));
+    const std::vector<unsigned char> bytes = buffer.read();
+    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), chars);
+    text.resize(text.find(L'\0') == std::wstring::npos ? chars : text.find(L'\0'));
+    return text;
 }
 
 using Args = std::vector<std::wstring>;
@@ -155,12 +169,6 @@ std::string dialogText(Session& session, const Args& a) {
     return toUtf8(windowText(requireDialogItem(session, a[0], a[1])));
 }
 
-std::string waitDialogText(Session& session, const Args& a) {
-    waitText([&] { return windowText(requireDialogItem(session, a[0], a[1])); }, a[2], false,
-             "item " + toUtf8(a[1]) + " of \"" + toUtf8(a[0]) + "\"");
-    return {};
-}
-
 std::string itemRect(Session& session, const Args& a) {
     RECT r{};
     GetWindowRect(requireDialogItem(session, a[0], a[1]), &r);
@@ -222,14 +230,33 @@ std::string tabNames(Session& session, const Args& a) {
     return out;
 }
 
-// The system's folder browser selects a folder given as a path, as a click in its tree would;
-// the text must live in the program's process.
-std::string browseSelect(Session& session, const Args& a) {
+// Selects a folder in the system's folder browser as a click in its tree would, until the
+// browser's status line has read SHOWN for a moment. Wine's tree drops a selection made before it
+// has settled, so the selection is sent again until it holds; its text lives in the program.
+std::string browseTo(Session& session, const Args& a) {
     HWND dialog = requireDialog(session, a[0]);
-    const std::wstring& path = a[1];
-    RemoteBuffer text(session.main().processId, (path.size() + 1) * sizeof(wchar_t));
-    text.write(path.c_str(), (path.size() + 1) * sizeof(wchar_t));
-    sendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(text.address()));
+    HWND line = requireDialogItem(session, a[0], L"14147");
+    RemoteBuffer text(session.main().processId, (a[1].size() + 1) * sizeof(wchar_t));
+    text.write(a[1].c_str(), (a[1].size() + 1) * sizeof(wchar_t));
+    ULONGLONG sent = 0, heldSince = 0;
+    waitUntil(
+        [&](std::string& state) {
+            const ULONGLONG now = GetTickCount64();
+            const std::wstring shown = windowText(line);
+            state = "status line \"" + toUtf8(shown) + "\"";
+            if (sent && shown == a[2]) {
+                if (!heldSince) heldSince = now;
+                return now - heldSince >= 300;
+            }
+            heldSince = 0;
+            if (now - sent >= 500) {
+                sendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, LPARAM(text.address()));
+                sent = now;
+            }
+            return false;
+        },
+        "\"" + toUtf8(a[0]) + "\" to show \"" + toUtf8(a[2]) + "\" after selecting " +
+            toUtf8(a[1]));
     return {};
 }
 
@@ -243,74 +270,6 @@ std::string shortPath(Session&, const Args& a) {
     result.resize(n);
     if (result.rfind(L"\\\\?\\", 0) == 0) result.erase(0, 4);
     return toUtf8(result);
-}
-
-std::string registryData(DWORD type, const std::vector<BYTE>& data) {
-    if ((type == REG_DWORD && data.size() == 4) || (type == REG_QWORD && data.size() == 8)) {
-        std::int64_t value = 0;
-        std::memcpy(&value, data.data(), data.size());
-        return std::to_string(type == REG_DWORD ? std::int32_t(value) : value);
-    }
-    if (type == REG_SZ || type == REG_EXPAND_SZ) {
-        std::wstring text(reinterpret_cast<const wchar_t*>(data.data()),
-                          data.size() / sizeof(wchar_t));
-        return toUtf8(text.substr(0, text.find(L'\0')));
-    }
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (BYTE b : data) {
-        hex += digits[b >> 4];
-        hex += digits[b & 15];
-    }
-    return hex;
-}
-
-std::string registryType(DWORD type) {
-    static const char* const names[] = {"REG_NONE", "REG_SZ", "REG_EXPAND_SZ", "REG_BINARY",
-                                        "REG_DWORD"};
-    if (type < std::size(names)) return names[type];
-    return type == REG_QWORD ? "REG_QWORD" : "REG_TYPE_" + std::to_string(type);
-}
-
-// Every value under the key and its subkeys, one a line: SUBKEY|NAME|TYPE|DATA.
-void listRegistry(HKEY key, const std::wstring& subkey, std::string& out) {
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[16384];
-        DWORD nameChars = 16384, type = 0, bytes = 0;
-        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, nullptr, &bytes)) break;
-        std::vector<BYTE> data(bytes);
-        nameChars = 16384;
-        if (RegEnumValueW(key, i, name, &nameChars, nullptr, &type, data.data(), &bytes)) break;
-        data.resize(bytes);
-        out += toUtf8(subkey) + "|" + toUtf8(name) + "|" + registryType(type) + "|" +
-               registryData(type, data) + "\n";
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD nameChars = 256;
-        if (RegEnumKeyExW(key, i, name, &nameChars, nullptr, nullptr, nullptr, nullptr)) break;
-        HKEY child = nullptr;
-        if (RegOpenKeyExW(key, name, 0, KEY_READ, &child)) continue;
-        listRegistry(child, subkey.empty() ? name : subkey + L"\\" + name, out);
-        RegCloseKey(child);
-    }
-}
-
-std::string registry(Session&, const Args& a) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, a[0].c_str(), 0, KEY_READ, &key)) return {};
-    std::string out;
-    listRegistry(key, L"", out);
-    RegCloseKey(key);
-    if (!out.empty()) out.pop_back();
-    return out;
-}
-
-// What the close box sends.
-std::string close(Session& session, const Args&) {
-    if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
-        throwLastError("PostMessage(WM_CLOSE)");
-    return std::to_string(session.waitForExit());
 }
 
 // Presses a button of a message box as a click would (IDYES 6, IDNO 7, IDCANCEL 2).
@@ -357,11 +316,6 @@ std::string closeWithoutSaving(Session& session, const Args& a) {
     return endWithoutSaving(session, a);
 }
 
-std::string sleepFor(Session&, const Args& a) {
-    Sleep(static_cast<DWORD>(toInt(a[0])));
-    return {};
-}
-
 }  // namespace
 
 const std::vector<Command>& commandTable() {
@@ -383,8 +337,6 @@ const std::vector<Command>& commandTable() {
         {"wait-dialog", 1, "CAPTION: wait for a visible dialog with this caption", waitDialog},
         {"wait-no-dialog", 1, "CAPTION: wait until no such dialog is visible", waitNoDialog},
         {"dialog-text", 2, "CAPTION ID: print the text of a dialog item", dialogText},
-        {"wait-dialog-text", 3, "CAPTION ID TEXT: wait until the dialog item reads TEXT",
-         waitDialogText},
         {"item-rect", 2, "CAPTION ID: print a dialog item's screen rectangle: x y w h", itemRect},
         {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
          itemEnabled},
@@ -394,25 +346,19 @@ const std::vector<Command>& commandTable() {
          canvasOrigin},
         {"tab-names", 2, "CAPTION ID: print the texts of a dialog's tab control, one a line",
          tabNames},
-        {"browse-select", 2, "CAPTION PATH: select a folder in the folder browser", browseSelect},
+        {"browse-to", 3,
+         "CAPTION PATH SHOWN: select PATH in the folder browser until it shows SHOWN", browseTo},
         {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
-        {"registry", 1, "KEY: print SUBKEY|NAME|TYPE|DATA for each value under HKCU\\KEY",
-         registry},
-        {"close", 0, "close the main window; wait for the program to end; print its exit code",
-         close},
         {"close-unsaved", 0,
          "close the main window, answer No to a save question; print the exit code",
          closeWithoutSaving},
         {"answer-box", 1,
          "ID: wait for a message box and press its button ID (6 Yes, 7 No, 2 Cancel)", answerBox},
-        {"sleep", 1, "MS: wait", sleepFor},
-        {"clipboard-put-32", 1,
-         "BMP: put a 24-bit BMP file on the clipboard as a 32-bit top-down CF_DIB, as most "
-         "programs do",
+        {"clipboard-put-32", 3,
+         "W H FILE: put W x H top-down 32-bit pixels (bgra) on the clipboard as a bit-field CF_DIB",
          clipboardPut32},
         {"clipboard-save-bitmap", 1,
-         "BMP: save the clipboard's CF_BITMAP (read with GetDIBits) as a 24-bit BMP file; print "
-         "its size WxH",
+         "FILE: save the clipboard's CF_BITMAP as top-down 32-bit pixels (bgra); print WxH",
          clipboardSaveBitmap},
     };
     return table;

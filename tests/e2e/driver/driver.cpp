@@ -1,10 +1,6 @@
 #include "driver.h"
 
-#include <commctrl.h>
-
 #include <iterator>
-
-#include "resources/resource_ids.h"
 
 namespace e2e {
 
@@ -84,21 +80,6 @@ LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return static_cast<LRESULT>(result);
 }
 
-// SB_GETTEXT writes through its pointer, so the buffer must live in the program's process.
-std::wstring statusText(const MainWindow& main, int part) {
-    HWND bar = GetDlgItem(main.window, IDW_STATUSBAR);
-    if (!bar) throw DriverError("the main window has no status bar");
-    const LRESULT length = sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
-    const size_t chars = LOWORD(length) + 1;
-    RemoteBuffer buffer(main.processId, chars * sizeof(wchar_t));
-    sendWithTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
-                    reinterpret_cast<LPARAM>(buffer.address()));
-    const std::vector<unsigned char> bytes = buffer.read();
-    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), chars);
-    text.resize(text.find(L'\0') == std::wstring::npos ? chars : text.find(L'\0'));
-    return text;
-}
-
 HWND findMessageBox(DWORD processId) {
     for (const TopWindow& entry : visibleWindows(processId)) {
         // Message boxes carry their text in a static control with id 0xFFFF.
@@ -173,16 +154,6 @@ bool Session::hasEnded(DWORD& code) {
     if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) return false;
     if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
     return true;
-}
-
-DWORD Session::waitForExit() {
-    main();
-    if (WaitForSingleObject(process_, static_cast<DWORD>(gTimeoutMs)) != WAIT_OBJECT_0) {
-        throw DriverError("the program did not end in time");
-    }
-    DWORD code = 0;
-    if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
-    return code;
 }
 
 void Session::waitForIdle() {

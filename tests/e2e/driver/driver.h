@@ -1,5 +1,5 @@
 // The end-to-end driver's view of the running program from outside: its main window by class,
-// the dialogs and message boxes of its process, the texts a user can read off them, and the
+// the windows and message boxes of its process, the texts a user can read off them, and the
 // commands of the driver's command line.
 #pragma once
 
@@ -25,16 +25,11 @@ class DriverError : public std::runtime_error {
 // "what failed: Error 5: Access is denied." with the system's own text for GetLastError().
 [[noreturn]] void throwLastError(const std::string& what);
 
-// Milliseconds that every wait of one driver run allows (set by --timeout).
+// Milliseconds that every wait of one driver run allows (--timeout).
 extern int gTimeoutMs;
-// Set by --starting: the main window counts before it is shown (a box during its creation keeps
-// it hidden until the box is answered).
+// --starting: the main window counts before it is shown (a box during its creation keeps it
+// hidden until the box is answered).
 extern bool gAcceptHiddenMain;
-
-struct MainWindow {
-    HWND window = nullptr;
-    DWORD processId = 0;
-};
 
 struct TopWindow {
     HWND window;
@@ -46,18 +41,16 @@ struct TopWindow {
 std::vector<TopWindow> visibleWindows(DWORD processId);
 // A visible dialog (class "#32770") of the process with exactly this caption, or null.
 HWND findDialog(DWORD processId, const std::wstring& caption);
+// A visible message box of the process, or null; its caption and text ("caption|text"), or empty.
+HWND findMessageBox(DWORD processId);
+std::wstring messageBoxText(DWORD processId);
 // The text of a window of another process (WM_GETTEXT is carried across processes).
 std::wstring windowText(HWND window);
 // Sends a message and waits at most gTimeoutMs for the answer; throws on a timeout.
 LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-std::wstring statusText(const MainWindow& main, int part);
-// The caption and text of a visible message box of the program ("caption|text"), or empty.
-std::wstring messageBoxText(DWORD processId);
-// A visible message box of the program, or null.
-HWND findMessageBox(DWORD processId);
 
 // Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
-// BFFM_SETSELECTION): a pointer into the driver's own memory would mean nothing to the program.
+// BFFM_SETSELECTION, TCM_GETITEM): a pointer into the driver's memory means nothing there.
 class RemoteBuffer {
   public:
     RemoteBuffer(DWORD processId, size_t bytes);
@@ -75,9 +68,14 @@ class RemoteBuffer {
     size_t size_ = 0;
 };
 
+struct MainWindow {
+    HWND window = nullptr;
+    DWORD processId = 0;
+};
+
 // What one driver run knows about the program: its main window (the visible one of class
-// "LumetraWin"; with gAcceptHiddenMain also a hidden one) and a handle to its process, taken
-// once so that the process can still be waited for after its windows are gone.
+// "LumetraWin") and a handle to its process, taken once so that the process can still be waited
+// for after its windows are gone.
 class Session {
   public:
     Session() = default;
@@ -87,8 +85,6 @@ class Session {
 
     // The main window, waiting up to gTimeoutMs for it on first use.
     const MainWindow& main();
-    // Waits for the program to end and returns its exit code.
-    DWORD waitForExit();
     // True, with its exit code, once the program has ended.
     bool hasEnded(DWORD& code);
     // Waits until the program, done with what it had to do, waits for input.
@@ -99,12 +95,12 @@ class Session {
     HANDLE process_ = nullptr;
 };
 
-// The driver's commands: each takes a fixed number of arguments and prints its answer, if any.
+// The driver's commands: each takes a fixed number of arguments and returns the text to print
+// (nothing is printed when it is empty).
 struct Command {
     const char* name;
     int arguments;
     const char* help;
-    // Returns the text to print (nothing is printed when it is empty).
     std::string (*run)(Session& session, const std::vector<std::wstring>& args);
 };
 
