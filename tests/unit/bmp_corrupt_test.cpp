@@ -1,5 +1,5 @@
 // Malformed BMP files: every one is refused with a clear message (or, where the damage is
-// harmless, read), and nothing is read or written outside the buffers (AddressSanitizer watches).
+// harmless, read). (Bytes overwritten at random: the fuzz targets.)
 
 #include <gtest/gtest.h>
 
@@ -89,8 +89,6 @@ TEST(BmpCorrupt, AbsurdFieldsAreRefusedByTheirCause) {
         {patched(k24, {{18, 20000}, {22, 20000}}), large},
         {patched(k24, {{18, 65536}, {22, 1}}), large},
         {patched(k24, {{18, 1}, {22, 65536}}), large},
-        // A few bytes of runs can claim a huge picture: the limit comes before anything is made.
-        {patched(kRle4, {{18, 60000}, {22, 60000}}), large},
         {patched(k24, {{10, 20}}), "Bad BMP pixel offset"},  // inside the headers
         {patched(k24, {{14, 124}}), truncated},              // a V5 header longer than the file
         {makeBmp({.headerSize = 12, .bitCount = 16, .pixels = {0, 0, 0, 0}}), depth},
@@ -147,27 +145,6 @@ TEST(BmpCorrupt, RunsThatLeaveThePicture) {
     EXPECT_EQ(refusal(makeBmp(fields)), "");
     fields.pixels = {0, 2, 1};
     EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
-}
-
-// Every header byte set to a few telling values: whatever the result, nothing is touched outside
-// the buffers, and a picture read is whole.
-TEST(BmpCorrupt, HeaderBytesOverwritten) {
-    for (const Bytes& original : {k24, k8, kRle4}) {
-        for (std::size_t at = 0; at < 70 && at < original.size(); ++at) {
-            for (std::uint8_t value : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
-                Bytes file = original;
-                file[at] = value;
-                const BmpReadResult result = decodeBmp(file, 1 << 22);
-                if (result.pixels)
-                    EXPECT_EQ(result.pixels->bytes.size(),
-                              std::size_t(result.pixels->stride) * result.pixels->height);
-                else
-                    EXPECT_TRUE(
-                        kMessages.count(result.message.substr(0, result.message.find(" ("))))
-                        << result.message;
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // The brush: the dab's mask and colour fades, the mix of one channel, the dab on the picture, and
-// what a brush that cannot get its memory leaves behind.
+// what a brush that cannot get its memory leaves behind. (Spray's draws and every patch's dabs:
+// brush_agreement.)
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "render_rig.h"
@@ -79,54 +79,6 @@ TEST(Brush, MixOfOneChannel) {
         RandomSeed seed;
         EXPECT_EQ(std::int32_t(mixChannel(s, c.b, c.c, c.m, seed)), c.landed)
             << std::uint32_t(c.mix) << " " << c.b << " on " << c.c << " by " << c.m;
-    }
-}
-
-TEST(Brush, SprayPaintsWithAChanceThatFollowsDensityAndMask) {
-    struct Case {
-        std::int32_t density, m;
-        double chance;
-    } cases[] = {
-        {80, 255, 8801.0 / 65536},
-        {40, 255, 2801.0 / 65536},
-        {40, 128, 5581.0 / 65536},  // high 16 bits below 2801 x 255 / 128
-        {1, 255, 32.0 / 65536},
-    };
-    constexpr int kDraws = 400000;
-    for (const Case& c : cases) {
-        BrushSettings s = brushOf(1, 1, BrushShape::Spray);
-        s.sprayDensity = c.density;
-        s.sprayThreshold = sprayThresholdFor(c.density);
-        RandomSeed seed, counted;
-        int painted = 0;
-        for (int k = 0; k < kDraws; ++k) {
-            painted += mixChannel(s, 200, 10, c.m, seed) == 200.0f;
-            nextRandom(counted);
-        }
-        EXPECT_NEAR(painted, c.chance * kDraws, 4 * std::sqrt(c.chance * kDraws) + 1) << c.density;
-        EXPECT_EQ(seed.value, counted.value);               // one draw per channel
-        EXPECT_EQ(mixChannel(s, 200, 10, 0, seed), 10.0f);  // outside the ellipse: no draw
-        EXPECT_EQ(seed.value, counted.value);
-    }
-}
-
-TEST(Brush, OnePixelRoundAndSprayDabsChangeNothing) {
-    CanvasImage image = testing::randomCanvas(9, 7, 3);
-    for (std::int32_t y = 0; y < 7; ++y)  // every pixel sounds, so no blue is cleared
-        for (std::int32_t x = 0; x < 9; ++x)
-            image.pixels.pictureRow(y)[3 * x + 2] |= 1;
-    const CanvasImage before = image;
-    for (const BrushShape shape : {BrushShape::Round, BrushShape::Spray}) {
-        for (const ColorMix mix : {ColorMix::Cover, ColorMix::Add, ColorMix::Filter}) {
-            BrushTool tool;
-            tool.brush = built(brushOf(1, 1, shape, ColorFade::Right, mix));
-            RandomSeed seed;
-            std::string message;
-            for (std::int32_t y = 0; y < 7; ++y)
-                for (std::int32_t x = 0; x < 9; ++x)
-                    ASSERT_TRUE(paintDab(tool, image, seed, x, y, message));
-            EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
-        }
     }
 }
 
