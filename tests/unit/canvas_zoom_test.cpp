@@ -10,7 +10,7 @@
 #include "bmp_test_files.h"
 #include "document/ruler_scale.h"
 #include "image/stretch_halftone.h"
-#include "thumbnail_reference.h"
+#include "imageops_reference.h"
 
 namespace lumetra {
 namespace {
@@ -96,7 +96,7 @@ TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
     // Bit for bit what the area-averaging resampler makes of the whole picture, at every step
     // and with partly covered last blocks of every kind (1, 2, 3 of 4 columns, 5 of 8 ...).
     for (const auto& [width, height] : {std::pair{37, 21}, {38, 23}, {39, 18}, {61, 45}}) {
-        const PixelImage noise = testing::noisePicture(width, height, std::uint32_t(width));
+        const PixelImage noise = testing::randomPicture(width, height, std::uint32_t(width));
         for (int step = -1; step >= kMinZoomStep; --step) {
             ReducedView made;
             updateReducedView(made, noise, step, Rect{});

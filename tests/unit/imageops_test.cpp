@@ -306,61 +306,9 @@ TEST(PictureCommands, EachRowRunsItsOperationAndLeavesMalformedPicturesAlone) {
               "242:1,242,0 243:1,0,0 244:1,0,0 245:1,0,0 246:1,0,0 207:0,0,0 ");
 }
 
-// One grey row (all three bytes alike) onto another, across.
-TEST(StretchHalftone, AveragesWhatLiesUnderEachPixel) {
-    const auto greyRow = [](const std::vector<int>& values) {
-        PixelImage row = randomPicture(std::int32_t(values.size()), 1, 0);
-        for (std::size_t x = 0; x < values.size(); ++x)
-            setPixel(
-                row, std::int32_t(x), 0,
-                Rgb{std::uint8_t(values[x]), std::uint8_t(values[x]), std::uint8_t(values[x])});
-        return row;
-    };
-    struct Case {
-        std::vector<int> source;
-        std::int32_t fromX, fromWidth;
-        std::vector<int> destination;  // as it is before
-        std::int32_t toX, toWidth;
-        std::vector<int> expected;
-    };
-    const Case cases[] = {
-        {{10, 20, 30, 41}, 0, 4, {99, 99}, 0, 2, {15, 36}},  // 35.5 rounds up
-        {{10, 20}, 0, 2, {99, 99, 99}, 0, 3, {10, 15, 20}},  // the middle pixel half over each
-        {{1, 2, 3, 4, 5, 6, 7}, 0, 7, {0, 0, 0}, 0, 3, {2, 4, 6}},  // weights 3,3,1 / 2,3,2 / 1,3,3
-        // A negative extent runs back from its origin.
-        {{1, 2, 3}, 0, 3, {0, 0, 0}, 2, -3, {3, 2, 1}},
-        // A destination rectangle left of the picture: its first two columns are cut off.
-        {{1, 2, 3, 4}, 0, 4, {99, 99, 99}, -2, 4, {3, 4, 99}},
-        // Source columns 2 and 3 do not exist: what lies under them stays as it was.
-        {{7, 8}, 0, 4, {99, 99, 99, 99}, 0, 4, {7, 8, 99, 99}},
-        // One pixel over three source columns of which two exist: the average of those two.
-        {{10, 21}, 0, 3, {99}, 0, 1, {16}},
-    };
-    for (const Case& c : cases) {
-        PixelImage destination = greyRow(c.destination);
-        ASSERT_TRUE(stretchHalftone(destination, {c.toX, 0, c.toWidth, 1}, greyRow(c.source),
-                                    {c.fromX, 0, c.fromWidth, 1}));
-        std::vector<int> values;
-        for (std::int32_t x = 0; x < destination.width; ++x)
-            values.push_back(pixelAt(destination, x, 0).red);
-        EXPECT_EQ(values, c.expected) << c.source.size() << " onto " << c.toX << ", " << c.toWidth;
-    }
-    // Zero extents and malformed pictures are refused and change nothing.
-    const PixelImage source = randomPicture(3, 3, 5);
-    PixelImage destination = randomPicture(3, 3, 6);
-    const PixelImage before = destination;
-    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 0, 3}, source, {0, 0, 3, 3}));
-    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, source, {0, 0, 3, 0}));
-    PixelImage shortOfBytes = source;
-    shortOfBytes.bytes.pop_back();
-    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, shortOfBytes, {0, 0, 3, 3}));
-    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, PixelImage{}, {0, 0, 3, 3}));
-    EXPECT_EQ(destination.bytes, before.bytes);
-}
-
 // Shapes the filters and overlays do not make: 1:1 at an offset, exact halving, a reversed
-// destination, rectangles beyond both pictures, a single pixel; and onto itself, turned.
-TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
+// destination, rectangles beyond both pictures, a single pixel; onto itself, turned; and refusals.
+TEST(StretchHalftone, AgreesWithTheReferenceBitForBitAndRefusesEmptyOrMalformedPictures) {
     struct Case {
         std::int32_t sourceWidth, sourceHeight;
         StretchRect from;
@@ -389,6 +337,17 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBit) {
     ASSERT_TRUE(stretchHalftone(picture, {0, 0, 3, 4}, picture, {0, 3, 3, -4}));
     ASSERT_TRUE(testing::referenceStretchHalftone(plain, {0, 0, 3, 4}, plain, {0, 3, 3, -4}));
     EXPECT_EQ(picture.bytes, plain.bytes);
+    // Zero extents and malformed pictures are refused and change nothing.
+    const PixelImage three = randomPicture(3, 3, 5);
+    PixelImage destination = randomPicture(3, 3, 6);
+    const PixelImage before = destination;
+    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 0, 3}, three, {0, 0, 3, 3}));
+    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, three, {0, 0, 3, 0}));
+    PixelImage shortOfBytes = three;
+    shortOfBytes.bytes.pop_back();
+    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, shortOfBytes, {0, 0, 3, 3}));
+    EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, PixelImage{}, {0, 0, 3, 3}));
+    EXPECT_EQ(destination.bytes, before.bytes);
 }
 
 // The drags.
