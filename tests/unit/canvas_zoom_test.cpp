@@ -26,10 +26,6 @@ TEST(CanvasZoom, AxisMappingTable) {
     for (const auto& [step, view, pixel, edge] : rows) {
         EXPECT_EQ(pixelUnder(view, step), pixel) << step << " " << view;
         EXPECT_EQ(edgeNear(view, step), edge) << step << " " << view;
-        // The pixel under a view pixel is shown by that view pixel.
-        const int shown = pixelUnder(view, step);
-        EXPECT_LE(viewOfEdge(shown, step), view) << step << " " << view;
-        EXPECT_GT(viewOfEdgeCeil(shown + 1, step), view) << step << " " << view;
     }
     // Edges and extents: a partly covered reduced pixel counts whole.
     const int extents[][4] = {{0, 300, 300, 300},   {2, 300, 1200, 1200}, {-1, 301, 150, 151},
@@ -118,12 +114,9 @@ TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
             setPixel(picture, x, y, Rgb{255, 255, 255});
     const PixelImage before = reduced.pixels;
     updateReducedView(reduced, picture, -2, Rect{30, 5, 37, 7});
-    PixelImage fresh;
-    {
-        ReducedView all;
-        updateReducedView(all, picture, -2, Rect{});
-        fresh = all.pixels;
-    }
+    ReducedView all;
+    updateReducedView(all, picture, -2, Rect{});
+    const PixelImage& fresh = all.pixels;
     EXPECT_EQ(reduced.pixels.bytes, fresh.bytes);
     int changed = 0;
     for (int y = 0; y < 6; ++y)
