@@ -83,12 +83,10 @@ TEST(BmpCorrupt, AbsurdFieldsAreRefusedByTheirCause) {
     std::vector<std::pair<Bytes, std::string>> cases = {
         {patched(k24, {{18, INT32_MAX}}), large},
         {patched(k24, {{22, INT32_MAX}}), large},
-        {patched(k24, {{18, INT32_MAX}, {22, INT32_MAX}}), large},
         {patched(k24, {{18, 100000}, {22, std::uint32_t(-100000)}}), large},
         {patched(k24, {{18, 16000}, {22, 16000}}), truncated},
         {patched(k24, {{18, 20000}, {22, 20000}}), large},
         {patched(k24, {{18, 65536}, {22, 1}}), large},
-        {patched(k24, {{18, 1}, {22, 65536}}), large},
         {patched(k24, {{10, 20}}), "Bad BMP pixel offset"},  // inside the headers
         {patched(k24, {{14, 124}}), truncated},              // a V5 header longer than the file
         {makeBmp({.headerSize = 12, .bitCount = 16, .pixels = {0, 0, 0, 0}}), depth},

@@ -57,10 +57,9 @@ TEST(BrushDialog, SizeDragAndTheFadeItLeaves) {
     EXPECT_EQ(sizeFromDrag(area, 49, 41), (BrushSize{2, 2}));
     using enum ColorFade;
     const std::tuple<std::int32_t, std::int32_t, ColorFade, ColorFade> cases[] = {
-        {40, 3, Down, Right},  {3, 40, Right, Down},  {5, 30, Down, Down},  {40, 3, Noise, Noise},
-        {3, 40, Noise, Noise}, {40, 3, Right, Right}, {35, 6, Down, Right}, {34, 6, Down, Down},
-        {70, 7, Down, Down},   {6, 35, Right, Down},
-    };
+        {40, 3, Down, Right},  {3, 40, Right, Down},  {5, 30, Down, Down},
+        {40, 3, Noise, Noise}, {40, 3, Right, Right}, {35, 6, Down, Right},
+        {34, 6, Down, Down},   {70, 7, Down, Down},   {6, 35, Right, Down}};
     for (const auto& [width, height, before, after] : cases)
         EXPECT_EQ(fadeAfterSizeDrag(width, height, before), after) << width << " x " << height;
 }
