@@ -180,7 +180,8 @@ TEST(BmpReader, RunLengthEncoding) {
     };
     EXPECT_EQ(decoded(fields), (Picture{{p[10], p[11], p[12], p[13], p[14], p[9], p[15]},
                                         {p[1], p[2], p[1], p[2], p[1], k, k}}));
-    // Without an end mark, read when every row is done. (Runs that end before: below.)
+    // Without an end mark, read when every row is done. (Runs that end early:
+    // RunsThatLeaveThePicture.)
     fields = {.width = 2, .height = 2, .bitCount = 8, .compression = 1, .colours = palette(4)};
     fields.pixels = {2, 1, 0, 0, 2, 3, 0, 0};
     EXPECT_EQ(decoded(fields).at(0).at(0), palette(4)[3]);
