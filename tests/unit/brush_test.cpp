@@ -1,5 +1,5 @@
-// The brush: the dab's mask, the blue a dab clears, what a brush that cannot get its memory leaves
-// behind; the boiler's scratch, kept between dabs or not to be had. (Fades, mixes, Spray's draws,
+// The brush: the dab's mask, what a brush that cannot get its memory leaves behind; the boiler's
+// scratch, kept between dabs or not to be had. (Fades, mixes, Spray's draws, the blue a dab clears,
 // the boiler's arithmetic, every patch's dabs and selections: brush_agreement.)
 
 #include <gtest/gtest.h>
@@ -45,30 +45,6 @@ TEST(Brush, Mask) {
             << c.width << " x " << c.height << " at " << c.i << ", " << c.j;
     }
     EXPECT_TRUE(built(brushOf(20, 20, BrushShape::Rect)).mask.empty());
-}
-
-TEST(Brush, WhereGreenAndRedEndAtZeroBlueGoesToo) {
-    struct Case {
-        BrushShape shape;
-        Rgb canvas, painted;
-    } cases[] = {
-        {BrushShape::Rect, Rgb{90, 80, 70}, Rgb{0, 0, 0}},  // the brush's blue is not kept
-        {BrushShape::Round, Rgb{0, 0, 70}, Rgb{0, 0, 0}},   // the dab's centre: mask 182
-        // Green 73 / 255 is stored as 0 but was not 0: blue (73 x 70 + 182 x 200) / 255 stays.
-        {BrushShape::Round, Rgb{0, 1, 70}, Rgb{0, 0, 162}},
-    };
-    for (const Case& c : cases) {
-        BrushSettings s = brushOf(5, 5, c.shape);
-        s.colour1 = s.colour2 = 0xC80000;  // blue 200 alone
-        BrushTool tool;
-        tool.brush = built(s);
-        CanvasImage image = testing::randomCanvas(5, 5, 1);
-        setPixel(image.pixels, 2, 2, c.canvas);
-        RandomSeed seed;
-        std::string message;
-        ASSERT_TRUE(paintDab(tool, image, seed, 2, 2, message));
-        EXPECT_EQ(pixelAt(image.pixels, 2, 2), c.painted) << int(c.canvas.green);
-    }
 }
 
 TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
