@@ -16,8 +16,6 @@ std::uint8_t* brushPixel(ReferenceBrush& brush, int i, int j) {
     return &brush.pixels[3 * (std::size_t(j) * brush.settings.width + i)];
 }
 
-}  // namespace
-
 void referenceFillBrush(ReferenceBrush& brush, RandomSeed& seed) {
     const BrushSettings& s = brush.settings;
     const long long w = s.width, h = s.height;
@@ -49,6 +47,34 @@ void referenceFillBrush(ReferenceBrush& brush, RandomSeed& seed) {
     }
 }
 
+float referenceMixChannel(const BrushSettings& settings, int b, int c, int m, RandomSeed& seed) {
+    float v;
+    if (settings.mix == ColorMix::Filter) {
+        v = float(b * 0.0078125 * c * 0.3333333333333333 + c * 0.666);
+        if (v > 255) v = 255;
+    } else if (settings.mix == ColorMix::Add) {
+        v = float(b * 0.5 + c);
+        if (v > 255) v = 255;
+    } else {
+        v = float(b);
+    }
+    if (settings.shape == BrushShape::Spray) {
+        if (m == 0) return float(c);
+        const std::uint32_t r = nextRandom(seed);
+        const std::uint32_t q = ((r >> 16) * std::uint32_t(m)) / 255u;
+        if (q <= settings.sprayThreshold) return v;
+        return float(c);
+    }
+    if (settings.shape == BrushShape::Round) {
+        const int canvasPart = (255 - m) * c;
+        const float sum = canvasPart + m * v;
+        return float(sum * 0.00392156862745098);
+    }
+    return v;
+}
+
+}  // namespace
+
 ReferenceBrush referenceBuildBrush(const BrushSettings& settings, RandomSeed& seed) {
     ReferenceBrush brush;
     brush.settings = settings;
@@ -78,32 +104,6 @@ ReferenceBrush referenceBuildBrush(const BrushSettings& settings, RandomSeed& se
         }
     }
     return brush;
-}
-
-float referenceMixChannel(const BrushSettings& settings, int b, int c, int m, RandomSeed& seed) {
-    float v;
-    if (settings.mix == ColorMix::Filter) {
-        v = float(b * 0.0078125 * c * 0.3333333333333333 + c * 0.666);
-        if (v > 255) v = 255;
-    } else if (settings.mix == ColorMix::Add) {
-        v = float(b * 0.5 + c);
-        if (v > 255) v = 255;
-    } else {
-        v = float(b);
-    }
-    if (settings.shape == BrushShape::Spray) {
-        if (m == 0) return float(c);
-        const std::uint32_t r = nextRandom(seed);
-        const std::uint32_t q = ((r >> 16) * std::uint32_t(m)) / 255u;
-        if (q <= settings.sprayThreshold) return v;
-        return float(c);
-    }
-    if (settings.shape == BrushShape::Round) {
-        const int canvasPart = (255 - m) * c;
-        const float sum = canvasPart + m * v;
-        return float(sum * 0.00392156862745098);
-    }
-    return v;
 }
 
 void referencePaintDab(CanvasImage& image, ReferenceBrush& brush, RandomSeed& seed, int x, int y) {

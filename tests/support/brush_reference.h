@@ -19,8 +19,6 @@ struct ReferenceBrush {
 };
 
 ReferenceBrush referenceBuildBrush(const BrushSettings& settings, RandomSeed& seed);
-void referenceFillBrush(ReferenceBrush& brush, RandomSeed& seed);
-float referenceMixChannel(const BrushSettings& settings, int b, int c, int m, RandomSeed& seed);
 void referencePaintDab(CanvasImage& image, ReferenceBrush& brush, RandomSeed& seed, int x, int y);
 void referenceApplyBrush(CanvasImage& image, ReferenceBrush& brush, RandomSeed& seed);
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <random>
 #include <string>
 
 #include "base/float_conversion.h"
@@ -258,9 +257,11 @@ void referenceSkewFlip(const PixelImage& source, PixelImage& destination, const 
 PixelImage randomPicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
     std::string message;
     PixelImage picture = *createCanvasBitmap(width, height, message);
-    std::mt19937 random(seed);
-    for (std::uint8_t& byte : picture.bytes)
-        byte = static_cast<std::uint8_t>(random() >> 24);
+    std::uint32_t state = seed;  // a small generator: the larger pictures take millions of bytes
+    for (std::uint8_t& byte : picture.bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<std::uint8_t>(state >> 24);
+    }
     return picture;
 }
 

@@ -14,17 +14,7 @@
 namespace lumetra::testing {
 
 // The calls that can be made to fail.
-enum class FileCall {
-    Create,
-    Write,
-    Close,
-    Replace,
-    Remove,
-    Read,
-    Truncate,
-    CreateDirectory,
-    List
-};
+enum class FileCall { Create, Write, Close, Replace, Read };
 
 class MemoryFileSystem final : public FileSystem {
   public:
@@ -68,7 +58,6 @@ class MemoryFileSystem final : public FileSystem {
     void fail(FileCall call, const std::string& pathEnd = "") {
         failures.push_back({call, pathEnd});
     }
-    bool failing(FileCall call, const std::filesystem::path& path) const;
 
     std::map<std::string, std::vector<std::uint8_t>> files;
     std::map<std::string, EntryAttributes> folders;
@@ -90,6 +79,7 @@ class MemoryFileSystem final : public FileSystem {
   private:
     friend class MemorySink;
     bool fails(FileCall call, const std::filesystem::path& path);
+    bool failing(FileCall call, const std::filesystem::path& path) const;
 
     SystemError lastError_;
 };

@@ -21,20 +21,6 @@ std::optional<PixelImage> referenceThumbnail(std::span<const std::uint8_t> bmpFi
     return thumbnail;
 }
 
-PixelImage noisePicture(std::int32_t width, std::int32_t height, std::uint32_t seed) {
-    std::string message;
-    PixelImage picture = *createCanvasBitmap(width, height, message);
-    std::uint32_t state = seed;
-    for (std::int32_t y = 0; y < height; ++y) {
-        std::uint8_t* row = picture.memoryRow(y);
-        for (std::int32_t i = 0; i < 3 * width; ++i) {
-            state = state * 1664525u + 1013904223u;
-            row[i] = std::uint8_t(state >> 24);
-        }
-    }
-    return picture;
-}
-
 std::vector<std::uint8_t> bmpFileOf(const PixelImage& picture) {
     const auto header = encodeBmpHeader(picture);
     std::vector<std::uint8_t> file(header.size() + picture.bytes.size());

@@ -1,15 +1,20 @@
 // Saving 24-bit BMP files: exact headers, the appended record, the ".info" file, round trips
-// through our loader, and saves that fail without harming the previous file.
-
-#include "image/bmp_writer.h"
-#include "document/document_render.h"
-#include "document/image_save.h"
+// through our loader, and saves that fail without harming the previous file. And docs/demo.bmp,
+// the picture the README renders, is the output of our own generator: run the unit tests with
+// LUMETRA_WRITE_DEMO=1 to write it again after changing the generator.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "base/little_endian.h"
+#include "base/standard_file_system.h"
 #include "bmp_test_files.h"
+#include "demo_picture.h"
+#include "document/document_render.h"
 #include "document/image_file.h"
+#include "document/image_save.h"
+#include "image/bmp_writer.h"
 #include "memory_file_system.h"
 
 namespace lumetra {
@@ -90,6 +95,22 @@ TEST(BmpWriter, RoundTripsOverOddSizesAndReplacesTheFileOnlyWhenComplete) {
     EXPECT_FALSE(saveImageBmp(files, CanvasImage{}, "p.bmp", true, true));
     EXPECT_EQ(files.files.size(), 1u);
     EXPECT_EQ(files.at("p.bmp"), encodeBmpFile(second, false));
+}
+
+TEST(DemoPicture, TheShippedFileIsTheGeneratorsPicture) {
+    CanvasImage image;
+    adoptPixels(image, testing::makeDemoPicture());
+    const std::vector<std::uint8_t> expected = encodeBmpFile(image, false);
+    const std::filesystem::path shipped =
+        std::filesystem::path(LUMETRA_TEST_DATA).parent_path().parent_path() / "docs" / "demo.bmp";
+    StandardFileSystem files;
+    if (std::getenv("LUMETRA_WRITE_DEMO")) {
+        ASSERT_TRUE(saveImageBmp(files, image, shipped, false, false));
+    }
+    std::vector<std::uint8_t> bytes;
+    ASSERT_EQ(files.read(shipped, bytes, expected.size()), ReadOutcome::Read);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(expected.size(), 54u + 900u * 150u);
 }
 
 }  // namespace

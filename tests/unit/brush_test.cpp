@@ -1,13 +1,12 @@
-// The brush: the dab's mask and colour fades, the mix of one channel, the dab on the picture, and
-// what a brush that cannot get its memory leaves behind.
+// The brush: the dab's mask, what a brush that cannot get its memory leaves behind; the boiler's
+// scratch, kept between dabs or not to be had. (Fades, mixes, Spray's draws, the blue a dab clears,
+// the boiler's arithmetic, every patch's dabs and selections: brush_agreement.)
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 #include "render_rig.h"
-#include "tools/brush_mix.h"
 #include "tools/paint_dab.h"
 
 namespace lumetra {
@@ -26,7 +25,9 @@ Brush built(const BrushSettings& settings) {
     return brush;
 }
 
-TEST(Brush, MaskAndColourFades) {
+// The mask, the k term of one-pixel-wide brushes included. (The colour fades and the mix of every
+// patch: brush_agreement.)
+TEST(Brush, Mask) {
     struct Case {
         std::int32_t width, height;
         BrushShape shape;
@@ -44,114 +45,6 @@ TEST(Brush, MaskAndColourFades) {
             << c.width << " x " << c.height << " at " << c.i << ", " << c.j;
     }
     EXPECT_TRUE(built(brushOf(20, 20, BrushShape::Rect)).mask.empty());
-    // Right runs from colour1 (red) and Down from colour2 (green) at the bottom row, without
-    // reaching the other. Picture rows count from the top.
-    const PixelImage right = built(brushOf(10, 3, BrushShape::Rect, ColorFade::Right)).bitmap;
-    const PixelImage down = built(brushOf(3, 10, BrushShape::Rect, ColorFade::Down)).bitmap;
-    for (std::int32_t k = 0; k < 3; ++k) {
-        EXPECT_EQ(pixelAt(right, 0, k), (Rgb{255, 0, 0}));
-        EXPECT_EQ(pixelAt(right, 9, k), (Rgb{25, 229, 0}));
-        EXPECT_EQ(pixelAt(down, k, 9), (Rgb{0, 255, 0}));
-        EXPECT_EQ(pixelAt(down, k, 0), (Rgb{229, 25, 0}));
-    }
-}
-
-TEST(Brush, MixOfOneChannel) {
-    struct Case {
-        ColorMix mix;
-        BrushShape shape;
-        std::int32_t b, c, m, landed;
-    } cases[] = {
-        {ColorMix::Cover, BrushShape::Rect, 200, 50, 0, 200},
-        {ColorMix::Boil, BrushShape::Rect, 200, 50, 0, 200},
-        {ColorMix::Add, BrushShape::Rect, 200, 50, 0, 150},
-        {ColorMix::Add, BrushShape::Rect, 200, 200, 0, 255},     // clamped
-        {ColorMix::Filter, BrushShape::Rect, 128, 100, 0, 99},   // 100 x (0.666 + 128 / 384)
-        {ColorMix::Filter, BrushShape::Rect, 255, 90, 0, 119},   // 90 x 1.3300625
-        {ColorMix::Filter, BrushShape::Rect, 255, 255, 0, 255},  // 339 clamped
-        {ColorMix::Filter, BrushShape::Rect, 255, 0, 0, 0},
-        {ColorMix::Cover, BrushShape::Round, 200, 100, 255, 200},
-        {ColorMix::Cover, BrushShape::Round, 200, 100, 128, 150},
-        {ColorMix::Add, BrushShape::Round, 255, 255, 0, 255},
-    };
-    for (const Case& c : cases) {
-        BrushSettings s = brushOf(1, 1, c.shape, ColorFade::Right, c.mix);
-        RandomSeed seed;
-        EXPECT_EQ(std::int32_t(mixChannel(s, c.b, c.c, c.m, seed)), c.landed)
-            << std::uint32_t(c.mix) << " " << c.b << " on " << c.c << " by " << c.m;
-    }
-}
-
-TEST(Brush, SprayPaintsWithAChanceThatFollowsDensityAndMask) {
-    struct Case {
-        std::int32_t density, m;
-        double chance;
-    } cases[] = {
-        {80, 255, 8801.0 / 65536},
-        {40, 255, 2801.0 / 65536},
-        {40, 128, 5581.0 / 65536},  // high 16 bits below 2801 x 255 / 128
-        {1, 255, 32.0 / 65536},
-    };
-    constexpr int kDraws = 400000;
-    for (const Case& c : cases) {
-        BrushSettings s = brushOf(1, 1, BrushShape::Spray);
-        s.sprayDensity = c.density;
-        s.sprayThreshold = sprayThresholdFor(c.density);
-        RandomSeed seed, counted;
-        int painted = 0;
-        for (int k = 0; k < kDraws; ++k) {
-            painted += mixChannel(s, 200, 10, c.m, seed) == 200.0f;
-            nextRandom(counted);
-        }
-        EXPECT_NEAR(painted, c.chance * kDraws, 4 * std::sqrt(c.chance * kDraws) + 1) << c.density;
-        EXPECT_EQ(seed.value, counted.value);               // one draw per channel
-        EXPECT_EQ(mixChannel(s, 200, 10, 0, seed), 10.0f);  // outside the ellipse: no draw
-        EXPECT_EQ(seed.value, counted.value);
-    }
-}
-
-TEST(Brush, OnePixelRoundAndSprayDabsChangeNothing) {
-    CanvasImage image = testing::randomCanvas(9, 7, 3);
-    for (std::int32_t y = 0; y < 7; ++y)  // every pixel sounds, so no blue is cleared
-        for (std::int32_t x = 0; x < 9; ++x)
-            image.pixels.pictureRow(y)[3 * x + 2] |= 1;
-    const CanvasImage before = image;
-    for (const BrushShape shape : {BrushShape::Round, BrushShape::Spray}) {
-        for (const ColorMix mix : {ColorMix::Cover, ColorMix::Add, ColorMix::Filter}) {
-            BrushTool tool;
-            tool.brush = built(brushOf(1, 1, shape, ColorFade::Right, mix));
-            RandomSeed seed;
-            std::string message;
-            for (std::int32_t y = 0; y < 7; ++y)
-                for (std::int32_t x = 0; x < 9; ++x)
-                    ASSERT_TRUE(paintDab(tool, image, seed, x, y, message));
-            EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
-        }
-    }
-}
-
-TEST(Brush, WhereGreenAndRedEndAtZeroBlueGoesToo) {
-    struct Case {
-        BrushShape shape;
-        Rgb canvas, painted;
-    } cases[] = {
-        {BrushShape::Rect, Rgb{90, 80, 70}, Rgb{0, 0, 0}},  // the brush's blue is not kept
-        {BrushShape::Round, Rgb{0, 0, 70}, Rgb{0, 0, 0}},   // the dab's centre: mask 182
-        // Green 73 / 255 is stored as 0 but was not 0: blue (73 x 70 + 182 x 200) / 255 stays.
-        {BrushShape::Round, Rgb{0, 1, 70}, Rgb{0, 0, 162}},
-    };
-    for (const Case& c : cases) {
-        BrushSettings s = brushOf(5, 5, c.shape);
-        s.colour1 = s.colour2 = 0xC80000;  // blue 200 alone
-        BrushTool tool;
-        tool.brush = built(s);
-        CanvasImage image = testing::randomCanvas(5, 5, 1);
-        setPixel(image.pixels, 2, 2, c.canvas);
-        RandomSeed seed;
-        std::string message;
-        ASSERT_TRUE(paintDab(tool, image, seed, 2, 2, message));
-        EXPECT_EQ(pixelAt(image.pixels, 2, 2), c.painted) << int(c.canvas.green);
-    }
 }
 
 TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
@@ -171,6 +64,55 @@ TEST(Brush, ABrushThatCannotBeHadLeavesBrushPictureAndSeedAsTheyWere) {
     EXPECT_EQ(tool.brush.bitmap.bytes, kept.bitmap.bytes);
     EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
     EXPECT_EQ(seed.value, RandomSeed{}.value);
+}
+
+// A one-pixel white Rect brush: every weight exactly 1, no mask.
+BrushTool whiteDot(std::int32_t heat, std::int32_t blur, std::int32_t cycle) {
+    BrushSettings s{.width = 1, .height = 1, .colour1 = 0xFFFFFF, .colour2 = 0xFFFFFF};
+    s.shape = BrushShape::Rect, s.mix = ColorMix::Boil, s.heat = heat, s.blur = blur,
+    s.cycle = cycle;
+    BrushTool tool;
+    RandomSeed seed;
+    std::string message;
+    EXPECT_TRUE(buildBrush(tool.brush, s, seed, message));
+    return tool;
+}
+
+TEST(Boiler, TheScratchIsKeptWhileTheSizeStays) {
+    BrushTool tool = whiteDot(0, 50, 0);
+    CanvasImage image = testing::randomCanvas(12, 8, 2);
+    RandomSeed seed;
+    std::string message;
+    ASSERT_TRUE(paintDab(tool, image, seed, 3, 3, message));
+    const std::uint8_t* scratch = tool.boiler.bytes.data();
+    ASSERT_TRUE(paintDab(tool, image, seed, 40, 3, message));  // wholly outside: nothing
+    ASSERT_TRUE(paintDab(tool, image, seed, 8, 5, message));
+    EXPECT_EQ(tool.boiler.bytes.data(), scratch);
+    EXPECT_EQ(tool.boiler.bytes.size(), 27u);  // 3 x 3 pixels: the dab and its border
+    ASSERT_TRUE(applyColorBoiler(tool, image, message));
+    EXPECT_EQ(tool.boiler.bytes.size(), 14u * 10u * 3u);
+}
+
+TEST(Boiler, AScratchThatCannotBeHadLeavesThePictureAndSeedAsTheyWere) {
+    BrushTool tool = whiteDot(20, 50, 10);
+    tool.boiler.byteLimit = 100;
+    CanvasImage image = testing::randomCanvas(12, 8, 2);
+    RandomSeed seed;
+    std::string message;
+    ASSERT_TRUE(paintDab(tool, image, seed, 3, 3, message));  // 27 bytes fit
+    const CanvasImage before = image;
+    EXPECT_FALSE(applyColorBoiler(tool, image, message));
+    EXPECT_EQ(message, "Could not create boiler bitmap");
+    BrushSettings noisy = tool.brush.settings;
+    noisy.width = 20;
+    noisy.fade = ColorFade::Noise;
+    ASSERT_TRUE(buildBrush(tool.brush, noisy, seed, message));
+    const RandomSeed built = seed;
+    message.clear();
+    EXPECT_FALSE(paintDab(tool, image, seed, 3, 3, message));
+    EXPECT_EQ(message, "Could not create boiler bitmap");
+    EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
+    EXPECT_EQ(seed.value, built.value);
 }
 
 }  // namespace

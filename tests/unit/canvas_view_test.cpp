@@ -1,10 +1,16 @@
-// The canvas's display arithmetic: decoration bytes, decoration flags and scroll-bar layout.
-
-#include "document/canvas_view.h"
+// The canvas's display arithmetic: decoration bytes and flags, scroll-bar layout; the zoomed view
+// (picture <-> window mapping, anchored zoom, fitting, the reduced copy); the rulers' arithmetic.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "bmp_test_files.h"
+#include "document/canvas_view.h"
+#include "document/canvas_zoom.h"
+#include "document/ruler_scale.h"
+#include "image/stretch_halftone.h"
+#include "imageops_reference.h"
 
 namespace lumetra {
 namespace {
@@ -67,6 +73,181 @@ TEST(ScrollLayout, BarsPagesAndPositions) {
     EXPECT_EQ(l.horizontal.page, (320 - kBar) / 2);
     EXPECT_EQ(l.vertical.page, (400 - kBar) / 2);
     EXPECT_EQ(l.vertical.maximum, l.vertical.page - (400 - kBar) + 900 + 14);
+}
+
+TEST(CanvasZoom, AxisMappingTable) {
+    // step, view coordinate, pixel under it, nearest edge.
+    const int rows[][4] = {
+        {0, 0, 0, 0},     {0, 5, 5, 5},    {0, -1, -1, -1},   {2, 0, 0, 0},    {2, 3, 0, 1},
+        {2, 2, 0, 1},     {2, 1, 0, 0},    {2, 4, 1, 1},      {2, -1, -1, 0},  {2, -3, -1, -1},
+        {4, 31, 1, 2},    {4, 23, 1, 1},   {4, 24, 1, 2},     {-1, 0, 1, 0},   {-1, 3, 7, 6},
+        {-1, -1, -1, -2}, {-4, 2, 40, 32}, {-4, -1, -8, -16}, {-2, 5, 22, 20},
+    };
+    for (const auto& [step, view, pixel, edge] : rows) {
+        EXPECT_EQ(pixelUnder(view, step), pixel) << step << " " << view;
+        EXPECT_EQ(edgeNear(view, step), edge) << step << " " << view;
+    }
+    // Edges and extents: a partly covered reduced pixel counts whole.
+    const int extents[][4] = {{0, 300, 300, 300},   {2, 300, 1200, 1200}, {-1, 301, 150, 151},
+                              {-4, 8000, 500, 500}, {-4, 8001, 500, 501}, {-4, -3, -1, 0},
+                              {4, -3, -48, -48}};
+    for (const auto& [step, edge, floorView, ceilView] : extents) {
+        EXPECT_EQ(viewOfEdge(edge, step), floorView) << step << " " << edge;
+        EXPECT_EQ(viewOfEdgeCeil(edge, step), ceilView) << step << " " << edge;
+    }
+    for (int step = kMinZoomStep; step <= kMaxZoomStep; ++step)
+        for (int p = -40; p <= 40; ++p) {
+            if (step >= 0) {
+                ASSERT_EQ(pixelUnder(viewOfEdge(p, step), step), p) << step << " " << p;
+            }
+            // A picture edge maps to a window edge and back wherever the zoom can show it.
+            if (step >= 0 || p % (1 << -step) == 0) {
+                ASSERT_EQ(edgeNear(viewOfEdge(p, step), step), p) << step << " " << p;
+            }
+        }
+    EXPECT_EQ(clampZoomStep(9), 4);
+    EXPECT_EQ(clampZoomStep(-9), -4);
+    for (const auto& [step, name] : {std::pair{-4, "1/16"}, {0, "1:1"}, {3, "8x"}, {7, "16x"}})
+        EXPECT_EQ(zoomName(step), name) << step;
+}
+
+TEST(CanvasZoom, WindowMappingAndAnchoredZoom) {
+    const ViewTransform t{2, 40, 12};  // 4x, scrolled
+    EXPECT_EQ(windowOfEdge(t, {10, 3}), (ViewPoint{7 - 40 + 40, 7 - 12 + 12}));
+    EXPECT_EQ(pictureUnder(t, {7, 7}), (ViewPoint{10, 3}));
+    EXPECT_EQ(pictureUnder(t, {10, 10}), (ViewPoint{10, 3}));
+    EXPECT_EQ(pictureUnder(t, {11, 11}), (ViewPoint{11, 4}));
+    EXPECT_EQ(edgeNearWindow(t, {9, 9}), (ViewPoint{11, 4}));
+    EXPECT_EQ(windowRectOf(t, Rect{10, 3, 12, 5}), (Rect{7, 7, 15, 15}));
+    EXPECT_EQ(pictureRectUnder(t, Rect{7, 7, 15, 16}), (Rect{10, 3, 12, 6}));
+    const ViewTransform half{-1, 0, 0};
+    EXPECT_EQ(windowRectOf(half, Rect{1, 1, 3, 3}), (Rect{7, 7, 9, 9}));
+    EXPECT_EQ(pictureRectUnder(half, Rect{7, 7, 9, 9}), (Rect{0, 0, 4, 4}));
+
+    // window, scroll, from, to: the new scroll keeps the picture point under `window` in place.
+    const int zooms[][5] = {{107, 0, 0, 1, 100},       {107, 0, 0, -1, -50},
+                            {57, 30, 1, 0, -10},       {7, 0, 0, 4, 0},
+                            {207, 500, -4, 4, 179000}, {207, 179000, 4, -4, 500}};
+    for (const auto& [window, scroll, from, to, expected] : zooms)
+        EXPECT_EQ(anchoredScroll(window, scroll, from, to), expected)
+            << window << " " << scroll << " " << from << "->" << to;
+    for (int from = kMinZoomStep; from <= kMaxZoomStep; ++from)
+        for (int to = from; to <= kMaxZoomStep; ++to) {
+            // Zooming in by whole steps keeps the pointer's picture pixel under the pointer.
+            const ViewTransform a{from, 96, 0};
+            const ViewTransform b{to, anchoredScroll(300, 96, from, to), 0};
+            const int before = pictureUnder(a, {300, 0}).x;
+            const int after = pictureUnder(b, {300, 0}).x;
+            EXPECT_LE(std::abs(before - after), from < 0 ? (1 << -from) / 2 : 0) << from << to;
+        }
+    // The largest step at which the picture and 10 pixels fit.
+    const int fits[][5] = {{1000, 700, 300, 150, 1},  {310, 160, 300, 150, 0},
+                           {309, 160, 300, 150, -1},  {800, 600, 8000, 1000, -4},
+                           {100, 100, 80000, 10, -4}, {5000, 5000, 100, 100, 4}};
+    for (const auto& [w, h, pw, ph, step] : fits)
+        EXPECT_EQ(fitZoomStep(w, h, pw, ph), step) << w << "x" << h << " " << pw << "x" << ph;
+}
+
+TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
+    // Bit for bit what the area-averaging resampler makes of the whole picture, at every step
+    // and with partly covered last blocks of every kind (1, 2, 3 of 4 columns, 5 of 8 ...).
+    for (const auto& [width, height] : {std::pair{37, 21}, {38, 23}, {39, 18}, {61, 45}}) {
+        const PixelImage noise = testing::randomPicture(width, height, std::uint32_t(width));
+        for (int step = -1; step >= kMinZoomStep; --step) {
+            ReducedView made;
+            updateReducedView(made, noise, step, Rect{});
+            const int r = 1 << -step;
+            PixelImage expected = made.pixels;
+            ASSERT_TRUE(
+                stretchHalftone(expected, StretchRect{0, 0, expected.width, expected.height}, noise,
+                                StretchRect{0, 0, expected.width * r, expected.height * r}));
+            ASSERT_EQ(made.pixels.bytes, expected.bytes) << width << "x" << height << " " << step;
+        }
+    }
+    PixelImage picture = testing::patternPicture(37, 21, 3).pixels;
+    ReducedView reduced;
+    updateReducedView(reduced, picture, -2, Rect{});
+    ASSERT_EQ((std::pair{reduced.pixels.width, reduced.pixels.height}), (std::pair{10, 6}));
+    // A change of a few pixels updates the reduced pixels that show them, and only those.
+    for (int y = 5; y < 7; ++y)
+        for (int x = 30; x < 37; ++x)
+            setPixel(picture, x, y, Rgb{255, 255, 255});
+    const PixelImage before = reduced.pixels;
+    updateReducedView(reduced, picture, -2, Rect{30, 5, 37, 7});
+    ReducedView all;
+    updateReducedView(all, picture, -2, Rect{});
+    const PixelImage& fresh = all.pixels;
+    EXPECT_EQ(reduced.pixels.bytes, fresh.bytes);
+    int changed = 0;
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x)
+            changed += pixelAt(before, x, y) != pixelAt(fresh, x, y);
+    EXPECT_GT(changed, 0);
+    EXPECT_LE(changed, 3);  // columns 7..9 of row 1
+    // Another step rebuilds the whole copy; steps >= 0 keep none.
+    updateReducedView(reduced, picture, -4, Rect{0, 0, 1, 1});
+    EXPECT_EQ((std::pair{reduced.pixels.width, reduced.pixels.height}), (std::pair{3, 2}));
+    updateReducedView(reduced, picture, 1, Rect{});
+    EXPECT_TRUE(reduced.pixels.empty());
+
+    // View pixels: blocks when magnified (with the parts outside the picture black), the copy
+    // itself at 1:1.
+    const PixelImage blocks = viewPixels(picture, reduced, 2, Rect{-2, 3, 10, 9});
+    ASSERT_EQ((std::pair{blocks.width, blocks.height}), (std::pair{12, 6}));
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const int vx = x - 2, vy = y + 3;
+            const Rgb expected = vx < 0 ? Rgb{} : pixelAt(picture, vx >> 2, vy >> 2);
+            ASSERT_EQ(pixelAt(blocks, x, y), expected) << x << "," << y;
+        }
+    const PixelImage same = viewPixels(picture, reduced, 0, Rect{3, 4, 20, 9});
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 17; ++x)
+            ASSERT_EQ(pixelAt(same, x, y), pixelAt(picture, x + 3, y + 4));
+}
+
+TEST(RulerScale, TimesStepsAndNotes) {
+    // Column x sounds at (x + 1) * time / (width + 1).
+    const double times[][4] = {{0, 299, 5, 5.0 / 300},
+                               {299, 299, 5, 5.0 * 300 / 300},
+                               {149.5, 299, 6, 6.0 * 150.5 / 300},
+                               {-1, 99, 2, 0}};
+    for (const auto& [column, width, seconds, t] : times) {
+        EXPECT_DOUBLE_EQ(columnTime(column, int(width), seconds), t) << column;
+        EXPECT_NEAR(timeColumn(t, int(width), seconds), column, 1e-9) << column;
+    }
+    const double steps[][3] = {{0.013, 0.02, 2}, {0.2, 0.2, 1},    {0.21, 0.5, 1}, {0.5, 0.5, 1},
+                               {0.7, 1, 0},      {1, 1, 0},        {3, 5, 0},      {6, 10, 0},
+                               {19, 20, 0},      {0.001, 0.001, 3}};
+    for (const auto& [minimum, step, decimals] : steps) {
+        EXPECT_DOUBLE_EQ(labelStep(minimum), step) << minimum;
+        EXPECT_EQ(stepDecimals(step), int(decimals)) << step;
+    }
+    struct Note {
+        double hertz;
+        const char* text;
+    };
+    const Note notes[] = {{440, "A4 +0 cents"},     {261.6256, "C4 +0 cents"},
+                          {128.32, "C3 -33 cents"}, {27.5, "A0 +0 cents"},
+                          {16.3516, "C0 +0 cents"}, {8.1758, "C-1 +0 cents"},
+                          {452.89, "A4 +50 cents"}, {446, "A4 +23 cents"},
+                          {7902.13, "B8 +0 cents"}, {50, "G1 +35 cents"}};
+    for (const auto& [hertz, text] : notes)
+        EXPECT_EQ(noteText(hertz), text) << hertz;
+    EXPECT_EQ(noteName(70), "A#4");
+    EXPECT_NEAR(noteHertz(60), 261.6256, 1e-4);
+}
+
+TEST(RulerScale, PitchRowsFromTheOscillatorScale) {
+    // Rows 50 Hz (bottom) to 800 Hz (top) over 5 rows: one octave per row.
+    const std::vector<double> rows{50, 100, 200, 400, 800};
+    EXPECT_DOUBLE_EQ(pitchRow(50, rows), 4.5);
+    EXPECT_DOUBLE_EQ(pitchRow(800, rows), 0.5);
+    EXPECT_NEAR(pitchRow(283, rows), 4.5 - std::log2(283.0 / 50), 1e-12);
+    EXPECT_NEAR(rowsPerSemitone(rows), 1.0 / 12, 1e-12);
+    EXPECT_TRUE(std::isnan(pitchRow(100, {50})));
+    EXPECT_TRUE(std::isnan(pitchRow(100, {50, 50})));
+    EXPECT_EQ(rowsPerSemitone({}), 0);
 }
 
 }  // namespace

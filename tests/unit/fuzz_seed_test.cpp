@@ -38,17 +38,8 @@ Bytes bmp(std::uint32_t header, std::int32_t width, std::int32_t height, int bit
           std::uint32_t compression, std::vector<Rgb> colours, std::vector<std::uint8_t> pixels,
           std::vector<std::uint32_t> masks = {}) {
     const auto count = static_cast<std::uint32_t>(colours.size());
-    return testing::makeBmp({header,
-                             width,
-                             height,
-                             std::uint16_t(bits),
-                             compression,
-                             count,
-                             std::move(colours),
-                             std::move(masks),
-                             std::move(pixels),
-                             {},
-                             {}});
+    return testing::makeBmp({header, width, height, std::uint16_t(bits), compression, count,
+                             std::move(colours), std::move(masks), std::move(pixels)});
 }
 
 Seeds bmpSeeds() {
@@ -63,6 +54,7 @@ Seeds bmpSeeds() {
         {"v5-bitfields32.bmp",
          bmp(124, 2, 2, 32, 3, {}, packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32),
              {0xFF0000, 0xFF00, 0xFF})},
+        {"rgb24-table.bmp", bmp(40, 1, 1, 24, 0, palette(2), packRows({{0x332211}}, 24))},
         {"core4.bmp", bmp(12, 3, 2, 4, 0, palette(16), packRows(indices, 4))},
         {"rle8.bmp",
          bmp(40, 6, 3, 8, 1, palette(4), {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1})},
@@ -106,12 +98,16 @@ Seeds wavSeeds() {
 
 TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     const Seeds bmp = bmpSeeds(), trailer = trailerSeeds(), info = infoSeeds(), wav = wavSeeds();
-    Seeds dib;  // the same pictures as packed blocks (the clipboard's form)
+    // The same pictures as packed blocks (the clipboard's form), whose pixels start right behind
+    // the headers, the masks and the colour table: read as from the files.
+    Seeds dib;
     for (const auto& [name, bytes] : bmp) {
-        EXPECT_TRUE(decodeBmp(bytes).pixels) << name;
+        const BmpReadResult file = decodeBmp(bytes);
         const Bytes& packed = dib[name.substr(0, name.size() - 4) + ".dib"] =
             Bytes(bytes.begin() + 14, bytes.end());
-        EXPECT_TRUE(decodeDib(packed).pixels) << name;
+        const BmpReadResult block = decodeDib(packed);
+        ASSERT_TRUE(file.pixels && block.pixels) << name;
+        EXPECT_EQ(block.pixels->bytes, file.pixels->bytes) << name;
     }
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("appended.bmp"), 54 + 48).kind, TrailerKind::Found);
     EXPECT_EQ(findRenderInfoTrailer(trailer.at("stale-version.bmp"), 54 + 48).kind,
