@@ -211,8 +211,8 @@ class Worker:
         # The files keep their times, so a second run rebuilds only what changed since.
         subprocess.run(f"tar -C '{ROOT}' -cf - --exclude=./build --exclude=./.git . "
                        f"| tar -C '{self.tree}' -xf -", shell=True, check=True)
-        # A run stopped while a fault was planted left an object built from it, older than the
-        # source just copied back: give that source a new time so it is built again.
+        # The latest fault of an earlier run, finished or stopped, left objects built from it
+        # that are newer than the source just copied back: give that source a new time.
         if self.planted.exists():
             (self.tree / self.planted.read_text()).touch()
             self.planted.unlink()
@@ -253,8 +253,10 @@ class Worker:
                 "killed" if result.returncode != 0 else "survived")
             return outcome, time.monotonic() - started
         finally:
+            # The restored source is newer than the fault's objects, so the next build of this
+            # worker compiles it again; until then the mark stays, because the next run's copy
+            # of the checkout gives the source back its older time.
             source.write_text(original)
-            self.planted.unlink(missing_ok=True)
 
 
 def load_state(state_file):
