@@ -171,9 +171,9 @@ def apply(text, mutant):
     return "\n".join(lines)
 
 
-def chosen_files(targets):
+def chosen_files(paths):
     files = []
-    for target in targets or [layer for layer in CORE_LAYERS if (ROOT / "src" / layer).is_dir()]:
+    for target in paths or [layer for layer in CORE_LAYERS if (ROOT / "src" / layer).is_dir()]:
         path = ROOT / target if (ROOT / target).exists() else ROOT / "src" / target
         if path.is_file():
             files.append(path)
@@ -225,7 +225,7 @@ class Worker:
 
     def run_build(self):
         # Only what the tests run: relinking the benchmarks for every fault would double the time.
-        targets = ["--target", *self.args.targets.split()] if self.args.targets else []
+        targets = ["--target", *self.args.build_targets.split()] if self.args.build_targets else []
         return subprocess.run(["cmake", "--build", str(self.build), "-j1", *targets],
                               cwd=self.tree, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
                               text=True)
@@ -351,24 +351,24 @@ def report(args, sample):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("targets", nargs="*")
+    parser.add_argument("paths", nargs="*", metavar="PATH_OR_LAYER")
     parser.add_argument("--sample", type=int, default=400)
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--timeout", type=float, default=300)
     parser.add_argument("--preset", default="native")
     parser.add_argument("--tests", help="test command, run in the worker's tree (default: ctest)")
-    parser.add_argument("--targets", help="build targets, separated by spaces (default: for the "
+    parser.add_argument("--targets", dest="build_targets", help="build targets, separated by spaces (default: for the "
                         "native preset the unit tests and the batch tools, else all)")
     parser.add_argument("--out", default=str(ROOT / "build" / "mutate"))
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     parser.add_argument("--report-only", action="store_true")
     args = parser.parse_args()
-    if args.targets is None and args.preset == "native":
-        args.targets = "unit_tests lumetra-render lumetra-edit lumetra-analyze"
+    if args.build_targets is None and args.preset == "native":
+        args.build_targets = "unit_tests lumetra-render lumetra-edit lumetra-analyze"
 
     pool = []
-    for path in chosen_files(args.targets):
+    for path in chosen_files(args.paths):
         pool.extend(candidates(path, (ROOT / path).read_text()))
     sample = random.Random(args.seed).sample(pool, min(args.sample, len(pool)))
     if args.list:
