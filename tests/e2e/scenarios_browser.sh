@@ -7,9 +7,7 @@ E2E_SCENARIOS+=(
 )
 
 # The browser's caption, which names the selected file.
-browser_caption() {
-    drv windows | awk -F'|' '$2 ~ /Image Browser$/ { print $2; exit }'
-}
+browser_caption() { drv windows | awk -F'|' '$2 ~ /Image Browser$/ { print $2; exit }'; }
 
 # Succeeds once the caption names a file; SEEN holds the caption.
 browser_selected() {
@@ -31,7 +29,7 @@ click_first_cell() {
 }
 
 browser_filter_copy_and_add_folder() {
-    local dir="$E2E_ROOT/browser" more='C:\more images' name file copy place key
+    local dir="$E2E_ROOT/browser" more='C:\more images' name file copy key tabs
     rm -rf "$dir" "$WINEPREFIX/drive_c/more images"
     mkdir -p "$dir/filters/fades" "$dir/filters/bands" "$WINEPREFIX/drive_c/more images/deep"
     make_bmp "$dir/filters/fades/fade.bmp" -size 96x64 gradient:white-black -rotate 90
@@ -41,11 +39,9 @@ browser_filter_copy_and_add_folder() {
     cp "$E2E_PICTURES/ramps.bmp" "$dir/work.bmp"
     put_setting Directories Filter REG_SZ "$(winpath "$dir/filters")\\"
     # Beside the main window and the other tool windows, where nothing covers it.
-    for place in main.w:600 main.h:500 imgbr.x:640 imgbr.y:50 imgbr.w:420 imgbr.h:470; do
-        put_setting Windows "${place%%:*}" REG_DWORD "${place#*:}"
-    done
+    put_places main.w:600 main.h:500 imgbr.x:640 imgbr.y:50 imgbr.w:420 imgbr.h:470
     start_lumetra
-    open_picture "$(winpath "$dir/work.bmp")"
+    open_picture "$dir/work.bmp"
     show_tool_window "Image Browser" 504
 
     # A click selects the first thumbnail of the shown tab and names it in the caption; a double
@@ -91,7 +87,6 @@ browser_filter_copy_and_add_folder() {
     expect_true "the picture was left alone" same_pixels "$copy" "$dir/before.bmp"
 
     # Add Folder: Yes to the subfolder question makes a tab of the subfolder, which is shown.
-    local tabs
     tabs=$(drv tab-names "$(browser_caption)" 1082 | grep -c .)
     click_item "$(browser_caption)" 5
     drv browse-to "Select Additional Image Folder" "$more" "$more"

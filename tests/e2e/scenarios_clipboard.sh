@@ -7,16 +7,6 @@ E2E_SCENARIOS+=(
 
 CLIP_DIR=$E2E_ROOT/clipboard
 
-# Selects the picture rectangle from (X0, Y0) to (X1, Y1) with the right mouse button:
-# select_region X0 Y0 X1 Y1
-select_region() {
-    local x0 y0 x1 y1
-    read -r x0 y0 <<<"$(picture_point "$1" "$2")"
-    read -r x1 y1 <<<"$(picture_point "$3" "$4")"
-    drag 3 "$x0" "$y0" "$x1" "$y1"
-    drv wait-status 1 "$1, $2, $3, $4"
-}
-
 # Waits until another program reads the part W x H + X + Y of the picture FILE from the
 # clipboard: expect_clipboard WHAT FILE W H X Y
 expect_clipboard() {
@@ -36,11 +26,11 @@ clipboard_with_another_program() {
     cp "$E2E_PICTURES/tone.bmp" "$CLIP_DIR/target.bmp"
     cp "$ramps" "$work"
     start_lumetra
-    open_picture "$(winpath "$ramps")"
+    open_picture "$ramps"
     select_region 10 20 60 50
     xdotool key ctrl+c
     expect_clipboard "the copied region" "$ramps" 50 30 10 20
-    open_picture "$(winpath "$CLIP_DIR/target.bmp")"
+    open_picture "$CLIP_DIR/target.bmp"
     select_region 100 40 150 70
     press_and_wait_file "$CLIP_DIR/target.bmp" ctrl+v s
     convert "$E2E_PICTURES/tone.bmp" "$CLIP_DIR/region.png" -geometry +100+40 -composite \
@@ -50,7 +40,7 @@ clipboard_with_another_program() {
 
     make_bmp "$CLIP_DIR/other.bmp" -size 120x60 gradient:'#00ffc0-#a01000' -fill '#ff00ff' \
         -draw 'rectangle 5,5 30,20'
-    open_picture "$(winpath "$work")"
+    open_picture "$work"
     clipboard_put "$CLIP_DIR/other.bmp"
     press_and_wait_file "$work" ctrl+v s
     expect_true "the 32-bit picture was pasted" same_pixels "$work" "$CLIP_DIR/other.bmp"

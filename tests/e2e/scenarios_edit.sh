@@ -13,22 +13,16 @@ BRUSH="Brush Tools"
 ECHORD="Echord Tool"
 
 # Saves the picture over its file (S) and compares it with lumetra-edit OPERATION applied to the
-# picture saved before: saved_as_edit WHAT OPERATION...
+# picture saved before, which it must change (else a key that did nothing would pass):
+# saved_as_edit WHAT OPERATION...
 saved_as_edit() {
-    local what=$1
+    local what=$1 w=$EDIT_DIR/work.bmp b=$EDIT_DIR/before.bmp e=$EDIT_DIR/expected.bmp
     shift
-    press_and_wait_file "$EDIT_DIR/work.bmp" s
-    "$LUMETRA_EDIT" "$EDIT_DIR/before.bmp" "$EDIT_DIR/expected.bmp" "$@" >/dev/null
-    expect_true "$what equals lumetra-edit $*" same_pixels "$EDIT_DIR/work.bmp" \
-        "$EDIT_DIR/expected.bmp"
-    # Else a key that did nothing would pass.
-    expect_true "lumetra-edit $* changes the picture" pixels_differ "$EDIT_DIR/before.bmp" \
-        "$EDIT_DIR/expected.bmp"
-    cp "$EDIT_DIR/work.bmp" "$EDIT_DIR/before.bmp"
-}
-
-pixels_differ() {
-    ! same_pixels "$1" "$2"
+    press_and_wait_file "$w" s
+    "$LUMETRA_EDIT" "$b" "$e" "$@" >/dev/null
+    expect_true "$what equals lumetra-edit $*, which changes the picture" \
+        eval 'same_pixels "$w" "$e" && ! same_pixels "$b" "$e"'
+    cp "$w" "$b"
 }
 
 # One click of the brush on window point (X, Y) of the picture, seen through Save Image; the box
@@ -41,15 +35,12 @@ dab() {
         -composite -threshold 0 -format '%@' info: 2>/dev/null)
 }
 
-# A left-button drag on the canvas with MODIFIERS held, between window points of the picture:
+# A left-button drag between window points of the picture with MODIFIERS held:
 # tool_drag MODIFIERS X0 Y0 X1 Y1
 tool_drag() {
-    local from to
-    from=$(picture_point "$2" "$3")
-    to=$(picture_point "$4" "$5")
     xdotool keydown "$1"
-    # shellcheck disable=SC2086
-    drag 1 $from $to
+    # shellcheck disable=SC2046
+    drag 1 $(picture_point "$2" "$3") $(picture_point "$4" "$5")
     xdotool keyup "$1"
 }
 
@@ -60,7 +51,7 @@ edits_agree_with_the_batch_editor() {
     make_bmp "$EDIT_DIR/work.bmp" "$E2E_PICTURES/ramps.bmp" -fill '#0000ff' -draw 'rectangle 0,0 15,10'
     cp "$EDIT_DIR/work.bmp" "$EDIT_DIR/before.bmp"
     start_lumetra
-    open_picture "$(winpath "$EDIT_DIR/work.bmp")"
+    open_picture "$EDIT_DIR/work.bmp"
 
     # The brush (the tool at start) paints the picture pixel under the pointer: picture pixel
     # (30, 20) at 1:1 and at 4 times, where it is the window block (120, 80) to (123, 83).
@@ -85,7 +76,7 @@ edits_agree_with_the_batch_editor() {
 
     # Keys in an order in which each one changes the picture; Shift+O and Shift+F overlay a
     # picture from the Open dialog with OR.
-    local keys operation
+    local keys operation screen mix radio
     while read -r keys operation; do
         case $keys in
             shift+[of]) file_dialog "$keys" "Open a bitmap file" "$(winpath "${operation#* }")" ;;
@@ -113,7 +104,6 @@ ctrl+shift+2 half-v
 KEYS
 
     # Ctrl drags zoom and turn, Ctrl+Shift drags shear; the screen (Xvfb's) sets their units.
-    local screen
     screen=$(xdpyinfo 2>/dev/null | awk '/dimensions:/ { sub("x", ",", $2); print $2 }')
     tool_drag ctrl 60 30 70 20
     saved_as_edit "a Ctrl drag" zoom-rotate 60,30 70,20 --screen "${screen:-1280,1024}"
@@ -123,7 +113,6 @@ KEYS
     # Apply Brush (F12) with each mix chosen in the Brush Tools window, Apply Color Boiler (C)
     # with its patch B6, and the Echord Tool's Apply with its patch A2.
     show_tool_window "$BRUSH" 502
-    local mix radio
     while read -r mix radio; do
         click_item "$BRUSH" "$radio"
         focus_main
@@ -151,9 +140,7 @@ MIXES
 
 # The Echord Tool's readout, its lines sorted (the slider moved last may head them) and joined by
 # "|", tabs shown as "_".
-echord_readout() {
-    drv dialog-text "$ECHORD" 1134 | tr '\t' _ | LC_ALL=C sort | paste -sd'|'
-}
+echord_readout() { drv dialog-text "$ECHORD" 1134 | tr '\t' _ | LC_ALL=C sort | paste -sd'|'; }
 
 # Patch A2 changed with the Num slider by keyboard and stored in slot B3 with Shift is recalled
 # from B3 after a restart.

@@ -31,11 +31,10 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM param) {
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     if (owner != context->processId || !IsWindowVisible(window)) return TRUE;
-    TopWindow entry{window, {}, {}, {}};
+    TopWindow entry{window, {}, windowText(window), {}};
     wchar_t name[256] = {};
     GetClassNameW(window, name, 256);
     entry.className = name;
-    entry.caption = windowText(window);
     GetWindowRect(window, &entry.rect);
     context->out->push_back(entry);
     return TRUE;
@@ -90,30 +89,23 @@ HWND findMessageBox(DWORD processId) {
 
 std::wstring messageBoxText(DWORD processId) {
     HWND box = findMessageBox(processId);
-    if (!box) return {};
-    return windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF));
+    return box ? windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF)) : L"";
 }
 
-RemoteBuffer::RemoteBuffer(DWORD processId, size_t bytes) : size_(bytes) {
-    process_ =
-        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+RemoteBuffer::RemoteBuffer(DWORD processId, size_t bytes)
+    : process_(
+          OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId)),
+      size_(bytes) {
     if (!process_) throwLastError("OpenProcess");
-    address_ = VirtualAllocEx(process_, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-    if (!address_) {
-        CloseHandle(process_);
-        throwLastError("VirtualAllocEx");
-    }
-}
-
-RemoteBuffer::~RemoteBuffer() {
-    VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-    CloseHandle(process_);
+    address_ =
+        VirtualAllocEx(process_.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!address_) throwLastError("VirtualAllocEx");
 }
 
 std::vector<unsigned char> RemoteBuffer::read() const {
     std::vector<unsigned char> out(size_);
     SIZE_T done = 0;
-    if (!ReadProcessMemory(process_, address_, out.data(), size_, &done) || done != size_) {
+    if (!ReadProcessMemory(process_.get(), address_, out.data(), size_, &done) || done != size_) {
         throwLastError("ReadProcessMemory");
     }
     return out;
@@ -121,24 +113,20 @@ std::vector<unsigned char> RemoteBuffer::read() const {
 
 void RemoteBuffer::write(const void* data, size_t bytes) {
     SIZE_T done = 0;
-    if (bytes > size_ || !WriteProcessMemory(process_, address_, data, bytes, &done) ||
+    if (bytes > size_ || !WriteProcessMemory(process_.get(), address_, data, bytes, &done) ||
         done != bytes) {
         throwLastError("WriteProcessMemory");
     }
 }
 
-Session::~Session() {
-    if (process_) CloseHandle(process_);
-}
-
-const MainWindow& Session::main() {
+HWND Session::main() {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(gTimeoutMs);
-    while (!main_.window) {
+    while (!main_) {
         HWND window = FindWindowW(L"LumetraWin", nullptr);
         if (window && (gAcceptHiddenMain || IsWindowVisible(window))) {
-            main_.window = window;
-            GetWindowThreadProcessId(window, &main_.processId);
-            process_ = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, main_.processId);
+            main_ = window;
+            GetWindowThreadProcessId(window, &processId_);
+            process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId_));
             if (!process_) throwLastError("OpenProcess");
         } else if (GetTickCount64() > end) {
             throw DriverError("no visible window of class LumetraWin");
@@ -147,20 +135,6 @@ const MainWindow& Session::main() {
         }
     }
     return main_;
-}
-
-bool Session::hasEnded(DWORD& code) {
-    main();
-    if (WaitForSingleObject(process_, 0) != WAIT_OBJECT_0) return false;
-    if (!GetExitCodeProcess(process_, &code)) throwLastError("GetExitCodeProcess");
-    return true;
-}
-
-void Session::waitForIdle() {
-    main();
-    const DWORD result = WaitForInputIdle(process_, static_cast<DWORD>(gTimeoutMs));
-    if (result == WAIT_FAILED) throwLastError("WaitForInputIdle");
-    if (result != 0) throw DriverError("the program did not come to wait for input in time");
 }
 
 }  // namespace e2e

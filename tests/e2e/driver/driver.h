@@ -1,6 +1,5 @@
 // The end-to-end driver's view of the running program from outside: its main window by class,
-// the windows and message boxes of its process, the texts a user can read off them, and the
-// commands of the driver's command line.
+// the windows and message boxes of its process, and the texts a user can read off them.
 #pragma once
 
 #include <windows.h>
@@ -10,25 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "base/win/unique_handle.h"
 #include "base/win/utf16.h"
 
 namespace e2e {
 
 using lumetra::win::toUtf8;
+using Args = std::vector<std::wstring>;
 
-// The one error type of the driver: a message for the scenario's log.
-class DriverError : public std::runtime_error {
-  public:
-    explicit DriverError(const std::string& message) : std::runtime_error(message) {}
+struct DriverError : std::runtime_error {
+    using std::runtime_error::runtime_error;
 };
 
 // "what failed: Error 5: Access is denied." with the system's own text for GetLastError().
 [[noreturn]] void throwLastError(const std::string& what);
 
-// Milliseconds that every wait of one driver run allows (--timeout).
+// Milliseconds that every wait of one driver run allows (--timeout); --starting: the main window
+// counts before it is shown (a box during its creation keeps it hidden).
 extern int gTimeoutMs;
-// --starting: the main window counts before it is shown (a box during its creation keeps it
-// hidden until the box is answered).
 extern bool gAcceptHiddenMain;
 
 struct TopWindow {
@@ -41,7 +39,7 @@ struct TopWindow {
 std::vector<TopWindow> visibleWindows(DWORD processId);
 // A visible dialog (class "#32770") of the process with exactly this caption, or null.
 HWND findDialog(DWORD processId, const std::wstring& caption);
-// A visible message box of the process, or null; its caption and text ("caption|text"), or empty.
+// A visible message box of the process, or null; its "caption|text", or empty.
 HWND findMessageBox(DWORD processId);
 std::wstring messageBoxText(DWORD processId);
 // The text of a window of another process (WM_GETTEXT is carried across processes).
@@ -54,7 +52,7 @@ LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 class RemoteBuffer {
   public:
     RemoteBuffer(DWORD processId, size_t bytes);
-    ~RemoteBuffer();
+    ~RemoteBuffer() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
     RemoteBuffer(const RemoteBuffer&) = delete;
     RemoteBuffer& operator=(const RemoteBuffer&) = delete;
 
@@ -63,36 +61,31 @@ class RemoteBuffer {
     void write(const void* data, size_t bytes);
 
   private:
-    HANDLE process_ = nullptr;
+    lumetra::win::UniqueKernelHandle process_;
     void* address_ = nullptr;
     size_t size_ = 0;
 };
 
-struct MainWindow {
-    HWND window = nullptr;
-    DWORD processId = 0;
-};
-
 // What one driver run knows about the program: its main window (the visible one of class
-// "LumetraWin") and a handle to its process, taken once so that the process can still be waited
-// for after its windows are gone.
+// "LumetraWin") and its process, opened once so that its end can be waited for after its windows
+// are gone.
 class Session {
   public:
-    Session() = default;
-    ~Session();
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // The main window, waiting up to gTimeoutMs for it on first use.
-    const MainWindow& main();
-    // True, with its exit code, once the program has ended.
-    bool hasEnded(DWORD& code);
-    // Waits until the program, done with what it had to do, waits for input.
-    void waitForIdle();
+    // The main window, waited for up to gTimeoutMs on first use.
+    HWND main();
+    DWORD processId() {
+        main();
+        return processId_;
+    }
+    HANDLE process() {
+        main();
+        return process_.get();
+    }
 
   private:
-    MainWindow main_;
-    HANDLE process_ = nullptr;
+    HWND main_ = nullptr;
+    DWORD processId_ = 0;
+    lumetra::win::UniqueKernelHandle process_;
 };
 
 // The driver's commands: each takes a fixed number of arguments and returns the text to print
@@ -101,13 +94,12 @@ struct Command {
     const char* name;
     int arguments;
     const char* help;
-    std::string (*run)(Session& session, const std::vector<std::wstring>& args);
+    std::string (*run)(Session& session, const Args& args);
 };
-
 const std::vector<Command>& commandTable();
 
 // The clipboard commands (clipboard.cpp).
-std::string clipboardPut32(Session& session, const std::vector<std::wstring>& args);
-std::string clipboardSaveBitmap(Session& session, const std::vector<std::wstring>& args);
+std::string clipboardPut32(Session& session, const Args& args);
+std::string clipboardSaveBitmap(Session& session, const Args& args);
 
 }  // namespace e2e
