@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The batch tools from the outside: exit codes, one message for each kind of refusal, WAV files
-# that sox reads and measures, and pictures that the renderer reads back (the messages' wording
-# and the arithmetic are the unit tests'). Usage:
+# that sox measures, pictures that the renderer reads back (wording and arithmetic: unit tests).
 #   cli_test.sh LUMETRA_RENDER DEMO_BMP SCRATCH_FOLDER LUMETRA_EDIT LUMETRA_ANALYZE
 set -uo pipefail
 render=$1 demo=$2 dir=$3 edit=$4 analyze=$5
@@ -27,10 +26,6 @@ expect 0 demo "Generated 5.00 secs" -- "$render" "$demo" demo.wav
 grep -q "Esc" demo.out && fail "the command line speaks of Esc: $(cat demo.out)"
 same "demo rate, channels, bits, frames" "$(info r demo.wav) $(info c demo.wav) $(info b demo.wav) \
 $(info s demo.wav)" "22050 2 16 110166"
-rms=$(sox demo.wav -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
-max=$(sox demo.wav -n stat 2>&1 | awk '/Maximum amplitude/ {print $3}')
-awk -v r="$rms" -v m="$max" 'BEGIN { exit !(r > 0.05 && m < 1.0) }' ||
-  fail "demo levels: RMS $rms, maximum $max"
 # The same render again gives the same bytes (the random seed starts at its start value).
 expect 0 again "Wrote again.wav" -- "$render" "$demo" again.wav
 cmp -s demo.wav again.wav || fail "two renders of the demo differ"
@@ -41,8 +36,7 @@ expect 0 mono "Wrote mono.wav" -- "$render" --mono --rate 8000 --time 2 --soft-s
 same "mono channels, rate, frames" "$(info c mono.wav) $(info r mono.wav) $(info s mono.wav)" \
   "1 8000 $((151 * 53))"
 # The picture's render info (2 s) is adopted, and options override it.
-cp "$demo" info.bmp
-printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 2\r\n' >info.info
+cp "$demo" info.bmp && printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 2\r\n' >info.info
 expect 0 info "Generated 2.01 secs" -- "$render" info.bmp info.wav
 expect 0 override "Generated 1.00 secs" -- "$render" --time 1 info.bmp override.wav
 expect 0 help "Usage: lumetra-render [options] INPUT.bmp OUTPUT.wav" -- "$render" --help
@@ -59,8 +53,7 @@ expect 2 same "OUTPUT ./same.bmp is the input picture" -- "$render" same.bmp ./s
 cmp -s "$demo" same.bmp || fail "the render wrote over its input"
 expect 1 missing "lumetra-render: Could not open missing.bmp: Error 2: No such file" \
   -- "$render" missing.bmp kept.wav
-cp "$demo" long.bmp
-printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 40000\r\n' >long.info
+cp "$demo" long.bmp && printf 'SIZE 300, 150\r\nPARMS 50, 8000, 10, 40000\r\n' >long.info
 expect 1 longinfo "long.bmp's render info, 40000 seconds, is outside 0.5 to 9000 seconds" \
   -- "$render" long.bmp kept.wav
 same "the earlier output after failed runs" "$(cat kept.wav)" "keep me"
@@ -70,9 +63,7 @@ expect 1 taken "lumetra-render: Soundfile error: Error writing taken.wav" \
   -- "$render" "$demo" taken.wav
 [ -d taken.wav ] || fail "taken.wav is no longer the folder it was"
 # Reading never writes: a record of another version behind the pixels stays where it is.
-cp "$demo" newer.bmp
-printf 'rdnr\244\0\0\0\146\0\0\0\1\0\0\0' >>newer.bmp
-head -c 150 /dev/zero >>newer.bmp
+{ cat "$demo"; printf 'rdnr\244\0\0\0\146\0\0\0\1\0\0\0'; head -c 150 /dev/zero; } >newer.bmp
 cp newer.bmp newer.copy
 expect 0 newer "Wrote newer.wav" -- "$render" newer.bmp newer.wav
 expect 0 newer_edit "Wrote newer_edited.bmp" -- "$edit" newer.bmp newer_edited.bmp invert
@@ -112,8 +103,5 @@ expect 0 analyze_help "Usage: lumetra-analyze [options] INPUT.wav OUTPUT.bmp" --
 leftovers=$(ls | grep -v -E '\.(out|err|wav|bmp|info)$' || true)
 [ -z "$leftovers" ] || fail "files left behind: $leftovers"
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "$failures check(s) failed"; exit 1; }
 echo "all batch tool checks passed"

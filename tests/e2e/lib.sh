@@ -57,15 +57,14 @@ wait_until() {
 # Like expect_eq, but asks READER (a command with its words) again until it prints EXPECTED:
 # expect_soon READER EXPECTED WHAT
 expect_soon() {
-    local value try reader
+    local reader
     read -ra reader <<<"$1"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        value=$("${reader[@]}")
-        [ "$value" = "$2" ] && break
-        sleep 0.2
-    done
-    expect_eq "$value" "$2" "$3"
+    reads() { SEEN=$("${reader[@]}") && [ "$SEEN" = "$1" ]; }
+    wait_until "$3 to be \"$2\"" reads "$2" && log "ok: $3 = \"$2\""
 }
+
+# Empties or makes folders: fresh_dir DIR...
+fresh_dir() { rm -rf "$@" && mkdir -p "$@"; }
 
 # The modification time of a file in nanoseconds; 0 while it does not exist.
 file_time() { stat -c %.9Y "$1" 2>/dev/null | tr -d . || echo 0; }
@@ -100,7 +99,6 @@ start_lumetra() {
     fail "waited 60 s for the main window and the program's first idle: $out"
 }
 
-# Removes the program's settings; succeeds when there were none.
 reset_settings() {
     wine reg delete 'HKCU\Software\Velloforge' /f >/dev/null 2>&1 || true
     ! wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1 ||
@@ -125,7 +123,7 @@ close_lumetra() {
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# File > Exit through the keyboard; the settings are written on the way out.
+# File > Exit by keyboard; the settings are written on the way out.
 exit_lumetra() {
     focus_main
     xdotool key alt+f x
@@ -173,12 +171,8 @@ click_item() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# Shows or hides a tool window with its menu command, which toggles: show_tool_window CAPTION ID
-show_tool_window() {
-    drv windows | grep -q "|$1|" || drv command "$2"
-    drv wait-dialog "$1"
-}
-hide_tool_window() { ! drv windows | grep -q "|$1|" || drv command "$2" wait-no-dialog "$1"; }
+# Shows a tool window with its menu command, which toggles: show_tool_window CAPTION ID
+show_tool_window() { drv windows | grep -q "|$1|" || drv command "$2" && drv wait-dialog "$1"; }
 
 # Types TEXT into a dialog's edit field; the program takes it as Tab leaves the field:
 # type_into_field CAPTION ID TEXT
@@ -208,37 +202,17 @@ picture_point() {
 # Selects a picture rectangle with the right button and waits for the status that names it (or
 # STATUS): select_region X0 Y0 X1 Y1 [STATUS]
 select_region() {
-    # shellcheck disable=SC2046
     drag 3 $(picture_point "$1" "$2") $(picture_point "$3" "$4")
     drv wait-status 1 "${5:-$1, $2, $3, $4}"
 }
 
 # Ctrl + wheel on the picture's corner, which keeps the view unscrolled: zoom_at_origin up|down REPORT
 zoom_at_origin() {
-    local button=4
-    [ "$1" = down ] && button=5
-    # shellcheck disable=SC2046
-    xdotool mousemove $(picture_point 0 0) keydown ctrl click "$button" keyup ctrl
+    xdotool mousemove $(picture_point 0 0) keydown ctrl click $([ "$1" = up ] && echo 4 || echo 5) keyup ctrl
     drv wait-status 0 "$2"
 }
 
-shot() {
-    import -window root "$E2E_ARTIFACTS/$1.png"
-    log "screenshot $E2E_ARTIFACTS/$1.png"
-}
-
-# Saves the part WxH+X+Y of the screen once two shots a moment apart agree (it has been painted):
-# settled_shot GEOMETRY OUT [IMPORT_OPTION...]
-settled_shot() {
-    local try
-    import -window root -crop "$1" +repage "${@:3}" "$2"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        import -window root -crop "$1" +repage "${@:3}" "$2.new.png"
-        same_pixels "$2" "$2.new.png" && break
-        mv "$2.new.png" "$2"
-    done
-    rm -f "$2.new.png"
-}
+shot() { import -window root "$E2E_ARTIFACTS/$1.png" && log "screenshot $E2E_ARTIFACTS/$1.png"; }
 
 # Two pictures have the same size and pixels (a BMP may carry more behind them): same_pixels A B
 same_pixels() { compare -define bmp:ignore-filesize=true -metric AE "$1" "$2" null: 2>/dev/null; }
@@ -297,7 +271,7 @@ wait_play_end() {
 
 capture() { python3 "$E2E_TESTS/playback_capture.py" "$@"; }
 
-# A 24-bit uncompressed BMP as the program writes and reads them: make_bmp OUT ARGS...
+# A 24-bit uncompressed BMP as the program writes them: make_bmp OUT ARGS...
 make_bmp() { convert "${@:2}" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$1"; }
 
 # The little-endian unsigned 32-bit number at a byte offset of a file: u32 FILE OFFSET
@@ -306,7 +280,6 @@ u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
 # Puts a picture on the clipboard as another program does: clipboard_put FILE
 clipboard_put() {
     convert "$1" -depth 8 "bgra:$E2E_ROOT/clipboard-in.raw"
-    # shellcheck disable=SC2046
     drv clipboard-put-32 $(identify -format '%w %h' "$1") "$(winpath "$E2E_ROOT/clipboard-in.raw")"
 }
 

@@ -20,11 +20,8 @@ import time
 
 
 def sounding_frames(data, frame):
-    silent = bytes(frame)
-    usable = len(data) - len(data) % frame
-    return b"".join(
-        data[i : i + frame] for i in range(0, usable, frame) if data[i : i + frame] != silent
-    )
+    frames = (data[i : i + frame] for i in range(0, len(data) - len(data) % frame, frame))
+    return b"".join(f for f in frames if f != bytes(frame))
 
 
 def capture_files(folder):
@@ -36,7 +33,7 @@ def main(mode, *args):
         return print(len(capture_files(args[0]))) or 0
     with open(args[0], "rb") as f:
         header, samples = f.read(48), f.read()
-    frame = 2 * struct.unpack_from("<H", header, 22)[0]
+    frame = 2 * struct.unpack_from("<H", header, 22)[0]  # 16 bits a channel
     wanted = sounding_frames(samples, frame)
     folder, n, rest = args[1], int(args[2]), args[3:]
     least = int(rest[0]) if mode == "repeats" else 1

@@ -9,10 +9,7 @@ import sys
 
 HEX_TYPES = {"hex": "REG_BINARY", "hex(0)": "REG_NONE", "hex(2)": "REG_EXPAND_SZ",
              "hex(7)": "REG_MULTI_SZ", "hex(b)": "REG_QWORD"}
-
-
-def unescape(text):
-    return re.sub(r"\\(.)", r"\1", text)
+unescape = lambda text: re.sub(r"\\(.)", r"\1", text)  # noqa: E731
 
 
 def main(path):

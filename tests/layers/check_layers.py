@@ -1,13 +1,10 @@
 #!/usr/bin/env python3
 """Checks that the sources keep to their layers.
 
-Every folder under src/ is a layer, and each layer has a platform-neutral core (the files
-directly in it) and a Win32 half (its win/ folder). A file may include:
-  - files of its own layer's core, and its own layer's win/ half only from that win/ half;
-  - the core of any lower layer, and the win/ half of a lower layer only from a win/ half;
-  - the resource ids (resources/), which are plain numbers.
-Layers of the same rank (the features) do not include each other. Core files include no
-platform header. Nothing may include itself round in a cycle.
+Every folder under src/ is a layer with a platform-neutral core (the files directly in it) and a
+Win32 half (its win/ folder). A file may include its own layer and lower ones, a win/ half only
+from a win/ half, and the resource ids (resources/). Layers of one rank (the features) do not
+include each other, core files include no platform header, and no include goes round in a cycle.
 
 Usage: check_layers.py SRC_DIR        exits 1 and lists what is wrong
 """
@@ -43,11 +40,9 @@ def sources(src):
 
 
 def check(src):
-    problems = []
-    graph = {}
+    problems, graph = [], {}
     for rel, full in sources(src):
-        home = where(rel)
-        if home is None:
+        if (home := where(rel)) is None:
             continue
         layer, win = home
         if layer not in RANK:
@@ -63,8 +58,7 @@ def check(src):
             if not os.path.exists(os.path.join(src, target)):
                 continue  # a header found beside the file or in the tests' support
             graph[rel].append(target)
-            there = where(target)
-            if there is None:
+            if (there := where(target)) is None:
                 continue
             other, other_win = there
             if other not in RANK:
@@ -80,8 +74,7 @@ def check(src):
 
 
 def cycles(graph):
-    found = []
-    state = {}
+    found, state = [], {}
 
     def visit(node, path):
         state[node] = "open"
@@ -99,14 +92,11 @@ def cycles(graph):
     return found
 
 
-def main():
-    if len(sys.argv) != 2:
-        print(__doc__)
-        return 2
-    problems = check(sys.argv[1])
+def main(src):
+    problems = check(src)
     print(*problems, sep="\n") if problems else print("every include points down its layers")
     return 1 if problems else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(sys.argv[1]) if len(sys.argv) == 2 else __doc__)

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <utility>
 
 #include "resources/resource_ids.h"
 
@@ -19,6 +20,112 @@ int toInt(const std::wstring& text) {
     }
     throw DriverError("not a number: " + toUtf8(text));
 }
+
+// The text of a window of another process (WM_GETTEXT is carried across processes).
+std::wstring windowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, UINT(gTimeoutMs),
+                             &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, UINT(gTimeoutMs), &copied);
+    text.resize(copied);
+    return text;
+}
+
+struct TopWindow {
+    HWND window;
+    std::wstring className;
+    std::wstring caption;
+    RECT rect;
+};
+
+// The visible top-level windows of a process, in z-order (topmost first).
+std::vector<TopWindow> visibleWindows(DWORD processId) {
+    std::pair<DWORD, std::vector<TopWindow>> found{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* found = reinterpret_cast<std::pair<DWORD, std::vector<TopWindow>>*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != found->first || !IsWindowVisible(window)) return TRUE;
+            wchar_t name[256] = {};
+            GetClassNameW(window, name, 256);
+            TopWindow entry{window, name, windowText(window), {}};
+            GetWindowRect(window, &entry.rect);
+            found->second.push_back(entry);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+// A visible dialog (class "#32770") of the process with exactly this caption, or null; a
+// message box is a dialog with its text in a static control of id 0xFFFF.
+HWND findDialog(DWORD processId, const std::wstring& caption, bool messageBox = false) {
+    for (const TopWindow& entry : visibleWindows(processId)) {
+        if (entry.className == L"#32770" &&
+            (messageBox ? GetDlgItem(entry.window, 0xFFFF) != nullptr : entry.caption == caption))
+            return entry.window;
+    }
+    return nullptr;
+}
+
+// A visible message box's "caption|text", or empty.
+std::wstring messageBoxText(DWORD processId) {
+    HWND box = findDialog(processId, L"", true);
+    return box ? windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF)) : L"";
+}
+
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, UINT(gTimeoutMs),
+                             &result)) {
+        throwLastError("SendMessageTimeout(" + std::to_string(message) + ")");
+    }
+    return LRESULT(result);
+}
+
+// Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
+// BFFM_SETSELECTION, TCM_GETITEM): a pointer into the driver's memory means nothing there.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(DWORD processId, size_t bytes)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId)),
+          size_(bytes) {
+        if (!process_) throwLastError("OpenProcess");
+        address_ = VirtualAllocEx(process_.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+        if (!address_) throwLastError("VirtualAllocEx");
+    }
+    ~RemoteBuffer() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    void* address() const { return address_; }
+    std::vector<unsigned char> read() const {
+        std::vector<unsigned char> out(size_);
+        SIZE_T done = 0;
+        if (!ReadProcessMemory(process_.get(), address_, out.data(), size_, &done) || done != size_)
+            throwLastError("ReadProcessMemory");
+        return out;
+    }
+    void write(const void* data, size_t bytes) {
+        SIZE_T done = 0;
+        if (bytes > size_ || !WriteProcessMemory(process_.get(), address_, data, bytes, &done) ||
+            done != bytes)
+            throwLastError("WriteProcessMemory");
+    }
+
+  private:
+    lumetra::win::UniqueKernelHandle process_;
+    void* address_ = nullptr;
+    size_t size_ = 0;
+};
 
 // Polls `done` every 50 ms until it holds or the run's timeout passes; `state` describes what was
 // last seen, for the failure message.
@@ -223,7 +330,7 @@ void pressBoxButton(HWND box, int id) {
 
 std::string answerBox(Session& session, const Args& a) {
     waitMessageBox(session, a);
-    pressBoxButton(findMessageBox(session.processId()), toInt(a[0]));
+    pressBoxButton(findDialog(session.processId(), L"", true), toInt(a[0]));
     return {};
 }
 
@@ -239,7 +346,7 @@ std::string closeWithoutSaving(Session& session, const Args&) {
             const std::wstring text = messageBoxText(session.processId());
             state = text.empty() ? "running, no message box" : "box " + toUtf8(text);
             if (text.find(L"|Save changes to ") != std::wstring::npos)
-                pressBoxButton(findMessageBox(session.processId()), IDNO);
+                pressBoxButton(findDialog(session.processId(), L"", true), IDNO);
             return false;
         },
         "the program to end");

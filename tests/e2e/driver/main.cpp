@@ -1,17 +1,49 @@
-// lumetra_e2e: drives a running Lumetra.exe from outside, for the end-to-end scenarios.
-//
-//   lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...] [COMMAND [ARGS...]]...
-//
-// Commands run in order; those about the program find its one main window of class "LumetraWin"
-// first. The driver reads what a user can see and sends only what a menu click or the close box
-// sends; keys and the mouse come from xdotool. The exit code is 0 when all commands succeeded, 1
-// after the first failure (its reason goes to stderr) and 2 for a bad command line.
+// lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...]...: drives a running Lumetra.exe from
+// outside for the end-to-end scenarios. It reads what a user can see and sends only what a menu
+// click or the close box sends (keys and the mouse come from xdotool). Exit code 0 when all
+// commands succeeded, 1 after the first failure (its reason on stderr), 2 for a bad command line.
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
+#include <iterator>
 
 #include "driver.h"
+
+namespace e2e {
+
+int gTimeoutMs = 10000;
+
+void throwLastError(const std::string& what) {
+    const DWORD code = GetLastError();
+    wchar_t text[400] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   text, DWORD(std::size(text)), nullptr);
+    std::string message = toUtf8(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    throw DriverError(what + ": Error " + std::to_string(code) + ": " + message);
+}
+
+HWND Session::main() {
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(gTimeoutMs);
+    while (!main_) {
+        HWND window = FindWindowW(L"LumetraWin", nullptr);
+        if (window && (acceptHidden_ || IsWindowVisible(window))) {
+            main_ = window;
+            GetWindowThreadProcessId(window, &processId_);
+            process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId_));
+            if (!process_) throwLastError("OpenProcess");
+        } else if (GetTickCount64() > end) {
+            throw DriverError("no visible window of class LumetraWin");
+        } else {
+            Sleep(50);
+        }
+    }
+    return main_;
+}
+
+}  // namespace e2e
 
 namespace {
 
@@ -28,17 +60,18 @@ int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     const e2e::Args words(argv + 1, argv + argc);
     size_t at = 0;
+    bool acceptHidden = false;
     for (;; ++at) {
         if (words.size() >= at + 2 && words[at] == L"--timeout") {
             e2e::gTimeoutMs = _wtoi(words[++at].c_str());
         } else if (words.size() >= at + 1 && words[at] == L"--starting") {
-            e2e::gAcceptHiddenMain = true;
+            acceptHidden = true;
         } else {
             break;
         }
     }
     if (at >= words.size()) return usage();
-    e2e::Session session;
+    e2e::Session session(acceptHidden);
     while (at < words.size()) {
         const e2e::Command* command = nullptr;
         for (const e2e::Command& c : e2e::commandTable())
