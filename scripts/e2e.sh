@@ -47,6 +47,8 @@ source scripts/wine-env.sh
 source tests/e2e/lib.sh
 # Every tests/e2e/scenarios*.sh adds its scenarios to E2E_SCENARIOS.
 for suite in tests/e2e/scenarios*.sh; do source "$suite"; done
+# The guide's and the README's pictures, taken from the program under test.
+source scripts/e2e-pictures.sh
 [ -n "${E2E_EXTRA:-}" ] && source "$E2E_EXTRA"
 
 # A fresh prefix and display for this suite; ended (with every process we started) on exit.

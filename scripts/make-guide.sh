@@ -4,8 +4,8 @@
 #   scripts/make-guide.sh [OUT]        (OUT: default build/guide; emptied first)
 #
 # 1. docs/guide as written: the page, its style sheet and the committed pictures;
-# 2. over those, the screenshots of the last end-to-end run (made by the scenario
-#    guide_screenshots into build/windows/e2e-artifacts/guide/, or $E2E_GUIDE_SHOTS), when
+# 2. over those, the screenshots of the last end-to-end run (made by guide_screenshots of
+#    scripts/e2e-pictures.sh into build/windows/e2e-artifacts/guide/, or $E2E_GUIDE_SHOTS), when
 #    there are any;
 # 3. the rendered example: docs/demo.bmp as a picture, its sound made by lumetra-render
 #    (build/native/bin/lumetra-render, or $LUMETRA_RENDER) and that sound's spectrogram drawn by

@@ -1,12 +1,8 @@
 # Helpers for the end-to-end scenarios (sourced by scripts/e2e.sh and scripts/e2e-install.sh). A
-# scenario is a shell function run with `set -e` in a subshell: the first failing step ends it.
-# It drives the program as a user does (keys and the mouse through xdotool, menu clicks and the
-# close box through the driver) and reads what a user can see or get: titles, windows, dialog and
-# status-bar texts, message boxes, screenshots, files, sound, the registry after the program ended.
-#
-# Set by the runner: E2E_ROOT (work folder), E2E_APP (folder of the Lumetra.exe under test),
-# E2E_DRIVER (lumetra_e2e.exe), E2E_ARTIFACTS (screenshots and logs), E2E_PICTURES, E2E_SOUNDS,
-# E2E_TESTS (this folder).
+# scenario is a shell function run with `set -e` in a subshell; it drives the program as a user
+# does (xdotool; menu clicks and the close box through the driver) and reads what a user can see
+# or get. The runner sets E2E_ROOT, E2E_APP (folder of the Lumetra.exe under test), E2E_DRIVER,
+# E2E_ARTIFACTS, E2E_PICTURES, E2E_SOUNDS and E2E_TESTS (this folder).
 
 E2E_START_TITLE="Lumetra - Spectral Canvas Tone Machine"
 E2E_SETTINGS_KEY='Software\Velloforge\Lumetra'
@@ -18,12 +14,9 @@ E2E_TIMEOUT_MS=${E2E_TIMEOUT_MS:-30000}
 E2E_WAIT_TRIES=$((E2E_TIMEOUT_MS / 200))
 
 # lumetra_e2e.exe with its commands (`drv` alone lists them); a later --timeout wins.
-drv() {
-    wine "$E2E_DRIVER" --timeout "$E2E_TIMEOUT_MS" "$@"
-}
+drv() { wine "$E2E_DRIVER" --timeout "$E2E_TIMEOUT_MS" "$@"; }
 
-# The ERR trap of a scenario: names the step that failed, where, and the functions it ran in, so
-# that no `set -e` stop goes unexplained: step_failed CODE COMMAND LINE
+# The ERR trap of a scenario: no `set -e` stop goes unexplained: step_failed CODE COMMAND LINE
 step_failed() {
     local i where="${FUNCNAME[1]} (${BASH_SOURCE[1]##*/}:$3)"
     for ((i = 2; i < ${#FUNCNAME[@]}; i++)); do
@@ -40,26 +33,14 @@ winpath() {
     printf 'Z:%s' "${p//\//\\}"
 }
 
-log() {
-    printf '    %s\n' "$*"
-}
-
+log() { printf '    %s\n' "$*"; }
 fail() {
     printf '    FAILED: %s\n' "$*" >&2
     return 1
 }
-
-# expect_eq ACTUAL EXPECTED WHAT
-expect_eq() {
-    [ "$1" = "$2" ] || { fail "$3: got \"$1\", expected \"$2\""; return 1; }
-    log "ok: $3 = \"$2\""
-}
-
-# expect_true WHAT COMMAND...
-expect_true() {
-    "${@:2}" || { fail "$1"; return 1; }
-    log "ok: $1"
-}
+# expect_eq ACTUAL EXPECTED WHAT; expect_true WHAT COMMAND...
+expect_eq() { [ "$1" = "$2" ] && log "ok: $3 = \"$2\"" || fail "$3: got \"$1\", expected \"$2\""; }
+expect_true() { "${@:2}" && log "ok: $1" || fail "$1"; }
 
 # Waits until COMMAND... succeeds; COMMAND may name what it last saw in SEEN:
 # wait_until WHAT COMMAND...
@@ -73,24 +54,20 @@ wait_until() {
     fail "waited for $1; \`${*:2}\` never succeeded${SEEN:+ (last seen: $SEEN)}"
 }
 
-# Like expect_eq, but asks READER (a command with its words) again until it prints EXPECTED, for
-# what the program updates a moment after an input: expect_soon READER EXPECTED WHAT
+# Like expect_eq, but asks READER (a command with its words) again until it prints EXPECTED:
+# expect_soon READER EXPECTED WHAT
 expect_soon() {
-    local value try reader
+    local reader
     read -ra reader <<<"$1"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        value=$("${reader[@]}")
-        [ "$value" = "$2" ] && break
-        sleep 0.2
-    done
-    expect_eq "$value" "$2" "$3"
+    reads() { SEEN=$("${reader[@]}") && [ "$SEEN" = "$1" ]; }
+    wait_until "$3 to be \"$2\"" reads "$2" && log "ok: $3 = \"$2\""
 }
+
+# Empties or makes folders: fresh_dir DIR...
+fresh_dir() { rm -rf "$@" && mkdir -p "$@"; }
 
 # The modification time of a file in nanoseconds; 0 while it does not exist.
-file_time() {
-    stat -c %.9Y "$1" 2>/dev/null | tr -d . || echo 0
-}
-
+file_time() { stat -c %.9Y "$1" 2>/dev/null | tr -d . || echo 0; }
 file_time_is_not() {
     SEEN="time $(file_time "$1")"
     [ "$(file_time "$1")" != "$2" ]
@@ -104,44 +81,42 @@ press_and_wait_file() {
     wait_until "${*:2} to write $1" file_time_is_not "$1" "$before"
 }
 
-# ---------------------------------------------------------------------------------------------
-# The program's process
-
-# Starts Lumetra.exe and waits until its windows are up and it waits for input; its process id
-# goes to $E2E_ROOT/lumetra.pid. A failed start says what runs, what windows and what output.
-start_lumetra() {
-    local pid out code=0
+# Starts Lumetra.exe in the background, its process id in $E2E_ROOT/lumetra.pid.
+launch_lumetra() {
     (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
-    pid=$!
-    echo $pid >"$E2E_ROOT/lumetra.pid"
-    out=$(drv --timeout 60000 wait-window wait-idle 2>&1) || code=$?
-    [ $code -eq 0 ] && return 0
-    kill -0 "$pid" 2>/dev/null && log "the program runs (pid $pid)" || log "the program has ended"
+    echo $! >"$E2E_ROOT/lumetra.pid"
+}
+
+# Starts Lumetra.exe and waits until it waits for input; a failed start says what it saw.
+start_lumetra() {
+    local out
+    launch_lumetra
+    out=$(drv --timeout 60000 wait-window wait-idle 2>&1) && return 0
+    kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null && log "the program runs" ||
+        log "the program has ended"
     log "its windows: $(drv --timeout 500 windows 2>&1 | tr '\n' ';')"
     log "its output: $(tail -n 5 "$E2E_ARTIFACTS/lumetra.log" | tr '\n' ';')"
     fail "waited 60 s for the main window and the program's first idle: $out"
 }
 
-# Removes the program's settings; succeeds when there were none.
-reset_settings() {
+# Removes the program's settings. Right after the program's end a deletion does not always hold
+# under Wine: it is made again until it does.
+settings_deleted() {
     wine reg delete 'HKCU\Software\Velloforge' /f >/dev/null 2>&1 || true
-    ! wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1 ||
-        fail "the settings key is still there after reg delete"
+    SEEN="the key still there"
+    ! wine reg query 'HKCU\Software\Velloforge' >/dev/null 2>&1
 }
+reset_settings() { wait_until "the settings key to be gone after reg delete" settings_deleted; }
 
-# Where every scenario starts: no settings, no sound files, nothing played (capture files of
-# earlier scenarios would shift the numbering).
+# Where every scenario starts: no settings, no sound files, no capture files.
 clean_slate() {
     reset_settings
     rm -f "$E2E_SOUNDS"/*.wav "$HOME"/played.raw*
 }
 
-# Ends the program this suite started, if a failed scenario left it running; only our own
-# process, by its id.
+# Ends the program if a failed scenario left it running: only our own process, by its id.
 kill_lumetra() {
-    if [ -f "$E2E_ROOT/lumetra.pid" ] && kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null; then
-        kill -9 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
-    fi
+    [ ! -f "$E2E_ROOT/lumetra.pid" ] || kill -9 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null || true
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
@@ -151,7 +126,7 @@ close_lumetra() {
     rm -f "$E2E_ROOT/lumetra.pid"
 }
 
-# File > Exit through the keyboard; the settings are written on the way out.
+# File > Exit by keyboard; the settings are written on the way out.
 exit_lumetra() {
     focus_main
     xdotool key alt+f x
@@ -165,8 +140,8 @@ lumetra_ended() {
     return 1
 }
 
-# Waits until the program, started by this shell, has ended, and checks its exit code; a "Save
-# changes to" question on the way is answered No: end_of_lumetra WHAT
+# Waits for the program's end (a "Save changes to" question answered No) and checks its exit
+# code: end_of_lumetra WHAT
 end_of_lumetra() {
     local code=0
     wait_until "the program to end $1" lumetra_ended
@@ -175,36 +150,22 @@ end_of_lumetra() {
     expect_eq "$code" 0 "exit code $1"
 }
 
-# ---------------------------------------------------------------------------------------------
-# Windows, keys and the mouse
+# The rectangle "x y w h" of a visible top-level window by its caption (or class LumetraWin).
+window_rect() { drv windows | awk -F'|' -v c="$1" '$1 == c || $2 == c { print $3; exit }'; }
 
-# The rectangle "x y w h" of a visible top-level window of the program by its caption or, for
-# the main window, its class LumetraWin.
-window_rect() {
-    drv windows | awk -F'|' -v c="$1" '$1 == c || $2 == c { print $3; exit }'
-}
-
-# Gives a window (LumetraWin: the main one) the activation with a click on its caption at
-# (DX, DY) from its corner, unless it has it already: a second click there within the
-# double-click time would maximize the main window or roll a tool window up.
-# activate_window CAPTION DX DY
+# Activates a window with a click on its caption at (DX, DY) from its corner, unless it is active
+# already: a second click within the double-click time would maximize or roll it up.
+# activate_window CAPTION [DX DY]
 activate_window() {
     local x y w h
     drv --timeout 0 wait-active "$1" 2>/dev/null && return 0
     read -r x y w h <<<"$(window_rect "$1")"
-    xdotool mousemove $((x + $2)) $((y + $3)) click 1
+    xdotool mousemove $((x + ${2:-30})) $((y + ${3:-6})) click 1
     drv wait-active "$1"
 }
-
-activate_tool_window() {
-    activate_window "$1" 30 6
-}
-
-# Keys go to the active window; the main window is clicked near its caption's left end, where no
-# tool window stands.
-focus_main() {
-    activate_window LumetraWin 40 8
-}
+activate_tool_window() { activate_window "$1"; }
+# Keys go to the active window; no tool window stands on the left end of the main caption.
+focus_main() { activate_window LumetraWin 40 8; }
 
 # Clicks the middle of a dialog item: click_item CAPTION ID [DRIVER_OPTION...]
 click_item() {
@@ -213,15 +174,11 @@ click_item() {
     xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
 }
 
-# A tool window, shown with its menu command unless it is open already (the command toggles):
-# show_tool_window CAPTION COMMAND
-show_tool_window() {
-    drv windows | grep -q "|$1|" || drv command "$2"
-    drv wait-dialog "$1"
-}
+# Shows a tool window with its menu command, which toggles: show_tool_window CAPTION ID
+show_tool_window() { drv windows | grep -q "|$1|" || drv command "$2" && drv wait-dialog "$1"; }
 
-# Types TEXT into an edit field of a dialog; Tab leaves it, and the program takes a field's value
-# when it loses the focus: type_into_field CAPTION ID TEXT
+# Types TEXT into a dialog's edit field; the program takes it as Tab leaves the field:
+# type_into_field CAPTION ID TEXT
 type_into_field() {
     click_item "$1" "$2"
     drv wait-active "$1"
@@ -230,8 +187,8 @@ type_into_field() {
     xdotool key Tab
 }
 
-# Drags with the mouse button BUTTON from screen point (X0, Y0) to (X1, Y1) by way of a point in
-# between, each a moment apart so that Wine sees the moves: drag BUTTON X0 Y0 X1 Y1
+# Drags with BUTTON by way of a point in between, moves a moment apart so that Wine sees them:
+# drag BUTTON X0 Y0 X1 Y1
 drag() {
     xdotool mousemove "$2" "$3" mousedown "$1" sleep 0.1 \
         mousemove $((($2 + $4) / 2)) $((($3 + $5) / 2)) sleep 0.1 mousemove "$4" "$5" sleep 0.1 \
@@ -245,40 +202,23 @@ picture_point() {
     echo "$((ox + 7 + $1)) $((oy + 7 + $2))"
 }
 
-# Ctrl + wheel with the pointer on the picture's top left corner, which keeps the view
-# unscrolled, and the zoom's report: zoom_at_origin up|down REPORT
+# Selects a picture rectangle with the right button and waits for the status that names it (or
+# STATUS): select_region X0 Y0 X1 Y1 [STATUS]
+select_region() {
+    drag 3 $(picture_point "$1" "$2") $(picture_point "$3" "$4")
+    drv wait-status 1 "${5:-$1, $2, $3, $4}"
+}
+
+# Ctrl + wheel on the picture's corner, which keeps the view unscrolled: zoom_at_origin up|down REPORT
 zoom_at_origin() {
-    local button=4
-    [ "$1" = down ] && button=5
-    # shellcheck disable=SC2046
-    xdotool mousemove $(picture_point 0 0) keydown ctrl click "$button" keyup ctrl
+    xdotool mousemove $(picture_point 0 0) keydown ctrl click $([ "$1" = up ] && echo 4 || echo 5) keyup ctrl
     drv wait-status 0 "$2"
 }
 
-# Screenshot of the whole Xvfb screen into the artifacts: shot NAME
-shot() {
-    import -window root "$E2E_ARTIFACTS/$1.png"
-    log "screenshot $E2E_ARTIFACTS/$1.png"
-}
+shot() { import -window root "$E2E_ARTIFACTS/$1.png" && log "screenshot $E2E_ARTIFACTS/$1.png"; }
 
-# Saves the part WxH+X+Y of the screen into OUT once two shots a moment apart agree (what it
-# shows has been painted): settled_shot GEOMETRY OUT [IMPORT_OPTION...]
-settled_shot() {
-    local try
-    import -window root -crop "$1" +repage "${@:3}" "$2"
-    for ((try = 0; try < E2E_WAIT_TRIES; try++)); do
-        import -window root -crop "$1" +repage "${@:3}" "$2.new.png"
-        same_pixels "$2" "$2.new.png" && break
-        mv "$2.new.png" "$2"
-    done
-    rm -f "$2.new.png"
-}
-
-# Succeeds when two pictures (of any format ImageMagick reads; a BMP may carry more behind its
-# pixels) have the same size and pixels: same_pixels A B
-same_pixels() {
-    compare -define bmp:ignore-filesize=true -metric AE "$1" "$2" null: 2>/dev/null
-}
+# Two pictures have the same size and pixels (a BMP may carry more behind them): same_pixels A B
+same_pixels() { compare -define bmp:ignore-filesize=true -metric AE "$1" "$2" null: 2>/dev/null; }
 
 canvas_shot_is() {
     local ox oy w h
@@ -288,17 +228,13 @@ canvas_shot_is() {
     same_pixels "$E2E_ARTIFACTS/$2.png" "$1"
 }
 
-# Waits until the canvas shows exactly the pixels of the picture FILE (drawn 1:1 at (7, 7)); the
-# last shot is kept as NAME.png: canvas_shows FILE NAME
+# Waits until the canvas shows the pixels of FILE (drawn 1:1 at (7, 7)): canvas_shows FILE NAME
 canvas_shows() {
     wait_until "the canvas to show $1 (last shot $E2E_ARTIFACTS/$2.png)" canvas_shot_is "$1" "$2"
 }
 
-# ---------------------------------------------------------------------------------------------
-# Files and sound
-
-# Opens a file dialog with its key, types the path into it (nothing: the proposed name stays) and
-# confirms it with Return: file_dialog KEY CAPTION WINDOWS_PATH
+# A file dialog opened with its key, a path typed (or the proposed one kept), Return:
+# file_dialog KEY CAPTION WINDOWS_PATH
 file_dialog() {
     xdotool key "$1"
     drv wait-dialog "$2"
@@ -307,16 +243,16 @@ file_dialog() {
     drv wait-no-dialog "$2"
 }
 
-# Opens a picture through the Open dialog and waits for the title that names it; the main window
-# gets the activation back for the keys that follow: open_picture WINDOWS_PATH
+# Opens a picture through the Open dialog and waits for its title: open_picture LINUX_OR_WIN_PATH
 open_picture() {
-    file_dialog ctrl+o "Open a bitmap file" "$1"
-    drv wait-title "${1##*\\} - Lumetra"
+    local path=$1
+    [[ "$path" =~ ^[A-Za-z]: ]] || path=$(winpath "$path")
+    file_dialog ctrl+o "Open a bitmap file" "$path"
+    drv wait-title "${path##*\\} - Lumetra"
     focus_main
 }
 
-# Starts a render with KEYS and waits for the timing text in status part 1 that ends every render
-# (a Sound menu opened for it empties the part first): render KEYS...
+# Starts a render with KEYS and waits for the timing text that ends every render: render KEYS...
 render() {
     focus_main
     xdotool key "$@"
@@ -329,37 +265,29 @@ captures_closed() {
     ! find /proc/[0-9]*/fd -lname "$HOME/played.raw*" -print -quit 2>/dev/null | grep -q .
 }
 
-# Waits until a play has ended and the device is closed: the status text goes as the last buffer
-# is queued, the device closes once they have played out. A Play before that goes on from where
-# the sound ended, on the same opening of the device.
+# Waits until a play has ended and the device is closed (the status text goes as the last buffer
+# is queued; a Play before the close goes on on the same opening of the device).
 wait_play_end() {
     drv --timeout 30000 wait-status 0 ""
     wait_until "the wave-out device to close after the play" captures_closed
 }
 
-capture() {
-    python3 "$E2E_TESTS/playback_capture.py" "$@"
-}
+capture() { python3 "$E2E_TESTS/playback_capture.py" "$@"; }
 
-# A 24-bit uncompressed BMP as the program writes and reads them: make_bmp OUT ARGS...
-make_bmp() {
-    convert "${@:2}" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$1"
-}
+# A 24-bit uncompressed BMP as the program writes them: make_bmp OUT ARGS...
+make_bmp() { convert "${@:2}" +antialias -type TrueColor -define bmp:format=bmp3 "BMP3:$1"; }
 
 # The little-endian unsigned 32-bit number at a byte offset of a file: u32 FILE OFFSET
-u32() {
-    od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '
-}
+u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
 
-# Puts a picture file on the clipboard as another program does: clipboard_put FILE
+# Puts a picture on the clipboard as another program does: clipboard_put FILE
 clipboard_put() {
     convert "$1" -depth 8 "bgra:$E2E_ROOT/clipboard-in.raw"
-    # shellcheck disable=SC2046
     drv clipboard-put-32 $(identify -format '%w %h' "$1") "$(winpath "$E2E_ROOT/clipboard-in.raw")"
 }
 
-# The size WxH of the clipboard's picture as another program reads it (into
-# $E2E_ROOT/clipboard.png); nothing while there is none.
+# The size WxH of the clipboard's picture as another program reads it into
+# $E2E_ROOT/clipboard.png; nothing while there is none.
 clipboard_size() {
     local size
     size=$(drv --timeout 2000 clipboard-save-bitmap "$(winpath "$E2E_ROOT/clipboard.raw")" \
@@ -368,9 +296,6 @@ clipboard_size() {
     echo "$size"
 }
 
-# ---------------------------------------------------------------------------------------------
-# The settings in the registry
-
 # Puts a value under the settings key: put_setting SUBKEY NAME TYPE DATA
 put_setting() {
     local out
@@ -378,8 +303,14 @@ put_setting() {
         fail "could not put $1\\$2 ($3) $4 into the registry: $out"
 }
 
-# Reads the settings key and its subkeys after the program has ended, for `setting` and
-# `expect_settings`.
+# Puts window places (DWORDs of the Windows subkey): put_places NAME:VALUE...
+put_places() {
+    local place
+    for place in "$@"; do put_setting Windows "${place%%:*}" REG_DWORD "${place#*:}"; done
+}
+
+# Reads the settings key after the program has ended into settings.txt, lines of
+# SUBKEY|NAME|TYPE|DATA (DWORDs signed, binary as hex digits), for `expect_settings`.
 read_settings() {
     local file=$E2E_ROOT/settings.reg
     rm -f "$file"
@@ -390,40 +321,22 @@ read_settings() {
     cat "$E2E_ROOT/settings.txt" >>"$E2E_ARTIFACTS/settings_${FUNCNAME[1]}.txt"
 }
 
-# TYPE|DATA of a value as read_settings found it (DWORDs as signed numbers, binary data as hex
-# digits); nothing when it is missing: setting SUBKEY NAME
-setting() {
-    awk -F'|' -v k="$1" -v n="$2" '$1 == k && $2 == n { print $3 "|" $4 }' "$E2E_ROOT/settings.txt"
-}
-
-# The names of the values of a subkey, one a line, sorted.
-setting_names() {
-    awk -F'|' -v k="$1" '$1 == k { print $2 }' "$E2E_ROOT/settings.txt" | sort
-}
-
-# Checks values that read_settings found, given on stdin as lines SUBKEY|NAME=EXPECTED|NAME=...
-# EXPECTED is the data alone, or TYPE:DATA where the type matters.
+# Checks values that read_settings found, given on stdin as lines SUBKEY|NAME=DATA|NAME=...
 expect_settings() {
-    local key pairs pair want got
+    local key pairs pair
     while IFS='|' read -r key pairs; do
         while [ -n "$pairs" ]; do
             pair=${pairs%%|*}
             [ "$pair" = "$pairs" ] && pairs="" || pairs=${pairs#*|}
-            want=${pair#*=}
-            got=$(setting "$key" "${pair%%=*}")
-            if [[ "$want" == REG_*:* ]]; then got=${got/|/:}; else got=${got#*|}; fi
-            expect_eq "$got" "$want" "registry ${key:+$key\\}${pair%%=*}"
+            expect_eq "$(awk -F'|' -v k="$key" -v n="${pair%%=*}" '$1 == k && $2 == n { print $4 }' \
+                "$E2E_ROOT/settings.txt")" "${pair#*=}" "registry ${key:+$key\\}${pair%%=*}"
         done
     done
 }
 
-# ---------------------------------------------------------------------------------------------
-# Help: a stand-in for the user's browser (tests/e2e/standin) writes the address it was asked to
-# open into $E2E_ROOT/help-request.txt.
-
-# Makes the stand-in the user's browser and forgets an earlier request. The user's own choice
-# lives under HKCU\Software\Classes; Wine's view of the classes shows only the machine's
-# (HKLM\Software\Classes), so the stand-in is registered in both.
+# Help: the stand-in browser (tests/e2e/standin) writes the address it was asked to open into
+# $E2E_ROOT/help-request.txt. It is registered for the user and, as Wine's view of the classes
+# shows only the machine's, for the machine too.
 register_standin_browser() {
     local standin=${E2E_STANDIN:-$E2E_ROOT/lumetra_browser_standin.exe} command root
     command="\"$(winpath "$standin")\" \"$(winpath "$E2E_ROOT")\\help-request.txt\" \"%1\""
@@ -435,27 +348,19 @@ register_standin_browser() {
     rm -f "$E2E_ROOT/help-request.txt"
 }
 
-# The file: URL of a path (a Linux path, or a Windows one such as "C:\Program Files\Lumetra"),
-# escaped as the program escapes it.
-file_url() {
-    local path=$1
-    [[ "$path" =~ ^[A-Za-z]: ]] || path=$(winpath "$path")
-    python3 -c 'import sys, urllib.parse
-print("file:///" + urllib.parse.quote(sys.argv[1].replace("\\", "/"), safe="/:"))' "$path"
-}
-
-# Waits for the stand-in and checks that it was asked for the guide beside the program (in
-# PROGRAM_FOLDER, default $E2E_APP) at the section of a help keyword or anchor ("Brush toolbox"
-# or "brush-toolbox"), or at the contents ("contents"): expect_help_opens SECTION [PROGRAM_FOLDER]
+# Checks that the stand-in was asked for the guide beside the program (default $E2E_APP) at a
+# help keyword's section or the "contents": expect_help_opens SECTION [PROGRAM_FOLDER]
 expect_help_opens() {
     local request=$E2E_ROOT/help-request.txt folder=${2:-$E2E_APP} anchor url
     folder=${folder%/}
     folder=${folder%\\}
+    [[ "$folder" =~ ^[A-Za-z]: ]] || folder=$(winpath "$folder")
     anchor=$(printf '%s' "$1" | tr 'A-Z ' 'a-z-')
     [ "$anchor" = contents ] && anchor=""
     wait_until "the browser to be asked for a page" test -f "$request"
     url=$(head -n 1 "$request")
     rm -f "$request"
-    expect_eq "$url" "$(file_url "$folder")/guide/index.html${anchor:+#$anchor}" \
-        "the page the browser was asked to open"
+    expect_eq "$url" "$(python3 -c 'import sys, urllib.parse
+print("file:///" + urllib.parse.quote(sys.argv[1].replace("\\", "/"), safe="/:"))' \
+        "$folder")/guide/index.html${anchor:+#$anchor}" "the page the browser was asked to open"
 }

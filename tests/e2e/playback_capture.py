@@ -3,13 +3,10 @@
 
 The capture device writes every opening of the wave-out device into a file of its own in FOLDER:
 played.raw, then played.raw.0001, played.raw.0002, ... Wine plays silence whenever the program's
-queue runs dry, so frames that are silent in both channels are left out on both sides before
-comparing.
+queue runs dry, so frames that are silent in both channels are left out on both sides.
 
-  playback_capture.py count FOLDER
-      prints the number of capture files
-  playback_capture.py equal WAV FOLDER N [TIMEOUT]
-      waits until capture N (0 = played.raw) holds exactly the WAV's sound
+  playback_capture.py count FOLDER                    the number of capture files
+  playback_capture.py equal WAV FOLDER N [TIMEOUT]    waits until capture N holds the WAV's sound
   playback_capture.py repeats WAV FOLDER N MIN [TIMEOUT]
       waits until capture N holds at least MIN whole copies of the sound, one after the other
 Exit code 0 on success, 1 when the capture does not hold what was asked for in time.
@@ -23,11 +20,8 @@ import time
 
 
 def sounding_frames(data, frame):
-    silent = bytes(frame)
-    usable = len(data) - len(data) % frame
-    return b"".join(
-        data[i : i + frame] for i in range(0, usable, frame) if data[i : i + frame] != silent
-    )
+    frames = (data[i : i + frame] for i in range(0, len(data) - len(data) % frame, frame))
+    return b"".join(f for f in frames if f != bytes(frame))
 
 
 def capture_files(folder):
@@ -36,16 +30,14 @@ def capture_files(folder):
 
 def main(mode, *args):
     if mode == "count":
-        print(len(capture_files(args[0])))
-        return 0
+        return print(len(capture_files(args[0]))) or 0
     with open(args[0], "rb") as f:
         header, samples = f.read(48), f.read()
-    frame = 2 * struct.unpack_from("<H", header, 22)[0]
+    frame = 2 * struct.unpack_from("<H", header, 22)[0]  # 16 bits a channel
     wanted = sounding_frames(samples, frame)
     folder, n, rest = args[1], int(args[2]), args[3:]
     least = int(rest[0]) if mode == "repeats" else 1
-    timeout = float(rest[-1]) if len(rest) > (mode == "repeats") else 20.0
-    end = time.monotonic() + timeout
+    end = time.monotonic() + (float(rest[-1]) if len(rest) > (mode == "repeats") else 20.0)
     got = b""
     while time.monotonic() < end:
         files = capture_files(folder)
@@ -61,16 +53,10 @@ def main(mode, *args):
                 print(f"    capture {n} holds {whole} whole copies of the sound")
                 return 0
         time.sleep(0.2)
-    print(
-        f"    capture {n} does not hold {least} copies of the sound of {args[0]}: "
-        f"{len(got)} bytes of sounding frames for {len(wanted)} a copy",
-        file=sys.stderr,
-    )
+    print(f"    capture {n} does not hold {least} copies of the sound of {args[0]}: "
+          f"{len(got)} bytes of sounding frames for {len(wanted)} a copy", file=sys.stderr)
     return 1
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 3:
-        print(__doc__, file=sys.stderr)
-        sys.exit(2)
-    sys.exit(main(*sys.argv[1:]))
+    sys.exit(main(*sys.argv[1:]) if len(sys.argv) >= 3 else __doc__)

@@ -1,6 +1,5 @@
-# Sound: a render's file equal to the batch renderer's and played through the captured wave-out
-# device (see lib.sh's captures_closed), the repeating play with Space, a render during playback,
-# a render stopped with Esc, the sound options dialog, and a machine without a wave-out device.
+# Sound: renders played through the captured wave-out device, the repeating play, a render stopped
+# with Esc, the sound options dialog, and a machine without a wave-out device.
 
 E2E_SCENARIOS+=(
     playback_repeats_until_space_and_gives_way_to_a_render
@@ -9,41 +8,30 @@ E2E_SCENARIOS+=(
 )
 
 SOUND_OPTIONS="Soundcard/Realtime Options"
+chosen_rate() { drv dialog-text "$SOUND_OPTIONS" 1038; }
 
-# Succeeds when the dark picture of WIDTH x HEIGHT at the top left of the canvas shows exactly
-# one play-position line (drawn by inverting the pixels under it: the one light column), in
-# another column than NOT; the columns seen go to SEEN: marker_elsewhere NOT WIDTH HEIGHT
-marker_elsewhere() {
-    local ox oy w h
-    read -r ox oy w h <<<"$(drv canvas-origin)"
-    import -window root -crop "$2x$3+$((ox + 7))+$((oy + 7))" +repage "$E2E_ARTIFACTS/marker.png"
-    SEEN=$(convert "$E2E_ARTIFACTS/marker.png" -alpha off -colorspace gray -scale "$2x1!" \
-        -depth 8 txt:- | awk -F'[(,]' 'NR > 1 && $3 >= 204 { printf "%s%s", s, $1; s = " " }')
-    [ "$(wc -w <<<"$SEEN")" -eq 1 ] && [ "$SEEN" != "$1" ]
+play_repeating() {
+    xdotool key space
+    drv wait-status 0 "$PLAYING_TEXT"
 }
-
-# ---------------------------------------------------------------------------------------------
 
 # Capture n is the n-th opening of the device: 0 the play after the first render, 1 the first
 # repeating play, 2 the second one, cut short by a render whose own play is 3, and 4 the repeating
 # play of a render stopped with Esc, which the exit ends.
 playback_repeats_until_space_and_gives_way_to_a_render() {
+    local first=$E2E_SOUNDS/Lumetra00.wav second=$E2E_SOUNDS/Lumetra01.wav
     start_lumetra
-    open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"
+    open_picture "$E2E_PICTURES/tone.bmp"
     xdotool key alt+o n # numbered sound files: each render keeps its own
     render F5
-    local first=$E2E_SOUNDS/Lumetra00.wav second=$E2E_SOUNDS/Lumetra01.wav
     "$LUMETRA_RENDER" "$E2E_PICTURES/tone.bmp" "$E2E_ROOT/reference.wav" >/dev/null
     expect_true "Lumetra00.wav equals the batch renderer's file" cmp "$first" "$E2E_ROOT/reference.wav"
     expect_true "the render's play is capture 0 and holds the sound" \
         capture equal "$first" "$HOME" 0 30
     wait_play_end
 
-    # Space: the sound plays over and over, and a line on the picture follows the play.
-    xdotool key space
-    drv wait-status 0 "$PLAYING_TEXT"
-    wait_until "one play-position line on the picture" marker_elsewhere none 200 100
-    wait_until "the play-position line to move from column $SEEN" marker_elsewhere "$SEEN" 200 100
+    # Space: the sound plays over and over.
+    play_repeating
     expect_true "the repeating play went round twice" capture repeats "$first" "$HOME" 1 2 40
     # Space again: no more refills; the queued buffers play out and the device closes.
     xdotool key space
@@ -52,8 +40,7 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
 
     # A render from the Sound menu while the sound repeats: the play is stopped first, then the
     # render plays its own sound once, from a new opening of the device.
-    xdotool key space
-    drv wait-status 0 "$PLAYING_TEXT"
+    play_repeating
     capture repeats "$first" "$HOME" 2 1 40 >/dev/null
     render alt+s Return
     expect_true "the second render's sound was played once" capture equal "$second" "$HOME" 3 30
@@ -61,7 +48,7 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
 
     # Esc held during a render stops it; 600 s of sound, typed into the Render Options window
     # (Tools menu), make it long enough. A stopped render plays nothing by itself.
-    open_picture "$(winpath "$E2E_PICTURES/bright.bmp")"
+    open_picture "$E2E_PICTURES/bright.bmp"
     xdotool key alt+t r
     drv wait-dialog "Render Options"
     type_into_field "Render Options" 1032 600
@@ -80,18 +67,10 @@ playback_repeats_until_space_and_gives_way_to_a_render() {
     expect_eq "$(capture count "$HOME")" 4 "no play after the stopped render"
 
     # Closing the program while the shortened sound repeats stops the device and ends normally.
-    xdotool key space
-    drv wait-status 0 "$PLAYING_TEXT"
+    play_repeating
     capture repeats "$E2E_SOUNDS/Lumetra02.wav" "$HOME" 4 1 40 >/dev/null
     close_lumetra
     expect_eq "$(capture count "$HOME")" 5 "five openings of the device in all"
-}
-
-# A lower sample rate and fewer buffers chosen in the sound options dialog: a warning about the
-# picture's top pitch, the next render's WAV at that rate, played as rendered, and the rate kept
-# in the registry.
-chosen_rate() {
-    drv dialog-text "$SOUND_OPTIONS" 1038
 }
 
 # The warning that the picture's top pitch lies above half the sample rate: a box (the first
@@ -101,15 +80,17 @@ top_pitch_warned() {
     [ -n "$SEEN" ] || [[ "$(drv status 0)" == "Max out frq (8000) exceeds half"* ]]
 }
 
+# A lower sample rate and fewer buffers chosen in the sound options dialog: a warning about the
+# picture's top pitch, the next render's WAV at that rate, played as rendered, and the rate kept
+# in the registry.
 sound_options_sample_rate() {
     start_lumetra
-    open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"
-    # Options > Soundcard & Sample Rate shows the one device of the capture set-up, by the name
-    # the system gives it.
+    open_picture "$E2E_PICTURES/tone.bmp"
+    # Options > Soundcard & Sample Rate shows the capture set-up's one device by its system name;
+    # two down in the rate list, from 22050 to 11025, taken with Enter.
     xdotool key alt+o s
     drv wait-dialog "$SOUND_OPTIONS"
     expect_eq "$(drv dialog-text "$SOUND_OPTIONS" 1033)" "Out: default" "device shown"
-    # Two down in the rate list, from 22050 to 11025, taken with Enter.
     click_item "$SOUND_OPTIONS" 1038
     xdotool key Down Down Return
     expect_soon chosen_rate 11025 "sample rate chosen"
@@ -118,7 +99,6 @@ sound_options_sample_rate() {
     drv wait-no-dialog "$SOUND_OPTIONS"
     wait_until "a warning about the 8000 Hz top row" top_pitch_warned
     if [ -n "$SEEN" ]; then
-        expect_eq "${SEEN%%|*}" "Lumetra Warning!" "the warning box's caption"
         xdotool key Return
         drv wait-no-dialog "Lumetra Warning!"
     fi
@@ -131,9 +111,7 @@ sound_options_sample_rate() {
     wait_play_end
     exit_lumetra
     read_settings
-    expect_settings <<EOF
-|Output sample rate=11025|Output buffers=$((0x04001000))
-EOF
+    expect_settings <<<"|Output sample rate=11025|Output buffers=$((0x04001000))"
 }
 
 no_wave_device_at_start() {
@@ -142,8 +120,7 @@ no_wave_device_at_start() {
     mv "$rc" "$rc.away"
     trap 'mv "$HOME/.asoundrc.away" "$HOME/.asoundrc"' EXIT
     # The box comes up while the main window is being made, before it is shown.
-    (cd "$E2E_APP" && exec wine "$E2E_APP/Lumetra.exe" >>"$E2E_ARTIFACTS/lumetra.log" 2>&1) &
-    echo $! >"$E2E_ROOT/lumetra.pid"
+    launch_lumetra
     expect_eq "$(drv --timeout 30000 --starting wait-message-box)" \
         "Sound System Failure 01|No wave output device available!" "the box at start"
     click_item "Sound System Failure 01" 1 --starting
@@ -152,7 +129,7 @@ no_wave_device_at_start() {
         "the program is up, no other box"
 
     # Rendering writes the sound file; the play after it, and Play (Space), say what is wrong.
-    open_picture "$(winpath "$E2E_PICTURES/tone.bmp")"
+    open_picture "$E2E_PICTURES/tone.bmp"
     xdotool key F5
     local box wav=$E2E_SOUNDS/Lumetra.wav
     box=$(drv --timeout 30000 wait-message-box)
@@ -166,10 +143,5 @@ no_wave_device_at_start() {
     expect_eq "$(drv wait-message-box)" "$box" "Play reports the failure"
     xdotool key Return
     drv wait-no-dialog "Sound System Failure 02"
-
-    # Save Sound As (Shift+S) writes the same sound.
-    file_dialog shift+s "Save Soundfile" "$(winpath "$E2E_SOUNDS/saved_without_device.wav")"
-    expect_true "Save Sound As wrote the same file" \
-        cmp -s "$wav" "$E2E_SOUNDS/saved_without_device.wav"
     close_lumetra
 }

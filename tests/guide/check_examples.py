@@ -1,7 +1,6 @@
 #!/usr/bin/env python3
-"""Runs every command-line example of the user guide's batch tools section as written, from a
-folder laid out as the unpacked ZIP (Images\\ and Filters\\ of the starter library beside the
-tools), with the native batch tools standing in for the .exe files.
+"""Runs every command-line example of the user guide's batch tools section as written, in a folder
+laid out as the unpacked ZIP (the starter library's Images\\ and Filters\\), with the native tools.
 
 Each line of the section's <pre> blocks that starts with a tool's name ("lumetra-render ") is
 an example; backslashes in paths become the native separator. The cmd.exe loop over Images\\*.bmp
@@ -24,16 +23,11 @@ def examples(guide_text):
     section = re.search(r'<section id="batch-tools">(.*?)<section id="help">', guide_text, re.S)
     if not section:
         raise SystemExit("check_examples: no batch tools section in the guide")
-    lines = []
-    for block in re.findall(r"<pre>(.*?)</pre>", section.group(1), re.S):
-        for line in html.unescape(block).splitlines():
-            # The synopses name their arguments in capitals (INPUT.bmp): not examples.
+    # The synopses name their arguments in capitals (INPUT.bmp): not examples.
+    return [line for block in re.findall(r"<pre>(.*?)</pre>", section.group(1), re.S)
+            for line in html.unescape(block).splitlines()
             if line.startswith(("lumetra-render ", "lumetra-edit ", "lumetra-analyze ",
-                                 "for %f in (")) and (
-                "INPUT" not in line
-            ):
-                lines.append(line)
-    return lines
+                                "for %f in (")) and "INPUT" not in line]
 
 
 def commands(line, bin_dir, folder):
@@ -49,8 +43,7 @@ def commands(line, bin_dir, folder):
 
 def main(argv):
     if len(argv) != 4:
-        print(__doc__)
-        return 2
+        return __doc__
     source, starter, bin_dir = (pathlib.Path(a).resolve() for a in argv[1:])
     lines = examples((source / "docs/guide/index.html").read_text(encoding="utf-8"))
     faults = 0

@@ -13,18 +13,13 @@ namespace e2e {
 namespace {
 
 // The clipboard for one scope, opened without an owner window, as a console program does.
-class Clipboard {
-  public:
-    Clipboard() {
-        for (int tries = 0; !OpenClipboard(nullptr); ++tries) {
-            if (tries == 50) throwLastError("OpenClipboard");
-            Sleep(20);
-        }
+lumetra::win::UniqueClipboard openClipboard() {
+    for (int tries = 0;; ++tries) {
+        if (auto clipboard = lumetra::win::openClipboard(nullptr)) return clipboard;
+        if (tries == 50) throwLastError("OpenClipboard");
+        Sleep(20);
     }
-    ~Clipboard() { CloseClipboard(); }
-    Clipboard(const Clipboard&) = delete;
-    Clipboard& operator=(const Clipboard&) = delete;
-};
+}
 
 BITMAPINFOHEADER topDown32(LONG width, LONG height, DWORD compression) {
     return {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, compression, 0, 0, 0, 0, 0};
@@ -32,7 +27,7 @@ BITMAPINFOHEADER topDown32(LONG width, LONG height, DWORD compression) {
 
 }  // namespace
 
-std::string clipboardPut32(Session&, const std::vector<std::wstring>& a) {
+std::string clipboardPut32(Session&, const Args& a) {
     const LONG width = _wtoi(a[0].c_str()), height = _wtoi(a[1].c_str());
     std::ifstream in(std::filesystem::path(a[2]), std::ios::binary);
     const std::string pixels((std::istreambuf_iterator<char>(in)),
@@ -41,38 +36,38 @@ std::string clipboardPut32(Session&, const std::vector<std::wstring>& a) {
         throw DriverError("not " + toUtf8(a[0]) + " x " + toUtf8(a[1]) + " pixels of 4 bytes");
     const BITMAPINFOHEADER header = topDown32(width, height, BI_BITFIELDS);
     const DWORD masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof header + sizeof masks + pixels.size());
+    lumetra::win::UniqueGlobal memory(
+        GlobalAlloc(GMEM_MOVEABLE, sizeof header + sizeof masks + pixels.size()));
     if (!memory) throwLastError("GlobalAlloc");
-    auto* block = static_cast<char*>(GlobalLock(memory));
-    std::memcpy(block, &header, sizeof header);
-    std::memcpy(block + sizeof header, masks, sizeof masks);
-    std::memcpy(block + sizeof header + sizeof masks, pixels.data(), pixels.size());
-    GlobalUnlock(memory);
-    Clipboard clipboard;
-    EmptyClipboard();
-    if (!SetClipboardData(CF_DIB, memory)) {
-        GlobalFree(memory);
-        throwLastError("SetClipboardData");
+    {
+        auto lock = lumetra::win::lockGlobal(memory.get());
+        auto* block = static_cast<char*>(lock.get().data);
+        std::memcpy(block, &header, sizeof header);
+        std::memcpy(block + sizeof header, masks, sizeof masks);
+        std::memcpy(block + sizeof header + sizeof masks, pixels.data(), pixels.size());
     }
+    auto clipboard = openClipboard();
+    EmptyClipboard();
+    if (!SetClipboardData(CF_DIB, memory.get())) throwLastError("SetClipboardData");
+    memory.release();  // the clipboard's now
     return {};
 }
 
-std::string clipboardSaveBitmap(Session&, const std::vector<std::wstring>& a) {
+std::string clipboardSaveBitmap(Session&, const Args& a) {
     std::string pixels;
     BITMAP description{};
     {
-        Clipboard clipboard;
+        auto clipboard = openClipboard();
         HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
         if (!bitmap) throwLastError("GetClipboardData(CF_BITMAP)");
         if (!GetObjectW(bitmap, sizeof description, &description)) throwLastError("GetObject");
         BITMAPINFO info{};
         info.bmiHeader = topDown32(description.bmWidth, description.bmHeight, BI_RGB);
         pixels.resize(4 * size_t(description.bmWidth) * size_t(description.bmHeight));
-        HDC screen = GetDC(nullptr);
-        const int rows = GetDIBits(screen, bitmap, 0, UINT(description.bmHeight), pixels.data(),
-                                   &info, DIB_RGB_COLORS);
-        ReleaseDC(nullptr, screen);
-        if (rows != description.bmHeight) throwLastError("GetDIBits");
+        const auto screen = lumetra::win::windowDc(nullptr);
+        if (GetDIBits(screen.get().dc, bitmap, 0, UINT(description.bmHeight), pixels.data(), &info,
+                      DIB_RGB_COLORS) != description.bmHeight)
+            throwLastError("GetDIBits");
     }
     std::ofstream out(std::filesystem::path(a[0]), std::ios::binary);
     out.write(pixels.data(), std::streamsize(pixels.size()));

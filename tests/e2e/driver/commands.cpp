@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <utility>
 
 #include "resources/resource_ids.h"
 
@@ -20,13 +21,118 @@ int toInt(const std::wstring& text) {
     throw DriverError("not a number: " + toUtf8(text));
 }
 
+// The text of a window of another process (WM_GETTEXT is carried across processes).
+std::wstring windowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, UINT(gTimeoutMs),
+                             &length)) {
+        return {};
+    }
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, UINT(gTimeoutMs), &copied);
+    text.resize(copied);
+    return text;
+}
+
+struct TopWindow {
+    HWND window;
+    std::wstring className;
+    std::wstring caption;
+    RECT rect;
+};
+
+// The visible top-level windows of a process, in z-order (topmost first).
+std::vector<TopWindow> visibleWindows(DWORD processId) {
+    std::pair<DWORD, std::vector<TopWindow>> found{processId, {}};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* found = reinterpret_cast<std::pair<DWORD, std::vector<TopWindow>>*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != found->first || !IsWindowVisible(window)) return TRUE;
+            wchar_t name[256] = {};
+            GetClassNameW(window, name, 256);
+            TopWindow entry{window, name, windowText(window), {}};
+            GetWindowRect(window, &entry.rect);
+            found->second.push_back(entry);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.second;
+}
+
+// A visible dialog (class "#32770") of the process with exactly this caption, or null; a
+// message box is a dialog with its text in a static control of id 0xFFFF.
+HWND findDialog(DWORD processId, const std::wstring& caption, bool messageBox = false) {
+    for (const TopWindow& entry : visibleWindows(processId)) {
+        if (entry.className == L"#32770" &&
+            (messageBox ? GetDlgItem(entry.window, 0xFFFF) != nullptr : entry.caption == caption))
+            return entry.window;
+    }
+    return nullptr;
+}
+
+// A visible message box's "caption|text", or empty.
+std::wstring messageBoxText(DWORD processId) {
+    HWND box = findDialog(processId, L"", true);
+    return box ? windowText(box) + L"|" + windowText(GetDlgItem(box, 0xFFFF)) : L"";
+}
+
+LRESULT sendWithTimeout(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, UINT(gTimeoutMs),
+                             &result)) {
+        throwLastError("SendMessageTimeout(" + std::to_string(message) + ")");
+    }
+    return LRESULT(result);
+}
+
+// Memory inside the program's process, for messages that pass a pointer (SB_GETTEXT,
+// BFFM_SETSELECTION, TCM_GETITEM): a pointer into the driver's memory means nothing there.
+class RemoteBuffer {
+  public:
+    RemoteBuffer(DWORD processId, size_t bytes)
+        : process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                               processId)),
+          size_(bytes) {
+        if (!process_) throwLastError("OpenProcess");
+        address_ = VirtualAllocEx(process_.get(), nullptr, bytes, MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+        if (!address_) throwLastError("VirtualAllocEx");
+    }
+    ~RemoteBuffer() { VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE); }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+
+    void* address() const { return address_; }
+    std::vector<unsigned char> read() const {
+        std::vector<unsigned char> out(size_);
+        SIZE_T done = 0;
+        if (!ReadProcessMemory(process_.get(), address_, out.data(), size_, &done) || done != size_)
+            throwLastError("ReadProcessMemory");
+        return out;
+    }
+    void write(const void* data, size_t bytes) {
+        SIZE_T done = 0;
+        if (bytes > size_ || !WriteProcessMemory(process_.get(), address_, data, bytes, &done) ||
+            done != bytes)
+            throwLastError("WriteProcessMemory");
+    }
+
+  private:
+    lumetra::win::UniqueKernelHandle process_;
+    void* address_ = nullptr;
+    size_t size_ = 0;
+};
+
 // Polls `done` every 50 ms until it holds or the run's timeout passes; `state` describes what was
 // last seen, for the failure message.
 void waitUntil(const std::function<bool(std::string& state)>& done, const std::string& what) {
     const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(gTimeoutMs);
     std::string state;
-    for (;;) {
-        if (done(state)) return;
+    while (!done(state)) {
         if (GetTickCount64() > end)
             throw DriverError("timeout waiting for " + what + "; last seen: " + state);
         Sleep(50);
@@ -47,21 +153,22 @@ std::wstring waitText(const std::function<std::wstring()>& read, const std::wstr
     return text;
 }
 
-HWND requireDialog(Session& session, const std::wstring& caption) {
+// Waits until the dialog with this caption is there (or, with `gone`, is not); returns it.
+HWND waitDialog(Session& session, const std::wstring& caption, bool gone = false) {
     HWND dialog = nullptr;
     waitUntil(
         [&](std::string& state) {
-            dialog = findDialog(session.main().processId, caption);
+            dialog = findDialog(session.processId(), caption);
             state = dialog ? "present" : "absent";
-            return dialog != nullptr;
+            return (dialog != nullptr) != gone;
         },
-        "dialog \"" + toUtf8(caption) + "\"");
+        "dialog \"" + toUtf8(caption) + (gone ? "\" to close" : "\""));
     return dialog;
 }
 
-HWND requireDialogItem(Session& session, const std::wstring& caption, const std::wstring& id) {
-    HWND item = GetDlgItem(requireDialog(session, caption), toInt(id));
-    if (!item) throw DriverError("dialog \"" + toUtf8(caption) + "\" has no item " + toUtf8(id));
+HWND dialogItem(Session& session, const Args& a) {
+    HWND item = GetDlgItem(waitDialog(session, a[0]), toInt(a[1]));
+    if (!item) throw DriverError("dialog \"" + toUtf8(a[0]) + "\" has no item " + toUtf8(a[1]));
     return item;
 }
 
@@ -71,31 +178,22 @@ std::string rectText(const RECT& r) {
 }
 
 // SB_GETTEXT writes through its pointer, so the buffer must live in the program's process.
-std::wstring statusText(const MainWindow& main, int part) {
-    HWND bar = GetDlgItem(main.window, IDW_STATUSBAR);
+std::wstring statusText(Session& session, int part) {
+    HWND bar = GetDlgItem(session.main(), IDW_STATUSBAR);
     if (!bar) throw DriverError("the main window has no status bar");
-    const LRESULT length = sendWithTimeout(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
+    const LRESULT length = sendWithTimeout(bar, SB_GETTEXTLENGTHW, WPARAM(part), 0);
     const size_t chars = LOWORD(length) + 1;
-    RemoteBuffer buffer(main.processId, chars * sizeof(wchar_t));
-    sendWithTimeout(bar, SB_GETTEXTW, static_cast<WPARAM>(part),
-                    reinterpret_cast<LPARAM>(buffer.address()));
+    RemoteBuffer buffer(session.processId(), chars * sizeof(wchar_t));
+    sendWithTimeout(bar, SB_GETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(buffer.address()));
     const std::vector<unsigned char> bytes = buffer.read();
-    std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data()), chars);
-    text.resize(text.find(L'\0') == std::wstring::npos ? chars : text.find(L'\0'));
-    return text;
-}
-
-using Args = std::vector<std::wstring>;
-
-std::string waitWindow(Session& session, const Args&) {
-    session.main();
-    return {};
+    const auto* text = reinterpret_cast<const wchar_t*>(bytes.data());
+    return std::wstring(text, wcsnlen(text, chars));
 }
 
 // Keys go to the active window: a click that activates another one must have been taken in
 // before the next key is sent.
 std::string waitActive(Session& session, const Args& a) {
-    const HWND main = session.main().window;
+    const HWND main = session.main();
     waitUntil(
         [&](std::string& state) {
             const HWND active = GetForegroundWindow();
@@ -108,86 +206,39 @@ std::string waitActive(Session& session, const Args& a) {
 }
 
 std::string waitIdle(Session& session, const Args&) {
-    session.waitForIdle();
+    const DWORD result = WaitForInputIdle(session.process(), DWORD(gTimeoutMs));
+    if (result == WAIT_FAILED) throwLastError("WaitForInputIdle");
+    if (result != 0) throw DriverError("the program did not come to wait for input in time");
     return {};
 }
 
 // What a click on a menu item sends.
 std::string postCommand(Session& session, const Args& a) {
-    if (!PostMessageW(session.main().window, WM_COMMAND, MAKEWPARAM(toInt(a[0]), 0), 0)) {
+    if (!PostMessageW(session.main(), WM_COMMAND, MAKEWPARAM(toInt(a[0]), 0), 0))
         throwLastError("PostMessage(WM_COMMAND)");
-    }
     return {};
 }
 
-std::string status(Session& session, const Args& a) {
-    return toUtf8(statusText(session.main(), toInt(a[0])));
-}
-
 std::string waitStatus(Session& session, const Args& a, bool prefix) {
-    const int part = toInt(a[0]);
-    const std::wstring text = waitText([&] { return statusText(session.main(), part); }, a[1],
+    const std::wstring text = waitText([&] { return statusText(session, toInt(a[0])); }, a[1],
                                        prefix, "status part " + toUtf8(a[0]));
     return prefix ? toUtf8(text) : std::string();
 }
 
-std::string title(Session& session, const Args&) {
-    return toUtf8(windowText(session.main().window));
-}
-
-std::string waitTitle(Session& session, const Args& a) {
-    waitText([&] { return windowText(session.main().window); }, a[0], false, "the title");
-    return {};
-}
-
 std::string windows(Session& session, const Args&) {
     std::string out;
-    for (const TopWindow& entry : visibleWindows(session.main().processId)) {
-        if (!out.empty()) out += "\n";
-        out += toUtf8(entry.className) + "|" + toUtf8(entry.caption) + "|" + rectText(entry.rect);
+    for (const TopWindow& entry : visibleWindows(session.processId())) {
+        out += (out.empty() ? "" : "\n") + toUtf8(entry.className) + "|" + toUtf8(entry.caption) +
+               "|" + rectText(entry.rect);
     }
     return out;
-}
-
-std::string waitDialog(Session& session, const Args& a) {
-    requireDialog(session, a[0]);
-    return {};
-}
-
-std::string waitNoDialog(Session& session, const Args& a) {
-    waitUntil(
-        [&](std::string& state) {
-            const bool present = findDialog(session.main().processId, a[0]) != nullptr;
-            state = present ? "present" : "absent";
-            return !present;
-        },
-        "dialog \"" + toUtf8(a[0]) + "\" to close");
-    return {};
-}
-
-std::string dialogText(Session& session, const Args& a) {
-    return toUtf8(windowText(requireDialogItem(session, a[0], a[1])));
-}
-
-std::string itemRect(Session& session, const Args& a) {
-    RECT r{};
-    GetWindowRect(requireDialogItem(session, a[0], a[1]), &r);
-    return rectText(r);
-}
-
-std::string itemEnabled(Session& session, const Args& a) {
-    return IsWindowEnabled(requireDialogItem(session, a[0], a[1])) ? "1" : "0";
-}
-
-std::string messageBox(Session& session, const Args&) {
-    return toUtf8(messageBoxText(session.main().processId));
 }
 
 std::string waitMessageBox(Session& session, const Args&) {
     std::wstring text;
     waitUntil(
         [&](std::string& state) {
-            text = messageBoxText(session.main().processId);
+            text = messageBoxText(session.processId());
             state = text.empty() ? "none" : toUtf8(text);
             return !text.empty();
         },
@@ -196,30 +247,28 @@ std::string waitMessageBox(Session& session, const Args&) {
 }
 
 std::string canvasOrigin(Session& session, const Args&) {
-    HWND canvas = FindWindowExW(session.main().window, nullptr, L"LumetraImage", nullptr);
+    HWND canvas = FindWindowExW(session.main(), nullptr, L"LumetraImage", nullptr);
     if (!canvas) throw DriverError("no canvas window");
     POINT origin{0, 0};
     ClientToScreen(canvas, &origin);
     RECT client{};
     GetClientRect(canvas, &client);
-    return std::to_string(origin.x) + " " + std::to_string(origin.y) + " " +
-           std::to_string(client.right) + " " + std::to_string(client.bottom);
+    return rectText({origin.x, origin.y, origin.x + client.right, origin.y + client.bottom});
 }
 
 // The texts of a tab control's tabs, one a line: TCM_GETITEM writes through pointers, so the
 // item record and its text buffer live in the program's process.
 std::string tabNames(Session& session, const Args& a) {
-    HWND tabs = requireDialogItem(session, a[0], a[1]);
+    HWND tabs = dialogItem(session, a);
     const LRESULT count = sendWithTimeout(tabs, TCM_GETITEMCOUNT, 0, 0);
     constexpr size_t kChars = 260;
-    RemoteBuffer remote(session.main().processId, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
-    auto* const text =
-        reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TCITEMW));
+    RemoteBuffer remote(session.processId(), sizeof(TCITEMW) + kChars * sizeof(wchar_t));
     std::string out;
     for (LRESULT i = 0; i < count; ++i) {
         TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = text;
+        item.pszText =
+            reinterpret_cast<wchar_t*>(static_cast<char*>(remote.address()) + sizeof(TCITEMW));
         item.cchTextMax = int(kChars);
         remote.write(&item, sizeof item);
         sendWithTimeout(tabs, TCM_GETITEMW, WPARAM(i), reinterpret_cast<LPARAM>(remote.address()));
@@ -234,9 +283,9 @@ std::string tabNames(Session& session, const Args& a) {
 // browser's status line has read SHOWN for a moment. Wine's tree drops a selection made before it
 // has settled, so the selection is sent again until it holds; its text lives in the program.
 std::string browseTo(Session& session, const Args& a) {
-    HWND dialog = requireDialog(session, a[0]);
-    HWND line = requireDialogItem(session, a[0], L"14147");
-    RemoteBuffer text(session.main().processId, (a[1].size() + 1) * sizeof(wchar_t));
+    HWND dialog = waitDialog(session, a[0]);
+    HWND line = dialogItem(session, {a[0], L"14147"});
+    RemoteBuffer text(session.processId(), (a[1].size() + 1) * sizeof(wchar_t));
     text.write(a[1].c_str(), (a[1].size() + 1) * sizeof(wchar_t));
     ULONGLONG sent = 0, heldSince = 0;
     waitUntil(
@@ -280,86 +329,78 @@ void pressBoxButton(HWND box, int id) {
 }
 
 std::string answerBox(Session& session, const Args& a) {
-    HWND box = nullptr;
-    waitUntil(
-        [&](std::string& state) {
-            box = findMessageBox(session.main().processId);
-            state = box ? "present" : "none";
-            return box != nullptr;
-        },
-        "a message box");
-    pressBoxButton(box, toInt(a[0]));
+    waitMessageBox(session, a);
+    pressBoxButton(findDialog(session.processId(), L"", true), toInt(a[0]));
     return {};
 }
 
-// Waits for the program to end. A "Save changes to" question on the way is answered No, as a
-// user who leaves the picture unsaved does; any other box stays and is named if the wait fails.
-std::string endWithoutSaving(Session& session, const Args&) {
+// The close box on a picture whose changes are to be dropped: a "Save changes to" question on
+// the way is answered No; any other box stays and is named if the wait fails.
+std::string closeWithoutSaving(Session& session, const Args&) {
+    if (!PostMessageW(session.main(), WM_CLOSE, 0, 0)) throwLastError("PostMessage(WM_CLOSE)");
     DWORD code = 0;
     waitUntil(
         [&](std::string& state) {
-            if (session.hasEnded(code)) return true;
-            const std::wstring text = messageBoxText(session.main().processId);
+            if (WaitForSingleObject(session.process(), 0) == WAIT_OBJECT_0)
+                return GetExitCodeProcess(session.process(), &code) != FALSE;
+            const std::wstring text = messageBoxText(session.processId());
             state = text.empty() ? "running, no message box" : "box " + toUtf8(text);
             if (text.find(L"|Save changes to ") != std::wstring::npos)
-                pressBoxButton(findMessageBox(session.main().processId), IDNO);
+                pressBoxButton(findDialog(session.processId(), L"", true), IDNO);
             return false;
         },
         "the program to end");
     return std::to_string(code);
 }
 
-// The close box on a picture whose changes are to be dropped.
-std::string closeWithoutSaving(Session& session, const Args& a) {
-    if (!PostMessageW(session.main().window, WM_CLOSE, 0, 0))
-        throwLastError("PostMessage(WM_CLOSE)");
-    return endWithoutSaving(session, a);
-}
-
 }  // namespace
 
 const std::vector<Command>& commandTable() {
     static const std::vector<Command> table = {
-        {"wait-window", 0, "wait for the main window", waitWindow},
-        {"wait-idle", 0, "wait until the program waits for input", waitIdle},
-        {"wait-active", 1, "CAPTION: wait until this window (LumetraWin: the main one) is active",
-         waitActive},
-        {"command", 1, "ID: post WM_COMMAND ID to the main window (a menu click)", postCommand},
-        {"status", 1, "PART: print the status-bar part", status},
-        {"wait-status", 2, "PART TEXT: wait until the part reads TEXT",
+        {"wait-window", 0, "", [](Session& s, const Args&) { return s.main(), std::string(); }},
+        {"wait-idle", 0, "(until the program waits for input)", waitIdle},
+        {"wait-active", 1, "CAPTION (LumetraWin: the main window)", waitActive},
+        {"command", 1, "ID (WM_COMMAND, as a menu click)", postCommand},
+        {"status", 1, "PART",
+         [](Session& s, const Args& a) { return toUtf8(statusText(s, toInt(a[0]))); }},
+        {"wait-status", 2, "PART TEXT",
          [](Session& s, const Args& a) { return waitStatus(s, a, false); }},
-        {"wait-status-prefix", 2, "PART TEXT: wait until the part starts with TEXT; print it",
+        {"wait-status-prefix", 2, "PART PREFIX (prints the text)",
          [](Session& s, const Args& a) { return waitStatus(s, a, true); }},
-        {"title", 0, "print the main window's title", title},
-        {"wait-title", 1, "TEXT: wait until the title reads TEXT", waitTitle},
-        {"windows", 0, "list the program's visible top-level windows: class|caption|x y w h",
-         windows},
-        {"wait-dialog", 1, "CAPTION: wait for a visible dialog with this caption", waitDialog},
-        {"wait-no-dialog", 1, "CAPTION: wait until no such dialog is visible", waitNoDialog},
-        {"dialog-text", 2, "CAPTION ID: print the text of a dialog item", dialogText},
-        {"item-rect", 2, "CAPTION ID: print a dialog item's screen rectangle: x y w h", itemRect},
-        {"item-enabled", 2, "CAPTION ID: print 1 when the dialog item is enabled, else 0",
-         itemEnabled},
-        {"message-box", 0, "print caption|text of a visible message box, or nothing", messageBox},
-        {"wait-message-box", 0, "wait for a message box; print caption|text", waitMessageBox},
-        {"canvas-origin", 0, "print the canvas client origin on screen and its size: x y w h",
-         canvasOrigin},
-        {"tab-names", 2, "CAPTION ID: print the texts of a dialog's tab control, one a line",
-         tabNames},
-        {"browse-to", 3,
-         "CAPTION PATH SHOWN: select PATH in the folder browser until it shows SHOWN", browseTo},
-        {"short-path", 1, "PATH: print the 8.3 form of an existing path", shortPath},
-        {"close-unsaved", 0,
-         "close the main window, answer No to a save question; print the exit code",
-         closeWithoutSaving},
-        {"answer-box", 1,
-         "ID: wait for a message box and press its button ID (6 Yes, 7 No, 2 Cancel)", answerBox},
-        {"clipboard-put-32", 3,
-         "W H FILE: put W x H top-down 32-bit pixels (bgra) on the clipboard as a bit-field CF_DIB",
-         clipboardPut32},
-        {"clipboard-save-bitmap", 1,
-         "FILE: save the clipboard's CF_BITMAP as top-down 32-bit pixels (bgra); print WxH",
-         clipboardSaveBitmap},
+        {"title", 0, "", [](Session& s, const Args&) { return toUtf8(windowText(s.main())); }},
+        {"wait-title", 1, "TEXT",
+         [](Session& s, const Args& a) {
+             waitText([&] { return windowText(s.main()); }, a[0], false, "the title");
+             return std::string();
+         }},
+        {"windows", 0, "(class|caption|x y w h, one a line)", windows},
+        {"wait-dialog", 1, "CAPTION",
+         [](Session& s, const Args& a) { return waitDialog(s, a[0]), std::string(); }},
+        {"wait-no-dialog", 1, "CAPTION",
+         [](Session& s, const Args& a) { return waitDialog(s, a[0], true), std::string(); }},
+        {"dialog-text", 2, "CAPTION ID",
+         [](Session& s, const Args& a) { return toUtf8(windowText(dialogItem(s, a))); }},
+        {"item-rect", 2, "CAPTION ID (x y w h on the screen)",
+         [](Session& s, const Args& a) {
+             RECT r{};
+             GetWindowRect(dialogItem(s, a), &r);
+             return rectText(r);
+         }},
+        {"item-enabled", 2, "CAPTION ID (1 or 0)",
+         [](Session& s, const Args& a) {
+             return std::string(IsWindowEnabled(dialogItem(s, a)) ? "1" : "0");
+         }},
+        {"message-box", 0, "(caption|text, or nothing)",
+         [](Session& s, const Args&) { return toUtf8(messageBoxText(s.processId())); }},
+        {"wait-message-box", 0, "(prints caption|text)", waitMessageBox},
+        {"canvas-origin", 0, "(client origin on the screen and size: x y w h)", canvasOrigin},
+        {"tab-names", 2, "CAPTION ID", tabNames},
+        {"browse-to", 3, "CAPTION PATH SHOWN", browseTo},
+        {"short-path", 1, "PATH", shortPath},
+        {"close-unsaved", 0, "(prints the exit code)", closeWithoutSaving},
+        {"answer-box", 1, "ID (6 Yes, 7 No, 2 Cancel)", answerBox},
+        {"clipboard-put-32", 3, "W H BGRA_FILE", clipboardPut32},
+        {"clipboard-save-bitmap", 1, "BGRA_FILE (prints WxH)", clipboardSaveBitmap},
     };
     return table;
 }

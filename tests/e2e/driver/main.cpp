@@ -1,86 +1,96 @@
-// lumetra_e2e: drives a running Lumetra.exe from outside, for the end-to-end scenarios.
-//
-//   lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...] [COMMAND [ARGS...]]...
-//
-// Commands run in order; those about the program find its one main window of class "LumetraWin"
-// first. The driver reads what a user can see (titles, window places, dialog and status-bar
-// texts, message boxes) and sends only what a menu click or the close box sends; keys and the
-// mouse come from xdotool. The exit code is 0 when all commands succeeded, 1 after the first
-// failure (its reason goes to stderr) and 2 for a bad command line.
+// lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...]...: drives a running Lumetra.exe from
+// outside for the end-to-end scenarios. It reads what a user can see and sends only what a menu
+// click or the close box sends (keys and the mouse come from xdotool). Exit code 0 when all
+// commands succeeded, 1 after the first failure (its reason on stderr), 2 for a bad command line.
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 
 #include <cstdio>
-#include <cstring>
-#include <string>
-#include <vector>
+#include <iterator>
 
 #include "driver.h"
 
+namespace e2e {
+
+int gTimeoutMs = 10000;
+
+void throwLastError(const std::string& what) {
+    const DWORD code = GetLastError();
+    wchar_t text[400] = {};
+    FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                   text, DWORD(std::size(text)), nullptr);
+    std::string message = toUtf8(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    throw DriverError(what + ": Error " + std::to_string(code) + ": " + message);
+}
+
+HWND Session::main() {
+    const ULONGLONG end = GetTickCount64() + ULONGLONG(gTimeoutMs);
+    while (!main_) {
+        HWND window = FindWindowW(L"LumetraWin", nullptr);
+        if (window && (acceptHidden_ || IsWindowVisible(window))) {
+            main_ = window;
+            GetWindowThreadProcessId(window, &processId_);
+            process_.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, processId_));
+            if (!process_) throwLastError("OpenProcess");
+        } else if (GetTickCount64() > end) {
+            throw DriverError("no visible window of class LumetraWin");
+        } else {
+            Sleep(50);
+        }
+    }
+    return main_;
+}
+
+}  // namespace e2e
+
 namespace {
 
-void printLine(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 int usage() {
-    std::string text =
-        "usage: lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...]...\n"
-        "  --starting: also find the main window while it is not shown yet\ncommands:\n";
-    for (const e2e::Command& command : e2e::commandTable()) {
-        text += std::string("  ") + command.name + " " + command.help + "\n";
-    }
-    std::fputs(text.c_str(), stderr);
+    std::fputs("usage: lumetra_e2e [--timeout MS] [--starting] COMMAND [ARGS...]...\n", stderr);
+    for (const e2e::Command& command : e2e::commandTable())
+        std::fprintf(stderr, "  %s %s\n", command.name, command.help);
     return 2;
-}
-
-const e2e::Command* findCommand(const std::wstring& name) {
-    for (const e2e::Command& command : e2e::commandTable()) {
-        if (e2e::toUtf8(name) == command.name) return &command;
-    }
-    return nullptr;
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
-    std::vector<std::wstring> words(argv + 1, argv + argc);
+    const e2e::Args words(argv + 1, argv + argc);
     size_t at = 0;
-    for (;;) {
+    bool acceptHidden = false;
+    for (;; ++at) {
         if (words.size() >= at + 2 && words[at] == L"--timeout") {
-            e2e::gTimeoutMs = _wtoi(words[at + 1].c_str());
-            at += 2;
+            e2e::gTimeoutMs = _wtoi(words[++at].c_str());
         } else if (words.size() >= at + 1 && words[at] == L"--starting") {
-            e2e::gAcceptHiddenMain = true;
-            at += 1;
+            acceptHidden = true;
         } else {
             break;
         }
     }
     if (at >= words.size()) return usage();
-
-    e2e::Session session;
+    e2e::Session session(acceptHidden);
     while (at < words.size()) {
-        const e2e::Command* command = findCommand(words[at]);
+        const e2e::Command* command = nullptr;
+        for (const e2e::Command& c : e2e::commandTable())
+            if (e2e::toUtf8(words[at]) == c.name) command = &c;
         if (!command) {
             std::fprintf(stderr, "unknown command: %s\n", e2e::toUtf8(words[at]).c_str());
             return usage();
         }
-        if (at + 1 + static_cast<size_t>(command->arguments) > words.size()) {
+        const size_t end = at + 1 + size_t(command->arguments);
+        if (end > words.size()) {
             std::fprintf(stderr, "%s needs %d argument(s)\n", command->name, command->arguments);
             return 2;
         }
-        std::vector<std::wstring> args(
-            words.begin() + static_cast<long>(at) + 1,
-            words.begin() + static_cast<long>(at) + 1 + command->arguments);
-        at += 1 + static_cast<size_t>(command->arguments);
+        const e2e::Args args(words.begin() + long(at) + 1, words.begin() + long(end));
+        at = end;
         try {
             const std::string out = command->run(session, args);
-            if (!out.empty()) printLine(out);
+            if (!out.empty()) std::printf("%s\n", out.c_str());
+            std::fflush(stdout);
         } catch (const std::exception& error) {
             std::fprintf(stderr, "%s: %s\n", command->name, error.what());
             return 1;
