@@ -1,25 +1,21 @@
 // The Brush Tools window edits the brush it is handed: the radio buttons, sliders, patch buttons,
 // palette picks and the size drag each rebuild it, the controls follow what the brush became, and a
-// brush that cannot be had is refused with the program's text, keeping the old one. (The boiler
-// readout's texts, B6's widening and a stored patch across a restart: the end-to-end scenarios.)
+// brush that cannot be had is refused with the program's text, keeping the old one. And the Echord
+// Tool window's patch buttons, which work as the brush's do.
 
 #include "tools/win/brush_window.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
-#include "dialog_test.h"
-#include "resources/resource_ids.h"
 #include "tools/brush_patches.h"
+#include "tools/win/echord_window.h"
+#include "win_test.h"
 
 namespace lumetra::win {
 namespace {
 
-class FakeHost final : public BrushHost {
+class FakeHost final : public BrushHost, public EchordHost {
   public:
     void brushRefused(const std::string& message) override { refusals.push_back(message); }
+    void applyEchord(const EchordSettings&) override {}
     std::vector<std::string> refusals;
 };
 
@@ -36,15 +32,12 @@ class BrushWindowTest : public ::testing::Test {
         holdShift(false);
         DestroyWindow(dialog_);
     }
-
     const BrushSettings& brush() { return tool_.brush.settings; }
     void click(int id) { win::click(dialog_, id); }
     void bank(int id) { press(dialog_, IDC_BANK_A, IDC_BANK_B, id); }
     void slot(int id) { press(dialog_, IDC_SLOT_1, IDC_SLOT_8, id); }
     bool checked(int id) { return win::checked(dialog_, id); }
-    bool visible(int id) {
-        return (GetWindowLongW(GetDlgItem(dialog_, id), GWL_STYLE) & WS_VISIBLE) != 0;
-    }
+    bool visible(int id) { return GetWindowLongW(GetDlgItem(dialog_, id), GWL_STYLE) & WS_VISIBLE; }
     bool enabled(int id) { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
     int width() { return windowSize(dialog_).cx; }
     int sliderPosition(int id) { return int(SendDlgItemMessageW(dialog_, id, TBM_GETPOS, 0, 0)); }
@@ -89,7 +82,6 @@ TEST_F(BrushWindowTest, SprayShowsItsSliderAndShiftClickStoresWhatAPlainClickRec
     EXPECT_EQ(brush().shape, BrushShape::Spray);
     EXPECT_TRUE(!visible(IDC_SHAPE_SPRAY) && visible(IDC_SPRAY_DENSITY));
     moveSlider(IDC_SPRAY_DENSITY, 7);
-    EXPECT_EQ(brush().sprayDensity, 7);
     EXPECT_EQ(brush().sprayThreshold, sprayThresholdFor(7));
     holdShift(true);
     slot(IDC_SLOT_8);
@@ -100,7 +92,6 @@ TEST_F(BrushWindowTest, SprayShowsItsSliderAndShiftClickStoresWhatAPlainClickRec
     EXPECT_TRUE(tool_.brush.mask.empty()) << "the brush was rebuilt for its new shape";
     EXPECT_TRUE(visible(IDC_SHAPE_SPRAY) && !visible(IDC_SPRAY_DENSITY));
     slot(IDC_SLOT_8);
-    EXPECT_EQ(brush().shape, BrushShape::Spray);
     EXPECT_EQ(brush().sprayDensity, 7);
     EXPECT_EQ(sliderPosition(IDC_SPRAY_DENSITY), 7);
     EXPECT_TRUE(visible(IDC_SPRAY_DENSITY));
@@ -164,14 +155,12 @@ TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {
     mouse(WM_LBUTTONDOWN, MK_LBUTTON, IDC_BRUSH_PREVIEW, cx + 5, cy + 5);
     EXPECT_EQ(brush().width, 10);
     mouse(WM_MOUSEMOVE, MK_LBUTTON, IDC_BRUSH_PREVIEW, cx + 20, cy + 1);
-    EXPECT_EQ(brush().width, 40);
-    EXPECT_EQ(brush().height, 2);
+    EXPECT_EQ(std::pair(brush().width, brush().height), std::pair(40, 2));
     EXPECT_EQ(brush().fade, ColorFade::Down) << "only the release turns the fade";
     SendMessageW(dialog_, WM_LBUTTONUP, 0, 0);
     EXPECT_EQ(brush().fade, ColorFade::Right);
     EXPECT_TRUE(checked(IDC_FADE_RIGHT) && !checked(IDC_FADE_DOWN));
     EXPECT_EQ(tool_.brush.bitmap.width, 40);
-
     mouse(WM_RBUTTONDOWN, MK_RBUTTON, IDC_BRUSH_PREVIEW, cx + 9, cy + 9);
     SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
     EXPECT_EQ(brush().width, 40) << "the right button does not size";
@@ -185,6 +174,31 @@ TEST_F(BrushWindowTest, ABrushThatCannotBeHadIsRefusedAndTheControlsKeepTheOldOn
     EXPECT_EQ(brush().width, 20);
     EXPECT_EQ(brush().shape, BrushShape::Round);
     EXPECT_TRUE(checked(IDC_SHAPE_ROUND) && checked(IDC_MIX_COVER) && !checked(IDC_MIX_FILTER));
+}
+
+// Shift on the Echord Tool's slot "00" does nothing at all: its record, the current slot and the
+// pressed button stay as they were, in this bank and after a change of bank.
+TEST(EchordWindow, ShiftOnTheEmptySlotDoesNothingAtAll) {
+    initCommonControls();
+    EchordPatchTable patches = builtInEchordPatches();
+    FakeHost host;
+    HWND active = nullptr;
+    EchordWindow window{ToolPlacement{}, active, patches, host};
+    const UniqueWindow dialog(window.create(module(), nullptr, IDD_ECHORD));
+    const HWND d = dialog.get();
+    ASSERT_TRUE(d);
+    const EchordPatchTable before = patches;
+    const auto a2Only = [&] { return checked(d, IDC_SLOT_1 + 1) && !checked(d, IDC_SLOT_00); };
+    press(d, IDC_SLOT_1, IDC_SLOT_00, IDC_SLOT_1 + 1);  // A2 recalled
+    holdShift(true);
+    press(d, IDC_SLOT_1, IDC_SLOT_00, IDC_SLOT_00);
+    holdShift(false);
+    EXPECT_TRUE(patches == before) << "no record stored";
+    EXPECT_TRUE(a2Only());
+    press(d, IDC_BANK_A, IDC_BANK_B, IDC_BANK_B);  // bank B shows none pressed
+    EXPECT_FALSE(checked(d, IDC_SLOT_1 + 1) || checked(d, IDC_SLOT_00));
+    press(d, IDC_BANK_A, IDC_BANK_B, IDC_BANK_A);
+    EXPECT_TRUE(a2Only());
 }
 
 }  // namespace

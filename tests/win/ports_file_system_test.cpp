@@ -1,35 +1,33 @@
 // The file-system port against Wine's file system: names outside ASCII, paths longer than MAX_PATH,
-// a file replaced in one step, the system's own error texts, short and long names and "SFDIR".
-// (Settling the program folders is the core's, over a memory file system.)
-
-#include <gtest/gtest.h>
+// a file replaced in one step, the system's own error texts, short and long names, variables.
 
 #include <algorithm>
 
 #include "base/win/utf16.h"
 #include "base/win/win_file_system.h"
-#include "ports_scratch.h"
+#include "win_test.h"
 
 namespace lumetra::win {
 namespace {
 
-using ports::ScratchFolder;
 namespace fs = std::filesystem;
 
 // "Größe – Bild ŝ 漢字": Latin-1, a dash and a letter outside Latin-1, and CJK.
 const std::wstring kName = L"Gr\u00f6\u00dfe \u2013 Bild \u015d \u6f22\u5b57";
 
-DWORD attributesOf(const std::wstring& path) {
-    return GetFileAttributesW(ports::extended(path).c_str());
+bool exists(const std::wstring& path) {
+    return GetFileAttributesW(extended(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A chain of folders below `base`, each level named after kName, until the path is longer than
-// `length` characters. Returns the deepest folder with a trailing backslash.
-std::wstring deepFolder(const std::wstring& base, std::size_t length) {
+// Folders below `base`, each named after kName, until the path is longer than `length`
+// characters, made through `files` or else directly. The deepest, with a trailing backslash.
+std::wstring deepFolder(const std::wstring& base, std::size_t length, WinFileSystem* files) {
     std::wstring path = base;
     for (int level = 0; path.size() <= length; ++level) {
-        path += kName + L" " + std::to_wstring(level) + L" " + std::wstring(20, L'x') + L"\\";
-        CreateDirectoryW(ports::extended(path).c_str(), nullptr);
+        path += kName + L" " + std::to_wstring(level) + std::wstring(20, L'x') + L"\\";
+        const bool made = files ? files->createDirectory(path)
+                                : CreateDirectoryW(extended(path).c_str(), nullptr);
+        EXPECT_TRUE(made) << path.size() << " characters";
     }
     return path;
 }
@@ -44,12 +42,11 @@ std::string contents(WinFileSystem& files, const fs::path& path) {
 TEST(WinFileSystem, WritesReadsReplacesAndRemovesFilesOfAnyNameAndLength) {
     ScratchFolder scratch;
     WinFileSystem files;
-    for (const std::wstring& folder : {scratch.path(), deepFolder(scratch.path(), 2 * MAX_PATH)}) {
+    for (const std::wstring& folder :
+         {scratch.path(), deepFolder(scratch.path(), 2 * MAX_PATH, nullptr)}) {
         SCOPED_TRACE(folder.size());
-        const fs::path target = folder + kName + L".bmp";
-        const fs::path pending = folder + kName + L".bmp.saving";
-        ASSERT_TRUE(ports::writeFile(target.wstring(), "old picture"));
-
+        const fs::path target = folder + kName + L".bmp", pending = folder + kName + L".saving";
+        ASSERT_TRUE(writeFile(target.wstring(), "old picture"));
         auto sink = files.create(pending);
         ASSERT_TRUE(sink);
         EXPECT_EQ(sink->write("xxxx new picture", 16), 16u);
@@ -58,8 +55,7 @@ TEST(WinFileSystem, WritesReadsReplacesAndRemovesFilesOfAnyNameAndLength) {
         // The new file takes the old one's place in one step; there is no moment without either.
         EXPECT_TRUE(files.replace(pending, target));
         EXPECT_EQ(contents(files, target), "NEW! new picture");
-        EXPECT_EQ(attributesOf(pending.wstring()), INVALID_FILE_ATTRIBUTES);
-
+        EXPECT_FALSE(exists(pending.wstring()));
         std::vector<std::uint8_t> bytes;
         EXPECT_EQ(files.read(target, bytes, 15), ReadOutcome::TooLarge);
         EXPECT_TRUE(files.truncate(target, 4));
@@ -68,22 +64,17 @@ TEST(WinFileSystem, WritesReadsReplacesAndRemovesFilesOfAnyNameAndLength) {
         EXPECT_TRUE(files.remove(target));  // a missing file counts as removed
         EXPECT_EQ(files.read(target, bytes, 100), ReadOutcome::CannotOpen);
     }
-}
-
-TEST(WinFileSystem, FailuresCarryTheSystemsNumberAndText) {
-    ScratchFolder scratch;
-    WinFileSystem files;
+    // Failures carry the system's number and text.
     const fs::path nowhere = scratch.path() + L"missing\\" + kName;
     EXPECT_FALSE(files.create(nowhere));
     EXPECT_EQ(files.lastError().code, ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(toUtf16(files.lastError().text).rfind(ports::systemMessage(ERROR_PATH_NOT_FOUND), 0),
-              0u);
+    EXPECT_EQ(toUtf16(files.lastError().text).rfind(systemMessage(ERROR_PATH_NOT_FOUND), 0), 0u);
     EXPECT_FALSE(files.replace(nowhere, scratch.path() + L"b"));
     EXPECT_EQ(files.lastError().code, ERROR_PATH_NOT_FOUND);
     EXPECT_FALSE(files.truncate(nowhere, 0));
 }
 
-TEST(WinFileSystem, CreatesAndInspectsFoldersOfAnyNameAndLength) {
+TEST(WinFileSystem, CreatesInspectsAndListsFoldersOfAnyNameAndLength) {
     WinFileSystem files;
     ScratchFolder scratch;
     const fs::path folder = scratch.path() + kName;
@@ -95,7 +86,7 @@ TEST(WinFileSystem, CreatesAndInspectsFoldersOfAnyNameAndLength) {
     ASSERT_TRUE(made);
     EXPECT_TRUE(made->directory && !made->readOnly);
     const std::wstring file = scratch.path() + kName + L".txt";
-    ASSERT_TRUE(ports::writeFile(file, "x"));
+    ASSERT_TRUE(writeFile(file, "x"));
     ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
     const auto readOnly = files.attributes(file);
     ASSERT_TRUE(readOnly);
@@ -103,38 +94,27 @@ TEST(WinFileSystem, CreatesAndInspectsFoldersOfAnyNameAndLength) {
 
     // Level by level to far beyond MAX_PATH, as settling the folders creates them; forward slashes
     // and ".." still work in the long form.
-    std::wstring deep = scratch.path();
-    for (int level = 0; deep.size() < 3 * MAX_PATH; ++level) {
-        deep += kName + L" " + std::to_wstring(level) + std::wstring(30, L'y') + L"\\";
-        ASSERT_TRUE(files.createDirectory(deep)) << deep.size() << " characters";
-    }
-    EXPECT_NE(attributesOf(deep), INVALID_FILE_ATTRIBUTES);
+    const std::wstring deep = deepFolder(scratch.path(), 3 * MAX_PATH, &files);
+    EXPECT_TRUE(exists(deep));
     const std::wstring winding = deep + L"..\\" + kName + L"/";
     EXPECT_TRUE(files.createDirectory(winding));
     EXPECT_TRUE(files.attributes(winding));
-}
 
-TEST(WinFileSystem, ListsAFolderWithShortNamesAndWithoutDotEntries) {
-    WinFileSystem files;
-    ScratchFolder scratch;
-    const std::wstring folder = deepFolder(scratch.path(), MAX_PATH);  // beyond MAX_PATH
-    ASSERT_TRUE(ports::writeFile(folder + L"a long picture name.bmp", "x"));
-    ASSERT_TRUE(files.createDirectory(folder + kName));
-    const auto entries = files.listFolder(folder);
+    // A listing gives short names and no dot entries.
+    ASSERT_TRUE(writeFile(deep + L"a long picture name.bmp", "x"));
+    ASSERT_TRUE(files.createDirectory(deep + kName));
+    const auto entries = files.listFolder(deep);
     ASSERT_TRUE(entries);
     ASSERT_EQ(entries->size(), 2u);
     for (const FolderEntry& e : *entries) {
         EXPECT_EQ(e.directory, e.name == kName) << e.name;
-        if (!e.directory) {
-            EXPECT_EQ(e.shortName, files.shortPath(folder + e.name.wstring()).filename());
-        }
+        EXPECT_TRUE(e.directory ||
+                    e.shortName == files.shortPath(deep + e.name.wstring()).filename());
     }
-    EXPECT_TRUE(files.listFolder(scratch.path()));
-    EXPECT_FALSE(files.listFolder(folder + L"missing"));
-    EXPECT_FALSE(files.listFolder(folder + L"a long picture name.bmp"));
+    EXPECT_FALSE(files.listFolder(deep + L"missing"));
+    EXPECT_FALSE(files.listFolder(deep + L"a long picture name.bmp"));
 }
 
-// (The program's own path, and "SFDIR" naming the sound folder: the end-to-end scenarios.)
 TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     WinFileSystem files;
     ScratchFolder scratch;
@@ -146,7 +126,6 @@ TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     const auto current = files.currentDirectory();
     SetCurrentDirectoryW(previous);
     EXPECT_EQ(current, fs::path(folder));
-
     SetEnvironmentVariableW(L"SFDIR", (L"D:\\Kl\u00e4nge\\" + kName).c_str());
     EXPECT_EQ(files.environmentVariable("SFDIR"), "D:\\Kl\xC3\xA4nge\\" + toUtf8(kName));
     SetEnvironmentVariableW(L"SFDIR", std::wstring(20000, L'q').c_str());
@@ -155,34 +134,27 @@ TEST(WinFileSystem, FindsTheCurrentFolderAndTheSoundfileVariable) {
     EXPECT_EQ(files.environmentVariable("SFDIR"), std::nullopt);
 }
 
-bool isShortName(const std::wstring& name) {
-    const auto dot = name.find(L'.');
-    const std::wstring stem = name.substr(0, dot);
-    const std::wstring extension = dot == std::wstring::npos ? L"" : name.substr(dot + 1);
-    return !stem.empty() && stem.size() <= 8 && extension.size() <= 3 &&
-           std::all_of(name.begin(), name.end(), [](wchar_t c) { return c > L' ' && c < 127; });
-}
-
-// (Names outside ASCII and beyond MAX_PATH kept in short form and shown by their long one: the
-// recent files' end-to-end scenario.)
 TEST(WinFileSystem, ShortAndLongNamesRoundTrip) {
     ScratchFolder scratch;
     WinFileSystem files;
     const std::wstring file = scratch.path() + L"Bild mit \u00e4\u00f6\u00fc und langem Namen.bmp";
-    ASSERT_TRUE(ports::writeFile(file, "BM"));
-    const std::wstring shortForm = files.shortPath(file).wstring();
-    EXPECT_TRUE(isShortName(shortForm.substr(shortForm.find_last_of(L'\\') + 1)))
-        << shortForm.size();
+    ASSERT_TRUE(writeFile(file, "BM"));
+    const fs::path shortForm = files.shortPath(file);
+    const std::wstring name = shortForm.filename().wstring();
+    const auto dot = std::min(name.find(L'.'), name.size());
+    EXPECT_TRUE(
+        dot >= 1 && dot <= 8 && name.size() - dot <= 4 &&
+        std::all_of(name.begin(), name.end(), [](wchar_t c) { return c > L' ' && c < 127; }))
+        << shortForm;
     EXPECT_EQ(files.longPath(shortForm), fs::path(file));
-    EXPECT_EQ(files.shortPath(shortForm), fs::path(shortForm));
-    // A missing file keeps its path.
+    EXPECT_EQ(files.shortPath(shortForm), shortForm);
+    // A missing file keeps its path; other spellings of a file meet in one short form.
     const std::wstring missing = scratch.path() + L"fehlt \u00fc.bmp";
     EXPECT_EQ(files.shortPath(missing), fs::path(missing));
     EXPECT_EQ(files.longPath(missing), fs::path(missing));
-    // Other spellings of the same file meet in one short form (the recent files' one entry).
     std::wstring slashes = file;
     std::replace(slashes.begin(), slashes.end(), L'\\', L'/');
-    EXPECT_EQ(files.shortPath(slashes).wstring(), shortForm);
+    EXPECT_EQ(files.shortPath(slashes), shortForm);
 }
 
 }  // namespace

@@ -4,16 +4,11 @@
 
 #include "render/win/sound_options_dialog.h"
 
-#include <gtest/gtest.h>
-
 #include <memory>
-#include <string>
 #include <utility>
-#include <vector>
 
-#include "dialog_test.h"
 #include "render/sound_options_rules.h"
-#include "resources/resource_ids.h"
+#include "win_test.h"
 
 namespace lumetra::win {
 namespace {
@@ -24,21 +19,17 @@ class SoundOptionsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         initCommonControls();
-        devices_ = WaveDeviceList{};
         devices_.mapperPresent = true;
         devices_.mapperName = "Wave Mapper";
         devices_.names = {"Out: default", "Out: second"};
-        options_ = SoundOptions{};
         options_.device = 1;
         options_.bufferSize = 4096;
-        reallocations_.clear();
-        warnings_.clear();
     }
-    void TearDown() override { close(); }
+    void TearDown() override { DestroyWindow(dialog_); }
 
     // Opens the dialog modeless (a modal one would wait for a user); its handler is the same.
     void open() {
-        close();
+        DestroyWindow(dialog_);
         SoundOptionsDialogPorts ports{
             [this](std::int32_t count, std::int32_t size) {
                 reallocations_.emplace_back(count, size);
@@ -46,16 +37,11 @@ class SoundOptionsDialogTest : public ::testing::Test {
             },
             [this](const std::string& text) { warnings_.push_back(text); }};
         handler_ = std::make_unique<SoundOptionsDialog>(options_, devices_, std::move(ports));
-        dialog_ = CreateDialogParamW(
-            module(), MAKEINTRESOURCEW(IDD_SOUNDCARD), nullptr, dialogTrampoline,
-            reinterpret_cast<LPARAM>(static_cast<DialogHandler*>(handler_.get())));
+        dialog_ =
+            CreateDialogParamW(module(), MAKEINTRESOURCEW(IDD_SOUNDCARD), nullptr, dialogTrampoline,
+                               LPARAM(static_cast<DialogHandler*>(handler_.get())));
         ASSERT_NE(dialog_, nullptr);
     }
-    void close() {
-        if (dialog_) DestroyWindow(dialog_);
-        dialog_ = nullptr;
-    }
-
     // A list's entries, the selected one in brackets.
     std::wstring list(int id) {
         std::wstring texts;
@@ -67,11 +53,10 @@ class SoundOptionsDialogTest : public ::testing::Test {
         }
         return texts;
     }
-    void command(int id, int code) { notify(dialog_, id, code); }
     // The user picks entry `index` of a list and confirms it.
     void choose(int id, int index) {
         SendDlgItemMessageW(dialog_, id, CB_SETCURSEL, WPARAM(index), 0);
-        command(id, CBN_SELENDOK);
+        notify(dialog_, id, CBN_SELENDOK);
     }
     std::string optionsText() const {
         return "device " + std::to_string(options_.device) + ", " +
@@ -97,14 +82,13 @@ TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptionsAndAChoiceSetsIt) {
     int low = 0, high = 0;
     SendDlgItemMessageW(dialog_, IDC_BUFFER_COUNT_SPIN, UDM_GETRANGE32, WPARAM(&low),
                         LPARAM(&high));
-    EXPECT_EQ(low, 3);
-    EXPECT_EQ(high, 16);
-    EXPECT_EQ(IsDlgButtonChecked(dialog_, IDC_STEREO), UINT(BST_CHECKED));
-    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog_, IDC_STEREO)));
+    EXPECT_EQ(std::pair(low, high), std::pair(3, 16));
+    EXPECT_TRUE(checked(dialog_, IDC_STEREO) && !IsWindowEnabled(GetDlgItem(dialog_, IDC_STEREO)));
     choose(IDC_BUFFER_SIZE_LIST, 6);
-    choose(IDC_SAMPLE_RATE_LIST, 5);
     choose(IDC_DEVICE_LIST, 0);
-    EXPECT_EQ(optionsText(), "device -1, 8 x 16384, 11025 Hz");
+    leaveField(dialog_, IDC_BUFFER_COUNT, L"17");  // refused: the count shows again
+    EXPECT_EQ(itemText(dialog_, IDC_BUFFER_COUNT), L"8");
+    EXPECT_EQ(optionsText(), "device -1, 8 x 16384, 22050 Hz");
     EXPECT_TRUE(reallocations_.empty());  // nothing is allocated before OK
 
     // Without a mapper the list starts with device 0; without devices OK keeps the mapper's number.
@@ -118,58 +102,38 @@ TEST_F(SoundOptionsDialogTest, ListsAndFieldsShowTheOptionsAndAChoiceSetsIt) {
     options_.device = -1;
     open();
     EXPECT_EQ(list(IDC_DEVICE_LIST), L"");
-    command(IDOK, BN_CLICKED);
+    click(dialog_, IDOK);
     EXPECT_EQ(options_.device, -1);
 }
 
-TEST_F(SoundOptionsDialogTest, CountFieldTakesWhatTheRuleAcceptsAndShowsTheCountAgainElse) {
-    open();
-    for (const wchar_t* typed : {L"16", L"17"}) {
-        leaveField(dialog_, IDC_BUFFER_COUNT, typed);
-        EXPECT_EQ(options_.bufferCount, 16);
-        EXPECT_EQ(itemText(dialog_, IDC_BUFFER_COUNT), L"16");
-    }
-    // The up-down writes its position into the field and tells the dialog.
-    SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"9");
-    SendMessageW(dialog_, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 9),
-                 LPARAM(GetDlgItem(dialog_, IDC_BUFFER_COUNT_SPIN)));
-    EXPECT_EQ(options_.bufferCount, 9);
-}
-
 TEST_F(SoundOptionsDialogTest, OkReallocatesOrPutsTheBackupBackAsCancelDoes) {
-    const struct {
-        bool memory;
-        int button;
-        bool confirmed;
-        Sizes reallocations;
-        const char* options;
-        std::vector<std::string> warnings;
-    } cases[] = {
+    const std::string kFailed =
+        "Could not get memory for new sound options\nIt may be wise to save your work now and\n"
+        "try to restart Lumetra";
+    // Memory to be had, the button, and what it leaves.
+    const std::tuple<bool, int, bool, Sizes, const char*, std::vector<std::string>> cases[] = {
         {true, IDOK, true, {{12, 1024}}, "device -1, 12 x 1024, 11025 Hz", {}},
-        {false,
-         IDOK,
-         false,
-         {{12, 1024}},
-         "device 1, 8 x 4096, 22050 Hz",
-         {"Could not get memory for new sound options\nIt may be wise to save your work now "
-          "and\ntry to restart Lumetra"}},
+        {false, IDOK, false, {{12, 1024}}, "device 1, 8 x 4096, 22050 Hz", {kFailed}},
         {true, IDCANCEL, false, {}, "device 1, 8 x 4096, 22050 Hz", {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.options);
-        SetUp();
-        memoryAvailable_ = c.memory;
+    for (const auto& [memory, button, confirmed, reallocations, options, warnings] : cases) {
+        SCOPED_TRACE(options);
+        options_ = SoundOptions{};
+        options_.device = 1;
+        options_.bufferSize = 4096;
+        reallocations_.clear();
+        warnings_.clear();
+        memoryAvailable_ = memory;
         open();
         choose(IDC_BUFFER_SIZE_LIST, 2);
         choose(IDC_SAMPLE_RATE_LIST, 5);
         choose(IDC_DEVICE_LIST, 0);
-        // Typed but not left: Enter on OK still takes it.
-        SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"12");
-        command(c.button, BN_CLICKED);
-        EXPECT_EQ(handler_->confirmed(), c.confirmed);
-        EXPECT_EQ(reallocations_, c.reallocations);
-        EXPECT_EQ(optionsText(), c.options);
-        EXPECT_EQ(warnings_, c.warnings);
+        SetDlgItemTextW(dialog_, IDC_BUFFER_COUNT, L"12");  // typed but not left: OK takes it
+        click(dialog_, button);
+        EXPECT_EQ(handler_->confirmed(), confirmed);
+        EXPECT_EQ(reallocations_, reallocations);
+        EXPECT_EQ(optionsText(), options);
+        EXPECT_EQ(warnings_, warnings);
     }
 }
 

@@ -4,23 +4,13 @@
 
 #include "base/win/tool_window.h"
 
-#include <commctrl.h>
-
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
 
-#include "dialog_test.h"
-#include "resources/resource_ids.h"
 #include "shell/win/settings_pass.h"
+#include "win_test.h"
 
 namespace lumetra::win {
 namespace {
-
-int heightOf(HWND window) {
-    return windowSize(window).cy;
-}
 
 // A tool window (recording its width and bottom edge too, as the image browser does).
 class ToolWindowTest : public ::testing::Test {
@@ -28,14 +18,14 @@ class ToolWindowTest : public ::testing::Test {
     void SetUp() override {
         initCommonControls();
         owner_ = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        ASSERT_NE(owner_, nullptr);
-        ASSERT_NE(tool_.create(GetModuleHandleW(nullptr), owner_, IDD_ECHORD), nullptr);
+                                 300, 200, nullptr, nullptr, module(), nullptr);
+        ASSERT_NE(tool_.create(module(), owner_, IDD_ECHORD), nullptr);
         ASSERT_GE(tool_.fullHeight(), 100);
     }
     void TearDown() override {
         if (owner_) DestroyWindow(owner_);
     }
+    int height() { return windowSize(tool_.window()).cy; }
 
     int x_ = -1, y_ = -1, show_ = -1, width_ = -1, bottom_ = -1;
     HWND active_ = nullptr;
@@ -43,35 +33,27 @@ class ToolWindowTest : public ::testing::Test {
     HWND owner_ = nullptr;
 };
 
-// (Places and show states as the program leaves them at its exit, shown, hidden and rolled up, and
-// back at the next start: the end-to-end scenarios.)
 TEST_F(ToolWindowTest, RecordsHowTheProgramLeftItUpToItsEnd) {
     tool_.moveTo(210, 160);
     tool_.applyShowState(6);
     tool_.recordPlacement();
     EXPECT_EQ(show_, 6);
     EXPECT_EQ(bottom_, 160 + tool_.fullHeight()) << "a rolled-up window keeps its full height";
-
     // Minimizing the owner hides the tool window for a while; that is not the user's choice.
     ShowWindow(owner_, SW_MINIMIZE);
     tool_.recordPlacement();
     EXPECT_EQ(show_, 6);
     ShowWindow(owner_, SW_RESTORE);
-
-    // Destroying the owner records the state the window was left in.
+    // The owner takes its owned windows down first, hiding them on the way: the state the window
+    // was left in is recorded.
     tool_.moveTo(222, 111);
-    tool_.show();  // unrolled and shown
+    tool_.show();
     SendMessageW(tool_.window(), WM_ACTIVATE, WA_ACTIVE, 0);
     EXPECT_EQ(active_, tool_.window());
-    // The owner takes its owned windows down first, hiding them on the way.
-    DestroyWindow(owner_);
-    owner_ = nullptr;
-    EXPECT_EQ(x_, 222);
-    EXPECT_EQ(y_, 111);
-    EXPECT_EQ(show_, 5);
+    DestroyWindow(std::exchange(owner_, nullptr));
+    EXPECT_EQ(std::tuple(x_, y_, show_), std::tuple(222, 111, 5));
     EXPECT_EQ(active_, nullptr) << "a destroyed window is no longer the active one";
-    // Asking again after the window has gone changes nothing.
-    tool_.recordPlacement();
+    tool_.recordPlacement();  // the window has gone: nothing changes
     EXPECT_EQ(show_, 5);
 }
 
@@ -79,21 +61,16 @@ TEST_F(ToolWindowTest, RollsUpToItsCaptionAndComesBackWhole) {
     HWND w = tool_.window();
     tool_.applyShowState(6);
     EXPECT_TRUE(IsWindowVisible(w));
-    EXPECT_EQ(heightOf(w), rolledUpHeight());
+    EXPECT_EQ(height(), rolledUpHeight());
     EXPECT_FALSE(tool_.isOpen()) << "rolled up counts as closed";
-    tool_.show();
-    EXPECT_EQ(heightOf(w), tool_.fullHeight());
+    SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(height(), tool_.fullHeight());
     EXPECT_TRUE(tool_.isOpen());
-    // The caption double click rolls up (seen end to end) and down.
-    SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    SendMessageW(w, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(heightOf(w), tool_.fullHeight());
     // Close and Esc only hide it.
     for (auto [message, wParam] : {std::pair{UINT(WM_CLOSE), WPARAM(0)}, {WM_COMMAND, IDCANCEL}}) {
         tool_.show();
         SendMessageW(w, message, wParam, 0);
-        EXPECT_TRUE(IsWindow(w));
-        EXPECT_FALSE(IsWindowVisible(w)) << message;
+        EXPECT_TRUE(IsWindow(w) && !IsWindowVisible(w)) << message;
     }
 }
 
@@ -106,16 +83,14 @@ TEST(MainWindowPlacement, ComesFromThePlatform) {
                std::to_string(p.showCommand) + (p.minimized ? " minimized" : "");
     };
     HWND window = CreateWindowExW(0, L"STATIC", L"placement", WS_OVERLAPPEDWINDOW, 123, 45, 400,
-                                  300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  300, nullptr, nullptr, module(), nullptr);
     ShowWindow(window, SW_SHOWNORMAL);
     EXPECT_EQ(placement(window), "123,45 to 523,345 show 1");
-    // A minimized window keeps its normal rectangle.
-    ShowWindow(window, SW_MINIMIZE);
+    ShowWindow(window, SW_MINIMIZE);  // keeps its normal rectangle
     EXPECT_EQ(placement(window), "123,45 to 523,345 show 2 minimized");
     DestroyWindow(window);
     // Without a window the layout's own rectangle stands in.
-    for (HWND none : {HWND(nullptr), window})
-        EXPECT_EQ(placement(none), "77,66 to 410,288 show 3");
+    EXPECT_EQ(placement(window), "77,66 to 410,288 show 3");
 }
 
 }  // namespace
