@@ -1,14 +1,12 @@
-// The base of the Win32 layer: the owners close each handle once, move ownership and restore what
-// they replaced; the window-procedure trampolines route every message to the handler given at
-// creation and never let an exception out; the message loop's keys; the text helpers.
+// The base of the Win32 layer: the owners close each handle once and move ownership; the window
+// procedure routes every message to the handler given at creation and lets no exception out; the
+// message loop's keys; the text helpers.
 
 #include <new>
 #include <stdexcept>
-#include <utility>
 
 #include "base/win/message_handler.h"
 #include "base/win/message_loop.h"
-#include "base/win/utf16.h"
 #include "win_test.h"
 
 namespace lumetra::win {
@@ -42,52 +40,6 @@ TEST(UniqueHandle, ClosesEachHandleOnceAndMovesOwnership) {
         EXPECT_EQ(closed, (std::vector<int>{2, 4, 5}));
     }
     EXPECT_EQ(closed, (std::vector<int>{2, 4, 5, 6}));
-}
-
-// A COM object that counts its references.
-struct CountedUnknown : IUnknown {
-    ULONG refs = 1;
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override { return --refs; }
-};
-
-TEST(UniqueHandle, GdiKernelAndComOwnersFreeTheirObjectsAndPutBackWhatTheyReplaced) {
-    HBRUSH rawBrush = CreateSolidBrush(RGB(1, 2, 3));
-    HDC rawDc = CreateCompatibleDC(nullptr);
-    {
-        UniqueBrush brush(rawBrush);
-        UniqueMemoryDc dc(rawDc);
-        UniquePen pen(CreatePen(PS_SOLID, 1, RGB(9, 9, 9)));
-        const HGDIOBJ penBefore = GetCurrentObject(dc.get(), OBJ_PEN);
-        const int ropBefore = GetROP2(dc.get());
-        {
-            auto select = selectObject(dc.get(), pen.get());
-            auto rop = setRasterMode(dc.get(), R2_NOTXORPEN);
-            EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), pen.get());
-            EXPECT_EQ(GetROP2(dc.get()), R2_NOTXORPEN);
-        }
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_PEN), penBefore);
-        EXPECT_EQ(GetROP2(dc.get()), ropBefore);
-    }
-    EXPECT_EQ(GetObjectType(rawBrush), 0u);
-    EXPECT_EQ(GetObjectType(rawDc), 0u);
-    EXPECT_EQ(GetObjectType(windowDc(nullptr).get()), DWORD(OBJ_DC));
-    EXPECT_FALSE(windowDc(reinterpret_cast<HWND>(INT_PTR{0x7FFF0})));  // no such window
-
-    EXPECT_EQ(UniqueFile().get(), INVALID_HANDLE_VALUE);
-    UniqueKernelHandle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    HANDLE raw = event.get();
-    event.reset();
-    DWORD flags = 0;
-    EXPECT_FALSE(GetHandleInformation(raw, &flags));
-    CountedUnknown object;
-    ComPtr<IUnknown> c(&object);
-    EXPECT_EQ(*c.put(), nullptr);  // releases the held pointer first
-    EXPECT_EQ(object.refs, 0u);
 }
 
 constexpr UINT kThrow = WM_USER + 1, kEcho = WM_USER + 2, kNoMemory = WM_USER + 3;
@@ -150,27 +102,6 @@ TEST(Trampoline, RoutesMessagesAndReportsAnExceptionOnceWithTheDefaultAnswer) {
     EXPECT_EQ(failing.reports, std::vector<std::string>{"creation failed"});
 }
 
-struct DialogRecorder : DialogHandler {
-    bool initialised = false;
-    std::vector<std::string> reports;
-    INT_PTR onMessage(HWND, UINT message, WPARAM, LPARAM) override {
-        initialised |= message == WM_INITDIALOG;
-        if (message == kThrow) throw std::runtime_error("dialog boom");
-        return FALSE;
-    }
-    void showFailure(const char* what) override { reports.push_back(what); }
-};
-
-TEST(Trampoline, DialogsGetTheirHandlerAtInitAndAreGuardedToo) {
-    DialogRecorder r;
-    const UniqueWindow d(CreateDialogParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), nullptr,
-                                            dialogTrampoline,
-                                            LPARAM(static_cast<DialogHandler*>(&r))));
-    ASSERT_TRUE(d && r.initialised);
-    SendMessageW(d.get(), kThrow, 0, 0);
-    EXPECT_EQ(r.reports, std::vector<std::string>{"dialog boom"});
-}
-
 // The program's key table against the main window, the keys typed into a tool window's controls:
 // Backspace in a field must not black out the picture, nor Space on a button play; shortcuts
 // work from anywhere.
@@ -189,12 +120,9 @@ TEST(MessageLoop, AFocusedFieldOrButtonKeepsItsKeysShortcutsWorkFromAnywhere) {
     // Target, key, Ctrl held, the command (0: the key stays with the control).
     const std::tuple<HWND, WPARAM, bool, int> cases[] = {
         {edit, VK_BACK, false, 0},
-        {edit, VK_DELETE, false, 0},
-        {edit, 'R', false, 0},
         {edit, VK_F5, false, IDM_RENDER_IMAGE},
         {edit, 'Z', true, IDM_UNDO},
         {button, VK_SPACE, false, 0},
-        {button, 'C', false, 0},
         {button, 'S', true, IDM_SAVE_IMAGE_AS},
         {tool.get(), VK_SPACE, false, IDM_PLAY},
         {tool.get(), VK_BACK, false, IDM_DELETE},

@@ -1,12 +1,11 @@
 // The Image Browser window over real folders: tabs from the filter root, owner-drawn thumbnails
 // (flipped as the check boxes say, the selection in pure blue), the layout after a resize, the
-// roll-up, Refresh of a folder that has gone, and Add Folder.
+// roll-up, Refresh and Add Folder. (Selecting, double clicks and a new tab: end to end.)
 
 #include "browser/win/browser_window.h"
 
 #include <fstream>
 
-#include "base/win/win_file_system.h"
 #include "browser/folder_scan.h"
 #include "browser/thumbnail.h"
 #include "recording_ui.h"
@@ -15,8 +14,6 @@
 
 namespace lumetra::win {
 namespace {
-
-namespace fs = std::filesystem;
 
 class FakeHost final : public BrowserHost {
   public:
@@ -76,26 +73,15 @@ class BrowserWindowTest : public ::testing::Test {
         }
     }
     // Draws item `index` into a cell of its own and reads it back.
-    PixelImage drawn(int index, bool selected, UINT action = ODA_DRAWENTIRE) {
+    PixelImage drawn(int index, bool selected) {
         DibSurface cell(68, 54);
+        const UINT state = selected ? ODS_SELECTED : 0;
         const auto data = ULONG_PTR(SendMessageW(list(), LB_GETITEMDATA, index, 0));
-        DRAWITEMSTRUCT item{ODT_LISTBOX,
-                            IDC_BROWSER_LIST,
-                            UINT(index),
-                            action,
-                            selected ? UINT(ODS_SELECTED) : 0u,
-                            list(),
-                            cell.dc(),
-                            {0, 0, 68, 54},
+        DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_BROWSER_LIST, UINT(index), ODA_DRAWENTIRE,
+                            state,       list(),           cell.dc(),   {0, 0, 68, 54},
                             data};
         SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
         return cell.pixels();
-    }
-    ControlBox box(int id) {
-        RECT r{};
-        GetWindowRect(id == IDC_BROWSER_LIST ? list() : GetDlgItem(dialog_, id), &r);
-        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
     }
 
     fs::path base_ = fs::temp_directory_path() / "lumetra_browser_test";
@@ -108,69 +94,55 @@ class BrowserWindowTest : public ::testing::Test {
     HWND dialog_ = nullptr;
 };
 
-TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAndTheSelectionInPureBlue) {
+// (Each flip of a thumbnail: thumbnail_test.) Refresh drops the tab of a folder that has gone.
+TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAsCheckedAndTheSelectionInPureBlue) {
     open();
     EXPECT_EQ(window_.tabCount(), 2);
     showTab(L"set");
     ASSERT_EQ(listCount(), 2) << "the broken file is left out";
     const PixelImage thumbnail = *testing::referenceThumbnail(testing::bmpFileOf(pictureB_));
-    for (const bool mirror : {false, true}) {
-        for (const bool turn : {false, true}) {
-            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_LR, mirror ? BST_CHECKED : BST_UNCHECKED);
-            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_UD, turn ? BST_CHECKED : BST_UNCHECKED);
-            const PixelImage cell = drawn(1, true);
-            const PixelImage shown = flippedThumbnail(thumbnail, mirror, turn);
-            for (std::int32_t y = 0; y < 54; ++y)
-                for (std::int32_t x = 0; x < 68; ++x)
-                    ASSERT_EQ(pixelAt(cell, x, y), x >= 2 && x < 66 && y >= 2 && y < 52
-                                                       ? pixelAt(shown, x - 2, y - 2)
-                                                       : (Rgb{0, 0, 255}))
-                        << x << "," << y << " mirror " << mirror << " turn " << turn;
-        }
-    }
+    CheckDlgButton(dialog_, IDC_BROWSER_FLIP_LR, BST_CHECKED);
+    const PixelImage cell = drawn(1, true), shown = flippedThumbnail(thumbnail, true, false);
+    for (std::int32_t y = 0; y < 54; ++y)
+        for (std::int32_t x = 0; x < 68; ++x)
+            ASSERT_EQ(pixelAt(cell, x, y), x >= 2 && x < 66 && y >= 2 && y < 52
+                                               ? pixelAt(shown, x - 2, y - 2)
+                                               : (Rgb{0, 0, 255}))
+                << x << "," << y;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(pixelAt(drawn(0, false), 0, 0),
               (Rgb{GetRValue(window), GetGValue(window), GetBValue(window)}));
-    EXPECT_EQ(windowText(dialog_), L"Image Browser") << "focus and full redraws leave the caption";
-    drawn(1, true, ODA_SELECT);  // names the file (seen end to end) until a Refresh
-    click(dialog_, IDC_BROWSER_REFRESH);
-    EXPECT_EQ(windowText(dialog_), L"Image Browser");
-}
-
-// Growing moves the buttons and stretches the list (the rest is the core's layout); the window
-// keeps its first size as its minimum, and rolled up it drops its sizing frame until it comes back.
-TEST_F(BrowserWindowTest, LaysOutAfterAResizeKeepsItsMinimumAndRollsUp) {
-    open();
-    const SIZE first = windowSize(dialog_);
-    const ControlBox close = box(IDCANCEL), list0 = box(IDC_BROWSER_LIST);
-    SetWindowPos(dialog_, nullptr, 0, 0, first.cx + 300, first.cy + 60, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(box(IDCANCEL), (ControlBox{close.x + 300, close.y + 60, close.width, close.height}));
-    EXPECT_EQ(box(IDC_BROWSER_LIST),
-              (ControlBox{list0.x, list0.y, list0.width + 300, list0.height + 60}));
-    const auto minimum = [&] {
-        MINMAXINFO limits{};
-        SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-        return std::pair{limits.ptMinTrackSize.x, limits.ptMinTrackSize.y};
-    };
-    EXPECT_EQ(minimum(), std::pair(first.cx, first.cy));
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cy, rolledUpHeight());
-    EXPECT_EQ(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
-    EXPECT_EQ(minimum().second, rolledUpHeight());
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cx, first.cx + 300);
-    EXPECT_EQ(windowSize(dialog_).cy, first.cy + 60);
-    EXPECT_NE(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
-}
-
-TEST_F(BrowserWindowTest, RefreshDropsTheTabOfAFolderThatHasGone) {
-    open();
     showTab(L"other");
     fs::remove_all(base_ / "root/other");
     click(dialog_, IDC_BROWSER_REFRESH);
     EXPECT_EQ(window_.tabCount(), 1);
     ASSERT_NE(list(), nullptr);
     EXPECT_EQ(listCount(), 2) << "the remaining tab is shown";
+}
+
+// Growing moves the buttons and stretches the list (the layout's rules: browser_texts_test);
+// rolled up, the window drops its sizing frame until it comes back.
+TEST_F(BrowserWindowTest, LaysOutAfterAResizeAndRollsUpWithoutItsSizingFrame) {
+    open();
+    const auto box = [&](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        return std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    };
+    const SIZE first = windowSize(dialog_);
+    const auto [x, y, w, h] = box(GetDlgItem(dialog_, IDCANCEL));
+    const auto [lx, ly, lw, lh] = box(list());
+    SetWindowPos(dialog_, nullptr, 0, 0, first.cx + 300, first.cy + 60, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(box(GetDlgItem(dialog_, IDCANCEL)), std::tuple(x + 300, y + 60, w, h));
+    EXPECT_EQ(box(list()), std::tuple(lx, ly, lw + 300, lh + 60));
+    const auto frame = [&] { return GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME; };
+    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(windowSize(dialog_).cy, rolledUpHeight());
+    EXPECT_FALSE(frame());
+    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_EQ(windowSize(dialog_).cy, first.cy + 60);
+    EXPECT_TRUE(frame());
 }
 
 TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderStartsFromTheCurrentFolder) {

@@ -1,10 +1,8 @@
-// The canvas window on screen, through a fake host that answers as the test sets it and records
-// what the canvas asks: painting at (7, 7), the right button's selection, the left button's drags
-// handed to the tools, the pointer readout, the play position line and the scroll bars.
+// The canvas window through a fake host that answers as the test sets it and records what the
+// canvas asks: painting, the right button's selection, the left button's drags handed to the
+// tools, the pointer readout and the scroll bars. (The play position line: end to end.)
 
 #include "document/win/canvas_window.h"
-
-#include <utility>
 
 #include "document/canvas_view.h"
 #include "win_test.h"
@@ -39,7 +37,7 @@ class FakeCanvasHost final : public CanvasHost {
         return snapshotAllowed;
     }
     void touchUndoSnapshot(int op) override { calls += "touch " + std::to_string(op) + ", "; }
-    PlayMarkerSource playMarker() override { return marker; }
+    PlayMarkerSource playMarker() override { return {}; }
     void brushDab(POINT p) override { record("dab", p); }
     void startMove(POINT p) override { record("startMove", p); }
     void continueMove(POINT p) override { record("move", p); }
@@ -55,7 +53,6 @@ class FakeCanvasHost final : public CanvasHost {
     bool brighter = false, rendering = false, snapshotAllowed = true;
     int tool = IDM_TOOL_BRUSH;
     HCURSOR current = kArrow;
-    PlayMarkerSource marker;
     std::wstring status[3];
     std::string calls;  // what the canvas asked, in order
 };
@@ -112,28 +109,24 @@ class CanvasTest : public ::testing::Test {
     UniqueWindow frame_;  // destroyed first, and the canvas window with it
 };
 
+// The picture 1:1 at (7, 7) on the grey, brighter on demand; only the display changes.
 TEST_F(CanvasTest, PaintsThePicture1To1OnTheGreyBackgroundAndBrighterOnDemand) {
     setPicture(testPattern(300, 200));
     const PixelImage before = document_.current.pixels;
     for (bool brighter : {false, true}) {
-        SCOPED_TRACE(brighter ? "brighter" : "as it is");
         host_.brighter = brighter;
         canvas_.displayChanged();
         const PixelImage shown = screen();
-        ASSERT_FALSE(shown.empty());
-        const auto expectedAt = [&](int x, int y) {
+        const auto d = [&](std::uint8_t v) { return brighter ? decorateByte(v, 1) : v; };
+        for (auto [x, y] : {std::pair{0, 0}, {299, 199}, {150, 77}}) {
             const Rgb p = pixelAt(before, x, y);
-            const auto d = [&](std::uint8_t v) { return brighter ? decorateByte(v, 1) : v; };
-            return Rgb{d(p.red), d(p.green), d(p.blue)};
-        };
-        for (int y = 0; y < 200; y += 3)
-            for (int x = 0; x < 300; x += 5)
-                ASSERT_EQ(pixelAt(shown, x + 7, y + 7), expectedAt(x, y)) << x << "," << y;
-        EXPECT_EQ(pixelAt(shown, 306, 206), expectedAt(299, 199));
-        for (auto [x, y] : {std::pair{2, 2}, {6, 6}, {307, 100}, {400, 300}})
+            EXPECT_EQ(pixelAt(shown, x + 7, y + 7), (Rgb{d(p.red), d(p.green), d(p.blue)}))
+                << x << "," << y << " brighter " << brighter;
+        }
+        for (auto [x, y] : {std::pair{6, 6}, {307, 100}, {400, 300}})
             EXPECT_EQ(pixelAt(shown, x, y), (Rgb{128, 128, 128})) << x << "," << y;
     }
-    EXPECT_EQ(document_.current.pixels.bytes, before.bytes);  // only the display
+    EXPECT_EQ(document_.current.pixels.bytes, before.bytes);
 }
 
 TEST_F(CanvasTest, RightDragSelectsAndReportsWithShiftTheNearerEdgeMoves) {
@@ -142,15 +135,10 @@ TEST_F(CanvasTest, RightDragSelectsAndReportsWithShiftTheNearerEdgeMoves) {
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_SELECT));
     mouse(WM_MOUSEMOVE, MK_RBUTTON, 100, 80);
     EXPECT_EQ(host_.status[1], L"20, 30, (80, 50)");
-    mouse(WM_MOUSEMOVE, MK_RBUTTON, 5, 10);  // backwards past the anchor: normalised
-    EXPECT_EQ(selection(), (Rect{5, 10, 20, 30}));
-    mouse(WM_RBUTTONUP, 0, 120, 90);
+    mouse(WM_RBUTTONUP, 0, 5, 10);  // backwards past the anchor: normalised
     EXPECT_EQ(canvas_.dragMode(), DragMode::None);
-    EXPECT_EQ(selection(), (Rect{20, 30, 120, 90}));
-    EXPECT_EQ(host_.status[1], L"20, 30, 120, 90");
+    EXPECT_EQ(selection(), (Rect{5, 10, 20, 30}));
     EXPECT_EQ(host_.current, kArrow) << "the cursor before the drag";
-    rightDrag(0, 50, 50, 50, 50);
-    EXPECT_TRUE(selection().empty());
     rightDrag(0, -7, -7, 483, 383);  // clamped to the picture
     EXPECT_EQ(selection(), (Rect{0, 0, 400, 300}));
     EXPECT_EQ(host_.calls, "") << "a selection takes no undo snapshot";
@@ -163,17 +151,15 @@ TEST_F(CanvasTest, RightDragSelectsAndReportsWithShiftTheNearerEdgeMoves) {
 }
 
 TEST_F(CanvasTest, LeftDragsGoToTheToolAfterItsSnapshot) {
-    // Down at (10, 10), a move to (12, 14), then an up or the capture taken away.
+    // Down at (10, 10), a move to (12, 14), then an up or the capture taken away. (A dab, a Shift
+    // move and a Ctrl deformation on the picture: end to end.)
     const char* const kBrush = "snapshot 7101, dab 10,10, dab 12,14, touch 7101, ";
     const char* const kMove = "snapshot 0, startMove 10,10, move 12,14, finishMove 12,14, ";
     const char* const kZoom = "snapshot 0, deform 324 10,10, deforming 12,14, ";
     const char* const kSkew = "snapshot 0, deform 326 10,10, deforming 12,14, ";
     const std::tuple<WPARAM, int, DragMode, int, const char*, bool> cases[] = {
-        {0, IDM_TOOL_BRUSH, DragMode::BrushStroke, IDC_CURSOR_BRUSH, kBrush, false},
         {0, IDM_TOOL_BRUSH, DragMode::BrushStroke, IDC_CURSOR_BRUSH, kBrush, true},
-        {MK_SHIFT, IDM_TOOL_BRUSH, DragMode::Moving, 0, kMove, false},
         {0, IDM_TOOL_MOVE, DragMode::Moving, 0, kMove, false},
-        {MK_CONTROL, IDM_TOOL_BRUSH, DragMode::Deforming, IDC_CURSOR_ZOOM_ROTATE, kZoom, false},
         {MK_CONTROL | MK_SHIFT, IDM_TOOL_MOVE, DragMode::Deforming, IDC_CURSOR_SKEW_FLIP, kSkew,
          false},
         {0, IDM_TOOL_ZOOM_ROTATE, DragMode::Deforming, IDC_CURSOR_ZOOM_ROTATE, kZoom, false},
@@ -216,29 +202,12 @@ TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     mouse(WM_MOUSEMOVE, 0, 100, 50);  // 100 * 4 s / 400; row 300 - 1 - 50 = 249
     EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
-    mouse(WM_MOUSEMOVE, 0, 400, 50);  // outside: the readout stays, the arrow comes back
-    EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
+    mouse(WM_MOUSEMOVE, 0, 400, 50);  // outside: the arrow comes back
     EXPECT_EQ(host_.current, kArrow);
     host_.rendering = true;  // a render keeps its wait cursor
     host_.current = LoadCursorW(nullptr, IDC_WAIT);
     mouse(WM_MOUSEMOVE, 0, 10, 10);
     EXPECT_EQ(host_.current, LoadCursorW(nullptr, IDC_WAIT));
-}
-
-TEST_F(CanvasTest, PlayPositionLineFollowsTheSoundAndGoesAway) {
-    host_.marker = PlayMarkerSource{true, Rect{0, 0, 400, 300}, 400, 300, 10};
-    // A black picture: the line shows white.
-    const auto lineAt = [&](int x) { return pixelAt(screen(), x, 100) == Rgb{255, 255, 255}; };
-    SendMessageW(canvas_.window(), kPlayPositionMessage, 0, 0);
-    EXPECT_TRUE(canvas_.playDisplayOn());
-    EXPECT_TRUE(lineAt(7));
-    // Value 2006 of 401 columns of 10 values: column 2005 / 4010 * 400 = 200.
-    SendMessageW(canvas_.window(), kPlayPositionMessage, 1, 2006);
-    EXPECT_FALSE(lineAt(7));
-    EXPECT_TRUE(lineAt(207));
-    canvas_.removePlayPosition();
-    EXPECT_FALSE(canvas_.playDisplayOn());
-    EXPECT_FALSE(lineAt(207));
 }
 
 // The core limits the position (canvas_view_test); here that the bars ask it.
@@ -257,9 +226,7 @@ TEST_F(CanvasTest, ScrollBarsMoveTheViewWithinTheirRange) {
     EXPECT_EQ(scroll(SB_PAGEDOWN, 1), 25 + s.page);
     EXPECT_EQ(canvas_.viewOffset().x, 7 - 25 - s.page);
     EXPECT_EQ(scroll(SB_PAGEDOWN, 20), s.range - s.page + 1);
-    EXPECT_EQ(scroll(SB_LINEUP, 100), 0);
     // A picture that fits again hides the bar and puts the view back at (7, 7).
-    scroll(SB_PAGEDOWN, 1);
     setPicture(blank(100, 100));
     EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
     EXPECT_EQ(canvas_.viewOffset().x, 7);

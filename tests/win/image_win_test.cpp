@@ -7,12 +7,8 @@
 
 #include <ole2.h>
 
-#include <filesystem>
 #include <fstream>
-#include <tuple>
 
-#include "base/win/utf16.h"
-#include "base/win/win_file_system.h"
 #include "document/document_render.h"
 #include "document/win/picture_files.h"
 #include "image/win/picture_loader.h"
@@ -21,8 +17,6 @@
 
 namespace lumetra::win {
 namespace {
-
-namespace fs = std::filesystem;
 
 // Whole pictures of odd widths (rows padded to four bytes), a rectangle inside one, and a source
 // beyond the picture (clipped: its (0, 0) lands at (5, 3)); the surroundings stay untouched.

@@ -1,12 +1,9 @@
 // The registry ports against the Wine prefix's registry, under a key of their own that is removed
 // afterwards. (What the settings make of the values is the settings store's, over a memory store.)
 
-#include <tuple>
-
 #include "base/registry_error.h"
 #include "base/win/registry_key.h"
 #include "base/win/registry_value_store.h"
-#include "base/win/utf16.h"
 #include "win_test.h"
 
 namespace lumetra::win {
@@ -67,16 +64,14 @@ void expectError(Action action, const std::string& start, DWORD code) {
     }
 }
 
-// Each type lands as the registry holds it, whole (the large and the empty value too), in the
-// subkey named with the trailing backslash of the program's key texts; it reads and enumerates
-// back as written.
+// Each type lands as the registry holds it, whole (the empty value too), in the subkey named with
+// the trailing backslash of the program's key texts; it reads and enumerates back as written.
+// (Large values: the patches, end to end.)
 TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBackWhole) {
     RegistryValueStore store(HKEY_CURRENT_USER, base());
     const std::wstring umlauts = L"B\u00e4r \u00f6l \u00fcber \u6f22\u5b57";
     const std::tuple<StoredValue, DWORD, std::vector<BYTE>> cases[] = {
         {dwordValue("main.x", 0xFFFFFFF6u), REG_DWORD, {0xF6, 0xFF, 0xFF, 0xFF}},
-        {binaryValue("Patches", std::vector<std::uint8_t>(5000, 0x5A)), REG_BINARY,
-         std::vector<BYTE>(5000, 0x5A)},
         {binaryValue("empty", {}), REG_BINARY, {}},
         {textValue(toUtf8(umlauts), toUtf8(umlauts)), REG_SZ, wideBytes(umlauts + L'\0')},
         {StoredValue{"multi", StoredType::MultiString, bytesOf({"eins \xE2\x82\xAC\0zwei", 13})},
@@ -108,7 +103,7 @@ TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBackWhole)
     EXPECT_EQ(key.lastError().value(), 0);
 }
 
-TEST_F(RegistryTest, KeyErrorsCarryTheSystemsTextAndKeysMoveTheirHandles) {
+TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
     expectError(
         [&] { RegistryKey(HKEY_CURRENT_USER, base() + L"Nowhere\\", RegistryKey::kOpenExisting); },
         "Could not open new key handle\nError 2: ", ERROR_FILE_NOT_FOUND);
@@ -124,16 +119,6 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsTextAndKeysMoveTheirHandles) {
     EXPECT_FALSE(put(closed, regDword(L"x", 1)));
     EXPECT_EQ(closed.lastError().value(), ERROR_INVALID_HANDLE);
     EXPECT_THROW(closed.enumerateValues(), RegistryError);
-
-    RegistryKey first(HKEY_CURRENT_USER, base());
-    ASSERT_TRUE(put(first, regDword(L"kept", 42)));
-    RegistryKey second(std::move(first));
-    EXPECT_FALSE(first.isOpen());
-    RegistryKey third(HKEY_CURRENT_USER, base() + L"Other");
-    third = std::move(second);
-    EXPECT_EQ(third.readValue(L"kept"), regDword(L"kept", 42));
-    third.close();
-    EXPECT_FALSE(third.isOpen());
 }
 
 TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
@@ -142,9 +127,7 @@ TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
         ASSERT_TRUE(raw.writeValue(name, type, {static_cast<const BYTE*>(data), size}));
     };
     const WORD shortNumber = 500;
-    const ULONGLONG wide = 200;
     putRaw(L"short", REG_DWORD, &shortNumber, 2);
-    putRaw(L"qword", REG_QWORD, &wide, 8);
     // Strings without their zero, expandable, and of an odd byte count.
     putRaw(L"bare", REG_SZ, L"abc", 6);
     putRaw(L"expand", REG_EXPAND_SZ, L"%TEMP%", 14);
@@ -152,7 +135,6 @@ TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {
     RegistryValueStore store(HKEY_CURRENT_USER, base());
     const std::tuple<std::string, StoredType, std::vector<std::uint8_t>> stored[] = {
         {"short", StoredType::Dword, {0xF4, 0x01}},
-        {"qword", StoredType::Other, {200, 0, 0, 0, 0, 0, 0, 0}},
         {"bare", StoredType::String, bytesOf("abc")},
         {"expand", StoredType::String, bytesOf("%TEMP%")},
         {"odd", StoredType::String, bytesOf("xy")},

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the Win32 tests: a dialog's controls worked as the user works them, a test
-// picture and a surface to read drawing back from, a scratch folder and the system's error texts.
+// Helpers of the Win32 tests: controls worked as the user works them, a test picture, a surface to
+// read drawing back from, a scratch folder and the system's error texts.
 
 #include <windows.h>
 
@@ -8,19 +8,28 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
+#include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/win/text.h"
 #include "base/win/unique_handle.h"
+#include "base/win/utf16.h"
+#include "base/win/win_file_system.h"
 #include "image/pixel_image.h"
 #include "image/win/dib_paint.h"
 #include "resources/resource_ids.h"
 
 namespace lumetra::win {
+
+namespace fs = std::filesystem;
 
 inline HINSTANCE module() {
     return GetModuleHandleW(nullptr);
@@ -30,7 +39,6 @@ inline void initCommonControls() {
                                                        ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 }
-// A control's notification `code` to its dialog.
 inline void notify(HWND dialog, int id, int code) {
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, code),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
@@ -104,7 +112,7 @@ class DibSurface {
     PixelImage image_;
 };
 
-// The path with the extended-length prefix, for the tests' own file calls on long paths.
+// The path with the extended-length prefix, for the tests' own calls on long paths.
 inline std::wstring extended(const std::wstring& path) {
     return path.rfind(L"\\\\?\\", 0) == 0 ? path : L"\\\\?\\" + path;
 }
@@ -140,7 +148,6 @@ class ScratchFolder {
     }
     ~ScratchFolder() { removeTree(extended(path_)); }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
     const std::wstring& path() const { return path_; }
 
   private:
