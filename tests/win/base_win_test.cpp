@@ -1,12 +1,13 @@
 // The base of the Win32 layer: the owners close each handle once and move ownership; the window
 // procedure routes every message to the handler given at creation and lets no exception out; the
-// message loop's keys; the text helpers.
+// message loop's keys; a tool window's place and show state as the settings record them.
 
 #include <new>
 #include <stdexcept>
 
 #include "base/win/message_handler.h"
 #include "base/win/message_loop.h"
+#include "base/win/tool_window.h"
 #include "win_test.h"
 
 namespace lumetra::win {
@@ -49,7 +50,6 @@ struct Recorder : WindowHandler {
     HWND seen = nullptr;
     std::vector<std::string> reports;
     std::vector<int> commands;
-
     LRESULT onMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
         seen = window;
         if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
@@ -94,7 +94,6 @@ TEST(Trampoline, RoutesMessagesAndReportsAnExceptionOnceWithTheDefaultAnswer) {
     EXPECT_EQ(SendMessageW(w, kEcho, 4, 0), 8);  // the window still works
     DestroyWindow(w);
     EXPECT_TRUE(r.detached);
-
     Recorder failing;
     failing.failCreate = true;
     EXPECT_EQ(make(failing), nullptr) << "a failing creation leaves no window";
@@ -142,17 +141,45 @@ TEST(MessageLoop, AFocusedFieldOrButtonKeepsItsKeysShortcutsWorkFromAnywhere) {
     SetKeyboardState(state);
 }
 
-// Outside the basic plane, ill-formed input (U+FFFD in place of the bad part, never a failure),
-// and formatting cut at its bound.
-TEST(Text, Utf16OutsideTheBasicPlaneIllFormedInputAndBoundedFormatting) {
-    EXPECT_EQ(toUtf16("\xf0\x9f\x8e\xb5"), L"\xd83c\xdfb5");
-    EXPECT_EQ(toUtf8(L"\xd83c\xdfb5"), "\xf0\x9f\x8e\xb5");
-    EXPECT_EQ(toUtf16(std::string("a\xff") + "b"),
-              L"a\xfffd"
-              L"b");
-    EXPECT_EQ(toUtf8(L"x\xd800y"), "x\xef\xbf\xbdy");
-    EXPECT_EQ(formatText(5, L"%ls", L"abcdefgh"), L"abcde");
-    EXPECT_EQ(formatText(40, L"Lumetra%.2d", 7), L"Lumetra07");
+// (Places, show states and roll-ups across a restart: end to end.)
+TEST(ToolWindow, RecordsHowTheProgramLeftItUpToItsEndAndCloseOnlyHidesIt) {
+    initCommonControls();
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 300, 200, nullptr, nullptr, module(), nullptr);
+    // Recording its width and bottom edge too, as the image browser does.
+    int x = -1, y = -1, show = -1, width = -1, bottom = -1;
+    HWND active = nullptr;
+    PlainToolWindow tool{ToolPlacement{&x, &y, &show, &width, &bottom}, active};
+    const HWND w = tool.create(module(), owner, IDD_ECHORD);
+    ASSERT_TRUE(w && tool.fullHeight() >= 100);
+    tool.moveTo(210, 160);
+    tool.applyShowState(6);
+    EXPECT_FALSE(tool.isOpen()) << "rolled up counts as closed";
+    tool.recordPlacement();
+    EXPECT_EQ(show, 6);
+    EXPECT_EQ(bottom, 160 + tool.fullHeight()) << "a rolled-up window keeps its full height";
+    // Minimizing the owner hides the tool window for a while; that is not the user's choice.
+    ShowWindow(owner, SW_MINIMIZE);
+    tool.recordPlacement();
+    EXPECT_EQ(show, 6);
+    ShowWindow(owner, SW_RESTORE);
+    // Close and Esc only hide it.
+    for (auto [message, wParam] : {std::pair{UINT(WM_CLOSE), WPARAM(0)}, {WM_COMMAND, IDCANCEL}}) {
+        tool.show();
+        SendMessageW(w, message, wParam, 0);
+        EXPECT_TRUE(IsWindow(w) && !IsWindowVisible(w)) << message;
+    }
+    // The owner takes its owned windows down first, hiding them on the way: the state the window
+    // was left in is recorded.
+    tool.moveTo(222, 111);
+    tool.show();
+    SendMessageW(w, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(active, w);
+    DestroyWindow(owner);
+    EXPECT_EQ(std::tuple(x, y, show), std::tuple(222, 111, 5));
+    EXPECT_EQ(active, nullptr) << "a destroyed window is no longer the active one";
+    tool.recordPlacement();  // the window has gone: nothing changes
+    EXPECT_EQ(show, 5);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The Image Browser window over real folders: tabs from the filter root, owner-drawn thumbnails
-// (flipped as the check boxes say, the selection in pure blue), the layout after a resize, the
-// roll-up, Refresh and Add Folder. (Selecting, double clicks and a new tab: end to end.)
+// (flipped as the check boxes say, the selection in pure blue), Refresh and Add Folder. (The
+// layout after a resize: browser_texts_test.) (Selecting, double clicks and a new tab: end to end.)
 
 #include "browser/win/browser_window.h"
 
@@ -26,7 +26,6 @@ class FakeHost final : public BrowserHost {
     }
     fs::path filterFolder() override { return root; }
     void setFilterFolder(const fs::path& folder) override { root = folder; }
-
     fs::path root;
     std::optional<fs::path> chosen;
     std::vector<fs::path> starts;
@@ -83,7 +82,6 @@ class BrowserWindowTest : public ::testing::Test {
         SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
         return cell.pixels();
     }
-
     fs::path base_ = fs::temp_directory_path() / "lumetra_browser_test";
     PixelImage pictureB_ = testing::noisePicture(300, 200, 1);
     WinFileSystem files_;
@@ -118,31 +116,6 @@ TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAsCheckedAndTheSelectionInPureBl
     EXPECT_EQ(window_.tabCount(), 1);
     ASSERT_NE(list(), nullptr);
     EXPECT_EQ(listCount(), 2) << "the remaining tab is shown";
-}
-
-// Growing moves the buttons and stretches the list (the layout's rules: browser_texts_test);
-// rolled up, the window drops its sizing frame until it comes back.
-TEST_F(BrowserWindowTest, LaysOutAfterAResizeAndRollsUpWithoutItsSizingFrame) {
-    open();
-    const auto box = [&](HWND control) {
-        RECT r{};
-        GetWindowRect(control, &r);
-        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        return std::tuple(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    };
-    const SIZE first = windowSize(dialog_);
-    const auto [x, y, w, h] = box(GetDlgItem(dialog_, IDCANCEL));
-    const auto [lx, ly, lw, lh] = box(list());
-    SetWindowPos(dialog_, nullptr, 0, 0, first.cx + 300, first.cy + 60, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(box(GetDlgItem(dialog_, IDCANCEL)), std::tuple(x + 300, y + 60, w, h));
-    EXPECT_EQ(box(list()), std::tuple(lx, ly, lw + 300, lh + 60));
-    const auto frame = [&] { return GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME; };
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cy, rolledUpHeight());
-    EXPECT_FALSE(frame());
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cy, first.cy + 60);
-    EXPECT_TRUE(frame());
 }
 
 TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderStartsFromTheCurrentFolder) {

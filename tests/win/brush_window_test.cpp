@@ -52,7 +52,6 @@ class BrushWindowTest : public ::testing::Test {
         MapWindowPoints(GetDlgItem(dialog_, control), dialog_, &p, 1);
         SendMessageW(dialog_, message, keys, MAKELPARAM(p.x, p.y));
     }
-
     BrushTool tool_;
     BrushPatchBlock patches_ = builtInBrushPatches();
     RandomSeed seed_{};
@@ -106,18 +105,6 @@ TEST_F(BrushWindowTest, BoilWidensTheWindowOnceForItsSlidersAndAnotherMixNarrows
     click(IDC_MIX_ADD);
     EXPECT_EQ(width(), narrow);
     EXPECT_FALSE(enabled(IDC_BOIL_HEAT));
-}
-
-TEST_F(BrushWindowTest, APaletteDragAddsEachBlueToTheColourAtThePress) {
-    mouse(WM_LBUTTONDOWN, MK_LBUTTON, IDC_BRUSH_PALETTE, 55, 50);  // blue 200
-    EXPECT_EQ(brush().colour1, colourWord(255, 0, 200));
-    mouse(WM_MOUSEMOVE, MK_LBUTTON, IDC_BRUSH_PALETTE, 155, 50);  // blue 100
-    EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
-    mouse(WM_LBUTTONUP, 0, IDC_BRUSH_PALETTE, 55, 50);
-    mouse(WM_RBUTTONDOWN, MK_RBUTTON, IDC_BRUSH_PALETTE, 9, 40);  // grey 9
-    SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
-    EXPECT_EQ(brush().colour2, colourWord(9, 9, 9)) << "a grey replaces";
-    EXPECT_EQ(brush().colour1, colourWord(255, 0, 100));
 }
 
 TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {

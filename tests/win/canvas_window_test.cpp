@@ -49,7 +49,6 @@ class FakeCanvasHost final : public CanvasHost {
     void record(const std::string& what, POINT p) {
         calls += what + " " + std::to_string(p.x) + "," + std::to_string(p.y) + ", ";
     }
-
     bool brighter = false, rendering = false, snapshotAllowed = true;
     int tool = IDM_TOOL_BRUSH;
     HCURSOR current = kArrow;
@@ -102,7 +101,6 @@ class CanvasTest : public ::testing::Test {
         BitBlt(surface.dc(), 0, 0, client.right, client.bottom, windowDc(w).get(), 0, 0, SRCCOPY);
         return surface.pixels();
     }
-
     ImageDocument document_;
     FakeCanvasHost host_;
     CanvasWindow canvas_{document_, host_};

@@ -55,7 +55,6 @@ class PictureLoader : public ::testing::Test {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     }
     void TearDown() override { CoUninitialize(); }
-
     WinFileSystem files_;
     ScratchFolder scratch_;
     fs::path folder_{scratch_.path()};
@@ -96,7 +95,6 @@ TEST_F(PictureLoader, AFailedLoadSaysWhyAndKeepsThePictureButNotItsRenderInfo) {
     std::ofstream(folder_ / "empty.bmp", std::ios::binary).close();
     EXPECT_FALSE(loadPictureFile(folder_ / "empty.bmp", failure));
     EXPECT_EQ(failure, L"Could not read " + (folder_ / "empty.bmp").wstring());
-
     const fs::path garbage = folder_ / L"kein Bild \u00e4.bmp";
     std::ofstream(garbage, std::ios::binary) << "this is not a picture at all, just words";
     CanvasImage target;  // with a render record

@@ -83,7 +83,6 @@ class ProgramTest : public ::testing::Test {
     }
     bool menuChecked(int id) { return menuState(UINT(id)) & MF_CHECKED; }
     void command(int id, int code = 0) { SendMessageW(main_, WM_COMMAND, MAKEWPARAM(id, code), 0); }
-
     std::vector<std::filesystem::path> made_;
     bool keyWasThere_ = false;
     UINT_PTR boxes_ = SetTimer(nullptr, 0, 20, closeBoxes);
@@ -103,7 +102,6 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(MF_ENABLED));
     EXPECT_EQ(menuState(IDM_TOOLBAR), UINT(-1));
     EXPECT_NE(p.recent.popup(), nullptr) << "the recent files took the placeholder's place";
-
     // The shutdown records the windows and keeps the picture's settings as the next start's
     // defaults, once only: a second call writes nothing.
     p.document.current().settings.lowFrequency = 77.0;
@@ -144,7 +142,6 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
     const std::int32_t attach = o.attachRenderInfo;
     command(IDM_ATTACH_RENDER_INFO, EN_CHANGE);
     EXPECT_EQ(o.attachRenderInfo, attach) << "a control's notification is no command";
-
     // A close during a render waits for its end (what the commands do then: command_table_test).
     program_.renderRunning = true;
     SendMessageW(main_, WM_CLOSE, 0, 0);
