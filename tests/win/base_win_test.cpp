@@ -146,7 +146,6 @@ TEST(ToolWindow, RecordsHowTheProgramLeftItUpToItsEndAndCloseOnlyHidesIt) {
     initCommonControls();
     HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                  300, 200, nullptr, nullptr, module(), nullptr);
-    // Recording its width and bottom edge too, as the image browser does.
     int x = -1, y = -1, show = -1, width = -1, bottom = -1;
     HWND active = nullptr;
     PlainToolWindow tool{ToolPlacement{&x, &y, &show, &width, &bottom}, active};
@@ -163,7 +162,6 @@ TEST(ToolWindow, RecordsHowTheProgramLeftItUpToItsEndAndCloseOnlyHidesIt) {
     tool.recordPlacement();
     EXPECT_EQ(show, 6);
     ShowWindow(owner, SW_RESTORE);
-    // Close and Esc only hide it.
     for (auto [message, wParam] : {std::pair{UINT(WM_CLOSE), WPARAM(0)}, {WM_COMMAND, IDCANCEL}}) {
         tool.show();
         SendMessageW(w, message, wParam, 0);

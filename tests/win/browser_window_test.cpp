@@ -17,7 +17,6 @@ namespace {
 
 class FakeHost final : public BrowserHost {
   public:
-    // The double click's two ways are checked end to end, where their results show.
     void filterWithFile(const fs::path&) override {}
     void openWorkingCopy(const fs::path&) override {}
     std::optional<fs::path> chooseFolder(const fs::path& start, const std::string&) override {
@@ -71,7 +70,6 @@ class BrowserWindowTest : public ::testing::Test {
             SendMessageW(dialog_, WM_NOTIFY, IDC_BROWSER_TABS, reinterpret_cast<LPARAM>(&header));
         }
     }
-    // Draws item `index` into a cell of its own and reads it back.
     PixelImage drawn(int index, bool selected) {
         DibSurface cell(68, 54);
         const UINT state = selected ? ODS_SELECTED : 0;

@@ -39,14 +39,17 @@ class BrushWindowTest : public ::testing::Test {
     bool checked(int id) { return win::checked(dialog_, id); }
     bool visible(int id) { return GetWindowLongW(GetDlgItem(dialog_, id), GWL_STYLE) & WS_VISIBLE; }
     bool enabled(int id) { return IsWindowEnabled(GetDlgItem(dialog_, id)); }
-    int width() { return windowSize(dialog_).cx; }
+    int width() {
+        RECT r{};
+        GetWindowRect(dialog_, &r);
+        return r.right - r.left;
+    }
     int sliderPosition(int id) { return int(SendDlgItemMessageW(dialog_, id, TBM_GETPOS, 0, 0)); }
     void moveSlider(int id, int position) {
         SendDlgItemMessageW(dialog_, id, TBM_SETPOS, TRUE, position);
         SendMessageW(dialog_, WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, position),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog_, id)));
     }
-    // A mouse message at a point of a control's client area.
     void mouse(UINT message, WPARAM keys, int control, int x, int y) {
         POINT p{x, y};
         MapWindowPoints(GetDlgItem(dialog_, control), dialog_, &p, 1);
@@ -121,9 +124,6 @@ TEST_F(BrushWindowTest, ASizeDragThatEndsThinTurnsTheFade) {
     EXPECT_EQ(brush().fade, ColorFade::Right);
     EXPECT_TRUE(checked(IDC_FADE_RIGHT) && !checked(IDC_FADE_DOWN));
     EXPECT_EQ(tool_.brush.bitmap.width, 40);
-    mouse(WM_RBUTTONDOWN, MK_RBUTTON, IDC_BRUSH_PREVIEW, cx + 9, cy + 9);
-    SendMessageW(dialog_, WM_RBUTTONUP, 0, 0);
-    EXPECT_EQ(brush().width, 40) << "the right button does not size";
 }
 
 TEST_F(BrushWindowTest, ABrushThatCannotBeHadIsRefusedAndTheControlsKeepTheOldOne) {

@@ -73,7 +73,6 @@ class CanvasTest : public ::testing::Test {
         std::string message;
         return *createCanvasBitmap(width, height, message);
     }
-    // A new picture, laid out as opening a file does.
     void setPicture(PixelImage pixels) {
         adoptPixels(document_.current, std::move(pixels));
         canvas_.refreshView(ViewRefresh::NewPicture);
@@ -91,7 +90,6 @@ class CanvasTest : public ::testing::Test {
         mouse(WM_RBUTTONDOWN, MK_RBUTTON | keys, fromX, fromY);
         mouse(WM_RBUTTONUP, 0, toX, toY);
     }
-    // What the canvas shows, read back from its client area.
     PixelImage screen() {
         HWND w = canvas_.window();
         UpdateWindow(w);
@@ -202,10 +200,6 @@ TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
     mouse(WM_MOUSEMOVE, 0, 400, 50);  // outside: the arrow comes back
     EXPECT_EQ(host_.current, kArrow);
-    host_.rendering = true;  // a render keeps its wait cursor
-    host_.current = LoadCursorW(nullptr, IDC_WAIT);
-    mouse(WM_MOUSEMOVE, 0, 10, 10);
-    EXPECT_EQ(host_.current, LoadCursorW(nullptr, IDC_WAIT));
 }
 
 // The core limits the position (canvas_view_test); here that the bars ask it.

@@ -56,7 +56,6 @@ std::wstring menuText(HMENU menu, UINT item, UINT flags) {
 }
 
 using Ids = std::set<unsigned>;
-// The items the rules gray (or check) for `facts`.
 Ids marked(const MenuFacts& facts, bool checks) {
     Ids ids;
     for (const MenuItemState& s : menuStates(facts))
@@ -151,7 +150,6 @@ TEST(CommandTable, DuringARenderOnlyDisplayCommandsRunAndExitWaits) {
     };
     EXPECT_EQ(run(IDM_ATTACH_RENDER_INFO, false), "") << "before the start-up made the canvas";
     program.canvas = std::make_unique<CanvasWindow>(program.document.state(), program.viewHost);
-    // The effect while rendering and otherwise (null: not run, Exit would close for real).
     const std::tuple<int, const char*, const char*> cases[] = {
         {IDM_SHOW_BRIGHTER, "brighter ", "brighter "},
         {IDM_SELECTION_INVERTED, "style ", "style "},

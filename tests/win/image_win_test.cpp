@@ -1,7 +1,7 @@
 // The picture on the platform: drawn to a device as a bottom-up 24-bit DIB pixel for pixel, and
 // loaded back from files (metafiles at their physical size, unreadable files failing with a reason,
 // a failed load keeping no render info). Decoding each format is the platform's; the end-to-end
-// scenarios open BMP, JPEG and GIF.
+// scenarios open BMP, JPEG and GIF and reopen a saved picture.
 
 #include <windows.h>
 
@@ -23,7 +23,6 @@ namespace {
 TEST(DibPaint, SourceRectangleLandsPixelForPixelClippedToThePicture) {
     const std::tuple<int, int, Rect, Rect, POINT> cases[] = {
         // width, height, source, the part that lands with its top left corner at the point
-        {1, 1, Rect{0, 0, 1, 1}, Rect{0, 0, 1, 1}, {3, 2}},
         {13, 3, Rect{0, 0, 13, 3}, Rect{0, 0, 13, 3}, {3, 2}},
         {11, 9, Rect{2, 3, 8, 7}, Rect{2, 3, 8, 7}, {3, 2}},
         {6, 4, Rect{-2, -1, 10, 10}, Rect{0, 0, 6, 4}, {5, 3}},
@@ -59,18 +58,6 @@ class PictureLoader : public ::testing::Test {
     ScratchFolder scratch_;
     fs::path folder_{scratch_.path()};
 };
-
-TEST_F(PictureLoader, BmpComesBackPixelForPixelAtAnOddWidth) {
-    CanvasImage image;
-    adoptPixels(image, testPattern(7, 5));
-    ASSERT_TRUE(win::saveImageBmp(files_, image, folder_ / "pattern.bmp", false, false));
-    std::wstring failure;
-    auto loaded = loadPictureFile(folder_ / "pattern.bmp", failure);
-    ASSERT_TRUE(loaded) << toUtf8(failure);
-    EXPECT_EQ(std::tuple(loaded->width, loaded->height, loaded->stride),
-              std::tuple(7, 5, rowStride(7)));
-    EXPECT_EQ(loaded->bytes, image.pixels.bytes);
-}
 
 TEST_F(PictureLoader, EnhancedMetafileIsDrawnAtItsSize) {
     const fs::path path = folder_ / "drawing.emf";

@@ -98,8 +98,7 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(p.document.current().pixels.width, p.settings.renderDefaults.width);
     EXPECT_EQ(p.document.state().undo.pixels.height, p.settings.renderDefaults.height)
         << "Undo from the start";
-    // With the toolbar there the menu lost the Toolbar item; Analyze Soundfile stays.
-    EXPECT_EQ(menuState(IDM_ANALYZE_SOUNDFILE), UINT(MF_ENABLED));
+    // With the toolbar there the menu lost the Toolbar item.
     EXPECT_EQ(menuState(IDM_TOOLBAR), UINT(-1));
     EXPECT_NE(p.recent.popup(), nullptr) << "the recent files took the placeholder's place";
     // The shutdown records the windows and keeps the picture's settings as the next start's
@@ -128,7 +127,6 @@ TEST_F(ProgramTest, CommandsSetTheOptionsTheMenuShowsAndARenderHoldsThemBack) {
         for (int other : styles)
             EXPECT_EQ(menuChecked(other), other == id) << id;
     }
-    // The menu follows the program's windows and picture too.
     command(IDM_RENDER_OPTIONS_WINDOW);
     EXPECT_TRUE(menuChecked(IDM_RENDER_OPTIONS_WINDOW));
     EXPECT_TRUE(menuState(IDM_REFRESH_FROM_FILE) & MF_GRAYED) << "no path yet";

@@ -54,7 +54,6 @@ inline void press(HWND dialog, int first, int last, int id) {
 inline bool checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
-// Types `text` into a field (unless null) and leaves it.
 inline void leaveField(HWND dialog, int id, const wchar_t* text) {
     if (text) SetDlgItemTextW(dialog, id, text);
     notify(dialog, id, EN_KILLFOCUS);
@@ -67,11 +66,6 @@ inline void holdShift(bool held) {
     GetKeyboardState(keys);
     keys[VK_SHIFT] = held ? 0x80 : 0;
     SetKeyboardState(keys);
-}
-inline SIZE windowSize(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
 // Every pixel different: red from x, green from y, blue from both.
@@ -154,7 +148,6 @@ class ScratchFolder {
     std::wstring path_;
 };
 
-// Creates a file holding `bytes`; false when it cannot.
 inline bool writeFile(const std::wstring& path, const std::string& bytes) {
     const UniqueFile file(CreateFileW(extended(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
