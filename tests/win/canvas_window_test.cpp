@@ -1,6 +1,6 @@
 // The canvas window through a fake host that answers as the test sets it and records what the
 // canvas asks: painting, the right button's selection, the left button's drags handed to the
-// tools, the pointer readout and the scroll bars. (The play position line: end to end.)
+// tools and the pointer readout. (The play position line: end to end; scrolling: canvas_view_test.)
 
 #include "document/win/canvas_window.h"
 
@@ -200,28 +200,6 @@ TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
     mouse(WM_MOUSEMOVE, 0, 400, 50);  // outside: the arrow comes back
     EXPECT_EQ(host_.current, kArrow);
-}
-
-// The core limits the position (canvas_view_test); here that the bars ask it.
-TEST_F(CanvasTest, ScrollBarsMoveTheViewWithinTheirRange) {
-    setPicture(blank(1500, 120));
-    HWND w = canvas_.window();
-    EXPECT_TRUE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_VSCROLL);
-    const ScrollState& s = document_.horizontal;
-    const auto scroll = [&](WPARAM how, int times) {
-        for (int i = 0; i < times; ++i)
-            SendMessageW(w, WM_HSCROLL, how, 0);
-        return s.position;
-    };
-    EXPECT_EQ(scroll(SB_LINEDOWN, 1), 25);
-    EXPECT_EQ(scroll(SB_PAGEDOWN, 1), 25 + s.page);
-    EXPECT_EQ(canvas_.viewOffset().x, 7 - 25 - s.page);
-    EXPECT_EQ(scroll(SB_PAGEDOWN, 20), s.range - s.page + 1);
-    // A picture that fits again hides the bar and puts the view back at (7, 7).
-    setPicture(blank(100, 100));
-    EXPECT_FALSE(GetWindowLongW(w, GWL_STYLE) & WS_HSCROLL);
-    EXPECT_EQ(canvas_.viewOffset().x, 7);
 }
 
 }  // namespace

@@ -1,17 +1,12 @@
 // The program's commands and main menu: which items the rules gray and check, that every command
 // has an item, key or button and each of those a command, what runs during a render, how items
-// leave the menu, the "Recent &Files" submenu, Play turning into Stop, the file dialogs' texts.
-
-#include <windows.h>
-
-#include <commdlg.h>
+// leave the menu, the "Recent &Files" submenu and Play turning into Stop.
 
 #include <set>
 
 #include "document/win/canvas_window.h"
 #include "render/win/play_state_display.h"
 #include "shell/win/command_table.h"
-#include "shell/win/file_dialogs.h"
 #include "shell/win/menus.h"
 #include "shell/win/program.h"
 #include "shell/win/recent_files.h"
@@ -234,19 +229,6 @@ TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) 
     }
     showPlayState(menu.get(), nullptr, true);
     EXPECT_EQ(shows(), "|Stop sound playback");
-}
-
-// The file dialogs' filters and options in the platform's form.
-TEST(FileDialogs, FiltersAndOptionsInThePlatformsForm) {
-    using namespace std::string_literals;
-    const FileDialogSpec open = fileDialogSpec(FileDialogKind::OpenBitmap);
-    EXPECT_EQ(dialogFilter(open),
-              L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0"
-              L"*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0\0"s);
-    EXPECT_EQ(dialogFlags(open), DWORD(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
-    const FileDialogSpec sound = fileDialogSpec(FileDialogKind::SaveSound);
-    EXPECT_EQ(dialogFilter(sound), L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
-    EXPECT_EQ(dialogFlags(sound), DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The Render Options window and the "Soundcard/Realtime Options" dialog through their resources:
-// leaving a field applies that field's rule, each arrow, list, check box and slider sets its own
-// setting, the derived displays follow, OK and Cancel leave what they must. (The rules and texts:
-// render_fields_test and sound_options_rules_test.)
+// The Render Options window and the "Soundcard/Realtime Options" dialog: each field, arrow, list,
+// check box and slider sets its own setting, the derived displays follow, OK and Cancel leave what
+// they must. (The rules and texts: render_fields_test and sound_options_rules_test.)
 
 #include "document/win/render_options_window.h"
 #include "render/sound_options_rules.h"

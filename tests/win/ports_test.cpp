@@ -1,7 +1,6 @@
-// The registry and file-system ports against the Wine prefix: each registry type as the registry
-// holds it under a key of the test's own, removed afterwards (what the settings make of the values
-// is the settings store's); names outside ASCII, paths longer than MAX_PATH, a file replaced in one
-// step, short and long names; the system's own error texts.
+// The registry and file-system ports against the Wine prefix (registry values under a key of the
+// test's own, removed afterwards): each type as the registry holds it, names outside ASCII, paths
+// beyond MAX_PATH, a file replaced in one step, short names, the system's own error texts.
 
 #include "base/registry_error.h"
 #include "base/win/registry_key.h"
@@ -44,9 +43,6 @@ std::vector<std::uint8_t> bytesOf(std::string_view text) {
 RegistryValue regDword(std::wstring name, DWORD n) {
     return {std::move(name), REG_DWORD, {BYTE(n), BYTE(n >> 8), BYTE(n >> 16), BYTE(n >> 24)}};
 }
-bool put(RegistryKey& key, const RegistryValue& value) {
-    return key.writeValue(value.name, value.type, value.data);
-}
 
 // The registry error `action` throws must start with `start` and carry the system's text for
 // `code`.
@@ -88,11 +84,7 @@ TEST_F(RegistryTest, StoreWritesEachTypeAsTheRegistryHoldsItAndReadsItBackWhole)
     }
     EXPECT_EQ(store.writeValue("", StoredValue{"other", StoredType::Other, {1}}),
               ERROR_INVALID_DATATYPE);
-    const auto all = store.enumerateValues("Windows\\");
-    ASSERT_EQ(all.size(), std::size(cases));
-    for (const StoredValue& v : all)
-        for (const auto& [value, type, raw] : cases)
-            EXPECT_TRUE(value.name != v.name || value.data == v.data) << v.name;
+    EXPECT_EQ(store.enumerateValues("Windows\\").size(), std::size(cases));
     // A read clears the error of the one before it.
     RegistryKey key(HKEY_CURRENT_USER, base() + L"Windows\\", RegistryKey::kOpenExisting);
     EXPECT_EQ(key.readValue(L"missing"), std::nullopt);
@@ -109,14 +101,11 @@ TEST_F(RegistryTest, KeyErrorsCarryTheSystemsText) {
                 "Could not copy key handle\nError 6: ", ERROR_INVALID_HANDLE);
     // A key opened for reading (and created, as it was missing) refuses writes.
     RegistryKey readOnly(HKEY_CURRENT_USER, base() + L"Read only\\", RegistryKey::kReadAccess);
-    EXPECT_FALSE(put(readOnly, regDword(L"x", 1)));
+    EXPECT_FALSE(readOnly.writeValue(L"x", REG_DWORD, regDword(L"x", 1).data));
     EXPECT_EQ(readOnly.lastError().value(), ERROR_ACCESS_DENIED);
     EXPECT_EQ(readOnly.lastError().message(), toUtf8(systemMessage(ERROR_ACCESS_DENIED)));
     EXPECT_TRUE(readOnly.enumerateValues().empty());
-    RegistryKey closed;
-    EXPECT_FALSE(put(closed, regDword(L"x", 1)));
-    EXPECT_EQ(closed.lastError().value(), ERROR_INVALID_HANDLE);
-    EXPECT_THROW(closed.enumerateValues(), RegistryError);
+    EXPECT_THROW(RegistryKey().enumerateValues(), RegistryError);
 }
 
 TEST_F(RegistryTest, StoreReadsWhatOthersWroteWithItsOwnTypeAndSize) {

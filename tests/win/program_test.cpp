@@ -96,8 +96,6 @@ TEST_F(ProgramTest, StartUpMakesTheWindowsAndTheShutdownRecordsThemOnce) {
     EXPECT_EQ(p.mainWindow, main_);
     ASSERT_TRUE(p.canvas && p.tools.brush);
     EXPECT_EQ(p.document.current().pixels.width, p.settings.renderDefaults.width);
-    EXPECT_EQ(p.document.state().undo.pixels.height, p.settings.renderDefaults.height)
-        << "Undo from the start";
     // With the toolbar there the menu lost the Toolbar item.
     EXPECT_EQ(menuState(IDM_TOOLBAR), UINT(-1));
     EXPECT_NE(p.recent.popup(), nullptr) << "the recent files took the placeholder's place";
