@@ -1,65 +1,54 @@
 // The Image Browser window over real folders: tabs from the filter root, owner-drawn thumbnails
-// (flipped as the check boxes say, the selection in pure blue), the layout after a resize, the
-// roll-up, double clicks, Refresh of a folder that has gone, and Add Folder.
+// (flipped as the check boxes say, the selection in pure blue), Refresh and Add Folder. (The
+// layout after a resize: browser_texts_test.) (Selecting, double clicks and a new tab: end to end.)
 
 #include "browser/win/browser_window.h"
 
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <fstream>
 
-#include "base/win/win_file_system.h"
 #include "browser/folder_scan.h"
 #include "browser/thumbnail.h"
-#include "dialog_test.h"
-#include "image/win/dib_paint.h"
 #include "recording_ui.h"
-#include "resources/resource_ids.h"
 #include "thumbnail_reference.h"
-#include "win_test_pictures.h"
+#include "win_test.h"
 
 namespace lumetra::win {
 namespace {
 
 class FakeHost final : public BrowserHost {
   public:
-    // The double click's two ways are checked end to end, where their results show.
-    void filterWithFile(const std::filesystem::path&) override {}
-    void openWorkingCopy(const std::filesystem::path&) override {}
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path& start,
-                                                      const std::string&) override {
+    void filterWithFile(const fs::path&) override {}
+    void openWorkingCopy(const fs::path&) override {}
+    std::optional<fs::path> chooseFolder(const fs::path& start, const std::string&) override {
         starts.push_back(start);
         return chosen;
     }
-    std::filesystem::path filterFolder() override { return root; }
-    void setFilterFolder(const std::filesystem::path& folder) override { root = folder; }
-
-    std::filesystem::path root;
-    std::optional<std::filesystem::path> chosen;
-    std::vector<std::filesystem::path> starts;
+    fs::path filterFolder() override { return root; }
+    void setFilterFolder(const fs::path& folder) override { root = folder; }
+    fs::path root;
+    std::optional<fs::path> chosen;
+    std::vector<fs::path> starts;
 };
-
-void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 class BrowserWindowTest : public ::testing::Test {
   public:
     void SetUp() override {
         initCommonControls();
-        std::filesystem::remove_all(base_);
-        writeFile(base_ / "root/set/b.bmp", testing::bmpFileOf(pictureB_));
-        writeFile(base_ / "root/set/a.bmp", testing::bmpFileOf(testing::noisePicture(90, 40, 2)));
-        writeFile(base_ / "root/set/broken.bmp", {'B', 'M', 1, 2, 3});
-        writeFile(base_ / "root/other/c.bmp", testing::bmpFileOf(testing::noisePicture(8, 8, 3)));
+        fs::remove_all(base_);
+        put("root/set/b.bmp", testing::bmpFileOf(pictureB_));
+        put("root/set/a.bmp", testing::bmpFileOf(testing::noisePicture(90, 40, 2)));
+        put("root/set/broken.bmp", {'B', 'M', 1, 2, 3});
+        put("root/other/c.bmp", testing::bmpFileOf(testing::noisePicture(8, 8, 3)));
         host_.root = base_ / "root";
     }
     void TearDown() override {
         if (dialog_) DestroyWindow(dialog_);
-        std::filesystem::remove_all(base_);
+        fs::remove_all(base_);
+    }
+    void put(const char* name, const std::vector<std::uint8_t>& bytes) {
+        fs::create_directories((base_ / name).parent_path());
+        std::ofstream(base_ / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     }
     void open() {
         dialog_ = window_.create(module(), nullptr, IDD_IMAGE_BROWSER);
@@ -67,7 +56,7 @@ class BrowserWindowTest : public ::testing::Test {
         window_.finishThumbnails();
     }
     HWND list() { return window_.currentList(); }
-    void click(int id) { win::click(dialog_, id); }
+    int listCount() { return int(SendMessageW(list(), LB_GETCOUNT, 0, 0)); }
     // Shows the tab whose title is `title`, as a click on it does.
     void showTab(const wchar_t* title) {
         HWND tabs = GetDlgItem(dialog_, IDC_BROWSER_TABS);
@@ -81,30 +70,17 @@ class BrowserWindowTest : public ::testing::Test {
             SendMessageW(dialog_, WM_NOTIFY, IDC_BROWSER_TABS, reinterpret_cast<LPARAM>(&header));
         }
     }
-    // Draws item `index` into a cell of its own and reads it back.
-    PixelImage drawn(int index, bool selected, UINT action = ODA_DRAWENTIRE) {
+    PixelImage drawn(int index, bool selected) {
         DibSurface cell(68, 54);
+        const UINT state = selected ? ODS_SELECTED : 0;
         const auto data = ULONG_PTR(SendMessageW(list(), LB_GETITEMDATA, index, 0));
-        DRAWITEMSTRUCT item{ODT_LISTBOX,
-                            IDC_BROWSER_LIST,
-                            UINT(index),
-                            action,
-                            selected ? UINT(ODS_SELECTED) : 0u,
-                            list(),
-                            cell.dc(),
-                            {0, 0, 68, 54},
+        DRAWITEMSTRUCT item{ODT_LISTBOX, IDC_BROWSER_LIST, UINT(index), ODA_DRAWENTIRE,
+                            state,       list(),           cell.dc(),   {0, 0, 68, 54},
                             data};
         SendMessageW(dialog_, WM_DRAWITEM, IDC_BROWSER_LIST, reinterpret_cast<LPARAM>(&item));
         return cell.pixels();
     }
-    ControlBox box(int id) {
-        RECT r{};
-        GetWindowRect(id == IDC_BROWSER_LIST ? list() : GetDlgItem(dialog_, id), &r);
-        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-        return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    }
-
-    std::filesystem::path base_ = std::filesystem::temp_directory_path() / "lumetra_browser_test";
+    fs::path base_ = fs::temp_directory_path() / "lumetra_browser_test";
     PixelImage pictureB_ = testing::noisePicture(300, 200, 1);
     WinFileSystem files_;
     testing::RecordingUi ui_;
@@ -114,95 +90,50 @@ class BrowserWindowTest : public ::testing::Test {
     HWND dialog_ = nullptr;
 };
 
-TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAndTheSelectionInPureBlue) {
+// (Each flip of a thumbnail: thumbnail_test.) Refresh drops the tab of a folder that has gone.
+TEST_F(BrowserWindowTest, DrawsThumbnailsFlippedAsCheckedAndTheSelectionInPureBlue) {
     open();
     EXPECT_EQ(window_.tabCount(), 2);
     showTab(L"set");
-    ASSERT_EQ(SendMessageW(list(), LB_GETCOUNT, 0, 0), 2) << "the broken file is left out";
+    ASSERT_EQ(listCount(), 2) << "the broken file is left out";
     const PixelImage thumbnail = *testing::referenceThumbnail(testing::bmpFileOf(pictureB_));
-    for (const bool mirror : {false, true}) {
-        for (const bool turn : {false, true}) {
-            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_LR, mirror ? BST_CHECKED : BST_UNCHECKED);
-            CheckDlgButton(dialog_, IDC_BROWSER_FLIP_UD, turn ? BST_CHECKED : BST_UNCHECKED);
-            const PixelImage cell = drawn(1, true);
-            const PixelImage shown = flippedThumbnail(thumbnail, mirror, turn);
-            for (std::int32_t y = 0; y < 54; ++y)
-                for (std::int32_t x = 0; x < 68; ++x)
-                    ASSERT_EQ(pixelAt(cell, x, y), x >= 2 && x < 66 && y >= 2 && y < 52
-                                                       ? pixelAt(shown, x - 2, y - 2)
-                                                       : (Rgb{0, 0, 255}))
-                        << x << "," << y << " mirror " << mirror << " turn " << turn;
-        }
-    }
+    CheckDlgButton(dialog_, IDC_BROWSER_FLIP_LR, BST_CHECKED);
+    const PixelImage cell = drawn(1, true), shown = flippedThumbnail(thumbnail, true, false);
+    for (std::int32_t y = 0; y < 54; ++y)
+        for (std::int32_t x = 0; x < 68; ++x)
+            ASSERT_EQ(pixelAt(cell, x, y), x >= 2 && x < 66 && y >= 2 && y < 52
+                                               ? pixelAt(shown, x - 2, y - 2)
+                                               : (Rgb{0, 0, 255}))
+                << x << "," << y;
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     EXPECT_EQ(pixelAt(drawn(0, false), 0, 0),
               (Rgb{GetRValue(window), GetGValue(window), GetBValue(window)}));
-    EXPECT_EQ(windowText(dialog_), L"Image Browser") << "focus and full redraws leave the caption";
-    drawn(1, true, ODA_SELECT);  // names the file (seen end to end) until a Refresh
-    click(IDC_BROWSER_REFRESH);
-    EXPECT_EQ(windowText(dialog_), L"Image Browser");
-}
-
-// Growing moves the buttons and stretches the list (where the sliders and the rest go is the
-// core's layout, browser_texts_test); the window keeps its first size as its minimum, and rolled
-// up it drops its sizing frame until it comes back to its height.
-TEST_F(BrowserWindowTest, LaysOutAfterAResizeKeepsItsMinimumAndRollsUp) {
-    open();
-    const SIZE first = windowSize(dialog_);
-    const ControlBox close = box(IDCANCEL), list0 = box(IDC_BROWSER_LIST);
-    SetWindowPos(dialog_, nullptr, 0, 0, first.cx + 300, first.cy + 60, SWP_NOMOVE | SWP_NOZORDER);
-    EXPECT_EQ(box(IDCANCEL), (ControlBox{close.x + 300, close.y + 60, close.width, close.height}));
-    EXPECT_EQ(box(IDC_BROWSER_LIST),
-              (ControlBox{list0.x, list0.y, list0.width + 300, list0.height + 60}));
-    const auto minimum = [&] {
-        MINMAXINFO limits{};
-        SendMessageW(dialog_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
-        return SIZE{limits.ptMinTrackSize.x, limits.ptMinTrackSize.y};
-    };
-    EXPECT_EQ(minimum().cx, first.cx);
-    EXPECT_EQ(minimum().cy, first.cy);
-
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cy, rolledUpHeight());
-    EXPECT_EQ(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
-    EXPECT_EQ(minimum().cy, rolledUpHeight());
-    SendMessageW(dialog_, WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
-    EXPECT_EQ(windowSize(dialog_).cx, first.cx + 300);
-    EXPECT_EQ(windowSize(dialog_).cy, first.cy + 60);
-    EXPECT_NE(GetWindowLongW(dialog_, GWL_STYLE) & WS_THICKFRAME, 0);
-}
-
-TEST_F(BrowserWindowTest, RefreshDropsTheTabOfAFolderThatHasGone) {
-    open();
     showTab(L"other");
-    std::filesystem::remove_all(base_ / "root/other");
-    click(IDC_BROWSER_REFRESH);
+    fs::remove_all(base_ / "root/other");
+    click(dialog_, IDC_BROWSER_REFRESH);
     EXPECT_EQ(window_.tabCount(), 1);
     ASSERT_NE(list(), nullptr);
-    EXPECT_EQ(SendMessageW(list(), LB_GETCOUNT, 0, 0),
-              2);  // the remaining tab is shown
+    EXPECT_EQ(listCount(), 2) << "the remaining tab is shown";
 }
 
-// (Add Folder with Yes to the subfolder question, and its new tab: the end-to-end scenarios.)
 TEST_F(BrowserWindowTest, StartsWithAWarningAndAddFolderStartsFromTheCurrentFolder) {
     host_.root = base_ / "empty";
-    std::filesystem::create_directories(host_.root);
+    fs::create_directories(host_.root);
     open();
     ASSERT_EQ(ui_.boxes.size(), 1u);
     EXPECT_EQ(ui_.boxes[0].caption, "Image Browser Warning");
     EXPECT_EQ(window_.selectedFile(), std::nullopt);
-
     host_.chosen = base_ / "nothing";  // no images there, and No to its subfolders
-    std::filesystem::create_directories(*host_.chosen);
+    fs::create_directories(*host_.chosen);
     ui_.answers = {false};
-    click(IDC_BROWSER_ADD_FOLDER);
+    click(dialog_, IDC_BROWSER_ADD_FOLDER);
     ASSERT_EQ(ui_.boxes.size(), 3u);
     EXPECT_EQ(ui_.boxes[2].caption, "Image Browser warning!");
     host_.chosen = base_ / "root";
     ui_.answers = {true};
-    click(IDC_BROWSER_ADD_FOLDER);
+    click(dialog_, IDC_BROWSER_ADD_FOLDER);
     EXPECT_EQ(window_.tabCount(), 2);
-    click(IDC_BROWSER_ADD_FOLDER);  // from the parent of the current tab's folder
+    click(dialog_, IDC_BROWSER_ADD_FOLDER);  // from the parent of the current tab's folder
     EXPECT_EQ(host_.starts.back().native(), withTrailingSeparator(base_ / "root").native());
 }
 
