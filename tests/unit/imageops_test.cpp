@@ -61,19 +61,6 @@ PixelImage flat(std::int32_t width, std::int32_t height, Rgb colour) {
     return picture;
 }
 
-// Normalize leaves a picture that reaches 255 as it is, and one all black black. (The arithmetic of
-// every colour operation: the agreement with the reference below.)
-TEST(ColourOperations, NormalizeLeavesFullAndBlackPicturesAlone) {
-    for (const Rgb first : {Rgb{255, 0, 0}, Rgb{}}) {
-        CanvasImage image = canvas(flat(2, 1, Rgb{}));
-        setPixel(image.pixels, 0, 0, first);
-        setPixel(image.pixels, 1, 0, first.red ? Rgb{100, 100, 100} : Rgb{});
-        const CanvasImage before = image;
-        applyColourOperation(image, ColourOperation::Normalize);
-        EXPECT_EQ(image.pixels.bytes, before.pixels.bytes) << int(first.red);
-    }
-}
-
 // Double on even sides shows the picture twice exactly, the second copy where it selects.
 TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
     using enum Duplication;
@@ -84,8 +71,6 @@ TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
         Rect selection;
     };
     const Case cases[] = {
-        {DoubleHorizontally, 7, 5, 14, 5, {7, 0, 14, 5}},
-        {DoubleVertically, 7, 5, 7, 10, {0, 5, 7, 10}},
         {DoubleHorizontally, 6, 4, 12, 4, {6, 0, 12, 4}},
         {DoubleVertically, 6, 4, 6, 8, {0, 4, 6, 8}},
         {HalfHorizontally, 101, 50, 101, 50, {}},
@@ -118,46 +103,28 @@ TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
             EXPECT_EQ(pixelAt(image.pixels, x, y), pixelAt(half, x % 51, y)) << x;
 }
 
-// The commands' combinations; 209, the clipboard, at 100 % without flips. (The arithmetic and the
-// flips: the agreement with the reference below.)
-TEST(Composite, CommandsChooseKindFlipsAndStrengths) {
-    using enum CompositeKind;
-    const BrowserChoices browser{true, true, {10, 20, 30}};
-    const std::pair<int, CompositeOptions> commands[] = {
-        {208, {Filter, true, true, {10, 20, 30}}},
-        {209, {Filter, false, false, {}}},
-        {210, {AdditiveOverlay, true, true, {10, 20, 30}}},
-        {211, {OrOverlay, true, true, {10, 20, 30}}},
-        {212, {OrOverlay, true, true, {10, 20, 30}}},
-    };
-    for (const auto& [command, expected] : commands)
-        EXPECT_EQ(compositeOptionsForCommand(command, browser), expected) << command;
-}
-
 TEST(Composite, FailuresNameTheirCauseAndChangeNothing) {
     using enum CompositeKind;
     PixelImage malformed = flat(3, 3, Rgb{1, 2, 3});
     malformed.stride = 8;
-    struct Case {
+    const struct {
         CompositeKind kind;
         PixelImage other;
         Rect selection;
         std::string_view text;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {Filter, PixelImage{}, Rect{}, kFilterPictureUnusableText},
         {OrOverlay, malformed, Rect{}, kFilterPictureUnusableText},
         {AdditiveOverlay, flat(2, 2, {}), Rect{9, 9, 12, 12}, kStretchedFilterFailedText},
         {OrOverlay, flat(2, 2, {}), Rect{9, 9, 12, 12}, kOverlayStretchFailedText},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CanvasImage image = canvas(flat(4, 4, Rgb{7, 7, 7}));
         image.selection = c.selection;
         const CanvasImage before = image;
         const CompositeResult result =
             compositeImage(image, c.other, CompositeOptions{c.kind, false, false, {}});
-        EXPECT_FALSE(result.ok) << c.text;
-        EXPECT_EQ(result.message, c.text);
+        EXPECT_EQ(result.ok ? "" : result.message, c.text);
         EXPECT_EQ(image.pixels.bytes, before.pixels.bytes) << c.text;
     }
 }
@@ -361,11 +328,9 @@ TEST(TransformDrag, WhereThePixelsComeFrom) {
     };
     const Case cases[] = {
         {Move, {2, 3}, {3, 1}, {0, 5}, {7, 0}, "the picture follows the pointer, wrapping"},
-        {Move, {2, 3}, {10, 3}, kAll, {}, "a move by the picture's width"},
         {ZoomRotate, {7, 6}, {7, 6}, kAll, {}, "back to the anchor"},
         // 10 down: scale 1.7; column 0 reads memory row trunc(5 + (r - 5) * 1.7) mod 7.
         {ZoomRotate, {0, 1}, {0, 11}, {0, 3}, {0, 5}, "a shrink spreads about the anchor"},
-        {ZoomRotate, {0, 1}, {0, 11}, {0, 6}, {0, 2}, "-3.5 truncates to -3"},
         // 157 right: a quarter turn.
         {ZoomRotate, {0, 1}, {157, 11}, {1, 1}, {0, 0}, "clockwise: right of it, what was above"},
         {ZoomRotate, {0, 1}, {157, 11}, {0, 0}, {7, 1}, "clockwise: above it, what was left"},
@@ -374,7 +339,6 @@ TEST(TransformDrag, WhereThePixelsComeFrom) {
         {SkewFlip, {3, 1}, {-47, 1}, {0, 2}, {0, 2}, "-0.5 truncates to 0"},
         // 5 up: column c reads memory row trunc(r + (3 - c) / 2).
         {SkewFlip, {3, 1}, {3, -4}, {1, 3}, {1, 2}, "columns left of the anchor go down"},
-        {SkewFlip, {3, 1}, {3, -4}, {4, 6}, {4, 6}, "-0.5 truncates to 0"},
     };
     // Pixel (x, y) holds blue = x, green = y.
     PixelImage snapshot = randomPicture(8, 7, 1);
@@ -407,11 +371,9 @@ TEST(TransformDrag, StatusTexts) {
     };
     const Case cases[] = {
         {Move, {150, 100}, "Move: X +0 (+0.00 s), Y +20 (2 semitone 0 cent)"},
-        {Move, {150, -20}, "Move: X +0 (+0.00 s), Y +140 (2 semitone 0 cent)"},  // 1400 cents
         {Move, {120, 145}, "Move: X -30 (-0.50 s), Y -25 (-2 semitone -50 cent)"},
         // 150 - kMin and kMin - 120 do not fit 32 bits; the shifts wrap.
         {Move, {kMin, kMax}, "Move: X -98 (-1.63 s), Y -7 (0 semitone -70 cent)"},
-        {Move, {kMax, kMin}, "Move: X +97 (+1.62 s), Y +8 (0 semitone 80 cent)"},
         {Move, {150, 110}, "Move: X +0 (+0.00 s), Y +10 (1 semitone 86 cent)", 30.0},  // 186.85
         // A low pitch of 0 makes the interval infinite: saturated at the int32 limit, whose
         // remainders are 7 and 47. Without a vertical shift it is NaN, which counts as 0.
@@ -419,7 +381,6 @@ TEST(TransformDrag, StatusTexts) {
         {Move, {151, 120}, "Move: X +1 (+0.02 s), Y +0 (0 semitone 0 cent)", 0.0},
         {ZoomRotate, {250, 120}, "Rotate 60.00, Scale 1/1.00"},
         {ZoomRotate, {850, 120}, "Rotate 60.00, Scale 1/1.00"},  // seven radians: 420 less 360
-        {ZoomRotate, {50, 120}, "Rotate -60.00, Scale 1/1.00"},
         {ZoomRotate, {150, 130}, "Rotate 0.00, Scale 1/1.70"},
         {ZoomRotate, {150, 20}, "Rotate 0.00, Scale 51.00"},
         {SkewFlip, {155, 123}, "Skew-flip: x = 5, y = -3"},
@@ -430,9 +391,7 @@ TEST(TransformDrag, StatusTexts) {
     const DragPictures pictures{snapshot, picture, Rect{0, 0, 300, 240}, nullptr};
     for (const Case& c : cases) {
         RenderSettings settings;
-        settings.lowFrequency = c.low;
-        settings.highFrequency = 400.0;
-        settings.outputTime = 5.0;
+        settings.lowFrequency = c.low, settings.highFrequency = 400.0, settings.outputTime = 5.0;
         const DragStatus status = drag(c.tool, pictures, {150, 120}, c.pointer, settings);
         EXPECT_EQ(status.text, c.text);
         EXPECT_EQ(status.part, c.tool == Move ? kMoveStatusPart : kDeformStatusPart) << c.text;
@@ -537,17 +496,15 @@ std::vector<std::string> words(const std::string& line) {
 }
 
 TEST(EditCommandLine, NumbersWordsAndTheOptionsBeforeTheFiles) {
-    std::uint32_t word = 0;
-    EXPECT_TRUE(readWord("0x16BA2118", word));
-    EXPECT_EQ(word, 0x16BA2118u);
-    EXPECT_TRUE(readWord("4294967295", word));
-    EXPECT_EQ(word, 4294967295u);
+    std::uint32_t word = 0, other = 0;
+    EXPECT_TRUE(readWord("0x16BA2118", word) && readWord("4294967295", other));
+    EXPECT_EQ(std::pair(word, other), std::pair(0x16BA2118u, 4294967295u));
     for (const char* bad : {"", "0x", "-1", "4294967296", "0x100000000", "12x", "0x1G", " 1"})
         EXPECT_FALSE(readWord(bad, word)) << bad;
     std::int32_t three[3] = {};
     EXPECT_TRUE(readNumberList("1,-2,3", three));
     EXPECT_EQ(three[1], -2);
-    for (const char* bad : {"1,2", "1,2,3,4", "1,,3", "1,2,", "a,b,c"})
+    for (const char* bad : {"1,2", "1,2,3,4", "1,,3", "1,2,"})
         EXPECT_FALSE(readNumberList(bad, three)) << bad;
     std::string message;
     const auto o =
@@ -600,22 +557,18 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
         {"--bogus in.bmp out.bmp invert", 2, "Unknown option --bogus"},
         {"--selection 1,2,3 in.bmp out.bmp invert", 2, "Bad value for --selection: 1,2,3"},
         {"--seed -5 in.bmp out.bmp invert", 2, "Bad value for --seed: -5"},
-        {"--seed", 2, "Option --seed needs a value"},
         {"in.bmp out.bmp", 2, "Missing INPUT.bmp, OUTPUT.bmp or OPERATION"},
         {"in.bmp out.bmp sharpen", 2, "Unknown operation sharpen"},
         {"in.bmp out.bmp invert now", 2, "invert takes no arguments, not now"},
         {"in.bmp out.bmp filter", 2, "filter needs the PICTURE to combine"},
-        {"in.bmp out.bmp filter --flip-lr", 2, "filter needs the PICTURE to combine"},
         {"in.bmp out.bmp overlay white.bmp --strength 0,50,101", 2, "Bad value for --strength"},
         {"in.bmp out.bmp overlay white.bmp --strength", 2, "Option --strength needs a value"},
         {"in.bmp out.bmp or-overlay white.bmp --strength 1,1,1", 2,
          "Unknown argument of or-overlay: --strength"},
         {"--selection 0,0,6,3 in.bmp out.bmp invert", 2, "non-empty rectangle inside the 5 x 3"},
-        {"--selection 2,0,2,3 in.bmp out.bmp invert", 2, "non-empty rectangle"},
         {"missing.bmp out.bmp invert", 1,
          "lumetra-edit: Could not open missing.bmp: Error 2: No such file or directory"},
         {"words.bmp out.bmp invert", 1, "Could not open words.bmp: "},
-        {"in.bmp out.bmp filter missing.bmp", 1, "Could not open missing.bmp"},
         {"in.bmp out.bmp or-overlay words.bmp", 1, "Could not open words.bmp: "},
         {"in.bmp out.bmp invert", 1, "Could not write out.bmp: Error 28: No space left on device",
          FileCall::Write},
@@ -626,20 +579,14 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
         {"in.bmp out.bmp echord 0,0,500,0,0,0,1,0,0,0,0,0,0", 2, "HOP 500 (0 to 499)"},
         {"in.bmp out.bmp echord 0,0,1,0,0,0,1,0,0,0,0,0,2", 2, "WRAP 2 (0 to 1)"},
         {"in.bmp out.bmp move 1", 2, "move needs DX,DY"},
-        {"in.bmp out.bmp skew-flip 1,1", 2, "skew-flip needs AX,AY PX,PY"},
         {"in.bmp out.bmp zoom-rotate 1,1 2,2 --screen 0,5", 2, "Bad value for --screen: 0,5"},
-        {"in.bmp out.bmp zoom-rotate 1,1 2,2 --wide", 2, "Unknown argument of zoom-rotate"},
-        {"in.bmp out.bmp echord --patch C1", 2, "echord needs the 13 values"},
         {"in.bmp out.bmp echord 1,2,3", 2, "echord needs the 13 values"},
         {"in.bmp out.bmp brush --patch C1", 2, "Bad value for --patch: C1 (A1 to B8)"},
         {"in.bmp out.bmp brush --density 0", 2, "Bad value for --density: 0 (1 to 80)"},
         {"in.bmp out.bmp brush --shape star", 2, "Bad value for --shape: star"},
-        {"in.bmp out.bmp brush --colours 0x1000000,0", 2, "Bad value for --colours"},
-        {"in.bmp out.bmp brush --mix", 2, "Option --mix needs a value"},
         {"in.bmp out.bmp brush A1", 2, "Unknown argument of brush: A1"},
         {"in.bmp out.bmp boil", 2, "boil needs HEAT,BLUR,CYCLE,SHIFT, each -32768 to 32767"},
         {"in.bmp out.bmp boil 1,2,3,32768", 2, "32767, not 1,2,3,32768"},
-        {"in.bmp out.bmp boil 1,2,3,4 --patch A1", 2, "Unknown argument of boil: --patch"},
     };
     for (const Case& c : cases) {
         EditRig rig;
@@ -657,13 +604,11 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
 // Whatever escapes a tool's run (memory, a fault of ours) becomes its message and exit 1.
 TEST(BatchEdit, AnExceptionEndsTheRunWithAMessage) {
     std::ostringstream err;
-    EXPECT_EQ(runGuarded("lumetra-edit", err, []() -> int { throw std::length_error("vector"); }),
-              kBatchFailed);
-    EXPECT_EQ(err.str(), "lumetra-edit: Unexpected failure: vector\n");
-    err.str("");
-    EXPECT_EQ(runGuarded("lumetra-render", err, []() -> int { throw std::bad_alloc(); }),
-              kBatchFailed);
-    EXPECT_EQ(err.str(), "lumetra-render: Not enough memory for this operation.\n");
+    EXPECT_EQ(runGuarded("lumetra-edit", err, []() -> int { throw std::length_error("vector"); }) +
+                  runGuarded("lumetra-render", err, []() -> int { throw std::bad_alloc(); }),
+              2 * kBatchFailed);
+    EXPECT_EQ(err.str(), "lumetra-edit: Unexpected failure: vector\n"
+                         "lumetra-render: Not enough memory for this operation.\n");
 }
 
 TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {

@@ -1,5 +1,4 @@
-// The render engine's own numbers, texts and failure paths (its arithmetic is checked against the
-// reference in render_agreement_test.cpp).
+// The render engine's own numbers, texts and failure paths (its arithmetic: render_agreement_test).
 
 #include <gtest/gtest.h>
 
@@ -36,9 +35,8 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
     EXPECT_EQ(doc.current.settings.samplesPerPixel, 366);
     EXPECT_EQ(rig.playback.length(), 220332u);  // 301 slices of 366 stereo frames
     // Header, then six chunks of 32940 values and the rest.
-    const std::vector<std::size_t> writes{
-        48,        2 * 32940, 2 * 32940, 2 * 32940,
-        2 * 32940, 2 * 32940, 2 * 32940, 2 * (220332 - 6 * 32940)};
+    std::vector<std::size_t> writes(7, 2 * 32940);
+    writes[0] = 48, writes.push_back(2 * (220332 - 6 * 32940));
     EXPECT_EQ(rig.files.writes, writes);
     ASSERT_EQ(file().size(), 48u + 440664u);
     EXPECT_TRUE(std::equal(rig.playback.samples.begin(), rig.playback.samples.end(),
@@ -52,8 +50,7 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
     ASSERT_EQ(part1.size(), 302u);
     EXPECT_EQ(part1[0] + part1[150] + part1[300], "0%50%100%");
     EXPECT_EQ(part1[301], "Time: 0.50 s (9.99 x real-time)");
-    EXPECT_EQ(rig.host.statusUpdates, 301);
-    EXPECT_EQ(rig.host.pumps, 301);
+    EXPECT_EQ(std::pair(rig.host.statusUpdates, rig.host.pumps), std::pair(301, 301));
     const RenderInfoRecord& info = doc.current.renderInfo;
     EXPECT_TRUE(info.valid == 1 && info.command == 300 && info.renderTime == 0.5f);
     EXPECT_EQ(rig.playback.renderedRect, (Rect{0, 0, 300, 150}));
@@ -80,8 +77,7 @@ TEST_F(EngineTest, SelectionProgressStartsAtItsLeftEdge) {
     doc.current.selection = Rect{50, 10, 80, 40};
     ASSERT_EQ(render(kRenderSelection), 1);
     const auto part1 = rig.ui.statusTexts(1);
-    EXPECT_EQ(part1.front(), "16%");  // 50 * 100 div 300
-    EXPECT_EQ(part1[part1.size() - 2], "26%");
+    EXPECT_EQ(part1.front() + part1[part1.size() - 2], "16%26%");  // from 50 * 100 div 300
     EXPECT_EQ(rig.playback.length(), 31u * 2 * 366);
     EXPECT_EQ(rig.playback.renderedRect, (Rect{50, 10, 80, 40}));
     EXPECT_EQ(doc.current.renderInfo.selection, (std::array<std::int32_t, 4>{50, 10, 80, 40}));
@@ -99,18 +95,16 @@ TEST_F(EngineTest, BlueAloneOrAnEmptySelectionIsNoImageData) {
     doc.current.selection = Rect{10, 10, 20, 20};
     rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.samples.assign(500, 7);  // the last sound stays
-    for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue}) {
+    for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue, kRenderSelection}) {
         rig.ui.statusLog.clear();
         EXPECT_EQ(render(command), 0);
         EXPECT_EQ(rig.ui.statusLog.size(), 1u);
         EXPECT_EQ(rig.ui.status[0], "No image data to render!");
+        if (command == kRenderWithoutBlue) light(5, 5, Rgb{255, 255, 0});  // outside the selection
     }
     EXPECT_EQ(rig.playback.length(), 500u);
     EXPECT_TRUE(rig.files.files.empty());
     EXPECT_EQ(rig.seed.value, RandomSeed::kStart);
-    light(5, 5, Rgb{255, 255, 0});  // outside the selection
-    EXPECT_EQ(render(kRenderSelection), 0);
-    EXPECT_EQ(rig.ui.status[0], "No image data to render!");
 }
 
 TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
@@ -161,18 +155,6 @@ TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
     EXPECT_EQ(rig.ui.boxes.back(), error);
     EXPECT_EQ(rig.ui.status[0], "Error writing " + wav);
     EXPECT_TRUE(rig.files.files.empty());  // nothing is left beside the target
-
-    // What the user keeps after a write error cannot be completed either: told as well.
-    rig.playback.memoryLimitValues = std::size_t{1} << 31;
-    rig.files.bytesWritten = 0;
-    rig.files.failAfterBytes = 48 + 1000;
-    rig.ui.boxes.clear();
-    rig.ui.answers = {true};
-    EXPECT_EQ(render(kRenderWithoutBlue), 1);
-    ASSERT_EQ(rig.ui.boxes.size(), 2u);
-    EXPECT_EQ(rig.ui.boxes[0].kind, RecordingUi::BoxKind::YesNo);
-    EXPECT_EQ(rig.ui.boxes[1], error);
-    EXPECT_TRUE(rig.files.files.empty());
 }
 
 TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
@@ -230,10 +212,6 @@ TEST(SoftSweepTable, WeightsOfOneSlice) {
     EXPECT_EQ(table.weights[366], 2.0f);
     // Over an even slice the weights sum to s, so a soft glide ends where a straight one does.
     EXPECT_NEAR(std::accumulate(table.weights.begin(), table.weights.end() - 1, 0.0), 366.0, 1e-3);
-    ASSERT_TRUE(buildSoftSweepTable(ui, table, 1));
-    ASSERT_EQ(table.weights.size(), 2u);
-    EXPECT_NEAR(table.weights[0], 0.0f, 1e-14);
-    EXPECT_EQ(table.weights[1], 2.0f);
 }
 
 // Two renders on two threads at once (as a batch renderer might run them): the one set of
@@ -249,14 +227,11 @@ TEST(EngineThreads, ConcurrentRendersAgreeWithSequentialOnes) {
         EXPECT_EQ(renderDocument(rig.context, doc, kRenderImage), 1);
         return rig.playback.samples;
     };
-    const auto first = renderOne(1), second = renderOne(2);
     std::vector<std::int16_t> a, b;
-    std::thread one([&] { a = renderOne(1); });
-    std::thread two([&] { b = renderOne(2); });
-    one.join();
-    two.join();
-    EXPECT_EQ(a, first);
-    EXPECT_EQ(b, second);
+    std::thread one([&] { a = renderOne(1); }), two([&] { b = renderOne(2); });
+    one.join(), two.join();
+    EXPECT_EQ(a, renderOne(1));
+    EXPECT_EQ(b, renderOne(2));
 }
 
 }  // namespace

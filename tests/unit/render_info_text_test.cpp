@@ -19,92 +19,66 @@ std::array<float, 4> parms(const RenderInfoRecord& r) {
     return {r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime};
 }
 
+std::uint32_t accepted(std::string_view text, std::int32_t width = 300, std::int32_t height = 150) {
+    return parseRenderInfoText(text, width, height).accepted;
+}
+
 TEST(RenderInfoText, WholeDefaultPictureRenderAndItsReadingBack) {
     CanvasImage image = patternPicture(300, 150);
     recordRender(image, 300, 1.37, kMarch7);
     const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
     EXPECT_EQ(text,
-              "// By <you> 14:05:09 - March 7, 2008\n"
-              "\n"
-              "CMD 300 \t// Render\n"
-              "SIZE 300, 150\n"
+              "// By <you> 14:05:09 - March 7, 2008\n\nCMD 300 \t// Render\nSIZE 300, 150\n"
               "PARMS 50.0000, 8000.0000, 10.00, 5.00 \t// low, high, amp, time\n"
               "// Render time: 1.37 sec\n");
     const RenderInfoText t = parseRenderInfoText(text, 300, 150);
     EXPECT_EQ(t.accepted, kParmsAccepted | kSizeAccepted);
     EXPECT_EQ(parms(t.record), (std::array<float, 4>{50, 8000, 10, 5}));
     EXPECT_EQ(std::pair(t.record.width, t.record.command), std::pair(300, 0));  // CMD is not read
-    // Without the date flag there is no "By" line.
-    image.renderInfo.flags = 0;
+    image.renderInfo.flags = 0;  // without the date flag there is no "By" line
     EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
               text.substr(text.find("CMD")));
 }
 
-TEST(RenderInfoText, SelectionRendersAndTheNoBlueCommands) {
+TEST(RenderInfoText, SelectionRendersTheNoBlueCommandsAndMonths) {
     CanvasImage image = patternPicture(40, 30);
     image.selection = Rect{3, 4, 20, 25};
-    image.settings.lowFrequency = 27.5;
-    image.settings.highFrequency = 4186.00904;
-    image.settings.ampFactor = 2.345;
-    image.settings.outputTime = 0.5;
+    image.settings.lowFrequency = 27.5, image.settings.highFrequency = 4186.00904;
+    image.settings.ampFactor = 2.345, image.settings.outputTime = 0.5;
     recordRender(image, 303, 0.0, LocalTime{1999, 12, 0, 31, 0, 0, 0, 0});
     EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings),
-              "// By <you> 00:00:00 - Dec 31, 1999\n"
-              "\n"
-              "CMD 303 \t// Render selection, no blue\n"
-              "SIZE 40, 30\n"
-              "SEL 3, 4, 20, 25 \t// left, top, right, bottom\n"
+              "// By <you> 00:00:00 - Dec 31, 1999\n\nCMD 303 \t// Render selection, no blue\n"
+              "SIZE 40, 30\nSEL 3, 4, 20, 25 \t// left, top, right, bottom\n"
               "PARMS 27.5000, 4186.0090, 2.35, 0.50 \t// low, high, amp, time\n");
     image.selection = Rect{};
-    for (const auto& [command, line] : {std::pair{301, "CMD 301 \t// Render selection\nSIZE"},
-                                        {302, "CMD 302 \t// Render, no blue\nSIZE"}}) {
-        recordRender(image, command, 2.0, kMarch7);
-        EXPECT_NE(formatRenderInfoText(image.renderInfo, image.settings).find(line),
-                  std::string::npos);
-    }
-    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings).find("SEL"),
+    recordRender(image, 301, 2.0, LocalTime{2001, 0, 0, 2, 3, 4, 5, 0});
+    const std::string text = formatRenderInfoText(image.renderInfo, image.settings);
+    EXPECT_EQ(text.substr(0, 31), "// By <you> 03:04:05 -  2, 2001");
+    EXPECT_NE(text.find("CMD 301 \t// Render selection\nSIZE"), std::string::npos);
+    EXPECT_EQ(text.find("SEL"), std::string::npos);
+    recordRender(image, 302, 2.0, kMarch7);
+    EXPECT_NE(formatRenderInfoText(image.renderInfo, image.settings)
+                  .find("CMD 302 \t// Render, no blue\nSIZE"),
               std::string::npos);
-}
-
-TEST(RenderInfoText, MonthNames) {
     const char* names[] = {"",     "Jan", "Feb",  "March", "April", "May", "June",
                            "July", "Aug", "Sept", "Oct",   "Nov",   "Dec"};
-    for (std::uint16_t m = 0; m <= 14; ++m)
+    for (std::uint16_t m = 0; m <= 13; ++m)
         EXPECT_EQ(monthName(m), m <= 12 ? names[m] : "") << m;
-    CanvasImage image = patternPicture(10, 10);
-    recordRender(image, 300, 0.0, LocalTime{2001, 0, 0, 2, 3, 4, 5, 0});
-    EXPECT_EQ(formatRenderInfoText(image.renderInfo, image.settings).substr(0, 31),
-              "// By <you> 03:04:05 -  2, 2001");
 }
 
 TEST(RenderInfoText, AnalysisRecordsPrintTheirOwnNumbers) {
     CanvasImage image = patternPicture(64, 32);
     RenderInfoRecord& r = image.renderInfo;
-    r.command = 104;
-    r.width = 64;
-    r.height = 32;
-    r.lowFrequency = 100.0f;
-    r.highFrequency = 5000.0f;
-    r.ampFactor = 1.5f;
-    r.outputTime = 2.25f;
-    r.flags = 4 | 16;
-    // A name that fills all 32 bytes is printed without running past them.
-    for (char& c : r.sourceName)
-        c = 'n';
-    r.sourceLength = 12.345f;
-    r.sourceNumber = 44100;
-    r.sourceChannels = 2;
+    r.command = 104, r.width = 64, r.height = 32, r.flags = 4 | 16;
+    r.lowFrequency = 100.0f, r.highFrequency = 5000.0f, r.ampFactor = 1.5f, r.outputTime = 2.25f;
+    r.sourceName.fill('n');  // all 32 bytes: printed without running past them
+    r.sourceLength = 12.345f, r.sourceNumber = 44100, r.sourceChannels = 2;
     EXPECT_EQ(formatRenderInfoText(r, image.settings),
               "Sourcefile: " + std::string(32, 'n') +
-                  "\n"
-                  "Source length: 12.35 (44100), stereo\n"
-                  "Sample rate: 44100\n"
-                  "\n"
-                  "CMD 104 \t// Soundfile Analysis\n"
-                  "SIZE 64, 32\n"
+                  "\nSource length: 12.35 (44100), stereo\nSample rate: 44100\n\n"
+                  "CMD 104 \t// Soundfile Analysis\nSIZE 64, 32\n"
                   "PARMS 100.0000, 5000.0000, 1.50, 2.25 \t// low, high, amp, time\n");
-    r.flags = 16;
-    r.sourceChannels = 1;
+    r.flags = 16, r.sourceChannels = 1;
     EXPECT_EQ(formatRenderInfoText(r, image.settings).substr(0, 36),
               "Source length: 12.35 (44100), mono\nS");
 }
@@ -112,7 +86,7 @@ TEST(RenderInfoText, AnalysisRecordsPrintTheirOwnNumbers) {
 // Named after the picture with ".info" for its extension, written with the platform's line ends.
 TEST(RenderInfoText, FileNameAndLineEnds) {
     using std::filesystem::path;
-    EXPECT_EQ(renderInfoFileName(path("track.take.bmp")), path("track.take.info"));
+    EXPECT_EQ(renderInfoFileName(path("my.folder/pic.take")), path("my.folder/pic.info"));
     EXPECT_EQ(renderInfoFileName(path("my.folder/picture")), path("my.folder/picture.info"));
     testing::MemoryFileSystem files;
     CanvasImage image = patternPicture(300, 150);
@@ -126,8 +100,6 @@ TEST(RenderInfoText, FileNameAndLineEnds) {
     EXPECT_FALSE(writeRenderInfoFile(files, image, "pics/sound.bmp"));
 }
 
-// --- reading
-
 TEST(RenderInfoReader, LineSpelling) {
     // Letter case, leading blanks and tabs, CR LF ends, separators of any mix.
     const RenderInfoText t = parseRenderInfoText(
@@ -136,64 +108,53 @@ TEST(RenderInfoReader, LineSpelling) {
     EXPECT_EQ(parms(t.record), (std::array<float, 4>{27.5f, 4186.01f, 2.5f, 0.75f}));
     EXPECT_EQ(t.record.selection, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
     // Comments, other starts and keywords after the start are not read.
-    EXPECT_EQ(parseRenderInfoText("//SIZE 64, 32\n  // PARMS 1, 2, 3, 4\nCMD SIZE 64, 32\n"
-                                  "x SEL 1, 2, 3, 4\n",
-                                  64, 32)
-                  .accepted,
+    EXPECT_EQ(accepted("//SIZE 64, 32\n  // PARMS 1, 2, 3, 4\nCMD SIZE 64, 32\nx SEL 1, 2, 3, 4\n",
+                       64, 32),
               0u);
     // Numbers follow the keyword directly, and only their leading digits count.
-    EXPECT_EQ(parseRenderInfoText("SIZE64,32px\nPARMS+5e1, 8e3x, 1, .5\n", 64, 32).accepted,
+    EXPECT_EQ(accepted("SIZE64,32px\nPARMS+5e1, 8e3x, 1, .5\n", 64, 32),
               kSizeAccepted | kParmsAccepted);
 }
 
+// PARMS needs four finite numbers (a missing one reads as 0) with 0 < low < high and amp, time
+// above 0; SIZE must be the picture's; SEL a non-empty rectangle inside it.
 TEST(RenderInfoReader, NumberRulesOfParmsSizeAndSel) {
-    // For a picture of 300 x 150. PARMS needs four numbers (a missing one reads as 0) with
-    // 0 < low < high and amp, time above 0, all finite as 32-bit floats; SIZE must be the
-    // picture's; SEL must be a non-empty rectangle inside the picture.
-    EXPECT_EQ(parseRenderInfoText("PARMS 50, 8000, 10, 5", 300, 150).accepted, kParmsAccepted);
-    EXPECT_EQ(parseRenderInfoText("SIZE 300.9, 150", 300, 150).accepted, kSizeAccepted);
-    EXPECT_EQ(parseRenderInfoText("SEL 0, 0, 300, 150", 300, 150).accepted, kSelAccepted);
+    EXPECT_EQ(accepted("PARMS 50, 8000, 10, 5"), kParmsAccepted);
+    EXPECT_EQ(accepted("SIZE 300.9, 150"), kSizeAccepted);
+    EXPECT_EQ(accepted("SEL 0, 0, 300, 150"), kSelAccepted);
     const std::pair<const char*, std::vector<const char*>> refused[] = {
         {"PARMS ",
-         {"50, 50, 10, 5", "8000, 50, 10, 5", "0, 8000, 10, 5", "-50, 8000, 10, 5",
-          "50, 8000, 0, 5", "50, 8000, 10, -5", "50, 8000, 10", "fifty, 8000, 10, 5",
-          "--50, 8000, 10, 5", "50, inf, 10, 5", "50, 1e39, 10, 5", "nan, 8000, 10, 5",
-          "1e-50, 8000, 10, 5"}},
+         {"50, 50, 10, 5", "0, 8000, 10, 5", "50, 8000, 0, 5", "50, 8000, 10, -5", "50, 8000, 10",
+          "--50, 8000, 10, 5", "50, 1e39, 10, 5", "nan, 8000, 10, 5", "1e-50, 8000, 10, 5"}},
         {"SIZE ", {"300, 151", "150, 300", "300", "4294967596, 150"}},
         {"SEL ",
          {"0, 0, 301, 150", "0, 0, 300, 151", "-1, 0, 10, 10", "0, -1, 10, 10", "10, 0, 10, 10",
           "0, 10, 10, 5", "1, 2, 3"}}};
     for (const auto& [keyword, lines] : refused)
         for (const char* numbers : lines)
-            EXPECT_EQ(parseRenderInfoText(keyword + std::string(numbers), 300, 150).accepted, 0u)
-                << keyword << numbers;
+            EXPECT_EQ(accepted(keyword + std::string(numbers)), 0u) << keyword << numbers;
 }
 
 TEST(RenderInfoReader, LaterLinesOverwriteEarlierOnes) {
     const RenderInfoText refused =
         parseRenderInfoText("PARMS 50, 8000, 10, 5\nSIZE 10, 10\nPARMS 0, 0, 0, 0\n", 10, 10);
-    EXPECT_EQ(refused.accepted, kSizeAccepted);
-    EXPECT_EQ(refused.record.lowFrequency, 0.0f);
+    EXPECT_EQ(std::pair(refused.accepted, refused.record.lowFrequency),
+              std::pair(std::uint32_t(kSizeAccepted), 0.0f));
     const RenderInfoText taken =
         parseRenderInfoText("SIZE 9, 9\nPARMS 1, 2, 3\nSIZE 10, 10\nparms 1, 2, 3, 4\n", 10, 10);
     EXPECT_EQ(taken.accepted, kSizeAccepted | kParmsAccepted);
     EXPECT_EQ(taken.record.outputTime, 4.0f);
 }
 
+// Lines are read in pieces of 299 characters, the line end (CR LF as one) counted in; a zero
+// byte ends the piece.
 TEST(RenderInfoReader, LinesAreReadInPiecesOf299Characters) {
-    // A comment of 299 characters is one piece; what follows on the same line is read anew.
-    const std::string longComment = "//" + std::string(297, 'x');
-    EXPECT_EQ(parseRenderInfoText(longComment + "SIZE 10, 10\n", 10, 10).accepted, kSizeAccepted);
-    // One character less and the keyword stays inside the comment's piece.
-    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "SIZE 10, 10\n", 10, 10).accepted, 0u);
-    // The line end counts toward the 299: a 298-character comment and its end are one piece.
-    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "\nSIZE 10, 10\n", 10, 10).accepted,
-              kSizeAccepted);
-    // A line end of CR LF counts as one character.
-    EXPECT_EQ(parseRenderInfoText(longComment.substr(1) + "\r\nSIZE 10, 10\r\n", 10, 10).accepted,
-              kSizeAccepted);
-    // A zero byte ends the piece.
-    EXPECT_EQ(parseRenderInfoText(std::string("SIZE 10\0, 10\n", 13), 10, 10).accepted, 0u);
+    const std::string comment = "//" + std::string(297, 'x');
+    EXPECT_EQ(accepted(comment + "SIZE 10, 10\n", 10, 10), kSizeAccepted);
+    EXPECT_EQ(accepted(comment.substr(1) + "SIZE 10, 10\n", 10, 10), 0u);
+    EXPECT_EQ(accepted(comment.substr(1) + "\nSIZE 10, 10\n", 10, 10), kSizeAccepted);
+    EXPECT_EQ(accepted(comment.substr(1) + "\r\nSIZE 10, 10\r\n", 10, 10), kSizeAccepted);
+    EXPECT_EQ(accepted(std::string("SIZE 10\0, 10\n", 13), 10, 10), 0u);
 }
 
 TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
@@ -203,8 +164,8 @@ TEST(RenderInfoReader, ATextCountsOnlyWithParmsAndSize) {
     const auto adopt = [&](const char* text) {
         return adoptRenderInfoText(image, parseRenderInfoText(text, 300, 150));
     };
-    for (const char* text : {"", "// only a comment\n\n   \n\t// and another\n",
-                             "PARMS 40, 9000, 5, 2\n", "SIZE 300, 150\nSEL 0, 0, 10, 10\n"}) {
+    for (const char* text : {"// only a comment\n\n   \n", "PARMS 40, 9000, 5, 2\n",
+                             "SIZE 300, 150\nSEL 0, 0, 10, 10\n"}) {
         EXPECT_FALSE(adopt(text)) << text;
         EXPECT_EQ(image.selection, (Rect{1, 1, 5, 5}));
         EXPECT_EQ(encodeRenderInfo(image.renderInfo), before);

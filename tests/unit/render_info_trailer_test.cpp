@@ -1,20 +1,24 @@
-// The 164-byte render record, the recording of a render, the record behind a BMP file's pixels
-// and the loader's reading of render info.
+// The 164-byte render record, the record behind a BMP file's pixels, the loader's reading of
+// render info, and saving 24-bit BMP files. docs/demo.bmp, the picture the README renders, is the
+// output of our own generator: run with LUMETRA_WRITE_DEMO=1 to write it again after changing it.
 
 #include "document/render_info_trailer.h"
-#include "document/document_render.h"
-#include "document/image_save.h"
 
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cstdlib>
 #include <limits>
 
 #include "base/file_io.h"
 #include "base/little_endian.h"
+#include "base/standard_file_system.h"
 #include "bmp_test_files.h"
+#include "demo_picture.h"
 #include "document/canvas_image.h"
+#include "document/document_render.h"
 #include "document/image_file.h"
+#include "document/image_save.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "memory_file_system.h"
@@ -23,12 +27,12 @@
 namespace lumetra {
 namespace {
 
+using testing::patternPicture;
+
 CanvasImage renderedPicture(std::int32_t width, std::int32_t height, float low) {
-    CanvasImage image = testing::patternPicture(width, height);
-    image.settings.lowFrequency = low;
-    image.settings.highFrequency = 6000;
-    image.settings.ampFactor = 4;
-    image.settings.outputTime = 2.5;
+    CanvasImage image = patternPicture(width, height);
+    image.settings.lowFrequency = low, image.settings.highFrequency = 6000;
+    image.settings.ampFactor = 4, image.settings.outputTime = 2.5;
     recordRender(image, 302, 0.75, LocalTime{2021, 1, 1, 1, 1, 1, 1, 1});
     return image;
 }
@@ -43,49 +47,40 @@ std::vector<std::uint8_t> withTrailer(const std::vector<std::uint8_t>& trailer) 
 std::vector<std::uint8_t> recordBytes(std::uint32_t version, std::uint32_t valid,
                                       std::size_t length = 164) {
     RenderInfoRecord r = renderedPicture(4, 2, 77).renderInfo;
-    r.version = version;
-    r.valid = valid;
+    r.version = version, r.valid = valid;
     const RenderInfoBytes b = encodeRenderInfo(r);
     return std::vector<std::uint8_t>(b.begin(), b.begin() + std::min<std::size_t>(length, 164));
 }
 
+// Found with the magic, version 101 and valid word 1 in more than 150 bytes (more than 164: the
+// first 164 are the record); never inside the pixels, nor behind a size the file cannot have.
 TEST(RenderInfoTrailer, FoundWithMagicVersionAndValidWordInMoreThan150Bytes) {
     using enum TrailerKind;
-    struct Case {
-        std::uint32_t version, valid;
-        std::size_t length;  // more than 164 bytes: the first 164 are the record
-        TrailerKind kind;
-    };
-    for (const Case& c :
-         {Case{101, 1, 164, Found}, Case{100, 1, 164, Stale}, Case{101, 0, 164, Stale},
-          Case{101, 2, 164, Stale}, Case{101, 1, 150, None}, Case{100, 1, 150, None},
-          Case{101, 1, 151, Found}, Case{101, 1, 400, Found}}) {
-        auto bytes = recordBytes(c.version, c.valid, c.length);
-        bytes.resize(c.length, 0xEE);
+    const std::tuple<std::uint32_t, std::uint32_t, std::size_t, TrailerKind> cases[] = {
+        {101, 1, 164, Found}, {100, 1, 164, Stale}, {101, 0, 164, Stale}, {101, 2, 164, Stale},
+        {101, 1, 150, None},  {100, 1, 150, None},  {101, 1, 151, Found}, {101, 1, 400, Found}};
+    for (const auto& [version, valid, length, kind] : cases) {
+        auto bytes = recordBytes(version, valid, length);
+        bytes.resize(length, 0xEE);
         const RenderInfoTrailer t = findRenderInfoTrailer(withTrailer(bytes), 78);
-        EXPECT_EQ(t.kind, c.kind) << c.version << " " << c.valid << " " << c.length;
-        EXPECT_EQ(t.declaredSize, c.kind == None ? t.declaredSize : 78u);
-        EXPECT_EQ(t.record.lowFrequency, c.kind == Found ? 77.0f : t.record.lowFrequency);
+        EXPECT_EQ(t.kind, kind) << version << " " << valid << " " << length;
+        EXPECT_EQ(t.declaredSize, kind == None ? t.declaredSize : 78u);
+        EXPECT_EQ(t.record.lowFrequency, kind == Found ? 77.0f : t.record.lowFrequency);
     }
-    auto noMagic = recordBytes(101, 1);
-    noMagic[0] = 'R';
-    EXPECT_EQ(findRenderInfoTrailer(withTrailer(noMagic), 78).kind, None);
-}
-
-TEST(RenderInfoTrailer, ADeclaredSizeThatCannotBeTrustedIsIgnored) {
-    auto file = withTrailer(recordBytes(100, 1));
-    // Inside the pixel data: a stale record there must never cut the picture short.
-    auto inside = file;
+    auto file = withTrailer(recordBytes(101, 1));
+    file[78] = 'R';
+    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, None);
+    file = withTrailer(recordBytes(100, 1));
+    auto inside = file;  // a stale record in the pixels must never cut the picture short
     le::writeU32(std::span(inside), 2, 54);
     std::copy_n(recordBytes(100, 1).begin(), 24, inside.begin() + 54);
-    EXPECT_EQ(findRenderInfoTrailer(inside, 78).kind, TrailerKind::None);
-    // Beyond the end of the file, and files that are not BMP files.
-    EXPECT_EQ(findRenderInfoTrailer({}, 0).kind, TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer(inside, 78).kind, None);
+    EXPECT_EQ(findRenderInfoTrailer({}, 0).kind, None);
     file[0] = 0xFF;
-    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, None);
     file[0] = 'B';
     le::writeU32(std::span(file), 2, 0xFFFFFFFF);
-    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, TrailerKind::None);
+    EXPECT_EQ(findRenderInfoTrailer(file, 78).kind, None);
 }
 
 struct ImageLoad : ::testing::Test {
@@ -103,7 +98,7 @@ struct ImageLoad : ::testing::Test {
     testing::MemoryFileSystem files;
 };
 
-TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
+TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFile) {
     ASSERT_TRUE(save(renderedPicture(30, 20, 61.5f), "a.bmp", false, true));
     files.put("a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
@@ -114,16 +109,13 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirst) {
     EXPECT_EQ(parms(image), (std::array<double, 4>{61.5, 6000, 4, 2.5}));
     EXPECT_EQ(image.renderInfo.command, 302);
     EXPECT_TRUE(image.selection.empty());
-}
 
-TEST_F(ImageLoad, FallsBackToTheInfoFileOfTheSameName) {
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
     const std::filesystem::path name = std::filesystem::path(u8"Kl\u00e4nge \u266b.bmp");
     ASSERT_TRUE(save(saved, name, true, false));
     EXPECT_TRUE(files.exists(pathFromUtf8("Kl\xC3\xA4nge \xE2\x99\xAB.info")));
-    CanvasImage image;
     ASSERT_TRUE(load(image, name).renderInfoUpdated);
     EXPECT_EQ(parms(image), parms(saved));
     EXPECT_EQ(image.selection, (Rect{5, 6, 7, 8}));
@@ -147,10 +139,11 @@ TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
     for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}})
         stored.push_back(withTrailer(recordBytes(version, valid)));
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
-    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5},   {50, 50, 10, 5},
-                                             {50, 8000, -1, 5},  {50, 8000, 10, 0},
-                                             {nan, 8000, 10, 5}, {50, inf, 10, 5}};
+    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5},
+                                             {50, 50, 10, 5},
+                                             {50, 8000, -1, 5},
+                                             {50, 8000, 10, 0},
+                                             {nan, 8000, 10, 5}};
     for (const auto& c : unusable) {
         CanvasImage saved = renderedPicture(4, 2, 50);
         RenderInfoRecord& r = saved.renderInfo;
@@ -175,7 +168,7 @@ TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
 TEST_F(ImageLoad, AFailedLoadKeepsThePictureButNotItsRenderRecord) {
     CanvasImage image = renderedPicture(3, 3, 99.0f);
     image.selection = Rect{0, 0, 2, 2};
-    const auto before = image.pixels.bytes;
+    const CanvasImage before = image;
     files.put("bad.bmp", "BM not really");
     ASSERT_TRUE(save(renderedPicture(4, 4, 10.0f), "unreadable.bmp", false, true));
     files.fail(testing::FileCall::Read, "unreadable.bmp");
@@ -187,21 +180,17 @@ TEST_F(ImageLoad, AFailedLoadKeepsThePictureButNotItsRenderRecord) {
         image.renderInfo.valid = 1;
         const ImageLoadResult result = load(image, name);
         EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.message, std::string("Could not open ") + name);
-        EXPECT_EQ(result.detail, detail);
-        EXPECT_EQ(image.renderInfo.valid, 0u) << name;
-        EXPECT_EQ(image.renderInfo.lowFrequency, 99.0f);
+        EXPECT_EQ(result.message + " / " + result.detail,
+                  std::string("Could not open ") + name + " / " + detail);
+        EXPECT_EQ(std::pair(image.renderInfo.valid, image.renderInfo.lowFrequency),
+                  std::pair(0u, 99.0f));
     }
-    EXPECT_EQ(image.pixels.bytes, before);
-    EXPECT_EQ(image.selection, (Rect{0, 0, 2, 2}));
+    EXPECT_EQ(image.pixels.bytes, before.pixels.bytes);
+    EXPECT_EQ(image.selection, before.selection);
     EXPECT_EQ(image.settings.lowFrequency, 99.0);
-}
-
-// A picture of another format still finds its ".info" file.
-TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
-    CanvasImage image = renderedPicture(5, 5, 99.0f);
+    // A picture of another format still finds its ".info" file.
     files.put("x.gif", "GIF89a");
-    files.put("x.info", "SIZE 5, 5\nPARMS 1, 2, 3, 4\n");
+    files.put("x.info", "SIZE 3, 3\nPARMS 1, 2, 3, 4\n");
     ASSERT_TRUE(readImageRenderInfo(files, image, "x.gif"));
     EXPECT_EQ(image.renderInfo.lowFrequency, 1.0f);
 }
@@ -209,26 +198,13 @@ TEST_F(ImageLoad, RenderInfoOfAPictureOpenedElsewhere) {
 RenderInfoRecord sampleRecord() {
     RenderInfoRecord r;
     r.setMagic();
-    r.size = 160;
-    r.version = 101;
-    r.valid = 1;
-    r.command = 303;
-    r.width = 301;
-    r.height = -7;
-    r.lowFrequency = 55.5f;
-    r.highFrequency = 7040.25f;
-    r.ampFactor = 12.5f;
-    r.outputTime = 3.75f;
-    r.renderTime = 0.125f;
-    r.selection = {1, 2, 300, 149};
-    r.flags = 8 | 4 | 16;
-    r.reserved[0] = 0xAA;
-    r.reserved[31] = 0xBB;
+    r.size = 160, r.version = 101, r.valid = 1, r.command = 303, r.width = 301, r.height = -7;
+    r.lowFrequency = 55.5f, r.highFrequency = 7040.25f, r.ampFactor = 12.5f, r.outputTime = 3.75f;
+    r.renderTime = 0.125f, r.selection = {1, 2, 300, 149}, r.flags = 8 | 4 | 16;
+    r.reserved[0] = 0xAA, r.reserved[31] = 0xBB;
     r.date = LocalTime{2008, 3, 5, 7, 14, 5, 9, 999};
     r.sourceName = {'s', 'o', 'u', 'n', 'd', '.', 'w', 'a', 'v'};
-    r.sourceLength = 2.5f;
-    r.sourceNumber = 0xDEADBEEF;
-    r.sourceChannels = 2;
+    r.sourceLength = 2.5f, r.sourceNumber = 0xDEADBEEF, r.sourceChannels = 2;
     r.sourceSampleRate = 44100;
     return r;
 }
@@ -236,16 +212,14 @@ RenderInfoRecord sampleRecord() {
 TEST(RenderInfoRecord, FieldsSitAtTheirOffsets) {
     const RenderInfoBytes bytes = encodeRenderInfo(sampleRecord());
     const std::span<const std::uint8_t> b(bytes);
-    EXPECT_EQ(le::readU32(b, 0), 0x726E6472u);  // "rdnr"
-    // The 32-bit words from offset 4 to 64, then 148 to 160.
+    // The magic "rdnr", the 32-bit words from offset 4 to 64, then 148 to 160.
     const auto f = [](float v) { return std::bit_cast<std::uint32_t>(v); };
     const std::uint32_t words[] = {
-        160,      101,      1,         303, 301, 0xFFFFFFF9u, 0x425E0000u, f(7040.25f),
-        f(12.5f), f(3.75f), f(0.125f), 1,   2,   300,         149,         28};
+        0x726E6472u, 160,      101,       1, 303, 301, 0xFFFFFFF9u, 0x425E0000u, f(7040.25f),
+        f(12.5f),    f(3.75f), f(0.125f), 1, 2,   300, 149,         28};
     for (std::size_t i = 0; i < std::size(words); ++i)
-        EXPECT_EQ(le::readU32(b, 4 + 4 * i), words[i]) << "offset " << 4 + 4 * i;
-    EXPECT_EQ(bytes[68], 0xAA);
-    EXPECT_EQ(bytes[99], 0xBB);
+        EXPECT_EQ(le::readU32(b, 4 * i), words[i]) << "offset " << 4 * i;
+    EXPECT_EQ(std::pair(bytes[68], bytes[99]), std::pair(std::uint8_t(0xAA), std::uint8_t(0xBB)));
     const std::uint16_t date[8] = {2008, 3, 5, 7, 14, 5, 9, 999};
     for (int i = 0; i < 8; ++i)
         EXPECT_EQ(le::readU16(b, 100 + 2 * i), date[i]) << i;
@@ -261,21 +235,100 @@ TEST(RenderInfoRecord, FieldsSitAtTheirOffsets) {
     EXPECT_FALSE(decodeRenderInfo({}).hasMagic());
 }
 
-// What a render records shows in the ".info" text (render_info_text_test.cpp); here what only
-// the record shows.
+// (What a render records shows in the ".info" text: render_info_text_test.cpp.) An analysis
+// record carries no date and no selection.
 TEST(RenderInfoRecord, RecordingARender) {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(30, 20, message));
+    CanvasImage image = patternPicture(30, 20);
     image.selection = Rect{2, 3, 10, 12};
     const LocalTime now{2024, 12, 1, 2, 23, 59, 58, 7};
     recordRender(image, 301, 1.5, now);
     EXPECT_EQ(std::pair(image.renderInfo.size, image.renderInfo.flags), std::pair(160u, 8u));
-    // An analysis record carries no date and no selection.
     recordRender(image, 104, 0.0, now);
     EXPECT_EQ(std::tuple(image.renderInfo.flags, image.renderInfo.date.year,
                          image.renderInfo.selection[2]),
               std::tuple(0u, 0, 0));
+}
+
+TEST(BmpWriter, HeaderBytes) {
+    const CanvasImage image = patternPicture(3, 2);  // stride 12, S = 24
+    const std::array<std::uint8_t, 54> expected = {
+        'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header: size S + 54
+        40,  0,   0,  0, 3, 0, 0, 0, 2, 0, 0,  0,        // header size, width, height
+        1,   0,   24, 0, 0, 0, 0, 0,                     // planes, bit count, compression
+        24,  0,   0,  0,                                 // image size S
+        0,   0,   0,  0, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0, 0};
+    EXPECT_EQ(encodeBmpHeader(image.pixels), expected);
+    const auto file = encodeBmpFile(image, true);  // no valid record: nothing appended
+    ASSERT_EQ(file.size(), 78u);
+    EXPECT_TRUE(
+        std::equal(image.pixels.bytes.begin(), image.pixels.bytes.end(), file.begin() + 54));
+}
+
+TEST(BmpWriter, TheRecordIsAppendedButNotCounted) {
+    testing::MemoryFileSystem files;
+    CanvasImage image = patternPicture(300, 150);
+    recordRender(image, 300, 1.25, LocalTime{2020, 6, 1, 15, 12, 0, 0, 0});
+    const std::uint32_t S = 900 * 150;
+    ASSERT_TRUE(saveImageBmp(files, image, "a.bmp", false, true));
+    const auto& file = files.at("a.bmp");
+    ASSERT_EQ(file.size(), S + 54 + 164);
+    EXPECT_EQ(std::pair(le::readU32(file, 2), le::readU32(file, 34)), std::pair(S + 54, S));
+    const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
+    EXPECT_TRUE(std::equal(record.begin(), record.end(), file.begin() + S + 54));
+    EXPECT_FALSE(files.exists("a.info"));  // refresh-info was off
+    // Attach off, or no valid record: the file ends with the pixels.
+    ASSERT_TRUE(saveImageBmp(files, image, "b.bmp", true, false));
+    EXPECT_EQ(files.at("b.bmp").size(), S + 54);
+    EXPECT_TRUE(files.exists("b.info"));
+    image.renderInfo.valid = 0;
+    ASSERT_TRUE(saveImageBmp(files, image, "c.bmp", true, true));
+    EXPECT_EQ(files.at("c.bmp").size(), S + 54);
+    EXPECT_FALSE(files.exists("c.info"));
+}
+
+TEST(BmpWriter, RoundTripsOverOddSizesAndReplacesTheFileOnlyWhenComplete) {
+    testing::MemoryFileSystem files;
+    for (std::int32_t width = 1; width <= 5; ++width)
+        for (std::int32_t height = 1; height <= 2; ++height) {
+            const CanvasImage image = patternPicture(width, height);
+            ASSERT_TRUE(saveImageBmp(files, image, "r.bmp", true, true));
+            CanvasImage loaded = patternPicture(9, 9);
+            ASSERT_TRUE(loadImageFileCore(files, loaded, "r.bmp").ok);
+            EXPECT_EQ(loaded.pixels.bytes, image.pixels.bytes) << width << "x" << height;
+        }
+    files.files.clear();
+    const CanvasImage first = patternPicture(5, 5), second = patternPicture(7, 3);
+    ASSERT_TRUE(saveImageBmp(files, first, "p.bmp", true, true));
+    ASSERT_TRUE(saveImageBmp(files, second, "p.bmp", true, true));
+    // Whichever step fails, the previous file stays and nothing is left beside it; the same for a
+    // target that cannot be replaced (here a folder) and an empty picture.
+    using enum testing::FileCall;
+    files.addFolder("d.bmp");
+    for (const int failing : {-1, int(Create), int(Write), int(Close), int(Replace)}) {
+        if (failing >= 0) files.fail(testing::FileCall(failing));
+        EXPECT_FALSE(
+            saveImageBmp(files, failing >= 0 ? first : CanvasImage{}, "p.bmp", true, true));
+        EXPECT_FALSE(saveImageBmp(files, first, "d.bmp", true, true));
+        files.failures.clear();
+        EXPECT_EQ(files.at("p.bmp"), encodeBmpFile(second, false)) << failing;
+        EXPECT_EQ(files.files.size(), 1u) << failing;
+    }
+}
+
+TEST(DemoPicture, TheShippedFileIsTheGeneratorsPicture) {
+    CanvasImage image;
+    adoptPixels(image, testing::makeDemoPicture());
+    const std::vector<std::uint8_t> expected = encodeBmpFile(image, false);
+    const std::filesystem::path shipped =
+        std::filesystem::path(LUMETRA_TEST_DATA).parent_path().parent_path() / "docs" / "demo.bmp";
+    StandardFileSystem files;
+    if (std::getenv("LUMETRA_WRITE_DEMO")) {
+        ASSERT_TRUE(saveImageBmp(files, image, shipped, false, false));
+    }
+    std::vector<std::uint8_t> bytes;
+    ASSERT_EQ(files.read(shipped, bytes, expected.size()), ReadOutcome::Read);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(expected.size(), 54u + 900u * 150u);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
-// WAV headers, the one output file (written beside its target and moved over it on close), the
-// naming of soundfiles, the latest sound around a render, and "Save Sound As".
+// WAV headers, the output file (written beside its target, moved over it on close), soundfile
+// names, the latest sound around a render, and "Save Sound As".
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 
 #include "base/little_endian.h"
 #include "document/document_render.h"
@@ -35,21 +36,16 @@ TEST(WavHeader, LayoutOfAStereoFileAndItsLimit) {
     const auto b = encodeWavHeader(stereoFormat(), 220332);
     const std::string tags(b.begin(), b.end());
     EXPECT_EQ(tags.substr(0, 4) + tags.substr(8, 8) + tags.substr(40, 4), "RIFFWAVEfmt data");
-    const struct {
-        std::size_t at, bytes;
-        std::uint32_t value;
-    } fields[] = {{4, 4, 440704}, {16, 4, 20},    {20, 2, 1},     {22, 2, 2},
-                  {24, 4, 22050}, {28, 4, 88200}, {32, 2, 4},     {34, 2, 16},
-                  {36, 2, 0},     {38, 2, 0},     {44, 4, 440664}};
-    for (const auto& f : fields)
-        EXPECT_EQ(f.bytes == 4 ? readU32(b, f.at) : readU16(b, f.at), f.value) << "offset " << f.at;
+    const std::uint32_t words[] = {440704, 20, 1 | 2 << 16, 22050, 88200, 4 | 16 << 16, 0, 440664};
+    const std::size_t at[] = {4, 16, 20, 24, 28, 32, 36, 44};
+    for (std::size_t i = 0; i < std::size(at); ++i)
+        EXPECT_EQ(readU32(b, at[i]), words[i]) << "offset " << at[i];
     // Sizes that would not fit the 32-bit fields are held at the largest that does.
     EXPECT_EQ(readU32(encodeWavHeader(stereoFormat(), kMaxWavValues + 5), 4), 0xFFFFFFFFu - 1);
 }
 
 TEST(WavHeader, FormatFollowsSoundOptions) {
     OutputFormat f;  // one channel, 22050 Hz at start-up
-    EXPECT_EQ(f.byteRate, 44100u);
     SoundOptions sound;
     sound.sampleRate = 44100;
     updateOutputFormat(f, sound);
@@ -75,7 +71,6 @@ TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
     EXPECT_EQ(files.files.size(), 1u);  // the partial file is gone
     const auto& bytes = files.at(target);
     ASSERT_EQ(bytes.size(), 48u + 2002u);
-    EXPECT_EQ(readU32(bytes, 44), 2002u);
     EXPECT_EQ(std::memcmp(bytes.data() + 48, values.data(), 2002), 0);
 }
 
@@ -116,13 +111,10 @@ TEST(SoundfileOutput, AFileThatCannotBeCompletedLeavesTheOldOneAndNoPart) {
         EXPECT_EQ(files.text("take.wav"), "old sound");
         EXPECT_EQ(files.files.size(), 1u);
     }
-    // Destroyed while open: discarded as well.
-    MemoryFileSystem files;
-    {
-        SoundfileOutput out(files);
-        ASSERT_TRUE(out.open("a.wav", stereoFormat()));
-        out.write(ramp(500));
-    }
+    MemoryFileSystem files;  // destroyed while open: discarded as well
+    std::optional<SoundfileOutput> out(files);
+    ASSERT_TRUE(out->open("a.wav", stereoFormat()) && out->write(ramp(500)) == 500u);
+    out.reset();
     EXPECT_TRUE(files.files.empty());
 }
 
@@ -134,17 +126,6 @@ TEST(SoundfileOutput, OpenFailureMessage) {
                                 {"Could not open sounds/x.wav for output", "Soundfile error"}}));
 }
 
-TEST(SoundfileNames, FolderJoining) {
-    EXPECT_EQ(pathInFolder("sounds", "x.wav").lexically_normal(),
-              pathInFolder("sounds/", "x.wav").lexically_normal());
-    EXPECT_EQ(pathInFolder("sounds", "x.wav").filename(), "x.wav");
-    EXPECT_EQ(pathInFolder("", "x.wav"), std::filesystem::path("x.wav"));
-#ifdef _WIN32
-    EXPECT_EQ(pathInFolder("C:\\Sounds\\", "x.wav").wstring(), L"C:\\Sounds\\x.wav");
-    EXPECT_EQ(pathInFolder("C:\\Sounds", "x.wav").wstring(), L"C:\\Sounds\\x.wav");
-#endif
-}
-
 TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
     rig.soundfiles.saveSoundEveryRender = 1;
@@ -154,13 +135,11 @@ TEST(SoundfileNames, EveryRenderFileNames) {
         const char* picture;
         int named, numbered;
         const char* soundfile;
-    } cases[] = {
-        {"track.take.bmp", 1, 1, "track.take99.wav"},
-        {"track.take.bmp", 1, 1, "track.take00.wav"},
-        {"noext", 1, 1, "noext01.wav"},
-        {"track.take.bmp", 1, 0, "track.take.wav"},
-        {"track.take.bmp", 0, 0, "Lumetra.wav"},
-    };
+    } cases[] = {{"track.take.bmp", 1, 1, "track.take99.wav"},
+                 {"track.take.bmp", 1, 1, "track.take00.wav"},
+                 {"noext", 1, 1, "noext01.wav"},
+                 {"track.take.bmp", 1, 0, "track.take.wav"},
+                 {"track.take.bmp", 0, 0, "Lumetra.wav"}};
     for (const auto& c : cases) {
         rig.soundfiles.soundfileNamedAfterImage = c.named;
         rig.soundfiles.numberSoundfiles = c.numbered;

@@ -1,21 +1,25 @@
-// The analysis of a sound into a picture: where a tone lands, what the picture's settings and
+// The soundfile reader (every format it takes gives the same samples, damaged files a message),
+// and the analysis of a sound into a picture: where a tone lands, what the picture's settings and
 // record say, that the render of the picture gives the tone back at its level, and the refusals.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <tuple>
 
 #include "analysis/analysis_grid_store.h"
 #include "analysis/analysis_record.h"
 #include "analysis/sound_analysis.h"
+#include "analysis/wav_reader.h"
 #include "document/document_render.h"
-#include "document/image_file.h"
-#include "document/image_save.h"
+#include "memory_file_system.h"
 #include "memory_value_store.h"
 #include "render/oscillators.h"
+#include "render/wav_output.h"
 #include "render_rig.h"
+#include "wav_test_files.h"
 
 namespace lumetra {
 namespace {
@@ -67,7 +71,6 @@ TEST(SoundAnalysis, AToneLandsInItsRowWithTheSettingsAndRecordOfTheSound) {
     const RenderInfoRecord& record = picture.renderInfo;
     EXPECT_EQ(std::tuple(record.command, record.flags, record.width, record.height),
               std::tuple(104, 4u | 16u, 50, 17));
-    EXPECT_EQ(record.ampFactor, float(s.ampFactor));
     EXPECT_STREQ(record.sourceName.data(), "tone.wav");
     EXPECT_EQ(std::tuple(record.sourceLength, record.sourceChannels, record.sourceSampleRate,
                          record.sourceNumber),
@@ -124,49 +127,28 @@ TEST(SoundAnalysis, RefusalsAndCancelLeaveThePictureAlone) {
     EXPECT_EQ(defaultAnalysisRows(50, 8000), 177);  // round(24 * 7.32) + 1
 }
 
-// (The record's bytes and its ".info" text: render_info_trailer_test.cpp,
-// render_info_text_test.cpp.)
-TEST(AnalysisRecord, SourceNamesAreCutWholeAndSavedPicturesKeepTheRecord) {
+// "é" is two bytes: one that would end at byte 32 is left out whole.
+TEST(AnalysisRecord, SourceNamesAreCutWhole) {
     EXPECT_EQ(recordSourceName(std::string(40, 'a')), std::string(31, 'a'));
-    // "é" is two bytes: one that would end at byte 32 is left out whole.
     EXPECT_EQ(recordSourceName(std::string(30, 'a') + "\xC3\xA9"), std::string(30, 'a'));
-    const CanvasImage picture = analysed(toneSound(true));
-    testing::MemoryFileSystem files;
-    ASSERT_TRUE(saveImageBmp(files, picture, "tone.bmp", true, true));
-    EXPECT_TRUE(files.exists("tone.info"));
-    CanvasImage opened;
-    ASSERT_TRUE(loadImageFileCore(files, opened, "tone.bmp").ok);
-    EXPECT_EQ(encodeRenderInfo(opened.renderInfo), encodeRenderInfo(picture.renderInfo));
-    EXPECT_EQ(opened.settings.outputTime, double(picture.renderInfo.outputTime));
-    EXPECT_EQ(opened.pixels.bytes, picture.pixels.bytes);
 }
 
 TEST(AnalysisGridStore, FieldsAreCheckedAndTheChosenGridIsRemembered) {
-    struct Case {
-        const char* low;
-        const char* high;
-        const char* rows;
-        const char* pps;
-        const char* message;  // empty: accepted
-    };
-    const Case cases[] = {
+    const std::string rows = "Rows must be a whole number from 2 to 65535";
+    const std::array<std::string, 5> cases[] = {
+        // low, high, rows, columns per second, message
         {"55", "8000.5", "173", "200", ""},
-        {"0", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
         {"55x", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
         {"55", "55", "173", "200", "High must be a pitch above Low"},
-        {"55", "8000", "1", "200", "Rows must be a whole number from 2 to 65535"},
-        {"55", "8000", "65536", "200", "Rows must be a whole number from 2 to 65535"},
-        {"55", "8000", "2.5", "200", "Rows must be a whole number from 2 to 65535"},
+        {"55", "8000", "1", "200", rows},
+        {"55", "8000", "65536", "200", rows},
+        {"55", "8000", "2.5", "200", rows},
         {"55", "8000", "173", "0", "Columns per second must be a whole number from 1 to 10000"},
-        {"55", "8000", "173", "", "Columns per second must be a whole number from 1 to 10000"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [low, high, rows, pps, expected] : cases) {
         std::string message;
-        const auto grid = readAnalysisGridFields(c.low, c.high, c.rows, c.pps, message);
-        EXPECT_EQ(grid.has_value(), *c.message == 0) << c.low << " " << c.rows << " " << c.pps;
-        if (!grid) {
-            EXPECT_EQ(message, c.message);
-        }
+        const auto grid = readAnalysisGridFields(low, high, rows, pps, message);
+        EXPECT_EQ(grid ? "" : message, expected) << low << " " << rows << " " << pps;
     }
 
     // The first time: the picture's range and rows, its columns per second from width and time.
@@ -182,6 +164,98 @@ TEST(AnalysisGridStore, FieldsAreCheckedAndTheChosenGridIsRemembered) {
     // A stored grid that cannot be used gives way to the picture's.
     rememberAnalysisGrid(store, {55.5, 8000.0, 1, 200});
     EXPECT_EQ(std::get<2>(grid()), 150);
+}
+
+using testing::Bytes;
+using testing::makeWav;
+using testing::WavLayout;
+
+TEST(WavReader, EveryFormatGivesTheSameSamples) {
+    const std::pair<const char*, WavLayout> cases[] = {
+        {"pcm8", {.tag = 1, .channels = 2, .bits = 8}},
+        {"pcm16", {.bits = 16}},
+        {"pcm24", {.tag = 1, .channels = 2, .bits = 24}},
+        {"pcm32", {.tag = 1, .channels = 2, .bits = 32}},
+        {"float32", {.tag = 3, .channels = 2, .bits = 32}},
+        {"float64", {.tag = 3, .channels = 2, .bits = 64}},
+        {"extensible pcm24", {.tag = 1, .channels = 2, .bits = 24, .extensible = true}},
+        {"eight channels: the first two kept", {.tag = 1, .channels = 8, .bits = 16}},
+        {"chunks before fmt, odd chunk padded", {.bits = 16, .chunkBeforeFormat = true}},
+        {"open-ended data size 0", {.bits = 16, .dataSize = 0}},
+        {"open-ended data size 0xFFFFFFFF", {.bits = 16, .dataSize = 0xFFFFFFFFu}},
+        {"fmt behind the data", {.bits = 16, .formatAfterData = true}},
+        {"data size past the end", {.bits = 16, .dataSize = 1000}},
+    };
+    // 8 bits hold 1/128 steps, so every value here is exact in every format.
+    const std::vector<float> left(std::begin(testing::kWavLeft), std::end(testing::kWavLeft));
+    const std::vector<float> right(std::begin(testing::kWavRight), std::end(testing::kWavRight));
+    for (const auto& [name, layout] : cases) {
+        Sound sound;
+        std::string message;
+        ASSERT_TRUE(decodeWav(makeWav(layout), sound, message)) << name << ": " << message;
+        EXPECT_EQ(std::tuple(sound.sampleRate, sound.fileChannels, sound.left, sound.right),
+                  std::tuple(44100, layout.channels, left, right))
+            << name;
+    }
+}
+
+TEST(WavReader, TheProgramsOwnSoundfilesReadBackAndFileMessagesNameTheFile) {
+    testing::MemoryFileSystem files;
+    OutputFormat format;
+    format.channels = 1;
+    const auto header = encodeWavHeader(format, 2);
+    Bytes file(header.begin(), header.end());
+    for (std::int16_t v : {std::int16_t(16384), std::int16_t(-32768)}) {
+        file.push_back(std::uint8_t(v & 0xFF));
+        file.push_back(std::uint8_t((v >> 8) & 0xFF));
+    }
+    Sound sound;
+    std::string message;
+    ASSERT_TRUE(decodeWav(file, sound, message)) << message;
+    EXPECT_TRUE(sound.sampleRate == 22050 && !sound.stereo());
+    EXPECT_EQ(sound.left, (std::vector<float>{0.5f, -1.0f}));
+    EXPECT_FALSE(readWavFile(files, "missing.wav", sound, message));
+    EXPECT_EQ(message, "Could not read missing.wav");
+    files.put("odd.wav", "odd");
+    EXPECT_FALSE(readWavFile(files, "odd.wav", sound, message));
+    EXPECT_EQ(message, "odd.wav: Not a RIFF/WAVE soundfile");
+}
+
+TEST(WavReader, DamagedFilesGetAMessage) {
+    const Bytes good = makeWav({.bits = 16});
+    auto patched = [&](std::size_t at, std::uint32_t value, int bytes) {
+        Bytes b = good;
+        for (int i = 0; i < bytes; ++i)
+            b[at + i] = std::uint8_t(value >> (8 * i));
+        return b;
+    };
+    // The fmt chunk starts at 12 (contents at 20); data follows at 36 (contents at 44).
+    Bytes fmtAfterOpenData = makeWav({.bits = 16, .dataSize = 0, .formatAfterData = true});
+    const std::tuple<const char*, Bytes, const char*> cases[] = {
+        {"empty", {}, "Not a RIFF/WAVE soundfile"},
+        {"not RIFF", patched(0, 0x46464952u + 1, 4), "Not a RIFF/WAVE soundfile"},
+        {"cut inside fmt", Bytes(good.begin(), good.begin() + 30),
+         "The soundfile's format chunk is cut short"},
+        {"cut before data", Bytes(good.begin(), good.begin() + 36),
+         "The soundfile has no sample data"},
+        {"cut inside the first frame", Bytes(good.begin(), good.begin() + 46),
+         "The soundfile holds no samples"},
+        {"zero channels", patched(22, 0, 2), "Unsupported channel count 0 (1 to 8)"},
+        {"zero block alignment", patched(32, 0, 2),
+         "The soundfile's block alignment 0 does not fit 2 channels of 16 bits"},
+        {"rate too low", patched(24, 999, 4), "Unsupported sample rate 999 Hz (1000 to 384000)"},
+        {"12 bits", patched(34, 12, 2), "Unsupported sound format (tag 1, 12 bits)"},
+        {"fmt size past the end", patched(16, 0xFFFFFFF0u, 4), "The soundfile has no sample data"},
+        {"fmt behind an open-ended data chunk", fmtAfterOpenData,
+         "The soundfile has no format chunk"},
+    };
+    for (const auto& [name, file, expected] : cases) {
+        Sound sound;
+        std::string message;
+        EXPECT_FALSE(decodeWav(file, sound, message));
+        EXPECT_EQ(message, expected) << name;
+        EXPECT_EQ(sound.frames(), 0u) << name;
+    }
 }
 
 }  // namespace
