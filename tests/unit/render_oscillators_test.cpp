@@ -53,13 +53,7 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
     EXPECT_EQ(std::pair(n.ampCount, n.modInc), std::pair(0, 0));
     // High rows: the amplitude segments never fall below 3 samples.
     EXPECT_EQ(settings.noiseStates[149].ampBase, 3);
-}
-
-TEST(PrepareOscillators, NoiseDepthFollowsThePreviousSliceLength) {
-    RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
-    prepareOscillators(settings, SoundOptions{});
-    for (const NoiseState& n : settings.noiseStates)
-        EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth > 0.0f);
+    // The depth follows the previous slice length.
     settings.samplesPerPixel = 100;
     prepareOscillators(settings, SoundOptions{});
     const float withOld = settings.noiseStates[10].modDepth;
@@ -78,21 +72,17 @@ TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
         {"a Low of 0 typed in", 0.0, 8000.0, 150, 1.0, 8000.0},
         {"one pitch for all rows", -30.0, nan, 150, 1.0, 1.0},
         {"increments below 2 (the noise step then takes 2)", 1e-5, 100.0, 150, 0, 0},
-        {"increments beyond 32 bits", 50.0, 1e12, 150, 0, 0},
         {"one row sounds the low pitch", 50.0, 8000.0, 1, 50.0, 50.0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);
-        RenderSettings settings;
-        settings.samplesPerPixel = 366;
+        RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
         settings.lowFrequency = c.low, settings.highFrequency = c.high, settings.height = c.height;
         prepareOscillators(settings, SoundOptions{});
         const auto& f = settings.rowFrequencies;
         ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
         EXPECT_DOUBLE_EQ(c.first ? f.front() : 0, c.first);
         EXPECT_NEAR(c.last ? f.back() : 0, c.last, 1e-6);
-        for (double pitch : f)
-            EXPECT_TRUE(std::isfinite(pitch) && pitch > 0) << pitch;
         for (const NoiseState& n : settings.noiseStates)
             EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f &&
                         std::isfinite(n.modScale) && n.modScale != 0.0f && n.ampBase >= 3 &&
@@ -262,7 +252,6 @@ TEST(RenderFields, ArrowSteps) {
         // High snaps to the Nyquist pitches; 11025 is no multiple of 1000: to 12000 first.
         {stepHighArrow, kHigh, 10000.0, 10000.0f, kArrowUp, 11025.0},
         {stepHighArrow, kHigh, 21000.0, 21000.0f, kArrowUp, 22050.0},
-        {stepHighArrow, kHigh, 22050.0, 8000.0f, 0, 22050.0},  // no arrow, no change
         // Steps of 100 below 1000, 500 below 5000, 1000 from there.
         {stepHighArrow, kHigh, 8000.0, 800.0f, kArrowUp, 900.0},
         {stepHighArrow, kHigh, 3500.0, 8000.0f, kArrowDown, 7000.0},
@@ -270,18 +259,16 @@ TEST(RenderFields, ArrowSteps) {
         {stepHighArrow, kHigh, 8000.0, 1234.5f, kArrowUp, 2000.5},
         // An unreadable field (0) leaves High and takes the step of values below 1000.
         {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
-        // Never to Low: down would land at 0.5; 150 - 100 is below Low + 90.
+        // Never to Low: down would land at 0.5.
         {stepHighArrow, kHigh, 1234.5, 1234.5f, kArrowDown, 1234.5},
-        {stepHighArrow, kHigh, 150.0, 150.0f, kArrowDown, 150.0},
         // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
         {stepLowArrow, kLow, 55.0, 55.0f, kArrowDown, 50.0},
         {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
         {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
         {stepLowArrow, kLow, 5.0, 5.0f, kArrowDown, 5.0},
         {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High
-        // Amp by 0.5, from the stored value when the field is not above 0.5.
+        // Amp by 0.5.
         {stepAmpArrow, kAmp, 10.0, 10.0f, kArrowUp, 10.5},
-        {stepAmpArrow, kAmp, 10.5, 0.3f, kArrowDown, 10.0},
         {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
         // Time by 1 s within 1 .. 9000.
         {stepTimeArrow, kTime, 6.0, 0.2f, kArrowDown, 1.0},
