@@ -100,7 +100,7 @@ struct ImageLoad : ::testing::Test {
     testing::MemoryFileSystem files;
 };
 
-TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFile) {
+TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFileOrKeepsTheSettings) {
     ASSERT_TRUE(save(renderedPicture(30, 20, 61.5f), "a.bmp", false, true));
     files.put("a.info", "SIZE 30, 20\nPARMS 10, 20, 30, 40\n");
     CanvasImage image;
@@ -112,6 +112,14 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFile) {
     EXPECT_EQ(image.renderInfo.command, 302);
     EXPECT_TRUE(image.selection.empty());
 
+    // Without a record the settings stay.
+    ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "b.bmp", false, false));
+    CanvasImage other = renderedPicture(3, 3, 99.0f);
+    const ImageLoadResult none = load(other, "b.bmp");
+    EXPECT_TRUE(none.ok && !none.renderInfoUpdated && none.status.empty());
+    EXPECT_EQ(std::tuple(other.renderInfo.valid, other.settings.lowFrequency, other.settings.width),
+              std::tuple(0u, 99.0, 8));
+    // The ".info" file of the same name.
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
@@ -124,16 +132,6 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFile) {
     EXPECT_EQ(image.renderInfo.size, 164u);
 }
 
-TEST_F(ImageLoad, WithoutRenderInfoTheSettingsStay) {
-    ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "a.bmp", false, false));
-    CanvasImage image = renderedPicture(3, 3, 99.0f);
-    const ImageLoadResult result = load(image, "a.bmp");
-    ASSERT_TRUE(result.ok && !result.renderInfoUpdated);
-    EXPECT_EQ(result.status, "");
-    EXPECT_EQ(image.renderInfo.valid, 0u);
-    EXPECT_EQ(std::pair(image.settings.lowFrequency, image.settings.width), std::pair(99.0, 8));
-}
-
 // A record of another version or valid word (a newer program's), or with unusable numbers, is
 // passed over for the ".info" file and never cut off: reading writes nothing.
 TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
@@ -141,11 +139,7 @@ TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
     for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}})
         stored.push_back(withTrailer(recordBytes(version, valid)));
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5},
-                                             {50, 50, 10, 5},
-                                             {50, 8000, -1, 5},
-                                             {50, 8000, 10, 0},
-                                             {nan, 8000, 10, 5}};
+    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5}, {50, 50, 10, 5}, {nan, 8000, 10, 5}};
     for (const auto& c : unusable) {
         CanvasImage saved = renderedPicture(4, 2, 50);
         RenderInfoRecord& r = saved.renderInfo;
@@ -235,20 +229,6 @@ TEST(RenderInfoRecord, FieldsSitAtTheirOffsets) {
     EXPECT_EQ(std::tuple(r.command, r.sourceLength, r.sourceNumber, r.sourceSampleRate),
               std::tuple(303, 2.5f, 0xEFu, 0u));
     EXPECT_FALSE(decodeRenderInfo({}).hasMagic());
-}
-
-// (What a render records shows in the ".info" text: render_info_text_test.cpp.) An analysis
-// record carries no date and no selection.
-TEST(RenderInfoRecord, RecordingARender) {
-    CanvasImage image = patternPicture(30, 20);
-    image.selection = Rect{2, 3, 10, 12};
-    const LocalTime now{2024, 12, 1, 2, 23, 59, 58, 7};
-    recordRender(image, 301, 1.5, now);
-    EXPECT_EQ(std::pair(image.renderInfo.size, image.renderInfo.flags), std::pair(160u, 8u));
-    recordRender(image, 104, 0.0, now);
-    EXPECT_EQ(std::tuple(image.renderInfo.flags, image.renderInfo.date.year,
-                         image.renderInfo.selection[2]),
-              std::tuple(0u, 0, 0));
 }
 
 TEST(BmpWriter, HeaderBytes) {
