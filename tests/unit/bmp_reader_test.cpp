@@ -86,15 +86,13 @@ TEST(BmpReader, BitFields) {
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{255, 255, 255}, Rgb{255, 0, 0}, Rgb{0, 0, 8},
                                          Rgb{0, 0, 132}, Rgb{0, 0, 0}}}));
     // 5-6-5; 6-bit green 1 -> 4, 32 -> 130.
-    fields.compression = 3;
-    fields.masks = {0xF800, 0x07E0, 0x001F};
+    fields.compression = 3, fields.masks = {0xF800, 0x07E0, 0x001F};
     fields.pixels = packRows({{0x07E0, 0x0020, 0x0400, 0xF800, 0xFFFF}}, 16);
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{0, 255, 0}, Rgb{0, 4, 0}, Rgb{0, 130, 0},
                                          Rgb{255, 0, 0}, Rgb{255, 255, 255}}}));
     // 32 bits: wide fields give their top eight bits, a zero mask 0, a mask of all 32 bits its
     // top byte, and a 1-bit field repeats (1 -> 0xC0).
-    fields = packed(32, {{0x11223344u, 0xFF0000FFu}});
-    fields.compression = 3;
+    fields = packed(32, {{0x11223344u, 0xFF0000FFu}}), fields.compression = 3;
     fields.masks = {0xFF000000u, 0x00FF0000u, 0x0000FF00u};
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{0x11, 0x22, 0x33}, Rgb{0xFF, 0, 0}}}));
     fields.masks = {0x3FF00000u, 0x000FFC00u, 0};
@@ -106,14 +104,10 @@ TEST(BmpReader, BitFields) {
     // Larger headers carry the masks inside; without bit fields they are not used.
     for (std::uint32_t headerSize : {52u, 56u, 108u, 124u}) {
         SCOPED_TRACE(headerSize);
-        fields = packed(16, {{0x001F, 0xF800}});
-        fields.headerSize = headerSize;
-        fields.height = -1;
-        fields.compression = 3;
-        fields.masks = {0xF800, 0x07E0, 0x001F};
+        fields = packed(16, {{0x001F, 0xF800}}), fields.headerSize = headerSize, fields.height = -1;
+        fields.compression = 3, fields.masks = {0xF800, 0x07E0, 0x001F};
         EXPECT_EQ(decoded(fields), (Picture{{Rgb{0, 0, 255}, Rgb{255, 0, 0}}}));
-        fields.compression = 0;
-        fields.masks = {0x000F, 0x00F0, 0x0F00};
+        fields.compression = 0, fields.masks = {0x000F, 0x00F0, 0x0F00};
         EXPECT_EQ(decoded(fields), (Picture{{Rgb{0, 0, 255}, Rgb{0xF7, 0, 0}}}));  // red 30
     }
 }
@@ -125,30 +119,24 @@ TEST(BmpReader, HeadersTablesOrientationAndOffsets) {
     BmpFields fields = packed(4, rows, palette(16));
     EXPECT_EQ(decoded(fields), fromIndices(rows, palette(16)));
     for (const auto& [count, colours] : {std::pair{3u, 3u}, {0xFFFFFFFFu, 16u}, {0u, 2u}}) {
-        fields.colourCount = count;
-        fields.colours = palette(colours);
+        fields.colourCount = count, fields.colours = palette(colours);
         EXPECT_EQ(decoded(fields), fromIndices(rows, palette(colours))) << count;
     }
     // A core header has three-byte entries; and no masks.
     const std::vector<Rgb> two = {Rgb{9, 8, 7}, Rgb{200, 100, 50}};
-    fields = packed(1, {{1, 0, 1}, {0, 1, 1}}, two);
-    fields.headerSize = 12;
+    fields = packed(1, {{1, 0, 1}, {0, 1, 1}}, two), fields.headerSize = 12;
     EXPECT_EQ(decoded(fields), fromIndices({{1, 0, 1}, {0, 1, 1}}, two));
-    fields = packed(24, {{0x332211}});
-    fields.headerSize = 12;
+    fields = packed(24, {{0x332211}}), fields.headerSize = 12;
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{0x33, 0x22, 0x11}}}));
     fields = packed(8, {{3, 2}}, palette(4));  // the OS/2 header
-    fields.headerSize = 64;
-    fields.colourCount = 4;
+    fields.headerSize = 64, fields.colourCount = 4;
     EXPECT_EQ(decoded(fields), (Picture{{palette(4)[3], palette(4)[2]}}));
     // Pixel data behind a gap.
-    fields = packed(24, {{0x010203, 0x040506}});
-    fields.offset = 200;
+    fields = packed(24, {{0x010203, 0x040506}}), fields.offset = 200;
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{1, 2, 3}, Rgb{4, 5, 6}}}));
     // Top-down: the same picture.
     const Rows stored = {{0x0000FF, 0x00FF00, 0xFF0000}, {0x101010, 0x202020, 0x303030}};
-    fields = packed(24, {stored[1], stored[0]});
-    fields.height = -2;
+    fields = packed(24, {stored[1], stored[0]}), fields.height = -2;
     EXPECT_EQ(decoded(fields), decoded(packed(24, stored)));
     EXPECT_EQ(decoded(fields).at(0).at(0), (Rgb{0x10, 0x10, 0x10}));  // stored last = top row
 }
@@ -187,8 +175,7 @@ TEST(BmpReader, RunLengthEncoding) {
     fields.pixels = {2, 1, 0, 0, 2, 3, 0, 0};
     EXPECT_EQ(decoded(fields).at(0).at(0), palette(4)[3]);
     // Where the pixel data ends, for what lies behind it.
-    fields.pixels = {2, 1, 0, 1, 0xEE, 0xEE};
-    fields.height = 1;
+    fields.pixels = {2, 1, 0, 1, 0xEE, 0xEE}, fields.height = 1;
     EXPECT_EQ(decodeBmp(makeBmp(fields)).pixelDataEnd, 54u + 16u + 4u);
     std::vector<std::uint8_t> file = makeBmp(packed(24, {{1, 2, 3}, {4, 5, 6}}));
     file.resize(file.size() + 10, 0);

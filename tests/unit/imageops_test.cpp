@@ -451,8 +451,7 @@ TEST(EditCommandLine, NumbersWordsAndTheOptionsBeforeTheFiles) {
 struct EditRig {
     EditRig() {
         CanvasImage image = canvas(randomPicture(5, 3, 9));
-        image.settings.lowFrequency = 40;
-        image.settings.outputTime = 1.5;
+        image.settings.lowFrequency = 40, image.settings.outputTime = 1.5;
         recordRender(image, 300, 0.5, LocalTime{2022, 2, 2, 2, 2, 2, 2, 2});
         record = image.renderInfo;
         files.files["in.bmp"] = encodeBmpFile(image, true);

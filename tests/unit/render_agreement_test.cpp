@@ -59,10 +59,8 @@ using RenderFunction = std::function<int(RenderContext&, ImageDocument&, int)>;
 
 Outcome run(const Case& c, const RenderFunction& render, RenderWorkers* workers = nullptr) {
     RenderRig rig(workers);
-    rig.sound.stereo = c.stereo;
-    rig.sound.sampleRate = c.sampleRate;
-    rig.soundfiles.saveSoundEveryRender = c.soundfile ? 1 : 0;
-    rig.host.escapeAtQuery = c.escapeAt;
+    rig.sound.stereo = c.stereo, rig.sound.sampleRate = c.sampleRate;
+    rig.soundfiles.saveSoundEveryRender = c.soundfile ? 1 : 0, rig.host.escapeAtQuery = c.escapeAt;
     rig.files.failAfterBytes = c.failAfterBytes;
     if (c.failReplace) rig.files.fail(FileCall::Replace);
     RenderSettings settings;
@@ -73,8 +71,7 @@ Outcome run(const Case& c, const RenderFunction& render, RenderWorkers* workers 
     settings.samplesPerPixel = 7;  // as left by an earlier preparation (sets the noise depth)
     ImageDocument document = makeDocument(c.width, c.height, settings);
     fillRandom(document.current.pixels, c.pictureSeed, c.recipe);
-    document.current.selection = c.selection;
-    document.displayName = "case.bmp";
+    document.current.selection = c.selection, document.displayName = "case.bmp";
     const int result = render(rig.context, document, c.command);
     const RenderSettings& made = document.current.settings;
     const auto* noise = reinterpret_cast<const std::uint8_t*>(made.noiseStates.data());
@@ -96,11 +93,9 @@ int latestNonZeroValues = 0;  // of the latest case
 
 void expectAgreement(const Case& c, const std::string& label) {
     const Outcome reference = run(c, referenceRenderImage);
-    soundingRenders += !reference.samples.empty();
-    latestNonZeroValues = 0;
+    soundingRenders += !reference.samples.empty(), latestNonZeroValues = 0;
     for (std::int16_t v : reference.samples) {
-        latestNonZeroValues += v != 0;
-        clippedValues += v == 32767 || v == -32768;
+        latestNonZeroValues += v != 0, clippedValues += v == 32767 || v == -32768;
     }
     nonZeroValues += latestNonZeroValues;
     // Every instruction set this processor has, on one thread and on two sharing the slices.
@@ -136,17 +131,14 @@ TEST(RenderAgreement, ManyRandomPictures) {
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
     for (int i = 0; i < 60; ++i) {
         Case c{.width = pick(1, 40), .height = pick(1, 30), .command = kRenderImage + i % 4};
-        c.stereo = i < 16 ? i / 4 % 2 : pick(0, 3) != 0;
-        c.softSweeps = i < 16 ? i / 8 : pick(0, 1);
+        c.stereo = i < 16 ? i / 4 % 2 : pick(0, 3) != 0, c.softSweeps = i < 16 ? i / 8 : pick(0, 1);
         c.sampleRate = std::array<int, 4>{8000, 11025, 22050, 44100}[pick(0, 3)];
         c.outputTime = 0.01 + 0.002 * pick(0, 40);  // odd and even slice lengths
-        c.low = 20.0 + pick(0, 200);
-        c.high = c.low + 100.0 + pick(0, 20000);
+        c.low = 20.0 + pick(0, 200), c.high = c.low + 100.0 + pick(0, 20000);
         c.noiseBandwidth = pick(0, 15);
         c.ampFactor = 0.5 + 0.5 * pick(0, 60);  // up to loud enough to clip
         c.recipe.litShare = 0.2 + 0.2 * pick(0, 4), c.recipe.blue = pick(0, 3) != 0;
-        c.recipe.blueShare = 0.3 * pick(1, 3);
-        c.pictureSeed = static_cast<std::uint32_t>(i + 100);
+        c.recipe.blueShare = 0.3 * pick(1, 3), c.pictureSeed = static_cast<std::uint32_t>(i + 100);
         const int left = pick(0, c.width - 1), top = pick(0, c.height - 1);
         c.selection = Rect{left, top, pick(left + 1, c.width), pick(top + 1, c.height)};
         c.soundfile = pick(0, 1) == 1;
@@ -172,8 +164,7 @@ TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
         c.failAfterBytes = bytes;
         expectAgreement(c, "write error after " + std::to_string(bytes) + " bytes");
     }
-    c.failAfterBytes = -1;
-    c.failReplace = true;
+    c.failAfterBytes = -1, c.failReplace = true;
     expectAgreement(c, "the finished soundfile cannot replace its target");
 }
 
@@ -198,8 +189,7 @@ TEST(RenderAgreement, LongColumnsInPieces) {
         Case c{.width = row.longestPiece == kLongestPiece ? 3 : 13, .height = 9};
         c.command = row.command, c.stereo = row.stereo, c.softSweeps = row.softSweeps;
         c.longestPiece = row.longestPiece, c.outputTime = row.outputTime;
-        c.selection = Rect{1, 2, 9, 8};
-        c.recipe.blue = true, c.recipe.litShare = 0.7;
+        c.selection = Rect{1, 2, 9, 8}, c.recipe.blue = true, c.recipe.litShare = 0.7;
         c.soundfile = row.stereo == 1;
         expectAgreement(c, "pieces of " + std::to_string(row.longestPiece) + ", " +
                                std::to_string(row.outputTime) + " s");

@@ -35,8 +35,7 @@ struct EngineTest : ::testing::Test {
 
 TEST_F(EngineTest, DefaultPictureNumbers) {
     light(100, 75, Rgb{200, 100, 0});
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.clock.tickStep = 500;
+    rig.soundfiles.saveSoundEveryRender = 1, rig.clock.tickStep = 500;
     ASSERT_EQ(render(), 1);
     EXPECT_EQ(doc.current.settings.samplesPerPixel, 366);
     EXPECT_EQ(rig.playback.length(), 220332u);  // 301 slices of 366 stereo frames
@@ -85,8 +84,7 @@ TEST_F(EngineTest, BlueAloneOrAnEmptySelectionIsNoImageData) {
     for (int y = 0; y < 150; ++y)
         for (int x = 0; x < 300; ++x)
             light(x, y, Rgb{0, 0, 255});
-    doc.current.selection = Rect{10, 10, 20, 20};
-    rig.soundfiles.saveSoundEveryRender = 1;
+    doc.current.selection = Rect{10, 10, 20, 20}, rig.soundfiles.saveSoundEveryRender = 1;
     rig.playback.samples.assign(500, 7);  // the last sound stays
     for (int command : {kRenderImage, kRenderSelection, kRenderWithoutBlue, kRenderSelection}) {
         rig.ui.statusLog.clear();
@@ -101,8 +99,7 @@ TEST_F(EngineTest, BlueAloneOrAnEmptySelectionIsNoImageData) {
 }
 
 TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.files.failAfterBytes = 48 + 1000;
+    rig.soundfiles.saveSoundEveryRender = 1, rig.files.failAfterBytes = 48 + 1000;
     rig.ui.answers = {true};
     EXPECT_EQ(render(kRenderWithoutBlue), 1);  // goes on into memory
     const RecordingUi::Box question{"Error writing " + wav +
@@ -118,8 +115,7 @@ TEST_F(EngineTest, WriteErrorYesKeepsWhatWasWritten) {
 }
 
 TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.playback.memoryLimitValues = 1000;
+    rig.soundfiles.saveSoundEveryRender = 1, rig.playback.memoryLimitValues = 1000;
     rig.files.failAfterBytes = 48 + 2 * 32940 + 10;
     rig.ui.answers = {true, true};  // render to file only; keep what was written
     EXPECT_EQ(render(kRenderWithoutBlue), 0);
@@ -300,8 +296,7 @@ TEST(SoundfileOutput, AFileThatCannotBeCompletedLeavesTheOldOneAndNoPart) {
 
 TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.soundfiles.soundfileCounter = 99;
+    rig.soundfiles.saveSoundEveryRender = 1, rig.soundfiles.soundfileCounter = 99;
     // Named after the picture up to its last dot, numbered from the counter (which wraps at 100).
     const struct {
         const char* picture;
@@ -329,11 +324,9 @@ TEST(SoundfileNames, EveryRenderFileNames) {
 TEST(SaveSoundAs, SuggestsAndWritesTheLatestSoundInItsOwnFormat) {
     RenderRig rig;
     ImageDocument doc = makeDocument(4, 4);
-    rig.soundfiles.soundfileCounter = 99;
-    rig.playback.samples = ramp(300);
+    rig.soundfiles.soundfileCounter = 99, rig.playback.samples = ramp(300);
     rig.playback.format = stereoFormat();  // as rendered; the options have changed since
-    rig.sound.sampleRate = 11025;
-    rig.sound.stereo = 0;
+    rig.sound.sampleRate = 11025, rig.sound.stereo = 0;
     updateOutputFormat(rig.format, rig.sound);
     rig.host.saveSoundAnswer = std::filesystem::path("chosen.wav");
     EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 1);
@@ -356,8 +349,7 @@ TEST(PlaybackSound, WithoutMemoryFileOnlyAsksForAFile) {
     // Cancelled: no samples are made.
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
     EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 0);
-    doc.displayName = "song.bmp";
-    rig.host.saveSoundAnswer = std::filesystem::path("song.wav");
+    doc.displayName = "song.bmp", rig.host.saveSoundAnswer = std::filesystem::path("song.wav");
     EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
     EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
     EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 1);

@@ -197,8 +197,7 @@ RenderInfoRecord sampleRecord() {
     r.size = 160, r.version = 101, r.valid = 1, r.command = 303, r.width = 301, r.height = -7;
     r.lowFrequency = 55.5f, r.highFrequency = 7040.25f, r.ampFactor = 12.5f, r.outputTime = 3.75f;
     r.renderTime = 0.125f, r.selection = {1, 2, 300, 149}, r.flags = 8 | 4 | 16;
-    r.reserved[0] = 0xAA, r.reserved[31] = 0xBB;
-    r.date = LocalTime{2008, 3, 5, 7, 14, 5, 9, 999};
+    r.reserved[0] = 0xAA, r.reserved[31] = 0xBB, r.date = LocalTime{2008, 3, 5, 7, 14, 5, 9, 999};
     r.sourceName = {'s', 'o', 'u', 'n', 'd', '.', 'w', 'a', 'v'};
     r.sourceLength = 2.5f, r.sourceNumber = 0xDEADBEEF, r.sourceChannels = 2;
     r.sourceSampleRate = 44100;

@@ -27,8 +27,7 @@ namespace {
 // One second at 8000 Hz: a 400 Hz tone of amplitude 0.5 on the left, the right silent.
 Sound toneSound(bool stereo) {
     Sound sound;
-    sound.sampleRate = 8000;
-    sound.fileChannels = stereo ? 2 : 1;
+    sound.sampleRate = 8000, sound.fileChannels = stereo ? 2 : 1;
     for (int i = 0; i < 8000; ++i)
         sound.left.push_back(float(0.5 * std::sin(2 * std::numbers::pi * 400 * i / 8000)));
     if (stereo) sound.right.assign(8000, 0.0f);
@@ -84,8 +83,7 @@ TEST(SoundAnalysis, TheRenderGivesTheToneBackAtItsLevelAndLength) {
         EXPECT_EQ(pixelAt(document.current.pixels, x, 8).red,
                   pixelAt(document.current.pixels, x, 8).green);
     testing::RenderRig rig;
-    rig.sound.sampleRate = 8000;
-    rig.sound.stereo = 0;
+    rig.sound.sampleRate = 8000, rig.sound.stereo = 0;
     prepareOscillators(document.current.settings, rig.sound);
     ASSERT_EQ(renderDocument(rig.context, document, 302), 1);
     // 51 slices of trunc(8000 / 51 + 0.5) = 157 frames: the sound's second, to 0.1 %.

@@ -1,21 +1,18 @@
 // Browser thumbnails: the one-pass area average against the reference over sizes that shrink,
-// enlarge and keep, from both row orders; the flips; the files; the maker's queue. Pictures on
-// the clipboard: hostile packed DIB blocks, the operation region as a block and back, pastes.
+// enlarge and keep, from both row orders; the flips; the files. Pictures on the clipboard: hostile
+// packed DIB blocks, the operation region as a block and back, pastes; the pixel rows.
 
 #include "browser/thumbnail.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <future>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "base/little_endian.h"
 #include "bmp_test_files.h"
 #include "browser/thumbnail_file.h"
-#include "browser/thumbnail_maker.h"
 #include "document/canvas_image.h"
 #include "image/bmp_reader.h"
 #include "image/pixel_image.h"
@@ -59,8 +56,8 @@ TEST(Thumbnail, AgreesWithTheReferenceFromBothRowOrdersAndFlips) {
     EXPECT_FALSE(thumbnailFromBmp(file));
 
     const PixelImage t = noisePicture(kThumbnailWidth, kThumbnailHeight, 3);
-    const PixelImage both = flippedThumbnail(t, true, true);
-    const PixelImage mirrored = flippedThumbnail(t, true, false);
+    const PixelImage both = flippedThumbnail(t, true, true),
+                     mirrored = flippedThumbnail(t, true, false);
     for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {5, 49}, {40, 20}}) {
         EXPECT_EQ(pixelAt(mirrored, x, y), pixelAt(t, 63 - x, y));
         EXPECT_EQ(pixelAt(both, x, y), pixelAt(t, 63 - x, 49 - y));
@@ -85,33 +82,6 @@ TEST(ThumbnailFile, BmpThroughTheReaderOthersThroughThePlatform) {
     EXPECT_EQ(platformCalls, 2);
 }
 
-TEST(ThumbnailMaker, DoesJobsInOrderAndDropsThoseOfAForgottenTab) {
-    std::promise<void> entered, release;
-    std::shared_future<void> released = release.get_future().share();
-    bool first = true;
-    ThumbnailMaker maker(
-        [&](const std::filesystem::path& file) -> std::optional<PixelImage> {
-            if (std::exchange(first, false)) {
-                entered.set_value();
-                released.wait();
-            }
-            // A picture that fails the maker (memory) gets no thumbnail, and the thread goes on.
-            if (file == "bad") throw std::bad_alloc();
-            return noisePicture(1, 1, 0);
-        },
-        {});
-    maker.add({{1, 1, 0, "a"}, {1, 1, 1, "b"}, {2, 1, 0, "bad"}, {2, 1, 1, "c"}});
-    entered.get_future().wait();
-    maker.forget(1);  // "a" is under way and still arrives; "b" is dropped
-    release.set_value();
-    maker.waitUntilIdle();
-    const auto done = maker.takeFinished();
-    ASSERT_EQ(done.size(), 3u);
-    EXPECT_EQ(std::tuple(done[0].job.file, done[1].job.file, done[2].job.tab, done[2].job.item),
-              std::tuple("a", "bad", 2u, 1u));
-    EXPECT_TRUE(!done[1].thumbnail && maker.takeFinished().empty());
-}
-
 using Block = std::vector<std::uint8_t>;
 
 // A block as another program makes it: a 4 x 2 BMP file without its 14-byte file header.
@@ -133,9 +103,7 @@ TEST(ClipboardBlock, HostileBlocksAreRefusedWithoutReadingPastThem) {
     for (const Block& hostile :
          {Block{}, Block(good.begin(), good.begin() + 40), Block(good.begin(), good.end() - 1),
           block(16, 3, 0, 0), block(32, 0, 0xFFFFFFFFu, 32)}) {
-        const BmpReadResult result = decodeDib(hostile);
-        EXPECT_FALSE(result.pixels) << hostile.size();
-        EXPECT_EQ(result.message, "Truncated BMP file") << hostile.size();
+        EXPECT_EQ(decodeDib(hostile).message, "Truncated BMP file") << hostile.size();
     }
 }
 
@@ -143,15 +111,11 @@ TEST(ClipboardBlock, OperationRegionRoundTrip) {
     CanvasImage image = testing::patternPicture(37, 25, 9);
     const Block whole = operationRegionBlock(image);  // no selection: the whole picture
     ASSERT_EQ(whole.size(), 40u + rowStride(37) * 25);
-    EXPECT_EQ(le::readI32(whole, 8), 25) << "bottom-up";
-    EXPECT_EQ(le::readU16(whole, 14), 24);
+    EXPECT_EQ(std::pair(le::readI32(whole, 8), int(le::readU16(whole, 14))), std::pair(25, 24));
     EXPECT_EQ(decodeDib(whole).pixels->bytes, image.pixels.bytes);
-
     image.selection = Rect{5, 3, 15, 23};
     const std::optional<PixelImage> part = decodeDib(operationRegionBlock(image)).pixels;
-    ASSERT_TRUE(part);
-    ASSERT_EQ(part->width, 10);
-    ASSERT_EQ(part->height, 20);
+    ASSERT_TRUE(part && part->width == 10 && part->height == 20);
     for (std::int32_t y = 0; y < 20; ++y)
         for (std::int32_t x = 0; x < 10; ++x)
             ASSERT_EQ(pixelAt(*part, x, y), pixelAt(image.pixels, 5 + x, 3 + y)) << x << "," << y;
@@ -194,16 +158,6 @@ TEST(PixelImage, RowsArePaddedBlackBottomUpAndBlueFirst) {
     for (const auto& [width, height] : {std::pair{0, 10}, {10, -1}, {100000, 100000}})
         EXPECT_FALSE(createCanvasBitmap(width, height, message)) << width << " x " << height;
     EXPECT_EQ(message, "Could not create new image");
-}
-
-TEST(CanvasImage, OperationRegionIsSelectionOrWholePicture) {
-    CanvasImage image;
-    std::string message;
-    adoptPixels(image, *createCanvasBitmap(40, 20, message));
-    image.selection = Rect{3, 4, 10, 12};
-    EXPECT_EQ(operationRegion(image), (Rect{3, 4, 10, 12}));
-    image.selection = Rect{10, 4, 10, 12};  // zero width counts as nothing selected
-    EXPECT_EQ(operationRegion(image), (Rect{0, 0, 40, 20}));
 }
 
 }  // namespace
