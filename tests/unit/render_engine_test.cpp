@@ -146,16 +146,6 @@ TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
     EXPECT_TRUE(rig.files.files.empty());  // nothing is left beside the target
 }
 
-TEST_F(EngineTest, DecliningFileOnlyMakesNoSamples) {
-    rig.playback.memoryLimitValues = 1000;
-    rig.playback.samples.assign(20, 1);
-    EXPECT_EQ(render(kRenderWithoutBlue), 1);
-    EXPECT_FALSE(rig.playback.hasBuffer());
-    EXPECT_EQ(rig.host.pumps, 0);
-    EXPECT_EQ(rig.ui.status[0], "Generated 0.00 secs");
-    EXPECT_EQ(doc.current.renderInfo.valid, 0u);
-}
-
 TEST_F(EngineTest, ThePumpMayStartAnotherRenderOrChangeThePicture) {
     int inner = -1;
     rig.host.onPump = [&] {
@@ -339,22 +329,6 @@ TEST(SaveSoundAs, SuggestsAndWritesTheLatestSoundInItsOwnFormat) {
     rig.host.saveSoundAnswer.reset();  // cancelled
     EXPECT_EQ(saveSoundAs(rig.context, doc.displayName), 0);
     EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
-}
-
-TEST(PlaybackSound, WithoutMemoryFileOnlyAsksForAFile) {
-    RenderRig rig;
-    ImageDocument doc = makeDocument(300, 150);
-    rig.playback.memoryLimitValues = 1000;
-    rig.ui.answer = true;  // render to file only
-    // Cancelled: no samples are made.
-    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 0);
-    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 0);
-    doc.displayName = "song.bmp", rig.host.saveSoundAnswer = std::filesystem::path("song.wav");
-    EXPECT_EQ(preparePlaybackSound(rig.context, renderPicture(doc), 220332), 1);
-    EXPECT_EQ(rig.host.suggestedNames.back(), "song.wav");
-    EXPECT_EQ(rig.soundfiles.saveSoundEveryRender, 1);
-    EXPECT_EQ(rig.soundfile.path(), std::filesystem::path("sounds") / "song.wav");
-    EXPECT_FALSE(rig.playback.hasBuffer());
 }
 
 }  // namespace

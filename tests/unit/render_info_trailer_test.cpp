@@ -257,10 +257,7 @@ TEST(BmpWriter, TheRecordIsAppendedButNotCounted) {
     const RenderInfoBytes record = encodeRenderInfo(image.renderInfo);
     EXPECT_TRUE(std::equal(record.begin(), record.end(), file.begin() + S + 54));
     EXPECT_FALSE(files.exists("a.info"));  // refresh-info was off
-    // Attach off, or no valid record: the file ends with the pixels.
-    ASSERT_TRUE(saveImageBmp(files, image, "b.bmp", true, false));
-    EXPECT_EQ(files.at("b.bmp").size(), S + 54);
-    EXPECT_TRUE(files.exists("b.info"));
+    // Without a valid record the file ends with the pixels.
     image.renderInfo.valid = 0;
     ASSERT_TRUE(saveImageBmp(files, image, "c.bmp", true, true));
     EXPECT_EQ(files.at("c.bmp").size(), S + 54);
@@ -434,17 +431,6 @@ TEST(RenderInfoReader, NumberRulesOfParmsSizeAndSel) {
     for (const auto& [keyword, lines] : refused)
         for (const char* numbers : lines)
             EXPECT_EQ(accepted(keyword + std::string(numbers)), 0u) << keyword << numbers;
-}
-
-TEST(RenderInfoReader, LaterLinesOverwriteEarlierOnes) {
-    const RenderInfoText refused =
-        parseRenderInfoText("PARMS 50, 8000, 10, 5\nSIZE 10, 10\nPARMS 0, 0, 0, 0\n", 10, 10);
-    EXPECT_EQ(std::pair(refused.accepted, refused.record.lowFrequency),
-              std::pair(std::uint32_t(kSizeAccepted), 0.0f));
-    const RenderInfoText taken =
-        parseRenderInfoText("SIZE 9, 9\nPARMS 1, 2, 3\nSIZE 10, 10\nparms 1, 2, 3, 4\n", 10, 10);
-    EXPECT_EQ(taken.accepted, kSizeAccepted | kParmsAccepted);
-    EXPECT_EQ(taken.record.outputTime, 4.0f);
 }
 
 // Lines are read in pieces of 299 characters, the line end (CR LF as one) counted in; a zero
