@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <new>
 #include <optional>
@@ -92,24 +91,18 @@ TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
 
 TEST(Composite, FailuresNameTheirCauseAndChangeNothing) {
     using enum CompositeKind;
-    const struct {
-        CompositeKind kind;
-        PixelImage other;
-        Rect selection;
-        std::string_view text;
-    } cases[] = {
+    const std::tuple<CompositeKind, PixelImage, Rect, std::string_view> cases[] = {
         {Filter, PixelImage{}, Rect{}, kFilterPictureUnusableText},
         {AdditiveOverlay, flat(2, 2, {}), Rect{9, 9, 12, 12}, kStretchedFilterFailedText},
         {OrOverlay, flat(2, 2, {}), Rect{9, 9, 12, 12}, kOverlayStretchFailedText},
     };
-    for (const auto& c : cases) {
+    for (const auto& [kind, other, selection, text] : cases) {
         CanvasImage image = canvas(flat(4, 4, Rgb{7, 7, 7}));
-        image.selection = c.selection;
-        const CanvasImage before = image;
+        image.selection = selection;
         const CompositeResult result =
-            compositeImage(image, c.other, CompositeOptions{c.kind, false, false, {}});
-        EXPECT_EQ(result.ok ? "" : result.message, c.text);
-        EXPECT_EQ(image.pixels.bytes, before.pixels.bytes) << c.text;
+            compositeImage(image, other, CompositeOptions{kind, false, false, {}});
+        EXPECT_EQ(result.ok ? "" : result.message, text);
+        EXPECT_EQ(image.pixels.bytes, flat(4, 4, Rgb{7, 7, 7}).bytes) << text;
     }
 }
 
@@ -290,36 +283,33 @@ DragStatus drag(Tool tool, const DragPictures& pictures, DragPoint anchor, DragP
 // cents in 240 rows) and an anchor at (150, 120); 100 pixels per radian, a scale unit of 10.
 TEST(TransformDrag, StatusTexts) {
     using enum Tool;
-    const struct {
-        Tool tool;
-        DragPoint pointer;
-        const char* text;
-        double low = 100.0;
-    } cases[] = {
-        {Move, {150, 100}, "Move: X +0 (+0.00 s), Y +20 (2 semitone 0 cent)"},
-        {Move, {120, 145}, "Move: X -30 (-0.50 s), Y -25 (-2 semitone -50 cent)"},
+    const std::tuple<Tool, DragPoint, const char*, double> cases[] = {
+        {Move, {150, 100}, "Move: X +0 (+0.00 s), Y +20 (2 semitone 0 cent)", 100.0},
+        {Move, {120, 145}, "Move: X -30 (-0.50 s), Y -25 (-2 semitone -50 cent)", 100.0},
         // 150 - kMin and kMin - 120 do not fit 32 bits; the shifts wrap.
-        {Move, {kMin, kMax}, "Move: X -98 (-1.63 s), Y -7 (0 semitone -70 cent)"},
+        {Move, {kMin, kMax}, "Move: X -98 (-1.63 s), Y -7 (0 semitone -70 cent)", 100.0},
         {Move, {150, 110}, "Move: X +0 (+0.00 s), Y +10 (1 semitone 86 cent)", 30.0},  // 186.85
         // A low pitch of 0 makes the interval infinite: saturated at the int32 limit, whose
         // remainders are 7 and 47. Without a vertical shift it is NaN, which counts as 0.
         {Move, {150, 119}, "Move: X +0 (+0.00 s), Y +1 (7 semitone 47 cent)", 0.0},
         {Move, {151, 120}, "Move: X +1 (+0.02 s), Y +0 (0 semitone 0 cent)", 0.0},
-        {ZoomRotate, {850, 120}, "Rotate 60.00, Scale 1/1.00"},  // seven radians: 420 less 360
-        {ZoomRotate, {150, 130}, "Rotate 0.00, Scale 1/1.70"},
-        {ZoomRotate, {150, 20}, "Rotate 0.00, Scale 51.00"},
-        {SkewFlip, {155, 123}, "Skew-flip: x = 5, y = -3"},
-        {SkewFlip, {kMin, kMin}, "Skew-flip: x = -2147483648, y = 2147483647"},
+        {ZoomRotate,
+         {850, 120},
+         "Rotate 60.00, Scale 1/1.00",
+         100.0},  // seven radians: 420 less 360
+        {ZoomRotate, {150, 130}, "Rotate 0.00, Scale 1/1.70", 100.0},
+        {ZoomRotate, {150, 20}, "Rotate 0.00, Scale 51.00", 100.0},
+        {SkewFlip, {155, 123}, "Skew-flip: x = 5, y = -3", 100.0},
+        {SkewFlip, {kMin, kMin}, "Skew-flip: x = -2147483648, y = 2147483647", 100.0},
     };
     const PixelImage snapshot = randomPicture(300, 240, 4);
     PixelImage picture = snapshot;
     const DragPictures pictures{snapshot, picture, Rect{0, 0, 300, 240}, nullptr};
-    for (const auto& c : cases) {
+    for (const auto& [tool, pointer, text, low] : cases) {
         RenderSettings settings;
-        settings.lowFrequency = c.low, settings.highFrequency = 400.0, settings.outputTime = 5.0;
-        const DragStatus status = drag(c.tool, pictures, {150, 120}, c.pointer, settings);
-        EXPECT_EQ(status.text, c.text);
-        EXPECT_EQ(status.part, c.tool == Move ? kMoveStatusPart : kDeformStatusPart) << c.text;
+        settings.lowFrequency = low, settings.highFrequency = 400.0, settings.outputTime = 5.0;
+        const DragStatus status = drag(tool, pictures, {150, 120}, pointer, settings);
+        EXPECT_EQ(status, (DragStatus{tool == Move ? kMoveStatusPart : kDeformStatusPart, text}));
     }
     // An empty picture, whose width would divide by zero, is left alone without a text.
     const PixelImage none;
@@ -537,39 +527,16 @@ TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {
         }
 }
 
-// The tools' rows run the core with the settings of the line: Echord's patch values from --seed,
-// a Move drag.
-TEST(BatchEdit, ToolRowsRunTheCoreWithTheSettingsOfTheLine) {
-    using Expect = std::function<void(CanvasImage&, RandomSeed&)>;
-    const struct {
-        const char* line;
-        Rect selection;
-        std::uint32_t seed;
-        Expect expect;
-    } cases[] = {
-        {"--seed 5 in.bmp out.bmp echord 45,10,1,2,0,0,3,0,50,40,1,1,1", Rect{}, 5,
-         [](CanvasImage& image, RandomSeed& seed) {
-             EchordPatch patch{{45, 10, 1, 2, 0, 0, 3, 0, 50, 40, 1, 1, 1}};
-             const PixelImage before = image.pixels;
-             addEchordCopies(before, image, recallEchordPatch(patch).settings, seed, nullptr);
-         }},
-        {"in.bmp out.bmp move 2,-1", Rect{}, RandomSeed::kStart,
-         [](CanvasImage& image, RandomSeed&) {
-             const PixelImage before = image.pixels;
-             moveDrag(DragPictures{before, image.pixels, Rect{0, 0, 5, 3}, nullptr}, DragPoint{},
-                      DragPoint{2, -1}, image.settings);
-         }},
-    };
-    for (const auto& c : cases) {
-        EditRig rig;
-        ASSERT_EQ(rig.run(c.line), 0) << rig.err.str();
-        CanvasImage expected = canvas(rig.picture);
-        expected.selection = c.selection;
-        RandomSeed seed{c.seed};
-        c.expect(expected, seed);
-        EXPECT_EQ(rig.output().bytes, expected.pixels.bytes) << c.line;
-        EXPECT_NE(rig.output().bytes, rig.picture.bytes) << c.line;
-    }
+// A tool's row runs the core with the settings of the line: Echord's patch values from --seed.
+TEST(BatchEdit, EchordRunsTheCoreWithTheValuesOfTheLine) {
+    EditRig rig;
+    ASSERT_EQ(rig.run("--seed 5 in.bmp out.bmp echord 45,10,1,2,0,0,3,0,50,40,1,1,1"), 0);
+    CanvasImage expected = canvas(rig.picture);
+    RandomSeed seed{5};
+    const EchordPatch patch{{45, 10, 1, 2, 0, 0, 3, 0, 50, 40, 1, 1, 1}};
+    addEchordCopies(rig.picture, expected, recallEchordPatch(patch).settings, seed, nullptr);
+    EXPECT_EQ(rig.output().bytes, expected.pixels.bytes);
+    EXPECT_NE(rig.output().bytes, rig.picture.bytes);
 }
 
 }  // namespace
