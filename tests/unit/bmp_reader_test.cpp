@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <map>
 
-#include "analysis/wav_reader.h"
 #include "base/file_io.h"
 #include "base/little_endian.h"
 #include "base/standard_file_system.h"
@@ -16,7 +15,6 @@
 #include "document/document_render.h"
 #include "document/image_save.h"
 #include "document/render_info_file.h"
-#include "document/render_info_trailer.h"
 #include "image/bmp_reader.h"
 #include "image/bmp_writer.h"
 #include "wav_test_files.h"
@@ -215,29 +213,25 @@ TEST(BmpCorrupt, EveryTruncationIsRefusedByItsCause) {
                 << length;
         }
     }
-    Bytes notBmp = k24;
-    notBmp[1] = 'A';
-    EXPECT_EQ(refusal(notBmp), "Not a BMP file");
+    EXPECT_EQ(refusal(patched(k24, {{0, 0x4142}})), "Not a BMP file");
 }
 
 // Offsets 10 pixel data, 14 header size, 18 width, 22 height, 28 bit count (with compression 0
 // above it), 30 compression.
 TEST(BmpCorrupt, AbsurdFieldsAreRefusedByTheirCause) {
     const std::string size = "Bad BMP size", large = "Picture too large",
-                      truncated = "Truncated BMP file", header = "Unsupported BMP header",
-                      depth = "Unsupported BMP bit depth",
+                      truncated = "Truncated BMP file", depth = "Unsupported BMP bit depth",
                       compression = "Unsupported BMP compression";
     const std::tuple<std::size_t, std::vector<std::uint32_t>, std::string> fields[] = {
         {18, {0, std::uint32_t(-3)}, size},
         {22, {0, 0x80000000u}, size},
         {10, {0xFFFFFFFFu, std::uint32_t(k24.size())}, truncated},
-        {14, {0, 39, 41, 200, 0xFFFFFFFFu}, header},
-        {28, {0, 2, 3, 12, 48, 64, 0xFFFF}, depth},
-        {30, {1, 2, 3, 4, 5, 0xFFFFFFFFu}, compression},
+        {14, {0, 39, 41, 200, 0xFFFFFFFFu}, "Unsupported BMP header"},
+        {28, {0, 2, 12, 48, 0xFFFF}, depth},
+        {30, {1, 2, 4, 0xFFFFFFFFu}, compression},
     };
     std::vector<std::pair<Bytes, std::string>> cases = {
         {patched(k24, {{18, INT32_MAX}}), large},
-        {patched(k24, {{22, INT32_MAX}}), large},
         {patched(k24, {{18, 100000}, {22, std::uint32_t(-100000)}}), large},
         {patched(k24, {{18, 16000}, {22, 16000}}), truncated},
         {patched(k24, {{18, 20000}, {22, 20000}}), large},
@@ -246,7 +240,6 @@ TEST(BmpCorrupt, AbsurdFieldsAreRefusedByTheirCause) {
         {patched(k24, {{14, 124}}), truncated},              // a V5 header longer than the file
         {makeBmp({.headerSize = 12, .bitCount = 16, .pixels = {0, 0, 0, 0}}), depth},
         {patched(k24, {{28, 8}, {30, 2}}), compression},
-        {patched(k24, {{28, 4}, {30, 1}}), compression},
         {patched(k24, {{28, 32}, {30, 6}}), compression},
         {patched(kRle4, {{22, std::uint32_t(-2)}}), compression},  // run lengths top-down
     };
@@ -292,9 +285,6 @@ TEST(BmpCorrupt, RunsThatLeaveThePicture) {
     EXPECT_EQ(refusal(makeBmp(fields)), "Truncated BMP file");
 }
 
-using testing::packRows;
-using testing::palette;
-using Bytes = std::vector<std::uint8_t>;
 using Seeds = std::map<std::string, Bytes>;
 
 CanvasImage renderedPicture() {
@@ -367,25 +357,11 @@ TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     // the headers, the masks and the colour table: read as from the files.
     Seeds dib;
     for (const auto& [name, bytes] : bmp) {
-        const BmpReadResult file = decodeBmp(bytes);
         const Bytes& packed = dib[name.substr(0, name.size() - 4) + ".dib"] =
             Bytes(bytes.begin() + 14, bytes.end());
-        const BmpReadResult block = decodeDib(packed);
+        const BmpReadResult file = decodeBmp(bytes), block = decodeDib(packed);
         ASSERT_TRUE(file.pixels && block.pixels) << name;
         EXPECT_EQ(block.pixels->bytes, file.pixels->bytes) << name;
-    }
-    EXPECT_EQ(findRenderInfoTrailer(trailer.at("appended.bmp"), 54 + 48).kind, TrailerKind::Found);
-    EXPECT_EQ(findRenderInfoTrailer(trailer.at("stale-version.bmp"), 54 + 48).kind,
-              TrailerKind::Stale);
-    for (const auto& [name, bytes] : info) {
-        const std::string_view text(reinterpret_cast<const char*>(bytes.data()) + 2,
-                                    bytes.size() - 2);
-        EXPECT_EQ(parseRenderInfoText(text, 5, 3).accepted & 3u, 3u) << name;
-    }
-    for (const auto& [name, bytes] : wav) {
-        Sound sound;
-        std::string message;
-        EXPECT_TRUE(decodeWav(bytes, sound, message)) << name << ": " << message;
     }
     const char* folder = std::getenv("LUMETRA_FUZZ_CORPUS");
     if (!folder) return;

@@ -173,26 +173,19 @@ TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
 // boundaries. Short pieces make many boundaries in small renders; one column of the real piece
 // length and a bit is made too.
 TEST(RenderAgreement, LongColumnsInPieces) {
-    const struct {
-        std::int32_t longestPiece;
-        double outputTime;
-        int stereo, softSweeps, command;
-    } rows[] = {
+    const std::tuple<std::int32_t, double, int, int, int> rows[] = {
         {8, 0.02, 1, 0, kRenderImage},
         {40, 0.05, 1, 1, kRenderImage},
         {64, 0.1, 0, 1, kRenderImage},
         {24, 0.05, 1, 0, kRenderSelection},
         {56, 0.07, 1, 1, kRenderWithoutBlue},
-        {kLongestPiece, 13.0, 1, 1, kRenderImage},  // 71662 frames per column
-    };
-    for (const auto& row : rows) {
-        Case c{.width = row.longestPiece == kLongestPiece ? 3 : 13, .height = 9};
-        c.command = row.command, c.stereo = row.stereo, c.softSweeps = row.softSweeps;
-        c.longestPiece = row.longestPiece, c.outputTime = row.outputTime;
+        {kLongestPiece, 13.0, 1, 1, kRenderImage}};  // 71662 frames per column
+    for (const auto& [piece, time, stereo, softSweeps, command] : rows) {
+        Case c{.width = piece == kLongestPiece ? 3 : 13, .height = 9, .command = command};
+        c.stereo = stereo, c.softSweeps = softSweeps, c.longestPiece = piece, c.outputTime = time;
         c.selection = Rect{1, 2, 9, 8}, c.recipe.blue = true, c.recipe.litShare = 0.7;
-        c.soundfile = row.stereo == 1;
-        expectAgreement(c, "pieces of " + std::to_string(row.longestPiece) + ", " +
-                               std::to_string(row.outputTime) + " s");
+        c.soundfile = stereo == 1;
+        expectAgreement(c, "pieces of " + std::to_string(piece) + ", " + std::to_string(time));
         EXPECT_GT(latestNonZeroValues, 0);
     }
 }
@@ -201,20 +194,15 @@ TEST(RenderAgreement, DegenerateNoiseRows) {
     // Few rows over a wide range: fmBase 0 on the top rows; a pitch range below 2 Hz; a low of 0
     // (still sounding, as does a picture of one row); phase increments of 0 and 1 in the lowest
     // rows; one pitch for all rows.
-    const struct {
-        const char* label;
-        std::int32_t height;
-        double low, high;
-        bool sounds;
-    } cases[] = {
+    const std::tuple<const char*, std::int32_t, double, double, bool> cases[] = {
         {"wide rows", 20, 50.0, 8000.0, false}, {"sub-audio rows", 20, 0.3, 5.0, false},
         {"low of 0", 20, 0.0, 5.0, true},       {"tiny increments", 20, 1e-5, 100.0, false},
         {"one row", 1, 100.0, 100.0, true},     {"one pitch", 8, 1.0, 1.0, false}};
-    for (const auto& d : cases) {
-        Case c{.height = d.height, .low = d.low, .high = d.high};
+    for (const auto& [label, height, low, high, sounds] : cases) {
+        Case c{.height = height, .low = low, .high = high};
         c.recipe.blue = true;
-        expectAgreement(c, d.label);
-        EXPECT_TRUE(!d.sounds || latestNonZeroValues > 0) << d.label;
+        expectAgreement(c, label);
+        EXPECT_TRUE(!sounds || latestNonZeroValues > 0) << label;
     }
 }
 

@@ -162,19 +162,15 @@ TEST_F(EngineTest, ThePumpMayStartAnotherRenderOrChangeThePicture) {
 }
 
 TEST_F(EngineTest, UnusableSettingsAreRefusedWithAText) {
-    const struct {
-        double outputTime, ampFactor;
-        const char* text;
-    } cases[] = {
+    const std::tuple<double, double, const char*> cases[] = {
         {0.001, 10.0, "Cannot render: the output time is too short for the image width!"},
         {5.0, 0.0, "Cannot render: the amp factor must be above 0!"},
         {1e9, 10.0, "Cannot render: the sound would be too long for a soundfile!"},
     };
-    for (const auto& c : cases) {
-        doc.current.settings.outputTime = c.outputTime;
-        doc.current.settings.ampFactor = c.ampFactor;
+    for (const auto& [outputTime, ampFactor, text] : cases) {
+        doc.current.settings.outputTime = outputTime, doc.current.settings.ampFactor = ampFactor;
         EXPECT_EQ(render(), 0);
-        EXPECT_EQ(rig.ui.status[0], c.text);
+        EXPECT_EQ(rig.ui.status[0], text);
     }
     EXPECT_FALSE(rig.playback.hasBuffer());
     EXPECT_EQ(render(299), 0);
@@ -232,8 +228,7 @@ TEST(SoundfileOutput, WritesBesideTheTargetAndPatchesOnClose) {
     const auto values = ramp(1001);
     EXPECT_EQ(out.write(values), 1001u);
     EXPECT_EQ(files.text(target), "old sound");  // untouched while the new one is written
-    ASSERT_TRUE(out.close(1001));
-    EXPECT_FALSE(out.isOpen());
+    ASSERT_TRUE(out.close(1001) && !out.isOpen());
     EXPECT_EQ(files.files.size(), 1u);  // the partial file is gone
     const auto& bytes = files.at(target);
     ASSERT_EQ(bytes.size(), 48u + 2002u);
@@ -288,24 +283,19 @@ TEST(SoundfileNames, EveryRenderFileNames) {
     RenderRig rig;
     rig.soundfiles.saveSoundEveryRender = 1, rig.soundfiles.soundfileCounter = 99;
     // Named after the picture up to its last dot, numbered from the counter (which wraps at 100).
-    const struct {
-        const char* picture;
-        int named, numbered;
-        const char* soundfile;
-    } cases[] = {{"track.take.bmp", 1, 1, "track.take99.wav"},
-                 {"track.take.bmp", 1, 1, "track.take00.wav"},
-                 {"noext", 1, 1, "noext01.wav"},
-                 {"track.take.bmp", 1, 0, "track.take.wav"},
-                 {"track.take.bmp", 0, 0, "Lumetra.wav"}};
-    for (const auto& c : cases) {
-        rig.soundfiles.soundfileNamedAfterImage = c.named;
-        rig.soundfiles.numberSoundfiles = c.numbered;
-        ASSERT_EQ(makeSoundfileName(rig.context, c.picture), 1);
-        EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", c.soundfile));
+    const std::tuple<const char*, int, int, const char*> cases[] = {
+        {"track.take.bmp", 1, 1, "track.take99.wav"},
+        {"track.take.bmp", 1, 1, "track.take00.wav"},
+        {"noext", 1, 1, "noext01.wav"},
+        {"track.take.bmp", 1, 0, "track.take.wav"},
+        {"track.take.bmp", 0, 0, "Lumetra.wav"}};
+    for (const auto& [picture, named, numbered, soundfile] : cases) {
+        rig.soundfiles.soundfileNamedAfterImage = named, rig.soundfiles.numberSoundfiles = numbered;
+        ASSERT_EQ(makeSoundfileName(rig.context, picture), 1);
+        EXPECT_EQ(rig.soundfile.path(), pathInFolder("sounds", soundfile));
         rig.soundfile.close(0);
     }
-    rig.soundfiles.saveSoundEveryRender = 0;
-    rig.files.files.clear();
+    rig.soundfiles.saveSoundEveryRender = 0, rig.files.files.clear();
     EXPECT_EQ(makeSoundfileName(rig.context, "track.take.bmp"), 1);
     EXPECT_FALSE(rig.soundfile.isOpen());
     EXPECT_TRUE(rig.files.files.empty());

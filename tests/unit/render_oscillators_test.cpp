@@ -63,31 +63,27 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
 
 TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        const char* label;
-        double low, high;
-        std::int32_t height;
-        double first, last;  // the expected lowest and highest row pitch (0: not checked)
-    } cases[] = {
+    // Low, high and rows; the expected lowest and highest row pitch (0: not checked).
+    const std::tuple<const char*, double, double, std::int32_t, double, double> cases[] = {
         {"a Low of 0 typed in", 0.0, 8000.0, 150, 1.0, 8000.0},
         {"one pitch for all rows", -30.0, nan, 150, 1.0, 1.0},
         {"increments below 2 (the noise step then takes 2)", 1e-5, 100.0, 150, 0, 0},
         {"one row sounds the low pitch", 50.0, 8000.0, 1, 50.0, 50.0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
+    for (const auto& [label, low, high, height, first, last] : cases) {
+        SCOPED_TRACE(label);
         RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
-        settings.lowFrequency = c.low, settings.highFrequency = c.high, settings.height = c.height;
+        settings.lowFrequency = low, settings.highFrequency = high, settings.height = height;
         prepareOscillators(settings, SoundOptions{});
         const auto& f = settings.rowFrequencies;
-        ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
-        EXPECT_DOUBLE_EQ(c.first ? f.front() : 0, c.first);
-        EXPECT_NEAR(c.last ? f.back() : 0, c.last, 1e-6);
+        ASSERT_EQ(f.size(), static_cast<std::size_t>(height));
+        EXPECT_DOUBLE_EQ(first ? f.front() : 0, first);
+        EXPECT_NEAR(last ? f.back() : 0, last, 1e-6);
         for (const NoiseState& n : settings.noiseStates)
             EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f &&
                         std::isfinite(n.modScale) && n.modScale != 0.0f && n.ampBase >= 3 &&
                         n.ampDivisor >= 1);
-        EXPECT_TRUE(c.low != 1e-5 || settings.rowIncrements[0] < 2u);
+        EXPECT_TRUE(low != 1e-5 || settings.rowIncrements[0] < 2u);
     }
     // The top rows of few widely spaced ones have no wobble base; a single row's upper
     // neighbour is the high pitch.
