@@ -7,7 +7,6 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <random>
 #include <vector>
 
 #include "image/new_image_fields.h"
@@ -165,28 +164,6 @@ TEST(SineTable, InterpolationTruncatesTowardZero) {
               t[8191] + ((t[8192] - t[8191]) * 32767) / 32768);
     // Bits above the 28-bit phase do not count.
     EXPECT_EQ(sineAt(*table, 0xF0000000u + 5000u * 32768), t[5000]);
-}
-
-TEST(Divider, MatchesTruncatingDivision) {
-    std::mt19937_64 random(5);
-    std::vector<std::int64_t> divisors{1, 2, 3, 7, 366, 32767, 65536, (1 << 30) + 1, 0x7FFFFFFF};
-    for (int i = 0; i < 200; ++i)
-        divisors.push_back(1 + static_cast<std::int64_t>(random() % 0x7FFFFFFF));
-    std::vector<std::int64_t> numerators{
-        0, 1, -1, 0x7FFFFFFF, -0x7FFFFFFF, -0x80000000LL, 0x80000000LL, 1LL << 40, -(1LL << 40)};
-    for (int i = 0; i < 2000; ++i)
-        numerators.push_back(static_cast<std::int32_t>(random()));
-    for (std::int64_t d : divisors) {
-        const Divider divider = makeDivider(d);
-        for (std::int64_t n : numerators)
-            ASSERT_EQ(divide(n, divider), n / d) << n << " / " << d;
-        // Around every multiple of the divisor, where a rounding error would show first.
-        for (std::int64_t m = 1; m * d < 0x7FFFFFFF && m < 3000; m = m * 3 + 1)
-            for (std::int64_t n = m * d - 2; n <= m * d + 2; ++n) {
-                ASSERT_EQ(divide(n, divider), n / d);
-                ASSERT_EQ(divide(-n, divider), -n / d);
-            }
-    }
 }
 
 TEST(RenderFields, ReadsNumbersLikeAtof) {
