@@ -109,22 +109,10 @@ TEST(AnalysisRecord, SourceNamesAreCutWhole) {
 }
 
 TEST(AnalysisGridStore, FieldsAreCheckedAndTheChosenGridIsRemembered) {
-    const std::string rows = "Rows must be a whole number from 2 to 65535";
-    const std::array<std::string, 5> cases[] = {
-        // low, high, rows, columns per second, message
-        {"55", "8000.5", "173", "200", ""},
-        {"55x", "8000", "173", "200", "Low must be a pitch above 0 Hz"},
-        {"55", "55", "173", "200", "High must be a pitch above Low"},
-        {"55", "8000", "1", "200", rows},
-        {"55", "8000", "65536", "200", rows},
-        {"55", "8000", "173", "0", "Columns per second must be a whole number from 1 to 10000"},
-    };
-    for (const auto& [low, high, rows, pps, expected] : cases) {
-        std::string message;
-        const auto grid = readAnalysisGridFields(low, high, rows, pps, message);
-        EXPECT_EQ(grid ? "" : message, expected) << low << " " << rows << " " << pps;
-    }
-
+    std::string message;
+    EXPECT_TRUE(readAnalysisGridFields("55", "8000.5", "173", "200", message));
+    EXPECT_FALSE(readAnalysisGridFields("55", "8000", "65536", "200", message));
+    EXPECT_EQ(message, "Rows must be a whole number from 2 to 65535");
     // The first time: the picture's range and rows, its columns per second from width and time.
     test::MemoryValueStore store;
     RenderSettings picture;  // 300 x 150, 50 to 8000 Hz, 5 s
