@@ -1,7 +1,6 @@
 // The BMP reader on hand-made files of every depth, compression, header and orientation; and on
-// malformed ones, refused with a clear message (or, where the damage is harmless, read). And the
-// fuzz targets' seed corpus (tests/fuzz): small valid files of every kind the readers take;
-// scripts/fuzz.sh runs FuzzSeeds with LUMETRA_FUZZ_CORPUS set to the folder to fill.
+// malformed ones, refused with a clear message (or, where harmless, read). And the fuzz targets'
+// seeds: scripts/fuzz.sh runs FuzzSeeds with LUMETRA_FUZZ_CORPUS set to the folder to fill.
 
 #include <gtest/gtest.h>
 
@@ -232,9 +231,7 @@ TEST(BmpCorrupt, AbsurdFieldsAreRefusedByTheirCause) {
     };
     std::vector<std::pair<Bytes, std::string>> cases = {
         {patched(k24, {{18, INT32_MAX}}), large},
-        {patched(k24, {{18, 100000}, {22, std::uint32_t(-100000)}}), large},
         {patched(k24, {{18, 16000}, {22, 16000}}), truncated},
-        {patched(k24, {{18, 20000}, {22, 20000}}), large},
         {patched(k24, {{18, 65536}, {22, 1}}), large},
         {patched(k24, {{10, 20}}), "Bad BMP pixel offset"},  // inside the headers
         {patched(k24, {{14, 124}}), truncated},              // a V5 header longer than the file
@@ -315,7 +312,6 @@ Seeds bmpSeeds() {
         {"v5-bitfields32.bmp",
          bmp(124, 2, 2, 32, 3, {}, packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32),
              {0xFF0000, 0xFF00, 0xFF})},
-        {"rgb24-table.bmp", bmp(40, 1, 1, 24, 0, palette(2), packRows({{0x332211}}, 24))},
         {"core4.bmp", bmp(12, 3, 2, 4, 0, palette(16), packRows(indices, 4))},
         {"rle8.bmp",
          bmp(40, 6, 3, 8, 1, palette(4), {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1})},

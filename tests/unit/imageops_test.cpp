@@ -1,4 +1,4 @@
-// The image operations, the picture commands, the halftone stretch, the drags and lumetra-edit:
+// The image operations, the halftone stretch, the drags and lumetra-edit:
 // small tables of exact numbers, and the fast loops bit for bit against the plain reference.
 
 #include <gtest/gtest.h>
@@ -31,7 +31,6 @@
 #include "imageops/drag_pixels.h"
 #include "imageops/drag_wrap.h"
 #include "imageops/geometry_operations.h"
-#include "imageops/picture_commands.h"
 #include "imageops/transform_drag.h"
 #include "imageops_reference.h"
 #include "memory_file_system.h"
@@ -162,85 +161,34 @@ TEST(ImageOperations, AgreeWithTheReferenceBitForBit) {
     }
 }
 
-template <ColourOperation Operation>
-void colour(CanvasImage& image) {
-    applyColourOperation(image, Operation);
-}
-
-// Every row runs its own operation, tells whether the size changed, refreshes the layout exactly
-// where size or selection change, and leaves alone a picture whose bytes do not match its size.
-TEST(PictureCommands, EachRowRunsItsOperationAndLeavesMalformedPicturesAlone) {
-    using enum ColourOperation;
-    const std::pair<int, void (*)(CanvasImage&)> rows[] = {
-        {223, colour<Normalize>},    {224, colour<Brighten>}, {225, colour<Darken>},
-        {226, colour<MoreContrast>}, {227, colour<Invert>},   {228, colour<ClearExcessBlue>},
-        {241, mirrorRegion},         {242, flipRegion},       {207, deleteRegion},
-    };
-    for (const auto& [command, operation] : rows) {
-        CanvasImage viaTable = canvas(randomPicture(4, 3, 1));
-        for (std::uint8_t& byte : viaTable.pixels.bytes)
-            byte = static_cast<std::uint8_t>(byte / 2);  // room to normalize, zeros to clear
-        CanvasImage direct = viaTable;
-        findPictureCommand(command)->apply(viaTable);
-        operation(direct);
-        EXPECT_EQ(viaTable.pixels.bytes, direct.pixels.bytes) << command;
-    }
-    EXPECT_EQ(findPictureCommand(208), nullptr);
-    std::string rules;  // command: asks on failure, undo snapshot id, wait cursor
-    for (const PictureCommand& c : pictureCommands()) {
-        rules +=
-            formatText("%d:%d,%d,%d ", c.command, c.askOnFailure, c.undoOperation, c.waitCursor);
-        CanvasImage image = canvas(randomPicture(4, 3, 2));
-        image.selection = Rect{1, 1, 2, 2};
-        const PictureCommandResult result = c.apply(image);
-        const bool resized = image.pixels.width != 4 || image.pixels.height != 3;
-        const bool reselected = image.selection != Rect{1, 1, 2, 2};
-        EXPECT_TRUE(result.done) << c.command;
-        EXPECT_EQ(result.sizeChanged, resized) << c.command;
-        EXPECT_EQ(c.refresh == PictureRefresh::Layout, resized || reselected) << c.command;
-        image.pixels.bytes.resize(20);
-        const std::vector<std::uint8_t> before = image.pixels.bytes;
-        c.apply(image);
-        EXPECT_EQ(image.pixels.bytes, before) << c.command;
-    }
-    EXPECT_EQ(rules,
-              "223:1,223,1 224:1,224,1 225:1,225,1 226:1,226,1 227:1,227,1 228:1,228,0 241:1,241,0 "
-              "242:1,242,0 243:1,0,0 244:1,0,0 245:1,0,0 246:1,0,0 207:0,0,0 ");
-}
-
 // Shapes the filters and overlays do not make: 1:1 at an offset, exact halving, a reversed
 // destination, rectangles beyond both pictures, a single pixel; and refusals.
 TEST(StretchHalftone, AgreesWithTheReferenceBitForBitAndRefusesEmptyOrMalformedPictures) {
-    struct Case {
-        std::int32_t sourceWidth, sourceHeight;
-        StretchRect from;
-        std::int32_t width, height;
-        StretchRect to;
-    };
-    const Case cases[] = {
-        {7, 5, {0, 0, 7, 5}, 9, 6, {1, 1, 7, 5}},
-        {8, 6, {0, 0, 8, 6}, 8, 3, {0, 0, 8, 3}},
-        {9, 7, {0, 0, 9, 7}, 10, 10, {9, 9, -17, -4}},
-        {10, 6, {-3, 2, 16, 9}, 12, 8, {-2, -1, 15, 12}},
-        {1, 1, {0, 0, 1, 1}, 6, 5, {0, 0, 6, 5}},
-    };
+    // Source width and height, rectangle, destination width and height, rectangle.
+    const std::tuple<std::int32_t, std::int32_t, StretchRect, std::int32_t, std::int32_t,
+                     StretchRect>
+        cases[] = {
+            {7, 5, {0, 0, 7, 5}, 9, 6, {1, 1, 7, 5}},
+            {8, 6, {0, 0, 8, 6}, 8, 3, {0, 0, 8, 3}},
+            {9, 7, {0, 0, 9, 7}, 10, 10, {9, 9, -17, -4}},
+            {10, 6, {-3, 2, 16, 9}, 12, 8, {-2, -1, 15, 12}},
+            {1, 1, {0, 0, 1, 1}, 6, 5, {0, 0, 6, 5}},
+        };
     std::uint32_t seed = 100;
-    for (const Case& c : cases) {
-        const PixelImage source = randomPicture(c.sourceWidth, c.sourceHeight, ++seed);
-        PixelImage fast = randomPicture(c.width, c.height, ++seed);
-        PixelImage plain = fast;
-        ASSERT_TRUE(stretchHalftone(fast, c.to, source, c.from));
-        ASSERT_TRUE(testing::referenceStretchHalftone(plain, c.to, source, c.from));
+    for (const auto& [sourceWidth, sourceHeight, from, width, height, to] : cases) {
+        const PixelImage source = randomPicture(sourceWidth, sourceHeight, ++seed);
+        PixelImage fast = randomPicture(width, height, ++seed), plain = fast;
+        ASSERT_TRUE(stretchHalftone(fast, to, source, from));
+        ASSERT_TRUE(testing::referenceStretchHalftone(plain, to, source, from));
         EXPECT_EQ(fast.bytes, plain.bytes)
-            << c.sourceWidth << " x " << c.sourceHeight << " onto " << c.width << " x " << c.height;
+            << sourceWidth << " x " << sourceHeight << " onto " << width;
     }
     // Zero extents and malformed pictures are refused and change nothing.
     const PixelImage three = randomPicture(3, 3, 5);
-    PixelImage destination = randomPicture(3, 3, 6);
+    PixelImage destination = randomPicture(3, 3, 6), shortOfBytes = three;
     const PixelImage before = destination;
     EXPECT_FALSE(stretchHalftone(destination, {0, 0, 0, 3}, three, {0, 0, 3, 3}));
     EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, three, {0, 0, 3, 0}));
-    PixelImage shortOfBytes = three;
     shortOfBytes.bytes.pop_back();
     EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, shortOfBytes, {0, 0, 3, 3}));
     EXPECT_FALSE(stretchHalftone(destination, {0, 0, 3, 3}, PixelImage{}, {0, 0, 3, 3}));
@@ -250,24 +198,7 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBitAndRefusesEmptyOrMalformedP
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 
-// 100 pixels per radian and a shear and scale unit of 10 pixels.
-constexpr ScreenSize kScreen{900, 200};
-
-// Screens too small for a unit get units of one pixel; zoom factors stay finite and positive for
-// pointers anywhere; a position wraps by truncation, saturates beyond int32 and takes NaN as 0.
-TEST(DragGeometry, DefinedForAnyScreenPointerAndPosition) {
-    EXPECT_EQ(std::pair(dragUnits({8, 19}).angle, dragUnits({-900, -200}).shear),
-              std::pair(1.0f, 1.0f));
-    for (const DragPoint p : {DragPoint{kMin, kMin}, {kMax, kMax}, {kMin, kMax}, {0, -65536}}) {
-        const ZoomRotate z = zoomRotateFor({0, 0}, p, dragUnits({0, 0}));
-        EXPECT_TRUE(std::isfinite(z.cs) && std::isfinite(z.sn) && z.scale > 0) << p.x << "," << p.y;
-    }
-    constexpr float kInf = std::numeric_limits<float>::infinity();
-    const std::pair<float, std::int32_t> positions[] = {
-        {23.5f, 3}, {-0.99f, 0}, {-1.0f, 9}, {kInf, 7}, {-kInf, 2}, {std::nanf(""), 0}};
-    for (const auto& [x, index] : positions)
-        EXPECT_EQ(wrapIndex(x, 10), index) << x;
-}
+constexpr ScreenSize kScreen{900, 200};  // 100 pixels per radian, shear and scale unit 10
 
 enum class Tool { Move, ZoomRotate, SkewFlip };
 
@@ -283,7 +214,6 @@ DragStatus drag(Tool tool, const DragPictures& pictures, DragPoint anchor, DragP
 TEST(TransformDrag, StatusTexts) {
     using enum Tool;
     const std::tuple<Tool, DragPoint, const char*, double> cases[] = {
-        {Move, {150, 100}, "Move: X +0 (+0.00 s), Y +20 (2 semitone 0 cent)", 100.0},
         {Move, {120, 145}, "Move: X -30 (-0.50 s), Y -25 (-2 semitone -50 cent)", 100.0},
         // 150 - kMin and kMin - 120 do not fit 32 bits; the shifts wrap.
         {Move, {kMin, kMax}, "Move: X -98 (-1.63 s), Y -7 (0 semitone -70 cent)", 100.0},
@@ -292,10 +222,8 @@ TEST(TransformDrag, StatusTexts) {
         // remainders are 7 and 47. Without a vertical shift it is NaN, which counts as 0.
         {Move, {150, 119}, "Move: X +0 (+0.00 s), Y +1 (7 semitone 47 cent)", 0.0},
         {Move, {151, 120}, "Move: X +1 (+0.02 s), Y +0 (0 semitone 0 cent)", 0.0},
-        {ZoomRotate,
-         {850, 120},
-         "Rotate 60.00, Scale 1/1.00",
-         100.0},  // seven radians: 420 less 360
+        // Seven radians: 420 less 360.
+        {ZoomRotate, {850, 120}, "Rotate 60.00, Scale 1/1.00", 100.0},
         {ZoomRotate, {150, 130}, "Rotate 0.00, Scale 1/1.70", 100.0},
         {ZoomRotate, {150, 20}, "Rotate 0.00, Scale 51.00", 100.0},
         {SkewFlip, {155, 123}, "Skew-flip: x = 5, y = -3", 100.0},
@@ -392,8 +320,6 @@ TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
         EXPECT_EQ(picture.bytes, before.bytes) << (snapshot == &none ? "none" : "other or self");
     }
 }
-
-// lumetra-edit, over files in memory.
 
 std::vector<std::string> words(const std::string& line) {
     std::istringstream in(line);

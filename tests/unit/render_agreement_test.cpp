@@ -88,9 +88,8 @@ int latestNonZeroValues = 0;  // of the latest case
 void expectAgreement(const Case& c, const std::string& label) {
     const Outcome reference = run(c, referenceRenderImage);
     soundingRenders += !reference.samples.empty(), latestNonZeroValues = 0;
-    for (std::int16_t v : reference.samples) {
+    for (std::int16_t v : reference.samples)
         latestNonZeroValues += v != 0, clippedValues += v == 32767 || v == -32768;
-    }
     nonZeroValues += latestNonZeroValues;
     // Every instruction set this processor has, on one thread and on three sharing the slices
     // unevenly.
@@ -98,8 +97,7 @@ void expectAgreement(const Case& c, const std::string& label) {
         for (const int helpers : {0, 2}) {
             if (!synthPathAvailable(path)) continue;
             RenderWorkers workers;
-            workers.setSynthPath(path);
-            workers.setHelpers(helpers);
+            workers.setSynthPath(path), workers.setHelpers(helpers);
             workers.setLongestPiece(c.longestPiece);
             const Outcome made = run(c, renderDocument, &workers);
             SCOPED_TRACE(label + " (" + synthPathName(path) + ", " + std::to_string(helpers) +

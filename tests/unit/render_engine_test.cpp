@@ -1,6 +1,5 @@
 // The render engine's own numbers, texts and failure paths (its arithmetic: render_agreement_test);
-// WAV headers, the output file (written beside its target, moved over it on close), soundfile
-// names, the latest sound around a render, and "Save Sound As".
+// WAV headers, the output file, soundfile names, the latest sound and "Save Sound As".
 
 #include <gtest/gtest.h>
 

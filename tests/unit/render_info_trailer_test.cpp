@@ -1,7 +1,6 @@
-// The 164-byte render record, the record behind a BMP file's pixels, the ".info" file (its text,
-// name and the reader's rules), the loader's reading of render info, and saving 24-bit BMP files.
-// docs/demo.bmp, the picture the README renders, is the output of our own generator: run with
-// LUMETRA_WRITE_DEMO=1 to write it again after changing it.
+// The 164-byte render record, the record behind a BMP file's pixels, the ".info" file, the
+// loader's reading of render info, and saving BMP files. docs/demo.bmp (the README renders it) is
+// our generator's output: run with LUMETRA_WRITE_DEMO=1 to write it again after changing it.
 
 #include "document/render_info_trailer.h"
 

@@ -1,6 +1,5 @@
 // The soundfile reader (every format it takes gives the same samples, damaged files a message),
-// and the analysis of a sound into a picture: where a tone lands, what the picture's settings and
-// record say, that the render of the picture gives the tone back at its level, and the refusals.
+// and the analysis of a sound into a picture: where a tone lands, its record, the refusals.
 
 #include <gtest/gtest.h>
 

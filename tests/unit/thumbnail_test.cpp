@@ -1,6 +1,6 @@
 // Browser thumbnails: the one-pass area average against the reference over sizes that shrink,
-// enlarge and keep, from both row orders; the flips. Pictures on the clipboard: hostile
-// packed DIB blocks, the operation region as a block and back, pastes; the pixel rows.
+// enlarge and keep, from both row orders; the flips. Hostile packed DIB blocks from the clipboard;
+// the pixel rows.
 
 #include "browser/thumbnail.h"
 
@@ -10,13 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "base/little_endian.h"
 #include "bmp_test_files.h"
 #include "document/canvas_image.h"
 #include "image/bmp_reader.h"
 #include "image/pixel_image.h"
-#include "imageops/clipboard_picture.h"
-#include "imageops_reference.h"
 #include "thumbnail_reference.h"
 
 namespace lumetra {
@@ -49,7 +46,7 @@ TEST(Thumbnail, AgreesWithTheReferenceFromBothRowOrdersAndFlips) {
     std::vector<std::uint8_t> file = bmpFileOf(noisePicture(100, 80, 9));
     file.resize(file.size() - 400);  // the last rows are missing: refused, as the reader does
     EXPECT_FALSE(thumbnailFromBmp(file));
-    // A run-length file of a few bytes claiming 26000 x 27000 pixels: refused by its size.
+    // A few bytes of runs claiming 26000 x 27000 pixels: refused by its size.
     file = testing::makeBmp({40, 26000, 27000, 8, 1, 2, testing::palette(2), {}, {0, 1}});
     EXPECT_FALSE(thumbnailFromBmp(file));
 
@@ -85,43 +82,6 @@ TEST(ClipboardBlock, HostileBlocksAreRefusedWithoutReadingPastThem) {
           block(16, 3, 0, 0), block(32, 0, 0xFFFFFFFFu, 32)}) {
         EXPECT_EQ(decodeDib(hostile).message, "Truncated BMP file") << hostile.size();
     }
-}
-
-TEST(ClipboardBlock, OperationRegionRoundTrip) {
-    CanvasImage image = testing::patternPicture(37, 25, 9);
-    const Block whole = operationRegionBlock(image);  // no selection: the whole picture
-    ASSERT_EQ(whole.size(), 40u + rowStride(37) * 25);
-    EXPECT_EQ(std::pair(le::readI32(whole, 8), int(le::readU16(whole, 14))), std::pair(25, 24));
-    EXPECT_EQ(decodeDib(whole).pixels->bytes, image.pixels.bytes);
-    image.selection = Rect{5, 3, 15, 23};
-    const std::optional<PixelImage> part = decodeDib(operationRegionBlock(image)).pixels;
-    ASSERT_TRUE(part && part->width == 10 && part->height == 20);
-    for (std::int32_t y = 0; y < 20; ++y)
-        for (std::int32_t x = 0; x < 10; ++x)
-            ASSERT_EQ(pixelAt(*part, x, y), pixelAt(image.pixels, 5 + x, 3 + y)) << x << "," << y;
-    EXPECT_TRUE(operationRegionBlock(CanvasImage{}).empty());
-}
-
-TEST(ClipboardPaste, StretchesOntoTheRegionAndAnOverlayOfBlackChangesNothing) {
-    const CanvasImage source = testing::patternPicture(50, 50, 3);
-    for (const Rect& selection : {Rect{30, 40, 230, 140}, Rect{}}) {
-        CanvasImage image = testing::patternPicture(260, 150, 77);
-        image.selection = selection;
-        const Rect r = operationRegion(image);
-        PixelImage expected = image.pixels;
-        ASSERT_TRUE(
-            testing::referenceStretchHalftone(expected, {r.left, r.top, r.width(), r.height()},
-                                              source.pixels, {0, 0, 50, 50}, StretchRaster::Copy));
-        ASSERT_TRUE(pastePicture(image, source.pixels, PasteKind::Replace));
-        EXPECT_EQ(image.pixels.bytes, expected.bytes) << "selection width " << selection.width();
-    }
-    CanvasImage image = testing::patternPicture(40, 30, 5);
-    image.selection = Rect{4, 6, 24, 16};
-    const Block before = image.pixels.bytes;
-    std::string message;
-    ASSERT_TRUE(pastePicture(image, *createCanvasBitmap(7, 3, message), PasteKind::Overlay));
-    EXPECT_FALSE(pastePicture(image, PixelImage{}, PasteKind::Replace));
-    EXPECT_EQ(image.pixels.bytes, before);
 }
 
 TEST(PixelImage, RowsArePaddedBlackBottomUpAndBlueFirst) {
