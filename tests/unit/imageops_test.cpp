@@ -3,23 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
-#include <new>
 #include <optional>
 #include <random>
 #include <sstream>
-#include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "base/format_text.h"
 #include "cli/command_line.h"
 #include "cli/edit/batch_edit.h"
-#include "cli/edit/edit_operations.h"
-#include "cli/edit/edit_options.h"
-#include "cli/tool_messages.h"
 #include "document/document_render.h"
 #include "document/image_file.h"
 #include "document/image_save.h"
@@ -29,7 +22,6 @@
 #include "imageops/composite.h"
 #include "imageops/delete_region.h"
 #include "imageops/drag_pixels.h"
-#include "imageops/drag_wrap.h"
 #include "imageops/geometry_operations.h"
 #include "imageops/transform_drag.h"
 #include "imageops_reference.h"
@@ -418,17 +410,6 @@ TEST(BatchEdit, CommandLinesExitCodesAndMessages) {
         EXPECT_EQ(rig.files.text("out.bmp") == "keep me", !written) << c.line;
         EXPECT_EQ(rig.files.files.size(), 4u) << c.line;
     }
-}
-
-// Whatever escapes a tool's run (memory, a fault of ours) becomes its message and exit 1.
-TEST(BatchEdit, AnExceptionEndsTheRunWithAMessage) {
-    std::ostringstream err;
-    EXPECT_EQ(runGuarded("lumetra-edit", err, []() -> int { throw std::length_error("vector"); }) +
-                  runGuarded("lumetra-render", err, []() -> int { throw std::bad_alloc(); }),
-              2 * kBatchFailed);
-    EXPECT_EQ(err.str(),
-              "lumetra-edit: Unexpected failure: vector\n"
-              "lumetra-render: Not enough memory for this operation.\n");
 }
 
 TEST(BatchEdit, WritesTheOperatedPictureWithItsRenderRecord) {

@@ -134,14 +134,6 @@ TEST(RenderFields, ReadsNumbersLikeAtof) {
     EXPECT_TRUE(std::isinf(readFieldNumber("1e999")));
 }
 
-TEST(RenderFields, Texts) {
-    EXPECT_EQ(frequencyFieldText(50.0), "50.000");
-    EXPECT_EQ(twoDecimalsText(10.0), "10.00");
-    // The nominal spacing over `height` lines, not the true one over height - 1.
-    EXPECT_EQ(stepText(50.0, 8000.0, 150), "58.58 cent/line");
-    EXPECT_EQ(timePerPixelText(5.0, 300), "16.67 millisec");
-}
-
 TEST(RenderFields, LeavingPitchAmpAndTimeFields) {
     RenderSettings s;                        // 50 .. 8000
     EXPECT_FALSE(leaveLowField(s, 7999.0));  // not below High - 1
