@@ -128,10 +128,8 @@ TEST(BmpReader, HeadersTablesOrientationAndOffsets) {
     fields = packed(8, {{3, 2}}, palette(4));  // the OS/2 header
     fields.headerSize = 64, fields.colourCount = 4;
     EXPECT_EQ(decoded(fields), (Picture{{palette(4)[3], palette(4)[2]}}));
-    // Pixel data behind a gap.
     fields = packed(24, {{0x010203, 0x040506}}), fields.offset = 200;
     EXPECT_EQ(decoded(fields), (Picture{{Rgb{1, 2, 3}, Rgb{4, 5, 6}}}));
-    // Top-down: the same picture.
     const Rows stored = {{0x0000FF, 0x00FF00, 0xFF0000}, {0x101010, 0x202020, 0x303030}};
     fields = packed(24, {stored[1], stored[0]}), fields.height = -2;
     EXPECT_EQ(decoded(fields), decoded(packed(24, stored)));
@@ -193,7 +191,6 @@ const Bytes k8 = makeBmp({40, 5, 3, 8, 0, 4, testing::palette(4), {}, Bytes(24, 
 const Bytes kRle4 = makeBmp(
     {40, 5, 2, 4, 2, 2, testing::palette(2), {}, {5, 0x01, 0, 0, 0, 5, 0x10, 0x10, 0x10, 0, 0, 1}});
 
-// The file with 32-bit words written at the given offsets, in turn.
 Bytes patched(Bytes file, std::initializer_list<std::pair<std::size_t, std::uint32_t>> words) {
     for (const auto& [at, value] : words)
         le::writeU32(std::span(file), at, value);
@@ -305,14 +302,12 @@ Seeds bmpSeeds() {
     const auto p16 = packRows({{0x7FFF, 0x1F, 0x3E0}, {0, 0x7C00, 1}}, 16);
     Seeds seeds = {
         {"palette1.bmp", bmp(40, 3, 2, 1, 0, palette(2), packRows(indices, 1))},
-        {"palette4.bmp", bmp(40, 3, 2, 4, 0, palette(4), packRows(indices, 4))},
         {"palette8.bmp", bmp(40, 3, 2, 8, 0, palette(4), packRows(indices, 8))},
         {"rgb555.bmp", bmp(40, 3, -2, 16, 0, {}, p16)},
         {"rgb565.bmp", bmp(40, 3, -2, 16, 3, {}, p16, {0xF800, 0x07E0, 0x001F})},
         {"v5-bitfields32.bmp",
          bmp(124, 2, 2, 32, 3, {}, packRows({{0xFF0000, 0xFF00}, {0xFF, 0xFFFFFF}}, 32),
              {0xFF0000, 0xFF00, 0xFF})},
-        {"core4.bmp", bmp(12, 3, 2, 4, 0, palette(16), packRows(indices, 4))},
         {"rle8.bmp",
          bmp(40, 6, 3, 8, 1, palette(4), {3, 1, 0, 3, 2, 3, 1, 0, 0, 0, 0, 2, 1, 1, 2, 3, 0, 1})},
         {"rle4.bmp", bmp(40, 5, 2, 4, 2, palette(4), {5, 0x12, 0, 0, 0, 3, 0x23, 0x10, 0, 1})},

@@ -49,7 +49,6 @@ PixelImage flat(std::int32_t width, std::int32_t height, Rgb colour) {
     return picture;
 }
 
-// Double on even sides shows the picture twice exactly, the second copy where it selects.
 TEST(GeometryOperations, DoubleAndHalfSizesSelectionsAndCopies) {
     const CanvasImage six = canvas(randomPicture(6, 4, 3));
     for (const auto& [kind, width, height] : {std::tuple{Duplication::DoubleHorizontally, 12, 4},
@@ -175,7 +174,6 @@ TEST(StretchHalftone, AgreesWithTheReferenceBitForBitAndRefusesEmptyOrMalformedP
         EXPECT_EQ(fast.bytes, plain.bytes)
             << sourceWidth << " x " << sourceHeight << " onto " << width;
     }
-    // Zero extents and malformed pictures are refused and change nothing.
     const PixelImage three = randomPicture(3, 3, 5);
     PixelImage destination = randomPicture(3, 3, 6), shortOfBytes = three;
     const PixelImage before = destination;

@@ -36,7 +36,6 @@ struct Case {
     std::int32_t longestPiece = kLongestPiece;  // columns longer than this are made in pieces
 };
 
-// Everything a render leaves behind.
 struct Outcome {
     int result = -1;
     std::vector<std::int16_t> samples;

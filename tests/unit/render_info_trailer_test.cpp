@@ -111,14 +111,12 @@ TEST_F(ImageLoad, AdoptsTheAppendedRecordFirstThenTheInfoFileOrKeepsTheSettings)
     EXPECT_EQ(image.renderInfo.command, 302);
     EXPECT_TRUE(image.selection.empty());
 
-    // Without a record the settings stay.
     ASSERT_TRUE(save(renderedPicture(8, 8, 61.5f), "b.bmp", false, false));
     CanvasImage other = renderedPicture(3, 3, 99.0f);
     const ImageLoadResult none = load(other, "b.bmp");
     EXPECT_TRUE(none.ok && !none.renderInfoUpdated && none.status.empty());
     EXPECT_EQ(std::tuple(other.renderInfo.valid, other.settings.lowFrequency, other.settings.width),
               std::tuple(0u, 99.0, 8));
-    // The ".info" file of the same name.
     CanvasImage saved = renderedPicture(30, 20, 61.5f);
     saved.selection = Rect{5, 6, 7, 8};
     recordRender(saved, 301, 0.5, LocalTime{});
@@ -138,12 +136,9 @@ TEST_F(ImageLoad, AStaleOrUnusableRecordIsPassedOverAndTheFileLeftAsItWas) {
     for (const auto& [version, valid] : {std::pair{100u, 1u}, {102u, 1u}, {101u, 0u}})
         stored.push_back(withTrailer(recordBytes(version, valid)));
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const std::array<float, 4> unusable[] = {{0, 8000, 10, 5}, {50, 50, 10, 5}, {nan, 8000, 10, 5}};
-    for (const auto& c : unusable) {
+    for (const auto& [low, high] : {std::pair{0.0f, 8000.0f}, {50.0f, 50.0f}, {nan, 8000.0f}}) {
         CanvasImage saved = renderedPicture(4, 2, 50);
-        RenderInfoRecord& r = saved.renderInfo;
-        std::tie(r.lowFrequency, r.highFrequency, r.ampFactor, r.outputTime) =
-            std::tuple(c[0], c[1], c[2], c[3]);
+        saved.renderInfo.lowFrequency = low, saved.renderInfo.highFrequency = high;
         ASSERT_TRUE(save(saved, "s.bmp", false, true));
         stored.push_back(files.at("s.bmp"));
         EXPECT_EQ(stored.back().size(), 54u + 24u + 164u);
@@ -293,7 +288,6 @@ TEST(DemoPicture, TheShippedFileIsTheGeneratorsPicture) {
     std::vector<std::uint8_t> bytes;
     ASSERT_EQ(files.read(shipped, bytes, expected.size()), ReadOutcome::Read);
     EXPECT_EQ(bytes, expected);
-    EXPECT_EQ(expected.size(), 54u + 900u * 150u);
 }
 
 using testing::patternPicture;
