@@ -325,15 +325,11 @@ TEST(FuzzSeeds, AreValidFilesAndAreWrittenOnRequest) {
     trailer["short-trailer.bmp"].resize(stale.size() - 10);
     // The info fuzz target reads the picture size from the first two bytes.
     const CanvasImage image = renderedPicture();
-    RenderInfoRecord analysis = image.renderInfo;
-    analysis.command = 104, analysis.flags = 4 | 16,
-    analysis.sourceName = {'a', '.', 'w', 'a', 'v'};
     const std::string size("\x05\x03", 2);
     Seeds info;
     for (const auto& [name, text] :
          {std::pair{"render.info", formatRenderInfoText(image.renderInfo, image.settings)},
-          {"crlf.info", "SIZE 5, 3\r\nPARMS 20, 900, 2, 1\r\nsel 0,0,5,3\r\n"},
-          {"analysis.info", formatRenderInfoText(analysis, image.settings)}})
+          {"crlf.info", "SIZE 5, 3\r\nPARMS 20, 900, 2, 1\r\nsel 0,0,5,3\r\n"}})
         info[name] = Bytes(size.begin(), size.end()),
         info[name].insert(info[name].end(), text.begin(), text.end());
     using testing::makeWav;

@@ -96,9 +96,8 @@ TEST(Composite, FailuresNameTheirCauseAndChangeNothing) {
     }
 }
 
-// Odd and even widths (the padding differs), selections along the edges and beyond, through every
-// colour operation (many zero bytes for clear-excess-blue, room to grow for normalize), Mirror,
-// Flip, Delete, and every filter and overlay, flipped and at part strength.
+// Odd and even widths, selections along the edges and beyond, every colour operation (zero bytes
+// for clear-excess-blue, room for normalize), Mirror, Flip, Delete, and every filter and overlay.
 TEST(ImageOperations, AgreeWithTheReferenceBitForBit) {
     using enum ColourOperation;
     const Rect selections[] = {{0, 0, 0, 0},    {0, 0, 1, 1},   {0, 0, 37, 3},   {36, 0, 37, 23},
@@ -235,10 +234,9 @@ TEST(TransformDrag, StatusTexts) {
               (DragStatus{kMoveStatusPart, ""}));
 }
 
-// Per picture size: regions whole, random, the last pixel in memory order, beyond the picture and
-// right of it; anchors anywhere (the batch editor takes them off the picture too); pointers from
-// the anchor itself to vast shrinks (positions beyond the lanes' bound) and the int32 limits. The
-// tallest picture is shared among threads in parts of whole bands.
+// Regions whole, random, the last pixel, beyond the picture; anchors anywhere (the batch editor
+// takes them off the picture too); pointers to vast shrinks (beyond the lanes' bound) and the
+// int32 limits; the tallest picture shared among threads in parts of whole bands.
 TEST(DragPixels, AgreeWithTheReferenceAndWriteNothingWithoutAUsableSnapshot) {
     const std::int32_t sizes[][2] = {{1, 1},    {1, 5},    {2, 3},   {3, 4},    {4, 2},
                                      {5, 7},    {7, 1},    {8, 9},   {31, 6},   {101, 37},

@@ -160,10 +160,8 @@ TEST(RenderAgreement, EscapeAndWriteErrorsMidway) {
     expectAgreement(c, "the finished soundfile cannot replace its target");
 }
 
-// Columns longer than a piece are made piece by piece: the loudness glides, soft sweeps, phases,
-// noise counters and their draws (in row order through the whole column) go on across the piece
-// boundaries. Short pieces make many boundaries in small renders; one column of the real piece
-// length and a bit is made too.
+// Columns longer than a piece are made piece by piece: glides, soft sweeps, phases, noise counters
+// and their draws go on across the boundaries (short pieces, and one real piece and a bit).
 TEST(RenderAgreement, LongColumnsInPieces) {
     const std::tuple<std::int32_t, double, int, int, int> rows[] = {
         {8, 0.02, 1, 0, kRenderImage},
@@ -183,9 +181,8 @@ TEST(RenderAgreement, LongColumnsInPieces) {
 }
 
 TEST(RenderAgreement, DegenerateNoiseRows) {
-    // Few rows over a wide range: fmBase 0 on the top rows; a pitch range below 2 Hz; a low of 0
-    // (still sounding, as does a picture of one row); phase increments of 0 and 1 in the lowest
-    // rows; one pitch for all rows.
+    // fmBase 0 on the top rows; pitches below 2 Hz; a low of 0 (still sounding, as does one row);
+    // increments of 0 and 1 in the lowest rows; one pitch for all rows.
     const std::tuple<const char*, std::int32_t, double, double, bool> cases[] = {
         {"wide rows", 20, 50.0, 8000.0, false}, {"sub-audio rows", 20, 0.3, 5.0, false},
         {"low of 0", 20, 0.0, 5.0, true},       {"tiny increments", 20, 1e-5, 100.0, false},

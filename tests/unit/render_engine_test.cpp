@@ -130,21 +130,6 @@ TEST_F(EngineTest, WriteErrorWithoutPlaybackMemoryStops) {
     EXPECT_FALSE(rig.playback.hasBuffer());
 }
 
-TEST_F(EngineTest, ASoundfileThatCannotBeCompletedIsAWriteError) {
-    // The finished file cannot be moved over its target: without the sound in memory the render
-    // has made nothing (with it, see render_agreement_test.cpp).
-    rig.soundfiles.saveSoundEveryRender = 1;
-    rig.files.fail(FileCall::Replace);
-    const RecordingUi::Box error{"Error writing " + wav + "\nError 28: No space left on device",
-                                 "Soundfile error"};
-    rig.playback.memoryLimitValues = 1000;
-    rig.ui.answers = {true};  // render to file only
-    EXPECT_EQ(render(kRenderWithoutBlue), 0);
-    EXPECT_EQ(rig.ui.boxes.back(), error);
-    EXPECT_EQ(rig.ui.status[0], "Error writing " + wav);
-    EXPECT_TRUE(rig.files.files.empty());  // nothing is left beside the target
-}
-
 TEST_F(EngineTest, ThePumpMayStartAnotherRenderOrChangeThePicture) {
     int inner = -1;
     rig.host.onPump = [&] {

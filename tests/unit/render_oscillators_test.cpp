@@ -175,14 +175,12 @@ TEST(RenderFields, ArrowSteps) {
         {stepHighArrow, kHigh, 8000.0, 1234.5f, kArrowUp, 2000.5},
         // An unreadable field (0) leaves High and takes the step of values below 1000.
         {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
-        // Never to Low: down would land at 0.5.
         // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
         {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
         {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
         {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High
-        // Amp by 0.5.
-        {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},  // 0.45 is below the floor too
-        // Time by 1 s within 1 .. 9000.
+        // Amp by 0.5 (0.45 is below the floor too); time by 1 s within 1 .. 9000.
+        {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},
         {stepTimeArrow, kTime, 6.0, 0.2f, kArrowDown, 1.0},
         {stepTimeArrow, kTime, 1.0, 9500.0f, kArrowUp, 9000.0},
     };
