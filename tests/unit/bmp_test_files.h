@@ -37,7 +37,6 @@ std::vector<Rgb> palette(std::size_t n);
 // A picture whose pixels differ by position (and by `seed`).
 CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed = 0);
 
-// The picture's pixels, top row first.
 std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image);
 
 }  // namespace lumetra::testing

@@ -49,7 +49,6 @@ TEST_F(EngineTest, DefaultPictureNumbers) {
     EXPECT_EQ(rig.ui.statusTexts(0),
               (std::vector<std::string>{"Generating 5.00 secs (Hold down Esc to terminate)",
                                         "Generated 5.00 secs -- " + wav}));
-    EXPECT_EQ(rig.ui.statusTexts(2), std::vector<std::string>{""});
     const auto part1 = rig.ui.statusTexts(1);
     ASSERT_EQ(part1.size(), 302u);
     EXPECT_EQ(part1[0] + part1[150] + part1[300], "0%50%100%");

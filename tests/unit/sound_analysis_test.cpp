@@ -73,7 +73,6 @@ TEST(SoundAnalysis, RefusalsAndCancelLeaveThePictureAlone) {
     const std::string tooLarge = " pixels: beyond the limits of 65535 on a side and 2^28 pixels";
     const std::tuple<AnalysisGrid, double, std::string> cases[] = {
         {{0.0, 8000.0, 10, 100}, 1, "The low pitch must lie above 0 Hz"},
-        {{500.0, 400.0, 10, 100}, 1, "The high pitch must lie above the low pitch"},
         {{50.0, 8000.0, 1, 100}, 1, "The picture needs at least 2 rows"},
         {{50.0, 8000.0, 10, 0}, 1, "The picture needs at least 1 column per second"},
         {{50.0, 8000.0, 10, 100}, 655.36, "The picture would be 65536 x 10" + tooLarge},
@@ -161,8 +160,6 @@ TEST(WavReader, FileMessagesNameTheFile) {
     testing::MemoryFileSystem files;
     Sound sound;
     std::string message;
-    EXPECT_FALSE(readWavFile(files, "missing.wav", sound, message));
-    EXPECT_EQ(message, "Could not read missing.wav");
     files.put("odd.wav", "odd");
     EXPECT_FALSE(readWavFile(files, "odd.wav", sound, message));
     EXPECT_EQ(message, "odd.wav: Not a RIFF/WAVE soundfile");

@@ -46,9 +46,6 @@ TEST(Thumbnail, AgreesWithTheReferenceFromBothRowOrdersAndFlips) {
     std::vector<std::uint8_t> file = bmpFileOf(noisePicture(100, 80, 9));
     file.resize(file.size() - 400);  // the last rows are missing: refused, as the reader does
     EXPECT_FALSE(thumbnailFromBmp(file));
-    // A few bytes of runs claiming 26000 x 27000 pixels: refused by its size.
-    file = testing::makeBmp({40, 26000, 27000, 8, 1, 2, testing::palette(2), {}, {0, 1}});
-    EXPECT_FALSE(thumbnailFromBmp(file));
 
     const PixelImage t = noisePicture(kThumbnailWidth, kThumbnailHeight, 3);
     const PixelImage both = flippedThumbnail(t, true, true),
