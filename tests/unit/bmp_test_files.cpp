@@ -10,8 +10,7 @@ std::vector<std::uint8_t> makeBmp(const BmpFields& fields) {
     const bool core = fields.headerSize == 12;
     std::vector<std::uint8_t> header(14 + fields.headerSize, 0);
     std::span<std::uint8_t> h(header);
-    h[0] = 'B';
-    h[1] = 'M';
+    h[0] = 'B', h[1] = 'M';
     le::writeU32(h, 14, fields.headerSize);
     if (core) {
         le::writeU16(h, 18, static_cast<std::uint16_t>(fields.width));
@@ -33,16 +32,11 @@ std::vector<std::uint8_t> makeBmp(const BmpFields& fields) {
         if (at + 4 > file.size()) file.resize(at + 4, 0);
         le::writeU32(std::span(file), at, fields.masks[i]);
     }
-    for (const Rgb& c : fields.colours) {
-        file.push_back(c.blue);
-        file.push_back(c.green);
-        file.push_back(c.red);
-        if (!core) file.push_back(0);
-    }
+    for (const Rgb& c : fields.colours)
+        file.insert(file.end(), {c.blue, c.green, c.red, 0}), file.resize(file.size() - core);
     const std::uint32_t offset = fields.offset.value_or(static_cast<std::uint32_t>(file.size()));
-    if (file.size() < offset) file.resize(offset, 0);
+    file.resize(offset, 0);
     le::writeU32(std::span(file), 10, offset);
-    file.resize(offset);
     file.insert(file.end(), fields.pixels.begin(), fields.pixels.end());
     le::writeU32(std::span(file), 2,
                  fields.fileSize.value_or(static_cast<std::uint32_t>(file.size())));
@@ -54,14 +48,10 @@ std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>
     for (const auto& row : rows) {
         std::vector<std::uint8_t> bytes((row.size() * bits + 7) / 8, 0);
         for (std::size_t x = 0; x < row.size(); ++x) {
-            const std::uint32_t v = row[x];
-            if (bits < 8) {
-                const std::size_t bit = x * bits;
-                bytes[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
-            } else {
-                for (int k = 0; k < bits / 8; ++k)
-                    bytes[x * (bits / 8) + k] = static_cast<std::uint8_t>(v >> (8 * k));
-            }
+            const std::size_t bit = x * bits;
+            if (bits < 8) bytes[bit / 8] |= std::uint8_t(row[x] << (8 - bits - bit % 8));
+            for (int k = 0; k < bits / 8; ++k)
+                bytes[bit / 8 + k] = std::uint8_t(row[x] >> (8 * k));
         }
         bytes.resize((bytes.size() + 3) / 4 * 4, 0);
         out.insert(out.end(), bytes.begin(), bytes.end());
@@ -70,9 +60,9 @@ std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>
 }
 
 std::vector<Rgb> palette(std::size_t n) {
-    std::vector<Rgb> colours;
+    std::vector<Rgb> colours(n);
     for (std::size_t i = 0; i < n; ++i)
-        colours.push_back(Rgb{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(3 * i)});
+        colours[i] = Rgb{std::uint8_t(i), std::uint8_t(255 - i), std::uint8_t(3 * i)};
     return colours;
 }
 

@@ -28,8 +28,7 @@ struct BmpFields {
 
 std::vector<std::uint8_t> makeBmp(const BmpFields& fields);
 
-// Packs rows of colour indices (or 16/32-bit values), given bottom row first, with each row
-// padded to 4 bytes.
+// Packs rows of colour indices (or 16/24/32-bit values), bottom row first, each padded to 4 bytes.
 std::vector<std::uint8_t> packRows(const std::vector<std::vector<std::uint32_t>>& rows, int bits);
 
 // A palette whose entries are all different: entry i = (i, 255 - i, 3i mod 256).
@@ -38,7 +37,6 @@ std::vector<Rgb> palette(std::size_t n);
 // A picture whose pixels differ by position (and by `seed`).
 CanvasImage patternPicture(std::int32_t width, std::int32_t height, std::uint8_t seed = 0);
 
-// The picture's pixels, top row first.
 std::vector<std::vector<Rgb>> pictureRows(const PixelImage& image);
 
 }  // namespace lumetra::testing

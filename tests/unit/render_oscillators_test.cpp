@@ -1,4 +1,4 @@
-// Oscillator data of an image, the Nyquist warning, the sine table and the prepared divisions.
+// Oscillator data of an image, the sine table, and the rules of the Render Options fields.
 
 #include <gtest/gtest.h>
 
@@ -6,14 +6,11 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
-#include <random>
 #include <vector>
 
-#include "recording_ui.h"
-#include "render/divider.h"
 #include "render/oscillators.h"
+#include "render/render_fields.h"
 #include "render/sine_table.h"
-#include "settable_clock.h"
 
 namespace lumetra {
 namespace {
@@ -25,9 +22,8 @@ TEST(PrepareOscillators, DefaultPitchScale) {
     const auto& f = settings.rowFrequencies;
     ASSERT_EQ(f.size(), 150u);
     EXPECT_EQ(settings.samplesPerPixel, 366);
-    // Neighbouring rows lie 58.97 cents apart.
     EXPECT_DOUBLE_EQ(f[0], 50.0);
-    EXPECT_NEAR(f[1] / f[0], 1.0346483, 1e-7);
+    EXPECT_NEAR(f[1] / f[0], 1.0346483, 1e-7);  // 58.97 cents
     EXPECT_NEAR(f[149], 8000.0, 1e-6);
     EXPECT_EQ(std::pair(settings.rowIncrements[0], settings.rowIncrements[149]),
               std::pair(608697u, 97391548u));
@@ -40,8 +36,7 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
     prepareOscillators(settings, SoundOptions{});
     // Row 0: f = 50, next row 51.73 Hz; bandwidth 15: A = 105.5, Bq = 5 / 225.4.
     const NoiseState& n = settings.noiseStates[0];
-    const double f = 50.0;
-    const double next = settings.rowFrequencies[1];
+    const double f = 50.0, next = settings.rowFrequencies[1];
     const float bq = static_cast<float>(5 / 225.4);
     EXPECT_EQ(n.ampBase, static_cast<int>(22050 / ((1 / bq) * next)));
     EXPECT_EQ(n.ampDivisor, static_cast<int>(7000 * std::log(f) + 10000));
@@ -52,13 +47,7 @@ TEST(PrepareOscillators, NoiseConstantsOfARow) {
     EXPECT_EQ(std::pair(n.ampCount, n.modInc), std::pair(0, 0));
     // High rows: the amplitude segments never fall below 3 samples.
     EXPECT_EQ(settings.noiseStates[149].ampBase, 3);
-}
-
-TEST(PrepareOscillators, NoiseDepthFollowsThePreviousSliceLength) {
-    RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
-    prepareOscillators(settings, SoundOptions{});
-    for (const NoiseState& n : settings.noiseStates)
-        EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth > 0.0f);
+    // The depth follows the previous slice length.
     settings.samplesPerPixel = 100;
     prepareOscillators(settings, SoundOptions{});
     const float withOld = settings.noiseStates[10].modDepth;
@@ -68,50 +57,31 @@ TEST(PrepareOscillators, NoiseDepthFollowsThePreviousSliceLength) {
 
 TEST(PrepareOscillators, UnusablePitchesAndFewRowsAreMadeSafe) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        const char* label;
-        double low, high;
-        std::int32_t height;
-        double first, last;  // the expected lowest and highest row pitch (0: not checked)
-    } cases[] = {
+    // Low, high and rows; the expected lowest and highest row pitch (0: not checked).
+    const std::tuple<const char*, double, double, std::int32_t, double, double> cases[] = {
         {"a Low of 0 typed in", 0.0, 8000.0, 150, 1.0, 8000.0},
         {"one pitch for all rows", -30.0, nan, 150, 1.0, 1.0},
-        {"rows below 1 Hz", 0.3, 4.0, 150, 0, 0},
-        {"increments below 2 (the noise step then takes 2)", 1e-5, 100.0, 150, 0, 0},
-        {"increments beyond 32 bits", 50.0, 1e12, 150, 0, 0},
         {"one row sounds the low pitch", 50.0, 8000.0, 1, 50.0, 50.0},
-        {"widely spaced rows", 50.0, 8000.0, 20, 50.0, 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.label);
-        RenderSettings settings;
-        settings.samplesPerPixel = 366;
-        std::tie(settings.lowFrequency, settings.highFrequency, settings.height) =
-            std::tuple(c.low, c.high, c.height);
+    for (const auto& [label, low, high, height, first, last] : cases) {
+        SCOPED_TRACE(label);
+        RenderSettings settings;  // samplesPerPixel 0: no earlier preparation, still a usable depth
+        settings.lowFrequency = low, settings.highFrequency = high, settings.height = height;
         prepareOscillators(settings, SoundOptions{});
         const auto& f = settings.rowFrequencies;
-        ASSERT_EQ(f.size(), static_cast<std::size_t>(c.height));
-        EXPECT_DOUBLE_EQ(c.first ? f.front() : 0, c.first);
-        EXPECT_NEAR(c.last ? f.back() : 0, c.last, 1e-6);
-        for (double pitch : f)
-            EXPECT_TRUE(std::isfinite(pitch) && pitch > 0) << pitch;
+        ASSERT_EQ(f.size(), static_cast<std::size_t>(height));
+        EXPECT_DOUBLE_EQ(first ? f.front() : 0, first);
+        EXPECT_NEAR(last ? f.back() : 0, last, 1e-6);
         for (const NoiseState& n : settings.noiseStates)
             EXPECT_TRUE(std::isfinite(n.modDepth) && n.modDepth != 0.0f &&
                         std::isfinite(n.modScale) && n.modScale != 0.0f && n.ampBase >= 3 &&
                         n.ampDivisor >= 1);
-        EXPECT_TRUE(c.low != 1e-5 || settings.rowIncrements[0] < 2u);
     }
-    // The top rows of few widely spaced ones have no wobble base; a single row's upper
-    // neighbour is the high pitch.
+    // A single row's upper neighbour is the high pitch.
     RenderSettings settings;
-    settings.height = 20;
-    prepareOscillators(settings, SoundOptions{});
-    EXPECT_EQ(std::tuple(settings.noiseStates[18].fmBase, settings.noiseStates[19].fmBase),
-              std::tuple(0, 0));
-    EXPECT_GT(settings.noiseStates[0].fmBase, 0);
     settings.height = 1;
     prepareOscillators(settings, SoundOptions{});
-    EXPECT_EQ(settings.noiseStates[0].fmBase, static_cast<int>(22050 / (8000.0 - 50.0) / 18.5));
+    EXPECT_EQ(settings.noiseStates[0].fmBase, int(22050 / (8000.0 - 50.0) / 18.5));
 }
 
 TEST(PrepareOscillators, SamplesPerPixel) {
@@ -121,40 +91,10 @@ TEST(PrepareOscillators, SamplesPerPixel) {
     EXPECT_EQ(samplesPerPixelFor(1e12, 1, 48000), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(CheckNyquist, NoBoxWithin90SecondsOfStartThenOneBoxAtMostThenStatusNotes) {
-    testing::RecordingUi ui;
-    testing::SettableClock clock;
-    SoundOptions sound;  // 22050 Hz: Nyquist 11025
-    NyquistWarningState state;
-    const std::string note = "Max out frq (16000) exceeds half of selected sample rate (11025)!";
-    clock.tick = 89999;  // 89999 - (-1) = 90000: not more than 90000
-    EXPECT_EQ(checkNyquist(ui, clock, state, 11025, sound), 1);
-    EXPECT_TRUE(ui.statusLog.empty());
-    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(ui.status[0], note);
-    clock.tick = 90000;
-    EXPECT_EQ(checkNyquist(ui, clock, state, 16000, sound), 1);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].caption, "Lumetra Warning!");
-    EXPECT_EQ(ui.boxes[0].text,
-              "Your present highest image frequency (16000.00 Hz) exceeds the Nyquist frequency "
-              "of the selected output sample rate.\n\n(The Nyquist frequency is the highest "
-              "representable frequency, which is half the sample rate, ie 22050/2 = 11025 Hz.)"
-              "\n\nYou may want to review either Soundcard & Sample Rate (Options menu) or "
-              "Render Options (Tools menu) to avoid foldover in the output sound file.");
-    clock.tick = 400000;  // long after: still only the status note
-    ui.status[0].clear();
-    checkNyquist(ui, clock, state, 16000, sound);
-    EXPECT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.status[0], note);
-}
-
 TEST(SineTable, OnePeriodTruncatedAndPackedInPairs) {
     const auto table = buildSineTable();
     ASSERT_TRUE(table);
     const auto& t = table->entries;
-    EXPECT_TRUE(t[0] == 0 && t[8192] == 0);
     // Every entry is sin(2 theta) * 32767 truncated, with theta from -pi in steps of pi / 8192;
     // only values within a hair of a whole number may depend on how theta was summed.
     int checked = 0;
@@ -173,7 +113,6 @@ TEST(SineTable, OnePeriodTruncatedAndPackedInPairs) {
 TEST(SineTable, InterpolationTruncatesTowardZero) {
     const auto table = buildSineTable();
     const auto& t = table->entries;
-    EXPECT_EQ(sineAt(*table, 100 * 32768), t[100]);
     // Falling part of the wave: (t[i+1] - t[i]) * f is negative and rounds up.
     const int i = 3000;
     ASSERT_LT(t[i + 1] - t[i], 0);
@@ -185,26 +124,70 @@ TEST(SineTable, InterpolationTruncatesTowardZero) {
     EXPECT_EQ(sineAt(*table, 0xF0000000u + 5000u * 32768), t[5000]);
 }
 
-TEST(Divider, MatchesTruncatingDivision) {
-    std::mt19937_64 random(5);
-    std::vector<std::int64_t> divisors{
-        1, 2, 3, 5, 7, 10, 366, 2203, 32767, 65536, 1000003, (1 << 30) + 1, 0x7FFFFFFF};
-    for (int i = 0; i < 200; ++i)
-        divisors.push_back(1 + static_cast<std::int64_t>(random() % 0x7FFFFFFF));
-    std::vector<std::int64_t> numerators{
-        0, 1, -1, 0x7FFFFFFF, -0x7FFFFFFF, -0x80000000LL, 0x80000000LL, 1LL << 40, -(1LL << 40)};
-    for (int i = 0; i < 2000; ++i)
-        numerators.push_back(static_cast<std::int32_t>(random()));
-    for (std::int64_t d : divisors) {
-        const Divider divider = makeDivider(d);
-        for (std::int64_t n : numerators)
-            ASSERT_EQ(divide(n, divider), n / d) << n << " / " << d;
-        // Around every multiple of the divisor, where a rounding error would show first.
-        for (std::int64_t m = 1; m * d < 0x7FFFFFFF && m < 3000; m = m * 3 + 1)
-            for (std::int64_t n = m * d - 2; n <= m * d + 2; ++n) {
-                ASSERT_EQ(divide(n, divider), n / d);
-                ASSERT_EQ(divide(-n, divider), -n / d);
-            }
+TEST(RenderFields, ReadsNumbersLikeAtof) {
+    const std::pair<const char*, double> cases[] = {
+        {"  -12.5xyz", -12.5}, {".5", 0.5}, {"1e3", 1000.0}, {"abc", 0.0}, {"--5", 0.0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_DOUBLE_EQ(readFieldNumber(text), value) << text;
+    EXPECT_TRUE(std::isinf(readFieldNumber("1e999")));
+}
+
+TEST(RenderFields, LeavingPitchAmpAndTimeFields) {
+    RenderSettings s;                        // 50 .. 8000
+    EXPECT_FALSE(leaveLowField(s, 7999.0));  // not below High - 1
+    EXPECT_TRUE(leaveLowField(s, 7998.5) && s.lowFrequency == 7998.5);
+    EXPECT_FALSE(leaveHighField(s, 7999.5));  // not above Low + 1
+    EXPECT_TRUE(leaveHighField(s, 9000.0));
+    EXPECT_TRUE(leaveLowField(s, 0.0));  // a Low of 0 is taken (the oscillators cope)
+    EXPECT_FALSE(leaveHighField(s, std::nan("")));
+    EXPECT_DOUBLE_EQ(s.highFrequency, 9000.0);
+    EXPECT_FALSE(leaveAmpField(s, 0.0));
+    EXPECT_TRUE(leaveAmpField(s, 0.01) && s.ampFactor == 0.01);
+    EXPECT_FALSE(leaveTimeField(s, 0.3, 22050));
+    EXPECT_TRUE(leaveTimeField(s, 12000.0, 22050));
+    EXPECT_EQ(std::pair(s.outputTime, s.samplesPerPixel),
+              std::pair(9000.0, static_cast<int>(22050 * 9000.0 / 301 + 0.5)));
+    EXPECT_TRUE(leaveTimeField(s, 0.5, 22050));
+    EXPECT_EQ(s.samplesPerPixel, 37);
+}
+
+TEST(RenderFields, ArrowSteps) {
+    using Step = void (*)(RenderSettings&, float, int);
+    constexpr auto kLow = &RenderSettings::lowFrequency, kHigh = &RenderSettings::highFrequency,
+                   kAmp = &RenderSettings::ampFactor, kTime = &RenderSettings::outputTime;
+    // Each from the default settings (Low 50, High 8000) with one value set before the step;
+    // `shown` is the number read from the buddy field.
+    const struct {
+        Step step;
+        double RenderSettings::*field;
+        double before;
+        float shown;
+        int arrow;
+        double after;
+    } cases[] = {
+        // High snaps to the Nyquist pitches; 11025 is no multiple of 1000: to 12000 first.
+        {stepHighArrow, kHigh, 10000.0, 10000.0f, kArrowUp, 11025.0},
+        // Steps of 100 below 1000, 500 below 5000, 1000 from there.
+        {stepHighArrow, kHigh, 8000.0, 800.0f, kArrowUp, 900.0},
+        // "1234.500": the step is 500, to the multiple 1500 first, the fraction kept.
+        {stepHighArrow, kHigh, 8000.0, 1234.5f, kArrowUp, 2000.5},
+        // An unreadable field (0) leaves High and takes the step of values below 1000.
+        {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
+        // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
+        {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
+        {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
+        {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High
+        // Amp by 0.5 (0.45 is below the floor too); time by 1 s within 1 .. 9000.
+        {stepAmpArrow, kAmp, 0.95, 0.95f, kArrowDown, 0.5},
+        {stepTimeArrow, kTime, 6.0, 0.2f, kArrowDown, 1.0},
+        {stepTimeArrow, kTime, 1.0, 9500.0f, kArrowUp, 9000.0},
+    };
+    for (const auto& c : cases) {
+        RenderSettings s;
+        s.*c.field = c.before;
+        c.step(s, c.shown, c.arrow);
+        EXPECT_DOUBLE_EQ(s.*c.field, c.after)
+            << "from " << c.before << ", field " << c.shown << ", arrow " << c.arrow;
     }
 }
 

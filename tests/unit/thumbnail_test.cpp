@@ -1,18 +1,19 @@
 // Browser thumbnails: the one-pass area average against the reference over sizes that shrink,
-// enlarge and keep, from both row orders; the flips; the files; the maker's queue.
+// enlarge and keep, from both row orders; the flips. Hostile packed DIB blocks from the clipboard;
+// the pixel rows.
 
 #include "browser/thumbnail.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <future>
-#include <new>
+#include <string>
+#include <vector>
 
 #include "bmp_test_files.h"
-#include "browser/thumbnail_file.h"
-#include "browser/thumbnail_maker.h"
-#include "memory_file_system.h"
+#include "document/canvas_image.h"
+#include "image/bmp_reader.h"
+#include "image/pixel_image.h"
 #include "thumbnail_reference.h"
 
 namespace lumetra {
@@ -45,62 +46,53 @@ TEST(Thumbnail, AgreesWithTheReferenceFromBothRowOrdersAndFlips) {
     std::vector<std::uint8_t> file = bmpFileOf(noisePicture(100, 80, 9));
     file.resize(file.size() - 400);  // the last rows are missing: refused, as the reader does
     EXPECT_FALSE(thumbnailFromBmp(file));
-    // A run-length file of a few bytes claiming 26000 x 27000 pixels: refused by its size.
-    file = testing::makeBmp({40, 26000, 27000, 8, 1, 2, testing::palette(2), {}, {0, 1}});
-    EXPECT_FALSE(thumbnailFromBmp(file));
 
     const PixelImage t = noisePicture(kThumbnailWidth, kThumbnailHeight, 3);
-    const PixelImage both = flippedThumbnail(t, true, true);
-    const PixelImage mirrored = flippedThumbnail(t, true, false);
+    const PixelImage both = flippedThumbnail(t, true, true),
+                     mirrored = flippedThumbnail(t, true, false);
     for (const auto& [x, y] : {std::pair{0, 0}, {63, 0}, {5, 49}, {40, 20}}) {
         EXPECT_EQ(pixelAt(mirrored, x, y), pixelAt(t, 63 - x, y));
         EXPECT_EQ(pixelAt(both, x, y), pixelAt(t, 63 - x, 49 - y));
     }
 }
 
-TEST(ThumbnailFile, BmpThroughTheReaderOthersThroughThePlatform) {
-    testing::MemoryFileSystem files;
-    const PixelImage picture = noisePicture(200, 120, 5);
-    files.files["/f/a.BMP"] = bmpFileOf(picture);
-    files.put("/f/b.GIF", "GIF89a");
-    int platformCalls = 0;
-    const PictureDecoder platform = [&](const std::filesystem::path& file) {
-        ++platformCalls;
-        return file.filename() == "b.GIF" ? std::optional(picture) : std::nullopt;
-    };
-    const auto expected = referenceThumbnail(bmpFileOf(picture))->bytes;
-    EXPECT_EQ(thumbnailOfFile(files, "/f/a.BMP", platform)->bytes, expected);
-    EXPECT_EQ(platformCalls, 0);
-    EXPECT_EQ(thumbnailOfFile(files, "/f/b.GIF", platform)->bytes, expected);
-    EXPECT_FALSE(thumbnailOfFile(files, "/f/missing.BMP", platform));
-    EXPECT_EQ(platformCalls, 2);
+using Block = std::vector<std::uint8_t>;
+
+// A block as another program makes it: a 4 x 2 BMP file without its 14-byte file header.
+Block block(int bits, std::uint32_t compression, std::uint32_t used, std::size_t pixelBytes) {
+    const Block file = testing::makeBmp({.width = 4,
+                                         .height = 2,
+                                         .bitCount = std::uint16_t(bits),
+                                         .compression = compression,
+                                         .colourCount = used,
+                                         .pixels = Block(pixelBytes, 0x7F)});
+    return Block(file.begin() + 14, file.end());
 }
 
-TEST(ThumbnailMaker, DoesJobsInOrderAndDropsThoseOfAForgottenTab) {
-    std::promise<void> entered, release;
-    std::shared_future<void> released = release.get_future().share();
-    bool first = true;
-    ThumbnailMaker maker(
-        [&](const std::filesystem::path& file) -> std::optional<PixelImage> {
-            if (std::exchange(first, false)) {
-                entered.set_value();
-                released.wait();
-            }
-            // A picture that fails the maker (memory) gets no thumbnail, and the thread goes on.
-            if (file == "bad") throw std::bad_alloc();
-            return noisePicture(1, 1, 0);
-        },
-        {});
-    maker.add({{1, 1, 0, "a"}, {1, 1, 1, "b"}, {2, 1, 0, "bad"}, {2, 1, 1, "c"}});
-    entered.get_future().wait();
-    maker.forget(1);  // "a" is under way and still arrives; "b" is dropped
-    release.set_value();
-    maker.waitUntilIdle();
-    const auto done = maker.takeFinished();
-    ASSERT_EQ(done.size(), 3u);
-    EXPECT_EQ(std::tuple(done[0].job.file, done[1].job.file, done[2].job.tab, done[2].job.item),
-              std::tuple("a", "bad", 2u, 1u));
-    EXPECT_TRUE(!done[1].thumbnail && maker.takeFinished().empty());
+TEST(ClipboardBlock, HostileBlocksAreRefusedWithoutReadingPastThem) {
+    const Block good = block(32, 0, 0, 32);
+    ASSERT_TRUE(decodeDib(good).pixels);
+    // Empty, the header alone, the last pixel byte missing, the masks cut off, a colour table of
+    // 2^32 - 1 entries.
+    for (const Block& hostile :
+         {Block{}, Block(good.begin(), good.begin() + 40), Block(good.begin(), good.end() - 1),
+          block(16, 3, 0, 0), block(32, 0, 0xFFFFFFFFu, 32)}) {
+        EXPECT_EQ(decodeDib(hostile).message, "Truncated BMP file") << hostile.size();
+    }
+}
+
+TEST(PixelImage, RowsArePaddedBlackBottomUpAndBlueFirst) {
+    for (const auto& [width, stride] : {std::pair{1, 4}, {4, 12}, {5, 16}, {300, 900}, {301, 904}})
+        EXPECT_EQ(rowStride(width), stride) << width;
+    std::string message;
+    auto image = createCanvasBitmap(5, 3, message);
+    ASSERT_TRUE(image && image->bytes == std::vector<std::uint8_t>(48, 0));
+    setPixel(*image, 1, 0, Rgb{10, 20, 30});  // the top row is the last in memory
+    EXPECT_EQ(std::vector<int>(image->memoryRow(2) + 3, image->memoryRow(2) + 6),
+              (std::vector<int>{30, 20, 10}));
+    for (const auto& [width, height] : {std::pair{0, 10}, {10, -1}, {100000, 100000}})
+        EXPECT_FALSE(createCanvasBitmap(width, height, message)) << width << " x " << height;
+    EXPECT_EQ(message, "Could not create new image");
 }
 
 }  // namespace
