@@ -1,5 +1,7 @@
+// The playback ring over a fake wave device, and the sound options' device list and fields.
 #include "render/playback_ring.h"
 #include "render/playback_sound.h"
+#include "render/sound_options_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@ namespace {
 
 using Box = testing::RecordingUi::Box;
 using Position = testing::PlayPosition;
+using Words = std::vector<std::uint32_t>;
 
 Box failure(int code) {
     const std::string number = (code < 10 ? "0" : "") + std::to_string(code);
@@ -36,17 +39,17 @@ struct Rig {
         useSound(length);
         return ring.togglePlayback(argument, sound);
     }
+    bool toggle(int argument = kPlayRepeating) { return ring.togglePlayback(argument, sound); }
     // The device finishes a buffer of its queue and the main window handles the message.
     void playOne(std::size_t k = 0) { ring.onBufferDone(device.finish(k), sound); }
     void playAll() {
         for (int limit = 100000; !device.queue.empty() && limit > 0; --limit)
             playOne();
     }
-    std::vector<std::int16_t> soundFrom(std::size_t start, std::size_t n) const {
-        std::vector<std::int16_t> part;
-        for (std::size_t i = 0; i < n; ++i)
-            part.push_back(samples[(start + i) % samples.size()]);
-        return part;
+    bool streamInOrder() const {
+        for (std::size_t i = 0; i < device.stream.size(); ++i)
+            if (device.stream[i] != samples[i % samples.size()]) return false;
+        return true;
     }
     // What the device and the ring say of themselves; "queued 0" when closed and idle.
     std::string state() const {
@@ -56,6 +59,7 @@ struct Rig {
         if (ring.playing()) s += "playing ";
         return s + "queued " + std::to_string(ring.queued());
     }
+    bool stoppedQuietly() const { return !view.playStates.back() && ui.lastStatus().empty(); }
 
     SoundOptions options;
     testing::RecordingUi ui;
@@ -75,26 +79,22 @@ TEST_F(PlaybackRingTest, TheViewReadsTheSoundRecordAndTheRecordGetsTheRingState)
     record.format.sampleRate = 44100;
     const PlaybackSoundView view = playbackView(record);
     EXPECT_EQ(view.samples.data(), record.samples.data());  // no copy
-    ASSERT_TRUE(ring.allocateBuffers(3, 256));
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, view));
+    ASSERT_TRUE(ring.allocateBuffers(3, 256) && ring.togglePlayback(kPlayRepeating, view));
     EXPECT_EQ(device.openedFormat, record.format);
-    // A sound shorter than a buffer fills each buffer once.
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{12, 12, 12}));
+    EXPECT_EQ(device.writeBytes, (Words{12, 12, 12}));  // a short sound fills each buffer once
     ring.recordState(record);
     EXPECT_EQ(std::pair(record.repeat, record.position), std::pair(1, std::size_t{6}));
 }
 
 TEST_F(PlaybackRingTest, BufferAllocationRules) {
-    EXPECT_TRUE(ring.allocateBuffers(3, 256));
-    EXPECT_TRUE(ring.allocateBuffers(16, 16384));
+    EXPECT_TRUE(ring.allocateBuffers(3, 256) && ring.allocateBuffers(16, 16384));
     for (const auto& [count, size] : {std::pair{2, 4096}, {17, 4096}, {8, 4095}, {8, 32768}})
         EXPECT_FALSE(ring.allocateBuffers(count, size)) << count << " x " << size;
     EXPECT_EQ(std::pair(ring.bufferCount(), ring.bufferSize()), std::pair(16, 16384));  // kept
-    // Refused while the device holds the buffers.
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    useSound(5000);  // refused while the device holds the buffers
+    ASSERT_TRUE(toggle());
     EXPECT_FALSE(ring.allocateBuffers(8, 4096));
-    ASSERT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    ASSERT_TRUE(toggle(kStopForRender));
     EXPECT_TRUE(ring.allocateBuffers(8, 4096));
 }
 
@@ -107,11 +107,10 @@ TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStar
     expected.insert(expected.end(), 8, "write");
     expected.push_back("restart");
     EXPECT_EQ(device.calls, expected);
-    EXPECT_EQ(device.writtenBeforeRestart, 32768u);
-    EXPECT_EQ(device.stream, soundFrom(0, 32768));
-    EXPECT_EQ(device.openedDevice, 3);
-    EXPECT_EQ(device.headers.at(7).second, 8192u);  // buffer size x 2 bytes
-    EXPECT_EQ(ring.position(), 32768);
+    EXPECT_EQ(std::tuple(device.writtenBeforeRestart, device.stream.size(), device.openedDevice),
+              std::tuple(32768u, 32768u, 3));
+    EXPECT_TRUE(streamInOrder());
+    EXPECT_EQ(std::tuple(device.headers.at(7).second, ring.position()), std::tuple(8192u, 32768));
     EXPECT_EQ(state(), "device open active playing queued 8");
     EXPECT_EQ(ui.lastStatus(), "Playing sound. Hit Space bar to stop.");
     EXPECT_EQ(view.playStates, std::vector<bool>{true});
@@ -122,11 +121,9 @@ TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
     ASSERT_TRUE(start(3, 256, 1000));  // three full buffers and a short one of 232 per round
     for (int i = 0; i < 40; ++i)
         playOne();
-    EXPECT_TRUE(ring.playing());
-    EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));
-    EXPECT_GT(device.stream.size(), 10000u);
-    EXPECT_EQ(std::vector(device.writeBytes.begin() + 3, device.writeBytes.begin() + 8),
-              (std::vector<std::uint32_t>{464, 512, 512, 512, 464}));
+    EXPECT_TRUE(ring.playing() && streamInOrder() && device.stream.size() > 10000u);
+    EXPECT_EQ(Words(device.writeBytes.begin() + 3, device.writeBytes.begin() + 8),
+              (Words{464, 512, 512, 512, 464}));
 }
 
 TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
@@ -134,20 +131,18 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_FALSE(ring.repeat());
     playAll();
     EXPECT_EQ(device.stream, samples);  // exactly once
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{512, 512, 512, 464}));
+    EXPECT_EQ(device.writeBytes, (Words{512, 512, 512, 464}));
     EXPECT_EQ(state(), "queued 0");
-    EXPECT_EQ(ring.position(), 0);
-    EXPECT_EQ(device.count("unprepare"), 3);
-    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
+    EXPECT_EQ(std::tuple(ring.position(), device.count("unprepare"), ring.lastReportedPosition()),
+              std::tuple(0, 3, -1));
+    EXPECT_TRUE(stoppedQuietly() && view.invalidations >= 1);
     EXPECT_EQ(view.posted.back(), (Position{1, -1}));
-    EXPECT_GE(view.invalidations, 1);
-    EXPECT_EQ(ring.lastReportedPosition(), -1);
     // A sound shorter than the ring is all queued at the start and is not playing on from there.
     device.stream.clear();
     device.writeBytes.clear();
     ASSERT_TRUE(start(8, 4096, 5000, kPlayOnce));
     EXPECT_EQ(device.stream, samples);
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{8192, 1808}));
+    EXPECT_EQ(device.writeBytes, (Words{8192, 1808}));
     EXPECT_EQ(state(), "device open active queued 2");
     playAll();
     EXPECT_EQ(state(), "queued 0");
@@ -157,9 +152,9 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
     ASSERT_TRUE(start(8, 4096, 200000));
     playOne();
     const std::size_t written = device.stream.size();
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // Space again: stop
+    ASSERT_TRUE(toggle());  // Space again: stop
     EXPECT_EQ(state(), "device open active queued 8");
-    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
+    EXPECT_TRUE(stoppedQuietly());
     view.posted.clear();
     for (int i = 0; i < 7; ++i) {
         playOne();
@@ -174,17 +169,17 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
 TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
     ASSERT_TRUE(start(3, 256, 5000));
     playOne();
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // stop
-    const std::size_t back = device.finish();                 // one buffer back, two still out
+    ASSERT_TRUE(toggle());                     // stop
+    const std::size_t back = device.finish();  // one buffer back, two still out
     ring.onBufferDone(back, sound);
     ring.onBufferDone(back, sound);  // stray messages: the same buffer again, and no buffer
     ring.onBufferDone(99, sound);
     EXPECT_EQ(ring.queued(), 2);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // play again
+    ASSERT_TRUE(toggle());  // play again
     EXPECT_EQ(std::tuple(device.count("open"), device.count("pause"), device.count("restart")),
               std::tuple(1, 2, 2));
     EXPECT_EQ(state(), "device open active playing queued 3");
-    EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));  // no jump back to the start
+    EXPECT_TRUE(streamInOrder());  // no jump back to the start
     EXPECT_EQ(ring.position(), 256 * 5);
 }
 
@@ -201,25 +196,23 @@ TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSeco
     // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
     // a sixteenth second decides; a move of exactly that much is still near the last report.
     struct Case {
-        const char* label;
         std::size_t length;
         std::int32_t valuesPerColumn, sampleRate;
         int returned;
         std::vector<std::int64_t> ends;
     };
     const Case cases[] = {
-        {"two columns: 512 values", 100000, 256, 22050, 12, {256, 1024, 1792, 2560}},
-        {"a sixteenth second: 1536 values", 100000, 2000, 24576, 16, {256, 2048, 3840}},
-        // No columns: every buffer, and after the end from the start again.
-        {"no columns", 1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},
+        {100000, 256, 22050, 12, {256, 1024, 1792, 2560}},     // two columns: 512 values
+        {100000, 2000, 24576, 16, {256, 2048, 3840}},          // a sixteenth second: 1536 values
+        {1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},  // no columns: every buffer
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+        SCOPED_TRACE(c.valuesPerColumn);
         Rig r;
         r.options.sampleRate = c.sampleRate;
         ASSERT_TRUE(r.ring.allocateBuffers(4, 256));
         r.useSound(c.length, c.valuesPerColumn);
-        ASSERT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
+        ASSERT_TRUE(r.toggle());
         for (int i = 0; i < c.returned; ++i)
             r.playOne();
         std::vector<Position> expected;
@@ -233,22 +226,20 @@ TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSeco
 TEST_F(PlaybackRingTest, NoSoundToPlayAndNothingToStop) {
     EXPECT_FALSE(start(8, 4096, 0));
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
-    EXPECT_EQ(view.playStates.back(), false);
-    EXPECT_TRUE(view.sent.empty());
-    EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_TRUE(!view.playStates.back() && view.sent.empty());
+    EXPECT_TRUE(ring.stopPlaybackAndWait() && toggle(kStopForRender));
     EXPECT_TRUE(view.sleeps.empty() && device.calls.empty() && !ring.active());
     useSound(293, 294);  // less than one column
-    EXPECT_FALSE(ring.togglePlayback(kPlayOnce, sound));
+    EXPECT_FALSE(toggle(kPlayOnce));
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
     useSound(294, 294);
-    EXPECT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    EXPECT_TRUE(toggle(kPlayOnce));
 }
 
 TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
     ASSERT_TRUE(start(8, 4096, 100000));
     ui.statusLog.clear();
-    EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_TRUE(toggle(kStopForRender));
     EXPECT_EQ(view.sent.back(), (Position{1, -1}));
     EXPECT_EQ(ui.statusTexts(0), (std::vector<std::string>{"Waiting for playback to quit...", ""}));
     EXPECT_FALSE(view.playStates.back());
@@ -270,45 +261,39 @@ TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
     device.resetReturnsBuffers = false;
     ASSERT_TRUE(start(8, 4096, 100000));
     const auto states = view.playStates.size();
-    EXPECT_FALSE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_FALSE(toggle(kStopForRender));
     EXPECT_EQ(view.sleeps, std::vector<int>(52, 20));
     EXPECT_EQ(ui.lastStatus(), "Waiting for playback to quit...");
     EXPECT_EQ(view.playStates.size(), states);  // nothing else changes
     EXPECT_EQ(state(), "device open active queued 8");
-    // The buffers come back later through the message loop and close the device then.
-    playAll();
+    playAll();  // the buffers come back later through the message loop and close the device then
     EXPECT_EQ(state(), "queued 0");
 }
 
 TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextStart) {
-    struct Case {
-        const char* call;
-        int number;  // of the failing call of its name: 0 = the first
-        int code;
-        bool refused;         // the start returns false
-        std::int32_t queued;  // buffers still with the device
-    };
-    const Case cases[] = {
+    // The failing call, which of its name fails (0 = the first), whether the start is refused,
+    // and the buffers still with the device.
+    const std::tuple<const char*, int, int, bool, std::int32_t> cases[] = {
         {"open", 0, 2, true, 0},    {"prepare", 0, 3, true, 0},
         {"prepare", 2, 3, true, 0},  // the two prepared are unprepared
         {"pause", 0, 4, true, 0},   {"restart", 0, 5, true, 4},
         {"write", 0, 6, false, 0},  {"write", 2, 6, false, 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.call << " #" << c.number);
+    for (const auto& [call, number, code, refused, queued] : cases) {
+        SCOPED_TRACE(::testing::Message() << call << " #" << number);
         Rig r;
-        r.device.failures[c.call] = {c.number, c.code};
-        EXPECT_EQ(r.start(4, 256, 5000), !c.refused);
-        EXPECT_EQ(r.ui.boxes, std::vector<Box>{failure(c.code)});
-        EXPECT_EQ(r.device.count(c.call), c.number + 1);  // no more such calls after the failure
+        r.device.failures[call] = {number, code};
+        EXPECT_EQ(r.start(4, 256, 5000), !refused);
+        EXPECT_EQ(r.ui.boxes, std::vector<Box>{failure(code)});
+        EXPECT_EQ(r.device.count(call), number + 1);  // no more such calls after the failure
         EXPECT_EQ(r.state(),
-                  (r.device.isOpen ? "device open queued " : "queued ") + std::to_string(c.queued));
-        EXPECT_TRUE(!r.view.playStates.back() && r.ui.lastStatus().empty());
+                  (r.device.isOpen ? "device open queued " : "queued ") + std::to_string(queued));
+        EXPECT_TRUE(r.stoppedQuietly());
         EXPECT_TRUE(r.view.sent.empty());  // no play marker for a sound that does not play
         // What is still out comes back and closes the device; no buffer stays marked as queued.
         r.playAll();
         EXPECT_EQ(r.state(), "queued 0");
-        EXPECT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
+        EXPECT_TRUE(r.toggle());
         EXPECT_EQ(r.ring.queued(), 4);
     }
 }
@@ -336,21 +321,76 @@ TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUpUnprepareFailure10IsRetri
     playOne();
     EXPECT_EQ(ui.boxes.back(), failure(9));
     EXPECT_EQ(state(), "queued 0");
-    // The next play opens a fresh device and prepares every header again.
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(device.count("open"), 2);
-    EXPECT_EQ(device.count("prepare"), 6);
+    ASSERT_TRUE(toggle(kPlayOnce));  // a fresh device, every header prepared again
+    EXPECT_EQ(std::pair(device.count("open"), device.count("prepare")), std::pair(2, 6));
     device.failNext("unprepare", 10);
     playAll();
     EXPECT_EQ(ui.boxes.back(), failure(10));
     EXPECT_EQ(state(), "device open queued 0");
-    // Playing again reuses the open device with its prepared headers; the close at its end
-    // unprepares them all and closes.
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
+    // Playing again reuses the open device; the close at its end unprepares them all and closes.
+    ASSERT_TRUE(toggle(kPlayOnce));
     EXPECT_EQ(device.count("open"), 2);
     playAll();
     EXPECT_EQ(state(), "queued 0");
     EXPECT_EQ(ui.boxes.size(), 2u);
+}
+
+struct WaveDevicesTest : ::testing::Test {
+    WaveDeviceList enumerate() { return enumerateDevices(device, ui, options); }
+    testing::FakeWaveOut device;
+    testing::RecordingUi ui;
+    SoundOptions options;
+};
+
+TEST_F(WaveDevicesTest, ListsTheMapperAndEveryDeviceAndKeepsOnlyAListedDevice) {
+    device.devices = 2;
+    device.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
+    options.device = 1;
+    const WaveDeviceList list = enumerate();
+    EXPECT_EQ(deviceListTexts(list),
+              (std::vector<std::string>{"Sound Mapper", "Out: default", "Out: hdmi"}));
+    EXPECT_TRUE(list.mapperPresent && options.device == 1);
+    options.device = -1;  // with a mapper, the mapper is a valid choice
+    enumerate();
+    EXPECT_EQ(options.device, -1);
+    device.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
+    for (std::int16_t stored : {-1, 2, 32767, -32768}) {
+        options.device = stored;
+        EXPECT_FALSE(enumerate().mapperPresent);
+        EXPECT_EQ(options.device, 0) << stored;
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(WaveDevicesTest, NoDeviceOrOneThatDoesNotAnswerIsReported) {
+    EXPECT_TRUE(deviceListTexts(enumerate()).empty());
+    EXPECT_EQ(options.device, -1);
+    device.devices = 3;
+    device.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
+    device.capabilityErrors = {{1, 6}};
+    EXPECT_EQ(enumerate().names, (std::vector<std::string>{"a", "", "c"}));  // keeps its place
+    EXPECT_EQ(ui.boxes,
+              (std::vector<Box>{{"No wave output device available!", "Sound System Failure 01"},
+                                {"device error 6", "Wave out device error"}}));
+}
+
+TEST(SoundOptionsDialog, ListIndicesSizesRatesAndTheBufferCount) {
+    EXPECT_EQ(std::tuple(deviceFromListIndex(0, true), deviceFromListIndex(3, false),
+                         listIndexFromDevice(2, false)),
+              std::tuple(-1, 3, 2));
+    for (int device = -1; device < 4; ++device)
+        EXPECT_EQ(deviceFromListIndex(listIndexFromDevice(device, true), true), device);
+    EXPECT_EQ(bufferSizeFromIndex(6), 16384);  // the lists' texts: the dialog's own test
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(std::pair(bufferSizeIndex(bufferSizeFromIndex(i)),
+                            sampleRateIndex(sampleRateFromIndex(i))),
+                  std::pair(i, i));
+    EXPECT_EQ(std::tuple(bufferSizeFromIndex(-1), bufferSizeFromIndex(7), sampleRateFromIndex(7),
+                         bufferSizeIndex(4095), sampleRateIndex(12345)),
+              std::tuple(0, 0, 0, -1, -1));
+    EXPECT_EQ(std::tuple(parseBufferCount("3"), parseBufferCount(" 16\t")), std::tuple(3, 16));
+    for (const char* refused : {"2", "17", "", "8.5", "x", "-8", "99999999999999"})
+        EXPECT_FALSE(parseBufferCount(refused)) << refused;
 }
 
 }  // namespace

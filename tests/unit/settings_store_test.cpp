@@ -1,12 +1,18 @@
+// The settings store over a value store in memory, the window places it keeps, and the texts
+// it stores and reports.
 #include "shell/settings_store.h"
 
 #include <gtest/gtest.h>
 
+#include <boost/system/error_code.hpp>
+
 #include "base/file_io.h"
 #include "base/registry_error.h"
+#include "base/text_limits.h"
 #include "memory_value_store.h"
 #include "settings_samples.h"
 #include "shell/settings_schema.h"
+#include "shell/window_layout.h"
 
 namespace lumetra {
 namespace {
@@ -69,11 +75,10 @@ TEST_F(SettingsStoreTest, AnEmptyStoreLoadsTheDefaultsAndSavesThemInTheLoadsOrde
         if (v.type == StoredType::Dword) words += std::to_string(*dwordFrom(v)) + " ";
     EXPECT_EQ(words, "300 150 134221824 22050 0 1241514474 0 5000 50000 8000000 10000 ");
     EXPECT_EQ(dwordFrom(*store_.find(kWindows, "brush.show")), 1u);
-    // (Each type and size: the round trip.) Echord records are 13 words each.
+    // (Each type and size: the round trip.) Echord records are 13 words each: word 12 of 0 and 1.
     const StoredValue* echord = store_.find(kBase, "Patches: Echord");
     ASSERT_TRUE(echord && echord->data.size() == 1040u);
-    EXPECT_EQ(echord->data[12 * 4], 0u);  // record 0, word 12
-    EXPECT_EQ(echord->data[52 + 12 * 4], 1u);
+    EXPECT_EQ(std::tuple(echord->data[12 * 4], echord->data[52 + 12 * 4]), std::tuple(0, 1));
 }
 
 TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndRecordsTheMainWindow) {
@@ -89,17 +94,18 @@ TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndRecordsTheMainWindow) {
 // Sizes below 10 and sample rates not above 0 take their defaults; the device is signed, the
 // pitch unsigned.
 TEST_F(SettingsStoreTest, LoadRules) {
-    putDword(kBase, "Image width", 9);
-    putDword(kBase, "Image height", 10);
-    putDword(kBase, "Output sample rate", 0);
+    for (const auto& [name, word] :
+         {std::pair{"Image width", 9u}, {"Image height", 10u}, {"Output sample rate", 0u}})
+        putDword(kBase, name, word);
     PersistedSettings s = load();
     EXPECT_EQ(std::tuple(s.renderDefaults.width, s.renderDefaults.height, s.sound.sampleRate),
               std::tuple(300, 10, 22050));
-    putDword(kBase, "Image width", 10);
-    putDword(kBase, "Image height", 0x80000000u);
-    putDword(kBase, "Output sample rate", 0xFFFFFFFFu);
-    putDword(kBase, "Output device", 0xFFFFFFFFu);
-    putDword(kBase, "Pitch:High", 0x80000000u);
+    for (const auto& [name, word] : {std::pair{"Image width", 10u},
+                                     {"Image height", 0x80000000u},
+                                     {"Output sample rate", 0xFFFFFFFFu},
+                                     {"Output device", 0xFFFFFFFFu},
+                                     {"Pitch:High", 0x80000000u}})
+        putDword(kBase, name, word);
     s = load();
     EXPECT_EQ(std::tuple(s.renderDefaults.width, s.renderDefaults.height, s.sound.sampleRate,
                          s.sound.device, s.renderDefaults.highFrequency),
@@ -115,6 +121,7 @@ TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeOrTooLongLoadAsIfMissing) {
     for (int i = 0; i < 127; ++i)
         wide += "\xC3\xA9";
     wide += "\xF0\x9F\x8E\xB5";
+    EXPECT_EQ(wideLength(wide), 129u);
     const std::pair<const std::string&, StoredValue> values[] = {
         {kBase, {"Image width", StoredType::Binary, {0x80, 2, 0, 0}}},
         {kBase, {"Image height", StoredType::Dword, {0x80, 2}}},
@@ -192,16 +199,16 @@ TEST_F(SettingsStoreTest, AKeyThatCannotBeOpenedEndsThePass) {
         store.failingKeys = {failing};
         PersistedSettings s = freshSettings();
         EXPECT_FALSE(SettingsStore(store).load(s, kScreen)) << failing;
-        EXPECT_EQ(s.renderDefaults.width, failing == kBase ? 300 : 777);
-        EXPECT_EQ(s.layout.mainX, failing == kDirectories ? 77 : 8);
-        EXPECT_EQ(s.folders.imageFolder, "");
+        EXPECT_EQ(std::tuple(s.renderDefaults.width, s.layout.mainX, s.folders.imageFolder),
+                  std::tuple(failing == kBase ? 300 : 777, failing == kDirectories ? 77 : 8, ""));
 
         test::MemoryValueStore target;
         target.failingKeys = {failing};
         EXPECT_FALSE(SettingsStore(target).save(s, MainWindowPlacement{}));
-        EXPECT_EQ(target.find(kBase, "Image width") != nullptr, failing != kBase);
-        EXPECT_EQ(target.find(kWindows, "main.x") != nullptr, failing == kDirectories);
-        EXPECT_EQ(target.find(kDirectories, "Image"), nullptr);
+        EXPECT_EQ(std::tuple(target.find(kBase, "Image width") != nullptr,
+                             target.find(kWindows, "main.x") != nullptr,
+                             target.find(kDirectories, "Image") != nullptr),
+                  std::tuple(failing != kBase, failing == kDirectories, false));
     }
 }
 
@@ -211,12 +218,114 @@ TEST_F(SettingsStoreTest, AFailedWriteIsRecordedAndThePassGoesOn) {
     PersistedSettings s = freshSettings();
     SettingsStore settings(store_);
     EXPECT_TRUE(settings.save(s, MainWindowPlacement{}));
-    EXPECT_EQ(settings.errorMessage(), systemErrorText(13));
     EXPECT_TRUE(!store_.find(kBase, "Output device") &&
                 store_.find(kDirectories, "Analysed sounds"));
     // What the exit shows the user instead of dropping it.
     EXPECT_EQ(settingsNotSavedText(settings.errorMessage()),
               "The settings may not have been saved.\n" + systemErrorText(13));
+}
+
+constexpr ScreenSize kSmall{1024, 768};
+
+std::string checked(WindowLayout l, ScreenSize screen = kSmall) {
+    validateLayout(l, screen);
+    return test::layoutText(l);
+}
+
+TEST(WindowLayout, RectangleAndPointCheckBoundaries) {
+    // x, y, width, height: at least 50 x 40 of it inside the screen widened by 10 on every side.
+    const std::tuple<int, int, int, int, bool> rectangles[] = {
+        {-10, -10, 60, 50, true},
+        {-11, 50, 540, 280, false},
+        {50, -11, 540, 280, false},
+        {-10, 50, 59, 280, false},
+        {50, -10, 540, 49, false},
+        {984, 0, 50, 40, true},
+        {985, 0, 40, 40, false},
+        {900, 0, 135, 40, false},
+        {0, 758, 100, 20, true},
+        {0, 759, 100, 19, false},
+        {0, 700, 100, 79, false},
+        {0, 0, INT32_MIN, 100, false},
+        {INT32_MAX, 0, INT32_MAX, 100, false},  // sums beyond 32 bits do not wrap into acceptance
+    };
+    for (const auto& [x, y, w, h, on] : rectangles)
+        EXPECT_EQ(rectangleOnScreen(x, y, w, h, kSmall), on)
+            << x << " " << y << " " << w << " " << h;
+    EXPECT_TRUE(pointOnScreen(-20, -10, kSmall) && pointOnScreen(994, 748, kSmall));
+    for (const auto& [x, y] : {std::pair{-21, 0}, {0, -11}, {995, 0}, {0, 749}})
+        EXPECT_FALSE(pointOnScreen(x, y, kSmall)) << x << ", " << y;
+}
+
+TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
+    // The first start's places are made for 1280 x 1024; on this smaller screen the browser
+    // beside the main window is brought back over its right part.
+    const std::string defaults =
+        "main 8 8 880 560 show 5, brush 8 568 show 1, echord 284 568 "
+        "show 5, render 258 54 show 0, browser 668 34 370 364 show 5";
+    EXPECT_EQ(checked(WindowLayout{}), defaults);
+    // Everything left on a second display that is gone: the tools follow the main window.
+    WindowLayout l;
+    std::tie(l.mainX, l.mainY, l.brushX, l.brushY, l.echordX, l.echordY, l.renderX, l.renderY,
+             l.browserX, l.browserY, l.browserBottom) =
+        std::tuple(1500, 900, 1600, 1200, 1900, 1200, 2000, 950, 1800, 926, 1256);
+    EXPECT_EQ(checked(l),
+              "main 50 50 540 280 show 5, brush 50 330 show 1, echord 80 345 show 5, "
+              "render 330 130 show 0, browser 370 76 370 406 show 5");
+    // Brush y is min(300 + 180, 480 - 100), echord y min(380 + 15, 380), render x
+    // min(680, 640 - 180). The browser's place follows the main window without a second check.
+    l = WindowLayout{};
+    std::tie(l.mainX, l.mainY, l.mainWidth, l.mainHeight, l.brushX, l.echordX, l.renderX) =
+        std::tuple(400, 300, 240, 180, -100, -100, -100);
+    EXPECT_EQ(checked(l, ScreenSize{640, 480}),
+              "main 400 300 240 180 show 5, brush 400 380 show 1, echord 430 380 show 5, "
+              "render 460 380 show 0, browser 420 326 370 656 show 5");
+    // The browser is checked by its height, not by its bottom edge added to its top.
+    EXPECT_EQ(checked(WindowLayout{.browserX = 600, .browserY = 400, .browserBottom = 730}),
+              defaults.substr(0, defaults.find("browser")) + "browser 600 400 370 730 show 5");
+    EXPECT_EQ(checked(WindowLayout{.browserX = 600, .browserY = 400, .browserBottom = 900}),
+              defaults);
+}
+
+TEST(WindowLayout, ShowStatesOutsideTheirRangeBecomeNormal) {
+    // The main window takes 1..10, the tool windows 0..10; the brush dialog is always shown.
+    const int cases[][3] = {{-1, 1, 1}, {0, 1, 0}, {1, 1, 1}, {6, 6, 6}, {10, 10, 10}, {11, 1, 1}};
+    for (const auto& [stored, main, tool] : cases) {
+        WindowLayout l;
+        l.mainShow = l.brushShow = l.echordShow = l.renderShow = l.browserShow = stored;
+        validateLayout(l, kSmall);
+        EXPECT_EQ((std::vector{l.mainShow, l.echordShow, l.renderShow, l.browserShow, l.brushShow}),
+                  (std::vector{main, tool, tool, tool, kShowNormal}))
+            << stored;
+    }
+    // A minimized main window is recorded as shown.
+    WindowLayout l;
+    recordMainPlacement(l, MainWindowPlacement{10, 20, 610, 420, 2, true});
+    EXPECT_EQ(checked(l).substr(0, 26), "main 10 20 600 400 show 5,");
+}
+
+// UTF-16 units: u umlaut and a CJK character are one, a character beyond the basic plane two
+// (see the folder texts above); truncation keeps whole characters.
+TEST(TextLimits, TruncationKeepsWholeCharactersAndRegistryErrorsTheSystemText) {
+    EXPECT_EQ(wideLength("abc\xC3\xBC\xE6\x9C\xA8\xF0\x9F\x8E\xB5"), 7u);
+    const std::tuple<const char*, std::size_t, const char*> cuts[] = {
+        {"abcdef", 4, "abcd"},
+        {"abc", 10, "abc"},
+        {"a\xC3\xBC\x62", 2, "a\xC3\xBC"},
+        {"xyz", 0, ""},
+        {"a\xF0\x9F\x8E\xB5", 2, "a"},  // the pair does not fit in one
+        {"a\xF0\x9F\x8E\xB5", 3, "a\xF0\x9F\x8E\xB5"}};
+    for (const auto& [text, units, cut] : cuts)
+        EXPECT_EQ(truncateText(text, units), cut) << text << " " << units;
+    const RegistryError failed("Could not open new key handle", 5);
+    const std::string text = failed.what();
+    EXPECT_EQ(std::pair(failed.code(), text.rfind("Could not open new key handle\nError 5: ", 0)),
+              std::pair(5, std::size_t{0}));
+    std::string system = boost::system::system_category().message(5);
+    while (!system.empty() && (system.back() == '\n' || system.back() == '\r'))
+        system.pop_back();
+    EXPECT_NE(text.find(system), std::string::npos);
+    EXPECT_NE(text.back(), '\n');
 }
 
 }  // namespace
