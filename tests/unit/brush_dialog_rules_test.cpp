@@ -1,12 +1,6 @@
-// The Brush Tools dialog's rules: the colour picture, picking from it, the size drag and its fade
-// switch, the boiler readout and the preview's dab; its patches (the stored record's layout,
-// recall and store with their Boil-only and Spray-only fields, the records a stored block may
-// bring in, the slot buttons).
-
+// The Brush Tools dialog's rules (colour picture, picks, size drag, readout, preview) and its
+// patches (the stored record, recall and store, the records a stored block may bring in).
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tools/brush_dialog_rules.h"
 #include "tools/brush_palette.h"
@@ -55,10 +49,11 @@ TEST(BrushDialog, PicksReplaceOrAddToTheColourAtThePress) {
 
 TEST(BrushDialog, SizeDragAndTheFadeItLeaves) {
     const PreviewArea area{50, 40, 80, 60};
-    EXPECT_EQ(sizeFromDrag(area, 70, 43), (BrushSize{40, 6}));
-    EXPECT_EQ(sizeFromDrag(area, 50, 40), (BrushSize{1, 1}));
-    EXPECT_EQ(sizeFromDrag(area, 0, 0), (BrushSize{80, 60}));
-    EXPECT_EQ(sizeFromDrag(area, 49, 41), (BrushSize{2, 2}));
+    for (const auto& [x, y, size] : {std::tuple{70, 43, BrushSize{40, 6}},
+                                     {50, 40, BrushSize{1, 1}},
+                                     {0, 0, BrushSize{80, 60}},
+                                     {49, 41, BrushSize{2, 2}}})
+        EXPECT_EQ(sizeFromDrag(area, x, y), size) << x << ", " << y;
     using enum ColorFade;
     const std::tuple<std::int32_t, std::int32_t, ColorFade, ColorFade> cases[] = {
         {40, 3, Down, Right},  {3, 40, Right, Down},  {5, 30, Down, Down},
@@ -70,9 +65,7 @@ TEST(BrushDialog, SizeDragAndTheFadeItLeaves) {
 
 TEST(BrushDialog, ReadoutShowsTheShiftAsTwiceItsValue) {
     BrushSettings s;
-    s.heat = 2;
-    s.blur = 30;
-    s.shift = -100;
+    std::tie(s.heat, s.blur, s.shift) = std::tuple(2, 30, -100);
     EXPECT_EQ(boilerReadout(s), " Heat:   2     Blr:  30%\n Cycle:  0     Sh:-200%");
 }
 
@@ -89,15 +82,11 @@ TEST(BrushDialog, PreviewIsTheDabOnBlack) {
         ASSERT_TRUE(dab);
         // At the centre the mask is 255: Cover and Add (its brush counted twice, then halved)
         // show the brush; Filter of black is black. Outside the ellipse: black.
-        EXPECT_EQ(pixelAt(*dab, 10, 9),
-                  mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9));
-        EXPECT_EQ(pixelAt(*dab, 0, 0), Rgb{});
+        EXPECT_EQ(std::pair(pixelAt(*dab, 10, 9), pixelAt(*dab, 0, 0)),
+                  std::pair(mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9), Rgb{}));
     }
-    BrushSettings s;
-    s.shape = BrushShape::Rect;
-    EXPECT_EQ(previewKind(s), PreviewKind::Rectangle);
-    s.height = 1;
-    EXPECT_EQ(previewKind(s), PreviewKind::Line);
+    EXPECT_EQ(previewKind({.shape = BrushShape::Rect}), PreviewKind::Rectangle);
+    EXPECT_EQ(previewKind({.height = 1, .shape = BrushShape::Rect}), PreviewKind::Line);
 }
 
 TEST(BrushPatches, B6IsStoredLittleEndianWithItsShiftBeyondTheSlider) {
@@ -137,22 +126,17 @@ TEST(BrushPatches, RecallAndStoreTakeSprayAndBoilFieldsOnlyForThem) {
     EXPECT_EQ((std::array{stored.heat, stored.blur, stored.cycle, stored.shift}),
               (std::array<std::int16_t, 4>{}));
     current.heat = -5;
-    EXPECT_EQ(recallBrushPatch(block, 3, current).heat, -5);
-    EXPECT_EQ(recallBrushPatch(block, 3, current).height, 4096);
+    const BrushSettings a4 = recallBrushPatch(block, 3, current);
+    EXPECT_EQ(std::pair(a4.heat, a4.height), std::pair(-5, 4096));
     BrushSettings boil = cover;
-    boil.mix = ColorMix::Boil;
-    boil.shift = 70000;
+    std::tie(boil.mix, boil.shift) = std::tuple(ColorMix::Boil, 70000);
     storeBrushPatch(block, 15, boil);
-    EXPECT_EQ(readBrushPatch(block, 15).shift, 70000 - 65536);
-    EXPECT_EQ(recallBrushPatch(block, 15, current).blur, 9);
+    EXPECT_EQ(std::pair(readBrushPatch(block, 15).shift, recallBrushPatch(block, 15, current).blur),
+              std::pair(std::int16_t(70000 - 65536), 9));
 }
 
 TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTaken) {
-    struct Case {
-        std::int32_t width, height;
-        std::uint32_t flags;
-        bool taken;
-    } cases[] = {
+    const std::tuple<std::int32_t, std::int32_t, std::uint32_t, bool> cases[] = {
         {1, 1, 0x111, true},      {4096, 4096, 0x844, true}, {20, 20, 0xF8A2, true},
         {0, 20, 0x111, false},    {20, 0, 0x111, false},     {-20, 20, 0x111, false},
         {4097, 20, 0x111, false}, {20, 4097, 0x111, false},  {20, 20, 0x113, false},
@@ -161,15 +145,14 @@ TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTaken) {
     const BrushPatchBlock builtIn = builtInBrushPatches();
     BrushPatchBlock stored{};  // what an old build wrote: all zero
     for (std::size_t slot = 0; slot < std::size(cases); ++slot) {
-        const Case& c = cases[slot];
-        writeBrushPatch(
-            stored, slot,
-            {.width = c.width, .height = c.height, .colour1 = 0x123456, .flags = c.flags});
+        const auto& [width, height, flags, taken] = cases[slot];
+        writeBrushPatch(stored, slot,
+                        {.width = width, .height = height, .colour1 = 0x123456, .flags = flags});
     }
     BrushPatchBlock live = builtIn;
     takeStoredBrushPatches(live, stored.bytes);
     for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot) {
-        const bool taken = slot < std::size(cases) && cases[slot].taken;
+        const bool taken = slot < std::size(cases) && std::get<3>(cases[slot]);
         EXPECT_EQ(readBrushPatch(live, slot), readBrushPatch(taken ? stored : builtIn, slot))
             << "slot " << slot;
     }
@@ -177,9 +160,9 @@ TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTaken) {
 
 TEST(BrushPatches, ABankShowsTheCurrentSlotOnlyWhenItHoldsIt) {
     EXPECT_EQ(brushSlotIndex(true, 2), 10u);  // B3
-    EXPECT_EQ(markedBrushSlotButton(10, true), 2u);
-    EXPECT_EQ(markedBrushSlotButton(10, false), std::nullopt);
-    EXPECT_EQ(markedBrushSlotButton(7, false), 7u);
+    EXPECT_EQ(std::tuple(markedBrushSlotButton(10, true), markedBrushSlotButton(10, false),
+                         markedBrushSlotButton(7, false)),
+              std::tuple(2u, std::nullopt, 7u));
 }
 
 }  // namespace

@@ -148,39 +148,32 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_EQ(state(), "queued 0");
 }
 
-TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
-    ASSERT_TRUE(start(8, 4096, 200000));
-    playOne();
-    const std::size_t written = device.stream.size();
-    ASSERT_TRUE(toggle());  // Space again: stop
-    EXPECT_EQ(state(), "device open active queued 8");
-    EXPECT_TRUE(stoppedQuietly());
-    view.posted.clear();
-    for (int i = 0; i < 7; ++i) {
-        playOne();
-        EXPECT_TRUE(device.isOpen);
-    }
-    playOne();
-    EXPECT_EQ(device.stream.size(), written);  // nothing refilled: at most count x size played
-    EXPECT_EQ(view.posted, std::vector<Position>(8, Position{1, -1}));
-    EXPECT_EQ(state(), "queued 0");
-}
-
-TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
+// Space while playing lets the queued buffers play out, nothing refilled; Space again while they
+// drain goes on where the sound stopped.
+TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOutAndPlayAgainGoesOnWhereItStopped) {
     ASSERT_TRUE(start(3, 256, 5000));
     playOne();
-    ASSERT_TRUE(toggle());                     // stop
+    const std::size_t written = device.stream.size();
+    ASSERT_TRUE(toggle());  // stop
+    EXPECT_EQ(state(), "device open active queued 3");
+    EXPECT_TRUE(stoppedQuietly());
+    view.posted.clear();
     const std::size_t back = device.finish();  // one buffer back, two still out
     ring.onBufferDone(back, sound);
     ring.onBufferDone(back, sound);  // stray messages: the same buffer again, and no buffer
     ring.onBufferDone(99, sound);
-    EXPECT_EQ(ring.queued(), 2);
+    EXPECT_EQ(std::tuple(ring.queued(), device.isOpen, device.stream.size()),
+              std::tuple(2, true, written));
     ASSERT_TRUE(toggle());  // play again
     EXPECT_EQ(std::tuple(device.count("open"), device.count("pause"), device.count("restart")),
               std::tuple(1, 2, 2));
     EXPECT_EQ(state(), "device open active playing queued 3");
     EXPECT_TRUE(streamInOrder());  // no jump back to the start
     EXPECT_EQ(ring.position(), 256 * 5);
+    ASSERT_TRUE(toggle());
+    playAll();
+    EXPECT_EQ(view.posted, std::vector<Position>(4, Position{1, -1}));
+    EXPECT_EQ(state(), "queued 0");
 }
 
 TEST_F(PlaybackRingTest, BuffersReturnedInAnyOrderKeepTheSoundInOrder) {
@@ -195,31 +188,27 @@ TEST_F(PlaybackRingTest, BuffersReturnedInAnyOrderKeepTheSoundInOrder) {
 TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSecond) {
     // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
     // a sixteenth second decides; a move of exactly that much is still near the last report.
-    struct Case {
-        std::size_t length;
-        std::int32_t valuesPerColumn, sampleRate;
-        int returned;
-        std::vector<std::int64_t> ends;
-    };
-    const Case cases[] = {
-        {100000, 256, 22050, 12, {256, 1024, 1792, 2560}},     // two columns: 512 values
-        {100000, 2000, 24576, 16, {256, 2048, 3840}},          // a sixteenth second: 1536 values
-        {1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},  // no columns: every buffer
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.valuesPerColumn);
+    // Length, values per column, sample rate, buffers returned, the ends reported.
+    const std::tuple<std::size_t, std::int32_t, std::int32_t, int, std::vector<std::int64_t>>
+        cases[] = {
+            {100000, 256, 22050, 12, {256, 1024, 1792, 2560}},  // two columns: 512 values
+            {100000, 2000, 24576, 16, {256, 2048, 3840}},       // a sixteenth second: 1536 values
+            {1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},  // no columns: every buffer
+        };
+    for (const auto& [length, valuesPerColumn, sampleRate, returned, ends] : cases) {
+        SCOPED_TRACE(valuesPerColumn);
         Rig r;
-        r.options.sampleRate = c.sampleRate;
+        r.options.sampleRate = sampleRate;
         ASSERT_TRUE(r.ring.allocateBuffers(4, 256));
-        r.useSound(c.length, c.valuesPerColumn);
+        r.useSound(length, valuesPerColumn);
         ASSERT_TRUE(r.toggle());
-        for (int i = 0; i < c.returned; ++i)
+        for (int i = 0; i < returned; ++i)
             r.playOne();
         std::vector<Position> expected;
-        for (std::int64_t end : c.ends)
+        for (std::int64_t end : ends)
             expected.emplace_back(1, end + 3);
         EXPECT_EQ(r.view.posted, expected);
-        EXPECT_EQ(r.ring.lastReportedPosition(), c.ends.back());
+        EXPECT_EQ(r.ring.lastReportedPosition(), ends.back());
     }
 }
 
@@ -234,17 +223,6 @@ TEST_F(PlaybackRingTest, NoSoundToPlayAndNothingToStop) {
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
     useSound(294, 294);
     EXPECT_TRUE(toggle(kPlayOnce));
-}
-
-TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
-    ASSERT_TRUE(start(8, 4096, 100000));
-    ui.statusLog.clear();
-    EXPECT_TRUE(toggle(kStopForRender));
-    EXPECT_EQ(view.sent.back(), (Position{1, -1}));
-    EXPECT_EQ(ui.statusTexts(0), (std::vector<std::string>{"Waiting for playback to quit...", ""}));
-    EXPECT_FALSE(view.playStates.back());
-    EXPECT_TRUE(view.sleeps.empty());  // the reset returned every buffer at once
-    EXPECT_EQ(state(), "queued 0");
 }
 
 TEST_F(PlaybackRingTest, StopWaitsForLateBuffersEvenAfterResetFailure07) {
