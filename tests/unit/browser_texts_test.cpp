@@ -86,7 +86,7 @@ TEST(ThumbnailNames, TakeCapitalExtensionsOfTheLongOrTheShortName) {
                                                "photograph.bmp", "x.gif", "z.Bmp"}));
 }
 
-TEST(BrowserTexts, FilterCaptionsAndFolderTexts) {
+TEST(BrowserTexts, FilterCaptionsFolderTextsAndTheSliderRow) {
     EXPECT_EQ(filterCaption(FilterCaptionForm::Long, 100, 5, 0),
               "Filter (R: 100%, G:   5%, B:   0%)");
     EXPECT_EQ(filterCaption(FilterCaptionForm::Short, 100, 5, 0), "Filter (R 100, G 5, B 0%)");
@@ -108,10 +108,7 @@ TEST(BrowserTexts, FilterCaptionsAndFolderTexts) {
     for (const auto& [tab, start] : starts)
         EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path(tab), "F")), start) << tab;
     EXPECT_EQ(utf8FromPath(addFolderStart(std::nullopt, "C:/Filters")), "C:/Filters");
-}
-
-// (Where resized controls go: the browser window's own test.)
-TEST(BrowserLayout, SlidersShareTheFilterGroup) {
+    // (Where resized controls go: the browser window's own test.)
     SliderRow row;
     row.labels.fill(ControlBox{12, 230, 8, 13});
     row.sliders.fill(ControlBox{0, 226, 60, 22});

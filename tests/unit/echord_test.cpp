@@ -118,7 +118,7 @@ TEST(Echord, AgreesWithThePlainVersion) {
     }
 }
 
-TEST(EchordPatches, HopSlidersRecallAndStore) {
+TEST(EchordPatches, HopSlidersRecallStoreAndTheControls) {
     for (auto [slider, hop] : {std::pair{0, 0}, {8, 10}, {10, 13}, {50, 133}, {100, 433}})
         EXPECT_EQ(hopFromSlider(slider), hop) << slider;
     const EchordPatchTable table = builtInEchordPatches();
@@ -131,9 +131,6 @@ TEST(EchordPatches, HopSlidersRecallAndStore) {
             patch);
     EXPECT_EQ(table[echordSlotIndex(true, 9)].words,
               (std::array<std::int32_t, 13>{90, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-}
-
-TEST(EchordControls, SlidersReadoutAndTexts) {
     // Control, position, Shift, the position shown and the value. Positions count from the
     // range's low end: Warp's 40 is -60, Mul's 0 is -50.
     const std::tuple<int, std::int32_t, bool, std::int32_t, std::int32_t> cases[] = {

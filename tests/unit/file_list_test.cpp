@@ -47,40 +47,6 @@ TEST_F(FileListTest, TheLastTenPicturesNewestFirstWithTheirCommands) {
         EXPECT_FALSE(list_.entryForCommand(command)) << command;
 }
 
-TEST_F(FileListTest, LongAndShortSpellingsGiveOneEntryShownByItsLongName) {
-    const std::string folder = "C:\\My Pictures\\";
-    const std::string name = "Gr\xC3\xBCne Wiese \xE6\x9C\xA8 mit langem Namen.bmp";
-    const std::string longPath = folder + name, shortPath = folder + "GRNEWI~1.BMP";
-    files_.shortForms.emplace_back(pathFromUtf8(longPath), pathFromUtf8(shortPath));
-    files_.put(pathFromUtf8(longPath), "");
-    files_.put(pathFromUtf8(shortPath), "");
-    EXPECT_TRUE(list_.add(pathFromUtf8(longPath)));
-    EXPECT_FALSE(list_.add(shortPath));
-    // The menu shows the long name whole; the stored path is the short one.
-    EXPECT_EQ(text(list_.entry(0)), shortPath);
-    EXPECT_EQ(list_.menuItems(), (std::vector<RecentMenuItem>{{3400, name}}));
-    store_.put(kKey, textValue("0", longPath));
-    FileList loaded(files_);
-    loaded.load(store_);
-    EXPECT_EQ(text(loaded.entry(0)), shortPath);
-}
-
-TEST_F(FileListTest, SaveWritesIndicesAndRemovesTheRestUntilAWriteFails) {
-    for (int i = 0; i < 10; ++i)
-        store_.put(kKey, textValue(std::to_string(i), "C:\\old" + std::to_string(i) + ".bmp"));
-    for (int i = 1; i <= 4; ++i)
-        list_.add(picture(i));
-    list_.save(store_);
-    EXPECT_EQ(store_.names(kKey), (std::vector<std::string>{"0", "1", "2", "3"}));
-    const StoredValue* v = store_.find(kKey, "3");
-    ASSERT_NE(v, nullptr);
-    EXPECT_EQ(std::tuple(v->type, textFrom(*v)), std::tuple(StoredType::String, picture(4)));
-    test::MemoryValueStore partial;
-    partial.failingWrites = {"1"};
-    list_.save(partial);
-    EXPECT_EQ(partial.names(kKey), std::vector<std::string>{"0"});
-}
-
 TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrderAndAFailingStoreChangesNothing) {
     for (int i = 1; i <= 5; ++i)
         files_.put(picture(i), "");

@@ -260,20 +260,6 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
     }
 }
 
-// A failure later on warns, and the ring still ends with every buffer back and the device closed.
-TEST_F(PlaybackRingTest, WriteFailure06DuringARefillAndCloseFailure08) {
-    ASSERT_TRUE(start(3, 256, 5000, kPlayOnce));
-    device.failNext("write", 6);
-    playOne();
-    EXPECT_EQ(ui.boxes.back(), failure(6));
-    EXPECT_EQ(state(), "device open queued 2");
-    device.failNext("close", 8);
-    device.longErrorTexts = true;  // cut to 400 characters
-    playAll();
-    EXPECT_EQ(ui.boxes.back(), (Box{std::string(400, 'e'), "Sound System Failure 08"}));
-    EXPECT_EQ(state(), "device queued 0");  // the ring forgets it all the same
-}
-
 TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUpUnprepareFailure10IsRetried) {
     ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playOne();

@@ -117,14 +117,11 @@ TEST(ProgramFolders, StoredFoldersAreKeptOnlyWhileUsable) {
 using Pairs = std::vector<std::pair<std::string, std::string>>;
 
 // (That every keyword's anchor is a section of the guide: tests/guide.)
-TEST(HelpGuide, AKeywordGivesItsSectionAndEverythingElseTheContents) {
+TEST(HelpGuide, AKeywordGivesItsSectionAndFileUrlsEscapeWhatABrowserWouldMisread) {
     EXPECT_EQ(guideAnchor("Brush toolbox"), "brush-toolbox");
     EXPECT_EQ(guideAnchor("render OPTIONS"), "render-options");
     for (const char* keyword : {"", "Brush", "Brush toolbox "})
         EXPECT_EQ(guideAnchor(keyword), "") << keyword;
-}
-
-TEST(HelpGuide, FileUrlsEscapeWhatACommandLineOrABrowserWouldMisread) {
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"C:\\Lumetra\\guide\\index.html", "", "file:///C:/Lumetra/guide/index.html"},
         {"C:\\Program Files (x86)\\Lumetra\\guide\\index.html", "brush-toolbox",
