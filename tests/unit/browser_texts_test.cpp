@@ -101,13 +101,6 @@ TEST(BrowserTexts, FilterCaptionsFolderTextsAndTheSliderRow) {
         {"C:/f/copy.bmp", "C:/f/copy.bmp_copy.bmp"}};
     for (const auto& [file, copy] : copies)
         EXPECT_EQ(utf8FromPath(workingCopyPath(file)), copy) << file;
-    // Add Folder starts at the parent of the current tab; five characters or fewer keep their
-    // separator: the folder itself.
-    const std::pair<const char*, const char*> starts[] = {
-        {"C:/a/b/", "C:/a/"}, {"C:/a/bc/d/", "C:/a/bc/"}, {"C:/a/", "C:/a/"}};
-    for (const auto& [tab, start] : starts)
-        EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path(tab), "F")), start) << tab;
-    EXPECT_EQ(utf8FromPath(addFolderStart(std::nullopt, "C:/Filters")), "C:/Filters");
     // (Where resized controls go: the browser window's own test.)
     SliderRow row;
     row.labels.fill(ControlBox{12, 230, 8, 13});

@@ -64,26 +64,6 @@ TEST(BrushDialog, SizeDragTheFadeItLeavesAndTheReadoutWithTheShiftAsTwiceItsValu
               " Heat:   2     Blr:  30%\n Cycle:  0     Sh:-200%");
 }
 
-TEST(BrushDialog, PreviewIsTheDabOnBlack) {
-    for (const ColorMix mix : {ColorMix::Cover, ColorMix::Add, ColorMix::Filter}) {
-        Brush brush;
-        RandomSeed seed;
-        std::string message;
-        BrushSettings s;  // 20 x 20 Round
-        s.mix = mix;
-        ASSERT_TRUE(buildBrush(brush, s, seed, message));
-        EXPECT_EQ(previewKind(s), PreviewKind::Ellipse);
-        const std::optional<PixelImage> dab = previewDab(brush, seed);
-        ASSERT_TRUE(dab);
-        // At the centre the mask is 255: Cover and Add (its brush counted twice, then halved)
-        // show the brush; Filter of black is black. Outside the ellipse: black.
-        EXPECT_EQ(std::pair(pixelAt(*dab, 10, 9), pixelAt(*dab, 0, 0)),
-                  std::pair(mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9), Rgb{}));
-    }
-    EXPECT_EQ(previewKind({.shape = BrushShape::Rect}), PreviewKind::Rectangle);
-    EXPECT_EQ(previewKind({.height = 1, .shape = BrushShape::Rect}), PreviewKind::Line);
-}
-
 TEST(BrushPatches, B6IsStoredLittleEndianWithItsShiftBeyondTheSlider) {
     const BrushPatchBlock block = builtInBrushPatches();
     // Width 50, height 35, both colours white, flags Boil | Right | Round, density 0, six reserved

@@ -73,21 +73,6 @@ TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrderAndAFailingStoreC
         EXPECT_EQ(text(list_.entry(i)), picture(int(i) + 1));
 }
 
-// (The dialogs' titles, filters and options: the Windows tests and the end-to-end scenarios.)
-TEST(FileDialogs, SaveBitmapStartsInThePicturesFolderTheOthersInTheirOwn) {
-    ProgramFolders folders;
-    folders.imageFolder = "C:\\L\\Images\\";
-    folders.soundfileFolder = "D:\\Wav\\";
-    const std::tuple<FileDialogKind, const char*, const char*> starts[] = {
-        {FileDialogKind::OpenBitmap, "C:\\L\\Images\\", ""},
-        {FileDialogKind::SaveBitmap, "E:\\Pics\\", ""},
-        {FileDialogKind::SaveSound, "D:\\Wav\\", "cat07.wav"}};
-    for (const auto& [kind, folder, name] : starts) {
-        const auto start = fileDialogStart(kind, folders, "E:\\Pics\\cat.bmp", "cat07.wav");
-        EXPECT_EQ(std::tuple(start.folder, start.fileName), std::tuple(folder, name)) << folder;
-    }
-}
-
 TEST(FolderCommands, DriveLetterPathsTheSameFolderAndTheStatusTexts) {
     for (const char* path : {"\\\\server\\share", "", "C", "::{20D04FE0}", "1:\\"})
         EXPECT_FALSE(hasDriveLetter(path)) << path;

@@ -72,20 +72,6 @@ struct Rig {
 
 struct PlaybackRingTest : ::testing::Test, Rig {};
 
-TEST_F(PlaybackRingTest, TheViewReadsTheSoundRecordAndTheRecordGetsTheRingState) {
-    PlaybackSound record;
-    record.samples = {1, 2, 3, 4, 5, 6};
-    record.valuesPerColumn = 2;
-    record.format.sampleRate = 44100;
-    const PlaybackSoundView view = playbackView(record);
-    EXPECT_EQ(view.samples.data(), record.samples.data());  // no copy
-    ASSERT_TRUE(ring.allocateBuffers(3, 256) && ring.togglePlayback(kPlayRepeating, view));
-    EXPECT_EQ(device.openedFormat, record.format);
-    EXPECT_EQ(device.writeBytes, (Words{12, 12, 12}));  // a short sound fills each buffer once
-    ring.recordState(record);
-    EXPECT_EQ(std::pair(record.repeat, record.position), std::pair(1, std::size_t{6}));
-}
-
 TEST_F(PlaybackRingTest, BufferAllocationRules) {
     EXPECT_TRUE(ring.allocateBuffers(3, 256) && ring.allocateBuffers(16, 16384));
     for (const auto& [count, size] : {std::pair{2, 4096}, {17, 4096}, {8, 4095}, {8, 32768}})
