@@ -246,23 +246,6 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
     }
 }
 
-TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUpUnprepareFailure10IsRetried) {
-    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
-    playOne();
-    playOne();
-    device.failNext("reset", 9);
-    device.headers.clear();  // the fake's close would complain about them otherwise
-    playOne();
-    EXPECT_EQ(ui.boxes.back(), failure(9));
-    EXPECT_EQ(state(), "queued 0");
-    ASSERT_TRUE(toggle(kPlayOnce));  // a fresh device, every header prepared again
-    EXPECT_EQ(std::pair(device.count("open"), device.count("prepare")), std::pair(2, 6));
-    device.failNext("unprepare", 10);
-    playAll();
-    EXPECT_EQ(ui.boxes.back(), failure(10));
-    EXPECT_EQ(state(), "device open queued 0");
-}
-
 struct WaveDevicesTest : ::testing::Test {
     WaveDeviceList enumerate() { return enumerateDevices(device, ui, options); }
     testing::FakeWaveOut device;

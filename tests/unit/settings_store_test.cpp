@@ -288,21 +288,6 @@ TEST(WindowLayout, ShowStatesOutsideTheirRangeBecomeNormal) {
     EXPECT_EQ(checked(l).substr(0, 26), "main 10 20 600 400 show 5,");
 }
 
-// UTF-16 units: u umlaut and a CJK character are one, a character beyond the basic plane two
-// (see the folder texts above); truncation keeps whole characters.
-TEST(TextLimits, TruncationKeepsWholeCharacters) {
-    EXPECT_EQ(wideLength("abc\xC3\xBC\xE6\x9C\xA8\xF0\x9F\x8E\xB5"), 7u);
-    const std::tuple<const char*, std::size_t, const char*> cuts[] = {
-        {"abcdef", 4, "abcd"},
-        {"abc", 10, "abc"},
-        {"a\xC3\xBC\x62", 2, "a\xC3\xBC"},
-        {"xyz", 0, ""},
-        {"a\xF0\x9F\x8E\xB5", 2, "a"},  // the pair does not fit in one
-        {"a\xF0\x9F\x8E\xB5", 3, "a\xF0\x9F\x8E\xB5"}};
-    for (const auto& [text, units, cut] : cuts)
-        EXPECT_EQ(truncateText(text, units), cut) << text << " " << units;
-}
-
 std::string fieldsText(const RenderOptionFields& f) {
     std::ostringstream out;
     out << "number " << f.numberSoundfiles << ", save " << f.saveSoundEveryRender << ", named "

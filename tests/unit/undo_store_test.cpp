@@ -9,7 +9,6 @@
 #include "document/document.h"
 #include "document/document_render.h"
 #include "document/image_save.h"
-#include "document/save_names.h"
 #include "memory_file_system.h"
 #include "recording_ui.h"
 #include "settable_clock.h"
@@ -269,25 +268,6 @@ TEST_F(DocumentTest, EachChangeSaysWhatChangedAndOnlyPixelsSizeAndSettingsMarkIt
     document.madeNew();
     EXPECT_EQ(last(), std::tuple(kReplacedPicture | flip, false));
     EXPECT_EQ(document.path(), std::filesystem::path());
-}
-
-TEST(SaveNames, NeverBmpBytesUnderAnotherFormatsName) {
-    for (const auto& [typed, saved] : {std::pair{"C:\\p\\a.jpg", "C:\\p\\a.jpg.bmp"},
-                                       {"a.BMP", "a.BMP"},
-                                       {"a.bmp.jpg", "a.bmp.jpg.bmp"},
-                                       {"bmp", "bmp.bmp"}})
-        EXPECT_EQ(std::pair(isBmpName(typed), bmpSaveName(typed)),
-                  std::pair(std::string_view(typed) == saved, std::filesystem::path(saved)))
-            << typed;
-    for (auto [name, bmp] : {std::pair{"track.take.png", "track.take.bmp"},
-                             {"scan", "scan.bmp"},
-                             {".hidden", ".hidden.bmp"},
-                             {"old.BMP", "old.BMP"},
-                             {"", ""}})
-        EXPECT_EQ(proposedBmpName(name), bmp) << name;
-    EXPECT_EQ(saveChangesQuestion("photo.jpg") + saveChangesQuestion(""),
-              "Save changes to photo.jpg?Save changes to Untitled?");
-    EXPECT_EQ(savedStatus("a.bmp"), "Saved a.bmp");
 }
 
 }  // namespace
