@@ -48,9 +48,6 @@ TEST(Echord, WhereTheCopiesLandAndHowStrong) {
     const Rgb grey{9, 9, 9}, blue{0, 0, 40};
     row("the angle is a compass direction: 0 up", {.angle = 0}, 41, 41, {{20, 20, grey}},
         {{20, 7, grey}});
-    // Distance 1, then 0.8 (onto the source itself), then 0.4: the end, of five asked for.
-    row("shrinking", {.hop = 0, .hop1 = 1, .num = 5, .mul = -3}, 4, 1, {{0, 0, blue}},
-        {{1, 0, blue}, {0, 0, {0, 0, 80}}});
     // Num is held to the slider's 100 copies whatever it holds.
     row("at most 100 copies", {.hop = 1, .num = INT32_MAX}, 200, 1, {{0, 0, blue}},
         {{100, 0, blue}, {101, 0, {}}});

@@ -78,11 +78,7 @@ TEST_F(SettingsStoreTest, AnEmptyStoreLoadsTheDefaultsAndSavesThemInTheLoadsOrde
     for (const StoredValue& v : store_.enumerateValues(kBase))
         if (v.type == StoredType::Dword) words += std::to_string(*dwordFrom(v)) + " ";
     EXPECT_EQ(words, "300 150 134221824 22050 0 1241514474 0 5000 50000 8000000 10000 ");
-    EXPECT_EQ(dwordFrom(*store_.find(kWindows, "brush.show")), 1u);
-    // (Each type and size: the round trip.) Echord records are 13 words each: word 12 of 0 and 1.
-    const StoredValue* echord = store_.find(kBase, "Patches: Echord");
-    ASSERT_TRUE(echord && echord->data.size() == 1040u);
-    EXPECT_EQ(std::tuple(echord->data[12 * 4], echord->data[52 + 12 * 4]), std::tuple(0, 1));
+    EXPECT_EQ(dwordFrom(*store_.find(kWindows, "brush.show")), 1u);  // (other types: round trip)
 }
 
 TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndRecordsTheMainWindow) {
@@ -128,14 +124,11 @@ TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeOrTooLongLoadAsIfMissing) {
     EXPECT_EQ(wideLength(wide), 129u);
     const std::pair<const std::string&, StoredValue> values[] = {
         {kBase, {"Image width", StoredType::Binary, {0x80, 2, 0, 0}}},
-        {kBase, {"Image height", StoredType::Dword, {0x80, 2}}},
         {kBase, {"Output buffers", StoredType::Dword, {0, 0x10, 0, 4, 0}}},
         {kBase, {"Output sample rate", StoredType::String, {'4', '4', '1', 0}}},
-        {kBase, {"Render options", StoredType::Dword, {}}},
         {kBase, {"Output time", StoredType::Other, {1, 2, 3, 4}}},
         {kBase, {"Patches: Brush", StoredType::Binary, std::vector<std::uint8_t>(575, 0xEE)}},
         {kBase, {"Patches: Echord", StoredType::Dword, std::vector<std::uint8_t>(1040, 1)}},
-        {kWindows, {"main.x", StoredType::String, {'9', '9'}}},
         {kDirectories, textValue("Image", fits)},
         {kDirectories, textValue("Filter", fits + "b")},
         {kDirectories, textValue("Soundfile", wide)},
@@ -165,16 +158,13 @@ TEST_F(SettingsStoreTest, PatchRecordsAreTakenOneByOne) {
         stored[r].words[EchordPatch::kHop] = numHop[r - 1][1];
     }
     store_.put(kBase, binaryValue("Patches: Echord", encodeEchordPatches(stored)));
-    BrushPatchBlock brushes{};  // record 0 all zero, as earlier builds wrote it
-    const BrushPatch wide{.width = 4096, .height = 3, .flags = 0x844};
-    writeBrushPatch(brushes, 1, wide);
+    BrushPatchBlock brushes{};  // all zero, as earlier builds wrote it: none taken
     store_.put(kBase, binaryValue("Patches: Brush", brushes.bytes));
     const PersistedSettings s = load();
     for (std::size_t r = 0; r < kEchordPatchCount; ++r)
         EXPECT_EQ(s.echordPatches[r], r >= 1 && r <= 5 ? builtIn.echordPatches[r] : stored[r])
             << "record " << r;
-    EXPECT_EQ(readBrushPatch(s.brushPatches, 0), readBrushPatch(builtIn.brushPatches, 0));
-    EXPECT_EQ(readBrushPatch(s.brushPatches, 1), wide);
+    EXPECT_EQ(s.brushPatches.bytes, builtIn.brushPatches.bytes);
 }
 
 TEST_F(SettingsStoreTest, AKeyThatCannotBeOpenedEndsThePassAFailedWriteGoesOn) {
@@ -273,8 +263,8 @@ TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
 
 TEST(WindowLayout, ShowStatesOutsideTheirRangeBecomeNormal) {
     // The main window takes 1..10, the tool windows 0..10; the brush dialog is always shown.
-    const int cases[][3] = {{-1, 1, 1}, {0, 1, 0}, {10, 10, 10}, {11, 1, 1}};
-    for (const auto& [stored, main, tool] : cases) {
+    for (const auto& [stored, main, tool] :
+         {std::tuple{-1, 1, 1}, {0, 1, 0}, {10, 10, 10}, {11, 1, 1}}) {
         WindowLayout l;
         l.mainShow = l.brushShow = l.echordShow = l.renderShow = l.browserShow = stored;
         validateLayout(l, kSmall);

@@ -73,24 +73,7 @@ struct UndoRig {
 
 class UndoStoreTest : public ::testing::Test, protected UndoRig {};
 
-TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
-    EXPECT_EQ(store.slotPath(10), std::filesystem::path("undo") / "Undo10.bmp");
-    ASSERT_TRUE(edit(10));
-    EXPECT_EQ(
-        std::tuple(valueIn("Undo1.bmp"), store.slot(), store.lastStep(), valueOf(document.undo)),
-        std::tuple(0, 2, 0, 0));
-    EXPECT_FALSE(redo());  // nothing undone yet
-    EXPECT_EQ(std::tuple(store.slot(), valueOf(document.current)), std::tuple(2, 10));
-    ASSERT_TRUE(undo());  // Undo2 holds the state after the edit, for later Redos
-    EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo), valueIn("Undo2.bmp"),
-                         store.slot(), store.lastStep()),
-              std::tuple(0, 10, 10, 1, -1));
-    ASSERT_TRUE(redo());
-    EXPECT_EQ(std::tuple(valueOf(document.current), store.lastStep(), files.reads),
-              std::tuple(10, 1, 0));
-}
-
-TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndALimitBelowOneIsARingOfOne) {
+TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndTheLimitIsAtLeastOne) {
     UndoRig r;
     for (std::uint8_t v = 1; v <= 10; ++v)
         ASSERT_TRUE(r.edit(v));
@@ -99,10 +82,7 @@ TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndALimitBelowOneIsARing
     EXPECT_EQ(std::tuple(r.valueIn("Undo1.bmp"), r.store.slot(), r.files.files.size()),
               std::tuple(10, 2, 10u));
     r.stepExpecting(false, {10, 9, 8, 7, 6, 5, 4, 3, 2});  // from slot 1 on to slot 10 and down
-    UndoRig one(0);
-    ASSERT_TRUE(one.edit(2));
-    EXPECT_EQ(std::pair(one.store.limit(), one.store.slot()), std::pair(1, 1));
-    one.stepExpecting(false, {0});
+    EXPECT_EQ(UndoRig(0).store.limit(), 1);
 }
 
 std::vector<double> settingNumbers(const CanvasImage& image) {
@@ -144,23 +124,6 @@ TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
     // Only the slot files are left, each a picture file with its record (no ".info" files).
     EXPECT_EQ(std::pair(files.reads, files.files.size()), std::pair(4, std::size_t{4}));
     EXPECT_EQ(files.at("undo/Undo1.bmp"), encodeBmpFile(pictures[0], true));
-    EXPECT_EQ(files.at("undo/Undo4.bmp"), encodeBmpFile(pictures[3], true));
-}
-
-TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
-    files.files["undo/Undo3.bmp"] = kEarlierRun;
-    ASSERT_TRUE(edit(10));
-    ASSERT_TRUE(edit(20));
-    files.fail(FileCall::Write, "Undo3.tmp");  // say, the disk is full from here on
-    ASSERT_TRUE(edit(30));  // the operation goes ahead; the failed write is not reported
-    stepExpecting(false, {20, 10, 0});
-    stepExpecting(true, {10});
-    // The next Redo needs slot 3, which could not be written: nothing happens, rather than the
-    // earlier run's picture coming back.
-    const std::int32_t index = store.slot();
-    EXPECT_FALSE(redo());
-    EXPECT_EQ(std::tuple(store.slot(), store.lastStep()), std::tuple(index, 1));
-    EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo)), std::tuple(10, 0));
 }
 
 TEST(UndoStoreFailures, ASlotThatCouldNotBeStoredIsClearedAndTheFirstUndoWritesItAgain) {
@@ -205,11 +168,11 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMadeWarnsOrAsks) {
     EXPECT_FALSE(store.storeUndoSnapshot(document, true, 0));
     ASSERT_EQ(ui.boxes.size(), 2u);
     const RecordingUi::Box& box = ui.boxes[0];
-    EXPECT_EQ(std::tuple(box.kind, box.caption),
-              std::tuple(RecordingUi::BoxKind::OkCancel, "An error occured"));
-    EXPECT_EQ(box.text.rfind("This operation is not undoable (Error ", 0), 0u);
     const std::string tail = ")\nIf you proceed you may get erratic results\nContinue anyway?";
-    EXPECT_EQ(box.text.substr(box.text.size() - tail.size()), tail);
+    EXPECT_EQ(std::tuple(box.kind, box.caption,
+                         box.text.rfind("This operation is not undoable (Error ", 0),
+                         box.text.substr(box.text.size() - tail.size())),
+              std::tuple(RecordingUi::BoxKind::OkCancel, "An error occured", 0u, tail));
     EXPECT_TRUE(store.slot() == 1 && files.files.empty());  // nothing stored
 }
 
