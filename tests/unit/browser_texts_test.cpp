@@ -1,5 +1,5 @@
 // The image browser: which folders of a real folder tree become tabs, which files of a tab get a
-// thumbnail; its filter captions, working-copy paths, Add Folder's start and the slider row.
+// thumbnail; its filter captions and working-copy paths.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +7,6 @@
 
 #include "base/file_io.h"
 #include "base/standard_file_system.h"
-#include "browser/browser_layout.h"
 #include "browser/browser_texts.h"
 #include "browser/folder_scan.h"
 #include "memory_file_system.h"
@@ -86,7 +85,7 @@ TEST(ThumbnailNames, TakeCapitalExtensionsOfTheLongOrTheShortName) {
                                                "photograph.bmp", "x.gif", "z.Bmp"}));
 }
 
-TEST(BrowserTexts, FilterCaptionsFolderTextsAndTheSliderRow) {
+TEST(BrowserTexts, FilterCaptionsAndFolderTexts) {
     EXPECT_EQ(filterCaption(FilterCaptionForm::Long, 100, 5, 0),
               "Filter (R: 100%, G:   5%, B:   0%)");
     EXPECT_EQ(filterCaption(FilterCaptionForm::Short, 100, 5, 0), "Filter (R 100, G 5, B 0%)");
@@ -101,17 +100,6 @@ TEST(BrowserTexts, FilterCaptionsFolderTextsAndTheSliderRow) {
         {"C:/f/copy.bmp", "C:/f/copy.bmp_copy.bmp"}};
     for (const auto& [file, copy] : copies)
         EXPECT_EQ(utf8FromPath(workingCopyPath(file)), copy) << file;
-    // (Where resized controls go: the browser window's own test.)
-    SliderRow row;
-    row.labels.fill(ControlBox{12, 230, 8, 13});
-    row.sliders.fill(ControlBox{0, 226, 60, 22});
-    // (300 - 6 - 55) / 3 = 79 wide; each slider begins 1 pixel after its label.
-    const SliderRow placed = layOutSliderRow(ControlBox{6, 210, 300, 48}, row);
-    for (std::size_t i = 0; i < 3; ++i) {
-        const int x = 12 + 92 * int(i);
-        EXPECT_EQ(placed.labels[i], (ControlBox{x, 230, 8, 13})) << i;
-        EXPECT_EQ(placed.sliders[i], (ControlBox{x + 9, 226, 79, 22})) << i;
-    }
 }
 
 }  // namespace

@@ -46,16 +46,15 @@ TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrderAndAFailingStoreC
     for (int i = 1; i <= 5; ++i)
         files_.put(picture(i), "");
     files_.addFolder("C:\\");
-    const std::string third = picture(3);
-    std::vector<std::uint8_t> multi(third.begin(), third.end());
-    multi.insert(multi.end(), {0, 'x', 0, 0});
+    const std::string third = picture(3) + std::string("\0x\0", 4);  // a list of two texts
     for (const StoredValue& value :
          {textValue("0", picture(1)), textValue("1", picture(2)),
           textValue("2", "C:\\gone.bmp"),  // vanished since the last run
           textValue("3", "C:\\"),          // there, but three characters: ignored
           dwordValue("4", 12345), StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x'}},
           StoredValue{"6", StoredType::MultiString, {}},
-          StoredValue{"7", StoredType::MultiString, multi}, textValue("8", picture(1))})
+          StoredValue{"7", StoredType::MultiString, {third.begin(), third.end()}},
+          textValue("8", picture(1))})
         store_.put(kKey, value);
     list_.add(picture(5));
     store_.failingKeys = {kKey};

@@ -245,6 +245,19 @@ TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextS
     }
 }
 
+// A device that cannot even be reset is given up; the next play opens a fresh one.
+TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUp) {
+    ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
+    playOne();
+    playOne();
+    device.failNext("reset", 9);
+    device.headers.clear();  // the fake's close would complain about them otherwise
+    playOne();
+    EXPECT_EQ(std::pair(ui.boxes.back(), state()), std::pair(failure(9), std::string("queued 0")));
+    ASSERT_TRUE(toggle(kPlayOnce));  // every header prepared again
+    EXPECT_EQ(std::pair(device.count("open"), device.count("prepare")), std::pair(2, 6));
+}
+
 struct WaveDevicesTest : ::testing::Test {
     WaveDeviceList enumerate() { return enumerateDevices(device, ui, options); }
     testing::FakeWaveOut device;

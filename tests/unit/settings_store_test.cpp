@@ -178,14 +178,6 @@ TEST_F(SettingsStoreTest, AKeyThatCannotBeOpenedEndsThePassAFailedWriteGoesOn) {
         EXPECT_FALSE(SettingsStore(store).load(s, kScreen)) << failing;
         EXPECT_EQ(std::tuple(s.renderDefaults.width, s.layout.mainX, s.folders.imageFolder),
                   std::tuple(failing == kBase ? 300 : 777, failing == kDirectories ? 77 : 8, ""));
-
-        test::MemoryValueStore target;
-        target.failingKeys = {failing};
-        EXPECT_FALSE(SettingsStore(target).save(s, MainWindowPlacement{}));
-        EXPECT_EQ(std::tuple(target.find(kBase, "Image width") != nullptr,
-                             target.find(kWindows, "main.x") != nullptr,
-                             target.find(kDirectories, "Image") != nullptr),
-                  std::tuple(failing != kBase, failing == kDirectories, false));
     }
     store_.failingWrites = {"Output device"};
     store_.writeErrorCode = 13;
