@@ -31,7 +31,6 @@ class FolderScan : public ::testing::Test {
 };
 
 TEST_F(FolderScan, CountsBmpFilesAndMakesTabsOfTheFoldersAtDepthZero) {
-    // Folder, depth, a subfolder of "two" that already has a tab, the count and the new tabs.
     const struct {
         const char* folder;
         int depth;

@@ -1,5 +1,4 @@
-// The Brush Tools dialog's rules (colour picture, picks, size drag, readout, preview) and its
-// patches (the stored record, recall and store, the records a stored block may bring in).
+// The Brush Tools dialog's rules and its patches: stored record, recall and store, stored blocks.
 #include <gtest/gtest.h>
 
 #include "tools/brush_dialog_rules.h"
@@ -66,8 +65,7 @@ TEST(BrushDialog, SizeDragTheFadeItLeavesAndTheReadoutWithTheShiftAsTwiceItsValu
 
 TEST(BrushPatches, B6IsStoredLittleEndianWithItsShiftBeyondTheSlider) {
     const BrushPatchBlock block = builtInBrushPatches();
-    // Width 50, height 35, both colours white, flags Boil | Right | Round, density 0, six reserved
-    // bytes, heat 2, blur 30, cycle 0, shift -100.
+    // 50 x 35, white, white, Boil | Right | Round, density 0, 6 reserved, 2, 30, 0, shift -100.
     const std::vector<std::uint8_t> expected = {
         50, 0, 0, 0, 35, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0x22, 0x08,
         0,  0, 0, 0, 0,  0, 0, 0, 0,    0,    2,    0, 30,   0,    0,    0, 0x9C, 0xFF};
@@ -89,8 +87,7 @@ TEST(BrushPatches, RecallAndStoreTakeSprayAndBoilFieldsOnlyForThem) {
     EXPECT_EQ(std::tuple(b6.width, b6.height, b6.colour1, b6.mix, b6.sprayDensity),
               std::tuple(50, 35, 0xFFFFFFu, ColorMix::Boil, 12));
     EXPECT_EQ((std::array{b6.heat, b6.blur, b6.cycle, b6.shift}), (std::array{2, 30, 0, -100}));
-    // Stored: the density whatever the shape, boiler fields only for Boil (and only their low 16
-    // bits), the reserved bytes as they were.
+    // Stored: the density always, boiler fields for Boil only (low 16 bits), reserved bytes kept.
     block.bytes[3 * 36 + 22] = 0xAB;  // a reserved byte of slot A4
     BrushSettings cover{.width = 33, .height = 4096, .fade = ColorFade::Down, .sprayDensity = -2};
     cover.heat = cover.blur = cover.cycle = cover.shift = 9;

@@ -1,8 +1,6 @@
-// The brush: the dab's mask, what a brush or a boiler scratch that cannot be had leaves behind, the
-// boiler's scratch kept between dabs; and the production brush and boiler against their plain
-// references (every built-in patch's dabs at corners, edges and beyond, Apply Brush, Apply Color
-// Boiler): pixels and the random seed equal. That covers fades, mixes, Spray's draws, the blue a
-// dab clears and the boiler's arithmetic.
+// The brush's mask, its failures and the boiler's scratch; then brush and boiler against their
+// plain references over every patch (fades, mixes, Spray's draws, the boiler's arithmetic): pixels
+// and random seed equal.
 #include <gtest/gtest.h>
 
 #include "boiler_reference.h"
@@ -132,8 +130,8 @@ TEST(BrushAgreement, ApplyBrushAndApplyColorBoiler) {
     const Rect selections[] = {Rect{}, Rect{3, 5, 40, 29}, Rect{0, 0, 1, 33}};
     for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot) {
         BrushSettings settings = recallBrushPatch(patches, slot, initialBrushSettings(patches));
-        // Boiler values from every slider's range and beyond it; in slots 7 and 14 the most a
-        // patch can hold, values no integer holds.
+        // Boiler values in and beyond the sliders' ranges; in slots 7 and 14 the most a patch
+        // holds.
         std::tie(settings.heat, settings.blur, settings.cycle, settings.shift) =
             std::tuple(int(slot % 5) * 25 - 50, int(slot * 7 % 120), int(slot * 13 % 100),
                        int(slot % 4) * 50 - 100);

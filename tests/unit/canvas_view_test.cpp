@@ -24,8 +24,7 @@ TEST(Decoration, BytesFlagsAndAreaCopies) {
                             {77, kDecorationOutline, 77}};
     for (const auto& [value, flags, expected] : bytes)
         EXPECT_EQ(decorateByte(std::uint8_t(value), flags), expected) << value << ", " << flags;
-    // Style 0 outline only, 1 brighten, 2 inverted, with and without the brighter display; the
-    // brighter toggle switches all but the outline to inverting.
+    // Styles 0 outline, 1 brighten, 2 invert; the brighter toggle turns all but 0 to inverting.
     const int styles[][4] = {{0, false, 4, 4}, {0, true, 5, 4},  {1, false, 5, 5},
                              {1, true, 7, 6},  {2, false, 6, 6}, {2, true, 6, 6}};
     for (const auto& [style, brighter, forStyle, toggled] : styles) {
@@ -118,8 +117,7 @@ TEST(CanvasZoom, WindowMappingAndAnchoredZoom) {
 }
 
 TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
-    // Bit for bit what the area-averaging resampler makes of the whole picture, at every step
-    // and with partly covered last blocks of every kind (1, 2, 3 of 4 columns, 5 of 8 ...).
+    // Bit for bit the area-averaging resampler's, with partly covered last blocks of every kind.
     for (const auto& [width, height] : {std::pair{37, 21}, {38, 23}, {39, 18}, {61, 45}}) {
         const PixelImage noise = testing::randomPicture(width, height, std::uint32_t(width));
         for (int step = -1; step >= kMinZoomStep; --step) {

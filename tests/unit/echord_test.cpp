@@ -1,5 +1,4 @@
-// Echord: where the copies land, how strong they are, agreement with the plain version, the
-// patches and the controls.
+// Echord: where copies land and how strong, agreement with the plain version, patches, controls.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -33,8 +32,7 @@ struct Series {
     }
 };
 
-// Each row: the series, the picture's size, its lit pixels and the pixels expected after. (Right,
-// left, fades, swaps, wrap, warp, the cap at 255: the agreement over the patches below.)
+// Each row: series, picture size, lit pixels, pixels after. (The rest: the agreement below.)
 TEST(Echord, WhereTheCopiesLandAndHowStrong) {
     const auto row = [](const char* fact, Series s, std::int32_t width, std::int32_t height,
                         std::vector<Lit> lit, std::vector<Lit> expected) {
@@ -48,7 +46,6 @@ TEST(Echord, WhereTheCopiesLandAndHowStrong) {
     const Rgb grey{9, 9, 9}, blue{0, 0, 40};
     row("the angle is a compass direction: 0 up", {.angle = 0}, 41, 41, {{20, 20, grey}},
         {{20, 7, grey}});
-    // Num is held to the slider's 100 copies whatever it holds.
     row("at most 100 copies", {.hop = 1, .num = INT32_MAX}, 200, 1, {{0, 0, blue}},
         {{100, 0, blue}, {101, 0, {}}});
     // Fade fraction 0.01: a channel of 1 would add 0.99 and adds nothing, 100 adds 99.
@@ -67,9 +64,8 @@ TEST(Echord, NoCopiesWithoutNumberOrDistance) {
     }
 }
 
-// Random pictures, half black, through every built-in patch and a few wilder settings, with a
-// selection: the program's version must leave the same bytes and the same generator state, on
-// one thread, two and three.
+// Random pictures through every built-in patch and wilder settings, with a selection: the same
+// bytes and generator state as the plain version, on one thread, two and three.
 TEST(Echord, AgreesWithThePlainVersion) {
     RenderWorkers two, three;
     two.setHelpers(1);
@@ -113,8 +109,7 @@ TEST(EchordPatches, HopSlidersRecallStoreAndTheControls) {
             patch);
     EXPECT_EQ(table[echordSlotIndex(true, 9)].words,
               (std::array<std::int32_t, 13>{90, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    // Control, position, Shift, the position shown and the value. Positions count from the
-    // range's low end: Warp's 40 is -60, Mul's 0 is -50.
+    // Control, position, Shift, shown, value; from the range's low end: Warp 40 is -60, Mul 0 -50.
     const std::tuple<int, std::int32_t, bool, std::int32_t, std::int32_t> cases[] = {
         {IDC_ECHORD_ANGLE, 200, true, 90, 90}, {IDC_ECHORD_WARP, 40, true, 100, 0},
         {IDC_ECHORD_WARP, 40, false, 40, -60}, {IDC_ECHORD_HOP, 50, false, 50, 133},

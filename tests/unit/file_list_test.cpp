@@ -1,5 +1,4 @@
-// The files and folders the shell keeps and offers: the recent-file list, the file dialogs' start,
-// the folder browser's checks and the folder commands.
+// The recent-file list, the folder browser's checks and the folder commands.
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"

@@ -127,8 +127,7 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_EQ(state(), "device open active queued 2");
 }
 
-// Space while playing lets the queued buffers play out, nothing refilled; Space again while they
-// drain goes on where the sound stopped.
+// Space lets the queued buffers play out, none refilled; Space while they drain goes on from there.
 TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOutAndPlayAgainGoesOnWhereItStopped) {
     ASSERT_TRUE(start(3, 256, 5000));
     playOne();
@@ -156,9 +155,8 @@ TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOutAndPlayAgainGoesOnWhere
 }
 
 TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSecond) {
-    // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
-    // a sixteenth second decides; a move of exactly that much is still near the last report.
-    // Length, values per column, sample rate, buffers returned, the ends reported.
+    // Length, values per column, rate, buffers returned, ends reported (a report says end + 3).
+    // The smaller of two columns and 1/16 s decides; exactly that much is still near the last.
     const std::tuple<std::size_t, std::int32_t, std::int32_t, int, std::vector<std::int64_t>>
         cases[] = {
             {100000, 256, 22050, 12, {256, 1024, 1792, 2560}},  // two columns: 512 values
@@ -209,6 +207,7 @@ TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
     ASSERT_TRUE(start(8, 4096, 100000));
     const auto states = view.playStates.size();
     EXPECT_FALSE(toggle(kStopForRender));
+    EXPECT_EQ(view.sent.back(), (Position{1, -1}));  // the play marker goes at once
     EXPECT_EQ(view.sleeps, std::vector<int>(52, 20));
     EXPECT_EQ(ui.lastStatus(), "Waiting for playback to quit...");
     EXPECT_EQ(view.playStates.size(), states);  // nothing else changes
@@ -218,8 +217,7 @@ TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
 }
 
 TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextStart) {
-    // The failing call, which of its name fails (0 = the first), whether the start is refused,
-    // and the buffers still with the device.
+    // Failing call, which of its name (0 = first), code, start refused, buffers still out.
     const std::tuple<const char*, int, int, bool, std::int32_t> cases[] = {
         {"open", 0, 2, true, 0},    {"prepare", 0, 3, true, 0},
         {"prepare", 2, 3, true, 0},  // the two prepared are unprepared

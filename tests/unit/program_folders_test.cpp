@@ -65,8 +65,7 @@ TEST(ProgramFolders, NothingStoredGivesTheFoldersBesideTheProgram) {
     EXPECT_EQ(fs.createdFolders,
               (std::vector<std::filesystem::path>{kBase + "Images\\", kBase + "Filters\\",
                                                   kBase + "Undo\\", kBase + "Analyses\\"}));
-    // Without the module path the current directory is the base; folders that cannot be made are
-    // kept anyway.
+    // Without the module path the current folder is the base; unmade folders are kept anyway.
     fs.module.reset();
     EXPECT_EQ(text(settled(fs)), beside("C:\\Users\\me\\"));
     EXPECT_TRUE(fs.isFolder("C:\\Users\\me\\Images\\"));

@@ -1,5 +1,4 @@
-// The settings store over a value store in memory, the window places it keeps, and the texts
-// it stores and reports.
+// The settings store over a value store in memory, its packed words and the window places.
 #include "shell/settings_store.h"
 
 #include <gtest/gtest.h>
@@ -91,8 +90,7 @@ TEST_F(SettingsStoreTest, RoundTripKeepsEveryValueAndRecordsTheMainWindow) {
     EXPECT_EQ(loadedFieldsText(load()), loadedFieldsText(expected));
 }
 
-// Sizes below 10 and sample rates not above 0 take their defaults; the device is signed, the
-// pitch unsigned.
+// Sizes below 10 and rates not above 0 take their defaults; the device is signed, the pitch not.
 TEST_F(SettingsStoreTest, LoadRules) {
     for (const auto& [name, word] :
          {std::pair{"Image width", 9u}, {"Image height", 10u}, {"Output sample rate", 0u}})
@@ -112,8 +110,7 @@ TEST_F(SettingsStoreTest, LoadRules) {
               std::tuple(10, 150, 22050, -1, 2147483.648));
 }
 
-// Folder texts end at their terminator and count their length in wide characters: 127 two-byte
-// characters and one four-byte one are 129; a text longer than 255 is dropped, not cut.
+// Folder texts end at their terminator; longer than 255 wide characters, they are dropped, not cut.
 TEST_F(SettingsStoreTest, ValuesOfTheWrongTypeOrSizeOrTooLongLoadAsIfMissing) {
     PersistedSettings expected = load();
     const std::string fits = "C:\\" + std::string(252, 'a');
@@ -185,7 +182,6 @@ TEST_F(SettingsStoreTest, AKeyThatCannotBeOpenedEndsThePassAFailedWriteGoesOn) {
     EXPECT_TRUE(settings.save(s, MainWindowPlacement{}));
     EXPECT_TRUE(!store_.find(kBase, "Output device") &&
                 store_.find(kDirectories, "Analysed sounds"));
-    // What the exit shows the user instead of dropping it.
     EXPECT_EQ(settingsNotSavedText(settings.errorMessage()),
               "The settings may not have been saved.\n" + systemErrorText(13));
 }
@@ -223,8 +219,7 @@ TEST(WindowLayout, RectangleAndPointCheckBoundaries) {
 }
 
 TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
-    // The first start's places are made for 1280 x 1024; on this smaller screen the browser
-    // beside the main window is brought back over its right part.
+    // Made for 1280 x 1024; here the browser beside the main window comes back over its right.
     const std::string defaults =
         "main 8 8 880 560 show 5, brush 8 568 show 1, echord 284 568 "
         "show 5, render 258 54 show 0, browser 668 34 370 364 show 5";
@@ -237,8 +232,7 @@ TEST(WindowLayout, PlacesAreKeptOnTheScreenOrBroughtBack) {
     EXPECT_EQ(checked(l),
               "main 50 50 540 280 show 5, brush 50 330 show 1, echord 80 345 show 5, "
               "render 330 130 show 0, browser 370 76 370 406 show 5");
-    // Brush y is min(300 + 180, 480 - 100), echord y min(380 + 15, 380), render x
-    // min(680, 640 - 180). The browser's place follows the main window without a second check.
+    // Brush y min(480, 380), echord y min(395, 380), render x min(680, 460); browser unchecked.
     l = WindowLayout{};
     std::tie(l.mainX, l.mainY, l.mainWidth, l.mainHeight, l.brushX, l.echordX, l.renderX) =
         std::tuple(400, 300, 240, 180, -100, -100, -100);
@@ -307,8 +301,7 @@ TEST(SettingsSchema, OutputBuffersAndRenderOptionsWords) {
         "number 0, save 1, named 0, stereo 1, soft 0, noise 15, counter 127, undo 10, style 1");
 }
 
-// (Spreading the fields over the records, the selection's drawing flags and the program options
-// word: the settings store's round trip.)
+// (Spreading the fields over the records, the program options word: the store's round trip.)
 TEST(SettingsSchema, ThousandthsAreUnsignedOnLoadAndTruncateOnSave) {
     EXPECT_EQ(std::tuple(fromThousandths(8000000), fromThousandths(0xFFFFFFFFu)),
               std::tuple(8000.0, 4294967.295));
@@ -318,8 +311,7 @@ TEST(SettingsSchema, ThousandthsAreUnsignedOnLoadAndTruncateOnSave) {
                                                       {1e12, 0xFFFFFFFFu}, {std::nan(""), 0u}};
     for (const auto& [value, word] : saved)
         EXPECT_EQ(toThousandths(value), word) << value;
-    // 1.001 * 1000 is 1000.9999999999999 in doubles; a plain truncation would lose a thousandth
-    // at every exit.
+    // 1.001 * 1000 is 1000.999... in doubles: a plain truncation would lose a thousandth per exit.
     for (std::uint32_t w = 0; w < 300000; ++w)
         ASSERT_EQ(toThousandths(fromThousandths(w)), w);
     for (std::uint32_t w = 0xFFFFFFFFu; w > 0xFFFF0000u; --w)

@@ -1,6 +1,5 @@
-// The real file system, in a scratch folder: what the core's file rules rely on (a replace in one
-// step over an existing file, failures that leave files as they were, the system's error number)
-// and the facts of the process.
+// The real file system in a scratch folder: a replace in one step, failures that leave files as
+// they were with the system's error number, and the facts of the process.
 #include "base/standard_file_system.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +7,6 @@
 namespace lumetra {
 namespace {
 
-// Each test in a folder of its own inside the test's working folder (the build tree).
 class StandardFiles : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -1,6 +1,4 @@
-// The document's rules (each change raises one notification that says what changed; the changed
-// mark follows pixels, size and settings only; saved names never say another picture format) and
-// its undo store over files in memory.
+// The undo store over files in memory, and the document's notifications and changed mark.
 #include "document/undo_store.h"
 
 #include <gtest/gtest.h>
@@ -107,8 +105,7 @@ TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
         ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
         document.current = pictures[i];
     }
-    // Back to the first (slots 2 and 1 are read), forward to the last (slots 3 and 4), one step
-    // back: the first Undo, the first Redo and an Undo after a Redo read no file.
+    // To the first, the last, one back: the first Undo and Redo, and Undo after Redo read no file.
     for (const auto& [forward, index] :
          {std::pair{false, 2}, std::pair{false, 1}, std::pair{false, 0}, std::pair{true, 1},
           std::pair{true, 2}, std::pair{true, 3}, std::pair{false, 2}}) {
