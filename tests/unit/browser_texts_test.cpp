@@ -99,6 +99,7 @@ TEST(BrowserTexts, FilterCaptionsAndFolderTexts) {
         {"C:/f/copy.bmp", "C:/f/copy.bmp_copy.bmp"}};
     for (const auto& [file, copy] : copies)
         EXPECT_EQ(utf8FromPath(workingCopyPath(file)), copy) << file;
+    EXPECT_EQ(utf8FromPath(addFolderStart(std::filesystem::path("C:/a/bc/d/"), "F")), "C:/a/bc/");
 }
 
 }  // namespace

@@ -101,8 +101,8 @@ TEST(EchordPatches, HopSlidersRecallStoreAndTheControls) {
         EXPECT_EQ(hopFromSlider(slider), hop) << slider;
     const EchordPatchTable table = builtInEchordPatches();
     const RecalledEchord a1 = recallEchordPatch(table[0]);
-    EXPECT_EQ(a1.settings, EchordSettings{});  // the tool's start values are patch A1
-    EXPECT_EQ(std::pair(a1.sliders.hop, a1.sliders.hop1), std::pair(10, 8));
+    // The tool's start values are patch A1.
+    EXPECT_TRUE(a1.settings == EchordSettings{} && a1.sliders.hop == 10 && a1.sliders.hop1 == 8);
     for (const EchordPatch& patch : table)
         EXPECT_EQ(
             storeEchordPatch(recallEchordPatch(patch).settings, recallEchordPatch(patch).sliders),
