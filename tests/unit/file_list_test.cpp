@@ -1,6 +1,4 @@
-// The files and folders the shell keeps and offers: the recent-file list, the file dialogs' start,
-// the folder browser's checks and the folder commands.
-
+// The recent-file list, the folder browser's checks and the folder commands.
 #include <gtest/gtest.h>
 
 #include "base/file_io.h"
@@ -24,145 +22,58 @@ std::string text(const std::optional<std::filesystem::path>& path) {
 
 class FileListTest : public ::testing::Test {
   protected:
-    void addPictures(int first, int last) {
-        for (int i = first; i <= last; ++i) {
-            files_.put(picture(i), "");
-            list_.add(picture(i));
-        }
-    }
-
     testing::MemoryFileSystem files_;
     test::MemoryValueStore store_;
     FileList list_{files_};
 };
 
 TEST_F(FileListTest, TheLastTenPicturesNewestFirstWithTheirCommands) {
-    EXPECT_FALSE(list_.menuEnabled());
+    // (The menu's items and their order: the Windows test of the menu.)
     EXPECT_FALSE(list_.entryForCommand(3400));
     for (int i = 1; i <= 11; ++i)
         EXPECT_TRUE(list_.add(picture(i)));
     EXPECT_FALSE(list_.add(picture(5)));  // a listed file keeps its place
     ASSERT_EQ(list_.size(), 10u);
-    EXPECT_TRUE(list_.menuEnabled());
-    EXPECT_EQ(text(list_.entry(0)), picture(2));
-    EXPECT_EQ(text(list_.entry(3)), picture(5));
-    EXPECT_EQ(text(list_.entry(9)), picture(11));
-    EXPECT_FALSE(list_.entry(10));
-    const auto items = list_.menuItems();
-    ASSERT_EQ(items.size(), 10u);
-    EXPECT_EQ(items.front(), (RecentMenuItem{3409, "picture11.bmp"}));
-    EXPECT_EQ(items.back(), (RecentMenuItem{3400, "picture2.bmp"}));
-    for (const RecentMenuItem& item : items)
-        EXPECT_EQ("C:\\Pictures\\" + item.text, text(list_.entryForCommand(item.command)));
-    for (int command : {3399, 3410, 3411})
-        EXPECT_FALSE(list_.entryForCommand(command)) << command;
+    EXPECT_EQ(std::tuple(text(list_.entry(0)), text(list_.entry(3)), text(list_.entry(10))),
+              std::tuple(picture(2), picture(5), "<none>"));
+    EXPECT_EQ(std::tuple(text(list_.entryForCommand(3409)), text(list_.entryForCommand(3410)),
+                         text(list_.entryForCommand(3399))),
+              std::tuple(picture(11), "<none>", "<none>"));
 }
 
-TEST_F(FileListTest, LongAndShortSpellingsGiveOneEntryShownByItsLongName) {
-    const std::string folder = "C:\\My Pictures\\";
-    const std::string name = "Gr\xC3\xBCne Wiese \xE6\x9C\xA8 mit langem Namen.bmp";
-    const std::string longPath = folder + name, shortPath = folder + "GRNEWI~1.BMP";
-    files_.shortForms.emplace_back(pathFromUtf8(longPath), pathFromUtf8(shortPath));
-    files_.put(pathFromUtf8(longPath), "");
-    files_.put(pathFromUtf8(shortPath), "");
-    EXPECT_TRUE(list_.add(pathFromUtf8(longPath)));
-    EXPECT_FALSE(list_.add(shortPath));
-    // The menu shows the long name whole; the stored path is the short one.
-    EXPECT_EQ(text(list_.entry(0)), shortPath);
-    EXPECT_EQ(list_.menuItems(), (std::vector<RecentMenuItem>{{3400, name}}));
-    store_.put(kKey, textValue("0", longPath));
-    FileList loaded(files_);
-    loaded.load(store_);
-    EXPECT_EQ(text(loaded.entry(0)), shortPath);
-}
-
-TEST_F(FileListTest, SaveWritesIndicesAndRemovesTheRestUntilAWriteFails) {
-    for (int i = 0; i < 10; ++i)
-        store_.put(kKey, textValue(std::to_string(i), "C:\\old" + std::to_string(i) + ".bmp"));
-    addPictures(1, 4);
-    list_.save(store_);
-    EXPECT_EQ(store_.names(kKey), (std::vector<std::string>{"0", "1", "2", "3"}));
-    for (int i = 0; i < 4; ++i) {
-        const StoredValue* v = store_.find(kKey, std::to_string(i));
-        ASSERT_NE(v, nullptr);
-        EXPECT_EQ(v->type, StoredType::String);
-        EXPECT_EQ(textFrom(*v), picture(i + 1));
-    }
-    test::MemoryValueStore partial;
-    partial.failingWrites = {"1"};
-    list_.save(partial);
-    EXPECT_EQ(partial.names(kKey), std::vector<std::string>{"0"});
-}
-
-TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrder) {
+TEST_F(FileListTest, LoadTakesExistingStringEntriesInStoreOrderAndAFailingStoreChangesNothing) {
     for (int i = 1; i <= 5; ++i)
         files_.put(picture(i), "");
     files_.addFolder("C:\\");
-    store_.put(kKey, textValue("0", picture(1)));
-    store_.put(kKey, textValue("1", picture(2)));
-    store_.put(kKey, textValue("2", "C:\\gone.bmp"));  // vanished since the last run
-    store_.put(kKey, textValue("3", "C:\\"));          // there, but three characters: ignored
-    store_.put(kKey, dwordValue("4", 12345));
-    store_.put(kKey, StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x', '.', 'b'}});
-    store_.put(kKey, StoredValue{"6", StoredType::MultiString, {}});
-    const std::string third = picture(3);
-    std::vector<std::uint8_t> multi(third.begin(), third.end());
-    multi.insert(multi.end(), {0, 'x', 0, 0});
-    store_.put(kKey, StoredValue{"7", StoredType::MultiString, multi});
-    store_.put(kKey, textValue("8", picture(1)));  // a duplicate
+    const std::string third = picture(3) + std::string("\0x\0", 4);  // a list of two texts
+    for (const StoredValue& value :
+         {textValue("0", picture(1)), textValue("1", picture(2)),
+          textValue("2", "C:\\gone.bmp"),  // vanished since the last run
+          textValue("3", "C:\\"),          // there, but three characters: ignored
+          dwordValue("4", 12345), StoredValue{"5", StoredType::Binary, {'C', ':', '\\', 'x'}},
+          StoredValue{"6", StoredType::MultiString, {}},
+          StoredValue{"7", StoredType::MultiString, {third.begin(), third.end()}},
+          textValue("8", picture(1))})
+        store_.put(kKey, value);
     list_.add(picture(5));
+    store_.failingKeys = {kKey};
+    list_.load(store_);
+    EXPECT_EQ(text(list_.entry(0)), picture(5));
+    store_.failingKeys.clear();
     list_.load(store_);
     ASSERT_EQ(list_.size(), 3u);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(text(list_.entry(i)), picture(int(i) + 1));
 }
 
-TEST_F(FileListTest, AnEmptyOrFailingStoreKeepsTheListSilently) {
-    addPictures(7, 7);
-    list_.load(store_);
-    EXPECT_EQ(list_.size(), 1u);
-
-    store_.put(kKey, textValue("0", picture(1)));
-    files_.put(picture(1), "");
-    store_.failingKeys = {kKey};
-    EXPECT_NO_THROW(list_.load(store_));
-    EXPECT_EQ(text(list_.entry(0)), picture(7));
-    EXPECT_NO_THROW(list_.save(store_));
-}
-
-// (The dialogs' titles, filters and options are tables of texts: the Windows tests check them in
-// the platform's form, the end-to-end scenarios the titles.)
-TEST(FileDialogs, StartFolderAndName) {
-    // The Save Bitmap dialog starts in the picture's folder, the others in their own folders.
-    ProgramFolders folders;
-    folders.imageFolder = "C:\\L\\Images\\";
-    folders.soundfileFolder = "D:\\Wav\\";
-    const std::tuple<FileDialogKind, const char*, const char*> starts[] = {
-        {FileDialogKind::OpenBitmap, "C:\\L\\Images\\", ""},
-        {FileDialogKind::SaveBitmap, "E:\\Pics\\", ""},
-        {FileDialogKind::SaveSound, "D:\\Wav\\", "cat07.wav"}};
-    for (const auto& [kind, folder, name] : starts) {
-        const auto start = fileDialogStart(kind, folders, "E:\\Pics\\cat.bmp", "cat07.wav");
-        EXPECT_EQ(start.folder, folder) << folder;
-        EXPECT_EQ(start.fileName, name) << folder;
-    }
-}
-
-TEST(FolderBrowser, DriveLetterPathsAndTheSameFolder) {
-    for (const char* path : {"C:\\", "z:\\Music"})
-        EXPECT_TRUE(hasDriveLetter(path)) << path;
+TEST(FolderCommands, DriveLetterPathsTheSameFolderAndTheStatusTexts) {
     for (const char* path : {"\\\\server\\share", "", "C", "::{20D04FE0}", "1:\\"})
         EXPECT_FALSE(hasDriveLetter(path)) << path;
     // Case, separators and a trailing separator do not matter; only ASCII folds.
-    EXPECT_TRUE(sameFolder("C:\\Lumetra\\Filters\\", "c:\\lumetra\\filters"));
-    EXPECT_TRUE(sameFolder("C:/Lumetra/Filters", "C:\\Lumetra\\Filters\\"));
-    EXPECT_TRUE(sameFolder("C:\\", "c:\\"));
-    EXPECT_FALSE(sameFolder("C:\\", "C:"));
-    EXPECT_FALSE(sameFolder("C:\\Filters", "C:\\Filters2"));
-    EXPECT_FALSE(sameFolder("C:\\Gr\xC3\xBCn", "C:\\GR\xC3\x9CN"));
-}
-
-TEST(FolderCommands, StatusTextsAndRefusedChoices) {
+    EXPECT_TRUE(sameFolder("C:\\Lumetra\\Filters\\", "c:\\lumetra\\filters") &&
+                sameFolder("C:/Lumetra/Filters", "C:\\Lumetra\\Filters\\"));
+    EXPECT_FALSE(sameFolder("C:\\", "C:") || sameFolder("C:\\Filters", "C:\\Filters2") ||
+                 sameFolder("C:\\Gr\xC3\xBCn", "C:\\GR\xC3\x9CN"));
     EXPECT_FALSE(folderCommand(401));
     ProgramFolders folders;
     folders.filterFolder = "C:\\L\\Filters\\";
@@ -170,15 +81,13 @@ TEST(FolderCommands, StatusTextsAndRefusedChoices) {
     // The same folder in another spelling, a folder without a drive, another command: no change.
     const ProgramFolders before = folders;
     EXPECT_FALSE(applyFolderChoice(402, folders, "C:\\L\\Filters"));
-    EXPECT_FALSE(applyFolderChoice(412, folders, "c:\\l"));
     EXPECT_FALSE(applyFolderChoice(412, folders, "\\\\nas\\music"));
     EXPECT_FALSE(applyFolderChoice(999, folders, "D:\\"));
     EXPECT_EQ(folders, before);
-
     EXPECT_EQ(applyFolderChoice(402, folders, "D:\\Filters"), "Filter path: D:\\Filters");
-    EXPECT_EQ(folders.filterFolder, "D:\\Filters");
-    EXPECT_EQ(applyFolderChoice(412, folders, "E:\\"), "Soundfile path: E:\\");
-    EXPECT_EQ(folders.soundfileFolder, "E:\\");
+    EXPECT_EQ(applyFolderChoice(412, folders, "z:\\"), "Soundfile path: z:\\");
+    EXPECT_EQ(std::pair(folders.filterFolder, folders.soundfileFolder),
+              std::pair(std::filesystem::path("D:\\Filters"), std::filesystem::path("z:\\")));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
+// The playback ring over a fake wave device, and the sound options' device list and fields.
 #include "render/playback_ring.h"
 #include "render/playback_sound.h"
+#include "render/sound_options_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@ namespace {
 
 using Box = testing::RecordingUi::Box;
 using Position = testing::PlayPosition;
+using Words = std::vector<std::uint32_t>;
 
 Box failure(int code) {
     const std::string number = (code < 10 ? "0" : "") + std::to_string(code);
@@ -36,17 +39,17 @@ struct Rig {
         useSound(length);
         return ring.togglePlayback(argument, sound);
     }
+    bool toggle(int argument = kPlayRepeating) { return ring.togglePlayback(argument, sound); }
     // The device finishes a buffer of its queue and the main window handles the message.
     void playOne(std::size_t k = 0) { ring.onBufferDone(device.finish(k), sound); }
     void playAll() {
         for (int limit = 100000; !device.queue.empty() && limit > 0; --limit)
             playOne();
     }
-    std::vector<std::int16_t> soundFrom(std::size_t start, std::size_t n) const {
-        std::vector<std::int16_t> part;
-        for (std::size_t i = 0; i < n; ++i)
-            part.push_back(samples[(start + i) % samples.size()]);
-        return part;
+    bool streamInOrder() const {
+        for (std::size_t i = 0; i < device.stream.size(); ++i)
+            if (device.stream[i] != samples[i % samples.size()]) return false;
+        return true;
     }
     // What the device and the ring say of themselves; "queued 0" when closed and idle.
     std::string state() const {
@@ -56,6 +59,7 @@ struct Rig {
         if (ring.playing()) s += "playing ";
         return s + "queued " + std::to_string(ring.queued());
     }
+    bool stoppedQuietly() const { return !view.playStates.back() && ui.lastStatus().empty(); }
 
     SoundOptions options;
     testing::RecordingUi ui;
@@ -68,65 +72,42 @@ struct Rig {
 
 struct PlaybackRingTest : ::testing::Test, Rig {};
 
-TEST_F(PlaybackRingTest, TheViewReadsTheSoundRecordAndTheRecordGetsTheRingState) {
-    PlaybackSound record;
-    record.samples = {1, 2, 3, 4, 5, 6};
-    record.valuesPerColumn = 2;
-    record.format.sampleRate = 44100;
-    const PlaybackSoundView view = playbackView(record);
-    EXPECT_EQ(view.samples.data(), record.samples.data());  // no copy
-    ASSERT_TRUE(ring.allocateBuffers(3, 256));
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, view));
-    EXPECT_EQ(device.openedFormat, record.format);
-    // A sound shorter than a buffer fills each buffer once.
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{12, 12, 12}));
-    ring.recordState(record);
-    EXPECT_EQ(std::pair(record.repeat, record.position), std::pair(1, std::size_t{6}));
-}
-
 TEST_F(PlaybackRingTest, BufferAllocationRules) {
-    EXPECT_TRUE(ring.allocateBuffers(3, 256));
-    EXPECT_TRUE(ring.allocateBuffers(16, 16384));
+    EXPECT_TRUE(ring.allocateBuffers(3, 256) && ring.allocateBuffers(16, 16384));
     for (const auto& [count, size] : {std::pair{2, 4096}, {17, 4096}, {8, 4095}, {8, 32768}})
         EXPECT_FALSE(ring.allocateBuffers(count, size)) << count << " x " << size;
     EXPECT_EQ(std::pair(ring.bufferCount(), ring.bufferSize()), std::pair(16, 16384));  // kept
-    // Refused while the device holds the buffers.
-    useSound(5000);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));
+    useSound(5000);  // refused while the device holds the buffers
+    ASSERT_TRUE(toggle());
     EXPECT_FALSE(ring.allocateBuffers(8, 4096));
-    ASSERT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    ASSERT_TRUE(toggle(kStopForRender));
     EXPECT_TRUE(ring.allocateBuffers(8, 4096));
 }
 
 TEST_F(PlaybackRingTest, EightBuffersOf4096QueueTheFirst32768ValuesBeforeTheStart) {
     options.device = 3;
     ASSERT_TRUE(start(8, 4096, 100000));
-    std::vector<std::string> expected{"open"};
-    expected.insert(expected.end(), 8, "prepare");
-    expected.push_back("pause");
-    expected.insert(expected.end(), 8, "write");
-    expected.push_back("restart");
-    EXPECT_EQ(device.calls, expected);
-    EXPECT_EQ(device.writtenBeforeRestart, 32768u);
-    EXPECT_EQ(device.stream, soundFrom(0, 32768));
-    EXPECT_EQ(device.openedDevice, 3);
-    EXPECT_EQ(device.headers.at(7).second, 8192u);  // buffer size x 2 bytes
-    EXPECT_EQ(ring.position(), 32768);
+    std::string calls;
+    for (const std::string& call : device.calls)
+        calls += call.substr(0, 2) + " ";  // open, prepare, pause, write, restart
+    EXPECT_EQ(calls, "op pr pr pr pr pr pr pr pr pa wr wr wr wr wr wr wr wr re ");
+    EXPECT_EQ(std::tuple(device.writtenBeforeRestart, device.stream.size(), device.openedDevice),
+              std::tuple(32768u, 32768u, 3));
+    EXPECT_TRUE(streamInOrder());
+    EXPECT_EQ(std::tuple(device.headers.at(7).second, ring.position()), std::tuple(8192u, 32768));
     EXPECT_EQ(state(), "device open active playing queued 8");
     EXPECT_EQ(ui.lastStatus(), "Playing sound. Hit Space bar to stop.");
-    EXPECT_EQ(view.playStates, std::vector<bool>{true});
-    EXPECT_EQ(view.sent, (std::vector<Position>{{0, 0}}));
+    EXPECT_TRUE(
+        (view.playStates == std::vector<bool>{true} && view.sent == std::vector<Position>{{0, 0}}));
 }
 
 TEST_F(PlaybackRingTest, RepeatingPlayStartsAgainAtTheEnd) {
     ASSERT_TRUE(start(3, 256, 1000));  // three full buffers and a short one of 232 per round
     for (int i = 0; i < 40; ++i)
         playOne();
-    EXPECT_TRUE(ring.playing());
-    EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));
-    EXPECT_GT(device.stream.size(), 10000u);
-    EXPECT_EQ(std::vector(device.writeBytes.begin() + 3, device.writeBytes.begin() + 8),
-              (std::vector<std::uint32_t>{464, 512, 512, 512, 464}));
+    EXPECT_TRUE(ring.playing() && streamInOrder() && device.stream.size() > 10000u);
+    EXPECT_EQ(Words(device.writeBytes.begin() + 3, device.writeBytes.begin() + 8),
+              (Words{464, 512, 512, 512, 464}));
 }
 
 TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
@@ -134,126 +115,81 @@ TEST_F(PlaybackRingTest, OncePlayedSoundStopsAtTheEndAndClosesTheDevice) {
     EXPECT_FALSE(ring.repeat());
     playAll();
     EXPECT_EQ(device.stream, samples);  // exactly once
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{512, 512, 512, 464}));
+    EXPECT_EQ(device.writeBytes, (Words{512, 512, 512, 464}));
     EXPECT_EQ(state(), "queued 0");
-    EXPECT_EQ(ring.position(), 0);
-    EXPECT_EQ(device.count("unprepare"), 3);
-    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
+    EXPECT_EQ(std::tuple(ring.position(), device.count("unprepare"), ring.lastReportedPosition()),
+              std::tuple(0, 3, -1));
+    EXPECT_TRUE(stoppedQuietly() && view.invalidations >= 1);
     EXPECT_EQ(view.posted.back(), (Position{1, -1}));
-    EXPECT_GE(view.invalidations, 1);
-    EXPECT_EQ(ring.lastReportedPosition(), -1);
     // A sound shorter than the ring is all queued at the start and is not playing on from there.
-    device.stream.clear();
-    device.writeBytes.clear();
     ASSERT_TRUE(start(8, 4096, 5000, kPlayOnce));
-    EXPECT_EQ(device.stream, samples);
-    EXPECT_EQ(device.writeBytes, (std::vector<std::uint32_t>{8192, 1808}));
+    EXPECT_EQ(Words(device.writeBytes.begin() + 4, device.writeBytes.end()), (Words{8192, 1808}));
     EXPECT_EQ(state(), "device open active queued 2");
-    playAll();
-    EXPECT_EQ(state(), "queued 0");
 }
 
-TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOut) {
-    ASSERT_TRUE(start(8, 4096, 200000));
-    playOne();
-    const std::size_t written = device.stream.size();
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // Space again: stop
-    EXPECT_EQ(state(), "device open active queued 8");
-    EXPECT_TRUE(!view.playStates.back() && ui.lastStatus().empty());
-    view.posted.clear();
-    for (int i = 0; i < 7; ++i) {
-        playOne();
-        EXPECT_TRUE(device.isOpen);
-    }
-    playOne();
-    EXPECT_EQ(device.stream.size(), written);  // nothing refilled: at most count x size played
-    EXPECT_EQ(view.posted, std::vector<Position>(8, Position{1, -1}));
-    EXPECT_EQ(state(), "queued 0");
-}
-
-TEST_F(PlaybackRingTest, PlayAgainWhileDrainingGoesOnWhereItStopped) {
+// Space lets the queued buffers play out, none refilled; Space while they drain goes on from there.
+TEST_F(PlaybackRingTest, SpaceLetsTheQueuedBuffersPlayOutAndPlayAgainGoesOnWhereItStopped) {
     ASSERT_TRUE(start(3, 256, 5000));
     playOne();
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // stop
-    const std::size_t back = device.finish();                 // one buffer back, two still out
+    const std::size_t written = device.stream.size();
+    ASSERT_TRUE(toggle());  // stop
+    EXPECT_EQ(state(), "device open active queued 3");
+    EXPECT_TRUE(stoppedQuietly());
+    view.posted.clear();
+    const std::size_t back = device.finish();  // one buffer back, two still out
     ring.onBufferDone(back, sound);
     ring.onBufferDone(back, sound);  // stray messages: the same buffer again, and no buffer
     ring.onBufferDone(99, sound);
-    EXPECT_EQ(ring.queued(), 2);
-    ASSERT_TRUE(ring.togglePlayback(kPlayRepeating, sound));  // play again
+    EXPECT_EQ(std::tuple(ring.queued(), device.isOpen, device.stream.size()),
+              std::tuple(2, true, written));
+    ASSERT_TRUE(toggle());  // play again
     EXPECT_EQ(std::tuple(device.count("open"), device.count("pause"), device.count("restart")),
               std::tuple(1, 2, 2));
     EXPECT_EQ(state(), "device open active playing queued 3");
-    EXPECT_EQ(device.stream, soundFrom(0, device.stream.size()));  // no jump back to the start
+    EXPECT_TRUE(streamInOrder());  // no jump back to the start
     EXPECT_EQ(ring.position(), 256 * 5);
-}
-
-TEST_F(PlaybackRingTest, BuffersReturnedInAnyOrderKeepTheSoundInOrder) {
-    std::mt19937 random(7);
-    ASSERT_TRUE(start(5, 512, 7777, kPlayOnce));
-    while (!device.queue.empty())
-        playOne(std::uniform_int_distribution<std::size_t>(0, device.queue.size() - 1)(random));
-    EXPECT_EQ(device.stream, samples);
+    ASSERT_TRUE(toggle());
+    playAll();
+    EXPECT_EQ(view.posted, std::vector<Position>(4, Position{1, -1}));
     EXPECT_EQ(state(), "queued 0");
 }
 
 TEST(PlaybackRingPosition, IsPostedOnceItMovedMoreThanTwoColumnsOrASixteenthSecond) {
-    // Four buffers of 256: a report names the buffer's end plus 3. The smaller of two columns and
-    // a sixteenth second decides; a move of exactly that much is still near the last report.
-    struct Case {
-        const char* label;
-        std::size_t length;
-        std::int32_t valuesPerColumn, sampleRate;
-        int returned;
-        std::vector<std::int64_t> ends;
-    };
-    const Case cases[] = {
-        {"two columns: 512 values", 100000, 256, 22050, 12, {256, 1024, 1792, 2560}},
-        {"a sixteenth second: 1536 values", 100000, 2000, 24576, 16, {256, 2048, 3840}},
-        // No columns: every buffer, and after the end from the start again.
-        {"no columns", 1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    // Length, values per column, rate, buffers returned, ends reported (a report says end + 3).
+    // The smaller of two columns and 1/16 s decides; exactly that much is still near the last.
+    const std::tuple<std::size_t, std::int32_t, std::int32_t, int, std::vector<std::int64_t>>
+        cases[] = {
+            {100000, 256, 22050, 12, {256, 1024, 1792, 2560}},  // two columns: 512 values
+            {100000, 2000, 24576, 16, {256, 2048, 3840}},       // a sixteenth second: 1536 values
+            {1024, 0, 22050, 6, {256, 512, 768, 1024, 256, 512}},  // no columns: every buffer
+        };
+    for (const auto& [length, valuesPerColumn, sampleRate, returned, ends] : cases) {
+        SCOPED_TRACE(valuesPerColumn);
         Rig r;
-        r.options.sampleRate = c.sampleRate;
+        r.options.sampleRate = sampleRate;
         ASSERT_TRUE(r.ring.allocateBuffers(4, 256));
-        r.useSound(c.length, c.valuesPerColumn);
-        ASSERT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
-        for (int i = 0; i < c.returned; ++i)
+        r.useSound(length, valuesPerColumn);
+        ASSERT_TRUE(r.toggle());
+        for (int i = 0; i < returned; ++i)
             r.playOne();
         std::vector<Position> expected;
-        for (std::int64_t end : c.ends)
+        for (std::int64_t end : ends)
             expected.emplace_back(1, end + 3);
         EXPECT_EQ(r.view.posted, expected);
-        EXPECT_EQ(r.ring.lastReportedPosition(), c.ends.back());
+        EXPECT_EQ(r.ring.lastReportedPosition(), ends.back());
     }
 }
 
 TEST_F(PlaybackRingTest, NoSoundToPlayAndNothingToStop) {
     EXPECT_FALSE(start(8, 4096, 0));
-    EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
-    EXPECT_EQ(view.playStates.back(), false);
-    EXPECT_TRUE(view.sent.empty());
-    EXPECT_TRUE(ring.stopPlaybackAndWait());
-    EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_TRUE(!view.playStates.back() && view.sent.empty());
+    EXPECT_TRUE(ring.stopPlaybackAndWait() && toggle(kStopForRender));
     EXPECT_TRUE(view.sleeps.empty() && device.calls.empty() && !ring.active());
     useSound(293, 294);  // less than one column
-    EXPECT_FALSE(ring.togglePlayback(kPlayOnce, sound));
+    EXPECT_FALSE(toggle(kPlayOnce));
     EXPECT_EQ(ui.lastStatus(), "No sound to play back!");
     useSound(294, 294);
-    EXPECT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-}
-
-TEST_F(PlaybackRingTest, StopBeforeARenderWaitsForTheBuffers) {
-    ASSERT_TRUE(start(8, 4096, 100000));
-    ui.statusLog.clear();
-    EXPECT_TRUE(ring.togglePlayback(kStopForRender, sound));
-    EXPECT_EQ(view.sent.back(), (Position{1, -1}));
-    EXPECT_EQ(ui.statusTexts(0), (std::vector<std::string>{"Waiting for playback to quit...", ""}));
-    EXPECT_FALSE(view.playStates.back());
-    EXPECT_TRUE(view.sleeps.empty());  // the reset returned every buffer at once
-    EXPECT_EQ(state(), "queued 0");
+    EXPECT_TRUE(toggle(kPlayOnce));
 }
 
 TEST_F(PlaybackRingTest, StopWaitsForLateBuffersEvenAfterResetFailure07) {
@@ -270,87 +206,112 @@ TEST_F(PlaybackRingTest, StopGivesUpAfter52Tries) {
     device.resetReturnsBuffers = false;
     ASSERT_TRUE(start(8, 4096, 100000));
     const auto states = view.playStates.size();
-    EXPECT_FALSE(ring.togglePlayback(kStopForRender, sound));
+    EXPECT_FALSE(toggle(kStopForRender));
+    EXPECT_EQ(view.sent.back(), (Position{1, -1}));  // the play marker goes at once
     EXPECT_EQ(view.sleeps, std::vector<int>(52, 20));
     EXPECT_EQ(ui.lastStatus(), "Waiting for playback to quit...");
     EXPECT_EQ(view.playStates.size(), states);  // nothing else changes
     EXPECT_EQ(state(), "device open active queued 8");
-    // The buffers come back later through the message loop and close the device then.
-    playAll();
+    playAll();  // the buffers come back later through the message loop and close the device then
     EXPECT_EQ(state(), "queued 0");
 }
 
 TEST(PlaybackRingFailures, AFailedStartWarnsOnceAndLeavesTheRingReadyForTheNextStart) {
-    struct Case {
-        const char* call;
-        int number;  // of the failing call of its name: 0 = the first
-        int code;
-        bool refused;         // the start returns false
-        std::int32_t queued;  // buffers still with the device
-    };
-    const Case cases[] = {
+    // Failing call, which of its name (0 = first), code, start refused, buffers still out.
+    const std::tuple<const char*, int, int, bool, std::int32_t> cases[] = {
         {"open", 0, 2, true, 0},    {"prepare", 0, 3, true, 0},
         {"prepare", 2, 3, true, 0},  // the two prepared are unprepared
         {"pause", 0, 4, true, 0},   {"restart", 0, 5, true, 4},
         {"write", 0, 6, false, 0},  {"write", 2, 6, false, 2},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.call << " #" << c.number);
+    for (const auto& [call, number, code, refused, queued] : cases) {
+        SCOPED_TRACE(::testing::Message() << call << " #" << number);
         Rig r;
-        r.device.failures[c.call] = {c.number, c.code};
-        EXPECT_EQ(r.start(4, 256, 5000), !c.refused);
-        EXPECT_EQ(r.ui.boxes, std::vector<Box>{failure(c.code)});
-        EXPECT_EQ(r.device.count(c.call), c.number + 1);  // no more such calls after the failure
+        r.device.failures[call] = {number, code};
+        EXPECT_EQ(r.start(4, 256, 5000), !refused);
+        EXPECT_EQ(r.ui.boxes, std::vector<Box>{failure(code)});
+        EXPECT_EQ(r.device.count(call), number + 1);  // no more such calls after the failure
         EXPECT_EQ(r.state(),
-                  (r.device.isOpen ? "device open queued " : "queued ") + std::to_string(c.queued));
-        EXPECT_TRUE(!r.view.playStates.back() && r.ui.lastStatus().empty());
+                  (r.device.isOpen ? "device open queued " : "queued ") + std::to_string(queued));
+        EXPECT_TRUE(r.stoppedQuietly());
         EXPECT_TRUE(r.view.sent.empty());  // no play marker for a sound that does not play
         // What is still out comes back and closes the device; no buffer stays marked as queued.
         r.playAll();
         EXPECT_EQ(r.state(), "queued 0");
-        EXPECT_TRUE(r.ring.togglePlayback(kPlayRepeating, r.sound));
+        EXPECT_TRUE(r.toggle());
         EXPECT_EQ(r.ring.queued(), 4);
     }
 }
 
-// A failure later on warns, and the ring still ends with every buffer back and the device closed.
-TEST_F(PlaybackRingTest, WriteFailure06DuringARefillAndCloseFailure08) {
-    ASSERT_TRUE(start(3, 256, 5000, kPlayOnce));
-    device.failNext("write", 6);
-    playOne();
-    EXPECT_EQ(ui.boxes.back(), failure(6));
-    EXPECT_EQ(state(), "device open queued 2");
-    device.failNext("close", 8);
-    device.longErrorTexts = true;  // cut to 400 characters
-    playAll();
-    EXPECT_EQ(ui.boxes.back(), (Box{std::string(400, 'e'), "Sound System Failure 08"}));
-    EXPECT_EQ(state(), "device queued 0");  // the ring forgets it all the same
-}
-
-TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUpUnprepareFailure10IsRetried) {
+// A device that cannot even be reset is given up; the next play opens a fresh one.
+TEST_F(PlaybackRingTest, ResetFailure09GivesTheDeviceUp) {
     ASSERT_TRUE(start(3, 256, 600, kPlayOnce));
     playOne();
     playOne();
     device.failNext("reset", 9);
     device.headers.clear();  // the fake's close would complain about them otherwise
     playOne();
-    EXPECT_EQ(ui.boxes.back(), failure(9));
-    EXPECT_EQ(state(), "queued 0");
-    // The next play opens a fresh device and prepares every header again.
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(device.count("open"), 2);
-    EXPECT_EQ(device.count("prepare"), 6);
-    device.failNext("unprepare", 10);
-    playAll();
-    EXPECT_EQ(ui.boxes.back(), failure(10));
-    EXPECT_EQ(state(), "device open queued 0");
-    // Playing again reuses the open device with its prepared headers; the close at its end
-    // unprepares them all and closes.
-    ASSERT_TRUE(ring.togglePlayback(kPlayOnce, sound));
-    EXPECT_EQ(device.count("open"), 2);
-    playAll();
-    EXPECT_EQ(state(), "queued 0");
-    EXPECT_EQ(ui.boxes.size(), 2u);
+    EXPECT_EQ(std::pair(ui.boxes.back(), state()), std::pair(failure(9), std::string("queued 0")));
+    ASSERT_TRUE(toggle(kPlayOnce));  // every header prepared again
+    EXPECT_EQ(std::pair(device.count("open"), device.count("prepare")), std::pair(2, 6));
+}
+
+struct WaveDevicesTest : ::testing::Test {
+    WaveDeviceList enumerate() { return enumerateDevices(device, ui, options); }
+    testing::FakeWaveOut device;
+    testing::RecordingUi ui;
+    SoundOptions options;
+};
+
+TEST_F(WaveDevicesTest, ListsTheMapperAndEveryDeviceAndKeepsOnlyAListedDevice) {
+    device.devices = 2;
+    device.names = {{-1, "Sound Mapper"}, {0, "Out: default"}, {1, "Out: hdmi"}};
+    options.device = 1;
+    const WaveDeviceList list = enumerate();
+    EXPECT_EQ(deviceListTexts(list),
+              (std::vector<std::string>{"Sound Mapper", "Out: default", "Out: hdmi"}));
+    EXPECT_TRUE(list.mapperPresent && options.device == 1);
+    options.device = -1;  // with a mapper, the mapper is a valid choice
+    enumerate();
+    EXPECT_EQ(options.device, -1);
+    device.names = {{0, "a"}, {1, "b"}};  // no mapper, but devices: nothing is reported
+    for (std::int16_t stored : {-1, 2, 32767, -32768}) {
+        options.device = stored;
+        EXPECT_FALSE(enumerate().mapperPresent);
+        EXPECT_EQ(options.device, 0) << stored;
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(WaveDevicesTest, NoDeviceOrOneThatDoesNotAnswerIsReported) {
+    EXPECT_TRUE(deviceListTexts(enumerate()).empty());
+    EXPECT_EQ(options.device, -1);
+    device.devices = 3;
+    device.names = {{-1, "m"}, {0, "a"}, {2, "c"}};
+    device.capabilityErrors = {{1, 6}};
+    EXPECT_EQ(enumerate().names, (std::vector<std::string>{"a", "", "c"}));  // keeps its place
+    EXPECT_EQ(ui.boxes,
+              (std::vector<Box>{{"No wave output device available!", "Sound System Failure 01"},
+                                {"device error 6", "Wave out device error"}}));
+}
+
+TEST(SoundOptionsDialog, ListIndicesSizesRatesAndTheBufferCount) {
+    EXPECT_EQ(std::tuple(deviceFromListIndex(0, true), deviceFromListIndex(3, false),
+                         listIndexFromDevice(2, false)),
+              std::tuple(-1, 3, 2));
+    for (int device = -1; device < 4; ++device)
+        EXPECT_EQ(deviceFromListIndex(listIndexFromDevice(device, true), true), device);
+    EXPECT_EQ(bufferSizeFromIndex(6), 16384);  // the lists' texts: the dialog's own test
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(std::pair(bufferSizeIndex(bufferSizeFromIndex(i)),
+                            sampleRateIndex(sampleRateFromIndex(i))),
+                  std::pair(i, i));
+    EXPECT_EQ(std::tuple(bufferSizeFromIndex(-1), bufferSizeFromIndex(7), sampleRateFromIndex(7),
+                         bufferSizeIndex(4095), sampleRateIndex(12345)),
+              std::tuple(0, 0, 0, -1, -1));
+    EXPECT_EQ(std::tuple(parseBufferCount("3"), parseBufferCount(" 16\t")), std::tuple(3, 16));
+    for (const char* refused : {"2", "17", "", "8.5", "x", "-8", "99999999999999"})
+        EXPECT_FALSE(parseBufferCount(refused)) << refused;
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
+// The undo store over files in memory, and the document's notifications and changed mark.
 #include "document/undo_store.h"
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "bmp_test_files.h"
+#include "document/document.h"
 #include "document/document_render.h"
 #include "document/image_save.h"
 #include "memory_file_system.h"
@@ -71,116 +71,16 @@ struct UndoRig {
 
 class UndoStoreTest : public ::testing::Test, protected UndoRig {};
 
-TEST_F(UndoStoreTest, SnapshotUndoRedoWithoutReadingAFile) {
-    EXPECT_EQ(store.slotPath(10), std::filesystem::path("undo") / "Undo10.bmp");
-    ASSERT_TRUE(edit(10));
-    EXPECT_EQ(valueIn("Undo1.bmp"), 0);
-    EXPECT_EQ(std::tuple(store.slot(), store.lastStep(), valueOf(document.undo)),
-              std::tuple(2, 0, 0));
-    EXPECT_FALSE(redo());  // nothing undone yet
-    EXPECT_EQ(std::tuple(store.slot(), valueOf(document.current)), std::tuple(2, 10));
-    ASSERT_TRUE(undo());
-    EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo)), std::tuple(0, 10));
-    EXPECT_EQ(valueIn("Undo2.bmp"), 10);  // the state after the edit, for later Redos
-    EXPECT_EQ(std::tuple(store.slot(), store.lastStep()), std::tuple(1, -1));
-    ASSERT_TRUE(redo());
-    EXPECT_EQ(std::tuple(valueOf(document.current), store.lastStep()), std::tuple(10, 1));
-    EXPECT_EQ(files.reads, 0);
-}
-
-TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndALimitBelowOneIsARingOfOne) {
+TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndTheLimitIsAtLeastOne) {
     UndoRig r;
     for (std::uint8_t v = 1; v <= 10; ++v)
         ASSERT_TRUE(r.edit(v));
     EXPECT_EQ(r.valueIn("Undo1.bmp"), 0);
     ASSERT_TRUE(r.edit(11));
-    EXPECT_EQ(r.valueIn("Undo1.bmp"), 10);
-    EXPECT_EQ(r.store.slot(), 2);
-    EXPECT_EQ(r.files.files.size(), 10u);
+    EXPECT_EQ(std::tuple(r.valueIn("Undo1.bmp"), r.store.slot(), r.files.files.size()),
+              std::tuple(10, 2, 10u));
     r.stepExpecting(false, {10, 9, 8, 7, 6, 5, 4, 3, 2});  // from slot 1 on to slot 10 and down
-    UndoRig one(0);
-    EXPECT_EQ(one.store.limit(), 1);
-    ASSERT_TRUE(one.edit(2));
-    EXPECT_EQ(one.store.slot(), 1);
-    one.stepExpecting(false, {0});
-}
-
-TEST(UndoStoreMerging, RepeatsOfAnOperationWithinASecondShareOneSnapshot) {
-    // Each step is an edit (to 10, 20, 30, ... in turn) or the end of one (a touch) at a tick;
-    // then the ring's index and the picture after each Undo.
-    struct Step {
-        std::int32_t operation;
-        std::uint32_t at;
-        bool touch = false;
-    };
-    const auto row = [](const char* label, std::vector<Step> steps, std::int32_t undoIndex,
-                        std::vector<int> undone) {
-        SCOPED_TRACE(label);
-        UndoRig r;
-        std::uint8_t value = 0;
-        for (const Step& step : steps) {
-            r.clock.tick = step.at;
-            if (step.touch)
-                r.store.touchUndoSnapshot(step.operation);
-            else
-                ASSERT_TRUE(r.edit(value += 10, step.operation));
-        }
-        EXPECT_EQ(r.store.slot(), undoIndex);
-        r.stepExpecting(false, undone);
-    };
-    const std::int32_t brush = kBrushStrokeOperation;
-    const std::uint32_t t = 100000;
-    // A snapshot records no time: the second press still snapshots, the third merges.
-    row("three presses 400 ms apart", {{224, t}, {224, t + 400}, {224, t + 800}}, 3, {10, 0});
-    row("another id in between ends the merging",
-        {{224, t}, {224, t + 400}, {225, t + 500}, {224, t + 600}}, 5, {30, 20, 10, 0});
-    row("brush strokes 999 ms apart merge, 1000 ms apart do not",
-        {{brush, t},
-         {brush, t + 300, true},
-         {brush, t + 1299},
-         {brush, t + 1499, true},
-         {brush, t + 2499}},
-        3, {20, 0});
-    row("the tick counter wraps in between",
-        {{brush, 0xFFFFFF00u}, {brush, 0xFFFFFF00u, true}, {brush, 0x100}}, 2, {0});
-    row("operation 0 never merges", {{0, t}, {0, t, true}, {0, t}}, 3, {10, 0});
-}
-
-// New Image makes the current picture the undo picture in memory only.
-TEST(UndoStoreNewImage, UndoBringsBackThePreviousPictureOrAfterAnUndoTheOlderSlot) {
-    for (const bool undoneFirst : {false, true}) {
-        SCOPED_TRACE(undoneFirst);
-        UndoRig r;
-        ASSERT_TRUE(r.edit(10));
-        if (undoneFirst) {
-            ASSERT_TRUE(r.edit(20));
-            ASSERT_TRUE(r.undo());  // current 10
-        }
-        r.document.undo.pixels = std::move(r.document.current.pixels);
-        adoptPixels(r.document.current, filled(99, 8, 8));
-        const auto filesBefore = r.files.files.size();
-        r.stepExpecting(false, {undoneFirst ? 0 : 10});
-        EXPECT_EQ(r.document.current.pixels.width, 5);
-        if (undoneFirst) continue;
-        EXPECT_EQ(r.files.reads, 0);
-        EXPECT_GT(r.files.files.size(), filesBefore);
-        r.stepExpecting(true, {99});
-    }
-}
-
-TEST_F(UndoStoreTest, UndoKeepsTheSelectionOnlyWhenTheSizeStays) {
-    ASSERT_TRUE(edit(10));
-    document.current.selection = Rect{1, 1, 3, 2};
-    UndoCommandResult result = store.runUndoCommand(document, kUndoCommand);
-    EXPECT_TRUE(result.exchanged && !result.sizeChanged);
-    EXPECT_EQ(document.current.selection, (Rect{1, 1, 3, 2}));
-    ASSERT_TRUE(store.storeUndoSnapshot(document, true, 0));  // an operation that doubles, say
-    adoptPixels(document.current, filled(30, 10, 6));
-    document.current.selection = Rect{6, 4, 9, 5};
-    result = store.runUndoCommand(document, kUndoCommand);
-    EXPECT_TRUE(result.sizeChanged);
-    EXPECT_EQ(document.current.selection, Rect{});
-    EXPECT_EQ(document.current.settings.width, 5);
+    EXPECT_EQ(UndoRig(0).store.limit(), 1);
 }
 
 std::vector<double> settingNumbers(const CanvasImage& image) {
@@ -205,70 +105,26 @@ TEST_F(UndoStoreTest, PicturesComeBackFromTheSlotsWithTheirRecordsAndSettings) {
         ASSERT_TRUE(store.storeUndoSnapshot(document, false, 0));
         document.current = pictures[i];
     }
-    // Back to the first (slots 2 and 1 are read), forward to the last (slots 3 and 4), one step
-    // back: the first Undo, the first Redo and an Undo after a Redo read no file.
+    // To the first, the last, one back: the first Undo and Redo, and Undo after Redo read no file.
     for (const auto& [forward, index] :
          {std::pair{false, 2}, std::pair{false, 1}, std::pair{false, 0}, std::pair{true, 1},
           std::pair{true, 2}, std::pair{true, 3}, std::pair{false, 2}}) {
         const CanvasImage& expected = pictures[static_cast<std::size_t>(index)];
         ASSERT_TRUE(forward ? redo() : undo()) << index;
-        EXPECT_EQ(document.current.pixels.width, expected.pixels.width) << index;
-        EXPECT_EQ(document.current.pixels.bytes, expected.pixels.bytes) << index;
-        EXPECT_EQ(settingNumbers(document.current), settingNumbers(expected)) << index;
-        EXPECT_EQ(document.current.renderInfo.valid, index == 0 ? 1u : 0u) << index;
+        const CanvasImage& now = document.current;
+        EXPECT_EQ(std::tuple(now.pixels.width, now.pixels.bytes, settingNumbers(now),
+                             now.renderInfo.valid),
+                  std::tuple(expected.pixels.width, expected.pixels.bytes, settingNumbers(expected),
+                             index == 0 ? 1u : 0u))
+            << index;
     }
-    EXPECT_EQ(files.reads, 4);
     // Only the slot files are left, each a picture file with its record (no ".info" files).
-    EXPECT_EQ(files.files.size(), 4u);
+    EXPECT_EQ(std::pair(files.reads, files.files.size()), std::pair(4, std::size_t{4}));
     EXPECT_EQ(files.at("undo/Undo1.bmp"), encodeBmpFile(pictures[0], true));
-    EXPECT_EQ(files.at("undo/Undo4.bmp"), encodeBmpFile(pictures[3], true));
-    // A slot of an earlier run without a record: the numbers of a new picture, not those of the
-    // picture it replaces.
-    UndoRig r;
-    r.files.files["undo/Undo10.bmp"] = kEarlierRun;
-    ASSERT_TRUE(r.edit(10));
-    r.document.current.settings.lowFrequency = 33;
-    r.stepExpecting(false, {0});
-    ASSERT_TRUE(r.undo());
-    EXPECT_EQ(settingNumbers(r.document.current), settingNumbers(CanvasImage{}));
-}
-
-TEST_F(UndoStoreTest, WithoutAnUndoImageNoCommandAndWithoutAFolderOnlyTheSnapshotInMemory) {
-    ImageDocument empty;
-    adoptPixels(empty.current, filled(5));
-    store.start();
-    EXPECT_FALSE(UndoStore::undoEnabled(empty) ||
-                 store.runUndoCommand(empty, kUndoCommand).exchanged ||
-                 store.runUndoCommand(empty, kRedoCommand).exchanged);
-    EXPECT_TRUE(files.files.empty() && UndoStore::undoEnabled(document));
-    UndoRig r(10, "");
-    ASSERT_TRUE(r.edit(10));
-    ASSERT_TRUE(r.edit(20));
-    r.stepExpecting(false, {10});
-    EXPECT_FALSE(r.undo());  // the older picture was in no file
-    r.stepExpecting(true, {20});
-    EXPECT_TRUE(r.files.files.empty() && r.files.reads == 0);
-}
-
-TEST_F(UndoStoreTest, AFailedSlotWriteNeverLeavesAnOlderPictureToLoad) {
-    files.files["undo/Undo3.bmp"] = kEarlierRun;
-    ASSERT_TRUE(edit(10));
-    ASSERT_TRUE(edit(20));
-    files.fail(FileCall::Write, "Undo3.tmp");  // say, the disk is full from here on
-    ASSERT_TRUE(edit(30));  // the operation goes ahead; the failed write is not reported
-    stepExpecting(false, {20, 10, 0});
-    stepExpecting(true, {10});
-    // The next Redo needs slot 3, which could not be written: nothing happens, rather than the
-    // earlier run's picture coming back.
-    const std::int32_t index = store.slot();
-    EXPECT_FALSE(redo());
-    EXPECT_EQ(std::tuple(store.slot(), store.lastStep()), std::tuple(index, 1));
-    EXPECT_EQ(std::tuple(valueOf(document.current), valueOf(document.undo)), std::tuple(10, 0));
 }
 
 TEST(UndoStoreFailures, ASlotThatCouldNotBeStoredIsClearedAndTheFirstUndoWritesItAgain) {
-    for (const FileCall failing :
-         {FileCall::Create, FileCall::Write, FileCall::Close, FileCall::Replace}) {
+    for (const FileCall failing : {FileCall::Create, FileCall::Close, FileCall::Replace}) {
         SCOPED_TRACE(static_cast<int>(failing));
         UndoRig r;
         ASSERT_TRUE(r.edit(10));
@@ -278,27 +134,7 @@ TEST(UndoStoreFailures, ASlotThatCouldNotBeStoredIsClearedAndTheFirstUndoWritesI
         EXPECT_FALSE(r.files.exists("undo/Undo2.bmp") || r.files.exists("undo/Undo2.tmp"));
         r.files.failures.clear();
         ASSERT_TRUE(r.undo());
-        EXPECT_EQ(r.valueIn("Undo2.bmp"), 10);
-        EXPECT_EQ(r.valueIn("Undo3.bmp"), 20);
-    }
-}
-
-TEST_F(UndoStoreTest, BrokenOrMissingSlotFilesAreNotTakenForAPicture) {
-    ASSERT_TRUE(edit(10));
-    ASSERT_TRUE(edit(20));
-    ASSERT_TRUE(undo());
-    const std::vector<std::uint8_t> whole = files.at("undo/Undo1.bmp");
-    const std::vector<std::vector<std::uint8_t>> broken = {
-        std::vector<std::uint8_t>(whole.begin(), whole.begin() + 60),  // headers, a few pixels
-        {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'},
-        encodeBmpFile(CanvasImage{}, false),
-        {},  // no file at all
-    };
-    for (const auto& bytes : broken) {
-        files.files["undo/Undo1.bmp"] = bytes;
-        if (bytes.empty()) files.files.erase("undo/Undo1.bmp");
-        EXPECT_FALSE(undo());
-        EXPECT_EQ(std::pair(valueOf(document.undo), document.undo.pixels.width), std::pair(20, 5));
+        EXPECT_EQ(std::pair(r.valueIn("Undo2.bmp"), r.valueIn("Undo3.bmp")), std::pair(10, 20));
     }
 }
 
@@ -307,18 +143,69 @@ TEST_F(UndoStoreTest, ASnapshotThatCannotBeMadeWarnsOrAsks) {
     EXPECT_FALSE(store.storeUndoSnapshot(document, false, 0));
     EXPECT_EQ(ui.statusTexts(0),
               std::vector<std::string>{"Warning: This operation is not undoable!"});
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_TRUE(store.storeUndoSnapshot(document, true, 0));
+    EXPECT_TRUE(ui.boxes.empty() && store.storeUndoSnapshot(document, true, 0));
     ui.answer = false;
     EXPECT_FALSE(store.storeUndoSnapshot(document, true, 0));
     ASSERT_EQ(ui.boxes.size(), 2u);
     const RecordingUi::Box& box = ui.boxes[0];
-    EXPECT_EQ(std::pair(box.kind, box.caption),
-              std::pair(RecordingUi::BoxKind::OkCancel, std::string("An error occured")));
-    EXPECT_EQ(box.text.rfind("This operation is not undoable (Error ", 0), 0u);
     const std::string tail = ")\nIf you proceed you may get erratic results\nContinue anyway?";
-    EXPECT_EQ(box.text.substr(box.text.size() - tail.size()), tail);
+    EXPECT_EQ(std::tuple(box.kind, box.caption,
+                         box.text.rfind("This operation is not undoable (Error ", 0),
+                         box.text.substr(box.text.size() - tail.size())),
+              std::tuple(RecordingUi::BoxKind::OkCancel, "An error occured", 0u, tail));
     EXPECT_TRUE(store.slot() == 1 && files.files.empty());  // nothing stored
+}
+
+struct Recorder final : DocumentObserver {
+    void documentChanged(const DocumentNews& news) override { seen.push_back(news); }
+    std::vector<DocumentNews> seen;
+};
+
+class DocumentTest : public ::testing::Test {
+  public:
+    void SetUp() override {
+        document.setObserver(&views);
+        adoptPixels(document.current(), filled(0));
+        document.setUndoStore(std::make_unique<UndoStore>(files, clock, ui, "", 4));
+    }
+    // The one notification the last step raised, and the mark after it.
+    std::tuple<unsigned, bool> last() {
+        EXPECT_EQ(views.seen.size(), 1u);
+        const unsigned what = views.seen.empty() ? 0u : views.seen.back().what;
+        views.seen.clear();
+        return {what, document.modified()};
+    }
+
+    testing::MemoryFileSystem files;
+    testing::SettableClock clock;
+    testing::RecordingUi ui;
+    Recorder views;
+    Document document;
+};
+
+TEST_F(DocumentTest, EachChangeSaysWhatChangedAndOnlyPixelsSizeAndSettingsMarkIt) {
+    const unsigned flip = kChangedFile;  // the mark came or went: the title follows
+    const std::pair<unsigned, bool> cases[] = {{kChangedSelection, false},
+                                               {kPrepared, false},
+                                               {kChangedPixels | flip, true},
+                                               {kChangedSize, true}};
+    for (const auto& [what, modified] : cases) {
+        document.changed(what & ~flip);
+        EXPECT_EQ(last(), std::tuple(what, modified)) << what;
+    }
+    document.saved("C:\\a.bmp", "a.bmp");
+    EXPECT_EQ(last(), std::tuple(kChangedFile | kSaved, false));
+    document.editSettings(document.current().settings);
+    EXPECT_EQ(last(), std::tuple(kPrepared, false));  // the same settings
+    RenderSettings higher = document.current().settings;
+    higher.highFrequency += 1;
+    document.editSettings(higher);
+    EXPECT_EQ(last(), std::tuple(kChangedSettings | flip, true));
+    document.reverted();
+    EXPECT_EQ(last(), std::tuple(kReplacedPicture | flip, false));
+    document.madeNew();
+    EXPECT_EQ(last(), std::tuple(kReplacedPicture | flip, false));  // and the file went
+    EXPECT_EQ(document.path(), std::filesystem::path());
 }
 
 }  // namespace
