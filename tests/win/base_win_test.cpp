@@ -95,6 +95,28 @@ TEST(Trampoline, RoutesMessagesAndReportsAnExceptionOnceWithTheDefaultAnswer) {
     EXPECT_TRUE(r.detached);
 }
 
+struct DialogRecorder : DialogHandler {
+    bool initialised = false;
+    std::vector<std::string> reports;
+    INT_PTR onMessage(HWND, UINT message, WPARAM, LPARAM) override {
+        if (message == WM_INITDIALOG) initialised = true;
+        if (message == kThrow) throw std::runtime_error("dialog boom");
+        return FALSE;
+    }
+    void showFailure(const char* what) override { reports.push_back(what); }
+};
+
+TEST(Trampoline, DialogsGetTheirHandlerAtInitAndAreGuardedToo) {
+    DialogRecorder r;
+    HWND d = CreateDialogParamW(module(), MAKEINTRESOURCEW(IDD_ABOUT), nullptr, dialogTrampoline,
+                                LPARAM(static_cast<DialogHandler*>(&r)));
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(r.initialised);
+    SendMessageW(d, kThrow, 0, 0);
+    EXPECT_EQ(r.reports, std::vector<std::string>{"dialog boom"});
+    DestroyWindow(d);
+}
+
 // The program's key table against the main window, the keys typed into a tool window's controls:
 // Backspace in a field must not black out the picture, nor Space on a button play; shortcuts
 // work from anywhere.

@@ -7,11 +7,15 @@
 #include "document/win/canvas_window.h"
 #include "render/win/play_state_display.h"
 #include "shell/win/command_table.h"
+#include "shell/win/file_dialogs.h"
 #include "shell/win/menus.h"
 #include "shell/win/program.h"
 #include "shell/win/recent_files.h"
 #include "shell/win/toolbar.h"
 #include "win_test.h"
+
+// after <windows.h>, which the test header brings
+#include <commdlg.h>
 
 namespace lumetra::win {
 namespace {
@@ -229,6 +233,19 @@ TEST(PlayStateDisplay, EachStateShowsItsOneItemAndPressesTheButtonWhilePlaying) 
     }
     showPlayState(menu.get(), nullptr, true);
     EXPECT_EQ(shows(), "|Stop sound playback");
+}
+
+// Save Sound As asks before it replaces a file; Open takes only files that exist.
+TEST(FileDialogs, FiltersAndOptionsInThePlatformsForm) {
+    using namespace std::string_literals;
+    const FileDialogSpec open = fileDialogSpec(FileDialogKind::OpenBitmap);
+    EXPECT_EQ(dialogFilter(open),
+              L"Bitmap files (*.bmp, *.gif, *.jpg, *.emf, *.wmf)\0"
+              L"*.bmp;*.gif;*.jpg;*.jpeg;*.emf;*.wmf\0\0"s);
+    EXPECT_EQ(dialogFlags(open), DWORD(OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST));
+    const FileDialogSpec sound = fileDialogSpec(FileDialogKind::SaveSound);
+    EXPECT_EQ(dialogFilter(sound), L"PCM Wav files (*.wav)\0*.wav\0All files (*.*)\0*.*\0\0"s);
+    EXPECT_EQ(dialogFlags(sound), DWORD(OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY));
 }
 
 }  // namespace
