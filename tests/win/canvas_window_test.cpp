@@ -37,7 +37,7 @@ class FakeCanvasHost final : public CanvasHost {
         return snapshotAllowed;
     }
     void touchUndoSnapshot(int op) override { calls += "touch " + std::to_string(op) + ", "; }
-    PlayMarkerSource playMarker() override { return {}; }
+    PlayMarkerSource playMarker() override { return marker; }
     void brushDab(POINT p) override { record("dab", p); }
     void startMove(POINT p) override { record("startMove", p); }
     void continueMove(POINT p) override { record("move", p); }
@@ -54,6 +54,7 @@ class FakeCanvasHost final : public CanvasHost {
     HCURSOR current = kArrow;
     std::wstring status[3];
     std::string calls;  // what the canvas asked, in order
+    PlayMarkerSource marker;
 };
 
 // A 400 x 300 black picture (4 s, row r at 100 + r Hz) on a 500 x 400 canvas in a visible frame.
@@ -198,8 +199,34 @@ TEST_F(CanvasTest, PointerReadoutAndToolCursor) {
     mouse(WM_MOUSEMOVE, 0, 100, 50);  // 100 * 4 s / 400; row 300 - 1 - 50 = 249
     EXPECT_EQ(host_.status[2], L"1.00 sec, 349.00 Hz, F4 -1 cents");
     EXPECT_EQ(host_.current, cursorFor(IDC_CURSOR_MOVE));
+    mouse(WM_MOUSEMOVE, 0, 0, 50);  // the first column is inside
+    EXPECT_EQ(host_.status[2], L"0.00 sec, 349.00 Hz, F4 -1 cents");
     mouse(WM_MOUSEMOVE, 0, 400, 50);  // outside: the arrow comes back
     EXPECT_EQ(host_.current, kArrow);
+    host_.rendering = true;  // a render keeps its wait cursor
+    host_.current = LoadCursorW(nullptr, IDC_WAIT);
+    mouse(WM_MOUSEMOVE, 0, 10, 10);
+    EXPECT_EQ(host_.current, LoadCursorW(nullptr, IDC_WAIT));
+}
+
+TEST_F(CanvasTest, PlayPositionLineFollowsTheSoundAndGoesAway) {
+    host_.marker = PlayMarkerSource{true, Rect{0, 0, 400, 300}, 400, 300, 10};
+    HWND w = canvas_.window();
+    UpdateWindow(w);
+    // A black picture: the line shows white.
+    const auto lineAt = [&](int windowX) {
+        return pixelAt(screen(), windowX, 100) == Rgb{255, 255, 255};
+    };
+    SendMessageW(w, kPlayPositionMessage, 0, 0);
+    EXPECT_TRUE(canvas_.playDisplayOn());
+    EXPECT_TRUE(lineAt(7));
+    // Value 2006 of 401 columns of 10 values: column 2005 / 4010 * 400 = 200.
+    SendMessageW(w, kPlayPositionMessage, 1, 2006);
+    EXPECT_FALSE(lineAt(7));
+    EXPECT_TRUE(lineAt(207));
+    canvas_.removePlayPosition();
+    EXPECT_FALSE(canvas_.playDisplayOn());
+    EXPECT_FALSE(lineAt(207));
 }
 
 }  // namespace
