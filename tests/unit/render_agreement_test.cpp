@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <limits>
 #include <map>
@@ -15,6 +16,7 @@
 #include "document/document_render.h"
 #include "reference_renderer.h"
 #include "render/render_engine.h"
+#include "render/render_helpers.h"
 #include "render/synth_kernels.h"
 #include "render_rig.h"
 
@@ -118,6 +120,21 @@ void expectAgreement(const Case& c, const std::string& label) {
 }
 
 // Every command, mono and stereo, soft and straight sweeps (the first 16 cases take each in turn).
+TEST(RenderHelpers, EveryHelperRunsTheWorkOncePerStart) {
+    for (int count : {0, 1, 3}) {
+        RenderHelpers helpers(count);
+        ASSERT_EQ(helpers.threads(), count + 1);
+        for (int round = 0; round < 50; ++round) {
+            std::vector<std::atomic<int>> ran(static_cast<std::size_t>(count + 1));
+            helpers.start([&](int thread) { ran[static_cast<std::size_t>(thread)].fetch_add(1); });
+            helpers.finish();
+            EXPECT_EQ(ran[0].load(), 0);
+            for (int t = 1; t <= count; ++t)
+                ASSERT_EQ(ran[static_cast<std::size_t>(t)].load(), 1) << count << " " << t;
+        }
+    }
+}
+
 TEST(RenderAgreement, ManyRandomPictures) {
     std::mt19937 random(20240503);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };

@@ -95,6 +95,8 @@ TEST(SineTable, OnePeriodTruncatedAndPackedInPairs) {
     const auto table = buildSineTable();
     ASSERT_TRUE(table);
     const auto& t = table->entries;
+    ASSERT_EQ(t.size(), 8193u);
+    EXPECT_TRUE(t[0] == 0 && t[8192] == 0);
     // Every entry is sin(2 theta) * 32767 truncated, with theta from -pi in steps of pi / 8192;
     // only values within a hair of a whole number may depend on how theta was summed.
     int checked = 0;
@@ -169,11 +171,14 @@ TEST(RenderFields, ArrowSteps) {
         {stepHighArrow, kHigh, 10000.0, 10000.0f, kArrowUp, 11025.0},
         // Steps of 100 below 1000, 500 below 5000, 1000 from there.
         {stepHighArrow, kHigh, 8000.0, 800.0f, kArrowUp, 900.0},
+        {stepHighArrow, kHigh, 900.0, 4000.0f, kArrowDown, 3500.0},
+        {stepHighArrow, kHigh, 22050.0, 8000.0f, 0, 22050.0},  // no arrow, no change
         // "1234.500": the step is 500, to the multiple 1500 first, the fraction kept.
         {stepHighArrow, kHigh, 8000.0, 1234.5f, kArrowUp, 2000.5},
         // An unreadable field (0) leaves High and takes the step of values below 1000.
         {stepHighArrow, kHigh, 1234.5, 0.0f, kArrowUp, 1400.5},
         // Low: steps of 10, of 50 from 200 Hz; never to 1 or below, never to High.
+        {stepLowArrow, kLow, 55.0, 55.0f, kArrowDown, 50.0},
         {stepLowArrow, kLow, 55.0, 55.0f, kArrowUp, 70.0},
         {stepLowArrow, kLow, 70.0, 250.0f, kArrowUp, 300.0},
         {stepLowArrow, kLow, 7935.0, 7935.0f, kArrowUp, 7935.0},  // 7950, then 8000 = High

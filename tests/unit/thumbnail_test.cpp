@@ -7,13 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <future>
 #include <string>
 #include <vector>
 
+#include "base/little_endian.h"
 #include "bmp_test_files.h"
+#include "browser/thumbnail_maker.h"
 #include "document/canvas_image.h"
 #include "image/bmp_reader.h"
 #include "image/pixel_image.h"
+#include "imageops/clipboard_picture.h"
 #include "thumbnail_reference.h"
 
 namespace lumetra {
@@ -79,6 +83,48 @@ TEST(ClipboardBlock, HostileBlocksAreRefusedWithoutReadingPastThem) {
           block(16, 3, 0, 0), block(32, 0, 0xFFFFFFFFu, 32)}) {
         EXPECT_EQ(decodeDib(hostile).message, "Truncated BMP file") << hostile.size();
     }
+}
+
+TEST(ClipboardBlock, OperationRegionRoundTrip) {
+    CanvasImage image = testing::patternPicture(37, 25, 9);
+    const Block whole = operationRegionBlock(image);  // no selection: the whole picture
+    ASSERT_EQ(whole.size(), 40u + rowStride(37) * 25);
+    EXPECT_EQ(le::readI32(whole, 8), 25) << "bottom-up";
+    EXPECT_EQ(decodeDib(whole).pixels->bytes, image.pixels.bytes);
+    image.selection = Rect{5, 3, 15, 23};
+    const std::optional<PixelImage> part = decodeDib(operationRegionBlock(image)).pixels;
+    ASSERT_TRUE(part);
+    ASSERT_EQ(std::pair(part->width, part->height), std::pair(10, 20));
+    for (std::int32_t y = 0; y < 20; ++y)
+        for (std::int32_t x = 0; x < 10; ++x)
+            ASSERT_EQ(pixelAt(*part, x, y), pixelAt(image.pixels, 5 + x, 3 + y)) << x << "," << y;
+}
+
+TEST(ThumbnailMaker, DoesJobsInOrderAndDropsThoseOfAForgottenTab) {
+    std::promise<void> entered, release;
+    std::shared_future<void> released = release.get_future().share();
+    bool first = true;
+    ThumbnailMaker maker(
+        [&](const std::filesystem::path& file) -> std::optional<PixelImage> {
+            if (std::exchange(first, false)) {
+                entered.set_value();
+                released.wait();
+            }
+            // A picture that fails the maker (memory) gets no thumbnail, and the thread goes on.
+            if (file == "bad") throw std::bad_alloc();
+            return noisePicture(1, 1, 0);
+        },
+        {});
+    maker.add({{1, 1, 0, "a"}, {1, 1, 1, "b"}, {2, 1, 0, "bad"}, {2, 1, 1, "c"}});
+    entered.get_future().wait();
+    maker.forget(1);  // "a" is under way and still arrives; "b" is dropped
+    release.set_value();
+    maker.waitUntilIdle();
+    const auto done = maker.takeFinished();
+    ASSERT_EQ(done.size(), 3u);
+    EXPECT_EQ(std::tuple(done[0].job.file, done[1].job.file, done[2].job.tab, done[2].job.item),
+              std::tuple("a", "bad", 2u, 1u));
+    EXPECT_TRUE(!done[1].thumbnail && maker.takeFinished().empty());
 }
 
 TEST(PixelImage, RowsArePaddedBlackBottomUpAndBlueFirst) {
