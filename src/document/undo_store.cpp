@@ -194,6 +194,9 @@ bool UndoStore::stepUndo(ImageDocument& document, int direction) {
     }
     index_ = slot;
     lastStep_ = direction < 0 ? -1 : 1;
+    // A change after an Undo or a Redo is a step of its own: merged into the operation before,
+    // it would store no snapshot, and the next Undo would skip it and lose it.
+    lastOperation_ = 0;
     return true;
 }
 

@@ -83,6 +83,24 @@ TEST(UndoStoreRing, TheEleventhSnapshotOverwritesSlotOneAndTheLimitIsAtLeastOne)
     EXPECT_EQ(UndoRig(0).store.limit(), 1);
 }
 
+// Three presses of Brighten within a second store two snapshots; a stroke within a second of the
+// last merges into it; an Undo ends the merging, so a stroke right after it is a step of its own.
+TEST_F(UndoStoreTest, RepeatsWithinASecondMergeButNotAcrossAnUndo) {
+    for (std::uint8_t press = 1; press <= 3; ++press, clock.tick += 300)
+        ASSERT_TRUE(edit(press, 223));
+    EXPECT_EQ(store.slot(), 3);
+    edit(10, kBrushStrokeOperation);
+    store.touchUndoSnapshot(kBrushStrokeOperation);
+    clock.tick += 999;
+    edit(11, kBrushStrokeOperation);
+    EXPECT_EQ(store.slot(), 4);
+    clock.tick += 1000;
+    edit(12, kBrushStrokeOperation);
+    stepExpecting(false, {11});
+    edit(13, kBrushStrokeOperation);
+    stepExpecting(false, {11});
+}
+
 std::vector<double> settingNumbers(const CanvasImage& image) {
     const RenderSettings& s = image.settings;
     return {s.lowFrequency, s.highFrequency, s.ampFactor, s.outputTime};
