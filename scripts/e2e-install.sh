@@ -41,7 +41,7 @@ finish() {
     local result=$?
     if [ $result -ne 0 ]; then
         shot failed >/dev/null 2>&1 || true
-        drv --timeout 500 message-box 2>/dev/null | sed 's/^/    message box: /' || true
+        report_screen
         echo "== e2e-install: FAILED; artifacts: $E2E_ARTIFACTS"
     fi
     kill_lumetra
@@ -72,6 +72,10 @@ uninstall_value() {
         awk -v n="$1" '$1 == n { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print }'
 }
 
+# The uninstaller runs on from a copy of itself (Temp\~nsuN.tmp\Un.exe): nothing else starts
+# before that copy has ended.
+uninstaller_ended() { ! pgrep -f 'nsu[[:alnum:]]*\.tmp.Un' >/dev/null; }
+
 # The relative paths of the files below a folder, sorted: files_below DIR
 files_below() {
     (cd "$1" && find . -type f | LC_ALL=C sort)
@@ -85,7 +89,7 @@ first_start() {
     shift
     reset_settings
     "$@"
-    drv --timeout 60000 wait-window wait-idle
+    wait_for_start
     expect_eq "$(drv message-box)" "" "no message box at the first start"
     drv wait-dialog "Image Browser"
     # The starter library's tabs:
@@ -157,6 +161,7 @@ installer() {
         [ -z "$(uninstall_value UninstallString)" ] && [ ! -e "$app/Uninstall.exe" ] && break
         sleep 0.3
     done
+    wait_until "the end of the uninstaller" uninstaller_ended
     expect_eq "$(uninstall_value UninstallString)" "" "the uninstall registration after the uninstall"
     expect_eq "$(files_below "$app" | tr '\n' ' ')" "$mine" "what the uninstall left: the user's files"
     expect_eq "$(cd "$app" && find . -mindepth 1 -type d | tr '\n' ' ')" "./Images " "the folders left"
@@ -172,6 +177,7 @@ installer() {
         [ ! -e "$app" ] && break
         sleep 0.3
     done
+    wait_until "the end of the uninstaller" uninstaller_ended
     expect_true "the program folder is gone" test ! -e "$app"
 }
 

@@ -98,7 +98,7 @@ for scenario in "${scenarios[@]}"; do
     else
         failed+=("$scenario")
         shot "failed_$scenario" >/dev/null 2>&1 || true
-        drv --timeout 500 message-box 2>/dev/null | sed 's/^/    message box: /' || true
+        report_screen
         echo "   FAILED ($((SECONDS - start)) s)"
     fi
     kill_lumetra

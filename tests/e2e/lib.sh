@@ -87,16 +87,23 @@ launch_lumetra() {
     echo $! >"$E2E_ROOT/lumetra.pid"
 }
 
-# Starts Lumetra.exe and waits until it waits for input; a failed start says what it saw.
-start_lumetra() {
+# Starts Lumetra.exe and waits until it waits for input.
+start_lumetra() { launch_lumetra && wait_for_start; }
+
+# Waits for the started program's main window and first idle; a failed start says what it saw.
+wait_for_start() {
     local out
-    launch_lumetra
     out=$(drv --timeout 60000 wait-window wait-idle 2>&1) && return 0
-    kill -0 "$(cat "$E2E_ROOT/lumetra.pid")" 2>/dev/null && log "the program runs" ||
-        log "the program has ended"
-    log "its windows: $(drv --timeout 500 windows 2>&1 | tr '\n' ';')"
+    log "its process: $(ps -o stat= -p "$(cat "$E2E_ROOT/lumetra.pid" 2>/dev/null)" || echo none)"
+    report_screen
     log "its output: $(tail -n 5 "$E2E_ARTIFACTS/lumetra.log" | tr '\n' ';')"
     fail "waited 60 s for the main window and the program's first idle: $out"
+}
+
+# What a failed run left: the program's box (even one before its window shows) and every window.
+report_screen() {
+    drv --timeout 500 --starting message-box 2>/dev/null | sed 's/^/    message box: /' || true
+    drv --timeout 2000 all-windows 2>/dev/null | sed 's/^/    on the screen: /' || true
 }
 
 # Removes the program's settings. Right after the program's end a deletion does not always hold

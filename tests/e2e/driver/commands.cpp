@@ -43,7 +43,7 @@ struct TopWindow {
     RECT rect;
 };
 
-// The visible top-level windows of a process, in z-order (topmost first).
+// The visible top-level windows of a process (of every process for 0), in z-order (topmost first).
 std::vector<TopWindow> visibleWindows(DWORD processId) {
     std::pair<DWORD, std::vector<TopWindow>> found{processId, {}};
     EnumWindows(
@@ -51,7 +51,7 @@ std::vector<TopWindow> visibleWindows(DWORD processId) {
             auto* found = reinterpret_cast<std::pair<DWORD, std::vector<TopWindow>>*>(param);
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
-            if (owner != found->first || !IsWindowVisible(window)) return TRUE;
+            if ((found->first && owner != found->first) || !IsWindowVisible(window)) return TRUE;
             wchar_t name[256] = {};
             GetClassNameW(window, name, 256);
             TopWindow entry{window, name, windowText(window), {}};
@@ -225,9 +225,9 @@ std::string waitStatus(Session& session, const Args& a, bool prefix) {
     return prefix ? toUtf8(text) : std::string();
 }
 
-std::string windows(Session& session, const Args&) {
+std::string windows(DWORD processId) {
     std::string out;
-    for (const TopWindow& entry : visibleWindows(session.processId())) {
+    for (const TopWindow& entry : visibleWindows(processId)) {
         out += (out.empty() ? "" : "\n") + toUtf8(entry.className) + "|" + toUtf8(entry.caption) +
                "|" + rectText(entry.rect);
     }
@@ -373,7 +373,10 @@ const std::vector<Command>& commandTable() {
              waitText([&] { return windowText(s.main()); }, a[0], false, "the title");
              return std::string();
          }},
-        {"windows", 0, "(class|caption|x y w h, one a line)", windows},
+        {"windows", 0, "(class|caption|x y w h, one a line)",
+         [](Session& s, const Args&) { return windows(s.processId()); }},
+        {"all-windows", 0, "(the same of every process)",
+         [](Session&, const Args&) { return windows(0); }},
         {"wait-dialog", 1, "CAPTION",
          [](Session& s, const Args& a) { return waitDialog(s, a[0]), std::string(); }},
         {"wait-no-dialog", 1, "CAPTION",
